@@ -1,0 +1,1 @@
+#include "platform/Cp1252.h"

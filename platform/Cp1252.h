@@ -1,0 +1,26 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// Windows-1252 text, the code page of every file the program reads and writes.
+// Case mapping uses fixed tables so that the process locale never changes how names match.
+namespace quorvel::Cp1252 {
+
+// Unicode code point of a byte. The five bytes the code page leaves undefined map to the
+// C1 controls of the same value so that they round-trip.
+char16_t ToUnicode(unsigned char byte);
+
+// The byte of a code point, or -1 when the code page has none.
+int FromUnicode(char16_t codePoint);
+
+unsigned char ToUpper(unsigned char byte);
+unsigned char ToLower(unsigned char byte);
+std::string ToUpper(std::string_view text);
+std::string ToLower(std::string_view text);
+
+// Equality and ordering ignoring case, by the upper-case (equality) or lower-case (ordering) tables.
+bool EqualsNoCase(std::string_view a, std::string_view b);
+int CompareNoCase(std::string_view a, std::string_view b);
+
+}  // namespace quorvel::Cp1252

@@ -1,0 +1,74 @@
+#include "TempDir.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <random>
+#include <sstream>
+
+namespace quorvel::test {
+
+namespace {
+
+std::filesystem::path MakeTempFolder()
+{
+    std::random_device rd;
+    std::mt19937_64 gen(rd());
+    const auto base = std::filesystem::temp_directory_path();
+    for (;;) {
+        auto candidate = base / ("quorvel-test-" + std::to_string(gen()));
+        if (std::filesystem::create_directory(candidate))
+            return candidate;
+    }
+}
+
+}  // namespace
+
+void TempDirTest::SetUp()
+{
+    dir_ = MakeTempFolder();
+    setenv("QUORVEL_HOME", dir_.c_str(), 1);
+}
+
+void TempDirTest::TearDown()
+{
+    std::error_code ec;
+    std::filesystem::permissions(dir_, std::filesystem::perms::owner_all,
+                                 std::filesystem::perm_options::add, ec);
+    std::filesystem::remove_all(dir_, ec);
+}
+
+std::string TempDirTest::PathOf(const std::string& name) const
+{
+    return (dir_ / name).string();
+}
+
+void TempDirTest::WriteFile(const std::string& name, const std::string& bytes) const
+{
+    const auto path = dir_ / name;
+    std::filesystem::create_directories(path.parent_path());
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << bytes;
+}
+
+std::string TempDirTest::ReadFile(const std::string& name) const
+{
+    std::ifstream in(dir_ / name, std::ios::binary);
+    std::ostringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+}
+
+bool TempDirTest::Exists(const std::string& name) const
+{
+    return std::filesystem::exists(dir_ / name);
+}
+
+ScopedTempDir::ScopedTempDir() : dir_(MakeTempFolder()) {}
+
+ScopedTempDir::~ScopedTempDir()
+{
+    std::error_code ec;
+    std::filesystem::remove_all(dir_, ec);
+}
+
+}  // namespace quorvel::test

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+#include <gtest/gtest.h>
+
+namespace quorvel::test {
+
+// A fresh folder per test, removed afterwards. Also points QUORVEL_HOME at it so that
+// nothing a test runs can reach the collector's real program folder.
+class TempDirTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    const std::filesystem::path& Dir() const { return dir_; }
+    // Path of a file inside the folder, as a string.
+    std::string PathOf(const std::string& name) const;
+    void WriteFile(const std::string& name, const std::string& bytes) const;
+    std::string ReadFile(const std::string& name) const;
+    bool Exists(const std::string& name) const;
+
+private:
+    std::filesystem::path dir_;
+};
+
+// Creates and removes a temporary folder outside a fixture.
+class ScopedTempDir {
+public:
+    ScopedTempDir();
+    ~ScopedTempDir();
+    ScopedTempDir(const ScopedTempDir&) = delete;
+    ScopedTempDir& operator=(const ScopedTempDir&) = delete;
+    const std::filesystem::path& Path() const { return dir_; }
+
+private:
+    std::filesystem::path dir_;
+};
+
+}  // namespace quorvel::test
