@@ -1,0 +1,112 @@
+#include "model/ItemClasses.h"
+
+#include "model/Utils.h"
+#include "platform/Cp1252.h"
+
+namespace quorvel {
+
+namespace {
+
+// Defaults of the built-in fields; built on first use so that no start-up order matters.
+struct Defaults {
+    const FieldValue kText = std::string();
+    const FieldValue kFalse = false;
+    const FieldValue kZero = int32_t{0};
+    const FieldValue kOne = int32_t{1};
+    const FieldValue kNoMoney = Currency{};
+};
+
+FieldSet BuildMediaFieldSet() {
+    const Defaults d;
+    const auto& [kText, kFalse, kZero, kOne, kNoMoney] = d;
+    FieldSet f;
+    f.AddField("Title", "Title", dtString, true, kText);
+    f.AddLookupField("Mfg", "Mfg", dtString, false, kText, "%PLATFORM%", "Mfg");
+    f.AddField("Boxed", "Boxed", dtBoolean, false, kFalse);
+    f.AddField("BoxSealed", "Box Sealed", dtBoolean, false, kFalse);
+    f.AddField("Instructions", "Instructions", dtBoolean, false, kFalse);
+    f.AddField("Overlay", "Overlay", dtBoolean, false, kFalse);
+    f.AddField("SpecialController", "Special Controller Required", dtBoolean, false, kFalse);
+    f.AddLookupField("LabelType", "Label Type", dtString, false, kText, "%GENERAL%", "LabelType");
+    f.AddLookupField("LabelColor", "Label Color", dtString, false, kText, "%GENERAL%", "LabelColor");
+    f.AddField("ModelNumber", "Model Number", dtString, false, kText);
+    f.AddField("SerialNumber", "Serial Number", dtString, false, kText);
+    f.AddField("Quantity", "Qty", dtInteger, false, kOne);
+    f.AddRangeField("Rarity", "Rarity", dtInteger, false, kZero, 0, 10);
+    f.AddRangeField("Condition", "Condition", dtInteger, false, kZero, 0, 10);
+    f.AddField("Notes", "Notes", dtString, false, kText);
+    f.AddField("Cost", "Cost", dtCurrency, false, kNoMoney);
+    f.AddField("Value", "Value", dtCurrency, false, kNoMoney);
+    f.AddField("HighScore", "High Score", dtString, false, kText);
+    f.AddLookupField("MediaType", "Media Type", dtString, false, kText, "%GENERAL%", "MediaType");
+    f.AddLookupField("MediaStatus", "Media Status", dtString, false, kText, "%GENERAL%", "MediaStatus");
+    f.AddField("AcquiredFrom", "Acquired From", dtString, false, kText);
+    f.AddField("DateAcquired", "Date Acquired", dtString, false, kText);
+    f.DefaultToToday();
+    f.AddField("YearReleased", "Year Released", dtString, false, kText);
+    f.AddField("CopyrightYear", "Copyright Year", dtString, false, kText);
+    f.AddLookupField("VideoFormat", "Video Format", dtString, false, kText, "%GENERAL%", "VideoFormat");
+    return f;
+}
+
+FieldSet BuildHardwareFieldSet() {
+    const Defaults d;
+    const auto& [kText, kFalse, kZero, kOne, kNoMoney] = d;
+    FieldSet f;
+    f.AddField("Name", "Name", dtString, true, kText);
+    f.AddLookupField("Mfg", "Mfg", dtString, false, kText, "%PLATFORM%", "Mfg");
+    f.AddField("ModelNumber", "Model Number", dtString, false, kText);
+    f.AddField("SerialNumber", "Serial Number", dtString, false, kText);
+    f.AddField("Boxed", "Boxed", dtBoolean, false, kFalse);
+    f.AddField("BoxSealed", "Box Sealed", dtBoolean, false, kFalse);
+    f.AddField("Instructions", "Instructions", dtBoolean, false, kFalse);
+    f.AddField("Quantity", "Qty", dtInteger, false, kOne);
+    f.AddRangeField("Rarity", "Rarity", dtInteger, false, kZero, 0, 10);
+    f.AddRangeField("Condition", "Condition", dtInteger, false, kZero, 0, 10);
+    f.AddField("Notes", "Notes", dtString, false, kText);
+    f.AddField("Cost", "Cost", dtCurrency, false, kNoMoney);
+    f.AddField("Value", "Value", dtCurrency, false, kNoMoney);
+    f.AddField("AcquiredFrom", "Acquired From", dtString, false, kText);
+    f.AddField("DateAcquired", "Date Acquired", dtString, false, kText);
+    f.DefaultToToday();
+    f.AddField("YearReleased", "Year Released", dtString, false, kText);
+    f.AddLookupField("VideoFormat", "Video Format", dtString, false, kText, "%GENERAL%", "VideoFormat");
+    f.AddLookupField("SwitchCount", "Number of Switches", dtString, false, kText, "%GENERAL%", "SwitchCount");
+    f.AddLookupField("PortCount", "Number of Ports", dtString, false, kText, "%GENERAL%", "PortCount");
+    f.AddLookupField("ButtonCount", "Number of Buttons", dtString, false, kText, "%GENERAL%", "ButtonCount");
+    return f;
+}
+
+}  // namespace
+
+const FieldSet& MediaFieldSet() {
+    static const FieldSet set = BuildMediaFieldSet();
+    return set;
+}
+
+const FieldSet& HardwareFieldSet() {
+    static const FieldSet set = BuildHardwareFieldSet();
+    return set;
+}
+
+std::unique_ptr<TBaseCustomClass> TCartClass::Clone() const {
+    return std::unique_ptr<TBaseCustomClass>(new TCartClass(*this));
+}
+
+std::unique_ptr<TBaseCustomClass> THardwareClass::Clone() const {
+    return std::unique_ptr<TBaseCustomClass>(new THardwareClass(*this));
+}
+
+std::string MatchText(const FieldValue& value) { return Cp1252::ToUpper(ToText(value)); }
+
+std::string LooseMatchText(const FieldValue& value) { return StripNonAlphaNumeric(MatchText(value)); }
+
+bool TCartClass::FieldMatches(std::string_view fieldName, std::string_view value) const {
+    return MatchText(GetFieldValue(fieldName)) == Cp1252::ToUpper(value);
+}
+
+bool TCartClass::FieldMatchesLoose(std::string_view fieldName, std::string_view value) const {
+    return LooseMatchText(GetFieldValue(fieldName)) == StripNonAlphaNumeric(Cp1252::ToUpper(value));
+}
+
+}  // namespace quorvel

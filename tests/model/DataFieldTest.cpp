@@ -1,0 +1,128 @@
+#include <gtest/gtest.h>
+
+#include "model/DataField.h"
+#include "support/TempDir.h"
+
+namespace quorvel {
+namespace {
+
+TEST(DataFieldTest, InitStoresTheNameUpperCased) {
+    TDataFieldClass f;
+    f.Init("BoxSealed", "Box Sealed", dtBoolean, false, false);
+    EXPECT_EQ(f.GetName(), "BOXSEALED");
+    EXPECT_EQ(f.GetCaption(), "Box Sealed");
+    EXPECT_EQ(f.GetValue(), FieldValue(false));
+}
+
+TEST(DataFieldTest, GuardedAccessorsRefuseAFieldNotInitialised) {
+    TDataFieldClass f;
+    EXPECT_THROW(f.GetValue(), TDataFieldException);
+    EXPECT_THROW(f.SetValue(int32_t{1}), TDataFieldException);
+    EXPECT_THROW(f.GetName(), TDataFieldException);
+    EXPECT_THROW(f.IsNumeric(), TDataFieldException);
+    EXPECT_THROW(f.IsValidValue(std::string("x")), TDataFieldException);
+    EXPECT_FALSE(IsAssigned(f.Value));
+    try {
+        f.GetDataType();
+    } catch (const TDataFieldException& e) {
+        EXPECT_STREQ(e.what(), "Field Object Not Created Correctly.");
+    }
+    EXPECT_EQ(f.AsInteger(), 0);
+}
+
+TEST(DataFieldTest, ClearKeepsTheLookupList) {
+    TDataFieldClass f;
+    f.Init("Mfg", "Mfg", dtString, true, std::string());
+    f.SetLookupInfo("%PLATFORM%", "Mfg");
+    f.LookupList = {"A"};
+    f.Clear();
+    EXPECT_FALSE(f.Created);
+    EXPECT_TRUE(f.LookupFileKey.empty());
+    EXPECT_EQ(f.LookupList, std::vector<std::string>{"A"});
+}
+
+TEST(DataFieldTest, ValidValuesAndNumericTypes) {
+    struct Case {
+        TFieldDataType Type;
+        FieldValue Value;
+        bool Valid;
+    };
+    const Case cases[] = {
+        {dtInteger, std::string(""), false}, {dtCurrency, std::string(""), false},
+        {dtString, std::string(""), true},   {dtInteger, std::string("12"), true},
+        {dtInteger, std::string("abc"), false}, {dtString, 4.5, true},
+        {dtBoolean, std::string("-1"), true}, {dtBoolean, std::string("maybe"), false},
+    };
+    for (const auto& c : cases) {
+        TDataFieldClass f;
+        f.Init("F", "F", c.Type, false, FieldValue{});
+        EXPECT_EQ(f.IsValidValue(c.Value), c.Valid) << c.Type << " " << ToText(c.Value);
+    }
+    for (auto [type, numeric] : {std::pair{dtSmallint, true}, {dtInteger, true}, {dtSingle, true}, {dtDouble, true},
+                                 {dtByte, true}, {dtCurrency, false}, {dtBoolean, false}, {dtString, false}}) {
+        TDataFieldClass f;
+        f.Init("F", "F", type, false, FieldValue{});
+        EXPECT_EQ(f.IsNumeric(), numeric) << type;
+    }
+}
+
+TEST(DataFieldTest, ValuesKeepTheirKind) {
+    TDataFieldClass f;
+    f.Init("Quantity", "Qty", dtInteger, false, int32_t{1});
+    f.SetValue(std::string("5"));
+    EXPECT_EQ(f.GetValue(), FieldValue(std::string("5")));
+    EXPECT_EQ(f.AsInteger(), 5);
+    f.SetValue(std::string("five"));
+    EXPECT_EQ(f.AsInteger(), 0);
+    EXPECT_THROW(f.AsCurrency(), VariantConversionError);
+    EXPECT_THROW(f.AsBoolean(), VariantConversionError);
+    f.ResetValue();
+    EXPECT_EQ(f.GetValue(), FieldValue(int32_t{1}));
+}
+
+TEST(DataFieldTest, RangeNeedsOnlyOneBound) {
+    TDataFieldClass f;
+    f.Init("Rarity", "Rarity", dtInteger, false, int32_t{0});
+    EXPECT_FALSE(f.HasRange());
+    f.Max = int32_t{10};
+    EXPECT_TRUE(f.HasRange());
+}
+
+class LookupListTest : public test::TempDirTest {};
+
+TEST_F(LookupListTest, LoadsPresentEntriesBelowCountInKeyOrder) {
+    struct Case {
+        const char* Content;
+        std::vector<std::string> Expected;
+    };
+    const Case cases[] = {
+        {"[Mfg]\r\nCount=3\r\nMfg0=A\r\nMfg1=\r\nMfg2=B\r\nMfg3=C\r\n", {"A", "B"}},
+        {"[Mfg]\r\nMfg2=B\r\nCount=3\r\nMfg0=A\r\n", {"A", "B"}},
+        {"[Mfg]\r\nCount=2000000000\r\nMfg1=B\r\nMfg0=A\r\nMfg0=A\r\n", {"A", "B"}},
+        {"[Mfg]\r\nMfg0=A\r\n", {}},
+        {"[Other]\r\nCount=1\r\nMfg0=A\r\n", {}},
+    };
+    for (const auto& c : cases) {
+        WriteFile("Platform.INI", c.Content);
+        EXPECT_EQ(LoadLookupList(PathOf("Platform.INI"), "Mfg"), c.Expected) << c.Content;
+    }
+    EXPECT_TRUE(LoadLookupList(PathOf("Missing.INI"), "Mfg").empty());
+    EXPECT_TRUE(LoadLookupList("", "Mfg").empty());
+}
+
+TEST_F(LookupListTest, FieldLoadsFromItsResolvedFile) {
+    WriteFile("General.INI", "[LabelType]\r\nCount=2\r\nLabelType0=Paper\r\nLabelType1=Foil\r\n");
+    TDataFieldClass f;
+    f.Init("LabelType", "Label Type", dtString, false, std::string());
+    f.SetLookupInfo("%GENERAL%", "LabelType");
+    f.LookupList = {"stale"};
+    EXPECT_FALSE(f.HasLookupFile());
+    f.LoadLookupList();
+    EXPECT_TRUE(f.GetLookupList().empty());
+    f.LookupFile = PathOf("General.INI");
+    f.LoadLookupList();
+    EXPECT_EQ(f.GetLookupList(), (std::vector<std::string>{"Paper", "Foil"}));
+}
+
+}  // namespace
+}  // namespace quorvel

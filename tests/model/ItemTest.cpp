@@ -1,0 +1,245 @@
+#include <gtest/gtest.h>
+
+#include "model/ItemClasses.h"
+#include "model/LocaleFormat.h"
+
+namespace quorvel {
+namespace {
+
+struct FieldRow {
+    const char* Name;
+    const char* Caption;
+    TFieldDataType Type;
+    FieldValue Default;  // std::monostate here stands for today's date
+    bool Required = false;
+    bool Range = false;
+    const char* LookupKey = "";
+    const char* LookupSection = "";
+};
+
+const FieldValue text = std::string();
+const FieldValue no = false;
+const FieldValue today{};
+
+const std::vector<FieldRow> kMediaFields = {
+    {"TITLE", "Title", dtString, text, true},
+    {"MFG", "Mfg", dtString, text, false, false, "%PLATFORM%", "Mfg"},
+    {"BOXED", "Boxed", dtBoolean, no},
+    {"BOXSEALED", "Box Sealed", dtBoolean, no},
+    {"INSTRUCTIONS", "Instructions", dtBoolean, no},
+    {"OVERLAY", "Overlay", dtBoolean, no},
+    {"SPECIALCONTROLLER", "Special Controller Required", dtBoolean, no},
+    {"LABELTYPE", "Label Type", dtString, text, false, false, "%GENERAL%", "LabelType"},
+    {"LABELCOLOR", "Label Color", dtString, text, false, false, "%GENERAL%", "LabelColor"},
+    {"MODELNUMBER", "Model Number", dtString, text},
+    {"SERIALNUMBER", "Serial Number", dtString, text},
+    {"QUANTITY", "Qty", dtInteger, int32_t{1}},
+    {"RARITY", "Rarity", dtInteger, int32_t{0}, false, true},
+    {"CONDITION", "Condition", dtInteger, int32_t{0}, false, true},
+    {"NOTES", "Notes", dtString, text},
+    {"COST", "Cost", dtCurrency, Currency{}},
+    {"VALUE", "Value", dtCurrency, Currency{}},
+    {"HIGHSCORE", "High Score", dtString, text},
+    {"MEDIATYPE", "Media Type", dtString, text, false, false, "%GENERAL%", "MediaType"},
+    {"MEDIASTATUS", "Media Status", dtString, text, false, false, "%GENERAL%", "MediaStatus"},
+    {"ACQUIREDFROM", "Acquired From", dtString, text},
+    {"DATEACQUIRED", "Date Acquired", dtString, today},
+    {"YEARRELEASED", "Year Released", dtString, text},
+    {"COPYRIGHTYEAR", "Copyright Year", dtString, text},
+    {"VIDEOFORMAT", "Video Format", dtString, text, false, false, "%GENERAL%", "VideoFormat"},
+};
+
+const std::vector<FieldRow> kHardwareFields = {
+    {"NAME", "Name", dtString, text, true},
+    {"MFG", "Mfg", dtString, text, false, false, "%PLATFORM%", "Mfg"},
+    {"MODELNUMBER", "Model Number", dtString, text},
+    {"SERIALNUMBER", "Serial Number", dtString, text},
+    {"BOXED", "Boxed", dtBoolean, no},
+    {"BOXSEALED", "Box Sealed", dtBoolean, no},
+    {"INSTRUCTIONS", "Instructions", dtBoolean, no},
+    {"QUANTITY", "Qty", dtInteger, int32_t{1}},
+    {"RARITY", "Rarity", dtInteger, int32_t{0}, false, true},
+    {"CONDITION", "Condition", dtInteger, int32_t{0}, false, true},
+    {"NOTES", "Notes", dtString, text},
+    {"COST", "Cost", dtCurrency, Currency{}},
+    {"VALUE", "Value", dtCurrency, Currency{}},
+    {"ACQUIREDFROM", "Acquired From", dtString, text},
+    {"DATEACQUIRED", "Date Acquired", dtString, today},
+    {"YEARRELEASED", "Year Released", dtString, text},
+    {"VIDEOFORMAT", "Video Format", dtString, text, false, false, "%GENERAL%", "VideoFormat"},
+    {"SWITCHCOUNT", "Number of Switches", dtString, text, false, false, "%GENERAL%", "SwitchCount"},
+    {"PORTCOUNT", "Number of Ports", dtString, text, false, false, "%GENERAL%", "PortCount"},
+    {"BUTTONCOUNT", "Number of Buttons", dtString, text, false, false, "%GENERAL%", "ButtonCount"},
+};
+
+void ExpectFieldSet(const TBaseCustomClass& item, const std::vector<FieldRow>& rows) {
+    ASSERT_EQ(item.FieldCount(), static_cast<int32_t>(rows.size()));
+    EXPECT_FALSE(item.Modified);
+    std::vector<std::string> names;
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const auto& row = rows[i];
+        SCOPED_TRACE(row.Name);
+        TDataFieldClass f = item.GetField(static_cast<int32_t>(i));
+        names.push_back(row.Name);
+        EXPECT_EQ(f.Name, row.Name);
+        EXPECT_EQ(f.Caption, row.Caption);
+        EXPECT_EQ(f.DataType, row.Type);
+        const FieldValue expected = IsAssigned(row.Default) ? row.Default : FieldValue(TodayText());
+        EXPECT_EQ(f.Default, expected);
+        EXPECT_EQ(f.Value, expected);
+        EXPECT_EQ(f.Required, row.Required);
+        EXPECT_EQ(f.HasRange(), row.Range);
+        if (row.Range) {
+            EXPECT_EQ(f.Min, FieldValue(int32_t{0}));
+            EXPECT_EQ(f.Max, FieldValue(int32_t{10}));
+        }
+        EXPECT_EQ(f.IsLookup, *row.LookupKey != '\0');
+        EXPECT_EQ(f.LookupFileKey, row.LookupKey);
+        EXPECT_EQ(f.LookupSection, row.LookupSection);
+        EXPECT_EQ(f.IsNumeric(), row.Type == dtInteger);
+        EXPECT_TRUE(f.LookupFile.empty());
+    }
+    EXPECT_EQ(item.GetFieldNames(), names);
+}
+
+TEST(ItemTest, MediaFieldsFollowTheTable) { ExpectFieldSet(TCartClass(), kMediaFields); }
+TEST(ItemTest, HardwareFieldsFollowTheTable) { ExpectFieldSet(THardwareClass(), kHardwareFields); }
+
+TEST(ItemTest, ItemsOfAKindShareOneFieldSet) {
+    TCartClass a, b;
+    EXPECT_EQ(&a.Fields(), &b.Fields());
+    EXPECT_NE(&a.Fields(), &THardwareClass().Fields());
+}
+
+TEST(ItemTest, NamesIgnoreCase) {
+    TCartClass item;
+    item.SetFieldValue("tItLe", std::string("Comet Run"));
+    EXPECT_TRUE(item.Modified);
+    for (const char* name : {"title", "TITLE", "Title"}) {
+        EXPECT_EQ(item.GetFieldValue(name), FieldValue(std::string("Comet Run")));
+        EXPECT_EQ(item.IndexOfField(name), 0);
+        EXPECT_EQ(item.GetFieldType(name), dtString);
+    }
+    EXPECT_EQ(item.GetFieldType("boxsealed"), dtBoolean);
+}
+
+TEST(ItemTest, UnknownNamesChangeNothing) {
+    TCartClass item;
+    item.SetFieldValue("Qty", int32_t{3});
+    item.SetFieldValue("", int32_t{3});
+    EXPECT_FALSE(item.Modified);
+    EXPECT_EQ(item.GetFieldValue("Quantity"), FieldValue(int32_t{1}));
+    EXPECT_FALSE(IsAssigned(item.GetFieldValue("Qty")));
+    EXPECT_EQ(item.GetFieldType("Qty"), 0);
+    EXPECT_EQ(item.GetFieldAsString("Qty"), "");
+    EXPECT_FALSE(item.HasField("Name"));
+    EXPECT_EQ(item.IndexOfField("Name"), -1);
+    EXPECT_THROW(item.GetField(25), ListIndexError);
+    EXPECT_THROW(item.GetField(-1), ListIndexError);
+}
+
+TEST(ItemTest, DisplayTextOfEveryType) {
+    struct Case {
+        const char* Field;
+        FieldValue Value;
+        const char* Expected;
+    };
+    const Case cases[] = {
+        {"Quantity", int32_t{3}, "3"},
+        {"Quantity", std::string("12"), "12"},
+        {"Quantity", std::string("abc"), "0"},
+        {"Quantity", std::string(""), "0"},
+        {"Quantity", 2.5, "2"},
+        {"Boxed", std::string("-1"), "Yes"},
+        {"Boxed", std::string("0"), "No"},
+        {"Boxed", std::string("TRUE"), "Yes"},
+        {"Boxed", true, "Yes"},
+        {"Boxed", FieldValue{}, "No"},
+        {"Boxed", std::string(""), ""},
+        {"Boxed", std::string("maybe"), "maybe"},
+        {"Cost", Currency{12345600}, "$1,234.56"},
+        {"Cost", std::string("4.5"), "$4.50"},
+        {"Cost", std::string("4,5"), "$4.50"},
+        {"Cost", std::string("-2"), "-$2.00"},
+        {"Cost", std::string("abc"), "abc"},
+        {"Cost", std::string(""), ""},
+        {"Title", int32_t{5}, "5"},
+        {"Title", true, "-1"},
+        {"Title", 2.5, "2.5"},
+        {"Title", FieldValue{}, ""},
+    };
+    for (const auto& c : cases) {
+        TCartClass item;
+        item.SetFieldValue(c.Field, c.Value);
+        EXPECT_EQ(item.GetFieldAsString(c.Field), c.Expected) << c.Field << " " << ToText(c.Value);
+    }
+}
+
+TEST(ItemTest, ResetValuesRestoresDefaultsAndClearsTheFlag) {
+    TCartClass item;
+    item.SetFieldValue("Quantity", int32_t{4});
+    item.SetFieldValue("DateAcquired", std::string("1/1/1999"));
+    item.ResetValues();
+    EXPECT_FALSE(item.Modified);
+    EXPECT_EQ(item.GetFieldValue("Quantity"), FieldValue(int32_t{1}));
+    EXPECT_EQ(item.GetFieldValue("DateAcquired"), FieldValue(TodayText()));
+}
+
+TEST(ItemTest, AssignCopiesValuesByNameAndTheFlag) {
+    TCartClass source;
+    source.SetFieldValue("Title", std::string("Comet Run"));
+    source.SetFieldValue("Quantity", std::string("2"));
+    source.SetFieldValue("Cost", Currency{45000});
+    TCartClass same;
+    same.Assign(source);
+    for (int32_t i = 0; i < source.FieldCount(); ++i) EXPECT_EQ(same.ValueAt(i), source.ValueAt(i));
+    EXPECT_TRUE(same.Modified);
+    source.Modified = false;
+    same.Assign(source);
+    EXPECT_FALSE(same.Modified);
+
+    THardwareClass other;
+    other.Assign(source);
+    EXPECT_EQ(other.GetFieldValue("Quantity"), FieldValue(std::string("2")));
+    EXPECT_EQ(other.GetFieldValue("Cost"), FieldValue(Currency{45000}));
+    EXPECT_FALSE(IsAssigned(other.GetFieldValue("Name")));  // the source has no such field
+    EXPECT_EQ(other.FieldCount(), 20);
+}
+
+TEST(ItemTest, CloneIsADeepCopyOfTheSameKind) {
+    TCartClass source;
+    source.SetFieldValue("Notes", std::string("first"));
+    auto copy = source.Clone();
+    ASSERT_NE(dynamic_cast<TCartClass*>(copy.get()), nullptr);
+    copy->SetFieldValue("Notes", std::string("second"));
+    EXPECT_EQ(source.GetFieldValue("Notes"), FieldValue(std::string("first")));
+    EXPECT_NE(dynamic_cast<THardwareClass*>(THardwareClass().Clone().get()), nullptr);
+}
+
+TEST(ItemTest, MatchingIgnoresCaseAndLooselyPunctuation) {
+    TCartClass item;
+    item.SetFieldValue("Title", std::string("Star-Pilot (Deluxe)"));
+    item.SetFieldValue("Quantity", int32_t{2});
+    struct Case {
+        const char* Field;
+        const char* Value;
+        bool Exact;
+        bool Loose;
+    };
+    const Case cases[] = {
+        {"Title", "star-pilot (deluxe)", true, true},
+        {"Title", "Star Pilot Deluxe", false, true},
+        {"Title", "StarPilot", false, false},
+        {"title", "STAR-PILOT (DELUXE)", true, true},
+        {"Quantity", "2", true, true},
+        {"Nothing", "", true, true},
+        {"Nothing", "x", false, false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(item.FieldMatches(c.Field, c.Value), c.Exact) << c.Value;
+        EXPECT_EQ(item.FieldMatchesLoose(c.Field, c.Value), c.Loose) << c.Value;
+    }
+}
+
+}  // namespace
+}  // namespace quorvel
