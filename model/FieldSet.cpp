@@ -57,4 +57,13 @@ std::vector<std::string> FieldSet::Names() const {
     return names;
 }
 
+const std::vector<int32_t>& FieldPositions::In(const FieldSet& fields) {
+    if (&fields != fields_) {
+        fields_ = &fields;
+        positions_.clear();
+        for (const auto& name : names_) positions_.push_back(fields.IndexOf(name));
+    }
+    return positions_;
+}
+
 }  // namespace quorvel

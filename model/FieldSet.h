@@ -46,4 +46,17 @@ private:
     std::unordered_map<std::string, int32_t, NoCaseHash, NoCaseEqual> index_;
 };
 
+// Positions of some field names in the field set of the items at hand, resolved once per set
+// (-1 for a name the set lacks), for loops over many items.
+class FieldPositions {
+public:
+    explicit FieldPositions(std::vector<std::string> names) : names_(std::move(names)) {}
+    const std::vector<int32_t>& In(const FieldSet& fields);
+
+private:
+    std::vector<std::string> names_;
+    const FieldSet* fields_ = nullptr;
+    std::vector<int32_t> positions_;
+};
+
 }  // namespace quorvel

@@ -1,0 +1,120 @@
+#include "model/BaseCustomListClass.h"
+
+#include <algorithm>
+
+#include "model/ItemSort.h"
+
+namespace quorvel {
+
+std::string G_SortField;
+int32_t G_SortDirection = 1;
+
+namespace {
+
+std::vector<std::string> KeyFieldNamesOf(const FieldSet& fields) {
+    std::vector<std::string> names = fields.Names();
+    std::erase(names, "QUANTITY");
+    return names;
+}
+
+}  // namespace
+
+TBaseCustomListClass::TBaseCustomListClass(const FieldSet& itemFields) : KeyFieldNames(KeyFieldNamesOf(itemFields)) {
+    G_SortField.clear();
+    G_SortDirection = 1;
+}
+
+void TBaseCustomListClass::AssignProperties(const TBaseCustomListClass& source) {
+    Version = source.Version;
+    FileName = source.FileName;
+    OpenedFileName = source.OpenedFileName;
+    Modified = source.Modified;
+    Platform = source.Platform;
+    Owner = source.Owner;
+    Description = source.Description;
+    ListType = source.ListType;
+}
+
+void TBaseCustomListClass::SetPlatform(const std::string& s) {
+    Platform = s;
+    Modified = true;
+}
+
+void TBaseCustomListClass::SetOwner(const std::string& s) {
+    Owner = s;
+    Modified = true;
+}
+
+void TBaseCustomListClass::SetDescription(const std::string& s) {
+    Description = s;
+    Modified = true;
+}
+
+void TBaseCustomListClass::Clear() {
+    items_.clear();
+    FileName.clear();
+    Modified = true;
+}
+
+void TBaseCustomListClass::Add(std::unique_ptr<TBaseCustomClass> item) {
+    if (!item) return;
+    items_.push_back(std::move(item));
+    Modified = true;
+}
+
+void TBaseCustomListClass::Delete(int32_t index) {
+    if (index < 0 || index >= Count()) throw ListIndexError(index);
+    items_.erase(items_.begin() + index);
+    Modified = true;
+}
+
+void TBaseCustomListClass::DeleteItems(const std::vector<int32_t>& indices) {
+    if (indices.empty()) return;
+    std::vector<bool> doomed(items_.size());
+    for (int32_t index : indices) {
+        if (index < 0 || index >= Count()) throw ListIndexError(index);
+        doomed[static_cast<size_t>(index)] = true;
+    }
+    size_t kept = 0;
+    for (size_t i = 0; i < items_.size(); ++i) {
+        if (!doomed[i]) items_[kept++] = std::move(items_[i]);
+    }
+    items_.resize(kept);
+    Modified = true;
+}
+
+TBaseCustomClass* TBaseCustomListClass::GetItem(int32_t index) const {
+    if (index < 0 || index >= Count()) throw ListIndexError(index);
+    return items_[static_cast<size_t>(index)].get();
+}
+
+void TBaseCustomListClass::Sort() { SortItems(items_, G_SortField, G_SortDirection); }
+
+void TBaseCustomListClass::Assign(const TBaseCustomListClass& source) {
+    if (&source == this) return;
+    std::vector<std::unique_ptr<TBaseCustomClass>> copies;
+    copies.reserve(source.items_.size());
+    for (const auto& item : source.items_) {
+        auto copy = CreateItem();
+        copy->Assign(*item);
+        copies.push_back(std::move(copy));
+    }
+    AssignProperties(source);
+    items_ = std::move(copies);
+    // Adding items marks the list, whatever Source's flag was.
+    if (!items_.empty()) Modified = true;
+}
+
+bool TBaseCustomListClass::IsModified() const {
+    return Modified || std::any_of(items_.begin(), items_.end(), [](const auto& item) { return item->Modified; });
+}
+
+void TBaseCustomListClass::ReplaceItems(std::vector<std::unique_ptr<TBaseCustomClass>> items) {
+    items_ = std::move(items);
+    if (!items_.empty()) Modified = true;
+    G_SortField = "Title";
+    G_SortDirection = 1;
+    Sort();
+}
+
+}  // namespace quorvel

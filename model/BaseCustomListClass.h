@@ -1,0 +1,101 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "model/BaseCustomClass.h"
+
+namespace quorvel {
+
+// The one sort field and direction of every list (1 ascending, -1 descending). Constructing any
+// list resets them; callers that want an order set both right before Sort.
+extern std::string G_SortField;
+extern int32_t G_SortDirection;
+
+class TBaseCustomListClassException : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// One collection list: header values, the owned items and the list's modified flag.
+class TBaseCustomListClass {
+public:
+    std::string Version = "QV1.2";
+    std::string FileName;
+    std::string OpenedFileName;
+    bool Modified = false;
+    std::string Platform;
+    std::string Owner;
+    std::string Description;
+    std::string ListType;
+    // Every field name of the list's item kind but QUANTITY: what makes two items the same copy.
+    const std::vector<std::string> KeyFieldNames;
+
+    TBaseCustomListClass(const TBaseCustomListClass&) = delete;
+    TBaseCustomListClass& operator=(const TBaseCustomListClass&) = delete;
+    virtual ~TBaseCustomListClass() = default;
+
+    // A fresh item of the list's own kind.
+    virtual std::unique_ptr<TBaseCustomClass> CreateItem() const = 0;
+
+    void AssignProperties(const TBaseCustomListClass& source);
+    const std::string& GetVersion() const { return Version; }
+    void SetVersion(const std::string& tag) { Version = tag; }
+    const std::string& GetFileName() const { return FileName; }
+    void SetFileName(const std::string& fileName) { FileName = fileName; }
+    const std::string& GetOpenedFileName() const { return OpenedFileName; }
+    void SetOpenedFileName(const std::string& path) { OpenedFileName = path; }
+    const std::string& GetPlatform() const { return Platform; }
+    const std::string& GetOwner() const { return Owner; }
+    const std::string& GetDescription() const { return Description; }
+    void SetPlatform(const std::string& s);
+    void SetOwner(const std::string& s);
+    void SetDescription(const std::string& s);
+
+    void Clear();
+    void Add(std::unique_ptr<TBaseCustomClass> item);
+    // Raise ListIndexError for a position outside 0 .. Count() - 1 and then change nothing.
+    void Delete(int32_t index);
+    // Removes the items at these positions (any order, repeats allowed) in one pass.
+    void DeleteItems(const std::vector<int32_t>& indices);
+    TBaseCustomClass* GetItem(int32_t index) const;
+    int32_t Count() const { return static_cast<int32_t>(items_.size()); }
+    const std::vector<std::unique_ptr<TBaseCustomClass>>& Items() const { return items_; }
+
+    // Stable sort by G_SortField and G_SortDirection.
+    void Sort();
+    static void SetSortField(const std::string& fieldName) { G_SortField = fieldName; }
+    static const std::string& GetSortField() { return G_SortField; }
+    static void SetSortDirection(int32_t direction) { G_SortDirection = direction; }
+
+    // A deep copy of Source's header values and items, made as items of this list's kind.
+    virtual void Assign(const TBaseCustomListClass& source);
+    // The list's own flag or any item's flag.
+    bool IsModified() const;
+    // Splits every item of Quantity 2 or more into single copies; then sorts by Title.
+    // Refuses a result above MaxExpandedItems. A failure leaves the list as it was.
+    void ExpandQuantities();
+    // Merges every group of items with equal key fields into its first item, whose Quantity becomes
+    // the group's sum; then sorts by Title. A failure leaves the list as it was.
+    void CompressQuantities();
+
+    static constexpr int64_t MaxExpandedItems = 1000000;
+
+    // One item line of a list file over the named fields (defined with the list-file code).
+    static std::string BuildItemLine(const TBaseCustomClass& item, const std::vector<std::string>& fieldNames);
+
+protected:
+    // Resets the sort state; KeyFieldNames come from a fresh item of the kind.
+    explicit TBaseCustomListClass(const FieldSet& itemFields);
+
+private:
+    // Puts a new item vector in place after an operation built it whole.
+    void ReplaceItems(std::vector<std::unique_ptr<TBaseCustomClass>> items);
+
+    std::vector<std::unique_ptr<TBaseCustomClass>> items_;
+};
+
+}  // namespace quorvel

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string_view>
+#include <vector>
+
+#include "model/BaseCustomClass.h"
+
+namespace quorvel {
+
+// Sorts items stably by one field: never-assigned values first, then values that do not convert to
+// the field's type, then the rest (numbers by value, false before true, text by lower-cased
+// Windows-1252 bytes). A negative direction reverses the order of unequal items, 0 leaves the order.
+// One key is computed per item before sorting.
+void SortItems(std::vector<std::unique_ptr<TBaseCustomClass>>& items, std::string_view fieldName, int32_t direction);
+
+}  // namespace quorvel

@@ -1,0 +1,145 @@
+#include <limits>
+#include <unordered_map>
+
+#include "model/BaseCustomListClass.h"
+
+namespace quorvel {
+
+namespace {
+
+// The Quantity of an item as a whole number; raises the conversion error when it is none.
+class QuantityReader {
+public:
+    int32_t Of(const TBaseCustomClass& item) {
+        const int32_t position = positions_.In(item.Fields())[0];
+        return position < 0 ? 0 : ToInteger(item.ValueAt(position));
+    }
+    void Set(TBaseCustomClass& item, int32_t quantity) {
+        const int32_t position = positions_.In(item.Fields())[0];
+        if (position >= 0) item.SetValueAt(position, quantity);
+    }
+
+private:
+    FieldPositions positions_{{"QUANTITY"}};
+};
+
+const std::string* TextIfText(const FieldValue& value) { return std::get_if<std::string>(&value); }
+
+// Key fields compared as their stored texts, exactly.
+class KeyComparer {
+public:
+    explicit KeyComparer(const std::vector<std::string>& names) : positions_(names), otherPositions_(names) {}
+
+    uint64_t Hash(const TBaseCustomClass& item) {
+        uint64_t h = 1469598103934665603ull;
+        for (int32_t position : positions_.In(item.Fields())) {
+            const FieldValue& value = ValueOf(item, position);
+            const std::string* text = TextIfText(value);
+            const std::string converted = text ? std::string() : ToText(value);
+            for (char c : text ? *text : converted) h = (h ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+            h = (h ^ 0x1f) * 1099511628211ull;  // field boundary
+        }
+        return h;
+    }
+
+    bool Equal(const TBaseCustomClass& a, const TBaseCustomClass& b) {
+        const std::vector<int32_t>& pa = positions_.In(a.Fields());
+        const std::vector<int32_t>& pb = otherPositions_.In(b.Fields());
+        for (size_t k = 0; k < pa.size(); ++k) {
+            const FieldValue& va = ValueOf(a, pa[k]);
+            const FieldValue& vb = ValueOf(b, pb[k]);
+            const std::string* ta = TextIfText(va);
+            const std::string* tb = TextIfText(vb);
+            if (ta && tb ? *ta != *tb : ToText(va) != ToText(vb)) return false;
+        }
+        return true;
+    }
+
+private:
+    static const FieldValue& ValueOf(const TBaseCustomClass& item, int32_t position) {
+        static const FieldValue kNone;
+        return position < 0 ? kNone : item.ValueAt(position);
+    }
+
+    FieldPositions positions_;
+    FieldPositions otherPositions_;  // for the second item, which may be of another kind
+};
+
+}  // namespace
+
+void TBaseCustomListClass::ExpandQuantities() {
+    QuantityReader quantity;
+    std::vector<int32_t> copies;
+    copies.reserve(items_.size());
+    int64_t total = 0;
+    for (const auto& item : items_) {
+        const int32_t q = quantity.Of(*item);
+        copies.push_back(q < 2 ? 1 : q);
+        total += copies.back();
+        if (total > MaxExpandedItems) {
+            throw TBaseCustomListClassException("Expanding this list would make more than " +
+                                                std::to_string(MaxExpandedItems) +
+                                                " items. The list was not changed.");
+        }
+    }
+    if (items_.empty()) return;
+    std::vector<std::unique_ptr<TBaseCustomClass>> expanded;
+    expanded.reserve(static_cast<size_t>(total));
+    for (size_t i = 0; i < items_.size(); ++i) {
+        if (copies[i] == 1) {
+            expanded.push_back(items_[i]->Clone());
+            continue;
+        }
+        for (int32_t k = 0; k < copies[i]; ++k) {
+            auto copy = items_[i]->Clone();
+            quantity.Set(*copy, 1);
+            expanded.push_back(std::move(copy));
+        }
+    }
+    ReplaceItems(std::move(expanded));
+}
+
+void TBaseCustomListClass::CompressQuantities() {
+    if (items_.empty()) return;
+    struct Group {
+        size_t First;
+        size_t Count = 1;
+        int64_t Sum = 0;
+    };
+    QuantityReader quantity;
+    KeyComparer keys(KeyFieldNames);
+    std::vector<Group> groups;
+    std::unordered_multimap<uint64_t, size_t> byHash;
+    byHash.reserve(items_.size());
+    for (size_t i = 0; i < items_.size(); ++i) {
+        const uint64_t hash = keys.Hash(*items_[i]);
+        Group* group = nullptr;
+        for (auto [it, end] = byHash.equal_range(hash); it != end; ++it) {
+            if (keys.Equal(*items_[groups[it->second].First], *items_[i])) {
+                group = &groups[it->second];
+                break;
+            }
+        }
+        if (!group) {
+            byHash.emplace(hash, groups.size());
+            groups.push_back(Group{i});
+            continue;
+        }
+        // Quantities are read only where copies merge, as a run of equal items would add them.
+        if (group->Count == 1) group->Sum = quantity.Of(*items_[group->First]);
+        group->Sum += quantity.Of(*items_[i]);
+        ++group->Count;
+        if (group->Sum < std::numeric_limits<int32_t>::min() || group->Sum > std::numeric_limits<int32_t>::max())
+            throw VariantOverflowError();
+    }
+    std::vector<std::unique_ptr<TBaseCustomClass>> compressed;
+    compressed.reserve(groups.size());
+    for (const auto& group : groups) {
+        auto copy = items_[group.First]->Clone();
+        if (group.Count > 1) quantity.Set(*copy, static_cast<int32_t>(group.Sum));
+        compressed.push_back(std::move(copy));
+    }
+    ReplaceItems(std::move(compressed));
+}
+
+}  // namespace quorvel

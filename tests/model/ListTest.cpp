@@ -1,0 +1,229 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+
+#include "ListTestSupport.h"
+#include "model/CartListClass.h"
+#include "model/HardwareListClass.h"
+
+namespace quorvel {
+namespace {
+
+using test::AddItem;
+using test::Column;
+using test::Text;
+
+TEST(ListTest, NewListsStartEmptyAndSortByTitle) {
+    G_SortField = "Notes";
+    G_SortDirection = -1;
+    TCartListClass media;
+    EXPECT_EQ(media.Count(), 0);
+    EXPECT_EQ(media.GetVersion(), "QV1.2");
+    EXPECT_FALSE(media.Modified);
+    EXPECT_FALSE(media.IsModified());
+    EXPECT_EQ(TBaseCustomListClass::GetSortField(), "Title");
+    EXPECT_EQ(G_SortDirection, 1);
+    EXPECT_EQ(media.KeyFieldNames.size(), 24u);
+    G_SortField = "Name";
+    THardwareListClass hardware;
+    EXPECT_EQ(G_SortField, "Title");
+    EXPECT_EQ(hardware.KeyFieldNames.size(), 19u);
+    EXPECT_EQ(std::count(hardware.KeyFieldNames.begin(), hardware.KeyFieldNames.end(), "QUANTITY"), 0);
+}
+
+TEST(ListTest, HeaderSettersMarkTheListButFileNamesDoNot) {
+    TCartListClass list;
+    list.SetFileName("a.lst");
+    list.SetOpenedFileName("/x/a.lst");
+    list.SetVersion("QV1.0");
+    EXPECT_FALSE(list.Modified);
+    list.SetOwner("Ann");
+    EXPECT_TRUE(list.Modified);
+    list.Modified = false;
+    list.SetPlatform("Zentra 64");
+    EXPECT_TRUE(list.Modified);
+    list.Modified = false;
+    list.SetDescription("shelf");
+    EXPECT_TRUE(list.Modified);
+    EXPECT_EQ(list.GetFileName(), "a.lst");
+    list.Modified = false;
+    list.Clear();
+    EXPECT_TRUE(list.Modified);
+    EXPECT_EQ(list.GetFileName(), "");
+    EXPECT_EQ(list.GetOpenedFileName(), "/x/a.lst");
+}
+
+TEST(ListTest, AssignPropertiesLeavesItems) {
+    TCartListClass source, dest;
+    source.SetOwner("Ann");
+    source.ListType = "Media";
+    source.SetFileName("s.lst");
+    AddItem(dest, {{"Title", Text("Kept")}});
+    dest.Modified = false;
+    dest.AssignProperties(source);
+    EXPECT_EQ(dest.Owner, "Ann");
+    EXPECT_EQ(dest.ListType, "Media");
+    EXPECT_EQ(dest.FileName, "s.lst");
+    EXPECT_TRUE(dest.Modified);
+    EXPECT_EQ(Column(dest, "Title"), std::vector<std::string>{"Kept"});
+}
+
+TEST(ListTest, IndexErrorsChangeNothing) {
+    TCartListClass list;
+    AddItem(list, {{"Title", Text("A")}});
+    AddItem(list, {{"Title", Text("B")}});
+    list.Modified = false;
+    for (int32_t bad : {-1, 2}) {
+        EXPECT_THROW(list.GetItem(bad), ListIndexError);
+        EXPECT_THROW(list.Delete(bad), ListIndexError);
+        EXPECT_THROW(list.DeleteItems({0, bad}), ListIndexError);
+    }
+    EXPECT_EQ(list.Count(), 2);
+    EXPECT_FALSE(list.Modified);
+    try {
+        list.GetItem(7);
+    } catch (const ListIndexError& e) {
+        EXPECT_STREQ(e.what(), "List index out of bounds (7)");
+    }
+}
+
+TEST(ListTest, DeleteKeepsTheOtherItemsWhereTheyAre) {
+    struct Case {
+        std::vector<int32_t> Doomed;
+        std::vector<std::string> Left;
+    };
+    const Case cases[] = {
+        {{}, {"A", "B", "C", "D", "E"}},
+        {{0}, {"B", "C", "D", "E"}},
+        {{4, 0, 2, 2}, {"B", "D"}},
+        {{0, 1, 2, 3, 4}, {}},
+    };
+    for (const auto& c : cases) {
+        TCartListClass list;
+        for (const char* t : {"A", "B", "C", "D", "E"}) AddItem(list, {{"Title", Text(t)}});
+        TBaseCustomClass* last = list.GetItem(4);
+        list.Modified = false;
+        list.DeleteItems(c.Doomed);
+        EXPECT_EQ(Column(list, "Title"), c.Left);
+        EXPECT_EQ(list.Modified, !c.Doomed.empty());
+        if (!c.Left.empty() && c.Left.back() == "E") {
+            EXPECT_EQ(list.GetItem(list.Count() - 1), last);
+        }
+    }
+    TCartListClass list;
+    for (const char* t : {"A", "B", "C"}) AddItem(list, {{"Title", Text(t)}});
+    list.Modified = false;
+    list.Delete(1);
+    EXPECT_EQ(Column(list, "Title"), (std::vector<std::string>{"A", "C"}));
+    EXPECT_TRUE(list.Modified);
+}
+
+struct SortCase {
+    const char* Name;
+    const char* Field;
+    int32_t Direction;
+    std::vector<FieldValue> Values;  // given in this order to items 0, 1, ...
+    std::vector<int> Expected;       // item numbers after sorting
+};
+
+class SortTest : public ::testing::TestWithParam<SortCase> {};
+
+TEST_P(SortTest, OrdersItems) {
+    const auto& c = GetParam();
+    TCartListClass list;
+    for (size_t i = 0; i < c.Values.size(); ++i) {
+        auto& item = AddItem(list, {{"Notes", FieldValue(std::to_string(i))}});
+        item.SetFieldValue(c.Field, c.Values[i]);
+    }
+    G_SortField = c.Field;
+    G_SortDirection = c.Direction;
+    list.Sort();
+    std::vector<int> order;
+    for (const auto& notes : Column(list, "Notes")) order.push_back(std::stoi(notes));
+    EXPECT_EQ(order, c.Expected);
+}
+
+const FieldValue never{};
+
+INSTANTIATE_TEST_SUITE_P(
+    Orders, SortTest,
+    ::testing::Values(
+        SortCase{"TitleIgnoresCase", "Title", 1, {Text("banana"), Text("Apple"), Text("cherry")}, {1, 0, 2}},
+        SortCase{"LowerABeforeCapitalB", "Title", 1, {Text("Bravo"), Text("alpha")}, {1, 0}},
+        SortCase{"TitleDescending", "Title", -1, {Text("banana"), Text("Apple"), Text("cherry")}, {2, 0, 1}},
+        SortCase{"PrefixFirst", "Title", 1, {Text("Ab"), Text("A"), Text("")}, {2, 1, 0}},
+        SortCase{"Cp1252BytesAfterAscii", "Title", 1, {Text("\xC9" "clair"), Text("zebra"), Text("eclair")}, {2, 1, 0}},
+        SortCase{"LoadedNumbersByValue", "Quantity", 1, {Text("10"), Text("9"), Text("2"), Text("-1")}, {3, 2, 1, 0}},
+        SortCase{"NumbersOfMixedKinds", "Quantity", 1, {int32_t{5}, Text("3"), 2.0, Text("4")}, {2, 1, 3, 0}},
+        SortCase{"NeverAssignedThenUnconvertible", "Quantity", 1,
+                 {Text("abc"), int32_t{1}, never, Text(""), Text("0")}, {2, 3, 0, 4, 1}},
+        SortCase{"DescendingPutsThemLast", "Quantity", -1,
+                 {Text("abc"), int32_t{1}, never, Text(""), Text("0")}, {1, 4, 0, 3, 2}},
+        SortCase{"FractionIsNoWholeNumber", "Quantity", 1, {Text("2"), Text("2.5")}, {1, 0}},
+        SortCase{"BooleansFalseFirst", "Boxed", 1, {Text("-1"), false, Text("0"), true, Text("TRUE")}, {1, 2, 0, 3, 4}},
+        SortCase{"MoneyByValue", "Cost", 1, {Text("10"), Currency{40000}, Text("4,5"), Text("x"), 3.99}, {3, 4, 1, 2, 0}},
+        SortCase{"TextFieldHoldingNumbersSortsAsText", "Title", 1, {int32_t{10}, int32_t{9}}, {0, 1}},
+        SortCase{"StableAscending", "Title", 1, {Text("x"), Text("Y"), Text("X"), Text("y"), Text("x")}, {0, 2, 4, 1, 3}},
+        SortCase{"StableDescending", "Title", -1, {Text("x"), Text("Y"), Text("X"), Text("y"), Text("x")}, {1, 3, 0, 2, 4}},
+        SortCase{"UnknownFieldKeepsOrder", "Nothing", 1, {Text("b"), Text("a")}, {0, 1}},
+        SortCase{"DirectionZeroKeepsOrder", "Title", 0, {Text("b"), Text("a")}, {0, 1}},
+        SortCase{"EmptyList", "Title", 1, {}, {}}),
+    [](const auto& info) { return std::string(info.param.Name); });
+
+TEST(SortTest, HardwareByTitleKeepsItsOrder) {
+    THardwareListClass list;
+    for (const char* n : {"Pad", "Deck", "Console"}) AddItem(list, {{"Name", Text(n)}});
+    list.Sort();
+    EXPECT_EQ(Column(list, "Name"), (std::vector<std::string>{"Pad", "Deck", "Console"}));
+    G_SortField = "name";
+    list.Sort();
+    EXPECT_EQ(Column(list, "Name"), (std::vector<std::string>{"Console", "Deck", "Pad"}));
+}
+
+TEST(SortTest, ConstructingAListBetweenSortsResetsTheOrder) {
+    TCartListClass list;
+    for (const char* t : {"b", "a", "c"}) AddItem(list, {{"Title", Text(t)}, {"Notes", Text(t)}});
+    list.SetSortField("Notes");
+    list.SetSortDirection(-1);
+    list.Sort();
+    EXPECT_EQ(Column(list, "Title"), (std::vector<std::string>{"c", "b", "a"}));
+    THardwareListClass temporary;
+    list.Sort();
+    EXPECT_EQ(Column(list, "Title"), (std::vector<std::string>{"a", "b", "c"}));
+}
+
+// Random values of every kind: the order must not depend on where the items started, and sorting
+// again changes nothing. A comparison that is no strict weak order fails either. Each pool holds
+// no two values that sort equal, so the texts of the result are fully determined.
+TEST(SortTest, OrderIsTotalOnRandomMixedValues) {
+    std::mt19937 random(7);
+    const std::vector<std::pair<const char*, std::vector<FieldValue>>> pools = {
+        {"Quantity", {never, Text(""), Text("abc"), Text("10"), Text("9"), Text("-3"), int32_t{7}, 2.5, Text("4,5"),
+                      true, Text("1e3"), Text("\xE9")}},
+        {"Cost", {never, Text(""), Text("abc"), Text("10"), Text("9"), Text("-3"), Text("4,5"), Currency{12500}, true,
+                  2.5, Text("1e3"), Text("\xE9")}},
+        {"Boxed", {never, Text(""), Text("abc"), Text("xyz"), true, false}},
+        {"Title", {never, Text(""), Text("abc"), Text("b"), Text("10"), Text("9"), int32_t{7}, Text("\xE9")}},
+    };
+    for (const auto& [field, pool] : pools) {
+        std::vector<FieldValue> values;
+        for (int i = 0; i < 300; ++i) values.push_back(pool[random() % pool.size()]);
+        auto sortedTexts = [&, field = field](const std::vector<FieldValue>& vs) {
+            TCartListClass list;
+            for (const auto& v : vs) AddItem(list, {{field, v}});
+            G_SortField = field;
+            list.Sort();
+            auto first = Column(list, field);
+            list.Sort();
+            EXPECT_EQ(Column(list, field), first);
+            return first;
+        };
+        auto once = sortedTexts(values);
+        std::shuffle(values.begin(), values.end(), random);
+        EXPECT_EQ(sortedTexts(values), once) << field;
+    }
+}
+
+}  // namespace
+}  // namespace quorvel

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <initializer_list>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "model/BaseCustomListClass.h"
+
+namespace quorvel::test {
+
+using FieldTexts = std::vector<std::pair<std::string, FieldValue>>;
+
+// Appends an item of the list's kind holding these values, as a reader would leave it (not modified).
+inline TBaseCustomClass& AddItem(TBaseCustomListClass& list, const FieldTexts& values) {
+    auto item = list.CreateItem();
+    for (const auto& [name, value] : values) item->SetFieldValue(name, value);
+    item->Modified = false;
+    TBaseCustomClass& added = *item;
+    list.Add(std::move(item));
+    return added;
+}
+
+inline FieldValue Text(const char* s) { return std::string(s); }
+
+// One field's stored text of every item, in list order.
+inline std::vector<std::string> Column(const TBaseCustomListClass& list, const std::string& field) {
+    std::vector<std::string> texts;
+    for (const auto& item : list.Items()) texts.push_back(ToText(item->GetFieldValue(field)));
+    return texts;
+}
+
+}  // namespace quorvel::test
