@@ -110,8 +110,11 @@ bool TBaseCustomListClass::IsModified() const {
 }
 
 void TBaseCustomListClass::ReplaceItems(std::vector<std::unique_ptr<TBaseCustomClass>> items) {
-    items_ = std::move(items);
-    if (!items_.empty()) Modified = true;
+    // An empty list stays as it was; items new to the list mark it.
+    if (!items.empty()) {
+        items_ = std::move(items);
+        Modified = true;
+    }
     G_SortField = "Title";
     G_SortDirection = 1;
     Sort();

@@ -82,7 +82,6 @@ void TBaseCustomListClass::ExpandQuantities() {
                                                 " items. The list was not changed.");
         }
     }
-    if (items_.empty()) return;
     std::vector<std::unique_ptr<TBaseCustomClass>> expanded;
     expanded.reserve(static_cast<size_t>(total));
     for (size_t i = 0; i < items_.size(); ++i) {
@@ -100,7 +99,6 @@ void TBaseCustomListClass::ExpandQuantities() {
 }
 
 void TBaseCustomListClass::CompressQuantities() {
-    if (items_.empty()) return;
     struct Group {
         size_t First;
         size_t Count = 1;

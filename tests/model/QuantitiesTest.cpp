@@ -1,0 +1,226 @@
+#include <gtest/gtest.h>
+
+#include "ListTestSupport.h"
+#include "model/CartListClass.h"
+#include "model/HardwareListClass.h"
+
+namespace quorvel {
+namespace {
+
+using test::AddItem;
+using test::Column;
+using test::FieldTexts;
+using test::Text;
+
+struct QuantityCase {
+    const char* Name;
+    bool Expand;  // else compress
+    std::vector<FieldTexts> Items;
+    std::vector<std::string> Titles;      // after the operation
+    std::vector<std::string> Quantities;  // after the operation
+};
+
+class QuantityTest : public ::testing::TestWithParam<QuantityCase> {};
+
+TEST_P(QuantityTest, ReshapesTheList) {
+    const auto& c = GetParam();
+    TCartListClass list;
+    for (const auto& values : c.Items) AddItem(list, values);
+    G_SortField = "Notes";
+    G_SortDirection = -1;
+    if (c.Expand) list.ExpandQuantities();
+    else list.CompressQuantities();
+    EXPECT_EQ(Column(list, "Title"), c.Titles);
+    EXPECT_EQ(Column(list, "Quantity"), c.Quantities);
+    EXPECT_EQ(G_SortField, "Title");
+    EXPECT_EQ(G_SortDirection, 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, QuantityTest,
+    ::testing::Values(
+        QuantityCase{"ExpandSplitsCopies", true,
+                     {{{"Title", Text("Bolt")}, {"Quantity", Text("1")}}, {{"Title", Text("Aster")}, {"Quantity", Text("3")}}},
+                     {"Aster", "Aster", "Aster", "Bolt"}, {"1", "1", "1", "1"}},
+        QuantityCase{"ExpandKeepsZeroAndNegative", true,
+                     {{{"Title", Text("A")}, {"Quantity", Text("0")}}, {{"Title", Text("B")}, {"Quantity", int32_t{-2}}}},
+                     {"A", "B"}, {"0", "-2"}},
+        QuantityCase{"CompressAddsQuantities", false,
+                     {{{"Title", Text("A")}, {"Quantity", Text("2")}}, {{"Title", Text("A")}, {"Quantity", int32_t{1}}}},
+                     {"A"}, {"3"}},
+        QuantityCase{"CompressZeroWithTwo", false,
+                     {{{"Title", Text("A")}, {"Quantity", Text("0")}}, {{"Title", Text("A")}, {"Quantity", Text("2")}}},
+                     {"A"}, {"2"}},
+        QuantityCase{"CompressLeavesASingleItemAlone", false,
+                     {{{"Title", Text("A")}, {"Quantity", Text("abc")}}, {{"Title", Text("B")}}}, {"A", "B"}, {"abc", "1"}},
+        QuantityCase{"CaseOfNotesMatters", false,
+                     {{{"Title", Text("A")}, {"Notes", Text("mint")}}, {{"Title", Text("A")}, {"Notes", Text("Mint")}}},
+                     {"A", "A"}, {"1", "1"}},
+        QuantityCase{"CompressMergesCopiesThatAreNotNeighbours", false,
+                     {{{"Title", Text("A")}, {"Notes", Text("x")}},
+                      {{"Title", Text("A")}, {"Notes", Text("y")}},
+                      {{"Title", Text("A")}, {"Notes", Text("x")}, {"Quantity", Text("4")}}},
+                     {"A", "A"}, {"5", "1"}},
+        QuantityCase{"KeyTextsCompareAcrossKinds", false,
+                     {{{"Title", Text("A")}, {"Boxed", true}}, {{"Title", Text("A")}, {"Boxed", Text("-1")}}},
+                     {"A"}, {"2"}},
+        QuantityCase{"EmptyExpand", true, {}, {}, {}},
+        QuantityCase{"EmptyCompress", false, {}, {}, {}}),
+    [](const auto& info) { return std::string(info.param.Name); });
+
+TEST(QuantityTest, CompressingAnExpansionGivesBackTheGroups) {
+    for (bool hardware : {false, true}) {
+        std::unique_ptr<TBaseCustomListClass> list;
+        if (hardware) list = std::make_unique<THardwareListClass>();
+        else list = std::make_unique<TCartListClass>();
+        const char* nameField = hardware ? "Name" : "Title";
+        AddItem(*list, {{nameField, Text("Pad")}, {"Quantity", Text("3")}});
+        AddItem(*list, {{nameField, Text("Deck")}, {"Quantity", Text("2")}, {"Notes", Text("a")}});
+        AddItem(*list, {{nameField, Text("Deck")}, {"Quantity", Text("1")}});
+        list->ExpandQuantities();
+        EXPECT_EQ(list->Count(), 6);
+        list->CompressQuantities();
+        // Hardware lists have no Title, so they keep first-occurrence order.
+        const std::vector<std::string> names =
+            hardware ? std::vector<std::string>{"Pad", "Deck", "Deck"} : std::vector<std::string>{"Deck", "Deck", "Pad"};
+        const std::vector<std::string> quantities =
+            hardware ? std::vector<std::string>{"3", "2", "1"} : std::vector<std::string>{"2", "1", "3"};
+        EXPECT_EQ(Column(*list, nameField), names) << hardware;
+        EXPECT_EQ(Column(*list, "Quantity"), quantities) << hardware;
+    }
+}
+
+TEST(QuantityTest, HardwareNamesAreKeys) {
+    THardwareListClass list;
+    AddItem(list, {{"Name", Text("Pad One")}});
+    AddItem(list, {{"Name", Text("Pad Two")}});
+    list.CompressQuantities();
+    EXPECT_EQ(list.Count(), 2);
+}
+
+TEST(QuantityTest, ResultIsNewItemsWithTheirFlags) {
+    TCartListClass list;
+    TBaseCustomClass& single = AddItem(list, {{"Title", Text("B")}});
+    AddItem(list, {{"Title", Text("A")}, {"Quantity", Text("2")}});
+    list.Modified = false;
+    list.ExpandQuantities();
+    EXPECT_TRUE(list.Modified);
+    ASSERT_EQ(list.Count(), 3);
+    EXPECT_TRUE(list.GetItem(0)->Modified);
+    EXPECT_FALSE(list.GetItem(2)->Modified);
+    EXPECT_NE(list.GetItem(2), &single);
+}
+
+// Every failure leaves items, header values and flags exactly as they were.
+TEST(QuantityTest, FailuresChangeNothing) {
+    struct Case {
+        const char* Name;
+        bool Expand;
+        std::vector<FieldTexts> Items;
+        const char* Message;
+    };
+    const std::string tooMany = "Expanding this list would make more than 1000000 items. The list was not changed.";
+    const Case cases[] = {
+        {"ExpandNoNumber", true, {{{"Title", Text("A")}, {"Quantity", Text("two")}}}, "Invalid variant type conversion"},
+        {"ExpandEmptyText", true, {{{"Title", Text("A")}}, {{"Title", Text("B")}, {"Quantity", Text("")}}},
+         "Invalid variant type conversion"},
+        {"ExpandTooMany", true,
+         {{{"Title", Text("A")}, {"Quantity", Text("1000000")}}, {{"Title", Text("B")}, {"Quantity", Text("0")}}},
+         tooMany.c_str()},
+        {"ExpandFarTooMany", true,
+         {{{"Title", Text("A")}, {"Quantity", Text("2147483647")}}, {{"Title", Text("B")}, {"Quantity", Text("2147483647")}}},
+         tooMany.c_str()},
+        {"CompressNoNumber", false,
+         {{{"Title", Text("A")}, {"Quantity", Text("1")}}, {{"Title", Text("A")}, {"Quantity", Text("x")}}},
+         "Invalid variant type conversion"},
+        {"CompressOverflow", false,
+         {{{"Title", Text("A")}, {"Quantity", Text("2147483647")}}, {{"Title", Text("A")}, {"Quantity", Text("1")}}},
+         "Variant overflow"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TCartListClass list;
+        for (const auto& values : c.Items) AddItem(list, values);
+        list.FileName = "f.lst";
+        list.Owner = "Ann";
+        list.Modified = false;
+        std::vector<const TBaseCustomClass*> before;
+        for (const auto& item : list.Items()) before.push_back(item.get());
+        try {
+            if (c.Expand) list.ExpandQuantities();
+            else list.CompressQuantities();
+            ADD_FAILURE() << "no error";
+        } catch (const std::exception& e) {
+            EXPECT_EQ(std::string(e.what()), c.Message);
+        }
+        std::vector<const TBaseCustomClass*> after;
+        for (const auto& item : list.Items()) after.push_back(item.get());
+        EXPECT_EQ(after, before);
+        EXPECT_FALSE(list.IsModified());
+        EXPECT_EQ(list.FileName, "f.lst");
+        EXPECT_EQ(list.Owner, "Ann");
+    }
+    TCartListClass list;
+    AddItem(list, {{"Title", Text("A")}, {"Quantity", Text("1000000")}});
+    EXPECT_THROW(
+        {
+            AddItem(list, {{"Title", Text("B")}});
+            list.ExpandQuantities();
+        },
+        TBaseCustomListClassException);
+}
+
+TEST(ListCopyTest, AssignIsADeepCopy) {
+    TCartListClass source;
+    source.ListType = "Media";
+    source.Owner = "Ann";
+    source.Platform = "Zentra 64";
+    source.Description = "shelf two";
+    source.FileName = "s.lst";
+    source.OpenedFileName = "/lists/s.lst";
+    source.Version = "QV1.1";
+    AddItem(source, {{"Title", Text("Aster")}, {"Quantity", Text("2")}});
+    AddItem(source, {{"Title", Text("Bolt")}, {"Cost", Currency{45000}}});
+    source.Modified = false;
+    TCartListClass copy;
+    AddItem(copy, {{"Title", Text("Old")}});
+    copy.Assign(source);
+    EXPECT_TRUE(copy.Modified);
+    EXPECT_EQ(copy.Owner, "Ann");
+    EXPECT_EQ(copy.Platform, "Zentra 64");
+    EXPECT_EQ(copy.Description, "shelf two");
+    EXPECT_EQ(copy.FileName, "s.lst");
+    EXPECT_EQ(copy.OpenedFileName, "/lists/s.lst");
+    EXPECT_EQ(copy.Version, "QV1.1");
+    EXPECT_EQ(copy.ListType, "Media");
+    ASSERT_EQ(copy.Count(), 2);
+    for (int32_t i = 0; i < 2; ++i) {
+        EXPECT_NE(copy.GetItem(i), source.GetItem(i));
+        for (int32_t f = 0; f < 25; ++f) EXPECT_EQ(copy.GetItem(i)->ValueAt(f), source.GetItem(i)->ValueAt(f));
+    }
+    copy.GetItem(0)->SetFieldValue("Title", Text("Changed"));
+    source.GetItem(1)->SetFieldValue("Title", Text("Other"));
+    EXPECT_EQ(Column(source, "Title"), (std::vector<std::string>{"Aster", "Other"}));
+    EXPECT_EQ(Column(copy, "Title"), (std::vector<std::string>{"Changed", "Bolt"}));
+
+    TCartListClass empty;
+    empty.Modified = false;
+    copy.Assign(empty);
+    EXPECT_EQ(copy.Count(), 0);
+    EXPECT_FALSE(copy.Modified);
+    copy.Assign(copy);
+    EXPECT_EQ(copy.Count(), 0);
+}
+
+TEST(ListCopyTest, IsModifiedSeesItemFlags) {
+    TCartListClass list;
+    EXPECT_FALSE(list.IsModified());
+    TBaseCustomClass& item = AddItem(list, {{"Title", Text("A")}});
+    list.Modified = false;
+    EXPECT_FALSE(list.IsModified());
+    item.SetFieldValue("Notes", Text("n"));
+    EXPECT_TRUE(list.IsModified());
+}
+
+}  // namespace
+}  // namespace quorvel
