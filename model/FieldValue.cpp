@@ -79,6 +79,13 @@ std::optional<DecimalText> ParseDecimal(std::string_view s) {
 }
 
 Converted<int32_t> TextToInteger(std::string_view s) {
+    // Most stored whole numbers are a few plain digits.
+    if (!s.empty() && s.size() <= 9) {
+        size_t i = s[0] == '-' ? 1 : 0;
+        int32_t v = 0;
+        for (; i < s.size() && s[i] >= '0' && s[i] <= '9'; ++i) v = v * 10 + (s[i] - '0');
+        if (i == s.size() && s.size() > (s[0] == '-' ? 1u : 0u)) return Ok(s[0] == '-' ? -v : v);
+    }
     auto d = ParseDecimal(s);
     if (!d || d->Fraction) return {};
     if (d->Digits.size() > 10) return {Status::Overflow, 0};
