@@ -32,14 +32,6 @@ TEST_F(ProgramFolderTest, WritableHalf)
     unsetenv("XDG_DATA_HOME");
 }
 
-TEST_F(ProgramFolderTest, ShippedHalfEndsWithSlash)
-{
-    const std::string dir = ShippedDataDir();
-    ASSERT_FALSE(dir.empty());
-    EXPECT_EQ(dir.back(), '/');
-    EXPECT_EQ(dir.front(), '/');
-}
-
 TEST_F(ProgramFolderTest, CopyMissingFilesNeverOverwrites)
 {
     WriteFile("from/Config/General.ini", "shipped");

@@ -120,6 +120,8 @@ TEST_F(SafeFileTest, ReadWholeFile)
     EXPECT_EQ(ReadWholeFile(PathOf("a")), std::string("x\0y\r\n", 5));
     EXPECT_EQ(ReadWholeFile(PathOf("missing")), std::nullopt);
     EXPECT_EQ(ReadWholeFile(Dir().string()), std::nullopt);
+    ASSERT_EQ(::mkfifo(PathOf("fifo").c_str(), 0600), 0);
+    EXPECT_EQ(ReadWholeFile(PathOf("fifo")), std::nullopt);  // must not wait for a writer
 }
 
 }  // namespace
