@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/SafeFile.h"
+
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -14,12 +16,10 @@ extern std::string G_PlatformsFile;  // G_ConfigFiles + "Platforms.ini"
 extern bool G_UseCdlLayouts;
 
 // Raised by the INI write routines: "Unable to write to " + file name.
-class IniWriteError : public std::runtime_error {
-public:
-    explicit IniWriteError(const std::string& fileName);
-};
+using IniWriteError = FileWriteError;
 
 // Sets G_ConfigFile and marks the first run. ProgramDir ends with "/".
+// Throws IniWriteError when the program folder cannot be written.
 void InitConfigFile(const std::string& programDir);
 
 std::string ReadIniString(const std::string& fileName, const std::string& section, const std::string& key,
@@ -39,6 +39,42 @@ std::string GetCSVField(std::string_view line, int index, char separator = ',');
 int CountCSVFields(std::string_view line, char separator = ',');
 // Every field of a line in one pass, by the same rules (what readers of many lines use).
 std::vector<std::string> SplitCSVLine(std::string_view line, char separator = ',');
+// The same into a caller's vector of views into Line (no allocation once the vector has grown).
+void SplitCSVLine(std::string_view line, std::vector<std::string_view>& fields, char separator = ',');
+
+// Calls visit(field) for every field of Line in order, as views into Line; stops early when visit
+// returns false.
+template <typename Visit>
+void ForEachCSVField(std::string_view line, char separator, Visit&& visit)
+{
+    size_t pos = 0;
+    const size_t n = line.size();
+    if (n == 0)
+        return;
+    for (;;) {
+        size_t next;  // where the separator ending this field would be searched from
+        std::string_view field;
+        if (pos < n && line[pos] == '"') {
+            const size_t close = line.find('"', pos + 1);
+            if (close == std::string_view::npos) {
+                // An unclosed quote runs to the end of the line and leaves no further fields.
+                visit(line.substr(pos + 1));
+                return;
+            }
+            field = line.substr(pos + 1, close - pos - 1);
+            next = close + 1;
+        } else {
+            field = line.substr(pos, line.find(separator, pos) - pos);
+            next = pos + field.size();
+        }
+        if (!visit(field))
+            return;
+        const size_t sep = line.find(separator, next);
+        if (sep == std::string_view::npos)
+            return;
+        pos = sep + 1;
+    }
+}
 
 std::string RemoveAllOccurrences(std::string_view s, std::string_view sub);
 std::string StripNonAlphaNumeric(std::string_view s);

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+// File names of the program's own files ignore case; names taken from data must be checked before
+// they become part of a path. A backslash is never a separator.
+namespace quorvel {
+
+// Folder + name with exactly one "/" between them; an empty folder gives the name.
+std::string JoinPath(std::string_view folder, std::string_view name);
+// An empty folder stays empty (it must not become the root).
+std::string WithTrailingSlash(std::string_view folder);
+
+// Extension of the last name part, with its dot ("" when none).
+std::string ExtractFileExt(std::string_view path);
+// Replaces or adds the extension; ext includes its dot (".BAK") or is empty to remove it.
+std::string ChangeFileExt(std::string_view path, std::string_view ext);
+std::string ExtractFileName(std::string_view path);
+// The folder part ending with "/" ("" when the path has no folder).
+std::string ExtractFilePath(std::string_view path);
+// The folder part without its trailing "/" (except for the root).
+std::string ExtractFileDir(std::string_view path);
+
+// The path of an existing entry of Folder whose name equals Name ignoring case; an exact match wins.
+std::optional<std::string> FindFileNoCase(std::string_view folder, std::string_view name);
+// Path itself when it exists, else the existing file of the same folder whose name differs only in
+// case, else Path unchanged (a write then creates it with this spelling).
+std::string ResolveFileNoCase(const std::string& path);
+
+// A name part taken from data: not empty, not "." or "..", no "/", "\", NUL or control characters.
+bool IsSafeName(std::string_view name);
+
+// Absolute path with "." and ".." resolved lexically; how a list is identified.
+std::string AbsoluteCleanPath(const std::string& path);
+
+bool FileExists(const std::string& path);
+bool DirectoryExists(const std::string& path);
+
+}  // namespace quorvel

@@ -1,0 +1,73 @@
+#include "platform/ProgramFolder.h"
+
+#include "platform/FileNames.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <system_error>
+
+namespace quorvel {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string Env(const char* name)
+{
+    const char* value = std::getenv(name);
+    return value ? std::string(value) : std::string();
+}
+
+}  // namespace
+
+std::string WritableProgramDir()
+{
+    std::string dir = Env("QUORVEL_HOME");
+    if (dir.empty()) {
+        const std::string xdg = Env("XDG_DATA_HOME");
+        if (!xdg.empty() && xdg.front() == '/')
+            dir = JoinPath(xdg, "Quorvel");
+        else
+            dir = JoinPath(Env("HOME"), ".local/share/Quorvel");
+    }
+    dir = WithTrailingSlash(dir);
+    // A folder that cannot be made shows up as "Unable to write to ..." at the first write.
+    std::error_code ec;
+    fs::create_directories(dir, ec);
+    return dir;
+}
+
+std::string ShippedDataDir()
+{
+    std::error_code ec;
+    const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
+    const fs::path bin = ec ? fs::current_path(ec) : exe.parent_path();
+    const fs::path beside = bin / "data";
+    if (fs::is_directory(beside, ec))
+        return WithTrailingSlash(beside.string());
+    const fs::path installed = (bin / ".." / "share" / "quorvel" / "data").lexically_normal();
+    if (fs::is_directory(installed, ec))
+        return WithTrailingSlash(installed.string());
+    return WithTrailingSlash(beside.string());
+}
+
+void CopyMissingFiles(const std::string& source, const std::string& target)
+{
+    std::error_code ec;
+    fs::recursive_directory_iterator it(source, ec);
+    if (ec)
+        return;
+    for (const fs::recursive_directory_iterator end; it != end; it.increment(ec)) {
+        if (ec)
+            return;
+        const fs::path relative = it->path().lexically_relative(source);
+        const fs::path to = fs::path(target) / relative;
+        std::error_code ignored;
+        if (it->is_directory(ignored))
+            fs::create_directories(to, ignored);
+        else if (it->is_regular_file(ignored) && !FindFileNoCase(to.parent_path().string(), to.filename().string()))
+            fs::copy_file(it->path(), to, fs::copy_options::skip_existing, ignored);
+    }
+}
+
+}  // namespace quorvel

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+
+namespace quorvel {
+
+// The writable half of the program folder (Quorvel.ini, the data folders, logs): $QUORVEL_HOME when
+// set, else $XDG_DATA_HOME/Quorvel/ or ~/.local/share/Quorvel/. Created when missing; ends with "/".
+std::string WritableProgramDir();
+
+// The read-only half shipped with the program (help, license, sample data): data/ beside the
+// executable (build tree), else ../share/quorvel/data/ (installed). Ends with "/".
+std::string ShippedDataDir();
+
+// Copies every file below Source that is missing below Target, creating folders as needed; never
+// overwrites. How the writable half is seeded from the shipped data on a first run.
+void CopyMissingFiles(const std::string& source, const std::string& target);
+
+}  // namespace quorvel
