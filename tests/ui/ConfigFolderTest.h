@@ -10,6 +10,7 @@
 
 #include <QListWidget>
 
+#include <algorithm>
 #include <memory>
 #include <optional>
 #include <string>
@@ -82,14 +83,14 @@ protected:
         return entries;
     }
 
+    // Selects exactly these entries in one step from the current selection, as a click does.
     static void Select(QListWidget* list, const std::vector<std::string>& names)
     {
-        list->clearSelection();
+        auto flag = QItemSelectionModel::ClearAndSelect;
         for (int i = 0; i < list->count(); ++i) {
-            for (const auto& name : names) {
-                if (list->item(i)->text().toStdString() == name) {
-                    list->setCurrentRow(i, QItemSelectionModel::Select);
-                }
+            if (std::find(names.begin(), names.end(), list->item(i)->text().toStdString()) != names.end()) {
+                list->setCurrentRow(i, flag);
+                flag = QItemSelectionModel::Select;
             }
         }
     }
