@@ -30,6 +30,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <stdexcept>
 
 namespace quorvel {
 
@@ -74,6 +75,31 @@ void FillSorted(QListWidget* list, std::vector<std::string> entries)
     Fill(list, entries);
 }
 
+// Shows the entries (sorted) and writes them with Save; when the write fails the list shows what the
+// file still holds.
+template <typename Save>
+void ReplaceEntries(QListWidget* list, std::vector<std::string> entries, Save save)
+{
+    const auto old = Entries(list);
+    FillSorted(list, std::move(entries));
+    try {
+        save();
+    } catch (...) {
+        Fill(list, old);
+        throw;
+    }
+}
+
+std::vector<std::string> UnselectedEntries(const QListWidget* list)
+{
+    std::vector<std::string> entries;
+    for (int i = 0; i < list->count(); ++i) {
+        if (!list->item(i)->isSelected())
+            entries.push_back(TextOf(list->item(i)));
+    }
+    return entries;
+}
+
 bool ContainsNoCase(const std::vector<std::string>& entries, std::string_view name)
 {
     return std::any_of(entries.begin(), entries.end(),
@@ -96,15 +122,6 @@ std::string SelectedEntry(const QListWidget* list)
 {
     const auto selected = list->selectedItems();
     return selected.size() == 1 ? TextOf(selected.front()) : std::string();
-}
-
-// Removes the selected rows, from the last to the first.
-void RemoveSelected(QListWidget* list)
-{
-    for (int i = list->count() - 1; i >= 0; --i) {
-        if (list->item(i)->isSelected())
-            delete list->takeItem(i);
-    }
 }
 
 // Lines end at CR, LF or CR LF; a final line break adds no line.
@@ -152,6 +169,15 @@ void FocusAndSelect(QLineEdit* edit)
 {
     edit->setFocus();
     edit->selectAll();
+}
+
+// The platform's file for a write; a name that cannot be a file name stops the write with a message.
+std::string WritablePlatformFile(const std::string& platform)
+{
+    const auto file = PlatformList::PlatformFile(platform);
+    if (!file)
+        throw std::runtime_error("The Platform Name " + platform + " can not be used as a file name.");
+    return *file;
 }
 
 void ShowError(const std::string& message)
@@ -581,12 +607,7 @@ void TOptionsForm::LoadManufacturers()
 void TOptionsForm::SaveManufacturers()
 {
     const std::string platform = SelectedMfgPlatform();
-    const auto file = PlatformList::PlatformFile(platform);
-    if (!file) {
-        ShowError("The Platform Name " + platform + " can not be used as a file name.");
-        return;
-    }
-    IniFile ini = IniFile::Load(*file);
+    IniFile ini = IniFile::Load(WritablePlatformFile(platform));
     ini.WriteIndexedList("Mfg", "Mfg", Entries(mfgList_));
     ini.Save();
 }
@@ -677,7 +698,7 @@ void TOptionsForm::PlatformRemoveButtonClick()
         return;
     if (!Messages().Confirm("Are you sure you want to remove the selected Platform Names?"))
         return;
-    RemoveSelected(platformList_);
+    Fill(platformList_, UnselectedEntries(platformList_));
     CopyPlatformsToManufacturersPage();
     UpdateButtons();
 }
@@ -727,8 +748,7 @@ void TOptionsForm::MfgAddButtonClick()
         ShowError("The Manufacturer Name already exists in the list.");
     } else {
         names.push_back(name);
-        FillSorted(mfgList_, std::move(names));
-        SaveManufacturers();
+        ReplaceEntries(mfgList_, std::move(names), [this] { SaveManufacturers(); });
     }
     UpdateButtons();
     FocusAndSelect(mfgEdit_);
@@ -740,8 +760,7 @@ void TOptionsForm::MfgRemoveButtonClick()
         return;
     if (!Messages().Confirm("Are you sure you want to remove the selected Manufacturers Names?"))
         return;
-    RemoveSelected(mfgList_);
-    SaveManufacturers();
+    ReplaceEntries(mfgList_, UnselectedEntries(mfgList_), [this] { SaveManufacturers(); });
     UpdateButtons();
 }
 
@@ -768,8 +787,7 @@ void TOptionsForm::MfgLoadButtonClick()
         ShowError("Unable to read " + path);
         return;
     }
-    FillSorted(mfgList_, SplitLines(*content));
-    SaveManufacturers();
+    ReplaceEntries(mfgList_, SplitLines(*content), [this] { SaveManufacturers(); });
     UpdateButtons();
 }
 
@@ -804,8 +822,7 @@ void TOptionsForm::LookupAddButtonClick()
         Messages().Warning("The lookup data already exists in the list.");
     } else {
         values.push_back(value);
-        FillSorted(lookupDataList_, std::move(values));
-        SaveLookupData();
+        ReplaceEntries(lookupDataList_, std::move(values), [this] { SaveLookupData(); });
     }
     UpdateButtons();
     FocusAndSelect(lookupEdit_);
@@ -817,8 +834,7 @@ void TOptionsForm::LookupRemoveButtonClick()
         return;
     if (!Messages().Confirm("Are you sure you want to remove the selected lookup data?"))
         return;
-    RemoveSelected(lookupDataList_);
-    SaveLookupData();
+    ReplaceEntries(lookupDataList_, UnselectedEntries(lookupDataList_), [this] { SaveLookupData(); });
     UpdateButtons();
 }
 
@@ -837,12 +853,7 @@ void TOptionsForm::SystemIdEdited()
     const std::string platform = SelectedEntry(platformCartwellList_);
     if (platform.empty())
         return;
-    const auto file = PlatformList::PlatformFile(platform);
-    if (!file) {
-        ShowError("The Platform Name " + platform + " can not be used as a file name.");
-        return;
-    }
-    IniFile ini = IniFile::Load(*file);
+    IniFile ini = IniFile::Load(WritablePlatformFile(platform));
     ini.SetValue("SystemID", "SystemID", FromQString(systemIdEdit_->text()));
     ini.Save();
 }

@@ -530,5 +530,26 @@ TEST_F(OptionsFormTest, PresetsSelectTheirEntriesOnEveryShowing)
     });
 }
 
+TEST_F(OptionsFormTest, AFailedWriteIsShownAndTheListKeepsWhatTheFileHolds)
+{
+    MakeForm();
+    // A folder where the platform's file should be: it reads as empty and cannot be replaced.
+    fs::create_directories(ConfigPath("Nimbra.ini"));
+    Child<QLineEdit>("PlatformEdit")->setText("Nimbra");
+    Child<QPushButton>("PlatformAddButton")->click();
+    Select(Child<QListWidget>("PlatformMfgLB"), {"Nimbra"});
+    auto* list = Child<QListWidget>("MfgListBox");
+    EXPECT_EQ(list->count(), 0);
+
+    Child<QLineEdit>("MfgEdit")->setText("Oakhollow");
+    Child<QPushButton>("MfgAddButton")->click();
+    const auto shown = TakeMessages();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].kind, MessageKind::Error);
+    EXPECT_EQ(shown[0].text.toStdString(), "Unable to write to " + ConfigPath("Nimbra.ini"));
+    EXPECT_EQ(list->count(), 0);
+    EXPECT_TRUE(form->isEnabled());
+}
+
 }  // namespace
 }  // namespace quorvel
