@@ -293,6 +293,9 @@ void TOptionsForm::BuildPathsPage()
     pathList_->setSelectionMode(QAbstractItemView::SingleSelection);
     pathList_->setShowGrid(true);
     pathList_->verticalHeader()->hide();
+    pathList_->verticalHeader()->setDefaultSectionSize(pathList_->fontMetrics().height() + 6);
+    pathList_->setWordWrap(false);
+    pathList_->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     pathList_->setColumnWidth(0, 80);
     pathList_->horizontalHeader()->setStretchLastSection(true);
     browseButton_ = NewButton("Browse", "BrowseButton", page);
