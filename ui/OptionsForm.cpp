@@ -301,8 +301,8 @@ void TOptionsForm::BuildPathsPage()
     browseButton_ = NewButton("Browse", "BrowseButton", page);
 
     connect(pathList_, &QTableWidget::itemSelectionChanged, this, &TOptionsForm::UpdateButtons);
-    connect(pathList_, &QTableWidget::cellDoubleClicked, this, [this] { BrowseButtonClick(); });
-    connect(browseButton_, &QPushButton::clicked, this, [this] { BrowseButtonClick(); });
+    connect(pathList_, &QTableWidget::cellDoubleClicked, this, Guarded(&TOptionsForm::BrowseButtonClick));
+    connect(browseButton_, &QPushButton::clicked, this, Guarded(&TOptionsForm::BrowseButtonClick));
 
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(pathList_);
@@ -323,10 +323,9 @@ void TOptionsForm::BuildPlatformsPage()
 
     connect(platformEdit_, &QLineEdit::textChanged, this, &TOptionsForm::UpdateButtons);
     connect(platformList_, &QListWidget::itemSelectionChanged, this, &TOptionsForm::UpdateButtons);
-    connect(platformList_, &QListWidget::itemDoubleClicked, this, [this] { PlatformListDoubleClick(); });
-    connect(platformAdd_, &QPushButton::clicked, this, [this] { RunCommand([this] { PlatformAddButtonClick(); }); });
-    connect(platformRemove_, &QPushButton::clicked, this,
-            [this] { RunCommand([this] { PlatformRemoveButtonClick(); }); });
+    connect(platformList_, &QListWidget::itemDoubleClicked, this, Guarded(&TOptionsForm::PlatformListDoubleClick));
+    connect(platformAdd_, &QPushButton::clicked, this, Guarded(&TOptionsForm::PlatformAddButtonClick));
+    connect(platformRemove_, &QPushButton::clicked, this, Guarded(&TOptionsForm::PlatformRemoveButtonClick));
 
     auto* buttons = new QVBoxLayout;
     buttons->addWidget(platformAdd_);
@@ -337,6 +336,29 @@ void TOptionsForm::BuildPlatformsPage()
     grid->addWidget(platformList_, 1, 0);
     grid->addLayout(buttons, 1, 1);
     pages_->addTab(page, "Platforms");
+}
+
+std::function<void()> TOptionsForm::Guarded(void (TOptionsForm::*handler)())
+{
+    return [this, handler] { RunCommand([this, handler] { (this->*handler)(); }); };
+}
+
+void TOptionsForm::AddChooserPage(QWidget* page, const char* title, const char* chooserCaption, QListWidget* chooser,
+                                  const char* valuesCaption, QLineEdit* edit, QListWidget* values,
+                                  std::initializer_list<QPushButton*> buttons)
+{
+    auto* column = new QVBoxLayout;
+    for (auto* button : buttons)
+        column->addWidget(button);
+    column->addStretch();
+    auto* grid = new QGridLayout(page);
+    grid->addWidget(new QLabel(chooserCaption, page), 0, 0);
+    grid->addWidget(chooser, 1, 0, 2, 1);
+    grid->addWidget(new QLabel(valuesCaption, page), 0, 1);
+    grid->addWidget(edit, 1, 1);
+    grid->addWidget(values, 2, 1);
+    grid->addLayout(column, 1, 2, 2, 1);
+    pages_->addTab(page, title);
 }
 
 void TOptionsForm::BuildManufacturersPage()
@@ -351,28 +373,17 @@ void TOptionsForm::BuildManufacturersPage()
     mfgSave_ = NewButton("Save", "MfgSaveButton", page);
     platformMfgList_->setToolTip("List of Available Manufactures");
 
-    connect(platformMfgList_, &QListWidget::itemSelectionChanged, this,
-            [this] { RunCommand([this] { PlatformMfgClick(); }); });
+    connect(platformMfgList_, &QListWidget::itemSelectionChanged, this, Guarded(&TOptionsForm::PlatformMfgClick));
     connect(mfgEdit_, &QLineEdit::textChanged, this, &TOptionsForm::UpdateButtons);
     connect(mfgList_, &QListWidget::itemSelectionChanged, this, &TOptionsForm::UpdateButtons);
-    connect(mfgList_, &QListWidget::itemDoubleClicked, this, [this] { MfgListDoubleClick(); });
-    connect(mfgAdd_, &QPushButton::clicked, this, [this] { RunCommand([this] { MfgAddButtonClick(); }); });
-    connect(mfgRemove_, &QPushButton::clicked, this, [this] { RunCommand([this] { MfgRemoveButtonClick(); }); });
-    connect(mfgLoad_, &QPushButton::clicked, this, [this] { RunCommand([this] { MfgLoadButtonClick(); }); });
-    connect(mfgSave_, &QPushButton::clicked, this, [this] { RunCommand([this] { MfgSaveButtonClick(); }); });
+    connect(mfgList_, &QListWidget::itemDoubleClicked, this, Guarded(&TOptionsForm::MfgListDoubleClick));
+    connect(mfgAdd_, &QPushButton::clicked, this, Guarded(&TOptionsForm::MfgAddButtonClick));
+    connect(mfgRemove_, &QPushButton::clicked, this, Guarded(&TOptionsForm::MfgRemoveButtonClick));
+    connect(mfgLoad_, &QPushButton::clicked, this, Guarded(&TOptionsForm::MfgLoadButtonClick));
+    connect(mfgSave_, &QPushButton::clicked, this, Guarded(&TOptionsForm::MfgSaveButtonClick));
 
-    auto* buttons = new QVBoxLayout;
-    for (auto* b : {mfgAdd_, mfgRemove_, mfgLoad_, mfgSave_})
-        buttons->addWidget(b);
-    buttons->addStretch();
-    auto* grid = new QGridLayout(page);
-    grid->addWidget(new QLabel("Platform", page), 0, 0);
-    grid->addWidget(platformMfgList_, 1, 0, 2, 1);
-    grid->addWidget(new QLabel("Manufacturers", page), 0, 1);
-    grid->addWidget(mfgEdit_, 1, 1);
-    grid->addWidget(mfgList_, 2, 1);
-    grid->addLayout(buttons, 1, 2, 2, 1);
-    pages_->addTab(page, "Manufacturers");
+    AddChooserPage(page, "Manufacturers", "Platform", platformMfgList_, "Manufacturers", mfgEdit_, mfgList_,
+                   {mfgAdd_, mfgRemove_, mfgLoad_, mfgSave_});
 }
 
 void TOptionsForm::BuildLookupPage()
@@ -384,26 +395,14 @@ void TOptionsForm::BuildLookupPage()
     lookupAdd_ = NewButton("&Add", "LookupAddButton", page);
     lookupRemove_ = NewButton("&Remove", "LookupRemoveButton", page);
 
-    connect(lookupNameList_, &QListWidget::itemSelectionChanged, this,
-            [this] { RunCommand([this] { LookupNameClick(); }); });
+    connect(lookupNameList_, &QListWidget::itemSelectionChanged, this, Guarded(&TOptionsForm::LookupNameClick));
     connect(lookupEdit_, &QLineEdit::textChanged, this, &TOptionsForm::UpdateButtons);
     connect(lookupDataList_, &QListWidget::itemSelectionChanged, this, &TOptionsForm::UpdateButtons);
-    connect(lookupAdd_, &QPushButton::clicked, this, [this] { RunCommand([this] { LookupAddButtonClick(); }); });
-    connect(lookupRemove_, &QPushButton::clicked, this,
-            [this] { RunCommand([this] { LookupRemoveButtonClick(); }); });
+    connect(lookupAdd_, &QPushButton::clicked, this, Guarded(&TOptionsForm::LookupAddButtonClick));
+    connect(lookupRemove_, &QPushButton::clicked, this, Guarded(&TOptionsForm::LookupRemoveButtonClick));
 
-    auto* buttons = new QVBoxLayout;
-    buttons->addWidget(lookupAdd_);
-    buttons->addWidget(lookupRemove_);
-    buttons->addStretch();
-    auto* grid = new QGridLayout(page);
-    grid->addWidget(new QLabel("Lookup Category", page), 0, 0);
-    grid->addWidget(lookupNameList_, 1, 0, 2, 1);
-    grid->addWidget(new QLabel("Lookup Data", page), 0, 1);
-    grid->addWidget(lookupEdit_, 1, 1);
-    grid->addWidget(lookupDataList_, 2, 1);
-    grid->addLayout(buttons, 1, 2, 2, 1);
-    pages_->addTab(page, "Lookup Data");
+    AddChooserPage(page, "Lookup Data", "Lookup Category", lookupNameList_, "Lookup Data", lookupEdit_,
+                   lookupDataList_, {lookupAdd_, lookupRemove_});
 }
 
 void TOptionsForm::BuildCartwellPage()
@@ -426,9 +425,8 @@ void TOptionsForm::BuildCartwellPage()
         "Enter the System ID that Cartwell uses for the selected platform; More Info looks items up "
         "on Cartwell with it.");
 
-    connect(platformCartwellList_, &QListWidget::itemSelectionChanged, this,
-            [this] { RunCommand([this] { PlatformCartwellClick(); }); });
-    connect(systemIdEdit_, &QLineEdit::textEdited, this, [this] { RunCommand([this] { SystemIdEdited(); }); });
+    connect(platformCartwellList_, &QListWidget::itemSelectionChanged, this, Guarded(&TOptionsForm::PlatformCartwellClick));
+    connect(systemIdEdit_, &QLineEdit::textEdited, this, Guarded(&TOptionsForm::SystemIdEdited));
 
     auto* grid = new QGridLayout(page);
     grid->addWidget(new QLabel("Platform", page), 0, 0);
@@ -731,6 +729,31 @@ void TOptionsForm::CopyPlatformsToManufacturersPage()
         PlatformMfgClick();
 }
 
+void TOptionsForm::AddListValue(QLineEdit* edit, QListWidget* list, const char* blankMessage,
+                                const std::function<void()>& duplicate, const std::function<void()>& save)
+{
+    const std::string value = Trimmed(FromQString(edit->text()));
+    std::vector<std::string> values = Entries(list);
+    if (value.empty()) {
+        ShowError(blankMessage);
+    } else if (ContainsNoCase(values, value)) {
+        duplicate();
+    } else {
+        values.push_back(value);
+        ReplaceEntries(list, std::move(values), save);
+    }
+    UpdateButtons();
+    FocusAndSelect(edit);
+}
+
+void TOptionsForm::RemoveListValues(QListWidget* list, const char* question, const std::function<void()>& save)
+{
+    if (list->selectedItems().isEmpty() || !Messages().Confirm(question))
+        return;
+    ReplaceEntries(list, UnselectedEntries(list), save);
+    UpdateButtons();
+}
+
 void TOptionsForm::PlatformMfgClick()
 {
     const std::string platform = SelectedMfgPlatform();
@@ -743,28 +766,16 @@ void TOptionsForm::MfgAddButtonClick()
 {
     if (SelectedMfgPlatform().empty())
         return;
-    const std::string name = Trimmed(FromQString(mfgEdit_->text()));
-    std::vector<std::string> names = Entries(mfgList_);
-    if (name.empty()) {
-        ShowError("You can not add a blank Manufacturer Name");
-    } else if (ContainsNoCase(names, name)) {
-        ShowError("The Manufacturer Name already exists in the list.");
-    } else {
-        names.push_back(name);
-        ReplaceEntries(mfgList_, std::move(names), [this] { SaveManufacturers(); });
-    }
-    UpdateButtons();
-    FocusAndSelect(mfgEdit_);
+    AddListValue(
+        mfgEdit_, mfgList_, "You can not add a blank Manufacturer Name",
+        [] { ShowError("The Manufacturer Name already exists in the list."); }, [this] { SaveManufacturers(); });
 }
 
 void TOptionsForm::MfgRemoveButtonClick()
 {
-    if (SelectedMfgPlatform().empty() || mfgList_->selectedItems().isEmpty())
-        return;
-    if (!Messages().Confirm("Are you sure you want to remove the selected Manufacturers Names?"))
-        return;
-    ReplaceEntries(mfgList_, UnselectedEntries(mfgList_), [this] { SaveManufacturers(); });
-    UpdateButtons();
+    if (!SelectedMfgPlatform().empty())
+        RemoveListValues(mfgList_, "Are you sure you want to remove the selected Manufacturers Names?",
+                         [this] { SaveManufacturers(); });
 }
 
 void TOptionsForm::MfgListDoubleClick()
@@ -817,28 +828,15 @@ void TOptionsForm::LookupAddButtonClick()
 {
     if (SelectedLookupSection().empty())
         return;
-    const std::string value = Trimmed(FromQString(lookupEdit_->text()));
-    std::vector<std::string> values = Entries(lookupDataList_);
-    if (value.empty()) {
-        ShowError("You can not add blank lookup information");
-    } else if (ContainsNoCase(values, value)) {
-        Messages().Warning("The lookup data already exists in the list.");
-    } else {
-        values.push_back(value);
-        ReplaceEntries(lookupDataList_, std::move(values), [this] { SaveLookupData(); });
-    }
-    UpdateButtons();
-    FocusAndSelect(lookupEdit_);
+    AddListValue(
+        lookupEdit_, lookupDataList_, "You can not add blank lookup information",
+        [] { Messages().Warning("The lookup data already exists in the list."); }, [this] { SaveLookupData(); });
 }
 
 void TOptionsForm::LookupRemoveButtonClick()
 {
-    if (lookupDataList_->selectedItems().isEmpty())
-        return;
-    if (!Messages().Confirm("Are you sure you want to remove the selected lookup data?"))
-        return;
-    ReplaceEntries(lookupDataList_, UnselectedEntries(lookupDataList_), [this] { SaveLookupData(); });
-    UpdateButtons();
+    RemoveListValues(lookupDataList_, "Are you sure you want to remove the selected lookup data?",
+                     [this] { SaveLookupData(); });
 }
 
 void TOptionsForm::PlatformCartwellClick()

@@ -2,6 +2,8 @@
 
 #include <QDialog>
 
+#include <functional>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -73,6 +75,17 @@ private:
     void BuildManufacturersPage();
     void BuildLookupPage();
     void BuildCartwellPage();
+    // A page with a chooser list on the left and an edit box over a value list with buttons beside it.
+    void AddChooserPage(QWidget* page, const char* title, const char* chooserCaption, QListWidget* chooser,
+                        const char* valuesCaption, QLineEdit* edit, QListWidget* values,
+                        std::initializer_list<QPushButton*> buttons);
+    // Add and Remove of the manufacturer and lookup-value lists: blank and duplicate values are refused,
+    // removal asks first, and every change is written at once by Save.
+    void AddListValue(QLineEdit* edit, QListWidget* list, const char* blankMessage,
+                      const std::function<void()>& duplicate, const std::function<void()>& save);
+    void RemoveListValues(QListWidget* list, const char* question, const std::function<void()>& save);
+    // A handler that runs inside the command guard.
+    std::function<void()> Guarded(void (TOptionsForm::*handler)());
 
     void BrowseButtonClick();
     void PlatformAddButtonClick();
