@@ -110,8 +110,12 @@ void SettingsStore::LoadSettings()
         SetSetting(folder.key, WithTrailingSlash(value));
     }
     for (const auto& [key, def] : GeneralDefaults()) {
-        if (!HoldsSetting(key))
-            SetSetting(key, ini.ReadString(kGeneral, key, def));
+        if (HoldsSetting(key))
+            continue;
+        // An empty option would show checked in the dialog yet act as off; like a missing key it
+        // takes the default.
+        const std::string value = ini.ReadString(kGeneral, key, def);
+        SetSetting(key, IsBlank(value) ? def : value);
     }
 
     G_ConfigFiles = GetSetting("ConfigFiles");

@@ -68,7 +68,8 @@ TEST_F(SettingsFileTest, ValuesFromTheFileAreNormalised)
 {
     const std::string dir = programDir;
     WriteFile("Quorvel.ini", "[General]\r\nFirstTime=0\r\nConfigVersion=CFG2.0\r\nshowgrid=1\r\n"
-                             "DefaultOwner=Sam Reyes\r\nWarnOnExport=0\r\nSaveAsFormat=2\r\n"
+                             "DefaultOwner=Sam Reyes\r\nWarnOnExport=0\r\nSaveAsFormat=2\r\nShowOwner=\r\n"
+                             "ShowCollectionExplorer=  \r\n"
                              "[Paths]\r\nCartPath=" + dir + "My Carts\r\nReportPath=   \r\nExportPath=\"\"\r\n"
                              "CONFIGFILES=" + dir + "deep/er/Conf/\r\nGroupPath=" + dir + "G//\r\n");
     settings->LoadSettings();
@@ -84,6 +85,8 @@ TEST_F(SettingsFileTest, ValuesFromTheFileAreNormalised)
         {"WarnOnExport", "0"},
         {"SaveAsFormat", "2"},
         {"ShowSplash", "1"},
+        {"ShowOwner", "1"},              // an empty option takes its default
+        {"ShowCollectionExplorer", "1"},
     };
     for (const auto& [key, value] : expected)
         EXPECT_EQ(settings->GetSetting(key), value) << key;
