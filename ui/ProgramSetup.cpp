@@ -1,0 +1,27 @@
+#include "ui/ProgramSetup.h"
+
+#include "model/Utils.h"
+#include "platform/FileNames.h"
+#include "platform/ProgramFolder.h"
+#include "ui/SettingsStore.h"
+
+namespace quorvel {
+
+bool StartConfiguration(const std::string& programDir, const std::string& shippedDir)
+{
+    // The same test InitConfigFile makes before it marks the first run as done.
+    const bool firstRun = ReadIniBool(JoinPath(programDir, "Quorvel.ini"), "General", "FirstTime", true);
+    InitConfigFile(programDir);
+    if (firstRun) {
+        for (const auto& folder : SettingsStore::Folders()) {
+            const std::string source = JoinPath(shippedDir, folder.folderName);
+            const std::string target = JoinPath(programDir, folder.folderName);
+            if (!DirectoryExists(source))
+                continue;
+            CopyMissingFiles(source, target);
+        }
+    }
+    return firstRun;
+}
+
+}  // namespace quorvel
