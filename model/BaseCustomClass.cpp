@@ -1,5 +1,8 @@
 #include "model/BaseCustomClass.h"
 
+#include <memory>
+#include <new>
+
 #include "model/LocaleFormat.h"
 #include "model/Utils.h"
 
@@ -8,9 +11,39 @@ namespace quorvel {
 ListIndexError::ListIndexError(int64_t index)
     : std::out_of_range("List index out of bounds (" + std::to_string(index) + ")") {}
 
-TBaseCustomClass::TBaseCustomClass(const FieldSet& fields) : fields_(&fields) {
-    values_.reserve(static_cast<size_t>(fields.Count()));
-    for (const auto& field : fields.Definitions()) values_.push_back(field.DefaultValue());
+TBaseCustomClass::TBaseCustomClass(const FieldSet& fields) : TBaseCustomClass(fields, nullptr, 0) {}
+
+TBaseCustomClass::TBaseCustomClass(const TBaseCustomClass& other) : TBaseCustomClass(other, nullptr, 0) {}
+
+TBaseCustomClass::TBaseCustomClass(const FieldSet& fields, void* storage, int32_t capacity) : fields_(&fields) {
+    MakeSlots(storage, capacity, [&](int32_t i) { return ValueSlot(fields[i].DefaultValue()); });
+}
+
+TBaseCustomClass::TBaseCustomClass(const TBaseCustomClass& other, void* storage, int32_t capacity)
+    : Modified(other.Modified), fields_(other.fields_) {
+    MakeSlots(storage, capacity, [&](int32_t i) -> const ValueSlot& { return other.slots_[i]; });
+}
+
+template <typename MakeSlot>
+void TBaseCustomClass::MakeSlots(void* storage, int32_t capacity, MakeSlot make) {
+    const int32_t count = fields_->Count();
+    ownsSlots_ = count > capacity;
+    void* room = ownsSlots_ ? ::operator new(static_cast<size_t>(count) * sizeof(ValueSlot)) : storage;
+    auto* first = static_cast<ValueSlot*>(room);
+    int32_t made = 0;
+    try {
+        for (; made < count; ++made) new (first + made) ValueSlot(make(made));
+    } catch (...) {
+        std::destroy_n(first, made);
+        if (ownsSlots_) ::operator delete(room);
+        throw;
+    }
+    slots_ = std::launder(first);
+}
+
+TBaseCustomClass::~TBaseCustomClass() {
+    std::destroy_n(slots_, FieldCount());
+    if (ownsSlots_) ::operator delete(slots_);
 }
 
 std::unique_ptr<TBaseCustomClass> TBaseCustomClass::Clone() const {
@@ -18,7 +51,7 @@ std::unique_ptr<TBaseCustomClass> TBaseCustomClass::Clone() const {
 }
 
 void TBaseCustomClass::ResetValues() {
-    for (int32_t i = 0; i < FieldCount(); ++i) values_[static_cast<size_t>(i)] = (*fields_)[i].DefaultValue();
+    for (int32_t i = 0; i < FieldCount(); ++i) slots_[i].Set((*fields_)[i].DefaultValue());
     Modified = false;
 }
 
@@ -43,7 +76,12 @@ void TBaseCustomClass::SetFieldValue(std::string_view name, const FieldValue& va
 }
 
 void TBaseCustomClass::SetValueAt(int32_t index, const FieldValue& value) {
-    values_[static_cast<size_t>(index)] = value;
+    slots_[index].Set(value);
+    Modified = true;
+}
+
+void TBaseCustomClass::SetTextAt(int32_t index, std::string_view text) {
+    slots_[index].SetText(text);
     Modified = true;
 }
 
@@ -52,14 +90,28 @@ std::string TBaseCustomClass::GetFieldAsString(std::string_view name) const {
     return i < 0 ? std::string() : DisplayTextAt(i);
 }
 
-std::string TBaseCustomClass::DisplayTextAt(int32_t index) const { return DisplayText((*fields_)[index], ValueAt(index)); }
+namespace {
+
+// Fields of these types show a value converted; any other field shows text as it is.
+bool ConvertsForDisplay(TFieldDataType dataType) {
+    return dataType == dtInteger || dataType == dtCurrency || dataType == dtBoolean;
+}
+
+}  // namespace
+
+std::string TBaseCustomClass::DisplayTextAt(int32_t index) const {
+    const FieldDefinition& definition = (*fields_)[index];
+    const ValueSlot& slot = slots_[index];
+    if (slot.Kind() == ValueKind::Text && !ConvertsForDisplay(definition.DataType)) return std::string(slot.Text());
+    return DisplayText(definition, slot.Value());
+}
 
 void TBaseCustomClass::Assign(const TBaseCustomClass& source) {
     if (&source == this) return;
     if (source.fields_ == fields_) {
-        values_ = source.values_;
+        for (int32_t i = 0; i < FieldCount(); ++i) slots_[i] = source.slots_[i];
     } else {
-        for (int32_t i = 0; i < FieldCount(); ++i) values_[static_cast<size_t>(i)] = source.GetFieldValue((*fields_)[i].Name);
+        for (int32_t i = 0; i < FieldCount(); ++i) slots_[i].Set(source.GetFieldValue((*fields_)[i].Name));
     }
     Modified = source.Modified;
 }

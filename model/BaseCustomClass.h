@@ -8,6 +8,7 @@
 
 #include "model/DataField.h"
 #include "model/FieldSet.h"
+#include "model/ValueSlot.h"
 
 namespace quorvel {
 
@@ -19,13 +20,14 @@ public:
 
 // One item: its kind's shared field set, a value per field and the modified flag.
 // Fields are addressed by name ignoring case; a name that matches no field reads as the empty
-// value and is ignored on writes.
+// value and is ignored on writes. Values are stored as 16-byte slots: inside the item object for the
+// kinds that give it room (see InlineValueStorage), else in one block of their own.
 class TBaseCustomClass {
 public:
     bool Modified = false;
 
     explicit TBaseCustomClass(const FieldSet& fields);
-    virtual ~TBaseCustomClass() = default;
+    virtual ~TBaseCustomClass();
     TBaseCustomClass& operator=(const TBaseCustomClass&) = delete;
 
     // A copy of the same kind with the same values and flag.
@@ -50,16 +52,45 @@ public:
     void Assign(const TBaseCustomClass& source);
 
     // Positional access for loops that resolved a name once; the position must be valid.
-    const FieldValue& ValueAt(int32_t index) const { return values_[static_cast<size_t>(index)]; }
+    FieldValue ValueAt(int32_t index) const { return slots_[index].Value(); }
     void SetValueAt(int32_t index, const FieldValue& value);
     std::string DisplayTextAt(int32_t index) const;
+    // The same without building a FieldValue: the value's kind, the text of a text value ("" for
+    // any other kind), and storing a text.
+    ValueKind KindAt(int32_t index) const { return slots_[index].Kind(); }
+    std::string_view TextAt(int32_t index) const { return slots_[index].Text(); }
+    void SetTextAt(int32_t index, std::string_view text);
 
 protected:
-    TBaseCustomClass(const TBaseCustomClass&) = default;
+    TBaseCustomClass(const TBaseCustomClass& other);
+    // For kinds that keep their values inside the item object: Storage has room for Capacity slots
+    // and outlives this base. A field set with more fields keeps its values in a block instead.
+    TBaseCustomClass(const FieldSet& fields, void* storage, int32_t capacity);
+    TBaseCustomClass(const TBaseCustomClass& other, void* storage, int32_t capacity);
 
 private:
+    template <typename MakeSlot>
+    void MakeSlots(void* storage, int32_t capacity, MakeSlot make);
+
     const FieldSet* fields_;
-    std::vector<FieldValue> values_;
+    ValueSlot* slots_ = nullptr;
+    bool ownsSlots_ = false;
+};
+
+// Room for N value slots inside an item object. An item kind derives from it before
+// TBaseCustomClass, so that the room exists before the values are made in it.
+template <int32_t N>
+class InlineValueStorage {
+protected:
+    static constexpr int32_t kValueCapacity = N;
+
+    InlineValueStorage() {}
+    InlineValueStorage(const InlineValueStorage&) = delete;
+    InlineValueStorage& operator=(const InlineValueStorage&) = delete;
+    void* ValueStorage() { return bytes_; }
+
+private:
+    alignas(ValueSlot) unsigned char bytes_[N * sizeof(ValueSlot)];
 };
 
 // The display text of a value held by a field of that definition: whole numbers in decimal ("0"

@@ -259,6 +259,10 @@ std::optional<int32_t> TryToInteger(const FieldValue& v) { return AsOptional(Int
 std::optional<double> TryToDouble(const FieldValue& v) { return AsOptional(DoubleOf(v)); }
 std::optional<Currency> TryToCurrency(const FieldValue& v) { return AsOptional(CurrencyOf(v)); }
 std::optional<bool> TryToBoolean(const FieldValue& v) { return AsOptional(BooleanOf(v)); }
+std::optional<int32_t> TryTextToInteger(std::string_view text) { return AsOptional(TextToInteger(text)); }
+std::optional<double> TryTextToDouble(std::string_view text) { return AsOptional(TextToDouble(text)); }
+std::optional<Currency> TryTextToCurrency(std::string_view text) { return AsOptional(TextToCurrency(text)); }
+std::optional<bool> TryTextToBoolean(std::string_view text) { return AsOptional(TextToBoolean(text)); }
 int32_t ToInteger(const FieldValue& v) { return OrThrow(IntegerOf(v)); }
 double ToDouble(const FieldValue& v) { return OrThrow(DoubleOf(v)); }
 Currency ToCurrency(const FieldValue& v) { return OrThrow(CurrencyOf(v)); }

@@ -55,6 +55,11 @@ std::optional<int32_t> TryToInteger(const FieldValue& v);
 std::optional<double> TryToDouble(const FieldValue& v);
 std::optional<Currency> TryToCurrency(const FieldValue& v);
 std::optional<bool> TryToBoolean(const FieldValue& v);
+// The same for a text, without building a value.
+std::optional<int32_t> TryTextToInteger(std::string_view text);
+std::optional<double> TryTextToDouble(std::string_view text);
+std::optional<Currency> TryTextToCurrency(std::string_view text);
+std::optional<bool> TryTextToBoolean(std::string_view text);
 int32_t ToInteger(const FieldValue& v);
 double ToDouble(const FieldValue& v);
 Currency ToCurrency(const FieldValue& v);

@@ -12,10 +12,13 @@ namespace quorvel {
 const FieldSet& MediaFieldSet();
 const FieldSet& HardwareFieldSet();
 
+inline constexpr int32_t kMediaFieldCount = 25;
+inline constexpr int32_t kHardwareFieldCount = 20;
+
 // A media item: one cartridge or other game medium, 25 fields.
-class TCartClass : public TBaseCustomClass {
+class TCartClass : private InlineValueStorage<kMediaFieldCount>, public TBaseCustomClass {
 public:
-    TCartClass() : TBaseCustomClass(MediaFieldSet()) {}
+    TCartClass() : TBaseCustomClass(MediaFieldSet(), ValueStorage(), kValueCapacity) {}
     std::unique_ptr<TBaseCustomClass> Clone() const override;
 
     // The value's text equals Value, ignoring case.
@@ -24,17 +27,19 @@ public:
     bool FieldMatchesLoose(std::string_view fieldName, std::string_view value) const;
 
 protected:
-    TCartClass(const TCartClass&) = default;
+    TCartClass(const TCartClass& other)
+        : InlineValueStorage(), TBaseCustomClass(other, ValueStorage(), kValueCapacity) {}
 };
 
 // A hardware item: one console, controller or other device, 20 fields.
-class THardwareClass : public TBaseCustomClass {
+class THardwareClass : private InlineValueStorage<kHardwareFieldCount>, public TBaseCustomClass {
 public:
-    THardwareClass() : TBaseCustomClass(HardwareFieldSet()) {}
+    THardwareClass() : TBaseCustomClass(HardwareFieldSet(), ValueStorage(), kValueCapacity) {}
     std::unique_ptr<TBaseCustomClass> Clone() const override;
 
 protected:
-    THardwareClass(const THardwareClass&) = default;
+    THardwareClass(const THardwareClass& other)
+        : InlineValueStorage(), TBaseCustomClass(other, ValueStorage(), kValueCapacity) {}
 };
 
 // The texts the media finders compare: stored text upper-cased, and for the loose form also

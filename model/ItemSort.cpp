@@ -4,9 +4,11 @@
 #include <array>
 #include <cmath>
 #include <cstring>
+#include <optional>
 #include <utility>
 
 #include "platform/Cp1252.h"
+
 
 namespace quorvel {
 
@@ -33,47 +35,48 @@ const std::array<unsigned char, 256>& LowerTable() {
     return table;
 }
 
-// Where an item holds the sort field's value: the value and its field's definition.
-struct ValueRef {
-    const FieldValue* Value = nullptr;
-    const FieldDefinition* Definition = nullptr;
-};
+// A value converted by its text form when it is text, else by its value form.
+template <typename FromText, typename FromValue>
+auto Convert(const TBaseCustomClass& item, int32_t position, FromText fromText, FromValue fromValue) {
+    return item.KindAt(position) == ValueKind::Text ? fromText(item.TextAt(position))
+                                                    : fromValue(item.ValueAt(position));
+}
 
 class KeyBuilder {
 public:
     explicit KeyBuilder(std::string_view fieldName) : fieldName_(fieldName) {}
 
-    ValueRef Locate(const TBaseCustomClass& item) {
+    // The field's position in the item's set; -1 when the set lacks it.
+    int32_t Position(const TBaseCustomClass& item) {
         if (&item.Fields() != lastSet_) {
             lastSet_ = &item.Fields();
             position_ = lastSet_->IndexOf(fieldName_);
         }
-        if (position_ < 0) return {};
-        return {&item.ValueAt(position_), &(*lastSet_)[position_]};
+        return position_;
     }
 
-    SortKey Build(const ValueRef& ref, uint32_t index) {
+    SortKey Build(const TBaseCustomClass& item, uint32_t index) {
         SortKey key;
         key.Index = index;
-        if (!ref.Value || !IsAssigned(*ref.Value)) return key;
-        const FieldValue& value = *ref.Value;
+        const int32_t p = Position(item);
+        if (p < 0 || item.KindAt(p) == ValueKind::Unassigned) return key;
         std::optional<double> number;
         bool numeric = true;
-        switch (ref.Definition->DataType) {
+        switch (item.Fields()[p].DataType) {
         case dtSmallint:
         case dtInteger:
         case dtByte:
-            if (auto i = TryToInteger(value)) number = *i;
+            if (auto i = Convert(item, p, TryTextToInteger, TryToInteger)) number = *i;
             break;
         case dtSingle:
         case dtDouble:
-            if (auto d = TryToDouble(value); d && !std::isnan(*d)) number = *d;
+            if (auto d = Convert(item, p, TryTextToDouble, TryToDouble); d && !std::isnan(*d)) number = *d;
             break;
         case dtCurrency:
-            if (auto c = TryToCurrency(value)) number = static_cast<double>(c->Scaled);
+            if (auto c = Convert(item, p, TryTextToCurrency, TryToCurrency)) number = static_cast<double>(c->Scaled);
             break;
         case dtBoolean:
-            if (auto b = TryToBoolean(value)) number = *b ? 1.0 : 0.0;
+            if (auto b = Convert(item, p, TryTextToBoolean, TryToBoolean)) number = *b ? 1.0 : 0.0;
             break;
         default: numeric = false;
         }
@@ -84,8 +87,8 @@ public:
             return key;
         }
         key.Rank = numeric ? Unconvertible : Converted;
-        if (const auto* text = std::get_if<std::string>(&value)) AppendLower(key, *text);
-        else AppendLower(key, ToText(value));
+        if (item.KindAt(p) == ValueKind::Text) AppendLower(key, item.TextAt(p));
+        else AppendLower(key, ToText(item.ValueAt(p)));
         return key;
     }
 
@@ -105,37 +108,16 @@ private:
     std::string arena_;
 };
 
-// Items of a sorted list lie anywhere in memory. Asking for an item's memory some items ahead, for
-// its value once the item has arrived, and for the text of a text value after that, lets the loads
-// overlap instead of waiting one by one.
+// Items of a sorted list lie anywhere in memory; asking for an item's memory some items ahead lets
+// the loads overlap. (Also asking for its value and text in further stages gained little, now that
+// the values lie in the item.)
 template <typename Consume>
 void BuildKeys(const std::vector<std::unique_ptr<TBaseCustomClass>>& items, KeyBuilder& builder, Consume consume) {
-    constexpr size_t kStage = 6;  // items between two stages
+    constexpr size_t kAhead = 9;
     const size_t n = items.size();
-    std::array<ValueRef, 4 * kStage> located{};
-    auto slot = [&](size_t i) -> ValueRef& { return located[i % located.size()]; };
-    auto locate = [&](size_t i) {
-        ValueRef& ref = slot(i);
-        ref = builder.Locate(*items[i]);
-        if (ref.Value) {
-            // A value can straddle two cache lines; its kind is stored at the end.
-            __builtin_prefetch(ref.Value);
-            __builtin_prefetch(reinterpret_cast<const char*>(ref.Value) + sizeof(FieldValue) - 1);
-        }
-    };
-    auto prefetchText = [&](size_t i) {
-        const ValueRef& ref = slot(i);
-        if (ref.Value && ref.Definition->DataType == dtString) {
-            if (const auto* text = std::get_if<std::string>(ref.Value)) __builtin_prefetch(text->data());
-        }
-    };
-    for (size_t i = 0; i < std::min(n, 2 * kStage); ++i) locate(i);
-    for (size_t i = 0; i < std::min(n, kStage); ++i) prefetchText(i);
     for (size_t i = 0; i < n; ++i) {
-        if (i + 3 * kStage < n) __builtin_prefetch(items[i + 3 * kStage].get());
-        if (i + 2 * kStage < n) locate(i + 2 * kStage);
-        if (i + kStage < n) prefetchText(i + kStage);
-        consume(builder.Build(slot(i), static_cast<uint32_t>(i)));
+        if (i + kAhead < n) __builtin_prefetch(items[i + kAhead].get());
+        consume(builder.Build(*items[i], static_cast<uint32_t>(i)));
     }
 }
 

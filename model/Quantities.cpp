@@ -23,7 +23,13 @@ private:
     FieldPositions positions_{{"QUANTITY"}};
 };
 
-const std::string* TextIfText(const FieldValue& value) { return std::get_if<std::string>(&value); }
+// A key field's stored text: a view of a text value, else the value's text form kept in Spare.
+std::string_view StoredText(const TBaseCustomClass& item, int32_t position, std::string& spare) {
+    if (position < 0) return {};
+    if (item.KindAt(position) == ValueKind::Text) return item.TextAt(position);
+    spare = ToText(item.ValueAt(position));
+    return spare;
+}
 
 // Key fields compared as their stored texts, exactly.
 class KeyComparer {
@@ -33,10 +39,7 @@ public:
     uint64_t Hash(const TBaseCustomClass& item) {
         uint64_t h = 1469598103934665603ull;
         for (int32_t position : positions_.In(item.Fields())) {
-            const FieldValue& value = ValueOf(item, position);
-            const std::string* text = TextIfText(value);
-            const std::string converted = text ? std::string() : ToText(value);
-            for (char c : text ? *text : converted) h = (h ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+            for (char c : StoredText(item, position, spareA_)) h = (h ^ static_cast<unsigned char>(c)) * 1099511628211ull;
             h = (h ^ 0x1f) * 1099511628211ull;  // field boundary
         }
         return h;
@@ -46,23 +49,15 @@ public:
         const std::vector<int32_t>& pa = positions_.In(a.Fields());
         const std::vector<int32_t>& pb = otherPositions_.In(b.Fields());
         for (size_t k = 0; k < pa.size(); ++k) {
-            const FieldValue& va = ValueOf(a, pa[k]);
-            const FieldValue& vb = ValueOf(b, pb[k]);
-            const std::string* ta = TextIfText(va);
-            const std::string* tb = TextIfText(vb);
-            if (ta && tb ? *ta != *tb : ToText(va) != ToText(vb)) return false;
+            if (StoredText(a, pa[k], spareA_) != StoredText(b, pb[k], spareB_)) return false;
         }
         return true;
     }
 
 private:
-    static const FieldValue& ValueOf(const TBaseCustomClass& item, int32_t position) {
-        static const FieldValue kNone;
-        return position < 0 ? kNone : item.ValueAt(position);
-    }
-
     FieldPositions positions_;
     FieldPositions otherPositions_;  // for the second item, which may be of another kind
+    std::string spareA_, spareB_;
 };
 
 }  // namespace
