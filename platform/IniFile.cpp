@@ -36,10 +36,10 @@ bool StartsWithNoCase(std::string_view text, std::string_view prefix)
     return text.size() >= prefix.size() && Cp1252::EqualsNoCase(text.substr(0, prefix.size()), prefix);
 }
 
-// A whole number written the plain way ("7", not "07" or "+7"), as a list index is written.
-std::optional<int64_t> CanonicalIndex(std::string_view digits)
+// Up to 11 decimal digits and nothing else (enough for any int, too few to overflow).
+std::optional<int64_t> ParseDigits(std::string_view digits)
 {
-    if (digits.empty() || digits.size() > 10 || (digits.size() > 1 && digits.front() == '0'))
+    if (digits.empty() || digits.size() > 11)
         return std::nullopt;
     int64_t n = 0;
     for (const char c : digits) {
@@ -48,6 +48,14 @@ std::optional<int64_t> CanonicalIndex(std::string_view digits)
         n = n * 10 + (c - '0');
     }
     return n;
+}
+
+// A whole number written the plain way ("7", not "07" or "+7"), as a list index is written.
+std::optional<int64_t> CanonicalIndex(std::string_view digits)
+{
+    if (digits.size() > 1 && digits.front() == '0')
+        return std::nullopt;
+    return ParseDigits(digits);
 }
 
 std::optional<int> ParseInteger(std::string_view text)
@@ -76,16 +84,10 @@ std::optional<int> ParseInteger(std::string_view text)
         negative = text[0] == '-';
         text.remove_prefix(1);
     }
-    if (text.empty() || text.size() > 11)
+    const auto digits = ParseDigits(text);
+    if (!digits)
         return std::nullopt;
-    int64_t n = 0;
-    for (const char c : text) {
-        if (c < '0' || c > '9')
-            return std::nullopt;
-        n = n * 10 + (c - '0');
-    }
-    if (negative)
-        n = -n;
+    const int64_t n = negative ? -*digits : *digits;
     if (n < INT_MIN || n > INT_MAX)
         return std::nullopt;
     return static_cast<int>(n);

@@ -1,0 +1,126 @@
+#include "platform/qt/QtServices.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDesktopServices>
+#include <QDialog>
+#include <QDir>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QScreen>
+
+namespace quorvel {
+
+namespace {
+
+// Boxes belong to the window the user is working in, so that they stay on top of it.
+QWidget* BoxParent()
+{
+    if (QWidget* modal = QApplication::activeModalWidget())
+        return modal;
+    return QApplication::activeWindow();
+}
+
+QString Title()
+{
+    return QApplication::applicationDisplayName();
+}
+
+QString StartPath(const FileDialogRequest& request)
+{
+    if (request.fileName.isEmpty())
+        return request.folder;
+    if (request.folder.isEmpty())
+        return request.fileName;
+    return QDir(request.folder).filePath(request.fileName);
+}
+
+std::optional<QString> Chosen(const QString& name)
+{
+    if (name.isEmpty())
+        return std::nullopt;
+    return name;
+}
+
+}  // namespace
+
+ServiceSet QtServices::Set()
+{
+    return ServiceSet{this, this, this, this, this, this, this};
+}
+
+void QtServices::Error(const QString& text)
+{
+    QMessageBox::critical(BoxParent(), Title(), text, QMessageBox::Ok);
+}
+
+void QtServices::Warning(const QString& text)
+{
+    QMessageBox::warning(BoxParent(), Title(), text, QMessageBox::Ok);
+}
+
+void QtServices::Information(const QString& text)
+{
+    QMessageBox::information(BoxParent(), Title(), text, QMessageBox::Ok);
+}
+
+bool QtServices::Confirm(const QString& text)
+{
+    return QMessageBox::question(BoxParent(), Title(), text, QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::No) == QMessageBox::Yes;
+}
+
+std::optional<QString> QtServices::InputBox(const QString& caption, const QString& prompt, const QString& value)
+{
+    bool ok = false;
+    const QString text = QInputDialog::getText(BoxParent(), caption, prompt, QLineEdit::Normal, value, &ok);
+    if (!ok)
+        return std::nullopt;
+    return text;
+}
+
+std::optional<QString> QtServices::OpenFileName(const FileDialogRequest& request)
+{
+    return Chosen(QFileDialog::getOpenFileName(BoxParent(), request.caption, StartPath(request), request.filter));
+}
+
+std::optional<QString> QtServices::SaveFileName(const FileDialogRequest& request)
+{
+    return Chosen(QFileDialog::getSaveFileName(BoxParent(), request.caption, StartPath(request), request.filter));
+}
+
+std::optional<QString> QtServices::FolderName(const QString& caption, const QString& startFolder)
+{
+    return Chosen(QFileDialog::getExistingDirectory(BoxParent(), caption, startFolder));
+}
+
+bool QtServices::OpenUrl(const QUrl& url)
+{
+    return QDesktopServices::openUrl(url);
+}
+
+QString QtServices::Text()
+{
+    return QGuiApplication::clipboard()->text();
+}
+
+void QtServices::SetText(const QString& text)
+{
+    QGuiApplication::clipboard()->setText(text);
+}
+
+QSize QtServices::PrimaryScreenSize()
+{
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        return screen->size();
+    return QSize(1024, 768);
+}
+
+int QtServices::Exec(QDialog& dialog)
+{
+    return dialog.exec();
+}
+
+}  // namespace quorvel

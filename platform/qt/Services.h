@@ -1,0 +1,105 @@
+#pragma once
+
+#include <QSize>
+#include <QString>
+#include <QUrl>
+
+#include <optional>
+
+class QDialog;
+
+namespace quorvel {
+
+// Modal message boxes: errors, warnings and information with OK; confirmations with Yes and No.
+class MessageService {
+public:
+    virtual ~MessageService() = default;
+    virtual void Error(const QString& text) = 0;
+    virtual void Warning(const QString& text) = 0;
+    virtual void Information(const QString& text) = 0;
+    // True for Yes; No (and closing the box) leaves everything unchanged.
+    virtual bool Confirm(const QString& text) = 0;
+};
+
+// One line of text from the user; nothing when cancelled.
+class InputService {
+public:
+    virtual ~InputService() = default;
+    virtual std::optional<QString> InputBox(const QString& caption, const QString& prompt,
+                                            const QString& value) = 0;
+};
+
+struct FileDialogRequest {
+    QString caption;
+    QString folder;    // where the dialog starts
+    QString fileName;  // preset name, may be a mask such as "*.txt"
+    QString filter;    // Qt form: "Text Files (*.txt);;All Files (*)"
+};
+
+class FileDialogService {
+public:
+    virtual ~FileDialogService() = default;
+    virtual std::optional<QString> OpenFileName(const FileDialogRequest& request) = 0;
+    virtual std::optional<QString> SaveFileName(const FileDialogRequest& request) = 0;
+    // The chosen folder, without a trailing separator guarantee.
+    virtual std::optional<QString> FolderName(const QString& caption, const QString& startFolder) = 0;
+};
+
+// The shell's "open" verb. Callers go through OpenDocument, which reports a failure.
+class ShellService {
+public:
+    virtual ~ShellService() = default;
+    virtual bool OpenUrl(const QUrl& url) = 0;
+};
+
+class ClipboardService {
+public:
+    virtual ~ClipboardService() = default;
+    virtual QString Text() = 0;
+    virtual void SetText(const QString& text) = 0;
+};
+
+class ScreenService {
+public:
+    virtual ~ScreenService() = default;
+    virtual QSize PrimaryScreenSize() = 0;
+};
+
+// Runs a dialog modally and returns its result code; tests answer instead of blocking.
+class DialogRunner {
+public:
+    virtual ~DialogRunner() = default;
+    virtual int Exec(QDialog& dialog) = 0;
+};
+
+struct ServiceSet {
+    MessageService* messages = nullptr;
+    InputService* input = nullptr;
+    FileDialogService* fileDialogs = nullptr;
+    ShellService* shell = nullptr;
+    ClipboardService* clipboard = nullptr;
+    ScreenService* screen = nullptr;
+    DialogRunner* dialogs = nullptr;
+};
+
+// The services in use: set by main, replaced by tests. Returns the set that was in use.
+ServiceSet InstallServices(const ServiceSet& services);
+
+// Accessors of the current services; each throws std::logic_error when none is installed, so that a
+// forgotten fake in a test fails instead of opening a real box.
+MessageService& Messages();
+InputService& Input();
+FileDialogService& FileDialogs();
+ShellService& Shell();
+ClipboardService& Clipboard();
+ScreenService& Screen();
+DialogRunner& Dialogs();
+
+int ExecDialog(QDialog& dialog);
+
+// Hands a local file (absolute or relative path) or a web or mail address to the shell. A failure
+// is shown in an error box; the result says whether the shell accepted it.
+bool OpenDocument(const QString& target);
+QUrl DocumentUrl(const QString& target);
+
+}  // namespace quorvel

@@ -1,0 +1,200 @@
+#include "model/Utils.h"
+
+#include "platform/IniFile.h"
+
+#include "support/TempDir.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace quorvel {
+namespace {
+
+struct CsvCase {
+    const char* line;
+    std::vector<std::string> fields;
+};
+
+class CsvTest : public ::testing::TestWithParam<CsvCase> {};
+
+TEST_P(CsvTest, FieldsAgreeWithSplit)
+{
+    const CsvCase& c = GetParam();
+    EXPECT_EQ(SplitCSVLine(c.line), c.fields) << c.line;
+    const int count = static_cast<int>(c.fields.size());
+    EXPECT_EQ(CountCSVFields(c.line), count) << c.line;
+    for (int k = 1; k <= count; ++k)
+        EXPECT_EQ(GetCSVField(c.line, k), c.fields[static_cast<size_t>(k - 1)]) << c.line << " field " << k;
+    EXPECT_EQ(GetCSVField(c.line, count + 1), "") << c.line;
+    EXPECT_EQ(GetCSVField(c.line, 0), "") << c.line;
+    std::vector<std::string_view> views{"stale"};
+    SplitCSVLine(c.line, views);
+    EXPECT_EQ(std::vector<std::string>(views.begin(), views.end()), c.fields) << c.line;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    FieldRules, CsvTest,
+    ::testing::Values(CsvCase{"", {}},
+                      CsvCase{"A", {"A"}},
+                      CsvCase{"a,\"b,c\",d", {"a", "b,c", "d"}},
+                      CsvCase{"\"quoted\"tail,next", {"quoted", "next"}},
+                      CsvCase{"A,", {"A", ""}},
+                      CsvCase{",A", {"", "A"}},
+                      CsvCase{",", {"", ""}},
+                      CsvCase{"A,,", {"A", "", ""}},
+                      CsvCase{"a\"b,c", {"a\"b", "c"}},
+                      CsvCase{"\"\",x", {"", "x"}},
+                      CsvCase{"\"unclosed,a,b", {"unclosed,a,b"}},
+                      CsvCase{"a,\"unclosed", {"a", "unclosed"}},
+                      CsvCase{"a,\"", {"a", ""}},
+                      CsvCase{"\"q\",", {"q", ""}},
+                      CsvCase{"\"q\"x\"y,z", {"q", "z"}},
+                      CsvCase{" a , b ", {" a ", " b "}}));
+
+TEST(CsvTest, OtherSeparator)
+{
+    EXPECT_EQ(SplitCSVLine("a;\"b;c\";d", ';'), (std::vector<std::string>{"a", "b;c", "d"}));
+    EXPECT_EQ(CountCSVFields("a,b", ';'), 1);
+}
+
+TEST(StringRoutinesTest, RemoveAllOccurrences)
+{
+    const std::tuple<const char*, const char*, const char*> cases[] = {
+        {"aabb", "ab", ""}, {"Super Game", " ", "SuperGame"}, {"abc", "", "abc"},
+        {"ababa", "aba", "ba"}, {"xyz", "q", "xyz"}, {"", "a", ""}, {"aaa", "aa", "a"},
+    };
+    for (const auto& [s, sub, expected] : cases)
+        EXPECT_EQ(RemoveAllOccurrences(s, sub), expected) << s << " - " << sub;
+}
+
+TEST(StringRoutinesTest, StripNonAlphaNumeric)
+{
+    EXPECT_EQ(StripNonAlphaNumeric("Space-Run (Deluxe) 2"), "SpaceRunDeluxe2");
+    EXPECT_EQ(StripNonAlphaNumeric("a!/:@[`{~\x7F" "b"), "ab");
+    EXPECT_EQ(StripNonAlphaNumeric("\t\xE9\x80\xFF"), "\t\xE9\x80\xFF");
+}
+
+TEST(StringRoutinesTest, EncodeNonAlphaNumeric)
+{
+    EXPECT_EQ(EncodeNonAlphaNumeric("Caf\xE9 & Co"), "Caf%E9%20%26%20Co");
+    EXPECT_EQ(EncodeNonAlphaNumeric("a=b_c"), "a=b_c");
+    EXPECT_EQ(EncodeNonAlphaNumeric("{|}~/%"), "%7B%7C%7D%7E%2F%25");
+    EXPECT_EQ(EncodeNonAlphaNumeric(std::string("\0\n", 2)), "%00%0A");
+}
+
+TEST(StringRoutinesTest, BoolToYesNo)
+{
+    EXPECT_EQ(BoolToYesNo(true), "Yes");
+    EXPECT_EQ(BoolToYesNo(false), "No");
+}
+
+class IniRoutinesTest : public test::TempDirTest {};
+
+TEST_F(IniRoutinesTest, OneCallReadsAndWrites)
+{
+    const std::string file = PathOf("x.ini");
+    EXPECT_EQ(ReadIniString(file, "A", "k", "def"), "def");
+    EXPECT_FALSE(Exists("x.ini"));
+    WriteIniString(file, "A", "k", "text");
+    WriteIniInteger(file, "A", "n", -12);
+    WriteIniBool(file, "B", "b", true);
+    WriteIniString(file, "a", "K", "again");
+    EXPECT_EQ(ReadFile("x.ini"), "[A]\r\nk=again\r\nn=-12\r\n[B]\r\nb=1\r\n");
+    EXPECT_EQ(ReadIniString(file, "a", "K", ""), "again");
+    EXPECT_EQ(ReadIniInteger(file, "A", "n", 0), -12);
+    EXPECT_TRUE(ReadIniBool(file, "B", "b", false));
+    WriteFile("x.ini", "[A]\nh=0x1F\nbad=12abc\ntwo=2\nzero=0\n");
+    EXPECT_EQ(ReadIniInteger(file, "A", "h", 0), 31);
+    EXPECT_EQ(ReadIniInteger(file, "A", "bad", 7), 7);
+    EXPECT_TRUE(ReadIniBool(file, "A", "two", false));
+    EXPECT_FALSE(ReadIniBool(file, "A", "zero", true));
+}
+
+TEST_F(IniRoutinesTest, EraseIniSection)
+{
+    const std::string file = PathOf("x.ini");
+    const std::string content = "[A]\r\nk=1\r\n[B]\r\nj=2\r\n";
+    WriteFile("x.ini", content);
+    EraseIniSection(file, "");
+    EraseIniSection(file, "missing");
+    EraseIniSection("", "A");
+    EXPECT_EQ(ReadFile("x.ini"), content);
+    EraseIniSection(file, "a");
+    EXPECT_EQ(ReadFile("x.ini"), "[B]\r\nj=2\r\n");
+    EraseIniSection(PathOf("none.ini"), "A");
+    EXPECT_FALSE(Exists("none.ini"));
+}
+
+TEST_F(IniRoutinesTest, WriteFailureRaisesMessage)
+{
+    const std::string file = PathOf("missing/x.ini");
+    try {
+        WriteIniString(file, "A", "k", "v");
+        FAIL() << "no error";
+    } catch (const IniWriteError& e) {
+        EXPECT_EQ(std::string(e.what()), "Unable to write to " + file);
+    }
+    std::filesystem::create_directory(Dir() / "folder.ini");
+    EXPECT_THROW(WriteIniBool(PathOf("folder.ini"), "A", "k", true), IniWriteError);
+}
+
+class InitConfigFileTest : public test::TempDirTest {};
+
+TEST_F(InitConfigFileTest, FirstRunThenSecondRunWritesNothing)
+{
+    const std::string dir = Dir().string() + "/";
+    InitConfigFile(dir);
+    EXPECT_EQ(G_ConfigFile, dir + "Quorvel.ini");
+    EXPECT_EQ(ReadFile("Quorvel.ini"), "[General]\r\nFirstTime=0\r\nConfigVersion=CFG2.0\r\n");
+
+    // A second run must not touch the file, not even rewrite the same bytes.
+    struct stat before {};
+    ASSERT_EQ(::stat(G_ConfigFile.c_str(), &before), 0);
+    InitConfigFile(dir);
+    struct stat after {};
+    ASSERT_EQ(::stat(G_ConfigFile.c_str(), &after), 0);
+    EXPECT_EQ(before.st_ino, after.st_ino);
+    EXPECT_EQ(ReadFile("Quorvel.ini"), "[General]\r\nFirstTime=0\r\nConfigVersion=CFG2.0\r\n");
+}
+
+TEST_F(InitConfigFileTest, OldConfigurationIsLeftAlone)
+{
+    const std::string content = "[general]\r\nfirsttime = 0\r\nConfigVersion=CFG1.0\r\n; mine\r\n";
+    WriteFile("QUORVEL.INI", content);
+    InitConfigFile(Dir().string() + "/");
+    EXPECT_EQ(ReadFile("QUORVEL.INI"), content);
+    EXPECT_FALSE(Exists("Quorvel.ini"));
+}
+
+TEST_F(InitConfigFileTest, FirstRunKeepsOtherSettings)
+{
+    WriteFile("Quorvel.ini", "[Paths]\r\nMedia=/m/\r\n");
+    InitConfigFile(Dir().string() + "/");
+    EXPECT_EQ(ReadFile("Quorvel.ini"), "[Paths]\r\nMedia=/m/\r\n[General]\r\nFirstTime=0\r\nConfigVersion=CFG2.0\r\n");
+}
+
+TEST_F(InitConfigFileTest, UnwritableProgramFolderStops)
+{
+    const std::string dir = PathOf("missing") + "/";
+    try {
+        InitConfigFile(dir);
+        FAIL() << "no error";
+    } catch (const IniWriteError& e) {
+        EXPECT_EQ(std::string(e.what()), "Unable to write to " + dir + "Quorvel.ini");
+    }
+}
+
+TEST_F(InitConfigFileTest, ReadOnlyProgramFolderStops)
+{
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "permissions do not bind root";
+    ::chmod(Dir().c_str(), 0500);
+    EXPECT_THROW(InitConfigFile(Dir().string() + "/"), IniWriteError);
+    ::chmod(Dir().c_str(), 0700);
+    EXPECT_FALSE(Exists("Quorvel.ini"));
+}
+
+}  // namespace
+}  // namespace quorvel

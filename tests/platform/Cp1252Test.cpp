@@ -1,0 +1,62 @@
+#include "platform/Cp1252.h"
+
+#include <gtest/gtest.h>
+
+namespace quorvel {
+namespace {
+
+TEST(Cp1252Test, EveryByteRoundTrips)
+{
+    for (int b = 0; b < 256; ++b)
+        EXPECT_EQ(Cp1252::FromUnicode(Cp1252::ToUnicode(static_cast<unsigned char>(b))), b) << b;
+}
+
+TEST(Cp1252Test, Table)
+{
+    const std::pair<int, char16_t> cases[] = {
+        {0x41, u'A'},    {0x80, 0x20AC}, {0x81, 0x0081}, {0x8D, 0x008D}, {0x8F, 0x008F},
+        {0x90, 0x0090},  {0x9D, 0x009D}, {0x92, 0x2019}, {0x9F, 0x0178}, {0xA0, 0x00A0},
+        {0xE9, 0x00E9},  {0xFF, 0x00FF},
+    };
+    for (const auto& [byte, code] : cases)
+        EXPECT_EQ(Cp1252::ToUnicode(static_cast<unsigned char>(byte)), code) << byte;
+    for (char16_t none : {char16_t(0x0080), char16_t(0x0099), char16_t(0x0100), char16_t(0x4E00)})
+        EXPECT_EQ(Cp1252::FromUnicode(none), -1) << int(none);
+}
+
+TEST(Cp1252Test, CaseTables)
+{
+    const std::pair<int, int> pairs[] = {{'A', 'a'},   {'Z', 'z'},   {0xC0, 0xE0}, {0xC9, 0xE9}, {0xDE, 0xFE},
+                                         {0x8A, 0x9A}, {0x8C, 0x9C}, {0x8E, 0x9E}, {0x9F, 0xFF}};
+    for (const auto& [upper, lower] : pairs) {
+        EXPECT_EQ(Cp1252::ToLower(static_cast<unsigned char>(upper)), lower) << upper;
+        EXPECT_EQ(Cp1252::ToUpper(static_cast<unsigned char>(lower)), upper) << lower;
+    }
+    for (int same : {0xD7, 0xF7, 0xDF, 0xB5, 0x83, 0x31, 0x40, 0x5B, 0x00})
+        EXPECT_TRUE(Cp1252::ToLower(static_cast<unsigned char>(same)) == same &&
+                    Cp1252::ToUpper(static_cast<unsigned char>(same)) == same)
+            << same;
+    // Every byte maps back through the other table.
+    for (int b = 0; b < 256; ++b) {
+        const auto c = static_cast<unsigned char>(b);
+        EXPECT_EQ(Cp1252::ToUpper(Cp1252::ToLower(Cp1252::ToUpper(c))), Cp1252::ToUpper(c)) << b;
+    }
+}
+
+TEST(Cp1252Test, NoCaseComparison)
+{
+    EXPECT_EQ(Cp1252::ToUpper("title \xE9t\xE9"), "TITLE \xC9T\xC9");
+    EXPECT_EQ(Cp1252::ToLower("TITLE"), "title");
+    EXPECT_TRUE(Cp1252::EqualsNoCase("Title", "tITLE"));
+    EXPECT_TRUE(Cp1252::EqualsNoCase("\x8A", "\x9A"));
+    EXPECT_FALSE(Cp1252::EqualsNoCase("Title", "Titles"));
+    EXPECT_FALSE(Cp1252::EqualsNoCase("\xD7", "\xF7"));
+    EXPECT_EQ(Cp1252::CompareNoCase("apple", "BANANA"), -1);
+    EXPECT_EQ(Cp1252::CompareNoCase("B", "a"), 1);
+    EXPECT_EQ(Cp1252::CompareNoCase("abc", "ABC"), 0);
+    EXPECT_EQ(Cp1252::CompareNoCase("ab", "ABC"), -1);
+    EXPECT_EQ(Cp1252::CompareNoCase("_", "a"), -1);  // lower-case order: "_" (0x5F) before "a"
+}
+
+}  // namespace
+}  // namespace quorvel

@@ -1,0 +1,215 @@
+#include "platform/IniFile.h"
+#include "platform/SafeFile.h"
+
+#include "support/TempDir.h"
+
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace quorvel {
+namespace {
+
+struct ReadCase {
+    const char* what;
+    const char* content;
+    const char* section;
+    const char* key;
+    std::optional<std::string> expected;
+};
+
+class IniReadTest : public ::testing::TestWithParam<ReadCase> {};
+
+TEST_P(IniReadTest, Value)
+{
+    const ReadCase& c = GetParam();
+    const IniFile ini = IniFile::Parse("x.ini", c.content);
+    EXPECT_EQ(ini.Value(c.section, c.key), c.expected) << c.what;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    WindowsBehaviour, IniReadTest,
+    ::testing::Values(
+        ReadCase{"plain", "[A]\r\nk=v\r\n", "A", "k", "v"},
+        ReadCase{"section case", "[General]\nKey=v\n", "GENERAL", "key", "v"},
+        ReadCase{"high letters ignore case", "[\xC9T\xC9]\nk=v\n", "\xE9t\xE9", "K", "v"},
+        ReadCase{"first key wins", "[A]\nk=1\nK=2\n", "A", "k", "1"},
+        ReadCase{"first section wins", "[A]\nk=1\n[a]\nk=2\nj=3\n", "a", "k", "1"},
+        ReadCase{"later duplicate section not searched", "[A]\nk=1\n[a]\nj=3\n", "A", "j", std::nullopt},
+        ReadCase{"trimmed names and value", "  [ A ]  \n\t k \t=  v w \t\n", "A", "k", "v w"},
+        ReadCase{"double quotes removed", "[A]\nk=\" v \"\n", "A", "k", " v "},
+        ReadCase{"single quotes removed", "[A]\nk='v'\n", "A", "k", "v"},
+        ReadCase{"only one pair of quotes", "[A]\nk=\"\"v\"\"\n", "A", "k", "\"v\""},
+        ReadCase{"unmatched quotes kept", "[A]\nk=\"v'\n", "A", "k", "\"v'"},
+        ReadCase{"lone quote kept", "[A]\nk=\"\n", "A", "k", "\""},
+        ReadCase{"empty value", "[A]\nk=\n", "A", "k", ""},
+        ReadCase{"value holds =", "[A]\nk=a=b\n", "A", "k", "a=b"},
+        ReadCase{"CR line ends", "[A]\rk=v\rj=w", "A", "j", "w"},
+        ReadCase{"missing key", "[A]\nk=v\n", "A", "j", std::nullopt},
+        ReadCase{"missing section", "[A]\nk=v\n", "B", "k", std::nullopt},
+        ReadCase{"key before any section", "k=v\n[A]\n", "A", "k", std::nullopt},
+        ReadCase{"key of the next section", "[A]\n[B]\nk=v\n", "A", "k", std::nullopt},
+        ReadCase{"comment is no key", "[A]\n;k=v\n", "A", ";k", std::nullopt},
+        ReadCase{"header without bracket", "[A\nk=v\n", "A", "k", "v"}),
+    [](const auto& info) { return "Case" + std::to_string(info.index); });
+
+TEST(IniFileTest, NoCutAt2047)
+{
+    const std::string kLong(5000, 'v');
+    const IniFile ini = IniFile::Parse("x.ini", "[A]\nk=" + kLong + "\n");
+    EXPECT_EQ(ini.ReadString("A", "k", ""), kLong);
+}
+
+TEST(IniFileTest, NulInValueIsKept)
+{
+    const std::string content("[A]\nk=a\0b\n", 10);
+    EXPECT_EQ(IniFile::Parse("x.ini", content).ReadString("A", "k", ""), std::string("a\0b", 3));
+}
+
+struct IntCase {
+    const char* text;
+    int expected;  // with default 42
+};
+
+class IniIntegerTest : public ::testing::TestWithParam<IntCase> {};
+
+TEST_P(IniIntegerTest, ReadInteger)
+{
+    const IniFile ini = IniFile::Parse("x.ini", std::string("[A]\nk=") + GetParam().text + "\n");
+    EXPECT_EQ(ini.ReadInteger("A", "k", 42), GetParam().expected) << GetParam().text;
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, IniIntegerTest,
+                         ::testing::Values(IntCase{"12", 12}, IntCase{"-7", -7}, IntCase{"0x1F", 31},
+                                           IntCase{"0X1f", 31}, IntCase{"0x", 42}, IntCase{"0xG", 42},
+                                           IntCase{"12abc", 42}, IntCase{"", 42}, IntCase{"abc", 42},
+                                           IntCase{"2147483647", 2147483647}, IntCase{"2147483648", 42},
+                                           IntCase{"0xFFFFFFFF", -1}, IntCase{"99999999999", 42},
+                                           IntCase{"\" 5\"", 42}, IntCase{"\"5\"", 5}));
+
+TEST(IniFileTest, ReadBoolUsesIntegerRules)
+{
+    const IniFile ini = IniFile::Parse("x.ini", "[A]\nt=2\nf=0\nx=yes\n");
+    EXPECT_TRUE(ini.ReadBool("A", "t", false));
+    EXPECT_FALSE(ini.ReadBool("A", "f", true));
+    EXPECT_TRUE(ini.ReadBool("A", "x", true));
+    EXPECT_FALSE(ini.ReadBool("A", "x", false));
+    EXPECT_TRUE(ini.ReadBool("A", "missing", true));
+}
+
+struct WriteCase {
+    const char* what;
+    std::string before;
+    std::function<void(IniFile&)> change;
+    std::string after;
+};
+
+class IniWriteTest : public ::testing::TestWithParam<WriteCase> {};
+
+TEST_P(IniWriteTest, Content)
+{
+    const WriteCase& c = GetParam();
+    IniFile ini = IniFile::Parse("x.ini", c.before);
+    c.change(ini);
+    EXPECT_EQ(ini.ToString(), c.after) << c.what;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    WindowsBehaviour, IniWriteTest,
+    ::testing::Values(
+        WriteCase{"creates section and key", "", [](IniFile& i) { i.SetValue("A", "k", "v"); }, "[A]\r\nk=v\r\n"},
+        WriteCase{"replaces first key keeping its spelling and others",
+                  "; top\n[a]\nKEY = old\n; note\nkey=second\n[B]\nx=1\n",
+                  [](IniFile& i) { i.SetValue("A", "key", "new"); },
+                  "; top\r\n[a]\r\nKEY=new\r\n; note\r\nkey=second\r\n[B]\r\nx=1\r\n"},
+        WriteCase{"new key after the section's last key", "[A]\nk=1\n\n[B]\nx=1\n",
+                  [](IniFile& i) { i.SetValue("a", "j", "2"); }, "[A]\r\nk=1\r\nj=2\r\n\r\n[B]\r\nx=1\r\n"},
+        WriteCase{"new section at the end", "[A]\nk=1", [](IniFile& i) { i.SetValue("B", "j", "2"); },
+                  "[A]\r\nk=1\r\n[B]\r\nj=2\r\n"},
+        WriteCase{"CR and LF become blanks", "", [](IniFile& i) { i.SetValue("A", "k", "a\r\nb\nc"); },
+                  "[A]\r\nk=a  b c\r\n"},
+        WriteCase{"erase removes every section of the name", "[A]\nk=1\n[B]\nx=1\n[a]\nk=2\n",
+                  [](IniFile& i) { i.EraseSection("A"); }, "[B]\r\nx=1\r\n"},
+        WriteCase{"erase of a missing section", "[B]\nx=1\n", [](IniFile& i) { i.EraseSection("A"); },
+                  "[B]\r\nx=1\r\n"},
+        WriteCase{"replace keeps place and drops duplicates", "[A]\nk=1\n[B]\nx=1\n[a]\nk=2\n",
+                  [](IniFile& i) { i.ReplaceSection("a", {{"p", "1"}, {"q", "2"}}); },
+                  "[A]\r\np=1\r\nq=2\r\n[B]\r\nx=1\r\n"},
+        WriteCase{"indexed list", "[L]\nCount=5\nItem0=old\nItem4=gone\n",
+                  [](IniFile& i) { i.WriteIndexedList("L", "Item", {"a", "b"}); },
+                  "[L]\r\nCount=2\r\nItem0=a\r\nItem1=b\r\n"}),
+    [](const auto& info) { return "Case" + std::to_string(info.index); });
+
+TEST(IniFileTest, RefusedNamesChangeNothing)
+{
+    IniFile ini = IniFile::Parse("x.ini", "[A]\nk=v\n");
+    const std::string before = ini.ToString();
+    for (const char* bad : {"a]b", "a=b", "a\rb", "a\nb", "", "  "})
+        EXPECT_THROW(ini.SetValue(bad, "k", "v"), std::invalid_argument) << bad;
+    for (const char* bad : {"a]b", "a=b", "a\rb", "a\nb", "", "[k", ";k"})
+        EXPECT_THROW(ini.SetValue("A", bad, "v"), std::invalid_argument) << bad;
+    EXPECT_THROW(ini.ReplaceSection("A", {{"ok", "1"}, {"k=", "2"}}), std::invalid_argument);
+    EXPECT_EQ(ini.ToString(), before);
+}
+
+TEST(IniFileTest, IndexedListVisitsOnlyPresentKeys)
+{
+    const IniFile ini = IniFile::Parse("x.ini",
+                                       "[L]\nCount=2000000000\nItem2=c\nitem0=a\nItem1=\nItem01=x\nItem0=dup\n"
+                                       "Item-1=y\nItem=z\nOther5=w\n");
+    EXPECT_EQ(ini.ReadIndexedList("l", "Item"), (std::vector<std::string>{"a", "c"}));
+}
+
+TEST(IniFileTest, IndexedListHonoursCount)
+{
+    const IniFile ini = IniFile::Parse("x.ini", "[L]\nCount=2\nV0=a\nV1=b\nV2=c\n[M]\nV0=a\n[N]\nCount=-3\nV0=a\n");
+    EXPECT_EQ(ini.ReadIndexedList("L", "V"), (std::vector<std::string>{"a", "b"}));
+    EXPECT_TRUE(ini.ReadIndexedList("M", "V").empty());
+    EXPECT_TRUE(ini.ReadIndexedList("N", "V").empty());
+    EXPECT_TRUE(ini.ReadIndexedList("Missing", "V").empty());
+}
+
+TEST(IniFileTest, SectionNamesAndValues)
+{
+    const IniFile ini = IniFile::Parse("x.ini", "[One]\na=1\n; c\nb=\"2\"\n[Two]\n[ONE]\nc=3\n");
+    EXPECT_EQ(ini.SectionNames(), (std::vector<std::string>{"One", "Two"}));
+    EXPECT_EQ(ini.SectionValues("one"),
+              (std::vector<std::pair<std::string, std::string>>{{"a", "1"}, {"b", "2"}}));
+    EXPECT_TRUE(ini.HasSection("TWO"));
+    EXPECT_FALSE(ini.HasSection("Three"));
+}
+
+class IniFileDiskTest : public test::TempDirTest {};
+
+TEST_F(IniFileDiskTest, MissingFileReadsDefaultsAndCreatesNothing)
+{
+    const IniFile ini = IniFile::Load(PathOf("none.ini"));
+    EXPECT_EQ(ini.ReadString("A", "k", "def"), "def");
+    EXPECT_TRUE(ini.SectionNames().empty());
+    EXPECT_FALSE(Exists("none.ini"));
+}
+
+TEST_F(IniFileDiskTest, FileNameIgnoresCaseAndKeepsSpelling)
+{
+    WriteFile("GENERAL.INI", "[A]\r\nk=v\r\n");
+    IniFile ini = IniFile::Load(PathOf("General.ini"));
+    EXPECT_EQ(ini.ReadString("a", "K", ""), "v");
+    ini.SetValue("A", "j", "w");
+    ini.Save();
+    EXPECT_FALSE(Exists("General.ini"));
+    EXPECT_EQ(ReadFile("GENERAL.INI"), "[A]\r\nk=v\r\nj=w\r\n");
+}
+
+TEST_F(IniFileDiskTest, SaveIntoMissingFolderFails)
+{
+    IniFile ini = IniFile::Load(PathOf("no/such/x.ini"));
+    ini.SetValue("A", "k", "v");
+    try {
+        ini.Save();
+        FAIL() << "no error";
+    } catch (const FileWriteError& e) {
+        EXPECT_EQ(std::string(e.what()), "Unable to write to " + PathOf("no/such/x.ini"));
+    }
+}
+
+}  // namespace
+}  // namespace quorvel

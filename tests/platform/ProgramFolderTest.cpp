@@ -1,0 +1,49 @@
+#include "platform/ProgramFolder.h"
+
+#include "support/TempDir.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace quorvel {
+namespace {
+
+class ProgramFolderTest : public test::TempDirTest {};
+
+TEST_F(ProgramFolderTest, WritableHalf)
+{
+    setenv("QUORVEL_HOME", PathOf("home/sub").c_str(), 1);
+    EXPECT_EQ(WritableProgramDir(), PathOf("home/sub") + "/");
+    EXPECT_TRUE(std::filesystem::is_directory(PathOf("home/sub")));
+
+    setenv("QUORVEL_HOME", "", 1);
+    setenv("XDG_DATA_HOME", PathOf("xdg").c_str(), 1);
+    EXPECT_EQ(WritableProgramDir(), PathOf("xdg") + "/Quorvel/");
+
+    unsetenv("QUORVEL_HOME");
+    setenv("XDG_DATA_HOME", "relative", 1);
+    const char* savedHome = std::getenv("HOME");
+    const std::string home = savedHome ? savedHome : "";
+    setenv("HOME", PathOf("user").c_str(), 1);
+    EXPECT_EQ(WritableProgramDir(), PathOf("user") + "/.local/share/Quorvel/");
+    EXPECT_TRUE(std::filesystem::is_directory(PathOf("user/.local/share/Quorvel")));
+    setenv("HOME", home.c_str(), 1);
+    unsetenv("XDG_DATA_HOME");
+}
+
+TEST_F(ProgramFolderTest, CopyMissingFilesNeverOverwrites)
+{
+    WriteFile("from/Config/General.ini", "shipped");
+    WriteFile("from/Config/Platforms.ini", "shipped");
+    WriteFile("from/Media/sample.cdb", "shipped");
+    WriteFile("to/Config/GENERAL.INI", "mine");
+    CopyMissingFiles(PathOf("from"), PathOf("to"));
+    EXPECT_EQ(ReadFile("to/Config/GENERAL.INI"), "mine");
+    EXPECT_FALSE(Exists("to/Config/General.ini"));
+    EXPECT_EQ(ReadFile("to/Config/Platforms.ini"), "shipped");
+    EXPECT_EQ(ReadFile("to/Media/sample.cdb"), "shipped");
+}
+
+}  // namespace
+}  // namespace quorvel

@@ -1,0 +1,128 @@
+#include "platform/SafeFile.h"
+
+#include "support/TempDir.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace quorvel {
+namespace {
+
+class SafeFileTest : public test::TempDirTest {
+protected:
+    // Nothing but the target and its .BAK may remain: no temporary file left behind.
+    size_t EntryCount() const
+    {
+        return static_cast<size_t>(std::distance(std::filesystem::directory_iterator(Dir()),
+                                                 std::filesystem::directory_iterator()));
+    }
+};
+
+TEST_F(SafeFileTest, CreatesAndReplaces)
+{
+    WriteFileAtomic(PathOf("a.txt"), "one");
+    EXPECT_EQ(ReadFile("a.txt"), "one");
+    WriteFileAtomic(PathOf("a.txt"), std::string("t\0o", 3));
+    EXPECT_EQ(ReadFile("a.txt"), std::string("t\0o", 3));
+    EXPECT_FALSE(Exists("a.BAK"));
+    EXPECT_EQ(EntryCount(), 1u);
+}
+
+TEST_F(SafeFileTest, BackupReplacesOlderBackup)
+{
+    WriteFile("list.cdb", "old");
+    WriteFile("list.BAK", "older");
+    WriteFileAtomic(PathOf("list.cdb"), "new", true);
+    EXPECT_EQ(ReadFile("list.cdb"), "new");
+    EXPECT_EQ(ReadFile("list.BAK"), "old");
+    EXPECT_EQ(EntryCount(), 2u);
+}
+
+TEST_F(SafeFileTest, BackupOfMissingFileIsNoError)
+{
+    WriteFileAtomic(PathOf("list.cdb"), "new", true);
+    EXPECT_EQ(ReadFile("list.cdb"), "new");
+    EXPECT_FALSE(Exists("list.BAK"));
+}
+
+TEST_F(SafeFileTest, KeepsPermissions)
+{
+    WriteFile("a.txt", "old");
+    ::chmod(PathOf("a.txt").c_str(), 0640);
+    WriteFileAtomic(PathOf("a.txt"), "new");
+    struct stat st {};
+    ASSERT_EQ(::stat(PathOf("a.txt").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0640u);
+}
+
+TEST_F(SafeFileTest, FailuresLeaveOldFileAndBackup)
+{
+    struct Case {
+        const char* what;
+        std::string target;
+        bool backup;
+    };
+    std::filesystem::create_directory(Dir() / "folder.cdb");
+    WriteFile("list.BAK", "older");
+    const Case cases[] = {
+        {"missing folder", PathOf("missing/list.cdb"), true},
+        {"target is a folder", PathOf("folder.cdb"), true},
+        {"target is a folder, no backup", PathOf("folder.cdb"), false},
+        {"no file name", PathOf("sub/"), false},
+    };
+    for (const Case& c : cases) {
+        EXPECT_THROW(WriteFileAtomic(c.target, "new", c.backup), FileWriteError) << c.what;
+        EXPECT_EQ(ReadFile("list.BAK"), "older") << c.what;
+        EXPECT_TRUE(std::filesystem::is_directory(Dir() / "folder.cdb")) << c.what;
+        EXPECT_EQ(EntryCount(), 2u) << c.what;
+    }
+}
+
+TEST_F(SafeFileTest, BackupThatCannotBeMadeIsAnError)
+{
+    WriteFile("list.cdb", "old");
+    std::filesystem::create_directory(Dir() / "list.BAK");
+    WriteFile("list.BAK/keep", "x");
+    EXPECT_THROW(WriteFileAtomic(PathOf("list.cdb"), "new", true), FileWriteError);
+    EXPECT_EQ(ReadFile("list.cdb"), "old");
+    EXPECT_EQ(ReadFile("list.BAK/keep"), "x");
+    EXPECT_EQ(EntryCount(), 2u);
+}
+
+TEST_F(SafeFileTest, ReadOnlyFolderFails)
+{
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "permissions do not bind root";
+    WriteFile("a.txt", "old");
+    ::chmod(Dir().c_str(), 0500);
+    EXPECT_THROW(WriteFileAtomic(PathOf("a.txt"), "new"), FileWriteError);
+    ::chmod(Dir().c_str(), 0700);
+    EXPECT_EQ(ReadFile("a.txt"), "old");
+}
+
+TEST_F(SafeFileTest, ErrorMessageNamesTheFile)
+{
+    const std::string target = PathOf("missing/x.ini");
+    try {
+        WriteFileAtomic(target, "x");
+        FAIL();
+    } catch (const FileWriteError& e) {
+        EXPECT_EQ(std::string(e.what()), "Unable to write to " + target);
+        EXPECT_EQ(e.FileName(), target);
+    }
+}
+
+TEST_F(SafeFileTest, ReadWholeFile)
+{
+    WriteFile("a", std::string("x\0y\r\n", 5));
+    EXPECT_EQ(ReadWholeFile(PathOf("a")), std::string("x\0y\r\n", 5));
+    EXPECT_EQ(ReadWholeFile(PathOf("missing")), std::nullopt);
+    EXPECT_EQ(ReadWholeFile(Dir().string()), std::nullopt);
+    ASSERT_EQ(::mkfifo(PathOf("fifo").c_str(), 0600), 0);
+    EXPECT_EQ(ReadWholeFile(PathOf("fifo")), std::nullopt);  // must not wait for a writer
+}
+
+}  // namespace
+}  // namespace quorvel

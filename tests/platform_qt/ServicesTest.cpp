@@ -1,0 +1,118 @@
+#include "platform/qt/CommandGuard.h"
+#include "platform/qt/Services.h"
+#include "platform/qt/Version.h"
+#include "support/qt/FakeServices.h"
+
+#include <QDialog>
+#include <QDir>
+#include <QLineEdit>
+#include <QRegularExpression>
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+namespace quorvel {
+namespace {
+
+using test::FakeServices;
+using test::MessageKind;
+
+TEST(DocumentUrl, PathsBecomeFileUrlsAndAddressesStay)
+{
+    struct Case {
+        QString target;
+        QUrl expected;
+    };
+    const Case cases[] = {
+        {"/tmp/Reports/Bin Report.html", QUrl::fromLocalFile("/tmp/Reports/Bin Report.html")},
+        {"/tmp/a#b?c.html", QUrl::fromLocalFile("/tmp/a#b?c.html")},
+        {"https://www.cartwell.example/", QUrl("https://www.cartwell.example/")},
+        {"mailto:someone@example.com", QUrl("mailto:someone@example.com")},
+        {"help/index.html", QUrl::fromLocalFile(QDir::current().absoluteFilePath("help/index.html"))},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(DocumentUrl(c.target), c.expected) << c.target.toStdString();
+        EXPECT_TRUE(DocumentUrl(c.target).isValid());
+    }
+    // "#" and "?" in a file name are part of the name, not a fragment or a query.
+    EXPECT_EQ(DocumentUrl("/tmp/a#b?c.html").toLocalFile(), "/tmp/a#b?c.html");
+}
+
+TEST(OpenDocument, HandsTheUrlToTheShellAndShowsAFailure)
+{
+    FakeServices fake;
+    EXPECT_TRUE(OpenDocument("https://www.cartwell.example/"));
+    ASSERT_EQ(fake.openedUrls.size(), 1u);
+    EXPECT_TRUE(fake.messages.empty());
+
+    fake.shellSucceeds = false;
+    EXPECT_FALSE(OpenDocument("/tmp/missing.html"));
+    ASSERT_EQ(fake.messages.size(), 1u);
+    EXPECT_EQ(fake.messages[0].kind, MessageKind::Error);
+    EXPECT_TRUE(fake.messages[0].text.contains("/tmp/missing.html"));
+}
+
+TEST(CommandGuard, ShowsWhatTheCommandThrows)
+{
+    FakeServices fake;
+    int runs = 0;
+    EXPECT_TRUE(RunCommand([&] { ++runs; }));
+    EXPECT_FALSE(RunCommand([] { throw std::runtime_error("Invalid Cartridge File"); }));
+    EXPECT_FALSE(RunCommand([] { throw std::runtime_error("Caf\xE9 \x80"); }));
+    EXPECT_FALSE(RunCommand([] { throw 42; }));
+    EXPECT_EQ(runs, 1);
+    ASSERT_EQ(fake.messages.size(), 3u);
+    EXPECT_EQ(fake.messages[0], (test::ShownMessage{MessageKind::Error, "Invalid Cartridge File"}));
+    // Model messages are Windows-1252 bytes.
+    EXPECT_EQ(fake.messages[1].text, QString::fromUtf8("Caf\u00E9 \u20AC"));
+    EXPECT_EQ(fake.messages[2].kind, MessageKind::Error);
+    EXPECT_FALSE(fake.messages[2].text.isEmpty());
+}
+
+TEST(Services, NoneInstalledIsAnErrorNotARealBox)
+{
+    const ServiceSet previous = InstallServices({});
+    EXPECT_THROW(Messages(), std::logic_error);
+    EXPECT_THROW(Dialogs(), std::logic_error);
+    EXPECT_THROW(Shell(), std::logic_error);
+    InstallServices(previous);
+}
+
+TEST(Services, FakesNestAndRestore)
+{
+    FakeServices outer;
+    {
+        FakeServices inner;
+        Messages().Information("inner");
+        EXPECT_EQ(inner.messages.size(), 1u);
+    }
+    Messages().Warning("outer");
+    ASSERT_EQ(outer.messages.size(), 1u);
+    EXPECT_EQ(outer.messages[0].kind, MessageKind::Warning);
+}
+
+TEST(DialogRunner, TheScriptWorksTheDialogAndGivesItsResult)
+{
+    FakeServices fake;
+    QDialog dialog;
+    auto* edit = new QLineEdit(&dialog);
+    fake.dialogAnswers.push_back([edit](QDialog& shown) {
+        EXPECT_TRUE(shown.isVisible());
+        edit->setText("typed");
+        return int(QDialog::Accepted);
+    });
+    EXPECT_EQ(ExecDialog(dialog), QDialog::Accepted);
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(edit->text(), "typed");
+}
+
+TEST(Version, HasFourParts)
+{
+    EXPECT_TRUE(QRegularExpression("^\\d+\\.\\d+\\.\\d+\\.\\d+$").match(VersionString()).hasMatch())
+        << VersionString().toStdString();
+}
+
+}  // namespace
+}  // namespace quorvel

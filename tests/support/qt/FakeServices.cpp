@@ -1,0 +1,118 @@
+#include "FakeServices.h"
+
+#include <QDialog>
+
+#include <gtest/gtest.h>
+
+namespace quorvel::test {
+
+namespace {
+
+std::optional<QString> TakeAnswer(std::deque<std::optional<QString>>& answers)
+{
+    if (answers.empty())
+        return std::nullopt;
+    const bool given = answers.front().has_value();
+    QString text = given ? *answers.front() : QString();
+    answers.pop_front();
+    if (!given)
+        return std::nullopt;
+    return text;
+}
+
+}  // namespace
+
+FakeServices::FakeServices()
+    : previous_(InstallServices(ServiceSet{this, this, this, this, this, this, this}))
+{
+}
+
+FakeServices::~FakeServices()
+{
+    InstallServices(previous_);
+}
+
+QStringList FakeServices::MessageTexts() const
+{
+    QStringList texts;
+    for (const auto& m : messages)
+        texts << m.text;
+    return texts;
+}
+
+void FakeServices::ClearRecords()
+{
+    messages.clear();
+    fileDialogs.clear();
+    openedUrls.clear();
+    dialogsRun = 0;
+}
+
+void FakeServices::Error(const QString& text) { messages.push_back({MessageKind::Error, text}); }
+void FakeServices::Warning(const QString& text) { messages.push_back({MessageKind::Warning, text}); }
+void FakeServices::Information(const QString& text) { messages.push_back({MessageKind::Information, text}); }
+
+bool FakeServices::Confirm(const QString& text)
+{
+    messages.push_back({MessageKind::Confirmation, text});
+    if (confirmAnswers.empty()) {
+        ADD_FAILURE() << "Unscripted confirmation: " << text.toStdString();
+        return false;
+    }
+    const bool answer = confirmAnswers.front();
+    confirmAnswers.pop_front();
+    return answer;
+}
+
+std::optional<QString> FakeServices::InputBox(const QString&, const QString&, const QString&)
+{
+    return TakeAnswer(inputAnswers);
+}
+
+std::optional<QString> FakeServices::NextFile(FileDialogKind kind, const FileDialogRequest& request)
+{
+    fileDialogs.push_back({kind, request});
+    return TakeAnswer(fileAnswers);
+}
+
+std::optional<QString> FakeServices::OpenFileName(const FileDialogRequest& request)
+{
+    return NextFile(FileDialogKind::Open, request);
+}
+
+std::optional<QString> FakeServices::SaveFileName(const FileDialogRequest& request)
+{
+    return NextFile(FileDialogKind::Save, request);
+}
+
+std::optional<QString> FakeServices::FolderName(const QString& caption, const QString& startFolder)
+{
+    return NextFile(FileDialogKind::Folder, FileDialogRequest{caption, startFolder, {}, {}});
+}
+
+bool FakeServices::OpenUrl(const QUrl& url)
+{
+    openedUrls.push_back(url);
+    return shellSucceeds;
+}
+
+QString FakeServices::Text() { return clipboard; }
+void FakeServices::SetText(const QString& text) { clipboard = text; }
+QSize FakeServices::PrimaryScreenSize() { return screenSize; }
+
+int FakeServices::Exec(QDialog& dialog)
+{
+    ++dialogsRun;
+    if (dialogAnswers.empty()) {
+        ADD_FAILURE() << "Unscripted dialog: " << dialog.windowTitle().toStdString();
+        return QDialog::Rejected;
+    }
+    auto answer = std::move(dialogAnswers.front());
+    dialogAnswers.pop_front();
+    dialog.show();
+    const int result = answer(dialog);
+    dialog.done(result);
+    return result;
+}
+
+}  // namespace quorvel::test

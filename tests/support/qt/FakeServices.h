@@ -1,0 +1,85 @@
+#pragma once
+
+#include "platform/qt/Services.h"
+
+#include <QStringList>
+
+#include <deque>
+#include <functional>
+#include <optional>
+#include <vector>
+
+namespace quorvel::test {
+
+enum class MessageKind { Error, Warning, Information, Confirmation };
+
+struct ShownMessage {
+    MessageKind kind;
+    QString text;
+    bool operator==(const ShownMessage&) const = default;
+};
+
+enum class FileDialogKind { Open, Save, Folder };
+
+struct FileDialogCall {
+    FileDialogKind kind;
+    FileDialogRequest request;
+};
+
+// Scripted stand-ins for every platform service. Constructing one installs it; destroying it puts
+// back what was installed before. Answers are taken from the front of their queues; a confirmation
+// or dialog nobody scripted fails the test (and answers No / Cancel), a file or input box nobody
+// scripted is cancelled.
+class FakeServices final : public MessageService,
+                           public InputService,
+                           public FileDialogService,
+                           public ShellService,
+                           public ClipboardService,
+                           public ScreenService,
+                           public DialogRunner {
+public:
+    FakeServices();
+    ~FakeServices() override;
+    FakeServices(const FakeServices&) = delete;
+    FakeServices& operator=(const FakeServices&) = delete;
+
+    // Script.
+    std::deque<bool> confirmAnswers;
+    std::deque<std::optional<QString>> inputAnswers;
+    std::deque<std::optional<QString>> fileAnswers;  // open, save and folder dialogs alike
+    std::deque<std::function<int(QDialog&)>> dialogAnswers;
+    bool shellSucceeds = true;
+    QSize screenSize{1920, 1080};
+
+    // What the code under test did.
+    std::vector<ShownMessage> messages;
+    std::vector<FileDialogCall> fileDialogs;
+    std::vector<QUrl> openedUrls;
+    QString clipboard;
+    int dialogsRun = 0;
+
+    QStringList MessageTexts() const;
+    void ClearRecords();
+
+    void Error(const QString& text) override;
+    void Warning(const QString& text) override;
+    void Information(const QString& text) override;
+    bool Confirm(const QString& text) override;
+    std::optional<QString> InputBox(const QString& caption, const QString& prompt, const QString& value) override;
+    std::optional<QString> OpenFileName(const FileDialogRequest& request) override;
+    std::optional<QString> SaveFileName(const FileDialogRequest& request) override;
+    std::optional<QString> FolderName(const QString& caption, const QString& startFolder) override;
+    bool OpenUrl(const QUrl& url) override;
+    QString Text() override;
+    void SetText(const QString& text) override;
+    QSize PrimaryScreenSize() override;
+    // Shows the dialog (offscreen), lets the scripted answer work its controls, and closes it with
+    // the code the answer returns.
+    int Exec(QDialog& dialog) override;
+
+private:
+    std::optional<QString> NextFile(FileDialogKind kind, const FileDialogRequest& request);
+    ServiceSet previous_;
+};
+
+}  // namespace quorvel::test

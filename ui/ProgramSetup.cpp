@@ -1,0 +1,32 @@
+#include "ui/ProgramSetup.h"
+
+#include "model/Utils.h"
+#include "platform/FileNames.h"
+#include "platform/ProgramFolder.h"
+#include "ui/SettingsStore.h"
+
+#include <filesystem>
+
+namespace quorvel {
+
+bool StartConfiguration(const std::string& programDir, const std::string& shippedDir)
+{
+    // The same test InitConfigFile makes before it marks the first run as done.
+    const bool firstRun = ReadIniBool(JoinPath(programDir, "Quorvel.ini"), "General", "FirstTime", true);
+    InitConfigFile(programDir);
+    if (firstRun) {
+        for (const auto& folder : SettingsStore::Folders()) {
+            const std::string source = JoinPath(shippedDir, folder.folderName);
+            const std::string target = JoinPath(programDir, folder.folderName);
+            if (!DirectoryExists(source))
+                continue;
+            // The copy fills a folder but does not make it.
+            std::error_code ignored;
+            std::filesystem::create_directories(target, ignored);
+            CopyMissingFiles(source, target);
+        }
+    }
+    return firstRun;
+}
+
+}  // namespace quorvel

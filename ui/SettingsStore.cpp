@@ -1,0 +1,142 @@
+#include "ui/SettingsStore.h"
+
+#include "model/Utils.h"
+#include "platform/Cp1252.h"
+#include "platform/FileNames.h"
+#include "platform/IniFile.h"
+
+#include <algorithm>
+#include <filesystem>
+
+namespace quorvel {
+
+namespace {
+
+constexpr const char* kPaths = "Paths";
+constexpr const char* kGeneral = "General";
+
+bool IsBlank(std::string_view text)
+{
+    return std::all_of(text.begin(), text.end(), [](char c) { return c == ' ' || c == '\t'; });
+}
+
+}  // namespace
+
+SettingsStore::SettingsStore(std::string programDir) : programDir_(WithTrailingSlash(programDir)) {}
+
+const std::vector<FolderSetting>& SettingsStore::Folders()
+{
+    static const std::vector<FolderSetting> folders = {
+        {"GroupPath", "Group Files", "Groups"},       {"CartPath", "Media Files", "Carts"},
+        {"HardwarePath", "Hardware Files", "Hardware"}, {"MasterCartPath", "Master Files", "Masters"},
+        {"ReportPath", "Report Files", "Reports"},    {"ExportPath", "Export Files", "Export"},
+        {"ConfigFiles", "Config Files", "Config"},
+    };
+    return folders;
+}
+
+const std::vector<std::pair<const char*, const char*>>& SettingsStore::GeneralDefaults()
+{
+    // WarnOnExport is on by default: the dialog shows it checked and its first save writes "1".
+    static const std::vector<std::pair<const char*, const char*>> defaults = {
+        {"ShowSplash", "1"},     {"ShowOwner", "1"},     {"BackupFiles", "1"},
+        {"LoadLastCartFile", "1"}, {"WarnOnExport", "1"}, {"SaveAsFormat", "0"},
+        {"AppendListType", "0"}, {"ShowGrid", "0"},      {"ShowCollectionExplorer", "1"},
+        {"DefaultOwner", ""},
+    };
+    return defaults;
+}
+
+const std::vector<const char*>& SettingsStore::GeneralWriteOrder()
+{
+    static const std::vector<const char*> order = {
+        "ShowSplash",     "ShowOwner", "BackupFiles", "LoadLastCartFile",       "SaveAsFormat",
+        "AppendListType", "WarnOnExport", "ShowGrid", "ShowCollectionExplorer", "DefaultOwner",
+    };
+    return order;
+}
+
+std::vector<std::pair<std::string, std::string>>::iterator SettingsStore::Find(std::string_view key)
+{
+    return std::find_if(values_.begin(), values_.end(),
+                        [key](const auto& pair) { return Cp1252::EqualsNoCase(pair.first, key); });
+}
+
+std::vector<std::pair<std::string, std::string>>::const_iterator SettingsStore::Find(std::string_view key) const
+{
+    return std::find_if(values_.begin(), values_.end(),
+                        [key](const auto& pair) { return Cp1252::EqualsNoCase(pair.first, key); });
+}
+
+std::string SettingsStore::GetSetting(std::string_view key) const
+{
+    const auto it = Find(key);
+    return it == values_.end() ? std::string() : it->second;
+}
+
+void SettingsStore::SetSetting(std::string_view key, std::string_view value)
+{
+    const auto it = Find(key);
+    if (value.empty()) {
+        if (it != values_.end())
+            values_.erase(it);
+    } else if (it != values_.end()) {
+        it->second = value;
+    } else {
+        values_.emplace_back(key, value);
+    }
+}
+
+bool SettingsStore::HoldsSetting(std::string_view key) const
+{
+    return Find(key) != values_.end();
+}
+
+std::string SettingsStore::DefaultFolder(const FolderSetting& folder) const
+{
+    return programDir_ + folder.folderName + "/";
+}
+
+void SettingsStore::LoadSettings()
+{
+    const IniFile ini = IniFile::Load(G_ConfigFile);
+    for (const auto& folder : Folders()) {
+        if (!HoldsSetting(folder.key))
+            SetSetting(folder.key, ini.ReadString(kPaths, folder.key, DefaultFolder(folder)));
+        // A blank folder would name the current directory; it means the default folder.
+        std::string value = GetSetting(folder.key);
+        if (IsBlank(value))
+            value = DefaultFolder(folder);
+        SetSetting(folder.key, WithTrailingSlash(value));
+    }
+    for (const auto& [key, def] : GeneralDefaults()) {
+        if (HoldsSetting(key))
+            continue;
+        // An empty option would show checked in the dialog yet act as off; like a missing key it
+        // takes the default.
+        const std::string value = ini.ReadString(kGeneral, key, def);
+        SetSetting(key, IsBlank(value) ? def : value);
+    }
+
+    G_ConfigFiles = GetSetting("ConfigFiles");
+    G_PlatformsFile = G_ConfigFiles + "Platforms.ini";
+
+    // A folder that cannot be created stays missing; whoever uses it reports the failure then.
+    for (const auto& folder : Folders()) {
+        std::error_code ignored;
+        std::filesystem::create_directories(GetSetting(folder.key), ignored);
+    }
+}
+
+void SettingsStore::SaveSettings() const
+{
+    // One read and one atomic write; other keys of General (FirstTime, placement) stay as they are.
+    IniFile ini = IniFile::Load(G_ConfigFile);
+    for (const auto& folder : Folders())
+        ini.SetValue(kPaths, folder.key, GetSetting(folder.key));
+    for (const char* key : GeneralWriteOrder())
+        ini.SetValue(kGeneral, key, GetSetting(key));
+    ini.Save();
+}
+
+}  // namespace quorvel
