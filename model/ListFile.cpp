@@ -5,7 +5,9 @@
 #include <cerrno>
 #include <charconv>
 #include <fcntl.h>
+#include <exception>
 #include <optional>
+#include <thread>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -45,6 +47,7 @@ public:
         pos_ = static_cast<size_t>(p - text_.data());
         return true;
     }
+    size_t Position() const { return pos_; }
 
 private:
     std::string_view text_;
@@ -94,9 +97,37 @@ void AppendNumber(std::string& out, int32_t n) {
     out.append(buffer.data(), end);
 }
 
-bool IsEmptyText(const FieldValue& v) {
-    const auto* s = std::get_if<std::string>(&v);
-    return s && s->empty();
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Whole-number text exactly as the integer writer would put it: no sign but "-", no leading zero,
+// no "-0", few enough digits to fit.
+bool IsPlainInteger(std::string_view s, size_t maxDigits) {
+    if (!s.empty() && s.front() == '-') s.remove_prefix(1);
+    if (s.empty() || s.size() > maxDigits || (s.front() == '0' && s.size() > 1)) return false;
+    for (const char c : s)
+        if (!IsDigit(c)) return false;
+    return true;
+}
+
+// A stored text that the writer would write unchanged, so that converting it can be skipped
+// (most values of a list that was read from a file).
+bool IsWrittenForm(std::string_view s, TFieldDataType type) {
+    switch (type) {
+    case dtBoolean: return s == "0" || s == "-1";
+    case dtInteger: return IsPlainInteger(s, 9) && s != "-0";
+    case dtCurrency: {
+        const size_t dot = s.find('.');
+        const std::string_view whole = s.substr(0, dot);
+        if (!IsPlainInteger(whole, 14) || whole == "-0") return false;
+        if (dot == std::string_view::npos) return true;
+        const std::string_view fraction = s.substr(dot + 1);
+        if (fraction.empty() || fraction.size() > 4 || fraction.back() == '0') return false;
+        for (const char c : fraction)
+            if (!IsDigit(c)) return false;
+        return true;
+    }
+    default: return false;
+    }
 }
 
 // Reads at most Limit bytes from the start of a regular file; nothing when it cannot be opened.
@@ -175,6 +206,86 @@ std::optional<std::string> ReadListHead(const std::string& fileName) {
     return ReadHead(fileName, kHeadLimit, HeadAnswers);
 }
 
+// Items of the item lines of Text (whole lines), each a copy of Prototype with the columns' fields
+// set to the line's values as text.
+void ReadItemChunk(std::string_view text, const TBaseCustomClass& prototype, const std::vector<int32_t>& positions,
+                   bool decode, std::vector<std::unique_ptr<TBaseCustomClass>>& items) {
+    const size_t columns = positions.size();
+    // One value buffer for the whole read: only the item's own copy of a text allocates.
+    FieldValue value{std::string()};
+    std::string& buffer = std::get<std::string>(value);
+    LineCursor cursor(text);
+    std::string_view line;
+    while (cursor.Next(line)) {
+        // A copy of the fresh item is cheaper than building defaults again, and the same.
+        auto item = prototype.Clone();
+        size_t f = 0;
+        ForEachCSVField(line, ',', [&](std::string_view field) {
+            if (f >= columns) return false;
+            const int32_t p = positions[f++];
+            if (p < 0) return true;
+            if (decode && field.find('%') != std::string_view::npos) buffer = DecodeFieldText(field);
+            else buffer.assign(field);
+            item->SetValueAt(p, value);
+            return true;
+        });
+        // A short line gives the remaining columns the empty text, not their defaults.
+        buffer.clear();
+        for (; f < columns; ++f)
+            if (positions[f] >= 0) item->SetValueAt(positions[f], value);
+        item->Modified = false;
+        items.push_back(std::move(item));
+    }
+}
+
+// Where the line after Pos begins: just past the first line end at or after Pos.
+size_t NextLineStart(std::string_view text, size_t pos) {
+    while (pos < text.size() && text[pos] != '\n' && text[pos] != '\r') ++pos;
+    if (pos < text.size() && text[pos] == '\r' && pos + 1 < text.size() && text[pos + 1] == '\n') ++pos;
+    return std::min(pos + 1, text.size());
+}
+
+// Big lists are read in slices of whole lines on several threads; the slices are joined in file
+// order and the first failure in file order is the one reported.
+std::vector<std::unique_ptr<TBaseCustomClass>> ReadItemLines(std::string_view text, const TBaseCustomClass& prototype,
+                                                             const std::vector<int32_t>& positions, bool decode) {
+    constexpr size_t kSliceBytes = 1u << 20;
+    const size_t threads = std::min<size_t>({std::max(1u, std::thread::hardware_concurrency()), 8,
+                                             text.size() / kSliceBytes + 1});
+    std::vector<std::vector<std::unique_ptr<TBaseCustomClass>>> slices(threads);
+    if (threads == 1) {
+        ReadItemChunk(text, prototype, positions, decode, slices[0]);
+        return std::move(slices[0]);
+    }
+    std::vector<size_t> bounds{0};
+    for (size_t t = 1; t < threads; ++t)
+        bounds.push_back(std::max(bounds.back(), NextLineStart(text, text.size() / threads * t)));
+    bounds.push_back(text.size());
+    std::vector<std::exception_ptr> failures(threads);
+    {
+        std::vector<std::jthread> workers;
+        for (size_t t = 0; t < threads; ++t) {
+            workers.emplace_back([&, t] {
+                try {
+                    ReadItemChunk(text.substr(bounds[t], bounds[t + 1] - bounds[t]), prototype, positions, decode,
+                                  slices[t]);
+                } catch (...) {
+                    failures[t] = std::current_exception();
+                }
+            });
+        }
+    }
+    for (const auto& failure : failures)
+        if (failure) std::rethrow_exception(failure);
+    size_t total = 0;
+    for (const auto& slice : slices) total += slice.size();
+    std::vector<std::unique_ptr<TBaseCustomClass>> items;
+    items.reserve(total);
+    for (auto& slice : slices)
+        for (auto& item : slice) items.push_back(std::move(item));
+    return items;
+}
+
 }  // namespace
 
 std::vector<std::string_view> SplitLines(std::string_view text) {
@@ -215,32 +326,8 @@ void ReadListFileText(TBaseCustomListClass& list, std::string_view text, const s
     std::vector<int32_t> positions;
     positions.reserve(names.size());
     for (const auto& n : names) positions.push_back(prototype->IndexOfField(n));
-    const size_t columns = positions.size();
-
-    std::vector<std::unique_ptr<TBaseCustomClass>> items;
-    std::string decoded;
-    std::string_view line;
-    while (cursor.Next(line)) {
-        auto item = list.CreateItem();
-        size_t f = 0;
-        ForEachCSVField(line, ',', [&](std::string_view value) {
-            if (f >= columns) return false;
-            const int32_t p = positions[f++];
-            if (p < 0) return true;
-            if (decode && value.find('%') != std::string_view::npos) {
-                decoded = DecodeFieldText(value);
-                item->SetValueAt(p, FieldValue(std::move(decoded)));
-            } else {
-                item->SetValueAt(p, FieldValue(std::string(value)));
-            }
-            return true;
-        });
-        // A short line gives the remaining columns the empty text, not their defaults.
-        for (; f < columns; ++f)
-            if (positions[f] >= 0) item->SetValueAt(positions[f], FieldValue(std::string()));
-        item->Modified = false;
-        items.push_back(std::move(item));
-    }
+    std::vector<std::unique_ptr<TBaseCustomClass>> items =
+        ReadItemLines(text.substr(cursor.Position()), *prototype, positions, decode);
 
     list.Clear();
     for (auto& item : items) list.Add(std::move(item));
@@ -278,8 +365,14 @@ void AppendItemLine(std::string& out, const TBaseCustomClass& item, const std::v
             }
             continue;
         }
-        // An empty text (a short or blank item line) stays empty and reads back the same.
-        if (IsEmptyText(v)) continue;
+        if (const auto* text = std::get_if<std::string>(&v)) {
+            // An empty text (a short or blank item line) stays empty and reads back the same.
+            if (text->empty()) continue;
+            if (IsWrittenForm(*text, type)) {
+                out += *text;
+                continue;
+            }
+        }
         try {
             switch (type) {
             case dtInteger: AppendNumber(out, ToInteger(v)); break;
@@ -312,8 +405,15 @@ std::string ListFileText(const TBaseCustomListClass& list) {
     std::string out;
     out += kCurrentTag;
     out += "\r\n";
-    if (KindOf(list).Hardware) AppendQuoted(out, "Hardware");
-    else AppendQuoted(out, TrimBlanks(list.ListType));
+    if (KindOf(list).Hardware) {
+        AppendQuoted(out, "Hardware");
+    } else {
+        // The type is read back undecoded, so it cannot be encoded: what would end its field or
+        // its line (only a malformed file brings such a type) is left out.
+        std::string type(TrimBlanks(list.ListType));
+        std::erase_if(type, [](char c) { return c == '"' || c == '\r' || c == '\n'; });
+        AppendQuoted(out, type);
+    }
     for (const std::string* value : {&list.Platform, &list.Owner, &list.Description}) {
         out += ",\"";
         AppendFieldText(out, TrimBlanks(*value));
