@@ -9,6 +9,7 @@
 #include "model/HardwareListClass.h"
 #include "model/ListFactory.h"
 #include "model/ListFile.h"
+#include "model/FieldText.h"
 #include "model/LocaleFormat.h"
 #include "platform/SafeFile.h"
 #include "support/TempDir.h"
@@ -438,6 +439,63 @@ TEST(ListFileItemLineTest, BuildsOverTheNamedFields) {
     EXPECT_EQ(TBaseCustomListClass::BuildItemLine(item, {}), "");
     item.SetFieldValue("Quantity", Text("x"));
     EXPECT_THROW(TBaseCustomListClass::BuildItemLine(item, {"Quantity"}), VariantConversionError);
+}
+
+}  // namespace
+}  // namespace quorvel
+
+namespace quorvel {
+namespace {
+
+// A list file of many item lines with every kind of line end, big enough to be read in slices.
+struct BigFile {
+    std::string Text;
+    std::vector<std::string> Titles;
+};
+
+BigFile MakeBigFile(size_t lines) {
+    BigFile big;
+    big.Text = "QV1.2\r\n\"Media\",\"P\",\"O\",\"D\"\r\n\"TITLE\",\"NOTES\"\r\n";
+    const char* const ends[] = {"\r", "\n", "\r\n"};
+    for (size_t i = 0; i < lines; ++i) {
+        if (i % 7 == 3) {
+            big.Titles.emplace_back();
+        } else {
+            big.Titles.push_back("title %" + std::to_string(i));
+            big.Text += "\"title %25" + std::to_string(i) + "\",\"" + std::string(40, 'n') + "\"";
+        }
+        big.Text += ends[i % 3];
+    }
+    return big;
+}
+
+TEST(ListFileSlicesTest, BigFilesReadInFileOrder) {
+    const BigFile big = MakeBigFile(60000);
+    ASSERT_GT(big.Text.size(), 2u << 20);
+    TCartListClass list;
+    ReadListFileText(list, big.Text, "big.lst");
+    EXPECT_EQ(test::Column(list, "Title"), big.Titles);
+    TCartListClass again;
+    ReadListFileText(again, ListFileText(list), "again.lst");
+    EXPECT_EQ(test::Column(again, "Title"), big.Titles);
+}
+
+TEST(ListFileSlicesTest, FirstBadEscapeInFileOrderIsReported) {
+    BigFile big = MakeBigFile(60000);
+    const size_t late = big.Text.rfind("title %25");
+    big.Text.replace(late + 6, 3, "%Z9");
+    const size_t early = big.Text.find("title %25100\"");
+    big.Text.replace(early + 6, 3, "%Y1");
+    TCartListClass list;
+    AddItem(list, {{"Title", Text("kept")}});
+    const std::string before = Snapshot(list);
+    try {
+        ReadListFileText(list, big.Text, "big.lst");
+        ADD_FAILURE();
+    } catch (const FieldTextDecodeError& e) {
+        EXPECT_STREQ(e.what(), "'$Y1' is not a valid integer value");
+    }
+    EXPECT_EQ(Snapshot(list), before);
 }
 
 }  // namespace
