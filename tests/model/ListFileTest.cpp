@@ -459,7 +459,10 @@ BigFile MakeBigFile(size_t lines) {
     const char* const ends[] = {"\r", "\n", "\r\n"};
     for (size_t i = 0; i < lines; ++i) {
         if (i % 7 == 3) {
+            // Not a bare LF: after a CR that would make one line end.
             big.Titles.emplace_back();
+            big.Text += "\r\n";
+            continue;
         } else {
             big.Titles.push_back("title %" + std::to_string(i));
             big.Text += "\"title %25" + std::to_string(i) + "\",\"" + std::string(40, 'n') + "\"";
