@@ -105,14 +105,7 @@ void PasteText(TBaseCustomListClass& list, const std::string& text) {
 }  // namespace
 
 std::string ClipboardHeaderText(const TBaseCustomListClass& list) {
-    const std::vector<std::string> names =
-        list.Count() > 0 ? list.GetItem(0)->GetFieldNames() : list.CreateItem()->GetFieldNames();
-    std::string text = ClipboardFirstLine(list) + "\r\n";
-    for (size_t i = 0; i < names.size(); ++i) {
-        if (i > 0) text += ',';
-        text += '"' + Cp1252::ToUpper(names[i]) + '"';
-    }
-    return text;
+    return ClipboardFirstLine(list) + "\r\n" + FieldNamesLine(ItemFieldNames(list));
 }
 
 void TCartListClass::ExportToFile(const std::string& fileName, const TColumnListClass& columns) {

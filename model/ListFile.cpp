@@ -380,11 +380,8 @@ void AppendItemLine(std::string& out, const TBaseCustomClass& item, const std::v
             case dtCurrency: out += CurrencyToText(ToCurrency(v)); break;
             default: out += ToBoolean(v) ? "-1" : "0"; break;
             }
-        } catch (const VariantConversionError& e) {
-            if (itemNumber <= 0) throw;
-            throw TBaseCustomListClassException(std::string(e.what()) + " in item " + std::to_string(itemNumber) +
-                                                ", field " + definition.Name);
-        } catch (const VariantOverflowError& e) {
+        } catch (const std::runtime_error& e) {
+            // Only the conversion and overflow errors come from here.
             if (itemNumber <= 0) throw;
             throw TBaseCustomListClassException(std::string(e.what()) + " in item " + std::to_string(itemNumber) +
                                                 ", field " + definition.Name);
@@ -398,6 +395,19 @@ std::string TBaseCustomListClass::BuildItemLine(const TBaseCustomClass& item, co
     for (const auto& n : fieldNames) positions.push_back(item.IndexOfField(n));
     std::string line;
     AppendItemLine(line, item, positions, 0);
+    return line;
+}
+
+std::vector<std::string> ItemFieldNames(const TBaseCustomListClass& list) {
+    return list.Count() > 0 ? list.GetItem(0)->GetFieldNames() : list.CreateItem()->GetFieldNames();
+}
+
+std::string FieldNamesLine(const std::vector<std::string>& names) {
+    std::string line;
+    for (size_t i = 0; i < names.size(); ++i) {
+        if (i > 0) line += ',';
+        AppendQuoted(line, Cp1252::ToUpper(names[i]));
+    }
     return line;
 }
 
@@ -421,12 +431,8 @@ std::string ListFileText(const TBaseCustomListClass& list) {
     }
     out += "\r\n";
 
-    const std::vector<std::string> names =
-        list.Count() > 0 ? list.GetItem(0)->GetFieldNames() : list.CreateItem()->GetFieldNames();
-    for (size_t i = 0; i < names.size(); ++i) {
-        if (i > 0) out += ',';
-        AppendQuoted(out, names[i]);
-    }
+    const std::vector<std::string> names = ItemFieldNames(list);
+    out += FieldNamesLine(names);
     out += "\r\n";
 
     FieldPositions positions(names);

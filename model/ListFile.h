@@ -38,6 +38,11 @@ void ReadListFileText(TBaseCustomListClass& list, std::string_view text, const s
 // The whole file as it would be saved; throws, naming item and field, for a value that does not convert.
 std::string ListFileText(const TBaseCustomListClass& list);
 
+// The field names of the list's first item, or of a fresh item of its kind when it has none.
+std::vector<std::string> ItemFieldNames(const TBaseCustomListClass& list);
+// The names upper-cased, each in double quotes, joined by commas.
+std::string FieldNamesLine(const std::vector<std::string>& names);
+
 // One item line into Out over fields resolved once (-1: no such field, written as empty text).
 // ItemNumber (1-based, 0 unknown) names the item in a conversion error.
 void AppendItemLine(std::string& out, const TBaseCustomClass& item, const std::vector<int32_t>& positions,

@@ -6,6 +6,7 @@
 #include "ListFileTestSupport.h"
 #include "ListTestSupport.h"
 #include "model/CartListClass.h"
+#include "model/ColumnList.h"
 #include "model/HardwareListClass.h"
 #include "model/ListFactory.h"
 #include "model/ListFile.h"
@@ -411,6 +412,31 @@ TEST_F(ListFileTest, PeeksReadTheFirstLines) {
     GetListFileInfo(PathOf("missing.lst"), info[0], info[1], info[2], info[3]);
     EXPECT_EQ(info, unknown);
     EXPECT_EQ(GetListFileType(Dir().string()), ltNone);
+}
+
+// A list of no known class, which the dispatchers must leave alone.
+class OtherList : public TBaseCustomListClass {
+public:
+    OtherList() : TBaseCustomListClass(MediaFieldSet()) {}
+    std::unique_ptr<TBaseCustomClass> CreateItem() const override { return std::make_unique<TCartClass>(); }
+};
+
+TEST_F(ListFileTest, DispatchersLeaveOtherObjectsAlone) {
+    WriteFile("in.lst", "QV1.2\r\n\"Media\",\"P\",\"O\",\"D\"\r\n\"TITLE\"\r\n\"a\"\r\n");
+    OtherList other;
+    TColumnListClass columns;
+    std::string text = "unchanged";
+    for (TBaseCustomListClass* list : {static_cast<TBaseCustomListClass*>(nullptr), static_cast<TBaseCustomListClass*>(&other)}) {
+        LoadListObject(list, PathOf("in.lst"));
+        SaveListObject(list, PathOf("out.lst"), false, true);
+        ExportListObject(list, PathOf("out.csv"), columns);
+        PasteListObjectText(list, "QUORVEL MEDIA\r\n\"TITLE\"\r\n\"x\"");
+        GetListObjectItemText(list, 0, text);
+    }
+    EXPECT_EQ(other.Count(), 0);
+    EXPECT_EQ(text, "unchanged");
+    EXPECT_FALSE(Exists("out.lst"));
+    EXPECT_FALSE(Exists("out.csv"));
 }
 
 TEST(ListFileLinesTest, LineEndsAllReadTheSame) {
