@@ -420,9 +420,9 @@ std::string ListFileText(const TBaseCustomListClass& list) {
     } else {
         // The type is read back undecoded, so it cannot be encoded: what would end its field or
         // its line (only a malformed file brings such a type) is left out.
-        std::string type(TrimBlanks(list.ListType));
+        std::string type = list.ListType;
         std::erase_if(type, [](char c) { return c == '"' || c == '\r' || c == '\n'; });
-        AppendQuoted(out, type);
+        AppendQuoted(out, TrimBlanks(type));
     }
     for (const std::string* value : {&list.Platform, &list.Owner, &list.Description}) {
         out += ",\"";

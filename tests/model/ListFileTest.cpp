@@ -117,6 +117,17 @@ TEST_F(ListFileTest, WritesTheValueFormsByFieldType) {
                                      "\"\",\"\",\"\",\"\",\"1/2/2003\",\"\",\"\",\"\"\r\n");
 }
 
+TEST_F(ListFileTest, TypeThatWouldBreakItsFieldIsWrittenWithoutQuotesAndBreaks) {
+    // Only a malformed file brings such a type; the written line must still hold four fields.
+    for (const char* type : {"Med\"ia", "Media\r\n", "Media\" ", "\"Media"}) {
+        TCartListClass list;
+        list.ListType = type;
+        list.Platform = "P";
+        list.SaveToFile(PathOf("t.lst"), false, true);
+        EXPECT_EQ(ReadFile("t.lst").substr(7, 16), "\"Media\",\"P\",\"\",\"") << type;
+    }
+}
+
 TEST_F(ListFileTest, NumbersIgnoreTheDisplayLocale) {
     LocaleFormat comma;
     comma.DecimalSeparator = ',';
