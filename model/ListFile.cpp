@@ -163,7 +163,7 @@ std::optional<std::string> ReadHead(const std::string& path, size_t limit, Enoug
     return head;
 }
 
-// Up to three lines of a file's start; Complete when the third has begun (or the bytes end).
+// Up to three lines of the start of a file.
 struct HeadLines {
     std::array<std::string_view, 3> Lines;
     size_t Count = 0;
@@ -204,6 +204,36 @@ constexpr size_t kHeadLimit = 16u << 20;
 
 std::optional<std::string> ReadListHead(const std::string& fileName) {
     return ReadHead(fileName, kHeadLimit, HeadAnswers);
+}
+
+// How many threads share a job that could be cut into at most Pieces slices.
+size_t SliceCount(size_t pieces) {
+    return std::min<size_t>({std::max(1u, std::thread::hardware_concurrency()), 8, pieces});
+}
+
+// Runs Work(t) for every slice t on a thread of its own; when slices fail, the failure of the
+// first slice (the first in list or file order) is the one raised.
+template <typename Work>
+void RunSlices(size_t slices, Work work) {
+    if (slices == 1) {
+        work(0);
+        return;
+    }
+    std::vector<std::exception_ptr> failures(slices);
+    {
+        std::vector<std::jthread> workers;
+        for (size_t t = 0; t < slices; ++t) {
+            workers.emplace_back([&, t] {
+                try {
+                    work(t);
+                } catch (...) {
+                    failures[t] = std::current_exception();
+                }
+            });
+        }
+    }
+    for (const auto& failure : failures)
+        if (failure) std::rethrow_exception(failure);
 }
 
 // Items of the item lines of Text (whole lines), each a copy of Prototype with the columns' fields
@@ -249,9 +279,7 @@ size_t NextLineStart(std::string_view text, size_t pos) {
 // order and the first failure in file order is the one reported.
 std::vector<std::unique_ptr<TBaseCustomClass>> ReadItemLines(std::string_view text, const TBaseCustomClass& prototype,
                                                              const std::vector<int32_t>& positions, bool decode) {
-    constexpr size_t kSliceBytes = 1u << 20;
-    const size_t threads = std::min<size_t>({std::max(1u, std::thread::hardware_concurrency()), 8,
-                                             text.size() / kSliceBytes + 1});
+    const size_t threads = SliceCount(text.size() / (1u << 20) + 1);
     std::vector<std::vector<std::unique_ptr<TBaseCustomClass>>> slices(threads);
     if (threads == 1) {
         ReadItemChunk(text, prototype, positions, decode, slices[0]);
@@ -261,22 +289,9 @@ std::vector<std::unique_ptr<TBaseCustomClass>> ReadItemLines(std::string_view te
     for (size_t t = 1; t < threads; ++t)
         bounds.push_back(std::max(bounds.back(), NextLineStart(text, text.size() / threads * t)));
     bounds.push_back(text.size());
-    std::vector<std::exception_ptr> failures(threads);
-    {
-        std::vector<std::jthread> workers;
-        for (size_t t = 0; t < threads; ++t) {
-            workers.emplace_back([&, t] {
-                try {
-                    ReadItemChunk(text.substr(bounds[t], bounds[t + 1] - bounds[t]), prototype, positions, decode,
-                                  slices[t]);
-                } catch (...) {
-                    failures[t] = std::current_exception();
-                }
-            });
-        }
-    }
-    for (const auto& failure : failures)
-        if (failure) std::rethrow_exception(failure);
+    RunSlices(threads, [&](size_t t) {
+        ReadItemChunk(text.substr(bounds[t], bounds[t + 1] - bounds[t]), prototype, positions, decode, slices[t]);
+    });
     size_t total = 0;
     for (const auto& slice : slices) total += slice.size();
     std::vector<std::unique_ptr<TBaseCustomClass>> items;
@@ -398,6 +413,59 @@ std::string TBaseCustomListClass::BuildItemLine(const TBaseCustomClass& item, co
     return line;
 }
 
+namespace {
+
+// Calls Line(i, text) for the item lines of items Begin .. End - 1, in order, text without line end.
+template <typename Line>
+void BuildItemLines(const std::vector<std::unique_ptr<TBaseCustomClass>>& items, size_t begin, size_t end,
+                    const std::vector<std::string>& names, Line onLine) {
+    FieldPositions positions(names);
+    std::string line;
+    for (size_t i = begin; i < end; ++i) {
+        line.clear();
+        AppendItemLine(line, *items[i], positions.In(items[i]->Fields()), static_cast<int64_t>(i) + 1);
+        onLine(line);
+    }
+}
+
+// The item lines, each ended by CR LF. Big lists are built on several threads: a first pass sizes
+// each slice (and finds a value that does not convert before anything is kept), a second writes
+// the slices into their places, so the text is never held twice.
+void AppendItemLines(std::string& out, const std::vector<std::unique_ptr<TBaseCustomClass>>& items,
+                     const std::vector<std::string>& names) {
+    const size_t count = items.size();
+    const size_t slices = SliceCount(count / 16384 + 1);
+    if (slices == 1) {
+        BuildItemLines(items, 0, count, names, [&](const std::string& line) {
+            out += line;
+            out += "\r\n";
+        });
+        return;
+    }
+    const auto range = [&](size_t t) { return std::pair(count * t / slices, count * (t + 1) / slices); };
+    std::vector<size_t> starts(slices + 1, 0);
+    RunSlices(slices, [&](size_t t) {
+        const auto [begin, end] = range(t);
+        size_t bytes = 0;
+        BuildItemLines(items, begin, end, names, [&](const std::string& line) { bytes += line.size() + 2; });
+        starts[t + 1] = bytes;
+    });
+    starts[0] = out.size();
+    for (size_t t = 0; t < slices; ++t) starts[t + 1] += starts[t];
+    out.resize(starts[slices]);
+    RunSlices(slices, [&](size_t t) {
+        const auto [begin, end] = range(t);
+        char* at = out.data() + starts[t];
+        BuildItemLines(items, begin, end, names, [&](const std::string& line) {
+            at = std::copy(line.begin(), line.end(), at);
+            *at++ = '\r';
+            *at++ = '\n';
+        });
+    });
+}
+
+}  // namespace
+
 std::vector<std::string> ItemFieldNames(const TBaseCustomListClass& list) {
     return list.Count() > 0 ? list.GetItem(0)->GetFieldNames() : list.CreateItem()->GetFieldNames();
 }
@@ -435,15 +503,7 @@ std::string ListFileText(const TBaseCustomListClass& list) {
     out += FieldNamesLine(names);
     out += "\r\n";
 
-    FieldPositions positions(names);
-    const auto& items = list.Items();
-    for (size_t i = 0; i < items.size(); ++i) {
-        const size_t before = out.size();
-        AppendItemLine(out, *items[i], positions.In(items[i]->Fields()), static_cast<int64_t>(i) + 1);
-        out += "\r\n";
-        // The first line tells how big the rest will be, near enough.
-        if (i == 0) out.reserve(out.size() + (out.size() - before) * (items.size() - 1) * 9 / 8);
-    }
+    AppendItemLines(out, list.Items(), names);
     return out;
 }
 

@@ -520,6 +520,19 @@ TEST(ListFileSlicesTest, BigFilesReadInFileOrder) {
     EXPECT_EQ(test::Column(again, "Title"), big.Titles);
 }
 
+TEST(ListFileSlicesTest, FirstUnconvertibleItemInListOrderIsReported) {
+    TCartListClass list;
+    ReadListFileText(list, MakeBigFile(60000).Text, "big.lst");
+    list.GetItem(50000)->SetFieldValue("Quantity", Text("many"));
+    list.GetItem(20000)->SetFieldValue("Cost", Text("dear"));
+    try {
+        ListFileText(list);
+        ADD_FAILURE();
+    } catch (const TBaseCustomListClassException& e) {
+        EXPECT_STREQ(e.what(), "Invalid variant type conversion in item 20001, field COST");
+    }
+}
+
 TEST(ListFileSlicesTest, FirstBadEscapeInFileOrderIsReported) {
     BigFile big = MakeBigFile(60000);
     const size_t late = big.Text.rfind("title %25");
