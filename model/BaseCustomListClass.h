@@ -75,11 +75,11 @@ public:
     virtual void Assign(const TBaseCustomListClass& source);
     // The list's own flag or any item's flag.
     bool IsModified() const;
-    // Splits every item of Quantity 2 or more into single copies; then sorts by Title.
-    // Refuses a result above MaxExpandedItems. A failure leaves the list as it was.
+    // Splits every item of Quantity 2 or more into single copies (the item itself is the first);
+    // then sorts by Title. Refuses a result above MaxExpandedItems. A failure leaves the list as it was.
     void ExpandQuantities();
     // Merges every group of items with equal key fields into its first item, whose Quantity becomes
-    // the group's sum; then sorts by Title. A failure leaves the list as it was.
+    // the group's sum, and frees the others; then sorts by Title. A failure leaves the list as it was.
     void CompressQuantities();
 
     static constexpr int64_t MaxExpandedItems = 1000000;

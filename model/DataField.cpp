@@ -2,6 +2,7 @@
 
 #include "model/LocaleFormat.h"
 #include "platform/Cp1252.h"
+#include "platform/FileNames.h"
 #include "platform/IniFile.h"
 
 namespace quorvel {
@@ -18,6 +19,17 @@ bool IsNumericType(int32_t dataType) {
 std::vector<std::string> LoadLookupList(const std::string& fileName, const std::string& section) {
     if (fileName.empty() || section.empty()) return {};
     return IniFile::Load(fileName).ReadIndexedList(section, section);
+}
+
+std::optional<std::string> ResolveLookupFile(const std::string& fileKey, const std::string& configFolder,
+                                             const std::string& platform, const std::string& listType) {
+    std::string name;
+    if (fileKey == "%PLATFORM%") name = platform;
+    else if (fileKey == "%LISTTYPE%") name = listType;
+    else if (fileKey == "%GENERAL%") name = "General";
+    else return std::nullopt;
+    if (!IsSafeName(name)) return std::string();
+    return JoinPath(configFolder, name + ".INI");
 }
 
 FieldValue FieldDefinition::DefaultValue() const {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -35,6 +36,13 @@ struct FieldDefinition {
 // The values of a Count-indexed lookup section (keys Section0, Section1, ...) in key order.
 // Empty and missing entries are skipped; the Count is not trusted to bound the work.
 std::vector<std::string> LoadLookupList(const std::string& fileName, const std::string& section);
+
+// The lookup file a field's key names, in the configuration folder: "%PLATFORM%" the platform's INI,
+// "%LISTTYPE%" the list type's, "%GENERAL%" General.INI. Nothing for any other key (the caller keeps
+// what it had); "" when the platform or list type cannot be part of a file name, which then reads as
+// a missing file.
+std::optional<std::string> ResolveLookupFile(const std::string& fileKey, const std::string& configFolder,
+                                             const std::string& platform, const std::string& listType);
 
 // One standalone field, as the dialogs use it. Items do not hold these: they share FieldDefinitions.
 class TDataFieldClass {

@@ -2,7 +2,6 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <limits>
 
 #include "model/LocaleFormat.h"
@@ -290,8 +289,10 @@ std::string DoubleToText(double d, char decimalSeparator) {
     if (std::isnan(d)) return "NAN";
     if (std::isinf(d)) return d < 0 ? "-INF" : "INF";
     if (d == 0) return "0";
+    // to_chars, unlike printf, ignores the process locale (which Qt sets from the environment).
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.15g", d);
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer - 1, d, std::chars_format::general, 15).ptr;
+    *end = '\0';
     std::string text;
     for (const char* p = buffer; *p; ++p) {
         if (*p == '.') {

@@ -16,64 +16,63 @@ struct Defaults {
     const FieldValue kNoMoney = Currency{};
 };
 
+// The fields both kinds share, in the same order.
+void AddCountsAndWorth(FieldSet& f, const Defaults& d) {
+    f.AddField("Quantity", "Qty", dtInteger, false, d.kOne);
+    f.AddRangeField("Rarity", "Rarity", dtInteger, false, d.kZero, 0, 10);
+    f.AddRangeField("Condition", "Condition", dtInteger, false, d.kZero, 0, 10);
+    f.AddField("Notes", "Notes", dtString, false, d.kText);
+    f.AddField("Cost", "Cost", dtCurrency, false, d.kNoMoney);
+    f.AddField("Value", "Value", dtCurrency, false, d.kNoMoney);
+}
+
+void AddAcquisition(FieldSet& f, const Defaults& d) {
+    f.AddField("AcquiredFrom", "Acquired From", dtString, false, d.kText);
+    f.AddField("DateAcquired", "Date Acquired", dtString, false, d.kText);
+    f.DefaultToToday();
+    f.AddField("YearReleased", "Year Released", dtString, false, d.kText);
+}
+
 FieldSet BuildMediaFieldSet() {
     const Defaults d;
-    const auto& [kText, kFalse, kZero, kOne, kNoMoney] = d;
     FieldSet f;
-    f.AddField("Title", "Title", dtString, true, kText);
-    f.AddLookupField("Mfg", "Mfg", dtString, false, kText, "%PLATFORM%", "Mfg");
-    f.AddField("Boxed", "Boxed", dtBoolean, false, kFalse);
-    f.AddField("BoxSealed", "Box Sealed", dtBoolean, false, kFalse);
-    f.AddField("Instructions", "Instructions", dtBoolean, false, kFalse);
-    f.AddField("Overlay", "Overlay", dtBoolean, false, kFalse);
-    f.AddField("SpecialController", "Special Controller Required", dtBoolean, false, kFalse);
-    f.AddLookupField("LabelType", "Label Type", dtString, false, kText, "%GENERAL%", "LabelType");
-    f.AddLookupField("LabelColor", "Label Color", dtString, false, kText, "%GENERAL%", "LabelColor");
-    f.AddField("ModelNumber", "Model Number", dtString, false, kText);
-    f.AddField("SerialNumber", "Serial Number", dtString, false, kText);
-    f.AddField("Quantity", "Qty", dtInteger, false, kOne);
-    f.AddRangeField("Rarity", "Rarity", dtInteger, false, kZero, 0, 10);
-    f.AddRangeField("Condition", "Condition", dtInteger, false, kZero, 0, 10);
-    f.AddField("Notes", "Notes", dtString, false, kText);
-    f.AddField("Cost", "Cost", dtCurrency, false, kNoMoney);
-    f.AddField("Value", "Value", dtCurrency, false, kNoMoney);
-    f.AddField("HighScore", "High Score", dtString, false, kText);
-    f.AddLookupField("MediaType", "Media Type", dtString, false, kText, "%GENERAL%", "MediaType");
-    f.AddLookupField("MediaStatus", "Media Status", dtString, false, kText, "%GENERAL%", "MediaStatus");
-    f.AddField("AcquiredFrom", "Acquired From", dtString, false, kText);
-    f.AddField("DateAcquired", "Date Acquired", dtString, false, kText);
-    f.DefaultToToday();
-    f.AddField("YearReleased", "Year Released", dtString, false, kText);
-    f.AddField("CopyrightYear", "Copyright Year", dtString, false, kText);
-    f.AddLookupField("VideoFormat", "Video Format", dtString, false, kText, "%GENERAL%", "VideoFormat");
+    f.AddField("Title", "Title", dtString, true, d.kText);
+    f.AddLookupField("Mfg", "Mfg", dtString, false, d.kText, "%PLATFORM%", "Mfg");
+    f.AddField("Boxed", "Boxed", dtBoolean, false, d.kFalse);
+    f.AddField("BoxSealed", "Box Sealed", dtBoolean, false, d.kFalse);
+    f.AddField("Instructions", "Instructions", dtBoolean, false, d.kFalse);
+    f.AddField("Overlay", "Overlay", dtBoolean, false, d.kFalse);
+    f.AddField("SpecialController", "Special Controller Required", dtBoolean, false, d.kFalse);
+    f.AddLookupField("LabelType", "Label Type", dtString, false, d.kText, "%GENERAL%", "LabelType");
+    f.AddLookupField("LabelColor", "Label Color", dtString, false, d.kText, "%GENERAL%", "LabelColor");
+    f.AddField("ModelNumber", "Model Number", dtString, false, d.kText);
+    f.AddField("SerialNumber", "Serial Number", dtString, false, d.kText);
+    AddCountsAndWorth(f, d);
+    f.AddField("HighScore", "High Score", dtString, false, d.kText);
+    f.AddLookupField("MediaType", "Media Type", dtString, false, d.kText, "%GENERAL%", "MediaType");
+    f.AddLookupField("MediaStatus", "Media Status", dtString, false, d.kText, "%GENERAL%", "MediaStatus");
+    AddAcquisition(f, d);
+    f.AddField("CopyrightYear", "Copyright Year", dtString, false, d.kText);
+    f.AddLookupField("VideoFormat", "Video Format", dtString, false, d.kText, "%GENERAL%", "VideoFormat");
     return f;
 }
 
 FieldSet BuildHardwareFieldSet() {
     const Defaults d;
-    const auto& [kText, kFalse, kZero, kOne, kNoMoney] = d;
     FieldSet f;
-    f.AddField("Name", "Name", dtString, true, kText);
-    f.AddLookupField("Mfg", "Mfg", dtString, false, kText, "%PLATFORM%", "Mfg");
-    f.AddField("ModelNumber", "Model Number", dtString, false, kText);
-    f.AddField("SerialNumber", "Serial Number", dtString, false, kText);
-    f.AddField("Boxed", "Boxed", dtBoolean, false, kFalse);
-    f.AddField("BoxSealed", "Box Sealed", dtBoolean, false, kFalse);
-    f.AddField("Instructions", "Instructions", dtBoolean, false, kFalse);
-    f.AddField("Quantity", "Qty", dtInteger, false, kOne);
-    f.AddRangeField("Rarity", "Rarity", dtInteger, false, kZero, 0, 10);
-    f.AddRangeField("Condition", "Condition", dtInteger, false, kZero, 0, 10);
-    f.AddField("Notes", "Notes", dtString, false, kText);
-    f.AddField("Cost", "Cost", dtCurrency, false, kNoMoney);
-    f.AddField("Value", "Value", dtCurrency, false, kNoMoney);
-    f.AddField("AcquiredFrom", "Acquired From", dtString, false, kText);
-    f.AddField("DateAcquired", "Date Acquired", dtString, false, kText);
-    f.DefaultToToday();
-    f.AddField("YearReleased", "Year Released", dtString, false, kText);
-    f.AddLookupField("VideoFormat", "Video Format", dtString, false, kText, "%GENERAL%", "VideoFormat");
-    f.AddLookupField("SwitchCount", "Number of Switches", dtString, false, kText, "%GENERAL%", "SwitchCount");
-    f.AddLookupField("PortCount", "Number of Ports", dtString, false, kText, "%GENERAL%", "PortCount");
-    f.AddLookupField("ButtonCount", "Number of Buttons", dtString, false, kText, "%GENERAL%", "ButtonCount");
+    f.AddField("Name", "Name", dtString, true, d.kText);
+    f.AddLookupField("Mfg", "Mfg", dtString, false, d.kText, "%PLATFORM%", "Mfg");
+    f.AddField("ModelNumber", "Model Number", dtString, false, d.kText);
+    f.AddField("SerialNumber", "Serial Number", dtString, false, d.kText);
+    f.AddField("Boxed", "Boxed", dtBoolean, false, d.kFalse);
+    f.AddField("BoxSealed", "Box Sealed", dtBoolean, false, d.kFalse);
+    f.AddField("Instructions", "Instructions", dtBoolean, false, d.kFalse);
+    AddCountsAndWorth(f, d);
+    AddAcquisition(f, d);
+    f.AddLookupField("VideoFormat", "Video Format", dtString, false, d.kText, "%GENERAL%", "VideoFormat");
+    f.AddLookupField("SwitchCount", "Number of Switches", dtString, false, d.kText, "%GENERAL%", "SwitchCount");
+    f.AddLookupField("PortCount", "Number of Ports", dtString, false, d.kText, "%GENERAL%", "PortCount");
+    f.AddLookupField("ButtonCount", "Number of Buttons", dtString, false, d.kText, "%GENERAL%", "ButtonCount");
     return f;
 }
 

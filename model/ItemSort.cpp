@@ -105,28 +105,37 @@ private:
     std::string arena_;
 };
 
-// Items of a sorted list lie anywhere in memory. Locating every value first and asking for memory
-// a few items ahead in each pass lets the loads overlap instead of waiting one by one.
+// Items of a sorted list lie anywhere in memory. Asking for an item's memory some items ahead, for
+// its value once the item has arrived, and for the text of a text value after that, lets the loads
+// overlap instead of waiting one by one.
 template <typename Consume>
 void BuildKeys(const std::vector<std::unique_ptr<TBaseCustomClass>>& items, KeyBuilder& builder, Consume consume) {
-    constexpr size_t kAhead = 16;
+    constexpr size_t kStage = 6;  // items between two stages
     const size_t n = items.size();
-    std::vector<ValueRef> refs(n);
-    for (size_t i = 0; i < n; ++i) {
-        if (i + kAhead < n) __builtin_prefetch(items[i + kAhead].get());
-        refs[i] = builder.Locate(*items[i]);
-    }
-    for (size_t i = 0; i < n; ++i) {
-        if (i + kAhead < n && refs[i + kAhead].Value) {
+    std::array<ValueRef, 4 * kStage> located{};
+    auto slot = [&](size_t i) -> ValueRef& { return located[i % located.size()]; };
+    auto locate = [&](size_t i) {
+        ValueRef& ref = slot(i);
+        ref = builder.Locate(*items[i]);
+        if (ref.Value) {
             // A value can straddle two cache lines; its kind is stored at the end.
-            const char* at = reinterpret_cast<const char*>(refs[i + kAhead].Value);
-            __builtin_prefetch(at);
-            __builtin_prefetch(at + sizeof(FieldValue) - 1);
+            __builtin_prefetch(ref.Value);
+            __builtin_prefetch(reinterpret_cast<const char*>(ref.Value) + sizeof(FieldValue) - 1);
         }
-        if (i + kAhead / 2 < n && refs[i + kAhead / 2].Value) {
-            if (const auto* text = std::get_if<std::string>(refs[i + kAhead / 2].Value)) __builtin_prefetch(text->data());
+    };
+    auto prefetchText = [&](size_t i) {
+        const ValueRef& ref = slot(i);
+        if (ref.Value && ref.Definition->DataType == dtString) {
+            if (const auto* text = std::get_if<std::string>(ref.Value)) __builtin_prefetch(text->data());
         }
-        consume(builder.Build(refs[i], static_cast<uint32_t>(i)));
+    };
+    for (size_t i = 0; i < std::min(n, 2 * kStage); ++i) locate(i);
+    for (size_t i = 0; i < std::min(n, kStage); ++i) prefetchText(i);
+    for (size_t i = 0; i < n; ++i) {
+        if (i + 3 * kStage < n) __builtin_prefetch(items[i + 3 * kStage].get());
+        if (i + 2 * kStage < n) locate(i + 2 * kStage);
+        if (i + kStage < n) prefetchText(i + kStage);
+        consume(builder.Build(slot(i), static_cast<uint32_t>(i)));
     }
 }
 

@@ -82,17 +82,22 @@ void TBaseCustomListClass::ExpandQuantities() {
                                                 " items. The list was not changed.");
         }
     }
+    // The copies are made before anything changes; the first copy of an item is the item itself.
+    std::vector<std::unique_ptr<TBaseCustomClass>> extra;
+    extra.reserve(static_cast<size_t>(total) - items_.size());
+    for (size_t i = 0; i < items_.size(); ++i) {
+        for (int32_t k = 1; k < copies[i]; ++k) extra.push_back(items_[i]->Clone());
+    }
     std::vector<std::unique_ptr<TBaseCustomClass>> expanded;
     expanded.reserve(static_cast<size_t>(total));
+    // Nothing below can fail.
+    auto next = extra.begin();
     for (size_t i = 0; i < items_.size(); ++i) {
-        if (copies[i] == 1) {
-            expanded.push_back(items_[i]->Clone());
-            continue;
-        }
-        for (int32_t k = 0; k < copies[i]; ++k) {
-            auto copy = items_[i]->Clone();
-            quantity.Set(*copy, 1);
-            expanded.push_back(std::move(copy));
+        if (copies[i] > 1) quantity.Set(*items_[i], 1);
+        expanded.push_back(std::move(items_[i]));
+        for (int32_t k = 1; k < copies[i]; ++k, ++next) {
+            quantity.Set(**next, 1);
+            expanded.push_back(std::move(*next));
         }
     }
     ReplaceItems(std::move(expanded));
@@ -132,10 +137,10 @@ void TBaseCustomListClass::CompressQuantities() {
     }
     std::vector<std::unique_ptr<TBaseCustomClass>> compressed;
     compressed.reserve(groups.size());
+    // Nothing below can fail: each group's first item takes the sum, the others go.
     for (const auto& group : groups) {
-        auto copy = items_[group.First]->Clone();
-        if (group.Count > 1) quantity.Set(*copy, static_cast<int32_t>(group.Sum));
-        compressed.push_back(std::move(copy));
+        if (group.Count > 1) quantity.Set(*items_[group.First], static_cast<int32_t>(group.Sum));
+        compressed.push_back(std::move(items_[group.First]));
     }
     ReplaceItems(std::move(compressed));
 }

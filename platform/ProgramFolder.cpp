@@ -57,6 +57,7 @@ void CopyMissingFiles(const std::string& source, const std::string& target)
     fs::recursive_directory_iterator it(source, ec);
     if (ec)
         return;
+    fs::create_directories(target, ec);
     for (const fs::recursive_directory_iterator end; it != end; it.increment(ec)) {
         if (ec)
             return;

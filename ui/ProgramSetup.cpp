@@ -5,8 +5,6 @@
 #include "platform/ProgramFolder.h"
 #include "ui/SettingsStore.h"
 
-#include <filesystem>
-
 namespace quorvel {
 
 bool StartConfiguration(const std::string& programDir, const std::string& shippedDir)
@@ -20,9 +18,6 @@ bool StartConfiguration(const std::string& programDir, const std::string& shippe
             const std::string target = JoinPath(programDir, folder.folderName);
             if (!DirectoryExists(source))
                 continue;
-            // The copy fills a folder but does not make it.
-            std::error_code ignored;
-            std::filesystem::create_directories(target, ignored);
             CopyMissingFiles(source, target);
         }
     }

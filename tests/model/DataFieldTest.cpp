@@ -126,3 +126,30 @@ TEST_F(LookupListTest, FieldLoadsFromItsResolvedFile) {
 
 }  // namespace
 }  // namespace quorvel
+
+namespace quorvel {
+namespace {
+
+TEST(LookupFileTest, KeysNameFilesInTheConfigurationFolder) {
+    struct Case {
+        const char* Key;
+        const char* Platform;
+        std::optional<std::string> Expected;
+    };
+    const Case cases[] = {
+        {"%PLATFORM%", "Zentra 64", "/cfg/Zentra 64.INI"},
+        {"%LISTTYPE%", "Zentra 64", "/cfg/Media.INI"},
+        {"%GENERAL%", "Zentra 64", "/cfg/General.INI"},
+        {"%platform%", "Zentra 64", std::nullopt},
+        {"", "Zentra 64", std::nullopt},
+        {"%PLATFORM%", "../secret", ""},
+        {"%PLATFORM%", "", ""},
+        {"%GENERAL%", "../secret", "/cfg/General.INI"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ResolveLookupFile(c.Key, "/cfg/", c.Platform, "Media"), c.Expected) << c.Key << " " << c.Platform;
+    }
+}
+
+}  // namespace
+}  // namespace quorvel

@@ -98,17 +98,25 @@ TEST(QuantityTest, HardwareNamesAreKeys) {
     EXPECT_EQ(list.Count(), 2);
 }
 
-TEST(QuantityTest, ResultIsNewItemsWithTheirFlags) {
+// Items that stay keep their identity, so that callers holding one still hold it.
+TEST(QuantityTest, SurvivingItemsStayAndFlagsFollowChanges) {
     TCartListClass list;
     TBaseCustomClass& single = AddItem(list, {{"Title", Text("B")}});
-    AddItem(list, {{"Title", Text("A")}, {"Quantity", Text("2")}});
+    TBaseCustomClass& triple = AddItem(list, {{"Title", Text("A")}, {"Quantity", Text("3")}});
     list.Modified = false;
     list.ExpandQuantities();
     EXPECT_TRUE(list.Modified);
-    ASSERT_EQ(list.Count(), 3);
-    EXPECT_TRUE(list.GetItem(0)->Modified);
-    EXPECT_FALSE(list.GetItem(2)->Modified);
-    EXPECT_NE(list.GetItem(2), &single);
+    ASSERT_EQ(list.Count(), 4);
+    EXPECT_EQ(list.GetItem(0), &triple);
+    for (int32_t i = 0; i < 3; ++i) EXPECT_TRUE(list.GetItem(i)->Modified);
+    EXPECT_EQ(list.GetItem(3), &single);
+    EXPECT_FALSE(single.Modified);
+
+    list.CompressQuantities();
+    ASSERT_EQ(list.Count(), 2);
+    EXPECT_EQ(list.GetItem(0), &triple);
+    EXPECT_EQ(triple.GetFieldValue("Quantity"), FieldValue(int32_t{3}));
+    EXPECT_EQ(list.GetItem(1), &single);
 }
 
 // Every failure leaves items, header values and flags exactly as they were.

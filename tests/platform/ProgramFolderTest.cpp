@@ -45,5 +45,12 @@ TEST_F(ProgramFolderTest, CopyMissingFilesNeverOverwrites)
     EXPECT_EQ(ReadFile("to/Media/sample.cdb"), "shipped");
 }
 
+TEST_F(ProgramFolderTest, CopyMissingFilesMakesTheTargetFolder)
+{
+    WriteFile("from/General.ini", "shipped");
+    CopyMissingFiles(PathOf("from"), PathOf("new/Config"));
+    EXPECT_EQ(ReadFile("new/Config/General.ini"), "shipped");
+}
+
 }  // namespace
 }  // namespace quorvel
