@@ -20,7 +20,7 @@ int main(int argc, char** argv)
     const std::string in = argv[1], out = argv[2];
     auto list = CreateListObject(GetListFileType(in));
     if (!list) {
-        std::fprintf(stderr, "%s is no list file\n", in.c_str());
+        std::fprintf(stderr, "The file \"%s\" is not a recognized Quorvel File.\n", in.c_str());
         return 1;
     }
     try {
