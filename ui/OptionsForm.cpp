@@ -530,6 +530,9 @@ void TOptionsForm::AddPathRow(const std::string& description, const std::string&
     pathList_->insertRow(row);
     pathList_->setItem(row, 0, new QTableWidgetItem(ToQString(description)));
     pathList_->setItem(row, 1, new QTableWidgetItem(PathToQString(WithTrailingSlash(path))));
+    // 80 pixels is too narrow for the descriptions in larger desktop fonts.
+    pathList_->resizeColumnToContents(0);
+    pathList_->setColumnWidth(0, std::max(80, pathList_->columnWidth(0)));
 }
 
 void TOptionsForm::PathsToSettings()

@@ -1,0 +1,42 @@
+// Loads a list file with the class its type peek names and saves it again without backup:
+// list_roundtrip IN OUT. Prints the load and save times and the peak memory of the process.
+#include <chrono>
+#include <cstdio>
+#include <exception>
+#include <string>
+#include <sys/resource.h>
+
+#include "model/ListFactory.h"
+#include "model/ListFile.h"
+
+int main(int argc, char** argv)
+{
+    using namespace quorvel;
+    using Clock = std::chrono::steady_clock;
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: %s IN OUT\n", argv[0]);
+        return 2;
+    }
+    const std::string in = argv[1], out = argv[2];
+    auto list = CreateListObject(GetListFileType(in));
+    if (!list) {
+        std::fprintf(stderr, "The file \"%s\" is not a recognized Quorvel File.\n", in.c_str());
+        return 1;
+    }
+    try {
+        const auto t0 = Clock::now();
+        LoadListObject(list.get(), in);
+        const auto t1 = Clock::now();
+        SaveListObject(list.get(), out, false, true);
+        const auto t2 = Clock::now();
+        struct rusage usage {};
+        ::getrusage(RUSAGE_SELF, &usage);
+        const auto ms = [](auto d) { return std::chrono::duration<double, std::milli>(d).count(); };
+        std::printf("items %d\nload_ms %.1f\nsave_ms %.1f\npeak_kib %ld\n", list->Count(), ms(t1 - t0), ms(t2 - t1),
+                    usage.ru_maxrss);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "%s\n", e.what());
+        return 1;
+    }
+    return 0;
+}

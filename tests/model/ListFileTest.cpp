@@ -1,0 +1,555 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <unistd.h>
+
+#include "ListFileTestSupport.h"
+#include "ListTestSupport.h"
+#include "model/CartListClass.h"
+#include "model/ColumnList.h"
+#include "model/HardwareListClass.h"
+#include "model/ListFactory.h"
+#include "model/ListFile.h"
+#include "model/FieldText.h"
+#include "model/LocaleFormat.h"
+#include "platform/SafeFile.h"
+#include "support/TempDir.h"
+
+namespace quorvel {
+namespace {
+
+using namespace std::string_literals;
+using test::AddItem;
+using test::Snapshot;
+using test::Text;
+
+const std::string kMediaHeader =
+    "\"TITLE\",\"MFG\",\"BOXED\",\"BOXSEALED\",\"INSTRUCTIONS\",\"OVERLAY\",\"SPECIALCONTROLLER\",\"LABELTYPE\","
+    "\"LABELCOLOR\",\"MODELNUMBER\",\"SERIALNUMBER\",\"QUANTITY\",\"RARITY\",\"CONDITION\",\"NOTES\",\"COST\","
+    "\"VALUE\",\"HIGHSCORE\",\"MEDIATYPE\",\"MEDIASTATUS\",\"ACQUIREDFROM\",\"DATEACQUIRED\",\"YEARRELEASED\","
+    "\"COPYRIGHTYEAR\",\"VIDEOFORMAT\"";
+
+// Texts that the encoding and the line splitting must carry through unchanged.
+const std::string kHardTexts[] = {
+    "plain",
+    "comma, inside",
+    "a \"quoted\" word",
+    "100% and %41 literally",
+    "line\nfeed",
+    "carriage\rreturn",
+    "both\r\nends",
+    "\r\n",
+    "high \x80\x9D\xC9\xFF bytes",
+    "nul\0inside"s,
+    "",
+};
+
+class ListFileTest : public test::TempDirTest {
+protected:
+    std::unique_ptr<TBaseCustomListClass> Loaded(TListType type, const std::string& name) {
+        auto list = CreateListObject(type);
+        LoadListObject(list.get(), PathOf(name));
+        return list;
+    }
+};
+
+TEST_F(ListFileTest, RoundTripOfHardTextsAndNumbers) {
+    for (const TListType type : {ltMedia, ltHardware}) {
+        const char* nameField = type == ltMedia ? "Title" : "Name";
+        auto list = CreateListObject(type);
+        list->SetPlatform("Zentra \"64\", 50%");
+        list->SetOwner("Owner\r\nwith break");
+        list->SetDescription("desc \xE9, 10% \x01\0end"s);
+        for (const auto& s : kHardTexts)
+            AddItem(*list, {{nameField, s}, {"Notes", s}, {"Mfg", std::string("m,") + s}});
+        // Numbers and booleans in every form an item may hold them.
+        const std::vector<std::pair<test::FieldTexts, std::vector<std::string>>> numbers = {
+            {{{"Quantity", int32_t{7}}, {"Cost", Currency{45000}}, {"Boxed", true}}, {"7", "4.5", "-1"}},
+            {{{"Quantity", Text("-3")}, {"Cost", Text("0.1234")}, {"Boxed", Text("0")}}, {"-3", "0.1234", "0"}},
+            {{{"Quantity", Text("")}, {"Cost", Text("")}, {"Boxed", Text("")}}, {"", "", ""}},
+            {{{"Quantity", 2.0}, {"Cost", Text("12,5")}, {"Boxed", Text("TRUE")}}, {"2", "12.5", "-1"}},
+            {{{"Quantity", Text(" 12 ")}, {"Cost", int32_t{3}}, {"Boxed", false}}, {"12", "3", "0"}},
+        };
+        for (const auto& [values, expected] : numbers) AddItem(*list, values);
+
+        const std::string first = PathOf("first.lst"), second = PathOf("second.lst");
+        SaveListObject(list.get(), first, false, false);
+        auto back = Loaded(type, "first.lst");
+        EXPECT_EQ(back->Platform, list->Platform);
+        EXPECT_EQ(back->Owner, list->Owner);
+        EXPECT_EQ(back->Description, list->Description);
+        EXPECT_EQ(back->ListType, type == ltMedia ? "Media" : "Hardware");
+        ASSERT_EQ(back->Count(), list->Count());
+        for (size_t i = 0; i < std::size(kHardTexts); ++i) {
+            const auto* item = back->GetItem(static_cast<int32_t>(i));
+            EXPECT_EQ(ToText(item->GetFieldValue(nameField)), kHardTexts[i]) << i;
+            EXPECT_EQ(ToText(item->GetFieldValue("Notes")), kHardTexts[i]) << i;
+            EXPECT_EQ(ToText(item->GetFieldValue("Mfg")), "m," + kHardTexts[i]) << i;
+        }
+        for (size_t n = 0; n < numbers.size(); ++n) {
+            const auto* item = back->GetItem(static_cast<int32_t>(std::size(kHardTexts) + n));
+            const auto& expected = numbers[n].second;
+            EXPECT_EQ(item->GetFieldValue("Quantity"), FieldValue(expected[0])) << n;
+            EXPECT_EQ(item->GetFieldValue("Cost"), FieldValue(expected[1])) << n;
+            EXPECT_EQ(item->GetFieldValue("Boxed"), FieldValue(expected[2])) << n;
+        }
+        SaveListObject(back.get(), second, false, false);
+        EXPECT_EQ(ReadFile("second.lst"), ReadFile("first.lst"));
+        std::filesystem::remove(first);
+        std::filesystem::remove(second);
+    }
+}
+
+TEST_F(ListFileTest, WritesTheValueFormsByFieldType) {
+    TCartListClass list;
+    list.ListType = "  Media ";
+    list.Platform = " Zentra ";
+    list.Description = "a, 5%";
+    AddItem(list, {{"Title", Text("Comet \"Deluxe\"")},
+                   {"Boxed", true},
+                   {"Quantity", Text("2")},
+                   {"Cost", Text("4.50")},
+                   {"Rarity", Text("")},
+                   {"DateAcquired", Text("1/2/2003")}});
+    list.SaveToFile(PathOf("a.lst"), false, false);
+    EXPECT_EQ(ReadFile("a.lst"), "QV1.2\r\n\"Media\",\"Zentra\",\"\",\"a, 5%25\"\r\n" + kMediaHeader +
+                                     "\r\n\"Comet %22Deluxe%22\",\"\",-1,0,0,0,0,\"\",\"\",\"\",\"\",2,,0,\"\",4.5,0,"
+                                     "\"\",\"\",\"\",\"\",\"1/2/2003\",\"\",\"\",\"\"\r\n");
+}
+
+TEST_F(ListFileTest, TypeThatWouldBreakItsFieldIsWrittenWithoutQuotesAndBreaks) {
+    // Only a malformed file brings such a type; the written line must still hold four fields.
+    for (const char* type : {"Med\"ia", "Media\r\n", "Media\" ", "\"Media"}) {
+        TCartListClass list;
+        list.ListType = type;
+        list.Platform = "P";
+        list.SaveToFile(PathOf("t.lst"), false, true);
+        EXPECT_EQ(ReadFile("t.lst").substr(7, 16), "\"Media\",\"P\",\"\",\"") << type;
+    }
+}
+
+TEST_F(ListFileTest, NumbersIgnoreTheDisplayLocale) {
+    LocaleFormat comma;
+    comma.DecimalSeparator = ',';
+    comma.ThousandSeparator = '.';
+    LocaleFormat::SetCurrent(comma);
+    TCartListClass list;
+    AddItem(list, {{"Cost", Currency{12345}}, {"Value", Text("1234.5")}});
+    list.SaveToFile(PathOf("a.lst"), false, false);
+    LocaleFormat::SetCurrent(LocaleFormat{});
+    TCartListClass back;
+    back.LoadFromFile(PathOf("a.lst"));
+    EXPECT_EQ(back.GetItem(0)->GetFieldValue("Cost"), FieldValue(Text("1.2345")));
+    EXPECT_EQ(back.GetItem(0)->GetFieldValue("Value"), FieldValue(Text("1234.5")));
+}
+
+TEST_F(ListFileTest, EmptyListWritesThreeLines) {
+    THardwareListClass list;
+    list.SaveToFile(PathOf("h.lst"), false, false);
+    const std::string text = ReadFile("h.lst");
+    EXPECT_EQ(text.substr(0, 33), "QV1.2\r\n\"Hardware\",\"\",\"\",\"\"\r\n\"NAME");
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 3);
+    THardwareListClass back;
+    back.LoadFromFile(PathOf("h.lst"));
+    EXPECT_EQ(back.Count(), 0);
+    EXPECT_EQ(back.ListType, "Hardware");
+}
+
+// What reading a file gives: the items' texts of a few fields, or the error.
+struct ReadCase {
+    const char* Name;
+    std::string Content;
+    std::string Error;  // empty: the read succeeds
+    std::vector<std::string> Titles = {};
+};
+
+TEST_F(ListFileTest, ReadsOrRefusesWholeFiles) {
+    const std::string head = "QV1.2\r\n\"Media\",\"P\",\"O\",\"D\"\r\n\"TITLE\",\"QUANTITY\"\r\n";
+    const std::string invalid = "Invalid Cartridge File", version = "Cartridge File is not Version \"QV1.2\"";
+    const ReadCase cases[] = {
+        {"Empty", "", invalid},
+        {"OneLine", "QV1.2\r\n", invalid},
+        {"TwoLines", "QV1.2\r\n\"Media\",\"P\",\"O\",\"D\"\r\n", invalid},
+        {"TwoLinesCrOnly", "QV1.2\r\r", invalid},
+        {"NoLineEnds", "QV1.2" + std::string(100000, 'x'), invalid},
+        {"LaterTag", "QV1.3\r\nx\r\ny\r\n", version},
+        {"LowerTag", "qv1.2\r\nx\r\ny\r\n", version},
+        {"BlankBeforeTag", " QV1.2\r\nx\r\ny\r\n", version},
+        {"BlankAfterTag", "QV1.2 \r\nx\r\ny\r\n", version},
+        {"BinaryJunk", "\x7F" "ELF\x02\x01\x01\0\0\0\r\n\xFF\xFE\0\n\x01\x02"s, version},
+        {"QuotedTag", "\"QV1.2\",junk\nx\ny\n", "", {}},
+        {"ThreeLines", head, "", {}},
+        {"BadEscapeInItem", head + "\"ok\",1\r\n\"bad %ZZ\",2\r\n", "'$ZZ' is not a valid integer value"},
+        {"EscapeCutShort", head + "\"bad 5%\",2\r\n", "'$' is not a valid integer value"},
+        {"BadEscapeInPlatform", "QV1.2\r\n\"Media\",\"P%G\",\"O\",\"D\"\r\n\"TITLE\"\r\n", "'$G' is not a valid integer value"},
+        {"LfEnds", "QV1.2\n\"Media\",\"P\",\"O\",\"D\"\n\"TITLE\"\n\"a\"\n\"b\"\n", "", {"a", "b"}},
+        {"CrEnds", "QV1.2\r\"Media\",\"P\",\"O\",\"D\"\r\"TITLE\"\r\"a\"\r\"b\"\r", "", {"a", "b"}},
+        {"NoFinalBreak", head + "\"a\",1\r\n\"b\",2", "", {"a", "b"}},
+        {"BlankLineIsAnItem", head + "\"a\",1\r\n\r\n\"b\",2\r\n", "", {"a", "", "b"}},
+        {"NulIsData", head + "\"a\0b\",1\r\n"s, "", {"a\0b"s}},
+        {"LongLineIgnoresExtraValues", head + "\"a\",1,2,3,\"x\"\r\n", "", {"a"}},
+    };
+    for (const auto& c : cases) {
+        WriteFile("in.lst", c.Content);
+        TCartListClass list;
+        list.ListType = "Media";
+        list.Platform = "Before";
+        list.FileName = "before.lst";
+        AddItem(list, {{"Title", Text("kept")}});
+        list.Modified = false;
+        const std::string before = Snapshot(list);
+        try {
+            list.LoadFromFile(PathOf("in.lst"));
+            EXPECT_TRUE(c.Error.empty()) << c.Name;
+            EXPECT_EQ(test::Column(list, "Title"), c.Titles) << c.Name;
+            EXPECT_EQ(list.FileName, PathOf("in.lst")) << c.Name;
+            EXPECT_FALSE(list.IsModified()) << c.Name;
+        } catch (const std::exception& e) {
+            EXPECT_EQ(e.what(), c.Error) << c.Name;
+            EXPECT_EQ(Snapshot(list), before) << c.Name;
+        }
+    }
+}
+
+TEST_F(ListFileTest, HardwareReaderHasItsOwnMessages) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"QV1.2\r\nx\r\n", "Invalid Hardware File"},
+        {"QV2.0\r\nx\r\ny\r\n", "Hardware File version is not supported."},
+    };
+    for (const auto& [content, message] : cases) {
+        WriteFile("in.lst", content);
+        THardwareListClass list;
+        try {
+            list.LoadFromFile(PathOf("in.lst"));
+            ADD_FAILURE() << content;
+        } catch (const THardwareListClassException& e) {
+            EXPECT_EQ(e.what(), message);
+        }
+    }
+    TCartListClass media;
+    EXPECT_THROW(media.LoadFromFile(PathOf("in.lst")), TCartListClassException);
+}
+
+TEST_F(ListFileTest, MissingFileCannotBeOpened) {
+    TCartListClass list;
+    try {
+        list.LoadFromFile(PathOf("missing.lst"));
+        ADD_FAILURE();
+    } catch (const FileOpenError& e) {
+        EXPECT_EQ(e.what(), "Cannot open file " + PathOf("missing.lst"));
+    }
+    EXPECT_THROW(list.LoadFromFile(Dir().string()), FileOpenError);
+}
+
+TEST_F(ListFileTest, HeaderColumnsAreMatchedByName) {
+    WriteFile("in.lst", "QV1.2\r\n\"Media\",\"\",\"\",\"\"\r\n"
+                        "\"notes\",\"NoSuchField\",\"Title\",\"\",\"QUANTITY\",\"title\"\r\n"
+                        "\"n1\",\"x\",\"first\",\"y\",5,\"second\"\r\n"
+                        "\"n2\"\r\n");
+    TCartListClass list;
+    list.LoadFromFile(PathOf("in.lst"));
+    ASSERT_EQ(list.Count(), 2);
+    const auto* full = list.GetItem(0);
+    EXPECT_EQ(full->GetFieldValue("Notes"), FieldValue(Text("n1")));
+    // Of two columns naming one field the later one wins.
+    EXPECT_EQ(full->GetFieldValue("Title"), FieldValue(Text("second")));
+    EXPECT_EQ(full->GetFieldValue("Quantity"), FieldValue(Text("5")));
+    // A field without a column keeps its default.
+    EXPECT_EQ(full->GetFieldValue("Rarity"), FieldValue(int32_t{0}));
+    EXPECT_EQ(full->GetFieldValue("DateAcquired"), FieldValue(TodayText()));
+    // A short line gives its missing columns the empty text.
+    const auto* shortLine = list.GetItem(1);
+    EXPECT_EQ(shortLine->GetFieldValue("Title"), FieldValue(Text("")));
+    EXPECT_EQ(shortLine->GetFieldValue("Quantity"), FieldValue(Text("")));
+    EXPECT_EQ(shortLine->GetFieldValue("Rarity"), FieldValue(int32_t{0}));
+    // ... and such a list still saves and reads back the same.
+    list.SaveToFile(PathOf("out.lst"), false, false);
+    TCartListClass back;
+    back.LoadFromFile(PathOf("out.lst"));
+    EXPECT_EQ(back.GetItem(1)->GetFieldValue("Quantity"), FieldValue(Text("")));
+}
+
+TEST_F(ListFileTest, OldTagsAreNotDecodedAndSaveAsCurrent) {
+    WriteFile("old.lst", "QV1.0\r\n\"Zen%22\",\"Me\",\"Old list\"\r\n\"TITLE\"\r\n\"a%22b\"\r\n");
+    for (const TListType type : {ltMedia, ltHardware}) {
+        auto list = Loaded(type, "old.lst");
+        EXPECT_EQ(list->ListType, type == ltMedia ? "Media" : "Hardware");
+        EXPECT_EQ(list->Platform, "Zen%22");
+        EXPECT_EQ(list->Owner, "Me");
+        EXPECT_EQ(list->Description, "Old list");
+        EXPECT_EQ(list->Version, "QV1.2");
+    }
+    auto media = Loaded(ltMedia, "old.lst");
+    EXPECT_EQ(media->GetItem(0)->GetFieldValue("Title"), FieldValue(Text("a%22b")));
+    SaveListObject(media.get(), PathOf("new.lst"), false, false);
+    EXPECT_EQ(ReadFile("new.lst").substr(0, 48), "QV1.2\r\n\"Media\",\"Zen%2522\",\"Me\",\"Old list\"\r\n\"TITL");
+}
+
+TEST_F(ListFileTest, ReaderTakesTheTypeFieldAsItStands) {
+    WriteFile("in.lst", "QV1.2\r\n\"Hardware\",\"P\",\"O\",\"D\"\r\n\"TITLE\"\r\n\"x\"\r\n");
+    TCartListClass list;
+    list.LoadFromFile(PathOf("in.lst"));
+    EXPECT_EQ(list.ListType, "Hardware");
+    EXPECT_EQ(list.Count(), 1);
+}
+
+TEST_F(ListFileTest, SavingWithAndWithoutBackup) {
+    TCartListClass list;
+    AddItem(list, {{"Title", Text("new")}});
+    WriteFile("a.lst", "previous");
+    WriteFile("a.BAK", "older backup");
+
+    list.Modified = true;
+    try {
+        list.SaveToFile(PathOf("a.lst"), false, false);
+        ADD_FAILURE();
+    } catch (const TBaseCustomListClassException& e) {
+        EXPECT_STREQ(e.what(), "File Already Exists");
+    }
+    EXPECT_EQ(ReadFile("a.lst"), "previous");
+    EXPECT_EQ(ReadFile("a.BAK"), "older backup");
+    EXPECT_TRUE(list.Modified);
+    EXPECT_TRUE(list.FileName.empty());
+
+    list.SaveToFile(PathOf("a.lst"), true, false);
+    EXPECT_EQ(ReadFile("a.BAK"), "previous");
+    EXPECT_NE(ReadFile("a.lst").find("\"new\""), std::string::npos);
+    EXPECT_EQ(list.FileName, PathOf("a.lst"));
+    EXPECT_FALSE(list.IsModified());
+
+    list.GetItem(0)->SetFieldValue("Title", Text("newer"));
+    list.SaveToFile(PathOf("a.lst"), false, true);
+    EXPECT_NE(ReadFile("a.lst").find("\"newer\""), std::string::npos);
+    EXPECT_EQ(ReadFile("a.BAK"), "previous");
+    EXPECT_FALSE(list.IsModified());
+
+    // No ".BAK" is made where there was nothing to keep.
+    list.SaveToFile(PathOf("fresh"), true, false);
+    EXPECT_FALSE(Exists("fresh.BAK"));
+}
+
+TEST_F(ListFileTest, UnconvertibleValueStopsTheSaveBeforeWriting) {
+    struct Case {
+        const char* Field;
+        FieldValue Value;
+        std::string Message;
+    };
+    const Case cases[] = {
+        {"Quantity", Text("two"), "Invalid variant type conversion in item 2, field QUANTITY"},
+        {"Quantity", Text("99999999999"), "Variant overflow in item 2, field QUANTITY"},
+        {"Cost", Text("4.5.6"), "Invalid variant type conversion in item 2, field COST"},
+        {"Boxed", Text("yes"), "Invalid variant type conversion in item 2, field BOXED"},
+        {"Rarity", Text(" "), "Invalid variant type conversion in item 2, field RARITY"},
+    };
+    for (const auto& c : cases) {
+        WriteFile("a.lst", "previous");
+        TCartListClass list;
+        AddItem(list, {{"Title", Text("fine")}});
+        AddItem(list, {{"Title", Text("broken")}, {c.Field, c.Value}}).Modified = true;
+        for (const bool backup : {false, true}) {
+            try {
+                list.SaveToFile(PathOf("a.lst"), backup, true);
+                ADD_FAILURE() << c.Message;
+            } catch (const TBaseCustomListClassException& e) {
+                EXPECT_EQ(e.what(), c.Message);
+            }
+            EXPECT_EQ(ReadFile("a.lst"), "previous");
+            EXPECT_FALSE(Exists("a.BAK"));
+            EXPECT_TRUE(list.GetItem(1)->Modified);
+            EXPECT_TRUE(list.FileName.empty());
+        }
+    }
+}
+
+TEST_F(ListFileTest, FailedWriteKeepsFlags) {
+    TCartListClass list;
+    AddItem(list, {{"Title", Text("x")}}).Modified = true;
+    list.FileName = "before.lst";
+    WriteFile("dir.lst/inside", "");
+    for (const std::string& target : {PathOf("no/such/folder.lst"), PathOf("dir.lst")}) {
+        EXPECT_THROW(list.SaveToFile(target, true, true), FileWriteError) << target;
+        EXPECT_TRUE(list.GetItem(0)->Modified);
+        EXPECT_EQ(list.FileName, "before.lst");
+    }
+    EXPECT_TRUE(std::filesystem::is_directory(Dir() / "dir.lst"));
+}
+
+TEST_F(ListFileTest, FailedWriteKeepsFileAndFlags) {
+    if (geteuid() == 0) GTEST_SKIP() << "permissions do not bind root";
+    WriteFile("ro/a.lst", "previous");
+    std::filesystem::permissions(Dir() / "ro", std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    TCartListClass list;
+    AddItem(list, {{"Title", Text("x")}}).Modified = true;
+    for (const bool backup : {false, true}) {
+        EXPECT_THROW(list.SaveToFile(PathOf("ro/a.lst"), backup, true), FileWriteError);
+        EXPECT_EQ(ReadFile("ro/a.lst"), "previous");
+        EXPECT_FALSE(Exists("ro/a.BAK"));
+        EXPECT_TRUE(list.IsModified());
+        EXPECT_TRUE(list.FileName.empty());
+    }
+    std::filesystem::permissions(Dir() / "ro", std::filesystem::perms::owner_all);
+}
+
+struct PeekCase {
+    const char* Name;
+    std::string Content;
+    TListType Type;
+    std::vector<std::string> Info;  // type, owner, platform, description
+};
+
+TEST_F(ListFileTest, PeeksReadTheFirstLines) {
+    const std::vector<std::string> unknown(4, "Unknown");
+    const PeekCase cases[] = {
+        {"Media", "QV1.2\r\n\"Media\",\"Zen%2C\",\"Me%22\",\"D\"\r\n\"TITLE\"\r\n", ltMedia, {"Media", "Me\"", "Zen,", "D"}},
+        {"HardwareAnyCase", "QV1.2\n\"HARDWARE\",\"P\",\"O\",\"D\"\n\n", ltHardware, {"HARDWARE", "O", "P", "D"}},
+        {"OtherType", "QV1.2\r\n\"Software\",\"P\",\"O\",\"D\"\r\nx", ltNone, {"Software", "O", "P", "D"}},
+        {"OldTag", "QV1.1\r\n\"P%41\",\"O%41\",\"D%41\"\r\nx\r\n", ltMedia, {"Media", "OA", "P%41", "DA"}},
+        {"BadEscapeShownRaw", "QV1.2\r\n\"Media\",\"P%\",\"O%zz\",\"D\"\r\nx\r\n", ltMedia, {"Media", "O%zz", "P%", "D"}},
+        {"TwoLines", "QV1.2\r\n\"Media\",\"P\",\"O\",\"D\"\r\n", ltNone, unknown},
+        {"UnknownTag", "QV1.3\r\n\"Media\",\"P\",\"O\",\"D\"\r\nx\r\n", ltNone, unknown},
+        {"Empty", "", ltNone, unknown},
+        {"Junk", "\xFF\xD8\xFF\xE0\0\x10JFIF\0"s + std::string(50000, '\x01'), ltNone, unknown},
+        {"LongFirstLine", std::string(100000, 'Q'), ltNone, unknown},
+    };
+    for (const auto& c : cases) {
+        WriteFile("p.lst", c.Content);
+        EXPECT_EQ(GetListFileType(PathOf("p.lst")), c.Type) << c.Name;
+        std::vector<std::string> info(4);
+        GetListFileInfo(PathOf("p.lst"), info[0], info[1], info[2], info[3]);
+        EXPECT_EQ(info, c.Info) << c.Name;
+    }
+    std::vector<std::string> info(4);
+    EXPECT_EQ(GetListFileType(PathOf("missing.lst")), ltNone);
+    GetListFileInfo(PathOf("missing.lst"), info[0], info[1], info[2], info[3]);
+    EXPECT_EQ(info, unknown);
+    EXPECT_EQ(GetListFileType(Dir().string()), ltNone);
+}
+
+// A list of no known class, which the dispatchers must leave alone.
+class OtherList : public TBaseCustomListClass {
+public:
+    OtherList() : TBaseCustomListClass(MediaFieldSet()) {}
+    std::unique_ptr<TBaseCustomClass> CreateItem() const override { return std::make_unique<TCartClass>(); }
+};
+
+TEST_F(ListFileTest, DispatchersLeaveOtherObjectsAlone) {
+    WriteFile("in.lst", "QV1.2\r\n\"Media\",\"P\",\"O\",\"D\"\r\n\"TITLE\"\r\n\"a\"\r\n");
+    OtherList other;
+    TColumnListClass columns;
+    std::string text = "unchanged";
+    for (TBaseCustomListClass* list : {static_cast<TBaseCustomListClass*>(nullptr), static_cast<TBaseCustomListClass*>(&other)}) {
+        LoadListObject(list, PathOf("in.lst"));
+        SaveListObject(list, PathOf("out.lst"), false, true);
+        ExportListObject(list, PathOf("out.csv"), columns);
+        PasteListObjectText(list, "QUORVEL MEDIA\r\n\"TITLE\"\r\n\"x\"");
+        GetListObjectItemText(list, 0, text);
+    }
+    EXPECT_EQ(other.Count(), 0);
+    EXPECT_EQ(text, "unchanged");
+    EXPECT_FALSE(Exists("out.lst"));
+    EXPECT_FALSE(Exists("out.csv"));
+}
+
+TEST(ListFileLinesTest, LineEndsAllReadTheSame) {
+    const std::pair<std::string, std::vector<std::string>> cases[] = {
+        {"", {}},
+        {"a", {"a"}},
+        {"a\r\n", {"a"}},
+        {"a\r\nb", {"a", "b"}},
+        {"a\rb\nc\r\nd", {"a", "b", "c", "d"}},
+        {"\n\n", {"", ""}},
+        {"a\n\r", {"a", ""}},
+        {"a\r\r\n", {"a", ""}},
+    };
+    for (const auto& [text, expected] : cases) {
+        const auto lines = SplitLines(text);
+        EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.end()), expected) << text;
+    }
+}
+
+TEST(ListFileItemLineTest, BuildsOverTheNamedFields) {
+    TCartClass item;
+    item.SetFieldValue("Title", Text("T,1"));
+    item.SetFieldValue("Quantity", int32_t{3});
+    item.SetFieldValue("Boxed", Text("-1"));
+    EXPECT_EQ(TBaseCustomListClass::BuildItemLine(item, {"quantity", "TITLE", "Boxed", "Cost"}), "3,\"T,1\",-1,0");
+    EXPECT_EQ(TBaseCustomListClass::BuildItemLine(item, {}), "");
+    item.SetFieldValue("Quantity", Text("x"));
+    EXPECT_THROW(TBaseCustomListClass::BuildItemLine(item, {"Quantity"}), VariantConversionError);
+}
+
+}  // namespace
+}  // namespace quorvel
+
+namespace quorvel {
+namespace {
+
+// A list file of many item lines with every kind of line end, big enough to be read in slices.
+struct BigFile {
+    std::string Text;
+    std::vector<std::string> Titles;
+};
+
+BigFile MakeBigFile(size_t lines) {
+    BigFile big;
+    big.Text = "QV1.2\r\n\"Media\",\"P\",\"O\",\"D\"\r\n\"TITLE\",\"NOTES\"\r\n";
+    const char* const ends[] = {"\r", "\n", "\r\n"};
+    for (size_t i = 0; i < lines; ++i) {
+        if (i % 7 == 3) {
+            // Not a bare LF: after a CR that would make one line end.
+            big.Titles.emplace_back();
+            big.Text += "\r\n";
+            continue;
+        } else {
+            big.Titles.push_back("title %" + std::to_string(i));
+            big.Text += "\"title %25" + std::to_string(i) + "\",\"" + std::string(40, 'n') + "\"";
+        }
+        big.Text += ends[i % 3];
+    }
+    return big;
+}
+
+TEST(ListFileSlicesTest, BigFilesReadInFileOrder) {
+    const BigFile big = MakeBigFile(60000);
+    ASSERT_GT(big.Text.size(), 2u << 20);
+    TCartListClass list;
+    ReadListFileText(list, big.Text, "big.lst");
+    EXPECT_EQ(test::Column(list, "Title"), big.Titles);
+    TCartListClass again;
+    ReadListFileText(again, ListFileText(list), "again.lst");
+    EXPECT_EQ(test::Column(again, "Title"), big.Titles);
+}
+
+TEST(ListFileSlicesTest, FirstUnconvertibleItemInListOrderIsReported) {
+    TCartListClass list;
+    ReadListFileText(list, MakeBigFile(60000).Text, "big.lst");
+    list.GetItem(50000)->SetFieldValue("Quantity", Text("many"));
+    list.GetItem(20000)->SetFieldValue("Cost", Text("dear"));
+    try {
+        ListFileText(list);
+        ADD_FAILURE();
+    } catch (const TBaseCustomListClassException& e) {
+        EXPECT_STREQ(e.what(), "Invalid variant type conversion in item 20001, field COST");
+    }
+}
+
+TEST(ListFileSlicesTest, FirstBadEscapeInFileOrderIsReported) {
+    BigFile big = MakeBigFile(60000);
+    const size_t late = big.Text.rfind("title %25");
+    big.Text.replace(late + 6, 3, "%Z9");
+    const size_t early = big.Text.find("title %25100\"");
+    big.Text.replace(early + 6, 3, "%Y1");
+    TCartListClass list;
+    AddItem(list, {{"Title", Text("kept")}});
+    const std::string before = Snapshot(list);
+    try {
+        ReadListFileText(list, big.Text, "big.lst");
+        ADD_FAILURE();
+    } catch (const FieldTextDecodeError& e) {
+        EXPECT_STREQ(e.what(), "'$Y1' is not a valid integer value");
+    }
+    EXPECT_EQ(Snapshot(list), before);
+}
+
+}  // namespace
+}  // namespace quorvel

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <string>
+
+#include "model/BaseCustomListClass.h"
+
+namespace quorvel::test {
+
+// Everything a reader may change, as one comparable text: header values, file name, flags and
+// every item's values with their kinds.
+inline std::string Snapshot(const TBaseCustomListClass& list) {
+    std::string s = list.Version + "|" + list.FileName + "|" + (list.Modified ? "M" : "-") + "|" + list.ListType +
+                    "|" + list.Platform + "|" + list.Owner + "|" + list.Description + "\n";
+    for (const auto& item : list.Items()) {
+        s += item->Modified ? "M" : "-";
+        for (int32_t i = 0; i < item->FieldCount(); ++i)
+            s += "|" + std::to_string(item->ValueAt(i).index()) + ":" + ToText(item->ValueAt(i));
+        s += "\n";
+    }
+    return s;
+}
+
+}  // namespace quorvel::test
