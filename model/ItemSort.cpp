@@ -9,7 +9,6 @@
 
 #include "platform/Cp1252.h"
 
-
 namespace quorvel {
 
 namespace {
@@ -45,15 +44,6 @@ auto Convert(const TBaseCustomClass& item, int32_t position, FromText fromText, 
 class KeyBuilder {
 public:
     explicit KeyBuilder(std::string_view fieldName) : fieldName_(fieldName) {}
-
-    // The field's position in the item's set; -1 when the set lacks it.
-    int32_t Position(const TBaseCustomClass& item) {
-        if (&item.Fields() != lastSet_) {
-            lastSet_ = &item.Fields();
-            position_ = lastSet_->IndexOf(fieldName_);
-        }
-        return position_;
-    }
 
     SortKey Build(const TBaseCustomClass& item, uint32_t index) {
         SortKey key;
@@ -95,6 +85,15 @@ public:
     const std::string& Arena() const { return arena_; }
 
 private:
+    // The field's position in the item's set; -1 when the set lacks it.
+    int32_t Position(const TBaseCustomClass& item) {
+        if (&item.Fields() != lastSet_) {
+            lastSet_ = &item.Fields();
+            position_ = lastSet_->IndexOf(fieldName_);
+        }
+        return position_;
+    }
+
     void AppendLower(SortKey& key, std::string_view text) {
         const auto& lower = LowerTable();
         key.Offset = arena_.size();
