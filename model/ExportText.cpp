@@ -94,7 +94,7 @@ void PasteText(TBaseCustomListClass& list, const std::string& text) {
         for (size_t f = 0; f < positions.size(); ++f) {
             if (positions[f] < 0) continue;
             const std::string_view value = f < values.size() ? values[f] : std::string_view();
-            item->SetValueAt(positions[f], FieldValue(DecodeFieldText(value)));
+            item->SetTextAt(positions[f], DecodeFieldText(value));
         }
         items.push_back(std::move(item));
     }

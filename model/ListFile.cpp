@@ -241,9 +241,6 @@ void RunSlices(size_t slices, Work work) {
 void ReadItemChunk(std::string_view text, const TBaseCustomClass& prototype, const std::vector<int32_t>& positions,
                    bool decode, std::vector<std::unique_ptr<TBaseCustomClass>>& items) {
     const size_t columns = positions.size();
-    // One value buffer for the whole read: only the item's own copy of a text allocates.
-    FieldValue value{std::string()};
-    std::string& buffer = std::get<std::string>(value);
     LineCursor cursor(text);
     std::string_view line;
     while (cursor.Next(line)) {
@@ -254,15 +251,13 @@ void ReadItemChunk(std::string_view text, const TBaseCustomClass& prototype, con
             if (f >= columns) return false;
             const int32_t p = positions[f++];
             if (p < 0) return true;
-            if (decode && field.find('%') != std::string_view::npos) buffer = DecodeFieldText(field);
-            else buffer.assign(field);
-            item->SetValueAt(p, value);
+            if (decode && field.find('%') != std::string_view::npos) item->SetTextAt(p, DecodeFieldText(field));
+            else item->SetTextAt(p, field);
             return true;
         });
         // A short line gives the remaining columns the empty text, not their defaults.
-        buffer.clear();
         for (; f < columns; ++f)
-            if (positions[f] >= 0) item->SetValueAt(positions[f], value);
+            if (positions[f] >= 0) item->SetTextAt(positions[f], {});
         item->Modified = false;
         items.push_back(std::move(item));
     }
@@ -366,28 +361,30 @@ void AppendItemLine(std::string& out, const TBaseCustomClass& item, const std::v
             continue;
         }
         const FieldDefinition& definition = set[p];
-        const FieldValue& v = item.ValueAt(p);
         const TFieldDataType type = definition.DataType;
         const bool numeric = type == dtInteger || type == dtDouble || type == dtCurrency || type == dtBoolean;
+        const ValueKind kind = item.KindAt(p);
         if (!numeric) {
-            if (!IsAssigned(v)) {
+            if (kind == ValueKind::Unassigned) {
                 out += "\"\"";
             } else {
                 out += '"';
-                if (const auto* s = std::get_if<std::string>(&v)) AppendFieldText(out, *s);
-                else AppendFieldText(out, ToText(v));
+                if (kind == ValueKind::Text) AppendFieldText(out, item.TextAt(p));
+                else AppendFieldText(out, ToText(item.ValueAt(p)));
                 out += '"';
             }
             continue;
         }
-        if (const auto* text = std::get_if<std::string>(&v)) {
+        if (kind == ValueKind::Text) {
+            const std::string_view text = item.TextAt(p);
             // An empty text (a short or blank item line) stays empty and reads back the same.
-            if (text->empty()) continue;
-            if (IsWrittenForm(*text, type)) {
-                out += *text;
+            if (text.empty()) continue;
+            if (IsWrittenForm(text, type)) {
+                out += text;
                 continue;
             }
         }
+        const FieldValue v = item.ValueAt(p);
         try {
             switch (type) {
             case dtInteger: AppendNumber(out, ToInteger(v)); break;
