@@ -20,6 +20,7 @@ namespace {
 
 using namespace std::string_literals;
 using test::AddItem;
+using test::OtherList;
 using test::Snapshot;
 using test::Text;
 
@@ -424,13 +425,6 @@ TEST_F(ListFileTest, PeeksReadTheFirstLines) {
     EXPECT_EQ(info, unknown);
     EXPECT_EQ(GetListFileType(Dir().string()), ltNone);
 }
-
-// A list of no known class, which the dispatchers must leave alone.
-class OtherList : public TBaseCustomListClass {
-public:
-    OtherList() : TBaseCustomListClass(MediaFieldSet()) {}
-    std::unique_ptr<TBaseCustomClass> CreateItem() const override { return std::make_unique<TCartClass>(); }
-};
 
 TEST_F(ListFileTest, DispatchersLeaveOtherObjectsAlone) {
     WriteFile("in.lst", "QV1.2\r\n\"Media\",\"P\",\"O\",\"D\"\r\n\"TITLE\"\r\n\"a\"\r\n");
