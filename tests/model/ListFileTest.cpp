@@ -373,8 +373,13 @@ TEST_F(ListFileTest, FailedWriteKeepsFileAndFlags) {
         EXPECT_EQ(list.FileName, "before.lst");
     }
     EXPECT_TRUE(std::filesystem::is_directory(Dir() / "dir.lst"));
+}
 
+TEST_F(ListFileTest, FailedWriteIntoReadOnlyFolderKeepsFileAndFlags) {
     if (geteuid() == 0) GTEST_SKIP() << "permissions do not bind root";
+    TCartListClass list;
+    AddItem(list, {{"Title", Text("x")}}).Modified = true;
+    list.FileName = "before.lst";
     WriteFile("ro/a.lst", "previous");
     std::filesystem::permissions(Dir() / "ro", std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
     for (const bool backup : {false, true}) {

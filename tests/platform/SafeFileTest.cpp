@@ -81,7 +81,10 @@ TEST_F(SafeFileTest, FailuresLeaveOldFileAndBackup)
         EXPECT_TRUE(std::filesystem::is_directory(Dir() / "folder.cdb")) << c.what;
         EXPECT_EQ(EntryCount(), 2u) << c.what;
     }
+}
 
+TEST_F(SafeFileTest, ReadOnlyFolderFails)
+{
     if (::geteuid() == 0)
         GTEST_SKIP() << "permissions do not bind root";
     WriteFile("a.txt", "old");
