@@ -123,8 +123,7 @@ TEST(ColumnListEditTest, SetOperations) {
     for (const char* f : {"A", "B", "C", "D"}) {
         c.Field = f;
         c.Order = f[0] == 'C' ? 0 : 1;
-        const int32_t next = set.Count();
-        EXPECT_EQ(set.Add(c), next);
+        set.Add(c);
     }
     c.Field = "changed";
     EXPECT_EQ(set.GetColumn(3)->Field, "D");

@@ -11,13 +11,9 @@ namespace {
 using test::AddItem;
 using test::Text;
 
-// A list or item of no known class, which the routines must leave alone.
-class OtherList : public TBaseCustomListClass {
-public:
-    OtherList() : TBaseCustomListClass(MediaFieldSet()) {}
-    std::unique_ptr<TBaseCustomClass> CreateItem() const override { return std::make_unique<TCartClass>(); }
-};
+using test::OtherList;
 
+// An item of no known class, which the routines must leave alone.
 class OtherItem : public TBaseCustomClass {
 public:
     OtherItem() : TBaseCustomClass(MediaFieldSet()) {}

@@ -26,7 +26,8 @@ TEST(FinderTest, FindsTheFirstMatch) {
     const Case cases[] = {
         {"Title", "comet run", 1, 1},   {"TITLE", "Comet Run", 1, 1}, {"Title", "star pilot", -1, 0},
         {"Title", "STARPILOT", -1, 0},  {"Title", "Nova", -1, -1},    {"Quantity", "2", 1, 1},
-        {"Quantity", "1", 0, 0},        {"Nothing", "", 0, 0},        {"Title", "", -1, -1},
+        {"Quantity", "1", 0, 0},        {"Nothing", "", 0, 0},        {"Nothing", "x", -1, -1},
+        {"Title", "", -1, -1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.Field) + " " + c.Value);

@@ -106,20 +106,10 @@ void ExpectFieldSet(const std::string& todayBefore, const TBaseCustomClass& item
     EXPECT_EQ(item.GetFieldNames(), names);
 }
 
-TEST(ItemTest, MediaFieldsFollowTheTable) {
+TEST(ItemTest, BothFieldSetsFollowTheirTables) {
     const std::string today = TodayText();
     ExpectFieldSet(today, TCartClass(), kMediaFields);
-}
-
-TEST(ItemTest, HardwareFieldsFollowTheTable) {
-    const std::string today = TodayText();
     ExpectFieldSet(today, THardwareClass(), kHardwareFields);
-}
-
-TEST(ItemTest, ItemsOfAKindShareOneFieldSet) {
-    TCartClass a, b;
-    EXPECT_EQ(&a.Fields(), &b.Fields());
-    EXPECT_NE(&a.Fields(), &THardwareClass().Fields());
 }
 
 TEST(ItemTest, NamesIgnoreCase) {
@@ -216,41 +206,6 @@ TEST(ItemTest, AssignCopiesValuesByNameAndTheFlag) {
     EXPECT_EQ(other.GetFieldValue("Cost"), FieldValue(Currency{45000}));
     EXPECT_FALSE(IsAssigned(other.GetFieldValue("Name")));  // the source has no such field
     EXPECT_EQ(other.FieldCount(), 20);
-}
-
-TEST(ItemTest, CloneIsADeepCopyOfTheSameKind) {
-    TCartClass source;
-    source.SetFieldValue("Notes", std::string("first"));
-    auto copy = source.Clone();
-    ASSERT_NE(dynamic_cast<TCartClass*>(copy.get()), nullptr);
-    copy->SetFieldValue("Notes", std::string("second"));
-    EXPECT_EQ(source.GetFieldValue("Notes"), FieldValue(std::string("first")));
-    EXPECT_NE(dynamic_cast<THardwareClass*>(THardwareClass().Clone().get()), nullptr);
-}
-
-TEST(ItemTest, MatchingIgnoresCaseAndLooselyPunctuation) {
-    TCartClass item;
-    item.SetFieldValue("Title", std::string("Star-Pilot (Deluxe)"));
-    item.SetFieldValue("Quantity", int32_t{2});
-    struct Case {
-        const char* Field;
-        const char* Value;
-        bool Exact;
-        bool Loose;
-    };
-    const Case cases[] = {
-        {"Title", "star-pilot (deluxe)", true, true},
-        {"Title", "Star Pilot Deluxe", false, true},
-        {"Title", "StarPilot", false, false},
-        {"title", "STAR-PILOT (DELUXE)", true, true},
-        {"Quantity", "2", true, true},
-        {"Nothing", "", true, true},
-        {"Nothing", "x", false, false},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(item.FieldMatches(c.Field, c.Value), c.Exact) << c.Value;
-        EXPECT_EQ(item.FieldMatchesLoose(c.Field, c.Value), c.Loose) << c.Value;
-    }
 }
 
 }  // namespace

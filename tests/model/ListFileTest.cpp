@@ -20,6 +20,7 @@ namespace {
 
 using namespace std::string_literals;
 using test::AddItem;
+using test::OtherList;
 using test::Snapshot;
 using test::Text;
 
@@ -361,7 +362,7 @@ TEST_F(ListFileTest, UnconvertibleValueStopsTheSaveBeforeWriting) {
     }
 }
 
-TEST_F(ListFileTest, FailedWriteKeepsFlags) {
+TEST_F(ListFileTest, FailedWriteKeepsFileAndFlags) {
     TCartListClass list;
     AddItem(list, {{"Title", Text("x")}}).Modified = true;
     list.FileName = "before.lst";
@@ -374,18 +375,19 @@ TEST_F(ListFileTest, FailedWriteKeepsFlags) {
     EXPECT_TRUE(std::filesystem::is_directory(Dir() / "dir.lst"));
 }
 
-TEST_F(ListFileTest, FailedWriteKeepsFileAndFlags) {
+TEST_F(ListFileTest, FailedWriteIntoReadOnlyFolderKeepsFileAndFlags) {
     if (geteuid() == 0) GTEST_SKIP() << "permissions do not bind root";
-    WriteFile("ro/a.lst", "previous");
-    std::filesystem::permissions(Dir() / "ro", std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
     TCartListClass list;
     AddItem(list, {{"Title", Text("x")}}).Modified = true;
+    list.FileName = "before.lst";
+    WriteFile("ro/a.lst", "previous");
+    std::filesystem::permissions(Dir() / "ro", std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
     for (const bool backup : {false, true}) {
         EXPECT_THROW(list.SaveToFile(PathOf("ro/a.lst"), backup, true), FileWriteError);
         EXPECT_EQ(ReadFile("ro/a.lst"), "previous");
         EXPECT_FALSE(Exists("ro/a.BAK"));
         EXPECT_TRUE(list.IsModified());
-        EXPECT_TRUE(list.FileName.empty());
+        EXPECT_EQ(list.FileName, "before.lst");
     }
     std::filesystem::permissions(Dir() / "ro", std::filesystem::perms::owner_all);
 }
@@ -424,13 +426,6 @@ TEST_F(ListFileTest, PeeksReadTheFirstLines) {
     EXPECT_EQ(info, unknown);
     EXPECT_EQ(GetListFileType(Dir().string()), ltNone);
 }
-
-// A list of no known class, which the dispatchers must leave alone.
-class OtherList : public TBaseCustomListClass {
-public:
-    OtherList() : TBaseCustomListClass(MediaFieldSet()) {}
-    std::unique_ptr<TBaseCustomClass> CreateItem() const override { return std::make_unique<TCartClass>(); }
-};
 
 TEST_F(ListFileTest, DispatchersLeaveOtherObjectsAlone) {
     WriteFile("in.lst", "QV1.2\r\n\"Media\",\"P\",\"O\",\"D\"\r\n\"TITLE\"\r\n\"a\"\r\n");

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "model/BaseCustomListClass.h"
+#include "model/ItemClasses.h"
 
 namespace quorvel::test {
 
@@ -20,6 +21,13 @@ inline TBaseCustomClass& AddItem(TBaseCustomListClass& list, const FieldTexts& v
     list.Add(std::move(item));
     return added;
 }
+
+// A list of no known class, which the factory routines and dispatchers must leave alone.
+class OtherList : public TBaseCustomListClass {
+public:
+    OtherList() : TBaseCustomListClass(MediaFieldSet()) {}
+    std::unique_ptr<TBaseCustomClass> CreateItem() const override { return std::make_unique<TCartClass>(); }
+};
 
 inline FieldValue Text(const char* s) { return std::string(s); }
 

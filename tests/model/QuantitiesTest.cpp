@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "ListFileTestSupport.h"
 #include "ListTestSupport.h"
 #include "model/CartListClass.h"
 #include "model/HardwareListClass.h"
@@ -90,14 +91,6 @@ TEST(QuantityTest, CompressingAnExpansionGivesBackTheGroups) {
     }
 }
 
-TEST(QuantityTest, HardwareNamesAreKeys) {
-    THardwareListClass list;
-    AddItem(list, {{"Name", Text("Pad One")}});
-    AddItem(list, {{"Name", Text("Pad Two")}});
-    list.CompressQuantities();
-    EXPECT_EQ(list.Count(), 2);
-}
-
 // Items that stay keep their identity, so that callers holding one still hold it.
 TEST(QuantityTest, SurvivingItemsStayAndFlagsFollowChanges) {
     TCartListClass list;
@@ -168,14 +161,6 @@ TEST(QuantityTest, FailuresChangeNothing) {
         EXPECT_EQ(list.FileName, "f.lst");
         EXPECT_EQ(list.Owner, "Ann");
     }
-    TCartListClass list;
-    AddItem(list, {{"Title", Text("A")}, {"Quantity", Text("1000000")}});
-    EXPECT_THROW(
-        {
-            AddItem(list, {{"Title", Text("B")}});
-            list.ExpandQuantities();
-        },
-        TBaseCustomListClassException);
 }
 
 TEST(ListCopyTest, AssignIsADeepCopy) {
@@ -194,18 +179,9 @@ TEST(ListCopyTest, AssignIsADeepCopy) {
     AddItem(copy, {{"Title", Text("Old")}});
     copy.Assign(source);
     EXPECT_TRUE(copy.Modified);
-    EXPECT_EQ(copy.Owner, "Ann");
-    EXPECT_EQ(copy.Platform, "Zentra 64");
-    EXPECT_EQ(copy.Description, "shelf two");
-    EXPECT_EQ(copy.FileName, "s.lst");
+    copy.Modified = false;
+    EXPECT_EQ(test::Snapshot(copy), test::Snapshot(source));
     EXPECT_EQ(copy.OpenedFileName, "/lists/s.lst");
-    EXPECT_EQ(copy.Version, "QV1.1");
-    EXPECT_EQ(copy.ListType, "Media");
-    ASSERT_EQ(copy.Count(), 2);
-    for (int32_t i = 0; i < 2; ++i) {
-        EXPECT_NE(copy.GetItem(i), source.GetItem(i));
-        for (int32_t f = 0; f < 25; ++f) EXPECT_EQ(copy.GetItem(i)->ValueAt(f), source.GetItem(i)->ValueAt(f));
-    }
     copy.GetItem(0)->SetFieldValue("Title", Text("Changed"));
     source.GetItem(1)->SetFieldValue("Title", Text("Other"));
     EXPECT_EQ(Column(source, "Title"), (std::vector<std::string>{"Aster", "Other"}));

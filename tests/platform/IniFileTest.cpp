@@ -11,7 +11,7 @@ namespace {
 
 struct ReadCase {
     const char* what;
-    const char* content;
+    std::string content;
     const char* section;
     const char* key;
     std::optional<std::string> expected;
@@ -24,6 +24,7 @@ TEST_P(IniReadTest, Value)
     const ReadCase& c = GetParam();
     const IniFile ini = IniFile::Parse("x.ini", c.content);
     EXPECT_EQ(ini.Value(c.section, c.key), c.expected) << c.what;
+    EXPECT_EQ(ini.ReadString(c.section, c.key, "\x01"), c.expected.value_or("\x01")) << c.what;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -49,21 +50,10 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"key before any section", "k=v\n[A]\n", "A", "k", std::nullopt},
         ReadCase{"key of the next section", "[A]\n[B]\nk=v\n", "A", "k", std::nullopt},
         ReadCase{"comment is no key", "[A]\n;k=v\n", "A", ";k", std::nullopt},
-        ReadCase{"header without bracket", "[A\nk=v\n", "A", "k", "v"}),
+        ReadCase{"header without bracket", "[A\nk=v\n", "A", "k", "v"},
+        ReadCase{"no cut at 2047", "[A]\nk=" + std::string(5000, 'v') + "\n", "A", "k", std::string(5000, 'v')},
+        ReadCase{"NUL in value kept", std::string("[A]\nk=a\0b\n", 10), "A", "k", std::string("a\0b", 3)}),
     [](const auto& info) { return "Case" + std::to_string(info.index); });
-
-TEST(IniFileTest, NoCutAt2047)
-{
-    const std::string kLong(5000, 'v');
-    const IniFile ini = IniFile::Parse("x.ini", "[A]\nk=" + kLong + "\n");
-    EXPECT_EQ(ini.ReadString("A", "k", ""), kLong);
-}
-
-TEST(IniFileTest, NulInValueIsKept)
-{
-    const std::string content("[A]\nk=a\0b\n", 10);
-    EXPECT_EQ(IniFile::Parse("x.ini", content).ReadString("A", "k", ""), std::string("a\0b", 3));
-}
 
 struct IntCase {
     const char* text;
@@ -151,21 +141,16 @@ TEST(IniFileTest, RefusedNamesChangeNothing)
     EXPECT_EQ(ini.ToString(), before);
 }
 
-TEST(IniFileTest, IndexedListVisitsOnlyPresentKeys)
+TEST(IniFileTest, IndexedListVisitsOnlyPresentKeysBelowCount)
 {
     const IniFile ini = IniFile::Parse("x.ini",
                                        "[L]\nCount=2000000000\nItem2=c\nitem0=a\nItem1=\nItem01=x\nItem0=dup\n"
                                        "Item-1=y\nItem=z\nOther5=w\n");
     EXPECT_EQ(ini.ReadIndexedList("l", "Item"), (std::vector<std::string>{"a", "c"}));
-}
-
-TEST(IniFileTest, IndexedListHonoursCount)
-{
-    const IniFile ini = IniFile::Parse("x.ini", "[L]\nCount=2\nV0=a\nV1=b\nV2=c\n[M]\nV0=a\n[N]\nCount=-3\nV0=a\n");
-    EXPECT_EQ(ini.ReadIndexedList("L", "V"), (std::vector<std::string>{"a", "b"}));
-    EXPECT_TRUE(ini.ReadIndexedList("M", "V").empty());
-    EXPECT_TRUE(ini.ReadIndexedList("N", "V").empty());
-    EXPECT_TRUE(ini.ReadIndexedList("Missing", "V").empty());
+    const IniFile counted = IniFile::Parse("x.ini", "[L]\nCount=2\nV0=a\nV1=b\nV2=c\n[M]\nV0=a\n[N]\nCount=-3\nV0=a\n");
+    EXPECT_EQ(counted.ReadIndexedList("L", "V"), (std::vector<std::string>{"a", "b"}));
+    for (const char* none : {"M", "N", "Missing"})
+        EXPECT_TRUE(counted.ReadIndexedList(none, "V").empty()) << none;
 }
 
 TEST(IniFileTest, SectionNamesAndValues)

@@ -79,19 +79,6 @@ TEST(Services, NoneInstalledIsAnErrorNotARealBox)
     InstallServices(previous);
 }
 
-TEST(Services, FakesNestAndRestore)
-{
-    FakeServices outer;
-    {
-        FakeServices inner;
-        Messages().Information("inner");
-        EXPECT_EQ(inner.messages.size(), 1u);
-    }
-    Messages().Warning("outer");
-    ASSERT_EQ(outer.messages.size(), 1u);
-    EXPECT_EQ(outer.messages[0].kind, MessageKind::Warning);
-}
-
 TEST(DialogRunner, TheScriptWorksTheDialogAndGivesItsResult)
 {
     FakeServices fake;

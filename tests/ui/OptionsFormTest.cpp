@@ -47,6 +47,27 @@ protected:
         return shown;
     }
 
+    // Nothing shown when message is empty, else exactly this one message.
+    void ExpectShown(MessageKind kind, const std::string& message, const std::string& context)
+    {
+        const auto shown = TakeMessages();
+        if (message.empty())
+            EXPECT_TRUE(shown.empty()) << context;
+        else
+            EXPECT_EQ(shown, (std::vector<ShownMessage>{{kind, QString::fromStdString(message)}})) << context;
+    }
+
+    // Removing asks first: No keeps every entry, Yes removes the selected ones.
+    void RemoveAnsweringNoThenYes(QPushButton* remove, QListWidget* list, const QString& question)
+    {
+        const int before = list->count();
+        fake.confirmAnswers = {false, true};
+        remove->click();
+        EXPECT_EQ(list->count(), before);
+        remove->click();
+        EXPECT_EQ(TakeMessages(), (std::vector<ShownMessage>(2, {MessageKind::Confirmation, question})));
+    }
+
     void Type(QLineEdit* edit, const QString& text)
     {
         edit->setText(text);
@@ -230,15 +251,11 @@ TEST_F(OptionsFormTest, PlatformsPage)
         edit->setText(QString::fromStdString(step.text));
         ASSERT_TRUE(add->isEnabled());
         add->click();
-        const auto shown = TakeMessages();
-        if (step.error.empty()) {
-            EXPECT_TRUE(shown.empty()) << step.text;
+        ExpectShown(MessageKind::Error, step.error, step.text);
+        if (step.error.empty())
             EXPECT_EQ(list->count(), int(before.size()) + 1) << step.text;
-        } else {
-            EXPECT_EQ(shown, (std::vector<ShownMessage>{{MessageKind::Error, QString::fromStdString(step.error)}}))
-                << step.text;
+        else
             EXPECT_EQ(Entries(list), before) << step.text;
-        }
         EXPECT_EQ(edit->selectedText(), edit->text()) << step.text;
     }
     G_ConfigFiles = realFolder;
@@ -252,13 +269,8 @@ TEST_F(OptionsFormTest, PlatformsPage)
     auto* remove = Child<QPushButton>("PlatformRemoveButton");
     Select(list, {"Game Box", longName});
     ASSERT_TRUE(remove->isEnabled());
-    fake.confirmAnswers = {false, true};
-    remove->click();
-    EXPECT_EQ(list->count(), 4);
-    remove->click();
+    RemoveAnsweringNoThenYes(remove, list, "Are you sure you want to remove the selected Platform Names?");
     EXPECT_EQ(Entries(list), (std::vector<std::string>{"Korvo Handheld", "Zentrix 64"}));
-    EXPECT_EQ(TakeMessages(), (std::vector<ShownMessage>(
-                                  2, {MessageKind::Confirmation, "Are you sure you want to remove the selected Platform Names?"})));
     EXPECT_EQ(Entries(Child<QListWidget>("PlatformMfgLB")), Entries(list));
     EXPECT_FALSE(remove->isEnabled());
 
@@ -334,11 +346,7 @@ TEST_F(OptionsFormTest, ManufacturersPage)
     for (const auto& step : steps) {
         edit->setText(QString::fromStdString(step.text));
         add->click();
-        const auto shown = TakeMessages();
-        if (step.error.empty())
-            EXPECT_TRUE(shown.empty()) << step.text;
-        else
-            EXPECT_EQ(shown, (std::vector<ShownMessage>{{MessageKind::Error, QString::fromStdString(step.error)}}));
+        ExpectShown(MessageKind::Error, step.error, step.text);
         EXPECT_EQ(Entries(list), step.after) << step.text;
         EXPECT_EQ(ReadConfig("Zentrix 64.ini").ReadIndexedList("Mfg", "Mfg"), Entries(list)) << step.text;
     }
@@ -347,12 +355,7 @@ TEST_F(OptionsFormTest, ManufacturersPage)
     EXPECT_EQ(ReadConfig("Zentrix 64.ini").ReadString("SystemID", "SystemID", ""), "17");
 
     Select(list, {"acorn", "Lumen Arcade"});
-    fake.confirmAnswers = {false, true};
-    remove->click();
-    EXPECT_EQ(list->count(), 4);
-    remove->click();
-    EXPECT_EQ(TakeMessages(), (std::vector<ShownMessage>(2, {MessageKind::Confirmation,
-                                                             "Are you sure you want to remove the selected Manufacturers Names?"})));
+    RemoveAnsweringNoThenYes(remove, list, "Are you sure you want to remove the selected Manufacturers Names?");
     EXPECT_EQ(mfgFile(), (Pairs{{"Count", "2"}, {"Mfg0", "Brambleworks"}, {"Mfg1", "Fennel Soft"}}));
 
     // Load takes the lines as they are, duplicates included, and rewrites the section.
@@ -439,11 +442,7 @@ TEST_F(OptionsFormTest, LookupDataPage)
     for (const auto& step : steps) {
         edit->setText(QString::fromStdString(step.text));
         add->click();
-        const auto shown = TakeMessages();
-        if (step.message.empty())
-            EXPECT_TRUE(shown.empty()) << step.text;
-        else
-            EXPECT_EQ(shown, (std::vector<ShownMessage>{{step.kind, QString::fromStdString(step.message)}})) << step.text;
+        ExpectShown(step.kind, step.message, step.text);
         EXPECT_EQ(Entries(values), (std::vector<std::string>{"Cartridge", "Disc", "Tape"})) << step.text;
     }
     using Pairs = std::vector<std::pair<std::string, std::string>>;
@@ -452,12 +451,7 @@ TEST_F(OptionsFormTest, LookupDataPage)
 
     EXPECT_FALSE(remove->isEnabled());
     Select(values, {"Cartridge", "Tape"});
-    fake.confirmAnswers = {false, true};
-    remove->click();
-    EXPECT_EQ(values->count(), 3);
-    remove->click();
-    EXPECT_EQ(TakeMessages(), (std::vector<ShownMessage>(
-                                  2, {MessageKind::Confirmation, "Are you sure you want to remove the selected lookup data?"})));
+    RemoveAnsweringNoThenYes(remove, values, "Are you sure you want to remove the selected lookup data?");
     EXPECT_EQ(ReadConfig("General.ini").SectionValues("MediaType"), (Pairs{{"Count", "1"}, {"MediaType0", "Disc"}}));
     EXPECT_EQ(ReadConfig("General.ini").ReadIndexedList("Lookup", "Lookup").size(), 2u);  // never written
 

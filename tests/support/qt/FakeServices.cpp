@@ -32,22 +32,6 @@ FakeServices::~FakeServices()
     InstallServices(previous_);
 }
 
-QStringList FakeServices::MessageTexts() const
-{
-    QStringList texts;
-    for (const auto& m : messages)
-        texts << m.text;
-    return texts;
-}
-
-void FakeServices::ClearRecords()
-{
-    messages.clear();
-    fileDialogs.clear();
-    openedUrls.clear();
-    dialogsRun = 0;
-}
-
 void FakeServices::Error(const QString& text) { messages.push_back({MessageKind::Error, text}); }
 void FakeServices::Warning(const QString& text) { messages.push_back({MessageKind::Warning, text}); }
 void FakeServices::Information(const QString& text) { messages.push_back({MessageKind::Information, text}); }
@@ -102,7 +86,6 @@ QSize FakeServices::PrimaryScreenSize() { return screenSize; }
 
 int FakeServices::Exec(QDialog& dialog)
 {
-    ++dialogsRun;
     if (dialogAnswers.empty()) {
         ADD_FAILURE() << "Unscripted dialog: " << dialog.windowTitle().toStdString();
         return QDialog::Rejected;

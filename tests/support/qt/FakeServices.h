@@ -56,10 +56,6 @@ public:
     std::vector<FileDialogCall> fileDialogs;
     std::vector<QUrl> openedUrls;
     QString clipboard;
-    int dialogsRun = 0;
-
-    QStringList MessageTexts() const;
-    void ClearRecords();
 
     void Error(const QString& text) override;
     void Warning(const QString& text) override;
