@@ -30,6 +30,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <map>
 #include <stdexcept>
 
 namespace quorvel {
@@ -122,6 +123,31 @@ std::string SelectedEntry(const QListWidget* list)
 {
     const auto selected = list->selectedItems();
     return selected.size() == 1 ? TextOf(selected.front()) : std::string();
+}
+
+// Values of Prefix0 .. Prefix(Count-1) in index order, empty ones included: a manufacturer or lookup
+// list shows every entry its file holds. Only the keys present are visited, so a huge Count costs nothing.
+std::vector<std::string> ReadListEntries(const IniFile& ini, const std::string& section, const std::string& prefix)
+{
+    const int count = ini.ReadInteger(section, "Count", 0);
+    std::map<int, std::string> found;
+    for (const auto& [key, value] : ini.SectionValues(section)) {
+        if (key.size() <= prefix.size() || !Cp1252::EqualsNoCase(std::string_view(key).substr(0, prefix.size()), prefix))
+            continue;
+        const std::string_view digits = std::string_view(key).substr(prefix.size());
+        if (digits.size() > 10 || (digits.size() > 1 && digits.front() == '0') ||
+            !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
+            continue;
+        const long long index = std::stoll(std::string(digits));
+        // The first key of an index wins, as a look-up by name would.
+        if (index < count)
+            found.emplace(static_cast<int>(index), value);
+    }
+    std::vector<std::string> entries;
+    entries.reserve(found.size());
+    for (auto& [index, value] : found)
+        entries.push_back(std::move(value));
+    return entries;
 }
 
 // Lines end at CR, LF or CR LF; a final line break adds no line.
@@ -426,7 +452,8 @@ void TOptionsForm::BuildCartwellPage()
         "on Cartwell with it.");
 
     connect(platformCartwellList_, &QListWidget::itemSelectionChanged, this, Guarded(&TOptionsForm::PlatformCartwellClick));
-    connect(systemIdEdit_, &QLineEdit::textEdited, this, Guarded(&TOptionsForm::SystemIdEdited));
+    // Every change is written at once; filling the edit from a platform's file counts as one.
+    connect(systemIdEdit_, &QLineEdit::textChanged, this, Guarded(&TOptionsForm::SystemIdEdited));
 
     auto* grid = new QGridLayout(page);
     grid->addWidget(new QLabel("Platform", page), 0, 0);
@@ -605,7 +632,7 @@ void TOptionsForm::LoadManufacturers()
         return;
     const auto file = PlatformList::PlatformFile(platform);
     if (file)
-        FillSorted(mfgList_, IniFile::Load(*file).ReadIndexedList("Mfg", "Mfg"));
+        FillSorted(mfgList_, ReadListEntries(IniFile::Load(*file), "Mfg", "Mfg"));
 }
 
 void TOptionsForm::SaveManufacturers()
@@ -643,7 +670,7 @@ void TOptionsForm::LoadLookupData()
     const std::string section = SelectedLookupSection();
     if (section.empty())
         return;
-    FillSorted(lookupDataList_, IniFile::Load(JoinPath(G_ConfigFiles, "General.ini")).ReadIndexedList(section, section));
+    FillSorted(lookupDataList_, ReadListEntries(IniFile::Load(JoinPath(G_ConfigFiles, "General.ini")), section, section));
 }
 
 void TOptionsForm::SaveLookupData()

@@ -358,12 +358,22 @@ TEST_F(OptionsFormTest, ManufacturersPage)
     RemoveAnsweringNoThenYes(remove, list, "Are you sure you want to remove the selected Manufacturers Names?");
     EXPECT_EQ(mfgFile(), (Pairs{{"Count", "2"}, {"Mfg0", "Brambleworks"}, {"Mfg1", "Fennel Soft"}}));
 
-    // Load takes the lines as they are, duplicates included, and rewrites the section.
-    WriteFile("makers.txt", "Vexa\r\nAshgrove\nVexa\r\n");
+    // Load takes the lines as they are, duplicates and blank lines included, and rewrites the section;
+    // the empty name is read back from it.
+    WriteFile("makers.txt", "Vexa\r\n\r\nAshgrove\nVexa\r\n");
     fake.fileAnswers.push_back(QString::fromStdString(programDir + "makers.txt"));
     load->click();
     EXPECT_EQ(fake.fileDialogs.back().request.fileName, "*.txt");
-    EXPECT_EQ(Entries(list), (std::vector<std::string>{"Ashgrove", "Vexa", "Vexa"}));
+    EXPECT_EQ(Entries(list), (std::vector<std::string>{"", "Ashgrove", "Vexa", "Vexa"}));
+    EXPECT_EQ(mfgFile(),
+              (Pairs{{"Count", "4"}, {"Mfg0", ""}, {"Mfg1", "Ashgrove"}, {"Mfg2", "Vexa"}, {"Mfg3", "Vexa"}}));
+    Select(platformList, {"Korvo Handheld"});
+    Select(platformList, {"Zentrix 64"});
+    EXPECT_EQ(Entries(list), (std::vector<std::string>{"", "Ashgrove", "Vexa", "Vexa"}));
+    Select(list, {""});
+    fake.confirmAnswers = {true};
+    remove->click();
+    TakeMessages();
     EXPECT_EQ(mfgFile(), (Pairs{{"Count", "3"}, {"Mfg0", "Ashgrove"}, {"Mfg1", "Vexa"}, {"Mfg2", "Vexa"}}));
     fake.fileAnswers.push_back(std::nullopt);
     load->click();
@@ -457,6 +467,12 @@ TEST_F(OptionsFormTest, LookupDataPage)
 
     Select(tables, {"Label Color"});
     EXPECT_EQ(Entries(values), std::vector<std::string>{"Red"});
+
+    // An empty value is an entry too; keys from Count on are not.
+    WriteConfig("General.ini", {"[Lookup]", "Count=1", "Lookup0=Label Color", "[LabelColor]", "Count=3",
+                                "LabelColor0=Red", "LabelColor2=", "labelcolor2=Late", "LabelColor3=Blue"});
+    form->LoadLookupData();
+    EXPECT_EQ(Entries(values), (std::vector<std::string>{"", "Red"}));
 }
 
 TEST_F(OptionsFormTest, CartwellPage)
@@ -470,11 +486,10 @@ TEST_F(OptionsFormTest, CartwellPage)
     EXPECT_TRUE(edit->isEnabled());
     EXPECT_EQ(edit->text(), "17");
 
-    // Looking at a platform writes nothing.
-    const std::string korvo = ReadFile("Config/korvo handheld.INI");
+    // Filling the edit is a change: a platform without an identifier gets an empty entry.
     Select(list, {"Korvo Handheld"});
     EXPECT_EQ(edit->text(), "");
-    EXPECT_EQ(ReadFile("Config/korvo handheld.INI"), korvo);
+    EXPECT_EQ(ReadConfig("korvo handheld.INI").Value("SystemID", "SystemID"), std::optional<std::string>(""));
 
     Type(edit, "4");
     Type(edit, "42");
