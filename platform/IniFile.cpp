@@ -8,6 +8,7 @@
 #include <climits>
 #include <cstdint>
 #include <stdexcept>
+#include <unistd.h>
 
 namespace quorvel {
 
@@ -107,7 +108,9 @@ IniFile IniFile::Load(const std::string& path)
 {
     const std::string resolved = ResolveFileNoCase(path);
     const auto content = path.empty() ? std::nullopt : ReadWholeFile(resolved);
-    return Parse(resolved, content ? *content : std::string_view());
+    IniFile ini = Parse(resolved, content ? *content : std::string_view());
+    ini.unreadable_ = !content && !path.empty() && FileExists(resolved);
+    return ini;
 }
 
 IniFile IniFile::Parse(const std::string& path, std::string_view content)
@@ -383,6 +386,12 @@ std::string IniFile::ToString() const
     return out;
 }
 
-void IniFile::Save() const { WriteFileAtomic(path_, ToString()); }
+void IniFile::Save() const
+{
+    // Replacing by rename would otherwise succeed over a read-only file, or drop what could not be read.
+    if (unreadable_ || (FileExists(path_) && ::access(path_.c_str(), W_OK) != 0))
+        throw FileWriteError(path_);
+    WriteFileAtomic(path_, ToString());
+}
 
 }  // namespace quorvel

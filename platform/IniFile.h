@@ -52,7 +52,8 @@ public:
 
     // The whole content as written: CR LF line ends.
     std::string ToString() const;
-    // Atomic replace of the file; throws FileWriteError.
+    // Atomic replace of the file; throws FileWriteError, also for a file that exists but could not be
+    // read (its other lines would be lost) or is read-only.
     void Save() const;
 
     // Whether a name can be written as a section or key name.
@@ -76,6 +77,7 @@ private:
 
     std::string path_;
     std::vector<Line> lines_;
+    bool unreadable_ = false;  // the file exists but Load could not read it
 };
 
 }  // namespace quorvel

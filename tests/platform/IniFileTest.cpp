@@ -4,6 +4,8 @@
 #include "support/TempDir.h"
 
 #include <functional>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <gtest/gtest.h>
 
 namespace quorvel {
@@ -193,6 +195,24 @@ TEST_F(IniFileDiskTest, SaveIntoMissingFolderFails)
         FAIL() << "no error";
     } catch (const FileWriteError& e) {
         EXPECT_EQ(std::string(e.what()), "Unable to write to " + PathOf("no/such/x.ini"));
+    }
+}
+
+// A read-only file, or one that cannot be read, must not be replaced by a rename: the write fails and
+// the file keeps its content.
+TEST_F(IniFileDiskTest, FileWithoutPermissionIsNotReplaced)
+{
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "root ignores file permissions";
+    for (const mode_t mode : {mode_t{0444}, mode_t{0200}}) {
+        SCOPED_TRACE(mode);
+        WriteFile("x.ini", "[A]\r\nk=v\r\n");
+        ::chmod(PathOf("x.ini").c_str(), mode);
+        IniFile ini = IniFile::Load(PathOf("x.ini"));
+        ini.SetValue("B", "j", "w");
+        EXPECT_THROW(ini.Save(), FileWriteError);
+        ::chmod(PathOf("x.ini").c_str(), 0600);
+        EXPECT_EQ(ReadFile("x.ini"), "[A]\r\nk=v\r\n");
     }
 }
 
