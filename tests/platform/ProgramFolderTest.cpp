@@ -46,6 +46,11 @@ TEST_F(ProgramFolderTest, CopyMissingFilesNeverOverwrites)
     // The target folder is made when missing.
     CopyMissingFiles(PathOf("from/Config"), PathOf("new/Config"));
     EXPECT_EQ(ReadFile("new/Config/General.ini"), "shipped");
+    // A shipped file installed read-only becomes a copy the user can change.
+    std::filesystem::permissions(PathOf("from/Config/Platforms.ini"), std::filesystem::perms::owner_read);
+    CopyMissingFiles(PathOf("from/Config"), PathOf("ro/Config"));
+    const auto perms = std::filesystem::status(PathOf("ro/Config/Platforms.ini")).permissions();
+    EXPECT_NE(perms & std::filesystem::perms::owner_write, std::filesystem::perms::none);
 }
 
 }  // namespace
