@@ -8,7 +8,7 @@
 #include "platform/qt/CommandGuard.h"
 #include "platform/qt/QtCp1252.h"
 #include "platform/qt/Services.h"
-#include "ui/PlatformList.h"
+#include "config/PlatformList.h"
 
 #include <QCheckBox>
 #include <QComboBox>

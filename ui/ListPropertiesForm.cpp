@@ -3,7 +3,7 @@
 #include "model/ListFactory.h"
 #include "platform/Cp1252.h"
 #include "platform/qt/QtCp1252.h"
-#include "ui/PlatformList.h"
+#include "config/PlatformList.h"
 
 #include <QComboBox>
 #include <QGridLayout>

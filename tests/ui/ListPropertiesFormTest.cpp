@@ -1,7 +1,7 @@
 #include "support/TempDir.h"
 #include "support/qt/FakeServices.h"
 #include "ui/ListPropertiesForm.h"
-#include "ui/PlatformList.h"
+#include "config/PlatformList.h"
 #include "ui/TextViewerForm.h"
 
 #include <QComboBox>
