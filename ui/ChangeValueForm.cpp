@@ -1,5 +1,6 @@
 #include "ui/ChangeValueForm.h"
 
+#include "config/PlatformList.h"
 #include "model/BaseCustomClass.h"
 #include "model/DataField.h"
 #include "model/ListFactory.h"
@@ -8,7 +9,7 @@
 #include "platform/qt/CommandGuard.h"
 #include "platform/qt/QtCp1252.h"
 #include "platform/qt/Services.h"
-#include "config/PlatformList.h"
+#include "ui/DialogButtons.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -63,13 +64,8 @@ TChangeValueForm::TChangeValueForm(QWidget* parent) : QDialog(parent)
     pages_->addWidget(booleanPage_);
     pages_->addWidget(lookupPage_);
 
-    okButton_ = new QPushButton("&OK", this);
-    okButton_->setObjectName("OKButton");
-    okButton_->setDefault(true);
-    auto* cancelButton = new QPushButton("&Cancel", this);
-    cancelButton->setObjectName("CancelButton");
-    connect(okButton_, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+    const auto [okButton, cancelButton] = MakeOKCancelButtons(*this);
+    okButton_ = okButton;
     connect(valueEdit_, &QLineEdit::textChanged, this, [this] { UpdateOKButton(); });
     connect(valueDD_, &QComboBox::currentIndexChanged, this, [this] { UpdateOKButton(); });
 

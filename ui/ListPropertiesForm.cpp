@@ -3,6 +3,7 @@
 #include "model/ListFactory.h"
 #include "platform/Cp1252.h"
 #include "platform/qt/QtCp1252.h"
+#include "ui/DialogButtons.h"
 #include "config/PlatformList.h"
 
 #include <QComboBox>
@@ -51,13 +52,8 @@ TListPropertyForm::TListPropertyForm(const PlatformList& platforms, QWidget* par
     descriptionMemo_->setObjectName("DescriptionMemo");
     descriptionMemo_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 
-    okButton_ = new QPushButton("&OK", this);
-    okButton_->setObjectName("OKButton");
-    okButton_->setDefault(true);
-    auto* cancelButton = new QPushButton("&Cancel", this);
-    cancelButton->setObjectName("CancelButton");
-    connect(okButton_, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+    const auto [okButton, cancelButton] = MakeOKCancelButtons(*this);
+    okButton_ = okButton;
     connect(platformCB_, &QComboBox::currentIndexChanged, this, [this] { UpdateOKButton(); });
 
     auto* fields = new QVBoxLayout;
