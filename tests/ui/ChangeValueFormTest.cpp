@@ -1,10 +1,7 @@
-#include "model/Utils.h"
-#include "support/TempDir.h"
-#include "support/qt/FakeServices.h"
+#include "DialogTest.h"
 #include "ui/ChangeValueForm.h"
 
 #include <QCheckBox>
-#include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStackedWidget>
@@ -12,58 +9,36 @@
 namespace quorvel {
 namespace {
 
-using test::MessageKind;
-using test::ShownMessage;
-
-class ChangeValueFormTest : public test::TempDirTest {
+class ChangeValueFormTest : public test::DialogTest {
 protected:
     void SetUp() override
     {
-        TempDirTest::SetUp();
-        savedConfigFiles = G_ConfigFiles;
-        G_ConfigFiles = Dir().string() + "/Config/";
+        DialogTest::SetUp();
         WriteFile("Config/zentrix 64.ini", "[Mfg]\r\nCount=3\r\nMfg0=Fennel Soft\r\nMfg1=brambleworks\r\nMfg2=Askel\r\n");
         WriteFile("Config/General.ini", "[LabelColor]\r\nCount=2\r\nLabelColor0=Red\r\nLabelColor1=\r\n");
         form.Platform = "Zentrix 64";
         form.ListType = "Media";
     }
 
-    void TearDown() override
-    {
-        G_ConfigFiles = savedConfigFiles;
-        TempDirTest::TearDown();
-    }
-
-    // Shows the dialog for Field; Work runs while it is open and returns how it closes.
-    int Show(const std::string& field, const std::function<int()>& work = [] { return int(QDialog::Accepted); })
+    // Shows the dialog for Field while Work drives it.
+    void Show(const std::string& field, const std::function<void()>& work)
     {
         form.FieldName = field;
-        fake.dialogAnswers.push_back([work](QDialog&) { return work(); });
-        return ExecDialog(form);
+        Run(form, [work] {
+            work();
+            return int(QDialog::Accepted);
+        });
     }
+    QString Page() const { return form.findChild<QStackedWidget*>("PageControl")->currentWidget()->objectName(); }
+    bool OK() const { return form.findChild<QPushButton*>("OKButton")->isEnabled(); }
 
-    QString PageName() const
-    {
-        return form.findChild<QStackedWidget*>("PageControl")->currentWidget()->objectName();
-    }
-    QStringList Entries() const
-    {
-        QStringList entries;
-        for (int i = 0; i < dropDown->count(); ++i)
-            entries << dropDown->itemText(i);
-        return entries;
-    }
-    bool OKEnabled() const { return form.findChild<QPushButton*>("OKButton")->isEnabled(); }
-
-    test::FakeServices fake;
-    std::string savedConfigFiles;
     TChangeValueForm form;
     QLineEdit* edit = form.findChild<QLineEdit*>("ValueEdit");
     QCheckBox* check = form.findChild<QCheckBox*>("ValueCB");
     QComboBox* dropDown = form.findChild<QComboBox*>("ValueDD");
 };
 
-TEST_F(ChangeValueFormTest, EachFieldKindGetsItsPage)
+TEST_F(ChangeValueFormTest, EachFieldKindGetsItsPageAtEveryShowing)
 {
     const struct {
         const char* field;
@@ -71,26 +46,23 @@ TEST_F(ChangeValueFormTest, EachFieldKindGetsItsPage)
         const char* caption;
         QStringList entries;
     } cases[] = {
-        {"Title", "String", "Change Title", {}},
-        {"quantity", "String", "Change Qty", {}},
-        {"Cost", "String", "Change Cost", {}},
-        {"BOXED", "Boolean", "Change Boxed", {}},
-        {"Mfg", "Lookup", "Change Mfg", {"Askel", "brambleworks", "Fennel Soft"}},
-        {"LabelColor", "Lookup", "Change Label Color", {"Red"}},
-        {"MediaType", "Lookup", "Change Media Type", {}},
-        {"Rarity", "Lookup", "Change Rarity", {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9", "10"}},
+        {"Title", "String", "Title", {}},
+        {"quantity", "String", "Qty", {}},
+        {"Cost", "String", "Cost", {}},
+        {"BOXED", "Boolean", "Boxed", {}},
+        {"Mfg", "Lookup", "Mfg", {"Askel", "brambleworks", "Fennel Soft"}},
+        {"LabelColor", "Lookup", "Label Color", {"Red"}},
+        {"MediaType", "Lookup", "Media Type", {}},
+        {"Rarity", "Lookup", "Rarity", {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9", "10"}},
     };
     for (int showing = 0; showing < 2; ++showing) {
         for (const auto& c : cases) {
             Show(c.field, [&] {
-                EXPECT_EQ(PageName(), c.page) << c.field;
-                EXPECT_EQ(form.windowTitle(), c.caption) << c.field;
-                if (PageName() == "Lookup") {
-                    EXPECT_EQ(Entries(), c.entries) << c.field;
-                    EXPECT_EQ(dropDown->currentIndex(), -1) << c.field;
-                }
-                EXPECT_EQ(check->text(), QString(c.caption).mid(7)) << c.field;
-                return int(QDialog::Accepted);
+                EXPECT_EQ(Page(), c.page) << c.field;
+                EXPECT_EQ(form.windowTitle(), QString("Change ") + c.caption) << c.field;
+                EXPECT_EQ(check->text(), c.caption) << c.field;
+                EXPECT_EQ(Entries(dropDown), Page() == "Lookup" ? c.entries : Entries(dropDown)) << c.field;
+                EXPECT_EQ(dropDown->currentIndex(), -1) << c.field;
             });
         }
     }
@@ -104,70 +76,45 @@ TEST_F(ChangeValueFormTest, OKOnlyForAValueTheFieldCanHold)
         const char* typed;
         bool ok;
     } cases[] = {
-        {"Quantity", "3", true},    {"Quantity", "", false},   {"Quantity", "2.5", false},
-        {"Quantity", "many", false}, {"Cost", "12.50", true},  {"Cost", "12,50", true},
-        {"Cost", "twelve", false},  {"Title", "", true},       {"Title", "Anything 1", true},
+        {"Quantity", "3", true},     {"Quantity", "", false},    {"Quantity", "2.5", false},
+        {"Quantity", "many", false}, {"Cost", "12.50", true},    {"Cost", "12,50", true},
+        {"Cost", "twelve", false},   {"Title", "", true},        {"Title", "Anything 1", true},
     };
     for (const auto& c : cases) {
         Show(c.field, [&] {
             edit->setText(c.typed);
-            EXPECT_EQ(OKEnabled(), c.ok) << c.field << " " << c.typed;
-            return int(QDialog::Accepted);
+            EXPECT_EQ(OK(), c.ok) << c.field << " " << c.typed;
         });
         EXPECT_EQ(form.GetValue(), FieldValue(std::string(c.typed)));
     }
-}
-
-TEST_F(ChangeValueFormTest, ARangeNeedsAChoiceATextLookupMayStayEmpty)
-{
+    // A range needs a chosen entry; a text lookup may stay empty (it clears the field).
     Show("Rarity", [this] {
-        EXPECT_FALSE(OKEnabled());
+        EXPECT_FALSE(OK());
         dropDown->setCurrentIndex(10);
-        EXPECT_TRUE(OKEnabled());
-        return int(QDialog::Accepted);
+        EXPECT_TRUE(OK());
     });
     EXPECT_EQ(form.GetValue(), FieldValue(std::string("10")));
-
-    Show("Mfg", [this] {
-        EXPECT_TRUE(OKEnabled());
-        return int(QDialog::Accepted);
-    });
+    Show("Mfg", [this] { EXPECT_TRUE(OK()); });
     EXPECT_EQ(form.GetValue(), FieldValue(std::string()));
 }
 
-TEST_F(ChangeValueFormTest, CheckBoxGivesABooleanAndControlsKeepTheirState)
+TEST_F(ChangeValueFormTest, ControlsKeepTheirStateBetweenShowings)
 {
-    Show("Boxed", [this] {
-        check->setChecked(true);
-        return int(QDialog::Accepted);
-    });
+    Show("Boxed", [this] { check->setChecked(true); });
     EXPECT_EQ(form.GetValue(), FieldValue(true));
-
-    Show("Notes", [this] {
-        edit->setText("loose");
-        return int(QDialog::Rejected);
-    });
-    Show("Title", [this] {
-        EXPECT_EQ(edit->text(), "loose");
-        return int(QDialog::Accepted);
-    });
-    Show("Instructions", [] { return int(QDialog::Accepted); });
+    Show("Notes", [this] { edit->setText("loose"); });
+    Show("Title", [this] { EXPECT_EQ(edit->text(), "loose"); });
+    Show("Instructions", [] {});
     EXPECT_EQ(form.GetValue(), FieldValue(true));
 }
 
 TEST_F(ChangeValueFormTest, AnUnknownFieldOrListTypeCanOnlyBeCancelled)
 {
-    const char* const message = "The FIELD Name is invalid!  Please report this problem!";
-    Show("NumberOfButtons", [this] {
-        EXPECT_FALSE(OKEnabled());
-        return int(QDialog::Rejected);
-    });
+    Show("NumberOfButtons", [this] { EXPECT_FALSE(OK()); });
     form.ListType = "Manual";
-    Show("Title", [this] {
-        EXPECT_FALSE(OKEnabled());
-        return int(QDialog::Rejected);
-    });
-    EXPECT_EQ(fake.messages, (std::vector<ShownMessage>(2, {MessageKind::Error, message})));
+    Show("Title", [this] { EXPECT_FALSE(OK()); });
+    EXPECT_EQ(fake.messages, (std::vector<test::ShownMessage>(
+                                 2, {test::MessageKind::Error, "The FIELD Name is invalid!  Please report this problem!"})));
     EXPECT_EQ(form.GetValue(), FieldValue(std::string()));
 }
 
