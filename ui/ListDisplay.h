@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-class QTableView;
+#include <QTableView>
 
 namespace quorvel {
 
@@ -37,6 +37,8 @@ public:
     void Refresh();
     void Resort();
     void CaptureColumnWidths();
+    // Empties the grid's rows (the header stays).
+    void ClearRows();
     TColumnListClass& GetColumns() { return Columns; }
 
     // Every row gets an unchecked check box (set right after SetTree).
@@ -78,7 +80,6 @@ private:
     void ConnectTree();
     void DisconnectTree();
     void RemoveHeaderColumns();
-    void ClearRows();
 
     TColumnListClass Columns;
     TBaseCustomListClass* List = nullptr;
