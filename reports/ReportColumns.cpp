@@ -25,7 +25,7 @@ std::string ReportsIniFile() { return JoinPath(G_ConfigFiles, "Reports.ini"); }
 
 std::string CustomReportsIniFile() { return JoinPath(G_ConfigFiles, "CustomReports.ini"); }
 
-std::string ReportListTypeName(const TBaseCustomListClass& list) { return list.ListType; }
+std::string ReportListTypeName(const TBaseCustomListClass& list) { return list.GetListType(); }
 
 void LoadReportColumns(const TBaseCustomListClass& list, const std::string& iniFile, const std::string& section,
                        TColumnListClass& columns)
