@@ -6,7 +6,6 @@
 
 #include <QComboBox>
 #include <QDialog>
-#include <QStringList>
 
 #include <functional>
 
@@ -18,23 +17,17 @@ protected:
     void SetUp() override
     {
         TempDirTest::SetUp();
-        savedConfigFiles_ = G_ConfigFiles;
-        G_ConfigFiles = Dir().string() + "/Config/";
+        saved_ = std::exchange(G_ConfigFiles, Dir().string() + "/Config/");
     }
     void TearDown() override
     {
-        G_ConfigFiles = savedConfigFiles_;
+        G_ConfigFiles = saved_;
         TempDirTest::TearDown();
     }
-
-    // Queues what the user does while the next modal dialog is open; Work returns how it closes.
-    void Answer(const std::function<int()>& work = [] { return int(QDialog::Accepted); })
-    {
-        fake.dialogAnswers.push_back([work](QDialog&) { return work(); });
-    }
+    // Runs the dialog modally while Work does what the user does; Work returns how it closes.
     int Run(QDialog& dialog, const std::function<int()>& work = [] { return int(QDialog::Accepted); })
     {
-        Answer(work);
+        fake.dialogAnswers.push_back([work](QDialog&) { return work(); });
         return ExecDialog(dialog);
     }
     static QStringList Entries(const QComboBox* box)
@@ -46,9 +39,7 @@ protected:
     }
 
     FakeServices fake;
-
-private:
-    std::string savedConfigFiles_;
+    std::string saved_;
 };
 
 }  // namespace quorvel::test

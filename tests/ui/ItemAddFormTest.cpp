@@ -1,11 +1,13 @@
 #include "DialogTest.h"
 #include "config/SettingsStore.h"
 #include "model/ColumnList.h"
-#include "model/ListFactory.h"
+#include "support/ValueLists.h"
 #include "ui/ItemAddForm.h"
 
 #include <QPushButton>
 #include <QTableView>
+
+#include <sys/stat.h>
 
 namespace quorvel {
 namespace {
@@ -23,22 +25,10 @@ protected:
     }
     void WriteMaster(const std::string& name, const std::string& platform, const Strings& titles) const
     {
-        auto list = CreateListObject(ltMedia);
-        list->SetPlatform(platform);
-        for (const auto& title : titles) {
-            list->Add(list->CreateItem());
-            list->GetItem(list->Count() - 1)->SetFieldValue("Title", title);
-        }
         std::filesystem::create_directories(PathOf("Master"));
-        SaveListObject(list.get(), PathOf("Master/" + name), false, true);
+        SaveListObject(test::ListOfValues("Title", titles, platform).get(), PathOf("Master/" + name), false, true);
     }
-    static Strings Titles(const TBaseCustomListClass& list)
-    {
-        Strings titles;
-        for (const auto& item : list.Items())
-            titles.push_back(item->GetFieldAsString("Title"));
-        return titles;
-    }
+    static Strings Titles(const TBaseCustomListClass& list) { return test::ValuesOf(list, "Title"); }
     void Check(const std::string& title)
     {
         const Strings titles = Titles(*form.GetMasterList());
@@ -46,29 +36,29 @@ protected:
     }
     bool OK() const { return form.findChild<QPushButton*>("OKButton")->isEnabled(); }
 
-    SettingsStore settings{Dir().string() + "/"};
+    SettingsStore settings{""};  // held in memory only
     TItemAddForm form{settings};
     QComboBox* box = form.findChild<QComboBox*>("MasterListCB");
     std::unique_ptr<TBaseCustomListClass> target = CreateListObject(ltMedia);
 };
 
-TEST_F(ItemAddFormTest, NoMatchingMasterListLeavesOKDisabled)
-{
-    WriteMaster("korvo.csv", "Korvo", {"K"});
-    EXPECT_FALSE(form.Prepare());
-    EXPECT_FALSE(OK());
-    settings.SetSetting("MasterCartPath", "");
-    EXPECT_FALSE(form.Prepare());
-}
-
 TEST_F(ItemAddFormTest, CheckedItemsFollowASortAndAreCopiedInGridOrder)
 {
+    // The search skips what is not a matching list file, whatever blocks a peek, and sorts by name.
+    WriteMaster("korvo.csv", "Korvo", {"K"});
+    form.ListType = ltHardware;
+    WriteFile("Master/broken.csv", "just text\r\n");
+    ASSERT_EQ(::mkfifo(PathOf("Master/pipe.csv").c_str(), 0644), 0);
+    EXPECT_FALSE(form.Prepare());
+    EXPECT_FALSE(OK());
+    form.ListType = ltMedia;
     WriteMaster("Series 1.2.csv", "ZENTRIX 64", {"Cobalt", "Amber", "Bronze"});
     WriteMaster("alpha.CSV", "Zentrix 64", {"Zinc"});
+    WriteFile("Master/Old.csv", "QV1.0\r\n\"zentrix 64\",\"Jo\",\"\"\r\n\"TITLE\"\r\n");
     ASSERT_TRUE(form.Prepare());
-    EXPECT_EQ(Entries(box), QStringList({"alpha", "Series 1.2"}));
+    EXPECT_EQ(Entries(box), QStringList({"alpha", "Old", "Series 1.2"}));
     EXPECT_TRUE(OK());
-    box->setCurrentIndex(1);
+    box->setCurrentIndex(2);
     Check("Cobalt");
     Check("Amber");
     const Strings before = Titles(*form.GetMasterList());
@@ -81,13 +71,15 @@ TEST_F(ItemAddFormTest, CheckedItemsFollowASortAndAreCopiedInGridOrder)
     EXPECT_EQ(form.GetMasterList()->Count(), 3);
 }
 
-TEST_F(ItemAddFormTest, AnotherMasterListOrPrepareClearsTheMarks)
+TEST_F(ItemAddFormTest, MarksGoWithTheListAFailedLoadShowsNothingCustomizeKeepsTheView)
 {
     WriteMaster("a.csv", "Zentrix 64", {"One", "Two"});
-    WriteMaster("b.csv", "Zentrix 64", {"Three"});
+    WriteFile("Master/b.csv", "QV1.2\r\n\"Media\",\"Zentrix 64\",\"50%ZZ\",\"\"\r\n\"TITLE\"\r\n\"X\"\r\n");
     ASSERT_TRUE(form.Prepare());
     Check("Two");
     box->setCurrentIndex(1);
+    EXPECT_EQ(form.GetMasterList()->Count(), 0);
+    EXPECT_EQ(fake.messages.size(), 1u);
     box->setCurrentIndex(0);
     form.GetCheckedItems(*target);
     Check("One");
@@ -101,23 +93,8 @@ TEST_F(ItemAddFormTest, AnotherMasterListOrPrepareClearsTheMarks)
         emit grid->doubleClicked(grid->model()->index(1, 0));
         EXPECT_EQ(form.GetListDisplay().IsChecked(1), checked);
     }
-}
-
-TEST_F(ItemAddFormTest, AFailedLoadShowsAnEmptyGridAndCustomizeEditsTheColumns)
-{
-    WriteMaster("a.csv", "Zentrix 64", {"One"});
-    WriteFile("Master/b.csv", "QV1.2\r\n\"Media\",\"Zentrix 64\",\"50%ZZ\",\"\"\r\n\"TITLE\"\r\n\"X\"\r\n");
-    ASSERT_TRUE(form.Prepare());
-    box->setCurrentIndex(1);
-    EXPECT_EQ(form.GetMasterList()->Count(), 0);
-    EXPECT_EQ(fake.messages.size(), 1u);
-
-    box->setCurrentIndex(0);
     std::filesystem::create_directories(PathOf("Config"));
-    form.EditColumns = [](TColumnListClass& columns) {
-        columns.Columns[0]->Hidden = true;
-        return true;
-    };
+    form.EditColumns = [](TColumnListClass& columns) { return columns.Columns[0]->Hidden = true; };
     form.findChild<QAction*>("Customize1")->trigger();
     Run(form);
     EXPECT_NE(ReadFile("Config/Media_View_Zentrix 64.INI").find("[AddItemListView_Zentrix64]"), std::string::npos);

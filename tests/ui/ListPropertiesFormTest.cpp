@@ -22,24 +22,18 @@ protected:
     TListPropertyForm form{platforms};
 };
 
-TEST_F(ListPropertiesFormTest, OnlyAKnownListTypeIsLocked)
+TEST_F(ListPropertiesFormTest, OnlyAKnownListTypeIsLockedOnlyAConfiguredPlatformPasses)
 {
-    const struct {
-        const char* given;
-        const char* shown;
-        bool open;
-    } cases[] = {{"", "Media", true}, {"Hardware", "Hardware", false}, {"MEDIA", "Media", false}, {"Disc", "Media", true}};
-    for (const auto& c : cases) {
-        form.SetListType(c.given);
+    const std::tuple<const char*, const char*, bool> cases[] = {
+        {"", "Media", true}, {"Hardware", "Hardware", false}, {"MEDIA", "Media", false}, {"Disc", "Media", true}};
+    for (const auto& [given, shown, open] : cases) {
+        form.SetListType(given);
         Run(form);
-        EXPECT_EQ(form.GetListType(), c.shown) << c.given;
-        EXPECT_EQ(Box("ListTypeCB")->isEnabled(), c.open) << c.given;
-        EXPECT_EQ(form.focusWidget(), Box(c.open ? "ListTypeCB" : "PlatformCB")) << c.given;
+        EXPECT_EQ(form.GetListType(), shown) << given;
+        EXPECT_EQ(Box("ListTypeCB")->isEnabled(), open) << given;
+        EXPECT_EQ(form.focusWidget(), Box(open ? "ListTypeCB" : "PlatformCB")) << given;
     }
-}
-
-TEST_F(ListPropertiesFormTest, SortedPlatformsAndOKOnlyForAConfiguredOne)
-{
+    // Platforms are sorted; OK only once a configured one is chosen.
     form.SetPlatform("ZENTRIX 64");
     EXPECT_EQ(Entries(Box("PlatformCB")), QStringList({"Arcadia", "korvo Handheld", "Zentrix 64"}));
     EXPECT_EQ(form.GetPlatform(), "Zentrix 64");
@@ -64,14 +58,12 @@ TEST_F(ListPropertiesFormTest, TextViewerReadsWindows1252WithAnyLineEndsOrNamesA
     auto* memo = viewer.findChild<QPlainTextEdit*>("Memo1");
     Run(viewer);
     EXPECT_EQ(memo->toPlainText(), "Could not find the file " + QString::fromStdString(PathOf("revisions.txt")));
-    const struct {
-        const char* bytes;
-        QString shown;
-    } cases[] = {{"a\r\nb\r\n", "a\nb"}, {"a\rb\nc", "a\nb\nc"}, {"\x80 1.0\n\nend", QString::fromUtf8("€ 1.0\n\nend")}};
-    for (const auto& c : cases) {
-        WriteFile("revisions.txt", c.bytes);
+    const std::pair<const char*, QString> cases[] = {
+        {"a\r\nb\r\n", "a\nb"}, {"a\rb\nc", "a\nb\nc"}, {"\x80 1.0\n\nend", QString::fromUtf8("€ 1.0\n\nend")}};
+    for (const auto& [bytes, shown] : cases) {
+        WriteFile("revisions.txt", bytes);
         Run(viewer);
-        EXPECT_EQ(memo->toPlainText(), c.shown) << c.bytes;
+        EXPECT_EQ(memo->toPlainText(), shown) << bytes;
     }
 }
 

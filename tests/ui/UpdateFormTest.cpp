@@ -1,6 +1,6 @@
 #include "DialogTest.h"
-#include "model/ListFactory.h"
 #include "platform/IniFile.h"
+#include "support/ValueLists.h"
 #include "ui/UpdateForm.h"
 
 #include <QPushButton>
@@ -21,38 +21,19 @@ protected:
         WriteFile("Config/Zentrix 64.ini", "[Mfg]\r\nCount=2\r\nMfg0=Fennel Soft\r\nMfg1=Brambleworks\r\n");
         SetMakers({"acme", "Fennel Soft", "Zeta", "ACME", "", "zeta"});
     }
-    void SetMakers(const Strings& makers)
-    {
-        list = CreateListObject(ltMedia);
-        list->SetPlatform("Zentrix 64");
-        for (const auto& maker : makers) {
-            list->Add(list->CreateItem());
-            list->GetItem(list->Count() - 1)->SetFieldValue("Mfg", maker);
-        }
-    }
-    Strings Makers() const
-    {
-        Strings makers;
-        for (const auto& item : list->Items())
-            makers.push_back(item->GetFieldAsString("Mfg"));
-        return makers;
-    }
+    void SetMakers(const Strings& makers) { list = test::ListOfValues("Mfg", makers, "Zentrix 64"); }
+    Strings Makers() const { return test::ValuesOf(*list, "Mfg"); }
     // False when the dialog was not shown.
     bool Verify(const std::function<int()>& work = [] { return int(QDialog::Rejected); })
     {
-        Answer(work);
+        fake.dialogAnswers.push_back([work](QDialog&) { return work(); });
         const bool shown = form.VerifyManufacturers(*list);
         if (!shown)
             fake.dialogAnswers.clear();
         return shown;
     }
     void Click(const char* button) { form.findChild<QPushButton*>(button)->click(); }
-    void SelectRow(int row)
-    {
-        auto* view = form.findChild<QTreeView*>("ListView1");
-        view->selectionModel()->select(view->model()->index(row, 0),
-                                       QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    }
+    void SelectRow(int row) { view->setCurrentIndex(view->model()->index(row, 0)); }
     void Choose(const char* maker) { box->setCurrentIndex(box->findText(maker)); }
     // Enabled: Set, Clear, Add, Update.
     std::vector<bool> Buttons()
@@ -65,6 +46,7 @@ protected:
 
     TUpdateForm form;
     QComboBox* box = form.findChild<QComboBox*>("MfgList");
+    QTreeView* view = form.findChild<QTreeView*>("ListView1");
     std::unique_ptr<TBaseCustomListClass> list;
 };
 
@@ -78,21 +60,18 @@ TEST_F(UpdateFormTest, WhatIsToldWithoutTheDialog)
         list->SetPlatform(platform);
         EXPECT_FALSE(Verify()) << platform;
     }
-    EXPECT_EQ(IniFile::Load(PathOf("Config/Korvo.ini")).SectionValues("Mfg"),
-              Rows({{"Count", "3"}, {"Mfg0", "fennel soft"}, {"Mfg1", "B"}, {"Mfg2", ""}}));
+    EXPECT_EQ(IniFile::Load(PathOf("Config/Korvo.ini")).ReadString("Mfg", "Count", ""), "3");
     const QString question = "There are no manufacturers available for this platform.  Would you like to build a "
                              "list of manufactures from this list?";
-    EXPECT_EQ(fake.messages,
-              (std::vector<test::ShownMessage>{
-                  {MessageKind::Information, "All the Manufacturers are correct."},
-                  {MessageKind::Warning, "This list has no platform, so its manufacturers cannot be verified."},
-                  {MessageKind::Warning,
-                   "The platform \"..\" cannot be the name of a file, so its manufacturers cannot be verified."},
-                  {MessageKind::Confirmation, question},
-                  {MessageKind::Confirmation, question}}));
+    EXPECT_EQ(fake.messages, (std::vector<test::ShownMessage>{
+                                 {MessageKind::Information, "All the Manufacturers are correct."},
+                                 {MessageKind::Warning, "This list has no platform, so its manufacturers cannot be verified."},
+                                 {MessageKind::Warning, "The platform \"..\" cannot be the name of a file, so its "
+                                                        "manufacturers cannot be verified."},
+                                 {MessageKind::Confirmation, question}, {MessageKind::Confirmation, question}}));
 }
 
-TEST_F(UpdateFormTest, RowsButtonsAndUpdateList)
+TEST_F(UpdateFormTest, RowsButtonsUpdateListAndAddToMfgList)
 {
     EXPECT_TRUE(Verify([this] {
         EXPECT_EQ(form.Mappings(), (Rows{{"", ""}, {"acme", ""}, {"Zeta", ""}}));
@@ -102,11 +81,10 @@ TEST_F(UpdateFormTest, RowsButtonsAndUpdateList)
         EXPECT_EQ(Buttons(), (std::vector<bool>{false, true, true, false}));
         Choose("Fennel Soft");
         EXPECT_EQ(Buttons(), (std::vector<bool>{true, true, true, false}));
-        Click("SetValueButton");
-        EXPECT_EQ(Buttons(), (std::vector<bool>{true, true, true, true}));
-        Click("ClearButton");
-        EXPECT_EQ(Buttons(), (std::vector<bool>{true, true, true, false}));
-        Click("SetValueButton");
+        for (const char* button : {"SetValueButton", "ClearButton", "SetValueButton"}) {
+            Click(button);
+            EXPECT_EQ(Buttons().back(), std::string(button) == "SetValueButton") << button;
+        }
         SelectRow(0);
         Choose("Brambleworks");
         Click("SetValueButton");
@@ -115,10 +93,9 @@ TEST_F(UpdateFormTest, RowsButtonsAndUpdateList)
     }));
     // Exactly the spelling of the row changes.
     EXPECT_EQ(Makers(), (Strings{"Fennel Soft", "Fennel Soft", "Zeta", "ACME", "Brambleworks", "zeta"}));
-}
 
-TEST_F(UpdateFormTest, AddedMakersAreWrittenSortedAndSurviveCancel)
-{
+    // An added maker is written at once, sorted, and stays after Cancel.
+    SetMakers({"acme", "Fennel Soft", "Zeta", "ACME", "", "zeta"});
     EXPECT_TRUE(Verify([this] {
         Choose("Fennel Soft");
         SelectRow(2);
