@@ -80,7 +80,7 @@ std::string TitleSuffix(const TBaseCustomListClass& list)
 
 std::string ListTitle(const TBaseCustomListClass& list, const char* middle)
 {
-    return ChartListTypeName(list) + middle + list.GetPlatform() + TitleSuffix(list);
+    return list.GetListType() + middle + list.GetPlatform() + TitleSuffix(list);
 }
 
 ChartPoint CountPoint(int64_t total, std::string label, size_t barIndex)
@@ -117,16 +117,6 @@ int64_t TotalQuantity(const TBaseCustomListClass& list)
 }
 
 }  // namespace
-
-TListType ChartListKind(const TBaseCustomListClass& list)
-{
-    return ListTypeFromName(list.ListType);
-}
-
-const std::string& ChartListTypeName(const TBaseCustomListClass& list)
-{
-    return list.ListType;
-}
 
 ChartData ManufacturerChartData(const TBaseCustomListClass& list)
 {
@@ -208,7 +198,7 @@ ChartData CostVsValueChartData(const TBaseCustomListClass& list)
 bool ListTypesMixed(const std::vector<const TBaseCustomListClass*>& lists)
 {
     for (size_t i = 1; i < lists.size(); ++i)
-        if (ChartListKind(*lists[i - 1]) != ChartListKind(*lists[i])) return true;
+        if (lists[i - 1]->Kind() != lists[i]->Kind()) return true;
     return false;
 }
 
@@ -217,7 +207,7 @@ ChartData PlatformChartData(const std::vector<const TBaseCustomListClass*>& list
 {
     ChartData data{typeName + " by Platform ", TChartMarksStyle::Percent, {}};
     for (const TBaseCustomListClass* list : lists) {
-        if (ChartListKind(*list) != listType) continue;
+        if (list->Kind() != listType) continue;
         data.Points.push_back(CountPoint(TotalQuantity(*list), list->GetPlatform(), data.Points.size()));
     }
     return data;

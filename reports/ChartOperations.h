@@ -3,7 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "model/ListFactory.h"
+#include "model/BaseCustomListClass.h"
+#include "model/ListType.h"
 #include "reports/ChartData.h"
 
 namespace quorvel {
@@ -27,9 +28,5 @@ bool ListTypesMixed(const std::vector<const TBaseCustomListClass*>& lists);
 // title names the type as TypeName spells it.
 ChartData PlatformChartData(const std::vector<const TBaseCustomListClass*>& lists, TListType listType,
                             const std::string& typeName);
-
-// The list's type code and name, as the charts read them.
-TListType ChartListKind(const TBaseCustomListClass& list);
-const std::string& ChartListTypeName(const TBaseCustomListClass& list);
 
 }  // namespace quorvel

@@ -1,5 +1,6 @@
 #include "reports/ChartOperations.h"
 
+#include "model/ListFactory.h"
 #include "model/ListTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -156,7 +157,6 @@ TEST(ChartOperationsTest, PlatformsOfTheChosenTypeInListOrder)
     AddItem(*a, {{"Quantity", 2}});
     AddItem(*a, {{"Quantity", 1}});
     AddItem(*b, {{"Quantity", 4}});
-    c->ListType = "MEDIA";  // a type is its code, whatever the spelling
     EXPECT_TRUE(ListTypesMixed({a.get(), b.get(), c.get()}));
     EXPECT_FALSE(ListTypesMixed({a.get(), c.get()}));
     const ChartData d = PlatformChartData({a.get(), b.get(), c.get()}, ltMedia, "Media");
