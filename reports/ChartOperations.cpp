@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 #include <unordered_map>
 
 namespace quorvel {
@@ -14,8 +15,18 @@ namespace {
 
 const char kNoMaker[] = "<none>";
 
+const std::array<unsigned char, 256>& LowerTable()
+{
+    static const std::array<unsigned char, 256> table = [] {
+        std::array<unsigned char, 256> t{};
+        for (int b = 0; b < 256; ++b) t[b] = Cp1252::ToLower(static_cast<unsigned char>(b));
+        return t;
+    }();
+    return table;
+}
+
 // Reads one numeric field of many items, its position resolved once per field set. A missing field,
-// a never-assigned value and an empty text (how an unset number is stored) count as 0.
+// a never-assigned value and a blank text (how an unset number is stored) count as 0.
 class NumberReader {
 public:
     explicit NumberReader(const char* fieldName) : positions_({fieldName}) {}
@@ -23,11 +34,18 @@ public:
     int32_t Integer(const TBaseCustomClass& item, int64_t itemNumber)
     {
         const int32_t p = positions_.In(item.Fields())[0];
-        if (p < 0 || IsUnset(item, p)) return 0;
-        if (item.KindAt(p) == ValueKind::Text) {
-            if (auto v = TryTextToInteger(item.TextAt(p))) return *v;
-        } else if (auto v = TryToInteger(item.ValueAt(p))) {
-            return *v;
+        if (p < 0) return 0;
+        switch (item.KindAt(p)) {
+        case ValueKind::Unassigned: return 0;
+        case ValueKind::Text: {
+            const std::string_view t = item.TextAt(p);
+            if (auto v = PlainDigits(t)) return static_cast<int32_t>(*v);
+            if (IsBlank(t)) return 0;
+            if (auto v = TryTextToInteger(t)) return *v;
+            break;
+        }
+        default:
+            if (auto v = TryToInteger(item.ValueAt(p))) return *v;
         }
         try {
             return ToInteger(item.ValueAt(p));
@@ -39,11 +57,18 @@ public:
     Currency Money(const TBaseCustomClass& item, int64_t itemNumber)
     {
         const int32_t p = positions_.In(item.Fields())[0];
-        if (p < 0 || IsUnset(item, p)) return {};
-        if (item.KindAt(p) == ValueKind::Text) {
-            if (auto v = TryTextToCurrency(item.TextAt(p))) return *v;
-        } else if (auto v = TryToCurrency(item.ValueAt(p))) {
-            return *v;
+        if (p < 0) return {};
+        switch (item.KindAt(p)) {
+        case ValueKind::Unassigned: return {};
+        case ValueKind::Text: {
+            const std::string_view t = item.TextAt(p);
+            if (auto v = PlainMoney(t)) return *v;
+            if (IsBlank(t)) return {};
+            if (auto v = TryTextToCurrency(t)) return *v;
+            break;
+        }
+        default:
+            if (auto v = TryToCurrency(item.ValueAt(p))) return *v;
         }
         try {
             return ToCurrency(item.ValueAt(p));
@@ -62,12 +87,36 @@ public:
     int32_t Position(const TBaseCustomClass& item) { return positions_.In(item.Fields())[0]; }
 
 private:
-    static bool IsUnset(const TBaseCustomClass& item, int32_t p)
+    static bool IsBlank(std::string_view t) { return t.find_first_not_of(" \t") == std::string_view::npos; }
+
+    // Most stored numbers are a few plain digits ("3", "12.50"); anything else takes the model's way.
+    static std::optional<int64_t> PlainDigits(std::string_view t)
     {
-        const ValueKind kind = item.KindAt(p);
-        if (kind == ValueKind::Unassigned) return true;
-        if (kind != ValueKind::Text) return false;
-        return item.TextAt(p).find_first_not_of(" \t") == std::string_view::npos;
+        if (t.empty() || t.size() > 9) return std::nullopt;
+        int64_t v = 0;
+        for (char c : t) {
+            if (c < '0' || c > '9') return std::nullopt;
+            v = v * 10 + (c - '0');
+        }
+        return v;
+    }
+
+    static std::optional<Currency> PlainMoney(std::string_view t)
+    {
+        const size_t dot = t.find('.');
+        const std::string_view whole = t.substr(0, dot);
+        const std::string_view fraction = dot == std::string_view::npos ? std::string_view() : t.substr(dot + 1);
+        if (fraction.size() > 4 || (dot != std::string_view::npos && fraction.empty())) return std::nullopt;
+        const auto units = PlainDigits(whole);
+        if (!units) return std::nullopt;
+        int64_t scaled = *units * Currency::Scale;
+        int64_t place = Currency::Scale / 10;
+        for (char c : fraction) {
+            if (c < '0' || c > '9') return std::nullopt;
+            scaled += (c - '0') * place;
+            place /= 10;
+        }
+        return Currency{scaled};
     }
 
     FieldPositions positions_;
@@ -129,6 +178,7 @@ ChartData ManufacturerChartData(const TBaseCustomListClass& list)
     std::unordered_map<std::string, size_t> byKey;
     FieldPositions mfgPosition({"Mfg"});
     NumberReader quantity("Quantity");
+    const auto& lower = LowerTable();
     std::string key, spare;
     int64_t number = 0;
     for (const auto& item : list.Items()) {
@@ -144,7 +194,7 @@ ChartData ManufacturerChartData(const TBaseCustomListClass& list)
         key.clear();
         // An empty maker sorts first, as an empty text would; a maker spelt "<none>" joins it.
         if (!name.empty() && !Cp1252::EqualsNoCase(name, kNoMaker))
-            for (char c : name) key += static_cast<char>(Cp1252::ToLower(static_cast<unsigned char>(c)));
+            for (char c : name) key += static_cast<char>(lower[static_cast<unsigned char>(c)]);
         auto found = byKey.find(key);
         if (found == byKey.end()) {
             found = byKey.emplace(key, makers.size()).first;
