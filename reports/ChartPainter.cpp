@@ -117,7 +117,8 @@ void DrawMark(QPainter& painter, const QRectF& bar, bool negative, const QString
 void DrawValueAxis(QPainter& painter, const ChartLayout& layout, const QFontMetricsF& fm)
 {
     const QRectF plot = layout.PlotRect;
-    const double step = TickStep(layout.High - layout.Low);
+    double step = TickStep(layout.High - layout.Low);
+    if (layout.WholeValues) step = std::max(step, 1.0);
     double lastRight = -1e9;
     for (double v = std::ceil(layout.Low / step) * step; v <= layout.High + step * 1e-9; v += step) {
         const double x = layout.ZeroX + v * layout.Scale;
@@ -183,6 +184,8 @@ ChartLayout LayoutChart(const QRectF& rect, const ChartData& data)
     layout.Scale = scale;
     layout.Low = range.Low;
     layout.High = range.High;
+    layout.WholeValues = std::all_of(data.Points.begin(), data.Points.end(),
+                                     [](const ChartPoint& p) { return p.Value == std::floor(p.Value); });
 
     layout.Bars.reserve(n);
     layout.LabelShown.reserve(n);

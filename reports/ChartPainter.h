@@ -24,6 +24,7 @@ struct ChartLayout {
     double ZeroX = 0;  // where a bar of value 0 starts
     double Scale = 0;  // pixels per unit of value
     double Low = 0, High = 0;  // the values the bar area spans
+    bool WholeValues = false;  // counts: no fractions on the value axis
     std::vector<QRectF> Bars;
     std::vector<bool> LabelShown;  // per bar; the mark is shown with its label
     int LabelColumnWidth = 0;
