@@ -33,48 +33,12 @@ public:
 
     int32_t Integer(const TBaseCustomClass& item, int64_t itemNumber)
     {
-        const int32_t p = positions_.In(item.Fields())[0];
-        if (p < 0) return 0;
-        switch (item.KindAt(p)) {
-        case ValueKind::Unassigned: return 0;
-        case ValueKind::Text: {
-            const std::string_view t = item.TextAt(p);
-            if (auto v = PlainDigits(t)) return static_cast<int32_t>(*v);
-            if (IsBlank(t)) return 0;
-            if (auto v = TryTextToInteger(t)) return *v;
-            break;
-        }
-        default:
-            if (auto v = TryToInteger(item.ValueAt(p))) return *v;
-        }
-        try {
-            return ToInteger(item.ValueAt(p));
-        } catch (const std::runtime_error& e) {
-            Fail(e.what(), item, p, itemNumber);
-        }
+        return Read<int32_t>(item, itemNumber, PlainInteger, TryTextToInteger, TryToInteger, ToInteger);
     }
 
     Currency Money(const TBaseCustomClass& item, int64_t itemNumber)
     {
-        const int32_t p = positions_.In(item.Fields())[0];
-        if (p < 0) return {};
-        switch (item.KindAt(p)) {
-        case ValueKind::Unassigned: return {};
-        case ValueKind::Text: {
-            const std::string_view t = item.TextAt(p);
-            if (auto v = PlainMoney(t)) return *v;
-            if (IsBlank(t)) return {};
-            if (auto v = TryTextToCurrency(t)) return *v;
-            break;
-        }
-        default:
-            if (auto v = TryToCurrency(item.ValueAt(p))) return *v;
-        }
-        try {
-            return ToCurrency(item.ValueAt(p));
-        } catch (const std::runtime_error& e) {
-            Fail(e.what(), item, p, itemNumber);
-        }
+        return Read<Currency>(item, itemNumber, PlainMoney, TryTextToCurrency, TryToCurrency, ToCurrency);
     }
 
     // The model's wording for a value that stops an operation: what went wrong, the item, the field.
@@ -87,9 +51,41 @@ public:
     int32_t Position(const TBaseCustomClass& item) { return positions_.In(item.Fields())[0]; }
 
 private:
+    template <typename T, typename Plain, typename FromText, typename FromValue, typename Strict>
+    T Read(const TBaseCustomClass& item, int64_t itemNumber, Plain plain, FromText fromText, FromValue fromValue,
+           Strict strict)
+    {
+        const int32_t p = positions_.In(item.Fields())[0];
+        if (p < 0) return T{};
+        switch (item.KindAt(p)) {
+        case ValueKind::Unassigned: return T{};
+        case ValueKind::Text: {
+            const std::string_view t = item.TextAt(p);
+            if (auto v = plain(t)) return *v;
+            if (IsBlank(t)) return T{};
+            if (auto v = fromText(t)) return *v;
+            break;
+        }
+        default:
+            if (auto v = fromValue(item.ValueAt(p))) return *v;
+        }
+        try {
+            // What did not convert raises the model's own error, overflow or conversion.
+            return strict(item.ValueAt(p));
+        } catch (const std::runtime_error& e) {
+            Fail(e.what(), item, p, itemNumber);
+        }
+    }
+
     static bool IsBlank(std::string_view t) { return t.find_first_not_of(" \t") == std::string_view::npos; }
 
     // Most stored numbers are a few plain digits ("3", "12.50"); anything else takes the model's way.
+    static std::optional<int32_t> PlainInteger(std::string_view t)
+    {
+        const auto v = PlainDigits(t);
+        return v ? std::optional<int32_t>(static_cast<int32_t>(*v)) : std::nullopt;
+    }
+
     static std::optional<int64_t> PlainDigits(std::string_view t)
     {
         if (t.empty() || t.size() > 9) return std::nullopt;
