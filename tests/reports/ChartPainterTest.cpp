@@ -1,11 +1,8 @@
 #include "reports/ChartPainter.h"
 
-#include "platform/SafeFile.h"
-#include "support/TempDir.h"
-
 #include <QImage>
-#include <QPrinter>
-#include <QRegularExpression>
+
+#include <gtest/gtest.h>
 
 #include <cmath>
 
@@ -63,39 +60,6 @@ TEST(ChartPainterTest, NamesThinOutWhenBarsAreThin)
         ++shown;
     }
     EXPECT_GT(shown, 10);
-}
-
-class ChartFileTest : public test::TempDirTest {};
-
-TEST_F(ChartFileTest, BitmapReloadsAtItsSizeOnWhite)
-{
-    const QString name = QString::fromStdString(PathOf("chart.bmp"));
-    WriteFile("chart.bmp", "old");
-    SaveChartBitmap(Sample({1, 2}), QSize(400, 300), name);
-    EXPECT_EQ(ReadFile("chart.bmp").substr(0, 2), "BM");
-    QImage image;
-    ASSERT_TRUE(image.load(name, "BMP"));
-    EXPECT_EQ(image.size(), QSize(400, 300));
-    EXPECT_EQ(image.pixelColor(0, 0), QColor(Qt::white));
-    EXPECT_EQ(image.pixelColor(399, 299), QColor(Qt::white));
-    EXPECT_THROW(SaveChartBitmap(Sample({1}), QSize(10, 10), QString::fromStdString(PathOf("none/chart.bmp"))),
-                 FileWriteError);
-}
-
-// A PDF page is wider than tall exactly when printed in landscape.
-TEST_F(ChartFileTest, PrintFollowsTheOrientation)
-{
-    for (auto orientation : {QPageLayout::Portrait, QPageLayout::Landscape}) {
-        const std::string file = orientation == QPageLayout::Landscape ? "land.pdf" : "port.pdf";
-        QPrinter printer(QPrinter::HighResolution);
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(QString::fromStdString(PathOf(file)));
-        PrintChart(printer, Sample({1, 2}), orientation, 600);
-        const auto box = QRegularExpression(R"(/MediaBox \[0 0 ([\d.]+) ([\d.]+)\])")
-                             .match(QString::fromLatin1(ReadFile(file)));
-        ASSERT_TRUE(box.hasMatch()) << file;
-        EXPECT_EQ(box.captured(1).toDouble() > box.captured(2).toDouble(), orientation == QPageLayout::Landscape);
-    }
 }
 
 }  // namespace
