@@ -7,8 +7,8 @@
 #include "support/TempDir.h"
 #include "support/qt/FakeServices.h"
 
+#include <QApplication>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QPushButton>
@@ -19,7 +19,6 @@ namespace quorvel {
 namespace {
 
 using test::AddItem;
-using test::MessageKind;
 
 class CartChartFormTest : public test::TempDirTest {
 protected:
@@ -47,18 +46,16 @@ TEST_F(CartChartFormTest, ControlsAndDefaults)
                            form.PrintButton->text(), form.ExitButton->text()}),
               (QStringList{"Cartridge Charts", "Cartridges by Manufacturer", "Print Orientation", "Portrait",
                            "Landscape", "Save BMP", "&Print", "E&xit"}));
-    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
     form.show();
-    QCoreApplication::sendEvent(&form, &escape);
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(&form, &escape);
     EXPECT_EQ(form.result(), QDialog::Accepted);
 }
 
 // Without its list, or after a bad value, a chart command keeps the chart drawn before.
 TEST_F(CartChartFormTest, NothingToChartKeepsTheChart)
 {
-    EXPECT_FALSE(form.ChartByManufacturer());
-    EXPECT_FALSE(form.ChartCostVsValue());
-    EXPECT_FALSE(form.ChartByPlatform());
+    EXPECT_FALSE(form.ChartByManufacturer() || form.ChartCostVsValue() || form.ChartByPlatform());
     auto list = MakeList(ltMedia, "Zentari", 2);
     form.SetList(list.get());
     EXPECT_TRUE(form.ChartByRarity());
@@ -77,10 +74,9 @@ TEST_F(CartChartFormTest, PlatformChartAsksForTheTypeOnlyWhenMixed)
     ASSERT_TRUE(form.ChartByPlatform());
     EXPECT_EQ(Title(), "Media by Platform ");
     EXPECT_EQ(form.Chart1->Data().Points.size(), 2u);
-
     auto h = MakeList(ltHardware, "Nebulon", 4);
     form.SetLists({a.get(), h.get(), b.get()});
-    fake.dialogAnswers.push_back([this](QDialog&) { return int(QDialog::Rejected); });
+    fake.dialogAnswers.push_back([](QDialog&) { return int(QDialog::Rejected); });
     EXPECT_FALSE(form.ChartByPlatform());
     EXPECT_EQ(Title(), "Media by Platform ");
     fake.dialogAnswers.push_back([this](QDialog&) {
@@ -110,7 +106,7 @@ TEST_F(CartChartFormTest, SaveWritesTheBitmapAndKeepsTheName)
     EXPECT_EQ(image.size(), form.Chart1->size());
     EXPECT_EQ(image.pixelColor(0, 0), QColor(Qt::white));
     ASSERT_EQ(fake.messages.size(), 1u);
-    EXPECT_EQ(fake.messages[0].kind, MessageKind::Error);
+    EXPECT_EQ(fake.messages[0].kind, test::MessageKind::Error);
     EXPECT_TRUE(fake.messages[0].text.startsWith("Unable to write to ")) << fake.messages[0].text.toStdString();
 }
 
