@@ -136,14 +136,14 @@ TEST_F(ReportTest, ValuesThatDoNotConvertNameTheItemAndField)
     EXPECT_THROW(
         {
             try {
-                ReportBoolean(item, "Boxed", 7);
+                ReportField("Boxed").Boolean(item, 7);
             } catch (const TBaseCustomListClassException& e) {
                 EXPECT_STREQ(e.what(), "Invalid variant type conversion in item 7, field BOXED");
                 throw;
             }
         },
         TBaseCustomListClassException);
-    EXPECT_THROW(ReportInteger(item, "Quantity", 1), TBaseCustomListClassException);
+    EXPECT_THROW(ReportField("Quantity").Integer(item, 1), TBaseCustomListClassException);
 }
 
 TEST_F(ReportTest, FailedWriteKeepsTheOldReportAndSaysSo)
