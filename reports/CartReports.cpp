@@ -47,18 +47,24 @@ bool RunOptions(const TBaseCustomListClass& list, const std::string& report, TRe
 
 }  // namespace
 
+HtmlReport BeginListReport(const TBaseCustomListClass& list, const std::string& reportName, const ReportClock& clock)
+{
+    HtmlReport report(clock);
+    report.Begin(Title(list));
+    report.LabelRow("Report", reportName);
+    report.DateRow();
+    report.LabelRow("Platform", list.GetPlatform());
+    report.LabelRow("Owner", list.GetOwner());
+    report.LabelRow("Description", list.GetDescription());
+    return report;
+}
+
 HtmlReport RenderBinReport(const TBaseCustomListClass& list, const TColumnListClass& columns,
                            const BinReportOptions& options, const ReportClock& clock)
 {
     const std::string typeName = ReportListTypeName(list);
     const int perBin = std::max(1, options.CartsPerBin);
-    HtmlReport report(clock);
-    report.Begin(Title(list));
-    report.LabelRow("Report", "Bin Report");
-    report.DateRow();
-    report.LabelRow("Platform", list.GetPlatform());
-    report.LabelRow("Owner", list.GetOwner());
-    report.LabelRow("Description", list.GetDescription());
+    HtmlReport report = BeginListReport(list, "Bin Report", clock);
     report.LabelRow("Display", BoxedOptionText(options.Boxed));
     report.LabelRow(typeName + " Per Bin", std::to_string(perBin));
     report.OpenData(false);
@@ -93,13 +99,7 @@ HtmlReport RenderBinReport(const TBaseCustomListClass& list, const TColumnListCl
 HtmlReport RenderInventoryReport(const TBaseCustomListClass& list, const TColumnListClass& columns, int boxedOption,
                                  const ReportClock& clock)
 {
-    HtmlReport report(clock);
-    report.Begin(Title(list));
-    report.LabelRow("Report", "Inventory Report");
-    report.DateRow();
-    report.LabelRow("Platform", list.GetPlatform());
-    report.LabelRow("Owner", list.GetOwner());
-    report.LabelRow("Description", list.GetDescription());
+    HtmlReport report = BeginListReport(list, "Inventory Report", clock);
     report.LabelRow("Display", BoxedOptionText(boxedOption));
     report.LabelRow("List Type", ReportListTypeName(list));
     report.OpenData(false);

@@ -24,6 +24,9 @@ struct TradeReportOptions {
     bool ShowActualQuantity = false;
 };
 
+// Title and the label rows "Report", "Date", "Platform", "Owner" and "Description" of a list report.
+HtmlReport BeginListReport(const TBaseCustomListClass& list, const std::string& reportName, const ReportClock& clock);
+
 // The documents of the list reports, from the list, its report columns (sorted by Order) and the
 // options. They neither reorder the list nor touch the global sort field. A Boxed or Quantity value
 // that does not convert raises the list's exception naming the item and field.

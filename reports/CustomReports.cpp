@@ -47,13 +47,7 @@ int64_t TotalQuantity(const TBaseCustomListClass& list)
 HtmlReport RenderCustomReport(const TBaseCustomListClass& list, const TColumnListClass& columns,
                               const std::string& reportName, const ReportClock& clock)
 {
-    HtmlReport report(clock);
-    report.Begin(list.GetPlatform() + " - " + list.GetOwner());
-    report.LabelRow("Report", reportName);
-    report.DateRow();
-    report.LabelRow("Platform", list.GetPlatform());
-    report.LabelRow("Owner", list.GetOwner());
-    report.LabelRow("Description", list.GetDescription());
+    HtmlReport report = BeginListReport(list, reportName, clock);
     report.LabelRow("List Type", ReportListTypeName(list));
     report.OpenData(true);
     report.HeaderRow(columns);
