@@ -98,9 +98,7 @@ TEST_F(CartReportsTest, LabelAndHeaderRowsOfEachReport)
                     label(B, "Owner", "Ada Quill"), label(G, "Description", "Shelf &amp; &lt;attic&gt;"), label(B, "Trade Boxed", "Yes"),
                     label(G, "Min Qty for Trade", "3"), label(B, "Actual Qty", "No"), "</TABLE>", open,
                     "<TR><TH>Title</TH><TH>Qty</TH></TR>"}));
-    const auto all = RenderTradeReport(*list, columns, {3, true, false}, clock).Lines();
-    EXPECT_EQ(Rows(all.begin(), all.begin() + 7),
-              (Rows{"<HTML>", "<TITLE>", "Zentrix 64 - Ada Quill", "</TITLE>", "<BODY>", "<FONT FACE=\"Verdana\">", open}));
+    EXPECT_EQ(RenderTradeReport(*list, columns, {}, clock).Lines().at(2), "Zentrix 64 - Ada Quill");
 }
 
 TEST_F(CartReportsTest, InventoryRowsEndWithThreeBlanks)

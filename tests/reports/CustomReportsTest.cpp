@@ -1,12 +1,14 @@
 #include "ReportTest.h"
 
 #include "platform/IniFile.h"
+#include "reports/ChooseListTypeForm.h"
 #include "reports/CustomReportForm.h"
 #include "reports/CustomReports.h"
 #include "reports/ReportFiles.h"
 #include "reports/ReportColumns.h"
 #include "ui/FieldOrderForm.h"
 
+#include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -147,6 +149,12 @@ protected:
             form->ReportNameList->item(row)->setSelected(true);
     }
     std::string ini() const { return CustomReportsIniFile(); }
+    void WriteNames(const std::vector<std::string>& names) const
+    {
+        IniFile file = IniFile::Load(ini());
+        file.WriteIndexedList("ReportList", "Rpt", names);
+        file.Save();
+    }
 
     TFieldOrderForm fieldOrder;
     std::unique_ptr<TCustomReportForm> form;
@@ -192,9 +200,7 @@ TEST_F(CustomReportFormTest, NamesThatCannotBeSectionsAreRefused)
 
 TEST_F(CustomReportFormTest, ConfigureCarriesTheSetToTheNextNewName)
 {
-    WriteIniString(ini(), "ReportList", "Count", "2");
-    WriteIniString(ini(), "ReportList", "Rpt0", "One");
-    WriteIniString(ini(), "ReportList", "Rpt1", "Two");
+    WriteNames({"One", "Two"});
     const auto hideAll = [](QDialog& d) {
         static_cast<TFieldOrderForm&>(d).UnCheckAllButtonClick();
         return int(QDialog::Accepted);
@@ -223,10 +229,7 @@ TEST_F(CustomReportFormTest, RemoveAsksAndErasesOnlyThisTypesSections)
 {
     for (const char* section : {"CustomMediaOne", "CustomMediaTwo", "CustomHardwareOne", "CustomMediaThree"})
         WriteIniBool(ini(), section, "CustomHeader", true);
-    WriteIniString(ini(), "ReportList", "Count", "3");
-    WriteIniString(ini(), "ReportList", "Rpt0", "One");
-    WriteIniString(ini(), "ReportList", "Rpt1", "Two");
-    WriteIniString(ini(), "ReportList", "Rpt2", "Three");
+    WriteNames({"One", "Two", "Three"});
     Show([&] {
         Select({0, 2});  // One, Two (Three sorts between them)
         fake.confirmAnswers = {false, true};
@@ -243,6 +246,26 @@ TEST_F(CustomReportFormTest, RemoveAsksAndErasesOnlyThisTypesSections)
     EXPECT_TRUE(ReadIniBool(ini(), "CustomHardwareOne", "CustomHeader", false));
     EXPECT_TRUE(ReadIniBool(ini(), "CustomMediaThree", "CustomHeader", false));
     EXPECT_EQ(ReadIniInteger(ini(), "ReportList", "Count", 0), 1);
+}
+
+// Each showing starts from "Media", whatever the last use chose.
+TEST_F(ReportTest, ChooserStartsFromMediaOnEveryShowing)
+{
+    TChooseListTypeForm form;
+    for (auto [pick, result, chosen] : {std::tuple{1, int(QDialog::Accepted), "Hardware"}, {-1, int(QDialog::Accepted), "Media"}}) {
+        QStringList seen;
+        fake.dialogAnswers.push_back([&](QDialog&) {
+            for (int i = 0; i < form.ListTypeCB->count(); ++i)
+                seen << form.ListTypeCB->itemText(i);
+            seen << form.ListTypeCB->currentText();
+            if (pick >= 0)
+                form.ListTypeCB->setCurrentIndex(pick);
+            return result;
+        });
+        EXPECT_EQ(ExecDialog(form), result);
+        EXPECT_EQ(seen, (QStringList{"Media", "Hardware", "Media"}));
+        EXPECT_EQ(form.GetListType(), chosen);
+    }
 }
 
 }  // namespace
