@@ -14,6 +14,7 @@ class QWidget;
 
 namespace quorvel {
 
+class CollectionExplorer;
 class PlatformList;
 class SettingsStore;
 class TBaseCustomListClass;
@@ -80,6 +81,8 @@ public:
     // Hooks of later parts, no-ops until they exist.
     virtual void AddRecentFile(const std::string& fileName) = 0;
     virtual void AddExplorerFileNode(ExplorerRoot root, const std::string& fileName) = 0;
+    // The Collection Explorer's tree (RefreshExplorer after a partial export).
+    virtual CollectionExplorer& Explorer() = 0;
 };
 
 // Base of every command group: a QObject so that connections end with the group.

@@ -9,9 +9,11 @@
 #include "platform/qt/QtCp1252.h"
 #include "platform/qt/Services.h"
 #include "platform/qt/Version.h"
+#include "ui/CollectionExplorer.h"
 #include "ui/ListDisplay.h"
 #include "ui/ListTabBar.h"
 #include "ui/OptionsForm.h"
+#include "ui/commands/ExplorerCommands.h"
 #include "ui/commands/ListCommands.h"
 #include "ui/commands/ToolCommands.h"
 
@@ -25,7 +27,6 @@
 #include <QTableView>
 #include <QTimer>
 #include <QToolBar>
-#include <QTreeWidget>
 #include <QVBoxLayout>
 
 namespace quorvel {
@@ -80,7 +81,6 @@ TQuorvelForm::TQuorvelForm(SettingsStore& settings, PlatformList& platforms, TOp
     setMinimumSize(300, 300);
     Closing = false;
     TabMeasureGuard = false;
-    LoadingFiles = false;
     G_UseCdlLayouts = false;
 
     BuildLayout();
@@ -103,15 +103,14 @@ TQuorvelForm::TQuorvelForm(SettingsStore& settings, PlatformList& platforms, TOp
     Timer1->setInterval(100);
     Timer1->setSingleShot(true);
     connect(Timer1, &QTimer::timeout, this, [this] { RunCommand([this] { Timer1Timer(); }); });
-    LoadFilesTimer = new QTimer(this);
-    LoadFilesTimer->setObjectName("LoadFilesTimer");
-    LoadFilesTimer->setInterval(100);
-    LoadFilesTimer->setSingleShot(true);
 
     auto listCommands = std::make_unique<ListCommands>(*this);
     listCommands_ = listCommands.get();
     groups_.push_back(std::move(listCommands));
     groups_.push_back(std::make_unique<ToolCommands>(*this));
+    auto explorerCommands = std::make_unique<ExplorerCommands>(*this);
+    explorerCommands_ = explorerCommands.get();
+    groups_.push_back(std::move(explorerCommands));
     connect(Action("ExitMainMenu"), &QAction::triggered, this, [this] { RunCommand([this] { ExitMainMenuClick(); }); });
     Action("ExitMainMenu")->setProperty("quorvelBuilt", true);
 }
@@ -153,9 +152,7 @@ void TQuorvelForm::BuildLayout()
     ExplorerPanel->setObjectName("ExplorerPanel");
     auto* explorerLayout = new QVBoxLayout(ExplorerPanel);
     explorerLayout->setContentsMargins(0, 0, 0, 0);
-    CollectionTV = new QTreeWidget(ExplorerPanel);
-    CollectionTV->setObjectName("CollectionTV");
-    CollectionTV->setHeaderHidden(true);
+    CollectionTV = new CollectionExplorer(settings_, ExplorerPanel);
     explorerLayout->addWidget(CollectionTV);
     ExplorerPanel->hide();
 
@@ -270,7 +267,7 @@ void TQuorvelForm::FormShow()
     } else {
         MustRestart = false;
     }
-    // The Collection Explorer fills itself here once it exists.
+    CollectionTV->BuildExplorerTree();
 }
 
 void TQuorvelForm::LoadLastFiles()
@@ -350,7 +347,6 @@ bool TQuorvelForm::FormClose()
     }
     RunCommand([this] { options_.SaveSettings(); });
     RunCommand([this] { SavePlacement(); });
-    PendingFiles.clear();
     return true;
 }
 
@@ -387,9 +383,9 @@ void TQuorvelForm::AddRecentFile(const std::string&)
     // The recent-files menu is not built yet.
 }
 
-void TQuorvelForm::AddExplorerFileNode(ExplorerRoot, const std::string&)
+void TQuorvelForm::AddExplorerFileNode(ExplorerRoot root, const std::string& fileName)
 {
-    // The Collection Explorer is not built yet.
+    CollectionTV->AddExplorerFileNode(CollectionTV->Root(root), fileName);
 }
 
 void TQuorvelForm::NotifyGroups()

@@ -16,10 +16,11 @@ class QMenu;
 class QSplitter;
 class QTimer;
 class QToolBar;
-class QTreeWidget;
 
 namespace quorvel {
 
+class CollectionExplorer;
+class ExplorerCommands;
 class ListCommands;
 class ListTabBar;
 
@@ -58,6 +59,7 @@ public:
     void Timer1Timer();
     bool GetMustRestart() const { return MustRestart; }
     ListCommands& GetListCommands() { return *listCommands_; }
+    ExplorerCommands& GetExplorerCommands() { return *explorerCommands_; }
 
     // Tabs, status bar and command state.
     void BuildListMenu();
@@ -98,6 +100,7 @@ public:
     int NextNewListNumber() override { return ++NewListCounter; }
     void AddRecentFile(const std::string& fileName) override;
     void AddExplorerFileNode(ExplorerRoot root, const std::string& fileName) override;
+    CollectionExplorer& Explorer() override { return *CollectionTV; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -130,14 +133,12 @@ private:
     bool MustRestart = false;
     bool Closing = false;
     bool TabMeasureGuard = false;
-    std::vector<std::string> PendingFiles;
-    bool LoadingFiles = false;
     bool shown_ = false;
 
     QToolBar* ToolBar1 = nullptr;
     QSplitter* Splitter1 = nullptr;
     QWidget* ExplorerPanel = nullptr;
-    QTreeWidget* CollectionTV = nullptr;
+    CollectionExplorer* CollectionTV = nullptr;
     QWidget* DataPanel = nullptr;
     QTableView* CartListView = nullptr;
     ListTabBar* OpenTabSet = nullptr;
@@ -149,9 +150,9 @@ private:
     QMenu* ExplorerPopupMenu = nullptr;
     QMenu* ListParentTabPopupMenu = nullptr;
     QTimer* Timer1 = nullptr;
-    QTimer* LoadFilesTimer = nullptr;
 
     ListCommands* listCommands_ = nullptr;
+    ExplorerCommands* explorerCommands_ = nullptr;
     std::vector<std::unique_ptr<CommandGroup>> groups_;
 };
 
