@@ -9,6 +9,7 @@
 #include "ui/CollectionExplorerGroups.h"
 
 #include <QDrag>
+#include <QHeaderView>
 #include <QMimeData>
 #include <QPainter>
 #include <QPainterPath>
@@ -165,6 +166,9 @@ CollectionExplorer::CollectionExplorer(const SettingsStore& settings, QWidget* p
     setObjectName("CollectionTV");
     setHeaderHidden(true);
     setColumnCount(1);
+    // Long captions scroll sideways rather than being cut.
+    header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    header()->setStretchLastSection(false);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectRows);
