@@ -1,0 +1,76 @@
+#include "model/Utils.h"
+#include "support/TempDir.h"
+#include "support/qt/FakeServices.h"
+#include "ui/MigrationForm.h"
+
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include <QTimer>
+
+namespace quorvel {
+namespace {
+
+class MigrationFormTest : public test::TempDirTest {
+protected:
+    void SetUp() override
+    {
+        TempDirTest::SetUp();
+        dir = Dir().string() + "/";
+        G_ConfigFile = dir + "Quorvel.ini";
+        G_ConfigFiles = dir + "Config/";
+    }
+
+    std::string dir;
+    test::FakeServices fake;
+};
+
+TEST_F(MigrationFormTest, StaysUntilTheMigrationHasRunThenDoneSavesTheLog)
+{
+    WriteFile("Quorvel.ini", "[General]\r\nConfigVersion=CFG1.0\r\n");
+    TMigrationForm form(dir);
+    form.show();
+    EXPECT_TRUE(form.Timer1->isActive());
+    EXPECT_EQ(form.Timer1->interval(), 1000);
+    EXPECT_FALSE(form.DoneButton->isEnabled());
+    EXPECT_EQ(form.windowTitle(), "Migrating Configuration Information");
+
+    form.reject();  // Escape
+    form.close();
+    EXPECT_TRUE(form.isVisible());
+
+    form.Timer1Timer();
+    EXPECT_FALSE(form.Timer1->isActive());
+    EXPECT_TRUE(form.DoneButton->isEnabled());
+    EXPECT_TRUE(form.MigrationSucceeded());
+    const QStringList lines = form.Memo1->toPlainText().split('\n');
+    EXPECT_EQ(lines.first(), "Upgrading Configuration Information from Configuration Version 1.0...");
+    EXPECT_EQ(lines.last(), "UpgradeComplete...");
+    EXPECT_FALSE(Exists("MigrateLog.txt"));
+
+    form.DoneButton->click();
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_EQ(form.result(), QDialog::Accepted);
+    EXPECT_EQ(QString::fromStdString(ReadFile("MigrateLog.txt")), lines.join("\r\n") + "\r\n");
+}
+
+TEST_F(MigrationFormTest, CheckConfigVersionWarnsOnlyForAnUnknownVersion)
+{
+    const struct {
+        const char* version;
+        bool current;
+        size_t warnings;
+    } cases[] = {{"CFG2.0", true, 0}, {"CFG1.0", false, 0}, {"CFG9.1", true, 1}};
+    for (const auto& c : cases) {
+        fake.messages.clear();
+        WriteFile("Quorvel.ini", std::string("[General]\r\nConfigVersion=") + c.version + "\r\n");
+        EXPECT_EQ(CheckConfigVersion(), c.current) << c.version;
+        ASSERT_EQ(fake.messages.size(), c.warnings) << c.version;
+        if (c.warnings) {
+            EXPECT_TRUE(fake.messages[0].text.contains("\"CFG9.1\""));
+        }
+    }
+}
+
+}  // namespace
+}  // namespace quorvel
