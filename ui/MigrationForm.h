@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/ConfigMigration.h"
+#include "config/ConfigMigration.h"
 
 #include <QDialog>
 

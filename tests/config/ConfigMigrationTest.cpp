@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "model/ColumnList.h"
-#include "model/ConfigMigration.h"
+#include "config/ConfigMigration.h"
 #include "model/ItemClasses.h"
 #include "model/Utils.h"
 #include "platform/IniFile.h"

@@ -1,4 +1,4 @@
-#include "model/ConfigMigration.h"
+#include "config/ConfigMigration.h"
 
 #include "model/ColumnList.h"
 #include "model/ListFactory.h"
