@@ -1,0 +1,130 @@
+#include "support/qt/FakeServices.h"
+#include "ui/SiteAddresses.h"
+#include "ui/SplashForm.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace quorvel {
+namespace {
+
+class SplashFormTest : public ::testing::Test {
+protected:
+    void TearDown() override { TSplashForm::VersionSource = saved; }
+
+    QColor LinkColor(const TSplashForm& form) const
+    {
+        return form.WebSiteText->palette().color(QPalette::WindowText);
+    }
+
+    static void Send(QWidget* widget, QEvent::Type type)
+    {
+        const QPointF at(2, 2);
+        QMouseEvent event(type, at, widget->mapToGlobal(at), type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
+                          type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(widget, &event);
+    }
+
+    test::FakeServices fake;
+    QString (*saved)() = TSplashForm::VersionSource;
+};
+
+TEST_F(SplashFormTest, VersionLabelAndUpdateAddress)
+{
+    const struct {
+        QString version;
+        QString label;
+        QString url;
+    } cases[] = {
+        {"1.2.3.4", "Version 1.2.3.4", QString(MakerHomePage) + "index.asp?OPT=8&DATA=1&VER=1.2.3.4"},
+        {"", "Version ", ""},
+    };
+    for (const auto& c : cases) {
+        static QString version;
+        version = c.version;
+        TSplashForm::VersionSource = [] { return version; };
+        UpdateCheckURL.clear();
+        TSplashForm form;
+        EXPECT_EQ(form.Version->text(), c.label);
+        EXPECT_EQ(UpdateCheckURL, c.url);
+    }
+    EXPECT_TRUE(QString(MakerHomePage).endsWith('/'));
+}
+
+TEST_F(SplashFormTest, SplashClosesOnTimerOrClickAndNeverHoldsTheProgram)
+{
+    TSplashForm form;
+    EXPECT_EQ(form.WebSiteText->text(), "Visit the Pelmora!");
+    EXPECT_EQ(form.width(), 407);
+    EXPECT_FALSE(form.testAttribute(Qt::WA_QuitOnClose));
+    EXPECT_TRUE(form.windowFlags() & Qt::WindowStaysOnTopHint);
+    for (QWidget* target : {static_cast<QWidget*>(form.Image1), static_cast<QWidget*>(form.Version),
+                            static_cast<QWidget*>(form.CopyrightNotice), static_cast<QWidget*>(form.Panel1)}) {
+        form.show();
+        EXPECT_TRUE(form.Timer1->isActive());
+        EXPECT_EQ(form.Timer1->interval(), 5000);
+        Send(target, QEvent::MouseButtonPress);
+        Send(target, QEvent::MouseButtonRelease);
+        EXPECT_FALSE(form.isVisible()) << target->metaObject()->className();
+    }
+    form.show();
+    form.Timer1Timer();
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_FALSE(form.Timer1->isActive());
+}
+
+TEST_F(SplashFormTest, LinkOpensTheSiteAndChangesColourOnHover)
+{
+    TSplashForm form;
+    form.show();
+    Send(form.Image1, QEvent::MouseMove);
+    EXPECT_EQ(LinkColor(form), QColor(255, 255, 0));
+    Send(form.WebSiteText, QEvent::MouseMove);
+    EXPECT_EQ(LinkColor(form), QColor(Qt::white));
+    Send(form.WebSiteText, QEvent::MouseButtonPress);
+    Send(form.WebSiteText, QEvent::MouseButtonRelease);
+    EXPECT_EQ(fake.openedUrls, (std::vector<QUrl>{QUrl(MakerHomePage)}));
+    EXPECT_TRUE(form.isVisible());
+}
+
+TEST_F(SplashFormTest, AboutWaitsForTheSplashThenStaysUntilClicked)
+{
+    TSplashForm form;
+    form.show();
+    form.ShowAbout();  // the start-up splash is still up: nothing
+    EXPECT_FALSE(form.AboutMode);
+    form.Timer1Timer();
+
+    bool timerRan = true;
+    fake.dialogAnswers.push_back([&](QDialog& dialog) {
+        timerRan = form.Timer1->isActive();
+        EXPECT_EQ(&dialog, &form);
+        Send(form.Image1, QEvent::MouseButtonPress);
+        Send(form.Image1, QEvent::MouseButtonRelease);
+        EXPECT_FALSE(form.isVisible());
+        return int(QDialog::Rejected);
+    });
+    form.ShowAbout();
+    EXPECT_TRUE(form.AboutMode);
+    EXPECT_FALSE(timerRan);
+    EXPECT_TRUE(fake.dialogAnswers.empty());
+}
+
+TEST_F(SplashFormTest, AModalBoxAtStartUpClosesTheSplash)
+{
+    TSplashForm form;
+    form.show();
+    QMessageBox box;
+    box.setWindowModality(Qt::ApplicationModal);
+    box.show();
+    EXPECT_FALSE(form.isVisible());
+    box.hide();
+}
+
+}  // namespace
+}  // namespace quorvel
