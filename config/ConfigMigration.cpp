@@ -166,6 +166,9 @@ void ConfigMigration::MovePlatformFile(const std::string& name)
     }
     AddLogLine("Moving " + source + " to " + target + "...");
     if (const auto existing = FindInFolder(G_ConfigFiles, file)) {
+        std::error_code same;
+        if (std::filesystem::equivalent(*found, *existing, same))
+            return;  // the configuration folder is the program folder: already in place
         AddLogLine("Move failed: " + *existing + " already exists; " + source + " stays.");
         return;
     }

@@ -400,6 +400,13 @@ void TInventoryForm::closeEvent(QCloseEvent* event)
 void TInventoryForm::done(int result)
 {
     RunCommand([this] { FormClose(); });
+    // The list may be closed before the next showing, which gets its own through SetList.
+    list_ = nullptr;
+    updating_ = true;
+    model_->SetList(nullptr, columns_);
+    currentItem_ = nullptr;
+    currentRow_ = -1;
+    updating_ = false;
     QDialog::done(result);
 }
 

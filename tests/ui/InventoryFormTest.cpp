@@ -122,6 +122,7 @@ TEST_F(InventoryFormTest, LeavingARowKeepsADifferentCountOnly)
     EXPECT_EQ(Qty(1), 7);
     EXPECT_EQ(Qty(2), 5);
 
+    form.SetList(list.get());
     Run([&] {
         // A new showing starts at the top with nothing ticked; Escape keeps the pending count.
         EXPECT_EQ(form.TitleEdit->text(), "Moon Patrol");
