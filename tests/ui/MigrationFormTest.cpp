@@ -17,7 +17,7 @@ protected:
     {
         TempDirTest::SetUp();
         dir = Dir().string() + "/";
-        G_ConfigFile = dir + "Quorvel.ini";
+        InitConfigFile(dir);  // a current configuration that each test overwrites
         G_ConfigFiles = dir + "Config/";
     }
 
