@@ -56,19 +56,12 @@ TEST_F(MigrationFormTest, StaysUntilTheMigrationHasRunThenDoneSavesTheLog)
 
 TEST_F(MigrationFormTest, CheckConfigVersionWarnsOnlyForAnUnknownVersion)
 {
-    const struct {
-        const char* version;
-        bool current;
-        size_t warnings;
-    } cases[] = {{"CFG2.0", true, 0}, {"CFG1.0", false, 0}, {"CFG9.1", true, 1}};
-    for (const auto& c : cases) {
+    for (auto [version, current, warnings] : {std::tuple{"CFG2.0", true, 0u}, {"CFG1.0", false, 0u}, {"CFG9.1", true, 1u}}) {
         fake.messages.clear();
-        WriteFile("Quorvel.ini", std::string("[General]\r\nConfigVersion=") + c.version + "\r\n");
-        EXPECT_EQ(CheckConfigVersion(), c.current) << c.version;
-        ASSERT_EQ(fake.messages.size(), c.warnings) << c.version;
-        if (c.warnings) {
-            EXPECT_TRUE(fake.messages[0].text.contains("\"CFG9.1\""));
-        }
+        WriteFile("Quorvel.ini", std::string("[General]\r\nConfigVersion=") + version + "\r\n");
+        EXPECT_EQ(CheckConfigVersion(), current) << version;
+        ASSERT_EQ(fake.messages.size(), warnings) << version;
+        EXPECT_TRUE(!warnings || fake.messages[0].text.contains("\"CFG9.1\""));
     }
 }
 

@@ -17,17 +17,17 @@ class SplashFormTest : public ::testing::Test {
 protected:
     void TearDown() override { TSplashForm::VersionSource = saved; }
 
-    QColor LinkColor(const TSplashForm& form) const
-    {
-        return form.WebSiteText->palette().color(QPalette::WindowText);
-    }
-
     static void Send(QWidget* widget, QEvent::Type type)
     {
         const QPointF at(2, 2);
         QMouseEvent event(type, at, widget->mapToGlobal(at), type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
                           type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(widget, &event);
+    }
+    static void Click(QWidget* widget)
+    {
+        Send(widget, QEvent::MouseButtonPress);
+        Send(widget, QEvent::MouseButtonRelease);
     }
 
     test::FakeServices fake;
@@ -68,8 +68,7 @@ TEST_F(SplashFormTest, SplashClosesOnTimerOrClickAndNeverHoldsTheProgram)
         form.show();
         EXPECT_TRUE(form.Timer1->isActive());
         EXPECT_EQ(form.Timer1->interval(), 5000);
-        Send(target, QEvent::MouseButtonPress);
-        Send(target, QEvent::MouseButtonRelease);
+        Click(target);
         EXPECT_FALSE(form.isVisible()) << target->metaObject()->className();
     }
     form.show();
@@ -83,11 +82,10 @@ TEST_F(SplashFormTest, LinkOpensTheSiteAndChangesColourOnHover)
     TSplashForm form;
     form.show();
     Send(form.Image1, QEvent::MouseMove);
-    EXPECT_EQ(LinkColor(form), QColor(255, 255, 0));
+    EXPECT_EQ(form.WebSiteText->palette().color(QPalette::WindowText), QColor(255, 255, 0));
     Send(form.WebSiteText, QEvent::MouseMove);
-    EXPECT_EQ(LinkColor(form), QColor(Qt::white));
-    Send(form.WebSiteText, QEvent::MouseButtonPress);
-    Send(form.WebSiteText, QEvent::MouseButtonRelease);
+    EXPECT_EQ(form.WebSiteText->palette().color(QPalette::WindowText), QColor(Qt::white));
+    Click(form.WebSiteText);
     EXPECT_EQ(fake.openedUrls, (std::vector<QUrl>{QUrl(MakerHomePage)}));
     EXPECT_TRUE(form.isVisible());
 }
@@ -104,8 +102,7 @@ TEST_F(SplashFormTest, AboutWaitsForTheSplashThenStaysUntilClicked)
     fake.dialogAnswers.push_back([&](QDialog& dialog) {
         timerRan = form.Timer1->isActive();
         EXPECT_EQ(&dialog, &form);
-        Send(form.Image1, QEvent::MouseButtonPress);
-        Send(form.Image1, QEvent::MouseButtonRelease);
+        Click(form.Image1);
         EXPECT_FALSE(form.isVisible());
         return int(QDialog::Rejected);
     });
