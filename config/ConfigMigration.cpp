@@ -48,11 +48,6 @@ ConfigVersionState GetConfigVersionState()
     return ConfigVersionState::Unknown;
 }
 
-bool ConfigIsCurrent()
-{
-    return GetConfigVersionState() != ConfigVersionState::Old;
-}
-
 ConfigMigration::ConfigMigration(std::string programDir, LogSink sink)
     : programDir_(WithTrailingSlash(programDir)), sink_(std::move(sink))
 {

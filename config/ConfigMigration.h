@@ -17,8 +17,6 @@ enum class ConfigVersionState {
 };
 
 ConfigVersionState GetConfigVersionState();
-// True unless the configuration is an old one that must be migrated.
-bool ConfigIsCurrent();
 
 // Converts a "CFG1.0" configuration (custom reports and platform files in the program folder and in
 // the configuration file) to the "CFG2.0" layout of the configuration folder, logging every step.

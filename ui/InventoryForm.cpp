@@ -5,6 +5,9 @@
 #include "model/Utils.h"
 #include "platform/qt/CommandGuard.h"
 #include "platform/qt/QtCp1252.h"
+#include "platform/qt/Services.h"
+#include "ui/CustomPropertyDialog.h"
+#include "ui/FieldOrderForm.h"
 #include "ui/InventoryFormModel.h"
 
 #include <QCheckBox>
@@ -420,12 +423,18 @@ void TInventoryForm::FormClose()
 
 void TInventoryForm::PropertiesButtonClick()
 {
-    if (!list_ || list_->Kind() != ltMedia || currentRow_ < 0 || !EditItem)
+    if (!list_ || list_->Kind() != ltMedia || currentRow_ < 0 || !PropertyDialog)
         return;
     // A count typed for this row is kept before the dialog shows the item.
     CommitNewCount();
     TBaseCustomClass* item = list_->GetItem(model_->ItemIndexOfRow(currentRow_));
-    if (EditItem(*item, "Edit " + list_->GetListType(), "&Cancel", list_->GetPlatform(), list_->GetListType())) {
+    PropertyDialog->SetCaption("Edit " + list_->GetListType());
+    PropertyDialog->SetItem(item);
+    PropertyDialog->SetCancelCaption("&Cancel");
+    PropertyDialog->Platform = list_->GetPlatform();
+    PropertyDialog->ListType = list_->GetListType();
+    if (ExecDialog(*PropertyDialog) == QDialog::Accepted) {
+        PropertyDialog->ApplyValues();
         updating_ = true;
         model_->Refresh();
         updating_ = false;
@@ -436,15 +445,13 @@ void TInventoryForm::PropertiesButtonClick()
 
 void TInventoryForm::Customize1Click()
 {
-    if (!EditColumns || !columns_.Template)
+    if (!FieldOrderForm || !columns_.Template)
         return;
     KeepColumnWidths();
-    TColumnListClass edited;
-    edited.Template = columns_.Template;
-    edited.Assign(columns_);
-    if (!EditColumns(edited))
+    FieldOrderForm->SetColumns(columns_);
+    if (ExecDialog(*FieldOrderForm) != QDialog::Accepted)
         return;
-    columns_.Assign(edited);
+    FieldOrderForm->GetColumns(columns_);
     columns_.SortByOrder();
     updating_ = true;
     model_->SetColumns(columns_);

@@ -4,7 +4,6 @@
 
 #include <QDialog>
 
-#include <functional>
 #include <string>
 
 class QCheckBox;
@@ -19,6 +18,8 @@ namespace quorvel {
 
 class InventoryListModel;
 class TBaseCustomClass;
+class TCustomPropertyDialog;
+class TFieldOrderForm;
 class TBaseCustomListClass;
 
 // "Media Inventory": walks the items of one list row by row, ticks each one off and corrects its
@@ -34,13 +35,9 @@ public:
     // The list to count (not owned); set before each showing.
     void SetList(TBaseCustomListClass* list);
 
-    // The property dialog: edits Item with the caption, cancel caption, platform and list type given;
-    // true when it closed with OK and the values were written into the item.
-    std::function<bool(TBaseCustomClass& item, const std::string& caption, const std::string& cancelCaption,
-                       const std::string& platform, const std::string& listType)>
-        EditItem;
-    // The column-order dialog over a copy of the columns: true after OK, with the edited set in Columns.
-    std::function<bool(TColumnListClass& columns)> EditColumns;
+    // The windows it opens, created once with the others at start-up (not owned).
+    TCustomPropertyDialog* PropertyDialog = nullptr;
+    TFieldOrderForm* FieldOrderForm = nullptr;
 
     // Controls, named as the handlers use them.
     QTableView* InventoryList = nullptr;

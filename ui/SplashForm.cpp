@@ -26,7 +26,7 @@ QString UpdateCheckURLFor(const QString& version)
 {
     if (version.isEmpty())
         return {};
-    return QString(MakerHomePage) + "index.asp?OPT=8&DATA=1&VER=" + version;
+    return QString(PelmoraHomePage) + "index.asp?OPT=8&DATA=1&VER=" + version;
 }
 
 namespace {
@@ -160,7 +160,7 @@ TSplashForm::TSplashForm(QWidget* parent)
     connect(Timer1, &QTimer::timeout, this, [this] { RunCommand([this] { Timer1Timer(); }); });
 
     Version->setText("Version " + GetVersionString());
-    CopyrightNotice->setText("Copyright \u00A9 2026 Pelmora. All rights reserved.");
+    CopyrightNotice->setText(PelmoraRightsNotice);
 
     const QSize screen = Screen().PrimaryScreenSize();
     move((screen.width() - width()) / 2, (screen.height() - height) / 2);
@@ -207,7 +207,7 @@ void TSplashForm::Timer1Timer()
 
 void TSplashForm::WebSiteTextClick()
 {
-    OpenDocument(MakerHomePage);
+    OpenDocument(PelmoraHomePage);
 }
 
 void TSplashForm::SetWebSiteTextColor(const QColor& color)

@@ -67,7 +67,6 @@ TEST_F(ConfigMigrationTest, VersionStates)
         if (c.content)
             WriteFile("Quorvel.ini", c.content);
         EXPECT_EQ(GetConfigVersionState(), c.state) << (c.content ? c.content : "no file");
-        EXPECT_EQ(ConfigIsCurrent(), c.state != ConfigVersionState::Old);
         if (c.state != ConfigVersionState::Old) {
             EXPECT_TRUE(Migrate().empty());  // nothing to do, nothing touched
             EXPECT_TRUE(succeeded);

@@ -3,6 +3,8 @@
 #include "platform/IniFile.h"
 #include "support/TempDir.h"
 #include "support/qt/FakeServices.h"
+#include "ui/CustomPropertyDialog.h"
+#include "ui/FieldOrderForm.h"
 #include "ui/InventoryForm.h"
 #include "ui/InventoryFormModel.h"
 
@@ -157,27 +159,37 @@ TEST_F(InventoryFormTest, ColumnClicksSortExactlyAndChecksFollowItems)
     });
 }
 
-TEST_F(InventoryFormTest, PropertiesKeepsThePendingCountFirst)
+TEST_F(InventoryFormTest, PropertiesKeepsThePendingCountFirstAndCustomizeAppliesOnOk)
 {
-    int seenQty = 0;
-    form.EditItem = [&](TBaseCustomClass& item, const std::string& caption, const std::string& cancel,
-                        const std::string& platform, const std::string& type) {
-        seenQty = ToInteger(item.GetFieldValue("Quantity"));
-        EXPECT_EQ(caption, "Edit Media");
-        EXPECT_EQ(cancel, "&Cancel");
-        EXPECT_EQ(platform, "Zentrix 64");
-        EXPECT_EQ(type, "Media");
-        item.SetFieldValue("Title", std::string("Moon Patrol II"));
-        return true;
-    };
+    TCustomPropertyDialog properties;
+    TFieldOrderForm fieldOrder;
+    form.PropertyDialog = &properties;
+    form.FieldOrderForm = &fieldOrder;
     Run([&] {
         form.NewCountEdit->setText("3");
+        fake.dialogAnswers.push_back([&](QDialog&) {
+            EXPECT_EQ(properties.windowTitle(), "Edit Media");
+            EXPECT_EQ(properties.Item, list->GetItem(0));
+            EXPECT_EQ(properties.Platform, "Zentrix 64");
+            EXPECT_EQ(Qty(0), 3);
+            return int(QDialog::Accepted);
+        });
         form.PropertiesButton->click();
-        EXPECT_EQ(form.TitleEdit->text(), "Moon Patrol II");
-        EXPECT_EQ(Title(0), "Moon Patrol II");
+
+        const int columns = form.Model().columnCount();
+        for (int answer : {int(QDialog::Rejected), int(QDialog::Accepted)}) {
+            fake.dialogAnswers.push_back([&, answer](QDialog&) {
+                fieldOrder.UnCheckAllButtonClick();
+                return answer;
+            });
+            form.Customize1Click();
+        }
+        EXPECT_GT(columns, 0);
+        EXPECT_EQ(form.Model().columnCount(), 0);
+        EXPECT_EQ(ReadIniString(G_ConfigFile, "CustomInventoryHeader", "Hidden0", ""), "1");
         form.Button1->click();
     });
-    EXPECT_EQ(seenQty, 3);
+    EXPECT_TRUE(fake.dialogAnswers.empty());
 }
 
 }  // namespace

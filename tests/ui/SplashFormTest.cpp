@@ -41,7 +41,7 @@ TEST_F(SplashFormTest, VersionLabelAndUpdateAddress)
         QString label;
         QString url;
     } cases[] = {
-        {"1.2.3.4", "Version 1.2.3.4", QString(MakerHomePage) + "index.asp?OPT=8&DATA=1&VER=1.2.3.4"},
+        {"1.2.3.4", "Version 1.2.3.4", QString(PelmoraHomePage) + "index.asp?OPT=8&DATA=1&VER=1.2.3.4"},
         {"", "Version ", ""},
     };
     for (const auto& c : cases) {
@@ -53,7 +53,7 @@ TEST_F(SplashFormTest, VersionLabelAndUpdateAddress)
         EXPECT_EQ(form.Version->text(), c.label);
         EXPECT_EQ(UpdateCheckURL, c.url);
     }
-    EXPECT_TRUE(QString(MakerHomePage).endsWith('/'));
+    EXPECT_TRUE(QString(PelmoraHomePage).endsWith('/'));
 }
 
 TEST_F(SplashFormTest, SplashClosesOnTimerOrClickAndNeverHoldsTheProgram)
@@ -86,7 +86,7 @@ TEST_F(SplashFormTest, LinkOpensTheSiteAndChangesColourOnHover)
     Send(form.WebSiteText, QEvent::MouseMove);
     EXPECT_EQ(form.WebSiteText->palette().color(QPalette::WindowText), QColor(Qt::white));
     Click(form.WebSiteText);
-    EXPECT_EQ(fake.openedUrls, (std::vector<QUrl>{QUrl(MakerHomePage)}));
+    EXPECT_EQ(fake.openedUrls, (std::vector<QUrl>{QUrl(PelmoraHomePage)}));
     EXPECT_TRUE(form.isVisible());
 }
 
