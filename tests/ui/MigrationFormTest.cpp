@@ -5,7 +5,6 @@
 
 #include <QPlainTextEdit>
 #include <QPushButton>
-
 #include <QTimer>
 
 namespace quorvel {
