@@ -1,5 +1,6 @@
 #include "ui/SplashForm.h"
 
+#include "model/Utils.h"
 #include "platform/qt/CommandGuard.h"
 #include "platform/qt/Services.h"
 #include "platform/qt/Version.h"
@@ -172,6 +173,16 @@ QString TSplashForm::GetVersionString()
     if (!version.isEmpty())
         UpdateCheckURL = UpdateCheckURLFor(version);
     return version;
+}
+
+void TSplashForm::ShowAtStartUp()
+{
+    AboutMode = false;
+    if (!ReadIniBool(G_ConfigFile, "General", "ShowSplash", true))
+        return;
+    show();
+    // Paint now: the main window is still being built.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 void TSplashForm::ShowAbout()

@@ -28,6 +28,8 @@ public:
 
     // The program's version ("1.2.3.4"), or an empty text; a version also sets UpdateCheckURL.
     QString GetVersionString();
+    // Start-up: shows the splash without waiting, painted at once, unless General/ShowSplash is off.
+    void ShowAtStartUp();
     // The Help menu's About: shows the window modally unless the start-up splash is still up.
     void ShowAbout();
 

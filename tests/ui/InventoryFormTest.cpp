@@ -9,7 +9,6 @@
 #include "ui/InventoryFormModel.h"
 
 #include <QApplication>
-#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
