@@ -3,6 +3,7 @@
 #include "model/ColumnList.h"
 #include "model/ListFactory.h"
 #include "model/Utils.h"
+#include "platform/Cp1252.h"
 #include "platform/FileNames.h"
 #include "platform/IniFile.h"
 #include "platform/SafeFile.h"
@@ -124,7 +125,11 @@ void ConfigMigration::MoveCustomReports()
         columns.SortByOrder();
         // Where the custom-report window looks for a media report's columns.
         columns.SaveToIni(reportsFile, "CustomMedia" + name);
-        EraseIniSection(G_ConfigFile, name);
+        // A report named like one of the configuration's own sections must not take the settings with it.
+        const bool ownSection = Cp1252::EqualsNoCase(name, kGeneral) || Cp1252::EqualsNoCase(name, "Paths") ||
+                                Cp1252::EqualsNoCase(name, "LastFiles");
+        if (!ownSection)
+            EraseIniSection(G_ConfigFile, name);
     }
     EraseIniSection(G_ConfigFile, kReportList);
     FreeItemObject(item);

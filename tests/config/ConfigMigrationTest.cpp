@@ -29,7 +29,7 @@ protected:
     void WriteOldConfig()
     {
         const std::string title = MediaFieldSet()[0].Name, mfg = MediaFieldSet()[1].Name;
-        WriteFile("Quorvel.ini", "[General]\r\nShowSplash=1\r\n[ReportList]\r\nCount=2\r\nRpt0=Shelf\r\nRpt1=Loose\r\n"
+        WriteFile("Quorvel.ini", "[General]\r\nShowSplash=1\r\n[ReportList]\r\nCount=3\r\nRpt0=Shelf\r\nRpt1=Loose\r\nRpt2=paths\r\n"
                                  "[Shelf]\r\nCount=2\r\nName0=Title\r\nField0=" + title + "\r\nOrder0=5\r\n"
                                  "Name1=Maker\r\nField1=" + mfg + "\r\nOrder1=0\r\n[Loose]\r\nCount=0\r\n"
                                  "[CustomMainHeader]\r\nCount=0\r\n[MfgList]\r\nCount=0\r\n[Paths]\r\nMedia=x\r\n");
@@ -81,9 +81,10 @@ TEST_F(ConfigMigrationTest, MigratesAnOldConfigurationStepByStep)
         "G_ConfigFile=" + dir + "Quorvel.ini",
         "G_ConfigFiles=" + config,
         "Moving Custom Reports...",
-        "2 Reports to move.",
+        "3 Reports to move.",
         "Moving Report \"Shelf\"...",
         "Moving Report \"Loose\"...",
+        "Moving Report \"paths\"...",  // named like a settings section: that section stays
         "Move Complete.",
         "Moving Configuration Files...",
         "3 Configuration Files to move.",
@@ -108,7 +109,7 @@ TEST_F(ConfigMigrationTest, MigratesAnOldConfigurationStepByStep)
     EXPECT_EQ(ReadFile("Config/Platforms.ini"), ReadFile("platforms.ini"));
 
     const IniFile reports = IniFile::Load(config + "CustomReports.ini");
-    EXPECT_EQ(reports.ReadIndexedList("ReportList", "Rpt"), (std::vector<std::string>{"Shelf", "Loose"}));
+    EXPECT_EQ(reports.ReadIndexedList("ReportList", "Rpt"), (std::vector<std::string>{"Shelf", "Loose", "paths"}));
     // The stored order survives: the maker column (order 0) comes first, the title after it.
     TColumnListClass shelf;
     shelf.SetTemplate(&MediaFieldSet());
@@ -133,7 +134,7 @@ TEST_F(ConfigMigrationTest, AMoveOntoAnExistingFileKeepsBoth)
     WriteOldConfig();
     WriteFile("Config/ZENTRIX 64.ini", "kept");
     const auto lines = Migrate();
-    EXPECT_EQ(lines[12], "Move failed: " + dir + "Config/ZENTRIX 64.ini already exists; " + dir +
+    EXPECT_EQ(lines[13], "Move failed: " + dir + "Config/ZENTRIX 64.ini already exists; " + dir +
                              "Zentrix 64.INI stays.");
     EXPECT_EQ(ReadFile("Config/ZENTRIX 64.ini"), "kept");
     EXPECT_TRUE(Exists("zentrix 64.ini"));
@@ -153,7 +154,7 @@ TEST_F(ConfigMigrationTest, AFailedWriteIsLoggedAndTheVersionStaysOld)
     EXPECT_NE(lines[lines.size() - 2].find("Error: "), std::string::npos);
     EXPECT_NE(lines.back().find("tried again"), std::string::npos);
     EXPECT_EQ(ReadIniString(G_ConfigFile, "General", "ConfigVersion", "CFG1.0"), "CFG1.0");
-    EXPECT_EQ(ReadIniInteger(G_ConfigFile, "ReportList", "Count", 0), 2);
+    EXPECT_EQ(ReadIniInteger(G_ConfigFile, "ReportList", "Count", 0), 3);
 }
 
 }  // namespace
