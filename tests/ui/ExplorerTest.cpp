@@ -305,6 +305,36 @@ TEST_F(ExplorerTest, PopupEnablingAndDropRules)
     }
 }
 
+TEST_F(ExplorerTest, ViewTogglesChangeTheSettingsInMemory)
+{
+    struct Step {
+        const char* entry;
+        const char* key;
+        const char* value;
+    };
+    const Step steps[] = {
+        {"HideExplorerExplorerPopupMenu", "ShowCollectionExplorer", "0"},
+        {"CollectionExplorerMainMenu", "ShowCollectionExplorer", "1"},
+        {"CollectionExplorerPopupMenu", "ShowCollectionExplorer", "0"},
+        {"GridLinesPopupMenu", "ShowGrid", "1"},
+        {"GridLinesMainMenu", "ShowGrid", "0"},
+    };
+    form->ApplyViewOptions();
+    const std::string before = ReadFile("Quorvel.ini");
+    for (const Step& s : steps) {
+        form->Action(s.entry)->trigger();
+        EXPECT_EQ(settings->GetSetting(s.key), s.value) << s.entry;
+        const bool on = std::string(s.value) == "1";
+        const bool shown = std::string(s.key) == "ShowGrid" ? form->Grid().showGrid()
+                                                            : !form->Explorer().parentWidget()->isHidden();
+        EXPECT_EQ(shown, on) << s.entry;
+        const std::string entry = std::string(s.key) == "ShowGrid" ? "GridLines" : "CollectionExplorer";
+        for (const char* mirror : {"MainMenu", "PopupMenu"})
+            EXPECT_EQ(form->Action((entry + mirror).c_str())->isChecked(), on) << s.entry;
+    }
+    EXPECT_EQ(ReadFile("Quorvel.ini"), before);
+}
+
 TEST_F(ExplorerTest, GroupMembersOpenPastACorruptOne)
 {
     const std::string first = Put("CartPath", "first.csv", ListText("Media", "Me"));

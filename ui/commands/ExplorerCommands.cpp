@@ -302,6 +302,8 @@ void ExplorerCommands::CartListViewDragDrop(const QTreeWidgetItem* dragged)
 void ExplorerCommands::LoadFilesTimerTimer()
 {
     LoadFilesTimer->stop();
+    if (form_.IsClosing())
+        return;
     {
         LoadingScope loading(LoadingFiles, form_.Grid());
         OpenFiles(PendingFiles);
