@@ -53,6 +53,15 @@ private:
     std::optional<ExplorerNodeData> data_;
 };
 
+QPainterPath Outline(std::initializer_list<QPointF> corners)
+{
+    QPolygonF polygon(corners);
+    polygon << polygon.front();
+    QPainterPath path;
+    path.addPolygon(polygon);
+    return path;
+}
+
 QIcon DrawImage(int image)
 {
     QPixmap pixmap(kImageSize, kImageSize);
@@ -63,13 +72,7 @@ QIcon DrawImage(int image)
     p.setPen(QPen(outline, 1));
     switch (image) {
     case imMedia: {  // a cartridge with its label
-        QPainterPath shell;
-        shell.moveTo(3.5, 2.5);
-        shell.lineTo(14.5, 2.5);
-        shell.lineTo(14.5, 15.5);
-        shell.lineTo(5.5, 15.5);
-        shell.lineTo(3.5, 13.5);
-        shell.closeSubpath();
+        const QPainterPath shell = Outline({{3.5, 2.5}, {14.5, 2.5}, {14.5, 15.5}, {5.5, 15.5}, {3.5, 13.5}});
         p.fillPath(shell, QColor(70, 90, 200));
         p.drawPath(shell);
         p.fillRect(QRectF(5.5, 4.5, 7, 6), QColor(250, 240, 200));
@@ -103,14 +106,7 @@ QIcon DrawImage(int image)
     }
     case imGroup: {  // a folder
         p.setBrush(QColor(235, 195, 80));
-        QPainterPath folder;
-        folder.moveTo(1.5, 4.5);
-        folder.lineTo(6.5, 4.5);
-        folder.lineTo(8, 6);
-        folder.lineTo(16.5, 6);
-        folder.lineTo(16.5, 14.5);
-        folder.lineTo(1.5, 14.5);
-        folder.closeSubpath();
+        const QPainterPath folder = Outline({{1.5, 4.5}, {6.5, 4.5}, {8, 6}, {16.5, 6}, {16.5, 14.5}, {1.5, 14.5}});
         p.drawPath(folder);
         p.drawLine(QPointF(1.5, 8), QPointF(16.5, 8));
         break;
