@@ -70,6 +70,9 @@ public:
     std::string TabCaption(size_t index) const;
     QString StatusPanelText(int panel) const;
     QString TabHint() const;
+    int TabCount() const;
+    int SelectedTab() const;
+    QString TabText(int index) const;
 
     // MainFormAccess.
     const std::vector<std::unique_ptr<TBaseCustomListClass>>& OpenLists() const override { return openLists_; }
