@@ -2,6 +2,7 @@
 
 #include "model/BaseCustomListClass.h"
 #include "platform/FileNames.h"
+#include "platform/ProgramFolder.h"
 
 #include <filesystem>
 
@@ -294,6 +295,23 @@ TEST_F(ListCommandsTest, CommandStateFollowsTheOpenListsAndTheSelection)
             EXPECT_EQ(Enabled(name), states[size_t(s)]) << name << " in situation " << s;
     }
     fake.confirmAnswers = {false};
+}
+
+}  // namespace
+}  // namespace quorvel
+
+namespace quorvel {
+namespace {
+
+TEST_F(ListCommandsTest, TheShippedSampleListsOpen)
+{
+    const std::string shipped = ShippedDataDir();
+    form->OpenListFile(shipped + "Carts/Zentrix 64 Sample Media.csv");
+    form->OpenListFile(shipped + "Hardware/Korvo Handheld Sample Hardware.csv");
+    EXPECT_TRUE(TakeMessages().empty());
+    ASSERT_EQ(form->OpenLists().size(), 2u);
+    EXPECT_EQ(form->OpenLists()[0]->Count(), 5);
+    EXPECT_EQ(form->OpenLists()[1]->Count(), 3);
 }
 
 }  // namespace
