@@ -171,6 +171,7 @@ void TQuorvelForm::BuildLayout()
     CartListView->setContextMenuPolicy(Qt::CustomContextMenu);
     CartListView->setAcceptDrops(true);
     CartListView->horizontalHeader()->setHighlightSections(false);
+    CartListView->verticalHeader()->setDefaultSectionSize(CartListView->fontMetrics().height() + 6);
     dataLayout->addWidget(CartListView);
     Splitter1->setStretchFactor(1, 1);
     layout->addWidget(Splitter1, 1);
@@ -199,9 +200,15 @@ void TQuorvelForm::BuildLayout()
     for (int i = 0; i < 5; ++i) {
         auto* panel = new QLabel(bar);
         panel->setObjectName(QString("StatusPanel%1").arg(i));
-        panel->setFixedWidth(kStatusPanelWidths[i]);
         panel->setFrameShape(QFrame::StyledPanel);
-        bar->addWidget(panel, 0);
+        if (i == 0) {
+            // The first panel takes what the others leave; a long message is cut, not widening the bar.
+            panel->setMinimumWidth(0);
+            panel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+        } else {
+            panel->setFixedWidth(kStatusPanelWidths[i]);
+        }
+        bar->addWidget(panel, i == 0 ? 1 : 0);
         statusPanels_[size_t(i)] = panel;
     }
 
@@ -352,15 +359,6 @@ bool TQuorvelForm::FormClose()
     RunCommand([this] { SavePlacement(); });
     PendingFiles.clear();
     return true;
-}
-
-void TQuorvelForm::resizeEvent(QResizeEvent* event)
-{
-    QMainWindow::resizeEvent(event);
-    int others = 0;
-    for (int i = 1; i < 5; ++i)
-        others += kStatusPanelWidths[i];
-    statusPanels_[0]->setFixedWidth(std::max(frameGeometry().width() - others, 0));
 }
 
 void TQuorvelForm::AppendOpenList(std::unique_ptr<TBaseCustomListClass> list)
