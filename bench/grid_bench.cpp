@@ -1,6 +1,7 @@
 // The main grid bound to a 100 000-item media list under the offscreen platform: the first painted
 // screen after SetList, a header-click sort and one incremental-search keystroke, each next to its
-// model-free floor, and the memory the binding adds to the list.
+// model-free floor, the memory the binding adds to the list, and the open and save commands
+// against reading and writing the file alone.
 #include <benchmark/benchmark.h>
 #include <malloc.h>
 
@@ -11,6 +12,9 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <memory>
+#include <optional>
+#include <unistd.h>
 #include <string_view>
 #include <vector>
 
@@ -19,6 +23,18 @@
 #include "support/ListGenerator.h"
 #include "ui/ListDisplay.h"
 #include "ui/ListTableModel.h"
+#include "config/PlatformList.h"
+#include "config/ProgramSetup.h"
+#include "config/SettingsStore.h"
+#include "model/ListFactory.h"
+#include "model/Utils.h"
+#include "platform/ProgramFolder.h"
+#include "platform/qt/QtServices.h"
+#include "ui/OptionsForm.h"
+#include "ui/QuorvelForm.h"
+#include "ui/commands/ListCommands.h"
+
+#include <filesystem>
 
 namespace quorvel::bench {
 namespace {
@@ -187,7 +203,114 @@ void BM_GridMemory(benchmark::State& state)
 }
 BENCHMARK(BM_GridMemory)->Iterations(1)->Unit(benchmark::kMillisecond);
 
+// The main window over a program folder of its own, with the list's platform configured so that no
+// message box opens, and the list saved once as a file.
+struct Window {
+    Window()
+        : home(std::filesystem::temp_directory_path() / ("quorvel-grid-bench-" + std::to_string(getpid())))
+    {
+        std::filesystem::create_directories(home);
+        setenv("QUORVEL_HOME", home.c_str(), 1);
+        InstallServices(services.Set());
+        StartConfiguration(WritableProgramDir(), ShippedDataDir());
+        settings.emplace(WritableProgramDir());
+        options.emplace(*settings, platforms);
+        options->LoadSettings();
+        platforms.SetNames({SharedList().GetPlatform()});
+        settings->SetSetting("BackupFiles", "0");
+        form.emplace(*settings, platforms, *options);
+        form->resize(1000, 700);
+        file = home.string() + "/Carts/big.csv";
+        SaveListObject(&SharedList(), file, false, true);
+    }
+    ~Window()
+    {
+        form.reset();
+        options.reset();
+        std::filesystem::remove_all(home);
+    }
+    std::filesystem::path home;
+    QtServices services;
+    std::optional<SettingsStore> settings;
+    PlatformList platforms;
+    std::optional<TOptionsForm> options;
+    std::optional<TQuorvelForm> form;
+    std::string file;
+};
+
+// Made on first use, freed while the application still exists.
+std::unique_ptr<Window> sharedWindow;
+
+Window& SharedWindow()
+{
+    if (!sharedWindow)
+        sharedWindow = std::make_unique<Window>();
+    return *sharedWindow;
+}
+
+void FreeSharedWindow()
+{
+    sharedWindow.reset();
+}
+
+// Floors of the two list commands: the list file read and written alone.
+void BM_LoadFloor(benchmark::State& state)
+{
+    Window& w = SharedWindow();
+    for (auto _ : state) {
+        auto list = CreateListObject(ltMedia);
+        LoadListObject(list.get(), w.file);
+        state.PauseTiming();
+        list.reset();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_LoadFloor)->Unit(benchmark::kMillisecond);
+
+// Open through the window up to its painted grid.
+void BM_OpenListFile(benchmark::State& state)
+{
+    Window& w = SharedWindow();
+    for (auto _ : state) {
+        w.form->OpenListFile(w.file);
+        w.form->RefreshTabs();
+        benchmark::DoNotOptimize(w.form->grab().cacheKey());
+        state.PauseTiming();
+        w.form->GetListCommands().CloseAllListsMainMenuClick();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_OpenListFile)->Unit(benchmark::kMillisecond);
+
+void BM_SaveFloor(benchmark::State& state)
+{
+    Window& w = SharedWindow();
+    for (auto _ : state)
+        SaveListObject(&SharedList(), w.file, false, true);
+}
+BENCHMARK(BM_SaveFloor)->Unit(benchmark::kMillisecond);
+
+void BM_SaveCommand(benchmark::State& state)
+{
+    Window& w = SharedWindow();
+    w.form->OpenListFile(w.file);
+    for (auto _ : state) {
+        state.PauseTiming();
+        w.form->CurrentList()->SetModified(true);
+        state.ResumeTiming();
+        w.form->GetListCommands().SaveButtonClick();
+    }
+    w.form->GetListCommands().CloseAllListsMainMenuClick();
+}
+BENCHMARK(BM_SaveCommand)->Unit(benchmark::kMillisecond);
+
 }  // namespace
+
+void FreeWindow()
+{
+    FreeSharedWindow();
+}
+
 }  // namespace quorvel::bench
 
 int main(int argc, char** argv)
@@ -196,6 +319,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
+    quorvel::bench::FreeWindow();
     benchmark::Shutdown();
     return 0;
 }
