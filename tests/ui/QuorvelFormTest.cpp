@@ -159,3 +159,25 @@ TEST_F(MainFormTest, AnOldConfigurationEndsTheRunWithoutSavingAnything)
 
 }  // namespace
 }  // namespace quorvel
+
+namespace quorvel {
+namespace {
+
+TEST_F(MainFormTest, ViewOptionsSetGridLinesAndTheExplorerWithTheirChecks)
+{
+    MakeForm();
+    for (const auto& [grid, explorer] : {std::pair{"1", "0"}, std::pair{"0", "1"}, std::pair{"yes", "1"}}) {
+        settings->SetSetting("ShowGrid", grid);
+        settings->SetSetting("ShowCollectionExplorer", explorer);
+        form->ApplyViewOptions();
+        const bool lines = std::string(grid) == "1", shown = std::string(explorer) == "1";
+        EXPECT_EQ(form->Grid().showGrid(), lines);
+        EXPECT_EQ(form->Action("GridLinesMainMenu")->isChecked(), lines);
+        EXPECT_EQ(form->Action("GridLinesPopupMenu")->isChecked(), lines);
+        EXPECT_EQ(form->findChild<QWidget*>("ExplorerPanel")->isVisibleTo(form.get()), shown);
+        EXPECT_EQ(form->Action("CollectionExplorerPopupMenu")->isChecked(), shown);
+    }
+}
+
+}  // namespace
+}  // namespace quorvel
