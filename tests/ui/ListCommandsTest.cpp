@@ -4,6 +4,9 @@
 #include "platform/FileNames.h"
 #include "platform/ProgramFolder.h"
 
+#include <QComboBox>
+#include <QLineEdit>
+
 #include <filesystem>
 
 namespace quorvel {
@@ -297,11 +300,6 @@ TEST_F(ListCommandsTest, CommandStateFollowsTheOpenListsAndTheSelection)
     fake.confirmAnswers = {false};
 }
 
-}  // namespace
-}  // namespace quorvel
-
-namespace quorvel {
-namespace {
 
 TEST_F(ListCommandsTest, TheShippedSampleListsOpen)
 {
@@ -312,6 +310,47 @@ TEST_F(ListCommandsTest, TheShippedSampleListsOpen)
     ASSERT_EQ(form->OpenLists().size(), 2u);
     EXPECT_EQ(form->OpenLists()[0]->Count(), 5);
     EXPECT_EQ(form->OpenLists()[1]->Count(), 3);
+}
+
+}  // namespace
+}  // namespace quorvel
+
+
+namespace quorvel {
+namespace {
+
+TEST_F(ListCommandsTest, NewAndHelpTextsUseTheirDialogs)
+{
+    settings->SetSetting("DefaultOwner", "Sam");
+    QString shownOwner;
+    fake.dialogAnswers.push_back([&](QDialog& dialog) {
+        shownOwner = dialog.findChild<QLineEdit*>("OwnerEdit")->text();
+        return int(QDialog::Rejected);
+    });
+    fake.dialogAnswers.push_back([](QDialog& dialog) {
+        dialog.findChild<QComboBox*>("PlatformCB")->setCurrentText("Zentrix 64");
+        dialog.findChild<QLineEdit*>("OwnerEdit")->setText("Kim");
+        return int(QDialog::Accepted);
+    });
+    Lists().NewButtonClick();
+    EXPECT_EQ(shownOwner, "Sam");
+    EXPECT_TRUE(form->OpenLists().empty());
+    Lists().NewButtonClick();
+    ASSERT_EQ(form->OpenLists().size(), 1u);
+    EXPECT_EQ(form->CurrentList()->GetListType(), "Media");
+    EXPECT_EQ(form->CurrentList()->GetPlatform(), "Zentrix 64");
+    EXPECT_EQ(form->CurrentList()->GetOwner(), "Kim");
+
+    for (const auto& [entry, caption] : {std::pair{"RevisionsMainMenu", "Quorvel Revision History"},
+                                         std::pair{"LicenseAgreementMainMenu", "Quorvel Licensing"}}) {
+        QString title;
+        fake.dialogAnswers.push_back([&](QDialog& dialog) {
+            title = dialog.windowTitle();
+            return int(QDialog::Accepted);
+        });
+        form->Action(entry)->trigger();
+        EXPECT_EQ(title, caption);
+    }
 }
 
 }  // namespace

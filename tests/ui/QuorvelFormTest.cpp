@@ -157,11 +157,6 @@ TEST_F(MainFormTest, AnOldConfigurationEndsTheRunWithoutSavingAnything)
     EXPECT_EQ(ReadIniInteger(G_ConfigFile, "General", "WindowW", -1), -1);
 }
 
-}  // namespace
-}  // namespace quorvel
-
-namespace quorvel {
-namespace {
 
 TEST_F(MainFormTest, ViewOptionsSetGridLinesAndTheExplorerWithTheirChecks)
 {
