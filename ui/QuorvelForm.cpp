@@ -351,6 +351,7 @@ bool TQuorvelForm::FormClose()
     if (!listCommands_->CloseAllListsMainMenuClick()) {
         // A list the user wanted saved could not be: the window stays open with it.
         Closing = false;
+        listDisplay_->SetList(nullptr);
         listDisplay_->SetTree(CartListView);
         RefreshTabs();
         RefreshListView();

@@ -136,6 +136,24 @@ TEST_F(MainFormTest, CloseWritesLastFilesPlacementAndSettingsInOrder)
                                   {MessageKind::Confirmation, "Korvo Handheld () Has changed.  Save Changes?"}}));
 }
 
+TEST_F(MainFormTest, CloseStopsWhenAListTheUserWantedSavedCannotBe)
+{
+    const std::string file = WriteList("a.csv", ltMedia, "Zentrix 64", {"One", "Two"});
+    MakeForm();
+    form->OpenListFile(file);
+    form->CurrentList()->SetOwner("Kim");
+    std::filesystem::remove(file);
+    std::filesystem::create_directory(file);  // the save must fail
+    fake.confirmAnswers = {true};
+    EXPECT_FALSE(form->close());
+    ASSERT_EQ(form->OpenLists().size(), 1u);
+    EXPECT_EQ(TakeMessages().size(), 2u) << "the question and the failure";
+    EXPECT_EQ(form->Grid().model()->rowCount(), 2);
+    EXPECT_GT(form->Grid().model()->columnCount(), 0);
+    fake.confirmAnswers = {false};
+    EXPECT_TRUE(form->close());
+}
+
 TEST_F(MainFormTest, AnOldConfigurationEndsTheRunWithoutSavingAnything)
 {
     WriteIniString(G_ConfigFile, "General", "ConfigVersion", "CFG1.0");
