@@ -29,7 +29,7 @@ int main(int argc, char** argv)
         programDir = WritableProgramDir();
         StartConfiguration(programDir, ShippedDataDir());
     } catch (const std::exception& e) {
-        Messages().Error(ToQString(e.what()));
+        Messages().Error(ErrorText(e));
         return 1;
     }
 
