@@ -18,6 +18,7 @@
 #include "platform/Cp1252.h"
 #include "platform/FileNames.h"
 #include "platform/SafeFile.h"
+#include "platform/TextLines.h"
 
 namespace quorvel {
 
@@ -27,32 +28,6 @@ constexpr std::string_view kCurrentTag = "QV1.2";
 
 bool IsOldTag(std::string_view tag) { return tag == "QV1.0" || tag == "QV1.1"; }
 bool IsKnownTag(std::string_view tag) { return tag == kCurrentTag || IsOldTag(tag); }
-
-// Walks the lines of a text without copying them.
-class LineCursor {
-public:
-    explicit LineCursor(std::string_view text) : text_(text) {}
-
-    bool Next(std::string_view& line) {
-        if (pos_ >= text_.size()) return false;
-        const char* begin = text_.data() + pos_;
-        const char* end = text_.data() + text_.size();
-        const char* p = begin;
-        while (p != end && *p != '\n' && *p != '\r') ++p;
-        line = std::string_view(begin, static_cast<size_t>(p - begin));
-        if (p != end) {
-            if (*p == '\r' && p + 1 != end && p[1] == '\n') ++p;
-            ++p;
-        }
-        pos_ = static_cast<size_t>(p - text_.data());
-        return true;
-    }
-    size_t Position() const { return pos_; }
-
-private:
-    std::string_view text_;
-    size_t pos_ = 0;
-};
 
 std::string_view TrimBlanks(std::string_view s) {
     while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
@@ -238,26 +213,18 @@ void RunSlices(size_t slices, Work work) {
 
 // Items of the item lines of Text (whole lines), each a copy of Prototype with the columns' fields
 // set to the line's values as text.
-void ReadItemChunk(std::string_view text, const TBaseCustomClass& prototype, const std::vector<int32_t>& positions,
-                   bool decode, std::vector<std::unique_ptr<TBaseCustomClass>>& items) {
-    const size_t columns = positions.size();
+void ReadItemChunk(std::string_view text, const TBaseCustomClass& prototype, const ColumnMap& columns, bool decode,
+                   std::vector<std::unique_ptr<TBaseCustomClass>>& items) {
     LineCursor cursor(text);
     std::string_view line;
     while (cursor.Next(line)) {
         // A copy of the fresh item is cheaper than building defaults again, and the same.
         auto item = prototype.Clone();
-        size_t f = 0;
-        ForEachCSVField(line, ',', [&](std::string_view field) {
-            if (f >= columns) return false;
-            const int32_t p = positions[f++];
-            if (p < 0) return true;
+        // A short line gives the remaining columns the empty text, not their defaults.
+        columns.ForEachValue(line, [&](int32_t p, std::string_view field) {
             if (decode && field.find('%') != std::string_view::npos) item->SetTextAt(p, DecodeFieldText(field));
             else item->SetTextAt(p, field);
-            return true;
         });
-        // A short line gives the remaining columns the empty text, not their defaults.
-        for (; f < columns; ++f)
-            if (positions[f] >= 0) item->SetTextAt(positions[f], {});
         item->Modified = false;
         items.push_back(std::move(item));
     }
@@ -273,11 +240,11 @@ size_t NextLineStart(std::string_view text, size_t pos) {
 // Big lists are read in slices of whole lines on several threads; the slices are joined in file
 // order and the first failure in file order is the one reported.
 std::vector<std::unique_ptr<TBaseCustomClass>> ReadItemLines(std::string_view text, const TBaseCustomClass& prototype,
-                                                             const std::vector<int32_t>& positions, bool decode) {
+                                                             const ColumnMap& columns, bool decode) {
     const size_t threads = SliceCount(text.size() / (1u << 20) + 1);
     std::vector<std::vector<std::unique_ptr<TBaseCustomClass>>> slices(threads);
     if (threads == 1) {
-        ReadItemChunk(text, prototype, positions, decode, slices[0]);
+        ReadItemChunk(text, prototype, columns, decode, slices[0]);
         return std::move(slices[0]);
     }
     std::vector<size_t> bounds{0};
@@ -285,7 +252,7 @@ std::vector<std::unique_ptr<TBaseCustomClass>> ReadItemLines(std::string_view te
         bounds.push_back(std::max(bounds.back(), NextLineStart(text, text.size() / threads * t)));
     bounds.push_back(text.size());
     RunSlices(threads, [&](size_t t) {
-        ReadItemChunk(text.substr(bounds[t], bounds[t + 1] - bounds[t]), prototype, positions, decode, slices[t]);
+        ReadItemChunk(text.substr(bounds[t], bounds[t + 1] - bounds[t]), prototype, columns, decode, slices[t]);
     });
     size_t total = 0;
     for (const auto& slice : slices) total += slice.size();
@@ -297,6 +264,23 @@ std::vector<std::unique_ptr<TBaseCustomClass>> ReadItemLines(std::string_view te
 }
 
 }  // namespace
+
+ColumnMap::ColumnMap(const std::vector<std::string>& names, const TBaseCustomClass& prototype) {
+    positions_.reserve(names.size());
+    for (const auto& n : names) positions_.push_back(prototype.IndexOfField(n));
+    std::vector<bool> seen(static_cast<size_t>(prototype.FieldCount()), false);
+    for (size_t c = positions_.size(); c-- > 0;) {
+        int32_t& p = positions_[c];
+        if (p < 0) continue;
+        if (seen[static_cast<size_t>(p)]) p = -1;
+        else {
+            seen[static_cast<size_t>(p)] = true;
+            filled_.emplace_back(c, p);
+        }
+    }
+    std::reverse(filled_.begin(), filled_.end());
+    positions_.resize(filled_.empty() ? 0 : filled_.back().first + 1);
+}
 
 std::vector<std::string_view> SplitLines(std::string_view text) {
     std::vector<std::string_view> lines;
@@ -331,13 +315,15 @@ void ReadListFileText(TBaseCustomListClass& list, std::string_view text, const s
         description = FieldOf(fields, 2);
     }
 
-    const std::vector<std::string> names = SplitCSVLine(Cp1252::ToUpper(header));
+    const std::string_view itemLines = text.substr(cursor.Position());
+    if (MoreLinesThan(itemLines, TBaseCustomListClass::MaxExpandedItems)) {
+        throw TBaseCustomListClassException("This file holds more than " +
+                                            std::to_string(TBaseCustomListClass::MaxExpandedItems) +
+                                            " items. The list was not changed.");
+    }
     const auto prototype = list.CreateItem();
-    std::vector<int32_t> positions;
-    positions.reserve(names.size());
-    for (const auto& n : names) positions.push_back(prototype->IndexOfField(n));
-    std::vector<std::unique_ptr<TBaseCustomClass>> items =
-        ReadItemLines(text.substr(cursor.Position()), *prototype, positions, decode);
+    const ColumnMap columns(SplitCSVLine(Cp1252::ToUpper(header)), *prototype);
+    std::vector<std::unique_ptr<TBaseCustomClass>> items = ReadItemLines(itemLines, *prototype, columns, decode);
 
     list.Clear();
     for (auto& item : items) list.Add(std::move(item));

@@ -3,17 +3,20 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "model/BaseCustomListClass.h"
 #include "model/ListFactory.h"
+#include "model/Utils.h"
+#include "platform/SafeFile.h"
 
 namespace quorvel {
 
 // A file that could not be opened or read: "Cannot open file " + name.
-class FileOpenError : public std::runtime_error {
+class FileOpenError : public FileError {
 public:
-    explicit FileOpenError(const std::string& fileName) : std::runtime_error("Cannot open file " + fileName) {}
+    explicit FileOpenError(const std::string& fileName) : FileError("Cannot open file ", fileName) {}
 };
 
 // The list type of a list file from its first lines; ltNone for anything that is no list file,
@@ -37,6 +40,36 @@ std::vector<std::string_view> SplitLines(std::string_view text);
 void ReadListFileText(TBaseCustomListClass& list, std::string_view text, const std::string& name);
 // The whole file as it would be saved; throws, naming item and field, for a value that does not convert.
 std::string ListFileText(const TBaseCustomListClass& list);
+
+// Which item field each column of a field-name line fills, worked out once. Of several columns naming
+// one field only the last counts (it would overwrite the others), so that a line costs its own length
+// and the fields of one item, however long the name line is.
+class ColumnMap {
+public:
+    ColumnMap(const std::vector<std::string>& names, const TBaseCustomClass& prototype);
+
+    // Calls set(position, text) for every field a column names, with the line's value for that column;
+    // a field whose column the line lacks gets the empty text.
+    template <typename Set>
+    void ForEachValue(std::string_view line, Set&& set) const
+    {
+        size_t f = 0;
+        const size_t used = positions_.size();
+        if (used > 0) {
+            ForEachCSVField(line, ',', [&](std::string_view field) {
+                const int32_t p = positions_[f++];
+                if (p >= 0) set(p, field);
+                return f < used;
+            });
+        }
+        for (const auto& [column, p] : filled_)
+            if (column >= f) set(p, std::string_view());
+    }
+
+private:
+    std::vector<int32_t> positions_;                  // per column up to the last one used; -1 unused
+    std::vector<std::pair<size_t, int32_t>> filled_;  // column and field, column order
+};
 
 // The field names of the list's first item, or of a fresh item of its kind when it has none.
 std::vector<std::string> ItemFieldNames(const TBaseCustomListClass& list);
