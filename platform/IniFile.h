@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -55,6 +56,12 @@ public:
     // Atomic replace of the file; throws FileWriteError, also for a file that exists but could not be
     // read (its other lines would be lost) or is read-only.
     void Save() const;
+
+    // The index of an indexed key ("Name7" for prefix "Name", case ignored): plain decimal digits, as
+    // the keys are written; nothing for any other key.
+    static std::optional<int64_t> KeyIndex(std::string_view key, std::string_view prefix);
+    // A value by the rule of ReadInteger; Def for anything else.
+    static int ToInteger(std::string_view text, int def);
 
     // Whether a name can be written as a section or key name.
     static bool IsValidSectionName(std::string_view name);
