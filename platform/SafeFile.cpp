@@ -116,12 +116,6 @@ void SyncFolder(const std::string& folder)
     }
 }
 
-bool Exists(const std::string& path)
-{
-    struct stat st {};
-    return ::lstat(path.c_str(), &st) == 0;
-}
-
 }  // namespace
 
 std::optional<std::string> ReadWholeFile(const std::string& path) { return ReadRegularFile(path, SIZE_MAX, nullptr); }
@@ -201,26 +195,34 @@ void WriteFileAtomic(const std::string& path, std::string_view content, bool mak
         throw FileWriteError(path);
     };
 
-    // Without hard links the old file itself moves to ".BAK"; the older ".BAK" waits under a spare
-    // name until the new file is in place, so that a failure can put both back by renames.
-    bool moved = false;
+    // The older ".BAK" stays reachable under a spare name until the new file is in place, so that a
+    // failure can put the target and its ".BAK" back as they were.
+    bool moved = false;  // no hard links: the old file itself became the ".BAK"
     std::string olderBak;
     if (backup) {
-        // With hard links the target itself is never touched until the final rename.
+        struct stat bak {};
+        const bool hadBak = ::lstat(bakName.c_str(), &bak) == 0;
+        if (hadBak && S_ISDIR(bak.st_mode))
+            fail();
         const std::string bakTmp = SpareName(folder);
         if (ops.Link(target.c_str(), bakTmp.c_str()) == 0) {
-            if (ops.Rename(bakTmp.c_str(), bakName.c_str()) != 0) {
+            // With hard links the target itself is never touched until the final rename.
+            olderBak = hadBak ? SpareName(folder) : std::string();
+            if ((hadBak && ops.Link(bakName.c_str(), olderBak.c_str()) != 0) ||
+                ops.Rename(bakTmp.c_str(), bakName.c_str()) != 0) {
                 ::unlink(bakTmp.c_str());
+                if (!olderBak.empty())
+                    ::unlink(olderBak.c_str());
                 fail();
             }
         } else {
-            if (Exists(bakName)) {
-                olderBak = SpareName(folder);
-                if (ops.Rename(bakName.c_str(), olderBak.c_str()) != 0)
-                    fail();
-            }
+            // Without them (FAT and exFAT sticks) the old file moves to ".BAK" just before the new one
+            // takes its name.
+            olderBak = hadBak ? SpareName(folder) : std::string();
+            if (hadBak && ops.Rename(bakName.c_str(), olderBak.c_str()) != 0)
+                fail();
             if (ops.Rename(target.c_str(), bakName.c_str()) != 0) {
-                if (!olderBak.empty())
+                if (hadBak)
                     ops.Rename(olderBak.c_str(), bakName.c_str());
                 fail();
             }
@@ -228,11 +230,12 @@ void WriteFileAtomic(const std::string& path, std::string_view content, bool mak
         }
     }
     if (ops.Rename(tmp.c_str(), target.c_str()) != 0) {
-        if (moved) {
+        if (moved)
             ops.Rename(bakName.c_str(), target.c_str());
-            if (!olderBak.empty())
-                ops.Rename(olderBak.c_str(), bakName.c_str());
-        }
+        if (!olderBak.empty())
+            ops.Rename(olderBak.c_str(), bakName.c_str());
+        else if (backup && !moved)
+            ::unlink(bakName.c_str());
         fail();
     }
     if (!olderBak.empty())
