@@ -131,5 +131,63 @@ TEST_F(FileHazardsTest, ReadOnlyFilesAreNotReplaced) {
     }
 }
 
+std::string Repeat(const std::string& s, size_t n) {
+    std::string out;
+    out.reserve(s.size() * n);
+    for (size_t i = 0; i < n; ++i) out += s;
+    return out;
+}
+
+std::string Joined(const std::vector<std::string>& texts) {
+    std::string out;
+    for (const auto& t : texts) out += t + "|";
+    return out;
+}
+
+TEST_F(FileHazardsTest, ReadsRefuseTooManyItemsAndCostTheirSize) {
+    const std::string file = "QV1.2\r\n\"Media\",\"P\",\"O\",\"D\"\r\n";
+    const std::string clip = "QUORVEL MEDIA\r\n";
+    const std::string tooMany = "This file holds more than 1000000 items. The list was not changed.";
+    const std::string pasteTooMany = "Pasting would make more than 1000000 items. The list was not changed.";
+    struct Case {
+        const char* What;
+        bool Paste;        // else load
+        std::string Text;  // the file or clipboard text
+        std::string Expected;  // the titles after it, or the message
+    };
+    const Case cases[] = {
+        {"load: a line break per item", false, file + "\"TITLE\"\r\n" + Repeat("\n", 1000001), tooMany},
+        {"load: CR LF per item", false, file + "\"TITLE\"\r\n" + Repeat("\r\n", 1000001), tooMany},
+        // The list holds one item already: a million more would pass the limit.
+        {"paste: a million more", true, clip + "\"TITLE\"\r\n" + Repeat("\r", 1000000), pasteTooMany},
+        {"load: many unknown columns before the known one", false,
+         file + Repeat("\"X\",", 50000) + "\"TITLE\"\r\n" + Repeat(",", 50000) + "\"t\"\r\n\"short\"\r\n", "t||"},
+        {"paste: many unknown columns before the known one", true,
+         clip + Repeat("\"X\",", 50000) + "\"TITLE\"\r\n" + Repeat(",", 50000) + "\"t\"", "kept|t|"},
+        {"load: the last column of a field wins, a short line empties it", false,
+         file + "\"TITLE\",\"X\",\"TITLE\"\r\n\"a\",\"\",\"b\"\r\n\"c\"", "b||"},
+        {"paste: the last column of a field wins, a short line empties it", true,
+         clip + "\"TITLE\",\"TITLE\"\r\n\"a\",\"b\"\r\n\"c\"", "kept|b||"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.What);
+        TCartListClass list;
+        list.SetListType("Media");
+        AddItem(list, {{"Title", Text("kept")}});
+        try {
+            if (c.Paste) {
+                list.PasteFromText(c.Text);
+            } else {
+                WriteFile("in.lst", c.Text);
+                list.LoadFromFile(PathOf("in.lst"));
+            }
+            EXPECT_EQ(Joined(test::Column(list, "Title")), c.Expected);
+        } catch (const TBaseCustomListClassException& e) {
+            EXPECT_EQ(e.what(), c.Expected);
+            EXPECT_EQ(Joined(test::Column(list, "Title")), "kept|");
+        }
+    }
+}
+
 }  // namespace
 }  // namespace quorvel

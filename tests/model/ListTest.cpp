@@ -146,6 +146,9 @@ INSTANTIATE_TEST_SUITE_P(
         SortCase{"FractionIsNoWholeNumber", "Quantity", 1, {Text("2"), Text("2.5")}, {1, 0}},
         SortCase{"BooleansFalseFirst", "Boxed", 1, {Text("-1"), false, Text("0"), true, Text("TRUE")}, {1, 2, 0, 3, 4}},
         SortCase{"MoneyByValue", "Cost", 1, {Text("10"), Currency{40000}, Text("4,5"), Text("x"), 3.99}, {3, 4, 1, 2, 0}},
+        // A double key made these amounts equal and kept their order.
+        SortCase{"MoneyBeyondADoublesPrecision", "Cost", 1,
+                 {Text("1000000000000.0001"), Text("1000000000000"), Currency{-1}}, {2, 1, 0}},
         SortCase{"TextFieldHoldingNumbersSortsAsText", "Title", 1, {int32_t{10}, int32_t{9}}, {0, 1}},
         SortCase{"StableAscending", "Title", 1, {Text("x"), Text("Y"), Text("X"), Text("y"), Text("x")}, {0, 2, 4, 1, 3}},
         SortCase{"StableDescending", "Title", -1, {Text("x"), Text("Y"), Text("X"), Text("y"), Text("x")}, {1, 3, 0, 2, 4}},
