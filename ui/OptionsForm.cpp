@@ -244,8 +244,11 @@ TOptionsForm::TOptionsForm(SettingsStore& settings, PlatformList& platforms, QWi
     layout->addLayout(buttons);
     setFixedSize(sizeHint().expandedTo(QSize(515, 288)));
 
-    LoadSettings();
-    UpdateButtons();
+    // Loading reads files and may show boxes: it runs in the guard like any command.
+    RunCommand([this] {
+        LoadSettings();
+        UpdateButtons();
+    });
 }
 
 void TOptionsForm::BuildGeneralPage()
@@ -827,10 +830,8 @@ void TOptionsForm::MfgLoadButtonClick()
         return;
     const std::string path = PathFromQString(*chosen);
     const auto content = ReadWholeFile(path);
-    if (!content) {
-        ShowError("Unable to read " + path);
-        return;
-    }
+    if (!content)
+        throw FileError("Unable to read ", path);
     ReplaceEntries(mfgList_, SplitLines(*content), [this] { SaveManufacturers(); });
     UpdateButtons();
 }
@@ -875,6 +876,7 @@ void TOptionsForm::PlatformCartwellClick()
     std::string id;
     if (const auto file = PlatformList::PlatformFile(platform))
         id = IniFile::Load(*file).ReadString("SystemID", "SystemID", "");
+    systemIdFailedFile_.clear();
     systemIdEdit_->setText(ToQString(id));
     UpdateButtons();
 }
@@ -884,9 +886,19 @@ void TOptionsForm::SystemIdEdited()
     const std::string platform = SelectedEntry(platformCartwellList_);
     if (platform.empty())
         return;
-    IniFile ini = IniFile::Load(WritablePlatformFile(platform));
-    ini.SetValue("SystemID", "SystemID", FromQString(systemIdEdit_->text()));
-    ini.Save();
+    const std::string file = WritablePlatformFile(platform);
+    try {
+        IniFile ini = IniFile::Load(file);
+        ini.SetValue("SystemID", "SystemID", FromQString(systemIdEdit_->text()));
+        ini.Save();
+        systemIdFailedFile_.clear();
+    } catch (const FileWriteError&) {
+        // Every keystroke writes: a file that cannot be written is reported once, not per keystroke.
+        if (systemIdFailedFile_ == file)
+            return;
+        systemIdFailedFile_ = file;
+        throw;
+    }
 }
 
 }  // namespace quorvel

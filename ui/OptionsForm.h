@@ -142,6 +142,7 @@ private:
     QPushButton* lookupRemove_ = nullptr;
     QListWidget* platformCartwellList_ = nullptr;
     QLineEdit* systemIdEdit_ = nullptr;
+    std::string systemIdFailedFile_;  // the platform file whose System ID write failed last
 };
 
 }  // namespace quorvel

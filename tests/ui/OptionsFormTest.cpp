@@ -558,6 +558,16 @@ TEST_F(OptionsFormTest, AFailedWriteIsShownAndTheListKeepsWhatTheFileHolds)
     EXPECT_EQ(shown[0].text.toStdString(), "Unable to write to " + ConfigPath("Nimbra.ini"));
     EXPECT_EQ(list->count(), 0);
     EXPECT_TRUE(form->isEnabled());
+
+    // The System ID is written at every keystroke; a file that cannot be written is reported once.
+    fs::remove(ConfigPath("korvo handheld.INI"));
+    fs::create_directories(ConfigPath("korvo handheld.INI"));
+    Select(Child<QListWidget>("PlatformCartwellLB"), {"Korvo Handheld"});
+    Type(Child<QLineEdit>("SystemIDEdit"), "4");
+    ExpectShown(MessageKind::Error, "Unable to write to " + ConfigPath("korvo handheld.INI"), "first keystroke");
+    for (const char* typed : {"42", "421"})
+        Type(Child<QLineEdit>("SystemIDEdit"), typed);
+    ExpectShown(MessageKind::Error, "", "later keystrokes");
 }
 
 }  // namespace
