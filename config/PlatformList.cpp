@@ -64,7 +64,7 @@ void PlatformList::SetNames(std::vector<std::string> names)
 
 bool PlatformList::HasRefusedCharacter(std::string_view name)
 {
-    return name.find_first_of("?\"/\\<>*|:$") != std::string_view::npos;
+    return name.find_first_of(RefusedCharacters) != std::string_view::npos;
 }
 
 bool PlatformList::IsValidPlatformName(std::string_view name)

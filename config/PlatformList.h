@@ -29,6 +29,8 @@ public:
     // False for a name holding one of ? " / \ < > * | : $, and for any name that is not a safe file
     // name part (empty, "." or "..", control characters): platform names become file names.
     static bool IsValidPlatformName(std::string_view name);
+    // The characters a platform name may not hold, as the messages list them.
+    static constexpr const char* RefusedCharacters = "?\"/\\<>*|:$";
     static bool HasRefusedCharacter(std::string_view name);
     // The platform's own file in G_ConfigFiles (found ignoring case); nothing for an invalid name.
     static std::optional<std::string> PlatformFile(std::string_view name);

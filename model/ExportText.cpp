@@ -8,7 +8,7 @@
 #include "model/Utils.h"
 #include "platform/Cp1252.h"
 #include "platform/SafeFile.h"
-#include "platform/TextLines.h"
+#include "platform/Text.h"
 
 namespace quorvel {
 

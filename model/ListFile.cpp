@@ -2,14 +2,10 @@
 
 #include <algorithm>
 #include <array>
-#include <cerrno>
 #include <charconv>
-#include <fcntl.h>
 #include <exception>
 #include <optional>
 #include <thread>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "model/CartListClass.h"
 #include "model/FieldText.h"
@@ -18,7 +14,7 @@
 #include "platform/Cp1252.h"
 #include "platform/FileNames.h"
 #include "platform/SafeFile.h"
-#include "platform/TextLines.h"
+#include "platform/Text.h"
 
 namespace quorvel {
 
@@ -28,12 +24,6 @@ constexpr std::string_view kCurrentTag = "QV1.2";
 
 bool IsOldTag(std::string_view tag) { return tag == "QV1.0" || tag == "QV1.1"; }
 bool IsKnownTag(std::string_view tag) { return tag == kCurrentTag || IsOldTag(tag); }
-
-std::string_view TrimBlanks(std::string_view s) {
-    while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
-    while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
-    return s;
-}
 
 std::string FieldOf(const std::vector<std::string_view>& fields, size_t index) {
     return index < fields.size() ? std::string(fields[index]) : std::string();
@@ -105,39 +95,6 @@ bool IsWrittenForm(std::string_view s, TFieldDataType type) {
     }
 }
 
-// Reads at most Limit bytes from the start of a regular file; nothing when it cannot be opened.
-// Stops as soon as Enough says the bytes so far answer the question.
-template <typename Enough>
-std::optional<std::string> ReadHead(const std::string& path, size_t limit, Enough enough) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) return std::nullopt;
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(fd);
-        return std::nullopt;
-    }
-    std::string head;
-    size_t chunk = 4096;
-    while (head.size() < limit) {
-        const size_t old = head.size();
-        head.resize(old + std::min(chunk, limit - old));
-        const ssize_t n = ::read(fd, head.data() + old, head.size() - old);
-        if (n < 0 && errno == EINTR) {
-            head.resize(old);
-            continue;
-        }
-        if (n < 0) {
-            ::close(fd);
-            return std::nullopt;
-        }
-        head.resize(old + static_cast<size_t>(n));
-        if (n == 0 || enough(std::string_view(head))) break;
-        chunk = std::min<size_t>(chunk * 2, 1 << 20);
-    }
-    ::close(fd);
-    return head;
-}
-
 // Up to three lines of the start of a file.
 struct HeadLines {
     std::array<std::string_view, 3> Lines;
@@ -178,7 +135,7 @@ bool HeadAnswers(std::string_view head) {
 constexpr size_t kHeadLimit = 16u << 20;
 
 std::optional<std::string> ReadListHead(const std::string& fileName) {
-    return ReadHead(fileName, kHeadLimit, HeadAnswers);
+    return ReadFileStart(fileName, kHeadLimit, HeadAnswers);
 }
 
 // How many threads share a job that could be cut into at most Pieces slices.
@@ -230,13 +187,6 @@ void ReadItemChunk(std::string_view text, const TBaseCustomClass& prototype, con
     }
 }
 
-// Where the line after Pos begins: just past the first line end at or after Pos.
-size_t NextLineStart(std::string_view text, size_t pos) {
-    while (pos < text.size() && text[pos] != '\n' && text[pos] != '\r') ++pos;
-    if (pos < text.size() && text[pos] == '\r' && pos + 1 < text.size() && text[pos + 1] == '\n') ++pos;
-    return std::min(pos + 1, text.size());
-}
-
 // Big lists are read in slices of whole lines on several threads; the slices are joined in file
 // order and the first failure in file order is the one reported.
 std::vector<std::unique_ptr<TBaseCustomClass>> ReadItemLines(std::string_view text, const TBaseCustomClass& prototype,
@@ -249,7 +199,7 @@ std::vector<std::unique_ptr<TBaseCustomClass>> ReadItemLines(std::string_view te
     }
     std::vector<size_t> bounds{0};
     for (size_t t = 1; t < threads; ++t)
-        bounds.push_back(std::max(bounds.back(), NextLineStart(text, text.size() / threads * t)));
+        bounds.push_back(std::max(bounds.back(), LineCursor::NextLineStart(text, text.size() / threads * t)));
     bounds.push_back(text.size());
     RunSlices(threads, [&](size_t t) {
         ReadItemChunk(text.substr(bounds[t], bounds[t + 1] - bounds[t]), prototype, columns, decode, slices[t]);
@@ -280,14 +230,6 @@ ColumnMap::ColumnMap(const std::vector<std::string>& names, const TBaseCustomCla
     }
     std::reverse(filled_.begin(), filled_.end());
     positions_.resize(filled_.empty() ? 0 : filled_.back().first + 1);
-}
-
-std::vector<std::string_view> SplitLines(std::string_view text) {
-    std::vector<std::string_view> lines;
-    LineCursor cursor(text);
-    std::string_view line;
-    while (cursor.Next(line)) lines.push_back(line);
-    return lines;
 }
 
 void ReadListFileText(TBaseCustomListClass& list, std::string_view text, const std::string& name) {

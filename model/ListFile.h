@@ -10,6 +10,7 @@
 #include "model/ListFactory.h"
 #include "model/Utils.h"
 #include "platform/SafeFile.h"
+#include "platform/Text.h"
 
 namespace quorvel {
 
@@ -31,9 +32,6 @@ void GetListFileInfo(const std::string& fileName, std::string& listType, std::st
 TListType ListFileTypeOf(std::string_view head);
 void ListFileInfoOf(std::string_view head, std::string& listType, std::string& owner, std::string& platform,
                     std::string& description);
-
-// The lines of a text: CR, LF and CR LF end a line; a final line break starts no further line.
-std::vector<std::string_view> SplitLines(std::string_view text);
 
 // The list-file reader and writer over bytes in memory; LoadFromFile and SaveToFile wrap them.
 // Reading replaces the list's content only when the whole text reads; Name becomes its FileName.

@@ -5,6 +5,7 @@
 #include "platform/FileNames.h"
 #include "platform/IniFile.h"
 #include "platform/SafeFile.h"
+#include "platform/Text.h"
 #include "platform/qt/CommandGuard.h"
 #include "platform/qt/PathText.h"
 #include "platform/qt/QtCp1252.h"
@@ -36,18 +37,6 @@
 namespace quorvel {
 
 namespace {
-
-const char* const kRefusedCharacters = "?\"/\\<>*|:$";
-
-std::string Trimmed(std::string_view text)
-{
-    const auto isBlank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
-    while (!text.empty() && isBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && isBlank(text.back()))
-        text.remove_suffix(1);
-    return std::string(text);
-}
 
 std::string TextOf(const QListWidgetItem* item)
 {
@@ -148,24 +137,6 @@ std::vector<std::string> ReadListEntries(const IniFile& ini, const std::string& 
     for (auto& [index, value] : found)
         entries.push_back(std::move(value));
     return entries;
-}
-
-// Lines end at CR, LF or CR LF; a final line break adds no line.
-std::vector<std::string> SplitLines(std::string_view text)
-{
-    std::vector<std::string> lines;
-    size_t start = 0;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '\r' && text[i] != '\n')
-            continue;
-        lines.emplace_back(text.substr(start, i - start));
-        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
-            ++i;
-        start = i + 1;
-    }
-    if (start < text.size())
-        lines.emplace_back(text.substr(start));
-    return lines;
 }
 
 QListWidget* NewList(QWidget* parent, const char* name, QAbstractItemView::SelectionMode mode)
@@ -569,7 +540,7 @@ void TOptionsForm::PathsToSettings()
 {
     const auto& folders = SettingsStore::Folders();
     for (int row = 0; row < pathList_->rowCount() && row < static_cast<int>(folders.size()); ++row) {
-        std::string path = Trimmed(PathFromQString(pathList_->item(row, 1)->text()));
+        std::string path(TrimBlanks(PathFromQString(pathList_->item(row, 1)->text())));
         if (path.empty())
             path = settings_.DefaultFolder(folders[static_cast<size_t>(row)]);
         settings_.SetSetting(folders[static_cast<size_t>(row)].key, WithTrailingSlash(path));
@@ -597,7 +568,7 @@ void TOptionsForm::LoadPlatforms()
 {
     for (const auto& name : platforms_.Load(G_PlatformsFile)) {
         if (PlatformList::HasRefusedCharacter(name))
-            ShowError("The Platform Name " + name + " can not contain the following characters " + kRefusedCharacters);
+            ShowError("The Platform Name " + name + " can not contain the following characters " + PlatformList::RefusedCharacters);
         else
             ShowError("The Platform Name " + name + " can not be used as a file name.");
     }
@@ -703,13 +674,13 @@ void TOptionsForm::UpdateButtons()
 void TOptionsForm::PlatformAddButtonClick()
 {
     const std::string text = FromQString(platformEdit_->text());
-    const std::string name = Trimmed(text);
+    const std::string name(TrimBlanks(text));
     std::vector<std::string> names = Entries(platformList_);
     const size_t limit = 255;
     if (name.empty()) {
         ShowError("You can not add a blank Platform Name");
     } else if (PlatformList::HasRefusedCharacter(name)) {
-        ShowError(std::string("Platform Names can not contain the following characters ") + kRefusedCharacters);
+        ShowError(std::string("Platform Names can not contain the following characters ") + PlatformList::RefusedCharacters);
     } else if (!PlatformList::IsValidPlatformName(name)) {
         ShowError("The Platform Name can not be used as a file name.");
     } else if (name.size() + G_ConfigFiles.size() >= limit) {
@@ -765,7 +736,7 @@ void TOptionsForm::CopyPlatformsToManufacturersPage()
 void TOptionsForm::AddListValue(QLineEdit* edit, QListWidget* list, const char* blankMessage,
                                 const std::function<void()>& duplicate, const std::function<void()>& save)
 {
-    const std::string value = Trimmed(FromQString(edit->text()));
+    const std::string value(TrimBlanks(FromQString(edit->text())));
     std::vector<std::string> values = Entries(list);
     if (value.empty()) {
         ShowError(blankMessage);
@@ -832,7 +803,8 @@ void TOptionsForm::MfgLoadButtonClick()
     const auto content = ReadWholeFile(path);
     if (!content)
         throw FileError("Unable to read ", path);
-    ReplaceEntries(mfgList_, SplitLines(*content), [this] { SaveManufacturers(); });
+    const auto lines = SplitLines(*content);
+    ReplaceEntries(mfgList_, std::vector<std::string>(lines.begin(), lines.end()), [this] { SaveManufacturers(); });
     UpdateButtons();
 }
 
