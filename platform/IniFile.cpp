@@ -213,7 +213,8 @@ std::vector<std::pair<std::string, std::string>> IniFile::SectionValues(std::str
     return pairs;
 }
 
-std::vector<std::string> IniFile::ReadIndexedList(std::string_view section, std::string_view prefix) const
+std::vector<std::string> IniFile::ReadIndexedList(std::string_view section, std::string_view prefix,
+                                                  bool keepEmpty) const
 {
     std::vector<std::string> result;
     const size_t h = FindSection(section);
@@ -238,7 +239,7 @@ std::vector<std::string> IniFile::ReadIndexedList(std::string_view section, std:
         if (k > 0 && found[k].first == found[k - 1].first)
             continue;
         std::string value = Unquote(lines_[found[k].second].value);
-        if (!value.empty())
+        if (keepEmpty || !value.empty())
             result.push_back(std::move(value));
     }
     return result;

@@ -37,8 +37,10 @@ public:
     std::vector<std::string> SectionNames() const;
     // Key/value pairs of the first section of that name, file order, values as read.
     std::vector<std::pair<std::string, std::string>> SectionValues(std::string_view section) const;
-    // Values of prefix0 .. prefix(Count-1), visiting only the keys present; empty values are skipped.
-    std::vector<std::string> ReadIndexedList(std::string_view section, std::string_view prefix) const;
+    // Values of prefix0 .. prefix(Count-1) in index order, visiting only the keys present (a huge Count
+    // costs nothing); empty values are skipped unless keepEmpty.
+    std::vector<std::string> ReadIndexedList(std::string_view section, std::string_view prefix,
+                                             bool keepEmpty = false) const;
 
     // Throws std::invalid_argument for a section or key name the file format cannot hold.
     // CR and LF in the value become blanks.
