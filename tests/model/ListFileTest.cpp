@@ -375,23 +375,6 @@ TEST_F(ListFileTest, FailedWriteKeepsFileAndFlags) {
     EXPECT_TRUE(std::filesystem::is_directory(Dir() / "dir.lst"));
 }
 
-TEST_F(ListFileTest, FailedWriteIntoReadOnlyFolderKeepsFileAndFlags) {
-    if (geteuid() == 0) GTEST_SKIP() << "permissions do not bind root";
-    TCartListClass list;
-    AddItem(list, {{"Title", Text("x")}}).Modified = true;
-    list.SetFileName("before.lst");
-    WriteFile("ro/a.lst", "previous");
-    std::filesystem::permissions(Dir() / "ro", std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
-    for (const bool backup : {false, true}) {
-        EXPECT_THROW(list.SaveToFile(PathOf("ro/a.lst"), backup, true), FileWriteError);
-        EXPECT_EQ(ReadFile("ro/a.lst"), "previous");
-        EXPECT_FALSE(Exists("ro/a.BAK"));
-        EXPECT_TRUE(list.IsModified());
-        EXPECT_EQ(list.GetFileName(), "before.lst");
-    }
-    std::filesystem::permissions(Dir() / "ro", std::filesystem::perms::owner_all);
-}
-
 struct PeekCase {
     const char* Name;
     std::string Content;

@@ -4,9 +4,7 @@
 #include "platform/qt/Version.h"
 #include "support/qt/FakeServices.h"
 
-#include <QDialog>
 #include <QDir>
-#include <QLineEdit>
 #include <QRegularExpression>
 
 #include <gtest/gtest.h>
@@ -81,22 +79,6 @@ TEST(Services, NoneInstalledIsAnErrorNotARealBox)
     EXPECT_THROW(Dialogs(), std::logic_error);
     EXPECT_THROW(Shell(), std::logic_error);
     InstallServices(previous);
-}
-
-TEST(DialogRunner, TheScriptWorksTheDialogAndGivesItsResult)
-{
-    FakeServices fake;
-    QDialog dialog;
-    auto* edit = new QLineEdit(&dialog);
-    fake.dialogAnswers.push_back([edit](QDialog& shown) {
-        EXPECT_TRUE(shown.isVisible());
-        edit->setText("typed");
-        return int(QDialog::Accepted);
-    });
-    EXPECT_EQ(ExecDialog(dialog), QDialog::Accepted);
-    EXPECT_EQ(dialog.result(), QDialog::Accepted);
-    EXPECT_FALSE(dialog.isVisible());
-    EXPECT_EQ(edit->text(), "typed");
 }
 
 TEST(Version, HasFourParts)
