@@ -8,7 +8,7 @@
 #include "model/HardwareListClass.h"
 #include "model/ListFactory.h"
 #include "model/LocaleFormat.h"
-#include "support/TempDir.h"
+#include "support/GlobalsTest.h"
 
 namespace quorvel {
 namespace {
@@ -32,7 +32,7 @@ void SetColumns(TColumnListClass& columns, const std::vector<std::string>& field
     }
 }
 
-class ExportTextTest : public test::TempDirTest {};
+class ExportTextTest : public test::GlobalsTest {};
 
 TEST_F(ExportTextTest, RowsOfBothKinds) {
     LocaleFormat money;
@@ -70,7 +70,6 @@ TEST_F(ExportTextTest, RowsOfBothKinds) {
         ExportListObject(list.get(), PathOf("out.csv"), columns);
         EXPECT_EQ(ReadFile("out.csv"), c.Expected) << c.Name;
     }
-    LocaleFormat::SetCurrent(LocaleFormat{});
 }
 
 TEST_F(ExportTextTest, ExportKeepsTheReplacedFileAndNeverTouchesTheList) {

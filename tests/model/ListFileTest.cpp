@@ -13,7 +13,7 @@
 #include "model/FieldText.h"
 #include "model/LocaleFormat.h"
 #include "platform/SafeFile.h"
-#include "support/TempDir.h"
+#include "support/GlobalsTest.h"
 
 namespace quorvel {
 namespace {
@@ -45,7 +45,7 @@ const std::string kHardTexts[] = {
     "",
 };
 
-class ListFileTest : public test::TempDirTest {
+class ListFileTest : public test::GlobalsTest {
 protected:
     std::unique_ptr<TBaseCustomListClass> Loaded(TListType type, const std::string& name) {
         auto list = CreateListObject(type);

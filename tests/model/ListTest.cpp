@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "support/GlobalsTest.h"
+
 #include <algorithm>
 #include <functional>
 #include <random>
@@ -107,7 +109,8 @@ struct SortCase {
     std::vector<int> Expected;       // item numbers after sorting
 };
 
-class SortTest : public ::testing::TestWithParam<SortCase> {};
+class SortTest : public test::GlobalsTest, public ::testing::WithParamInterface<SortCase> {};
+class SortStateTest : public test::GlobalsTest {};
 
 TEST_P(SortTest, OrdersItems) {
     const auto& c = GetParam();
@@ -154,7 +157,7 @@ INSTANTIATE_TEST_SUITE_P(
         SortCase{"EmptyList", "Title", 1, {}, {}}),
     [](const auto& info) { return std::string(info.param.Name); });
 
-TEST(SortTest, HardwareByTitleKeepsItsOrder) {
+TEST_F(SortStateTest, HardwareByTitleKeepsItsOrder) {
     THardwareListClass list;
     for (const char* n : {"Pad", "Deck", "Console"}) AddItem(list, {{"Name", Text(n)}});
     list.Sort();
@@ -164,7 +167,7 @@ TEST(SortTest, HardwareByTitleKeepsItsOrder) {
     EXPECT_EQ(Column(list, "Name"), (std::vector<std::string>{"Console", "Deck", "Pad"}));
 }
 
-TEST(SortTest, ConstructingAListBetweenSortsResetsTheOrder) {
+TEST_F(SortStateTest, ConstructingAListBetweenSortsResetsTheOrder) {
     TCartListClass list;
     for (const char* t : {"b", "a", "c"}) AddItem(list, {{"Title", Text(t)}, {"Notes", Text(t)}});
     list.SetSortField("Notes");
@@ -179,7 +182,7 @@ TEST(SortTest, ConstructingAListBetweenSortsResetsTheOrder) {
 // Random values of every kind: the order must not depend on where the items started, and sorting
 // again changes nothing. A comparison that is no strict weak order fails either. Each pool holds
 // no two values that sort equal, so the texts of the result are fully determined.
-TEST(SortTest, OrderIsTotalOnRandomMixedValues) {
+TEST_F(SortStateTest, OrderIsTotalOnRandomMixedValues) {
     std::mt19937 random(7);
     const std::vector<std::pair<const char*, std::vector<FieldValue>>> pools = {
         {"Quantity", {never, Text(""), Text("abc"), Text("10"), Text("9"), Text("-3"), int32_t{7}, 2.5, Text("4,5"),
