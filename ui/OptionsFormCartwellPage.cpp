@@ -58,12 +58,7 @@ OptionsCartwellPage::OptionsCartwellPage(QTabWidget* pages, std::function<void()
 
 void OptionsCartwellPage::ShowPlatforms(const std::vector<std::string>& names, const std::string& preset)
 {
-    {
-        const QSignalBlocker block(platformList_);
-        Fill(platformList_, names);
-        if (!preset.empty())
-            SelectEntry(platformList_, preset);
-    }
+    FillAndSelect(platformList_, names, preset);
     PlatformCartwellClick();
 }
 

@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSignalBlocker>
 
 #include <algorithm>
 
@@ -81,6 +82,24 @@ bool ContainsNoCase(const std::vector<std::string>& entries, std::string_view na
 {
     return std::any_of(entries.begin(), entries.end(),
                        [name](const std::string& e) { return Cp1252::EqualsNoCase(e, name); });
+}
+
+void FillAndSelect(QListWidget* list, const std::vector<std::string>& entries, std::string_view preset)
+{
+    const QSignalBlocker block(list);
+    Fill(list, entries);
+    if (!preset.empty())
+        SelectEntry(list, preset);
+}
+
+bool MoveCurrentIntoEdit(QListWidget* list, QLineEdit* edit)
+{
+    QListWidgetItem* item = list->currentItem();
+    if (!item)
+        return false;
+    edit->setText(item->text());
+    delete list->takeItem(list->row(item));
+    return true;
 }
 
 QListWidget* NewList(QWidget* parent, const char* name, QAbstractItemView::SelectionMode mode)

@@ -31,6 +31,10 @@ void ReplaceEntries(QListWidget* list, std::vector<std::string> entries, const s
 // Selects the first entry equal to Name ignoring case; false when there is none.
 bool SelectEntry(QListWidget* list, std::string_view name);
 bool ContainsNoCase(const std::vector<std::string>& entries, std::string_view name);
+// The entries with the first equal to Preset selected (when given), without selection signals.
+void FillAndSelect(QListWidget* list, const std::vector<std::string>& entries, std::string_view preset);
+// Moves the current entry into the edit box (a double click); false when there is none.
+bool MoveCurrentIntoEdit(QListWidget* list, QLineEdit* edit);
 
 QListWidget* NewList(QWidget* parent, const char* name, QAbstractItemView::SelectionMode mode);
 QPushButton* NewButton(const QString& caption, const char* name, QWidget* parent);

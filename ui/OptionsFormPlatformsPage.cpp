@@ -97,11 +97,8 @@ void OptionsPlatformsPage::PlatformRemoveButtonClick()
 
 void OptionsPlatformsPage::PlatformListDoubleClick()
 {
-    QListWidgetItem* item = platformList_->currentItem();
-    if (!item)
+    if (!MoveCurrentIntoEdit(platformList_, platformEdit_))
         return;
-    platformEdit_->setText(item->text());
-    delete platformList_->takeItem(platformList_->row(item));
     namesChanged_();
     updateButtons_();
 }

@@ -23,6 +23,20 @@ namespace quorvel {
 using namespace options;
 using Empty = ReferenceData::EmptyEntries;
 
+QWidget* OptionsChooserPage::Build(const char* chooser, const char* edit, const char* values, const char* add,
+                                   const char* remove)
+{
+    auto* page = new QWidget;
+    chooser_ = NewList(page, chooser, QAbstractItemView::SingleSelection);
+    edit_ = NewEdit(edit, page);
+    values_ = NewList(page, values, QAbstractItemView::ExtendedSelection);
+    add_ = NewButton("&Add", add, page);
+    remove_ = NewButton("&Remove", remove, page);
+    QObject::connect(edit_, &QLineEdit::textChanged, page, [this] { updateButtons_(); });
+    QObject::connect(values_, &QListWidget::itemSelectionChanged, page, [this] { updateButtons_(); });
+    return page;
+}
+
 void OptionsChooserPage::Lay(QTabWidget* pages, QWidget* page, const char* title, const char* chooserCaption,
                              const char* valuesCaption, std::initializer_list<QPushButton*> buttons)
 {
@@ -68,12 +82,7 @@ void OptionsChooserPage::RemoveListValues(const char* question, const std::funct
 OptionsManufacturersPage::OptionsManufacturersPage(QTabWidget* pages, std::function<void()> updateButtons)
     : OptionsChooserPage(std::move(updateButtons))
 {
-    auto* page = new QWidget;
-    chooser_ = NewList(page, "PlatformMfgLB", QAbstractItemView::SingleSelection);
-    edit_ = NewEdit("MfgEdit", page);
-    values_ = NewList(page, "MfgListBox", QAbstractItemView::ExtendedSelection);
-    add_ = NewButton("&Add", "MfgAddButton", page);
-    remove_ = NewButton("&Remove", "MfgRemoveButton", page);
+    QWidget* page = Build("PlatformMfgLB", "MfgEdit", "MfgListBox", "MfgAddButton", "MfgRemoveButton");
     load_ = NewButton("Load", "MfgLoadButton", page);
     save_ = NewButton("Save", "MfgSaveButton", page);
     chooser_->setToolTip("List of Available Manufactures");
@@ -82,8 +91,6 @@ OptionsManufacturersPage::OptionsManufacturersPage(QTabWidget* pages, std::funct
         QObject::connect(button, &QPushButton::clicked, page, Guarded(std::move(handler)));
     };
     QObject::connect(chooser_, &QListWidget::itemSelectionChanged, page, Guarded([this] { PlatformMfgClick(); }));
-    QObject::connect(edit_, &QLineEdit::textChanged, page, [this] { updateButtons_(); });
-    QObject::connect(values_, &QListWidget::itemSelectionChanged, page, [this] { updateButtons_(); });
     QObject::connect(values_, &QListWidget::itemDoubleClicked, page, Guarded([this] { MfgListDoubleClick(); }));
     onClick(add_, [this] {
         if (SelectedPlatform().empty())
@@ -105,24 +112,14 @@ OptionsManufacturersPage::OptionsManufacturersPage(QTabWidget* pages, std::funct
 
 void OptionsManufacturersPage::ShowPlatforms(const std::vector<std::string>& names, const std::string& preset)
 {
-    {
-        const QSignalBlocker block(chooser_);
-        Fill(chooser_, names);
-        if (!preset.empty())
-            SelectEntry(chooser_, preset);
-    }
+    FillAndSelect(chooser_, names, preset);
     PlatformMfgClick();
 }
 
 void OptionsManufacturersPage::CopyPlatforms(const std::vector<std::string>& names)
 {
     const std::string selected = SelectedPlatform();
-    {
-        const QSignalBlocker block(chooser_);
-        Fill(chooser_, names);
-        if (!selected.empty())
-            SelectEntry(chooser_, selected);
-    }
+    FillAndSelect(chooser_, names, selected);
     // The manufacturer list must never show the names of a platform that is no longer selected.
     if (SelectedPlatform() != selected)
         PlatformMfgClick();
@@ -164,12 +161,8 @@ void OptionsManufacturersPage::PlatformMfgClick()
 
 void OptionsManufacturersPage::MfgListDoubleClick()
 {
-    QListWidgetItem* item = values_->currentItem();
-    if (!item)
-        return;
-    edit_->setText(item->text());
-    delete values_->takeItem(values_->row(item));
-    updateButtons_();
+    if (MoveCurrentIntoEdit(values_, edit_))
+        updateButtons_();
 }
 
 void OptionsManufacturersPage::MfgLoadButtonClick()
@@ -205,16 +198,10 @@ void OptionsManufacturersPage::MfgSaveButtonClick()
 OptionsLookupPage::OptionsLookupPage(QTabWidget* pages, std::function<void()> updateButtons)
     : OptionsChooserPage(std::move(updateButtons))
 {
-    auto* page = new QWidget;
-    chooser_ = NewList(page, "LookupNameListBox", QAbstractItemView::SingleSelection);
-    edit_ = NewEdit("LookupEdit", page);
-    values_ = NewList(page, "LookupDataListBox", QAbstractItemView::ExtendedSelection);
-    add_ = NewButton("&Add", "LookupAddButton", page);
-    remove_ = NewButton("&Remove", "LookupRemoveButton", page);
+    QWidget* page = Build("LookupNameListBox", "LookupEdit", "LookupDataListBox", "LookupAddButton",
+                          "LookupRemoveButton");
 
     QObject::connect(chooser_, &QListWidget::itemSelectionChanged, page, Guarded([this] { LookupNameClick(); }));
-    QObject::connect(edit_, &QLineEdit::textChanged, page, [this] { updateButtons_(); });
-    QObject::connect(values_, &QListWidget::itemSelectionChanged, page, [this] { updateButtons_(); });
     QObject::connect(add_, &QPushButton::clicked, page, Guarded([this] {
                          if (SelectedSection().empty())
                              return;

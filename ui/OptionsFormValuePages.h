@@ -19,6 +19,8 @@ class OptionsChooserPage {
 protected:
     explicit OptionsChooserPage(std::function<void()> updateButtons) : updateButtons_(std::move(updateButtons)) {}
 
+    // The page with its chooser, edit box, value list and the Add and Remove buttons.
+    QWidget* Build(const char* chooser, const char* edit, const char* values, const char* add, const char* remove);
     void Lay(QTabWidget* pages, QWidget* page, const char* title, const char* chooserCaption,
              const char* valuesCaption, std::initializer_list<QPushButton*> buttons);
     void AddListValue(const char* blankMessage, const std::function<void()>& duplicate,
@@ -29,6 +31,8 @@ protected:
     QListWidget* chooser_ = nullptr;
     QLineEdit* edit_ = nullptr;
     QListWidget* values_ = nullptr;
+    QPushButton* add_ = nullptr;
+    QPushButton* remove_ = nullptr;
 };
 
 // The page "Manufacturers": a platform's manufacturers, written to the platform's file at once.
@@ -53,8 +57,6 @@ private:
     void MfgLoadButtonClick();
     void MfgSaveButtonClick();
 
-    QPushButton* add_ = nullptr;
-    QPushButton* remove_ = nullptr;
     QPushButton* load_ = nullptr;
     QPushButton* save_ = nullptr;
 };
@@ -74,9 +76,6 @@ public:
 
 private:
     void LookupNameClick();
-
-    QPushButton* add_ = nullptr;
-    QPushButton* remove_ = nullptr;
 };
 
 }  // namespace quorvel
