@@ -63,28 +63,34 @@ void ReadItemChunk(std::string_view text, const TBaseCustomClass& prototype, con
 }
 
 // Big lists are read in slices of whole lines on several threads; the slices are joined in file
-// order and the first failure in file order is the one reported.
+// order and the first failure in file order is the one reported. The lines are counted first (in the
+// slices too), so that a file of line breaks is refused before it makes millions of items.
 std::vector<std::unique_ptr<TBaseCustomClass>> ReadItemLines(std::string_view text, const TBaseCustomClass& prototype,
                                                              const ColumnMap& columns, bool decode) {
     const size_t threads = SliceCount(text.size() / (1u << 20) + 1);
-    std::vector<std::vector<std::unique_ptr<TBaseCustomClass>>> slices(threads);
-    if (threads == 1) {
-        ReadItemChunk(text, prototype, columns, decode, slices[0]);
-        return std::move(slices[0]);
-    }
     std::vector<size_t> bounds{0};
     for (size_t t = 1; t < threads; ++t)
         bounds.push_back(std::max(bounds.back(), LineCursor::NextLineStart(text, text.size() / threads * t)));
     bounds.push_back(text.size());
-    RunSlices(threads, [&](size_t t) {
-        ReadItemChunk(text.substr(bounds[t], bounds[t + 1] - bounds[t]), prototype, columns, decode, slices[t]);
-    });
+    const auto slice = [&](size_t t) { return text.substr(bounds[t], bounds[t + 1] - bounds[t]); };
+
+    std::vector<size_t> counts(threads);
+    RunSlices(threads, [&](size_t t) { counts[t] = CountLines(slice(t)); });
     size_t total = 0;
-    for (const auto& slice : slices) total += slice.size();
+    for (const size_t count : counts) total += count;
+    if (total > static_cast<size_t>(TBaseCustomListClass::MaxExpandedItems)) {
+        throw TBaseCustomListClassException("This file holds more than " +
+                                            std::to_string(TBaseCustomListClass::MaxExpandedItems) +
+                                            " items. The list was not changed.");
+    }
+
+    std::vector<std::vector<std::unique_ptr<TBaseCustomClass>>> slices(threads);
+    RunSlices(threads, [&](size_t t) { ReadItemChunk(slice(t), prototype, columns, decode, slices[t]); });
+    if (threads == 1) return std::move(slices[0]);
     std::vector<std::unique_ptr<TBaseCustomClass>> items;
     items.reserve(total);
-    for (auto& slice : slices)
-        for (auto& item : slice) items.push_back(std::move(item));
+    for (auto& part : slices)
+        for (auto& item : part) items.push_back(std::move(item));
     return items;
 }
 
@@ -139,11 +145,6 @@ void ReadListFileText(TBaseCustomListClass& list, std::string_view text, const s
     }
 
     const std::string_view itemLines = text.substr(cursor.Position());
-    if (MoreLinesThan(itemLines, TBaseCustomListClass::MaxExpandedItems)) {
-        throw TBaseCustomListClassException("This file holds more than " +
-                                            std::to_string(TBaseCustomListClass::MaxExpandedItems) +
-                                            " items. The list was not changed.");
-    }
     const auto prototype = list.CreateItem();
     const ColumnMap columns(SplitCSVLine(Cp1252::ToUpper(header)), *prototype);
     std::vector<std::unique_ptr<TBaseCustomClass>> items = ReadItemLines(itemLines, *prototype, columns, decode);

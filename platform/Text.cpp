@@ -1,5 +1,7 @@
 #include "platform/Text.h"
 
+#include <cstring>
+
 namespace quorvel {
 
 std::vector<std::string_view> SplitLines(std::string_view text)
@@ -12,21 +14,27 @@ std::vector<std::string_view> SplitLines(std::string_view text)
     return lines;
 }
 
+size_t CountLines(std::string_view text)
+{
+    if (text.empty())
+        return 0;
+    const char* const begin = text.data();
+    const char* const end = begin + text.size();
+    size_t ends = 0;
+    for (const char* p = begin; (p = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(end - p)))); ++p)
+        ++ends;
+    // A CR ends a line of its own unless an LF follows it.
+    for (const char* p = begin; (p = static_cast<const char*>(std::memchr(p, '\r', static_cast<size_t>(end - p)))); ++p)
+        if (p + 1 == end || p[1] != '\n')
+            ++ends;
+    // A last line without its line break counts as well.
+    return ends + (end[-1] != '\n' && end[-1] != '\r' ? 1 : 0);
+}
+
 bool MoreLinesThan(std::string_view text, size_t limit)
 {
-    // Every line but the last ends in a CR or LF: counting those bounds the lines in a pass the
-    // compiler can vectorise; the exact rule matters only near the limit.
-    size_t ends = 0;
-    for (const char c : text)
-        ends += static_cast<size_t>(c == '\n') + static_cast<size_t>(c == '\r');
-    if (ends < limit)
-        return false;
-    LineCursor cursor(text);
-    std::string_view line;
-    for (size_t lines = 0; cursor.Next(line);)
-        if (++lines > limit)
-            return true;
-    return false;
+    // Every line takes at least one byte.
+    return text.size() > limit && CountLines(text) > limit;
 }
 
 std::string_view TrimBlanks(std::string_view s)

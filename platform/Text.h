@@ -52,7 +52,9 @@ private:
 // The lines of a text by the rule of LineCursor, as views into it.
 std::vector<std::string_view> SplitLines(std::string_view text);
 
-// Whether Text holds more than Limit lines by the rule of LineCursor. Costs one pass at most.
+// How many lines LineCursor finds in Text, counted by searching for the line ends.
+size_t CountLines(std::string_view text);
+// Whether Text holds more than Limit lines by the rule of LineCursor.
 bool MoreLinesThan(std::string_view text, size_t limit);
 
 // Without the blanks (spaces and tabs) at both ends.
