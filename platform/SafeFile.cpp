@@ -123,7 +123,7 @@ std::optional<std::string> ReadWholeFile(const std::string& path) { return ReadR
 std::optional<std::string> ReadFileStart(const std::string& path, size_t limit,
                                          const std::function<bool(std::string_view)>& enough)
 {
-    return ReadRegularFile(path, limit, &enough);
+    return ReadRegularFile(path, limit, enough ? &enough : nullptr);
 }
 
 std::string ResolveLinks(const std::string& path)

@@ -30,10 +30,10 @@ public:
 
 // The whole file, or nothing when it is missing, no regular file or unreadable.
 std::optional<std::string> ReadWholeFile(const std::string& path);
-// At most Limit bytes from the start of the file, read in growing chunks; stops as soon as Enough
-// says the bytes so far answer the caller. Nothing when the file cannot be read.
+// At most Limit bytes from the start of the file; with Enough, read in growing chunks that stop as
+// soon as Enough says the bytes so far answer the caller. Nothing when the file cannot be read.
 std::optional<std::string> ReadFileStart(const std::string& path, size_t limit,
-                                         const std::function<bool(std::string_view)>& enough);
+                                         const std::function<bool(std::string_view)>& enough = {});
 
 // The file a path names once symbolic links are followed (the path itself when it is none, or when
 // the links loop); a link to a missing file gives that file's name.
