@@ -14,6 +14,7 @@
 #include "ui/ListTabBar.h"
 #include "ui/OptionsForm.h"
 #include "ui/commands/ExplorerCommands.h"
+#include "ui/commands/HelpCommands.h"
 #include "ui/commands/ListCommands.h"
 #include "ui/commands/ToolCommands.h"
 
@@ -111,6 +112,7 @@ TQuorvelForm::TQuorvelForm(SettingsStore& settings, PlatformList& platforms, TOp
     auto explorerCommands = std::make_unique<ExplorerCommands>(*this);
     explorerCommands_ = explorerCommands.get();
     groups_.push_back(std::move(explorerCommands));
+    groups_.push_back(std::make_unique<HelpCommands>(*this));
     connect(Action("ExitMainMenu"), &QAction::triggered, this, [this] { RunCommand([this] { ExitMainMenuClick(); }); });
     Action("ExitMainMenu")->setProperty("quorvelBuilt", true);
 }
@@ -168,6 +170,7 @@ void TQuorvelForm::BuildLayout()
     CartListView->setContextMenuPolicy(Qt::CustomContextMenu);
     CartListView->setAcceptDrops(true);
     CartListView->horizontalHeader()->setHighlightSections(false);
+    CartListView->verticalHeader()->setDefaultSectionSize(CartListView->fontMetrics().height() + 6);
     dataLayout->addWidget(CartListView);
     Splitter1->setStretchFactor(1, 1);
     layout->addWidget(Splitter1, 1);
@@ -196,9 +199,15 @@ void TQuorvelForm::BuildLayout()
     for (int i = 0; i < 5; ++i) {
         auto* panel = new QLabel(bar);
         panel->setObjectName(QString("StatusPanel%1").arg(i));
-        panel->setFixedWidth(kStatusPanelWidths[i]);
         panel->setFrameShape(QFrame::StyledPanel);
-        bar->addWidget(panel, 0);
+        if (i == 0) {
+            // The first panel takes what the others leave; a long message is cut, not widening the bar.
+            panel->setMinimumWidth(0);
+            panel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+        } else {
+            panel->setFixedWidth(kStatusPanelWidths[i]);
+        }
+        bar->addWidget(panel, i == 0 ? 1 : 0);
         statusPanels_[size_t(i)] = panel;
     }
 
@@ -339,6 +348,7 @@ bool TQuorvelForm::FormClose()
     if (!listCommands_->CloseAllListsMainMenuClick()) {
         // A list the user wanted saved could not be: the window stays open with it.
         Closing = false;
+        listDisplay_->SetList(nullptr);
         listDisplay_->SetTree(CartListView);
         RefreshTabs();
         RefreshListView();
@@ -348,15 +358,6 @@ bool TQuorvelForm::FormClose()
     RunCommand([this] { options_.SaveSettings(); });
     RunCommand([this] { SavePlacement(); });
     return true;
-}
-
-void TQuorvelForm::resizeEvent(QResizeEvent* event)
-{
-    QMainWindow::resizeEvent(event);
-    int others = 0;
-    for (int i = 1; i < 5; ++i)
-        others += kStatusPanelWidths[i];
-    statusPanels_[0]->setFixedWidth(std::max(frameGeometry().width() - others, 0));
 }
 
 void TQuorvelForm::AppendOpenList(std::unique_ptr<TBaseCustomListClass> list)
