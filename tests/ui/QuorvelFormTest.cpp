@@ -64,9 +64,9 @@ TEST_F(MainFormTest, StartsWithItsVersionAndEveryEntryDisabledUntilItsCommandExi
         {"ExitMainMenu", "E&xit", "", true},
         {"StarLadderHighScoreDatabase1", "Star Ladder High Score Database", "", false},
         {"About1", "&About...", "", false},
-        {"GridLinesPopupMenu", "Grid Lines", "", false},
+        {"GridLinesPopupMenu", "Grid Lines", "", true},
         {"ListPropertiesTabPopupMenu", "Properties...", "", true},
-        {"HideExplorerExplorerPopupMenu", "Hide", "", false},
+        {"HideExplorerExplorerPopupMenu", "Hide", "", true},
         {"RemoveButton", "Remove the currently selected items from the list", "", false},
     };
     for (const Entry& e : entries) {
