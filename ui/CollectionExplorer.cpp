@@ -46,12 +46,25 @@ const std::array<RootRow, 6> kRoots = {{
 class ExplorerNode : public QTreeWidgetItem {
 public:
     static constexpr int kType = QTreeWidgetItem::UserType + 130;
-    explicit ExplorerNode(std::optional<ExplorerNodeData> data) : QTreeWidgetItem(kType), data_(std::move(data)) {}
+    ExplorerNode(std::string caption, int image, std::optional<ExplorerNodeData> data)
+        : QTreeWidgetItem(kType), caption_(std::move(caption)), image_(image), data_(std::move(data))
+    {
+    }
     const ExplorerNodeData* Data() const { return data_ ? &*data_ : nullptr; }
+    // The caption as bytes, compared exactly by the duplicate and root look-ups.
+    const std::string& CaptionBytes() const { return caption_; }
+    int Image() const { return image_; }
 
 private:
+    std::string caption_;
+    int image_;
     std::optional<ExplorerNodeData> data_;
 };
+
+const ExplorerNode* AsNode(const QTreeWidgetItem* item)
+{
+    return item && item->type() == ExplorerNode::kType ? static_cast<const ExplorerNode*>(item) : nullptr;
+}
 
 QPainterPath Outline(std::initializer_list<QPointF> corners)
 {
@@ -202,14 +215,18 @@ void CollectionExplorer::BuildExplorerTree()
 {
     dragged_ = nullptr;
     clear();
+    // Filled before they join the tree: a node added to a shown tree costs a model notification each.
+    QList<QTreeWidgetItem*> roots;
     for (const RootRow& row : kRoots) {
-        QTreeWidgetItem* root = AddNode(nullptr, row.caption, row.image, ExplorerNodeData{row.kind, row.category, {}});
+        QTreeWidgetItem* root = NewNode(row.caption, row.image, ExplorerNodeData{row.kind, row.category, {}});
+        roots.push_back(root);
         // A folder that cannot be listed shows as an empty root, like a missing one; the others still fill.
         try {
             AddExplorerFolder(root, GetCategoryFolder(row.category), GetCategoryExtension(row.category));
         } catch (const std::exception&) {
         }
     }
+    addTopLevelItems(roots);
 }
 
 void CollectionExplorer::AddExplorerFolder(QTreeWidgetItem* root, const std::string& folder,
@@ -256,8 +273,7 @@ void CollectionExplorer::AddFileNode(QTreeWidgetItem* root, const std::string& f
         break;
     }
     case ekListFile: {
-        const int image = root->data(0, Qt::UserRole).toInt();
-        AddListNode(root, fileName, image);
+        AddListNode(root, fileName, AsNode(root)->Image());
         break;
     }
     case ekReport:
@@ -359,9 +375,8 @@ QTreeWidgetItem* CollectionExplorer::Root(ExplorerRoot root) const
 
 const ExplorerNodeData* CollectionExplorer::NodeData(const QTreeWidgetItem* node)
 {
-    if (!node || node->type() != ExplorerNode::kType)
-        return nullptr;
-    return static_cast<const ExplorerNode*>(node)->Data();
+    const ExplorerNode* explorerNode = AsNode(node);
+    return explorerNode ? explorerNode->Data() : nullptr;
 }
 
 std::string CollectionExplorer::NodeCaption(const std::string& fileName)
@@ -372,7 +387,8 @@ std::string CollectionExplorer::NodeCaption(const std::string& fileName)
 
 std::string CollectionExplorer::Caption(const QTreeWidgetItem* node)
 {
-    return node ? node->data(0, Qt::UserRole + 1).toString().toStdString() : std::string();
+    const ExplorerNode* explorerNode = AsNode(node);
+    return explorerNode ? explorerNode->CaptionBytes() : std::string();
 }
 
 void CollectionExplorer::RemoveNode(QTreeWidgetItem* node)
@@ -385,17 +401,20 @@ void CollectionExplorer::RemoveNode(QTreeWidgetItem* node)
     delete node;
 }
 
-QTreeWidgetItem* CollectionExplorer::AddNode(QTreeWidgetItem* parent, const std::string& caption, int image,
-                                             std::optional<ExplorerNodeData> data)
+QTreeWidgetItem* CollectionExplorer::NewNode(const std::string& caption, int image, std::optional<ExplorerNodeData> data)
 {
-    auto* node = new ExplorerNode(std::move(data));
+    auto* node = new ExplorerNode(caption, image, std::move(data));
     // File captions are file-system bytes, information lines list text.
     node->setText(0, image == imInfo ? ToQString(caption) : PathToQString(caption));
     node->setIcon(0, ImageOf(image));
-    node->setData(0, Qt::UserRole, image);
-    // The caption as bytes, compared exactly by the duplicate and root look-ups.
-    node->setData(0, Qt::UserRole + 1, QString::fromLatin1(caption.data(), qsizetype(caption.size())));
     node->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsDragEnabled);
+    return node;
+}
+
+QTreeWidgetItem* CollectionExplorer::AddNode(QTreeWidgetItem* parent, const std::string& caption, int image,
+                                             std::optional<ExplorerNodeData> data)
+{
+    QTreeWidgetItem* node = NewNode(caption, image, std::move(data));
     if (parent)
         parent->addChild(node);
     else

@@ -78,6 +78,7 @@ protected:
     void startDrag(Qt::DropActions supportedActions) override;
 
 private:
+    static QTreeWidgetItem* NewNode(const std::string& caption, int image, std::optional<ExplorerNodeData> data);
     QTreeWidgetItem* AddNode(QTreeWidgetItem* parent, const std::string& caption, int image,
                              std::optional<ExplorerNodeData> data);
     // Adds the node for File under Root by the root's kind; Caption is its node caption.
