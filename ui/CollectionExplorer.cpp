@@ -51,6 +51,9 @@ public:
     {
     }
     const ExplorerNodeData* Data() const { return data_ ? &*data_ : nullptr; }
+    // Information lines wait here until the node is first expanded: most are never looked at, and a
+    // tree item costs far more than its text.
+    std::vector<std::string> PendingLines;
     // The caption as bytes, compared exactly by the duplicate and root look-ups.
     const std::string& CaptionBytes() const { return caption_; }
     int Image() const { return image_; }
@@ -196,6 +199,7 @@ CollectionExplorer::CollectionExplorer(const SettingsStore& settings, QWidget* p
     for (auto role : {QPalette::Highlight, QPalette::HighlightedText})
         colours.setColor(QPalette::Inactive, role, colours.color(QPalette::Active, role));
     setPalette(colours);
+    connect(this, &QTreeWidget::itemExpanded, this, &CollectionExplorer::ShowInfoLines);
 }
 
 const char* CollectionExplorer::DragFormat()
@@ -303,9 +307,24 @@ void CollectionExplorer::AddListNode(QTreeWidgetItem* parent, const std::string&
 
 void CollectionExplorer::AddInfoLines(QTreeWidgetItem* node, const ListFilePeek& peek)
 {
-    for (const std::string& line : {"Owner: " + peek.Owner, "Platform: " + peek.Platform, "Type: " + peek.ListType,
-                                    "Description: " + peek.Description})
-        AddNode(node, Blanked(line), imInfo, std::nullopt);
+    auto* explorerNode = static_cast<ExplorerNode*>(node);
+    explorerNode->PendingLines = {Blanked("Owner: " + peek.Owner), Blanked("Platform: " + peek.Platform),
+                                  Blanked("Type: " + peek.ListType), Blanked("Description: " + peek.Description)};
+    node->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
+}
+
+void CollectionExplorer::ShowInfoLines(QTreeWidgetItem* node)
+{
+    auto* explorerNode = node && node->type() == ExplorerNode::kType ? static_cast<ExplorerNode*>(node) : nullptr;
+    if (!explorerNode || explorerNode->PendingLines.empty())
+        return;
+    const std::vector<std::string> lines = std::move(explorerNode->PendingLines);
+    explorerNode->PendingLines.clear();
+    QList<QTreeWidgetItem*> children;
+    for (const std::string& line : lines)
+        children.push_back(NewNode(line, imInfo, std::nullopt));
+    node->insertChildren(0, children);
+    node->setChildIndicatorPolicy(QTreeWidgetItem::DontShowIndicatorWhenChildless);
 }
 
 void CollectionExplorer::AddListInfoNodes(QTreeWidgetItem* node, const std::string& fileName)

@@ -50,6 +50,8 @@ public:
     // The four information lines, when Node stands for a list file.
     void AddListInfoNodes(QTreeWidgetItem* node, const std::string& fileName);
     void LoadGroupMembers(QTreeWidgetItem* groupNode, const std::string& groupFileName);
+    // Adds the information lines of a list node that are still waiting; the first expansion does it.
+    void ShowInfoLines(QTreeWidgetItem* node);
     // Reads the group's members again, keeping whether it was expanded.
     void ReloadGroup(QTreeWidgetItem* groupNode);
 

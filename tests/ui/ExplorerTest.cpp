@@ -63,9 +63,11 @@ protected:
                 return parent->child(i);
         return nullptr;
     }
-    static std::vector<std::string> Captions(const QTreeWidgetItem* parent)
+    static std::vector<std::string> Captions(QTreeWidgetItem* parent)
     {
         std::vector<std::string> captions;
+        if (parent)
+            parent->setExpanded(true);
         for (int i = 0; parent && i < parent->childCount(); ++i)
             captions.push_back(CollectionExplorer::Caption(parent->child(i)));
         return captions;
@@ -163,7 +165,7 @@ TEST_F(ExplorerTest, BuildListsEveryRootByItsRules)
         {ExplorerRoot::Exports, "out", std::nullopt, {}},
     };
     for (const Node& n : nodes) {
-        const QTreeWidgetItem* node = Child(Root(n.root), n.caption);
+        QTreeWidgetItem* node = Child(Root(n.root), n.caption);
         ASSERT_NE(node, nullptr) << n.caption;
         const ExplorerNodeData* data = CollectionExplorer::NodeData(node);
         EXPECT_EQ(data != nullptr, n.data.has_value()) << n.caption;
@@ -277,6 +279,7 @@ TEST_F(ExplorerTest, PopupEnablingAndDropRules)
     QTreeWidgetItem* member = Child(group, "a");
     QTreeWidgetItem* list = Child(Root(ExplorerRoot::Media), "a");
     QTreeWidgetItem* report = Child(Root(ExplorerRoot::Reports), "r");
+    list->setExpanded(true);
     QTreeWidgetItem* infoLine = list->child(0);
     struct Case {
         const char* name;
