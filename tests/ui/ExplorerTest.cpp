@@ -310,30 +310,22 @@ TEST_F(ExplorerTest, PopupEnablingAndDropRules)
 
 TEST_F(ExplorerTest, ViewTogglesChangeTheSettingsInMemory)
 {
-    struct Step {
-        const char* entry;
-        const char* key;
-        const char* value;
-    };
-    const Step steps[] = {
-        {"HideExplorerExplorerPopupMenu", "ShowCollectionExplorer", "0"},
-        {"CollectionExplorerMainMenu", "ShowCollectionExplorer", "1"},
-        {"CollectionExplorerPopupMenu", "ShowCollectionExplorer", "0"},
-        {"GridLinesPopupMenu", "ShowGrid", "1"},
-        {"GridLinesMainMenu", "ShowGrid", "0"},
-    };
+    // Entry chosen, whether it is a grid-lines entry, and the state after it.
+    const std::tuple<const char*, bool, bool> steps[] = {
+        {"HideExplorerExplorerPopupMenu", false, false}, {"CollectionExplorerMainMenu", false, true},
+        {"CollectionExplorerPopupMenu", false, false},   {"GridLinesPopupMenu", true, true},
+        {"GridLinesMainMenu", true, false}};
     form->ApplyViewOptions();
     const std::string before = ReadFile("Quorvel.ini");
-    for (const Step& s : steps) {
-        form->Action(s.entry)->trigger();
-        EXPECT_EQ(settings->GetSetting(s.key), s.value) << s.entry;
-        const bool on = std::string(s.value) == "1";
-        const bool shown = std::string(s.key) == "ShowGrid" ? form->Grid().showGrid()
-                                                            : !form->Explorer().parentWidget()->isHidden();
-        EXPECT_EQ(shown, on) << s.entry;
-        const std::string entry = std::string(s.key) == "ShowGrid" ? "GridLines" : "CollectionExplorer";
+    for (const auto& [entry, grid, on] : steps) {
+        form->Action(entry)->trigger();
+        EXPECT_EQ(settings->GetSetting(grid ? "ShowGrid" : "ShowCollectionExplorer"), on ? "1" : "0") << entry;
+        EXPECT_EQ(grid ? form->Grid().showGrid() : !form->Explorer().parentWidget()->isHidden(), on) << entry;
         for (const char* mirror : {"MainMenu", "PopupMenu"})
-            EXPECT_EQ(form->Action((entry + mirror).c_str())->isChecked(), on) << s.entry;
+            EXPECT_EQ(form->Action(((grid ? "GridLines" : "CollectionExplorer") + std::string(mirror)).c_str())
+                          ->isChecked(),
+                      on)
+                << entry;
     }
     EXPECT_EQ(ReadFile("Quorvel.ini"), before);
 }
