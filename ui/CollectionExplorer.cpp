@@ -15,6 +15,7 @@
 #include <QPainterPath>
 
 #include <array>
+#include <unordered_map>
 #include <exception>
 
 namespace quorvel {
@@ -221,15 +222,19 @@ void CollectionExplorer::BuildExplorerTree()
     clear();
     // Filled before they join the tree: a node added to a shown tree costs a model notification each.
     QList<QTreeWidgetItem*> roots;
+    // A list that is a group member and in a list folder is read once per build.
+    std::unordered_map<std::string, ListFilePeek> peeks;
+    buildPeeks_ = &peeks;
     for (const RootRow& row : kRoots) {
         QTreeWidgetItem* root = NewNode(row.caption, row.image, ExplorerNodeData{row.kind, row.category, {}});
         roots.push_back(root);
         // A folder that cannot be listed shows as an empty root, like a missing one; the others still fill.
         try {
             AddExplorerFolder(root, GetCategoryFolder(row.category), GetCategoryExtension(row.category));
-        } catch (const std::exception&) {
+        } catch (...) {
         }
     }
+    buildPeeks_ = nullptr;
     addTopLevelItems(roots);
 }
 
@@ -291,9 +296,19 @@ void CollectionExplorer::AddFileNode(QTreeWidgetItem* root, const std::string& f
     }
 }
 
+ListFilePeek CollectionExplorer::Peek(const std::string& fileName) const
+{
+    if (!buildPeeks_)
+        return PeekListFile(fileName);
+    const auto found = buildPeeks_->find(fileName);
+    if (found != buildPeeks_->end())
+        return found->second;
+    return buildPeeks_->emplace(fileName, PeekListFile(fileName)).first->second;
+}
+
 void CollectionExplorer::AddListNode(QTreeWidgetItem* parent, const std::string& fileName, int fallbackImage)
 {
-    const ListFilePeek peek = PeekListFile(fileName);
+    const ListFilePeek peek = Peek(fileName);
     const std::string caption = NodeCaption(fileName);
     if (peek.Type != ltMedia && peek.Type != ltHardware) {
         AddNode(parent, caption, fallbackImage, std::nullopt);

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <unordered_set>
 
 namespace quorvel {
@@ -89,7 +90,10 @@ private:
     void AddListNode(QTreeWidgetItem* parent, const std::string& fileName, int fallbackImage);
     void AddInfoLines(QTreeWidgetItem* node, const ListFilePeek& peek);
 
+    ListFilePeek Peek(const std::string& fileName) const;
+
     const SettingsStore& settings_;
+    std::unordered_map<std::string, ListFilePeek>* buildPeeks_ = nullptr;
     QTreeWidgetItem* dragged_ = nullptr;
 };
 
