@@ -4,9 +4,9 @@
 #include "platform/qt/QtCp1252.h"
 #include "platform/qt/QtServices.h"
 #include "ui/OptionsForm.h"
-#include "ui/PlatformList.h"
-#include "ui/ProgramSetup.h"
-#include "ui/SettingsStore.h"
+#include "config/PlatformList.h"
+#include "config/ProgramSetup.h"
+#include "config/SettingsStore.h"
 
 #include <QApplication>
 #include <QMainWindow>

@@ -18,12 +18,12 @@ template <typename List>
 void Exercise(std::string_view bytes)
 {
     List list;
-    list.Platform = "before";
+    list.SetPlatform("before");
     list.Add(list.CreateItem());
     try {
         ReadListFileText(list, bytes, "fuzz.lst");
     } catch (const std::runtime_error&) {
-        if (list.Count() != 1 || list.Platform != "before" || !list.FileName.empty())
+        if (list.Count() != 1 || list.GetPlatform() != "before" || !list.GetFileName().empty())
             __builtin_trap();
         return;
     }

@@ -16,11 +16,11 @@ void Exercise(TListType type, const std::string& text)
 {
     auto list = CreateListObject(type);
     list->Add(list->CreateItem());
-    list->Modified = false;
+    list->SetModified(false);
     try {
         PasteListObjectText(list.get(), text);
     } catch (const std::runtime_error&) {
-        if (list->Count() != 1 || list->Modified)
+        if (list->Count() != 1 || list->GetModified())
             __builtin_trap();
         return;
     }

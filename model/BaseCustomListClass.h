@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "model/BaseCustomClass.h"
+#include "model/ListType.h"
 
 namespace quorvel {
 
@@ -21,16 +22,10 @@ public:
 };
 
 // One collection list: header values, the owned items and the list's modified flag.
+// Header values are reached through their accessors only: the setters of the values the user edits
+// mark the list modified, so that no window can change a list without the "unsaved changes" question.
 class TBaseCustomListClass {
 public:
-    std::string Version = "QV1.2";
-    std::string FileName;
-    std::string OpenedFileName;
-    bool Modified = false;
-    std::string Platform;
-    std::string Owner;
-    std::string Description;
-    std::string ListType;
     // Every field name of the list's item kind but QUANTITY: what makes two items the same copy.
     const std::vector<std::string> KeyFieldNames;
 
@@ -40,6 +35,8 @@ public:
 
     // A fresh item of the list's own kind.
     virtual std::unique_ptr<TBaseCustomClass> CreateItem() const = 0;
+    // ltMedia or ltHardware.
+    virtual TListType Kind() const = 0;
 
     void AssignProperties(const TBaseCustomListClass& source);
     const std::string& GetVersion() const { return Version; }
@@ -48,6 +45,12 @@ public:
     void SetFileName(const std::string& fileName) { FileName = fileName; }
     const std::string& GetOpenedFileName() const { return OpenedFileName; }
     void SetOpenedFileName(const std::string& path) { OpenedFileName = path; }
+    // The list type's name as the file spells it ("Media", "Hardware").
+    const std::string& GetListType() const { return ListType; }
+    void SetListType(const std::string& name) { ListType = name; }
+    // The list's own flag; IsModified also asks the items.
+    bool GetModified() const { return Modified; }
+    void SetModified(bool modified) { Modified = modified; }
     const std::string& GetPlatform() const { return Platform; }
     const std::string& GetOwner() const { return Owner; }
     const std::string& GetDescription() const { return Description; }
@@ -92,6 +95,15 @@ protected:
     explicit TBaseCustomListClass(const FieldSet& itemFields);
 
 private:
+    std::string Version = "QV1.2";
+    std::string FileName;
+    std::string OpenedFileName;
+    bool Modified = false;
+    std::string Platform;
+    std::string Owner;
+    std::string Description;
+    std::string ListType;
+
     // Puts a new item vector in place after an operation built it whole.
     void ReplaceItems(std::vector<std::unique_ptr<TBaseCustomClass>> items);
 

@@ -24,6 +24,7 @@ public:
     ~TCartListClass() override = default;
 
     std::unique_ptr<TBaseCustomClass> CreateItem() const override { return std::make_unique<TCartClass>(); }
+    TListType Kind() const override { return ltMedia; }
 
     // Index of the first item whose field text equals Value ignoring case, or -1; the loose form
     // also ignores blanks and punctuation. For many look-ups build a FieldValueIndex once.

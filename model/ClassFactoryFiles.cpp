@@ -9,11 +9,14 @@ namespace {
 // Calls Action with the list as its own class; anything else is left alone.
 template <typename List, typename Action>
 void WithKnownList(List* list, Action action) {
-    if (auto* media = dynamic_cast<std::conditional_t<std::is_const_v<List>, const TCartListClass, TCartListClass>*>(list))
-        action(*media);
-    else if (auto* hardware =
-                 dynamic_cast<std::conditional_t<std::is_const_v<List>, const THardwareListClass, THardwareListClass>*>(list))
-        action(*hardware);
+    constexpr bool isConst = std::is_const_v<List>;
+    using Media = std::conditional_t<isConst, const TCartListClass, TCartListClass>;
+    using Hardware = std::conditional_t<isConst, const THardwareListClass, THardwareListClass>;
+    if (!list) return;
+    if (list->Kind() == ltMedia)
+        action(static_cast<Media&>(*list));
+    else if (list->Kind() == ltHardware)
+        action(static_cast<Hardware&>(*list));
 }
 
 }  // namespace

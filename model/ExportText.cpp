@@ -13,7 +13,7 @@ namespace quorvel {
 
 namespace {
 
-std::string ClipboardFirstLine(const TBaseCustomListClass& list) { return "QUORVEL " + Cp1252::ToUpper(list.ListType); }
+std::string ClipboardFirstLine(const TBaseCustomListClass& list) { return "QUORVEL " + Cp1252::ToUpper(list.GetListType()); }
 
 std::vector<std::string> VisibleFields(const TColumnListClass& columns) {
     std::vector<std::string> fields;
@@ -99,7 +99,7 @@ void PasteText(TBaseCustomListClass& list, const std::string& text) {
         items.push_back(std::move(item));
     }
     for (auto& item : items) list.Add(std::move(item));
-    list.Modified = true;
+    list.SetModified(true);
 }
 
 }  // namespace

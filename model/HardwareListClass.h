@@ -24,6 +24,7 @@ public:
     ~THardwareListClass() override = default;
 
     std::unique_ptr<TBaseCustomClass> CreateItem() const override { return std::make_unique<THardwareClass>(); }
+    TListType Kind() const override { return ltHardware; }
 
     // List file, export file and clipboard text (defined with the file code).
     void LoadFromFile(const std::string& fileName);

@@ -9,7 +9,7 @@ namespace quorvel {
 namespace {
 
 bool IsKnownList(const TBaseCustomListClass* list) {
-    return dynamic_cast<const TCartListClass*>(list) || dynamic_cast<const THardwareListClass*>(list);
+    return list && (list->Kind() == ltMedia || list->Kind() == ltHardware);
 }
 
 bool IsKnownItem(const TBaseCustomClass* item) {
@@ -22,10 +22,10 @@ std::unique_ptr<TBaseCustomListClass> CreateListObject(TListType listType) {
     std::unique_ptr<TBaseCustomListClass> list;
     if (listType == ltMedia) {
         list = std::make_unique<TCartListClass>();
-        list->ListType = "Media";
+        list->SetListType("Media");
     } else if (listType == ltHardware) {
         list = std::make_unique<THardwareListClass>();
-        list->ListType = "Hardware";
+        list->SetListType("Hardware");
     }
     return list;
 }

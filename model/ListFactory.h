@@ -6,12 +6,11 @@
 #include <vector>
 
 #include "model/BaseCustomListClass.h"
+#include "model/ListType.h"
 
 namespace quorvel {
 
 class TColumnListClass;
-
-enum TListType : uint8_t { ltNone = 0, ltMedia = 1, ltHardware = 2 };
 
 // 1 media, 2 hardware; any other value stands for no item class.
 using TItemType = uint8_t;

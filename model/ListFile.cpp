@@ -82,7 +82,7 @@ constexpr ReaderKind kHardwareReader{"Invalid Hardware File", "Hardware File ver
 }
 
 const ReaderKind& KindOf(const TBaseCustomListClass& list) {
-    return dynamic_cast<const THardwareListClass*>(&list) ? kHardwareReader : kMediaReader;
+    return list.Kind() == ltHardware ? kHardwareReader : kMediaReader;
 }
 
 void AppendQuoted(std::string& out, std::string_view s) {
@@ -341,12 +341,12 @@ void ReadListFileText(TBaseCustomListClass& list, std::string_view text, const s
 
     list.Clear();
     for (auto& item : items) list.Add(std::move(item));
-    list.FileName = name;
-    list.ListType = std::move(listType);
+    list.SetFileName(name);
+    list.SetListType(listType);
     list.SetPlatform(platform);
     list.SetOwner(owner);
     list.SetDescription(description);
-    list.Modified = false;
+    list.SetModified(false);
 }
 
 void AppendItemLine(std::string& out, const TBaseCustomClass& item, const std::vector<int32_t>& positions,
@@ -485,11 +485,11 @@ std::string ListFileText(const TBaseCustomListClass& list) {
     } else {
         // The type is read back undecoded, so it cannot be encoded: what would end its field or
         // its line (only a malformed file brings such a type) is left out.
-        std::string type = list.ListType;
+        std::string type = list.GetListType();
         std::erase_if(type, [](char c) { return c == '"' || c == '\r' || c == '\n'; });
         AppendQuoted(out, TrimBlanks(type));
     }
-    for (const std::string* value : {&list.Platform, &list.Owner, &list.Description}) {
+    for (const std::string* value : {&list.GetPlatform(), &list.GetOwner(), &list.GetDescription()}) {
         out += ",\"";
         AppendFieldText(out, TrimBlanks(*value));
         out += '"';
@@ -515,8 +515,8 @@ void LoadListFile(TBaseCustomListClass& list, const std::string& fileName) {
 void SaveListFile(TBaseCustomListClass& list, const std::string& fileName, bool backup, bool overwrite) {
     if (!backup && !overwrite && FileExists(fileName)) throw TBaseCustomListClassException("File Already Exists");
     WriteFileAtomic(fileName, ListFileText(list), backup);
-    list.FileName = fileName;
-    list.Modified = false;
+    list.SetFileName(fileName);
+    list.SetModified(false);
     for (const auto& item : list.Items()) item->Modified = false;
 }
 

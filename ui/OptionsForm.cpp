@@ -9,8 +9,8 @@
 #include "platform/qt/PathText.h"
 #include "platform/qt/QtCp1252.h"
 #include "platform/qt/Services.h"
-#include "ui/PlatformList.h"
-#include "ui/SettingsStore.h"
+#include "config/PlatformList.h"
+#include "config/SettingsStore.h"
 #include "ui/SiteAddresses.h"
 
 #include <QButtonGroup>

@@ -51,8 +51,8 @@ template <typename List, typename Fill>
 std::unique_ptr<List> MakeList(size_t count, uint32_t seed, Fill fill) {
     std::mt19937 random(seed);
     auto list = std::make_unique<List>();
-    list->Platform = "Zentra 64";
-    list->Owner = "Bench";
+    list->SetPlatform("Zentra 64");
+    list->SetOwner("Bench");
     for (size_t i = 0; i < count; ++i) {
         auto item = list->CreateItem();
         if (i > 0 && random() % 10 == 0) {
@@ -64,7 +64,7 @@ std::unique_ptr<List> MakeList(size_t count, uint32_t seed, Fill fill) {
         item->Modified = false;
         list->Add(std::move(item));
     }
-    list->Modified = false;
+    list->SetModified(false);
     return list;
 }
 
@@ -103,7 +103,7 @@ std::unique_ptr<TCartListClass> MakeMediaList(size_t count, uint32_t seed) {
         item.SetFieldValue("MediaStatus", std::string(Pick(random, kStatus)));
         item.SetFieldValue("CopyrightYear", std::to_string(1977 + random() % 20));
     });
-    list->ListType = "Media";
+    list->SetListType("Media");
     return list;
 }
 
@@ -116,7 +116,7 @@ std::unique_ptr<THardwareListClass> MakeHardwareList(size_t count, uint32_t seed
         item.SetFieldValue("PortCount", Number(random, 5));
         item.SetFieldValue("ButtonCount", Number(random, 9));
     });
-    list->ListType = "Hardware";
+    list->SetListType("Hardware");
     return list;
 }
 

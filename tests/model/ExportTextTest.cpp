@@ -73,7 +73,7 @@ TEST_F(ExportTextTest, ExportKeepsTheReplacedFileAndNeverTouchesTheList) {
     WriteFile("out.csv", "before");
     TCartListClass list;
     AddItem(list, {{"Title", Text("a")}});
-    list.Modified = false;
+    list.SetModified(false);
     const std::string before = Snapshot(list);
     TColumnListClass columns;
     columns.SetTemplate(list.GetItem(0));
@@ -129,10 +129,10 @@ TEST(ClipboardTextTest, CopiedItemsPasteBackEqual) {
 
     auto target = CreateListObject(ltMedia);
     AddItem(*target, {{"Title", Text("already here")}});
-    target->Modified = false;
+    target->SetModified(false);
     PasteListObjectText(target.get(), text);
     ASSERT_EQ(target->Count(), 3);
-    EXPECT_TRUE(target->Modified);
+    EXPECT_TRUE(target->GetModified());
     EXPECT_FALSE(target->GetItem(0)->Modified);
     for (int32_t i = 1; i <= 2; ++i) {
         std::string copied, pasted;
@@ -166,16 +166,16 @@ TEST(ClipboardTextTest, TextOfAnotherFormIsIgnored) {
     };
     for (const auto& text : cases) {
         auto list = CreateListObject(ltMedia);
-        list->Modified = false;
+        list->SetModified(false);
         PasteListObjectText(list.get(), text);
         EXPECT_EQ(list->Count(), 0) << text;
-        EXPECT_FALSE(list->Modified) << text;
+        EXPECT_FALSE(list->GetModified()) << text;
     }
     auto hardware = CreateListObject(ltHardware);
-    hardware->Modified = false;
+    hardware->SetModified(false);
     PasteListObjectText(hardware.get(), mediaText);
     EXPECT_EQ(hardware->Count(), 0);
-    EXPECT_FALSE(hardware->Modified);
+    EXPECT_FALSE(hardware->GetModified());
 }
 
 TEST(ClipboardTextTest, NamedFieldsInAnyOrder) {
@@ -191,7 +191,7 @@ TEST(ClipboardTextTest, NamedFieldsInAnyOrder) {
 TEST(ClipboardTextTest, BadEscapeLeavesTheListAsItWas) {
     auto list = CreateListObject(ltMedia);
     AddItem(*list, {{"Title", Text("kept")}});
-    list->Modified = false;
+    list->SetModified(false);
     const std::string before = Snapshot(*list);
     try {
         PasteListObjectText(list.get(), "QUORVEL MEDIA\r\n\"TITLE\"\r\n\"good\"\r\n\"bad %X\"");

@@ -40,10 +40,10 @@ TEST(FactoryTest, ListTypeNames) {
 TEST(FactoryTest, CreatesByCode) {
     auto media = CreateListObject(ltMedia);
     ASSERT_NE(dynamic_cast<TCartListClass*>(media.get()), nullptr);
-    EXPECT_EQ(media->ListType, "Media");
+    EXPECT_EQ(media->GetListType(), "Media");
     auto hardware = CreateListObject(ltHardware);
     ASSERT_NE(dynamic_cast<THardwareListClass*>(hardware.get()), nullptr);
-    EXPECT_EQ(hardware->ListType, "Hardware");
+    EXPECT_EQ(hardware->GetListType(), "Hardware");
     EXPECT_EQ(CreateListObject(ltNone), nullptr);
     EXPECT_EQ(CreateListObject(TListType(9)), nullptr);
     EXPECT_NE(dynamic_cast<TCartClass*>(CreateItemObject(itMedia).get()), nullptr);
@@ -87,7 +87,7 @@ TEST(FactoryTest, NoObjectAndOtherClassesAreLeftAlone) {
 TEST(FactoryTest, DispatchesToTheListClass) {
     auto list = CreateListObject(ltMedia);
     AddItem(*list, {{"Title", Text("A")}, {"Quantity", Text("3")}});
-    list->Modified = false;
+    list->SetModified(false);
     EXPECT_FALSE(IsListObjectModified(list.get()));
     ExpandListObject(list.get());
     EXPECT_EQ(list->Count(), 3);

@@ -76,10 +76,10 @@ TEST_F(ListFileTest, RoundTripOfHardTextsAndNumbers) {
         const std::string first = PathOf("first.lst"), second = PathOf("second.lst");
         SaveListObject(list.get(), first, false, false);
         auto back = Loaded(type, "first.lst");
-        EXPECT_EQ(back->Platform, list->Platform);
-        EXPECT_EQ(back->Owner, list->Owner);
-        EXPECT_EQ(back->Description, list->Description);
-        EXPECT_EQ(back->ListType, type == ltMedia ? "Media" : "Hardware");
+        EXPECT_EQ(back->GetPlatform(), list->GetPlatform());
+        EXPECT_EQ(back->GetOwner(), list->GetOwner());
+        EXPECT_EQ(back->GetDescription(), list->GetDescription());
+        EXPECT_EQ(back->GetListType(), type == ltMedia ? "Media" : "Hardware");
         ASSERT_EQ(back->Count(), list->Count());
         for (size_t i = 0; i < std::size(kHardTexts); ++i) {
             const auto* item = back->GetItem(static_cast<int32_t>(i));
@@ -103,9 +103,9 @@ TEST_F(ListFileTest, RoundTripOfHardTextsAndNumbers) {
 
 TEST_F(ListFileTest, WritesTheValueFormsByFieldType) {
     TCartListClass list;
-    list.ListType = "  Media ";
-    list.Platform = " Zentra ";
-    list.Description = "a, 5%";
+    list.SetListType("  Media ");
+    list.SetPlatform(" Zentra ");
+    list.SetDescription("a, 5%");
     AddItem(list, {{"Title", Text("Comet \"Deluxe\"")},
                    {"Boxed", true},
                    {"Quantity", Text("2")},
@@ -122,8 +122,8 @@ TEST_F(ListFileTest, TypeThatWouldBreakItsFieldIsWrittenWithoutQuotesAndBreaks) 
     // Only a malformed file brings such a type; the written line must still hold four fields.
     for (const char* type : {"Med\"ia", "Media\r\n", "Media\" ", "\"Media"}) {
         TCartListClass list;
-        list.ListType = type;
-        list.Platform = "P";
+        list.SetListType(type);
+        list.SetPlatform("P");
         list.SaveToFile(PathOf("t.lst"), false, true);
         EXPECT_EQ(ReadFile("t.lst").substr(7, 16), "\"Media\",\"P\",\"\",\"") << type;
     }
@@ -153,7 +153,7 @@ TEST_F(ListFileTest, EmptyListWritesThreeLines) {
     THardwareListClass back;
     back.LoadFromFile(PathOf("h.lst"));
     EXPECT_EQ(back.Count(), 0);
-    EXPECT_EQ(back.ListType, "Hardware");
+    EXPECT_EQ(back.GetListType(), "Hardware");
 }
 
 // What reading a file gives: the items' texts of a few fields, or the error.
@@ -193,17 +193,17 @@ TEST_F(ListFileTest, ReadsOrRefusesWholeFiles) {
     for (const auto& c : cases) {
         WriteFile("in.lst", c.Content);
         TCartListClass list;
-        list.ListType = "Media";
-        list.Platform = "Before";
-        list.FileName = "before.lst";
+        list.SetListType("Media");
+        list.SetPlatform("Before");
+        list.SetFileName("before.lst");
         AddItem(list, {{"Title", Text("kept")}});
-        list.Modified = false;
+        list.SetModified(false);
         const std::string before = Snapshot(list);
         try {
             list.LoadFromFile(PathOf("in.lst"));
             EXPECT_TRUE(c.Error.empty()) << c.Name;
             EXPECT_EQ(test::Column(list, "Title"), c.Titles) << c.Name;
-            EXPECT_EQ(list.FileName, PathOf("in.lst")) << c.Name;
+            EXPECT_EQ(list.GetFileName(), PathOf("in.lst")) << c.Name;
             EXPECT_FALSE(list.IsModified()) << c.Name;
         } catch (const std::exception& e) {
             EXPECT_EQ(e.what(), c.Error) << c.Name;
@@ -274,11 +274,11 @@ TEST_F(ListFileTest, OldTagsAreNotDecodedAndSaveAsCurrent) {
     WriteFile("old.lst", "QV1.0\r\n\"Zen%22\",\"Me\",\"Old list\"\r\n\"TITLE\"\r\n\"a%22b\"\r\n");
     for (const TListType type : {ltMedia, ltHardware}) {
         auto list = Loaded(type, "old.lst");
-        EXPECT_EQ(list->ListType, type == ltMedia ? "Media" : "Hardware");
-        EXPECT_EQ(list->Platform, "Zen%22");
-        EXPECT_EQ(list->Owner, "Me");
-        EXPECT_EQ(list->Description, "Old list");
-        EXPECT_EQ(list->Version, "QV1.2");
+        EXPECT_EQ(list->GetListType(), type == ltMedia ? "Media" : "Hardware");
+        EXPECT_EQ(list->GetPlatform(), "Zen%22");
+        EXPECT_EQ(list->GetOwner(), "Me");
+        EXPECT_EQ(list->GetDescription(), "Old list");
+        EXPECT_EQ(list->GetVersion(), "QV1.2");
     }
     auto media = Loaded(ltMedia, "old.lst");
     EXPECT_EQ(media->GetItem(0)->GetFieldValue("Title"), FieldValue(Text("a%22b")));
@@ -290,7 +290,7 @@ TEST_F(ListFileTest, ReaderTakesTheTypeFieldAsItStands) {
     WriteFile("in.lst", "QV1.2\r\n\"Hardware\",\"P\",\"O\",\"D\"\r\n\"TITLE\"\r\n\"x\"\r\n");
     TCartListClass list;
     list.LoadFromFile(PathOf("in.lst"));
-    EXPECT_EQ(list.ListType, "Hardware");
+    EXPECT_EQ(list.GetListType(), "Hardware");
     EXPECT_EQ(list.Count(), 1);
 }
 
@@ -300,7 +300,7 @@ TEST_F(ListFileTest, SavingWithAndWithoutBackup) {
     WriteFile("a.lst", "previous");
     WriteFile("a.BAK", "older backup");
 
-    list.Modified = true;
+    list.SetModified(true);
     try {
         list.SaveToFile(PathOf("a.lst"), false, false);
         ADD_FAILURE();
@@ -309,13 +309,13 @@ TEST_F(ListFileTest, SavingWithAndWithoutBackup) {
     }
     EXPECT_EQ(ReadFile("a.lst"), "previous");
     EXPECT_EQ(ReadFile("a.BAK"), "older backup");
-    EXPECT_TRUE(list.Modified);
-    EXPECT_TRUE(list.FileName.empty());
+    EXPECT_TRUE(list.GetModified());
+    EXPECT_TRUE(list.GetFileName().empty());
 
     list.SaveToFile(PathOf("a.lst"), true, false);
     EXPECT_EQ(ReadFile("a.BAK"), "previous");
     EXPECT_NE(ReadFile("a.lst").find("\"new\""), std::string::npos);
-    EXPECT_EQ(list.FileName, PathOf("a.lst"));
+    EXPECT_EQ(list.GetFileName(), PathOf("a.lst"));
     EXPECT_FALSE(list.IsModified());
 
     list.GetItem(0)->SetFieldValue("Title", Text("newer"));
@@ -357,7 +357,7 @@ TEST_F(ListFileTest, UnconvertibleValueStopsTheSaveBeforeWriting) {
             EXPECT_EQ(ReadFile("a.lst"), "previous");
             EXPECT_FALSE(Exists("a.BAK"));
             EXPECT_TRUE(list.GetItem(1)->Modified);
-            EXPECT_TRUE(list.FileName.empty());
+            EXPECT_TRUE(list.GetFileName().empty());
         }
     }
 }
@@ -365,12 +365,12 @@ TEST_F(ListFileTest, UnconvertibleValueStopsTheSaveBeforeWriting) {
 TEST_F(ListFileTest, FailedWriteKeepsFileAndFlags) {
     TCartListClass list;
     AddItem(list, {{"Title", Text("x")}}).Modified = true;
-    list.FileName = "before.lst";
+    list.SetFileName("before.lst");
     WriteFile("dir.lst/inside", "");
     for (const std::string& target : {PathOf("no/such/folder.lst"), PathOf("dir.lst")}) {
         EXPECT_THROW(list.SaveToFile(target, true, true), FileWriteError) << target;
         EXPECT_TRUE(list.GetItem(0)->Modified);
-        EXPECT_EQ(list.FileName, "before.lst");
+        EXPECT_EQ(list.GetFileName(), "before.lst");
     }
     EXPECT_TRUE(std::filesystem::is_directory(Dir() / "dir.lst"));
 }
@@ -379,7 +379,7 @@ TEST_F(ListFileTest, FailedWriteIntoReadOnlyFolderKeepsFileAndFlags) {
     if (geteuid() == 0) GTEST_SKIP() << "permissions do not bind root";
     TCartListClass list;
     AddItem(list, {{"Title", Text("x")}}).Modified = true;
-    list.FileName = "before.lst";
+    list.SetFileName("before.lst");
     WriteFile("ro/a.lst", "previous");
     std::filesystem::permissions(Dir() / "ro", std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
     for (const bool backup : {false, true}) {
@@ -387,7 +387,7 @@ TEST_F(ListFileTest, FailedWriteIntoReadOnlyFolderKeepsFileAndFlags) {
         EXPECT_EQ(ReadFile("ro/a.lst"), "previous");
         EXPECT_FALSE(Exists("ro/a.BAK"));
         EXPECT_TRUE(list.IsModified());
-        EXPECT_EQ(list.FileName, "before.lst");
+        EXPECT_EQ(list.GetFileName(), "before.lst");
     }
     std::filesystem::permissions(Dir() / "ro", std::filesystem::perms::owner_all);
 }

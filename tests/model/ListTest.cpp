@@ -30,13 +30,13 @@ TEST(ListTest, HeaderChangesMarkTheListButFileNamesDoNot) {
     list.SetFileName("a.lst");
     list.SetOpenedFileName("/x/a.lst");
     list.SetVersion("QV1.0");
-    EXPECT_FALSE(list.Modified);
+    EXPECT_FALSE(list.GetModified());
     for (const auto& change : std::vector<std::function<void()>>{
              [&] { list.SetOwner("Ann"); }, [&] { list.SetPlatform("Zentra 64"); },
              [&] { list.SetDescription("shelf"); }, [&] { list.Clear(); }}) {
-        list.Modified = false;
+        list.SetModified(false);
         change();
-        EXPECT_TRUE(list.Modified);
+        EXPECT_TRUE(list.GetModified());
     }
     EXPECT_EQ(list.GetFileName(), "");
     EXPECT_EQ(list.GetOpenedFileName(), "/x/a.lst");
@@ -44,11 +44,11 @@ TEST(ListTest, HeaderChangesMarkTheListButFileNamesDoNot) {
     source.SetOwner("Ann");
     source.SetFileName("s.lst");
     AddItem(list, {{"Title", Text("Kept")}});
-    list.Modified = false;
+    list.SetModified(false);
     list.AssignProperties(source);
-    EXPECT_TRUE(list.Modified);
-    EXPECT_EQ(list.Owner, "Ann");
-    EXPECT_EQ(list.FileName, "s.lst");
+    EXPECT_TRUE(list.GetModified());
+    EXPECT_EQ(list.GetOwner(), "Ann");
+    EXPECT_EQ(list.GetFileName(), "s.lst");
     EXPECT_EQ(Column(list, "Title"), std::vector<std::string>{"Kept"});
 }
 
@@ -56,14 +56,14 @@ TEST(ListTest, IndexErrorsChangeNothing) {
     TCartListClass list;
     AddItem(list, {{"Title", Text("A")}});
     AddItem(list, {{"Title", Text("B")}});
-    list.Modified = false;
+    list.SetModified(false);
     for (int32_t bad : {-1, 2}) {
         EXPECT_THROW(list.GetItem(bad), ListIndexError);
         EXPECT_THROW(list.Delete(bad), ListIndexError);
         EXPECT_THROW(list.DeleteItems({0, bad}), ListIndexError);
     }
     EXPECT_EQ(list.Count(), 2);
-    EXPECT_FALSE(list.Modified);
+    EXPECT_FALSE(list.GetModified());
     try {
         list.GetItem(7);
     } catch (const ListIndexError& e) {
@@ -86,20 +86,20 @@ TEST(ListTest, DeleteKeepsTheOtherItemsWhereTheyAre) {
         TCartListClass list;
         for (const char* t : {"A", "B", "C", "D", "E"}) AddItem(list, {{"Title", Text(t)}});
         TBaseCustomClass* last = list.GetItem(4);
-        list.Modified = false;
+        list.SetModified(false);
         list.DeleteItems(c.Doomed);
         EXPECT_EQ(Column(list, "Title"), c.Left);
-        EXPECT_EQ(list.Modified, !c.Doomed.empty());
+        EXPECT_EQ(list.GetModified(), !c.Doomed.empty());
         if (!c.Left.empty() && c.Left.back() == "E") {
             EXPECT_EQ(list.GetItem(list.Count() - 1), last);
         }
     }
     TCartListClass list;
     for (const char* t : {"A", "B", "C"}) AddItem(list, {{"Title", Text(t)}});
-    list.Modified = false;
+    list.SetModified(false);
     list.Delete(1);
     EXPECT_EQ(Column(list, "Title"), (std::vector<std::string>{"A", "C"}));
-    EXPECT_TRUE(list.Modified);
+    EXPECT_TRUE(list.GetModified());
 }
 
 struct SortCase {

@@ -27,6 +27,7 @@ class OtherList : public TBaseCustomListClass {
 public:
     OtherList() : TBaseCustomListClass(MediaFieldSet()) {}
     std::unique_ptr<TBaseCustomClass> CreateItem() const override { return std::make_unique<TCartClass>(); }
+    TListType Kind() const override { return ltNone; }
 };
 
 inline FieldValue Text(const char* s) { return std::string(s); }

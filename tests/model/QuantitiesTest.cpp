@@ -96,9 +96,9 @@ TEST(QuantityTest, SurvivingItemsStayAndFlagsFollowChanges) {
     TCartListClass list;
     TBaseCustomClass& single = AddItem(list, {{"Title", Text("B")}});
     TBaseCustomClass& triple = AddItem(list, {{"Title", Text("A")}, {"Quantity", Text("3")}});
-    list.Modified = false;
+    list.SetModified(false);
     list.ExpandQuantities();
-    EXPECT_TRUE(list.Modified);
+    EXPECT_TRUE(list.GetModified());
     ASSERT_EQ(list.Count(), 4);
     EXPECT_EQ(list.GetItem(0), &triple);
     for (int32_t i = 0; i < 3; ++i) EXPECT_TRUE(list.GetItem(i)->Modified);
@@ -142,9 +142,9 @@ TEST(QuantityTest, FailuresChangeNothing) {
         SCOPED_TRACE(c.Name);
         TCartListClass list;
         for (const auto& values : c.Items) AddItem(list, values);
-        list.FileName = "f.lst";
-        list.Owner = "Ann";
-        list.Modified = false;
+        list.SetFileName("f.lst");
+        list.SetOwner("Ann");
+        list.SetModified(false);
         std::vector<const TBaseCustomClass*> before;
         for (const auto& item : list.Items()) before.push_back(item.get());
         try {
@@ -158,40 +158,40 @@ TEST(QuantityTest, FailuresChangeNothing) {
         for (const auto& item : list.Items()) after.push_back(item.get());
         EXPECT_EQ(after, before);
         EXPECT_FALSE(list.IsModified());
-        EXPECT_EQ(list.FileName, "f.lst");
-        EXPECT_EQ(list.Owner, "Ann");
+        EXPECT_EQ(list.GetFileName(), "f.lst");
+        EXPECT_EQ(list.GetOwner(), "Ann");
     }
 }
 
 TEST(ListCopyTest, AssignIsADeepCopy) {
     TCartListClass source;
-    source.ListType = "Media";
-    source.Owner = "Ann";
-    source.Platform = "Zentra 64";
-    source.Description = "shelf two";
-    source.FileName = "s.lst";
-    source.OpenedFileName = "/lists/s.lst";
-    source.Version = "QV1.1";
+    source.SetListType("Media");
+    source.SetOwner("Ann");
+    source.SetPlatform("Zentra 64");
+    source.SetDescription("shelf two");
+    source.SetFileName("s.lst");
+    source.SetOpenedFileName("/lists/s.lst");
+    source.SetVersion("QV1.1");
     AddItem(source, {{"Title", Text("Aster")}, {"Quantity", Text("2")}});
     AddItem(source, {{"Title", Text("Bolt")}, {"Cost", Currency{45000}}});
-    source.Modified = false;
+    source.SetModified(false);
     TCartListClass copy;
     AddItem(copy, {{"Title", Text("Old")}});
     copy.Assign(source);
-    EXPECT_TRUE(copy.Modified);
-    copy.Modified = false;
+    EXPECT_TRUE(copy.GetModified());
+    copy.SetModified(false);
     EXPECT_EQ(test::Snapshot(copy), test::Snapshot(source));
-    EXPECT_EQ(copy.OpenedFileName, "/lists/s.lst");
+    EXPECT_EQ(copy.GetOpenedFileName(), "/lists/s.lst");
     copy.GetItem(0)->SetFieldValue("Title", Text("Changed"));
     source.GetItem(1)->SetFieldValue("Title", Text("Other"));
     EXPECT_EQ(Column(source, "Title"), (std::vector<std::string>{"Aster", "Other"}));
     EXPECT_EQ(Column(copy, "Title"), (std::vector<std::string>{"Changed", "Bolt"}));
 
     TCartListClass empty;
-    empty.Modified = false;
+    empty.SetModified(false);
     copy.Assign(empty);
     EXPECT_EQ(copy.Count(), 0);
-    EXPECT_FALSE(copy.Modified);
+    EXPECT_FALSE(copy.GetModified());
     copy.Assign(copy);
     EXPECT_EQ(copy.Count(), 0);
 }
@@ -200,7 +200,7 @@ TEST(ListCopyTest, IsModifiedSeesItemFlags) {
     TCartListClass list;
     EXPECT_FALSE(list.IsModified());
     TBaseCustomClass& item = AddItem(list, {{"Title", Text("A")}});
-    list.Modified = false;
+    list.SetModified(false);
     EXPECT_FALSE(list.IsModified());
     item.SetFieldValue("Notes", Text("n"));
     EXPECT_TRUE(list.IsModified());

@@ -1,7 +1,7 @@
 #include "model/Utils.h"
 #include "platform/SafeFile.h"
 #include "support/TempDir.h"
-#include "ui/ProgramSetup.h"
+#include "config/ProgramSetup.h"
 
 #include <filesystem>
 #include <fstream>

@@ -1,9 +1,9 @@
-#include "ConfigFolderTest.h"
+#include "support/ConfigDirTest.h"
 
 namespace quorvel {
 namespace {
 
-using test::ConfigFolderTest;
+using test::ConfigDirTest;
 
 TEST(PlatformList, NamesThatCannotBeFileNamesAreRefused)
 {
@@ -21,7 +21,7 @@ TEST(PlatformList, NamesThatCannotBeFileNamesAreRefused)
         EXPECT_EQ(PlatformList::IsValidPlatformName(c.name), c.valid) << c.name;
 }
 
-class PlatformFileTest : public ConfigFolderTest {};
+class PlatformFileTest : public ConfigDirTest {};
 
 TEST_F(PlatformFileTest, LoadKeepsTheKeysPresentSortsAndReturnsRefusedNames)
 {

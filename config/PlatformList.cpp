@@ -1,4 +1,4 @@
-#include "ui/PlatformList.h"
+#include "config/PlatformList.h"
 
 #include "model/Utils.h"
 #include "platform/Cp1252.h"

@@ -1,4 +1,4 @@
-#include "ConfigFolderTest.h"
+#include "support/ConfigDirTest.h"
 
 #include "platform/SafeFile.h"
 
@@ -7,7 +7,7 @@
 namespace quorvel {
 namespace {
 
-using test::ConfigFolderTest;
+using test::ConfigDirTest;
 namespace fs = std::filesystem;
 
 std::vector<std::string> Keys(const IniFile& ini, const char* section)
@@ -40,7 +40,7 @@ TEST(SettingsStore, KeysIgnoreCaseAndEmptyRemoves)
     EXPECT_EQ(store.GetSetting("ShowGrid"), "");
 }
 
-class SettingsFileTest : public ConfigFolderTest {};
+class SettingsFileTest : public ConfigDirTest {};
 
 TEST_F(SettingsFileTest, FirstRunGivesTheDefaultsAndMakesTheFolders)
 {

@@ -1,4 +1,4 @@
-#include "ui/SettingsStore.h"
+#include "config/SettingsStore.h"
 
 #include "model/Utils.h"
 #include "platform/Cp1252.h"

@@ -1,9 +1,9 @@
-#include "ui/ProgramSetup.h"
+#include "config/ProgramSetup.h"
 
 #include "model/Utils.h"
 #include "platform/FileNames.h"
 #include "platform/ProgramFolder.h"
-#include "ui/SettingsStore.h"
+#include "config/SettingsStore.h"
 
 namespace quorvel {
 
