@@ -1,17 +1,16 @@
 #include "reports/CartCompare.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstring>
 #include <limits>
-#include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
-#include <unordered_set>
 #include <vector>
 
 #include "model/FieldSet.h"
+#include "model/ItemClasses.h"
 #include "model/ListFactory.h"
-#include "model/Utils.h"
 #include "platform/Cp1252.h"
 
 namespace quorvel {
@@ -53,11 +52,9 @@ public:
     explicit CopyKey(const std::vector<std::string>& names) : a_(names), b_(names) {}
 
     uint64_t Hash(const TBaseCustomClass& item) {
-        uint64_t h = 1469598103934665603ull;
-        for (int32_t position : a_.In(item.Fields())) {
-            for (char c : StoredText(item, position, spareA_)) h = (h ^ static_cast<unsigned char>(c)) * 1099511628211ull;
-            h = (h ^ 0x1f) * 1099511628211ull;
-        }
+        uint64_t h = 0x9E3779B97F4A7C15ull;
+        for (int32_t position : a_.In(item.Fields()))
+            h = (h ^ std::hash<std::string_view>{}(StoredText(item, position, spareA_))) * 0x100000001B3ull;
         return h;
     }
 
@@ -74,10 +71,47 @@ private:
     std::string spareA_, spareB_;
 };
 
-void AppendPart(std::string& key, const std::string& part) {
-    const auto size = static_cast<uint32_t>(part.size());
-    key.append(reinterpret_cast<const char*>(&size), sizeof size);
-    key += part;
+// Open addressing over entry numbers (0 is a free slot), for lists that do not change meanwhile.
+class SlotTable {
+public:
+    explicit SlotTable(size_t count) : mask_(std::bit_ceil(count * 2 + 2) - 1), slots_(mask_ + 1) {}
+
+    // Calls Same(entry) for the entries stored under Hash until it answers true; that entry, or -1.
+    template <typename Same>
+    int64_t Find(uint64_t hash, Same same) const {
+        for (size_t at = hash & mask_; slots_[at] != 0; at = (at + 1) & mask_)
+            if (same(slots_[at] - 1)) return slots_[at] - 1;
+        return -1;
+    }
+    void Insert(uint64_t hash, uint32_t entry) {
+        size_t at = hash & mask_;
+        while (slots_[at] != 0) at = (at + 1) & mask_;
+        slots_[at] = entry + 1;
+    }
+
+private:
+    size_t mask_;
+    std::vector<uint32_t> slots_;
+};
+
+bool IsPunctuation(unsigned char c) {
+    return (c >= 32 && c <= 47) || (c >= 58 && c <= 64) || (c >= 91 && c <= 96) || (c >= 123 && c <= 127);
+}
+
+// The text the matching compares: upper case, and without blanks and punctuation when Loose.
+void AppendMatchText(std::string& out, std::string_view text, bool loose) {
+    for (char ch : text) {
+        const unsigned char upper = Cp1252::ToUpper(static_cast<unsigned char>(ch));
+        if (!loose || !IsPunctuation(upper)) out.push_back(static_cast<char>(upper));
+    }
+}
+
+// The first eight lower-cased bytes, big-endian, so that most title comparisons are one number's.
+uint64_t Prefix(std::string_view lower) {
+    uint64_t prefix = 0;
+    for (size_t k = 0; k < 8; ++k)
+        prefix = (prefix << 8) | (k < lower.size() ? static_cast<unsigned char>(lower[k]) : 0u);
+    return prefix;
 }
 
 }  // namespace
@@ -87,11 +121,16 @@ struct TCartCompareClass::Side {
     struct Entry {
         const TBaseCustomClass* Item;  // the first of its copies
         int32_t Index;                 // its position in the input list
-        std::optional<int32_t> Sum;    // the summed Quantity when copies merged
-        std::string Key;               // title and the compared fields, normalised
+        bool Merged;                   // copies met: Sum holds their summed Quantity
+        int32_t Sum;
+        uint64_t KeyHash;              // of title and the compared fields, normalised
+        uint32_t KeyOffset, KeyLength; // in Keys
     };
     const char* Name;
     std::vector<Entry> Entries;
+    std::string Keys;
+
+    std::string_view Key(const Entry& entry) const { return {Keys.data() + entry.KeyOffset, entry.KeyLength}; }
 };
 
 TCartCompareClass::TCartCompareClass() : MissingFromOne(NewResultList()), MissingFromTwo(NewResultList()) {}
@@ -103,7 +142,7 @@ void TCartCompareClass::Report(int32_t percent, bool& abort) const {
 }
 
 TCartCompareClass::Side TCartCompareClass::Prepare(const TCartListClass& list, const char* name) const {
-    Side side{name, {}};
+    Side side{name, {}, {}};
     const auto& items = list.Items();
     FieldPositions quantity({"QUANTITY"});
     // The merge reads a quantity only where copies meet, and names the item that does not convert.
@@ -120,31 +159,29 @@ TCartCompareClass::Side TCartCompareClass::Prepare(const TCartListClass& list, c
 
     struct Group {
         size_t First;
+        uint64_t Hash;
         int32_t Count = 1;
         int64_t Sum = 0;
     };
     std::vector<Group> groups;
-    std::unordered_multimap<uint64_t, size_t> byHash;
-    byHash.reserve(items.size());
+    groups.reserve(items.size());
+    SlotTable byHash(items.size());
     CopyKey copies(list.KeyFieldNames);
     for (size_t i = 0; i < items.size(); ++i) {
         const uint64_t hash = copies.Hash(*items[i]);
-        Group* group = nullptr;
-        for (auto [it, end] = byHash.equal_range(hash); it != end; ++it) {
-            if (copies.Equal(*items[groups[it->second].First], *items[i])) {
-                group = &groups[it->second];
-                break;
-            }
-        }
-        if (!group) {
-            byHash.emplace(hash, groups.size());
-            groups.push_back(Group{i});
+        const int64_t found = byHash.Find(hash, [&](uint32_t g) {
+            return groups[g].Hash == hash && copies.Equal(*items[groups[g].First], *items[i]);
+        });
+        if (found < 0) {
+            byHash.Insert(hash, static_cast<uint32_t>(groups.size()));
+            groups.push_back(Group{i, hash});
             continue;
         }
-        if (group->Count == 1) group->Sum = quantityOf(group->First);
-        group->Sum += quantityOf(i);
-        ++group->Count;
-        if (group->Sum < std::numeric_limits<int32_t>::min() || group->Sum > std::numeric_limits<int32_t>::max()) {
+        Group& group = groups[static_cast<size_t>(found)];
+        if (group.Count == 1) group.Sum = quantityOf(group.First);
+        group.Sum += quantityOf(i);
+        ++group.Count;
+        if (group.Sum < std::numeric_limits<int32_t>::min() || group.Sum > std::numeric_limits<int32_t>::max()) {
             throw TBaseCustomListClassException(std::string(VariantOverflowError().what()) + " in item " +
                                                 std::to_string(i + 1) + " of " + name + ", field QUANTITY");
         }
@@ -154,48 +191,67 @@ TCartCompareClass::Side TCartCompareClass::Prepare(const TCartListClass& list, c
     FieldPositions compared({"TITLE", "MFG", "LABELTYPE", "LABELCOLOR"});
     const bool used[4] = {true, !IgnoreMfg, !IgnoreLabelType, !IgnoreLabelColor};
     struct SortKey {
+        uint64_t Prefix;
+        uint32_t Offset, Length;
         bool Assigned;
-        std::string Lower;
     };
     std::vector<SortKey> sortKeys;
     sortKeys.reserve(groups.size());
-    side.Entries.reserve(groups.size());
+    std::string lowered;
+    std::vector<Side::Entry> entries;
+    entries.reserve(groups.size());
+    std::string spare;
     for (const Group& group : groups) {
         const TBaseCustomClass& item = *items[group.First];
         const std::vector<int32_t>& positions = compared.In(item.Fields());
-        std::string key;
+        const size_t offset = side.Keys.size();
         for (size_t f = 0; f < 4; ++f) {
             if (!used[f]) continue;
-            const FieldValue value = positions[f] < 0 ? FieldValue{} : item.ValueAt(positions[f]);
-            AppendPart(key, IgnorePunctuation ? LooseMatchText(value) : MatchText(value));
+            const size_t lengthAt = side.Keys.size();
+            side.Keys.append(sizeof(uint32_t), '\0');
+            AppendMatchText(side.Keys, StoredText(item, positions[f], spare), IgnorePunctuation);
+            const auto length = static_cast<uint32_t>(side.Keys.size() - lengthAt - sizeof(uint32_t));
+            side.Keys.replace(lengthAt, sizeof length, reinterpret_cast<const char*>(&length), sizeof length);
         }
+        const std::string_view key(side.Keys.data() + offset, side.Keys.size() - offset);
+        entries.push_back({&item, static_cast<int32_t>(group.First), group.Count > 1, static_cast<int32_t>(group.Sum),
+                           std::hash<std::string_view>{}(key), static_cast<uint32_t>(offset),
+                           static_cast<uint32_t>(key.size())});
+
         const int32_t title = positions[0];
         const bool assigned = title >= 0 && item.KindAt(title) != ValueKind::Unassigned;
-        sortKeys.push_back({assigned, assigned ? Cp1252::ToLower(ToText(item.ValueAt(title))) : std::string()});
-        std::optional<int32_t> sum;
-        if (group.Count > 1) sum = static_cast<int32_t>(group.Sum);
-        side.Entries.push_back({&item, static_cast<int32_t>(group.First), sum, std::move(key)});
+        const size_t at = lowered.size();
+        if (assigned) {
+            for (char ch : StoredText(item, title, spare))
+                lowered.push_back(static_cast<char>(Cp1252::ToLower(static_cast<unsigned char>(ch))));
+        }
+        const std::string_view text(lowered.data() + at, lowered.size() - at);
+        sortKeys.push_back({Prefix(text), static_cast<uint32_t>(at), static_cast<uint32_t>(text.size()), assigned});
     }
 
     // Title order as the list sort gives it: never-assigned titles first, then by lower-cased text;
     // equal titles keep the order of their first copies.
     std::vector<uint32_t> order(groups.size());
     for (uint32_t i = 0; i < order.size(); ++i) order[i] = i;
-    std::stable_sort(order.begin(), order.end(), [&](uint32_t a, uint32_t b) {
-        if (sortKeys[a].Assigned != sortKeys[b].Assigned) return !sortKeys[a].Assigned;
-        return sortKeys[a].Lower < sortKeys[b].Lower;
+    const char* text = lowered.data();
+    std::sort(order.begin(), order.end(), [&](uint32_t a, uint32_t b) {
+        const SortKey& x = sortKeys[a];
+        const SortKey& y = sortKeys[b];
+        if (x.Assigned != y.Assigned) return !x.Assigned;
+        if (x.Prefix != y.Prefix) return x.Prefix < y.Prefix;
+        const int c = std::memcmp(text + x.Offset, text + y.Offset, std::min(x.Length, y.Length));
+        if (c != 0) return c < 0;
+        if (x.Length != y.Length) return x.Length < y.Length;
+        return a < b;
     });
-    std::vector<Side::Entry> sorted;
-    sorted.reserve(order.size());
-    for (uint32_t i : order) sorted.push_back(std::move(side.Entries[i]));
-    side.Entries = std::move(sorted);
+    side.Entries.reserve(order.size());
+    for (uint32_t i : order) side.Entries.push_back(entries[i]);
     return side;
 }
 
 std::unique_ptr<TCartListClass> TCartCompareClass::CollectMissing(const Side& reference, const Side& source) const {
-    std::unordered_set<std::string_view> present;
-    present.reserve(reference.Entries.size());
-    for (const auto& entry : reference.Entries) present.insert(entry.Key);
+    SlotTable present(reference.Entries.size());
+    for (uint32_t r = 0; r < reference.Entries.size(); ++r) present.Insert(reference.Entries[r].KeyHash, r);
 
     auto dest = NewResultList();
     bool abort = false;
@@ -204,11 +260,13 @@ std::unique_ptr<TCartListClass> TCartCompareClass::CollectMissing(const Side& re
     const int64_t last = static_cast<int64_t>(source.Entries.size()) - 1;
     for (int64_t i = 0; i <= last; ++i) {
         const Side::Entry& entry = source.Entries[static_cast<size_t>(i)];
-        bool missing = !present.contains(entry.Key);
-        int32_t count = 0;
-        if (entry.Sum) {
-            count = *entry.Sum;
-        } else {
+        const std::string_view key = source.Key(entry);
+        bool missing = present.Find(entry.KeyHash, [&](uint32_t r) {
+                           const Side::Entry& candidate = reference.Entries[r];
+                           return candidate.KeyHash == entry.KeyHash && reference.Key(candidate) == key;
+                       }) < 0;
+        int32_t count = entry.Sum;
+        if (!entry.Merged) {
             const int32_t position = quantity.In(entry.Item->Fields())[0];
             try {
                 count = position < 0 ? 0 : ToInteger(entry.Item->ValueAt(position));
@@ -220,9 +278,14 @@ std::unique_ptr<TCartListClass> TCartCompareClass::CollectMissing(const Side& re
         }
         if (count < MinQty) missing = false;
         if (missing) {
-            auto copy = CreateItemObject(itMedia);
-            copy->Assign(*entry.Item);
-            if (entry.Sum) copy->SetFieldValue("QUANTITY", *entry.Sum);
+            std::unique_ptr<TBaseCustomClass> copy;
+            if (&entry.Item->Fields() == &MediaFieldSet()) {
+                copy = entry.Item->Clone();
+            } else {
+                copy = CreateItemObject(itMedia);
+                copy->Assign(*entry.Item);
+            }
+            if (entry.Merged) copy->SetFieldValue("QUANTITY", entry.Sum);
             dest->Add(std::move(copy));
         }
         abort = false;
