@@ -164,8 +164,14 @@ void RadixSort(std::vector<NumberKey>& keys) {
 
 }  // namespace
 
-void SortItems(std::vector<std::unique_ptr<TBaseCustomClass>>& items, std::string_view fieldName, int32_t direction) {
-    if (direction == 0 || items.size() < 2) return;
+std::vector<uint32_t> SortedOrder(const std::vector<std::unique_ptr<TBaseCustomClass>>& items,
+                                  std::string_view fieldName, int32_t direction) {
+    std::vector<uint32_t> order;
+    order.reserve(items.size());
+    if (direction == 0 || items.size() < 2) {
+        for (uint32_t i = 0; i < items.size(); ++i) order.push_back(i);
+        return order;
+    }
     const bool descending = direction < 0;
     KeyBuilder builder(fieldName);
     // Converted numbers go through a radix sort; every other key through the comparison.
@@ -192,12 +198,18 @@ void SortItems(std::vector<std::unique_ptr<TBaseCustomClass>>& items, std::strin
     const auto boundary = std::partition_point(others.begin(), others.end(), [descending](const SortKey& key) {
         return descending ? key.Rank == Converted : key.Rank != Converted;
     });
+    for (auto it = others.begin(); it != boundary; ++it) order.push_back(it->Index);
+    for (const auto& key : numbers) order.push_back(key.Index);
+    for (auto it = boundary; it != others.end(); ++it) order.push_back(it->Index);
+    return order;
+}
+
+void SortItems(std::vector<std::unique_ptr<TBaseCustomClass>>& items, std::string_view fieldName, int32_t direction) {
+    if (direction == 0 || items.size() < 2) return;
+    const auto order = SortedOrder(items, fieldName, direction);
     std::vector<std::unique_ptr<TBaseCustomClass>> sorted;
     sorted.reserve(items.size());
-    auto take = [&](uint32_t index) { sorted.push_back(std::move(items[index])); };
-    for (auto it = others.begin(); it != boundary; ++it) take(it->Index);
-    for (const auto& key : numbers) take(key.Index);
-    for (auto it = boundary; it != others.end(); ++it) take(it->Index);
+    for (uint32_t index : order) sorted.push_back(std::move(items[index]));
     items = std::move(sorted);
 }
 

@@ -14,5 +14,8 @@ namespace quorvel {
 // Windows-1252 bytes). A negative direction reverses the order of unequal items, 0 leaves the order.
 // One key is computed per item before sorting.
 void SortItems(std::vector<std::unique_ptr<TBaseCustomClass>>& items, std::string_view fieldName, int32_t direction);
+// The positions of the items in the order SortItems would give them, leaving the items in place.
+std::vector<uint32_t> SortedOrder(const std::vector<std::unique_ptr<TBaseCustomClass>>& items,
+                                  std::string_view fieldName, int32_t direction);
 
 }  // namespace quorvel

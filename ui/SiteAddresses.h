@@ -6,3 +6,11 @@ namespace quorvel {
 inline constexpr char CartwellHomePage[] = "https://www.cartwell.example/";
 
 }  // namespace quorvel
+
+namespace quorvel {
+
+// The maker's site and its notice of rights, as the reports and the About window show them.
+inline constexpr char PelmoraHomePage[] = "https://www.pelmora.example/";
+inline constexpr char PelmoraRightsNotice[] = "Copyright Pelmora. All rights reserved.";
+
+}  // namespace quorvel

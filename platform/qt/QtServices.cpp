@@ -86,6 +86,15 @@ std::optional<QString> QtServices::OpenFileName(const FileDialogRequest& request
     return Chosen(QFileDialog::getOpenFileName(BoxParent(), request.caption, StartPath(request), request.filter));
 }
 
+std::optional<QStringList> QtServices::OpenFileNames(const FileDialogRequest& request)
+{
+    const QStringList chosen =
+        QFileDialog::getOpenFileNames(BoxParent(), request.caption, StartPath(request), request.filter);
+    if (chosen.isEmpty())
+        return std::nullopt;
+    return chosen;
+}
+
 std::optional<QString> QtServices::SaveFileName(const FileDialogRequest& request)
 {
     return Chosen(QFileDialog::getSaveFileName(BoxParent(), request.caption, StartPath(request), request.filter));

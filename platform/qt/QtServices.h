@@ -23,6 +23,7 @@ public:
     std::optional<QString> InputBox(const QString& caption, const QString& prompt, const QString& value) override;
 
     std::optional<QString> OpenFileName(const FileDialogRequest& request) override;
+    std::optional<QStringList> OpenFileNames(const FileDialogRequest& request) override;
     std::optional<QString> SaveFileName(const FileDialogRequest& request) override;
     std::optional<QString> FolderName(const QString& caption, const QString& startFolder) override;
 

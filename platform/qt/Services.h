@@ -2,6 +2,7 @@
 
 #include <QSize>
 #include <QString>
+#include <QStringList>
 #include <QUrl>
 
 #include <optional>
@@ -40,6 +41,12 @@ class FileDialogService {
 public:
     virtual ~FileDialogService() = default;
     virtual std::optional<QString> OpenFileName(const FileDialogRequest& request) = 0;
+    // Several files at once; a service that cannot offer that asks for one.
+    virtual std::optional<QStringList> OpenFileNames(const FileDialogRequest& request)
+    {
+        const auto one = OpenFileName(request);
+        return one ? std::optional<QStringList>(QStringList{*one}) : std::nullopt;
+    }
     virtual std::optional<QString> SaveFileName(const FileDialogRequest& request) = 0;
     // The chosen folder, without a trailing separator guarantee.
     virtual std::optional<QString> FolderName(const QString& caption, const QString& startFolder) = 0;

@@ -64,6 +64,12 @@ std::optional<QString> FakeServices::OpenFileName(const FileDialogRequest& reque
     return NextFile(FileDialogKind::Open, request);
 }
 
+std::optional<QStringList> FakeServices::OpenFileNames(const FileDialogRequest& request)
+{
+    const auto answer = NextFile(FileDialogKind::Open, request);
+    return answer ? std::optional<QStringList>(answer->split('\n')) : std::nullopt;
+}
+
 std::optional<QString> FakeServices::SaveFileName(const FileDialogRequest& request)
 {
     return NextFile(FileDialogKind::Save, request);

@@ -63,6 +63,8 @@ public:
     bool Confirm(const QString& text) override;
     std::optional<QString> InputBox(const QString& caption, const QString& prompt, const QString& value) override;
     std::optional<QString> OpenFileName(const FileDialogRequest& request) override;
+    // One scripted answer; several files are separated by line feeds.
+    std::optional<QStringList> OpenFileNames(const FileDialogRequest& request) override;
     std::optional<QString> SaveFileName(const FileDialogRequest& request) override;
     std::optional<QString> FolderName(const QString& caption, const QString& startFolder) override;
     bool OpenUrl(const QUrl& url) override;

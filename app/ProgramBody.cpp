@@ -1,0 +1,49 @@
+#include "app/ProgramBody.h"
+
+#include "config/PlatformList.h"
+#include "config/ProgramSetup.h"
+#include "config/SettingsStore.h"
+#include "platform/ProgramFolder.h"
+#include "platform/qt/CommandGuard.h"
+#include "platform/qt/QtCp1252.h"
+#include "platform/qt/QtServices.h"
+#include "ui/OptionsForm.h"
+#include "ui/QuorvelForm.h"
+
+#include <QApplication>
+
+#include <exception>
+
+namespace quorvel {
+
+int ProgramBody(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QtServices services;
+    InstallServices(services.Set());
+
+    // The configuration file is named (and marked on a first run) before any window exists.
+    std::string programDir;
+    try {
+        programDir = WritableProgramDir();
+        StartConfiguration(programDir, ShippedDataDir());
+    } catch (const std::exception& e) {
+        Messages().Error(ToQString(e.what()));
+        return 1;
+    }
+    app.setApplicationName("Quorvel");
+    app.setApplicationDisplayName("Quorvel");
+
+    SettingsStore settings(programDir);
+    PlatformList platforms;
+    // The main window comes first; the options dialog it uses is made beside it and loads the
+    // settings before the main window is shown.
+    TOptionsForm options(settings, platforms);
+    TQuorvelForm form(settings, platforms, options);
+    RunCommand([&] { options.LoadSettings(); });
+
+    form.show();
+    return app.exec();
+}
+
+}  // namespace quorvel

@@ -1,0 +1,109 @@
+#include "reports/ReportColumns.h"
+
+#include "model/BaseCustomListClass.h"
+#include "model/ColumnList.h"
+#include "model/ItemSort.h"
+#include "model/Utils.h"
+#include "platform/Cp1252.h"
+#include "platform/FileNames.h"
+#include "reports/ReportHtml.h"
+
+namespace quorvel {
+
+namespace {
+
+[[noreturn]] void RaiseValueError(const std::exception& e, const TBaseCustomClass& item, int32_t position,
+                                  int64_t itemNumber)
+{
+    throw TBaseCustomListClassException(std::string(e.what()) + " in item " + std::to_string(itemNumber) +
+                                        ", field " + item.Fields()[position].Name);
+}
+
+}  // namespace
+
+std::string ReportsIniFile() { return JoinPath(G_ConfigFiles, "Reports.ini"); }
+
+std::string CustomReportsIniFile() { return JoinPath(G_ConfigFiles, "CustomReports.ini"); }
+
+std::string ReportListTypeName(const TBaseCustomListClass& list) { return list.GetListType(); }
+
+void LoadReportColumns(const TBaseCustomListClass& list, const std::string& iniFile, const std::string& section,
+                       TColumnListClass& columns)
+{
+    columns.SetTemplate(list.GetItem(0));
+    if (ReadIniBool(iniFile, section, "CustomHeader", false))
+        columns.LoadFromIni(iniFile, section);
+    else
+        columns.SaveToIni(iniFile, section);
+}
+
+void StoreReportColumns(TColumnListClass& columns, const std::string& iniFile, const std::string& section)
+{
+    columns.SortByOrder();
+    columns.SaveToIni(iniFile, section);
+}
+
+std::string ReportSortKey(const TColumnListClass& columns)
+{
+    for (const auto& column : columns.Columns)
+        if (!column->Hidden)
+            return column->Field;
+    return {};
+}
+
+std::vector<uint32_t> SortedView(const TBaseCustomListClass& list, const std::string& sortKey)
+{
+    // A sorted copy is made by a fresh list, which sorts ascending.
+    return SortedOrder(list.Items(), sortKey, 1);
+}
+
+bool ReportBoolean(const TBaseCustomClass& item, std::string_view field, int64_t itemNumber)
+{
+    const int32_t p = item.IndexOfField(field);
+    if (p < 0)
+        return false;
+    try {
+        return ToBoolean(item.ValueAt(p));
+    } catch (const std::runtime_error& e) {
+        RaiseValueError(e, item, p, itemNumber);
+    }
+}
+
+int32_t ReportInteger(const TBaseCustomClass& item, std::string_view field, int64_t itemNumber)
+{
+    const int32_t p = item.IndexOfField(field);
+    if (p < 0)
+        return 0;
+    try {
+        return ToInteger(item.ValueAt(p));
+    } catch (const std::runtime_error& e) {
+        RaiseValueError(e, item, p, itemNumber);
+    }
+}
+
+ReportCells::ReportCells(const TColumnListClass& columns)
+{
+    for (const auto& column : columns.Columns)
+        if (!column->Hidden)
+            cells_.push_back({column->Field, column->Justification, Cp1252::EqualsNoCase(column->Field, "QUANTITY")});
+}
+
+void ReportCells::Append(std::string& out, const TBaseCustomClass& item, const std::string* quantityText)
+{
+    if (&item.Fields() != fieldSet_) {
+        fieldSet_ = &item.Fields();
+        positions_.clear();
+        for (const auto& cell : cells_)
+            positions_.push_back(item.IndexOfField(cell.Field));
+    }
+    for (size_t i = 0; i < cells_.size(); ++i) {
+        out += JustifiedCell(cells_[i].Justification);
+        if (quantityText && cells_[i].IsQuantity)
+            out += *quantityText;
+        else if (positions_[i] >= 0)
+            AppendHtmlText(out, item.DisplayTextAt(positions_[i]));
+        out += "</TD>";
+    }
+}
+
+}  // namespace quorvel

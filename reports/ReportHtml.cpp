@@ -1,0 +1,222 @@
+#include "reports/ReportHtml.h"
+
+#include "model/ColumnList.h"
+#include "platform/Cp1252.h"
+#include "platform/SafeFile.h"
+#include "platform/qt/PathText.h"
+#include "platform/qt/QtCp1252.h"
+#include "platform/qt/Services.h"
+#include "ui/SiteAddresses.h"
+
+#include <cstdio>
+
+namespace quorvel {
+
+namespace {
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+void AppendUtf8(std::string& out, char16_t c)
+{
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+std::string EscapedUtf8(const QString& text)
+{
+    std::string out;
+    for (char c : text.toUtf8().toStdString()) {
+        switch (c) {
+        case '&': out += "&amp;"; break;
+        case '<': out += "&lt;"; break;
+        case '>': out += "&gt;"; break;
+        case '"': out += "&quot;"; break;
+        default: out += c;
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
+ReportClock ReportClock::System()
+{
+    return {QDateTime::currentDateTime(), QLocale::system()};
+}
+
+const char* ReportColour(int entry)
+{
+    switch (entry) {
+    case 2: return "#DDDDDD";
+    case 3: return "#BBBBBB";
+    default: return "#FFFFFF";
+    }
+}
+
+void AppendHtmlText(std::string& out, std::string_view cp1252)
+{
+    for (char c : cp1252) {
+        switch (c) {
+        case '&': out += "&amp;"; break;
+        case '<': out += "&lt;"; break;
+        case '>': out += "&gt;"; break;
+        case '"': out += "&quot;"; break;
+        default: AppendUtf8(out, Cp1252::ToUnicode(static_cast<unsigned char>(c)));
+        }
+    }
+}
+
+std::string HtmlText(std::string_view cp1252)
+{
+    std::string out;
+    out.reserve(cp1252.size());
+    AppendHtmlText(out, cp1252);
+    return out;
+}
+
+std::string ReportDateText(const ReportClock& clock)
+{
+    const QDate date = clock.Now.date();
+    const QTime time = clock.Now.time();
+    // The hour is built here: a locale's own time pattern may be 24-hour or name AM/PM otherwise.
+    int hour = time.hour() % 12;
+    if (hour == 0)
+        hour = 12;
+    char clockText[16];
+    std::snprintf(clockText, sizeof clockText, "%02d:%02d %s", hour, time.minute(), time.hour() < 12 ? "AM" : "PM");
+    const QString text = clock.Locale.dayName(date.dayOfWeek(), QLocale::LongFormat) + QStringLiteral(", ") +
+                         clock.Locale.monthName(date.month(), QLocale::LongFormat) + QLatin1Char(' ') +
+                         QString::number(date.day()) + QStringLiteral(", ") + QString::number(date.year()) +
+                         QStringLiteral(", ") + QString::fromLatin1(clockText);
+    return EscapedUtf8(text);
+}
+
+const char* JustifiedCell(int justification)
+{
+    switch (justification) {
+    case 1: return "<TD ALIGN=\"CENTER\">";
+    case 2: return "<TD ALIGN=\"RIGHT\">";
+    default: return "<TD ALIGN=\"LEFT\">";
+    }
+}
+
+HtmlReport::HtmlReport(const ReportClock& clock) : clock_(clock), text_(kByteOrderMark) {}
+
+void HtmlReport::Line(std::string_view line)
+{
+    text_ += line;
+    text_ += "\r\n";
+}
+
+void HtmlReport::Begin(std::string_view title)
+{
+    Line("<HTML>");
+    Line("<TITLE>");
+    AppendHtmlText(text_, title);
+    text_ += "\r\n";
+    Line("</TITLE>");
+    Line("<BODY>");
+    Line("<FONT FACE=\"Verdana\">");
+    Line("<P><TABLE BORDER=\"0\" CELLSPACING=\"2\">");
+}
+
+void HtmlReport::LabelRow(std::string_view label, std::string_view value)
+{
+    text_ += "<TR><TD bgcolor=\"";
+    text_ += ReportColour(labelRows_++ % 2 == 0 ? 3 : 2);
+    text_ += "\">";
+    AppendHtmlText(text_, label);
+    text_ += "</TD><TD>";
+    AppendHtmlText(text_, value);
+    Line("</TD></TR>");
+}
+
+void HtmlReport::DateRow()
+{
+    text_ += "<TR><TD bgcolor=\"";
+    text_ += ReportColour(labelRows_++ % 2 == 0 ? 3 : 2);
+    text_ += "\">Date</TD><TD>";
+    text_ += ReportDateText(clock_);
+    Line("</TD></TR>");
+}
+
+void HtmlReport::OpenData(bool fullWidth)
+{
+    Line("</TABLE>");
+    Line(fullWidth ? "<P><TABLE BORDER=\"0\" CELLSPACING=\"2\" WIDTH=\"100%\">" : "<P><TABLE BORDER=\"0\" CELLSPACING=\"2\">");
+}
+
+void HtmlReport::HeaderRow(const TColumnListClass& columns, std::string_view leading, std::string_view trailing)
+{
+    text_ += "<TR>";
+    text_ += leading;
+    for (const auto& column : columns.Columns) {
+        if (column->Hidden)
+            continue;
+        text_ += "<TH>";
+        AppendHtmlText(text_, column->Name);
+        text_ += "</TH>";
+    }
+    text_ += trailing;
+    Line("</TR>");
+}
+
+int HtmlReport::NextStripe()
+{
+    if (++stripe_ > 2)
+        stripe_ = 1;
+    return stripe_;
+}
+
+void HtmlReport::Finish(std::string_view footnote)
+{
+    Line("</TABLE>");
+    Line("<CENTER>");
+    if (!footnote.empty())
+        Line(footnote);
+    text_ += "<P>Report Generated by Quorvel.  ";
+    Line(PelmoraRightsNotice);
+    text_ += "<BR>Visit the Pelmora at <A HREF=\"";
+    text_ += PelmoraHomePage;
+    text_ += "\">";
+    text_ += PelmoraHomePage;
+    Line("</A>");
+    Line("</CENTER>");
+    Line("</FONT>");
+    Line("</BODY>");
+    Line("</HTML>");
+}
+
+std::vector<std::string> HtmlReport::Lines() const
+{
+    std::vector<std::string> lines;
+    std::string_view rest(text_);
+    rest.remove_prefix(kByteOrderMark.size());
+    while (!rest.empty()) {
+        const size_t end = rest.find("\r\n");
+        lines.emplace_back(rest.substr(0, end));
+        rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 2);
+    }
+    return lines;
+}
+
+bool SaveReport(const HtmlReport& report, const std::string& fileName)
+{
+    try {
+        WriteFileAtomic(fileName, report.Bytes());
+        return true;
+    } catch (const FileWriteError&) {
+        Messages().Error(QStringLiteral("Unable to write to ") + PathToQString(fileName));
+        return false;
+    }
+}
+
+}  // namespace quorvel

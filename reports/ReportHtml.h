@@ -1,0 +1,75 @@
+#pragma once
+
+#include <QDateTime>
+#include <QLocale>
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quorvel {
+
+class TColumnListClass;
+
+// What a report takes from outside besides its list: the moment it reports and the locale of the
+// day and month names. The wrappers pass now and the system locale; tests pass fixed ones.
+struct ReportClock {
+    QDateTime Now;
+    QLocale Locale;
+    static ReportClock System();
+};
+
+// The colour table: 1 "#FFFFFF", 2 "#DDDDDD", 3 "#BBBBBB"; any other entry reads as 1.
+const char* ReportColour(int entry);
+
+// Windows-1252 text as UTF-8 with & < > " escaped: every text a report inserts goes through this.
+std::string HtmlText(std::string_view cp1252);
+void AppendHtmlText(std::string& out, std::string_view cp1252);
+
+// "dddd, mmmm d, yyyy, hh:mm AM/PM" with the locale's day and month names, as UTF-8 (escaped).
+std::string ReportDateText(const ReportClock& clock);
+
+// The cell that opens a column of that justification; one outside 0..2 is written as LEFT.
+const char* JustifiedCell(int justification);
+
+// The document of a report as UTF-8 with a byte-order mark, every line ended by CR LF, built in one
+// buffer so that a big report is never held twice. Lines holding inserted text take it escaped.
+class HtmlReport {
+public:
+    explicit HtmlReport(const ReportClock& clock);
+
+    // "<HTML>" up to the opening of the label table.
+    void Begin(std::string_view title);
+    // A label row; colours alternate from "#BBBBBB".
+    void LabelRow(std::string_view label, std::string_view value);
+    // The "Date" label row.
+    void DateRow();
+    // Closes the label table and opens the data table.
+    void OpenData(bool fullWidth);
+    // "<TR>", the leading cells, a "<TH>" per shown column, the trailing cells, "</TR>".
+    void HeaderRow(const TColumnListClass& columns, std::string_view leading = {}, std::string_view trailing = {});
+    // The stripe counter's step before a data row; answers the colour entry.
+    int NextStripe();
+    void SetStripe(int counter) { stripe_ = counter; }
+    // A line of fixed markup, or one its caller escaped already.
+    void Line(std::string_view line);
+    // Closes the data table, then the footnote line (raw) when given, the footer and the document.
+    void Finish(std::string_view footnote = {});
+
+    // The whole file's bytes.
+    const std::string& Bytes() const { return text_; }
+    // The lines without the byte-order mark and the line ends.
+    std::vector<std::string> Lines() const;
+
+private:
+    ReportClock clock_;
+    std::string text_;
+    int labelRows_ = 0;
+    int stripe_ = 0;
+};
+
+// Writes the report atomically. A failure leaves the old file, shows a message naming the file and
+// answers false.
+bool SaveReport(const HtmlReport& report, const std::string& fileName);
+
+}  // namespace quorvel

@@ -1,0 +1,98 @@
+#pragma once
+
+#include "model/BaseCustomListClass.h"
+#include "model/ColumnList.h"
+#include "model/ListFactory.h"
+#include "model/Utils.h"
+#include "reports/ReportHtml.h"
+#include "support/TempDir.h"
+#include "support/qt/FakeServices.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace quorvel::test {
+
+struct TestItem {
+    std::string title;
+    FieldValue boxed = false;
+    FieldValue quantity = int32_t{1};
+};
+
+// A configuration folder of its own, fake services, a fixed clock and small invented lists.
+class ReportTest : public TempDirTest {
+protected:
+    void SetUp() override
+    {
+        TempDirTest::SetUp();
+        savedConfigFiles_ = G_ConfigFiles;
+        G_ConfigFiles = Dir().string() + "/";
+    }
+    void TearDown() override
+    {
+        G_ConfigFiles = savedConfigFiles_;
+        TempDirTest::TearDown();
+    }
+
+    static std::unique_ptr<TBaseCustomListClass> MakeList(const std::vector<TestItem>& items,
+                                                          TListType type = ltMedia)
+    {
+        auto list = CreateListObject(type);
+        list->SetPlatform("Zentrix 64");
+        list->SetOwner("Ada Quill");
+        list->SetDescription("Shelf & <attic>");
+        for (const auto& t : items) {
+            auto item = list->CreateItem();
+            item->SetFieldValue(type == ltMedia ? "Title" : "Name", t.title);
+            item->SetFieldValue("Boxed", t.boxed);
+            item->SetFieldValue("Quantity", t.quantity);
+            list->Add(std::move(item));
+        }
+        return list;
+    }
+
+    // Only the named fields shown, in this order.
+    static void ShowOnly(TColumnListClass& columns, const TBaseCustomListClass& list, const std::vector<std::string>& fields)
+    {
+        columns.SetTemplate(list.GetItem(0));
+        for (auto& column : columns.Columns)
+            column->Hidden = true;
+        int32_t order = 0;
+        for (const auto& field : fields) {
+            auto* column = columns.GetColumn(columns.IndexOfField(field));
+            column->Hidden = false;
+            column->Order = order++ - 100;
+        }
+        columns.SortByOrder();
+    }
+
+    // Saturday, December 5, 2026, 02:29 PM.
+    const ReportClock clock{QDateTime(QDate(2026, 12, 5), QTime(14, 29)), QLocale(QLocale::English, QLocale::UnitedStates)};
+    FakeServices fake;
+
+private:
+    std::string savedConfigFiles_;
+};
+
+// The data rows of a report: the lines between the header row and the closing of the data table.
+inline std::vector<std::string> DataRows(const HtmlReport& report)
+{
+    const auto lines = report.Lines();
+    std::vector<std::string> rows;
+    bool inData = false;
+    int tables = 0;
+    for (const auto& line : lines) {
+        if (line.rfind("<P><TABLE", 0) == 0)
+            ++tables;
+        else if (tables == 2 && line == "</TABLE>")
+            break;
+        else if (tables == 2 && inData)
+            rows.push_back(line);
+        else if (tables == 2)
+            inData = true;  // the header row
+    }
+    return rows;
+}
+
+}  // namespace quorvel::test

@@ -1,0 +1,383 @@
+#include "ui/ListDisplay.h"
+
+#include "model/BaseCustomListClass.h"
+#include "model/Utils.h"
+#include "platform/Cp1252.h"
+#include "platform/FileNames.h"
+#include "platform/qt/CommandGuard.h"
+#include "platform/qt/QtCp1252.h"
+#include "ui/ListTableModel.h"
+
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QTableView>
+
+#include <algorithm>
+
+namespace quorvel {
+
+TListDisplayClass::TListDisplayClass() : model_(std::make_unique<ListTableModel>()) {}
+
+TListDisplayClass::~TListDisplayClass()
+{
+    DisconnectTree();
+    if (Tree && Tree->model() == model_.get())
+        Tree->setModel(nullptr);
+}
+
+std::string TListDisplayClass::ViewFileName(const TBaseCustomListClass& list)
+{
+    const std::string& platform = list.GetPlatform();
+    // The platform comes from a list file: it must not lead the name out of the configuration folder.
+    if (!IsSafeName(platform) || !IsSafeName(list.GetListType()))
+        return {};
+    return ResolveFileNoCase(JoinPath(G_ConfigFiles, list.GetListType() + "_View_" + platform + ".INI"));
+}
+
+std::string TListDisplayClass::ViewSectionName(const std::string& treeName, const std::string& platform)
+{
+    return RemoveAllOccurrences(treeName + "_" + platform, " ");
+}
+
+std::string TListDisplayClass::ViewFileName() const
+{
+    return List ? ViewFileName(*List) : std::string();
+}
+
+std::string TListDisplayClass::ViewSectionName() const
+{
+    if (!List || !Tree)
+        return {};
+    return ViewSectionName(Tree->objectName().toStdString(), List->GetPlatform());
+}
+
+std::string TListDisplayClass::GetColumnField(int32_t visibleIndex) const
+{
+    if (Columns.Count() == 0)
+        return {};
+    int32_t counter = -1;
+    for (const auto& column : Columns.Columns) {
+        if (!column->Hidden && ++counter == visibleIndex)
+            return column->Field;
+    }
+    return Columns.Columns.front()->Field;
+}
+
+void TListDisplayClass::ConnectTree()
+{
+    DisconnectTree();
+    if (!Tree)
+        return;
+    QHeaderView* header = Tree->horizontalHeader();
+    connections_.push_back(QObject::connect(header, &QHeaderView::sectionClicked, header, [this](int column) {
+        RunCommand([&] { TreeHeaderClick(column); });
+    }));
+    connections_.push_back(QObject::connect(header, &QHeaderView::sectionResized, header,
+                                            [this](int, int, int) { TreeColumnResize(); }));
+}
+
+void TListDisplayClass::DisconnectTree()
+{
+    for (const auto& connection : connections_)
+        QObject::disconnect(connection);
+    connections_.clear();
+}
+
+void TListDisplayClass::RemoveHeaderColumns()
+{
+    BuildingColumns = true;
+    model_->SetColumns({});
+    BuildingColumns = false;
+}
+
+void TListDisplayClass::ClearRows()
+{
+    model_->SetRowCount(0);
+}
+
+void TListDisplayClass::SetTree(QTableView* tree)
+{
+    if (Tree) {
+        DisconnectTree();
+        if (ViewDirty) {
+            CaptureColumnWidths();
+            SaveView();
+            ViewDirty = false;
+        }
+        RemoveHeaderColumns();
+        if (Tree->model() == model_.get())
+            Tree->setModel(nullptr);
+    }
+    Tree = tree;
+    SortColumn = 0;
+    SortField = GetColumnField(0);
+    SortDirection = 1;
+    if (!Tree)
+        return;
+    if (Tree->model() != model_.get())
+        Tree->setModel(model_.get());
+    // Rows of one height: the grid then never measures rows it does not show.
+    Tree->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    Tree->verticalHeader()->hide();
+    Tree->setSelectionBehavior(QAbstractItemView::SelectRows);
+    QHeaderView* header = Tree->horizontalHeader();
+    header->setSectionsClickable(true);
+    header->setSectionsMovable(true);
+    header->setSortIndicatorShown(true);
+    header->setSortIndicator(-1, Qt::AscendingOrder);
+    ClearRows();
+    if (List) {
+        SortBy(SortField, SortDirection);
+        model_->SetRowCount(List->Count());
+    }
+    ConnectTree();
+}
+
+void TListDisplayClass::SetList(TBaseCustomListClass* list)
+{
+    if (list == List)
+        return;
+    if (List && ViewDirty) {
+        CaptureColumnWidths();
+        SaveView();
+        ViewDirty = false;
+    }
+    model_->ClearChecks();
+    if (!list) {
+        if (Tree) {
+            // The old rows must not ask a list that may be freed next.
+            model_->SetList(nullptr);
+            RemoveHeaderColumns();
+            DisconnectTree();
+        }
+    } else if (Tree) {
+        ConnectTree();
+    }
+    List = list;
+    model_->SetList(List);
+    if (List)
+        LoadView();
+}
+
+void TListDisplayClass::LoadView()
+{
+    if (!List)
+        return;
+    const std::string fileName = ViewFileName();
+    Columns.Clear();
+    Columns.SetTemplate(List->Count() > 0 ? List->GetItem(0) : nullptr);
+    if (Columns.Template && !fileName.empty())
+        Columns.LoadFromIni(fileName, ViewSectionName());
+    ApplyColumns();
+}
+
+void TListDisplayClass::SaveView()
+{
+    if (Columns.Count() == 0 && !Columns.Template)
+        return;
+    if (!List || !Tree)
+        return;
+    const std::string fileName = ViewFileName();
+    if (fileName.empty())
+        return;
+    try {
+        Columns.SortByOrder();
+        Columns.SaveToIni(fileName, ViewSectionName());
+    } catch (const std::exception&) {
+        // Closing the window must still reach its questions about unsaved lists.
+    }
+}
+
+void TListDisplayClass::ApplyColumns()
+{
+    if (Tree)
+        Tree->setUpdatesEnabled(false);
+    BuildingColumns = true;
+    Columns.SortByOrder();
+    std::vector<ListTableModel::Column> visible;
+    std::vector<int32_t> widths;
+    for (const auto& column : Columns.Columns) {
+        if (column->Hidden)
+            continue;
+        visible.push_back({column->Field, column->Name, column->Justification});
+        widths.push_back(column->Width);
+    }
+    model_->SetColumns(std::move(visible));
+    if (Tree) {
+        QHeaderView* header = Tree->horizontalHeader();
+        for (int c = 0; c < int(widths.size()); ++c) {
+            // A moved section goes back to its place: the header order is the column order.
+            if (header->visualIndex(c) != c)
+                header->moveSection(header->visualIndex(c), c);
+            header->resizeSection(c, widths[size_t(c)]);
+        }
+        header->setSortIndicator(-1, Qt::AscendingOrder);
+    }
+    SortField = GetColumnField(0);
+    if (Tree)
+        Tree->setUpdatesEnabled(true);
+    BuildingColumns = false;
+}
+
+void TListDisplayClass::Refresh()
+{
+    if (!List)
+        return;
+    model_->PruneChecks();
+    if (List->Count() == 0)
+        ClearRows();
+    else if (Columns.Count() > 0)
+        model_->SetRowCount(List->Count());
+}
+
+void TListDisplayClass::Resort()
+{
+    SortBy(SortField, SortDirection);
+}
+
+void TListDisplayClass::CaptureColumnWidths()
+{
+    if (!Tree)
+        return;
+    const QHeaderView* header = Tree->horizontalHeader();
+    const int count = model_->columnCount();
+    if (count == 0)
+        return;
+    int h = 0;
+    for (const auto& column : Columns.Columns) {
+        if (column->Hidden)
+            continue;
+        if (h < count)
+            column->Width = header->sectionSize(h++);
+    }
+}
+
+void TListDisplayClass::SortBy(const std::string& field, int32_t direction)
+{
+    if (field.empty() || !List)
+        return;
+    Sorting = true;
+    model_->SetSorting(true);
+    try {
+        model_->Reorder([&] {
+            TBaseCustomListClass::SetSortField(field);
+            TBaseCustomListClass::SetSortDirection(direction);
+            List->Sort();
+        });
+    } catch (...) {
+        Sorting = false;
+        model_->SetSorting(false);
+        throw;
+    }
+    Sorting = false;
+    model_->SetSorting(false);
+    UpdateSortMark();
+    if (Tree)
+        Tree->viewport()->update();
+}
+
+void TListDisplayClass::UpdateSortMark()
+{
+    if (Tree)
+        Tree->horizontalHeader()->setSortIndicator(SortColumn, SortDirection == 1 ? Qt::AscendingOrder
+                                                                                   : Qt::DescendingOrder);
+}
+
+std::string TListDisplayClass::TreeGetText(int32_t row, int32_t column) const
+{
+    if (Sorting || !List)
+        return {};
+    return model_->CellText(row, column);
+}
+
+void TListDisplayClass::TreeHeaderClick(int32_t column)
+{
+    if (Tree)
+        Tree->setEnabled(false);
+    if (column == SortColumn) {
+        SortDirection = -SortDirection;
+    } else {
+        SortColumn = column;
+        SortDirection = 1;
+    }
+    SortField = GetColumnField(SortColumn);
+    try {
+        SortBy(SortField, SortDirection);
+    } catch (...) {
+        if (Tree)
+            Tree->setEnabled(true);
+        throw;
+    }
+    if (Tree)
+        Tree->setEnabled(true);
+}
+
+void TListDisplayClass::TreeColumnResize()
+{
+    if (!BuildingColumns)
+        ViewDirty = true;
+}
+
+int TListDisplayClass::TreeIncrementalSearch(int32_t row, const std::string& searchText) const
+{
+    return model_->StartsWith(row, Cp1252::ToUpper(searchText)) ? 0 : 1;
+}
+
+void TListDisplayClass::SetShowCheckBoxes(bool on)
+{
+    model_->SetCheckBoxes(on);
+}
+
+bool TListDisplayClass::GetShowCheckBoxes() const
+{
+    return model_->CheckBoxes();
+}
+
+bool TListDisplayClass::IsChecked(int32_t row) const
+{
+    return model_->IsChecked(row);
+}
+
+void TListDisplayClass::SetChecked(int32_t row, bool checked)
+{
+    model_->SetChecked(row, checked);
+}
+
+std::vector<int32_t> TListDisplayClass::CheckedRows() const
+{
+    return model_->CheckedRows();
+}
+
+std::vector<int32_t> TListDisplayClass::SelectedRows() const
+{
+    std::vector<int32_t> rows;
+    if (!Tree || !Tree->selectionModel())
+        return rows;
+    for (const QItemSelectionRange& range : Tree->selectionModel()->selection())
+        for (int r = range.top(); r <= range.bottom(); ++r)
+            rows.push_back(r);
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    return rows;
+}
+
+int32_t TListDisplayClass::SelectedCount() const
+{
+    if (!Tree || !Tree->selectionModel())
+        return 0;
+    std::vector<std::pair<int, int>> spans;
+    for (const QItemSelectionRange& range : Tree->selectionModel()->selection())
+        spans.emplace_back(range.top(), range.bottom());
+    std::sort(spans.begin(), spans.end());
+    int32_t count = 0;
+    int last = -1;
+    for (const auto& [top, bottom] : spans) {
+        const int from = std::max(top, last + 1);
+        if (bottom >= from)
+            count += bottom - from + 1;
+        last = std::max(last, bottom);
+    }
+    return count;
+}
+
+}  // namespace quorvel

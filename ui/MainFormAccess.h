@@ -1,0 +1,103 @@
+#pragma once
+
+#include <QAction>
+#include <QObject>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+class QProgressBar;
+class QTableView;
+class QWidget;
+
+namespace quorvel {
+
+class PlatformList;
+class SettingsStore;
+class TBaseCustomListClass;
+class TListDisplayClass;
+class TOptionsForm;
+
+// The six fixed roots of the Collection Explorer.
+enum class ExplorerRoot { Groups, Media, Hardware, Masters, Reports, Exports };
+
+// What a command group may reach of the main window. The window owns the open lists, the grid and
+// the lifecycle; the commands live in groups, one class per file pair, that see only this.
+//
+// Adding a group:
+//  - Derive from CommandGroup; the constructor takes MainFormAccess& and connects its entries with
+//    Connect(access, "ObjectName", handler), the object name being the entry's component name
+//    (every menu entry, popup entry and tool button exists from the start, disabled until a group
+//    connects it). Handlers keep the names the program's description gives them.
+//  - Connect runs each handler inside the command guard; a handler ends by refreshing what it changed
+//    (RefreshListView, RefreshTabs, UpdateStatusBar) and by UpdateMenuState, which decides enabling.
+//  - Groups in ui/ are made by the window itself; groups of other folders (reports, charts) are made
+//    by ProgramBody and handed over with TQuorvelForm::AttachCommandGroup, so the window never
+//    depends on them. Touch no other group's widgets.
+class MainFormAccess {
+public:
+    virtual ~MainFormAccess() = default;
+
+    // The lists, in tab order; the window owns them.
+    virtual const std::vector<std::unique_ptr<TBaseCustomListClass>>& OpenLists() const = 0;
+    virtual TBaseCustomListClass* CurrentList() const = 0;
+    // Must be one of OpenLists or null; binds nothing by itself (RefreshListView does).
+    virtual void SetCurrentList(TBaseCustomListClass* list) = 0;
+    virtual void AppendOpenList(std::unique_ptr<TBaseCustomListClass> list) = 0;
+    // Removes and returns the entry at Index; the caller frees it once nothing can ask it any more.
+    virtual std::unique_ptr<TBaseCustomListClass> TakeOpenList(size_t index) = 0;
+
+    virtual TListDisplayClass& ListDisplay() = 0;
+    virtual QTableView& Grid() = 0;
+    virtual QProgressBar& Progress() = 0;
+    // Parent for dialogs.
+    virtual QWidget& Window() = 0;
+
+    virtual void SetStatusText(const std::string& text) = 0;
+    virtual void UpdateStatusBar() = 0;
+    virtual void RefreshListView() = 0;
+    virtual void RefreshTabs() = 0;
+    virtual void RepaintTabs() = 0;
+    virtual void UpdateMenuState() = 0;
+    virtual void ApplyViewOptions() = 0;
+    virtual void OpenListFile(const std::string& fileName) = 0;
+
+    virtual SettingsStore& Settings() = 0;
+    virtual PlatformList& Platforms() = 0;
+    virtual TOptionsForm& Options() = 0;
+
+    // A menu entry, popup entry or tool button by its object name; null when there is none.
+    virtual QAction* Action(const char* objectName) = 0;
+
+    // The window's flags that list commands share with the lifecycle.
+    virtual bool IsClosing() const = 0;
+    virtual void SetTabMeasureGuard(bool on) = 0;
+    // NewListCounter: grows by one and returns the new value (the first new list gets 2).
+    virtual int NextNewListNumber() = 0;
+
+    // Hooks of later parts, no-ops until they exist.
+    virtual void AddRecentFile(const std::string& fileName) = 0;
+    virtual void AddExplorerFileNode(ExplorerRoot root, const std::string& fileName) = 0;
+};
+
+// Base of every command group: a QObject so that connections end with the group.
+class CommandGroup : public QObject {
+    Q_OBJECT
+public:
+    explicit CommandGroup(MainFormAccess& form) : form_(form) {}
+
+    // Called wherever the window rebuilds what depends on the current list's kind (tabs refreshed,
+    // tab changed): the item commands rebuild their "Change" submenu here.
+    virtual void ListsChanged() {}
+
+protected:
+    // Enables the entry and runs Handler inside the command guard when it is chosen. An entry name
+    // that does not exist is a programming error and throws std::logic_error.
+    void Connect(const char* objectName, std::function<void()> handler);
+
+    MainFormAccess& form_;
+};
+
+}  // namespace quorvel

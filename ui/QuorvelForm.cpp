@@ -1,0 +1,401 @@
+#include "ui/QuorvelForm.h"
+
+#include "config/SettingsStore.h"
+#include "model/BaseCustomListClass.h"
+#include "model/ListFactory.h"
+#include "model/Utils.h"
+#include "platform/FileNames.h"
+#include "platform/qt/CommandGuard.h"
+#include "platform/qt/QtCp1252.h"
+#include "platform/qt/Services.h"
+#include "platform/qt/Version.h"
+#include "ui/ListDisplay.h"
+#include "ui/ListTabBar.h"
+#include "ui/OptionsForm.h"
+#include "ui/commands/ListCommands.h"
+#include "ui/commands/ToolCommands.h"
+
+#include <QCloseEvent>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QProgressBar>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTableView>
+#include <QTimer>
+#include <QToolBar>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace quorvel {
+
+namespace {
+
+constexpr const char* kGeneral = "General";
+constexpr const char* kLastFiles = "LastFiles";
+constexpr int kStatusPanelWidths[5] = {400, 75, 75, 75, 75};
+
+}  // namespace
+
+bool ConfigIsCurrent()
+{
+    if (!FileExists(G_ConfigFile))
+        return true;
+    return ReadIniString(G_ConfigFile, kGeneral, "ConfigVersion", "CFG1.0") == "CFG2.0";
+}
+
+WindowPlacement ReadWindowPlacement(const QSize& screen)
+{
+    WindowPlacement placement;
+    placement.state = ReadIniInteger(G_ConfigFile, kGeneral, "WindowState", 0);
+    if (placement.state != 0)
+        return placement;
+    // WindowX holds the top edge and WindowY the left edge.
+    int top = ReadIniInteger(G_ConfigFile, kGeneral, "WindowX", 0);
+    int left = ReadIniInteger(G_ConfigFile, kGeneral, "WindowY", 0);
+    int width = ReadIniInteger(G_ConfigFile, kGeneral, "WindowW", 600);
+    int height = ReadIniInteger(G_ConfigFile, kGeneral, "WindowH", 400);
+    if (left < 0)
+        left = 0;
+    if (top < 0)
+        top = 0;
+    if (left > screen.width())
+        left = 0;
+    if (top > screen.height())
+        top = 0;
+    if (width > screen.width())
+        width = screen.width() - 10;
+    if (height > screen.height())
+        height = screen.height() - 10;
+    // A window can never be smaller than 300 by 300.
+    placement.geometry = QRect(left, top, std::max(width, 300), std::max(height, 300));
+    return placement;
+}
+
+TQuorvelForm::TQuorvelForm(SettingsStore& settings, PlatformList& platforms, TOptionsForm& options)
+    : settings_(settings), platforms_(platforms), options_(options)
+{
+    setObjectName("QuorvelForm");
+    setMinimumSize(300, 300);
+    Closing = false;
+    TabMeasureGuard = false;
+    LoadingFiles = false;
+    G_UseCdlLayouts = false;
+
+    BuildLayout();
+    BuildToolBar();
+    BuildMenus();
+    BuildPopups();
+
+    const std::string version = GetVersionString();
+    setWindowTitle(ToQString("Quorvel " + version));
+    SetStatusText("Welcome to Quorvel " + version);
+
+    listDisplay_ = std::make_unique<TListDisplayClass>();
+    listDisplay_->SetTree(CartListView);
+    RestorePlacement();
+    NewListCounter = 1;
+    setAcceptDrops(true);
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName("Timer1");
+    Timer1->setInterval(100);
+    Timer1->setSingleShot(true);
+    connect(Timer1, &QTimer::timeout, this, [this] { RunCommand([this] { Timer1Timer(); }); });
+    LoadFilesTimer = new QTimer(this);
+    LoadFilesTimer->setObjectName("LoadFilesTimer");
+    LoadFilesTimer->setInterval(100);
+    LoadFilesTimer->setSingleShot(true);
+
+    auto listCommands = std::make_unique<ListCommands>(*this);
+    listCommands_ = listCommands.get();
+    groups_.push_back(std::move(listCommands));
+    groups_.push_back(std::make_unique<ToolCommands>(*this));
+    connect(Action("ExitMainMenu"), &QAction::triggered, this, [this] { RunCommand([this] { ExitMainMenuClick(); }); });
+    Action("ExitMainMenu")->setProperty("quorvelBuilt", true);
+}
+
+TQuorvelForm::~TQuorvelForm()
+{
+    // FormDestroy: nothing may ask a list for text once it is freed.
+    listDisplay_->SetList(nullptr);
+    listDisplay_->SetTree(nullptr);
+    currentList_ = nullptr;
+    groups_.clear();
+    for (auto& list : openLists_)
+        FreeListObject(list);
+    openLists_.clear();
+}
+
+std::string TQuorvelForm::GetVersionString()
+{
+    return VersionString().toStdString();
+}
+
+void TQuorvelForm::AttachCommandGroup(std::unique_ptr<CommandGroup> group)
+{
+    groups_.push_back(std::move(group));
+}
+
+void TQuorvelForm::BuildLayout()
+{
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+
+    Splitter1 = new QSplitter(Qt::Horizontal, central);
+    Splitter1->setObjectName("Splitter1");
+    Splitter1->setHandleWidth(3);
+    Splitter1->setChildrenCollapsible(false);
+    ExplorerPanel = new QWidget(Splitter1);
+    ExplorerPanel->setObjectName("ExplorerPanel");
+    auto* explorerLayout = new QVBoxLayout(ExplorerPanel);
+    explorerLayout->setContentsMargins(0, 0, 0, 0);
+    CollectionTV = new QTreeWidget(ExplorerPanel);
+    CollectionTV->setObjectName("CollectionTV");
+    CollectionTV->setHeaderHidden(true);
+    explorerLayout->addWidget(CollectionTV);
+    ExplorerPanel->hide();
+
+    DataPanel = new QWidget(Splitter1);
+    DataPanel->setObjectName("DataPanel");
+    auto* dataLayout = new QVBoxLayout(DataPanel);
+    dataLayout->setContentsMargins(0, 0, 0, 0);
+    CartListView = new QTableView(DataPanel);
+    CartListView->setObjectName("CartListView");
+    CartListView->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    CartListView->setSelectionBehavior(QAbstractItemView::SelectRows);
+    CartListView->setWordWrap(false);
+    CartListView->setContextMenuPolicy(Qt::CustomContextMenu);
+    CartListView->setAcceptDrops(true);
+    CartListView->horizontalHeader()->setHighlightSections(false);
+    dataLayout->addWidget(CartListView);
+    Splitter1->setStretchFactor(1, 1);
+    layout->addWidget(Splitter1, 1);
+
+    OpenTabSet = new ListTabBar(central);
+    OpenTabSet->setObjectName("OpenTabSet");
+    OpenTabSet->setContextMenuPolicy(Qt::CustomContextMenu);
+    OpenTabSet->drawTab = [this](QPainter& p, const QRect& r, int i, bool selected) {
+        OpenTabSetDrawTab(p, r, i, selected);
+    };
+    OpenTabSet->measureTab = [this](int i, int width) { return OpenTabSetMeasureTab(i, width); };
+    layout->addWidget(OpenTabSet);
+
+    ProgressBar1 = new QProgressBar(central);
+    ProgressBar1->setObjectName("ProgressBar1");
+    ProgressBar1->setRange(0, 100);
+    ProgressBar1->setValue(0);
+    ProgressBar1->setFixedHeight(16);
+    ProgressBar1->setTextVisible(false);
+    layout->addWidget(ProgressBar1);
+    setCentralWidget(central);
+
+    QStatusBar* bar = statusBar();
+    bar->setObjectName("StatusBar1");
+    bar->setSizeGripEnabled(true);
+    for (int i = 0; i < 5; ++i) {
+        auto* panel = new QLabel(bar);
+        panel->setObjectName(QString("StatusPanel%1").arg(i));
+        panel->setFixedWidth(kStatusPanelWidths[i]);
+        panel->setFrameShape(QFrame::StyledPanel);
+        bar->addWidget(panel, 0);
+        statusPanels_[size_t(i)] = panel;
+    }
+
+    connect(CartListView, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& p) { ShowGridPopup(CartListView->viewport()->mapToGlobal(p)); });
+    connect(OpenTabSet, &QTabBar::currentChanged, this,
+            [this](int index) { RunCommand([&] { OpenTabSetChange(index); }); });
+    connect(OpenTabSet, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& p) { TabPopUp->popup(OpenTabSet->mapToGlobal(p)); });
+}
+
+void TQuorvelForm::ShowGridPopup(const QPoint& where)
+{
+    RunCommand([this] { UpdateMenuState(); });
+    ListViewPopup->popup(where);
+}
+
+void TQuorvelForm::RestorePlacement()
+{
+    const WindowPlacement placement = ReadWindowPlacement(Screen().PrimaryScreenSize());
+    Splitter1->setSizes({ReadIniInteger(G_ConfigFile, kGeneral, "ExplorerW", 162), 1000});
+    if (placement.state == 0) {
+        move(placement.geometry.topLeft());
+        resize(placement.geometry.size());
+    } else {
+        setWindowState(placement.state == 1 ? Qt::WindowMinimized : Qt::WindowMaximized);
+    }
+}
+
+void TQuorvelForm::SavePlacement()
+{
+    int state = 0;
+    if (windowState() & Qt::WindowMinimized)
+        state = 1;
+    else if (windowState() & Qt::WindowMaximized)
+        state = 2;
+    const QRect frame = frameGeometry();
+    WriteIniInteger(G_ConfigFile, kGeneral, "WindowState", state);
+    WriteIniInteger(G_ConfigFile, kGeneral, "WindowX", frame.top());
+    WriteIniInteger(G_ConfigFile, kGeneral, "WindowY", frame.left());
+    WriteIniInteger(G_ConfigFile, kGeneral, "WindowW", width());
+    WriteIniInteger(G_ConfigFile, kGeneral, "WindowH", height());
+    WriteIniInteger(G_ConfigFile, kGeneral, "ExplorerW", ExplorerPanel->isVisible() ? ExplorerPanel->width()
+                                                                                      : Splitter1->sizes().value(0));
+}
+
+void TQuorvelForm::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    // Only the first show: a window restored from minimized must not reopen files.
+    if (shown_)
+        return;
+    shown_ = true;
+    QTimer::singleShot(0, this, [this] { RunCommand([this] { FormShow(); }); });
+}
+
+void TQuorvelForm::FormShow()
+{
+    if (settings_.GetSetting("LoadLastCartFile") == "1")
+        LoadLastFiles();
+    ApplyViewOptions();
+    UpdateMenuState();
+    if (!ConfigIsCurrent()) {
+        MustRestart = true;
+        Timer1->start();
+    } else {
+        MustRestart = false;
+    }
+    // The Collection Explorer fills itself here once it exists.
+}
+
+void TQuorvelForm::LoadLastFiles()
+{
+    const int count = ReadIniInteger(G_ConfigFile, kLastFiles, "Count", 0);
+    for (int i = 0; i < count; ++i) {
+        const std::string name = ReadIniString(G_ConfigFile, kLastFiles, "LastFile" + std::to_string(i), "");
+        if (name.empty() || !FileExists(name))
+            continue;
+        // One file that cannot be read must not stop the others.
+        RunCommand([&] { OpenListFile(name); });
+    }
+    RefreshTabs();
+}
+
+void TQuorvelForm::SaveLastFiles()
+{
+    EraseIniSection(G_ConfigFile, kLastFiles);
+    WriteIniInteger(G_ConfigFile, kLastFiles, "Count", int(openLists_.size()));
+    for (size_t i = 0; i < openLists_.size(); ++i)
+        WriteIniString(G_ConfigFile, kLastFiles, "LastFile" + std::to_string(i), openLists_[i]->GetFileName());
+}
+
+void TQuorvelForm::ApplyViewOptions()
+{
+    const bool grid = settings_.GetSetting("ShowGrid") == "1";
+    CartListView->setShowGrid(grid);
+    for (const char* name : {"GridLinesMainMenu", "GridLinesPopupMenu"})
+        Action(name)->setChecked(grid);
+    const bool explorer = settings_.GetSetting("ShowCollectionExplorer") == "1";
+    ExplorerPanel->setVisible(explorer);
+    for (const char* name : {"CollectionExplorerMainMenu", "CollectionExplorerPopupMenu"})
+        Action(name)->setChecked(explorer);
+}
+
+void TQuorvelForm::ExitMainMenuClick()
+{
+    close();
+}
+
+void TQuorvelForm::Timer1Timer()
+{
+    Timer1->stop();
+    if (ShowMigration)
+        ShowMigration();
+    Messages().Information("The Quorvel Configuration has been updated.  You must exit and re-run Quorvel.  "
+                           "Quorvel will now exit.");
+    close();
+}
+
+void TQuorvelForm::closeEvent(QCloseEvent* event)
+{
+    bool closes = true;
+    RunCommand([&] { closes = FormClose(); });
+    if (closes)
+        event->accept();
+    else
+        event->ignore();
+}
+
+bool TQuorvelForm::FormClose()
+{
+    if (MustRestart)
+        return true;
+    listDisplay_->SaveView();
+    Closing = true;
+    RunCommand([this] { SaveLastFiles(); });
+    listDisplay_->SetTree(nullptr);
+    if (!listCommands_->CloseAllListsMainMenuClick()) {
+        // A list the user wanted saved could not be: the window stays open with it.
+        Closing = false;
+        listDisplay_->SetTree(CartListView);
+        RefreshTabs();
+        RefreshListView();
+        UpdateMenuState();
+        return false;
+    }
+    RunCommand([this] { options_.SaveSettings(); });
+    RunCommand([this] { SavePlacement(); });
+    PendingFiles.clear();
+    return true;
+}
+
+void TQuorvelForm::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    int others = 0;
+    for (int i = 1; i < 5; ++i)
+        others += kStatusPanelWidths[i];
+    statusPanels_[0]->setFixedWidth(std::max(frameGeometry().width() - others, 0));
+}
+
+void TQuorvelForm::AppendOpenList(std::unique_ptr<TBaseCustomListClass> list)
+{
+    openLists_.push_back(std::move(list));
+}
+
+std::unique_ptr<TBaseCustomListClass> TQuorvelForm::TakeOpenList(size_t index)
+{
+    auto list = std::move(openLists_.at(index));
+    openLists_.erase(openLists_.begin() + std::ptrdiff_t(index));
+    if (list.get() == currentList_)
+        currentList_ = nullptr;
+    return list;
+}
+
+void TQuorvelForm::OpenListFile(const std::string& fileName)
+{
+    listCommands_->OpenListFile(fileName);
+}
+
+void TQuorvelForm::AddRecentFile(const std::string&)
+{
+    // The recent-files menu is not built yet.
+}
+
+void TQuorvelForm::AddExplorerFileNode(ExplorerRoot, const std::string&)
+{
+    // The Collection Explorer is not built yet.
+}
+
+void TQuorvelForm::NotifyGroups()
+{
+    for (auto& group : groups_)
+        group->ListsChanged();
+}
+
+}  // namespace quorvel

@@ -1,0 +1,158 @@
+#pragma once
+
+#include "ui/MainFormAccess.h"
+
+#include <QMainWindow>
+#include <QRect>
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+class QLabel;
+class QMenu;
+class QSplitter;
+class QTimer;
+class QToolBar;
+class QTreeWidget;
+
+namespace quorvel {
+
+class ListCommands;
+class ListTabBar;
+
+// True when the configuration file is missing or records the configuration version this program
+// writes; an older one must be migrated before the program can run.
+bool ConfigIsCurrent();
+
+// Where the main window goes: the stored placement brought onto a screen of that size.
+struct WindowPlacement {
+    int state = 0;  // 0 normal, 1 minimized, 2 maximized
+    QRect geometry;  // used only in the normal state
+};
+WindowPlacement ReadWindowPlacement(const QSize& screen);
+
+// The main window: the open lists (in tab order), the current list, the grid binding, the widgets
+// and the lifecycle from creation to close. Its commands live in command groups.
+class TQuorvelForm : public QMainWindow, public MainFormAccess {
+    Q_OBJECT
+public:
+    TQuorvelForm(SettingsStore& settings, PlatformList& platforms, TOptionsForm& options);
+    ~TQuorvelForm() override;
+
+    // The program file's version in four parts.
+    static std::string GetVersionString();
+
+    // Takes over a group made outside ui/ (reports, charts).
+    void AttachCommandGroup(std::unique_ptr<CommandGroup> group);
+    // Shows the migration window; set by ProgramBody.
+    std::function<void()> ShowMigration;
+
+    // Lifecycle steps; FormShow runs once, on the first show.
+    void FormShow();
+    void LoadLastFiles();
+    void SaveLastFiles();
+    void ExitMainMenuClick();
+    void Timer1Timer();
+    bool GetMustRestart() const { return MustRestart; }
+    ListCommands& GetListCommands() { return *listCommands_; }
+
+    // Tabs, status bar and command state.
+    void BuildListMenu();
+    void CheckListMenuItem(int index);
+    void ListMenuClick(QAction* entry);
+    void OpenTabSetChange(int index);
+    void OpenTabSetDrawTab(QPainter& canvas, const QRect& rect, int index, bool selected);
+    int OpenTabSetMeasureTab(int index, int width);
+    // The caption of tab I: platform (and owner), each cut to 25 characters.
+    std::string TabCaption(size_t index) const;
+    QString StatusPanelText(int panel) const;
+    QString TabHint() const;
+
+    // MainFormAccess.
+    const std::vector<std::unique_ptr<TBaseCustomListClass>>& OpenLists() const override { return openLists_; }
+    TBaseCustomListClass* CurrentList() const override { return currentList_; }
+    void SetCurrentList(TBaseCustomListClass* list) override { currentList_ = list; }
+    void AppendOpenList(std::unique_ptr<TBaseCustomListClass> list) override;
+    std::unique_ptr<TBaseCustomListClass> TakeOpenList(size_t index) override;
+    TListDisplayClass& ListDisplay() override { return *listDisplay_; }
+    QTableView& Grid() override { return *CartListView; }
+    QProgressBar& Progress() override { return *ProgressBar1; }
+    QWidget& Window() override { return *this; }
+    void SetStatusText(const std::string& text) override;
+    void UpdateStatusBar() override;
+    void RefreshListView() override;
+    void RefreshTabs() override;
+    void RepaintTabs() override;
+    void UpdateMenuState() override;
+    void ApplyViewOptions() override;
+    void OpenListFile(const std::string& fileName) override;
+    SettingsStore& Settings() override { return settings_; }
+    PlatformList& Platforms() override { return platforms_; }
+    TOptionsForm& Options() override { return options_; }
+    QAction* Action(const char* objectName) override;
+    bool IsClosing() const override { return Closing; }
+    void SetTabMeasureGuard(bool on) override { TabMeasureGuard = on; }
+    int NextNewListNumber() override { return ++NewListCounter; }
+    void AddRecentFile(const std::string& fileName) override;
+    void AddExplorerFileNode(ExplorerRoot root, const std::string& fileName) override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    // FormClose; false when a list could not be saved and the window stays open.
+    bool FormClose();
+    void BuildLayout();
+    void BuildMenus();
+    void BuildPopups();
+    void BuildToolBar();
+    void RestorePlacement();
+    void SavePlacement();
+    void ShowGridPopup(const QPoint& where);
+    void NotifyGroups();
+    // Menus entries are made from tables; every entry is disabled until a group connects it.
+    QAction* AddEntry(QMenu* menu, const char* name, const char* caption, const QKeySequence& key = {});
+    QMenu* AddSubmenu(QMenu* menu, const char* name, const char* caption);
+
+    SettingsStore& settings_;
+    PlatformList& platforms_;
+    TOptionsForm& options_;
+
+    std::unique_ptr<TListDisplayClass> listDisplay_;
+    std::vector<std::unique_ptr<TBaseCustomListClass>> openLists_;
+    TBaseCustomListClass* currentList_ = nullptr;
+    int NewListCounter = 1;
+    bool MustRestart = false;
+    bool Closing = false;
+    bool TabMeasureGuard = false;
+    std::vector<std::string> PendingFiles;
+    bool LoadingFiles = false;
+    bool shown_ = false;
+
+    QToolBar* ToolBar1 = nullptr;
+    QSplitter* Splitter1 = nullptr;
+    QWidget* ExplorerPanel = nullptr;
+    QTreeWidget* CollectionTV = nullptr;
+    QWidget* DataPanel = nullptr;
+    QTableView* CartListView = nullptr;
+    ListTabBar* OpenTabSet = nullptr;
+    QProgressBar* ProgressBar1 = nullptr;
+    std::array<QLabel*, 5> statusPanels_{};
+    QMenu* ListFunctionsMenu = nullptr;
+    QMenu* ListViewPopup = nullptr;
+    QMenu* TabPopUp = nullptr;
+    QMenu* ExplorerPopupMenu = nullptr;
+    QMenu* ListParentTabPopupMenu = nullptr;
+    QTimer* Timer1 = nullptr;
+    QTimer* LoadFilesTimer = nullptr;
+
+    ListCommands* listCommands_ = nullptr;
+    std::vector<std::unique_ptr<CommandGroup>> groups_;
+};
+
+}  // namespace quorvel

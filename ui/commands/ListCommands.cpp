@@ -1,0 +1,447 @@
+#include "ui/commands/ListCommands.h"
+
+#include "config/PlatformList.h"
+#include "config/SettingsStore.h"
+#include "model/BaseCustomListClass.h"
+#include "model/ListFactory.h"
+#include "model/ListFile.h"
+#include "platform/Cp1252.h"
+#include "platform/FileNames.h"
+#include "platform/qt/PathText.h"
+#include "platform/qt/QtCp1252.h"
+#include "platform/qt/Services.h"
+#include "ui/ListDisplay.h"
+
+#include <QProgressBar>
+
+#include <filesystem>
+#include <stdexcept>
+
+namespace quorvel {
+
+namespace {
+
+const char kFilter[] = "Comma Seperated Values (*.CSV *.csv);;All Files (*)";
+// Files this big take long enough to read or write that the progress bar shows it.
+constexpr std::uintmax_t kNoticeableBytes = 4u << 20;
+
+// The settings hold numbers as text; a text that is none fails as a conversion would.
+int SettingToInteger(const std::string& value)
+{
+    const std::string text = value.empty() ? "0" : value;
+    size_t used = 0;
+    int number = 0;
+    try {
+        number = std::stoi(text, &used);
+    } catch (const std::exception&) {
+        used = 0;
+    }
+    if (used != text.size())
+        throw std::runtime_error("'" + text + "' is not a valid integer value");
+    return number;
+}
+
+// Moves the progress bar around a long load or save.
+class Progress {
+public:
+    Progress(QProgressBar& bar, const std::string& fileName) : bar_(bar)
+    {
+        std::error_code error;
+        const auto size = std::filesystem::file_size(fileName, error);
+        active_ = !error && size >= kNoticeableBytes;
+        Set(active_ ? 10 : 0);
+    }
+    ~Progress() { Set(0); }
+    void Done() { Set(active_ ? 100 : 0); }
+
+private:
+    void Set(int value)
+    {
+        if (!active_)
+            return;
+        bar_.setValue(value);
+        if (bar_.isVisible())
+            bar_.repaint();
+    }
+    QProgressBar& bar_;
+    bool active_ = false;
+};
+
+}  // namespace
+
+ListCommands::ListCommands(MainFormAccess& form) : CommandGroup(form)
+{
+    // Until the list-properties dialog lands, New and List Properties see a cancelled dialog.
+    EditListProperties = [](ListPropertyValues&) { return false; };
+
+    for (const char* name : {"OpenMainMenu", "OpenListButton", "OpenListPopupMenu", "OpenListTabPopupMenu"})
+        Connect(name, [this] { OpenButtonClick(); });
+    for (const char* name : {"NewListMainMenu", "NewListButton"})
+        Connect(name, [this] { NewButtonClick(); });
+    for (const char* name : {"SaveListMainMenu", "SaveButton", "SaveListTabPopupMenu"})
+        Connect(name, [this] { SaveButtonClick(); });
+    for (const char* name : {"SaveAsListMainMenu", "SaveAsButton"})
+        Connect(name, [this] { SaveAsButtonClick(); });
+    for (const char* name : {"CloseListMainMenu", "CloseListPopupMenu", "CloseListTabPopupMenu"})
+        Connect(name, [this] { CloseListMainMenuClick(); });
+    Connect("CloseAllListsMainMenu", [this] { CloseAllListsMainMenuClick(); });
+    for (const char* name : {"ListPropertiesMainMenu", "ListPropertiesTabPopupMenu"})
+        Connect(name, [this] { ListPropertiesTabPopupMenuClick(); });
+}
+
+std::string ListCommands::Setting(const char* key) const
+{
+    return form_.Settings().GetSetting(key);
+}
+
+bool ListCommands::Backup() const
+{
+    return Setting("BackupFiles") == "1";
+}
+
+std::string ListCommands::ListIdentity(const std::string& fileName)
+{
+    std::error_code error;
+    const auto canonical = std::filesystem::weakly_canonical(std::filesystem::absolute(fileName), error);
+    return error ? AbsoluteCleanPath(fileName) : canonical.string();
+}
+
+void ListCommands::OpenButtonClick()
+{
+    FileDialogRequest request;
+    request.caption = "Open";
+    request.folder = PathToQString(Setting("CartPath"));
+    request.fileName = "*.CSV";
+    request.filter = kFilter;
+    if (const auto chosen = FileDialogs().OpenFileNames(request)) {
+        for (const QString& file : *chosen) {
+            OpenListFile(PathFromQString(file));
+            form_.RefreshTabs();
+        }
+    }
+    form_.UpdateStatusBar();
+    form_.UpdateMenuState();
+}
+
+void ListCommands::OpenListFile(const std::string& fileName)
+{
+    const std::string file = ListIdentity(fileName);
+    if (IsFileOpen(file)) {
+        Messages().Error(ToQString("The file \"" + file + "\" is already open."));
+        return;
+    }
+    bool loaded = false;
+    try {
+        switch (GetListFileType(file)) {
+        case ltMedia:
+            LoadMediaList(file);
+            loaded = true;
+            break;
+        case ltHardware:
+            LoadHardwareList(file);
+            loaded = true;
+            break;
+        default:
+            Messages().Error(ToQString("The file \"" + file + "\" is not a recognized Quorvel File."));
+            break;
+        }
+    } catch (const std::exception& e) {
+        // The list made for it is gone; the caller goes on with its other files.
+        Messages().Error(ToQString(e.what()));
+    }
+    if (loaded)
+        form_.SetStatusText(file + " Loaded.");
+    form_.RefreshListView();
+    form_.ListDisplay().Resort();
+    form_.UpdateMenuState();
+}
+
+bool ListCommands::IsFileOpen(const std::string& fileName) const
+{
+    for (const auto& list : form_.OpenLists())
+        if (list->GetOpenedFileName() == fileName)
+            return true;
+    return false;
+}
+
+void ListCommands::LoadMediaList(const std::string& fileName)
+{
+    LoadList(ltMedia, fileName);
+}
+
+void ListCommands::LoadHardwareList(const std::string& fileName)
+{
+    LoadList(ltHardware, fileName);
+}
+
+void ListCommands::LoadList(TListType kind, const std::string& fileName)
+{
+    auto list = CreateListObject(kind);
+    {
+        form_.SetStatusText("Loading " + fileName + "...");
+        Progress progress(form_.Progress(), fileName);
+        LoadListObject(list.get(), fileName);
+        progress.Done();
+    }
+    list->SetOpenedFileName(fileName);
+    TBaseCustomListClass* added = list.get();
+    form_.AppendOpenList(std::move(list));
+    form_.SetCurrentList(added);
+    if (!form_.Platforms().Contains(added->GetPlatform()))
+        Messages().Warning(ToQString("The platform name \"" + added->GetPlatform() +
+                                     "\" is not valid.  Please edit the platform name for this list or add this "
+                                     "platform name to the list of platforms in the options dialog."));
+    if (added->Count() > 0)
+        form_.AddRecentFile(fileName);
+}
+
+void ListCommands::NewButtonClick()
+{
+    ListPropertyValues values;
+    values.owner = Setting("DefaultOwner");
+    if (!EditListProperties(values))
+        return;
+    const TListType kind = values.listType == "Media" ? ltMedia : values.listType == "Hardware" ? ltHardware : ltNone;
+    if (kind == ltNone)
+        return;
+    auto list = CreateListObject(kind);
+    const int number = form_.NextNewListNumber();
+    list->SetPlatform(values.platform);
+    list->SetOwner(values.owner);
+    list->SetDescription(values.description);
+    list->SetModified(true);
+    list->SetOpenedFileName("_NEW_" + std::to_string(number));
+    TBaseCustomListClass* added = list.get();
+    form_.AppendOpenList(std::move(list));
+    form_.SetCurrentList(added);
+    form_.UpdateStatusBar();
+    form_.RefreshListView();
+    form_.SetStatusText("Cart List Created.");
+    form_.RefreshTabs();
+    form_.UpdateMenuState();
+}
+
+void ListCommands::SaveButtonClick()
+{
+    TBaseCustomListClass* list = form_.CurrentList();
+    if (!list)
+        return;
+    if (!list->GetFileName().empty()) {
+        const std::string fileName = list->GetFileName();
+        {
+            form_.SetStatusText("Saving " + fileName + "...");
+            Progress progress(form_.Progress(), fileName);
+            SaveListObject(list, fileName, Backup(), true);
+        }
+        AddSavedFileToExplorer(fileName);
+        form_.SetStatusText(fileName + " Saved.");
+    } else {
+        SaveAsButtonClick();
+    }
+    form_.RepaintTabs();
+    form_.UpdateMenuState();
+}
+
+std::optional<std::string> ListCommands::AskSaveFileName(const TBaseCustomListClass& list, bool preset)
+{
+    FileDialogRequest request;
+    request.caption = "Save As";
+    request.folder = PathToQString(Setting(list.Kind() == ltHardware ? "HardwarePath" : "CartPath"));
+    request.fileName = preset ? ToQString(DefaultListFileName()) : QString();
+    request.filter = kFilter;
+    const auto chosen = FileDialogs().SaveFileName(request);
+    if (!chosen)
+        return std::nullopt;
+    std::string fileName = PathFromQString(*chosen);
+    // The dialog's default extension.
+    if (ExtractFileExt(fileName).empty())
+        fileName += ".CSV";
+    return ListIdentity(fileName);
+}
+
+bool ListCommands::SaveNewFile(TBaseCustomListClass& list, const std::string& fileName)
+{
+    try {
+        SaveListObject(&list, fileName, false, false);
+    } catch (const TBaseCustomListClassException&) {
+        // Only an existing file leads to the question; any other failure is shown as it is.
+        if (!FileExists(fileName))
+            throw;
+        if (!Messages().Confirm(ToQString("A file named \"" + fileName +
+                                          "\" already exists.  Do you wish to overwrite this file?")))
+            return false;
+        SaveListObject(&list, fileName, false, true);
+        list.SetOpenedFileName(fileName);
+        return true;
+    }
+    list.SetOpenedFileName(fileName);
+    form_.SetStatusText(list.GetFileName() + " Saved.");
+    return true;
+}
+
+void ListCommands::SaveAsButtonClick()
+{
+    TBaseCustomListClass* list = form_.CurrentList();
+    if (!list)
+        return;
+    if (const auto fileName = AskSaveFileName(*list, true))
+        SaveNewFile(*list, *fileName);
+    AddSavedFileToExplorer(list->GetFileName());
+    form_.RefreshTabs();
+    form_.UpdateMenuState();
+}
+
+std::string ListCommands::DefaultListFileName() const
+{
+    const TBaseCustomListClass* list = form_.CurrentList();
+    if (!list)
+        return {};
+    const std::string& owner = list->GetOwner();
+    const std::string& platform = list->GetPlatform();
+    std::string name;
+    switch (SettingToInteger(Setting("SaveAsFormat"))) {
+    case 0: name = owner + " " + platform; break;
+    case 1: name = platform + " " + owner; break;
+    case 2: name = platform; break;
+    default: break;
+    }
+    switch (SettingToInteger(Setting("AppendListType"))) {
+    case 0: return name + " " + list->GetListType();
+    case 1: return list->GetListType() + " " + name;
+    default: return name;
+    }
+}
+
+void ListCommands::AddSavedFileToExplorer(const std::string& fileName)
+{
+    if (fileName.empty())
+        return;
+    const std::string folder = Cp1252::ToUpper(ExtractFilePath(fileName));
+    const std::pair<const char*, ExplorerRoot> roots[] = {
+        {"MasterCartPath", ExplorerRoot::Masters},
+        {"CartPath", ExplorerRoot::Media},
+        {"HardwarePath", ExplorerRoot::Hardware},
+    };
+    for (const auto& [key, root] : roots) {
+        if (folder == Cp1252::ToUpper(WithTrailingSlash(Setting(key)))) {
+            form_.AddExplorerFileNode(root, fileName);
+            return;
+        }
+    }
+}
+
+bool ListCommands::SaveForClose(TBaseCustomListClass& list, bool backup)
+{
+    try {
+        if (!list.GetFileName().empty()) {
+            SaveListObject(&list, list.GetFileName(), backup, true);
+            return true;
+        }
+        const auto fileName = AskSaveFileName(list, true);
+        return fileName && SaveNewFile(list, *fileName);
+    } catch (const std::exception& e) {
+        Messages().Error(ToQString(e.what()));
+        return false;
+    }
+}
+
+static std::string ChangedLabel(const TBaseCustomListClass& list)
+{
+    return list.GetPlatform() + " (" + list.GetFileName() + ")";
+}
+
+bool ListCommands::CloseListMainMenuClick()
+{
+    TBaseCustomListClass* list = form_.CurrentList();
+    if (!list)
+        return true;
+    form_.SetTabMeasureGuard(true);
+    const std::string label = ChangedLabel(*list);
+    if (IsListObjectModified(list) && Messages().Confirm(ToQString(label + " Has changed.  Save Changes?")) &&
+        !SaveForClose(*list, Backup())) {
+        form_.SetTabMeasureGuard(false);
+        form_.RefreshTabs();
+        form_.UpdateMenuState();
+        return false;
+    }
+    form_.ListDisplay().SetList(nullptr);
+    form_.ListDisplay().ClearRows();
+    const auto& lists = form_.OpenLists();
+    for (size_t i = lists.size(); i-- > 0;) {
+        if (lists[i].get() == list) {
+            auto taken = form_.TakeOpenList(i);
+            taken->Clear();
+            FreeListObject(taken);
+            break;
+        }
+    }
+    form_.SetCurrentList(lists.empty() ? nullptr : lists.front().get());
+    form_.ListDisplay().SetList(form_.CurrentList());
+    form_.SetStatusText(label + " Closed.");
+    form_.SetTabMeasureGuard(false);
+    form_.RefreshTabs();
+    form_.UpdateStatusBar();
+    form_.RefreshListView();
+    form_.UpdateMenuState();
+    return true;
+}
+
+bool ListCommands::SaveChangedLists()
+{
+    const bool backup = Backup();
+    for (const auto& list : form_.OpenLists()) {
+        if (!IsListObjectModified(list.get()))
+            continue;
+        if (Messages().Confirm(ToQString(ChangedLabel(*list) + " Has changed.  Save Changes?")) &&
+            !SaveForClose(*list, backup))
+            return false;
+    }
+    return true;
+}
+
+bool ListCommands::CloseAllListsMainMenuClick()
+{
+    if (!SaveChangedLists()) {
+        if (!form_.IsClosing()) {
+            form_.RefreshTabs();
+            form_.UpdateMenuState();
+        }
+        return false;
+    }
+    // Nothing may ask a list for text once it is freed.
+    form_.SetCurrentList(nullptr);
+    form_.ListDisplay().SetList(nullptr);
+    form_.ListDisplay().ClearRows();
+    while (!form_.OpenLists().empty()) {
+        auto list = form_.TakeOpenList(form_.OpenLists().size() - 1);
+        FreeListObject(list);
+    }
+    form_.SetStatusText("All Lists Closed.");
+    if (!form_.IsClosing()) {
+        form_.RefreshTabs();
+        form_.UpdateStatusBar();
+        form_.RefreshListView();
+        form_.UpdateMenuState();
+    }
+    return true;
+}
+
+void ListCommands::ListPropertiesTabPopupMenuClick()
+{
+    TBaseCustomListClass* list = form_.CurrentList();
+    if (!list)
+        return;
+    ListPropertyValues values{list->GetListType(), list->GetPlatform(), list->GetOwner(), list->GetDescription()};
+    if (EditListProperties(values)) {
+        if (values.platform != list->GetPlatform())
+            list->SetPlatform(values.platform);
+        if (values.owner != list->GetOwner())
+            list->SetOwner(values.owner);
+        if (values.description != list->GetDescription())
+            list->SetDescription(values.description);
+    }
+    form_.RepaintTabs();
+    form_.UpdateMenuState();
+}
+
+}  // namespace quorvel

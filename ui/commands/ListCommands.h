@@ -1,0 +1,61 @@
+#pragma once
+
+#include "model/ListType.h"
+#include "ui/MainFormAccess.h"
+
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace quorvel {
+
+// The four values the list-properties dialog edits.
+struct ListPropertyValues {
+    std::string listType;  // empty: the type may be chosen
+    std::string platform;
+    std::string owner;
+    std::string description;
+};
+
+// Commands on whole lists: open, new, save, save as, close, close all and list properties, and the
+// one road every way of opening a file takes (OpenListFile).
+class ListCommands : public CommandGroup {
+    Q_OBJECT
+public:
+    explicit ListCommands(MainFormAccess& form);
+
+    void OpenButtonClick();
+    void OpenListFile(const std::string& fileName);
+    bool IsFileOpen(const std::string& fileName) const;
+    void LoadMediaList(const std::string& fileName);
+    void LoadHardwareList(const std::string& fileName);
+    void NewButtonClick();
+    void SaveButtonClick();
+    void SaveAsButtonClick();
+    std::string DefaultListFileName() const;
+    void AddSavedFileToExplorer(const std::string& fileName);
+    // False when the user wanted the list saved and it could not be: the list then stays open.
+    bool CloseListMainMenuClick();
+    bool CloseAllListsMainMenuClick();
+    // False as soon as one list the user wanted saved could not be saved.
+    bool SaveChangedLists();
+    void ListPropertiesTabPopupMenuClick();
+
+    // Shows the list-properties dialog over Values; true on OK with the values read back.
+    std::function<bool(ListPropertyValues&)> EditListProperties;
+
+    // How a file is named inside the window: absolute, cleaned, links followed.
+    static std::string ListIdentity(const std::string& fileName);
+
+private:
+    void LoadList(TListType kind, const std::string& fileName);
+    // The answer Yes to "Save Changes?" for one list; false when it was not saved.
+    bool SaveForClose(TBaseCustomListClass& list, bool backup);
+    // Saves to F, asking before a file is replaced; false when nothing was written.
+    bool SaveNewFile(TBaseCustomListClass& list, const std::string& fileName);
+    std::optional<std::string> AskSaveFileName(const TBaseCustomListClass& list, bool preset);
+    bool Backup() const;
+    std::string Setting(const char* key) const;
+};
+
+}  // namespace quorvel
