@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+
+namespace quorvel {
+
+class TBaseCustomListClass;
+class TColumnListClass;
+class HtmlReport;
+
+// The compare report: what each result list could add to a collection, one section per list, with
+// the columns chosen in the column-order dialog. False when both lists are empty, the dialog was
+// cancelled or the file could not be written (that is shown); nothing is written then.
+bool MakeCompareReport(const TBaseCustomListClass& listA, const TBaseCustomListClass& listB,
+                       const std::string& fileName);
+
+// The document for these columns (already in their order), as MakeCompareReport writes it.
+void BuildCompareReport(HtmlReport& report, const TBaseCustomListClass& listA, const TBaseCustomListClass& listB,
+                        const TColumnListClass& columns);
+
+}  // namespace quorvel
