@@ -164,6 +164,14 @@ void TCompareCartsForm::SetLists(const std::vector<CompareListEntry>& lists) {
     UpdateButtons();
 }
 
+void TCompareCartsForm::SetLists(const std::vector<std::unique_ptr<TBaseCustomListClass>>& openLists) {
+    std::vector<CompareListEntry> entries;
+    for (const auto& list : openLists) entries.push_back({list->GetOpenedFileName(), list.get()});
+    SetLists(entries);
+}
+
+int TCompareCartsForm::MediaListCount() const { return CartListOneCB->count(); }
+
 const TBaseCustomListClass* TCompareCartsForm::FindList(const QComboBox* combo) const {
     const std::string identity = FromQString(combo->currentData().toString());
     for (const auto& entry : Lists) {

@@ -44,6 +44,10 @@ public:
     // The main window's open lists in tab order (media and hardware); refills both combos with the
     // media lists, keeping each selection while its list stays open.
     void SetLists(const std::vector<CompareListEntry>& lists);
+    // The same from the main window's open lists, each known by its opened file name.
+    void SetLists(const std::vector<std::unique_ptr<TBaseCustomListClass>>& openLists);
+    // Entries in each combo: the open media lists.
+    int MediaListCount() const;
 
     void UpdateButtons();
     void CompareButtonClick();
