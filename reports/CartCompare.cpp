@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "model/CopyKey.h"
 #include "model/FieldSet.h"
 #include "model/ItemClasses.h"
 #include "model/ListFactory.h"
@@ -37,39 +38,6 @@ std::unique_ptr<TCartListClass> NewResultList() {
     list->Clear();
     return list;
 }
-
-// A field's stored text: a view of a text value, else the value's text form kept in Spare.
-std::string_view StoredText(const TBaseCustomClass& item, int32_t position, std::string& spare) {
-    if (position < 0) return {};
-    if (item.KindAt(position) == ValueKind::Text) return item.TextAt(position);
-    spare = ToText(item.ValueAt(position));
-    return spare;
-}
-
-// Two items are copies of one another when every field but Quantity holds the same stored text.
-class CopyKey {
-public:
-    explicit CopyKey(const std::vector<std::string>& names) : a_(names), b_(names) {}
-
-    uint64_t Hash(const TBaseCustomClass& item) {
-        uint64_t h = 0x9E3779B97F4A7C15ull;
-        for (int32_t position : a_.In(item.Fields()))
-            h = (h ^ std::hash<std::string_view>{}(StoredText(item, position, spareA_))) * 0x100000001B3ull;
-        return h;
-    }
-
-    bool Equal(const TBaseCustomClass& a, const TBaseCustomClass& b) {
-        const std::vector<int32_t>& pa = a_.In(a.Fields());
-        const std::vector<int32_t>& pb = b_.In(b.Fields());
-        for (size_t k = 0; k < pa.size(); ++k)
-            if (StoredText(a, pa[k], spareA_) != StoredText(b, pb[k], spareB_)) return false;
-        return true;
-    }
-
-private:
-    FieldPositions a_, b_;
-    std::string spareA_, spareB_;
-};
 
 // Open addressing over entry numbers (0 is a free slot), for lists that do not change meanwhile.
 class SlotTable {
