@@ -136,6 +136,8 @@ void TCustomPropertyDialog::showEvent(QShowEvent* event)
 void TCustomPropertyDialog::resizeEvent(QResizeEvent* event)
 {
     QDialog::resizeEvent(event);
+    if (!reset_)
+        return;
     for (auto* b : {ok_, cancel_, reset_})
         b->move(width() - kButtonRight, b->y());
 }
@@ -144,6 +146,7 @@ void TCustomPropertyDialog::FormShow()
 {
     layoutMissing_ = !LoadLayout();
     if (layoutMissing_) {
+        ok_->setEnabled(false);
         // Closing from inside the showing would leave a modal loop without a window: close just after.
         QMetaObject::invokeMethod(this, &QDialog::reject, Qt::QueuedConnection);
         return;
