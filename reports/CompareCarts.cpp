@@ -72,6 +72,9 @@ TCompareCartsForm::TCompareCartsForm(const SettingsStore& settings, QWidget* par
     Splitter1->addWidget(LeftPanel);
     Splitter1->addWidget(Panel2);
     Splitter1->setSizes({297, kDesignWidth - 297});
+    // The left half keeps its width when the window is resized; the right half takes the rest.
+    Splitter1->setStretchFactor(0, 0);
+    Splitter1->setStretchFactor(1, 1);
 
     IgnoreLabelTypeCB = MakeCheck("Ignore Label Types", true, this);
     IgnoreLabelColorCB = MakeCheck("Ignore Label Colors", true, this);
