@@ -26,6 +26,7 @@
 #include "platform/qt/Services.h"
 #include "reports/CartCompare.h"
 #include "reports/CompareCartsReport.h"
+#include "reports/ReportFiles.h"
 #include "ui/FieldOrderForm.h"
 #include "ui/ListDisplay.h"
 
@@ -260,8 +261,8 @@ void TCompareCartsForm::Customize(TListDisplayClass& display) {
 
 void TCompareCartsForm::ReportButtonClick() {
     RunCommand([this] {
-        const std::string fileName = JoinPath(settings_.GetSetting("ReportPath"), "Media Compare Report.html");
-        if (MakeCompareReport(*LeftList, *RightList, fileName)) OpenDocument(ToQString(fileName));
+        const auto fileName = ReportFilePath(settings_.GetSetting("ReportPath"), "Media Compare Report.html");
+        if (fileName && MakeCompareReport(*LeftList, *RightList, *fileName)) OpenDocument(ToQString(*fileName));
     });
 }
 

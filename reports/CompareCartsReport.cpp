@@ -5,6 +5,7 @@
 #include "model/BaseCustomListClass.h"
 #include "model/ColumnList.h"
 #include "platform/qt/Services.h"
+#include "reports/CartReports.h"
 #include "reports/ReportColumns.h"
 #include "reports/ReportHtml.h"
 #include "ui/FieldOrderForm.h"
@@ -44,14 +45,16 @@ void WriteAddableItemsSection(HtmlReport& report, const TBaseCustomListClass& li
 
 }  // namespace
 
-void BuildCompareReport(HtmlReport& report, const TBaseCustomListClass& listA, const TBaseCustomListClass& listB,
-                        const TColumnListClass& columns) {
+HtmlReport RenderCompareReport(const TBaseCustomListClass& listA, const TBaseCustomListClass& listB,
+                               const TColumnListClass& columns, const ReportClock& clock) {
+    HtmlReport report(clock);
     for (const char* line : {"<HTML>", "<TITLE>", "Cartridge Comparision", "</TITLE>", "<BODY>"}) report.Line(line);
     const std::string sortKey = ReportSortKey(columns);
     WriteAddableItemsSection(report, listA, columns, sortKey, false);
     WriteAddableItemsSection(report, listB, columns, sortKey, true);
     // "</TABLE>", "<CENTER>", the footer lines, "</CENTER>", "</FONT>", "</BODY>", "</HTML>".
     report.Finish();
+    return report;
 }
 
 bool MakeCompareReport(const TBaseCustomListClass& listA, const TBaseCustomListClass& listB,
@@ -65,9 +68,7 @@ bool MakeCompareReport(const TBaseCustomListClass& listA, const TBaseCustomListC
     if (ExecDialog(dialog) != QDialog::Accepted) return false;
     dialog.GetColumns(columns);
     StoreReportColumns(columns, ReportsIniFile(), section);
-    HtmlReport report(ReportClock::System());
-    BuildCompareReport(report, listA, listB, columns);
-    return SaveReport(report, fileName);
+    return WriteReport([&] { return RenderCompareReport(listA, listB, columns, ReportClock::System()); }, fileName);
 }
 
 }  // namespace quorvel

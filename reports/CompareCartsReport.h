@@ -2,11 +2,12 @@
 
 #include <string>
 
+#include "reports/ReportHtml.h"
+
 namespace quorvel {
 
 class TBaseCustomListClass;
 class TColumnListClass;
-class HtmlReport;
 
 // The compare report: what each result list could add to a collection, one section per list, with
 // the columns chosen in the column-order dialog. False when both lists are empty, the dialog was
@@ -15,7 +16,7 @@ bool MakeCompareReport(const TBaseCustomListClass& listA, const TBaseCustomListC
                        const std::string& fileName);
 
 // The document for these columns (already in their order), as MakeCompareReport writes it.
-void BuildCompareReport(HtmlReport& report, const TBaseCustomListClass& listA, const TBaseCustomListClass& listB,
-                        const TColumnListClass& columns);
+HtmlReport RenderCompareReport(const TBaseCustomListClass& listA, const TBaseCustomListClass& listB,
+                               const TColumnListClass& columns, const ReportClock& clock);
 
 }  // namespace quorvel

@@ -144,9 +144,9 @@ TEST_F(CompareCartsTest, ReportGoldenLines) {
         column->Hidden = column->Field != "TITLE" && column->Field != "QUANTITY";
         if (column->Field == "QUANTITY") column->Justification = 2;
     }
-    HtmlReport report({QDateTime(QDate(2026, 12, 5), QTime(14, 29)), QLocale::c()});
-    BuildCompareReport(report, *left, *right, columns);
-    const std::vector<std::string> lines = report.Lines();
+    const std::vector<std::string> lines =
+        RenderCompareReport(*left, *right, columns, {QDateTime(QDate(2026, 12, 5), QTime(14, 29)), QLocale::c()})
+            .Lines();
     const std::vector<std::string> head = {
         "<HTML>", "<TITLE>", "Cartridge Comparision", "</TITLE>", "<BODY>", "<FONT FACE=\"Verdana\">",
         "<P><TABLE BORDER=\"0\" CELLSPACING=\"2\">",
