@@ -25,13 +25,15 @@ constexpr int kGroups = 20;
 constexpr int kMembers = 10;
 constexpr std::uintmax_t kListSize = 1u << 20;
 
-const std::string& Root() {
+const std::string& Root()
+{
     static const std::string root = "/tmp/quorvel_explorer_" + std::to_string(::getpid()) + "/";
     return root;
 }
 
 // Every file of the run: the lists first, then the groups.
-const std::vector<std::string>& Files() {
+const std::vector<std::string>& Files()
+{
     static const std::vector<std::string> files = [] {
         std::vector<std::string> all;
         std::filesystem::create_directories(Root() + "Carts");
@@ -47,7 +49,8 @@ const std::vector<std::string>& Files() {
         }
         for (int g = 0; g < kGroups; ++g) {
             std::vector<std::string> members;
-            for (int m = 0; m < kMembers; ++m) members.push_back(all[size_t(g * kMembers + m)]);
+            for (int m = 0; m < kMembers; ++m)
+                members.push_back(all[size_t(g * kMembers + m)]);
             const std::string path = Root() + "Groups/group" + std::to_string(g) + ".ini";
             WriteGroupFile(path, members);
             all.push_back(path);
@@ -57,12 +60,14 @@ const std::vector<std::string>& Files() {
     return files;
 }
 
-void ReadFirst4KB(benchmark::State& state) {
+void ReadFirst4KB(benchmark::State& state)
+{
     std::vector<char> buffer(4096);
     for (auto _ : state) {
         for (const std::string& file : Files()) {
             const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
-            if (fd < 0) state.SkipWithError("cannot open");
+            if (fd < 0)
+                state.SkipWithError("cannot open");
             benchmark::DoNotOptimize(::read(fd, buffer.data(), buffer.size()));
             ::close(fd);
         }
@@ -70,7 +75,8 @@ void ReadFirst4KB(benchmark::State& state) {
 }
 BENCHMARK(ReadFirst4KB)->Unit(benchmark::kMillisecond);
 
-void BuildExplorerTree(benchmark::State& state) {
+void BuildExplorerTree(benchmark::State& state)
+{
     Files();
     SettingsStore settings(Root());
     settings.SetSetting("CartPath", Root() + "Carts/");
@@ -78,8 +84,10 @@ void BuildExplorerTree(benchmark::State& state) {
     CollectionExplorer tree(settings, nullptr);
     for (auto _ : state) {
         tree.BuildExplorerTree();
-        if (tree.Root(ExplorerRoot::Media)->childCount() != kLists) state.SkipWithError("wrong media count");
-        if (tree.Root(ExplorerRoot::Groups)->childCount() != kGroups) state.SkipWithError("wrong group count");
+        if (tree.Root(ExplorerRoot::Media)->childCount() != kLists)
+            state.SkipWithError("wrong media count");
+        if (tree.Root(ExplorerRoot::Groups)->childCount() != kGroups)
+            state.SkipWithError("wrong group count");
     }
 }
 BENCHMARK(BuildExplorerTree)->Unit(benchmark::kMillisecond);
@@ -87,7 +95,8 @@ BENCHMARK(BuildExplorerTree)->Unit(benchmark::kMillisecond);
 }  // namespace
 }  // namespace quorvel::bench
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);

@@ -15,8 +15,8 @@
 #include <QPainterPath>
 
 #include <array>
-#include <unordered_map>
 #include <exception>
+#include <unordered_map>
 
 namespace quorvel {
 
@@ -203,10 +203,7 @@ CollectionExplorer::CollectionExplorer(const SettingsStore& settings, QWidget* p
     connect(this, &QTreeWidget::itemExpanded, this, &CollectionExplorer::ShowInfoLines);
 }
 
-const char* CollectionExplorer::DragFormat()
-{
-    return "application/x-quorvel-explorer-node";
-}
+const char* CollectionExplorer::DragFormat() { return "application/x-quorvel-explorer-node"; }
 
 const char* CollectionExplorer::RootCaption(ExplorerRoot root)
 {
@@ -226,7 +223,7 @@ void CollectionExplorer::BuildExplorerTree()
     std::unordered_map<std::string, ListFilePeek> peeks;
     buildPeeks_ = &peeks;
     for (const RootRow& row : kRoots) {
-        QTreeWidgetItem* root = NewNode(row.caption, row.image, ExplorerNodeData{row.kind, row.category, {}});
+        QTreeWidgetItem* root = NewNode(row.caption, row.image, ExplorerNodeData {row.kind, row.category, {}});
         roots.push_back(root);
         // A folder that cannot be listed shows as an empty root, like a missing one; the others still fill.
         try {
@@ -277,7 +274,7 @@ void CollectionExplorer::AddFileNode(QTreeWidgetItem* root, const std::string& f
     const ExplorerNodeData& rootData = *NodeData(root);
     switch (rootData.Kind) {
     case ekGroup: {
-        QTreeWidgetItem* group = AddNode(root, caption, imGroup, ExplorerNodeData{ekGroup, ecGroup, fileName});
+        QTreeWidgetItem* group = AddNode(root, caption, imGroup, ExplorerNodeData {ekGroup, ecGroup, fileName});
         LoadGroupMembers(group, fileName);
         break;
     }
@@ -286,7 +283,7 @@ void CollectionExplorer::AddFileNode(QTreeWidgetItem* root, const std::string& f
         break;
     }
     case ekReport:
-        AddNode(root, caption, imReport, ExplorerNodeData{rootData.Kind, rootData.Category, fileName});
+        AddNode(root, caption, imReport, ExplorerNodeData {rootData.Kind, rootData.Category, fileName});
         break;
     case ekExports:
         AddNode(root, caption, imExport, std::nullopt);
@@ -316,7 +313,7 @@ void CollectionExplorer::AddListNode(QTreeWidgetItem* parent, const std::string&
     }
     const bool media = peek.Type == ltMedia;
     QTreeWidgetItem* node = AddNode(parent, caption, media ? imMedia : imHardware,
-                                    ExplorerNodeData{ekListFile, media ? ecMedia : ecHardware, fileName});
+                                    ExplorerNodeData {ekListFile, media ? ecMedia : ecHardware, fileName});
     AddInfoLines(node, peek);
 }
 
@@ -379,8 +376,8 @@ void CollectionExplorer::ReloadGroup(QTreeWidgetItem* groupNode)
 
 std::string CollectionExplorer::GetCategoryFolder(int32_t category) const
 {
-    static const char* const keys[] = {"CartPath",   "HardwarePath", "ExportPath",    "GroupPath",
-                                       "ReportPath", "",             "MasterCartPath"};
+    static const char* const keys[] = {"CartPath", "HardwarePath",  "ExportPath", "GroupPath", "ReportPath",
+                                       "",         "MasterCartPath"};
     if (category < 0 || category > ecMaster || !*keys[category])
         return {};
     return settings_.GetSetting(keys[category]);
@@ -402,10 +399,7 @@ QTreeWidgetItem* CollectionExplorer::FindExplorerRoot(const std::string& caption
     return nullptr;
 }
 
-QTreeWidgetItem* CollectionExplorer::Root(ExplorerRoot root) const
-{
-    return FindExplorerRoot(RootCaption(root));
-}
+QTreeWidgetItem* CollectionExplorer::Root(ExplorerRoot root) const { return FindExplorerRoot(RootCaption(root)); }
 
 const ExplorerNodeData* CollectionExplorer::NodeData(const QTreeWidgetItem* node)
 {
@@ -435,7 +429,8 @@ void CollectionExplorer::RemoveNode(QTreeWidgetItem* node)
     delete node;
 }
 
-QTreeWidgetItem* CollectionExplorer::NewNode(const std::string& caption, int image, std::optional<ExplorerNodeData> data)
+QTreeWidgetItem* CollectionExplorer::NewNode(const std::string& caption, int image,
+                                             std::optional<ExplorerNodeData> data)
 {
     auto* node = new ExplorerNode(caption, image, std::move(data));
     // File captions are file-system bytes, information lines list text.

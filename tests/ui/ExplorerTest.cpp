@@ -22,7 +22,7 @@ namespace {
 std::string ListText(const std::string& type, const std::string& owner, const std::string& title = "X")
 {
     return "QV1.2\r\n\"" + type + "\",\"Zentrix 64\",\"" + owner + "\",\"Desc%0Aline\"\r\n\"TITLE\"\r\n\"" + title +
-           "\"\r\n";
+        "\"\r\n";
 }
 
 class ExplorerTest : public ConfigDirTest {
@@ -101,16 +101,26 @@ TEST_F(ExplorerTest, GroupFilesRoundTrip)
     };
     const Case cases[] = {
         {"NewGroupHasOneEmptyEntry", "", [](auto& f) { return AddFileToGroup(f, ""); }, {}},
-        {"EmptyEntriesDroppedOnWrite", "[GROUP]\r\nCount=3\r\nGroup0=\r\nGroup1=/a.csv\r\nGroup2=\r\n",
-         [](auto& f) { return AddFileToGroup(f, "/b.csv"); }, {"/a.csv", "/b.csv"}},
-        {"DuplicateIgnoringCaseRefused", "[GROUP]\r\nCount=1\r\nGroup0=/A.csv\r\n",
-         [](auto& f) { return AddFileToGroup(f, "/a.CSV"); }, {"/A.csv"}},
-        {"RemoveFirstMatch", "[GROUP]\r\nCount=3\r\nGroup0=/a.csv\r\nGroup1=/b.csv\r\nGroup2=/A.csv\r\n",
-         [](auto& f) { return RemoveFileFromGroup(f, "/A.CSV"); }, {"/b.csv", "/A.csv"}},
-        {"RemoveAbsentWritesNothing", "[GROUP]\r\nCount=1\r\nGroup0=/a.csv\r\n",
-         [](auto& f) { return RemoveFileFromGroup(f, "/z.csv"); }, {"/a.csv"}},
-        {"HugeCountVisitsOnlyPresentKeys", "[GROUP]\r\nCount=2000000000\r\nGroup1=/b.csv\r\n",
-         [](auto& f) { return AddFileToGroup(f, "/c.csv"); }, {"/b.csv", "/c.csv"}},
+        {"EmptyEntriesDroppedOnWrite",
+         "[GROUP]\r\nCount=3\r\nGroup0=\r\nGroup1=/a.csv\r\nGroup2=\r\n",
+         [](auto& f) { return AddFileToGroup(f, "/b.csv"); },
+         {"/a.csv", "/b.csv"}},
+        {"DuplicateIgnoringCaseRefused",
+         "[GROUP]\r\nCount=1\r\nGroup0=/A.csv\r\n",
+         [](auto& f) { return AddFileToGroup(f, "/a.CSV"); },
+         {"/A.csv"}},
+        {"RemoveFirstMatch",
+         "[GROUP]\r\nCount=3\r\nGroup0=/a.csv\r\nGroup1=/b.csv\r\nGroup2=/A.csv\r\n",
+         [](auto& f) { return RemoveFileFromGroup(f, "/A.CSV"); },
+         {"/b.csv", "/A.csv"}},
+        {"RemoveAbsentWritesNothing",
+         "[GROUP]\r\nCount=1\r\nGroup0=/a.csv\r\n",
+         [](auto& f) { return RemoveFileFromGroup(f, "/z.csv"); },
+         {"/a.csv"}},
+        {"HugeCountVisitsOnlyPresentKeys",
+         "[GROUP]\r\nCount=2000000000\r\nGroup1=/b.csv\r\n",
+         [](auto& f) { return AddFileToGroup(f, "/c.csv"); },
+         {"/b.csv", "/c.csv"}},
     };
     for (const Case& c : cases) {
         const std::string file = PathOf(std::string(c.name) + ".ini");
@@ -156,12 +166,14 @@ TEST_F(ExplorerTest, BuildListsEveryRootByItsRules)
     const std::vector<std::string> info = {"Owner: You", "Platform: Zentrix 64", "Type: Hardware",
                                            "Description: Desc line"};
     const Node nodes[] = {
-        {ExplorerRoot::Media, "C", ExplorerNodeData{ekListFile, ecHardware, "x"}, info},
-        {ExplorerRoot::Media, "Orbix", ExplorerNodeData{ekListFile, ecMedia, "x"},
+        {ExplorerRoot::Media, "C", ExplorerNodeData {ekListFile, ecHardware, "x"}, info},
+        {ExplorerRoot::Media,
+         "Orbix",
+         ExplorerNodeData {ekListFile, ecMedia, "x"},
          {"Owner: 50% done", "Platform: Zentrix 64", "Type: Media", "Description: Old"}},
         {ExplorerRoot::Media, "junk", std::nullopt, {}},
-        {ExplorerRoot::Groups, "Shelf", ExplorerNodeData{ekGroup, ecGroup, "x"}, {"pad", "pad"}},
-        {ExplorerRoot::Reports, "bin", ExplorerNodeData{ekReport, ecReport, "x"}, {}},
+        {ExplorerRoot::Groups, "Shelf", ExplorerNodeData {ekGroup, ecGroup, "x"}, {"pad", "pad"}},
+        {ExplorerRoot::Reports, "bin", ExplorerNodeData {ekReport, ecReport, "x"}, {}},
         {ExplorerRoot::Exports, "out", std::nullopt, {}},
     };
     for (const Node& n : nodes) {
@@ -179,7 +191,7 @@ TEST_F(ExplorerTest, BuildListsEveryRootByItsRules)
     EXPECT_EQ(CollectionExplorer::NodeData(Child(Root(ExplorerRoot::Media), "locked")) == nullptr, !root);
     // A file captioned like a root does not take its place.
     EXPECT_EQ(Root(ExplorerRoot::Reports)->parent(), nullptr);
-    EXPECT_EQ(Captions(Root(ExplorerRoot::Reports)), std::vector<std::string>{"bin"});
+    EXPECT_EQ(Captions(Root(ExplorerRoot::Reports)), std::vector<std::string> {"bin"});
     // The group file keeps the entry of the missing file.
     EXPECT_EQ(ReadGroupFile(JoinPath(settings->GetSetting("GroupPath"), "Shelf.ini")).size(), 3u);
 }
@@ -195,8 +207,8 @@ TEST_F(ExplorerTest, AddedNodesGoUnderTheirRootOnce)
         std::string file;
         bool record;
     };
-    for (const Case& c : {Case{ExplorerRoot::Media, list, true}, Case{ExplorerRoot::Reports, report, true},
-                          Case{ExplorerRoot::Exports, exported, false}}) {
+    for (const Case& c : {Case {ExplorerRoot::Media, list, true}, Case {ExplorerRoot::Reports, report, true},
+                          Case {ExplorerRoot::Exports, exported, false}}) {
         for (int twice = 0; twice < 2; ++twice)
             form->AddExplorerFileNode(c.root, c.file);
         QTreeWidgetItem* root = Root(c.root);
@@ -205,9 +217,9 @@ TEST_F(ExplorerTest, AddedNodesGoUnderTheirRootOnce)
     }
     Tree().AddExplorerFileNode(nullptr, list);
     Put("HardwarePath", "late.csv", ListText("Hardware", "Me"));
-    EXPECT_EQ(Captions(Root(ExplorerRoot::Hardware)), std::vector<std::string>{});
+    EXPECT_EQ(Captions(Root(ExplorerRoot::Hardware)), std::vector<std::string> {});
     Choose(Root(ExplorerRoot::Hardware), "RefreshExplorerPopupMenu");
-    EXPECT_EQ(Captions(Root(ExplorerRoot::Hardware)), std::vector<std::string>{"late"});
+    EXPECT_EQ(Captions(Root(ExplorerRoot::Hardware)), std::vector<std::string> {"late"});
 }
 
 TEST_F(ExplorerTest, DeleteAsksAndRefusesOpenLists)
@@ -288,10 +300,13 @@ TEST_F(ExplorerTest, PopupEnablingAndDropRules)
         bool toGroup, toGrid;
     };
     const Case cases[] = {
-        {"groups root", groups, "0010", false, false}, {"group", group, "1100", false, true},
-        {"member", member, "1101", true, true},        {"list", list, "1100", true, true},
+        {"groups root", groups, "0010", false, false},
+        {"group", group, "1100", false, true},
+        {"member", member, "1101", true, true},
+        {"list", list, "1100", true, true},
         {"media root", Root(ExplorerRoot::Media), "0000", false, true},
-        {"report", report, "1100", true, false},       {"info line", infoLine, "0000", false, false},
+        {"report", report, "1100", true, false},
+        {"info line", infoLine, "0000", false, false},
     };
     const char* entries[] = {"OpenExplorerFile", "DeleteExplorerFile", "NewGroupExplorerPopupMenu",
                              "RemoveFromGroupExplorerPopupMenu"};
@@ -311,10 +326,11 @@ TEST_F(ExplorerTest, PopupEnablingAndDropRules)
 TEST_F(ExplorerTest, ViewTogglesChangeTheSettingsInMemory)
 {
     // Entry chosen, whether it is a grid-lines entry, and the state after it.
-    const std::tuple<const char*, bool, bool> steps[] = {
-        {"HideExplorerExplorerPopupMenu", false, false}, {"CollectionExplorerMainMenu", false, true},
-        {"CollectionExplorerPopupMenu", false, false},   {"GridLinesPopupMenu", true, true},
-        {"GridLinesMainMenu", true, false}};
+    const std::tuple<const char*, bool, bool> steps[] = {{"HideExplorerExplorerPopupMenu", false, false},
+                                                         {"CollectionExplorerMainMenu", false, true},
+                                                         {"CollectionExplorerPopupMenu", false, false},
+                                                         {"GridLinesPopupMenu", true, true},
+                                                         {"GridLinesMainMenu", true, false}};
     form->ApplyViewOptions();
     const std::string before = ReadFile("Quorvel.ini");
     for (const auto& [entry, grid, on] : steps) {
@@ -322,9 +338,9 @@ TEST_F(ExplorerTest, ViewTogglesChangeTheSettingsInMemory)
         EXPECT_EQ(settings->GetSetting(grid ? "ShowGrid" : "ShowCollectionExplorer"), on ? "1" : "0") << entry;
         EXPECT_EQ(grid ? form->Grid().showGrid() : !form->Explorer().parentWidget()->isHidden(), on) << entry;
         for (const char* mirror : {"MainMenu", "PopupMenu"})
-            EXPECT_EQ(form->Action(((grid ? "GridLines" : "CollectionExplorer") + std::string(mirror)).c_str())
-                          ->isChecked(),
-                      on)
+            EXPECT_EQ(
+                form->Action(((grid ? "GridLines" : "CollectionExplorer") + std::string(mirror)).c_str())->isChecked(),
+                on)
                 << entry;
     }
     EXPECT_EQ(ReadFile("Quorvel.ini"), before);
@@ -342,7 +358,7 @@ TEST_F(ExplorerTest, GroupMembersOpenPastACorruptOne)
     Commands().OpenGroup(group, true);
     EXPECT_TRUE(Commands().GetLoadFilesTimer().isActive());
     Commands().LoadFilesTimerTimer();
-    EXPECT_EQ(OpenFiles(), (std::vector<std::string>{"first.csv", "third.csv"}));
+    EXPECT_EQ(OpenFiles(), (std::vector<std::string> {"first.csv", "third.csv"}));
     EXPECT_EQ(std::count_if(fake.messages.begin(), fake.messages.end(),
                             [](const ShownMessage& m) { return m.kind == MessageKind::Error; }),
               1);
@@ -353,7 +369,7 @@ TEST_F(ExplorerTest, GroupMembersOpenPastACorruptOne)
     fake.confirmAnswers.push_back(true);
     Choose(Child(group, "first"), "RemoveFromGroupExplorerPopupMenu");
     EXPECT_EQ(fake.messages.back().text.toStdString(), "Are you sure you want to remove first from the group Mixed?");
-    EXPECT_EQ(Captions(group), (std::vector<std::string>{"bad", "third"}));
+    EXPECT_EQ(Captions(group), (std::vector<std::string> {"bad", "third"}));
     EXPECT_TRUE(FileExists(first));
 }
 

@@ -23,10 +23,7 @@ namespace quorvel {
 
 namespace {
 
-const ExplorerNodeData* Data(const QTreeWidgetItem* node)
-{
-    return CollectionExplorer::NodeData(node);
-}
+const ExplorerNodeData* Data(const QTreeWidgetItem* node) { return CollectionExplorer::NodeData(node); }
 
 // Loading dropped files: further drops are refused and the grid is disabled until the loading ends,
 // however it ends.
@@ -105,7 +102,7 @@ void ExplorerCommands::UpdateExplorerMenuState()
     const bool named = data && !data->FileName.empty();
     const bool groupsRoot = data && data->Kind == ekGroup && !node->parent();
     const bool member = data && node->parent() && data->Kind == ekListFile && Data(node->parent()) &&
-                        Data(node->parent())->Kind == ekGroup;
+        Data(node->parent())->Kind == ekGroup;
     const std::pair<const char*, bool> rules[] = {{"OpenExplorerFile", named},
                                                   {"DeleteExplorerFile", named},
                                                   {"NewGroupExplorerPopupMenu", groupsRoot},
@@ -257,7 +254,7 @@ bool ExplorerCommands::AcceptsGroupDrop(bool loading, const QTreeWidgetItem* dra
     const ExplorerNodeData* from = Data(dragged);
     const ExplorerNodeData* to = Data(target);
     return !loading && from && dragged->parent() && (from->Kind == ekListFile || from->Kind == ekReport) && to &&
-           target->parent() && to->Kind == ekGroup;
+        target->parent() && to->Kind == ekGroup;
 }
 
 bool ExplorerCommands::AcceptsGridDrop(bool loading, const QTreeWidgetItem* dragged)
@@ -326,7 +323,8 @@ bool ExplorerCommands::eventFilter(QObject* watched, QEvent* event)
     if (watched == tree_.viewport()) {
         QTreeWidgetItem* target = tree_.itemAt(drop->position().toPoint());
         // Entering must be accepted for the moves over groups to be asked about.
-        accepted = type == QEvent::DragEnter ? !LoadingFiles && dragged : AcceptsGroupDrop(LoadingFiles, dragged, target);
+        accepted =
+            type == QEvent::DragEnter ? !LoadingFiles && dragged : AcceptsGroupDrop(LoadingFiles, dragged, target);
         if (accepted && type == QEvent::Drop)
             RunCommand([&] { CollectionTVDragDrop(dragged, target); });
     } else {
