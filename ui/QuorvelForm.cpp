@@ -12,6 +12,7 @@
 #include "ui/ListDisplay.h"
 #include "ui/ListTabBar.h"
 #include "ui/OptionsForm.h"
+#include "ui/commands/ItemCommands.h"
 #include "ui/commands/ListCommands.h"
 #include "ui/commands/ToolCommands.h"
 
@@ -112,6 +113,7 @@ TQuorvelForm::TQuorvelForm(SettingsStore& settings, PlatformList& platforms, TOp
     listCommands_ = listCommands.get();
     groups_.push_back(std::move(listCommands));
     groups_.push_back(std::make_unique<ToolCommands>(*this));
+    groups_.push_back(std::make_unique<ItemCommands>(*this));
     connect(Action("ExitMainMenu"), &QAction::triggered, this, [this] { RunCommand([this] { ExitMainMenuClick(); }); });
     Action("ExitMainMenu")->setProperty("quorvelBuilt", true);
 }

@@ -1,0 +1,235 @@
+#include "model/ListFactory.h"
+#include "model/ListTestSupport.h"
+#include "model/PropertyLayout.h"
+#include "support/ConfigDirTest.h"
+#include "support/qt/FakeServices.h"
+#include "ui/CustomPropertyDialog.h"
+#include "ui/ListDisplay.h"
+#include "ui/OptionsForm.h"
+#include "ui/QuorvelForm.h"
+#include "ui/commands/ItemCommands.h"
+
+#include <QLineEdit>
+#include <QMenu>
+#include <QTableView>
+#include <QTest>
+
+namespace quorvel {
+namespace {
+
+using test::MessageKind;
+using test::ShownMessage;
+
+struct Entry {
+    const char* title;
+    const char* quantity;
+};
+
+// The main window over a configured program folder, with fake services and one media list.
+class ItemCommandsTest : public test::ConfigDirTest {
+protected:
+    void SetUp() override
+    {
+        ConfigDirTest::SetUp();
+        WriteSampleConfig();
+        options = std::make_unique<TOptionsForm>(*settings, platforms);
+        options->LoadSettings();
+        SaveCdbLayout(ConfigPath("Properties_Media_Default.CDB"), DefaultPropertyLayout(MediaFieldSet()));
+        form = std::make_unique<TQuorvelForm>(*settings, platforms, *options);
+    }
+    void TearDown() override
+    {
+        form.reset();
+        options.reset();
+        ConfigDirTest::TearDown();
+    }
+
+    TBaseCustomListClass& Open(const std::vector<Entry>& entries)
+    {
+        auto list = CreateListObject(ltMedia);
+        list->SetPlatform("Zentrix 64");
+        for (const Entry& e : entries)
+            test::AddItem(*list, {{"Title", test::Text(e.title)}, {"Quantity", test::Text(e.quantity)}});
+        TBaseCustomListClass& shown = *list;
+        form->AppendOpenList(std::move(list));
+        form->SetCurrentList(&shown);
+        form->RefreshTabs();
+        form->RefreshListView();
+        return shown;
+    }
+    void Select(std::initializer_list<int> rows)
+    {
+        form->Grid().clearSelection();
+        for (int row : rows)
+            form->Grid().selectionModel()->select(form->Grid().model()->index(row, 0),
+                                                  QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    }
+    void Run(const char* entry) { form->Action(entry)->trigger(); }
+    std::vector<std::string> Titles() const { return test::Column(*form->CurrentList(), "Title"); }
+    std::vector<std::string> Quantities() const { return test::Column(*form->CurrentList(), "Quantity"); }
+    int GridRows() const { return form->Grid().model()->rowCount(); }
+
+    test::FakeServices fake;
+    std::unique_ptr<TOptionsForm> options;
+    std::unique_ptr<TQuorvelForm> form;
+};
+
+TEST_F(ItemCommandsTest, RemoveDeletesTheSelectedItemsAfterYesOnly)
+{
+    for (const bool yes : {false, true}) {
+        form.reset();
+        form = std::make_unique<TQuorvelForm>(*settings, platforms, *options);
+        Open({{"A", "1"}, {"B", "1"}, {"C", "1"}, {"D", "1"}, {"E", "1"}});
+        form->ListDisplay().TreeHeaderClick(0);  // descending: the rows now show E D C B A
+        Select({1, 2});
+        fake.messages.clear();
+        fake.confirmAnswers = {yes};
+        Run("RemoveButton");
+        EXPECT_EQ(fake.messages.front(),
+                  (ShownMessage{MessageKind::Confirmation, "Are you sure you want to remove the 2 Media selected?"}));
+        using Texts = std::vector<std::string>;
+        const Texts kept = yes ? Texts{"E", "B", "A"} : Texts{"E", "D", "C", "B", "A"};
+        EXPECT_EQ(Titles(), kept);
+        EXPECT_EQ(GridRows(), yes ? 3 : 5);
+        EXPECT_EQ(form->ListDisplay().SelectedCount(), yes ? 0 : 2);
+        EXPECT_EQ(form->StatusPanelText(0) == "2 Media were removed.", yes);
+    }
+}
+
+TEST_F(ItemCommandsTest, QuantitiesChangeNumbersOnlyAndReportTheOthersOnce)
+{
+    struct Case {
+        Entry entry;
+        int step;
+        const char* expected;
+    };
+    const std::vector<Case> cases = {
+        {{"A", "0"}, 1, "1"},   {{"B", "41"}, 1, "42"},          {{"C", "7x"}, 1, "7x"},
+        {{"D", "2147483647"}, 1, "2147483647"}, {{"E", "0"}, -1, "0"}, {{"F", "-2"}, -1, "-2"},
+        {{"G", "3"}, -1, "2"},  {{"H", ""}, -1, ""},              {{"I", "5"}, 0, "5"},
+    };
+    std::vector<Entry> entries;
+    for (const Case& c : cases)
+        entries.push_back(c.entry);
+    Open(entries);
+    for (const int step : {1, -1}) {
+        form->Grid().clearSelection();
+        for (int row = 0; row < int(cases.size()); ++row)
+            if (cases[size_t(row)].step == step)
+                form->Grid().selectionModel()->select(form->Grid().model()->index(row, 0),
+                                                      QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        Run(step > 0 ? "IncreaseQuantityPopupMenu" : "DecreaseQuantityPopupMenu");
+    }
+    for (size_t i = 0; i < cases.size(); ++i)
+        EXPECT_EQ(Quantities()[i], cases[i].expected) << cases[i].entry.title;
+    const QString warning = "1 Media skipped: their Quantity is not a number that can be changed.";
+    EXPECT_EQ(fake.messages, (std::vector<ShownMessage>{{MessageKind::Warning, "2" + warning.mid(1)},
+                                                        {MessageKind::Warning, warning}}));
+}
+
+TEST_F(ItemCommandsTest, PlusTwiceRaisesTheSameItemWhileTheGridSortsByQuantity)
+{
+    Open({{"A", "1"}, {"B", "2"}, {"C", "5"}});
+    int column = 0;
+    while (form->ListDisplay().GetColumnField(column) != "QUANTITY" && column < 30)
+        ++column;
+    form->ListDisplay().TreeHeaderClick(column);
+    Select({0});
+    QTest::keyClick(&form->Grid(), '+');
+    QTest::keyClick(&form->Grid(), '=');
+    EXPECT_EQ(Titles(), (std::vector<std::string>{"B", "A", "C"}));
+    EXPECT_EQ(Quantities(), (std::vector<std::string>{"2", "3", "5"}));
+    EXPECT_EQ(form->ListDisplay().SelectedRows(), std::vector<int32_t>{1});
+}
+
+TEST_F(ItemCommandsTest, ExpandAndCompressChangeTheListOnYesAndAFailureLeavesIt)
+{
+    struct Case {
+        const char* entry;
+        bool yes;
+        std::vector<std::string> quantities;
+        QString error;
+    };
+    const std::vector<Case> cases = {
+        {"ExpandListMainMenu", false, {"2", "3"}, {}},
+        {"ExpandListPopupMenu", true, {"1", "1", "1", "1", "1"}, {}},
+        {"CompressListMainMenu", true, {"2", "3"}, {}},
+        {"CompressListPopupMenu", false, {"2", "3"}, {}},
+    };
+    Open({{"A", "2"}, {"B", "3"}});
+    for (const Case& c : cases) {
+        Select({0});
+        fake.messages.clear();
+        fake.confirmAnswers = {c.yes};
+        Run(c.entry);
+        EXPECT_EQ(Quantities(), c.quantities) << c.entry;
+        EXPECT_EQ(GridRows(), int(c.quantities.size()));
+        EXPECT_EQ(form->ListDisplay().SelectedCount(), c.yes ? 0 : 1);
+    }
+    EXPECT_EQ(fake.messages.front().text, "Are you sure you want to Compress this list? Compressing this list can "
+                                          "cause you to lose information about specfic items.");
+    form->CurrentList()->GetItem(0)->SetFieldValue("Quantity", int32_t(999999));
+    fake.messages.clear();
+    fake.confirmAnswers = {true};
+    Run("ExpandListMainMenu");
+    EXPECT_EQ(fake.messages.back(),
+              (ShownMessage{MessageKind::Error,
+                            "Expanding this list would make more than 1000000 items. The list was not changed."}));
+    EXPECT_EQ(Quantities(), (std::vector<std::string>{"999999", "3"}));
+    EXPECT_EQ(GridRows(), 2);
+}
+
+TEST_F(ItemCommandsTest, NewItemIsAddedOnOkOnlyAndGivesColumnsAndTheChangeMenu)
+{
+    TBaseCustomListClass& list = Open({});
+    QMenu* change = form->findChild<QMenu*>("ChangeParent");
+    for (const bool ok : {false, true}) {
+        fake.dialogAnswers.push_back([ok](QDialog& dialog) {
+            EXPECT_EQ(dialog.windowTitle(), "New Media");
+            for (const auto& info : static_cast<TCustomPropertyDialog&>(dialog).ControlInfos)
+                if (QString::fromStdString(info->FieldName).compare("Title", Qt::CaseInsensitive) == 0)
+                    static_cast<QLineEdit*>(info->Control)->setText("Zap");
+            return ok ? QDialog::Accepted : QDialog::Rejected;
+        });
+        Run("NewItemMainMenu");
+        emit change->aboutToShow();
+        EXPECT_EQ(list.Count(), ok ? 1 : 0);
+        EXPECT_EQ(change->actions().size(), ok ? 25 : 0);
+    }
+    EXPECT_EQ(Titles(), std::vector<std::string>{"Zap"});
+    EXPECT_GT(form->Grid().model()->columnCount(), 0);
+    EXPECT_EQ(GridRows(), 1);
+
+    Select({0});
+    fake.dialogAnswers.push_back([](QDialog& dialog) {
+        EXPECT_EQ(dialog.windowTitle(), "Edit Media");
+        return QDialog::Rejected;
+    });
+    QTest::keyClick(&form->Grid(), Qt::Key_Return);
+    EXPECT_TRUE(fake.dialogAnswers.empty());
+}
+
+TEST_F(ItemCommandsTest, MoreInfoAddressEncodesEveryValueAndSkipsEmptyOnes)
+{
+    const std::string page = "https://www.cartwell.example/software_page.html?";
+    const struct {
+        std::string id, title, maker, query;
+    } cases[] = {
+        {"17", "Star Run", "Fennel Soft", "SystemID=17&SoftwareName=Star%20Run&CompanyName=Fennel%20Soft"},
+        {"", "A&B=C?", "", "SoftwareName=A%26B%3DC%3F"},
+        {"", "", "Caf\xE9 #1", "CompanyName=Caf%C3%A9%20%231"},
+        {"", "", "", ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ItemCommands::MoreInfoAddress(c.id, c.title, c.maker).toStdString(),
+                  c.query.empty() ? "" : page + c.query);
+
+    Open({{"Star Run", "1"}});
+    Select({0});
+    Run("MoreInfoMainMenu");
+    ASSERT_EQ(fake.openedUrls.size(), 1u);
+    EXPECT_EQ(fake.openedUrls[0].toEncoded().toStdString(), page + "SystemID=17&SoftwareName=Star%20Run");
+}
+
+}  // namespace
+}  // namespace quorvel
