@@ -1,0 +1,281 @@
+#include "reports/ChartPainter.h"
+
+#include "model/LocaleFormat.h"
+#include "platform/SafeFile.h"
+#include "platform/qt/PathText.h"
+#include "platform/qt/QtCp1252.h"
+
+#include <QBuffer>
+#include <QFontMetricsF>
+#include <QImage>
+#include <QPainter>
+#include <QPrinter>
+
+#include <algorithm>
+#include <cmath>
+#include <stdexcept>
+
+namespace quorvel {
+
+namespace {
+
+const char kSiteAddress[] = "https://www.pelmora.example/";
+
+constexpr double kMargin = 1;       // round the whole chart
+constexpr double kGap = 4;          // between the parts
+constexpr double kMarkLine = 20;    // from a bar's end to its mark
+constexpr double kMarkPad = 3;      // inside a mark's box
+constexpr double kBarShare = 0.9;   // of a bar's slot
+constexpr double kMaxLabelShare = 0.35;  // of the width, for the label column
+
+// Pixel sizes, so that the screen, a bitmap and a scaled printer page look alike.
+QFont TitleFont()
+{
+    QFont f(QStringLiteral("Arial"));
+    f.setPixelSize(15);
+    f.setBold(true);
+    return f;
+}
+
+QFont TextFont()
+{
+    QFont f(QStringLiteral("Arial"));
+    f.setPixelSize(11);
+    return f;
+}
+
+QFont FootFont()
+{
+    QFont f(QStringLiteral("Arial"));
+    f.setPixelSize(12);
+    f.setItalic(true);
+    return f;
+}
+
+QColor ToColor(ChartRgb c) { return QColor(c.R, c.G, c.B); }
+
+struct ValueRange {
+    double Low = 0, High = 1;
+};
+
+ValueRange RangeOf(const ChartData& data)
+{
+    ValueRange r{0, 0};
+    for (const ChartPoint& p : data.Points) {
+        if (!std::isfinite(p.Value)) continue;
+        r.Low = std::min(r.Low, p.Value);
+        r.High = std::max(r.High, p.Value);
+    }
+    if (r.High <= r.Low) r.High = r.Low + 1;
+    return r;
+}
+
+double ClampedValue(double v) { return std::isfinite(v) ? v : 0; }
+
+// Every label or mark drawn keeps a line of text to itself: with bars thinner than a line, only every
+// Step-th one is named.
+int LabelStep(double slot, double lineHeight)
+{
+    if (slot <= 0) return 1;
+    return std::max(1, static_cast<int>(std::ceil(lineHeight / slot - 1e-9)));
+}
+
+// Round steps (1, 2 or 5 times a power of ten) for the value axis.
+double TickStep(double span)
+{
+    const double rough = span / 5;
+    const double power = std::pow(10.0, std::floor(std::log10(rough)));
+    const double norm = rough / power;
+    return (norm <= 1 ? 1 : norm <= 2 ? 2 : norm <= 5 ? 5 : 10) * power;
+}
+
+QString TickText(double v)
+{
+    QString text = QString::number(v, 'f', 6);
+    while (text.contains(QLatin1Char('.')) && (text.endsWith(QLatin1Char('0')) || text.endsWith(QLatin1Char('.'))))
+        text.chop(1);
+    if (text == QLatin1String("-0")) text = QStringLiteral("0");
+    return text.replace(QLatin1Char('.'), QLatin1Char(LocaleFormat::Current().DecimalSeparator));
+}
+
+void DrawMark(QPainter& painter, const QRectF& bar, bool negative, const QString& text, const QFontMetricsF& fm)
+{
+    const double y = bar.center().y();
+    const double start = negative ? bar.left() : bar.right();
+    const double end = negative ? start - kMarkLine : start + kMarkLine;
+    painter.setPen(QPen(Qt::black, 0));
+    painter.drawLine(QPointF(start, y), QPointF(end, y));
+    const double w = fm.horizontalAdvance(text) + 2 * kMarkPad;
+    const double h = fm.height();
+    const QRectF box(negative ? end - w : end, y - h / 2, w, h);
+    painter.setBrush(QColor(255, 255, 225));
+    painter.drawRect(box);
+    painter.drawText(box, Qt::AlignCenter, text);
+}
+
+// Grid lines and numbers at round values under the bars, and the zero line.
+void DrawValueAxis(QPainter& painter, const ChartLayout& layout, const QFontMetricsF& fm)
+{
+    const QRectF plot = layout.PlotRect;
+    double step = TickStep(layout.High - layout.Low);
+    if (layout.WholeValues) step = std::max(step, 1.0);
+    double lastRight = -1e9;
+    for (double v = std::ceil(layout.Low / step) * step; v <= layout.High + step * 1e-9; v += step) {
+        const double x = layout.ZeroX + v * layout.Scale;
+        painter.setPen(QPen(QColor(210, 210, 210), 0, Qt::DotLine));
+        painter.drawLine(QPointF(x, plot.top()), QPointF(x, plot.bottom()));
+        painter.setPen(QPen(Qt::black, 0));
+        painter.drawLine(QPointF(x, plot.bottom()), QPointF(x, plot.bottom() + 3));
+        const QString text = TickText(std::abs(v) < step * 1e-9 ? 0 : v);
+        const double w = fm.horizontalAdvance(text);
+        if (x - w / 2 <= lastRight + kGap) continue;
+        painter.drawText(QRectF(x - w / 2, plot.bottom() + 3, w, fm.height()), Qt::AlignCenter, text);
+        lastRight = x + w / 2;
+    }
+    painter.setPen(QPen(Qt::black, 0));
+    painter.drawLine(QPointF(plot.left() + layout.LabelColumnWidth, plot.bottom()), QPointF(plot.right(), plot.bottom()));
+    painter.drawLine(QPointF(layout.ZeroX, plot.top()), QPointF(layout.ZeroX, plot.bottom()));
+}
+
+}  // namespace
+
+QString ChartFootText()
+{
+    return QStringLiteral("Chart Generated by Quorvel.\nVisit the Pelmora at %1").arg(QLatin1String(kSiteAddress));
+}
+
+ChartLayout LayoutChart(const QRectF& rect, const ChartData& data)
+{
+    ChartLayout layout;
+    const QRectF inner = rect.adjusted(kMargin, kMargin, -kMargin, -kMargin);
+    const QFontMetricsF title(TitleFont()), text(TextFont()), foot(FootFont());
+    layout.TitleRect = QRectF(inner.left(), inner.top(), inner.width(), title.height() + kGap);
+    const double footHeight = 2 * foot.lineSpacing() + kGap;
+    layout.FootRect = QRectF(inner.left(), inner.bottom() - footHeight, inner.width(), footHeight);
+    const double axisHeight = text.height() + kGap;
+    layout.PlotRect = QRectF(inner.left() + kGap, layout.TitleRect.bottom() + kGap, inner.width() - 2 * kGap,
+                             layout.FootRect.top() - axisHeight - layout.TitleRect.bottom() - 2 * kGap);
+    const QRectF plot = layout.PlotRect;
+    const size_t n = data.Points.size();
+    if (n == 0 || plot.height() <= 0 || plot.width() <= 0) return layout;
+
+    // When not every bar can be named, half a line above the first bar and below the last keeps their
+    // names inside the plot.
+    const double inset = text.height() * static_cast<double>(n) > plot.height() ? text.height() / 2 : 0;
+    const double barsTop = plot.top() + inset;
+    const double slot = (plot.height() - 2 * inset) / static_cast<double>(n);
+    const int step = LabelStep(slot, text.height() + 1);
+    const std::vector<std::string> marks = ChartMarkTexts(data);
+    double labelWidth = 0, markWidth = 0;
+    for (size_t i = 0; i < n; i += static_cast<size_t>(step)) {
+        labelWidth = std::max(labelWidth, text.horizontalAdvance(ToQString(data.Points[i].Label)));
+        markWidth = std::max(markWidth, text.horizontalAdvance(ToQString(marks[i])));
+    }
+    layout.LabelColumnWidth = static_cast<int>(std::ceil(std::min(labelWidth + kGap, plot.width() * kMaxLabelShare)));
+
+    const ValueRange range = RangeOf(data);
+    // Room for the marks beyond the longest bars on each side that has bars.
+    const double markRoom = std::min(kMarkLine + markWidth + 2 * kMarkPad + kGap, plot.width() / 4);
+    double left = plot.left() + layout.LabelColumnWidth + (range.Low < 0 ? markRoom : 0);
+    double right = plot.right() - (range.High > 0 ? markRoom : 0);
+    if (right <= left) right = left + 1;
+    const double scale = (right - left) / (range.High - range.Low);
+    layout.ZeroX = left - range.Low * scale;
+    layout.Scale = scale;
+    layout.Low = range.Low;
+    layout.High = range.High;
+    layout.WholeValues = std::all_of(data.Points.begin(), data.Points.end(),
+                                     [](const ChartPoint& p) { return p.Value == std::floor(p.Value); });
+
+    layout.Bars.reserve(n);
+    layout.LabelShown.reserve(n);
+    for (size_t i = 0; i < n; ++i) {
+        const double end = layout.ZeroX + ClampedValue(data.Points[i].Value) * scale;
+        const double top = barsTop + slot * static_cast<double>(i) + slot * (1 - kBarShare) / 2;
+        layout.Bars.emplace_back(QPointF(std::min(end, layout.ZeroX), top),
+                                 QPointF(std::max(end, layout.ZeroX), top + slot * kBarShare));
+        layout.LabelShown.push_back(i % static_cast<size_t>(step) == 0);
+    }
+    return layout;
+}
+
+void PaintChart(QPainter& painter, const QRectF& rect, const ChartData& data)
+{
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setRenderHint(QPainter::TextAntialiasing, true);
+    painter.fillRect(rect, Qt::white);
+    const ChartLayout layout = LayoutChart(rect, data);
+    const QFontMetricsF text(TextFont());
+
+    painter.setFont(TitleFont());
+    painter.setPen(Qt::black);
+    const QString title = QFontMetricsF(TitleFont()).elidedText(ToQString(data.Title), Qt::ElideRight, layout.TitleRect.width());
+    painter.drawText(layout.TitleRect, Qt::AlignHCenter | Qt::AlignVCenter, title);
+
+    painter.setFont(FootFont());
+    painter.setPen(Qt::blue);
+    painter.drawText(layout.FootRect, Qt::AlignHCenter | Qt::AlignVCenter, ChartFootText());
+
+    if (!layout.Bars.empty()) {
+        painter.setFont(TextFont());
+        DrawValueAxis(painter, layout, text);
+        const std::vector<std::string> marks = ChartMarkTexts(data);
+        const QRectF plot = layout.PlotRect;
+        for (size_t i = 0; i < layout.Bars.size(); ++i) {
+            const QRectF& bar = layout.Bars[i];
+            // A dark outline keeps white bars visible on the white page; bars too thin for an outline
+            // get a darker shade of their own colour instead, so that the colour still shows.
+            const QColor fill = ToColor(data.Points[i].Color);
+            painter.setPen(QPen(bar.height() >= 4 ? QColor(64, 64, 64) : fill.darker(125), 0));
+            painter.setBrush(fill);
+            painter.drawRect(bar);
+        }
+        // Names and marks over every bar, so that no bar below hides them.
+        for (size_t i = 0; i < layout.Bars.size(); ++i) {
+            const QRectF& bar = layout.Bars[i];
+            if (!layout.LabelShown[i]) continue;
+            painter.setPen(Qt::black);
+            const QRectF labelRect(plot.left(), bar.center().y() - text.height() / 2, layout.LabelColumnWidth - kGap,
+                                   text.height());
+            const QString label = text.elidedText(ToQString(data.Points[i].Label), Qt::ElideRight, labelRect.width());
+            painter.drawText(labelRect, Qt::AlignRight | Qt::AlignVCenter, label);
+            DrawMark(painter, bar, data.Points[i].Value < 0, ToQString(marks[i]), text);
+        }
+    }
+    painter.restore();
+}
+
+QImage RenderChartImage(const ChartData& data, const QSize& size)
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    PaintChart(painter, QRectF(QPointF(0, 0), QSizeF(size)), data);
+    painter.end();
+    return image;
+}
+
+void SaveChartBitmap(const ChartData& data, const QSize& size, const QString& fileName)
+{
+    const std::string path = PathFromQString(fileName);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!RenderChartImage(data, size).save(&buffer, "BMP")) throw FileWriteError(path);
+    WriteFileAtomic(path, std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
+}
+
+void PrintChart(QPrinter& printer, const ChartData& data, QPageLayout::Orientation orientation, int logicalWidth)
+{
+    printer.setPageOrientation(orientation);
+    QPainter painter;
+    if (!painter.begin(&printer)) throw std::runtime_error("The chart could not be printed.");
+    const double scale = static_cast<double>(printer.width()) / std::max(1, logicalWidth);
+    painter.scale(scale, scale);
+    PaintChart(painter, QRectF(0, 0, logicalWidth, printer.height() / scale), data);
+    if (!painter.end() || printer.printerState() == QPrinter::Error)
+        throw std::runtime_error("The chart could not be printed.");
+}
+
+}  // namespace quorvel

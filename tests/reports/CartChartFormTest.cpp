@@ -1,0 +1,130 @@
+#include "reports/CartChartForm.h"
+
+#include "model/ListFactory.h"
+#include "model/ListTestSupport.h"
+#include "reports/ChartWidget.h"
+#include "reports/ChooseListTypeForm.h"
+#include "support/TempDir.h"
+#include "support/qt/FakeServices.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+
+namespace quorvel {
+namespace {
+
+using test::AddItem;
+
+class CartChartFormTest : public test::TempDirTest {
+protected:
+    std::unique_ptr<TBaseCustomListClass> MakeList(TListType type, const char* platform, int quantity)
+    {
+        auto list = CreateListObject(type);
+        list->SetPlatform(platform);
+        AddItem(*list, {{"Mfg", std::string("Acme")}, {"Quantity", quantity}});
+        return list;
+    }
+
+    const std::string& Title() const { return form.Chart1->Data().Title; }
+
+    test::FakeServices fake;
+    TChooseListTypeForm chooser;
+    TCartChartForm form{chooser};
+};
+
+TEST_F(CartChartFormTest, ControlsAndDefaults)
+{
+    EXPECT_EQ(form.minimumSize(), QSize(640, 480));
+    EXPECT_TRUE(form.PortraitButton->isChecked());
+    EXPECT_EQ((QStringList{form.windowTitle(), QString::fromStdString(Title()), form.RadioGroup1->title(),
+                           form.PortraitButton->text(), form.LandscapeButton->text(), form.SaveButton->text(),
+                           form.PrintButton->text(), form.ExitButton->text()}),
+              (QStringList{"Cartridge Charts", "Cartridges by Manufacturer", "Print Orientation", "Portrait",
+                           "Landscape", "Save BMP", "&Print", "E&xit"}));
+    form.show();
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(&form, &escape);
+    EXPECT_EQ(form.result(), QDialog::Accepted);
+}
+
+// Without its list, or after a bad value, a chart command keeps the chart drawn before.
+TEST_F(CartChartFormTest, NothingToChartKeepsTheChart)
+{
+    EXPECT_FALSE(form.ChartByManufacturer() || form.ChartCostVsValue() || form.ChartByPlatform());
+    auto list = MakeList(ltMedia, "Zentari", 2);
+    form.SetList(list.get());
+    EXPECT_TRUE(form.ChartByRarity());
+    AddItem(*list, {{"Rarity", 12}});
+    EXPECT_THROW(form.ChartByRarity(), TBaseCustomListClassException);
+    AddItem(*list, {{"Condition", 12}});
+    EXPECT_THROW(form.ChartByCondition(), TBaseCustomListClassException);
+    EXPECT_EQ(Title(), "Media by Rarity - Zentari");
+}
+
+// The chooser is asked only for lists of mixed types; Cancel stops the chart.
+TEST_F(CartChartFormTest, PlatformChartAsksForTheTypeOnlyWhenMixed)
+{
+    auto a = MakeList(ltMedia, "Zentari", 2), b = MakeList(ltMedia, "Orbix", 1);
+    form.SetLists({a.get(), b.get()});
+    ASSERT_TRUE(form.ChartByPlatform());
+    EXPECT_EQ(Title(), "Media by Platform ");
+    EXPECT_EQ(form.Chart1->Data().Points.size(), 2u);
+    auto h = MakeList(ltHardware, "Nebulon", 4);
+    form.SetLists({a.get(), h.get(), b.get()});
+    fake.dialogAnswers.push_back([](QDialog&) { return int(QDialog::Rejected); });
+    EXPECT_FALSE(form.ChartByPlatform());
+    EXPECT_EQ(Title(), "Media by Platform ");
+    fake.dialogAnswers.push_back([this](QDialog&) {
+        chooser.ListTypeCB->setCurrentIndex(1);
+        return int(QDialog::Accepted);
+    });
+    ASSERT_TRUE(form.ChartByPlatform());
+    EXPECT_EQ(Title(), "Hardware by Platform ");
+    ASSERT_EQ(form.Chart1->Data().Points.size(), 1u);
+    EXPECT_EQ(form.Chart1->Data().Points[0].Label, "Nebulon");
+}
+
+TEST_F(CartChartFormTest, SaveWritesTheBitmapAndKeepsTheName)
+{
+    form.resize(700, 500);
+    const QString first = QString::fromStdString(PathOf("pie"));
+    fake.fileAnswers = {first, QString::fromStdString(PathOf("gone/x.bmp")), std::nullopt};
+    form.SaveButtonClick();
+    form.SaveButtonClick();
+    form.SaveButtonClick();
+    ASSERT_EQ(fake.fileDialogs.size(), 3u);
+    EXPECT_EQ(fake.fileDialogs[0].request.fileName, "chart.bmp");
+    EXPECT_EQ(fake.fileDialogs[0].request.filter, "Windows Bitmap (*.BMP *.bmp)");
+    EXPECT_EQ(fake.fileDialogs[1].request.fileName, first + ".BMP");
+    QImage image;
+    ASSERT_TRUE(image.load(first + ".BMP", "BMP"));
+    EXPECT_EQ(image.size(), form.Chart1->size());
+    EXPECT_EQ(image.pixelColor(0, 0), QColor(Qt::white));
+    ASSERT_EQ(fake.messages.size(), 1u);
+    EXPECT_EQ(fake.messages[0].kind, test::MessageKind::Error);
+    EXPECT_TRUE(fake.messages[0].text.startsWith("Unable to write to ")) << fake.messages[0].text.toStdString();
+}
+
+// A PDF page is wider than tall exactly when printed in landscape.
+TEST_F(CartChartFormTest, PrintFollowsTheOrientation)
+{
+    for (QRadioButton* button : {form.PortraitButton, form.LandscapeButton}) {
+        const std::string file = button->text().toStdString() + ".pdf";
+        form.SetPrintFileName(QString::fromStdString(PathOf(file)));
+        button->setChecked(true);
+        form.PrintButtonClick();
+        const auto box = QRegularExpression(R"(/MediaBox \[0 0 ([\d.]+) ([\d.]+)\])")
+                             .match(QString::fromLatin1(ReadFile(file)));
+        ASSERT_TRUE(box.hasMatch()) << file;
+        EXPECT_EQ(box.captured(1).toDouble() > box.captured(2).toDouble(), button == form.LandscapeButton);
+    }
+    EXPECT_TRUE(fake.messages.empty());
+}
+
+}  // namespace
+}  // namespace quorvel
