@@ -40,7 +40,6 @@ protected:
     void TearDown() override
     {
         form.reset();
-        options.reset();
         ConfigDirTest::TearDown();
     }
 
@@ -57,7 +56,7 @@ protected:
         form->RefreshListView();
         return shown;
     }
-    void Select(std::initializer_list<int> rows)
+    void Select(const std::vector<int>& rows)
     {
         form->Grid().clearSelection();
         for (int row : rows)
@@ -76,19 +75,17 @@ protected:
 
 TEST_F(ItemCommandsTest, RemoveDeletesTheSelectedItemsAfterYesOnly)
 {
+    using Texts = std::vector<std::string>;
     for (const bool yes : {false, true}) {
-        form.reset();
-        form = std::make_unique<TQuorvelForm>(*settings, platforms, *options);
         Open({{"A", "1"}, {"B", "1"}, {"C", "1"}, {"D", "1"}, {"E", "1"}});
-        form->ListDisplay().TreeHeaderClick(0);  // descending: the rows now show E D C B A
+        form->ListDisplay().TreeHeaderClick(0);  // the first time descending: E D C B A
+        Texts kept = Titles();
         Select({1, 2});
-        fake.messages.clear();
         fake.confirmAnswers = {yes};
         Run("RemoveButton");
-        EXPECT_EQ(fake.messages.front(),
-                  (ShownMessage{MessageKind::Confirmation, "Are you sure you want to remove the 2 Media selected?"}));
-        using Texts = std::vector<std::string>;
-        const Texts kept = yes ? Texts{"E", "B", "A"} : Texts{"E", "D", "C", "B", "A"};
+        EXPECT_EQ(fake.messages.back().text, "Are you sure you want to remove the 2 Media selected?");
+        if (yes)
+            kept.erase(kept.begin() + 1, kept.begin() + 3);
         EXPECT_EQ(Titles(), kept);
         EXPECT_EQ(GridRows(), yes ? 3 : 5);
         EXPECT_EQ(form->ListDisplay().SelectedCount(), yes ? 0 : 2);
@@ -104,20 +101,19 @@ TEST_F(ItemCommandsTest, QuantitiesChangeNumbersOnlyAndReportTheOthersOnce)
         const char* expected;
     };
     const std::vector<Case> cases = {
-        {{"A", "0"}, 1, "1"},   {{"B", "41"}, 1, "42"},          {{"C", "7x"}, 1, "7x"},
-        {{"D", "2147483647"}, 1, "2147483647"}, {{"E", "0"}, -1, "0"}, {{"F", "-2"}, -1, "-2"},
-        {{"G", "3"}, -1, "2"},  {{"H", ""}, -1, ""},              {{"I", "5"}, 0, "5"},
+        {{"A", "0"}, 1, "1"},  {{"B", "41"}, 1, "42"}, {{"C", "7x"}, 1, "7x"}, {{"D", "2147483647"}, 1, "2147483647"},
+        {{"E", "0"}, -1, "0"}, {{"F", "-2"}, -1, "-2"}, {{"G", "3"}, -1, "2"},  {{"H", ""}, -1, ""}, {{"I", "5"}, 0, "5"},
     };
     std::vector<Entry> entries;
     for (const Case& c : cases)
         entries.push_back(c.entry);
     Open(entries);
     for (const int step : {1, -1}) {
-        form->Grid().clearSelection();
-        for (int row = 0; row < int(cases.size()); ++row)
-            if (cases[size_t(row)].step == step)
-                form->Grid().selectionModel()->select(form->Grid().model()->index(row, 0),
-                                                      QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        std::vector<int> rows;
+        for (size_t row = 0; row < cases.size(); ++row)
+            if (cases[row].step == step)
+                rows.push_back(int(row));
+        Select(rows);
         Run(step > 0 ? "IncreaseQuantityPopupMenu" : "DecreaseQuantityPopupMenu");
     }
     for (size_t i = 0; i < cases.size(); ++i)
