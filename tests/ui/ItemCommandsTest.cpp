@@ -4,6 +4,7 @@
 #include "support/ConfigDirTest.h"
 #include "support/qt/FakeServices.h"
 #include "ui/CustomPropertyDialog.h"
+#include "ui/ItemAddForm.h"
 #include "ui/ListDisplay.h"
 #include "ui/OptionsForm.h"
 #include "ui/QuorvelForm.h"
@@ -203,6 +204,50 @@ TEST_F(ItemCommandsTest, NewItemIsAddedOnOkOnlyAndGivesColumnsAndTheChangeMenu)
     });
     QTest::keyClick(&form->Grid(), Qt::Key_Return);
     EXPECT_TRUE(fake.dialogAnswers.empty());
+}
+
+TEST_F(ItemCommandsTest, ChangeSetsTheChosenFieldOfTheSelectedItemsOnOkOnly)
+{
+    Open({{"A", "1"}, {"B", "1"}, {"C", "1"}});
+    QMenu* change = form->findChild<QMenu*>("ChangeParent");
+    for (const bool ok : {false, true}) {
+        Select({0, 2});
+        emit change->aboutToShow();
+        fake.dialogAnswers.push_back([ok](QDialog& dialog) {
+            EXPECT_EQ(dialog.windowTitle(), "Change Notes");
+            dialog.findChild<QLineEdit*>("ValueEdit")->setText(ok ? "mint" : "worn");
+            return ok ? QDialog::Accepted : QDialog::Rejected;
+        });
+        for (QAction* entry : change->actions())
+            if (entry->text() == "Notes")
+                entry->trigger();
+    }
+    EXPECT_TRUE(fake.dialogAnswers.empty());
+    EXPECT_EQ(test::Column(*form->CurrentList(), "Notes"), (std::vector<std::string>{"mint", "", "mint"}));
+}
+
+TEST_F(ItemCommandsTest, AddFromListCopiesTheCheckedMasterItemsOrSaysThereIsNone)
+{
+    Open({});
+    Run("AddFromListButton");
+    EXPECT_EQ(fake.messages, (std::vector<ShownMessage>{{MessageKind::Information,
+                                                         "There are no master lists for this platform.  Use the New... "
+                                                         "option from the menu to add a new item."}}));
+    EXPECT_EQ(form->StatusPanelText(0), "Adding Media...");
+    auto master = CreateListObject(ltMedia);
+    master->SetPlatform("ZENTRIX 64");
+    test::AddItem(*master, {{"Title", test::Text("Pix")}});
+    test::AddItem(*master, {{"Title", test::Text("Orb")}});
+    SaveListObject(master.get(), settings->GetSetting("MasterCartPath") + "Series 1.2.csv", false, true);
+    fake.dialogAnswers.push_back([](QDialog& dialog) {
+        EXPECT_EQ(dialog.windowTitle(), "Add Media for Zentrix 64");
+        static_cast<TItemAddForm&>(dialog).GetListDisplay().SetChecked(1, true);
+        return QDialog::Accepted;
+    });
+    Run("AddFromListMainMenu");
+    EXPECT_EQ(Titles(), std::vector<std::string>{"Orb"});
+    EXPECT_EQ(GridRows(), 1);
+    EXPECT_EQ(form->StatusPanelText(0), "Done.");
 }
 
 TEST_F(ItemCommandsTest, MoreInfoAddressEncodesEveryValueAndSkipsEmptyOnes)

@@ -5,8 +5,10 @@
 #include "platform/qt/CommandGuard.h"
 #include "platform/qt/QtCp1252.h"
 #include "platform/qt/Services.h"
+#include "ui/ChangeValueForm.h"
 #include "ui/CustomPropertyDialog.h"
 #include "ui/FieldOrderForm.h"
+#include "ui/ItemAddForm.h"
 #include "ui/ListDisplay.h"
 #include "ui/OptionsForm.h"
 
@@ -21,15 +23,19 @@ namespace quorvel {
 ItemCommands::ItemCommands(MainFormAccess& form)
     : CommandGroup(form),
       propertyDialog_(std::make_unique<TCustomPropertyDialog>(&form.Window())),
-      fieldOrderForm_(std::make_unique<TFieldOrderForm>(&form.Window()))
+      fieldOrderForm_(std::make_unique<TFieldOrderForm>(&form.Window())),
+      changeValueForm_(std::make_unique<TChangeValueForm>(&form.Window())),
+      itemAddForm_(std::make_unique<TItemAddForm>(form.Settings(), &form.Window()))
 {
     propertyDialog_->SetOptionsForm(&form.Options());
+    itemAddForm_->EditColumns = [this](TColumnListClass& columns) { return EditColumns(columns); };
 
     struct Binding {
         std::initializer_list<const char*> names;
         void (ItemCommands::*handler)();
     };
     const Binding bindings[] = {
+        {{"AddFromListButton", "AddFromListMainMenu", "AddItemFromListPopupMenu"}, &ItemCommands::AddCartButtonClick},
         {{"AddButton", "NewItemMainMenu", "NewItemPopupMenu"}, &ItemCommands::NewItemMainMenuClick},
         {{"RemoveButton", "RemoveItemMainMenu", "RemoveItemsPopupMenu"}, &ItemCommands::DeleteCartsButtonClick},
         {{"IncreaseQuantityPopupMenu"}, &ItemCommands::IncreaseQuantityPopupMenuClick},
@@ -143,6 +149,32 @@ bool ItemCommands::EditItem(TBaseCustomClass& item, const std::string& caption)
     // The dialog lives on; it must not keep an item that may be freed.
     dialog.SetItem(nullptr);
     return accepted;
+}
+
+void ItemCommands::AddCartButtonClick()
+{
+    TBaseCustomListClass& list = *form_.CurrentList();
+    const std::string listType = list.GetListType();
+    form_.SetStatusText("Adding " + listType + "...");
+    TItemAddForm& dialog = *itemAddForm_;
+    dialog.ListType = ListTypeFromName(listType);
+    dialog.Platform = list.GetPlatform();
+    if (!dialog.Prepare()) {
+        Messages().Information("There are no master lists for this platform.  Use the New... option from the menu "
+                               "to add a new item.");
+        return;
+    }
+    dialog.setWindowTitle(ToQString("Add " + listType + " for " + list.GetPlatform()));
+    if (ExecDialog(dialog) != QDialog::Accepted)
+        return;
+    const bool wasEmpty = list.Count() == 0;
+    dialog.GetCheckedItems(list);
+    LoadColumnsIfFirst(wasEmpty);
+    form_.ListDisplay().Resort();
+    form_.ListDisplay().Refresh();
+    form_.RefreshListView();
+    form_.SetStatusText("Done.");
+    form_.UpdateMenuState();
 }
 
 void ItemCommands::NewItemMainMenuClick()

@@ -14,9 +14,11 @@ class QMenu;
 namespace quorvel {
 
 class TBaseCustomClass;
+class TChangeValueForm;
 class TColumnListClass;
 class TCustomPropertyDialog;
 class TFieldOrderForm;
+class TItemAddForm;
 
 // Commands on the items of the current list: add from a master list, new, remove, quantities,
 // properties, the "Change" submenu, select and un-select all, expand, compress, the grid's columns
@@ -53,6 +55,8 @@ public:
 
     TCustomPropertyDialog& PropertyDialog() { return *propertyDialog_; }
     TFieldOrderForm& FieldOrderDialog() { return *fieldOrderForm_; }
+    TChangeValueForm& ChangeValueDialog() { return *changeValueForm_; }
+    TItemAddForm& ItemAddDialog() { return *itemAddForm_; }
     QMenu& ChangeMenu() { return *changeMenu_; }
 
 protected:
@@ -74,6 +78,8 @@ private:
 
     std::unique_ptr<TCustomPropertyDialog> propertyDialog_;
     std::unique_ptr<TFieldOrderForm> fieldOrderForm_;
+    std::unique_ptr<TChangeValueForm> changeValueForm_;
+    std::unique_ptr<TItemAddForm> itemAddForm_;
     QMenu* changeMenu_ = nullptr;
 };
 

@@ -8,6 +8,7 @@
 #include "model/Utils.h"
 #include "platform/qt/QtCp1252.h"
 #include "platform/qt/Services.h"
+#include "ui/ChangeValueForm.h"
 #include "ui/ListDisplay.h"
 #include "ui/SiteAddresses.h"
 
@@ -107,6 +108,30 @@ void ItemCommands::DecreaseQuantityPopupMenuClick()
     ChangeQuantities(-1);
 }
 
+void ItemCommands::ChangeMenuClick(int32_t fieldIndex)
+{
+    TBaseCustomListClass& list = *form_.CurrentList();
+    if (list.Count() > 0 && fieldIndex >= 0 && fieldIndex < list.GetItem(0)->FieldCount()) {
+        const std::string fieldName = list.GetItem(0)->Fields()[fieldIndex].Name;
+        TChangeValueForm& dialog = *changeValueForm_;
+        dialog.FieldName = fieldName;
+        dialog.ListType = list.GetListType();
+        dialog.Platform = list.GetPlatform();
+        if (ExecDialog(dialog) == QDialog::Accepted) {
+            const FieldValue value = dialog.GetValue();
+            const std::vector<int32_t> rows = form_.ListDisplay().SelectedRows();
+            WorkProgress progress(form_.Progress(), rows.size());
+            // Every item gets the same value; the grid hears of it once, in the refresh below.
+            for (size_t k = 0; k < rows.size(); ++k) {
+                progress.Step(k);
+                if (rows[k] < list.Count())
+                    list.GetItem(rows[k])->SetFieldValue(fieldName, value);
+            }
+        }
+    }
+    ItemRefresh();
+}
+
 void ItemCommands::ReshapeList(const QString& question, void (*reshape)(TBaseCustomListClass*))
 {
     TBaseCustomListClass* list = form_.CurrentList();
@@ -177,11 +202,3 @@ void ItemCommands::MoreInfoMainMenuClick()
 
 }  // namespace quorvel
 
-namespace quorvel {
-
-void ItemCommands::ChangeMenuClick(int32_t)
-{
-    ItemRefresh();
-}
-
-}  // namespace quorvel
