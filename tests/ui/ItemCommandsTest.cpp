@@ -20,13 +20,9 @@ namespace {
 
 using test::MessageKind;
 using test::ShownMessage;
+using Texts = std::vector<std::string>;
 
-struct Entry {
-    const char* title;
-    const char* quantity;
-};
-
-// The main window over a configured program folder, with fake services and one media list.
+// The main window over a configured program folder, with fake services and media lists.
 class ItemCommandsTest : public test::ConfigDirTest {
 protected:
     void SetUp() override
@@ -38,18 +34,14 @@ protected:
         SaveCdbLayout(ConfigPath("Properties_Media_Default.CDB"), DefaultPropertyLayout(MediaFieldSet()));
         form = std::make_unique<TQuorvelForm>(*settings, platforms, *options);
     }
-    void TearDown() override
-    {
-        form.reset();
-        ConfigDirTest::TearDown();
-    }
 
-    TBaseCustomListClass& Open(const std::vector<Entry>& entries)
+    // A list of items with these titles and quantities, shown as the current list.
+    TBaseCustomListClass& Open(const std::vector<std::pair<const char*, const char*>>& items)
     {
         auto list = CreateListObject(ltMedia);
         list->SetPlatform("Zentrix 64");
-        for (const Entry& e : entries)
-            test::AddItem(*list, {{"Title", test::Text(e.title)}, {"Quantity", test::Text(e.quantity)}});
+        for (const auto& [title, quantity] : items)
+            test::AddItem(*list, {{"Title", test::Text(title)}, {"Quantity", test::Text(quantity)}});
         TBaseCustomListClass& shown = *list;
         form->AppendOpenList(std::move(list));
         form->SetCurrentList(&shown);
@@ -65,9 +57,10 @@ protected:
                                                   QItemSelectionModel::Select | QItemSelectionModel::Rows);
     }
     void Run(const char* entry) { form->Action(entry)->trigger(); }
-    std::vector<std::string> Titles() const { return test::Column(*form->CurrentList(), "Title"); }
-    std::vector<std::string> Quantities() const { return test::Column(*form->CurrentList(), "Quantity"); }
+    Texts Of(const char* field) const { return test::Column(*form->CurrentList(), field); }
     int GridRows() const { return form->Grid().model()->rowCount(); }
+    int Selected() const { return form->ListDisplay().SelectedCount(); }
+    QMenu* ChangeMenu() const { return form->findChild<QMenu*>("ChangeParent"); }
 
     test::FakeServices fake;
     std::unique_ptr<TOptionsForm> options;
@@ -76,52 +69,49 @@ protected:
 
 TEST_F(ItemCommandsTest, RemoveDeletesTheSelectedItemsAfterYesOnly)
 {
-    using Texts = std::vector<std::string>;
     for (const bool yes : {false, true}) {
         Open({{"A", "1"}, {"B", "1"}, {"C", "1"}, {"D", "1"}, {"E", "1"}});
         form->ListDisplay().TreeHeaderClick(0);  // the first time descending: E D C B A
-        Texts kept = Titles();
+        Texts kept = Of("Title");
         Select({1, 2});
         fake.confirmAnswers = {yes};
         Run("RemoveButton");
         EXPECT_EQ(fake.messages.back().text, "Are you sure you want to remove the 2 Media selected?");
         if (yes)
             kept.erase(kept.begin() + 1, kept.begin() + 3);
-        EXPECT_EQ(Titles(), kept);
+        EXPECT_EQ(Of("Title"), kept);
         EXPECT_EQ(GridRows(), yes ? 3 : 5);
-        EXPECT_EQ(form->ListDisplay().SelectedCount(), yes ? 0 : 2);
+        EXPECT_EQ(Selected(), yes ? 0 : 2);
         EXPECT_EQ(form->StatusPanelText(0) == "2 Media were removed.", yes);
     }
 }
 
 TEST_F(ItemCommandsTest, QuantitiesChangeNumbersOnlyAndReportTheOthersOnce)
 {
-    struct Case {
-        Entry entry;
+    const struct {
+        const char* quantity;
         int step;
         const char* expected;
-    };
-    const std::vector<Case> cases = {
-        {{"A", "0"}, 1, "1"},  {{"B", "41"}, 1, "42"}, {{"C", "7x"}, 1, "7x"}, {{"D", "2147483647"}, 1, "2147483647"},
-        {{"E", "0"}, -1, "0"}, {{"F", "-2"}, -1, "-2"}, {{"G", "3"}, -1, "2"},  {{"H", ""}, -1, ""}, {{"I", "5"}, 0, "5"},
-    };
-    std::vector<Entry> entries;
-    for (const Case& c : cases)
-        entries.push_back(c.entry);
-    Open(entries);
+    } cases[] = {{"0", 1, "1"},  {"41", 1, "42"}, {"7x", 1, "7x"}, {"2147483647", 1, "2147483647"},
+                 {"0", -1, "0"}, {"-2", -1, "-2"}, {"3", -1, "2"},  {"", -1, ""}, {"5", 0, "5"}};
+    const char* titles[] = {"A", "B", "C", "D", "E", "F", "G", "H", "I"};
+    std::vector<std::pair<const char*, const char*>> items;
+    for (size_t i = 0; i < std::size(cases); ++i)
+        items.emplace_back(titles[i], cases[i].quantity);
+    Open(items);
     for (const int step : {1, -1}) {
         std::vector<int> rows;
-        for (size_t row = 0; row < cases.size(); ++row)
-            if (cases[row].step == step)
-                rows.push_back(int(row));
+        for (size_t i = 0; i < std::size(cases); ++i)
+            if (cases[i].step == step)
+                rows.push_back(int(i));
         Select(rows);
         Run(step > 0 ? "IncreaseQuantityPopupMenu" : "DecreaseQuantityPopupMenu");
     }
-    for (size_t i = 0; i < cases.size(); ++i)
-        EXPECT_EQ(Quantities()[i], cases[i].expected) << cases[i].entry.title;
-    const QString warning = "1 Media skipped: their Quantity is not a number that can be changed.";
-    EXPECT_EQ(fake.messages, (std::vector<ShownMessage>{{MessageKind::Warning, "2" + warning.mid(1)},
-                                                        {MessageKind::Warning, warning}}));
+    for (size_t i = 0; i < std::size(cases); ++i)
+        EXPECT_EQ(Of("Quantity")[i], cases[i].expected) << titles[i];
+    const QString skipped = " Media skipped: their Quantity is not a number that can be changed.";
+    EXPECT_EQ(fake.messages, (std::vector<ShownMessage>{{MessageKind::Warning, "2" + skipped},
+                                                        {MessageKind::Warning, "1" + skipped}}));
 }
 
 TEST_F(ItemCommandsTest, PlusTwiceRaisesTheSameItemWhileTheGridSortsByQuantity)
@@ -134,52 +124,45 @@ TEST_F(ItemCommandsTest, PlusTwiceRaisesTheSameItemWhileTheGridSortsByQuantity)
     Select({0});
     QTest::keyClick(&form->Grid(), '+');
     QTest::keyClick(&form->Grid(), '=');
-    EXPECT_EQ(Titles(), (std::vector<std::string>{"B", "A", "C"}));
-    EXPECT_EQ(Quantities(), (std::vector<std::string>{"2", "3", "5"}));
+    EXPECT_EQ(Of("Title"), (Texts{"B", "A", "C"}));
+    EXPECT_EQ(Of("Quantity"), (Texts{"2", "3", "5"}));
     EXPECT_EQ(form->ListDisplay().SelectedRows(), std::vector<int32_t>{1});
 }
 
 TEST_F(ItemCommandsTest, ExpandAndCompressChangeTheListOnYesAndAFailureLeavesIt)
 {
-    struct Case {
+    const struct {
         const char* entry;
         bool yes;
-        std::vector<std::string> quantities;
-        QString error;
-    };
-    const std::vector<Case> cases = {
-        {"ExpandListMainMenu", false, {"2", "3"}, {}},
-        {"ExpandListPopupMenu", true, {"1", "1", "1", "1", "1"}, {}},
-        {"CompressListMainMenu", true, {"2", "3"}, {}},
-        {"CompressListPopupMenu", false, {"2", "3"}, {}},
-    };
+        Texts quantities;
+    } cases[] = {{"ExpandListMainMenu", false, {"2", "3"}},
+                 {"ExpandListPopupMenu", true, {"1", "1", "1", "1", "1"}},
+                 {"CompressListMainMenu", true, {"2", "3"}},
+                 {"CompressListPopupMenu", false, {"2", "3"}}};
     Open({{"A", "2"}, {"B", "3"}});
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         Select({0});
-        fake.messages.clear();
         fake.confirmAnswers = {c.yes};
         Run(c.entry);
-        EXPECT_EQ(Quantities(), c.quantities) << c.entry;
+        EXPECT_EQ(Of("Quantity"), c.quantities) << c.entry;
         EXPECT_EQ(GridRows(), int(c.quantities.size()));
-        EXPECT_EQ(form->ListDisplay().SelectedCount(), c.yes ? 0 : 1);
+        EXPECT_EQ(Selected(), c.yes ? 0 : 1);
     }
-    EXPECT_EQ(fake.messages.front().text, "Are you sure you want to Compress this list? Compressing this list can "
-                                          "cause you to lose information about specfic items.");
+    EXPECT_EQ(fake.messages.back().text, "Are you sure you want to Compress this list? Compressing this list can "
+                                         "cause you to lose information about specfic items.");
     form->CurrentList()->GetItem(0)->SetFieldValue("Quantity", int32_t(999999));
-    fake.messages.clear();
     fake.confirmAnswers = {true};
     Run("ExpandListMainMenu");
     EXPECT_EQ(fake.messages.back(),
               (ShownMessage{MessageKind::Error,
                             "Expanding this list would make more than 1000000 items. The list was not changed."}));
-    EXPECT_EQ(Quantities(), (std::vector<std::string>{"999999", "3"}));
+    EXPECT_EQ(Of("Quantity"), (Texts{"999999", "3"}));
     EXPECT_EQ(GridRows(), 2);
 }
 
 TEST_F(ItemCommandsTest, NewItemIsAddedOnOkOnlyAndGivesColumnsAndTheChangeMenu)
 {
     TBaseCustomListClass& list = Open({});
-    QMenu* change = form->findChild<QMenu*>("ChangeParent");
     for (const bool ok : {false, true}) {
         fake.dialogAnswers.push_back([ok](QDialog& dialog) {
             EXPECT_EQ(dialog.windowTitle(), "New Media");
@@ -189,14 +172,14 @@ TEST_F(ItemCommandsTest, NewItemIsAddedOnOkOnlyAndGivesColumnsAndTheChangeMenu)
             return ok ? QDialog::Accepted : QDialog::Rejected;
         });
         Run("NewItemMainMenu");
-        emit change->aboutToShow();
+        emit ChangeMenu()->aboutToShow();
         EXPECT_EQ(list.Count(), ok ? 1 : 0);
-        EXPECT_EQ(change->actions().size(), ok ? 25 : 0);
+        EXPECT_EQ(ChangeMenu()->actions().size(), ok ? 25 : 0);
     }
-    EXPECT_EQ(Titles(), std::vector<std::string>{"Zap"});
+    EXPECT_EQ(Of("Title"), Texts{"Zap"});
     EXPECT_GT(form->Grid().model()->columnCount(), 0);
     EXPECT_EQ(GridRows(), 1);
-
+    // Enter edits the selected item.
     Select({0});
     fake.dialogAnswers.push_back([](QDialog& dialog) {
         EXPECT_EQ(dialog.windowTitle(), "Edit Media");
@@ -209,21 +192,20 @@ TEST_F(ItemCommandsTest, NewItemIsAddedOnOkOnlyAndGivesColumnsAndTheChangeMenu)
 TEST_F(ItemCommandsTest, ChangeSetsTheChosenFieldOfTheSelectedItemsOnOkOnly)
 {
     Open({{"A", "1"}, {"B", "1"}, {"C", "1"}});
-    QMenu* change = form->findChild<QMenu*>("ChangeParent");
     for (const bool ok : {false, true}) {
         Select({0, 2});
-        emit change->aboutToShow();
+        emit ChangeMenu()->aboutToShow();
         fake.dialogAnswers.push_back([ok](QDialog& dialog) {
             EXPECT_EQ(dialog.windowTitle(), "Change Notes");
             dialog.findChild<QLineEdit*>("ValueEdit")->setText(ok ? "mint" : "worn");
             return ok ? QDialog::Accepted : QDialog::Rejected;
         });
-        for (QAction* entry : change->actions())
+        for (QAction* entry : ChangeMenu()->actions())
             if (entry->text() == "Notes")
                 entry->trigger();
     }
     EXPECT_TRUE(fake.dialogAnswers.empty());
-    EXPECT_EQ(test::Column(*form->CurrentList(), "Notes"), (std::vector<std::string>{"mint", "", "mint"}));
+    EXPECT_EQ(Of("Notes"), (Texts{"mint", "", "mint"}));
 }
 
 TEST_F(ItemCommandsTest, AddFromListCopiesTheCheckedMasterItemsOrSaysThereIsNone)
@@ -245,7 +227,7 @@ TEST_F(ItemCommandsTest, AddFromListCopiesTheCheckedMasterItemsOrSaysThereIsNone
         return QDialog::Accepted;
     });
     Run("AddFromListMainMenu");
-    EXPECT_EQ(Titles(), std::vector<std::string>{"Orb"});
+    EXPECT_EQ(Of("Title"), Texts{"Orb"});
     EXPECT_EQ(GridRows(), 1);
     EXPECT_EQ(form->StatusPanelText(0), "Done.");
 }
@@ -264,7 +246,6 @@ TEST_F(ItemCommandsTest, MoreInfoAddressEncodesEveryValueAndSkipsEmptyOnes)
     for (const auto& c : cases)
         EXPECT_EQ(ItemCommands::MoreInfoAddress(c.id, c.title, c.maker).toStdString(),
                   c.query.empty() ? "" : page + c.query);
-
     Open({{"Star Run", "1"}});
     Select({0});
     Run("MoreInfoMainMenu");
