@@ -94,6 +94,27 @@ void Run(const char* entry)
     Window().form->Action(entry)->trigger();
 }
 
+// Work on a fresh list alone; making the list and freeing the one before stay outside the timing.
+template <typename Work>
+void OnFreshList(benchmark::State& state, Work work)
+{
+    std::unique_ptr<TCartListClass> list;
+    for (auto _ : state) {
+        state.PauseTiming();
+        list = MakeMediaList(kItems, kSeed);
+        state.ResumeTiming();
+        work(*list);
+    }
+}
+
+// What the window's item refresh does to the list itself.
+void SortByTitle(TCartListClass& list)
+{
+    G_SortField = "Title";
+    G_SortDirection = 1;
+    list.Sort();
+}
+
 void BM_WindowSelectAll(benchmark::State& state)
 {
     for (auto _ : state) {
@@ -121,20 +142,14 @@ void BM_WindowIncreaseAll(benchmark::State& state)
 }
 void BM_ModelIncreaseAll(benchmark::State& state)
 {
-    std::unique_ptr<TCartListClass> list;
-    for (auto _ : state) {
-        state.PauseTiming();
-        list = MakeMediaList(kItems, kSeed);  // the one before is freed outside the timing
-        state.ResumeTiming();
-        for (const auto& item : list->Items()) {
+    OnFreshList(state, [](TCartListClass& list) {
+        for (const auto& item : list.Items()) {
             const int32_t at = item->IndexOfField("Quantity");
             if (const auto q = TryToInteger(item->ValueAt(at)))
                 item->SetValueAt(at, *q + 1);
         }
-        G_SortField = "Title";
-        G_SortDirection = 1;
-        list->Sort();
-    }
+        SortByTitle(list);
+    });
 }
 
 void BM_WindowRemoveHalf(benchmark::State& state)
@@ -152,16 +167,10 @@ void BM_WindowRemoveHalf(benchmark::State& state)
 }
 void BM_ModelRemoveHalf(benchmark::State& state)
 {
-    std::unique_ptr<TCartListClass> list;
-    for (auto _ : state) {
-        state.PauseTiming();
-        list = MakeMediaList(kItems, kSeed);  // the one before is freed outside the timing
-        std::vector<int32_t> rows(kItems / 2);
-        for (size_t i = 0; i < rows.size(); ++i)
-            rows[i] = int32_t(i);
-        state.ResumeTiming();
-        list->DeleteItems(rows);
-    }
+    std::vector<int32_t> rows(kItems / 2);
+    for (size_t i = 0; i < rows.size(); ++i)
+        rows[i] = int32_t(i);
+    OnFreshList(state, [&](TCartListClass& list) { list.DeleteItems(rows); });
 }
 
 void BM_WindowExpandCompress(benchmark::State& state)
@@ -174,14 +183,10 @@ void BM_WindowExpandCompress(benchmark::State& state)
 }
 void BM_ModelExpandCompress(benchmark::State& state)
 {
-    std::unique_ptr<TCartListClass> list;
-    for (auto _ : state) {
-        state.PauseTiming();
-        list = MakeMediaList(kItems, kSeed);  // the one before is freed outside the timing
-        state.ResumeTiming();
-        list->ExpandQuantities();
-        list->CompressQuantities();
-    }
+    OnFreshList(state, [](TCartListClass& list) {
+        list.ExpandQuantities();
+        list.CompressQuantities();
+    });
 }
 
 void BM_WindowChangeAll(benchmark::State& state)
@@ -201,18 +206,12 @@ void BM_WindowChangeAll(benchmark::State& state)
 }
 void BM_ModelChangeAll(benchmark::State& state)
 {
-    std::unique_ptr<TCartListClass> list;
-    for (auto _ : state) {
-        state.PauseTiming();
-        list = MakeMediaList(kItems, kSeed);  // the one before is freed outside the timing
-        state.ResumeTiming();
+    OnFreshList(state, [](TCartListClass& list) {
         const FieldValue value = std::string("mint");
-        for (const auto& item : list->Items())
+        for (const auto& item : list.Items())
             item->SetFieldValue("NOTES", value);
-        G_SortField = "Title";
-        G_SortDirection = 1;
-        list->Sort();
-    }
+        SortByTitle(list);
+    });
 }
 
 BENCHMARK(BM_WindowSelectAll)->Unit(benchmark::kMillisecond)->Iterations(5);
