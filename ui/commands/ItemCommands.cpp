@@ -61,10 +61,18 @@ ItemCommands::ItemCommands(MainFormAccess& form)
     grid.installEventFilter(this);
     connect(&grid, &QAbstractItemView::doubleClicked, this,
             [this] { RunCommand([this] { ItemPropertiesPopupMenuClick(); }); });
-    if (QItemSelectionModel* selection = grid.selectionModel()) {
-        connect(selection, &QItemSelectionModel::selectionChanged, this, [this] { CartListViewChange(); });
-        connect(selection, &QItemSelectionModel::currentChanged, this, [this] { CartListViewChange(); });
-    }
+    FollowSelection();
+}
+
+void ItemCommands::FollowSelection()
+{
+    // The grid makes a new selection model whenever its table is set again (a close that was refused).
+    QItemSelectionModel* selection = form_.Grid().selectionModel();
+    if (!selection || selection == selection_)
+        return;
+    selection_ = selection;
+    connect(selection, &QItemSelectionModel::selectionChanged, this, [this] { CartListViewChange(); });
+    connect(selection, &QItemSelectionModel::currentChanged, this, [this] { CartListViewChange(); });
 }
 
 ItemCommands::~ItemCommands() = default;
@@ -76,6 +84,7 @@ std::string ItemCommands::ListTypeName() const
 
 void ItemCommands::ListsChanged()
 {
+    FollowSelection();
     BuildChangeMenu();
 }
 
@@ -153,6 +162,8 @@ bool ItemCommands::EditItem(TBaseCustomClass& item, const std::string& caption)
 
 void ItemCommands::AddCartButtonClick()
 {
+    if (!form_.CurrentList())
+        return;
     TBaseCustomListClass& list = *form_.CurrentList();
     const std::string listType = list.GetListType();
     form_.SetStatusText("Adding " + listType + "...");
@@ -179,6 +190,8 @@ void ItemCommands::AddCartButtonClick()
 
 void ItemCommands::NewItemMainMenuClick()
 {
+    if (!form_.CurrentList())
+        return;
     TBaseCustomListClass& list = *form_.CurrentList();
     const std::string listType = list.GetListType();
     auto item = CreateItemObject(ListTypeToItemType(ListTypeFromName(listType)));
@@ -211,6 +224,8 @@ void ItemCommands::ItemPropertiesPopupMenuClick()
 
 void ItemCommands::DeleteCartsButtonClick()
 {
+    if (!form_.CurrentList())
+        return;
     TBaseCustomListClass& list = *form_.CurrentList();
     // Exactly the items the user sees selected; the rows follow their items through every sort.
     std::vector<int32_t> rows = form_.ListDisplay().SelectedRows();

@@ -2,6 +2,8 @@
 
 #include "ui/MainFormAccess.h"
 
+#include <QItemSelectionModel>
+#include <QPointer>
 #include <QString>
 
 #include <cstdint>
@@ -63,6 +65,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Menu state follows the grid's selection.
+    void FollowSelection();
     // Shows the property dialog over Item; true when the values were written into it.
     bool EditItem(TBaseCustomClass& item, const std::string& caption);
     // The columns of a list that just got its first items.
@@ -81,6 +85,7 @@ private:
     std::unique_ptr<TChangeValueForm> changeValueForm_;
     std::unique_ptr<TItemAddForm> itemAddForm_;
     QMenu* changeMenu_ = nullptr;
+    QPointer<QItemSelectionModel> selection_;
 };
 
 }  // namespace quorvel

@@ -69,6 +69,9 @@ std::string QueryValue(const std::string& cp1252)
 
 void ItemCommands::ChangeQuantities(int32_t step)
 {
+    // The keys reach here without the menu's checks.
+    if (!form_.CurrentList())
+        return;
     TBaseCustomListClass& list = *form_.CurrentList();
     const std::vector<int32_t> rows = form_.ListDisplay().SelectedRows();
     size_t skipped = 0;
@@ -110,6 +113,8 @@ void ItemCommands::DecreaseQuantityPopupMenuClick()
 
 void ItemCommands::ChangeMenuClick(int32_t fieldIndex)
 {
+    if (!form_.CurrentList())
+        return;
     TBaseCustomListClass& list = *form_.CurrentList();
     if (list.Count() > 0 && fieldIndex >= 0 && fieldIndex < list.GetItem(0)->FieldCount()) {
         const std::string fieldName = list.GetItem(0)->Fields()[fieldIndex].Name;
@@ -135,6 +140,8 @@ void ItemCommands::ChangeMenuClick(int32_t fieldIndex)
 void ItemCommands::ReshapeList(const QString& question, void (*reshape)(TBaseCustomListClass*))
 {
     TBaseCustomListClass* list = form_.CurrentList();
+    if (!list)
+        return;
     if (Messages().Confirm(question)) {
         // Rows change their items wholesale: a selection kept would point at other items.
         form_.Grid().selectionModel()->clearSelection();
