@@ -77,11 +77,6 @@ void ItemCommands::FollowSelection()
 
 ItemCommands::~ItemCommands() = default;
 
-std::string ItemCommands::ListTypeName() const
-{
-    return form_.CurrentList() ? form_.CurrentList()->GetListType() : std::string();
-}
-
 void ItemCommands::ListsChanged()
 {
     FollowSelection();
@@ -93,30 +88,24 @@ bool ItemCommands::eventFilter(QObject* watched, QEvent* event)
     if (watched == &form_.Grid() && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         bool consumed = false;
-        RunCommand([&] { consumed = CartListViewKeyPress(key->text(), key->key()); });
+        RunCommand([&] { CartListViewKeyPress(key->text(), key->key(), consumed); });
         return consumed;
     }
     return CommandGroup::eventFilter(watched, event);
 }
 
-bool ItemCommands::CartListViewKeyPress(const QString& text, int key)
+void ItemCommands::CartListViewKeyPress(const QString& text, int key, bool& consumed)
 {
-    bool consumed = false;
-    // After the key, whatever it did, the commands follow the grid again.
-    struct AfterKey {
-        MainFormAccess& form;
-        ~AfterKey() { form.UpdateMenuState(); }
-    } after{form_};
     if (key == Qt::Key_Return || key == Qt::Key_Enter) {
         ItemPropertiesPopupMenuClick();
     } else if (text == "+" || text == "=") {
+        consumed = true;
         IncreaseQuantityPopupMenuClick();
-        consumed = true;
     } else if (text == "-") {
-        DecreaseQuantityPopupMenuClick();
         consumed = true;
+        DecreaseQuantityPopupMenuClick();
     }
-    return consumed;
+    form_.UpdateMenuState();
 }
 
 void ItemCommands::CartListViewChange()

@@ -46,8 +46,8 @@ public:
     void CompressListMainMenuClick();
     void CustomizePopupMenuClick();
     void MoreInfoMainMenuClick();
-    // True when the grid must not see the key ("+", "=", "-").
-    bool CartListViewKeyPress(const QString& text, int key);
+    // Consumed: the grid must not see the key ("+", "=", "-"), so that it starts no search.
+    void CartListViewKeyPress(const QString& text, int key, bool& consumed);
     void CartListViewChange();
 
     void ListsChanged() override;
@@ -78,7 +78,6 @@ private:
     // Expand or compress after an explicit Yes; the selection goes, the list's rows come back.
     void ReshapeList(const QString& question, void (*reshape)(TBaseCustomListClass*));
     bool EditColumns(TColumnListClass& columns);
-    std::string ListTypeName() const;
 
     std::unique_ptr<TCustomPropertyDialog> propertyDialog_;
     std::unique_ptr<TFieldOrderForm> fieldOrderForm_;

@@ -30,9 +30,11 @@ constexpr size_t kLongWork = 20000;
 // also when it fails.
 class WorkProgress {
 public:
-    WorkProgress(QProgressBar& bar, size_t total) : bar_(bar), total_(total), active_(total >= kLongWork)
+    // Work done in one step shows a start (Start) and its end (Done).
+    WorkProgress(QProgressBar& bar, size_t total, int start = 0)
+        : bar_(bar), total_(total), active_(total >= kLongWork)
     {
-        Set(active_ ? 1 : 0);
+        Set(start);
     }
     ~WorkProgress() { Set(0); }
     WorkProgress(const WorkProgress&) = delete;
@@ -43,6 +45,7 @@ public:
         if (active_ && done % 4096 == 0)
             Set(int(done * 100 / total_));
     }
+    void Done() { Set(100); }
 
 private:
     void Set(int value)
@@ -146,8 +149,9 @@ void ItemCommands::ReshapeList(const QString& question, void (*reshape)(TBaseCus
         // Rows change their items wholesale: a selection kept would point at other items.
         form_.Grid().selectionModel()->clearSelection();
         try {
-            WorkProgress progress(form_.Progress(), size_t(list->Count()));
+            WorkProgress progress(form_.Progress(), size_t(list->Count()), 10);
             reshape(list);
+            progress.Done();
         } catch (...) {
             // The list is as it was; the grid shows it before the message does.
             form_.RefreshListView();
