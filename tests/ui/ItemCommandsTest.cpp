@@ -74,6 +74,7 @@ TEST_F(ItemCommandsTest, RemoveDeletesTheSelectedItemsAfterYesOnly)
         form->ListDisplay().TreeHeaderClick(0);  // the first time descending: E D C B A
         Texts kept = Of("Title");
         Select({1, 2});
+        EXPECT_TRUE(form->Action("RemoveButton")->isEnabled());
         fake.confirmAnswers = {yes};
         Run("RemoveButton");
         EXPECT_EQ(fake.messages.back().text, "Are you sure you want to remove the 2 Media selected?");
