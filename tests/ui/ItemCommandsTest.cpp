@@ -1,18 +1,12 @@
-#include "model/ListFactory.h"
-#include "model/ListTestSupport.h"
+#include "MainFormTest.h"
+
 #include "model/PropertyLayout.h"
-#include "support/ConfigDirTest.h"
-#include "support/qt/FakeServices.h"
 #include "ui/CustomPropertyDialog.h"
 #include "ui/ItemAddForm.h"
-#include "ui/ListDisplay.h"
-#include "ui/OptionsForm.h"
-#include "ui/QuorvelForm.h"
 #include "ui/commands/ItemCommands.h"
 
 #include <QLineEdit>
 #include <QMenu>
-#include <QTableView>
 #include <QTest>
 
 namespace quorvel {
@@ -22,17 +16,14 @@ using test::MessageKind;
 using test::ShownMessage;
 using Texts = std::vector<std::string>;
 
-// The main window over a configured program folder, with fake services and media lists.
-class ItemCommandsTest : public test::ConfigDirTest {
+// The main window with the media layout of the property dialog, and media lists shown in it.
+class ItemCommandsTest : public test::MainFormTest {
 protected:
     void SetUp() override
     {
-        ConfigDirTest::SetUp();
-        WriteSampleConfig();
-        options = std::make_unique<TOptionsForm>(*settings, platforms);
-        options->LoadSettings();
+        MainFormTest::SetUp();
         SaveCdbLayout(ConfigPath("Properties_Media_Default.CDB"), DefaultPropertyLayout(MediaFieldSet()));
-        form = std::make_unique<TQuorvelForm>(*settings, platforms, *options);
+        MakeForm();
     }
 
     // A list of items with these titles and quantities, shown as the current list.
@@ -49,22 +40,11 @@ protected:
         form->RefreshListView();
         return shown;
     }
-    void Select(const std::vector<int>& rows)
-    {
-        form->Grid().clearSelection();
-        for (int row : rows)
-            form->Grid().selectionModel()->select(form->Grid().model()->index(row, 0),
-                                                  QItemSelectionModel::Select | QItemSelectionModel::Rows);
-    }
     void Run(const char* entry) { form->Action(entry)->trigger(); }
     Texts Of(const char* field) const { return test::Column(*form->CurrentList(), field); }
     int GridRows() const { return form->Grid().model()->rowCount(); }
     int Selected() const { return form->ListDisplay().SelectedCount(); }
     QMenu* ChangeMenu() const { return form->findChild<QMenu*>("ChangeParent"); }
-
-    test::FakeServices fake;
-    std::unique_ptr<TOptionsForm> options;
-    std::unique_ptr<TQuorvelForm> form;
 };
 
 TEST_F(ItemCommandsTest, RemoveDeletesTheSelectedItemsAfterYesOnly)
@@ -73,8 +53,8 @@ TEST_F(ItemCommandsTest, RemoveDeletesTheSelectedItemsAfterYesOnly)
         Open({{"A", "1"}, {"B", "1"}, {"C", "1"}, {"D", "1"}, {"E", "1"}});
         form->ListDisplay().TreeHeaderClick(0);  // the first time descending: E D C B A
         Texts kept = Of("Title");
-        Select({1, 2});
-        EXPECT_TRUE(form->Action("RemoveButton")->isEnabled());
+        SelectRows({1, 2});
+        EXPECT_TRUE(Enabled("RemoveButton"));
         fake.confirmAnswers = {yes};
         Run("RemoveButton");
         EXPECT_EQ(fake.messages.back().text, "Are you sure you want to remove the 2 Media selected?");
@@ -83,7 +63,7 @@ TEST_F(ItemCommandsTest, RemoveDeletesTheSelectedItemsAfterYesOnly)
         EXPECT_EQ(Of("Title"), kept);
         EXPECT_EQ(GridRows(), yes ? 3 : 5);
         EXPECT_EQ(Selected(), yes ? 0 : 2);
-        EXPECT_EQ(form->StatusPanelText(0) == "2 Media were removed.", yes);
+        EXPECT_EQ(Status() == "2 Media were removed.", yes);
     }
 }
 
@@ -101,11 +81,11 @@ TEST_F(ItemCommandsTest, QuantitiesChangeNumbersOnlyAndReportTheOthersOnce)
         items.emplace_back(titles[i], cases[i].quantity);
     Open(items);
     for (const int step : {1, -1}) {
-        std::vector<int> rows;
+        form->Grid().clearSelection();
         for (size_t i = 0; i < std::size(cases); ++i)
             if (cases[i].step == step)
-                rows.push_back(int(i));
-        Select(rows);
+                form->Grid().selectionModel()->select(form->Grid().model()->index(int(i), 0),
+                                                      QItemSelectionModel::Select | QItemSelectionModel::Rows);
         Run(step > 0 ? "IncreaseQuantityPopupMenu" : "DecreaseQuantityPopupMenu");
     }
     for (size_t i = 0; i < std::size(cases); ++i)
@@ -123,7 +103,7 @@ TEST_F(ItemCommandsTest, PlusTwiceRaisesTheSameItemWhileTheGridSortsByQuantity)
     while (form->ListDisplay().GetColumnField(column) != "QUANTITY" && column < 30)
         ++column;
     form->ListDisplay().TreeHeaderClick(column);
-    Select({0});
+    SelectRows({0});
     QTest::keyClick(&form->Grid(), '+');
     QTest::keyClick(&form->Grid(), '=');
     EXPECT_EQ(Of("Title"), (Texts{"B", "A", "C"}));
@@ -143,7 +123,7 @@ TEST_F(ItemCommandsTest, ExpandAndCompressChangeTheListOnYesAndAFailureLeavesIt)
                  {"CompressListPopupMenu", false, {"2", "3"}}};
     Open({{"A", "2"}, {"B", "3"}});
     for (const auto& c : cases) {
-        Select({0});
+        SelectRows({0});
         fake.confirmAnswers = {c.yes};
         Run(c.entry);
         EXPECT_EQ(Of("Quantity"), c.quantities) << c.entry;
@@ -182,7 +162,7 @@ TEST_F(ItemCommandsTest, NewItemIsAddedOnOkOnlyAndGivesColumnsAndTheChangeMenu)
     EXPECT_GT(form->Grid().model()->columnCount(), 0);
     EXPECT_EQ(GridRows(), 1);
     // Enter edits the selected item.
-    Select({0});
+    SelectRows({0});
     fake.dialogAnswers.push_back([](QDialog& dialog) {
         EXPECT_EQ(dialog.windowTitle(), "Edit Media");
         return QDialog::Rejected;
@@ -195,7 +175,7 @@ TEST_F(ItemCommandsTest, ChangeSetsTheChosenFieldOfTheSelectedItemsOnOkOnly)
 {
     Open({{"A", "1"}, {"B", "1"}, {"C", "1"}});
     for (const bool ok : {false, true}) {
-        Select({0, 2});
+        SelectRows({0, 2});
         emit ChangeMenu()->aboutToShow();
         fake.dialogAnswers.push_back([ok](QDialog& dialog) {
             EXPECT_EQ(dialog.windowTitle(), "Change Notes");
@@ -217,7 +197,7 @@ TEST_F(ItemCommandsTest, AddFromListCopiesTheCheckedMasterItemsOrSaysThereIsNone
     EXPECT_EQ(fake.messages, (std::vector<ShownMessage>{{MessageKind::Information,
                                                          "There are no master lists for this platform.  Use the New... "
                                                          "option from the menu to add a new item."}}));
-    EXPECT_EQ(form->StatusPanelText(0), "Adding Media...");
+    EXPECT_EQ(Status(), "Adding Media...");
     auto master = CreateListObject(ltMedia);
     master->SetPlatform("ZENTRIX 64");
     test::AddItem(*master, {{"Title", test::Text("Pix")}});
@@ -231,7 +211,7 @@ TEST_F(ItemCommandsTest, AddFromListCopiesTheCheckedMasterItemsOrSaysThereIsNone
     Run("AddFromListMainMenu");
     EXPECT_EQ(Of("Title"), Texts{"Orb"});
     EXPECT_EQ(GridRows(), 1);
-    EXPECT_EQ(form->StatusPanelText(0), "Done.");
+    EXPECT_EQ(Status(), "Done.");
 }
 
 TEST_F(ItemCommandsTest, MoreInfoAddressEncodesEveryValueAndSkipsEmptyOnes)
@@ -249,7 +229,7 @@ TEST_F(ItemCommandsTest, MoreInfoAddressEncodesEveryValueAndSkipsEmptyOnes)
         EXPECT_EQ(ItemCommands::MoreInfoAddress(c.id, c.title, c.maker).toStdString(),
                   c.query.empty() ? "" : page + c.query);
     Open({{"Star Run", "1"}});
-    Select({0});
+    SelectRows({0});
     Run("MoreInfoMainMenu");
     ASSERT_EQ(fake.openedUrls.size(), 1u);
     EXPECT_EQ(fake.openedUrls[0].toEncoded().toStdString(), page + "SystemID=17&SoftwareName=Star%20Run");
