@@ -7,8 +7,12 @@
 #include "platform/qt/CommandGuard.h"
 #include "platform/qt/QtCp1252.h"
 #include "platform/qt/QtServices.h"
+#include "reports/HelpCommands.h"
+#include "reports/ReportCommands.h"
+#include "ui/FieldOrderForm.h"
 #include "ui/OptionsForm.h"
 #include "ui/QuorvelForm.h"
+#include "ui/commands/ClipboardCommands.h"
 
 #include <QApplication>
 
@@ -38,8 +42,13 @@ int ProgramBody(int argc, char** argv)
     PlatformList platforms;
     // The main window comes first; the options dialog it uses is made beside it and loads the
     // settings before the main window is shown.
+    // The column-order dialog outlives the window whose commands share it.
+    TFieldOrderForm fieldOrder;
     TOptionsForm options(settings, platforms);
     TQuorvelForm form(settings, platforms, options);
+    form.AttachCommandGroup(std::make_unique<ClipboardCommands>(form, fieldOrder, form.GetListCommands()));
+    form.AttachCommandGroup(std::make_unique<ReportCommands>(form, fieldOrder));
+    form.AttachCommandGroup(std::make_unique<HelpCommands>(form));
     RunCommand([&] { options.LoadSettings(); });
 
     form.show();
