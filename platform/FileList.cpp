@@ -1,0 +1,211 @@
+#include "platform/FileList.h"
+
+#include "platform/Cp1252.h"
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <ctime>
+#include <deque>
+#include <filesystem>
+#include <set>
+#include <utility>
+
+namespace quorvel {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr double kUnixEpochDays = 25569.0;  // 1 January 1970 in days since 30 December 1899
+
+double LocalDays(const struct timespec& time)
+{
+    struct tm local {};
+    const time_t seconds = time.tv_sec;
+    localtime_r(&seconds, &local);
+    const double shifted = static_cast<double>(seconds + local.tm_gmtoff) + time.tv_nsec / 1e9;
+    return kUnixEpochDays + shifted / 86400.0;
+}
+
+using Identity = std::pair<dev_t, ino_t>;
+
+// The entry's record and, for a folder, the identity of the folder it leads to.
+struct Entry {
+    TSearchRec rec;
+    Identity identity{};
+};
+
+Entry ReadEntry(const std::string& path, std::string name)
+{
+    Entry entry;
+    struct stat st {};
+    const bool ok = ::stat(path.c_str(), &st) == 0 || ::lstat(path.c_str(), &st) == 0;
+    int32_t attr = 0;
+    if (!ok || (!S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode)))
+        attr |= faSysFile;
+    if (ok && S_ISDIR(st.st_mode))
+        attr |= faDirectory;
+    if (ok && (st.st_mode & S_IWUSR) == 0)
+        attr |= faReadOnly;
+    if (!name.empty() && name.front() == '.')
+        attr |= faHidden;
+    entry.rec.Name = std::move(name);
+    entry.rec.Attr = attr;
+    if (ok) {
+        entry.rec.Size = S_ISREG(st.st_mode) ? static_cast<int64_t>(st.st_size) : 0;
+        entry.rec.Time = LocalDays(st.st_mtim);
+        entry.identity = {st.st_dev, st.st_ino};
+    }
+    return entry;
+}
+
+bool MaskMatches(std::string_view name, std::string_view mask)
+{
+    // Iterative wildcard match with one back-tracking point per "*".
+    size_t n = 0, m = 0, starM = std::string_view::npos, starN = 0;
+    while (n < name.size()) {
+        if (m < mask.size() && (mask[m] == '?' || Cp1252::ToUpper(static_cast<unsigned char>(mask[m])) ==
+                                                      Cp1252::ToUpper(static_cast<unsigned char>(name[n])))) {
+            ++n;
+            ++m;
+        } else if (m < mask.size() && mask[m] == '*') {
+            starM = m++;
+            starN = n;
+        } else if (starM != std::string_view::npos) {
+            m = starM + 1;
+            n = ++starN;
+        } else {
+            return false;
+        }
+    }
+    while (m < mask.size() && mask[m] == '*')
+        ++m;
+    return m == mask.size();
+}
+
+}  // namespace
+
+bool TcFileList::MatchesMask(const std::string& name, const std::string& mask)
+{
+    if (mask == "*.*" || mask == "*")
+        return true;
+    return MaskMatches(name, mask);
+}
+
+void TcFileList::SetSorted(bool sorted)
+{
+    sorted_ = sorted;
+    if (sorted_)
+        Sort();
+}
+
+const TcSearchRec* TcFileList::Items(int32_t index) const
+{
+    if (index < 0 || index >= Count())
+        return nullptr;
+    return results_[static_cast<size_t>(index)].get();
+}
+
+void TcFileList::Delete(int32_t index)
+{
+    if (index >= 0 && index < Count())
+        results_.erase(results_.begin() + index);
+}
+
+void TcFileList::Sort()
+{
+    if (!sorted_)
+        return;
+    const auto key = [this](const TcSearchRec& a, const TcSearchRec& b) {
+        switch (SortBy) {
+        case sfName:
+            return a.FileName < b.FileName;
+        case sfSize:
+            return a.Size < b.Size;
+        case sfDate:
+            return a.Date < b.Date;
+        case sfAttributes:
+            return a.Attr < b.Attr;
+        }
+        return false;
+    };
+    std::stable_sort(results_.begin(), results_.end(), [&key](const auto& a, const auto& b) { return key(*a, *b); });
+}
+
+bool TcFileList::MatchesFileTypes(int32_t attr) const
+{
+    return FileTypes.Has(ftNormal) || (FileTypes.Has(ftReadOnly) && (attr & faReadOnly)) ||
+           (FileTypes.Has(ftHidden) && (attr & faHidden)) || (FileTypes.Has(ftSysFile) && (attr & faSysFile)) ||
+           (FileTypes.Has(ftVolumeID) && (attr & faVolumeID)) || (FileTypes.Has(ftDirectory) && (attr & faDirectory));
+}
+
+void TcFileList::Search()
+{
+    if (SearchPath.empty())
+        return;
+    if (SearchMask.empty())
+        SearchMask = "*.*";
+    Clear();
+
+    // Hidden, system, volume and folder entries are met only when their kind is asked for.
+    int32_t excluded = 0;
+    if (!FileTypes.Has(ftHidden))
+        excluded |= faHidden;
+    if (!FileTypes.Has(ftSysFile))
+        excluded |= faSysFile;
+    if (!FileTypes.Has(ftVolumeID))
+        excluded |= faVolumeID;
+    if (!FileTypes.Has(ftDirectory) && !SearchSubDirectories)
+        excluded |= faDirectory;
+
+    std::string currentPath = SearchPath.back() == '/' ? SearchPath : SearchPath + "/";
+    std::deque<std::string> queue;
+    std::set<Identity> seen;  // folders searched or queued
+    struct stat root {};
+    if (::stat(currentPath.c_str(), &root) == 0)
+        seen.insert({root.st_dev, root.st_ino});
+
+    bool abortProcess = false;
+    for (;;) {
+        std::error_code error;
+        for (fs::directory_iterator it(currentPath, error), end; !error && it != end && !abortProcess;
+             it.increment(error)) {
+            std::string name = it->path().filename().string();
+            const std::string path = currentPath + name;
+            Entry entry = ReadEntry(path, std::move(name));
+            const int32_t attr = entry.rec.Attr;
+            // Subfolders are queued whatever the mask.
+            if (SearchSubDirectories && (attr & faDirectory) && entry.rec.Name.front() != '.' &&
+                seen.insert(entry.identity).second)
+                queue.push_back(currentPath + entry.rec.Name);
+            if ((attr & excluded) != 0 || !MatchesMask(entry.rec.Name, SearchMask))
+                continue;
+            if (MatchesFileTypes(attr) && !(attr & faDirectory)) {
+                auto rec = std::make_unique<TcSearchRec>();
+                rec->FileName = currentPath + entry.rec.Name;
+                rec->Date = entry.rec.Time;
+                rec->Size = entry.rec.Size;
+                rec->Attr = attr;
+                results_.push_back(std::move(rec));
+            }
+            if (OnGetFile) {
+                abortProcess = false;
+                OnGetFile(currentPath, entry.rec, abortProcess);
+            }
+        }
+        if (abortProcess || queue.empty())
+            break;
+        currentPath = queue.front() + "/";
+        queue.pop_front();
+        if (OnChangeDir) {
+            abortProcess = false;
+            OnChangeDir(currentPath, abortProcess);
+            if (abortProcess)
+                break;
+        }
+    }
+    Sort();
+}
+
+}  // namespace quorvel

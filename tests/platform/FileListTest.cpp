@@ -1,0 +1,115 @@
+#include "platform/FileList.h"
+#include "support/TempDir.h"
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <filesystem>
+
+namespace quorvel {
+namespace {
+
+namespace fs = std::filesystem;
+using Names = std::vector<std::string>;
+
+TEST(FileListMask, MasksIgnoreCaseAndStarDotStarTakesEveryName)
+{
+    const std::tuple<const char*, const char*, bool> cases[] = {
+        {"B.CSV", "*.csv", true}, {"readme", "*.*", true}, {"readme", "*.csv", false}, {"x.csv.bak", "*.csv", false},
+        {"a", "a?", false}, {"aXbXc", "a*b*c", true}, {"Caf\xE9.ini", "CAF\xC9.*", true}};
+    for (const auto& [name, mask, match] : cases)
+        EXPECT_EQ(TcFileList::MatchesMask(name, mask), match) << name << " " << mask;
+}
+
+class FileListTest : public test::TempDirTest {
+protected:
+    Names Found(const std::string& prefix = "") const
+    {
+        Names names;
+        for (int32_t i = 0; i < files.Count(); ++i)
+            names.push_back(files.Items(i)->FileName.substr((Dir().string() + "/" + prefix).size()));
+        return names;
+    }
+    TcFileList files;
+};
+
+TEST_F(FileListTest, TypesDecideWhatIsListed)
+{
+    for (const char* name : {"b.csv", "C.csv", ".hidden.csv", "ro.csv", "notes.txt"})
+        WriteFile(name, "12345");
+    fs::permissions(PathOf("ro.csv"), fs::perms::owner_write, fs::perm_options::remove);
+    fs::create_directory(PathOf("sub.csv"));
+    ASSERT_EQ(::mkfifo(PathOf("pipe.csv").c_str(), 0644), 0);
+    const std::pair<TFileListFileTypes, Names> cases[] = {
+        {{ftNormal, ftReadOnly, ftArchive}, {"C.csv", "b.csv", "ro.csv"}},
+        {{ftReadOnly}, {"ro.csv"}}, {{ftHidden}, {".hidden.csv"}}, {{ftSysFile}, {"pipe.csv"}}, {{ftDirectory}, {}},
+        {{ftNormal, ftHidden, ftSysFile, ftDirectory}, {".hidden.csv", "C.csv", "b.csv", "pipe.csv", "ro.csv"}}};
+    files.SearchMask = "*.CSV";
+    files.SetSorted(true);
+    for (const auto& [types, found] : cases) {
+        files.FileTypes = types;
+        files.SearchPath = Dir().string() + (files.SearchPath.empty() ? "" : "/");
+        files.Search();
+        EXPECT_EQ(Found(), found);
+    }
+    EXPECT_EQ(files.Items(4)->Attr, faReadOnly);
+
+    files.SearchPath.clear();  // keeps the results
+    files.Search();
+    EXPECT_EQ(files.Count(), 5);
+    files.SearchPath = PathOf("missing");
+    files.SearchMask.clear();
+    files.Search();
+    EXPECT_EQ(files.SearchMask, "*.*");
+    EXPECT_EQ(files.Items(0), nullptr);
+}
+
+TEST_F(FileListTest, SubfoldersBreadthFirstOnceEachWhateverTheMask)
+{
+    for (const char* name : {"A/a1.txt", "A/B/b1.txt", "A/B/C/c1.txt", "A/D/d1.txt", "A/.git/x.txt"})
+        WriteFile(name, "");
+    fs::create_directories(PathOf("A/Empty"));
+    fs::create_directory_symlink(PathOf("A/B"), PathOf("A/B/C/again"));
+    fs::create_directory_symlink(PathOf("A"), PathOf("A/D/up"));
+    files.FileTypes = {ftNormal};
+    files.SearchMask = "*.txt";
+    files.SearchSubDirectories = true;
+    files.SearchPath = PathOf("A");
+    int changes = 0;
+    files.OnChangeDir = [&](const std::string& path, bool&) { changes += path.back() == '/'; };
+    files.Search();
+    Names found = Found("A/");
+    ASSERT_EQ(found.size(), 4u);
+    std::sort(found.begin() + 1, found.begin() + 3);  // B and D come in the folder's own order
+    EXPECT_EQ(found, (Names{"a1.txt", "B/b1.txt", "D/d1.txt", "B/C/c1.txt"}));
+    EXPECT_EQ(changes, 4);
+}
+
+TEST_F(FileListTest, SortKeysSizesAndAbort)
+{
+    WriteFile("b.dat", "12");
+    WriteFile("a.dat", "123");
+    WriteFile("c.dat", "1");
+    fs::resize_file(PathOf("c.dat"), int64_t{5} << 30);
+    fs::permissions(PathOf("b.dat"), fs::perms::owner_write, fs::perm_options::remove);
+    files.FileTypes = {ftNormal};
+    files.SearchPath = Dir().string();
+    files.Search();
+    const std::pair<TSortByField, Names> cases[] = {{sfSize, {"b.dat", "a.dat", "c.dat"}},
+                                                    {sfAttributes, {"a.dat", "c.dat", "b.dat"}},
+                                                    {sfName, {"a.dat", "b.dat", "c.dat"}}};
+    for (const auto& [by, order] : cases) {
+        files.SortBy = by;
+        files.SetSorted(false);
+        files.SetSorted(true);
+        EXPECT_EQ(Found(), order) << by;
+    }
+    EXPECT_EQ(files.Items(2)->Size, int64_t{5} << 30);
+    int met = 0;
+    files.OnGetFile = [&](const std::string&, TSearchRec& rec, bool& abort) { abort = !rec.Name.empty() && ++met == 2; };
+    files.Search();
+    EXPECT_EQ(files.Count(), 2);
+}
+
+}  // namespace
+}  // namespace quorvel
