@@ -6,14 +6,18 @@
 #include "platform/qt/Services.h"
 #include "platform/qt/Version.h"
 #include "ui/SiteAddresses.h"
+#include "ui/TextViewerForm.h"
 
 #include <QUrl>
 
 namespace quorvel {
 
-HelpCommands::HelpCommands(MainFormAccess& form) : CommandGroup(form)
+HelpCommands::HelpCommands(MainFormAccess& form)
+    : CommandGroup(form), textViewer_(std::make_unique<TTextViewerForm>(&form.Window()))
 {
     Connect("Help1", [this] { Help1Click(); });
+    Connect("RevisionsMainMenu", [this] { RevisionsMainMenuClick(); });
+    Connect("LicenseAgreementMainMenu", [this] { LicenseAgreementMainMenuClick(); });
     Connect("ReportaBug1", [this] { ReportaBug1Click(); });
     Connect("RequestaFeature1", [this] { RequestaFeature1Click(); });
     Connect("AskaQuestion1", [this] { AskaQuestion1Click(); });
@@ -25,6 +29,8 @@ HelpCommands::HelpCommands(MainFormAccess& form) : CommandGroup(form)
     Connect("StarLadderHighScoreDatabase1", [this] { StarLadderHighScoreDatabase1Click(); });
 }
 
+HelpCommands::~HelpCommands() = default;
+
 QString HelpCommands::SupportMailLink(const QString& version, const char* suffix)
 {
     // A blank or "&" in the subject must stay in the subject.
@@ -35,6 +41,24 @@ QString HelpCommands::SupportMailLink(const QString& version, const char* suffix
 void HelpCommands::Help1Click()
 {
     OpenDocument(PathToQString(JoinPath(ShippedDataDir(), "help/index.html")));
+}
+
+void HelpCommands::ShowTextFile(const char* fileName, const char* caption)
+{
+    // The viewer says itself when the file is missing.
+    textViewer_->FileName = JoinPath(ShippedDataDir(), fileName);
+    textViewer_->setWindowTitle(caption);
+    ExecDialog(*textViewer_);
+}
+
+void HelpCommands::RevisionsMainMenuClick()
+{
+    ShowTextFile("revisions.txt", "Quorvel Revision History");
+}
+
+void HelpCommands::LicenseAgreementMainMenuClick()
+{
+    ShowTextFile("license.txt", "Quorvel Licensing");
 }
 
 void HelpCommands::ReportaBug1Click()

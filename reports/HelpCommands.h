@@ -4,15 +4,22 @@
 
 #include <QString>
 
+#include <memory>
+
 namespace quorvel {
+
+class TTextViewerForm;
 
 // The Help and Web menus: the local help, web pages and mail links handed to the shell.
 class HelpCommands : public CommandGroup {
     Q_OBJECT
 public:
     explicit HelpCommands(MainFormAccess& form);
+    ~HelpCommands() override;
 
     void Help1Click();
+    void RevisionsMainMenuClick();
+    void LicenseAgreementMainMenuClick();
     void ReportaBug1Click();
     void RequestaFeature1Click();
     void AskaQuestion1Click();
@@ -25,6 +32,13 @@ public:
 
     // The mail link to the maker's support with the subject "Quorvel " + version + Suffix, encoded.
     static QString SupportMailLink(const QString& version, const char* suffix);
+
+    TTextViewerForm& TextViewer() { return *textViewer_; }
+
+private:
+    void ShowTextFile(const char* fileName, const char* caption);
+
+    std::unique_ptr<TTextViewerForm> textViewer_;
 };
 
 }  // namespace quorvel
