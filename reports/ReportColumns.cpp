@@ -57,9 +57,18 @@ std::vector<uint32_t> SortedView(const TBaseCustomListClass& list, const std::st
     return SortedOrder(list.Items(), sortKey, 1);
 }
 
-bool ReportBoolean(const TBaseCustomClass& item, std::string_view field, int64_t itemNumber)
+int32_t ReportField::Position(const TBaseCustomClass& item)
 {
-    const int32_t p = item.IndexOfField(field);
+    if (&item.Fields() != fieldSet_) {
+        fieldSet_ = &item.Fields();
+        position_ = item.IndexOfField(name_);
+    }
+    return position_;
+}
+
+bool ReportField::Boolean(const TBaseCustomClass& item, int64_t itemNumber)
+{
+    const int32_t p = Position(item);
     if (p < 0)
         return false;
     try {
@@ -69,11 +78,14 @@ bool ReportBoolean(const TBaseCustomClass& item, std::string_view field, int64_t
     }
 }
 
-int32_t ReportInteger(const TBaseCustomClass& item, std::string_view field, int64_t itemNumber)
+int32_t ReportField::Integer(const TBaseCustomClass& item, int64_t itemNumber)
 {
-    const int32_t p = item.IndexOfField(field);
+    const int32_t p = Position(item);
     if (p < 0)
         return 0;
+    if (item.KindAt(p) == ValueKind::Text)
+        if (auto quick = TryTextToInteger(item.TextAt(p)))
+            return *quick;
     try {
         return ToInteger(item.ValueAt(p));
     } catch (const std::runtime_error& e) {
@@ -93,15 +105,24 @@ void ReportCells::Append(std::string& out, const TBaseCustomClass& item, const s
     if (&item.Fields() != fieldSet_) {
         fieldSet_ = &item.Fields();
         positions_.clear();
-        for (const auto& cell : cells_)
-            positions_.push_back(item.IndexOfField(cell.Field));
+        asStored_.clear();
+        for (const auto& cell : cells_) {
+            const int32_t p = item.IndexOfField(cell.Field);
+            positions_.push_back(p);
+            // The model shows these types converted and any other text as stored.
+            const auto type = p < 0 ? dtString : item.Fields()[p].DataType;
+            asStored_.push_back(type != dtInteger && type != dtCurrency && type != dtBoolean);
+        }
     }
     for (size_t i = 0; i < cells_.size(); ++i) {
         out += JustifiedCell(cells_[i].Justification);
+        const int32_t p = positions_[i];
         if (quantityText && cells_[i].IsQuantity)
             out += *quantityText;
-        else if (positions_[i] >= 0)
-            AppendHtmlText(out, item.DisplayTextAt(positions_[i]));
+        else if (p >= 0 && asStored_[i] && item.KindAt(p) == ValueKind::Text)
+            AppendHtmlText(out, item.TextAt(p));
+        else if (p >= 0)
+            AppendHtmlText(out, item.DisplayTextAt(p));
         out += "</TD>";
     }
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/BaseCustomListClass.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -7,8 +9,6 @@
 
 namespace quorvel {
 
-class TBaseCustomClass;
-class TBaseCustomListClass;
 class TColumnListClass;
 
 // The files of the configuration folder that keep report column sets.
@@ -32,11 +32,36 @@ std::string ReportSortKey(const TColumnListClass& columns);
 // list, without copying, reordering it or touching the global sort field.
 std::vector<uint32_t> SortedView(const TBaseCustomListClass& list, const std::string& sortKey);
 
-// A value that a report needs as a yes/no or a whole number. One that does not convert raises the
-// list's exception with the model's message naming the item (its position in the list, from 1) and
-// the field.
-bool ReportBoolean(const TBaseCustomClass& item, std::string_view field, int64_t itemNumber);
-int32_t ReportInteger(const TBaseCustomClass& item, std::string_view field, int64_t itemNumber);
+// Calls Visit(item, position in the list) in the view's order. The items lie anywhere in memory:
+// asking for an item's memory some items ahead lets the loads overlap.
+template <typename Visit>
+void ForEachInView(const TBaseCustomListClass& list, const std::vector<uint32_t>& order, Visit visit)
+{
+    constexpr size_t kAhead = 8;
+    const auto& items = list.Items();
+    for (size_t i = 0; i < order.size(); ++i) {
+        if (i + kAhead < order.size())
+            __builtin_prefetch(items[order[i + kAhead]].get());
+        visit(*items[order[i]], order[i]);
+    }
+}
+
+// A field that a report needs as a yes/no or a whole number, resolved once per field set. A value
+// that does not convert raises the list's exception with the model's message naming the item (its
+// position in the list, from 1) and the field. An item without the field reads false / 0.
+class ReportField {
+public:
+    explicit ReportField(std::string_view name) : name_(name) {}
+    bool Boolean(const TBaseCustomClass& item, int64_t itemNumber);
+    int32_t Integer(const TBaseCustomClass& item, int64_t itemNumber);
+
+private:
+    int32_t Position(const TBaseCustomClass& item);
+
+    std::string name_;
+    const void* fieldSet_ = nullptr;
+    int32_t position_ = -1;
+};
 
 // The cells of the shown columns of a set, each field resolved once per field set.
 class ReportCells {
@@ -54,6 +79,7 @@ private:
     };
     std::vector<Cell> cells_;
     std::vector<int32_t> positions_;
+    std::vector<bool> asStored_;  // text shown as stored, without conversion
     const void* fieldSet_ = nullptr;
 };
 

@@ -63,6 +63,16 @@ const char* ReportColour(int entry)
 
 void AppendHtmlText(std::string& out, std::string_view cp1252)
 {
+    // Most text is plain ASCII: copy runs of it whole.
+    size_t plain = 0;
+    while (plain < cp1252.size()) {
+        const unsigned char c = static_cast<unsigned char>(cp1252[plain]);
+        if (c >= 0x80 || c == '&' || c == '<' || c == '>' || c == '"')
+            break;
+        ++plain;
+    }
+    out.append(cp1252.data(), plain);
+    cp1252.remove_prefix(plain);
     for (char c : cp1252) {
         switch (c) {
         case '&': out += "&amp;"; break;
@@ -114,6 +124,18 @@ void HtmlReport::Line(std::string_view line)
 {
     text_ += line;
     text_ += "\r\n";
+}
+
+void HtmlReport::DataRow(std::string_view line, size_t expected)
+{
+    if (dataRows_ == 0)
+        dataStart_ = text_.size();
+    Line(line);
+    // Generously sized from the first rows: pages never written cost no memory, while growing by
+    // doubling would copy the text and hold it twice for a moment.
+    constexpr size_t kSample = 64;
+    if (++dataRows_ == kSample && expected > kSample)
+        text_.reserve(text_.size() + (text_.size() - dataStart_) / kSample * (expected - kSample) * 2 + 65536);
 }
 
 void HtmlReport::Begin(std::string_view title)

@@ -53,6 +53,8 @@ public:
     void SetStripe(int counter) { stripe_ = counter; }
     // A line of fixed markup, or one its caller escaped already.
     void Line(std::string_view line);
+    // A data row (a line); Expected rows in all lets the buffer be sized once from the first rows.
+    void DataRow(std::string_view line, size_t expected);
     // Closes the data table, then the footnote line (raw) when given, the footer and the document.
     void Finish(std::string_view footnote = {});
 
@@ -66,6 +68,8 @@ private:
     std::string text_;
     int labelRows_ = 0;
     int stripe_ = 0;
+    size_t dataRows_ = 0;
+    size_t dataStart_ = 0;
 };
 
 // Writes the report atomically. A failure leaves the old file, shows a message naming the file and

@@ -8,6 +8,7 @@
 #include "support/TempDir.h"
 #include "support/qt/FakeServices.h"
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -35,12 +36,13 @@ protected:
         TempDirTest::TearDown();
     }
 
-    static std::unique_ptr<TBaseCustomListClass> MakeList(const std::vector<TestItem>& items,
-                                                          TListType type = ltMedia)
+    static std::unique_ptr<TBaseCustomListClass> MakeList(const std::vector<TestItem>& items, TListType type = ltMedia,
+                                                          const std::string& platform = "Zentrix 64",
+                                                          const std::string& owner = "Ada Quill")
     {
         auto list = CreateListObject(type);
-        list->SetPlatform("Zentrix 64");
-        list->SetOwner("Ada Quill");
+        list->SetPlatform(platform);
+        list->SetOwner(owner);
         list->SetDescription("Shelf & <attic>");
         for (const auto& t : items) {
             auto item = list->CreateItem();
@@ -79,20 +81,8 @@ private:
 inline std::vector<std::string> DataRows(const HtmlReport& report)
 {
     const auto lines = report.Lines();
-    std::vector<std::string> rows;
-    bool inData = false;
-    int tables = 0;
-    for (const auto& line : lines) {
-        if (line.rfind("<P><TABLE", 0) == 0)
-            ++tables;
-        else if (tables == 2 && line == "</TABLE>")
-            break;
-        else if (tables == 2 && inData)
-            rows.push_back(line);
-        else if (tables == 2)
-            inData = true;  // the header row
-    }
-    return rows;
+    auto header = std::find_if(lines.begin(), lines.end(), [](const std::string& l) { return l.rfind("<TR><TH>", 0) == 0; });
+    return {header + 1, std::find(header, lines.end(), "</TABLE>")};
 }
 
 }  // namespace quorvel::test

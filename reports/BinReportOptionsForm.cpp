@@ -1,0 +1,33 @@
+#include "reports/BinReportOptionsForm.h"
+
+#include <QButtonGroup>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+namespace quorvel {
+
+TBinReportOptionsForm::TBinReportOptionsForm(TFieldOrderForm& fieldOrder, QWidget* parent)
+    : TReportOptionsForm(fieldOrder, parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
+{
+    setWindowTitle(QStringLiteral("Bin Report Options"));
+    Label1 = new QLabel(QStringLiteral("Cartridges Per Bin"), this);
+    CartsPerBinEdit = new QSpinBox(this);
+    CartsPerBinEdit->setRange(1, 9999);
+    CartsPerBinEdit->setValue(51);
+    Label1->setBuddy(CartsPerBinEdit);
+
+    auto* options = new QVBoxLayout;
+    options->addWidget(Label1);
+    options->addWidget(CartsPerBinEdit);
+    options->addWidget(MakeIncludeGroup(BoxedOption));
+    auto* layout = new QHBoxLayout(this);
+    layout->addLayout(options);
+    layout->addLayout(MakeButtons(OkButton, CancelButton, ColumnsButton));
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+}  // namespace quorvel

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "reports/ReportOptionsForm.h"
+
+class QLabel;
+class QSpinBox;
+
+namespace quorvel {
+
+// Options of the bin report: items per bin and which items are listed. Keeps its values for the run.
+class TBinReportOptionsForm : public TReportOptionsForm {
+    Q_OBJECT
+
+public:
+    explicit TBinReportOptionsForm(TFieldOrderForm& fieldOrder, QWidget* parent = nullptr);
+
+    QLabel* Label1 = nullptr;
+    QSpinBox* CartsPerBinEdit = nullptr;
+    QButtonGroup* BoxedOption = nullptr;
+    QPushButton* OkButton = nullptr;
+    QPushButton* CancelButton = nullptr;
+    QPushButton* ColumnsButton = nullptr;
+};
+
+}  // namespace quorvel

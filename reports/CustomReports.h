@@ -1,0 +1,29 @@
+#pragma once
+
+#include "reports/ReportHtml.h"
+
+#include <string>
+#include <vector>
+
+namespace quorvel {
+
+class TBaseCustomListClass;
+class TColumnListClass;
+
+// Every item of the list under the columns of a named report (sorted by Order), ascending by the
+// first shown column.
+HtmlReport RenderCustomReport(const TBaseCustomListClass& list, const TColumnListClass& columns,
+                              const std::string& reportName, const ReportClock& clock);
+// One row per list of that type (compared by type code), ordered by platform and owner ignoring
+// case in the clock's locale, and a totals row. A Quantity that is no whole number raises the
+// list's exception naming the list, the item and the field.
+HtmlReport RenderCollectionSummaryReport(const std::vector<const TBaseCustomListClass*>& lists,
+                                         const std::string& listTypeName, const ReportClock& clock);
+
+// The writers. True only when the file was written; false for an empty list, a value that does not
+// convert or a failed write (the last two shown in a message). The lists are only read.
+bool MakeCustomReport(const TBaseCustomListClass& list, const std::string& reportName, const std::string& fileName);
+bool MakeCollectionSummaryReport(const std::vector<const TBaseCustomListClass*>& lists,
+                                 const std::string& listTypeName, const std::string& fileName);
+
+}  // namespace quorvel

@@ -1,0 +1,35 @@
+#include "reports/TradeListForm.h"
+
+#include <QCheckBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+namespace quorvel {
+
+TTradeListForm::TTradeListForm(TFieldOrderForm& fieldOrder, QWidget* parent)
+    : TReportOptionsForm(fieldOrder, parent, kSystemMenuOnly)
+{
+    setWindowTitle(QStringLiteral("Trade List Report"));
+    Label1 = new QLabel(QStringLiteral("Minimum Qty before a trade is allowed"), this);
+    SpinEdit1 = new QSpinBox(this);
+    SpinEdit1->setRange(1, 999);
+    SpinEdit1->setValue(2);
+    Label1->setBuddy(SpinEdit1);
+    TradeBoxedCB = new QCheckBox(QStringLiteral("Trade Boxed Carts"), this);
+    ShowActQtyCB = new QCheckBox(QStringLiteral("Show Actual Qty"), this);
+
+    auto* options = new QVBoxLayout;
+    options->addWidget(Label1);
+    options->addWidget(SpinEdit1);
+    options->addWidget(TradeBoxedCB);
+    options->addWidget(ShowActQtyCB);
+    options->addStretch();
+    auto* layout = new QHBoxLayout(this);
+    layout->addLayout(options);
+    layout->addLayout(MakeButtons(OKButton, CancelButton, ColumnsButton));
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+}  // namespace quorvel

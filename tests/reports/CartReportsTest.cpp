@@ -1,0 +1,215 @@
+#include "ReportTest.h"
+
+#include "reports/BinReportOptionsForm.h"
+#include "reports/CartReports.h"
+#include "reports/InventoryReportOptionsForm.h"
+#include "reports/ReportColumns.h"
+#include "reports/TradeListForm.h"
+#include "ui/FieldOrderForm.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QLabel>
+#include <QSpinBox>
+
+#include <regex>
+#include <set>
+#include <tuple>
+
+namespace quorvel {
+namespace {
+
+using test::DataRows;
+using test::MessageKind;
+using test::ReportTest;
+using test::ShownMessage;
+using Rows = std::vector<std::string>;
+
+std::string Row(const char* colour, const std::string& cells) { return std::string("<TR bgcolor=\"") + colour + "\">" + cells + "</TR>"; }
+std::string Cells(const std::string& title, const std::string& qty)
+{
+    return "<TD ALIGN=\"LEFT\">" + title + "</TD><TD ALIGN=\"LEFT\">" + qty + "</TD>";
+}
+const char* const W = "#FFFFFF";
+const char* const G = "#DDDDDD";
+const char* const B = "#BBBBBB";
+
+class CartReportsTest : public ReportTest {
+protected:
+    // Five un-boxed items out of order and one boxed, showing Title and Quantity.
+    void SetUp() override
+    {
+        ReportTest::SetUp();
+        list = MakeList({{"E", false, 5}, {"B", false, 2}, {"Boxed", true, 3}, {"A", false, 1}, {"D", false, 4}, {"C", false, 1}});
+        ShowOnly(columns, *list, {"Title", "Quantity"});
+    }
+    std::unique_ptr<TBaseCustomListClass> list;
+    TColumnListClass columns;
+};
+
+TEST_F(CartReportsTest, BinRowsDealItemsIntoBins)
+{
+    struct Case {
+        int perBin;
+        int boxed;
+        Rows rows;
+    };
+    const Case cases[] = {
+        {2, boUnboxed,
+         {Row(B, "<TD>1</TD>" + Cells("A", "1")), Row(W, "<TD>.</TD>" + Cells("B", "2")), Row(B, "<TD>2</TD>" + Cells("C", "1")),
+          Row(W, "<TD>.</TD>" + Cells("D", "4")), Row(B, "<TD>3</TD>" + Cells("E", "5"))}},
+        {1, boBoxed, {Row(B, "<TD>1</TD>" + Cells("Boxed", "3"))}},
+        {0, boUnboxed,
+         {Row(B, "<TD>1</TD>" + Cells("A", "1")), Row(B, "<TD>2</TD>" + Cells("B", "2")), Row(B, "<TD>3</TD>" + Cells("C", "1")),
+          Row(B, "<TD>4</TD>" + Cells("D", "4")), Row(B, "<TD>5</TD>" + Cells("E", "5"))}},
+        {3, boBoth,
+         {Row(B, "<TD>1</TD>" + Cells("A", "1")), Row(W, "<TD>.</TD>" + Cells("B", "2")), Row(G, "<TD>.</TD>" + Cells("Boxed", "3")),
+          Row(B, "<TD>2</TD>" + Cells("C", "1")), Row(W, "<TD>.</TD>" + Cells("D", "4")), Row(G, "<TD>.</TD>" + Cells("E", "5"))}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(DataRows(RenderBinReport(*list, columns, {c.perBin, c.boxed}, clock)), c.rows) << c.perBin << " " << c.boxed;
+    EXPECT_EQ(list->GetItem(0)->GetFieldAsString("Title"), "E");
+
+    auto noBoxes = MakeList({{"A"}});
+    EXPECT_EQ(DataRows(RenderBinReport(*noBoxes, columns, {2, boBoxed}, clock)), Rows{});
+}
+
+TEST_F(CartReportsTest, LabelAndHeaderRowsOfEachReport)
+{
+    const auto lines = [](const HtmlReport& r) {
+        auto all = r.Lines();
+        return Rows(all.begin() + 7, all.begin() + static_cast<long>(all.size()) - DataRows(r).size() - 8);
+    };
+    const std::string date = "<TR><TD bgcolor=\"#DDDDDD\">Date</TD><TD>Saturday, December 5, 2026, 02:29 PM</TD></TR>";
+    const auto label = [](const char* colour, const std::string& l, const std::string& v) {
+        return std::string("<TR><TD bgcolor=\"") + colour + "\">" + l + "</TD><TD>" + v + "</TD></TR>";
+    };
+    const std::string open = "<P><TABLE BORDER=\"0\" CELLSPACING=\"2\">";
+    EXPECT_EQ(lines(RenderBinReport(*list, columns, {51, boBoth}, clock)),
+              (Rows{label(B, "Report", "Bin Report"), date, label(B, "Platform", "Zentrix 64"), label(G, "Owner", "Ada Quill"),
+                    label(B, "Description", "Shelf &amp; &lt;attic&gt;"), label(G, "Display", "Both"), label(B, "Media Per Bin", "51"),
+                    "</TABLE>", open, "<TR><TH>Bin Number</TH><TH>Title</TH><TH>Qty</TH></TR>"}));
+    EXPECT_EQ(lines(RenderInventoryReport(*list, columns, boBoxed, clock)),
+              (Rows{label(B, "Report", "Inventory Report"), date, label(B, "Platform", "Zentrix 64"), label(G, "Owner", "Ada Quill"),
+                    label(B, "Description", "Shelf &amp; &lt;attic&gt;"), label(G, "Display", "Boxed"), label(B, "List Type", "Media"),
+                    "</TABLE>", open, "<TR><TH>Title</TH><TH>Qty</TH><TH>Main Qty</TH><TH>Dupe Qty</TH><TH>Total Qty</TH></TR>"}));
+    EXPECT_EQ(lines(RenderTradeReport(*list, columns, {3, true, false}, clock)),
+              (Rows{label(B, "Report", "Trade Report"), date, label(B, "Platform", "Zentrix 64"), label(G, "List Type", "Media"),
+                    label(B, "Owner", "Ada Quill"), label(G, "Description", "Shelf &amp; &lt;attic&gt;"), label(B, "Trade Boxed", "Yes"),
+                    label(G, "Min Qty for Trade", "3"), label(B, "Actual Qty", "No"), "</TABLE>", open,
+                    "<TR><TH>Title</TH><TH>Qty</TH></TR>"}));
+    EXPECT_EQ(RenderTradeReport(*list, columns, {}, clock).Lines().at(2), "Zentrix 64 - Ada Quill");
+}
+
+TEST_F(CartReportsTest, InventoryRowsEndWithThreeBlanks)
+{
+    const std::string blanks = "<TD>______</TD><TD>______</TD><TD>______</TD>";
+    EXPECT_EQ(DataRows(RenderInventoryReport(*list, columns, boBoxed, clock)), (Rows{Row(W, Cells("Boxed", "3") + blanks)}));
+    columns.GetColumn(1)->Hidden = true;
+    EXPECT_EQ(DataRows(RenderInventoryReport(*list, columns, boUnboxed, clock)).at(1),
+              Row(G, "<TD ALIGN=\"LEFT\">B</TD>" + blanks));
+}
+
+TEST_F(CartReportsTest, TradeRowsShowSpareOrHeldQuantities)
+{
+    struct Case {
+        TradeReportOptions options;
+        Rows rows;
+    };
+    const Case cases[] = {
+        {{2, false, false}, {Row(W, Cells("B", "1")), Row(G, Cells("D", "3")), Row(W, Cells("E", "4"))}},
+        {{1, false, false},
+         {Row(W, Cells("A", "0")), Row(G, Cells("B", "1")), Row(W, Cells("C", "0")), Row(G, Cells("D", "3")), Row(W, Cells("E", "4"))}},
+        {{3, true, true}, {Row(W, Cells("Boxed", "3")), Row(G, Cells("D", "4")), Row(W, Cells("E", "5"))}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(DataRows(RenderTradeReport(*list, columns, c.options, clock)), c.rows) << c.options.MinQuantity;
+    columns.GetColumn(1)->Hidden = true;
+    EXPECT_EQ(DataRows(RenderTradeReport(*list, columns, {4, false, false}, clock)),
+              (Rows{Row(W, "<TD ALIGN=\"LEFT\">D</TD>"), Row(G, "<TD ALIGN=\"LEFT\">E</TD>")}));
+}
+
+// Markup in values stays text: every tag of the output is one the reports write themselves.
+TEST_F(CartReportsTest, ValuesCannotInjectMarkup)
+{
+    auto nasty = MakeList({{"<script>alert(\"x\")</script> & <B>", false, 2}});
+    nasty->SetPlatform("<I>P</I>");
+    TColumnListClass set;
+    ShowOnly(set, *nasty, {"Title"});
+    set.GetColumn(0)->Name = "<U>T</U>";
+    const std::string text = RenderTradeReport(*nasty, set, {}, clock).Bytes();
+    const std::regex tag("<(/?)([A-Za-z]+)");
+    const std::set<std::string> ours = {"HTML", "TITLE", "BODY", "FONT", "P", "TABLE", "TR", "TD", "TH", "CENTER", "BR", "A"};
+    for (auto it = std::sregex_iterator(text.begin(), text.end(), tag); it != std::sregex_iterator(); ++it)
+        EXPECT_TRUE(ours.count((*it)[2])) << (*it)[0];
+    EXPECT_NE(text.find("&lt;script&gt;alert(&quot;x&quot;)&lt;/script&gt; &amp; &lt;B&gt;"), std::string::npos);
+}
+
+TEST_F(CartReportsTest, WritersFollowTheColumnSectionCourse)
+{
+    TFieldOrderForm fieldOrder;
+    TBinReportOptionsForm bin(fieldOrder);
+    TTradeListForm trade(fieldOrder);
+    TInventoryReportOptionsForm inventory(fieldOrder);
+    EXPECT_EQ(std::tuple(bin.CartsPerBinEdit->value(), bin.CartsPerBinEdit->maximum(), bin.BoxedOption->checkedId()),
+              std::tuple(51, 9999, int(boUnboxed)));
+    EXPECT_EQ(std::tuple(trade.SpinEdit1->value(), trade.SpinEdit1->maximum(), trade.TradeBoxedCB->isChecked(),
+                         trade.ShowActQtyCB->isChecked(), inventory.BoxedOption->checkedId()),
+              std::tuple(2, 999, false, false, int(boUnboxed)));
+    const std::string ini = ReportsIniFile();
+    const std::string out = PathOf("bin.htm");
+
+    auto empty = MakeList({});
+    EXPECT_FALSE(MakeBinReport(*empty, out, bin));
+    EXPECT_FALSE(Exists("Reports.ini"));
+
+    // First use: defaults stored even when cancelled; Columns... edits dropped by Cancel.
+    fake.dialogAnswers.push_back([&](QDialog&) {
+        EXPECT_EQ(bin.Label1->text(), "Media per bin.");
+        fake.dialogAnswers.push_front([](QDialog& d) {
+            static_cast<TFieldOrderForm&>(d).UnCheckAllButtonClick();
+            return int(QDialog::Accepted);
+        });
+        bin.ColumnsButtonClick();
+        EXPECT_TRUE(bin.Columns.GetColumn(0)->Hidden);
+        return int(QDialog::Rejected);
+    });
+    EXPECT_FALSE(MakeBinReport(*list, out, bin));
+    EXPECT_FALSE(Exists("bin.htm"));
+    EXPECT_TRUE(ReadIniBool(ini, "CustomMediaBinReportHeader", "CustomHeader", false));
+    EXPECT_FALSE(ReadIniBool(ini, "CustomMediaBinReportHeader", "Hidden0", true));
+
+    // OK: the dialog's set is stored sorted, the options are read, the file written.
+    fake.dialogAnswers.push_back([&](QDialog&) {
+        bin.Columns.GetColumn(0)->Hidden = true;
+        bin.Columns.GetColumn(3)->Order = -5;
+        bin.CartsPerBinEdit->setValue(2);
+        return int(QDialog::Accepted);
+    });
+    EXPECT_TRUE(MakeBinReport(*list, out, bin));
+    TColumnListClass stored;
+    LoadReportColumns(*list, ini, "CustomMediaBinReportHeader", stored);
+    EXPECT_EQ(stored.GetColumn(0)->Field, list->GetItem(0)->Fields()[3].Name);
+    const std::string html = ReadFile("bin.htm");
+    EXPECT_EQ(html.substr(0, 11), "\xEF\xBB\xBF<HTML>\r\n");
+    EXPECT_NE(html.find("<TD bgcolor=\"#BBBBBB\">Media Per Bin</TD><TD>2</TD>"), std::string::npos);
+
+    // The other reports keep sections of their own; a value that does not convert writes nothing.
+    list->GetItem(1)->SetFieldValue("Quantity", std::string("two"));
+    fake.dialogAnswers.push_back([](QDialog&) { return int(QDialog::Accepted); });
+    EXPECT_FALSE(MakeTradeReport(*list, PathOf("trade.htm"), trade));
+    EXPECT_FALSE(Exists("trade.htm"));
+    EXPECT_TRUE(ReadIniBool(ini, "CustomMediaTradeReportHeader", "CustomHeader", false));
+    EXPECT_EQ(fake.messages,
+              (std::vector<ShownMessage>{{MessageKind::Error, "Invalid variant type conversion in item 2, field QUANTITY"}}));
+
+    fake.dialogAnswers.push_back([&](QDialog&) {
+        inventory.BoxedOption->button(boBoth)->setChecked(true);
+        return int(QDialog::Accepted);
+    });
+    EXPECT_TRUE(MakeInventoryReport(*list, PathOf("inv.htm"), inventory));
+    EXPECT_NE(ReadFile("inv.htm").find("<TD>Both</TD>"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace quorvel
