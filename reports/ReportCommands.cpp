@@ -4,8 +4,15 @@
 #include "model/BaseCustomListClass.h"
 #include "platform/qt/PathText.h"
 #include "platform/qt/Services.h"
+#include "reports/BinReportOptionsForm.h"
 #include "reports/CartChartForm.h"
+#include "reports/CartReports.h"
 #include "reports/ChooseListTypeForm.h"
+#include "reports/CustomReportForm.h"
+#include "reports/CustomReports.h"
+#include "reports/InventoryReportOptionsForm.h"
+#include "reports/ReportFiles.h"
+#include "reports/TradeListForm.h"
 
 #include <QWidget>
 
@@ -13,10 +20,30 @@ namespace quorvel {
 
 ReportCommands::ReportCommands(MainFormAccess& form, TFieldOrderForm& fieldOrder)
     : CommandGroup(form),
-      fieldOrder_(fieldOrder),
       chooser_(std::make_unique<TChooseListTypeForm>(&form.Window())),
-      chart_(std::make_unique<TCartChartForm>(*chooser_, &form.Window()))
+      chart_(std::make_unique<TCartChartForm>(*chooser_, &form.Window())),
+      inventoryOptions_(std::make_unique<TInventoryReportOptionsForm>(fieldOrder, &form.Window())),
+      binOptions_(std::make_unique<TBinReportOptionsForm>(fieldOrder, &form.Window())),
+      tradeOptions_(std::make_unique<TTradeListForm>(fieldOrder, &form.Window())),
+      customReport_(std::make_unique<TCustomReportForm>(fieldOrder, &form.Window()))
 {
+    WriteInventoryReport = [this](const TBaseCustomListClass& list, const std::string& file) {
+        return MakeInventoryReport(list, file, *inventoryOptions_);
+    };
+    WriteBinReport = [this](const TBaseCustomListClass& list, const std::string& file) {
+        return MakeBinReport(list, file, *binOptions_);
+    };
+    WriteTradeReport = [this](const TBaseCustomListClass& list, const std::string& file) {
+        return MakeTradeReport(list, file, *tradeOptions_);
+    };
+    WriteCustomReport = MakeCustomReport;
+    WriteSummaryReport = MakeCollectionSummaryReport;
+
+    Connect("InventoryReportMainMenu", [this] { InventoryReportMainMenuClick(); });
+    Connect("BinReportMainMenu", [this] { BinReportMainMenuClick(); });
+    Connect("TradeReportMainMenu", [this] { TradeReportMainMenuClick(); });
+    Connect("CustomReportMainMenu", [this] { CustomReportMainMenuClick(); });
+    Connect("byPlatformReportMainMenu", [this] { byPlatformReportMainMenuClick(); });
     Connect("byManufacturerMainMenu", [this] { byManufacturerMainMenuClick(); });
     Connect("byRarityMainMenu", [this] { byRarityMainMenuClick(); });
     Connect("byConditionMainMenu", [this] { byConditionMainMenuClick(); });
@@ -26,10 +53,80 @@ ReportCommands::ReportCommands(MainFormAccess& form, TFieldOrderForm& fieldOrder
 
 ReportCommands::~ReportCommands() = default;
 
+std::optional<std::string> ReportCommands::ReportFile(const std::string& name) const
+{
+    return ReportFilePath(form_.Settings().GetSetting("ReportPath"), name);
+}
+
 void ReportCommands::ShowReport(const std::string& fileName)
 {
     OpenDocument(PathToQString(fileName));
     form_.AddExplorerFileNode(ExplorerRoot::Reports, fileName);
+}
+
+void ReportCommands::ListReport(std::string_view report, const ListReportWriter& write)
+{
+    const TBaseCustomListClass* list = form_.CurrentList();
+    if (!list)
+        return;
+    const auto file = ReportFile(ListReportFileName(*list, report));
+    // A writer that answers false wrote nothing: there is nothing to open or list.
+    if (file && write(*list, *file))
+        ShowReport(*file);
+}
+
+void ReportCommands::InventoryReportMainMenuClick()
+{
+    ListReport("Inventory Report", WriteInventoryReport);
+}
+
+void ReportCommands::BinReportMainMenuClick()
+{
+    ListReport("Bin Report", WriteBinReport);
+}
+
+void ReportCommands::TradeReportMainMenuClick()
+{
+    ListReport("Trade Report", WriteTradeReport);
+}
+
+void ReportCommands::CustomReportMainMenuClick()
+{
+    const TBaseCustomListClass* list = form_.CurrentList();
+    if (!list)
+        return;
+    customReport_->ListType = list->GetListType();
+    if (ExecDialog(*customReport_) != QDialog::Accepted)
+        return;
+    for (int i = 0; i < customReport_->GetSelectedCount(); ++i) {
+        const std::string name = customReport_->GetSelectedReport(i);
+        const auto file = ReportFile(CustomReportFileName(*list, name));
+        if (file && WriteCustomReport(*list, name, *file))
+            ShowReport(*file);
+    }
+}
+
+void ReportCommands::byPlatformReportMainMenuClick()
+{
+    const auto& open = form_.OpenLists();
+    if (open.empty())
+        return;
+    std::vector<const TBaseCustomListClass*> lists;
+    bool oneType = true;
+    for (const auto& list : open) {
+        oneType = oneType && list->Kind() == open.front()->Kind();
+        lists.push_back(list.get());
+    }
+    std::string type = open.front()->GetListType();
+    if (!oneType) {
+        // Cancel in the chooser stops the report.
+        if (ExecDialog(*chooser_) != QDialog::Accepted)
+            return;
+        type = chooser_->GetListType();
+    }
+    const auto file = ReportFile(SummaryReportFileName(type));
+    if (file && WriteSummaryReport(lists, type, *file))
+        ShowReport(*file);
 }
 
 void ReportCommands::ChartOfCurrentList(bool (TCartChartForm::*chart)())

@@ -2,15 +2,22 @@
 
 #include "ui/MainFormAccess.h"
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace quorvel {
 
+class TBaseCustomListClass;
+class TBinReportOptionsForm;
 class TCartChartForm;
 class TChooseListTypeForm;
+class TCustomReportForm;
 class TFieldOrderForm;
+class TInventoryReportOptionsForm;
+class TTradeListForm;
 
 // The Reports and Charts menus and the comparison: each hands the current list, or the open lists,
 // to a writer or window of the reports folder, opens a written report in the browser and lists it
@@ -21,6 +28,12 @@ public:
     ReportCommands(MainFormAccess& form, TFieldOrderForm& fieldOrder);
     ~ReportCommands() override;
 
+    void InventoryReportMainMenuClick();
+    void BinReportMainMenuClick();
+    void TradeReportMainMenuClick();
+    void CustomReportMainMenuClick();
+    void byPlatformReportMainMenuClick();
+
     void byManufacturerMainMenuClick();
     void byRarityMainMenuClick();
     void byConditionMainMenuClick();
@@ -29,8 +42,19 @@ public:
 
     TCartChartForm& ChartForm() { return *chart_; }
     TChooseListTypeForm& ChooseListTypeForm() { return *chooser_; }
+    TCustomReportForm& CustomReportForm() { return *customReport_; }
+
+    // The writers; tests replace them to see what a failing writer leaves behind.
+    using ListReportWriter = std::function<bool(const TBaseCustomListClass& list, const std::string& fileName)>;
+    ListReportWriter WriteInventoryReport, WriteBinReport, WriteTradeReport;
+    std::function<bool(const TBaseCustomListClass& list, const std::string& reportName, const std::string& fileName)>
+        WriteCustomReport;
+    std::function<bool(const std::vector<const TBaseCustomListClass*>& lists, const std::string& listTypeName,
+                       const std::string& fileName)>
+        WriteSummaryReport;
 
 private:
+    void ListReport(std::string_view report, const ListReportWriter& write);
     void ChartOfCurrentList(bool (TCartChartForm::*chart)());
     // After a writer answered true: the report opens in the browser and goes under "Reports".
     void ShowReport(const std::string& fileName);
@@ -38,9 +62,12 @@ private:
     // can be no file name.
     std::optional<std::string> ReportFile(const std::string& name) const;
 
-    TFieldOrderForm& fieldOrder_;
     std::unique_ptr<TChooseListTypeForm> chooser_;
     std::unique_ptr<TCartChartForm> chart_;
+    std::unique_ptr<TInventoryReportOptionsForm> inventoryOptions_;
+    std::unique_ptr<TBinReportOptionsForm> binOptions_;
+    std::unique_ptr<TTradeListForm> tradeOptions_;
+    std::unique_ptr<TCustomReportForm> customReport_;
 };
 
 }  // namespace quorvel
