@@ -1,6 +1,7 @@
 #include "model/ListFactory.h"
 #include "model/ListTestSupport.h"
 #include "platform/FileNames.h"
+#include "platform/ProgramFolder.h"
 #include "platform/qt/QtCp1252.h"
 #include "platform/qt/Version.h"
 #include "reports/CartChartForm.h"
@@ -253,6 +254,7 @@ TEST_F(ReportCommandsTest, WebAndMailAddressesGoToTheShell)
         {"GamersLedgerCollectorsGuide1", "https://www.gamersledger.example/"},
         {"Snipercade1", "https://www.snipercade.example/"},
         {"StarLadderHighScoreDatabase1", "https://www.starladder.example/"},
+        {"Help1", QUrl::fromLocalFile(ToQString(ShippedDataDir() + "help/index.html")).toString(QUrl::FullyEncoded)},
     };
     for (const Case& c : cases) {
         fake.openedUrls.clear();

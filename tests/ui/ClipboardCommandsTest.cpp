@@ -186,6 +186,8 @@ TEST_F(ClipboardCommandsTest, ExportCourse)
             fake.fileAnswers.push_back(c.saved ? std::optional<QString>(ToQString(exportFile)) : std::nullopt);
         (c.popup ? form->Action("ExportListPopupMenu") : form->Action("ExportListMainMenu"))->trigger();
         EXPECT_EQ(asked, c.confirm != std::vector<bool>{false});
+        EXPECT_EQ(fake.messages.size(), c.confirm.size()) << "only the one-item question";
+        fake.messages.clear();
         fake.dialogAnswers.clear();
         fake.fileAnswers.clear();
         if (c.exported.empty()) {
@@ -207,6 +209,17 @@ TEST_F(ClipboardCommandsTest, ExportCourse)
     }
     EXPECT_EQ(list.Count(), 4);
     EXPECT_FALSE(list.IsModified());
+
+    // A file that cannot be written is shown and never reaches the Explorer.
+    form->nodes.clear();
+    SelectRows({});
+    fake.dialogAnswers.push_back([](QDialog&) { return int(QDialog::Accepted); });
+    fake.fileAnswers.push_back(ToQString(programDir + "missing/out.csv"));
+    fake.messages.clear();
+    form->Action("ExportListPopupMenu")->trigger();
+    ASSERT_EQ(fake.messages.size(), 1u);
+    EXPECT_EQ(fake.messages[0].kind, MessageKind::Error);
+    EXPECT_TRUE(form->nodes.empty());
 }
 
 TEST_F(ClipboardCommandsTest, DroppedFilesOpenAfterTheDropAndFailuresDoNotStopTheOthers)
