@@ -1,0 +1,211 @@
+#include "config/ConfigMigration.h"
+
+#include "model/ColumnList.h"
+#include "model/ListFactory.h"
+#include "model/Utils.h"
+#include "platform/Cp1252.h"
+#include "platform/FileNames.h"
+#include "platform/IniFile.h"
+#include "platform/SafeFile.h"
+
+#include <algorithm>
+#include <exception>
+#include <filesystem>
+#include <optional>
+#include <stdexcept>
+#include <system_error>
+#include <utility>
+
+namespace quorvel {
+
+namespace {
+
+constexpr char kGeneral[] = "General";
+constexpr char kConfigVersion[] = "ConfigVersion";
+constexpr char kReportList[] = "ReportList";
+
+std::string ConfigVersion()
+{
+    return ReadIniString(G_ConfigFile, kGeneral, kConfigVersion, kConfigVersionOld);
+}
+
+// The file of that name in Folder, found ignoring case like every configuration file.
+std::optional<std::string> FindInFolder(const std::string& folder, const std::string& name)
+{
+    return FindFileNoCase(folder, name);
+}
+
+}  // namespace
+
+ConfigVersionState GetConfigVersionState()
+{
+    if (!FindInFolder(ExtractFilePath(G_ConfigFile), ExtractFileName(G_ConfigFile)))
+        return ConfigVersionState::Current;
+    const std::string version = ConfigVersion();
+    if (version == kConfigVersionCurrent)
+        return ConfigVersionState::Current;
+    if (version == kConfigVersionOld)
+        return ConfigVersionState::Old;
+    return ConfigVersionState::Unknown;
+}
+
+ConfigMigration::ConfigMigration(std::string programDir, LogSink sink)
+    : programDir_(WithTrailingSlash(programDir)), sink_(std::move(sink))
+{
+}
+
+void ConfigMigration::AddLogLine(const std::string& line)
+{
+    log_.push_back(line);
+    if (sink_)
+        sink_(line);
+}
+
+void ConfigMigration::RunMigration()
+{
+    if (GetConfigVersionState() != ConfigVersionState::Old) {
+        succeeded_ = true;
+        return;
+    }
+    MigrateFrom10();
+}
+
+void ConfigMigration::MigrateFrom10()
+{
+    succeeded_ = false;
+    AddLogLine("Upgrading Configuration Information from Configuration Version 1.0...");
+    AddLogLine("G_ConfigFile=" + G_ConfigFile);
+    AddLogLine("G_ConfigFiles=" + G_ConfigFiles);
+    try {
+        if (G_ConfigFiles.empty())
+            throw std::runtime_error("The configuration folder is not set.");
+        std::filesystem::create_directories(G_ConfigFiles);
+        MoveCustomReports();
+        MoveConfigFiles();
+        RemoveOldSections();
+        WriteIniString(G_ConfigFile, kGeneral, kConfigVersion, kConfigVersionCurrent);
+    } catch (const std::exception& e) {
+        AddLogLine(std::string("Error: ") + e.what());
+        AddLogLine("The configuration was not upgraded; it will be tried again at the next start.");
+        return;
+    }
+    succeeded_ = true;
+    AddLogLine("UpgradeComplete...");
+}
+
+void ConfigMigration::MoveCustomReports()
+{
+    AddLogLine("Moving Custom Reports...");
+    auto item = CreateItemObject(itMedia);
+    TColumnListClass columns;
+    columns.SetTemplate(item.get());
+
+    const std::string reportsFile = JoinPath(G_ConfigFiles, "CustomReports.ini");
+    const IniFile old = IniFile::Load(G_ConfigFile);
+    const int count = std::max(0, old.ReadInteger(kReportList, "Count", 0));
+    std::vector<std::string> names;
+    for (int i = 0; i < count; ++i)
+        names.push_back(old.ReadString(kReportList, "Rpt" + std::to_string(i), ""));
+    // An empty old list writes nothing: a second run must not truncate the reports moved by the first.
+    if (count > 0) {
+        IniFile reports = IniFile::Load(reportsFile);
+        reports.SetValue(kReportList, "Count", std::to_string(count));
+        for (int i = 0; i < count; ++i)
+            reports.SetValue(kReportList, "Rpt" + std::to_string(i), names[i]);
+        reports.Save();
+    }
+    AddLogLine(std::to_string(count) + " Reports to move.");
+
+    for (const std::string& name : names) {
+        AddLogLine("Moving Report \"" + name + "\"...");
+        if (name.empty())
+            continue;
+        columns.LoadFromIni(G_ConfigFile, name);
+        // Saving writes each column's position as its order: sort first so the user's order stays.
+        columns.SortByOrder();
+        // Where the custom-report window looks for a media report's columns.
+        columns.SaveToIni(reportsFile, "CustomMedia" + name);
+        // A report named like one of the configuration's own sections must not take the settings with it.
+        const bool ownSection = Cp1252::EqualsNoCase(name, kGeneral) || Cp1252::EqualsNoCase(name, "Paths") ||
+                                Cp1252::EqualsNoCase(name, "LastFiles");
+        if (!ownSection)
+            EraseIniSection(G_ConfigFile, name);
+    }
+    EraseIniSection(G_ConfigFile, kReportList);
+    FreeItemObject(item);
+    AddLogLine("Move Complete.");
+}
+
+void ConfigMigration::MoveConfigFiles()
+{
+    AddLogLine("Moving Configuration Files...");
+    const std::string oldList = programDir_ + "platforms.ini";
+    const IniFile platforms = IniFile::Load(oldList);
+    const int count = std::max(0, platforms.ReadInteger("Platforms", "Count", 0));
+    AddLogLine(std::to_string(count) + " Configuration Files to move.");
+    for (int i = 0; i < count; ++i) {
+        const std::string name = platforms.ReadString("Platforms", "PlatForm" + std::to_string(i), "");
+        if (!name.empty())
+            MovePlatformFile(name);
+    }
+    CopyPlatformList(oldList);
+    AddLogLine("Move Complete.");
+}
+
+void ConfigMigration::MovePlatformFile(const std::string& name)
+{
+    const std::string file = name + ".INI";
+    const std::string source = programDir_ + file;
+    const std::string target = G_ConfigFiles + file;
+    AddLogLine("Checking for " + source + "...");
+    // A name that cannot be a file name is treated as a missing file.
+    const auto found = IsSafeName(name) ? FindInFolder(programDir_, file) : std::nullopt;
+    if (!found) {
+        AddLogLine(source + " Does not exist.");
+        return;
+    }
+    AddLogLine("Moving " + source + " to " + target + "...");
+    if (const auto existing = FindInFolder(G_ConfigFiles, file)) {
+        std::error_code same;
+        if (std::filesystem::equivalent(*found, *existing, same))
+            return;  // the configuration folder is the program folder: already in place
+        AddLogLine("Move failed: " + *existing + " already exists; " + source + " stays.");
+        return;
+    }
+    std::error_code error;
+    std::filesystem::rename(*found, target, error);
+    if (error)
+        AddLogLine("Move failed: " + error.message() + "; " + source + " stays.");
+}
+
+void ConfigMigration::CopyPlatformList(const std::string& oldList)
+{
+    const auto found = FindInFolder(programDir_, "platforms.ini");
+    if (!found || FindInFolder(G_ConfigFiles, "Platforms.ini"))
+        return;
+    const std::string target = JoinPath(G_ConfigFiles, "Platforms.ini");
+    AddLogLine("Copying " + oldList + " to " + target + "...");
+    const auto content = ReadWholeFile(*found);
+    if (!content)
+        throw std::runtime_error("Unable to read " + *found);
+    WriteFileAtomic(target, *content);
+}
+
+void ConfigMigration::RemoveOldSections()
+{
+    AddLogLine("Removing Old View Information from Config File...");
+    for (const char* section : {"CustomInventoryHeader", "CustomMainHeader", "CustomCompareHeader", "CustomAddHeader",
+                                "CustomTradeReportHeader", "CustomCompareReportHeader", "MfgList"})
+        EraseIniSection(G_ConfigFile, section);
+    AddLogLine("Cleanup Complete.");
+}
+
+void ConfigMigration::SaveLog() const
+{
+    std::string text;
+    for (const auto& line : log_)
+        text += line + "\r\n";
+    WriteFileAtomic(programDir_ + "MigrateLog.txt", text);
+}
+
+}  // namespace quorvel

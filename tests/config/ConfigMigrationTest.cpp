@@ -1,0 +1,161 @@
+#include <gtest/gtest.h>
+
+#include "model/ColumnList.h"
+#include "config/ConfigMigration.h"
+#include "model/ItemClasses.h"
+#include "model/Utils.h"
+#include "platform/IniFile.h"
+#include "support/TempDir.h"
+
+#include <unistd.h>
+
+#include <filesystem>
+
+namespace quorvel {
+namespace {
+
+class ConfigMigrationTest : public test::TempDirTest {
+protected:
+    void SetUp() override
+    {
+        TempDirTest::SetUp();
+        dir = Dir().string() + "/";
+        G_ConfigFile = dir + "Quorvel.ini";
+        G_ConfigFiles = dir + "Config/";
+    }
+
+    // An old configuration: two custom reports, view sections, two platforms of which only the first
+    // has its file in the program folder.
+    void WriteOldConfig()
+    {
+        const std::string title = MediaFieldSet()[0].Name, mfg = MediaFieldSet()[1].Name;
+        WriteFile("Quorvel.ini", "[General]\r\nShowSplash=1\r\n[ReportList]\r\nCount=3\r\nRpt0=Shelf\r\nRpt1=Loose\r\nRpt2=paths\r\n"
+                                 "[Shelf]\r\nCount=2\r\nName0=Title\r\nField0=" + title + "\r\nOrder0=5\r\n"
+                                 "Name1=Maker\r\nField1=" + mfg + "\r\nOrder1=0\r\n[Loose]\r\nCount=0\r\n"
+                                 "[CustomMainHeader]\r\nCount=0\r\n[MfgList]\r\nCount=0\r\n[Paths]\r\nMedia=x\r\n");
+        WriteFile("platforms.ini", "[Platforms]\r\nCount=3\r\nPlatForm0=Zentrix 64\r\nPlatForm1=\r\nPlatForm2=Korvo\r\n");
+        WriteFile("zentrix 64.ini", "[Mfg]\r\nCount=0\r\n");
+    }
+
+    std::vector<std::string> Migrate()
+    {
+        ConfigMigration migration(dir);
+        migration.RunMigration();
+        succeeded = migration.Succeeded();
+        return migration.LogLines();
+    }
+
+    std::string dir;
+    bool succeeded = false;
+};
+
+TEST_F(ConfigMigrationTest, VersionStates)
+{
+    using S = ConfigVersionState;
+    const std::pair<const char*, S> cases[] = {  // nullptr: no configuration file
+        {nullptr, S::Current},
+        {"[General]\r\nFirstTime=0\r\n", S::Old},
+        {"[General]\r\nConfigVersion=CFG1.0\r\n", S::Old},
+        {"[General]\r\nConfigVersion=CFG2.0\r\n[ReportList]\r\nCount=1\r\nRpt0=A\r\n", S::Current},
+        {"[General]\r\nConfigVersion=CFG3.0\r\n", S::Unknown},
+    };
+    for (const auto& [content, state] : cases) {
+        std::filesystem::remove(G_ConfigFile);
+        if (content)
+            WriteFile("Quorvel.ini", content);
+        EXPECT_EQ(GetConfigVersionState(), state) << (content ? content : "no file");
+        if (state != S::Old) {
+            EXPECT_TRUE(Migrate().empty());  // nothing to do, nothing touched
+            EXPECT_TRUE(succeeded);
+        }
+    }
+    EXPECT_FALSE(Exists("Config/CustomReports.ini"));
+}
+
+TEST_F(ConfigMigrationTest, MigratesAnOldConfigurationStepByStep)
+{
+    WriteOldConfig();
+    const std::string config = dir + "Config/";
+    const std::vector<std::string> expected = {
+        "Upgrading Configuration Information from Configuration Version 1.0...",
+        "G_ConfigFile=" + dir + "Quorvel.ini",
+        "G_ConfigFiles=" + config,
+        "Moving Custom Reports...",
+        "3 Reports to move.",
+        "Moving Report \"Shelf\"...",
+        "Moving Report \"Loose\"...",
+        "Moving Report \"paths\"...",  // named like a settings section: that section stays
+        "Move Complete.",
+        "Moving Configuration Files...",
+        "3 Configuration Files to move.",
+        "Checking for " + dir + "Zentrix 64.INI...",
+        "Moving " + dir + "Zentrix 64.INI to " + config + "Zentrix 64.INI...",
+        "Checking for " + dir + "Korvo.INI...",
+        dir + "Korvo.INI Does not exist.",
+        "Copying " + dir + "platforms.ini to " + config + "Platforms.ini...",
+        "Move Complete.",
+        "Removing Old View Information from Config File...",
+        "Cleanup Complete.",
+        "UpgradeComplete...",
+    };
+    EXPECT_EQ(Migrate(), expected);
+    EXPECT_TRUE(succeeded);
+
+    const IniFile ini = IniFile::Load(G_ConfigFile);
+    EXPECT_EQ(ini.ReadString("General", "ConfigVersion", ""), "CFG2.0");
+    EXPECT_EQ(ini.SectionNames(), (std::vector<std::string>{"General", "Paths"}));
+    EXPECT_TRUE(Exists("Config/Zentrix 64.INI"));
+    EXPECT_FALSE(Exists("zentrix 64.ini"));
+    EXPECT_EQ(ReadFile("Config/Platforms.ini"), ReadFile("platforms.ini"));
+
+    const IniFile reports = IniFile::Load(config + "CustomReports.ini");
+    EXPECT_EQ(reports.ReadIndexedList("ReportList", "Rpt"), (std::vector<std::string>{"Shelf", "Loose", "paths"}));
+    // The stored order survives: the maker column (order 0) comes first, the title after it.
+    TColumnListClass shelf;
+    shelf.SetTemplate(&MediaFieldSet());
+    shelf.LoadFromIni(config + "CustomReports.ini", "CustomMediaShelf");
+    shelf.SortByOrder();
+    EXPECT_EQ(shelf.GetColumn(0)->Name, "Maker");
+    EXPECT_LT(shelf.IndexOfField(MediaFieldSet()[1].Name), shelf.IndexOfField(MediaFieldSet()[0].Name));
+    EXPECT_TRUE(reports.HasSection("CustomMediaLoose"));
+
+    // A second run finds nothing to move and keeps what the first one wrote.
+    const std::string before = ReadFile("Config/CustomReports.ini");
+    WriteIniString(G_ConfigFile, "General", "ConfigVersion", "CFG1.0");
+    const auto again = Migrate();
+    EXPECT_EQ(again[4], "0 Reports to move.");
+    EXPECT_EQ(again[9], dir + "Zentrix 64.INI Does not exist.");
+    EXPECT_EQ(ReadFile("Config/CustomReports.ini"), before);
+    EXPECT_TRUE(succeeded);
+}
+
+TEST_F(ConfigMigrationTest, AMoveOntoAnExistingFileKeepsBoth)
+{
+    WriteOldConfig();
+    WriteFile("Config/ZENTRIX 64.ini", "kept");
+    const auto lines = Migrate();
+    EXPECT_EQ(lines[13], "Move failed: " + dir + "Config/ZENTRIX 64.ini already exists; " + dir +
+                             "Zentrix 64.INI stays.");
+    EXPECT_EQ(ReadFile("Config/ZENTRIX 64.ini"), "kept");
+    EXPECT_TRUE(Exists("zentrix 64.ini"));
+    EXPECT_TRUE(succeeded);
+}
+
+TEST_F(ConfigMigrationTest, AFailedWriteIsLoggedAndTheVersionStaysOld)
+{
+    if (geteuid() == 0)
+        GTEST_SKIP() << "permissions do not bind root";
+    WriteOldConfig();
+    WriteFile("Config/CustomReports.ini", "[ReportList]\r\nCount=0\r\n");
+    std::filesystem::permissions(PathOf("Config/CustomReports.ini"), std::filesystem::perms::owner_read);
+    const auto lines = Migrate();
+    EXPECT_FALSE(succeeded);
+    ASSERT_GE(lines.size(), 2u);
+    EXPECT_NE(lines[lines.size() - 2].find("Error: "), std::string::npos);
+    EXPECT_NE(lines.back().find("tried again"), std::string::npos);
+    EXPECT_EQ(ReadIniString(G_ConfigFile, "General", "ConfigVersion", "CFG1.0"), "CFG1.0");
+    EXPECT_EQ(ReadIniInteger(G_ConfigFile, "ReportList", "Count", 0), 3);
+}
+
+}  // namespace
+}  // namespace quorvel

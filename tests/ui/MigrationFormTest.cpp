@@ -1,0 +1,68 @@
+#include "model/Utils.h"
+#include "support/TempDir.h"
+#include "support/qt/FakeServices.h"
+#include "ui/MigrationForm.h"
+
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
+
+namespace quorvel {
+namespace {
+
+class MigrationFormTest : public test::TempDirTest {
+protected:
+    void SetUp() override
+    {
+        TempDirTest::SetUp();
+        dir = Dir().string() + "/";
+        InitConfigFile(dir);  // a current configuration that each test overwrites
+        G_ConfigFiles = dir + "Config/";
+    }
+
+    std::string dir;
+    test::FakeServices fake;
+};
+
+TEST_F(MigrationFormTest, StaysUntilTheMigrationHasRunThenDoneSavesTheLog)
+{
+    WriteFile("Quorvel.ini", "[General]\r\nConfigVersion=CFG1.0\r\n");
+    TMigrationForm form(dir);
+    form.show();
+    EXPECT_TRUE(form.Timer1->isActive());
+    EXPECT_EQ(form.Timer1->interval(), 1000);
+    EXPECT_FALSE(form.DoneButton->isEnabled());
+    EXPECT_EQ(form.windowTitle(), "Migrating Configuration Information");
+
+    form.reject();  // Escape
+    form.close();
+    EXPECT_TRUE(form.isVisible());
+
+    form.Timer1Timer();
+    EXPECT_FALSE(form.Timer1->isActive());
+    EXPECT_TRUE(form.DoneButton->isEnabled());
+    EXPECT_TRUE(form.MigrationSucceeded());
+    const QStringList lines = form.Memo1->toPlainText().split('\n');
+    EXPECT_EQ(lines.first(), "Upgrading Configuration Information from Configuration Version 1.0...");
+    EXPECT_EQ(lines.last(), "UpgradeComplete...");
+    EXPECT_FALSE(Exists("MigrateLog.txt"));
+
+    form.DoneButton->click();
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_EQ(form.result(), QDialog::Accepted);
+    EXPECT_EQ(QString::fromStdString(ReadFile("MigrateLog.txt")), lines.join("\r\n") + "\r\n");
+}
+
+TEST_F(MigrationFormTest, CheckConfigVersionWarnsOnlyForAnUnknownVersion)
+{
+    for (auto [version, current, warnings] : {std::tuple{"CFG2.0", true, 0u}, {"CFG1.0", false, 0u}, {"CFG9.1", true, 1u}}) {
+        fake.messages.clear();
+        WriteFile("Quorvel.ini", std::string("[General]\r\nConfigVersion=") + version + "\r\n");
+        EXPECT_EQ(CheckConfigVersion(), current) << version;
+        ASSERT_EQ(fake.messages.size(), warnings) << version;
+        EXPECT_TRUE(!warnings || fake.messages[0].text.contains("\"CFG9.1\""));
+    }
+}
+
+}  // namespace
+}  // namespace quorvel

@@ -1,0 +1,124 @@
+#include "model/Utils.h"
+#include "support/TempDir.h"
+#include "support/qt/FakeServices.h"
+#include "ui/SiteAddresses.h"
+#include "ui/SplashForm.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace quorvel {
+namespace {
+
+class SplashFormTest : public ::testing::Test {
+protected:
+    void TearDown() override { TSplashForm::VersionSource = saved; }
+
+    static void Send(QWidget* widget, QEvent::Type type)
+    {
+        const QPointF at(2, 2);
+        QMouseEvent event(type, at, widget->mapToGlobal(at), type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
+                          type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(widget, &event);
+    }
+    static void Click(QWidget* widget)
+    {
+        Send(widget, QEvent::MouseButtonPress);
+        Send(widget, QEvent::MouseButtonRelease);
+    }
+
+    test::FakeServices fake;
+    QString (*saved)() = TSplashForm::VersionSource;
+};
+
+TEST_F(SplashFormTest, VersionLabelAndUpdateAddress)
+{
+    for (auto [version, url] : {std::pair{"1.2.3.4", QString(PelmoraHomePage) + "index.asp?OPT=8&DATA=1&VER=1.2.3.4"},
+                                std::pair{"", QString()}}) {
+        static QString source;
+        source = version;
+        TSplashForm::VersionSource = [] { return source; };
+        UpdateCheckURL.clear();
+        TSplashForm form;
+        EXPECT_EQ(form.Version->text(), "Version " + source);
+        EXPECT_EQ(UpdateCheckURL, url);
+    }
+}
+
+TEST_F(SplashFormTest, SplashClosesOnTimerOrClickAndNeverHoldsTheProgram)
+{
+    TSplashForm form;
+    EXPECT_EQ(form.WebSiteText->text(), "Visit the Pelmora!");
+    EXPECT_EQ(form.width(), 407);
+    EXPECT_FALSE(form.testAttribute(Qt::WA_QuitOnClose));
+    EXPECT_TRUE(form.windowFlags() & Qt::WindowStaysOnTopHint);
+    for (QWidget* target : {static_cast<QWidget*>(form.Image1), static_cast<QWidget*>(form.Version),
+                            static_cast<QWidget*>(form.CopyrightNotice), static_cast<QWidget*>(form.Panel1)}) {
+        form.show();
+        EXPECT_TRUE(form.Timer1->isActive());
+        EXPECT_EQ(form.Timer1->interval(), 5000);
+        Click(target);
+        EXPECT_FALSE(form.isVisible()) << target->metaObject()->className();
+    }
+    form.show();
+    form.Timer1Timer();
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_FALSE(form.Timer1->isActive());
+
+    test::ScopedTempDir dir;
+    G_ConfigFile = (dir.Path() / "Quorvel.ini").string();
+    WriteIniBool(G_ConfigFile, "General", "ShowSplash", false);
+    form.ShowAtStartUp();
+    EXPECT_FALSE(form.isVisible());
+    WriteIniBool(G_ConfigFile, "General", "ShowSplash", true);
+    form.ShowAtStartUp();
+    EXPECT_TRUE(form.isVisible());
+
+    // A modal box that comes up while the splash shows is not hidden behind it.
+    QMessageBox box;
+    box.setWindowModality(Qt::ApplicationModal);
+    box.show();
+    EXPECT_FALSE(form.isVisible());
+    box.hide();
+}
+
+TEST_F(SplashFormTest, LinkOpensTheSiteAndChangesColourOnHover)
+{
+    TSplashForm form;
+    form.show();
+    Send(form.Image1, QEvent::MouseMove);
+    EXPECT_EQ(form.WebSiteText->palette().color(QPalette::WindowText), QColor(255, 255, 0));
+    Send(form.WebSiteText, QEvent::MouseMove);
+    EXPECT_EQ(form.WebSiteText->palette().color(QPalette::WindowText), QColor(Qt::white));
+    Click(form.WebSiteText);
+    EXPECT_EQ(fake.openedUrls, (std::vector<QUrl>{QUrl(PelmoraHomePage)}));
+    EXPECT_TRUE(form.isVisible());
+}
+
+TEST_F(SplashFormTest, AboutWaitsForTheSplashThenStaysUntilClicked)
+{
+    TSplashForm form;
+    form.show();
+    form.ShowAbout();  // the start-up splash is still up: nothing
+    EXPECT_FALSE(form.AboutMode);
+    form.Timer1Timer();
+
+    bool timerRan = true;
+    fake.dialogAnswers.push_back([&](QDialog&) {
+        timerRan = form.Timer1->isActive();
+        Click(form.Image1);
+        EXPECT_FALSE(form.isVisible());
+        return int(QDialog::Rejected);
+    });
+    form.ShowAbout();
+    EXPECT_TRUE(form.AboutMode);
+    EXPECT_FALSE(timerRan);
+}
+
+}  // namespace
+}  // namespace quorvel
