@@ -6,18 +6,21 @@
 #include "platform/qt/Services.h"
 #include "platform/qt/Version.h"
 #include "ui/SiteAddresses.h"
+#include "ui/SplashForm.h"
 #include "ui/TextViewerForm.h"
 
 #include <QUrl>
 
 namespace quorvel {
 
-HelpCommands::HelpCommands(MainFormAccess& form)
-    : CommandGroup(form), textViewer_(std::make_unique<TTextViewerForm>(&form.Window()))
+HelpCommands::HelpCommands(MainFormAccess& form, TSplashForm& splash)
+    : CommandGroup(form), splash_(splash), textViewer_(std::make_unique<TTextViewerForm>(&form.Window()))
 {
     Connect("Help1", [this] { Help1Click(); });
     Connect("RevisionsMainMenu", [this] { RevisionsMainMenuClick(); });
     Connect("LicenseAgreementMainMenu", [this] { LicenseAgreementMainMenuClick(); });
+    Connect("CheckForUpdatesMainMenu", [this] { CheckForUpdatesMainMenuClick(); });
+    Connect("About1", [this] { About1Click(); });
     Connect("ReportaBug1", [this] { ReportaBug1Click(); });
     Connect("RequestaFeature1", [this] { RequestaFeature1Click(); });
     Connect("AskaQuestion1", [this] { AskaQuestion1Click(); });
@@ -59,6 +62,18 @@ void HelpCommands::RevisionsMainMenuClick()
 void HelpCommands::LicenseAgreementMainMenuClick()
 {
     ShowTextFile("license.txt", "Quorvel Licensing");
+}
+
+void HelpCommands::CheckForUpdatesMainMenuClick()
+{
+    // Without a version there is no address to ask.
+    if (!UpdateCheckURL.isEmpty())
+        OpenDocument(UpdateCheckURL);
+}
+
+void HelpCommands::About1Click()
+{
+    splash_.ShowAbout();
 }
 
 void HelpCommands::ReportaBug1Click()

@@ -8,18 +8,22 @@
 
 namespace quorvel {
 
+class TSplashForm;
 class TTextViewerForm;
 
-// The Help and Web menus: the local help, web pages and mail links handed to the shell.
+// The Help and Web menus: the local help, the two text files, the About window, the update check,
+// web pages and mail links handed to the shell.
 class HelpCommands : public CommandGroup {
     Q_OBJECT
 public:
-    explicit HelpCommands(MainFormAccess& form);
+    HelpCommands(MainFormAccess& form, TSplashForm& splash);
     ~HelpCommands() override;
 
     void Help1Click();
     void RevisionsMainMenuClick();
     void LicenseAgreementMainMenuClick();
+    void CheckForUpdatesMainMenuClick();
+    void About1Click();
     void ReportaBug1Click();
     void RequestaFeature1Click();
     void AskaQuestion1Click();
@@ -38,6 +42,7 @@ public:
 private:
     void ShowTextFile(const char* fileName, const char* caption);
 
+    TSplashForm& splash_;
     std::unique_ptr<TTextViewerForm> textViewer_;
 };
 

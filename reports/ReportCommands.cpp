@@ -13,20 +13,25 @@
 #include "reports/InventoryReportOptionsForm.h"
 #include "reports/ReportFiles.h"
 #include "reports/TradeListForm.h"
+#include "ui/InventoryForm.h"
 
 #include <QWidget>
 
 namespace quorvel {
 
-ReportCommands::ReportCommands(MainFormAccess& form, TFieldOrderForm& fieldOrder)
+ReportCommands::ReportCommands(MainFormAccess& form, TFieldOrderForm& fieldOrder,
+                               TCustomPropertyDialog& propertyDialog)
     : CommandGroup(form),
       chooser_(std::make_unique<TChooseListTypeForm>(&form.Window())),
       chart_(std::make_unique<TCartChartForm>(*chooser_, &form.Window())),
       inventoryOptions_(std::make_unique<TInventoryReportOptionsForm>(fieldOrder, &form.Window())),
       binOptions_(std::make_unique<TBinReportOptionsForm>(fieldOrder, &form.Window())),
       tradeOptions_(std::make_unique<TTradeListForm>(fieldOrder, &form.Window())),
-      customReport_(std::make_unique<TCustomReportForm>(fieldOrder, &form.Window()))
+      customReport_(std::make_unique<TCustomReportForm>(fieldOrder, &form.Window())),
+      inventory_(std::make_unique<TInventoryForm>(&form.Window()))
 {
+    inventory_->PropertyDialog = &propertyDialog;
+    inventory_->FieldOrderForm = &fieldOrder;
     WriteInventoryReport = [this](const TBaseCustomListClass& list, const std::string& file) {
         return MakeInventoryReport(list, file, *inventoryOptions_);
     };
@@ -44,6 +49,8 @@ ReportCommands::ReportCommands(MainFormAccess& form, TFieldOrderForm& fieldOrder
     Connect("TradeReportMainMenu", [this] { TradeReportMainMenuClick(); });
     Connect("CustomReportMainMenu", [this] { CustomReportMainMenuClick(); });
     Connect("byPlatformReportMainMenu", [this] { byPlatformReportMainMenuClick(); });
+    Connect("InventoryListMainMenu", [this] { InventoryListMainMenuClick(); });
+    Connect("InventoryListPopupMenu", [this] { InventoryListMainMenuClick(); });
     Connect("byManufacturerMainMenu", [this] { byManufacturerMainMenuClick(); });
     Connect("byRarityMainMenu", [this] { byRarityMainMenuClick(); });
     Connect("byConditionMainMenu", [this] { byConditionMainMenuClick(); });
@@ -127,6 +134,15 @@ void ReportCommands::byPlatformReportMainMenuClick()
     const auto file = ReportFile(SummaryReportFileName(type));
     if (file && WriteSummaryReport(lists, type, *file))
         ShowReport(*file);
+}
+
+void ReportCommands::InventoryListMainMenuClick()
+{
+    inventory_->SetList(form_.CurrentList());
+    ExecDialog(*inventory_);
+    // Counts changed in the window show in the grid and the status bar.
+    form_.RefreshListView();
+    form_.UpdateMenuState();
 }
 
 void ReportCommands::ChartOfCurrentList(bool (TCartChartForm::*chart)())

@@ -14,18 +14,20 @@ class TBaseCustomListClass;
 class TBinReportOptionsForm;
 class TCartChartForm;
 class TChooseListTypeForm;
+class TCustomPropertyDialog;
 class TCustomReportForm;
 class TFieldOrderForm;
+class TInventoryForm;
 class TInventoryReportOptionsForm;
 class TTradeListForm;
 
-// The Reports and Charts menus and the comparison: each hands the current list, or the open lists,
+// The Reports and Charts menus, the comparison and the inventory window: each hands the current list, or the open lists,
 // to a writer or window of the reports folder, opens a written report in the browser and lists it
 // in the Collection Explorer. The windows live as long as the group.
 class ReportCommands : public CommandGroup {
     Q_OBJECT
 public:
-    ReportCommands(MainFormAccess& form, TFieldOrderForm& fieldOrder);
+    ReportCommands(MainFormAccess& form, TFieldOrderForm& fieldOrder, TCustomPropertyDialog& propertyDialog);
     ~ReportCommands() override;
 
     void InventoryReportMainMenuClick();
@@ -33,6 +35,8 @@ public:
     void TradeReportMainMenuClick();
     void CustomReportMainMenuClick();
     void byPlatformReportMainMenuClick();
+
+    void InventoryListMainMenuClick();
 
     void byManufacturerMainMenuClick();
     void byRarityMainMenuClick();
@@ -43,6 +47,7 @@ public:
     TCartChartForm& ChartForm() { return *chart_; }
     TChooseListTypeForm& ChooseListTypeForm() { return *chooser_; }
     TCustomReportForm& CustomReportForm() { return *customReport_; }
+    TInventoryForm& InventoryForm() { return *inventory_; }
 
     // The writers; tests replace them to see what a failing writer leaves behind.
     using ListReportWriter = std::function<bool(const TBaseCustomListClass& list, const std::string& fileName)>;
@@ -68,6 +73,7 @@ private:
     std::unique_ptr<TBinReportOptionsForm> binOptions_;
     std::unique_ptr<TTradeListForm> tradeOptions_;
     std::unique_ptr<TCustomReportForm> customReport_;
+    std::unique_ptr<TInventoryForm> inventory_;
 };
 
 }  // namespace quorvel

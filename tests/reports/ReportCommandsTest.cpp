@@ -11,9 +11,13 @@
 #include "reports/ReportCommands.h"
 #include "support/ConfigDirTest.h"
 #include "support/qt/FakeServices.h"
+#include "ui/CustomPropertyDialog.h"
 #include "ui/FieldOrderForm.h"
+#include "ui/InventoryForm.h"
+#include "ui/ListDisplay.h"
 #include "ui/OptionsForm.h"
 #include "ui/QuorvelForm.h"
+#include "ui/SplashForm.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -44,10 +48,10 @@ protected:
         options = std::make_unique<TOptionsForm>(*settings, platforms);
         options->LoadSettings();
         form = std::make_unique<RecordingForm>(*settings, platforms, *options);
-        auto group = std::make_unique<ReportCommands>(*form, fieldOrder);
+        auto group = std::make_unique<ReportCommands>(*form, fieldOrder, propertyDialog);
         reports = group.get();
         form->AttachCommandGroup(std::move(group));
-        form->AttachCommandGroup(std::make_unique<HelpCommands>(*form));
+        form->AttachCommandGroup(std::make_unique<HelpCommands>(*form, splash));
         reportPath = settings->GetSetting("ReportPath");
     }
     void TearDown() override
@@ -110,6 +114,8 @@ protected:
 
     FakeServices fake;
     TFieldOrderForm fieldOrder;
+    TCustomPropertyDialog propertyDialog;
+    TSplashForm splash;
     std::unique_ptr<TOptionsForm> options;
     std::unique_ptr<RecordingForm> form;
     ReportCommands* reports = nullptr;
@@ -265,6 +271,39 @@ TEST_F(ReportCommandsTest, WebAndMailAddressesGoToTheShell)
     EXPECT_EQ(HelpCommands::SupportMailLink("1.0", " A&B=C"),
               "mailto:support@pelmora.example?Subject=Quorvel%201.0%20A%26B%3DC");
     EXPECT_TRUE(fake.messages.empty());
+}
+
+TEST_F(ReportCommandsTest, AboutUpdateCheckAndInventoryReachTheirWindows)
+{
+    // Without a version there is nothing to ask; with one the page carries it.
+    for (const QString& address : {QString(), QString("https://www.pelmora.example/index.asp?VER=1.2.3.4")}) {
+        UpdateCheckURL = address;
+        fake.openedUrls.clear();
+        Trigger("CheckForUpdatesMainMenu");
+        EXPECT_EQ(fake.openedUrls, address.isEmpty() ? std::vector<QUrl>{} : std::vector<QUrl>{QUrl(address)});
+    }
+    UpdateCheckURL.clear();
+
+    splash.show();
+    Trigger("About1");  // the start-up splash is still up: nothing happens
+    splash.hide();
+    bool about = false;
+    fake.dialogAnswers.push_back([&](QDialog& dialog) {
+        about = &dialog == &splash && splash.AboutMode;
+        return int(QDialog::Accepted);
+    });
+    Trigger("About1");
+    EXPECT_TRUE(about);
+
+    TBaseCustomListClass& list = AddList(ltMedia, "Zentrix 64");
+    bool counted = false;
+    fake.dialogAnswers.push_back([&](QDialog& dialog) {
+        counted = &dialog == &reports->InventoryForm();
+        return int(QDialog::Accepted);
+    });
+    form->Action("InventoryListMainMenu")->trigger();
+    EXPECT_TRUE(counted);
+    EXPECT_EQ(form->ListDisplay().GetList(), &list);
 }
 
 }  // namespace
