@@ -34,7 +34,7 @@ int ProgramBody(int argc, char** argv)
         programDir = WritableProgramDir();
         StartConfiguration(programDir, ShippedDataDir());
     } catch (const std::exception& e) {
-        Messages().Error(ToQString(e.what()));
+        Messages().Error(ErrorText(e));
         return 1;
     }
     app.setApplicationName("Quorvel");

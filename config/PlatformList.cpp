@@ -26,14 +26,18 @@ std::vector<std::string> PlatformList::Load(const std::string& platformsFile)
             refused.push_back(std::move(name));
     }
     SetNames(std::move(names));
+    changed_ = false;
     return refused;
 }
 
 void PlatformList::Save(const std::string& platformsFile) const
 {
+    if (!changed_)
+        return;
     IniFile ini = IniFile::Load(platformsFile);
     ini.WriteIndexedList("Platforms", "PlatForm", names_);
     ini.Save();
+    changed_ = false;
 }
 
 int PlatformList::IndexOf(std::string_view name) const
@@ -53,12 +57,14 @@ bool PlatformList::Contains(std::string_view name) const
 void PlatformList::SetNames(std::vector<std::string> names)
 {
     SortNoCase(names);
+    if (names != names_)
+        changed_ = true;
     names_ = std::move(names);
 }
 
 bool PlatformList::HasRefusedCharacter(std::string_view name)
 {
-    return name.find_first_of("?\"/\\<>*|:$") != std::string_view::npos;
+    return name.find_first_of(RefusedCharacters) != std::string_view::npos;
 }
 
 bool PlatformList::IsValidPlatformName(std::string_view name)

@@ -4,6 +4,7 @@
 #include "platform/Cp1252.h"
 #include "platform/FileNames.h"
 #include "platform/IniFile.h"
+#include "platform/Text.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -14,11 +15,6 @@ namespace {
 
 constexpr const char* kPaths = "Paths";
 constexpr const char* kGeneral = "General";
-
-bool IsBlank(std::string_view text)
-{
-    return std::all_of(text.begin(), text.end(), [](char c) { return c == ' ' || c == '\t'; });
-}
 
 }  // namespace
 

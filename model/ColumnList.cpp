@@ -1,7 +1,9 @@
 #include "model/ColumnList.h"
 
 #include <algorithm>
+#include <map>
 #include <optional>
+#include <string_view>
 
 #include "platform/Cp1252.h"
 #include "platform/IniFile.h"
@@ -12,19 +14,15 @@ namespace {
 
 constexpr int32_t kDefaultWidth = 75;
 
-// The index of a key "Name7": plain decimal digits after the prefix, as the keys are written.
-std::optional<int64_t> KeyIndex(std::string_view key, std::string_view prefix) {
-    if (key.size() <= prefix.size() || key.size() > prefix.size() + 10) return std::nullopt;
-    if (!Cp1252::EqualsNoCase(key.substr(0, prefix.size()), prefix)) return std::nullopt;
-    const std::string_view digits = key.substr(prefix.size());
-    if (digits.size() > 1 && digits.front() == '0') return std::nullopt;
-    int64_t n = 0;
-    for (const char c : digits) {
-        if (c < '0' || c > '9') return std::nullopt;
-        n = n * 10 + (c - '0');
-    }
-    return n;
-}
+// The keys of one saved column, "Name7" .. "Justification7".
+enum ColumnKey { ckName, ckWidth, ckField, ckOrder, ckHidden, ckJustification, ckCount };
+constexpr std::string_view kColumnKeys[ckCount] = {"Name", "Width", "Field", "Order", "Hidden", "Justification"};
+
+struct SavedColumn {
+    std::optional<std::string> Values[ckCount];
+};
+
+int IntegerOf(const std::optional<std::string>& value, int def) { return value ? IniFile::ToInteger(*value, def) : def; }
 
 }  // namespace
 
@@ -81,29 +79,38 @@ void TColumnListClass::LoadFromIni(const std::string& fileName, const std::strin
     SetTemplate(Template);
     if (!Template) return;
     const IniFile ini = IniFile::Load(fileName);
-    const int count = ini.ReadInteger(section, "Count", 0);
-    // Only entries with a Name key can hold a column: visit those below Count, not every index.
-    std::vector<int64_t> entries;
+    // One pass over the section gathers every column's keys (the first key of a name wins, as a
+    // lookup would): asking the file for each key again made big view files slow to open.
+    std::optional<std::string> countText;
+    std::map<int64_t, SavedColumn> saved;
     for (const auto& [key, value] : ini.SectionValues(section)) {
-        const auto index = KeyIndex(key, "Name");
-        if (index && *index < count) entries.push_back(*index);
+        if (Cp1252::EqualsNoCase(key, "Count")) {
+            if (!countText) countText = value;
+            continue;
+        }
+        for (int k = 0; k < ckCount; ++k) {
+            if (const auto index = IniFile::KeyIndex(key, kColumnKeys[k])) {
+                auto& slot = saved[*index].Values[k];
+                if (!slot) slot = value;
+                break;
+            }
+        }
     }
-    std::sort(entries.begin(), entries.end());
-    entries.erase(std::unique(entries.begin(), entries.end()), entries.end());
+    const int count = IntegerOf(countText, 0);
 
-    for (const int64_t i : entries) {
-        const std::string n = std::to_string(i);
-        const std::string name = ini.ReadString(section, "Name" + n, "<unknown>");
-        if (name == "<unknown>") continue;
-        const std::string field = ini.ReadString(section, "Field" + n, "<invalid>");
+    for (const auto& [i, entry] : saved) {
+        if (i >= count) break;
+        const auto& values = entry.Values;
+        if (!values[ckName] || *values[ckName] == "<unknown>") continue;
+        const std::string field = values[ckField].value_or("<invalid>");
         if (Template->IndexOf(field) < 0) continue;
         TColumnClass column;
-        column.Name = name;
+        column.Name = *values[ckName];
         column.Field = field;
-        column.Width = ini.ReadInteger(section, "Width" + n, kDefaultWidth);
-        column.Order = ini.ReadInteger(section, "Order" + n, static_cast<int>(i));
-        column.Hidden = ini.ReadBool(section, "Hidden" + n, false);
-        column.Justification = ini.ReadInteger(section, "Justification" + n, 0);
+        column.Width = IntegerOf(values[ckWidth], kDefaultWidth);
+        column.Order = IntegerOf(values[ckOrder], static_cast<int>(i));
+        column.Hidden = IntegerOf(values[ckHidden], 0) != 0;
+        column.Justification = IntegerOf(values[ckJustification], 0);
         // A saved column replaces the default one, and a later entry an earlier one, of its field.
         const int32_t existing = IndexOfField(field);
         if (existing >= 0) Delete(existing);

@@ -8,6 +8,7 @@
 #include "model/Utils.h"
 #include "platform/Cp1252.h"
 #include "platform/SafeFile.h"
+#include "platform/Text.h"
 
 namespace quorvel {
 
@@ -29,7 +30,10 @@ std::string ExportHeader(const TColumnListClass& columns) {
         if (column->Hidden) continue;
         if (!first) header += ',';
         first = false;
-        header += '"' + column->Name + '"';
+        // Encoded like the values, so that a quote in a caption cannot end its column early.
+        header += '"';
+        AppendFieldText(header, column->Name);
+        header += '"';
     }
     return header;
 }
@@ -77,25 +81,27 @@ void ItemText(const TBaseCustomListClass& list, int32_t index, std::string& text
 }
 
 void PasteText(TBaseCustomListClass& list, const std::string& text) {
-    const std::vector<std::string_view> lines = SplitLines(text);
-    if (lines.size() < 3 || lines[0] != ClipboardFirstLine(list)) return;
-    const std::vector<std::string> names = SplitCSVLine(lines[1]);
-    const auto prototype = list.CreateItem();
-    std::vector<int32_t> positions;
-    for (const auto& name : names) positions.push_back(prototype->IndexOfField(name));
+    std::string_view rest = text;
+    std::string_view first, second;
+    LineCursor cursor(rest);
+    if (!cursor.Next(first) || !cursor.Next(second) || first != ClipboardFirstLine(list)) return;
+    rest.remove_prefix(cursor.Position());
+    if (rest.empty()) return;
+    const int64_t room = TBaseCustomListClass::MaxExpandedItems - list.Count();
+    if (room < 0 || MoreLinesThan(rest, static_cast<size_t>(room))) {
+        throw TBaseCustomListClassException("Pasting would make more than " +
+                                            std::to_string(TBaseCustomListClass::MaxExpandedItems) +
+                                            " items. The list was not changed.");
+    }
+    const ColumnMap columns(SplitCSVLine(second), *list.CreateItem());
 
     // All items are built before any is added: a bad escape leaves the list as it was.
     std::vector<std::unique_ptr<TBaseCustomClass>> items;
-    items.reserve(lines.size() - 2);
-    std::vector<std::string_view> values;
-    for (size_t l = 2; l < lines.size(); ++l) {
+    LineCursor lines(rest);
+    std::string_view line;
+    while (lines.Next(line)) {
         auto item = list.CreateItem();
-        SplitCSVLine(lines[l], values);
-        for (size_t f = 0; f < positions.size(); ++f) {
-            if (positions[f] < 0) continue;
-            const std::string_view value = f < values.size() ? values[f] : std::string_view();
-            item->SetTextAt(positions[f], DecodeFieldText(value));
-        }
+        columns.ForEachValue(line, [&](int32_t p, std::string_view value) { item->SetTextAt(p, DecodeFieldText(value)); });
         items.push_back(std::move(item));
     }
     for (auto& item : items) list.Add(std::move(item));

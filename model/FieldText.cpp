@@ -1,18 +1,13 @@
 #include "model/FieldText.h"
 
+#include "platform/Text.h"
+
 #include <algorithm>
 #include <cstring>
 
 namespace quorvel {
 
 namespace {
-
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    return -1;
-}
 
 // Decodes into Out; on a bad escape answers the position of its "%" (npos when all went well).
 size_t DecodeInto(std::string_view s, std::string& out) {
@@ -28,7 +23,7 @@ size_t DecodeInto(std::string_view s, std::string& out) {
         const size_t digits = std::min<size_t>(2, s.size() - at - 1);
         int code = 0;
         for (size_t k = 1; k <= digits; ++k) {
-            const int d = HexDigit(s[at + k]);
+            const int d = HexDigitValue(s[at + k]);
             if (d < 0) return at;
             code = code * 16 + d;
         }
@@ -42,16 +37,13 @@ size_t DecodeInto(std::string_view s, std::string& out) {
 }  // namespace
 
 void AppendFieldText(std::string& out, std::string_view s) {
-    static constexpr char kHex[] = "0123456789ABCDEF";
     size_t start = 0;
     for (size_t i = 0; i < s.size(); ++i) {
         const char ch = s[i];
         if (ch == '\n' || ch == '\r' || ch == '"' || ch == '%') {
             out.append(s.data() + start, i - start);
-            const auto c = static_cast<unsigned char>(ch);
             out += '%';
-            out += kHex[c >> 4];
-            out += kHex[c & 15];
+            AppendHexByte(out, static_cast<unsigned char>(ch));
             start = i + 1;
         }
     }

@@ -1,5 +1,7 @@
 #include "model/FieldValue.h"
 
+#include "platform/Text.h"
+
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -20,12 +22,6 @@ struct Converted {
 
 template <typename T>
 Converted<T> Ok(T v) { return {Status::Ok, v}; }
-
-std::string_view TrimBlanks(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
-    return s;
-}
 
 // A decimal number split into its parts: value = Digits x 10^Exponent.
 struct DecimalText {

@@ -17,7 +17,7 @@ enum class KeyKind : uint8_t { Number, Text };
 enum KeyRank : uint8_t { NeverAssigned = 0, Unconvertible = 1, Converted = 2 };
 
 struct SortKey {
-    double Number = 0;
+    uint64_t Number = 0;  // a converted number as unsigned bits of the same order
     size_t Offset = 0;  // text in the arena
     uint32_t Length = 0;
     uint32_t Index = 0;
@@ -33,6 +33,17 @@ const std::array<unsigned char, 256>& LowerTable() {
     }();
     return table;
 }
+
+// A double as an unsigned number of the same order (-0 and 0 alike).
+uint64_t OrderedBits(double d) {
+    if (d == 0) d = 0;
+    uint64_t bits;
+    std::memcpy(&bits, &d, sizeof bits);
+    return (bits & 0x8000000000000000ull) ? ~bits : bits | 0x8000000000000000ull;
+}
+
+// Money keeps its exact scaled value: a double cannot tell amounts apart from about 9 * 10^11 on.
+uint64_t OrderedBits(int64_t n) { return static_cast<uint64_t>(n) ^ 0x8000000000000000ull; }
 
 // A value converted by its text form when it is text, else by its value form.
 template <typename FromText, typename FromValue>
@@ -50,23 +61,24 @@ public:
         key.Index = index;
         const int32_t p = Position(item);
         if (p < 0 || item.KindAt(p) == ValueKind::Unassigned) return key;
-        std::optional<double> number;
+        std::optional<uint64_t> number;
         bool numeric = true;
         switch (item.Fields()[p].DataType) {
         case dtSmallint:
         case dtInteger:
         case dtByte:
-            if (auto i = Convert(item, p, TryTextToInteger, TryToInteger)) number = *i;
+            if (auto i = Convert(item, p, TryTextToInteger, TryToInteger)) number = OrderedBits(double(*i));
             break;
         case dtSingle:
         case dtDouble:
-            if (auto d = Convert(item, p, TryTextToDouble, TryToDouble); d && !std::isnan(*d)) number = *d;
+            if (auto d = Convert(item, p, TryTextToDouble, TryToDouble); d && !std::isnan(*d))
+                number = OrderedBits(*d);
             break;
         case dtCurrency:
-            if (auto c = Convert(item, p, TryTextToCurrency, TryToCurrency)) number = static_cast<double>(c->Scaled);
+            if (auto c = Convert(item, p, TryTextToCurrency, TryToCurrency)) number = OrderedBits(c->Scaled);
             break;
         case dtBoolean:
-            if (auto b = Convert(item, p, TryTextToBoolean, TryToBoolean)) number = *b ? 1.0 : 0.0;
+            if (auto b = Convert(item, p, TryTextToBoolean, TryToBoolean)) number = OrderedBits(*b ? 1.0 : 0.0);
             break;
         default: numeric = false;
         }
@@ -131,14 +143,6 @@ int CompareKeys(const SortKey& a, const SortKey& b, const char* arena) {
     return a.Length < b.Length ? -1 : (a.Length > b.Length ? 1 : 0);
 }
 
-// A double as an unsigned number of the same order (-0 and 0 alike).
-uint64_t OrderedBits(double d) {
-    if (d == 0) d = 0;
-    uint64_t bits;
-    std::memcpy(&bits, &d, sizeof bits);
-    return (bits & 0x8000000000000000ull) ? ~bits : bits | 0x8000000000000000ull;
-}
-
 struct NumberKey {
     uint64_t Bits;
     uint32_t Index;
@@ -180,8 +184,7 @@ std::vector<uint32_t> SortedOrder(const std::vector<std::unique_ptr<TBaseCustomC
     numbers.reserve(items.size());
     BuildKeys(items, builder, [&](const SortKey& key) {
         if (key.Rank == Converted && key.Kind == KeyKind::Number) {
-            const uint64_t bits = OrderedBits(key.Number);
-            numbers.push_back({descending ? ~bits : bits, key.Index});
+            numbers.push_back({descending ? ~key.Number : key.Number, key.Index});
         } else {
             others.push_back(key);
         }

@@ -3,17 +3,21 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "model/BaseCustomListClass.h"
 #include "model/ListFactory.h"
+#include "model/Utils.h"
+#include "platform/SafeFile.h"
+#include "platform/Text.h"
 
 namespace quorvel {
 
 // A file that could not be opened or read: "Cannot open file " + name.
-class FileOpenError : public std::runtime_error {
+class FileOpenError : public FileError {
 public:
-    explicit FileOpenError(const std::string& fileName) : std::runtime_error("Cannot open file " + fileName) {}
+    explicit FileOpenError(const std::string& fileName) : FileError("Cannot open file ", fileName) {}
 };
 
 // The list type of a list file from its first lines; ltNone for anything that is no list file,
@@ -29,14 +33,41 @@ TListType ListFileTypeOf(std::string_view head);
 void ListFileInfoOf(std::string_view head, std::string& listType, std::string& owner, std::string& platform,
                     std::string& description);
 
-// The lines of a text: CR, LF and CR LF end a line; a final line break starts no further line.
-std::vector<std::string_view> SplitLines(std::string_view text);
-
 // The list-file reader and writer over bytes in memory; LoadFromFile and SaveToFile wrap them.
 // Reading replaces the list's content only when the whole text reads; Name becomes its FileName.
 void ReadListFileText(TBaseCustomListClass& list, std::string_view text, const std::string& name);
 // The whole file as it would be saved; throws, naming item and field, for a value that does not convert.
 std::string ListFileText(const TBaseCustomListClass& list);
+
+// Which item field each column of a field-name line fills, worked out once. Of several columns naming
+// one field only the last counts (it would overwrite the others), so that a line costs its own length
+// and the fields of one item, however long the name line is.
+class ColumnMap {
+public:
+    ColumnMap(const std::vector<std::string>& names, const TBaseCustomClass& prototype);
+
+    // Calls set(position, text) for every field a column names, with the line's value for that column;
+    // a field whose column the line lacks gets the empty text.
+    template <typename Set>
+    void ForEachValue(std::string_view line, Set&& set) const
+    {
+        size_t f = 0;
+        const size_t used = positions_.size();
+        if (used > 0) {
+            ForEachCSVField(line, ',', [&](std::string_view field) {
+                const int32_t p = positions_[f++];
+                if (p >= 0) set(p, field);
+                return f < used;
+            });
+        }
+        for (const auto& [column, p] : filled_)
+            if (column >= f) set(p, std::string_view());
+    }
+
+private:
+    std::vector<int32_t> positions_;                  // per column up to the last one used; -1 unused
+    std::vector<std::pair<size_t, int32_t>> filled_;  // column and field, column order
+};
 
 // The field names of the list's first item, or of a fresh item of its kind when it has none.
 std::vector<std::string> ItemFieldNames(const TBaseCustomListClass& list);

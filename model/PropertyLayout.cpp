@@ -7,7 +7,6 @@
 #include "platform/SafeFile.h"
 
 #include <algorithm>
-#include <fstream>
 #include <map>
 
 namespace quorvel {
@@ -70,20 +69,6 @@ void BringIntoRange(PropertyLayout& layout)
         c.Width = Clamp(c.Width, 0, kMaxLayoutExtent);
         c.Height = Clamp(c.Height, 0, kMaxLayoutExtent);
     }
-}
-
-// The first bytes of a file, at most Limit of them; nothing when it cannot be read.
-std::optional<std::string> ReadFileHead(const std::string& path, size_t limit)
-{
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return std::nullopt;
-    std::string bytes(limit, '\0');
-    in.read(bytes.data(), static_cast<std::streamsize>(limit));
-    if (in.bad())
-        return std::nullopt;
-    bytes.resize(static_cast<size_t>(in.gcount()));
-    return bytes;
 }
 
 }  // namespace
@@ -225,7 +210,7 @@ std::optional<PropertyLayout> LoadLayoutFile(const std::string& path)
 {
     const bool cdl = Cp1252::EqualsNoCase(ExtractFileExt(path), ".CDL");
     const size_t limit = cdl ? kMaxCdlBytes : (kMaxLayoutControls + 1) * kLayoutRecordSize;
-    const auto bytes = ReadFileHead(path, limit);
+    const auto bytes = ReadFileStart(path, limit);
     if (!bytes)
         return std::nullopt;
     return cdl ? ParseCdlLayout(path, *bytes) : ParseCdbLayout(*bytes);

@@ -2,6 +2,7 @@
 
 #include "platform/FileNames.h"
 #include "platform/IniFile.h"
+#include "platform/Text.h"
 
 namespace quorvel {
 
@@ -148,7 +149,6 @@ std::string StripNonAlphaNumeric(std::string_view s)
 
 std::string EncodeNonAlphaNumeric(std::string_view s)
 {
-    static constexpr char kHex[] = "0123456789ABCDEF";
     std::string out;
     out.reserve(s.size());
     for (const char ch : s) {
@@ -157,8 +157,7 @@ std::string EncodeNonAlphaNumeric(std::string_view s)
             out += ch;
         } else {
             out += '%';
-            out += kHex[c >> 4];
-            out += kHex[c & 15];
+            AppendHexByte(out, c);
         }
     }
     return out;

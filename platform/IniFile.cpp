@@ -3,27 +3,18 @@
 #include "platform/Cp1252.h"
 #include "platform/FileNames.h"
 #include "platform/SafeFile.h"
+#include "platform/Text.h"
 
 #include <algorithm>
 #include <climits>
 #include <cstdint>
 #include <stdexcept>
-#include <unistd.h>
 
 namespace quorvel {
 
 namespace {
 
 constexpr size_t npos = std::string_view::npos;
-
-std::string_view Trim(std::string_view s)
-{
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
-        s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
-        s.remove_suffix(1);
-    return s;
-}
 
 std::string Unquote(std::string_view value)
 {
@@ -67,14 +58,8 @@ std::optional<int> ParseInteger(std::string_view text)
             return std::nullopt;
         uint32_t n = 0;
         for (const char c : hex) {
-            int d;
-            if (c >= '0' && c <= '9')
-                d = c - '0';
-            else if (c >= 'a' && c <= 'f')
-                d = c - 'a' + 10;
-            else if (c >= 'A' && c <= 'F')
-                d = c - 'A' + 10;
-            else
+            const int d = HexDigitValue(c);
+            if (d < 0)
                 return std::nullopt;
             n = n * 16 + static_cast<uint32_t>(d);
         }
@@ -117,37 +102,32 @@ IniFile IniFile::Parse(const std::string& path, std::string_view content)
 {
     IniFile ini;
     ini.path_ = path;
-    size_t pos = 0;
-    while (pos < content.size()) {
-        size_t end = content.find_first_of("\r\n", pos);
-        if (end == npos)
-            end = content.size();
+    LineCursor cursor(content);
+    std::string_view text;
+    while (cursor.Next(text)) {
         Line line;
-        line.text = std::string(content.substr(pos, end - pos));
-        const std::string_view t = Trim(line.text);
+        line.text = std::string(text);
+        const std::string_view t = TrimBlanks(line.text);
         if (!t.empty() && t.front() == '[') {
             const size_t close = t.find(']');
             line.kind = Kind::Section;
-            line.name = std::string(Trim(t.substr(1, close == npos ? npos : close - 1)));
+            line.name = std::string(TrimBlanks(t.substr(1, close == npos ? npos : close - 1)));
         } else if (!t.empty() && t.front() != ';') {
             const size_t eq = t.find('=');
             if (eq != npos) {
                 line.kind = Kind::Pair;
-                line.name = std::string(Trim(t.substr(0, eq)));
-                line.value = std::string(Trim(t.substr(eq + 1)));
+                line.name = std::string(TrimBlanks(t.substr(0, eq)));
+                line.value = std::string(TrimBlanks(t.substr(eq + 1)));
             }
         }
         ini.lines_.push_back(std::move(line));
-        pos = end + 1;
-        if (end < content.size() && content[end] == '\r' && pos < content.size() && content[pos] == '\n')
-            ++pos;
     }
     return ini;
 }
 
 size_t IniFile::FindSection(std::string_view section) const
 {
-    const std::string_view name = Trim(section);
+    const std::string_view name = TrimBlanks(section);
     for (size_t i = 0; i < lines_.size(); ++i)
         if (lines_[i].kind == Kind::Section && Cp1252::EqualsNoCase(lines_[i].name, name))
             return i;
@@ -167,7 +147,7 @@ std::optional<std::string> IniFile::Value(std::string_view section, std::string_
     const size_t h = FindSection(section);
     if (h == npos)
         return std::nullopt;
-    const std::string_view name = Trim(key);
+    const std::string_view name = TrimBlanks(key);
     const size_t end = SectionEnd(h);
     for (size_t i = h + 1; i < end; ++i)
         if (lines_[i].kind == Kind::Pair && Cp1252::EqualsNoCase(lines_[i].name, name))
@@ -187,7 +167,16 @@ int IniFile::ReadInteger(std::string_view section, std::string_view key, int def
     const auto value = Value(section, key);
     if (!value)
         return def;
-    return ParseInteger(*value).value_or(def);
+    return ToInteger(*value, def);
+}
+
+int IniFile::ToInteger(std::string_view text, int def) { return ParseInteger(text).value_or(def); }
+
+std::optional<int64_t> IniFile::KeyIndex(std::string_view key, std::string_view prefix)
+{
+    if (!StartsWithNoCase(key, prefix))
+        return std::nullopt;
+    return CanonicalIndex(key.substr(prefix.size()));
 }
 
 bool IniFile::ReadBool(std::string_view section, std::string_view key, bool def) const
@@ -224,7 +213,8 @@ std::vector<std::pair<std::string, std::string>> IniFile::SectionValues(std::str
     return pairs;
 }
 
-std::vector<std::string> IniFile::ReadIndexedList(std::string_view section, std::string_view prefix) const
+std::vector<std::string> IniFile::ReadIndexedList(std::string_view section, std::string_view prefix,
+                                                  bool keepEmpty) const
 {
     std::vector<std::string> result;
     const size_t h = FindSection(section);
@@ -237,9 +227,9 @@ std::vector<std::string> IniFile::ReadIndexedList(std::string_view section, std:
     std::vector<std::pair<int64_t, size_t>> found;  // index, line
     for (size_t i = h + 1; i < end; ++i) {
         const Line& line = lines_[i];
-        if (line.kind != Kind::Pair || !StartsWithNoCase(line.name, prefix))
+        if (line.kind != Kind::Pair)
             continue;
-        const auto index = CanonicalIndex(std::string_view(line.name).substr(prefix.size()));
+        const auto index = KeyIndex(line.name, prefix);
         if (index && *index < count)
             found.emplace_back(*index, i);
     }
@@ -249,7 +239,7 @@ std::vector<std::string> IniFile::ReadIndexedList(std::string_view section, std:
         if (k > 0 && found[k].first == found[k - 1].first)
             continue;
         std::string value = Unquote(lines_[found[k].second].value);
-        if (!value.empty())
+        if (keepEmpty || !value.empty())
             result.push_back(std::move(value));
     }
     return result;
@@ -257,14 +247,14 @@ std::vector<std::string> IniFile::ReadIndexedList(std::string_view section, std:
 
 bool IniFile::IsValidSectionName(std::string_view name)
 {
-    name = Trim(name);
+    name = TrimBlanks(name);
     return !name.empty() && name.find_first_of("]=\r\n") == npos;
 }
 
 bool IniFile::IsValidKeyName(std::string_view name)
 {
     // A key starting with "[" or ";" would read back as a section header or a comment.
-    name = Trim(name);
+    name = TrimBlanks(name);
     return !name.empty() && name.find_first_of("]=\r\n") == npos && name.front() != '[' && name.front() != ';';
 }
 
@@ -279,18 +269,18 @@ void IniFile::CheckNames(std::string_view section, std::string_view key) const
 void IniFile::SetValue(std::string_view section, std::string_view key, std::string_view value)
 {
     CheckNames(section, key);
-    const std::string_view keyName = Trim(key);
+    const std::string_view keyName = TrimBlanks(key);
     Line pair;
     pair.kind = Kind::Pair;
     pair.name = std::string(keyName);
     const std::string text = NeutraliseLineBreaks(value);
-    pair.value = std::string(Trim(text));
+    pair.value = std::string(TrimBlanks(text));
 
     size_t h = FindSection(section);
     if (h == npos) {
         Line header;
         header.kind = Kind::Section;
-        header.name = std::string(Trim(section));
+        header.name = std::string(TrimBlanks(section));
         header.text = "[" + header.name + "]";
         lines_.push_back(std::move(header));
         h = lines_.size() - 1;
@@ -314,7 +304,7 @@ void IniFile::SetValue(std::string_view section, std::string_view key, std::stri
 
 void IniFile::EraseSection(std::string_view section)
 {
-    const std::string_view name = Trim(section);
+    const std::string_view name = TrimBlanks(section);
     std::vector<Line> kept;
     kept.reserve(lines_.size());
     bool erasing = false;
@@ -348,7 +338,7 @@ void IniFile::ReplaceSection(std::string_view section, const std::vector<std::pa
     size_t at = lines_.size();
     Line header;
     header.kind = Kind::Section;
-    header.name = std::string(Trim(section));
+    header.name = std::string(TrimBlanks(section));
     header.text = "[" + header.name + "]";
     if (h != npos) {
         at = h;
@@ -362,9 +352,9 @@ void IniFile::ReplaceSection(std::string_view section, const std::vector<std::pa
     for (const auto& [key, value] : pairs) {
         Line pair;
         pair.kind = Kind::Pair;
-        pair.name = std::string(Trim(key));
+        pair.name = std::string(TrimBlanks(key));
         const std::string text = NeutraliseLineBreaks(value);
-        pair.value = std::string(Trim(text));
+        pair.value = std::string(TrimBlanks(text));
         pair.text = pair.name + "=" + text;
         block.push_back(std::move(pair));
     }
@@ -388,8 +378,8 @@ std::string IniFile::ToString() const
 
 void IniFile::Save() const
 {
-    // Replacing by rename would otherwise succeed over a read-only file, or drop what could not be read.
-    if (unreadable_ || (FileExists(path_) && ::access(path_.c_str(), W_OK) != 0))
+    // Writing over a file that could not be read would drop its other lines.
+    if (unreadable_)
         throw FileWriteError(path_);
     WriteFileAtomic(path_, ToString());
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -36,8 +37,10 @@ public:
     std::vector<std::string> SectionNames() const;
     // Key/value pairs of the first section of that name, file order, values as read.
     std::vector<std::pair<std::string, std::string>> SectionValues(std::string_view section) const;
-    // Values of prefix0 .. prefix(Count-1), visiting only the keys present; empty values are skipped.
-    std::vector<std::string> ReadIndexedList(std::string_view section, std::string_view prefix) const;
+    // Values of prefix0 .. prefix(Count-1) in index order, visiting only the keys present (a huge Count
+    // costs nothing); empty values are skipped unless keepEmpty.
+    std::vector<std::string> ReadIndexedList(std::string_view section, std::string_view prefix,
+                                             bool keepEmpty = false) const;
 
     // Throws std::invalid_argument for a section or key name the file format cannot hold.
     // CR and LF in the value become blanks.
@@ -55,6 +58,12 @@ public:
     // Atomic replace of the file; throws FileWriteError, also for a file that exists but could not be
     // read (its other lines would be lost) or is read-only.
     void Save() const;
+
+    // The index of an indexed key ("Name7" for prefix "Name", case ignored): plain decimal digits, as
+    // the keys are written; nothing for any other key.
+    static std::optional<int64_t> KeyIndex(std::string_view key, std::string_view prefix);
+    // A value by the rule of ReadInteger; Def for anything else.
+    static int ToInteger(std::string_view text, int def);
 
     // Whether a name can be written as a section or key name.
     static bool IsValidSectionName(std::string_view name);

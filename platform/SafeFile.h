@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <functional>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -7,23 +9,51 @@
 
 namespace quorvel {
 
-// A file could not be written; the old file, if any, is unchanged.
-class FileWriteError : public std::runtime_error {
+// A failure about one file: a fixed text followed by the file's name. The name keeps the file
+// system's bytes, so that a window can show it as the file system spells it.
+class FileError : public std::runtime_error {
 public:
-    explicit FileWriteError(const std::string& fileName);
+    FileError(const std::string& prefix, const std::string& fileName);
+    const std::string& Prefix() const { return prefix_; }
     const std::string& FileName() const { return fileName_; }
 
 private:
+    std::string prefix_;
     std::string fileName_;
 };
 
-// The whole file, or nothing when it is missing or unreadable.
+// A file could not be written ("Unable to write to " + name); the old file, if any, is unchanged.
+class FileWriteError : public FileError {
+public:
+    explicit FileWriteError(const std::string& fileName);
+};
+
+// The whole file, or nothing when it is missing, no regular file or unreadable.
 std::optional<std::string> ReadWholeFile(const std::string& path);
+// At most Limit bytes from the start of the file; with Enough, read in growing chunks that stop as
+// soon as Enough says the bytes so far answer the caller. Nothing when the file cannot be read.
+std::optional<std::string> ReadFileStart(const std::string& path, size_t limit,
+                                         const std::function<bool(std::string_view)>& enough = {});
+
+// The file a path names once symbolic links are followed (the path itself when it is none, or when
+// the links loop); a link to a missing file gives that file's name.
+std::string ResolveLinks(const std::string& path);
 
 // Replaces the file with Content so that a reader sees either the old or the new file, never a part:
-// a temporary file in the same folder, flushed, renamed over the target. With makeBackup the old file
-// becomes the target's name with extension ".BAK" (an older one replaced) as part of that commit.
-// Throws FileWriteError; on failure the target and its ".BAK" are as they were.
+// a temporary file in the same folder, flushed, renamed over the target. A symbolic link stays and
+// the file it points to is written. With makeBackup the old file becomes the target's name with
+// extension ".BAK" (an older one replaced) as part of that commit. A file the user may not write is
+// refused. Throws FileWriteError; on failure the target and its ".BAK" are as they were.
 void WriteFileAtomic(const std::string& path, std::string_view content, bool makeBackup = false);
+
+namespace detail {
+// The link and rename calls of WriteFileAtomic, so that tests can play a file system without hard
+// links or a rename that fails.
+struct FileOps {
+    int (*Link)(const char*, const char*);
+    int (*Rename)(const char*, const char*);
+};
+FileOps& SafeFileOps();
+}  // namespace detail
 
 }  // namespace quorvel

@@ -2,30 +2,27 @@
 
 #include <QDialog>
 
-#include <functional>
-#include <initializer_list>
+#include <memory>
 #include <string>
 #include <string_view>
-#include <vector>
 
-class QButtonGroup;
-class QCheckBox;
-class QLabel;
-class QLineEdit;
-class QListWidget;
-class QPushButton;
 class QTabWidget;
-class QTableWidget;
 
 namespace quorvel {
 
+class OptionsCartwellPage;
+class OptionsLookupPage;
+class OptionsManufacturersPage;
+class OptionsPlatformsPage;
+class OptionsSettingsPages;
 class PlatformList;
 class SettingsStore;
 
 // The options dialog: an editor over the settings store and the reference data of the configuration
 // folder (platforms, manufacturers, lookup tables, system identifiers). Settings reach the store only
 // through ControlsToSettings, which callers run when the dialog closes on a path that saves;
-// manufacturers, lookup values and system identifiers are written to their files at once.
+// manufacturers, lookup values and system identifiers are written to their files at once. The pages
+// are classes of their own; the dialog holds them together.
 class TOptionsForm : public QDialog {
     Q_OBJECT
 
@@ -33,6 +30,7 @@ public:
     enum Page { pgGeneral, pgSave, pgPaths, pgPlatforms, pgManufacturers, pgLookupData, pgCartwell };
 
     TOptionsForm(SettingsStore& settings, PlatformList& platforms, QWidget* parent = nullptr);
+    ~TOptionsForm() override;
 
     // Set by the property dialog before it opens a page; they stay in force for the rest of the run.
     std::string PresetLookupName;
@@ -48,7 +46,7 @@ public:
     void LoadSettings();
     // Controls -> store, the Platforms page -> the platform list.
     void ControlsToSettings();
-    // Store -> configuration file, platform list -> Platforms.ini. Throws FileWriteError.
+    // Store -> configuration file, platform list -> Platforms.ini when it changed. Throws FileWriteError.
     void SaveSettings();
     // What a path that saves runs when the dialog has closed.
     void AcceptChanges();
@@ -68,80 +66,15 @@ public:
     void UpdateButtons();
 
 private:
-    void BuildGeneralPage();
-    void BuildSavePage();
-    void BuildPathsPage();
-    void BuildPlatformsPage();
-    void BuildManufacturersPage();
-    void BuildLookupPage();
-    void BuildCartwellPage();
-    // A page with a chooser list on the left and an edit box over a value list with buttons beside it.
-    void AddChooserPage(QWidget* page, const char* title, const char* chooserCaption, QListWidget* chooser,
-                        const char* valuesCaption, QLineEdit* edit, QListWidget* values,
-                        std::initializer_list<QPushButton*> buttons);
-    // Add and Remove of the manufacturer and lookup-value lists: blank and duplicate values are refused,
-    // removal asks first, and every change is written at once by Save.
-    void AddListValue(QLineEdit* edit, QListWidget* list, const char* blankMessage,
-                      const std::function<void()>& duplicate, const std::function<void()>& save);
-    void RemoveListValues(QListWidget* list, const char* question, const std::function<void()>& save);
-    // A handler that runs inside the command guard.
-    std::function<void()> Guarded(void (TOptionsForm::*handler)());
-
-    void BrowseButtonClick();
-    void PlatformAddButtonClick();
-    void PlatformRemoveButtonClick();
-    void PlatformListDoubleClick();
-    void PlatformMfgClick();
-    void MfgAddButtonClick();
-    void MfgRemoveButtonClick();
-    void MfgListDoubleClick();
-    void MfgLoadButtonClick();
-    void MfgSaveButtonClick();
-    void LookupNameClick();
-    void LookupAddButtonClick();
-    void LookupRemoveButtonClick();
-    void PlatformCartwellClick();
-    void SystemIdEdited();
-
-    // The Platforms page's names into the Manufacturers page, keeping its selected platform.
-    void CopyPlatformsToManufacturersPage();
-    std::string SelectedMfgPlatform() const;
-    std::string SelectedLookupSection() const;
-
     SettingsStore& settings_;
     PlatformList& platforms_;
 
     QTabWidget* pages_ = nullptr;
-    QCheckBox* showSplash_ = nullptr;
-    QCheckBox* showOwner_ = nullptr;
-    QCheckBox* loadLastFiles_ = nullptr;
-    QCheckBox* warnOnExport_ = nullptr;
-    QCheckBox* showGrid_ = nullptr;
-    QCheckBox* showExplorer_ = nullptr;
-    QButtonGroup* saveAsFormat_ = nullptr;
-    QButtonGroup* appendListType_ = nullptr;
-    QLineEdit* defaultOwner_ = nullptr;
-    QCheckBox* createBackups_ = nullptr;
-    QTableWidget* pathList_ = nullptr;
-    QPushButton* browseButton_ = nullptr;
-    QLineEdit* platformEdit_ = nullptr;
-    QListWidget* platformList_ = nullptr;
-    QPushButton* platformAdd_ = nullptr;
-    QPushButton* platformRemove_ = nullptr;
-    QListWidget* platformMfgList_ = nullptr;
-    QLineEdit* mfgEdit_ = nullptr;
-    QListWidget* mfgList_ = nullptr;
-    QPushButton* mfgAdd_ = nullptr;
-    QPushButton* mfgRemove_ = nullptr;
-    QPushButton* mfgLoad_ = nullptr;
-    QPushButton* mfgSave_ = nullptr;
-    QListWidget* lookupNameList_ = nullptr;
-    QLineEdit* lookupEdit_ = nullptr;
-    QListWidget* lookupDataList_ = nullptr;
-    QPushButton* lookupAdd_ = nullptr;
-    QPushButton* lookupRemove_ = nullptr;
-    QListWidget* platformCartwellList_ = nullptr;
-    QLineEdit* systemIdEdit_ = nullptr;
+    std::unique_ptr<OptionsSettingsPages> settingsPages_;
+    std::unique_ptr<OptionsPlatformsPage> platformsPage_;
+    std::unique_ptr<OptionsManufacturersPage> manufacturersPage_;
+    std::unique_ptr<OptionsLookupPage> lookupPage_;
+    std::unique_ptr<OptionsCartwellPage> cartwellPage_;
 };
 
 }  // namespace quorvel

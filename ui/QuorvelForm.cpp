@@ -12,6 +12,7 @@
 #include "ui/ListDisplay.h"
 #include "ui/ListTabBar.h"
 #include "ui/OptionsForm.h"
+#include "ui/commands/HelpCommands.h"
 #include "ui/commands/ListCommands.h"
 #include "ui/commands/ToolCommands.h"
 
@@ -112,6 +113,7 @@ TQuorvelForm::TQuorvelForm(SettingsStore& settings, PlatformList& platforms, TOp
     listCommands_ = listCommands.get();
     groups_.push_back(std::move(listCommands));
     groups_.push_back(std::make_unique<ToolCommands>(*this));
+    groups_.push_back(std::make_unique<HelpCommands>(*this));
     connect(Action("ExitMainMenu"), &QAction::triggered, this, [this] { RunCommand([this] { ExitMainMenuClick(); }); });
     Action("ExitMainMenu")->setProperty("quorvelBuilt", true);
 }
@@ -171,6 +173,7 @@ void TQuorvelForm::BuildLayout()
     CartListView->setContextMenuPolicy(Qt::CustomContextMenu);
     CartListView->setAcceptDrops(true);
     CartListView->horizontalHeader()->setHighlightSections(false);
+    CartListView->verticalHeader()->setDefaultSectionSize(CartListView->fontMetrics().height() + 6);
     dataLayout->addWidget(CartListView);
     Splitter1->setStretchFactor(1, 1);
     layout->addWidget(Splitter1, 1);
@@ -199,9 +202,15 @@ void TQuorvelForm::BuildLayout()
     for (int i = 0; i < 5; ++i) {
         auto* panel = new QLabel(bar);
         panel->setObjectName(QString("StatusPanel%1").arg(i));
-        panel->setFixedWidth(kStatusPanelWidths[i]);
         panel->setFrameShape(QFrame::StyledPanel);
-        bar->addWidget(panel, 0);
+        if (i == 0) {
+            // The first panel takes what the others leave; a long message is cut, not widening the bar.
+            panel->setMinimumWidth(0);
+            panel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+        } else {
+            panel->setFixedWidth(kStatusPanelWidths[i]);
+        }
+        bar->addWidget(panel, i == 0 ? 1 : 0);
         statusPanels_[size_t(i)] = panel;
     }
 
@@ -342,6 +351,7 @@ bool TQuorvelForm::FormClose()
     if (!listCommands_->CloseAllListsMainMenuClick()) {
         // A list the user wanted saved could not be: the window stays open with it.
         Closing = false;
+        listDisplay_->SetList(nullptr);
         listDisplay_->SetTree(CartListView);
         RefreshTabs();
         RefreshListView();
@@ -352,15 +362,6 @@ bool TQuorvelForm::FormClose()
     RunCommand([this] { SavePlacement(); });
     PendingFiles.clear();
     return true;
-}
-
-void TQuorvelForm::resizeEvent(QResizeEvent* event)
-{
-    QMainWindow::resizeEvent(event);
-    int others = 0;
-    for (int i = 1; i < 5; ++i)
-        others += kStatusPanelWidths[i];
-    statusPanels_[0]->setFixedWidth(std::max(frameGeometry().width() - others, 0));
 }
 
 void TQuorvelForm::AppendOpenList(std::unique_ptr<TBaseCustomListClass> list)

@@ -70,6 +70,9 @@ public:
     std::string TabCaption(size_t index) const;
     QString StatusPanelText(int panel) const;
     QString TabHint() const;
+    int TabCount() const;
+    int SelectedTab() const;
+    QString TabText(int index) const;
 
     // MainFormAccess.
     const std::vector<std::unique_ptr<TBaseCustomListClass>>& OpenLists() const override { return openLists_; }
@@ -102,7 +105,6 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
 
 private:
     // FormClose; false when a list could not be saved and the window stays open.

@@ -62,6 +62,21 @@ QString TQuorvelForm::StatusPanelText(int panel) const
     return statusPanels_.at(size_t(panel))->text();
 }
 
+int TQuorvelForm::TabCount() const
+{
+    return OpenTabSet->count();
+}
+
+int TQuorvelForm::SelectedTab() const
+{
+    return OpenTabSet->currentIndex();
+}
+
+QString TQuorvelForm::TabText(int index) const
+{
+    return OpenTabSet->tabText(index);
+}
+
 QString TQuorvelForm::TabHint() const
 {
     return OpenTabSet->toolTip();

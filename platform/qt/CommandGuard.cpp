@@ -1,11 +1,19 @@
 #include "platform/qt/CommandGuard.h"
 
+#include "platform/SafeFile.h"
+#include "platform/qt/PathText.h"
 #include "platform/qt/QtCp1252.h"
 #include "platform/qt/Services.h"
 
-#include <exception>
-
 namespace quorvel {
+
+QString ErrorText(const std::exception& e)
+{
+    // A file name holds the file system's bytes, not Windows-1252 text.
+    if (const auto* file = dynamic_cast<const FileError*>(&e))
+        return ToQString(file->Prefix()) + PathToQString(file->FileName());
+    return ToQString(e.what());
+}
 
 bool RunCommand(const std::function<void()>& command)
 {
@@ -14,8 +22,7 @@ bool RunCommand(const std::function<void()>& command)
         command();
         return true;
     } catch (const std::exception& e) {
-        // The model's messages are Windows-1252 text like every other string it holds.
-        message = ToQString(e.what());
+        message = ErrorText(e);
     } catch (...) {
         message = QStringLiteral("An unexpected error occurred.");
     }

@@ -51,6 +51,36 @@ TEST_F(PlatformFileTest, SaveRewritesOnlyItsSection)
     EXPECT_NE(ReadFile("Config/Platforms.ini").find("; shipped"), std::string::npos);
 }
 
+TEST_F(PlatformFileTest, OnlyAChangedListIsWritten)
+{
+    // Names refused at load and the user's own edits stay in the file until the list changes.
+    const std::vector<std::string> file = {"[Platforms]", "Count=3", "PlatForm0=Korvo", "PlatForm1=Bad?Name",
+                                           "PlatForm2=Zentrix 64"};
+    struct Case {
+        const char* what;
+        std::vector<std::string> names;  // set after Load; none: not set
+        bool written;
+    };
+    const Case cases[] = {
+        {"not set", {}, false},
+        {"same names in another order", {"Zentrix 64", "Korvo"}, false},
+        {"a name added", {"Zentrix 64", "Korvo", "Vexa"}, true},
+        {"a name removed", {"Korvo"}, true},
+    };
+    for (const Case& c : cases) {
+        WriteConfig("Platforms.ini", file);
+        const std::string before = ReadFile("Config/Platforms.ini");
+        PlatformList list;
+        list.Load(ConfigPath("Platforms.ini"));
+        if (!c.names.empty())
+            list.SetNames(c.names);
+        EXPECT_EQ(list.Changed(), c.written) << c.what;
+        list.Save(ConfigPath("Platforms.ini"));
+        EXPECT_EQ(ReadFile("Config/Platforms.ini") != before, c.written) << c.what;
+        EXPECT_FALSE(list.Changed()) << c.what;
+    }
+}
+
 TEST_F(PlatformFileTest, PlatformFilesAreFoundIgnoringCase)
 {
     settings->LoadSettings();

@@ -57,6 +57,7 @@ TEST_F(ColumnListTest, LoadOverlaysSavedColumns) {
         {"LaterDuplicateWins", "Count=3\nName0=a\nField0=NOTES\nName1=b\nField1=COST\nName2=c\nField2=notes\n",
          {"COST", "notes"}, 23},
         {"EntriesAtOrAboveCountIgnored", "Count=1\nName0=a\nField0=NOTES\nName1=b\nField1=COST\n", {"NOTES"}, 24},
+        {"FirstKeyOfANameWins", "count=0x2\nFIELD1=COST\nName1=b\nfield1=NOTES\nCount=0\n", {"COST"}, 24},
         {"HugeCountCostsNothing", "Count=2000000000\nName7=a\nField7=NOTES\nName07=b\nField07=COST\n", {"NOTES"}, 24},
     };
     for (const auto& c : cases) {

@@ -8,7 +8,7 @@
 #include "model/HardwareListClass.h"
 #include "model/ListFactory.h"
 #include "model/LocaleFormat.h"
-#include "support/TempDir.h"
+#include "support/GlobalsTest.h"
 
 namespace quorvel {
 namespace {
@@ -23,14 +23,16 @@ void SetColumns(TColumnListClass& columns, const std::vector<std::string>& field
     columns.Clear();
     for (const auto& f : fields) {
         TColumnClass c;
+        // "Field=Caption" names its own caption.
+        const size_t eq = f.find('=');
         c.Hidden = f[0] == '-';
-        c.Field = c.Hidden ? f.substr(1) : f;
-        c.Name = "H " + c.Field;
+        c.Field = f.substr(c.Hidden ? 1 : 0, eq == std::string::npos ? std::string::npos : eq - (c.Hidden ? 1 : 0));
+        c.Name = eq == std::string::npos ? "H " + c.Field : f.substr(eq + 1);
         columns.Add(c);
     }
 }
 
-class ExportTextTest : public test::TempDirTest {};
+class ExportTextTest : public test::GlobalsTest {};
 
 TEST_F(ExportTextTest, RowsOfBothKinds) {
     LocaleFormat money;
@@ -48,6 +50,8 @@ TEST_F(ExportTextTest, RowsOfBothKinds) {
          "\"H Title\",\"H Quantity\"\r\n\"Say %22hi%22\",3\r\n"},
         {"MediaHiddenColumnLeavesNoGap", ltMedia, {"-Title", "Boxed", "Cost"}, {{"Boxed", true}, {"Cost", Text("2.50")}},
          "\"H Boxed\",\"H Cost\"\r\n-1,2.5\r\n"},
+        {"QuoteInACaptionKeepsTheColumnCount", ltMedia, {"Title=12\" \"Pro\"", "Quantity"}, {{"Title", Text("x")}},
+         "\"12%22 %22Pro%22\",\"H Quantity\"\r\n\"x\",1\r\n"},
         {"AllHidden", ltMedia, {"-Title", "-Notes"}, {{"Title", Text("x")}}, "\r\n\r\n"},
         {"HardwareDisplayTexts", ltHardware, {"Name", "Quantity", "Boxed"},
          {{"Name", Text("Pad \"Pro\" 5%")}, {"Quantity", Text("2")}, {"Boxed", Text("-1")}},
@@ -66,7 +70,6 @@ TEST_F(ExportTextTest, RowsOfBothKinds) {
         ExportListObject(list.get(), PathOf("out.csv"), columns);
         EXPECT_EQ(ReadFile("out.csv"), c.Expected) << c.Name;
     }
-    LocaleFormat::SetCurrent(LocaleFormat{});
 }
 
 TEST_F(ExportTextTest, ExportKeepsTheReplacedFileAndNeverTouchesTheList) {

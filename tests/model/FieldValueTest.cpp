@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "support/GlobalsTest.h"
+
 #include "model/FieldValue.h"
 #include "model/LocaleFormat.h"
 
@@ -96,10 +98,7 @@ TEST(ConversionTest, ConvertsToFieldTypes) {
     for (const auto& c : cases) EXPECT_EQ(ConvertsTo(c.Value, c.Type), c.Expected) << ToText(c.Value) << " " << c.Type;
 }
 
-class LocaleTest : public ::testing::Test {
-protected:
-    void TearDown() override { LocaleFormat::SetCurrent(LocaleFormat{}); }
-};
+class LocaleTest : public test::GlobalsTest {};
 
 TEST_F(LocaleTest, MoneyFormats) {
     LocaleFormat us;

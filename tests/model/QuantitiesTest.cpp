@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "support/GlobalsTest.h"
+
 #include "ListFileTestSupport.h"
 #include "ListTestSupport.h"
 #include "model/CartListClass.h"
@@ -21,7 +23,7 @@ struct QuantityCase {
     std::vector<std::string> Quantities;  // after the operation
 };
 
-class QuantityTest : public ::testing::TestWithParam<QuantityCase> {};
+class QuantityTest : public test::GlobalsTest, public ::testing::WithParamInterface<QuantityCase> {};
 
 TEST_P(QuantityTest, ReshapesTheList) {
     const auto& c = GetParam();

@@ -11,6 +11,21 @@
 namespace quorvel {
 namespace {
 
+// A case's description as a test name: "first key wins" runs as FirstKeyWins.
+std::string CaseName(const char* what)
+{
+    std::string name;
+    bool upper = true;
+    for (const char* p = what; *p; ++p) {
+        const char c = *p;
+        const bool alnum = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+        if (alnum)
+            name += upper && c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+        upper = !alnum;
+    }
+    return name;
+}
+
 struct ReadCase {
     const char* what;
     std::string content;
@@ -21,7 +36,7 @@ struct ReadCase {
 
 class IniReadTest : public ::testing::TestWithParam<ReadCase> {};
 
-TEST_P(IniReadTest, Value)
+TEST_P(IniReadTest, FindsTheValue)
 {
     const ReadCase& c = GetParam();
     const IniFile ini = IniFile::Parse("x.ini", c.content);
@@ -55,7 +70,7 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"header without bracket", "[A\nk=v\n", "A", "k", "v"},
         ReadCase{"no cut at 2047", "[A]\nk=" + std::string(5000, 'v') + "\n", "A", "k", std::string(5000, 'v')},
         ReadCase{"NUL in value kept", std::string("[A]\nk=a\0b\n", 10), "A", "k", std::string("a\0b", 3)}),
-    [](const auto& info) { return "Case" + std::to_string(info.index); });
+    [](const auto& info) { return CaseName(info.param.what); });
 
 struct IntCase {
     const char* text;
@@ -97,7 +112,7 @@ struct WriteCase {
 
 class IniWriteTest : public ::testing::TestWithParam<WriteCase> {};
 
-TEST_P(IniWriteTest, Content)
+TEST_P(IniWriteTest, KeepsEveryOtherLine)
 {
     const WriteCase& c = GetParam();
     IniFile ini = IniFile::Parse("x.ini", c.before);
@@ -129,7 +144,7 @@ INSTANTIATE_TEST_SUITE_P(
         WriteCase{"indexed list", "[L]\nCount=5\nItem0=old\nItem4=gone\n",
                   [](IniFile& i) { i.WriteIndexedList("L", "Item", {"a", "b"}); },
                   "[L]\r\nCount=2\r\nItem0=a\r\nItem1=b\r\n"}),
-    [](const auto& info) { return "Case" + std::to_string(info.index); });
+    [](const auto& info) { return CaseName(info.param.what); });
 
 TEST(IniFileTest, RefusedNamesChangeNothing)
 {

@@ -105,6 +105,47 @@ TEST_F(SafeFileTest, BackupThatCannotBeMadeIsAnError)
     EXPECT_EQ(EntryCount(), 2u);
 }
 
+// Plays a file system without hard links (FAT and exFAT sticks) and one where the new file's rename
+// onto the target fails.
+std::string g_failRenameOnto;
+int NoLink(const char*, const char*) { return -1; }
+int RenameUnless(const char* from, const char* to)
+{
+    const bool newFile = std::string(from).ends_with(".tmp");
+    return newFile && to == g_failRenameOnto ? -1 : ::rename(from, to);
+}
+
+TEST_F(SafeFileTest, BackupByRenameAndItsUndo)
+{
+    struct Case {
+        const char* what;
+        bool hardLinks;
+        bool finalRenameFails;
+    };
+    const Case cases[] = {
+        {"no hard links", false, false},
+        {"no hard links, final rename fails", false, true},
+        {"hard links, final rename fails", true, true},
+    };
+    detail::FileOps& ops = detail::SafeFileOps();
+    const detail::FileOps saved = ops;
+    for (const Case& c : cases) {
+        WriteFile("list.cdb", "old");
+        WriteFile("list.BAK", "older");
+        ops.Link = c.hardLinks ? saved.Link : NoLink;
+        ops.Rename = RenameUnless;
+        g_failRenameOnto = c.finalRenameFails ? PathOf("list.cdb") : std::string();
+        if (c.finalRenameFails)
+            EXPECT_THROW(WriteFileAtomic(PathOf("list.cdb"), "new", true), FileWriteError) << c.what;
+        else
+            WriteFileAtomic(PathOf("list.cdb"), "new", true);
+        EXPECT_EQ(ReadFile("list.cdb"), c.finalRenameFails ? "old" : "new") << c.what;
+        EXPECT_EQ(ReadFile("list.BAK"), c.finalRenameFails ? "older" : "old") << c.what;
+        EXPECT_EQ(EntryCount(), 2u) << c.what;
+    }
+    ops = saved;
+}
+
 TEST_F(SafeFileTest, ReadWholeFile)
 {
     WriteFile("a", std::string("x\0y\r\n", 5));

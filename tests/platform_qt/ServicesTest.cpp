@@ -1,11 +1,10 @@
+#include "platform/SafeFile.h"
 #include "platform/qt/CommandGuard.h"
 #include "platform/qt/Services.h"
 #include "platform/qt/Version.h"
 #include "support/qt/FakeServices.h"
 
-#include <QDialog>
 #include <QDir>
-#include <QLineEdit>
 #include <QRegularExpression>
 
 #include <gtest/gtest.h>
@@ -61,13 +60,16 @@ TEST(CommandGuard, ShowsWhatTheCommandThrows)
     EXPECT_FALSE(RunCommand([] { throw std::runtime_error("Invalid Cartridge File"); }));
     EXPECT_FALSE(RunCommand([] { throw std::runtime_error("Caf\xE9 \x80"); }));
     EXPECT_FALSE(RunCommand([] { throw 42; }));
+    EXPECT_FALSE(RunCommand([] { throw FileWriteError("/tmp/n\xC3\xB6.lst"); }));
     EXPECT_EQ(runs, 1);
-    ASSERT_EQ(fake.messages.size(), 3u);
+    ASSERT_EQ(fake.messages.size(), 4u);
     EXPECT_EQ(fake.messages[0], (test::ShownMessage{MessageKind::Error, "Invalid Cartridge File"}));
     // Model messages are Windows-1252 bytes.
     EXPECT_EQ(fake.messages[1].text, QString::fromUtf8("Caf\u00E9 \u20AC"));
     EXPECT_EQ(fake.messages[2].kind, MessageKind::Error);
     EXPECT_FALSE(fake.messages[2].text.isEmpty());
+    // A file name is shown as the file system spells it, not as Windows-1252 text.
+    EXPECT_EQ(fake.messages[3].text, QString::fromUtf8("Unable to write to /tmp/n\u00F6.lst"));
 }
 
 TEST(Services, NoneInstalledIsAnErrorNotARealBox)
@@ -77,22 +79,6 @@ TEST(Services, NoneInstalledIsAnErrorNotARealBox)
     EXPECT_THROW(Dialogs(), std::logic_error);
     EXPECT_THROW(Shell(), std::logic_error);
     InstallServices(previous);
-}
-
-TEST(DialogRunner, TheScriptWorksTheDialogAndGivesItsResult)
-{
-    FakeServices fake;
-    QDialog dialog;
-    auto* edit = new QLineEdit(&dialog);
-    fake.dialogAnswers.push_back([edit](QDialog& shown) {
-        EXPECT_TRUE(shown.isVisible());
-        edit->setText("typed");
-        return int(QDialog::Accepted);
-    });
-    EXPECT_EQ(ExecDialog(dialog), QDialog::Accepted);
-    EXPECT_EQ(dialog.result(), QDialog::Accepted);
-    EXPECT_FALSE(dialog.isVisible());
-    EXPECT_EQ(edit->text(), "typed");
 }
 
 TEST(Version, HasFourParts)

@@ -2,7 +2,7 @@
 
 #include "model/Utils.h"
 #include "platform/IniFile.h"
-#include "support/TempDir.h"
+#include "support/GlobalsTest.h"
 #include "config/PlatformList.h"
 #include "config/SettingsStore.h"
 
@@ -14,11 +14,11 @@ namespace quorvel::test {
 
 // A fresh program folder with its configuration file named, and helpers to lay out the
 // configuration folder.
-class ConfigDirTest : public TempDirTest {
+class ConfigDirTest : public GlobalsTest {
 protected:
     void SetUp() override
     {
-        TempDirTest::SetUp();
+        GlobalsTest::SetUp();
         programDir = Dir().string() + "/";
         InitConfigFile(programDir);
         settings.emplace(programDir);

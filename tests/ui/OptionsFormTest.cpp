@@ -75,7 +75,7 @@ protected:
     }
 };
 
-TEST_F(OptionsFormTest, PagesAndControlsAreLaidOutAsDescribed)
+TEST_F(OptionsFormTest, PagesAndControlsCarryTheirNamesAndCaptions)
 {
     MakeForm();
     EXPECT_EQ(form->windowTitle(), "Options");
@@ -306,7 +306,81 @@ TEST_F(OptionsFormTest, BadNamesInPlatformsFileAreDroppedWithOneMessageEach)
     EXPECT_EQ(platforms.Names(), (std::vector<std::string>{"Ok One", "ok two"}));
 }
 
-TEST_F(OptionsFormTest, ManufacturersPage)
+// The manufacturer and lookup-value pages share their Add and Remove: trimmed, blank and duplicate
+// values, removal after a question, and every change written to the file at once.
+struct ValuePage {
+    const char* Name;
+    const char* Chooser;
+    const char* Choice;
+    const char* Edit;
+    const char* List;
+    const char* Add;
+    const char* Remove;
+    std::vector<std::string> Initial;
+    MessageKind DuplicateKind;
+    const char* Duplicate;
+    const char* Blank;
+    const char* Question;
+    const char* File;
+    const char* Section;
+};
+
+class ValuePageTest : public OptionsFormTest, public ::testing::WithParamInterface<ValuePage> {};
+
+TEST_P(ValuePageTest, AddAndRemoveWriteAtOnce)
+{
+    const ValuePage& p = GetParam();
+    MakeForm();
+    auto* edit = Child<QLineEdit>(p.Edit);
+    auto* list = Child<QListWidget>(p.List);
+    auto* add = Child<QPushButton>(p.Add);
+    auto* remove = Child<QPushButton>(p.Remove);
+    edit->setText("Someone");
+    EXPECT_FALSE(add->isEnabled());
+    Select(Child<QListWidget>(p.Chooser), {p.Choice});
+    EXPECT_EQ(Entries(list), p.Initial);
+    EXPECT_TRUE(add->isEnabled());
+    EXPECT_FALSE(remove->isEnabled());
+
+    std::vector<std::string> added = p.Initial;
+    added.push_back("Lumen");
+    struct Step {
+        std::string text;
+        MessageKind kind;
+        std::string message;  // empty when the value is added
+    };
+    const Step steps[] = {
+        {"  Lumen ", MessageKind::Error, ""},
+        {"LUMEN", p.DuplicateKind, p.Duplicate},
+        {" ", MessageKind::Error, p.Blank},
+    };
+    for (const auto& step : steps) {
+        edit->setText(QString::fromStdString(step.text));
+        add->click();
+        ExpectShown(step.kind, step.message, step.text);
+        EXPECT_EQ(Entries(list), added) << step.text;
+        EXPECT_EQ(ReadConfig(p.File).ReadIndexedList(p.Section, p.Section), added) << step.text;
+    }
+    Select(list, {"Lumen"});
+    RemoveAnsweringNoThenYes(remove, list, p.Question);
+    EXPECT_EQ(Entries(list), p.Initial);
+    EXPECT_EQ(ReadConfig(p.File).ReadIndexedList(p.Section, p.Section), p.Initial);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Pages, ValuePageTest,
+    ::testing::Values(
+        ValuePage{"Manufacturers", "PlatformMfgLB", "Zentrix 64", "MfgEdit", "MfgListBox", "MfgAddButton",
+                  "MfgRemoveButton", {"Brambleworks", "Fennel Soft"}, MessageKind::Error,
+                  "The Manufacturer Name already exists in the list.", "You can not add a blank Manufacturer Name",
+                  "Are you sure you want to remove the selected Manufacturers Names?", "Zentrix 64.ini", "Mfg"},
+        ValuePage{"LookupData", "LookupNameListBox", "Media Type", "LookupEdit", "LookupDataListBox",
+                  "LookupAddButton", "LookupRemoveButton", {"Cartridge", "Disc"}, MessageKind::Warning,
+                  "The lookup data already exists in the list.", "You can not add blank lookup information",
+                  "Are you sure you want to remove the selected lookup data?", "General.ini", "MediaType"}),
+    [](const auto& info) { return std::string(info.param.Name); });
+
+TEST_F(OptionsFormTest, ManufacturersLoadSaveAndMoveIntoTheEdit)
 {
     MakeForm();
     auto* platformList = Child<QListWidget>("PlatformMfgLB");
@@ -332,31 +406,6 @@ TEST_F(OptionsFormTest, ManufacturersPage)
 
     const auto mfgFile = [this] { return ReadConfig("Zentrix 64.ini").SectionValues("Mfg"); };
     using Pairs = std::vector<std::pair<std::string, std::string>>;
-    struct Step {
-        std::string text;
-        std::string error;
-        std::vector<std::string> after;
-    };
-    const Step steps[] = {
-        {"  Lumen Arcade ", "", {"Brambleworks", "Fennel Soft", "Lumen Arcade"}},
-        {"fennel SOFT", "The Manufacturer Name already exists in the list.", {"Brambleworks", "Fennel Soft", "Lumen Arcade"}},
-        {" ", "You can not add a blank Manufacturer Name", {"Brambleworks", "Fennel Soft", "Lumen Arcade"}},
-        {"acorn", "", {"acorn", "Brambleworks", "Fennel Soft", "Lumen Arcade"}},
-    };
-    for (const auto& step : steps) {
-        edit->setText(QString::fromStdString(step.text));
-        add->click();
-        ExpectShown(MessageKind::Error, step.error, step.text);
-        EXPECT_EQ(Entries(list), step.after) << step.text;
-        EXPECT_EQ(ReadConfig("Zentrix 64.ini").ReadIndexedList("Mfg", "Mfg"), Entries(list)) << step.text;
-    }
-    EXPECT_EQ(mfgFile(), (Pairs{{"Count", "4"}, {"Mfg0", "acorn"}, {"Mfg1", "Brambleworks"}, {"Mfg2", "Fennel Soft"},
-                                {"Mfg3", "Lumen Arcade"}}));
-    EXPECT_EQ(ReadConfig("Zentrix 64.ini").ReadString("SystemID", "SystemID", ""), "17");
-
-    Select(list, {"acorn", "Lumen Arcade"});
-    RemoveAnsweringNoThenYes(remove, list, "Are you sure you want to remove the selected Manufacturers Names?");
-    EXPECT_EQ(mfgFile(), (Pairs{{"Count", "2"}, {"Mfg0", "Brambleworks"}, {"Mfg1", "Fennel Soft"}}));
 
     // Load takes the lines as they are, duplicates and blank lines included, and rewrites the section;
     // the empty name is read back from it.
@@ -422,48 +471,13 @@ TEST_F(OptionsFormTest, ManufacturerListFollowsThePlatformThatIsSelected)
     EXPECT_FALSE(Child<QPushButton>("MfgLoadButton")->isEnabled());
 }
 
-TEST_F(OptionsFormTest, LookupDataPage)
+TEST_F(OptionsFormTest, LookupTablesInFileOrderAndEmptyValues)
 {
     MakeForm();
     auto* tables = Child<QListWidget>("LookupNameListBox");
-    auto* edit = Child<QLineEdit>("LookupEdit");
     auto* values = Child<QListWidget>("LookupDataListBox");
-    auto* add = Child<QPushButton>("LookupAddButton");
-    auto* remove = Child<QPushButton>("LookupRemoveButton");
     EXPECT_EQ(Entries(tables), (std::vector<std::string>{"Media Type", "Label Color"}));  // file order
-    edit->setText("Tape");
-    EXPECT_FALSE(add->isEnabled());
     EXPECT_EQ(values->count(), 0);
-
-    Select(tables, {"Media Type"});
-    EXPECT_EQ(Entries(values), (std::vector<std::string>{"Cartridge", "Disc"}));
-    EXPECT_TRUE(add->isEnabled());
-
-    struct Step {
-        std::string text;
-        MessageKind kind;
-        std::string message;  // empty when the value is added
-    };
-    const Step steps[] = {
-        {" Tape ", MessageKind::Error, ""},
-        {"DISC", MessageKind::Warning, "The lookup data already exists in the list."},
-        {"  ", MessageKind::Error, "You can not add blank lookup information"},
-    };
-    for (const auto& step : steps) {
-        edit->setText(QString::fromStdString(step.text));
-        add->click();
-        ExpectShown(step.kind, step.message, step.text);
-        EXPECT_EQ(Entries(values), (std::vector<std::string>{"Cartridge", "Disc", "Tape"})) << step.text;
-    }
-    using Pairs = std::vector<std::pair<std::string, std::string>>;
-    EXPECT_EQ(ReadConfig("General.ini").SectionValues("MediaType"),
-              (Pairs{{"Count", "3"}, {"MediaType0", "Cartridge"}, {"MediaType1", "Disc"}, {"MediaType2", "Tape"}}));
-
-    EXPECT_FALSE(remove->isEnabled());
-    Select(values, {"Cartridge", "Tape"});
-    RemoveAnsweringNoThenYes(remove, values, "Are you sure you want to remove the selected lookup data?");
-    EXPECT_EQ(ReadConfig("General.ini").SectionValues("MediaType"), (Pairs{{"Count", "1"}, {"MediaType0", "Disc"}}));
-    EXPECT_EQ(ReadConfig("General.ini").ReadIndexedList("Lookup", "Lookup").size(), 2u);  // never written
 
     Select(tables, {"Label Color"});
     EXPECT_EQ(Entries(values), std::vector<std::string>{"Red"});
@@ -558,6 +572,16 @@ TEST_F(OptionsFormTest, AFailedWriteIsShownAndTheListKeepsWhatTheFileHolds)
     EXPECT_EQ(shown[0].text.toStdString(), "Unable to write to " + ConfigPath("Nimbra.ini"));
     EXPECT_EQ(list->count(), 0);
     EXPECT_TRUE(form->isEnabled());
+
+    // The System ID is written at every keystroke; a file that cannot be written is reported once.
+    fs::remove(ConfigPath("korvo handheld.INI"));
+    fs::create_directories(ConfigPath("korvo handheld.INI"));
+    Select(Child<QListWidget>("PlatformCartwellLB"), {"Korvo Handheld"});
+    Type(Child<QLineEdit>("SystemIDEdit"), "4");
+    ExpectShown(MessageKind::Error, "Unable to write to " + ConfigPath("korvo handheld.INI"), "first keystroke");
+    for (const char* typed : {"42", "421"})
+        Type(Child<QLineEdit>("SystemIDEdit"), typed);
+    ExpectShown(MessageKind::Error, "", "later keystrokes");
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "platform/qt/QtCp1252.h"
 #include "platform/qt/Services.h"
 #include "ui/ListDisplay.h"
+#include "ui/ListPropertiesForm.h"
 
 #include <QProgressBar>
 
@@ -71,8 +72,7 @@ private:
 
 ListCommands::ListCommands(MainFormAccess& form) : CommandGroup(form)
 {
-    // Until the list-properties dialog lands, New and List Properties see a cancelled dialog.
-    EditListProperties = [](ListPropertyValues&) { return false; };
+    EditListProperties = [this](ListPropertyValues& values) { return ShowListProperties(values); };
 
     for (const char* name : {"OpenMainMenu", "OpenListButton", "OpenListPopupMenu", "OpenListTabPopupMenu"})
         Connect(name, [this] { OpenButtonClick(); });
@@ -87,6 +87,21 @@ ListCommands::ListCommands(MainFormAccess& form) : CommandGroup(form)
     Connect("CloseAllListsMainMenu", [this] { CloseAllListsMainMenuClick(); });
     for (const char* name : {"ListPropertiesMainMenu", "ListPropertiesTabPopupMenu"})
         Connect(name, [this] { ListPropertiesTabPopupMenuClick(); });
+}
+
+bool ListCommands::ShowListProperties(ListPropertyValues& values)
+{
+    if (!propertyForm_)
+        propertyForm_ = new TListPropertyForm(form_.Platforms(), &form_.Window());
+    TListPropertyForm& dialog = *propertyForm_;
+    dialog.SetListType(values.listType);
+    dialog.SetPlatform(values.platform);
+    dialog.SetOwner(values.owner);
+    dialog.SetDescription(values.description);
+    if (ExecDialog(dialog) != QDialog::Accepted)
+        return false;
+    values = {dialog.GetListType(), dialog.GetPlatform(), dialog.GetOwner(), dialog.GetDescription()};
+    return true;
 }
 
 std::string ListCommands::Setting(const char* key) const

@@ -9,6 +9,8 @@
 
 namespace quorvel {
 
+class TListPropertyForm;
+
 // The four values the list-properties dialog edits.
 struct ListPropertyValues {
     std::string listType;  // empty: the type may be chosen
@@ -48,6 +50,8 @@ public:
     static std::string ListIdentity(const std::string& fileName);
 
 private:
+    // The run's one list-properties dialog, made on first use.
+    bool ShowListProperties(ListPropertyValues& values);
     void LoadList(TListType kind, const std::string& fileName);
     // The answer Yes to "Save Changes?" for one list; false when it was not saved.
     bool SaveForClose(TBaseCustomListClass& list, bool backup);
@@ -56,6 +60,8 @@ private:
     std::optional<std::string> AskSaveFileName(const TBaseCustomListClass& list, bool preset);
     bool Backup() const;
     std::string Setting(const char* key) const;
+
+    TListPropertyForm* propertyForm_ = nullptr;
 };
 
 }  // namespace quorvel

@@ -1,0 +1,245 @@
+#include "model/ListFile.h"
+
+#include <array>
+#include <charconv>
+
+#include "model/CartListClass.h"
+#include "model/FieldText.h"
+#include "model/HardwareListClass.h"
+#include "model/ListFileFormat.h"
+#include "model/ListFileSlices.h"
+#include "model/Utils.h"
+#include "platform/Cp1252.h"
+#include "platform/FileNames.h"
+#include "platform/SafeFile.h"
+#include "platform/Text.h"
+
+namespace quorvel {
+
+using namespace listfile;
+
+namespace {
+
+void AppendQuoted(std::string& out, std::string_view s) {
+    out += '"';
+    out.append(s);
+    out += '"';
+}
+
+void AppendNumber(std::string& out, int32_t n) {
+    std::array<char, 16> buffer;
+    const auto end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), n).ptr;
+    out.append(buffer.data(), end);
+}
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Whole-number text exactly as the integer writer would put it: no sign but "-", no leading zero,
+// no "-0", few enough digits to fit.
+bool IsPlainInteger(std::string_view s, size_t maxDigits) {
+    if (!s.empty() && s.front() == '-') s.remove_prefix(1);
+    if (s.empty() || s.size() > maxDigits || (s.front() == '0' && s.size() > 1)) return false;
+    for (const char c : s)
+        if (!IsDigit(c)) return false;
+    return true;
+}
+
+// A stored text that the writer would write unchanged, so that converting it can be skipped
+// (most values of a list that was read from a file).
+bool IsWrittenForm(std::string_view s, TFieldDataType type) {
+    switch (type) {
+    case dtBoolean: return s == "0" || s == "-1";
+    case dtInteger: return IsPlainInteger(s, 9) && s != "-0";
+    case dtCurrency: {
+        const size_t dot = s.find('.');
+        const std::string_view whole = s.substr(0, dot);
+        if (!IsPlainInteger(whole, 14) || whole == "-0") return false;
+        if (dot == std::string_view::npos) return true;
+        const std::string_view fraction = s.substr(dot + 1);
+        if (fraction.empty() || fraction.size() > 4 || fraction.back() == '0') return false;
+        for (const char c : fraction)
+            if (!IsDigit(c)) return false;
+        return true;
+    }
+    default: return false;
+    }
+}
+
+}  // namespace
+
+void AppendItemLine(std::string& out, const TBaseCustomClass& item, const std::vector<int32_t>& positions,
+                    int64_t itemNumber) {
+    const FieldSet& set = item.Fields();
+    bool firstValue = true;
+    for (const int32_t p : positions) {
+        if (!firstValue) out += ',';
+        firstValue = false;
+        if (p < 0) {
+            out += "\"\"";
+            continue;
+        }
+        const FieldDefinition& definition = set[p];
+        const TFieldDataType type = definition.DataType;
+        const bool numeric = type == dtInteger || type == dtDouble || type == dtCurrency || type == dtBoolean;
+        const ValueKind kind = item.KindAt(p);
+        if (!numeric) {
+            if (kind == ValueKind::Unassigned) {
+                out += "\"\"";
+            } else {
+                out += '"';
+                if (kind == ValueKind::Text) AppendFieldText(out, item.TextAt(p));
+                else AppendFieldText(out, ToText(item.ValueAt(p)));
+                out += '"';
+            }
+            continue;
+        }
+        if (kind == ValueKind::Text) {
+            const std::string_view text = item.TextAt(p);
+            // An empty text (a short or blank item line) stays empty and reads back the same.
+            if (text.empty()) continue;
+            if (IsWrittenForm(text, type)) {
+                out += text;
+                continue;
+            }
+        }
+        const FieldValue v = item.ValueAt(p);
+        try {
+            switch (type) {
+            case dtInteger: AppendNumber(out, ToInteger(v)); break;
+            case dtDouble: out += DoubleToText(ToDouble(v)); break;
+            case dtCurrency: out += CurrencyToText(ToCurrency(v)); break;
+            default: out += ToBoolean(v) ? "-1" : "0"; break;
+            }
+        } catch (const std::runtime_error& e) {
+            // Only the conversion and overflow errors come from here.
+            if (itemNumber <= 0) throw;
+            throw TBaseCustomListClassException(std::string(e.what()) + " in item " + std::to_string(itemNumber) +
+                                                ", field " + definition.Name);
+        }
+    }
+}
+
+std::string TBaseCustomListClass::BuildItemLine(const TBaseCustomClass& item, const std::vector<std::string>& fieldNames) {
+    std::vector<int32_t> positions;
+    positions.reserve(fieldNames.size());
+    for (const auto& n : fieldNames) positions.push_back(item.IndexOfField(n));
+    std::string line;
+    AppendItemLine(line, item, positions, 0);
+    return line;
+}
+
+namespace {
+
+// Calls Line(i, text) for the item lines of items Begin .. End - 1, in order, text without line end.
+template <typename Line>
+void BuildItemLines(const std::vector<std::unique_ptr<TBaseCustomClass>>& items, size_t begin, size_t end,
+                    const std::vector<std::string>& names, Line onLine) {
+    FieldPositions positions(names);
+    std::string line;
+    for (size_t i = begin; i < end; ++i) {
+        line.clear();
+        AppendItemLine(line, *items[i], positions.In(items[i]->Fields()), static_cast<int64_t>(i) + 1);
+        onLine(line);
+    }
+}
+
+// The item lines, each ended by CR LF. Big lists are built on several threads: a first pass sizes
+// each slice (and finds a value that does not convert before anything is kept), a second writes
+// the slices into their places, so the text is never held twice.
+void AppendItemLines(std::string& out, const std::vector<std::unique_ptr<TBaseCustomClass>>& items,
+                     const std::vector<std::string>& names) {
+    const size_t count = items.size();
+    const size_t slices = SliceCount(count / 16384 + 1);
+    if (slices == 1) {
+        BuildItemLines(items, 0, count, names, [&](const std::string& line) {
+            out += line;
+            out += "\r\n";
+        });
+        return;
+    }
+    const auto range = [&](size_t t) { return std::pair(count * t / slices, count * (t + 1) / slices); };
+    std::vector<size_t> starts(slices + 1, 0);
+    RunSlices(slices, [&](size_t t) {
+        const auto [begin, end] = range(t);
+        size_t bytes = 0;
+        BuildItemLines(items, begin, end, names, [&](const std::string& line) { bytes += line.size() + 2; });
+        starts[t + 1] = bytes;
+    });
+    starts[0] = out.size();
+    for (size_t t = 0; t < slices; ++t) starts[t + 1] += starts[t];
+    out.resize(starts[slices]);
+    RunSlices(slices, [&](size_t t) {
+        const auto [begin, end] = range(t);
+        char* at = out.data() + starts[t];
+        BuildItemLines(items, begin, end, names, [&](const std::string& line) {
+            at = std::copy(line.begin(), line.end(), at);
+            *at++ = '\r';
+            *at++ = '\n';
+        });
+    });
+}
+
+}  // namespace
+
+std::vector<std::string> ItemFieldNames(const TBaseCustomListClass& list) {
+    return list.Count() > 0 ? list.GetItem(0)->GetFieldNames() : list.CreateItem()->GetFieldNames();
+}
+
+std::string FieldNamesLine(const std::vector<std::string>& names) {
+    std::string line;
+    for (size_t i = 0; i < names.size(); ++i) {
+        if (i > 0) line += ',';
+        AppendQuoted(line, Cp1252::ToUpper(names[i]));
+    }
+    return line;
+}
+
+std::string ListFileText(const TBaseCustomListClass& list) {
+    std::string out;
+    out += kCurrentTag;
+    out += "\r\n";
+    if (list.Kind() == ltHardware) {
+        AppendQuoted(out, "Hardware");
+    } else {
+        // The type is read back undecoded, so it cannot be encoded: what would end its field or
+        // its line (only a malformed file brings such a type) is left out.
+        std::string type = list.GetListType();
+        std::erase_if(type, [](char c) { return c == '"' || c == '\r' || c == '\n'; });
+        AppendQuoted(out, TrimBlanks(type));
+    }
+    for (const std::string* value : {&list.GetPlatform(), &list.GetOwner(), &list.GetDescription()}) {
+        out += ",\"";
+        AppendFieldText(out, TrimBlanks(*value));
+        out += '"';
+    }
+    out += "\r\n";
+
+    const std::vector<std::string> names = ItemFieldNames(list);
+    out += FieldNamesLine(names);
+    out += "\r\n";
+
+    AppendItemLines(out, list.Items(), names);
+    return out;
+}
+
+namespace {
+
+void SaveListFile(TBaseCustomListClass& list, const std::string& fileName, bool backup, bool overwrite) {
+    if (!backup && !overwrite && FileExists(fileName)) throw TBaseCustomListClassException("File Already Exists");
+    WriteFileAtomic(fileName, ListFileText(list), backup);
+    list.SetFileName(fileName);
+    list.SetModified(false);
+    for (const auto& item : list.Items()) item->Modified = false;
+}
+
+}  // namespace
+
+void TCartListClass::SaveToFile(const std::string& fileName, bool backup, bool overwrite) {
+    SaveListFile(*this, fileName, backup, overwrite);
+}
+
+void THardwareListClass::SaveToFile(const std::string& fileName, bool backup, bool overwrite) {
+    SaveListFile(*this, fileName, backup, overwrite);
+}
+
+}  // namespace quorvel

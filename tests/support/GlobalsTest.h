@@ -1,0 +1,38 @@
+#pragma once
+
+#include "model/BaseCustomListClass.h"
+#include "model/LocaleFormat.h"
+#include "model/Utils.h"
+#include "support/TempDir.h"
+
+namespace quorvel::test {
+
+// The process-wide values as a fresh start leaves them: display format, configuration paths, sort.
+inline void ResetGlobals()
+{
+    LocaleFormat::SetCurrent(LocaleFormat{});
+    G_ConfigFile.clear();
+    G_ConfigFiles.clear();
+    G_PlatformsFile.clear();
+    G_UseCdlLayouts = false;
+    G_SortField = "Title";
+    G_SortDirection = 1;
+}
+
+// The one fixture for tests that change a process-wide value: each test starts and ends with them
+// reset, so that no test sees what another left behind. It also gives a temporary folder.
+class GlobalsTest : public TempDirTest {
+protected:
+    void SetUp() override
+    {
+        TempDirTest::SetUp();
+        ResetGlobals();
+    }
+    void TearDown() override
+    {
+        ResetGlobals();
+        TempDirTest::TearDown();
+    }
+};
+
+}  // namespace quorvel::test

@@ -1,0 +1,357 @@
+#include "MainFormTest.h"
+
+#include "model/BaseCustomListClass.h"
+#include "platform/FileNames.h"
+#include "platform/ProgramFolder.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+
+#include <filesystem>
+
+namespace quorvel {
+namespace {
+
+using test::MainFormTest;
+using test::MessageKind;
+using test::ShownMessage;
+namespace fs = std::filesystem;
+
+class ListCommandsTest : public MainFormTest {
+protected:
+    void SetUp() override
+    {
+        MainFormTest::SetUp();
+        MakeForm();
+    }
+    QString Q(const std::string& s) { return ToQString(s); }
+};
+
+TEST_F(ListCommandsTest, OpenRefusesDuplicatesAndNonListsAndWarnsOfUnknownPlatforms)
+{
+    const std::string media = WriteList("a.csv", ltMedia, "Zentrix 64", {"One", "Two"});
+    const std::string odd = WriteList("odd.csv", ltHardware, "Nowhere", {});
+    WriteFile("Carts/notes.csv", "just text\r\n");
+    const std::string notes = programDir + "Carts/notes.csv";
+    fake.fileAnswers = {Q(media + "\n" + notes + "\n" + odd)};
+    Lists().OpenButtonClick();
+    ASSERT_EQ(form->OpenLists().size(), 2u);
+    EXPECT_EQ(fake.fileDialogs.at(0).request.folder.toStdString(), programDir + "Carts/");
+    EXPECT_EQ(TakeMessages(),
+              (std::vector<ShownMessage>{
+                  {MessageKind::Error, Q("The file \"" + notes + "\" is not a recognized Quorvel File.")},
+                  {MessageKind::Warning, "The platform name \"Nowhere\" is not valid.  Please edit the platform name "
+                                         "for this list or add this platform name to the list of platforms in the "
+                                         "options dialog."}}));
+    EXPECT_EQ(form->CurrentList(), form->OpenLists()[1].get());
+    EXPECT_EQ(Status(), odd + " Loaded.");
+    EXPECT_EQ(Status(3), "1 ML");
+    EXPECT_EQ(Status(4), "1 HL");
+
+    // The same file under another spelling is the same file.
+    for (const std::string& spelling : {media, programDir + "Hardware/../Carts/./a.csv"}) {
+        form->OpenListFile(spelling);
+        EXPECT_EQ(TakeMessages(), (std::vector<ShownMessage>{
+                                      {MessageKind::Error, Q("The file \"" + media + "\" is already open.")}}));
+    }
+    EXPECT_EQ(form->OpenLists().size(), 2u);
+}
+
+TEST_F(ListCommandsTest, NewListsAreNumberedAndStartChanged)
+{
+    settings->SetSetting("DefaultOwner", "Sam");
+    AnswerProperties({"Media", "Zentrix 64", "Kim", "Loose"});
+    Lists().NewButtonClick();
+    Lists().NewButtonClick();
+    ASSERT_EQ(form->OpenLists().size(), 2u);
+    EXPECT_EQ(propertiesShown.at(0).owner, "Sam");
+    EXPECT_EQ(propertiesShown.at(0).listType, "");
+    EXPECT_EQ(Opened(0), "_NEW_2");
+    EXPECT_EQ(Opened(1), "_NEW_3");
+    EXPECT_TRUE(form->OpenLists()[0]->IsModified());
+    EXPECT_EQ(form->OpenLists()[1]->GetOwner(), "Kim");
+    EXPECT_EQ(Status(), "Cart List Created.");
+    EXPECT_EQ(form->TabCount(), 2);
+    EXPECT_EQ(form->SelectedTab(), 1);
+
+    Lists().EditListProperties = [](ListPropertyValues&) { return false; };
+    Lists().NewButtonClick();
+    EXPECT_EQ(form->OpenLists().size(), 2u) << "cancelled";
+}
+
+TEST_F(ListCommandsTest, SaveKeepsABackupOnlyWhenAskedAndSendsNewListsToSaveAs)
+{
+    for (const char* backup : {"0", "1"}) {
+        const std::string file = WriteList(std::string("s") + backup + ".csv", ltMedia, "Zentrix 64", {"One"});
+        settings->SetSetting("BackupFiles", backup);
+        form->OpenListFile(file);
+        form->CurrentList()->SetOwner("Changed");
+        Lists().SaveButtonClick();
+        EXPECT_EQ(fs::exists(ChangeFileExt(file, ".BAK")), std::string(backup) == "1");
+        EXPECT_FALSE(form->CurrentList()->IsModified());
+        EXPECT_EQ(Status(), file + " Saved.");
+    }
+    AnswerProperties({"Hardware", "Korvo Handheld", "Sam", ""});
+    Lists().NewButtonClick();
+    fake.fileAnswers = {std::nullopt};
+    Lists().SaveButtonClick();
+    EXPECT_EQ(fake.fileDialogs.back().kind, test::FileDialogKind::Save);
+    EXPECT_EQ(fake.fileDialogs.back().request.folder.toStdString(), programDir + "Hardware/");
+    EXPECT_TRUE(form->CurrentList()->IsModified());
+    EXPECT_TRUE(Enabled("SaveButton"));
+    EXPECT_FALSE(Enabled("SaveListMainMenu")) << "a list without a name is saved through Save As";
+}
+
+TEST_F(ListCommandsTest, DefaultFileNamesFollowTheSettings)
+{
+    AnswerProperties({"Media", "Nova", "Sam", ""});
+    Lists().NewButtonClick();
+    struct Case {
+        const char* format;
+        const char* append;
+        const char* name;
+    } cases[] = {
+        {"0", "0", "Sam Nova Media"}, {"1", "1", "Media Nova Sam"}, {"2", "2", "Nova"},
+        {"", "", "Sam Nova Media"},   {"7", "1", "Media "},        {"1", "9", "Nova Sam"},
+    };
+    for (const Case& c : cases) {
+        settings->SetSetting("SaveAsFormat", c.format);
+        settings->SetSetting("AppendListType", c.append);
+        EXPECT_EQ(Lists().DefaultListFileName(), c.name) << c.format << c.append;
+    }
+    settings->SetSetting("SaveAsFormat", "x");
+    EXPECT_THROW(Lists().DefaultListFileName(), std::runtime_error);
+}
+
+TEST_F(ListCommandsTest, SaveAsAsksBeforeReplacingAFile)
+{
+    const std::string existing = WriteList("taken.csv", ltMedia, "Zentrix 64", {"Old"});
+    const std::string before = ReadFile("Carts/taken.csv");
+    settings->SetSetting("BackupFiles", "1");
+    AnswerProperties({"Media", "Zentrix 64", "Sam", ""});
+    Lists().NewButtonClick();
+    for (const bool answer : {false, true}) {
+        fake.fileAnswers = {Q(existing)};
+        fake.confirmAnswers = {answer};
+        Lists().SaveAsButtonClick();
+        EXPECT_EQ(TakeMessages(), (std::vector<ShownMessage>{
+                                      {MessageKind::Confirmation,
+                                       Q("A file named \"" + existing +
+                                         "\" already exists.  Do you wish to overwrite this file?")}}));
+        EXPECT_EQ(ReadFile("Carts/taken.csv") == before, !answer);
+        EXPECT_EQ(Opened(0), answer ? existing : "_NEW_2");
+    }
+    EXPECT_FALSE(fs::exists(programDir + "Carts/taken.BAK"));
+    fake.fileAnswers = {Q(programDir + "Carts/fresh")};
+    Lists().SaveAsButtonClick();
+    EXPECT_EQ(Opened(0), programDir + "Carts/fresh.CSV");
+    EXPECT_EQ(Status(), programDir + "Carts/fresh.CSV Saved.");
+}
+
+TEST_F(ListCommandsTest, CloseAsksForChangedListsAndKeepsOneThatCouldNotBeSaved)
+{
+    const std::string a = WriteList("a.csv", ltMedia, "Zentrix 64", {"One"});
+    const std::string b = WriteList("b.csv", ltHardware, "Korvo Handheld", {"Pad"});
+    form->OpenListFile(a);
+    form->OpenListFile(b);
+    AnswerProperties({"Media", "Zentrix 64", "Sam", ""});
+    Lists().NewButtonClick();  // current, unsaved
+    form->OpenLists()[0]->SetOwner("Kim");
+    form->OpenLists()[1]->SetOwner("Kim");
+
+    // Yes with a cancelled save dialog: the new list stays open.
+    fake.confirmAnswers = {true};
+    fake.fileAnswers = {std::nullopt};
+    EXPECT_FALSE(Lists().CloseListMainMenuClick());
+    EXPECT_EQ(form->OpenLists().size(), 3u);
+
+    // No discards it.
+    fake.confirmAnswers = {false};
+    EXPECT_TRUE(Lists().CloseListMainMenuClick());
+    EXPECT_EQ(form->OpenLists().size(), 2u);
+    EXPECT_EQ(Status(), "Zentrix 64 () Closed.");
+    EXPECT_EQ(form->CurrentList(), form->OpenLists()[0].get());
+    TakeMessages();
+
+    // Close All asks in tab order; a failed save stops it before anything is freed.
+    fs::remove(a);
+    fs::create_directory(a);
+    fake.confirmAnswers = {true};
+    EXPECT_FALSE(Lists().CloseAllListsMainMenuClick());
+    EXPECT_EQ(form->OpenLists().size(), 2u);
+    const auto shown = TakeMessages();
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_EQ(shown[0].text, Q("Zentrix 64 (" + a + ") Has changed.  Save Changes?"));
+    EXPECT_EQ(shown[1].kind, MessageKind::Error);
+
+    fake.confirmAnswers = {false, true};
+    EXPECT_TRUE(Lists().CloseAllListsMainMenuClick());
+    EXPECT_TRUE(form->OpenLists().empty());
+    EXPECT_EQ(form->CurrentList(), nullptr);
+    EXPECT_EQ(Status(), "All Lists Closed.");
+    EXPECT_NE(ReadFile("Hardware/b.csv").find("Kim"), std::string::npos);
+    EXPECT_EQ(form->Grid().model()->rowCount(), 0);
+}
+
+TEST_F(ListCommandsTest, ListPropertiesChangeOnlyWhatDiffers)
+{
+    const std::string a = WriteList("a.csv", ltMedia, "Zentrix 64", {"One"});
+    form->OpenListFile(a);
+    AnswerProperties({"Media", "Zentrix 64", "Sam", ""});
+    Lists().ListPropertiesTabPopupMenuClick();
+    EXPECT_EQ(propertiesShown.at(0).listType, "Media");
+    EXPECT_FALSE(form->CurrentList()->IsModified());
+    AnswerProperties({"Media", "Korvo Handheld", "Sam", "Boxed"});
+    Lists().ListPropertiesTabPopupMenuClick();
+    EXPECT_TRUE(form->CurrentList()->IsModified());
+    EXPECT_EQ(form->CurrentList()->GetDescription(), "Boxed");
+}
+
+TEST_F(ListCommandsTest, TabsAndStatusTexts)
+{
+    const std::string a = WriteList("a.csv", ltMedia, "Zentrix 64", {"One", "Two"}, "3");
+    EXPECT_EQ(Status(3), "");
+    form->UpdateStatusBar();
+    EXPECT_EQ(Status(1), "");
+    EXPECT_EQ(Status(3), "0 ML");
+    EXPECT_EQ(Status(4), "0 HL");
+    form->OpenListFile(a);
+    EXPECT_EQ(Status(1), "6 Media");
+    EXPECT_EQ(Status(2), "2 Rows");
+    form->CurrentList()->GetItem(0)->SetFieldValue("Quantity", std::string("many"));
+    form->UpdateStatusBar();
+    EXPECT_EQ(Status(1), "3 Media") << "a quantity that is no number counts 0";
+
+    struct Case {
+        std::string platform, owner, showOwner, caption;
+    } cases[] = {
+        {std::string(25, 'P'), "Sam", "0", std::string(25, 'P')},
+        {std::string(26, 'P'), "Sam", "0", std::string(25, 'P') + "..."},
+        {"Nova", "", "1", "Nova - "},
+        {"Nova", std::string(30, 'o'), "1", "Nova - " + std::string(25, 'o') + "..."},
+    };
+    for (const Case& c : cases) {
+        form->CurrentList()->SetPlatform(c.platform);
+        form->CurrentList()->SetOwner(c.owner);
+        settings->SetSetting("ShowOwner", c.showOwner);
+        EXPECT_EQ(form->TabCaption(0), c.caption);
+    }
+
+    const std::string b = WriteList("b.csv", ltHardware, "Korvo Handheld", {"Pad"});
+    form->OpenListFile(b);
+    form->RefreshTabs();
+    struct Switch {
+        std::string owner, description, status;
+    } switches[] = {{"Sam", "", "Sam"}, {"Sam", "Loose carts", "Sam, Loose carts"}, {"", "", "Sam"} /* unchanged: the other tab's text */,
+                    {"", "Loose", "Loose"}};
+    for (const Switch& s : switches) {
+        form->OpenLists()[0]->SetOwner(s.owner);
+        form->OpenLists()[0]->SetDescription(s.description);
+        form->OpenTabSetChange(1);
+        form->OpenTabSetChange(0);
+        EXPECT_EQ(Status(), s.status);
+    }
+    EXPECT_EQ(form->CurrentList(), form->OpenLists()[0].get());
+    EXPECT_EQ(form->TabHint().toStdString(), a);
+    form->OpenTabSetChange(7);
+    EXPECT_EQ(form->CurrentList(), form->OpenLists()[0].get());
+    EXPECT_EQ(form->OpenTabSetMeasureTab(9, 50), 10);
+}
+
+TEST_F(ListCommandsTest, CommandStateFollowsTheOpenListsAndTheSelection)
+{
+    const std::string m1 = WriteList("m1.csv", ltMedia, "Zentrix 64", {"One", "Two"});
+    const std::string m2 = WriteList("m2.csv", ltMedia, "Zentrix 64", {"Three"});
+    const std::string h = WriteList("h.csv", ltHardware, "Korvo Handheld", {"Pad"});
+    fake.clipboard = "text";
+    struct Situation {
+        std::vector<std::string> files;
+        std::initializer_list<int> selected;
+        bool changed;
+    };
+    enum Col { NoLists, MediaAndHardware, TwoMediaTwoSelected, OneSelectedChanged, Count };
+    const Situation situations[Count] = {
+        {{}, {}, false}, {{m1, h}, {}, false}, {{h, m2, m1}, {0, 1}, false}, {{m1}, {0}, true}};
+    // Entry, then its state in each situation (a hardware list is current in the second one).
+    const std::vector<std::pair<const char*, std::array<bool, Count>>> rules = {
+        {"SaveAsListMainMenu", {false, true, true, true}},
+        {"CloseListMainMenu", {false, true, true, true}},
+        {"CloseAllListsMainMenu", {false, true, true, false}},
+        {"CompareCartridgeListsMainMenu", {false, false, false, false}},  // not built yet
+        {"SaveButton", {false, false, false, true}},
+        {"SaveListTabPopupMenu", {false, false, false, true}},
+        {"SaveListMainMenu", {false, false, false, true}},
+        {"OpenListPopupMenu", {true, true, true, true}},
+        {"ListPropertiesTabPopupMenu", {true, true, true, true}},
+        {"ToolsPopupMenu", {false, true, true, true}},
+        {"ChangeParent", {false, false, true, true}},
+    };
+    for (int s = 0; s < Count; ++s) {
+        form->GetListCommands().CloseAllListsMainMenuClick();
+        for (const auto& file : situations[s].files)
+            form->OpenListFile(file);
+        if (situations[s].changed)
+            form->CurrentList()->SetOwner("Kim");
+        SelectRows(situations[s].selected);
+        form->UpdateMenuState();
+        for (const auto& [name, states] : rules)
+            EXPECT_EQ(Enabled(name), states[size_t(s)]) << name << " in situation " << s;
+    }
+    fake.confirmAnswers = {false};
+}
+
+
+TEST_F(ListCommandsTest, TheShippedSampleListsOpen)
+{
+    const std::string shipped = ShippedDataDir();
+    form->OpenListFile(shipped + "Carts/Zentrix 64 Sample Media.csv");
+    form->OpenListFile(shipped + "Hardware/Korvo Handheld Sample Hardware.csv");
+    EXPECT_TRUE(TakeMessages().empty());
+    ASSERT_EQ(form->OpenLists().size(), 2u);
+    EXPECT_EQ(form->OpenLists()[0]->Count(), 5);
+    EXPECT_EQ(form->OpenLists()[1]->Count(), 3);
+}
+
+}  // namespace
+}  // namespace quorvel
+
+
+namespace quorvel {
+namespace {
+
+TEST_F(ListCommandsTest, NewAndHelpTextsUseTheirDialogs)
+{
+    settings->SetSetting("DefaultOwner", "Sam");
+    QString shownOwner;
+    fake.dialogAnswers.push_back([&](QDialog& dialog) {
+        shownOwner = dialog.findChild<QLineEdit*>("OwnerEdit")->text();
+        return int(QDialog::Rejected);
+    });
+    fake.dialogAnswers.push_back([](QDialog& dialog) {
+        dialog.findChild<QComboBox*>("PlatformCB")->setCurrentText("Zentrix 64");
+        dialog.findChild<QLineEdit*>("OwnerEdit")->setText("Kim");
+        return int(QDialog::Accepted);
+    });
+    Lists().NewButtonClick();
+    EXPECT_EQ(shownOwner, "Sam");
+    EXPECT_TRUE(form->OpenLists().empty());
+    Lists().NewButtonClick();
+    ASSERT_EQ(form->OpenLists().size(), 1u);
+    EXPECT_EQ(form->CurrentList()->GetListType(), "Media");
+    EXPECT_EQ(form->CurrentList()->GetPlatform(), "Zentrix 64");
+    EXPECT_EQ(form->CurrentList()->GetOwner(), "Kim");
+
+    for (const auto& [entry, caption] : {std::pair{"RevisionsMainMenu", "Quorvel Revision History"},
+                                         std::pair{"LicenseAgreementMainMenu", "Quorvel Licensing"}}) {
+        QString title;
+        fake.dialogAnswers.push_back([&](QDialog& dialog) {
+            title = dialog.windowTitle();
+            return int(QDialog::Accepted);
+        });
+        form->Action(entry)->trigger();
+        EXPECT_EQ(title, caption);
+    }
+}
+
+}  // namespace
+}  // namespace quorvel

@@ -1,0 +1,99 @@
+#pragma once
+
+#include "model/ListFactory.h"
+#include "model/ListTestSupport.h"
+#include "platform/qt/QtCp1252.h"
+#include "support/ConfigDirTest.h"
+#include "support/qt/FakeServices.h"
+#include "ui/ListDisplay.h"
+#include "ui/OptionsForm.h"
+#include "ui/QuorvelForm.h"
+#include "ui/commands/ListCommands.h"
+
+#include <QItemSelectionModel>
+#include <QTableView>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace quorvel::test {
+
+// A program folder with two configured platforms, the options dialog and the main window over it,
+// fake services, and list files written by the program's own writer.
+class MainFormTest : public ConfigDirTest {
+protected:
+    void SetUp() override
+    {
+        ConfigDirTest::SetUp();
+        WriteSampleConfig();
+    }
+    void TearDown() override
+    {
+        form.reset();
+        options.reset();
+        ConfigDirTest::TearDown();
+    }
+
+    TQuorvelForm& MakeForm()
+    {
+        options = std::make_unique<TOptionsForm>(*settings, platforms);
+        options->LoadSettings();
+        form = std::make_unique<TQuorvelForm>(*settings, platforms, *options);
+        return *form;
+    }
+    ListCommands& Lists() { return form->GetListCommands(); }
+
+    // A list file in the media or hardware folder; Quantity of each item when given.
+    std::string WriteList(const std::string& name, TListType kind, const std::string& platform,
+                          const std::vector<const char*>& titles, const std::string& quantity = "1") const
+    {
+        auto list = CreateListObject(kind);
+        list->SetPlatform(platform);
+        list->SetOwner("Sam");
+        for (const char* title : titles)
+            AddItem(*list, {{kind == ltMedia ? "Title" : "Name", Text(title)}, {"Quantity", quantity}});
+        const std::string folder = programDir + (kind == ltMedia ? "Carts/" : "Hardware/");
+        std::filesystem::create_directories(folder);
+        const std::string file = folder + name;
+        SaveListObject(list.get(), file, false, true);
+        return file;
+    }
+
+    // The scripted list-properties dialog: OK with these values.
+    void AnswerProperties(ListPropertyValues values)
+    {
+        Lists().EditListProperties = [this, values](ListPropertyValues& shown) {
+            propertiesShown.push_back(shown);
+            shown = values;
+            return true;
+        };
+    }
+
+    void SelectRows(std::initializer_list<int> rows)
+    {
+        auto* selection = form->Grid().selectionModel();
+        selection->clearSelection();
+        for (int row : rows)
+            selection->select(form->Grid().model()->index(row, 0),
+                              QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    }
+
+    bool Enabled(const char* name) { return form->Action(name)->isEnabled(); }
+    std::vector<ShownMessage> TakeMessages()
+    {
+        auto shown = fake.messages;
+        fake.messages.clear();
+        return shown;
+    }
+    std::string Status(int panel = 0) const { return form->StatusPanelText(panel).toStdString(); }
+    std::string Opened(size_t i) const { return form->OpenLists().at(i)->GetOpenedFileName(); }
+
+    FakeServices fake;
+    std::unique_ptr<TOptionsForm> options;
+    std::unique_ptr<TQuorvelForm> form;
+    std::vector<ListPropertyValues> propertiesShown;
+};
+
+}  // namespace quorvel::test

@@ -1,0 +1,196 @@
+#include "MainFormTest.h"
+
+#include "model/Utils.h"
+
+#include <QMenu>
+#include <QMenuBar>
+
+namespace quorvel {
+namespace {
+
+using test::MainFormTest;
+using test::MessageKind;
+using test::ShownMessage;
+
+TEST_F(MainFormTest, PlacementIsBroughtOntoTheScreen)
+{
+    struct Case {
+        std::vector<std::pair<const char*, int>> keys;
+        QSize screen;
+        int state;
+        QRect geometry;
+    } cases[] = {
+        {{}, {1024, 768}, 0, {0, 0, 600, 400}},
+        {{{"WindowX", -50}, {"WindowY", 5000}}, {1024, 768}, 0, {0, 0, 600, 400}},
+        {{{"WindowX", 20}, {"WindowY", 30}, {"WindowW", 3000}}, {1280, 1024}, 0, {30, 20, 1270, 400}},
+        {{{"WindowH", 900}, {"WindowW", 100}}, {1024, 768}, 0, {0, 0, 300, 758}},
+        {{{"WindowState", 2}, {"WindowX", 5000}}, {1024, 768}, 2, {}},
+    };
+    for (const Case& c : cases) {
+        EraseIniSection(G_ConfigFile, "General");
+        for (const auto& [key, value] : c.keys)
+            WriteIniInteger(G_ConfigFile, "General", key, value);
+        const WindowPlacement placement = ReadWindowPlacement(c.screen);
+        EXPECT_EQ(placement.state, c.state);
+        if (c.state == 0) {
+            EXPECT_EQ(placement.geometry, c.geometry) << c.keys.size();
+        }
+    }
+}
+
+TEST_F(MainFormTest, StartsWithItsVersionAndEveryEntryDisabledUntilItsCommandExists)
+{
+    MakeForm();
+    const std::string version = TQuorvelForm::GetVersionString();
+    EXPECT_EQ(std::count(version.begin(), version.end(), '.'), 3);
+    EXPECT_EQ(form->windowTitle().toStdString(), "Quorvel " + version);
+    EXPECT_EQ(Status(), "Welcome to Quorvel " + version);
+    form->UpdateMenuState();
+    struct Entry {
+        const char* name;
+        const char* caption;
+        const char* shortcut;
+        bool enabled;
+    } entries[] = {
+        {"OpenMainMenu", "&Open...", "Ctrl+O", true},
+        {"NewListMainMenu", "&New...", "Ctrl+N", true},
+        {"SaveListMainMenu", "&Save", "Ctrl+S", false},
+        {"AddFromListMainMenu", "&Add from list...", "Ins", false},
+        {"NewItemMainMenu", "&New...", "Ctrl+Ins", false},
+        {"RemoveItemMainMenu", "&Remove", "Del", false},
+        {"MoreInfoMainMenu", "More Info...", "Ctrl+I", false},
+        {"CompareCartridgeListsMainMenu", "C&ompare Cartridge Lists...", "", false},
+        {"OptionsMainMenu", "&Options...", "", true},
+        {"ExitMainMenu", "E&xit", "", true},
+        {"StarLadderHighScoreDatabase1", "Star Ladder High Score Database", "", false},
+        {"About1", "&About...", "", false},
+        {"GridLinesPopupMenu", "Grid Lines", "", false},
+        {"ListPropertiesTabPopupMenu", "Properties...", "", true},
+        {"HideExplorerExplorerPopupMenu", "Hide", "", false},
+        {"RemoveButton", "Remove the currently selected items from the list", "", false},
+    };
+    for (const Entry& e : entries) {
+        QAction* action = form->Action(e.name);
+        ASSERT_NE(action, nullptr) << e.name;
+        EXPECT_EQ(action->text().toStdString(), e.caption);
+        EXPECT_EQ(action->shortcut().toString().toStdString(), e.shortcut) << e.name;
+        EXPECT_EQ(action->isEnabled(), e.enabled) << e.name;
+    }
+    QStringList menus;
+    for (QAction* menu : form->menuBar()->actions())
+        menus << menu->text();
+    EXPECT_EQ(menus.join('|'), "&File|&Edit|&View|&Media|&Tools|&Reports|&Charts|&Web|Hel&p");
+    EXPECT_FALSE(form->Action("InventoryListMainMenu")->isVisible());
+}
+
+TEST_F(MainFormTest, LastFilesAreReopenedOnlyWhenAskedAndABadOneDoesNotStopTheRest)
+{
+    const std::string first = WriteList("a.csv", ltMedia, "Zentrix 64", {"One"});
+    const std::string second = WriteList("b.csv", ltHardware, "Korvo Handheld", {"Pad"});
+    // A list file whose one escape does not decode cannot be read.
+    const std::string bad = WriteList("bad.csv", ltMedia, "Zentrix 64", {"100%"});
+    std::string text = ReadFile("Carts/bad.csv");
+    text.replace(text.find("%25"), 3, "%ZZ");
+    WriteFile("Carts/bad.csv", text);
+    const std::vector<std::string> files{first, programDir + "Carts/missing.csv", bad, "", second};
+    WriteIniInteger(G_ConfigFile, "LastFiles", "Count", int(files.size()));
+    for (size_t i = 0; i < files.size(); ++i)
+        WriteIniString(G_ConfigFile, "LastFiles", "LastFile" + std::to_string(i), files[i]);
+
+    for (const char* setting : {"0", "yes", "1"}) {
+        settings->SetSetting("LoadLastCartFile", setting);
+        MakeForm();
+        form->FormShow();
+        if (std::string(setting) != "1") {
+            EXPECT_TRUE(form->OpenLists().empty()) << setting;
+            continue;
+        }
+        ASSERT_EQ(form->OpenLists().size(), 2u);
+        EXPECT_EQ(Opened(0), first);
+        EXPECT_EQ(Opened(1), second);
+        const auto shown = TakeMessages();
+        EXPECT_EQ(shown, (std::vector<ShownMessage>{{MessageKind::Error, "'$ZZ' is not a valid integer value"}}));
+        EXPECT_EQ(form->TabCount(), 2);
+    }
+}
+
+TEST_F(MainFormTest, CloseWritesLastFilesPlacementAndSettingsInOrder)
+{
+    const std::string first = WriteList("a.csv", ltMedia, "Zentrix 64", {"One"});
+    const std::string second = WriteList("b.csv", ltMedia, "Zentrix 64", {"Two"});
+    MakeForm();
+    form->OpenListFile(first);
+    form->OpenListFile(second);
+    AnswerProperties({"Hardware", "Korvo Handheld", "Sam", ""});
+    Lists().NewButtonClick();
+    form->resize(640, 480);
+    fake.confirmAnswers = {false};  // the new list is not saved
+    EXPECT_TRUE(form->close());
+    EXPECT_EQ(ReadIniInteger(G_ConfigFile, "LastFiles", "Count", 0), 3);
+    EXPECT_EQ(ReadIniString(G_ConfigFile, "LastFiles", "LastFile0", ""), first);
+    EXPECT_EQ(ReadIniString(G_ConfigFile, "LastFiles", "LastFile2", "?"), "");
+    EXPECT_EQ(ReadIniInteger(G_ConfigFile, "General", "WindowW", 0), 640);
+    EXPECT_EQ(ReadIniInteger(G_ConfigFile, "General", "WindowH", 0), 480);
+    EXPECT_TRUE(form->OpenLists().empty());
+    EXPECT_EQ(TakeMessages(), (std::vector<ShownMessage>{
+                                  {MessageKind::Confirmation, "Korvo Handheld () Has changed.  Save Changes?"}}));
+}
+
+TEST_F(MainFormTest, CloseStopsWhenAListTheUserWantedSavedCannotBe)
+{
+    const std::string file = WriteList("a.csv", ltMedia, "Zentrix 64", {"One", "Two"});
+    MakeForm();
+    form->OpenListFile(file);
+    form->CurrentList()->SetOwner("Kim");
+    std::filesystem::remove(file);
+    std::filesystem::create_directory(file);  // the save must fail
+    fake.confirmAnswers = {true};
+    EXPECT_FALSE(form->close());
+    ASSERT_EQ(form->OpenLists().size(), 1u);
+    EXPECT_EQ(TakeMessages().size(), 2u) << "the question and the failure";
+    EXPECT_EQ(form->Grid().model()->rowCount(), 2);
+    EXPECT_GT(form->Grid().model()->columnCount(), 0);
+    fake.confirmAnswers = {false};
+    EXPECT_TRUE(form->close());
+}
+
+TEST_F(MainFormTest, AnOldConfigurationEndsTheRunWithoutSavingAnything)
+{
+    WriteIniString(G_ConfigFile, "General", "ConfigVersion", "CFG1.0");
+    EXPECT_FALSE(ConfigIsCurrent());
+    const std::string first = WriteList("a.csv", ltMedia, "Zentrix 64", {"One"});
+    MakeForm();
+    form->OpenListFile(first);
+    bool migrated = false;
+    form->ShowMigration = [&] { migrated = true; };
+    form->FormShow();
+    EXPECT_TRUE(form->GetMustRestart());
+    form->Timer1Timer();
+    EXPECT_TRUE(migrated);
+    EXPECT_EQ(TakeMessages(), (std::vector<ShownMessage>{
+                                  {MessageKind::Information,
+                                   "The Quorvel Configuration has been updated.  You must exit and re-run Quorvel.  "
+                                   "Quorvel will now exit."}}));
+    EXPECT_EQ(ReadIniInteger(G_ConfigFile, "LastFiles", "Count", -1), -1);
+    EXPECT_EQ(ReadIniInteger(G_ConfigFile, "General", "WindowW", -1), -1);
+}
+
+
+TEST_F(MainFormTest, ViewOptionsSetGridLinesAndTheExplorerWithTheirChecks)
+{
+    MakeForm();
+    for (const auto& [grid, explorer] : {std::pair{"1", "0"}, std::pair{"0", "1"}, std::pair{"yes", "1"}}) {
+        settings->SetSetting("ShowGrid", grid);
+        settings->SetSetting("ShowCollectionExplorer", explorer);
+        form->ApplyViewOptions();
+        const bool lines = std::string(grid) == "1", shown = std::string(explorer) == "1";
+        EXPECT_EQ(form->Grid().showGrid(), lines);
+        EXPECT_EQ(form->Action("GridLinesMainMenu")->isChecked(), lines);
+        EXPECT_EQ(form->Action("GridLinesPopupMenu")->isChecked(), lines);
+        EXPECT_EQ(form->findChild<QWidget*>("ExplorerPanel")->isVisibleTo(form.get()), shown);
+        EXPECT_EQ(form->Action("CollectionExplorerPopupMenu")->isChecked(), shown);
+    }
+}
+
+}  // namespace
+}  // namespace quorvel
