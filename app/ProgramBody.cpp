@@ -7,7 +7,7 @@
 #include "platform/qt/CommandGuard.h"
 #include "platform/qt/QtCp1252.h"
 #include "platform/qt/QtServices.h"
-#include "reports/HelpCommands.h"
+#include "reports/WebCommands.h"
 #include "reports/ReportCommands.h"
 #include "ui/CustomPropertyDialog.h"
 #include "ui/FieldOrderForm.h"
@@ -54,7 +54,7 @@ int ProgramBody(int argc, char** argv)
     TQuorvelForm form(settings, platforms, options);
     form.AttachCommandGroup(std::make_unique<ClipboardCommands>(form, fieldOrder, form.GetListCommands()));
     form.AttachCommandGroup(std::make_unique<ReportCommands>(form, fieldOrder, propertyDialog));
-    form.AttachCommandGroup(std::make_unique<HelpCommands>(form, splash));
+    form.AttachCommandGroup(std::make_unique<WebCommands>(form, splash));
     RunCommand([&] { options.LoadSettings(); });
 
     form.show();

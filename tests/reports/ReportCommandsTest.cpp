@@ -1,64 +1,35 @@
-#include "model/ListFactory.h"
-#include "model/ListTestSupport.h"
+#include "ui/CommandGroupTest.h"
+
 #include "platform/FileNames.h"
 #include "platform/ProgramFolder.h"
-#include "platform/qt/QtCp1252.h"
 #include "platform/qt/Version.h"
 #include "reports/CartChartForm.h"
 #include "reports/ChooseListTypeForm.h"
 #include "reports/CustomReportForm.h"
-#include "reports/HelpCommands.h"
 #include "reports/ReportCommands.h"
-#include "support/ConfigDirTest.h"
-#include "support/qt/FakeServices.h"
+#include "reports/WebCommands.h"
 #include "ui/CustomPropertyDialog.h"
 #include "ui/FieldOrderForm.h"
 #include "ui/InventoryForm.h"
-#include "ui/ListDisplay.h"
-#include "ui/OptionsForm.h"
-#include "ui/QuorvelForm.h"
 #include "ui/SplashForm.h"
 
-#include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
 
 namespace quorvel {
 namespace {
 
-using test::FakeServices;
-using test::MessageKind;
-
-class RecordingForm : public TQuorvelForm {
-public:
-    using TQuorvelForm::TQuorvelForm;
-    void AddExplorerFileNode(ExplorerRoot root, const std::string& fileName) override
-    {
-        nodes.emplace_back(root, fileName);
-    }
-    std::vector<std::pair<ExplorerRoot, std::string>> nodes;
-};
-
-class ReportCommandsTest : public test::ConfigDirTest {
+class ReportCommandsTest : public test::CommandGroupTest {
 protected:
     void SetUp() override
     {
-        ConfigDirTest::SetUp();
-        WriteSampleConfig();
-        options = std::make_unique<TOptionsForm>(*settings, platforms);
-        options->LoadSettings();
-        form = std::make_unique<RecordingForm>(*settings, platforms, *options);
+        CommandGroupTest::SetUp();
+        MakeRecordingForm();
         auto group = std::make_unique<ReportCommands>(*form, fieldOrder, propertyDialog);
         reports = group.get();
         form->AttachCommandGroup(std::move(group));
-        form->AttachCommandGroup(std::make_unique<HelpCommands>(*form, splash));
+        form->AttachCommandGroup(std::make_unique<WebCommands>(*form, splash));
         reportPath = settings->GetSetting("ReportPath");
-    }
-    void TearDown() override
-    {
-        form.reset();
-        options.reset();
-        ConfigDirTest::TearDown();
     }
 
     TBaseCustomListClass& AddList(TListType kind, const std::string& platform, const char* quantity = "1")
@@ -75,11 +46,6 @@ protected:
         form->RefreshTabs();
         form->UpdateMenuState();
         return added;
-    }
-    void Trigger(const char* entry)
-    {
-        ASSERT_TRUE(form->Action(entry)->isEnabled()) << entry;
-        form->Action(entry)->trigger();
     }
     // The writers answer Result and note the files they were asked for.
     void FakeWriters(bool result)
@@ -112,12 +78,9 @@ protected:
         });
     }
 
-    FakeServices fake;
     TFieldOrderForm fieldOrder;
     TCustomPropertyDialog propertyDialog;
     TSplashForm splash;
-    std::unique_ptr<TOptionsForm> options;
-    std::unique_ptr<RecordingForm> form;
     ReportCommands* reports = nullptr;
     std::string reportPath;
     std::vector<std::string> written;
@@ -149,7 +112,7 @@ TEST_F(ReportCommandsTest, ReportFileNamesAndWhatAWrittenReportLeaves)
             written.clear();
             fake.openedUrls.clear();
             fake.messages.clear();
-            form->nodes.clear();
+            recording->nodes.clear();
             if (!c.custom.empty())
                 ChooseCustomReports(c.custom);
             Trigger(c.entry);
@@ -166,7 +129,7 @@ TEST_F(ReportCommandsTest, ReportFileNamesAndWhatAWrittenReportLeaves)
             EXPECT_EQ(written, expected);
             EXPECT_EQ(fake.messages.size(), c.refused);
             EXPECT_EQ(fake.openedUrls, urls);
-            EXPECT_EQ(form->nodes, nodes);
+            EXPECT_EQ(recording->nodes, nodes);
         }
     }
 }
@@ -180,7 +143,7 @@ TEST_F(ReportCommandsTest, WrittenReportsOpenInTheBrowser)
     ASSERT_TRUE(FileExists(file));
     ASSERT_EQ(fake.openedUrls.size(), 1u);
     EXPECT_EQ(fake.openedUrls[0].toLocalFile(), ToQString(file));
-    EXPECT_EQ(form->nodes, (std::vector<std::pair<ExplorerRoot, std::string>>{{ExplorerRoot::Reports, file}}));
+    EXPECT_EQ(recording->nodes, (std::vector<std::pair<ExplorerRoot, std::string>>{{ExplorerRoot::Reports, file}}));
 }
 
 TEST_F(ReportCommandsTest, SummaryAsksForTheTypeOnlyForMixedLists)
@@ -268,7 +231,7 @@ TEST_F(ReportCommandsTest, WebAndMailAddressesGoToTheShell)
         ASSERT_EQ(fake.openedUrls.size(), 1u) << c.entry;
         EXPECT_EQ(fake.openedUrls[0].toString(QUrl::FullyEncoded), c.url);
     }
-    EXPECT_EQ(HelpCommands::SupportMailLink("1.0", " A&B=C"),
+    EXPECT_EQ(WebCommands::SupportMailLink("1.0", " A&B=C"),
               "mailto:support@pelmora.example?Subject=Quorvel%201.0%20A%26B%3DC");
     EXPECT_TRUE(fake.messages.empty());
 }

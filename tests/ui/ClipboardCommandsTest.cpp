@@ -1,86 +1,33 @@
-#include "model/ListFactory.h"
-#include "model/ListTestSupport.h"
+#include "CommandGroupTest.h"
+
 #include "model/Utils.h"
 #include "platform/FileNames.h"
-#include "platform/qt/QtCp1252.h"
-#include "support/ConfigDirTest.h"
-#include "support/qt/FakeServices.h"
 #include "ui/FieldOrderForm.h"
-#include "ui/ListDisplay.h"
-#include "ui/OptionsForm.h"
-#include "ui/QuorvelForm.h"
 #include "ui/commands/ClipboardCommands.h"
-#include "ui/commands/ListCommands.h"
 
 #include <QCoreApplication>
-#include <QItemSelectionModel>
-#include <QTableView>
 
-#include <filesystem>
 #include <fstream>
 
 namespace quorvel {
 namespace {
 
-using test::FakeServices;
 using test::MessageKind;
 
-// The main window with the clipboard group, recording what goes into the Collection Explorer.
-class RecordingForm : public TQuorvelForm {
-public:
-    using TQuorvelForm::TQuorvelForm;
-    void AddExplorerFileNode(ExplorerRoot root, const std::string& fileName) override
-    {
-        nodes.emplace_back(root, fileName);
-    }
-    std::vector<std::pair<ExplorerRoot, std::string>> nodes;
-};
-
-class ClipboardCommandsTest : public test::ConfigDirTest {
+class ClipboardCommandsTest : public test::CommandGroupTest {
 protected:
     void SetUp() override
     {
-        ConfigDirTest::SetUp();
-        WriteSampleConfig();
-        options = std::make_unique<TOptionsForm>(*settings, platforms);
-        options->LoadSettings();
-        form = std::make_unique<RecordingForm>(*settings, platforms, *options);
+        CommandGroupTest::SetUp();
+        MakeRecordingForm();
         auto group = std::make_unique<ClipboardCommands>(*form, fieldOrder, form->GetListCommands());
         commands = group.get();
         form->AttachCommandGroup(std::move(group));
     }
-    void TearDown() override
-    {
-        form.reset();
-        options.reset();
-        ConfigDirTest::TearDown();
-    }
 
     std::string WriteList(const std::string& name, TListType kind, const std::vector<const char*>& titles) const
     {
-        auto list = CreateListObject(kind);
-        list->SetPlatform("Zentrix 64");
-        list->SetOwner("Sam");
-        for (const char* title : titles)
-            test::AddItem(*list, {{kind == ltMedia ? "Title" : "Name", test::Text(title)}, {"Quantity", "1"}});
-        const std::string file = programDir + name;
-        SaveListObject(list.get(), file, false, true);
-        return file;
-    }
-    TBaseCustomListClass& Open(const std::string& file)
-    {
-        form->OpenListFile(file);
-        form->RefreshTabs();
-        return *form->CurrentList();
-    }
-    void SelectRows(std::initializer_list<int> rows)
-    {
-        auto* selection = form->Grid().selectionModel();
-        selection->clearSelection();
-        for (int row : rows)
-            selection->select(form->Grid().model()->index(row, 0),
-                              QItemSelectionModel::Select | QItemSelectionModel::Rows);
-        form->UpdateMenuState();
+        return MainFormTest::WriteList(name, kind, "Zentrix 64", titles);
     }
     static std::vector<std::string> Lines(const std::string& text)
     {
@@ -91,16 +38,8 @@ protected:
         lines.push_back(text.substr(from));
         return lines;
     }
-    static std::string ReadAll(const std::string& file)
-    {
-        std::ifstream in(file, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), {}};
-    }
 
-    FakeServices fake;
     TFieldOrderForm fieldOrder;
-    std::unique_ptr<TOptionsForm> options;
-    std::unique_ptr<RecordingForm> form;
     ClipboardCommands* commands = nullptr;
 };
 
@@ -109,7 +48,7 @@ TEST_F(ClipboardCommandsTest, CopyAndPasteBetweenListsOfOneKindOnly)
     TBaseCustomListClass& source = Open(WriteList("a.csv", ltMedia, {"Alpha", "Beta", "Gamma"}));
     commands->CopyMainMenuClick();
     EXPECT_TRUE(fake.clipboard.isEmpty()) << "nothing selected, clipboard left alone";
-    SelectRows({2, 0});
+    Select({2, 0});
     form->Action("CopyMainMenu")->trigger();
     const std::vector<std::string> lines = Lines(FromQString(fake.clipboard));
     ASSERT_EQ(lines.size(), 4u);
@@ -167,9 +106,9 @@ TEST_F(ClipboardCommandsTest, ExportCourse)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         std::filesystem::remove(exportFile);
-        form->nodes.clear();
+        recording->nodes.clear();
         settings->SetSetting("WarnOnExport", c.warn);
-        SelectRows(c.rows);
+        Select(c.rows);
         fake.confirmAnswers.assign(c.confirm.begin(), c.confirm.end());
         bool asked = false;
         fake.dialogAnswers.push_back([&](QDialog& dialog) {
@@ -192,17 +131,17 @@ TEST_F(ClipboardCommandsTest, ExportCourse)
         fake.fileAnswers.clear();
         if (c.exported.empty()) {
             EXPECT_FALSE(FileExists(exportFile));
-            EXPECT_TRUE(form->nodes.empty());
+            EXPECT_TRUE(recording->nodes.empty());
             continue;
         }
         std::vector<std::string> expected{"\"Title\""};
         for (const std::string& title : c.exported)
             expected.push_back("\"" + title + "\"");
         expected.push_back("");
-        EXPECT_EQ(Lines(ReadAll(exportFile)), expected);
-        ASSERT_EQ(form->nodes.size(), 1u);
-        EXPECT_EQ(form->nodes[0].first, ExplorerRoot::Exports);
-        EXPECT_EQ(form->nodes[0].second, exportFile);
+        EXPECT_EQ(Lines(ReadFile(exportFile.substr(programDir.size()))), expected);
+        ASSERT_EQ(recording->nodes.size(), 1u);
+        EXPECT_EQ(recording->nodes[0].first, ExplorerRoot::Exports);
+        EXPECT_EQ(recording->nodes[0].second, exportFile);
         const test::FileDialogCall& save = fake.fileDialogs.back();
         EXPECT_EQ(save.request.folder.toStdString(), settings->GetSetting("ExportPath"));
         EXPECT_EQ(save.request.fileName, "Sam Zentrix 64 Media Export");
@@ -211,21 +150,21 @@ TEST_F(ClipboardCommandsTest, ExportCourse)
     EXPECT_FALSE(list.IsModified());
 
     // A file that cannot be written is shown and never reaches the Explorer.
-    form->nodes.clear();
-    SelectRows({});
+    recording->nodes.clear();
+    Select({});
     fake.dialogAnswers.push_back([](QDialog&) { return int(QDialog::Accepted); });
     fake.fileAnswers.push_back(ToQString(programDir + "missing/out.csv"));
     fake.messages.clear();
     form->Action("ExportListPopupMenu")->trigger();
     ASSERT_EQ(fake.messages.size(), 1u);
     EXPECT_EQ(fake.messages[0].kind, MessageKind::Error);
-    EXPECT_TRUE(form->nodes.empty());
+    EXPECT_TRUE(recording->nodes.empty());
 }
 
 TEST_F(ClipboardCommandsTest, DroppedFilesOpenAfterTheDropAndFailuresDoNotStopTheOthers)
 {
     const std::string first = WriteList("one.csv", ltMedia, {"Alpha"});
-    const std::string middle = programDir + "not a list #1.csv";
+    const std::string middle = programDir + "Carts/not a list #1.csv";
     std::ofstream(middle) << "hello\r\n";
     const std::string last = WriteList("three?.csv", ltHardware, {"Pad"});
     commands->WMDropFiles({QUrl::fromLocalFile(ToQString(first)), QUrl("https://www.cartwell.example/x.csv"),

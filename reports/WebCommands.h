@@ -4,24 +4,18 @@
 
 #include <QString>
 
-#include <memory>
-
 namespace quorvel {
 
 class TSplashForm;
-class TTextViewerForm;
 
-// The Help and Web menus: the local help, the two text files, the About window, the update check,
-// web pages and mail links handed to the shell.
-class HelpCommands : public CommandGroup {
+// What the Help and Web menus hand to the shell (the local help, web pages, mail links, the update
+// check) and the About window.
+class WebCommands : public CommandGroup {
     Q_OBJECT
 public:
-    HelpCommands(MainFormAccess& form, TSplashForm& splash);
-    ~HelpCommands() override;
+    WebCommands(MainFormAccess& form, TSplashForm& splash);
 
     void Help1Click();
-    void RevisionsMainMenuClick();
-    void LicenseAgreementMainMenuClick();
     void CheckForUpdatesMainMenuClick();
     void About1Click();
     void ReportaBug1Click();
@@ -37,13 +31,8 @@ public:
     // The mail link to the maker's support with the subject "Quorvel " + version + Suffix, encoded.
     static QString SupportMailLink(const QString& version, const char* suffix);
 
-    TTextViewerForm& TextViewer() { return *textViewer_; }
-
 private:
-    void ShowTextFile(const char* fileName, const char* caption);
-
     TSplashForm& splash_;
-    std::unique_ptr<TTextViewerForm> textViewer_;
 };
 
 }  // namespace quorvel
