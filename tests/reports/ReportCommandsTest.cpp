@@ -3,8 +3,6 @@
 #include "platform/FileNames.h"
 #include "platform/ProgramFolder.h"
 #include "platform/qt/Version.h"
-#include "reports/CartChartForm.h"
-#include "reports/ChooseListTypeForm.h"
 #include "reports/CustomReportForm.h"
 #include "reports/ReportCommands.h"
 #include "reports/WebCommands.h"
@@ -19,6 +17,8 @@
 namespace quorvel {
 namespace {
 
+using Nodes = std::vector<std::pair<ExplorerRoot, std::string>>;
+
 class ReportCommandsTest : public test::CommandGroupTest {
 protected:
     void SetUp() override
@@ -29,25 +29,19 @@ protected:
         reports = group.get();
         form->AttachCommandGroup(std::move(group));
         form->AttachCommandGroup(std::make_unique<WebCommands>(*form, splash));
-        reportPath = settings->GetSetting("ReportPath");
     }
-
-    TBaseCustomListClass& AddList(TListType kind, const std::string& platform, const char* quantity = "1")
+    // Lists of one item, opened in this order; the last is current.
+    void SetLists(std::vector<std::pair<TListType, const char*>> lists, const char* quantity = "1")
     {
-        auto list = CreateListObject(kind);
-        list->SetPlatform(platform);
-        list->SetOwner("Sam");
-        test::AddItem(*list, {{kind == ltMedia ? "Title" : "Name", test::Text("Alpha")},
-                              {"Quantity", test::Text(quantity)}, {"Rarity", "3"}});
-        list->SetOpenedFileName(programDir + platform + std::to_string(form->OpenLists().size()) + ".csv");
-        TBaseCustomListClass& added = *list;
-        form->AppendOpenList(std::move(list));
-        form->SetCurrentList(&added);
-        form->RefreshTabs();
+        while (!form->OpenLists().empty())
+            form->TakeOpenList(0);
+        for (const auto& [kind, platform] : lists)
+            Open(WriteList(platform + std::to_string(form->OpenLists().size()), kind, platform, {"Alpha"}))
+                .GetItem(0)
+                ->SetFieldValue("Quantity", test::Text(quantity));
         form->UpdateMenuState();
-        return added;
     }
-    // The writers answer Result and note the files they were asked for.
+    // The writers note the files they are asked for and answer Result, leaving the file when true.
     void FakeWriters(bool result)
     {
         auto note = [this, result](const std::string& file) {
@@ -58,215 +52,147 @@ protected:
         };
         reports->WriteInventoryReport = reports->WriteBinReport = reports->WriteTradeReport =
             [note](const TBaseCustomListClass&, const std::string& file) { return note(file); };
-        reports->WriteCustomReport = [note](const TBaseCustomListClass&, const std::string&, const std::string& file) {
-            return note(file);
-        };
-        reports->WriteSummaryReport = [note](const std::vector<const TBaseCustomListClass*>&, const std::string&,
-                                             const std::string& file) { return note(file); };
+        reports->WriteCustomReport = [note](auto&, auto&, const std::string& file) { return note(file); };
+        reports->WriteSummaryReport = [note](auto&, auto&, const std::string& file) { return note(file); };
+        written.clear();
     }
-    void ChooseCustomReports(std::vector<const char*> names)
-    {
-        fake.dialogAnswers.push_back([names](QDialog& dialog) {
-            auto& custom = static_cast<TCustomReportForm&>(dialog);
-            custom.ReportNameList->clear();
-            for (const char* name : names) {
-                custom.ReportNameEdit->setText(name);
-                custom.AddButtonClick();
-            }
-            custom.ReportNameList->selectAll();
-            return int(QDialog::Accepted);
-        });
-    }
+    std::string Report(const std::string& name) const { return JoinPath(settings->GetSetting("ReportPath"), name); }
 
     TFieldOrderForm fieldOrder;
     TCustomPropertyDialog propertyDialog;
     TSplashForm splash;
     ReportCommands* reports = nullptr;
-    std::string reportPath;
     std::vector<std::string> written;
 };
 
-TEST_F(ReportCommandsTest, ReportFileNamesAndWhatAWrittenReportLeaves)
+TEST_F(ReportCommandsTest, ReportsAreOpenedAndListedOnlyWhenWritten)
 {
-    struct Case {
-        const char* entry;
-        const char* platform;
-        std::vector<const char*> custom;
-        std::vector<std::string> files;
-        size_t refused;  // names that can be no file name, each refused with a message
-    } cases[] = {
-        {"InventoryReportMainMenu", "Zentrix 64", {}, {"Zentrix 64 Media Inventory Report.html"}, 0},
-        {"BinReportMainMenu", "Zentrix #64?", {}, {"Zentrix #64? Media Bin Report.html"}, 0},
-        {"TradeReportMainMenu", "Zentrix 64", {}, {"Zentrix 64 Media Trade Report.html"}, 0},
-        {"CustomReportMainMenu", "Zentrix 64", {"Sales", "A/B", "By Year"},
-         {"Zentrix 64 By Year .html", "Zentrix 64 Sales .html"}, 1},
-        {"BinReportMainMenu", "Zen/trix", {}, {}, 1},
+    const std::tuple<const char*, const char*, std::vector<QString>, std::vector<std::string>> cases[] = {
+        {"InventoryReportMainMenu", "Zentrix 64", {}, {"Zentrix 64 Media Inventory Report.html"}},
+        {"BinReportMainMenu", "Zentrix #64?", {}, {"Zentrix #64? Media Bin Report.html"}},
+        {"TradeReportMainMenu", "Zentrix 64", {}, {"Zentrix 64 Media Trade Report.html"}},
+        {"CustomReportMainMenu", "Zentrix 64", {"Sales", "A/B", "By Year"}, {"Zentrix 64 By Year .html", "Zentrix 64 Sales .html"}},
+        {"BinReportMainMenu", "Zen\\trix", {}, {}},  // no file name: refused with a message
     };
+    const auto binReport = reports->WriteBinReport;
     for (bool result : {false, true}) {
-        for (const Case& c : cases) {
-            SCOPED_TRACE(std::string(c.entry) + " " + c.platform + (result ? " written" : " failed"));
-            while (!form->OpenLists().empty())
-                form->TakeOpenList(0);
-            AddList(ltMedia, c.platform);
+        for (const auto& [entry, platform, custom, files] : cases) {
+            SCOPED_TRACE(std::string(entry) + platform + (result ? " written" : " failed"));
+            SetLists({{ltMedia, platform}});
             FakeWriters(result);
-            written.clear();
             fake.openedUrls.clear();
             fake.messages.clear();
             recording->nodes.clear();
-            if (!c.custom.empty())
-                ChooseCustomReports(c.custom);
-            Trigger(c.entry);
+            if (!custom.empty())
+                fake.dialogAnswers.push_back([&](QDialog& dialog) {
+                    auto& window = static_cast<TCustomReportForm&>(dialog);
+                    window.ReportNameList->clear();
+                    for (const QString& name : custom) {
+                        window.ReportNameEdit->setText(name);
+                        window.AddButtonClick();
+                    }
+                    window.ReportNameList->selectAll();
+                    return int(QDialog::Accepted);
+                });
+            Trigger(entry);
             std::vector<std::string> expected;
             std::vector<QUrl> urls;
-            std::vector<std::pair<ExplorerRoot, std::string>> nodes;
-            for (const std::string& name : c.files) {
-                expected.push_back(JoinPath(reportPath, name));
+            Nodes nodes;
+            for (const std::string& name : files) {
+                expected.push_back(Report(name));
                 if (result) {
                     urls.push_back(QUrl::fromLocalFile(ToQString(expected.back())));
                     nodes.emplace_back(ExplorerRoot::Reports, expected.back());
                 }
             }
             EXPECT_EQ(written, expected);
-            EXPECT_EQ(fake.messages.size(), c.refused);
+            EXPECT_EQ(fake.messages.size(), size_t(custom.size() == 3 || files.empty()));
             EXPECT_EQ(fake.openedUrls, urls);
             EXPECT_EQ(recording->nodes, nodes);
         }
     }
-}
-
-TEST_F(ReportCommandsTest, WrittenReportsOpenInTheBrowser)
-{
-    AddList(ltMedia, "Zentrix #64?");
+    // The real writer behind the entry.
+    SetLists({{ltMedia, "Zentrix 64"}});
     fake.dialogAnswers.push_back([](QDialog&) { return int(QDialog::Accepted); });
+    recording->nodes.clear();
+    reports->WriteBinReport = binReport;
     Trigger("BinReportMainMenu");
-    const std::string file = JoinPath(reportPath, "Zentrix #64? Media Bin Report.html");
-    ASSERT_TRUE(FileExists(file));
-    ASSERT_EQ(fake.openedUrls.size(), 1u);
-    EXPECT_EQ(fake.openedUrls[0].toLocalFile(), ToQString(file));
-    EXPECT_EQ(recording->nodes, (std::vector<std::pair<ExplorerRoot, std::string>>{{ExplorerRoot::Reports, file}}));
+    EXPECT_TRUE(FileExists(Report("Zentrix 64 Media Bin Report.html")));
+    EXPECT_EQ(recording->nodes, (Nodes{{ExplorerRoot::Reports, Report("Zentrix 64 Media Bin Report.html")}}));
 }
 
-TEST_F(ReportCommandsTest, SummaryAsksForTheTypeOnlyForMixedLists)
+TEST_F(ReportCommandsTest, SummaryAsksForTheTypeOnlyForMixedListsAndStopsOnCancel)
 {
-    struct Case {
-        std::vector<TListType> lists;
-        std::optional<int> chooser;  // the chooser's answer when it is shown
-        const char* file;            // none: nothing written
-    } cases[] = {
-        {{ltMedia, ltMedia, ltMedia}, std::nullopt, "Media Collection Summary.html"},
-        {{ltMedia, ltHardware, ltMedia}, QDialog::Accepted, "Media Collection Summary.html"},
-        {{ltMedia, ltHardware, ltMedia}, QDialog::Rejected, nullptr},
-    };
-    for (const Case& c : cases) {
-        while (!form->OpenLists().empty())
-            form->TakeOpenList(0);
-        for (TListType kind : c.lists)
-            AddList(kind, "Zentrix 64");
+    const std::tuple<TListType, std::optional<int>, size_t> cases[] = {
+        {ltMedia, std::nullopt, 1}, {ltHardware, QDialog::Accepted, 1}, {ltHardware, QDialog::Rejected, 0}};
+    for (const auto& [second, chooser, count] : cases) {
+        SetLists({{ltMedia, "Zentrix 64"}, {second, "Korvo Handheld"}, {ltMedia, "Korvo Handheld"}});
         FakeWriters(true);
-        written.clear();
-        bool shown = false;
-        if (c.chooser)
-            fake.dialogAnswers.push_back([&](QDialog& dialog) {
-                shown = true;
-                EXPECT_EQ(&dialog, &reports->ChooseListTypeForm());
-                return *c.chooser;
-            });
+        if (chooser)
+            fake.dialogAnswers.push_back([&](QDialog&) { return *chooser; });
         Trigger("byPlatformReportMainMenu");
-        EXPECT_EQ(shown, c.chooser.has_value());
-        EXPECT_EQ(written, c.file ? std::vector<std::string>{JoinPath(reportPath, c.file)} : std::vector<std::string>{});
+        EXPECT_TRUE(fake.dialogAnswers.empty());
+        EXPECT_EQ(written, std::vector<std::string>(count, Report("Media Collection Summary.html")));
     }
 }
 
 TEST_F(ReportCommandsTest, ChartsShowTheirWindowOnlyWithAChart)
 {
-    struct Case {
-        const char* entry;
-        const char* quantity;
-        bool shown;
-    } cases[] = {
-        {"byManufacturerMainMenu", "2", true}, {"byRarityMainMenu", "2", true},  {"byConditionMainMenu", "2", true},
+    const std::tuple<const char*, const char*, bool> cases[] = {
+        {"byManufacturerMainMenu", "2", true}, {"byRarityMainMenu", "2", true}, {"byConditionMainMenu", "2", true},
         {"CostVsValueMainMenu", "2", true},    {"byPlatformMainMenu", "2", true}, {"byRarityMainMenu", "two", false},
-        {"byPlatformMainMenu", "two", false},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.entry) + " " + c.quantity);
-        while (!form->OpenLists().empty())
-            form->TakeOpenList(0);
-        AddList(ltMedia, "Zentrix 64", c.quantity);
-        AddList(ltMedia, "Korvo Handheld", c.quantity);
+        {"byPlatformMainMenu", "two", false}};
+    for (const auto& [entry, quantity, shown] : cases) {
+        SetLists({{ltMedia, "Zentrix 64"}, {ltMedia, "Korvo Handheld"}}, quantity);
         fake.messages.clear();
-        bool shown = false;
-        fake.dialogAnswers.push_back([&](QDialog& dialog) {
-            shown = &dialog == &reports->ChartForm();
-            return int(QDialog::Accepted);
-        });
-        Trigger(c.entry);
-        EXPECT_EQ(shown, c.shown);
-        EXPECT_EQ(fake.messages.size(), c.shown ? 0u : 1u);
-        fake.dialogAnswers.clear();
+        fake.dialogAnswers.assign(1, [](QDialog&) { return int(QDialog::Accepted); });
+        Trigger(entry);
+        EXPECT_EQ(fake.dialogAnswers.empty(), shown) << entry;
+        EXPECT_EQ(fake.messages.size(), shown ? 0u : 1u) << entry;
     }
+    fake.dialogAnswers.clear();
 }
 
-TEST_F(ReportCommandsTest, WebAndMailAddressesGoToTheShell)
+TEST_F(ReportCommandsTest, AddressesAboutAndUpdateCheck)
 {
-    const QString subject = "Quorvel%20" + VersionString();
-    struct Case {
-        const char* entry;
-        QString url;
-    } cases[] = {
-        {"ReportaBug1", "mailto:support@pelmora.example?Subject=" + subject + "%20Bug%20Report"},
-        {"RequestaFeature1", "mailto:support@pelmora.example?Subject=" + subject + "%20Feature%20Request"},
-        {"AskaQuestion1", "mailto:support@pelmora.example?Subject=" + subject + "%20Question"},
+    const QString mail = "mailto:support@pelmora.example?Subject=Quorvel%20" + VersionString() + "%20";
+    const std::pair<const char*, QString> cases[] = {
+        {"ReportaBug1", mail + "Bug%20Report"},
+        {"RequestaFeature1", mail + "Feature%20Request"},
+        {"AskaQuestion1", mail + "Question"},
         {"QuorvelHomePage1", "https://www.pelmora.example/index.asp?opt=10&data=3&cbt=20"},
         {"Pelmora1", "https://www.pelmora.example/"},
         {"Cartwell1", "https://www.cartwell.example/"},
         {"GamersLedgerCollectorsGuide1", "https://www.gamersledger.example/"},
         {"Snipercade1", "https://www.snipercade.example/"},
         {"StarLadderHighScoreDatabase1", "https://www.starladder.example/"},
-        {"Help1", QUrl::fromLocalFile(ToQString(ShippedDataDir() + "help/index.html")).toString(QUrl::FullyEncoded)},
+        {"Help1", QUrl::fromLocalFile(ToQString(ShippedDataDir() + "help/index.html")).toString()},
+        {"CheckForUpdatesMainMenu", "https://www.pelmora.example/index.asp?VER=1.2.3.4"},
+        {"CheckForUpdatesMainMenu", ""},  // no version, no address: nothing opens
     };
-    for (const Case& c : cases) {
+    for (const auto& [entry, url] : cases) {
+        UpdateCheckURL = url.contains("VER=") ? url : QString();
         fake.openedUrls.clear();
-        Trigger(c.entry);
-        ASSERT_EQ(fake.openedUrls.size(), 1u) << c.entry;
-        EXPECT_EQ(fake.openedUrls[0].toString(QUrl::FullyEncoded), c.url);
+        Trigger(entry);
+        EXPECT_EQ(fake.openedUrls, url.isEmpty() ? std::vector<QUrl>{} : std::vector<QUrl>{QUrl(url)}) << entry;
     }
-    EXPECT_EQ(WebCommands::SupportMailLink("1.0", " A&B=C"),
-              "mailto:support@pelmora.example?Subject=Quorvel%201.0%20A%26B%3DC");
-    EXPECT_TRUE(fake.messages.empty());
-}
-
-TEST_F(ReportCommandsTest, AboutUpdateCheckAndInventoryReachTheirWindows)
-{
-    // Without a version there is nothing to ask; with one the page carries it.
-    for (const QString& address : {QString(), QString("https://www.pelmora.example/index.asp?VER=1.2.3.4")}) {
-        UpdateCheckURL = address;
-        fake.openedUrls.clear();
-        Trigger("CheckForUpdatesMainMenu");
-        EXPECT_EQ(fake.openedUrls, address.isEmpty() ? std::vector<QUrl>{} : std::vector<QUrl>{QUrl(address)});
-    }
-    UpdateCheckURL.clear();
-
+    EXPECT_EQ(WebCommands::SupportMailLink("1.0", " A&B"), "mailto:support@pelmora.example?Subject=Quorvel%201.0%20A%26B");
     splash.show();
     Trigger("About1");  // the start-up splash is still up: nothing happens
     splash.hide();
-    bool about = false;
     fake.dialogAnswers.push_back([&](QDialog& dialog) {
-        about = &dialog == &splash && splash.AboutMode;
-        return int(QDialog::Accepted);
+        EXPECT_TRUE(&dialog == &splash && splash.AboutMode);
+        return 0;
     });
     Trigger("About1");
-    EXPECT_TRUE(about);
-
-    TBaseCustomListClass& list = AddList(ltMedia, "Zentrix 64");
-    bool counted = false;
+    SetLists({{ltMedia, "Zentrix 64"}});
     fake.dialogAnswers.push_back([&](QDialog& dialog) {
-        counted = &dialog == &reports->InventoryForm();
-        return int(QDialog::Accepted);
+        EXPECT_EQ(&dialog, &reports->InventoryForm());
+        return 0;
     });
     form->Action("InventoryListMainMenu")->trigger();
-    EXPECT_TRUE(counted);
-    EXPECT_EQ(form->ListDisplay().GetList(), &list);
+    EXPECT_TRUE(fake.dialogAnswers.empty());
+    EXPECT_TRUE(fake.messages.empty());
 }
 
 }  // namespace
