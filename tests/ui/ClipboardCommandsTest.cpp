@@ -2,8 +2,6 @@
 
 #include "model/Utils.h"
 #include "platform/FileNames.h"
-#include "ui/FieldOrderForm.h"
-#include "ui/commands/ClipboardCommands.h"
 
 #include <QCoreApplication>
 
@@ -12,27 +10,16 @@ namespace {
 
 class ClipboardCommandsTest : public test::CommandGroupTest {
 protected:
-    void SetUp() override
-    {
-        CommandGroupTest::SetUp();
-        MakeRecordingForm();
-        auto group = std::make_unique<ClipboardCommands>(*form, fieldOrder, form->GetListCommands());
-        commands = group.get();
-        form->AttachCommandGroup(std::move(group));
-    }
     std::string Write(const std::string& name, TListType kind, const std::vector<const char*>& titles)
     {
         return WriteList(name, kind, "Zentrix 64", titles);
     }
-
-    TFieldOrderForm fieldOrder;
-    ClipboardCommands* commands = nullptr;
 };
 
 TEST_F(ClipboardCommandsTest, CopyAndPasteBetweenListsOfOneKindOnly)
 {
     Open(Write("a.csv", ltMedia, {"Alpha", "Beta", "Gamma"}));
-    commands->CopyMainMenuClick();
+    clipboard->CopyMainMenuClick();
     EXPECT_TRUE(fake.clipboard.isEmpty()) << "nothing selected: the clipboard is left alone";
     Select({2, 0});
     Trigger("CopyMainMenu");
@@ -113,7 +100,7 @@ TEST_F(ClipboardCommandsTest, DroppedFilesOpenAfterTheDropAndFailuresDoNotStopTh
     const std::string middle = programDir + "Carts/not a list #1.csv";
     WriteFile("Carts/not a list #1.csv", "hello\r\n");
     const std::string last = WriteList("three?.csv", ltHardware, "Korvo Handheld", {"Pad"});
-    commands->WMDropFiles({QUrl::fromLocalFile(ToQString(first)), QUrl("https://www.cartwell.example/x.csv"),
+    clipboard->WMDropFiles({QUrl::fromLocalFile(ToQString(first)), QUrl("https://www.cartwell.example/x.csv"),
                            QUrl::fromLocalFile(ToQString(middle)), QUrl::fromLocalFile(ToQString(last))});
     EXPECT_TRUE(form->OpenLists().empty()) << "nothing opens inside the drop";
     QCoreApplication::sendPostedEvents();

@@ -1,6 +1,12 @@
 #pragma once
 
+#include "reports/ReportCommands.h"
+#include "reports/WebCommands.h"
+#include "ui/CustomPropertyDialog.h"
+#include "ui/FieldOrderForm.h"
 #include "ui/MainFormTest.h"
+#include "ui/SplashForm.h"
+#include "ui/commands/ClipboardCommands.h"
 
 #include <QAction>
 
@@ -19,17 +25,24 @@ public:
     std::vector<std::pair<ExplorerRoot, std::string>> nodes;
 };
 
-// A main window for the command groups made outside the window: the test attaches its group.
+// The main window with the command groups that the program makes outside it.
 class CommandGroupTest : public MainFormTest {
 protected:
-    RecordingForm& MakeRecordingForm()
+    void SetUp() override
     {
+        MainFormTest::SetUp();
         options = std::make_unique<TOptionsForm>(*settings, platforms);
         options->LoadSettings();
         auto made = std::make_unique<RecordingForm>(*settings, platforms, *options);
         recording = made.get();
         form = std::move(made);
-        return *recording;
+        auto clipboardGroup = std::make_unique<ClipboardCommands>(*form, fieldOrder, Lists());
+        auto reportGroup = std::make_unique<ReportCommands>(*form, fieldOrder, propertyDialog);
+        clipboard = clipboardGroup.get();
+        reports = reportGroup.get();
+        form->AttachCommandGroup(std::move(clipboardGroup));
+        form->AttachCommandGroup(std::move(reportGroup));
+        form->AttachCommandGroup(std::make_unique<WebCommands>(*form, splash));
     }
     TBaseCustomListClass& Open(const std::string& file)
     {
@@ -49,7 +62,12 @@ protected:
         form->Action(entry)->trigger();
     }
 
+    TFieldOrderForm fieldOrder;
+    TCustomPropertyDialog propertyDialog;
+    TSplashForm splash;
     RecordingForm* recording = nullptr;
+    ClipboardCommands* clipboard = nullptr;
+    ReportCommands* reports = nullptr;
 };
 
 }  // namespace quorvel::test
