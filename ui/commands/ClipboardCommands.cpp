@@ -27,34 +27,6 @@ namespace {
 constexpr char kExportSection[] = "CustomExportHeader";
 constexpr char kSaveFilter[] = "Comma Seperated Values (*.CSV *.csv);;All Files (*)";
 
-// Runs on every way out of a paste, so the grid never shows a stale row count.
-class PasteRefresh {
-public:
-    PasteRefresh(MainFormAccess& form, TBaseCustomListClass& list) : form_(form), list_(list), wasEmpty_(list.Count() == 0)
-    {
-    }
-    ~PasteRefresh()
-    {
-        TListDisplayClass& display = form_.ListDisplay();
-        if (wasEmpty_ && list_.Count() > 0) {
-            display.LoadView();
-            display.ApplyColumns();
-        }
-        display.Resort();
-        display.Refresh();
-        form_.RepaintTabs();
-        form_.UpdateStatusBar();
-        form_.UpdateMenuState();
-    }
-    PasteRefresh(const PasteRefresh&) = delete;
-    PasteRefresh& operator=(const PasteRefresh&) = delete;
-
-private:
-    MainFormAccess& form_;
-    TBaseCustomListClass& list_;
-    bool wasEmpty_;
-};
-
 }  // namespace
 
 ClipboardCommands::ClipboardCommands(MainFormAccess& form, TFieldOrderForm& fieldOrder, const ListCommands& lists)
@@ -64,7 +36,6 @@ ClipboardCommands::ClipboardCommands(MainFormAccess& form, TFieldOrderForm& fiel
     Connect("PasteMainMenu", [this] { PasteMainMenuClick(); });
     Connect("ExportListMainMenu", [this] { ExportListMainMenuClick(); });
     Connect("ExportListPopupMenu", [this] { ExportListPopupMenuClick(); });
-    form_.Window().setAcceptDrops(true);
     form_.Window().installEventFilter(this);
 }
 
@@ -100,9 +71,29 @@ void ClipboardCommands::PasteMainMenuClick()
     const QString text = Clipboard().Text();
     if (text.isEmpty())
         return;
+    const bool wasEmpty = list->Count() == 0;
     // The model adds every item or none; text of another list type adds nothing and says nothing.
-    PasteRefresh refresh(form_, *list);
-    PasteListObjectText(list, FromQString(text));
+    try {
+        PasteListObjectText(list, FromQString(text));
+    } catch (...) {
+        RefreshAfterPaste(*list, wasEmpty);
+        throw;
+    }
+    RefreshAfterPaste(*list, wasEmpty);
+}
+
+void ClipboardCommands::RefreshAfterPaste(const TBaseCustomListClass& list, bool wasEmpty)
+{
+    TListDisplayClass& display = form_.ListDisplay();
+    if (wasEmpty && list.Count() > 0) {
+        display.LoadView();
+        display.ApplyColumns();
+    }
+    display.Resort();
+    display.Refresh();
+    form_.RepaintTabs();
+    form_.UpdateStatusBar();
+    form_.UpdateMenuState();
 }
 
 std::string ClipboardCommands::ExportColumnFile(const TBaseCustomListClass& list)

@@ -40,6 +40,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The grid shows the list as it is after a paste, whether the paste went through or not.
+    void RefreshAfterPaste(const TBaseCustomListClass& list, bool wasEmpty);
     void ExportSelection();
     // Column choice, save dialog and export of Exported, with CurrentList's first item as template.
     void ExportWithColumns(TBaseCustomListClass& exported);
