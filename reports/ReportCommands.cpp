@@ -8,6 +8,7 @@
 #include "reports/CartChartForm.h"
 #include "reports/CartReports.h"
 #include "reports/ChooseListTypeForm.h"
+#include "reports/CompareCarts.h"
 #include "reports/CustomReportForm.h"
 #include "reports/CustomReports.h"
 #include "reports/InventoryReportOptionsForm.h"
@@ -19,16 +20,15 @@
 
 namespace quorvel {
 
-ReportCommands::ReportCommands(MainFormAccess& form, TFieldOrderForm& fieldOrder,
-                               TCustomPropertyDialog& propertyDialog)
-    : CommandGroup(form),
-      chooser_(std::make_unique<TChooseListTypeForm>(&form.Window())),
+ReportCommands::ReportCommands(MainFormAccess& form, TFieldOrderForm& fieldOrder, TCustomPropertyDialog& propertyDialog)
+    : CommandGroup(form), chooser_(std::make_unique<TChooseListTypeForm>(&form.Window())),
       chart_(std::make_unique<TCartChartForm>(*chooser_, &form.Window())),
       inventoryOptions_(std::make_unique<TInventoryReportOptionsForm>(fieldOrder, &form.Window())),
       binOptions_(std::make_unique<TBinReportOptionsForm>(fieldOrder, &form.Window())),
       tradeOptions_(std::make_unique<TTradeListForm>(fieldOrder, &form.Window())),
       customReport_(std::make_unique<TCustomReportForm>(fieldOrder, &form.Window())),
-      inventory_(std::make_unique<TInventoryForm>(&form.Window()))
+      inventory_(std::make_unique<TInventoryForm>(&form.Window())),
+      compare_(std::make_unique<TCompareCartsForm>(form.Settings(), &form.Window()))
 {
     inventory_->PropertyDialog = &propertyDialog;
     inventory_->FieldOrderForm = &fieldOrder;
@@ -51,6 +51,8 @@ ReportCommands::ReportCommands(MainFormAccess& form, TFieldOrderForm& fieldOrder
     Connect("byPlatformReportMainMenu", [this] { byPlatformReportMainMenuClick(); });
     Connect("InventoryListMainMenu", [this] { InventoryListMainMenuClick(); });
     Connect("InventoryListPopupMenu", [this] { InventoryListMainMenuClick(); });
+    Connect("CompareCartridgeListsMainMenu", [this] { CompareCartridgeListsMainMenuClick(); });
+    Connect("CompareCartridgeListsPopupMenu", [this] { CompareCartridgeListsMainMenuClick(); });
     Connect("byManufacturerMainMenu", [this] { byManufacturerMainMenuClick(); });
     Connect("byRarityMainMenu", [this] { byRarityMainMenuClick(); });
     Connect("byConditionMainMenu", [this] { byConditionMainMenuClick(); });
@@ -82,20 +84,11 @@ void ReportCommands::ListReport(std::string_view report, const ListReportWriter&
         ShowReport(*file);
 }
 
-void ReportCommands::InventoryReportMainMenuClick()
-{
-    ListReport("Inventory Report", WriteInventoryReport);
-}
+void ReportCommands::InventoryReportMainMenuClick() { ListReport("Inventory Report", WriteInventoryReport); }
 
-void ReportCommands::BinReportMainMenuClick()
-{
-    ListReport("Bin Report", WriteBinReport);
-}
+void ReportCommands::BinReportMainMenuClick() { ListReport("Bin Report", WriteBinReport); }
 
-void ReportCommands::TradeReportMainMenuClick()
-{
-    ListReport("Trade Report", WriteTradeReport);
-}
+void ReportCommands::TradeReportMainMenuClick() { ListReport("Trade Report", WriteTradeReport); }
 
 void ReportCommands::CustomReportMainMenuClick()
 {
@@ -145,6 +138,27 @@ void ReportCommands::InventoryListMainMenuClick()
     form_.UpdateMenuState();
 }
 
+void ReportCommands::CompareCartridgeListsMainMenuClick()
+{
+    const QString tooFew = QStringLiteral("You must have at least 2 media files open in order to compare them.");
+    if (form_.OpenLists().size() < 2) {
+        Messages().Information(tooFew);
+        return;
+    }
+    compare_->SetLists(form_.OpenLists());
+    if (compare_->MediaListCount() < 2) {
+        Messages().Information(tooFew);
+        return;
+    }
+    // Modeless: the main window stays usable beside it.
+    compare_->show();
+    compare_->raise();
+    compare_->activateWindow();
+    form_.UpdateMenuState();
+}
+
+void ReportCommands::ListsChanged() { compare_->SetLists(form_.OpenLists()); }
+
 void ReportCommands::ChartOfCurrentList(bool (TCartChartForm::*chart)())
 {
     chart_->SetList(form_.CurrentList());
@@ -153,25 +167,13 @@ void ReportCommands::ChartOfCurrentList(bool (TCartChartForm::*chart)())
         ExecDialog(*chart_);
 }
 
-void ReportCommands::byManufacturerMainMenuClick()
-{
-    ChartOfCurrentList(&TCartChartForm::ChartByManufacturer);
-}
+void ReportCommands::byManufacturerMainMenuClick() { ChartOfCurrentList(&TCartChartForm::ChartByManufacturer); }
 
-void ReportCommands::byRarityMainMenuClick()
-{
-    ChartOfCurrentList(&TCartChartForm::ChartByRarity);
-}
+void ReportCommands::byRarityMainMenuClick() { ChartOfCurrentList(&TCartChartForm::ChartByRarity); }
 
-void ReportCommands::byConditionMainMenuClick()
-{
-    ChartOfCurrentList(&TCartChartForm::ChartByCondition);
-}
+void ReportCommands::byConditionMainMenuClick() { ChartOfCurrentList(&TCartChartForm::ChartByCondition); }
 
-void ReportCommands::CostVsValueMainMenuClick()
-{
-    ChartOfCurrentList(&TCartChartForm::ChartCostVsValue);
-}
+void ReportCommands::CostVsValueMainMenuClick() { ChartOfCurrentList(&TCartChartForm::ChartCostVsValue); }
 
 void ReportCommands::byPlatformMainMenuClick()
 {

@@ -14,6 +14,7 @@ class TBaseCustomListClass;
 class TBinReportOptionsForm;
 class TCartChartForm;
 class TChooseListTypeForm;
+class TCompareCartsForm;
 class TCustomPropertyDialog;
 class TCustomReportForm;
 class TFieldOrderForm;
@@ -21,9 +22,9 @@ class TInventoryForm;
 class TInventoryReportOptionsForm;
 class TTradeListForm;
 
-// The Reports and Charts menus, the comparison and the inventory window: each hands the current list, or the open lists,
-// to a writer or window of the reports folder, opens a written report in the browser and lists it
-// in the Collection Explorer. The windows live as long as the group.
+// The Reports and Charts menus, the comparison and the inventory window: each hands the current list, or the open
+// lists, to a writer or window of the reports folder, opens a written report in the browser and lists it in the
+// Collection Explorer. The windows live as long as the group.
 class ReportCommands : public CommandGroup {
     Q_OBJECT
 public:
@@ -38,6 +39,10 @@ public:
 
     void InventoryListMainMenuClick();
 
+    void CompareCartridgeListsMainMenuClick();
+    // The compare window follows the open lists by their identities.
+    void ListsChanged() override;
+
     void byManufacturerMainMenuClick();
     void byRarityMainMenuClick();
     void byConditionMainMenuClick();
@@ -47,6 +52,7 @@ public:
     TCartChartForm& ChartForm() { return *chart_; }
     TChooseListTypeForm& ChooseListTypeForm() { return *chooser_; }
     TCustomReportForm& CustomReportForm() { return *customReport_; }
+    TCompareCartsForm& CompareCartsForm() { return *compare_; }
     TInventoryForm& InventoryForm() { return *inventory_; }
 
     // The writers; tests replace them to see what a failing writer leaves behind.
@@ -74,6 +80,7 @@ private:
     std::unique_ptr<TTradeListForm> tradeOptions_;
     std::unique_ptr<TCustomReportForm> customReport_;
     std::unique_ptr<TInventoryForm> inventory_;
+    std::unique_ptr<TCompareCartsForm> compare_;
 };
 
 }  // namespace quorvel

@@ -12,8 +12,7 @@
 
 namespace quorvel {
 
-WebCommands::WebCommands(MainFormAccess& form, TSplashForm& splash)
-    : CommandGroup(form), splash_(splash)
+WebCommands::WebCommands(MainFormAccess& form, TSplashForm& splash) : CommandGroup(form), splash_(splash)
 {
     Connect("Help1", [this] { Help1Click(); });
     Connect("CheckForUpdatesMainMenu", [this] { CheckForUpdatesMainMenuClick(); });
@@ -36,10 +35,7 @@ QString WebCommands::SupportMailLink(const QString& version, const char* suffix)
     return QStringLiteral("mailto:") + SupportMailAddress + "?Subject=" + QString::fromLatin1(subject);
 }
 
-void WebCommands::Help1Click()
-{
-    OpenDocument(PathToQString(JoinPath(ShippedDataDir(), "help/index.html")));
-}
+void WebCommands::Help1Click() { OpenDocument(PathToQString(JoinPath(ShippedDataDir(), "help/index.html"))); }
 
 void WebCommands::CheckForUpdatesMainMenuClick()
 {
@@ -48,54 +44,27 @@ void WebCommands::CheckForUpdatesMainMenuClick()
         OpenDocument(UpdateCheckURL);
 }
 
-void WebCommands::About1Click()
-{
-    splash_.ShowAbout();
-}
+void WebCommands::About1Click() { splash_.ShowAbout(); }
 
-void WebCommands::ReportaBug1Click()
-{
-    OpenDocument(SupportMailLink(VersionString(), " Bug Report"));
-}
+void WebCommands::ReportaBug1Click() { OpenDocument(SupportMailLink(VersionString(), " Bug Report")); }
 
-void WebCommands::RequestaFeature1Click()
-{
-    OpenDocument(SupportMailLink(VersionString(), " Feature Request"));
-}
+void WebCommands::RequestaFeature1Click() { OpenDocument(SupportMailLink(VersionString(), " Feature Request")); }
 
-void WebCommands::AskaQuestion1Click()
-{
-    OpenDocument(SupportMailLink(VersionString(), " Question"));
-}
+void WebCommands::AskaQuestion1Click() { OpenDocument(SupportMailLink(VersionString(), " Question")); }
 
 void WebCommands::QuorvelHomePage1Click()
 {
     OpenDocument(QString::fromLatin1(PelmoraHomePage) + "index.asp?opt=10&data=3&cbt=20");
 }
 
-void WebCommands::Pelmora1Click()
-{
-    OpenDocument(PelmoraHomePage);
-}
+void WebCommands::Pelmora1Click() { OpenDocument(PelmoraHomePage); }
 
-void WebCommands::Cartwell1Click()
-{
-    OpenDocument(CartwellHomePage);
-}
+void WebCommands::Cartwell1Click() { OpenDocument(CartwellHomePage); }
 
-void WebCommands::GamersLedgerCollectorsGuide1Click()
-{
-    OpenDocument(GamersLedgerHomePage);
-}
+void WebCommands::GamersLedgerCollectorsGuide1Click() { OpenDocument(GamersLedgerHomePage); }
 
-void WebCommands::Snipercade1Click()
-{
-    OpenDocument(SnipercadeHomePage);
-}
+void WebCommands::Snipercade1Click() { OpenDocument(SnipercadeHomePage); }
 
-void WebCommands::StarLadderHighScoreDatabase1Click()
-{
-    OpenDocument(StarLadderHomePage);
-}
+void WebCommands::StarLadderHighScoreDatabase1Click() { OpenDocument(StarLadderHomePage); }
 
 }  // namespace quorvel

@@ -3,9 +3,11 @@
 #include "platform/FileNames.h"
 #include "platform/ProgramFolder.h"
 #include "platform/qt/Version.h"
+#include "reports/CompareCarts.h"
 #include "reports/CustomReportForm.h"
 #include "ui/InventoryForm.h"
 
+#include <QComboBox>
 #include <QListWidget>
 
 namespace quorvel {
@@ -107,10 +109,33 @@ TEST_F(ReportCommandsTest, SummaryAsksForTheTypeOnlyForMixedListsAndStopsOnCance
     }
 }
 
+TEST_F(ReportCommandsTest, CompareTakesTheMediaListsAndFollowsThem)
+{
+    TCompareCartsForm& compare = reports->CompareCartsForm();
+    for (bool twoMedia : {false, true}) {
+        SetLists({{ltMedia, "Zentrix 64"},
+                  {ltHardware, "Korvo Handheld"},
+                  {twoMedia ? ltMedia : ltHardware, "Korvo Handheld"}});
+        reports->CompareCartridgeListsMainMenuClick();
+        EXPECT_EQ(compare.isVisible(), twoMedia);
+        EXPECT_EQ(
+            fake.messages,
+            (std::vector<test::ShownMessage>(!twoMedia,
+                                             {test::MessageKind::Information,
+                                              "You must have at least 2 media files open in order to compare them."})));
+    }
+    EXPECT_EQ(compare.CartListOneCB->count(), 2);
+    EXPECT_EQ(compare.CartListTwoCB->itemText(1), "Korvo Handheld (Sam)");
+    form->TakeOpenList(0);
+    form->RefreshTabs();
+    EXPECT_EQ(compare.CartListOneCB->count(), 1);
+    compare.hide();
+}
+
 TEST_F(ReportCommandsTest, ChartsShowTheirWindowOnlyWithAChart)
 {
     const std::tuple<const char*, const char*, bool> cases[] = {
-        {"byManufacturerMainMenu", "2", true}, {"byRarityMainMenu", "2", true}, {"byConditionMainMenu", "2", true},
+        {"byManufacturerMainMenu", "2", true}, {"byRarityMainMenu", "2", true},   {"byConditionMainMenu", "2", true},
         {"CostVsValueMainMenu", "2", true},    {"byPlatformMainMenu", "2", true}, {"byRarityMainMenu", "two", false},
         {"byPlatformMainMenu", "two", false}};
     for (const auto& [entry, quantity, shown] : cases) {
@@ -128,9 +153,12 @@ TEST_F(ReportCommandsTest, AddressesAboutUpdateCheckAndInventory)
     const QString mail = "mailto:support@pelmora.example?Subject=Quorvel%20" + VersionString() + "%20";
     const QString maker = "https://www.pelmora.example/";
     const std::pair<const char*, QString> cases[] = {
-        {"ReportaBug1", mail + "Bug%20Report"}, {"RequestaFeature1", mail + "Feature%20Request"},
-        {"AskaQuestion1", mail + "Question"}, {"QuorvelHomePage1", maker + "index.asp?opt=10&data=3&cbt=20"},
-        {"Pelmora1", maker}, {"Cartwell1", "https://www.cartwell.example/"},
+        {"ReportaBug1", mail + "Bug%20Report"},
+        {"RequestaFeature1", mail + "Feature%20Request"},
+        {"AskaQuestion1", mail + "Question"},
+        {"QuorvelHomePage1", maker + "index.asp?opt=10&data=3&cbt=20"},
+        {"Pelmora1", maker},
+        {"Cartwell1", "https://www.cartwell.example/"},
         {"GamersLedgerCollectorsGuide1", "https://www.gamersledger.example/"},
         {"Snipercade1", "https://www.snipercade.example/"},
         {"StarLadderHighScoreDatabase1", "https://www.starladder.example/"},
@@ -142,7 +170,7 @@ TEST_F(ReportCommandsTest, AddressesAboutUpdateCheckAndInventory)
         UpdateCheckURL = url.contains("VER=") ? url : QString();
         fake.openedUrls.clear();
         Trigger(entry);
-        EXPECT_EQ(fake.openedUrls, url.isEmpty() ? std::vector<QUrl>{} : std::vector<QUrl>{QUrl(url)}) << entry;
+        EXPECT_EQ(fake.openedUrls, url.isEmpty() ? std::vector<QUrl> {} : std::vector<QUrl> {QUrl(url)}) << entry;
     }
     splash.show();
     Trigger("About1");  // the start-up splash is still up: nothing happens
@@ -155,7 +183,7 @@ TEST_F(ReportCommandsTest, AddressesAboutUpdateCheckAndInventory)
     Trigger("About1");
     SetLists({{ltMedia, "Zentrix 64"}});
     form->Action("InventoryListMainMenu")->trigger();
-    EXPECT_EQ(shown, (std::vector<QDialog*>{&splash, &reports->InventoryForm()}));
+    EXPECT_EQ(shown, (std::vector<QDialog*> {&splash, &reports->InventoryForm()}));
     EXPECT_TRUE(fake.messages.empty());
 }
 

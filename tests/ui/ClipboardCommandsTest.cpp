@@ -55,7 +55,13 @@ TEST_F(ClipboardCommandsTest, ExportCourse)
         QString exported;    // empty: nothing written
     } cases[] = {
         {{}, "ExportListPopupMenu", "", {}, QDialog::Rejected, nullptr, ""},
-        {{}, "ExportListPopupMenu", "", {}, QDialog::Accepted, "a", "\"Title\"\r\n\"Alpha\"\r\n\"Beta\"\r\n\"Gamma\"\r\n\"Omega\"\r\n"},
+        {{},
+         "ExportListPopupMenu",
+         "",
+         {},
+         QDialog::Accepted,
+         "a",
+         "\"Title\"\r\n\"Alpha\"\r\n\"Beta\"\r\n\"Gamma\"\r\n\"Omega\"\r\n"},
         {{0}, "ExportListMainMenu", "", {}, QDialog::Accepted, nullptr, ""},
         {{1, 3}, "ExportListMainMenu", "1", {}, QDialog::Accepted, "b.txt", "\"Title\"\r\n\"Beta\"\r\n\"Omega\"\r\n"},
         {{2}, "ExportListPopupMenu", "1", {false}, QDialog::Accepted, "c", ""},
@@ -101,7 +107,7 @@ TEST_F(ClipboardCommandsTest, DroppedFilesOpenAfterTheDropAndFailuresDoNotStopTh
     WriteFile("Carts/not a list #1.csv", "hello\r\n");
     const std::string last = WriteList("three?.csv", ltHardware, "Korvo Handheld", {"Pad"});
     clipboard->WMDropFiles({QUrl::fromLocalFile(ToQString(first)), QUrl("https://www.cartwell.example/x.csv"),
-                           QUrl::fromLocalFile(ToQString(middle)), QUrl::fromLocalFile(ToQString(last))});
+                            QUrl::fromLocalFile(ToQString(middle)), QUrl::fromLocalFile(ToQString(last))});
     EXPECT_TRUE(form->OpenLists().empty()) << "nothing opens inside the drop";
     QCoreApplication::sendPostedEvents();
     ASSERT_EQ(form->OpenLists().size(), 2u);

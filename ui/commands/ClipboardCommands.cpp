@@ -214,7 +214,8 @@ void ClipboardCommands::WMDropFiles(const QList<QUrl>& urls)
             dropped_.push_back(PathFromQString(url.toLocalFile()));
     // Opening may show boxes: that waits until the file manager has its drop answered.
     if (!pending && !dropped_.empty())
-        QMetaObject::invokeMethod(this, [this] { RunCommand([this] { OpenDroppedFiles(); }); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this] { RunCommand([this] { OpenDroppedFiles(); }); }, Qt::QueuedConnection);
 }
 
 void ClipboardCommands::OpenDroppedFiles()
