@@ -35,9 +35,9 @@ void TBaseCustomListClass::ExpandQuantities() {
         const int32_t q = quantity.Of(*item);
         copies.push_back(q < 2 ? 1 : q);
         total += copies.back();
-        if (total > MaxExpandedItems) {
+        if (total > MaxItems) {
             throw TBaseCustomListClassException("Expanding this list would make more than " +
-                                                std::to_string(MaxExpandedItems) +
+                                                std::to_string(MaxItems) +
                                                 " items. The list was not changed.");
         }
     }
