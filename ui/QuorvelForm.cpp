@@ -15,6 +15,7 @@
 #include "ui/OptionsForm.h"
 #include "ui/commands/ExplorerCommands.h"
 #include "ui/commands/HelpCommands.h"
+#include "ui/commands/ItemCommands.h"
 #include "ui/commands/ListCommands.h"
 #include "ui/commands/ToolCommands.h"
 
@@ -109,6 +110,7 @@ TQuorvelForm::TQuorvelForm(SettingsStore& settings, PlatformList& platforms, TOp
     listCommands_ = listCommands.get();
     groups_.push_back(std::move(listCommands));
     groups_.push_back(std::make_unique<ToolCommands>(*this));
+    groups_.push_back(std::make_unique<ItemCommands>(*this));
     auto explorerCommands = std::make_unique<ExplorerCommands>(*this);
     explorerCommands_ = explorerCommands.get();
     groups_.push_back(std::move(explorerCommands));
