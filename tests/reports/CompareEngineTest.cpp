@@ -8,6 +8,7 @@
 #include "platform/Cp1252.h"
 #include "reports/CartCompare.h"
 #include "reports/CompareTestSupport.h"
+#include "support/GlobalsTest.h"
 
 namespace quorvel {
 namespace {
@@ -236,7 +237,9 @@ TEST(CompareEngine, BadQuantityStopsAndKeepsThePreviousResults) {
     }
 }
 
-TEST(CompareEngine, LeavesItsInputsAndTheSortAlone) {
+class CompareEngineGlobalsTest : public test::GlobalsTest {};
+
+TEST_F(CompareEngineGlobalsTest, LeavesItsInputsAndTheSortAlone) {
     const auto one = MakeList({Cart("b", "1"), Cart("a", "2"), Cart("b", "1")}), two = MakeList({Cart("c")});
     two->GetItem(0)->Modified = true;
     Outcome before, after;
