@@ -7,8 +7,11 @@
 #include "platform/qt/CommandGuard.h"
 #include "platform/qt/QtCp1252.h"
 #include "platform/qt/QtServices.h"
+#include "platform/qt/RecentFilesStore.h"
+#include "ui/MigrationForm.h"
 #include "ui/OptionsForm.h"
 #include "ui/QuorvelForm.h"
+#include "ui/SplashForm.h"
 
 #include <QApplication>
 
@@ -31,6 +34,9 @@ int ProgramBody(int argc, char** argv)
         Messages().Error(ErrorText(e));
         return 1;
     }
+    // Made before the main window and freed after it; it doubles as the About box.
+    TSplashForm splash;
+    splash.ShowAtStartUp();
     app.setApplicationName("Quorvel");
     app.setApplicationDisplayName("Quorvel");
 
@@ -39,7 +45,14 @@ int ProgramBody(int argc, char** argv)
     // The main window comes first; the options dialog it uses is made beside it and loads the
     // settings before the main window is shown.
     TOptionsForm options(settings, platforms);
-    TQuorvelForm form(settings, platforms, options);
+    SettingsRecentFilesStore recentFiles;
+    TQuorvelForm form(settings, platforms, options, recentFiles);
+    form.SetSplashForm(&splash);
+    TMigrationForm migration(programDir);
+    form.ShowMigration = [&] {
+        ExecDialog(migration);
+        return migration.MigrationSucceeded();
+    };
     RunCommand([&] { options.LoadSettings(); });
 
     form.show();

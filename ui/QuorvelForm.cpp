@@ -9,10 +9,17 @@
 #include "platform/qt/QtCp1252.h"
 #include "platform/qt/Services.h"
 #include "platform/qt/Version.h"
+#include "ui/CustomPropertyDialog.h"
+#include "ui/FieldOrderForm.h"
 #include "ui/ListDisplay.h"
 #include "ui/ListTabBar.h"
+#include "ui/MRUFileList.h"
+#include "ui/MigrationForm.h"
 #include "ui/OptionsForm.h"
+#include "ui/SplashForm.h"
+#include "ui/commands/AboutCommands.h"
 #include "ui/commands/HelpCommands.h"
+#include "ui/commands/InventoryCommands.h"
 #include "ui/commands/ListCommands.h"
 #include "ui/commands/ToolCommands.h"
 
@@ -41,9 +48,8 @@ constexpr int kStatusPanelWidths[5] = {400, 75, 75, 75, 75};
 
 bool ConfigIsCurrent()
 {
-    if (!FileExists(G_ConfigFile))
-        return true;
-    return ReadIniString(G_ConfigFile, kGeneral, "ConfigVersion", "CFG1.0") == "CFG2.0";
+    // A newer program's version is not migrated: only an old one asks for a restart.
+    return GetConfigVersionState() != ConfigVersionState::Old;
 }
 
 WindowPlacement ReadWindowPlacement(const QSize& screen)
@@ -74,7 +80,8 @@ WindowPlacement ReadWindowPlacement(const QSize& screen)
     return placement;
 }
 
-TQuorvelForm::TQuorvelForm(SettingsStore& settings, PlatformList& platforms, TOptionsForm& options)
+TQuorvelForm::TQuorvelForm(SettingsStore& settings, PlatformList& platforms, TOptionsForm& options,
+                           RecentFilesStore& recent)
     : settings_(settings), platforms_(platforms), options_(options)
 {
     setObjectName("QuorvelForm");
@@ -109,11 +116,30 @@ TQuorvelForm::TQuorvelForm(SettingsStore& settings, PlatformList& platforms, TOp
     LoadFilesTimer->setInterval(100);
     LoadFilesTimer->setSingleShot(true);
 
+    dfsMRUFileList1 = new TdfsMRUFileList(recent, this);
+    // "&Recent" holds one hidden entry so that it is a submenu even with no names.
+    QMenu* recentMenu = findChild<QMenu*>("RecentListsMainMenu");
+    auto* reopen = recentMenu->addAction("Reopen");
+    reopen->setObjectName("Reopen");
+    reopen->setVisible(false);
+    dfsMRUFileList1->SetFileMenu(recentMenu);
+    dfsMRUFileList1->OnMRUItemClick = [this](const std::string& fileName) {
+        OpenListFile(fileName);
+        RefreshTabs();
+    };
+    RunCommand([this] { dfsMRUFileList1->Load(); });
+
+    propertyDialog_ = std::make_unique<TCustomPropertyDialog>(this);
+    propertyDialog_->SetOptionsForm(&options_);
+    fieldOrderForm_ = std::make_unique<TFieldOrderForm>(this);
+
     auto listCommands = std::make_unique<ListCommands>(*this);
     listCommands_ = listCommands.get();
     groups_.push_back(std::move(listCommands));
     groups_.push_back(std::make_unique<ToolCommands>(*this));
     groups_.push_back(std::make_unique<HelpCommands>(*this));
+    groups_.push_back(std::make_unique<InventoryCommands>(*this, *propertyDialog_, *fieldOrderForm_));
+    groups_.push_back(std::make_unique<AboutCommands>(*this));
     connect(Action("ExitMainMenu"), &QAction::triggered, this, [this] { RunCommand([this] { ExitMainMenuClick(); }); });
     Action("ExitMainMenu")->setProperty("quorvelBuilt", true);
 }
@@ -125,6 +151,8 @@ TQuorvelForm::~TQuorvelForm()
     listDisplay_->SetTree(nullptr);
     currentList_ = nullptr;
     groups_.clear();
+    propertyDialog_.reset();
+    fieldOrderForm_.reset();
     for (auto& list : openLists_)
         FreeListObject(list);
     openLists_.clear();
@@ -273,7 +301,7 @@ void TQuorvelForm::FormShow()
         LoadLastFiles();
     ApplyViewOptions();
     UpdateMenuState();
-    if (!ConfigIsCurrent()) {
+    if (!CheckConfigVersion()) {
         MustRestart = true;
         Timer1->start();
     } else {
@@ -323,10 +351,14 @@ void TQuorvelForm::ExitMainMenuClick()
 void TQuorvelForm::Timer1Timer()
 {
     Timer1->stop();
-    if (ShowMigration)
-        ShowMigration();
-    Messages().Information("The Quorvel Configuration has been updated.  You must exit and re-run Quorvel.  "
-                           "Quorvel will now exit.");
+    const bool migrated = !ShowMigration || ShowMigration();
+    if (migrated)
+        Messages().Information("The Quorvel Configuration has been updated.  You must exit and re-run Quorvel.  "
+                               "Quorvel will now exit.");
+    else
+        // Nothing was marked as migrated: the next start tries again.
+        Messages().Error("The Quorvel Configuration could not be updated (see MigrateLog.txt).  Quorvel will "
+                         "try again the next time it is run.  Quorvel will now exit.");
     close();
 }
 
@@ -360,6 +392,8 @@ bool TQuorvelForm::FormClose()
     }
     RunCommand([this] { options_.SaveSettings(); });
     RunCommand([this] { SavePlacement(); });
+    // A recent-files store that cannot be written costs the menu, never the exit.
+    RunCommand([this] { dfsMRUFileList1->Save(); });
     PendingFiles.clear();
     return true;
 }
@@ -383,9 +417,15 @@ void TQuorvelForm::OpenListFile(const std::string& fileName)
     listCommands_->OpenListFile(fileName);
 }
 
-void TQuorvelForm::AddRecentFile(const std::string&)
+void TQuorvelForm::AddRecentFile(const std::string& fileName)
 {
-    // The recent-files menu is not built yet.
+    dfsMRUFileList1->AddItem(fileName);
+}
+
+void TQuorvelForm::ShowAbout()
+{
+    if (splash_)
+        splash_->ShowAbout();
 }
 
 void TQuorvelForm::AddExplorerFileNode(ExplorerRoot, const std::string&)

@@ -22,6 +22,11 @@ namespace quorvel {
 
 class ListCommands;
 class ListTabBar;
+class RecentFilesStore;
+class TCustomPropertyDialog;
+class TdfsMRUFileList;
+class TFieldOrderForm;
+class TSplashForm;
 
 // True when the configuration file is missing or records the configuration version this program
 // writes; an older one must be migrated before the program can run.
@@ -39,7 +44,8 @@ WindowPlacement ReadWindowPlacement(const QSize& screen);
 class TQuorvelForm : public QMainWindow, public MainFormAccess {
     Q_OBJECT
 public:
-    TQuorvelForm(SettingsStore& settings, PlatformList& platforms, TOptionsForm& options);
+    // Recent is where the recent-files menu is kept between runs (tests hand in a temporary one).
+    TQuorvelForm(SettingsStore& settings, PlatformList& platforms, TOptionsForm& options, RecentFilesStore& recent);
     ~TQuorvelForm() override;
 
     // The program file's version in four parts.
@@ -47,8 +53,12 @@ public:
 
     // Takes over a group made outside ui/ (reports, charts).
     void AttachCommandGroup(std::unique_ptr<CommandGroup> group);
-    // Shows the migration window; set by ProgramBody.
-    std::function<void()> ShowMigration;
+    // Shows the migration window and answers whether the configuration is current afterwards; set by
+    // ProgramBody.
+    std::function<bool()> ShowMigration;
+    // The splash window, which doubles as the About box (not owned; outlives the window).
+    void SetSplashForm(TSplashForm* splash) { splash_ = splash; }
+    TdfsMRUFileList& RecentFiles() { return *dfsMRUFileList1; }
 
     // Lifecycle steps; FormShow runs once, on the first show.
     void FormShow();
@@ -100,6 +110,7 @@ public:
     void SetTabMeasureGuard(bool on) override { TabMeasureGuard = on; }
     int NextNewListNumber() override { return ++NewListCounter; }
     void AddRecentFile(const std::string& fileName) override;
+    void ShowAbout() override;
     void AddExplorerFileNode(ExplorerRoot root, const std::string& fileName) override;
 
 protected:
@@ -152,6 +163,12 @@ private:
     QMenu* ListParentTabPopupMenu = nullptr;
     QTimer* Timer1 = nullptr;
     QTimer* LoadFilesTimer = nullptr;
+
+    TSplashForm* splash_ = nullptr;
+    TdfsMRUFileList* dfsMRUFileList1 = nullptr;
+    // One property dialog and one column-order dialog for the run, shared by the commands.
+    std::unique_ptr<TCustomPropertyDialog> propertyDialog_;
+    std::unique_ptr<TFieldOrderForm> fieldOrderForm_;
 
     ListCommands* listCommands_ = nullptr;
     std::vector<std::unique_ptr<CommandGroup>> groups_;
