@@ -56,6 +56,9 @@ int ProgramBody(int argc, char** argv)
     RunCommand([&] { options.LoadSettings(); });
 
     form.show();
+    // Without a window manager to honour "stay on top", the main window would cover the splash.
+    if (splash.isVisible())
+        splash.raise();
     return app.exec();
 }
 
