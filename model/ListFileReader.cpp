@@ -78,9 +78,9 @@ std::vector<std::unique_ptr<TBaseCustomClass>> ReadItemLines(std::string_view te
     RunSlices(threads, [&](size_t t) { counts[t] = CountLines(slice(t)); });
     size_t total = 0;
     for (const size_t count : counts) total += count;
-    if (total > static_cast<size_t>(TBaseCustomListClass::MaxExpandedItems)) {
+    if (total > static_cast<size_t>(TBaseCustomListClass::MaxItems)) {
         throw TBaseCustomListClassException("This file holds more than " +
-                                            std::to_string(TBaseCustomListClass::MaxExpandedItems) +
+                                            std::to_string(TBaseCustomListClass::MaxItems) +
                                             " items. The list was not changed.");
     }
 
