@@ -9,139 +9,117 @@
 #include <QLineEdit>
 #include <QMenu>
 
-#include <filesystem>
-
 namespace quorvel {
 namespace {
 
-using test::MainFormTest;
-using test::MessageKind;
+using Names = std::vector<std::string>;
 
-const QString kKey = "\\Software\\Quorvel", kSubkey = "MRU Items";
-
-class LifecycleWiringTest : public MainFormTest {
+class LifecycleWiringTest : public test::MainFormTest {
 protected:
-    // The numbered entries of "&Recent", full names, top to bottom.
-    std::vector<std::string> RecentEntries() const
+    // The numbered entries of "&Recent", top to bottom.
+    std::vector<TMRUMenuItem*> Recent() const
     {
-        std::vector<std::string> names;
+        std::vector<TMRUMenuItem*> entries;
         for (QAction* action : form->findChild<QMenu*>("RecentListsMainMenu")->actions())
             if (auto* entry = qobject_cast<TMRUMenuItem*>(action); entry && entry->ItemNumber > 0)
-                names.push_back(PathFromQString(entry->FullCaption.mid(3)));
+                entries.push_back(entry);
+        return entries;
+    }
+    Names RecentNames() const
+    {
+        Names names;
+        for (TMRUMenuItem* entry : Recent())
+            names.push_back(PathFromQString(entry->FullCaption.mid(3)));
         return names;
     }
-    void ClickRecent(int number)
-    {
-        for (QAction* action : form->findChild<QMenu*>("RecentListsMainMenu")->actions())
-            if (auto* entry = qobject_cast<TMRUMenuItem*>(action); entry && entry->ItemNumber == number)
-                return entry->trigger();
-        ADD_FAILURE() << "no recent entry " << number;
-    }
-    RecentFilesStore::Values Stored() { return recent->Read(kKey, kSubkey); }
+    RecentFilesStore::Values Stored() { return recent->Read("\\Software\\Quorvel", "MRU Items"); }
 };
 
 TEST_F(LifecycleWiringTest, OpenedListsFillTheRecentMenuWhichOnlyARealCloseKeeps)
 {
     const std::string a = WriteList("a.csv", ltMedia, "Zentrix 64", {"One"});
     const std::string b = WriteList("b.csv", ltMedia, "Zentrix 64", {"Two"});
-    const std::string empty = WriteList("empty.csv", ltMedia, "Zentrix 64", {});
     MakeForm();
-    EXPECT_TRUE(RecentEntries().empty());
-    for (const std::string& file : {a, b, empty})
+    for (const std::string& file : {a, b, WriteList("empty.csv", ltMedia, "Zentrix 64", {})})
         form->OpenListFile(file);
-    EXPECT_EQ(RecentEntries(), (std::vector<std::string>{b, a})) << "a list without items is not recorded";
+    EXPECT_EQ(RecentNames(), (Names{b, a})) << "a list without items is not recorded";
     EXPECT_TRUE(Stored().empty()) << "the store is written at exit only";
     EXPECT_TRUE(form->close());
     EXPECT_EQ(Stored(), (RecentFilesStore::Values{{"F0", PathToQString(b)}, {"F1", PathToQString(a)}}));
-
     form.reset();
     MakeForm();
-    EXPECT_EQ(RecentEntries(), (std::vector<std::string>{b, a}));
+    EXPECT_EQ(RecentNames(), (Names{b, a}));
 }
 
 TEST_F(LifecycleWiringTest, AClickOpensTheFileAgainAndAFailedOpenDropsItsEntry)
 {
     const std::string a = WriteList("a.csv", ltMedia, "Zentrix 64", {"One"});
     const std::string gone = programDir + "Carts/gone.csv";
-    recent->Replace(kKey, kSubkey, {{"F0", PathToQString(gone)}, {"F1", PathToQString(a)}});
+    recent->Replace("\\Software\\Quorvel", "MRU Items", {{"F0", PathToQString(gone)}, {"F1", PathToQString(a)}});
     MakeForm();
-    ASSERT_EQ(RecentEntries(), (std::vector<std::string>{gone, a}));
-
-    ClickRecent(1);
-    EXPECT_EQ(RecentEntries(), (std::vector<std::string>{a}));
-    const auto shown = TakeMessages();
-    ASSERT_EQ(shown.size(), 1u);
-    EXPECT_EQ(shown[0].kind, MessageKind::Error);
-    EXPECT_TRUE(form->OpenLists().empty());
-
-    ClickRecent(1);
-    EXPECT_EQ(RecentEntries(), (std::vector<std::string>{a})) << "removed by the click, added again by the open";
+    Recent().at(0)->trigger();
+    EXPECT_EQ(RecentNames(), (Names{a}));
+    EXPECT_EQ(TakeMessages().size(), 1u) << "the open's own failure";
+    Recent().at(0)->trigger();
+    EXPECT_EQ(RecentNames(), (Names{a})) << "taken out by the click, put back by the open";
     ASSERT_EQ(form->OpenLists().size(), 1u);
     EXPECT_EQ(Opened(0), a);
     EXPECT_EQ(form->TabCount(), 1);
 }
 
-// Each entry reaches its window with the current list, and the grid shows what the window changed.
-TEST_F(LifecycleWiringTest, ToolEntriesShowTheirWindowsOnTheCurrentList)
+template <class Window>
+Window& Shown(QDialog& dialog)
+{
+    auto* window = dynamic_cast<Window*>(&dialog);
+    if (!window)
+        throw std::logic_error("another window was shown: " + dialog.windowTitle().toStdString());
+    return *window;
+}
+
+// Each entry reaches its window with the current list; what the window changed reaches Save.
+TEST_F(LifecycleWiringTest, ToolAndHelpEntriesShowTheirWindows)
 {
     const std::string file = WriteList("a.csv", ltMedia, "Zentrix 64", {"One", "Two"});
+    TSplashForm splash;
     struct Case {
-        const char* entry;
+        const char* entry;  // the inventory entries ship hidden but work once shown
         std::function<int(QDialog&)> answer;
-        bool changed;  // the window changed the list: Save follows
-    };
-    const Case cases[] = {
+        bool changed;
+    } cases[] = {
         {"InventoryListMainMenu",
          [](QDialog& dialog) {
-             auto* inventory = dynamic_cast<TInventoryForm*>(&dialog);
-             EXPECT_NE(inventory, nullptr);
-             if (!inventory)
-                 return int(QDialog::Rejected);
-             EXPECT_EQ(inventory->InventoryList->model()->rowCount(), 2);
-             inventory->NewCountEdit->setText("7");
-             inventory->DoneButtonClick();
+             auto& inventory = Shown<TInventoryForm>(dialog);
+             EXPECT_EQ(inventory.InventoryList->model()->rowCount(), 2);
+             inventory.NewCountEdit->setText("7");
+             inventory.DoneButtonClick();
              return int(QDialog::Accepted);
          },
          true},
         {"VerifyManufacturersPopupMenu",
          [](QDialog& dialog) {
-             auto* update = dynamic_cast<TUpdateForm*>(&dialog);
-             EXPECT_NE(update, nullptr);
-             if (!update)
-                 return int(QDialog::Rejected);
-             EXPECT_EQ(update->Mappings(), (std::vector<std::pair<std::string, std::string>>{{"", ""}}));
+             EXPECT_EQ(Shown<TUpdateForm>(dialog).Mappings().size(), 1u) << "the empty maker";
              return int(QDialog::Rejected);
          },
          false},
+        {"About1", [](QDialog& dialog) { return int(Shown<TSplashForm>(dialog).AboutMode); }, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.entry);
         MakeForm();
+        form->SetSplashForm(&splash);
         form->OpenListFile(file);
-        form->RefreshTabs();
         form->UpdateMenuState();
-        // The inventory entries ship hidden (so never report enabled) but work once shown.
-        fake.dialogAnswers = {c.answer};
+        fake.dialogAnswers = {[&](QDialog& dialog) {
+            int result = 0;
+            EXPECT_NO_THROW(result = c.answer(dialog));
+            return result;
+        }};
         form->Action(c.entry)->trigger();
         EXPECT_TRUE(fake.dialogAnswers.empty());
         EXPECT_TRUE(TakeMessages().empty());
         EXPECT_EQ(Enabled("SaveButton"), c.changed);
         form.reset();
     }
-}
-
-TEST_F(LifecycleWiringTest, AboutShowsTheSplashAsTheAboutBox)
-{
-    MakeForm();
-    TSplashForm splash;
-    form->SetSplashForm(&splash);
-    fake.dialogAnswers = {[&](QDialog& dialog) {
-        EXPECT_EQ(&dialog, &splash);
-        EXPECT_TRUE(splash.AboutMode);
-        return int(QDialog::Accepted);
-    }};
-    form->Action("About1")->trigger();
-    EXPECT_TRUE(fake.dialogAnswers.empty());
 }
 
 }  // namespace
