@@ -28,8 +28,8 @@ class TdfsMRUFileList;
 class TFieldOrderForm;
 class TSplashForm;
 
-// True when the configuration file is missing or records the configuration version this program
-// writes; an older one must be migrated before the program can run.
+// False only for an old configuration, which must be migrated before the program can run; a missing
+// one, the current one and a newer program's are used as they are.
 bool ConfigIsCurrent();
 
 // Where the main window goes: the stored placement brought onto a screen of that size.
@@ -58,7 +58,6 @@ public:
     std::function<bool()> ShowMigration;
     // The splash window, which doubles as the About box (not owned; outlives the window).
     void SetSplashForm(TSplashForm* splash) { splash_ = splash; }
-    TdfsMRUFileList& RecentFiles() { return *dfsMRUFileList1; }
 
     // Lifecycle steps; FormShow runs once, on the first show.
     void FormShow();

@@ -65,7 +65,6 @@ TEST_F(LifecycleWiringTest, InventoryEntryCountsTheCurrentList)
 {
     MakeForm();
     form->OpenListFile(WriteList("a.csv", ltMedia, "Zentrix 64", {"One", "Two"}));
-    form->UpdateMenuState();
     fake.dialogAnswers = {[](QDialog& dialog) {
         auto& inventory = dynamic_cast<TInventoryForm&>(dialog);
         EXPECT_EQ(inventory.InventoryList->model()->rowCount(), 2);
