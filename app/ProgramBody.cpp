@@ -39,6 +39,8 @@ int ProgramBody(int argc, char** argv)
     splash.ShowAtStartUp();
     app.setApplicationName("Quorvel");
     app.setApplicationDisplayName("Quorvel");
+    // Ties the windows to the installed desktop entry, and so to its icon.
+    app.setDesktopFileName("quorvel");
 
     SettingsStore settings(programDir);
     PlatformList platforms;
