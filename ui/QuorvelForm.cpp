@@ -138,7 +138,7 @@ TQuorvelForm::TQuorvelForm(SettingsStore& settings, PlatformList& platforms, TOp
     groups_.push_back(std::move(listCommands));
     groups_.push_back(std::make_unique<ToolCommands>(*this));
     groups_.push_back(std::make_unique<HelpCommands>(*this));
-    groups_.push_back(std::make_unique<InventoryCommands>(*this, *propertyDialog_, *fieldOrderForm_));
+    groups_.push_back(std::make_unique<InventoryCommands>(*this));
     groups_.push_back(std::make_unique<AboutCommands>(*this));
     connect(Action("ExitMainMenu"), &QAction::triggered, this, [this] { RunCommand([this] { ExitMainMenuClick(); }); });
     Action("ExitMainMenu")->setProperty("quorvelBuilt", true);

@@ -23,9 +23,7 @@ namespace quorvel {
 class ListCommands;
 class ListTabBar;
 class RecentFilesStore;
-class TCustomPropertyDialog;
 class TdfsMRUFileList;
-class TFieldOrderForm;
 class TSplashForm;
 
 // False only for an old configuration, which must be migrated before the program can run; a missing
@@ -104,6 +102,8 @@ public:
     SettingsStore& Settings() override { return settings_; }
     PlatformList& Platforms() override { return platforms_; }
     TOptionsForm& Options() override { return options_; }
+    TCustomPropertyDialog& PropertyDialog() override { return *propertyDialog_; }
+    TFieldOrderForm& FieldOrderDialog() override { return *fieldOrderForm_; }
     QAction* Action(const char* objectName) override;
     bool IsClosing() const override { return Closing; }
     void SetTabMeasureGuard(bool on) override { TabMeasureGuard = on; }
@@ -165,7 +165,7 @@ private:
 
     TSplashForm* splash_ = nullptr;
     TdfsMRUFileList* dfsMRUFileList1 = nullptr;
-    // One property dialog and one column-order dialog for the run, shared by the commands.
+    // Made with the window, as the other windows are, and shared by every command group.
     std::unique_ptr<TCustomPropertyDialog> propertyDialog_;
     std::unique_ptr<TFieldOrderForm> fieldOrderForm_;
 

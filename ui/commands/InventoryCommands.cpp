@@ -5,12 +5,12 @@
 
 namespace quorvel {
 
-InventoryCommands::InventoryCommands(MainFormAccess& form, TCustomPropertyDialog& properties,
-                                     TFieldOrderForm& fieldOrder)
+InventoryCommands::InventoryCommands(MainFormAccess& form)
     : CommandGroup(form), inventory_(std::make_unique<TInventoryForm>(&form.Window()))
 {
-    inventory_->PropertyDialog = &properties;
-    inventory_->FieldOrderForm = &fieldOrder;
+    // The window's own dialogs, shared with the item commands.
+    inventory_->PropertyDialog = &form.PropertyDialog();
+    inventory_->FieldOrderForm = &form.FieldOrderDialog();
     Connect("InventoryListMainMenu", [this] { InventoryListMainMenuClick(); });
     Connect("InventoryListPopupMenu", [this] { InventoryListMainMenuClick(); });
 }

@@ -6,8 +6,6 @@
 
 namespace quorvel {
 
-class TCustomPropertyDialog;
-class TFieldOrderForm;
 class TInventoryForm;
 
 // "Tools > Inventory List..." and its twin in the grid popup: counting the current list in the
@@ -15,8 +13,7 @@ class TInventoryForm;
 class InventoryCommands : public CommandGroup {
     Q_OBJECT
 public:
-    // The dialogs are the window's, shared with the item commands for the whole run.
-    InventoryCommands(MainFormAccess& form, TCustomPropertyDialog& properties, TFieldOrderForm& fieldOrder);
+    explicit InventoryCommands(MainFormAccess& form);
     ~InventoryCommands() override;
 
     void InventoryListMainMenuClick();
