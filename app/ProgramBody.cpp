@@ -8,10 +8,13 @@
 #include "platform/qt/QtCp1252.h"
 #include "platform/qt/QtServices.h"
 #include "platform/qt/RecentFilesStore.h"
+#include "reports/WebCommands.h"
+#include "reports/ReportCommands.h"
 #include "ui/MigrationForm.h"
 #include "ui/OptionsForm.h"
 #include "ui/QuorvelForm.h"
 #include "ui/SplashForm.h"
+#include "ui/commands/ClipboardCommands.h"
 
 #include <QApplication>
 
@@ -34,9 +37,6 @@ int ProgramBody(int argc, char** argv)
         Messages().Error(ErrorText(e));
         return 1;
     }
-    // Made before the main window and freed after it; it doubles as the About box.
-    TSplashForm splash;
-    splash.ShowAtStartUp();
     app.setApplicationName("Quorvel");
     app.setApplicationDisplayName("Quorvel");
     // Ties the windows to the installed desktop entry, and so to its icon.
@@ -44,12 +44,19 @@ int ProgramBody(int argc, char** argv)
 
     SettingsStore settings(programDir);
     PlatformList platforms;
+    // The splash shows while the windows are made; it lives on as the About window.
+    TSplashForm splash;
+    splash.ShowAtStartUp();
     // The main window comes first; the options dialog it uses is made beside it and loads the
     // settings before the main window is shown.
     TOptionsForm options(settings, platforms);
     SettingsRecentFilesStore recentFiles;
     TQuorvelForm form(settings, platforms, options, recentFiles);
-    form.SetSplashForm(&splash);
+    // The column-order and property dialogs are the window's, one of each for the run.
+    form.AttachCommandGroup(
+        std::make_unique<ClipboardCommands>(form, form.FieldOrderDialog(), form.GetListCommands()));
+    form.AttachCommandGroup(std::make_unique<ReportCommands>(form, form.FieldOrderDialog(), form.PropertyDialog()));
+    form.AttachCommandGroup(std::make_unique<WebCommands>(form, splash));
     TMigrationForm migration(programDir);
     form.ShowMigration = [&] {
         ExecDialog(migration);

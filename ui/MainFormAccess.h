@@ -65,8 +65,6 @@ public:
     virtual void UpdateMenuState() = 0;
     virtual void ApplyViewOptions() = 0;
     virtual void OpenListFile(const std::string& fileName) = 0;
-    // The About box (Help > About); does nothing while the start-up splash is still up.
-    virtual void ShowAbout() = 0;
 
     virtual SettingsStore& Settings() = 0;
     virtual PlatformList& Platforms() = 0;

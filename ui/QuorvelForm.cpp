@@ -16,10 +16,8 @@
 #include "ui/MRUFileList.h"
 #include "ui/MigrationForm.h"
 #include "ui/OptionsForm.h"
-#include "ui/SplashForm.h"
-#include "ui/commands/AboutCommands.h"
 #include "ui/commands/HelpCommands.h"
-#include "ui/commands/InventoryCommands.h"
+#include "ui/commands/ItemCommands.h"
 #include "ui/commands/ListCommands.h"
 #include "ui/commands/ToolCommands.h"
 
@@ -137,9 +135,8 @@ TQuorvelForm::TQuorvelForm(SettingsStore& settings, PlatformList& platforms, TOp
     listCommands_ = listCommands.get();
     groups_.push_back(std::move(listCommands));
     groups_.push_back(std::make_unique<ToolCommands>(*this));
+    groups_.push_back(std::make_unique<ItemCommands>(*this));
     groups_.push_back(std::make_unique<HelpCommands>(*this));
-    groups_.push_back(std::make_unique<InventoryCommands>(*this));
-    groups_.push_back(std::make_unique<AboutCommands>(*this));
     connect(Action("ExitMainMenu"), &QAction::triggered, this, [this] { RunCommand([this] { ExitMainMenuClick(); }); });
     Action("ExitMainMenu")->setProperty("quorvelBuilt", true);
 }
@@ -420,12 +417,6 @@ void TQuorvelForm::OpenListFile(const std::string& fileName)
 void TQuorvelForm::AddRecentFile(const std::string& fileName)
 {
     dfsMRUFileList1->AddItem(fileName);
-}
-
-void TQuorvelForm::ShowAbout()
-{
-    if (splash_)
-        splash_->ShowAbout();
 }
 
 void TQuorvelForm::AddExplorerFileNode(ExplorerRoot, const std::string&)

@@ -24,7 +24,6 @@ class ListCommands;
 class ListTabBar;
 class RecentFilesStore;
 class TdfsMRUFileList;
-class TSplashForm;
 
 // False only for an old configuration, which must be migrated before the program can run; a missing
 // one, the current one and a newer program's are used as they are.
@@ -54,8 +53,6 @@ public:
     // Shows the migration window and answers whether the configuration is current afterwards; set by
     // ProgramBody.
     std::function<bool()> ShowMigration;
-    // The splash window, which doubles as the About box (not owned; outlives the window).
-    void SetSplashForm(TSplashForm* splash) { splash_ = splash; }
 
     // Lifecycle steps; FormShow runs once, on the first show.
     void FormShow();
@@ -109,7 +106,6 @@ public:
     void SetTabMeasureGuard(bool on) override { TabMeasureGuard = on; }
     int NextNewListNumber() override { return ++NewListCounter; }
     void AddRecentFile(const std::string& fileName) override;
-    void ShowAbout() override;
     void AddExplorerFileNode(ExplorerRoot root, const std::string& fileName) override;
 
 protected:
@@ -163,7 +159,6 @@ private:
     QTimer* Timer1 = nullptr;
     QTimer* LoadFilesTimer = nullptr;
 
-    TSplashForm* splash_ = nullptr;
     TdfsMRUFileList* dfsMRUFileList1 = nullptr;
     // Made with the window, as the other windows are, and shared by every command group.
     std::unique_ptr<TCustomPropertyDialog> propertyDialog_;

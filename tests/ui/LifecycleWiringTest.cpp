@@ -1,10 +1,8 @@
 #include "MainFormTest.h"
 
 #include "platform/qt/PathText.h"
-#include "ui/InventoryForm.h"
 #include "ui/MRUFileList.h"
 
-#include <QLineEdit>
 #include <QMenu>
 
 namespace quorvel {
@@ -58,23 +56,6 @@ TEST_F(LifecycleWiringTest, AClickOpensTheFileAgainAndAFailedOpenDropsItsEntry)
     EXPECT_EQ(RecentNames(), (Names{a})) << "taken out by the click, put back by the open";
     ASSERT_EQ(form->OpenLists().size(), 1u);
     EXPECT_EQ(Opened(0), a);
-}
-
-// The entry ships hidden but works once shown: the window counts the current list, the grid and Save follow.
-TEST_F(LifecycleWiringTest, InventoryEntryCountsTheCurrentList)
-{
-    MakeForm();
-    form->OpenListFile(WriteList("a.csv", ltMedia, "Zentrix 64", {"One", "Two"}));
-    fake.dialogAnswers = {[](QDialog& dialog) {
-        auto& inventory = dynamic_cast<TInventoryForm&>(dialog);
-        EXPECT_EQ(inventory.InventoryList->model()->rowCount(), 2);
-        inventory.NewCountEdit->setText("7");
-        inventory.DoneButtonClick();
-        return int(QDialog::Accepted);
-    }};
-    form->Action("InventoryListMainMenu")->trigger();
-    EXPECT_TRUE(Enabled("SaveButton"));
-    fake.confirmAnswers = {false};
 }
 
 }  // namespace

@@ -63,7 +63,7 @@ TEST_F(MainFormTest, StartsWithItsVersionAndEveryEntryDisabledUntilItsCommandExi
         {"OptionsMainMenu", "&Options...", "", true},
         {"ExitMainMenu", "E&xit", "", true},
         {"StarLadderHighScoreDatabase1", "Star Ladder High Score Database", "", false},
-        {"About1", "&About...", "", true},
+        {"About1", "&About...", "", false},
         {"GridLinesPopupMenu", "Grid Lines", "", false},
         {"ListPropertiesTabPopupMenu", "Properties...", "", true},
         {"HideExplorerExplorerPopupMenu", "Hide", "", false},
