@@ -1,5 +1,6 @@
 #include "MainFormTest.h"
 
+#include "model/Utils.h"
 #include "platform/qt/PathText.h"
 #include "ui/MRUFileList.h"
 
@@ -8,7 +9,7 @@
 namespace quorvel {
 namespace {
 
-using Names = std::vector<std::string>;
+using test::ShownMessage;
 
 class LifecycleWiringTest : public test::MainFormTest {
 protected:
@@ -21,41 +22,44 @@ protected:
                 entries.push_back(entry);
         return entries;
     }
-    Names RecentNames() const
+    QStringList RecentNames() const
     {
-        Names names;
+        QStringList names;
         for (TMRUMenuItem* entry : Recent())
-            names.push_back(PathFromQString(entry->FullCaption.mid(3)));
+            names << entry->FullCaption.mid(3);
         return names;
     }
-    RecentFilesStore::Values Stored() { return recent->Read("\\Software\\Quorvel", "MRU Items"); }
 };
 
-TEST_F(LifecycleWiringTest, OpenedListsFillTheRecentMenuWhichOnlyARealCloseKeeps)
+TEST_F(LifecycleWiringTest, RecentMenuFollowsOpensDropsAFailedOneAndIsKeptByARealClose)
 {
-    const std::string a = WriteList("a.csv", ltMedia, "Zentrix 64", {"One"});
-    const std::string b = WriteList("b.csv", ltMedia, "Zentrix 64", {"Two"});
+    const QString a = PathToQString(WriteList("a.csv", ltMedia, "Zentrix 64", {"One"}));
+    const QString b = PathToQString(WriteList("b.csv", ltMedia, "Zentrix 64", {"Two"}));
+    recent->Replace("\\Software\\Quorvel", "MRU Items", {{"F0", "/nowhere/gone.csv"}});
     MakeForm();
-    for (const std::string& file : {a, b, WriteList("empty.csv", ltMedia, "Zentrix 64", {})})
-        form->OpenListFile(file);
-    EXPECT_EQ(RecentNames(), (Names{b, a})) << "a list without items is not recorded";
-    EXPECT_TRUE(Stored().empty()) << "the store is written at exit only";
+    for (const QString& file : {a, b, PathToQString(WriteList("empty.csv", ltMedia, "Zentrix 64", {}))})
+        form->OpenListFile(PathFromQString(file));
+    EXPECT_EQ(RecentNames(), (QStringList{b, a, "/nowhere/gone.csv"})) << "a list without items is not recorded";
+    Recent().at(2)->trigger();
+    EXPECT_EQ(RecentNames(), (QStringList{b, a}));
+    EXPECT_EQ(TakeMessages().size(), 1u) << "the open's own failure";
+    EXPECT_EQ(recent->Read("\\Software\\Quorvel", "MRU Items").size(), 1u) << "written at exit only";
     EXPECT_TRUE(form->close());
-    EXPECT_EQ(Stored(), (RecentFilesStore::Values{{"F0", PathToQString(b)}, {"F1", PathToQString(a)}}));
+    EXPECT_EQ(recent->Read("\\Software\\Quorvel", "MRU Items"), (RecentFilesStore::Values{{"F0", b}, {"F1", a}}));
 }
 
-TEST_F(LifecycleWiringTest, AClickOpensTheFileAgainAndAFailedOpenDropsItsEntry)
+TEST_F(LifecycleWiringTest, AFailedMigrationSaysSoAndSavesNothing)
 {
-    const std::string a = WriteList("a.csv", ltMedia, "Zentrix 64", {"One"});
-    recent->Replace("\\Software\\Quorvel", "MRU Items", {{"F0", "/nowhere/gone.csv"}, {"F1", PathToQString(a)}});
+    WriteIniString(G_ConfigFile, "General", "ConfigVersion", "CFG1.0");
     MakeForm();
-    Recent().at(0)->trigger();
-    EXPECT_EQ(RecentNames(), (Names{a}));
-    EXPECT_EQ(TakeMessages().size(), 1u) << "the open's own failure";
-    Recent().at(0)->trigger();
-    EXPECT_EQ(RecentNames(), (Names{a})) << "taken out by the click, put back by the open";
-    ASSERT_EQ(form->OpenLists().size(), 1u);
-    EXPECT_EQ(Opened(0), a);
+    form->ShowMigration = [] { return false; };
+    form->FormShow();
+    form->Timer1Timer();
+    EXPECT_EQ(TakeMessages(), (std::vector<ShownMessage>{
+                                  {test::MessageKind::Error,
+                                   "The Quorvel Configuration could not be updated (see MigrateLog.txt).  Quorvel "
+                                   "will try again the next time it is run.  Quorvel will now exit."}}));
+    EXPECT_EQ(ReadIniInteger(G_ConfigFile, "General", "WindowW", -1), -1);
 }
 
 }  // namespace
