@@ -18,6 +18,8 @@ class CollectionExplorer;
 class PlatformList;
 class SettingsStore;
 class TBaseCustomListClass;
+class TCustomPropertyDialog;
+class TFieldOrderForm;
 class TListDisplayClass;
 class TOptionsForm;
 
@@ -68,6 +70,9 @@ public:
     virtual SettingsStore& Settings() = 0;
     virtual PlatformList& Platforms() = 0;
     virtual TOptionsForm& Options() = 0;
+    // The property dialog and the column-order dialog: one of each for the whole run.
+    virtual TCustomPropertyDialog& PropertyDialog() = 0;
+    virtual TFieldOrderForm& FieldOrderDialog() = 0;
 
     // A menu entry, popup entry or tool button by its object name; null when there is none.
     virtual QAction* Action(const char* objectName) = 0;

@@ -11,8 +11,12 @@
 #include "platform/qt/Services.h"
 #include "platform/qt/Version.h"
 #include "ui/CollectionExplorer.h"
+#include "ui/CustomPropertyDialog.h"
+#include "ui/FieldOrderForm.h"
 #include "ui/ListDisplay.h"
 #include "ui/ListTabBar.h"
+#include "ui/MRUFileList.h"
+#include "ui/MigrationForm.h"
 #include "ui/OptionsForm.h"
 #include "ui/commands/ExplorerCommands.h"
 #include "ui/commands/HelpCommands.h"
@@ -44,9 +48,8 @@ constexpr int kStatusPanelWidths[5] = {400, 75, 75, 75, 75};
 
 bool ConfigIsCurrent()
 {
-    if (!FileExists(G_ConfigFile))
-        return true;
-    return ReadIniString(G_ConfigFile, kGeneral, "ConfigVersion", "CFG1.0") == "CFG2.0";
+    // A newer program's version is not migrated: only an old one asks for a restart.
+    return GetConfigVersionState() != ConfigVersionState::Old;
 }
 
 WindowPlacement ReadWindowPlacement(const QSize& screen)
@@ -77,7 +80,8 @@ WindowPlacement ReadWindowPlacement(const QSize& screen)
     return placement;
 }
 
-TQuorvelForm::TQuorvelForm(SettingsStore& settings, PlatformList& platforms, TOptionsForm& options)
+TQuorvelForm::TQuorvelForm(SettingsStore& settings, PlatformList& platforms, TOptionsForm& options,
+                           RecentFilesStore& recent)
     : settings_(settings), platforms_(platforms), options_(options)
 {
     setObjectName("QuorvelForm");
@@ -107,6 +111,23 @@ TQuorvelForm::TQuorvelForm(SettingsStore& settings, PlatformList& platforms, TOp
     Timer1->setSingleShot(true);
     connect(Timer1, &QTimer::timeout, this, [this] { RunCommand([this] { Timer1Timer(); }); });
 
+    dfsMRUFileList1 = new TdfsMRUFileList(recent, this);
+    // "&Recent" holds one hidden entry so that it is a submenu even with no names.
+    QMenu* recentMenu = findChild<QMenu*>("RecentListsMainMenu");
+    auto* reopen = recentMenu->addAction("Reopen");
+    reopen->setObjectName("Reopen");
+    reopen->setVisible(false);
+    dfsMRUFileList1->SetFileMenu(recentMenu);
+    dfsMRUFileList1->OnMRUItemClick = [this](const std::string& fileName) {
+        OpenListFile(fileName);
+        RefreshTabs();
+    };
+    RunCommand([this] { dfsMRUFileList1->Load(); });
+
+    propertyDialog_ = std::make_unique<TCustomPropertyDialog>(this);
+    propertyDialog_->SetOptionsForm(&options_);
+    fieldOrderForm_ = std::make_unique<TFieldOrderForm>(this);
+
     auto listCommands = std::make_unique<ListCommands>(*this);
     listCommands_ = listCommands.get();
     groups_.push_back(std::move(listCommands));
@@ -127,6 +148,8 @@ TQuorvelForm::~TQuorvelForm()
     listDisplay_->SetTree(nullptr);
     currentList_ = nullptr;
     groups_.clear();
+    propertyDialog_.reset();
+    fieldOrderForm_.reset();
     for (auto& list : openLists_)
         FreeListObject(list);
     openLists_.clear();
@@ -273,7 +296,7 @@ void TQuorvelForm::FormShow()
         LoadLastFiles();
     ApplyViewOptions();
     UpdateMenuState();
-    if (!ConfigIsCurrent()) {
+    if (!CheckConfigVersion()) {
         MustRestart = true;
         Timer1->start();
     } else {
@@ -321,10 +344,14 @@ void TQuorvelForm::ExitMainMenuClick()
 void TQuorvelForm::Timer1Timer()
 {
     Timer1->stop();
-    if (ShowMigration)
-        ShowMigration();
-    Messages().Information("The Quorvel Configuration has been updated.  You must exit and re-run Quorvel.  "
-                           "Quorvel will now exit.");
+    const bool migrated = !ShowMigration || ShowMigration();
+    if (migrated)
+        Messages().Information("The Quorvel Configuration has been updated.  You must exit and re-run Quorvel.  "
+                               "Quorvel will now exit.");
+    else
+        // Nothing was marked as migrated: the next start tries again.
+        Messages().Error("The Quorvel Configuration could not be updated (see MigrateLog.txt).  Quorvel will "
+                         "try again the next time it is run.  Quorvel will now exit.");
     close();
 }
 
@@ -358,6 +385,8 @@ bool TQuorvelForm::FormClose()
     }
     RunCommand([this] { options_.SaveSettings(); });
     RunCommand([this] { SavePlacement(); });
+    // A recent-files store that cannot be written costs the menu, never the exit.
+    RunCommand([this] { dfsMRUFileList1->Save(); });
     return true;
 }
 
@@ -380,9 +409,9 @@ void TQuorvelForm::OpenListFile(const std::string& fileName)
     listCommands_->OpenListFile(fileName);
 }
 
-void TQuorvelForm::AddRecentFile(const std::string&)
+void TQuorvelForm::AddRecentFile(const std::string& fileName)
 {
-    // The recent-files menu is not built yet.
+    dfsMRUFileList1->AddItem(fileName);
 }
 
 void TQuorvelForm::AddExplorerFileNode(ExplorerRoot root, const std::string& fileName)

@@ -1,4 +1,5 @@
 #include "model/BaseCustomListClass.h"
+#include "platform/qt/RecentFilesStore.h"
 #include "platform/FileNames.h"
 #include "platform/IniFile.h"
 #include "support/ConfigDirTest.h"
@@ -32,11 +33,13 @@ protected:
         ConfigDirTest::SetUp();
         settings->LoadSettings();
         options = std::make_unique<TOptionsForm>(*settings, platforms);
-        form = std::make_unique<TQuorvelForm>(*settings, platforms, *options);
+        recent = std::make_unique<SettingsRecentFilesStore>(QString::fromStdString(programDir + "recent.ini"));
+        form = std::make_unique<TQuorvelForm>(*settings, platforms, *options, *recent);
     }
     void TearDown() override
     {
         form.reset();
+        recent.reset();
         options.reset();
         ConfigDirTest::TearDown();
     }
@@ -88,6 +91,7 @@ protected:
 
     FakeServices fake;
     std::unique_ptr<TOptionsForm> options;
+    std::unique_ptr<SettingsRecentFilesStore> recent;
     std::unique_ptr<TQuorvelForm> form;
 };
 
