@@ -1,12 +1,17 @@
 #include "model/ListFile.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
 #include <array>
+#include <cerrno>
 #include <optional>
 
 #include "model/ListFileFormat.h"
 #include "model/Utils.h"
 #include "model/FieldText.h"
-#include "platform/SafeFile.h"
 #include "platform/Text.h"
 
 namespace quorvel {
@@ -53,9 +58,50 @@ bool HeadAnswers(std::string_view head) {
 
 // Line 2 may hold a long description; a start beyond this is no list file the peeks answer for.
 constexpr size_t kHeadLimit = 16u << 20;
+// Lines 1 and 2 of a list file are short: one read of this much nearly always answers a peek.
+constexpr size_t kFirstRead = 1024;
+// A buffer grown past this by a long head is not kept for the next peek.
+constexpr size_t kKeptBuffer = 64u << 10;
 
-std::optional<std::string> ReadListHead(const std::string& fileName) {
-    return ReadFileStart(fileName, kHeadLimit, HeadAnswers);
+ssize_t ReadSome(int fd, char* at, size_t size) {
+    for (;;) {
+        const ssize_t n = ::read(fd, at, size);
+        if (n >= 0 || errno != EINTR) return n;
+    }
+}
+
+// Reads the start of a file until HeadAnswers, the end of the file or the limit, into a buffer that the
+// peeks of one thread share (a build peeks every file of a folder back to back), and hands it to Use;
+// an unreadable file, or anything but a regular file, hands nothing.
+template <typename Use>
+auto WithListHead(const std::string& fileName, Use&& use) {
+    thread_local std::string buffer;
+    // Non-blocking so that a FIFO in place of the file cannot hang the peek.
+    const int fd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) return use(std::optional<std::string_view>());
+    struct stat st {};
+    bool failed = ::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode);
+    size_t used = 0;
+    size_t chunk = kFirstRead;
+    while (!failed && used < kHeadLimit) {
+        const size_t want = std::min(chunk, kHeadLimit - used);
+        if (buffer.size() < used + want) buffer.resize(used + want);
+        const ssize_t n = ReadSome(fd, buffer.data() + used, want);
+        if (n <= 0) {
+            failed = n < 0;
+            break;
+        }
+        used += static_cast<size_t>(n);
+        if (HeadAnswers(std::string_view(buffer.data(), used))) break;
+        chunk = std::min<size_t>(chunk * 2, 1 << 20);
+    }
+    ::close(fd);
+    struct Trim {
+        ~Trim() {
+            if (buffer.size() > kKeptBuffer) std::string().swap(buffer);
+        }
+    } trim;
+    return use(failed ? std::optional<std::string_view>() : std::string_view(buffer.data(), used));
 }
 
 }  // namespace
@@ -96,22 +142,25 @@ void ListFileInfoOf(std::string_view head, std::string& listType, std::string& o
 }
 
 TListType GetListFileType(const std::string& fileName) {
-    const auto head = ReadListHead(fileName);
-    return head ? ListFileTypeOf(*head) : ltNone;
+    return WithListHead(fileName, [](std::optional<std::string_view> head) {
+        return head ? ListFileTypeOf(*head) : ltNone;
+    });
 }
 
 void GetListFileInfo(const std::string& fileName, std::string& listType, std::string& owner, std::string& platform,
                      std::string& description) {
-    const auto head = ReadListHead(fileName);
-    ListFileInfoOf(head ? std::string_view(*head) : std::string_view(), listType, owner, platform, description);
+    WithListHead(fileName, [&](std::optional<std::string_view> head) {
+        ListFileInfoOf(head.value_or(std::string_view()), listType, owner, platform, description);
+    });
 }
 
 ListFilePeek PeekListFile(const std::string& fileName) {
     ListFilePeek peek;
-    const auto head = ReadListHead(fileName);
-    if (!head) return peek;
-    peek.Type = ListFileTypeOf(*head);
-    if (peek.Type != ltNone) ListFileInfoOf(*head, peek.ListType, peek.Owner, peek.Platform, peek.Description);
+    WithListHead(fileName, [&peek](std::optional<std::string_view> head) {
+        if (!head) return;
+        peek.Type = ListFileTypeOf(*head);
+        if (peek.Type != ltNone) ListFileInfoOf(*head, peek.ListType, peek.Owner, peek.Platform, peek.Description);
+    });
     return peek;
 }
 

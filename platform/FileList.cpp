@@ -2,20 +2,19 @@
 
 #include "platform/Cp1252.h"
 
+#include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 
 #include <algorithm>
 #include <ctime>
 #include <deque>
-#include <filesystem>
 #include <set>
 #include <utility>
 
 namespace quorvel {
 
 namespace {
-
-namespace fs = std::filesystem;
 
 constexpr double kUnixEpochDays = 25569.0;  // 1 January 1970 in days since 30 December 1899
 
@@ -30,17 +29,9 @@ double LocalDays(const struct timespec& time)
 
 using Identity = std::pair<dev_t, ino_t>;
 
-// The entry's record and, for a folder, the identity of the folder it leads to.
-struct Entry {
-    TSearchRec rec;
-    Identity identity{};
-};
-
-Entry ReadEntry(const std::string& path, std::string name)
+// The attributes of an entry from its status (followed through a link; a broken link is the link's).
+int32_t AttrOf(const struct stat& st, bool ok, std::string_view name)
 {
-    Entry entry;
-    struct stat st {};
-    const bool ok = ::stat(path.c_str(), &st) == 0 || ::lstat(path.c_str(), &st) == 0;
     int32_t attr = 0;
     if (!ok || (!S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode)))
         attr |= faSysFile;
@@ -50,14 +41,13 @@ Entry ReadEntry(const std::string& path, std::string name)
         attr |= faReadOnly;
     if (!name.empty() && name.front() == '.')
         attr |= faHidden;
-    entry.rec.Name = std::move(name);
-    entry.rec.Attr = attr;
-    if (ok) {
-        entry.rec.Size = S_ISREG(st.st_mode) ? static_cast<int64_t>(st.st_size) : 0;
-        entry.rec.Time = LocalDays(st.st_mtim);
-        entry.identity = {st.st_dev, st.st_ino};
-    }
-    return entry;
+    return attr;
+}
+
+// Relative to the open folder, so that each entry costs a one-name lookup rather than a path walk.
+bool StatAt(int dirFd, const char* name, struct stat& st)
+{
+    return ::fstatat(dirFd, name, &st, 0) == 0 || ::fstatat(dirFd, name, &st, AT_SYMLINK_NOFOLLOW) == 0;
 }
 
 bool MaskMatches(std::string_view name, std::string_view mask)
@@ -166,34 +156,63 @@ void TcFileList::Search()
     if (::stat(currentPath.c_str(), &root) == 0)
         seen.insert({root.st_dev, root.st_ino});
 
+    const bool matchAll = SearchMask == "*.*" || SearchMask == "*";
     bool abortProcess = false;
     for (;;) {
-        std::error_code error;
-        for (fs::directory_iterator it(currentPath, error), end; !error && it != end && !abortProcess;
-             it.increment(error)) {
-            std::string name = it->path().filename().string();
-            const std::string path = currentPath + name;
-            Entry entry = ReadEntry(path, std::move(name));
-            const int32_t attr = entry.rec.Attr;
-            // Subfolders are queued whatever the mask.
-            if (SearchSubDirectories && (attr & faDirectory) && entry.rec.Name.front() != '.' &&
-                seen.insert(entry.identity).second)
-                queue.push_back(currentPath + entry.rec.Name);
-            if ((attr & excluded) != 0 || !MatchesMask(entry.rec.Name, SearchMask))
+        DIR* dir = ::opendir(currentPath.c_str());
+        const int dirFd = dir ? ::dirfd(dir) : -1;
+        while (dir && !abortProcess) {
+            const struct dirent* dirEntry = ::readdir(dir);
+            if (!dirEntry)
+                break;
+            const std::string_view name(dirEntry->d_name);
+            if (name == "." || name == "..")
                 continue;
+            const bool hiddenName = name.front() == '.';
+            // Only an entry that may be reported or may be a folder to queue needs its status; the
+            // entry's type from the folder rules out most of the latter without one.
+            const bool wanted = !(hiddenName && (excluded & faHidden)) &&
+                                (matchAll || MaskMatches(name, SearchMask));
+            const unsigned char type = dirEntry->d_type;
+            const bool mayBeFolder = SearchSubDirectories && !hiddenName &&
+                                     (type == DT_DIR || type == DT_LNK || type == DT_UNKNOWN);
+            if (!wanted && !mayBeFolder)
+                continue;
+            struct stat st {};
+            const bool ok = StatAt(dirFd, dirEntry->d_name, st);
+            const int32_t attr = AttrOf(st, ok, name);
+            // Subfolders are queued whatever the mask.
+            if (mayBeFolder && (attr & faDirectory) && seen.insert({st.st_dev, st.st_ino}).second) {
+                std::string folder = currentPath;
+                folder += name;
+                queue.push_back(std::move(folder));
+            }
+            if (!wanted || (attr & excluded) != 0)
+                continue;
+            const int64_t size = ok && S_ISREG(st.st_mode) ? static_cast<int64_t>(st.st_size) : 0;
+            const double time = ok ? LocalDays(st.st_mtim) : 0;
             if (MatchesFileTypes(attr) && !(attr & faDirectory)) {
                 auto rec = std::make_unique<TcSearchRec>();
-                rec->FileName = currentPath + entry.rec.Name;
-                rec->Date = entry.rec.Time;
-                rec->Size = entry.rec.Size;
+                rec->FileName.reserve(currentPath.size() + name.size());
+                rec->FileName += currentPath;
+                rec->FileName += name;
+                rec->Date = time;
+                rec->Size = size;
                 rec->Attr = attr;
                 results_.push_back(std::move(rec));
             }
             if (OnGetFile) {
+                TSearchRec searchRec;
+                searchRec.Name = name;
+                searchRec.Time = time;
+                searchRec.Size = size;
+                searchRec.Attr = attr;
                 abortProcess = false;
-                OnGetFile(currentPath, entry.rec, abortProcess);
+                OnGetFile(currentPath, searchRec, abortProcess);
             }
         }
+        if (dir)
+            ::closedir(dir);
         if (abortProcess || queue.empty())
             break;
         currentPath = queue.front() + "/";
