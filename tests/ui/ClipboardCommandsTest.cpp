@@ -51,22 +51,16 @@ TEST_F(ClipboardCommandsTest, ExportCourse)
         const char* warn;
         std::vector<bool> confirm;
         int dialog;
-        const char* saveAs;  // none: the save dialog is cancelled
-        QString exported;    // empty: nothing written
+        const char* saveAs;    // none: the save dialog is cancelled
+        const char* exported;  // the titles written, "|" between them; empty: nothing written
     } cases[] = {
         {{}, "ExportListPopupMenu", "", {}, QDialog::Rejected, nullptr, ""},
-        {{},
-         "ExportListPopupMenu",
-         "",
-         {},
-         QDialog::Accepted,
-         "a",
-         "\"Title\"\r\n\"Alpha\"\r\n\"Beta\"\r\n\"Gamma\"\r\n\"Omega\"\r\n"},
+        {{}, "ExportListPopupMenu", "", {}, QDialog::Accepted, "a", "Alpha|Beta|Gamma|Omega"},
         {{0}, "ExportListMainMenu", "", {}, QDialog::Accepted, nullptr, ""},
-        {{1, 3}, "ExportListMainMenu", "1", {}, QDialog::Accepted, "b.txt", "\"Title\"\r\n\"Beta\"\r\n\"Omega\"\r\n"},
+        {{1, 3}, "ExportListMainMenu", "1", {}, QDialog::Accepted, "b.txt", "Beta|Omega"},
         {{2}, "ExportListPopupMenu", "1", {false}, QDialog::Accepted, "c", ""},
-        {{2}, "ExportListPopupMenu", "1", {true}, QDialog::Accepted, "d", "\"Title\"\r\n\"Gamma\"\r\n"},
-        {{2}, "ExportListPopupMenu", "", {}, QDialog::Accepted, "e", "\"Title\"\r\n\"Gamma\"\r\n"},
+        {{2}, "ExportListPopupMenu", "1", {true}, QDialog::Accepted, "d", "Gamma"},
+        {{2}, "ExportListPopupMenu", "", {}, QDialog::Accepted, "e", "Gamma"},
         {{}, "ExportListPopupMenu", "", {}, QDialog::Accepted, "missing/f", ""},  // cannot be written
     };
     for (const Case& c : cases) {
@@ -89,9 +83,12 @@ TEST_F(ClipboardCommandsTest, ExportCourse)
         Trigger(c.entry);
         fake.dialogAnswers.clear();
         const std::string written = ExtractFileExt(file).empty() ? file + ".CSV" : file;
-        EXPECT_EQ(ToQString(FileExists(written) ? ReadFile(written.substr(programDir.size())) : ""), c.exported);
-        EXPECT_EQ(recording->nodes.size(), c.exported.isEmpty() ? 0u : 1u);
-        if (!c.exported.isEmpty()) {
+        // One quoted field a line, the header first, CR LF after each.
+        const QString exported =
+            *c.exported ? "\"Title\"\r\n\"" + QString(c.exported).replace("|", "\"\r\n\"") + "\"\r\n" : "";
+        EXPECT_EQ(ToQString(FileExists(written) ? ReadFile(written.substr(programDir.size())) : ""), exported);
+        EXPECT_EQ(recording->nodes.size(), exported.isEmpty() ? 0u : 1u);
+        if (!exported.isEmpty()) {
             EXPECT_EQ(recording->nodes[0], std::pair(ExplorerRoot::Exports, written));
             EXPECT_EQ(fake.fileDialogs.back().request.fileName, "Sam Zentrix 64 Media Export");
         }

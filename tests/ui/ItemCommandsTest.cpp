@@ -1,7 +1,6 @@
-#include "MainFormTest.h"
+#include "CommandGroupTest.h"
 
 #include "model/PropertyLayout.h"
-#include "ui/CustomPropertyDialog.h"
 #include "ui/ItemAddForm.h"
 #include "ui/commands/ItemCommands.h"
 
@@ -17,13 +16,12 @@ using test::ShownMessage;
 using Texts = std::vector<std::string>;
 
 // The main window with the media layout of the property dialog, and media lists shown in it.
-class ItemCommandsTest : public test::MainFormTest {
+class ItemCommandsTest : public test::CommandGroupTest {
 protected:
     void SetUp() override
     {
-        MainFormTest::SetUp();
+        CommandGroupTest::SetUp();
         SaveCdbLayout(ConfigPath("Properties_Media_Default.CDB"), DefaultPropertyLayout(MediaFieldSet()));
-        MakeForm();
     }
 
     // A list of items with these titles and quantities, shown as the current list.
@@ -40,7 +38,6 @@ protected:
         form->RefreshListView();
         return shown;
     }
-    void Run(const char* entry) { form->Action(entry)->trigger(); }
     Texts Of(const char* field) const { return test::Column(*form->CurrentList(), field); }
     int GridRows() const { return form->Grid().model()->rowCount(); }
     int Selected() const { return form->ListDisplay().SelectedCount(); }
@@ -56,7 +53,7 @@ TEST_F(ItemCommandsTest, RemoveDeletesTheSelectedItemsAfterYesOnly)
         SelectRows({1, 2});
         EXPECT_TRUE(Enabled("RemoveButton"));
         fake.confirmAnswers = {yes};
-        Run("RemoveButton");
+        Trigger("RemoveButton");
         EXPECT_EQ(fake.messages.back().text, "Are you sure you want to remove the 2 Media selected?");
         if (yes)
             kept.erase(kept.begin() + 1, kept.begin() + 3);
@@ -81,12 +78,12 @@ TEST_F(ItemCommandsTest, QuantitiesChangeNumbersOnlyAndReportTheOthersOnce)
         items.emplace_back(titles[i], cases[i].quantity);
     Open(items);
     for (const int step : {1, -1}) {
-        form->Grid().clearSelection();
+        std::vector<int> rows;
         for (size_t i = 0; i < std::size(cases); ++i)
             if (cases[i].step == step)
-                form->Grid().selectionModel()->select(form->Grid().model()->index(int(i), 0),
-                                                      QItemSelectionModel::Select | QItemSelectionModel::Rows);
-        Run(step > 0 ? "IncreaseQuantityPopupMenu" : "DecreaseQuantityPopupMenu");
+                rows.push_back(int(i));
+        SelectRows(rows);
+        Trigger(step > 0 ? "IncreaseQuantityPopupMenu" : "DecreaseQuantityPopupMenu");
     }
     for (size_t i = 0; i < std::size(cases); ++i)
         EXPECT_EQ(Of("Quantity")[i], cases[i].expected) << titles[i];
@@ -125,7 +122,7 @@ TEST_F(ItemCommandsTest, ExpandAndCompressChangeTheListOnYesAndAFailureLeavesIt)
     for (const auto& c : cases) {
         SelectRows({0});
         fake.confirmAnswers = {c.yes};
-        Run(c.entry);
+        Trigger(c.entry);
         EXPECT_EQ(Of("Quantity"), c.quantities) << c.entry;
         EXPECT_EQ(GridRows(), int(c.quantities.size()));
         EXPECT_EQ(Selected(), c.yes ? 0 : 1);
@@ -134,7 +131,7 @@ TEST_F(ItemCommandsTest, ExpandAndCompressChangeTheListOnYesAndAFailureLeavesIt)
                                          "cause you to lose information about specfic items.");
     form->CurrentList()->GetItem(0)->SetFieldValue("Quantity", int32_t(999999));
     fake.confirmAnswers = {true};
-    Run("ExpandListMainMenu");
+    Trigger("ExpandListMainMenu");
     EXPECT_EQ(fake.messages.back(),
               (ShownMessage{MessageKind::Error,
                             "Expanding this list would make more than 1000000 items. The list was not changed."}));
@@ -153,7 +150,7 @@ TEST_F(ItemCommandsTest, NewItemIsAddedOnOkOnlyAndGivesColumnsAndTheChangeMenu)
                     static_cast<QLineEdit*>(info->Control)->setText("Zap");
             return ok ? QDialog::Accepted : QDialog::Rejected;
         });
-        Run("NewItemMainMenu");
+        Trigger("NewItemMainMenu");
         emit ChangeMenu()->aboutToShow();
         EXPECT_EQ(list.Count(), ok ? 1 : 0);
         EXPECT_EQ(ChangeMenu()->actions().size(), ok ? 25 : 0);
@@ -193,7 +190,7 @@ TEST_F(ItemCommandsTest, ChangeSetsTheChosenFieldOfTheSelectedItemsOnOkOnly)
 TEST_F(ItemCommandsTest, AddFromListCopiesTheCheckedMasterItemsOrSaysThereIsNone)
 {
     Open({});
-    Run("AddFromListButton");
+    Trigger("AddFromListButton");
     EXPECT_EQ(fake.messages, (std::vector<ShownMessage>{{MessageKind::Information,
                                                          "There are no master lists for this platform.  Use the New... "
                                                          "option from the menu to add a new item."}}));
@@ -208,7 +205,7 @@ TEST_F(ItemCommandsTest, AddFromListCopiesTheCheckedMasterItemsOrSaysThereIsNone
         static_cast<TItemAddForm&>(dialog).GetListDisplay().SetChecked(1, true);
         return QDialog::Accepted;
     });
-    Run("AddFromListMainMenu");
+    Trigger("AddFromListMainMenu");
     EXPECT_EQ(Of("Title"), Texts{"Orb"});
     EXPECT_EQ(GridRows(), 1);
     EXPECT_EQ(Status(), "Done.");
@@ -230,7 +227,7 @@ TEST_F(ItemCommandsTest, MoreInfoAddressEncodesEveryValueAndSkipsEmptyOnes)
                   c.query.empty() ? "" : page + c.query);
     Open({{"Star Run", "1"}});
     SelectRows({0});
-    Run("MoreInfoMainMenu");
+    Trigger("MoreInfoMainMenu");
     ASSERT_EQ(fake.openedUrls.size(), 1u);
     EXPECT_EQ(fake.openedUrls[0].toEncoded().toStdString(), page + "SystemID=17&SoftwareName=Star%20Run");
 }

@@ -1,5 +1,5 @@
 #include "model/Utils.h"
-#include "support/TempDir.h"
+#include "support/GlobalsTest.h"
 #include "support/qt/FakeServices.h"
 #include "ui/SiteAddresses.h"
 #include "ui/SplashForm.h"
@@ -15,9 +15,13 @@
 namespace quorvel {
 namespace {
 
-class SplashFormTest : public ::testing::Test {
+class SplashFormTest : public test::GlobalsTest {
 protected:
-    void TearDown() override { TSplashForm::VersionSource = saved; }
+    void TearDown() override
+    {
+        TSplashForm::VersionSource = saved;
+        GlobalsTest::TearDown();
+    }
 
     static void Send(QWidget* widget, QEvent::Type type)
     {
@@ -54,7 +58,6 @@ TEST_F(SplashFormTest, SplashClosesOnTimerOrClickAndNeverHoldsTheProgram)
 {
     TSplashForm form;
     EXPECT_EQ(form.WebSiteText->text(), "Visit the Pelmora!");
-    EXPECT_EQ(form.width(), 407);
     EXPECT_FALSE(form.testAttribute(Qt::WA_QuitOnClose));
     EXPECT_TRUE(form.windowFlags() & Qt::WindowStaysOnTopHint);
     for (QWidget* target : {static_cast<QWidget*>(form.Image1), static_cast<QWidget*>(form.Version),
@@ -70,8 +73,7 @@ TEST_F(SplashFormTest, SplashClosesOnTimerOrClickAndNeverHoldsTheProgram)
     EXPECT_FALSE(form.isVisible());
     EXPECT_FALSE(form.Timer1->isActive());
 
-    test::ScopedTempDir dir;
-    G_ConfigFile = (dir.Path() / "Quorvel.ini").string();
+    G_ConfigFile = PathOf("Quorvel.ini");
     WriteIniBool(G_ConfigFile, "General", "ShowSplash", false);
     form.ShowAtStartUp();
     EXPECT_FALSE(form.isVisible());
