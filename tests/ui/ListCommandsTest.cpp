@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 
+#include <array>
 #include <filesystem>
 
 namespace quorvel {
@@ -109,18 +110,15 @@ TEST_F(ListCommandsTest, DefaultFileNamesFollowTheSettings)
 {
     AnswerProperties({"Media", "Nova", "Sam", ""});
     Lists().NewButtonClick();
-    struct Case {
-        const char* format;
-        const char* append;
-        const char* name;
-    } cases[] = {
+    // Save As format, where the list type goes, the name.
+    const std::array<const char*, 3> cases[] = {
         {"0", "0", "Sam Nova Media"}, {"1", "1", "Media Nova Sam"}, {"2", "2", "Nova"},
         {"", "", "Sam Nova Media"},   {"7", "1", "Media "},        {"1", "9", "Nova Sam"},
     };
-    for (const Case& c : cases) {
-        settings->SetSetting("SaveAsFormat", c.format);
-        settings->SetSetting("AppendListType", c.append);
-        EXPECT_EQ(Lists().DefaultListFileName(), c.name) << c.format << c.append;
+    for (const auto& [format, append, name] : cases) {
+        settings->SetSetting("SaveAsFormat", format);
+        settings->SetSetting("AppendListType", append);
+        EXPECT_EQ(Lists().DefaultListFileName(), name) << format << append;
     }
     settings->SetSetting("SaveAsFormat", "x");
     EXPECT_THROW(Lists().DefaultListFileName(), std::runtime_error);

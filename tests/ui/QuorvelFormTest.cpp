@@ -106,44 +106,38 @@ TEST_F(MainFormTest, LastFilesAreReopenedOnlyWhenAskedAndABadOneDoesNotStopTheRe
     }
 }
 
-TEST_F(MainFormTest, CloseWritesLastFilesPlacementAndSettingsInOrder)
+TEST_F(MainFormTest, CloseStopsWhenAWantedSaveFailsElseWritesLastFilesAndPlacement)
 {
-    const std::string first = WriteList("a.csv", ltMedia, "Zentrix 64", {"One"});
-    const std::string second = WriteList("b.csv", ltMedia, "Zentrix 64", {"Two"});
+    const std::string first = WriteList("a.csv", ltMedia, "Zentrix 64", {"One", "Two"});
+    const std::string second = WriteList("b.csv", ltMedia, "Zentrix 64", {"Three"});
     MakeForm();
     form->OpenListFile(first);
     form->OpenListFile(second);
     AnswerProperties({"Hardware", "Korvo Handheld", "Sam", ""});
     Lists().NewButtonClick();
     form->resize(640, 480);
-    fake.confirmAnswers = {false};  // the new list is not saved
+    form->OpenTabSetChange(0);
+    form->CurrentList()->SetOwner("Kim");
+    std::filesystem::remove(first);
+    std::filesystem::create_directory(first);  // the save must fail
+    fake.confirmAnswers = {true};
+    EXPECT_FALSE(form->close());
+    ASSERT_EQ(form->OpenLists().size(), 3u);
+    EXPECT_EQ(TakeMessages().size(), 2u) << "the question and the failure";
+    EXPECT_EQ(form->Grid().model()->rowCount(), 2);
+
+    fake.confirmAnswers = {false, false};  // neither changed list is saved
     EXPECT_TRUE(form->close());
+    EXPECT_TRUE(form->OpenLists().empty());
     EXPECT_EQ(ReadIniInteger(G_ConfigFile, "LastFiles", "Count", 0), 3);
     EXPECT_EQ(ReadIniString(G_ConfigFile, "LastFiles", "LastFile0", ""), first);
     EXPECT_EQ(ReadIniString(G_ConfigFile, "LastFiles", "LastFile2", "?"), "");
     EXPECT_EQ(ReadIniInteger(G_ConfigFile, "General", "WindowW", 0), 640);
     EXPECT_EQ(ReadIniInteger(G_ConfigFile, "General", "WindowH", 0), 480);
-    EXPECT_TRUE(form->OpenLists().empty());
-    EXPECT_EQ(TakeMessages(), (std::vector<ShownMessage>{
-                                  {MessageKind::Confirmation, "Korvo Handheld () Has changed.  Save Changes?"}}));
-}
-
-TEST_F(MainFormTest, CloseStopsWhenAListTheUserWantedSavedCannotBe)
-{
-    const std::string file = WriteList("a.csv", ltMedia, "Zentrix 64", {"One", "Two"});
-    MakeForm();
-    form->OpenListFile(file);
-    form->CurrentList()->SetOwner("Kim");
-    std::filesystem::remove(file);
-    std::filesystem::create_directory(file);  // the save must fail
-    fake.confirmAnswers = {true};
-    EXPECT_FALSE(form->close());
-    ASSERT_EQ(form->OpenLists().size(), 1u);
-    EXPECT_EQ(TakeMessages().size(), 2u) << "the question and the failure";
-    EXPECT_EQ(form->Grid().model()->rowCount(), 2);
-    EXPECT_GT(form->Grid().model()->columnCount(), 0);
-    fake.confirmAnswers = {false};
-    EXPECT_TRUE(form->close());
+    EXPECT_EQ(TakeMessages(),
+              (std::vector<ShownMessage>{
+                  {MessageKind::Confirmation, ToQString("Zentrix 64 (" + first + ") Has changed.  Save Changes?")},
+                  {MessageKind::Confirmation, "Korvo Handheld () Has changed.  Save Changes?"}}));
 }
 
 TEST_F(MainFormTest, AnOldConfigurationEndsTheRunWithoutSavingAnything)
