@@ -380,18 +380,12 @@ TEST_F(OptionsFormTest, ManufacturersLoadSaveAndMoveIntoTheEdit)
     auto* load = Child<QPushButton>("MfgLoadButton");
     auto* save = Child<QPushButton>("MfgSaveButton");
 
-    edit->setText("Someone");
+    // Load and Save need a platform (Add and Remove: the shared value-page test).
     EXPECT_EQ(platformList->toolTip(), "List of Available Manufactures");
-    for (auto* button : {add, remove, load, save})
-        EXPECT_FALSE(button->isEnabled()) << button->objectName().toStdString();
-
+    EXPECT_FALSE(load->isEnabled() || save->isEnabled());
     Select(platformList, {"Zentrix 64"});
     EXPECT_EQ(platformList->toolTip(), "Zentrix 64");
-    EXPECT_EQ(Entries(list), (std::vector<std::string>{"Brambleworks", "Fennel Soft"}));
-    EXPECT_TRUE(add->isEnabled());
-    EXPECT_TRUE(load->isEnabled());
-    EXPECT_TRUE(save->isEnabled());
-    EXPECT_FALSE(remove->isEnabled());
+    EXPECT_TRUE(load->isEnabled() && save->isEnabled());
 
     const auto mfgFile = [this] { return ReadConfig("Zentrix 64.ini").SectionValues("Mfg"); };
     using Pairs = std::vector<std::pair<std::string, std::string>>;
