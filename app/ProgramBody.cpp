@@ -14,9 +14,11 @@
 #include "ui/OptionsForm.h"
 #include "ui/QuorvelForm.h"
 #include "ui/SplashForm.h"
+#include "ui/SystemLocaleFormat.h"
 #include "ui/commands/ClipboardCommands.h"
 
 #include <QApplication>
+#include <QLocale>
 
 #include <exception>
 
@@ -27,6 +29,7 @@ int ProgramBody(int argc, char** argv)
     QApplication app(argc, argv);
     QtServices services;
     InstallServices(services.Set());
+    LocaleFormat::SetCurrent(LocaleFormatFrom(QLocale::system()));
 
     // The configuration file is named (and marked on a first run) before any window exists.
     std::string programDir;

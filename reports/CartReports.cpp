@@ -2,6 +2,7 @@
 
 #include "model/BaseCustomListClass.h"
 #include "model/ColumnList.h"
+#include "platform/qt/CommandGuard.h"
 #include "platform/qt/QtCp1252.h"
 #include "platform/qt/Services.h"
 #include "reports/BinReportOptionsForm.h"
@@ -166,7 +167,7 @@ bool WriteReport(const std::function<HtmlReport()>& render, const std::string& f
     try {
         report.emplace(render());
     } catch (const TBaseCustomListClassException& e) {
-        Messages().Error(ToQString(e.what()));
+        Messages().Error(ErrorText(e));
         return false;
     }
     return SaveReport(*report, fileName);

@@ -5,6 +5,7 @@
 #include "model/ListFactory.h"
 #include "model/Utils.h"
 #include "platform/FileNames.h"
+#include "platform/IniFile.h"
 #include "platform/qt/CommandGuard.h"
 #include "platform/qt/QtCp1252.h"
 #include "platform/qt/Services.h"
@@ -286,10 +287,8 @@ void TQuorvelForm::FormShow()
 
 void TQuorvelForm::LoadLastFiles()
 {
-    const int count = ReadIniInteger(G_ConfigFile, kLastFiles, "Count", 0);
-    for (int i = 0; i < count; ++i) {
-        const std::string name = ReadIniString(G_ConfigFile, kLastFiles, "LastFile" + std::to_string(i), "");
-        if (name.empty() || !FileExists(name))
+    for (const std::string& name : IniFile::Load(G_ConfigFile).ReadIndexedList(kLastFiles, "LastFile")) {
+        if (!FileExists(name))
             continue;
         // One file that cannot be read must not stop the others.
         RunCommand([&] { OpenListFile(name); });

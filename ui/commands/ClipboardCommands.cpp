@@ -227,7 +227,7 @@ void ClipboardCommands::OpenDroppedFiles()
         try {
             form_.OpenListFile(file);
         } catch (const std::exception& e) {
-            failed += "\n" + PathToQString(file) + ": " + ToQString(e.what());
+            failed += "\n" + PathToQString(file) + ": " + ErrorText(e);
         }
     }
     form_.RefreshTabs();
