@@ -62,6 +62,7 @@ TEST_F(MainFormTest, StartsWithItsVersionAndEveryEntryDisabledUntilItsCommandExi
         {"MoreInfoMainMenu", "More Info...", "Ctrl+I", false},
         {"CompareCartridgeListsMainMenu", "C&ompare Cartridge Lists...", "", false},
         {"About1", "&About...", "", false},
+        {"RemoveButton", "Remove the currently selected items from the list", "", false},  // a tool bar hint
     };
     for (const Entry& e : entries) {
         QAction* action = form->Action(e.name);
@@ -173,7 +174,9 @@ TEST_F(MainFormTest, ViewOptionsSetGridLinesAndTheExplorerWithTheirChecks)
         settings->SetSetting("ShowCollectionExplorer", explorer);
         form->ApplyViewOptions();
         const bool lines = std::string(grid) == "1", shown = std::string(explorer) == "1";
-        EXPECT_EQ(form->Grid().showGrid() && form->Action("GridLinesPopupMenu")->isChecked(), lines);
+        EXPECT_EQ((std::vector<bool>{form->Grid().showGrid(), form->Action("GridLinesMainMenu")->isChecked(),
+                                     form->Action("GridLinesPopupMenu")->isChecked()}),
+                  std::vector<bool>(3, lines));
         EXPECT_EQ(form->findChild<QWidget*>("ExplorerPanel")->isVisibleTo(form.get()), shown);
         EXPECT_EQ(form->Action("CollectionExplorerPopupMenu")->isChecked(), shown);
     }
