@@ -113,7 +113,7 @@ TEST_F(ListCommandsTest, DefaultFileNamesFollowTheSettings)
     // Save As format, where the list type goes, the name.
     const std::array<const char*, 3> cases[] = {
         {"0", "0", "Sam Nova Media"}, {"1", "1", "Media Nova Sam"}, {"2", "2", "Nova"},
-        {"", "", "Sam Nova Media"},   {"7", "1", "Media "},        {"1", "9", "Nova Sam"},
+        {"", "", "Sam Nova Media"},   {"7", "1", "Media "},         {"1", "9", "Nova Sam"},
     };
     for (const auto& [format, append, name] : cases) {
         settings->SetSetting("SaveAsFormat", format);
