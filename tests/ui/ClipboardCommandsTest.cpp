@@ -8,17 +8,11 @@
 namespace quorvel {
 namespace {
 
-class ClipboardCommandsTest : public test::CommandGroupTest {
-protected:
-    std::string Write(const std::string& name, TListType kind, const std::vector<const char*>& titles)
-    {
-        return WriteList(name, kind, "Zentrix 64", titles);
-    }
-};
+using ClipboardCommandsTest = test::CommandGroupTest;
 
 TEST_F(ClipboardCommandsTest, CopyAndPasteBetweenListsOfOneKindOnly)
 {
-    Open(Write("a.csv", ltMedia, {"Alpha", "Beta", "Gamma"}));
+    Open(WriteList("a.csv", ltMedia, "Zentrix 64", {"Alpha", "Beta", "Gamma"}));
     clipboard->CopyMainMenuClick();
     EXPECT_TRUE(fake.clipboard.isEmpty()) << "nothing selected: the clipboard is left alone";
     Select({2, 0});
@@ -32,7 +26,7 @@ TEST_F(ClipboardCommandsTest, CopyAndPasteBetweenListsOfOneKindOnly)
     const std::tuple<TListType, std::vector<const char*>, int> cases[] = {
         {ltMedia, {}, 2}, {ltMedia, {"Omega"}, 3}, {ltHardware, {"Pad"}, 1}};
     for (const auto& [kind, items, count] : cases) {
-        TBaseCustomListClass& target = Open(Write(std::to_string(count) + ".csv", kind, items));
+        TBaseCustomListClass& target = Open(WriteList(std::to_string(count) + ".csv", kind, "Zentrix 64", items));
         Trigger("PasteMainMenu");
         EXPECT_EQ(target.Count(), count);
         EXPECT_EQ(form->Grid().model()->rowCount(), count);
@@ -44,7 +38,7 @@ TEST_F(ClipboardCommandsTest, CopyAndPasteBetweenListsOfOneKindOnly)
 TEST_F(ClipboardCommandsTest, ExportCourse)
 {
     const std::string columnFile = ConfigPath("Media_Export_Zentrix 64.INI");
-    Open(Write("a.csv", ltMedia, {"Alpha", "Beta", "Gamma", "Omega"}));
+    Open(WriteList("a.csv", ltMedia, "Zentrix 64", {"Alpha", "Beta", "Gamma", "Omega"}));
     struct Case {
         std::initializer_list<int> rows;
         const char* entry;
@@ -99,7 +93,7 @@ TEST_F(ClipboardCommandsTest, ExportCourse)
 
 TEST_F(ClipboardCommandsTest, DroppedFilesOpenAfterTheDropAndFailuresDoNotStopTheOthers)
 {
-    const std::string first = Write("one.csv", ltMedia, {"Alpha"});
+    const std::string first = WriteList("one.csv", ltMedia, "Zentrix 64", {"Alpha"});
     const std::string middle = programDir + "Carts/not a list #1.csv";
     WriteFile("Carts/not a list #1.csv", "hello\r\n");
     const std::string last = WriteList("three?.csv", ltHardware, "Korvo Handheld", {"Pad"});

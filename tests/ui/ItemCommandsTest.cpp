@@ -44,26 +44,6 @@ protected:
     QMenu* ChangeMenu() const { return form->findChild<QMenu*>("ChangeParent"); }
 };
 
-TEST_F(ItemCommandsTest, RemoveDeletesTheSelectedItemsAfterYesOnly)
-{
-    for (const bool yes : {false, true}) {
-        Open({{"A", "1"}, {"B", "1"}, {"C", "1"}, {"D", "1"}, {"E", "1"}});
-        form->ListDisplay().TreeHeaderClick(0);  // the first time descending: E D C B A
-        Texts kept = Of("Title");
-        SelectRows({1, 2});
-        EXPECT_TRUE(Enabled("RemoveButton"));
-        fake.confirmAnswers = {yes};
-        Trigger("RemoveButton");
-        EXPECT_EQ(fake.messages.back().text, "Are you sure you want to remove the 2 Media selected?");
-        if (yes)
-            kept.erase(kept.begin() + 1, kept.begin() + 3);
-        EXPECT_EQ(Of("Title"), kept);
-        EXPECT_EQ(GridRows(), yes ? 3 : 5);
-        EXPECT_EQ(Selected(), yes ? 0 : 2);
-        EXPECT_EQ(Status() == "2 Media were removed.", yes);
-    }
-}
-
 TEST_F(ItemCommandsTest, QuantitiesChangeNumbersOnlyAndReportTheOthersOnce)
 {
     const struct {
@@ -108,35 +88,49 @@ TEST_F(ItemCommandsTest, PlusTwiceRaisesTheSameItemWhileTheGridSortsByQuantity)
     EXPECT_EQ(form->ListDisplay().SelectedRows(), std::vector<int32_t>{1});
 }
 
-TEST_F(ItemCommandsTest, ExpandAndCompressChangeTheListOnYesAndAFailureLeavesIt)
+TEST_F(ItemCommandsTest, RemoveExpandAndCompressActOnYesOnlyAndClearTheSelection)
 {
+    Open({{"A", "2"}, {"B", "3"}, {"C", "1"}});
+    form->ListDisplay().TreeHeaderClick(0);  // the first time descending: C B A
     const struct {
         const char* entry;
+        std::vector<int> rows;
         bool yes;
-        Texts quantities;
-    } cases[] = {{"ExpandListMainMenu", false, {"2", "3"}},
-                 {"ExpandListPopupMenu", true, {"1", "1", "1", "1", "1"}},
-                 {"CompressListMainMenu", true, {"2", "3"}},
-                 {"CompressListPopupMenu", false, {"2", "3"}}};
-    Open({{"A", "2"}, {"B", "3"}});
+        const char* items;  // each item's title and quantity afterwards
+    } cases[] = {
+        {"RemoveButton", {0, 2}, false, "C1 B3 A2"}, {"RemoveButton", {0, 2}, true, "B3"},
+        {"ExpandListMainMenu", {0}, false, "B3"},    {"ExpandListPopupMenu", {0}, true, "B1 B1 B1"},
+        {"CompressListMainMenu", {0}, true, "B3"},   {"CompressListPopupMenu", {0}, false, "B3"},
+    };
     for (const auto& c : cases) {
-        SelectRows({0});
+        SelectRows(c.rows);
         fake.confirmAnswers = {c.yes};
         Trigger(c.entry);
-        EXPECT_EQ(Of("Quantity"), c.quantities) << c.entry;
-        EXPECT_EQ(GridRows(), int(c.quantities.size()));
-        EXPECT_EQ(Selected(), c.yes ? 0 : 1);
+        std::string items;
+        for (size_t i = 0; i < Of("Title").size(); ++i)
+            items += (i ? " " : "") + Of("Title")[i] + Of("Quantity")[i];
+        EXPECT_EQ(items, c.items) << c.entry << c.yes;
+        EXPECT_EQ(GridRows(), int(Of("Title").size()));
+        EXPECT_EQ(Selected(), c.yes ? 0 : int(c.rows.size())) << c.entry << c.yes;
+        if (c.yes && c.rows.size() == 2) {
+            EXPECT_EQ(Status(), "2 Media were removed.");
+        }
     }
-    EXPECT_EQ(fake.messages.back().text, "Are you sure you want to Compress this list? Compressing this list can "
-                                         "cause you to lose information about specfic items.");
-    form->CurrentList()->GetItem(0)->SetFieldValue("Quantity", int32_t(999999));
+    std::vector<ShownMessage> asked;
+    for (const char* question : {"remove the 2 Media selected?", "Expand this list?",
+                                 "Compress this list? Compressing this list can cause you to lose information "
+                                 "about specfic items."})
+        asked.insert(asked.end(), 2, {MessageKind::Confirmation, QString("Are you sure you want to ") + question});
+    EXPECT_EQ(fake.messages, asked);
+
+    form->CurrentList()->GetItem(0)->SetFieldValue("Quantity", int32_t(1000001));
     fake.confirmAnswers = {true};
     Trigger("ExpandListMainMenu");
     EXPECT_EQ(fake.messages.back(),
               (ShownMessage{MessageKind::Error,
                             "Expanding this list would make more than 1000000 items. The list was not changed."}));
-    EXPECT_EQ(Of("Quantity"), (Texts{"999999", "3"}));
-    EXPECT_EQ(GridRows(), 2);
+    EXPECT_EQ(Of("Quantity"), Texts{"1000001"});
+    EXPECT_EQ(GridRows(), 1);
 }
 
 TEST_F(ItemCommandsTest, NewItemIsAddedOnOkOnlyAndGivesColumnsAndTheChangeMenu)
