@@ -32,8 +32,8 @@ protected:
     {
         MainFormTest::SetUp();
         recording = &MakeForm<RecordingForm>();
-        auto clipboardGroup = std::make_unique<ClipboardCommands>(*form, fieldOrder, Lists());
-        auto reportGroup = std::make_unique<ReportCommands>(*form, fieldOrder, propertyDialog);
+        auto clipboardGroup = std::make_unique<ClipboardCommands>(*form, form->FieldOrderDialog(), Lists());
+        auto reportGroup = std::make_unique<ReportCommands>(*form, form->FieldOrderDialog(), form->PropertyDialog());
         clipboard = clipboardGroup.get();
         reports = reportGroup.get();
         form->AttachCommandGroup(std::move(clipboardGroup));
@@ -58,8 +58,6 @@ protected:
         form->Action(entry)->trigger();
     }
 
-    TFieldOrderForm fieldOrder;
-    TCustomPropertyDialog propertyDialog;
     TSplashForm splash;
     RecordingForm* recording = nullptr;
     ClipboardCommands* clipboard = nullptr;

@@ -3,6 +3,7 @@
 #include "model/ListFactory.h"
 #include "model/ListTestSupport.h"
 #include "platform/qt/QtCp1252.h"
+#include "platform/qt/RecentFilesStore.h"
 #include "support/ConfigDirTest.h"
 #include "support/qt/FakeServices.h"
 #include "ui/ListDisplay.h"
@@ -28,11 +29,14 @@ protected:
     {
         ConfigDirTest::SetUp();
         WriteSampleConfig();
+        // The recent-files menu is kept in the test's own folder, never in the user's configuration.
+        recent = std::make_unique<SettingsRecentFilesStore>(QString::fromStdString(programDir + "recent.ini"));
     }
     void TearDown() override
     {
         form.reset();
         options.reset();
+        recent.reset();
         ConfigDirTest::TearDown();
     }
 
@@ -41,7 +45,7 @@ protected:
     {
         options = std::make_unique<TOptionsForm>(*settings, platforms);
         options->LoadSettings();
-        auto made = std::make_unique<Form>(*settings, platforms, *options);
+        auto made = std::make_unique<Form>(*settings, platforms, *options, *recent);
         Form& shown = *made;
         form = std::move(made);
         return shown;
@@ -95,6 +99,7 @@ protected:
 
     FakeServices fake;
     std::unique_ptr<TOptionsForm> options;
+    std::unique_ptr<SettingsRecentFilesStore> recent;
     std::unique_ptr<TQuorvelForm> form;
     std::vector<ListPropertyValues> propertiesShown;
 };
