@@ -103,14 +103,13 @@ void ConfigMigration::MoveCustomReports()
     const std::string reportsFile = JoinPath(G_ConfigFiles, "CustomReports.ini");
     const IniFile old = IniFile::Load(G_ConfigFile);
     const int count = std::max(0, old.ReadInteger(kReportList, "Count", 0));
-    std::vector<std::string> names;
-    for (int i = 0; i < count; ++i)
-        names.push_back(old.ReadString(kReportList, "Rpt" + std::to_string(i), ""));
+    // Only the keys present are visited: a Count of two billion costs nothing.
+    const std::vector<std::string> names = old.ReadIndexedList(kReportList, "Rpt", true);
     // An empty old list writes nothing: a second run must not truncate the reports moved by the first.
-    if (count > 0) {
+    if (!names.empty()) {
         IniFile reports = IniFile::Load(reportsFile);
-        reports.SetValue(kReportList, "Count", std::to_string(count));
-        for (int i = 0; i < count; ++i)
+        reports.SetValue(kReportList, "Count", std::to_string(names.size()));
+        for (size_t i = 0; i < names.size(); ++i)
             reports.SetValue(kReportList, "Rpt" + std::to_string(i), names[i]);
         reports.Save();
     }
@@ -143,11 +142,8 @@ void ConfigMigration::MoveConfigFiles()
     const IniFile platforms = IniFile::Load(oldList);
     const int count = std::max(0, platforms.ReadInteger("Platforms", "Count", 0));
     AddLogLine(std::to_string(count) + " Configuration Files to move.");
-    for (int i = 0; i < count; ++i) {
-        const std::string name = platforms.ReadString("Platforms", "PlatForm" + std::to_string(i), "");
-        if (!name.empty())
-            MovePlatformFile(name);
-    }
+    for (const std::string& name : platforms.ReadIndexedList("Platforms", "PlatForm"))
+        MovePlatformFile(name);
     CopyPlatformList(oldList);
     AddLogLine("Move Complete.");
 }

@@ -7,7 +7,6 @@
 #include "platform/IniFile.h"
 
 #include <algorithm>
-#include <charconv>
 #include <unordered_map>
 
 namespace quorvel {
@@ -20,21 +19,6 @@ const char kSection[] = "Mfg";
 int32_t MfgIndex(const TBaseCustomListClass& list)
 {
     return list.CreateItem()->IndexOfField("Mfg");
-}
-
-// The index of a key "Mfg" + decimal digits, as the file's keys are written.
-std::optional<int64_t> KeyIndex(std::string_view key)
-{
-    if (key.size() <= 3 || !Cp1252::EqualsNoCase(key.substr(0, 3), kSection))
-        return std::nullopt;
-    const std::string_view digits = key.substr(3);
-    if (digits.size() > 1 && digits.front() == '0')
-        return std::nullopt;
-    int64_t index = 0;
-    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), index);
-    if (error != std::errc() || end != digits.data() + digits.size())
-        return std::nullopt;
-    return index;
 }
 
 }  // namespace
@@ -72,19 +56,10 @@ void ManufacturerVerifier::Load()
     const int count = ini.ReadInteger(kSection, "Count", 0);
     if (count <= 0)
         return;
-    // Only the keys present are visited: a Count of two billion costs nothing.
-    std::vector<std::pair<int64_t, std::string>> found;
-    for (auto& [key, value] : ini.SectionValues(kSection)) {
-        const auto index = KeyIndex(key);
-        if (index && *index < count)
-            found.emplace_back(*index, std::move(value));
-    }
-    std::stable_sort(found.begin(), found.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
-    for (size_t k = 0; k < found.size(); ++k) {
-        if (k > 0 && found[k].first == found[k - 1].first)
-            continue;  // the first key of a name wins
-        known_.push_back(std::move(found[k].second));
-        folded_.insert(Cp1252::ToUpper(known_.back()));
+    // Empty entries are names too; a Count above the keys present stands for empty ones.
+    for (auto& maker : ini.ReadIndexedList(kSection, kSection, true)) {
+        folded_.insert(Cp1252::ToUpper(maker));
+        known_.push_back(std::move(maker));
     }
     if (known_.size() < static_cast<size_t>(count))
         folded_.insert(std::string());

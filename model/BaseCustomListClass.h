@@ -81,13 +81,15 @@ public:
     // The list's own flag or any item's flag.
     bool IsModified() const;
     // Splits every item of Quantity 2 or more into single copies (the item itself is the first);
-    // then sorts by Title. Refuses a result above MaxExpandedItems. A failure leaves the list as it was.
+    // then sorts by Title. Refuses a result above MaxItems. A failure leaves the list as it was.
     void ExpandQuantities();
     // Merges every group of items with equal key fields into its first item, whose Quantity becomes
     // the group's sum, and frees the others; then sorts by Title. A failure leaves the list as it was.
     void CompressQuantities();
 
-    static constexpr int64_t MaxExpandedItems = 1000000;
+    // No list holds more items: loading, pasting and expanding refuse a bigger result.
+    static constexpr int64_t MaxItems = 1000000;
+    static constexpr int64_t MaxExpandedItems = MaxItems;
 
     // One item line of a list file over the named fields (defined with the list-file code).
     static std::string BuildItemLine(const TBaseCustomClass& item, const std::vector<std::string>& fieldNames);

@@ -87,10 +87,10 @@ void PasteText(TBaseCustomListClass& list, const std::string& text) {
     if (!cursor.Next(first) || !cursor.Next(second) || first != ClipboardFirstLine(list)) return;
     rest.remove_prefix(cursor.Position());
     if (rest.empty()) return;
-    const int64_t room = TBaseCustomListClass::MaxExpandedItems - list.Count();
+    const int64_t room = TBaseCustomListClass::MaxItems - list.Count();
     if (room < 0 || MoreLinesThan(rest, static_cast<size_t>(room))) {
         throw TBaseCustomListClassException("Pasting would make more than " +
-                                            std::to_string(TBaseCustomListClass::MaxExpandedItems) +
+                                            std::to_string(TBaseCustomListClass::MaxItems) +
                                             " items. The list was not changed.");
     }
     const ColumnMap columns(SplitCSVLine(second), *list.CreateItem());

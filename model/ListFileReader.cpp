@@ -111,7 +111,7 @@ public:
         : prototype_(prototype), columns_(columns), decode_(decode) {}
 
     void Make(std::string_view lines, ItemVector& items) {
-        const size_t limit = static_cast<size_t>(TBaseCustomListClass::MaxExpandedItems);
+        const size_t limit = static_cast<size_t>(TBaseCustomListClass::MaxItems);
         const size_t count = CountLines(lines);
         if (total_.fetch_add(count) + count > limit) {
             throw TBaseCustomListClassException("This file holds more than " + std::to_string(limit) +

@@ -2,6 +2,7 @@
 #include <unordered_map>
 
 #include "model/BaseCustomListClass.h"
+#include "model/CopyKey.h"
 
 namespace quorvel {
 
@@ -23,43 +24,6 @@ private:
     FieldPositions positions_{{"QUANTITY"}};
 };
 
-// A key field's stored text: a view of a text value, else the value's text form kept in Spare.
-std::string_view StoredText(const TBaseCustomClass& item, int32_t position, std::string& spare) {
-    if (position < 0) return {};
-    if (item.KindAt(position) == ValueKind::Text) return item.TextAt(position);
-    spare = ToText(item.ValueAt(position));
-    return spare;
-}
-
-// Key fields compared as their stored texts, exactly.
-class KeyComparer {
-public:
-    explicit KeyComparer(const std::vector<std::string>& names) : positions_(names), otherPositions_(names) {}
-
-    uint64_t Hash(const TBaseCustomClass& item) {
-        uint64_t h = 1469598103934665603ull;
-        for (int32_t position : positions_.In(item.Fields())) {
-            for (char c : StoredText(item, position, spareA_)) h = (h ^ static_cast<unsigned char>(c)) * 1099511628211ull;
-            h = (h ^ 0x1f) * 1099511628211ull;  // field boundary
-        }
-        return h;
-    }
-
-    bool Equal(const TBaseCustomClass& a, const TBaseCustomClass& b) {
-        const std::vector<int32_t>& pa = positions_.In(a.Fields());
-        const std::vector<int32_t>& pb = otherPositions_.In(b.Fields());
-        for (size_t k = 0; k < pa.size(); ++k) {
-            if (StoredText(a, pa[k], spareA_) != StoredText(b, pb[k], spareB_)) return false;
-        }
-        return true;
-    }
-
-private:
-    FieldPositions positions_;
-    FieldPositions otherPositions_;  // for the second item, which may be of another kind
-    std::string spareA_, spareB_;
-};
-
 }  // namespace
 
 void TBaseCustomListClass::ExpandQuantities() {
@@ -71,9 +35,9 @@ void TBaseCustomListClass::ExpandQuantities() {
         const int32_t q = quantity.Of(*item);
         copies.push_back(q < 2 ? 1 : q);
         total += copies.back();
-        if (total > MaxExpandedItems) {
+        if (total > MaxItems) {
             throw TBaseCustomListClassException("Expanding this list would make more than " +
-                                                std::to_string(MaxExpandedItems) +
+                                                std::to_string(MaxItems) +
                                                 " items. The list was not changed.");
         }
     }
@@ -105,7 +69,7 @@ void TBaseCustomListClass::CompressQuantities() {
         int64_t Sum = 0;
     };
     QuantityReader quantity;
-    KeyComparer keys(KeyFieldNames);
+    CopyKey keys(KeyFieldNames);
     std::vector<Group> groups;
     std::unordered_multimap<uint64_t, size_t> byHash;
     byHash.reserve(items_.size());

@@ -5,6 +5,7 @@
 #include "config/SettingsStore.h"
 #include "platform/qt/CommandGuard.h"
 #include "platform/qt/Services.h"
+#include "ui/DialogButtons.h"
 #include "ui/OptionsFormCartwellPage.h"
 #include "ui/OptionsFormLists.h"
 #include "ui/OptionsFormPlatformsPage.h"
@@ -34,15 +35,11 @@ TOptionsForm::TOptionsForm(SettingsStore& settings, PlatformList& platforms, QWi
     lookupPage_ = std::make_unique<OptionsLookupPage>(pages_, update);
     cartwellPage_ = std::make_unique<OptionsCartwellPage>(pages_, update);
 
-    auto* ok = options::NewButton("&OK", "OKButton", this);
-    auto* cancel = options::NewButton("&Cancel", "CancelButton", this);
-    ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    const OKCancelButtons closing = MakeOKCancelButtons(*this);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
+    buttons->addWidget(closing.ok);
+    buttons->addWidget(closing.cancel);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(pages_);

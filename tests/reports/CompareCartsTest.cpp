@@ -1,0 +1,171 @@
+// The compare window offscreen with the fake services, and the compare report's lines.
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTableView>
+
+#include <filesystem>
+
+#include "model/ColumnList.h"
+#include "model/ListFactory.h"
+#include "reports/CompareCarts.h"
+#include "reports/CompareCartsReport.h"
+#include "reports/CompareTestSupport.h"
+#include "reports/ReportColumns.h"
+#include "reports/ReportHtml.h"
+#include "support/ConfigDirTest.h"
+#include "support/qt/FakeServices.h"
+
+namespace quorvel {
+namespace {
+
+using test::Cart;
+using test::MakeList;
+
+class CompareCartsTest : public test::ConfigDirTest {
+protected:
+    void SetUp() override {
+        ConfigDirTest::SetUp();
+        settings->LoadSettings();
+        lists.push_back(CreateListObject(ltHardware));
+        lists.push_back(MakeList({Cart("Alpha"), Cart("Beta", "3")}, "Zentrix 64", "Ann"));
+        lists.push_back(MakeList({Cart("Beta"), Cart("Gamma <&>", "2")}, "Korvo", "Bob"));
+        for (size_t i = 0; i < lists.size(); ++i) lists[i]->SetOpenedFileName("/lists/" + std::to_string(i));
+        form = std::make_unique<TCompareCartsForm>(*settings);
+        form->SetLists(lists);
+        form->show();
+    }
+    void TearDown() override {
+        form.reset();
+        ConfigDirTest::TearDown();
+    }
+
+    test::FakeServices fakes;
+    std::vector<std::unique_ptr<TBaseCustomListClass>> lists;
+    std::unique_ptr<TCompareCartsForm> form;
+};
+
+TEST_F(CompareCartsTest, DefaultsAndWindowStatesRoundTrip) {
+    EXPECT_EQ(form->size(), QSize(640, 470));
+    EXPECT_EQ(form->LeftPanel->width(), 304);
+    for (QCheckBox* box : {form->IgnoreLabelTypeCB, form->IgnoreLabelColorCB, form->IgnorePunctuation, form->IgnoreMfgCB})
+        EXPECT_TRUE(box->isChecked());
+    EXPECT_FALSE(form->MinQtyCB->isChecked());
+    EXPECT_EQ(form->MinQtyEdit->value(), 2);
+
+    form->IgnoreMfgCB->setChecked(false);
+    form->MinQtyCB->setChecked(true);
+    form->MinQtyEdit->setValue(5);
+    form->resize(700, 500);
+    form->ExitButtonClick();
+    EXPECT_FALSE(form->isVisible());
+    std::vector<std::string> keys;
+    for (const auto& [key, value] : IniFile::Load(TCompareCartsForm::WindowStatesFile()).SectionValues("MediaCompare"))
+        keys.push_back(key + "=" + (key.starts_with("WindowX") || key.starts_with("WindowY") ? "" : value));
+    EXPECT_EQ(keys, (std::vector<std::string>{"WindowState=0", "WindowX=", "WindowY=", "WindowW=700", "WindowH=500",
+                                              "IgnoreLabelType=1", "IgnoreLabelColor=1", "IgnorePunctuation=1",
+                                              "IgnoreMfg=0", "UseMinQty=1", "MinQtyCount=5", "LeftPanel=304"}));
+    TCompareCartsForm again(*settings);
+    again.show();
+    EXPECT_EQ(again.size(), QSize(700, 500));
+    EXPECT_FALSE(again.IgnoreMfgCB->isChecked());
+    EXPECT_TRUE(again.MinQtyCB->isChecked());
+    EXPECT_EQ(again.MinQtyEdit->value(), 5);
+}
+
+TEST_F(CompareCartsTest, CombosHoldMediaListsByIdentity) {
+    // Two media lists: the hardware list gets no entry, and both are chosen.
+    EXPECT_EQ(form->CartListOneCB->itemText(0), "Zentrix 64 (Ann)");
+    EXPECT_EQ(form->CartListTwoCB->currentText(), "Korvo (Bob)");
+    EXPECT_TRUE(form->CompareButton->isEnabled());
+    EXPECT_FALSE(form->ReportButton->isEnabled());
+    EXPECT_FALSE(form->CustomizeLeftView->isEnabled());
+    form->CartListTwoCB->setCurrentIndex(0);
+    EXPECT_FALSE(form->CompareButton->isEnabled());  // a list against itself
+
+    lists.push_back(MakeList({}, "Korvo", "Cy"));
+    lists.back()->SetOpenedFileName("/lists/3");
+    form->CartListTwoCB->setCurrentIndex(1);
+    lists.erase(lists.begin() + 1);  // list one closes, a third list opens
+    form->SetLists(lists);
+    EXPECT_EQ(form->CartListOneCB->currentIndex(), -1);
+    EXPECT_EQ(form->CartListTwoCB->currentText(), "Korvo (Bob)");
+    EXPECT_FALSE(form->CompareButton->isEnabled());
+    form->CartListOneCB->setCurrentIndex(1);
+    EXPECT_TRUE(form->CompareButton->isEnabled());
+}
+
+TEST_F(CompareCartsTest, CompareFillsBothGridsAndAnErrorKeepsThem) {
+    form->CompareButtonClick();
+    ASSERT_TRUE(fakes.messages.empty());
+    ASSERT_EQ(form->GetLeftList().Count(), 1);  // in two, not in one
+    EXPECT_EQ(form->GetLeftList().GetItem(0)->GetFieldAsString("Title"), "Gamma <&>");
+    EXPECT_EQ(form->GetLeftList().GetPlatform(), "Zentrix 64");
+    EXPECT_EQ(form->GetRightList().GetOwner(), "Bob");
+    EXPECT_EQ(form->leftListView->model()->rowCount(), 1);
+    EXPECT_EQ(form->ProgressBar1->value(), 100);
+    EXPECT_TRUE(form->ReportButton->isEnabled());
+    EXPECT_TRUE(form->CustomizeLeftView->isEnabled());
+
+    lists[2]->GetItem(0)->SetFieldValue("Quantity", std::string("lots"));
+    form->CompareButtonClick();
+    ASSERT_EQ(fakes.messages.size(), 1u);
+    EXPECT_EQ(fakes.messages[0].text, "Invalid variant type conversion in item 1 of list two, field QUANTITY");
+    EXPECT_EQ(form->GetLeftList().Count(), 1);
+    EXPECT_TRUE(form->CompareButton->isEnabled());
+    EXPECT_TRUE(form->ExitButton->isEnabled());
+}
+
+TEST_F(CompareCartsTest, ReportGoesToTheReportFolderAndOpens) {
+    form->CompareButtonClick();
+    fakes.dialogAnswers.push_back([](QDialog&) { return int(QDialog::Rejected); });
+    form->ReportButtonClick();  // column dialog cancelled: no file
+    EXPECT_TRUE(fakes.openedUrls.empty());
+    fakes.dialogAnswers.push_back([](QDialog&) { return int(QDialog::Accepted); });
+    form->ReportButtonClick();
+    const std::string file = settings->GetSetting("ReportPath") + "Media Compare Report.html";
+    ASSERT_EQ(fakes.openedUrls.size(), 1u);
+    EXPECT_EQ(fakes.openedUrls[0].toLocalFile().toStdString(), file);
+    EXPECT_TRUE(std::filesystem::exists(file));
+    EXPECT_TRUE(ReadIniBool(ReportsIniFile(), "CustomMediaCompareReportHeader", "CustomHeader", false));
+}
+
+TEST_F(CompareCartsTest, ReportGoldenLines) {
+    const auto left = MakeList({}, "Zentrix 64", "Ann & Co");
+    const auto right = MakeList({Cart("Zed"), Cart("A <b>", "2")});
+    TColumnListClass columns;
+    columns.SetTemplate(right->GetItem(0));
+    for (auto& column : columns.Columns) {
+        column->Hidden = column->Field != "TITLE" && column->Field != "QUANTITY";
+        if (column->Field == "QUANTITY") column->Justification = 2;
+    }
+    const std::vector<std::string> lines =
+        RenderCompareReport(*left, *right, columns, {QDateTime(QDate(2026, 12, 5), QTime(14, 29)), QLocale::c()})
+            .Lines();
+    const std::vector<std::string> head = {
+        "<HTML>", "<TITLE>", "Cartridge Comparision", "</TITLE>", "<BODY>", "<FONT FACE=\"Verdana\">",
+        "<P><TABLE BORDER=\"0\" CELLSPACING=\"2\">",
+        "<TR><TD bgcolor=\"#BBBBBB\">Platform</TD><TD>Zentrix 64</TD></TR>",
+        "<TR><TD bgcolor=\"#DDDDDD\">Owner</TD><TD>Ann &amp; Co</TD></TR>",
+        "<TR><TD bgcolor=\"#BBBBBB\">Description</TD><TD>Ann &amp; Co's</TD></TR>", "</TABLE>",
+        "<P><CENTER>The following is a list of Media that could be added to your collection.</CENTER>",
+        "<P><TABLE BORDER=\"0\" CELLSPACING=\"2\">", "<TR><TH>Title</TH><TH>Qty</TH></TR>", "</TABLE>",
+        "<FONT FACE=\"Verdana\">"};
+    ASSERT_GE(lines.size(), head.size() + 16);
+    EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.begin() + head.size()), head);
+    EXPECT_EQ(std::vector<std::string>(lines.begin() + 24, lines.begin() + 28),
+              (std::vector<std::string>{
+                  "<TR bgcolor=\"#FFFFFF\"><TD ALIGN=\"LEFT\">A &lt;b&gt;</TD><TD ALIGN=\"RIGHT\">2</TD></TR>",
+                  "<TR bgcolor=\"#DDDDDD\"><TD ALIGN=\"LEFT\">Zed</TD><TD ALIGN=\"RIGHT\">1</TD></TR>", "</TABLE>",
+                  "<CENTER>"}));
+    EXPECT_EQ(std::vector<std::string>(lines.end() - 4, lines.end()),
+              (std::vector<std::string>{"</CENTER>", "</FONT>", "</BODY>", "</HTML>"}));
+}
+
+}  // namespace
+}  // namespace quorvel

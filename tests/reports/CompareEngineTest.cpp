@@ -1,0 +1,260 @@
+// The indexed comparison against a plain scan of the reference list for every source item.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "model/ListFactory.h"
+#include "model/Utils.h"
+#include "platform/Cp1252.h"
+#include "reports/CartCompare.h"
+#include "reports/CompareTestSupport.h"
+
+namespace quorvel {
+namespace {
+
+using test::Cart;
+using test::Item;
+using test::MakeList;
+
+struct Switches {
+    bool LabelType = false, LabelColor = false, Punctuation = false, Mfg = false;
+    int32_t MinQty = 0;
+};
+
+struct Outcome {
+    std::vector<std::string> One, Two;  // "Title:Quantity" per item
+    std::vector<std::string> Rows;      // every field's text and the item's flag, both results
+    std::vector<int32_t> Progress;
+    std::string Error;
+};
+
+void Record(Outcome& out, const TCartListClass& fromOne, const TCartListClass& fromTwo) {
+    for (const auto* list : {&fromOne, &fromTwo}) {
+        for (const auto& item : list->Items()) {
+            (list == &fromOne ? out.One : out.Two)
+                .push_back(item->GetFieldAsString("Title") + ":" + item->GetFieldAsString("Quantity"));
+            std::string row = item->Modified ? "*" : " ";
+            for (int32_t f = 0; f < item->FieldCount(); ++f) row += "|" + ToText(item->ValueAt(f));
+            out.Rows.push_back(row);
+        }
+        out.Rows.push_back("--");
+    }
+}
+
+// The scan, step by step: copies merged by quantity, then each source item looked up from the first
+// title match on; under "Ignore Punctuation" every equal title is a candidate, not only the first run.
+class NaiveCompare {
+public:
+    NaiveCompare(const Switches& s, std::function<void(int32_t, bool&)> progress) : s_(s), progress_(progress) {}
+
+    void Compare(const TCartListClass& one, const TCartListClass& two, TCartListClass& fromOne,
+                 TCartListClass& fromTwo) {
+        TCartListClass a, b;
+        a.Assign(one);
+        b.Assign(two);
+        a.CompressQuantities();
+        b.CompressQuantities();
+        Collect(a, b, fromOne);
+        Collect(b, a, fromTwo);
+    }
+
+private:
+    bool Matches(const TBaseCustomClass& a, const TBaseCustomClass& b, const char* field) const {
+        auto norm = [&](const TBaseCustomClass& item) {
+            const std::string upper = Cp1252::ToUpper(ToText(item.GetFieldValue(field)));
+            return s_.Punctuation ? StripNonAlphaNumeric(upper) : upper;
+        };
+        return norm(a) == norm(b);
+    }
+    bool IsMissing(const TCartListClass& reference, const TBaseCustomClass& item) const {
+        const std::string t = ToText(item.GetFieldValue("Title"));
+        const int32_t first = s_.Punctuation ? reference.IndexOfFieldValueLoose("TITLE", t)
+                                             : reference.IndexOfFieldValue("TITLE", t);
+        if (first < 0) return true;
+        for (int32_t k = first; k < reference.Count(); ++k) {
+            const TBaseCustomClass& candidate = *reference.GetItem(k);
+            if (!Matches(*reference.GetItem(first), candidate, "Title")) {
+                if (s_.Punctuation) continue;
+                return true;
+            }
+            if ((s_.Mfg || Matches(candidate, item, "Mfg")) && (s_.LabelType || Matches(candidate, item, "LabelType")) &&
+                (s_.LabelColor || Matches(candidate, item, "LabelColor")))
+                return false;
+        }
+        return true;
+    }
+    void Collect(const TCartListClass& reference, const TCartListClass& source, TCartListClass& dest) {
+        bool abort = false;
+        progress_(0, abort);
+        const int32_t last = source.Count() - 1;
+        for (int32_t i = 0; i <= last; ++i) {
+            bool missing = IsMissing(reference, *source.GetItem(i));
+            if (ToInteger(source.GetItem(i)->GetFieldValue("Quantity")) < s_.MinQty) missing = false;
+            if (missing) {
+                auto copy = CreateItemObject(itMedia);
+                copy->Assign(*source.GetItem(i));
+                dest.Add(std::move(copy));
+            }
+            abort = false;
+            progress_(last == 0 ? 0 : i * 100 / last, abort);
+            if (abort) break;
+        }
+    }
+
+    Switches s_;
+    std::function<void(int32_t, bool&)> progress_;
+};
+
+// Either comparison, recording results, progress calls and the error; the AbortAt-th call aborts.
+Outcome RunCompare(bool naive, const TCartListClass& one, const TCartListClass& two, const Switches& s,
+                   int32_t abortAt = -1) {
+    Outcome out;
+    auto progress = [&](int32_t percent, bool& abort) {
+        out.Progress.push_back(percent);
+        abort = static_cast<int32_t>(out.Progress.size()) == abortAt;
+    };
+    try {
+        TCartListClass fromOne, fromTwo;
+        if (naive) {
+            NaiveCompare(s, progress).Compare(one, two, fromOne, fromTwo);
+        } else {
+            TCartCompareClass engine;
+            engine.SetIgnoreLabelType(s.LabelType);
+            engine.SetIgnoreLabelColor(s.LabelColor);
+            engine.SetIgnorePunctuation(s.Punctuation);
+            engine.SetIgnoreMfg(s.Mfg);
+            engine.SetMinQty(s.MinQty);
+            engine.SetOnProgress(progress);
+            engine.Compare(one, two);
+            engine.GetResult(1, fromOne);
+            engine.GetResult(2, fromTwo);
+        }
+        Record(out, fromOne, fromTwo);
+    } catch (const std::exception& e) {
+        out.Error = e.what();
+    }
+    return out;
+}
+
+std::unique_ptr<TCartListClass> RandomList(std::mt19937& rng) {
+    static const std::vector<std::string> titles = {"Pac-Man", "PAC MAN", "pacman", "Pac Man", "Pac-Attack", "Zoo",
+                                                    "Z.o.o", "Star Raid", "star raid", "", "\xC9toile", "\xE9TOILE"};
+    static const std::vector<std::string> makers = {"Acme", "ACME", "Bolt Co", "BoltCo", ""};
+    static const std::vector<std::string> types = {"", "Black", "black", "White Box"};
+    auto pick = [&](const std::vector<std::string>& pool) { return pool[rng() % pool.size()].c_str(); };
+    std::vector<Item> items;
+    for (size_t i = 0, count = rng() % 12; i < count; ++i) {
+        if (!items.empty() && rng() % 5 == 0) {
+            items.push_back(items[rng() % items.size()]);  // a copy, to be merged
+        } else {
+            items.push_back(Cart(pick(titles), std::to_string(rng() % 4).c_str(), pick(makers), pick(types),
+                                 pick(types)));
+            if (rng() % 3 == 0) items.back().push_back({"Notes", "n"});
+        }
+    }
+    return MakeList(items);
+}
+
+TEST(CompareEngine, MatchesTheScanOnRandomLists) {
+    std::mt19937 rng(1701);
+    for (int round = 0; round < 300; ++round) {
+        const auto one = RandomList(rng), two = RandomList(rng);
+        for (int bits = 0; bits < 16; ++bits) {
+            const Switches s{(bits & 1) != 0, (bits & 2) != 0, (bits & 4) != 0, (bits & 8) != 0,
+                             static_cast<int32_t>(rng() % 4)};
+            const int32_t abortAt = rng() % 3 == 0 ? static_cast<int32_t>(rng() % 14) : -1;
+            const Outcome naive = RunCompare(true, *one, *two, s, abortAt), engine = RunCompare(false, *one, *two, s, abortAt);
+            SCOPED_TRACE(testing::Message() << "round " << round << " switches " << bits << " abort " << abortAt);
+            ASSERT_EQ(naive.Rows, engine.Rows);
+            ASSERT_EQ(naive.Progress, engine.Progress);
+            ASSERT_EQ(naive.Error.empty(), engine.Error.empty());
+        }
+    }
+}
+
+TEST(CompareEngine, EdgeCases) {
+    const Switches none, min2{false, false, false, false, 2}, punct{false, false, true, false, 0},
+        ignoreAll{true, true, false, true, 0};
+    struct Case {
+        std::vector<Item> One, Two;
+        Switches S;
+        std::vector<std::string> FromOne, FromTwo;
+    } const cases[] = {
+        {{}, {Cart("Zoo"), Cart("Zoo"), Cart("a", "0")}, min2, {"Zoo:2"}, {}},  // copies merge first
+        {{}, {Cart("b"), Cart("C"), Cart("a", "0")}, none, {"a:0", "b:1", "C:1"}, {}},
+        {{Cart("Zoo", "1", "X", "A", "R")}, {Cart("zOO", "1", "Y", "B", "G")}, none, {"zOO:1"}, {"Zoo:1"}},
+        {{Cart("Zoo", "1", "X", "A", "R")}, {Cart("zOO", "1", "Y", "B", "G")}, ignoreAll, {}, {}},
+        {{Cart("Zoo", "1", "X"), Cart("Zoo", "1", "Z")}, {Cart("Zoo", "1", "Y")}, none, {"Zoo:1"}, {"Zoo:1", "Zoo:1"}},
+        {{Cart("Pac-Man")}, {Cart("PAC MAN"), Cart("pacman")}, none, {"PAC MAN:1", "pacman:1"}, {"Pac-Man:1"}},
+        {{Cart("Pac-Man")}, {Cart("PAC MAN"), Cart("pacman")}, punct, {}, {}},
+        // Every equal title is looked at, not only the first run of them.
+        {{Cart("Pac Man", "1", "X"), Cart("Pac-Attack", "1", "X"), Cart("Pac-Man", "1", "Y")},
+         {Cart("PacMan", "1", "Y")}, punct, {}, {"Pac Man:1", "Pac-Attack:1"}},
+    };
+    for (const Case& c : cases) {
+        const auto one = MakeList(c.One), two = MakeList(c.Two);
+        const Outcome engine = RunCompare(false, *one, *two, c.S);
+        EXPECT_EQ(engine.One, c.FromOne);
+        EXPECT_EQ(engine.Two, c.FromTwo);
+        EXPECT_EQ(RunCompare(true, *one, *two, c.S).Rows, engine.Rows);
+    }
+}
+
+TEST(CompareEngine, ProgressAndAbort) {
+    // Two items in list two, one in list one; the second call aborts the first pass.
+    const auto one = MakeList({Cart("A")}), two = MakeList({Cart("B"), Cart("C")});
+    EXPECT_EQ(RunCompare(false, *one, *two, {}).Progress, (std::vector<int32_t>{0, 0, 100, 0, 0}));
+    const Outcome aborted = RunCompare(false, *one, *two, {}, 2);
+    EXPECT_EQ(aborted.Progress, (std::vector<int32_t>{0, 0, 0, 0}));
+    EXPECT_EQ(aborted.One, std::vector<std::string>{"B:1"});
+    EXPECT_EQ(aborted.Two, std::vector<std::string>{"A:1"});
+    TCartCompareClass engine;  // no progress procedure at all
+    engine.SetMinQty(0);
+    engine.Compare(*one, *two);
+    EXPECT_EQ(engine.GetMissingFromOne().Count(), 2);
+}
+
+TEST(CompareEngine, BadQuantityStopsAndKeepsThePreviousResults) {
+    TCartCompareClass engine;
+    engine.SetMinQty(0);
+    const auto good = MakeList({Cart("A")});
+    engine.Compare(*good, *MakeList({Cart("B")}));
+    const std::vector<std::pair<std::vector<Item>, const char*>> cases = {
+        {{Cart("C"), Cart("B", "many")}, "Invalid variant type conversion in item 2 of list two, field QUANTITY"},
+        {{Cart("C", "x"), Cart("C", "x")}, "Invalid variant type conversion in item 1 of list two, field QUANTITY"},
+        {{Cart("C", "2147483647"), Cart("C", "1")}, "Variant overflow in item 2 of list two, field QUANTITY"},
+    };
+    for (const auto& [two, message] : cases) {
+        try {
+            engine.Compare(*good, *MakeList(two));
+            ADD_FAILURE() << message;
+        } catch (const TBaseCustomListClassException& e) {
+            EXPECT_STREQ(e.what(), message);
+        }
+        EXPECT_EQ(engine.GetMissingFromOne().GetItem(0)->GetFieldAsString("Title"), "B");
+        EXPECT_EQ(engine.GetMissingFromTwo().GetItem(0)->GetFieldAsString("Title"), "A");
+    }
+}
+
+TEST(CompareEngine, LeavesItsInputsAndTheSortAlone) {
+    const auto one = MakeList({Cart("b", "1"), Cart("a", "2"), Cart("b", "1")}), two = MakeList({Cart("c")});
+    two->GetItem(0)->Modified = true;
+    Outcome before, after;
+    Record(before, *one, *two);
+    TBaseCustomListClass::SetSortField("Notes");
+    TBaseCustomListClass::SetSortDirection(-1);
+    TCartCompareClass engine;
+    engine.SetMinQty(0);
+    engine.Compare(*one, *two);
+    EXPECT_EQ(G_SortField, "Notes");
+    EXPECT_EQ(G_SortDirection, -1);
+    Record(after, *one, *two);
+    EXPECT_EQ(after.Rows, before.Rows);
+    EXPECT_EQ(RunCompare(false, *one, *two, {}).Two, (std::vector<std::string>{"a:2", "b:2"}));
+    TCartListClass dest;
+    engine.GetResult(3, dest);
+    EXPECT_EQ(dest.Count(), 0);
+}
+
+}  // namespace
+}  // namespace quorvel
