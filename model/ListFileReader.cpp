@@ -1,6 +1,5 @@
 #include "model/ListFile.h"
 
-#include <atomic>
 #include <cstring>
 #include <iterator>
 #include <memory>
@@ -102,29 +101,25 @@ ListHead ReadListHead(const ReaderKind& kind, std::string_view text) {
 
 using ItemVector = std::vector<std::unique_ptr<TBaseCustomClass>>;
 
-// Makes the items of blocks of whole lines, counting the lines of each block against the items of
-// all slices before building any, so that a file of line breaks is refused before it makes millions
-// of items.
-class ItemMaker {
-public:
-    ItemMaker(const TBaseCustomClass& prototype, const ColumnMap& columns, bool decode)
-        : prototype_(prototype), columns_(columns), decode_(decode) {}
-
-    void Make(std::string_view lines, ItemVector& items) {
-        const size_t limit = static_cast<size_t>(TBaseCustomListClass::MaxItems);
-        const size_t count = CountLines(lines);
-        if (total_.fetch_add(count) + count > limit) {
-            throw TBaseCustomListClassException("This file holds more than " + std::to_string(limit) +
-                                                " items. The list was not changed.");
-        }
-        ReadItemChunk(lines, prototype_, columns_, decode_, items);
+// The item lines are counted in all slices before any item is made, so that a file of line breaks
+// is refused at the cost of reading it.
+void CheckItemCount(const std::vector<size_t>& counts) {
+    size_t total = 0;
+    for (const size_t count : counts) total += count;
+    const auto limit = static_cast<size_t>(TBaseCustomListClass::MaxItems);
+    if (total > limit) {
+        throw TBaseCustomListClassException("This file holds more than " + std::to_string(limit) +
+                                            " items. The list was not changed.");
     }
+}
 
-private:
-    const TBaseCustomClass& prototype_;
-    const ColumnMap& columns_;
-    bool decode_;
-    std::atomic<size_t> total_{0};
+// What makes the items of a file's lines.
+struct ItemMaker {
+    const TBaseCustomClass& Prototype;
+    const ColumnMap& Columns;
+    bool Decode;
+
+    void Make(std::string_view lines, ItemVector& items) const { ReadItemChunk(lines, Prototype, Columns, Decode, items); }
 };
 
 ItemVector JoinSlices(std::vector<ItemVector>& slices) {
@@ -142,14 +137,18 @@ ItemVector JoinSlices(std::vector<ItemVector>& slices) {
 
 // Big lists are read in slices of whole lines on several threads; the slices are joined in file
 // order and the first failure in file order is the one reported.
-ItemVector ReadItemLines(std::string_view text, ItemMaker& maker) {
+ItemVector ReadItemLines(std::string_view text, const ItemMaker& maker) {
     const size_t threads = SliceCount(text.size() / (1u << 20) + 1);
     std::vector<size_t> bounds{0};
     for (size_t t = 1; t < threads; ++t)
         bounds.push_back(std::max(bounds.back(), LineCursor::NextLineStart(text, text.size() / threads * t)));
     bounds.push_back(text.size());
+    const auto slice = [&](size_t t) { return text.substr(bounds[t], bounds[t + 1] - bounds[t]); };
+    std::vector<size_t> counts(threads);
+    RunSlices(threads, [&](size_t t) { counts[t] = CountLines(slice(t)); });
+    CheckItemCount(counts);
     std::vector<ItemVector> slices(threads);
-    RunSlices(threads, [&](size_t t) { maker.Make(text.substr(bounds[t], bounds[t + 1] - bounds[t]), slices[t]); });
+    RunSlices(threads, [&](size_t t) { maker.Make(slice(t), slices[t]); });
     return JoinSlices(slices);
 }
 
@@ -209,7 +208,7 @@ void ReadLineBlocks(const FileReader& file, uint64_t begin, uint64_t end, const 
 
 // The file's item lines read in slices on several threads, each slice through a small buffer of its
 // own: the file's text is never held whole while the items are made.
-ItemVector ReadItemFile(const FileReader& file, uint64_t begin, ItemMaker& maker, const std::string& fileName) {
+ItemVector ReadItemFile(const FileReader& file, uint64_t begin, const ItemMaker& maker, const std::string& fileName) {
     const uint64_t end = file.Size();
     const uint64_t size = end - begin;
     const size_t threads = SliceCount(size / (1u << 20) + 1);
@@ -217,6 +216,13 @@ ItemVector ReadItemFile(const FileReader& file, uint64_t begin, ItemMaker& maker
     for (size_t t = 1; t < threads; ++t)
         bounds.push_back(std::max(bounds.back(), NextLineStartIn(file, begin + size / threads * t, end, fileName)));
     bounds.push_back(end);
+    // Reading the file twice costs less than making items that are then refused.
+    std::vector<size_t> counts(threads);
+    RunSlices(threads, [&](size_t t) {
+        ReadLineBlocks(file, bounds[t], bounds[t + 1], fileName,
+                       [&](std::string_view lines) { counts[t] += CountLines(lines); });
+    });
+    CheckItemCount(counts);
     std::vector<ItemVector> slices(threads);
     const AllocatorGrowth growth;
     RunSlices(threads, [&](size_t t) {
@@ -253,7 +259,7 @@ void LoadListFile(TBaseCustomListClass& list, const std::string& fileName) {
     ListHead head = ReadListHead(KindOf(list), start);
     const auto prototype = list.CreateItem();
     const ColumnMap columns(head.Names, *prototype);
-    ItemMaker maker(*prototype, columns, head.Decode);
+    const ItemMaker maker{*prototype, columns, head.Decode};
     FillList(list, head, ReadItemFile(file, head.ItemsAt, maker, fileName), fileName);
 }
 
@@ -281,7 +287,7 @@ void ReadListFileText(TBaseCustomListClass& list, std::string_view text, const s
     ListHead head = ReadListHead(KindOf(list), text);
     const auto prototype = list.CreateItem();
     const ColumnMap columns(head.Names, *prototype);
-    ItemMaker maker(*prototype, columns, head.Decode);
+    const ItemMaker maker{*prototype, columns, head.Decode};
     FillList(list, head, ReadItemLines(text.substr(head.ItemsAt), maker), name);
 }
 
