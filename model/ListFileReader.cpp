@@ -216,6 +216,8 @@ ItemVector ReadItemFile(const FileReader& file, uint64_t begin, const ItemMaker&
     for (size_t t = 1; t < threads; ++t)
         bounds.push_back(std::max(bounds.back(), NextLineStartIn(file, begin + size / threads * t, end, fileName)));
     bounds.push_back(end);
+    // The workers' heaps are made by the first pass already.
+    const AllocatorGrowth growth;
     // Reading the file twice costs less than making items that are then refused.
     std::vector<size_t> counts(threads);
     RunSlices(threads, [&](size_t t) {
@@ -224,7 +226,6 @@ ItemVector ReadItemFile(const FileReader& file, uint64_t begin, const ItemMaker&
     });
     CheckItemCount(counts);
     std::vector<ItemVector> slices(threads);
-    const AllocatorGrowth growth;
     RunSlices(threads, [&](size_t t) {
         ReadLineBlocks(file, bounds[t], bounds[t + 1], fileName,
                        [&](std::string_view lines) { maker.Make(lines, slices[t]); });
