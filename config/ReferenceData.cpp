@@ -1,6 +1,7 @@
 #include "config/ReferenceData.h"
 
 #include "config/PlatformList.h"
+#include "model/DataField.h"
 #include "model/Utils.h"
 #include "platform/FileNames.h"
 #include "platform/IniFile.h"
@@ -73,6 +74,20 @@ void ReferenceData::SaveLookupValues(std::string_view section, const std::vector
     IniFile ini = IniFile::Load(GeneralFile());
     ini.WriteIndexedList(section, section, values);
     ini.Save();
+}
+
+std::optional<std::string> ReferenceData::FieldLookupFile(const std::string& fileKey, const std::string& platform,
+                                                          const std::string& listType)
+{
+    return ResolveLookupFile(fileKey, G_ConfigFiles, platform, listType);
+}
+
+std::vector<std::string> ReferenceData::FieldLookupValues(const std::string& file, std::string_view section,
+                                                          EmptyEntries empty)
+{
+    if (file.empty() || section.empty())
+        return {};
+    return IniFile::Load(file).ReadIndexedList(section, section, empty == EmptyEntries::Keep);
 }
 
 }  // namespace quorvel

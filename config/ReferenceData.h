@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -40,6 +41,15 @@ public:
     static std::string LookupSection(std::string_view table);
     static std::vector<std::string> LookupValues(std::string_view section, EmptyEntries empty);
     static void SaveLookupValues(std::string_view section, const std::vector<std::string>& values);
+
+    // The file a field's lookup key names in the configuration folder: "%PLATFORM%" the platform's,
+    // "%LISTTYPE%" the list type's, "%GENERAL%" General.INI. Nothing for any other key; "" when the
+    // name cannot be a file name, which reads as a missing file.
+    static std::optional<std::string> FieldLookupFile(const std::string& fileKey, const std::string& platform,
+                                                      const std::string& listType);
+    // A lookup section of that file, in key order.
+    static std::vector<std::string> FieldLookupValues(const std::string& file, std::string_view section,
+                                                      EmptyEntries empty);
 };
 
 }  // namespace quorvel

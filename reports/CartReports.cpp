@@ -2,6 +2,7 @@
 
 #include "model/BaseCustomListClass.h"
 #include "model/ColumnList.h"
+#include "platform/qt/CommandGuard.h"
 #include "platform/qt/PathText.h"
 #include "platform/qt/QtCp1252.h"
 #include "platform/qt/Services.h"
@@ -168,7 +169,7 @@ bool WriteReport(const std::function<HtmlReport()>& render, const std::string& f
     try {
         report.emplace(render());
     } catch (const TBaseCustomListClassException& e) {
-        Messages().Error(ToQString(e.what()));
+        Messages().Error(ErrorText(e));
         return false;
     }
     return SaveReport(*report, fileName);
@@ -182,7 +183,7 @@ bool StreamReport(const std::function<void(AtomicFileWriter&)>& render, const st
         file.Commit();
         return true;
     } catch (const TBaseCustomListClassException& e) {
-        Messages().Error(ToQString(e.what()));
+        Messages().Error(ErrorText(e));
     } catch (const FileWriteError&) {
         Messages().Error(QStringLiteral("Unable to write to ") + PathToQString(fileName));
     }

@@ -3,6 +3,7 @@
 #include "model/ColumnList.h"
 #include "platform/Cp1252.h"
 #include "platform/SafeFile.h"
+#include "platform/Text.h"
 #include "platform/qt/PathText.h"
 #include "platform/qt/QtCp1252.h"
 #include "platform/qt/Services.h"
@@ -232,15 +233,8 @@ void HtmlReport::Finish(std::string_view footnote)
 
 std::vector<std::string> HtmlReport::Lines() const
 {
-    std::vector<std::string> lines;
-    std::string_view rest(text_);
-    rest.remove_prefix(kByteOrderMark.size());
-    while (!rest.empty()) {
-        const size_t end = rest.find("\r\n");
-        lines.emplace_back(rest.substr(0, end));
-        rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 2);
-    }
-    return lines;
+    const auto lines = SplitLines(std::string_view(text_).substr(kByteOrderMark.size()));
+    return {lines.begin(), lines.end()};
 }
 
 bool SaveReport(const HtmlReport& report, const std::string& fileName)

@@ -1,6 +1,7 @@
 #include "ui/ChangeValueForm.h"
 
 #include "config/PlatformList.h"
+#include "config/ReferenceData.h"
 #include "model/BaseCustomClass.h"
 #include "model/DataField.h"
 #include "model/ListFactory.h"
@@ -82,12 +83,12 @@ TChangeValueForm::TChangeValueForm(QWidget* parent) : QDialog(parent)
 std::vector<std::string> TChangeValueForm::ResolveLookupValues(TDataFieldClass& field, const std::string& platform,
                                                                const std::string& listType)
 {
-    const auto file = ResolveLookupFile(field.LookupFileKey, G_ConfigFiles, platform, listType);
+    const auto file = ReferenceData::FieldLookupFile(field.LookupFileKey, platform, listType);
     if (!file)
         return {};
     field.LookupFile = *file;
-    field.LoadLookupList();
-    return field.GetLookupList();
+    field.LookupList = ReferenceData::FieldLookupValues(*file, field.LookupSection, ReferenceData::EmptyEntries::Skip);
+    return field.LookupList;
 }
 
 void TChangeValueForm::GetValue(FieldValue& value) const

@@ -1,5 +1,6 @@
 #include "ui/CustomPropertyDialog.h"
 
+#include "config/ReferenceData.h"
 #include "model/Utils.h"
 #include "platform/Cp1252.h"
 #include "platform/qt/CommandGuard.h"
@@ -30,10 +31,10 @@ constexpr int64_t kMaxRangeEntries = 1000;
 std::optional<std::vector<std::string>> LookupValues(const FieldDefinition& field, const std::string& platform,
                                                      const std::string& listType)
 {
-    const auto file = ResolveLookupFile(field.LookupFileKey, G_ConfigFiles, platform, listType);
+    const auto file = ReferenceData::FieldLookupFile(field.LookupFileKey, platform, listType);
     if (!file || file->empty())
         return std::nullopt;
-    auto values = LoadLookupList(*file, field.LookupSection);
+    auto values = ReferenceData::FieldLookupValues(*file, field.LookupSection, ReferenceData::EmptyEntries::Skip);
     std::stable_sort(values.begin(), values.end(),
                      [](const std::string& a, const std::string& b) { return Cp1252::CompareNoCase(a, b) < 0; });
     return values;

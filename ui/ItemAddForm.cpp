@@ -119,12 +119,12 @@ void TItemAddForm::LoadMasterList()
     // A fresh list for every file: the marks of the last one go, and a file that fails to load
     // leaves an empty grid rather than the previous list under the new name.
     ResetMasterList();
-    std::string failure;
+    QString failure;
     if (index >= 0 && index < static_cast<int>(entries_.size())) {
         try {
             LoadListObject(MasterList.get(), entries_[static_cast<size_t>(index)].Path);
         } catch (const std::exception& e) {
-            failure = e.what();
+            failure = ErrorText(e);
             ResetMasterList();
         }
     }
@@ -133,8 +133,8 @@ void TItemAddForm::LoadMasterList()
         ListDisplay.Refresh();
     }
     UpdateOKButton();
-    if (!failure.empty())
-        Messages().Error(ToQString(failure));
+    if (!failure.isEmpty())
+        Messages().Error(failure);
 }
 
 void TItemAddForm::UpdateOKButton()

@@ -5,6 +5,7 @@
 #include "model/ListFactory.h"
 #include "model/Utils.h"
 #include "platform/FileNames.h"
+#include "platform/IniFile.h"
 #include "platform/qt/CommandGuard.h"
 #include "platform/qt/QtCp1252.h"
 #include "platform/qt/Services.h"
@@ -13,6 +14,7 @@
 #include "ui/ListTabBar.h"
 #include "ui/OptionsForm.h"
 #include "ui/commands/HelpCommands.h"
+#include "ui/commands/ItemCommands.h"
 #include "ui/commands/ListCommands.h"
 #include "ui/commands/ToolCommands.h"
 
@@ -113,6 +115,7 @@ TQuorvelForm::TQuorvelForm(SettingsStore& settings, PlatformList& platforms, TOp
     listCommands_ = listCommands.get();
     groups_.push_back(std::move(listCommands));
     groups_.push_back(std::make_unique<ToolCommands>(*this));
+    groups_.push_back(std::make_unique<ItemCommands>(*this));
     groups_.push_back(std::make_unique<HelpCommands>(*this));
     connect(Action("ExitMainMenu"), &QAction::triggered, this, [this] { RunCommand([this] { ExitMainMenuClick(); }); });
     Action("ExitMainMenu")->setProperty("quorvelBuilt", true);
@@ -284,10 +287,8 @@ void TQuorvelForm::FormShow()
 
 void TQuorvelForm::LoadLastFiles()
 {
-    const int count = ReadIniInteger(G_ConfigFile, kLastFiles, "Count", 0);
-    for (int i = 0; i < count; ++i) {
-        const std::string name = ReadIniString(G_ConfigFile, kLastFiles, "LastFile" + std::to_string(i), "");
-        if (name.empty() || !FileExists(name))
+    for (const std::string& name : IniFile::Load(G_ConfigFile).ReadIndexedList(kLastFiles, "LastFile")) {
+        if (!FileExists(name))
             continue;
         // One file that cannot be read must not stop the others.
         RunCommand([&] { OpenListFile(name); });

@@ -6,6 +6,7 @@
 #include "model/FieldSet.h"
 #include "model/FieldValue.h"
 #include "model/ListFactory.h"
+#include "platform/Text.h"
 #include "platform/qt/CommandGuard.h"
 #include "platform/qt/QtCp1252.h"
 #include "ui/ListDisplay.h"
@@ -23,14 +24,6 @@ namespace {
 std::string Cut25(const std::string& text)
 {
     return text.size() > 25 ? text.substr(0, 25) + "..." : text;
-}
-
-std::string Trim(const std::string& text)
-{
-    const size_t first = text.find_first_not_of(' ');
-    if (first == std::string::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
 // A Quantity that is no number counts as 0.
@@ -188,7 +181,7 @@ void TQuorvelForm::OpenTabSetChange(int index)
     if (!owner.empty() && !description.empty())
         SetStatusText(owner + ", " + description);
     else if (!owner.empty() || !description.empty())
-        SetStatusText(Trim(owner + " " + description));
+        SetStatusText(std::string(TrimBlanks(owner + " " + description)));
     NotifyGroups();
     CheckListMenuItem(index);
     RefreshListView();

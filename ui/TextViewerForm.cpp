@@ -1,6 +1,7 @@
 #include "ui/TextViewerForm.h"
 
-#include "model/ListFile.h"
+#include "platform/Text.h"
+#include "platform/SafeFile.h"
 #include "platform/qt/PathText.h"
 #include "platform/qt/QtCp1252.h"
 
@@ -8,8 +9,6 @@
 #include <QVBoxLayout>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 namespace quorvel {
 
@@ -34,12 +33,11 @@ QString TTextViewerForm::FileText(const std::string& fileName)
     std::error_code error;
     if (fileName.empty() || !std::filesystem::is_regular_file(fileName, error))
         return "Could not find the file " + PathToQString(fileName);
-    std::ifstream in(fileName, std::ios::binary);
-    if (!in.is_open())
+    const auto bytes = ReadWholeFile(fileName);
+    if (!bytes)
         return "Cannot open file " + PathToQString(fileName);
-    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     QStringList lines;
-    for (const auto line : SplitLines(bytes))
+    for (const auto line : SplitLines(*bytes))
         lines.push_back(ToQString(line));
     return lines.join('\n');
 }

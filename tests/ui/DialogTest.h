@@ -1,7 +1,7 @@
 #pragma once
 
 #include "model/Utils.h"
-#include "support/TempDir.h"
+#include "support/GlobalsTest.h"
 #include "support/qt/FakeServices.h"
 
 #include <QComboBox>
@@ -12,17 +12,12 @@
 namespace quorvel::test {
 
 // A temporary folder whose Config/ is the configuration folder, and the fake services.
-class DialogTest : public TempDirTest {
+class DialogTest : public GlobalsTest {
 protected:
     void SetUp() override
     {
-        TempDirTest::SetUp();
-        saved_ = std::exchange(G_ConfigFiles, Dir().string() + "/Config/");
-    }
-    void TearDown() override
-    {
-        G_ConfigFiles = saved_;
-        TempDirTest::TearDown();
+        GlobalsTest::SetUp();
+        G_ConfigFiles = Dir().string() + "/Config/";
     }
     // Runs the dialog modally while Work does what the user does; Work returns how it closes.
     int Run(QDialog& dialog, const std::function<int()>& work = [] { return int(QDialog::Accepted); })
@@ -39,7 +34,6 @@ protected:
     }
 
     FakeServices fake;
-    std::string saved_;
 };
 
 }  // namespace quorvel::test

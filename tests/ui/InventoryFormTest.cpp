@@ -1,7 +1,7 @@
 #include "model/ListFactory.h"
 #include "model/Utils.h"
 #include "platform/IniFile.h"
-#include "support/TempDir.h"
+#include "support/GlobalsTest.h"
 #include "support/qt/FakeServices.h"
 #include "ui/CustomPropertyDialog.h"
 #include "ui/FieldOrderForm.h"
@@ -17,11 +17,11 @@
 namespace quorvel {
 namespace {
 
-class InventoryFormTest : public test::TempDirTest {
+class InventoryFormTest : public test::GlobalsTest {
 protected:
     void SetUp() override
     {
-        TempDirTest::SetUp();
+        GlobalsTest::SetUp();
         G_ConfigFile = PathOf("Quorvel.ini");
         list = CreateListObject(ltMedia);
         list->SetListType("Media");

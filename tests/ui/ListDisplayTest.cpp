@@ -4,7 +4,7 @@
 #include "model/ListTestSupport.h"
 #include "model/Utils.h"
 #include "platform/IniFile.h"
-#include "support/TempDir.h"
+#include "support/GlobalsTest.h"
 #include "ui/ListDisplay.h"
 #include "ui/ListTableModel.h"
 
@@ -21,12 +21,11 @@ namespace {
 using test::AddItem;
 using test::Text;
 
-class ListDisplayTest : public test::TempDirTest {
+class ListDisplayTest : public test::GlobalsTest {
 protected:
     void SetUp() override
     {
-        TempDirTest::SetUp();
-        savedConfigFiles = G_ConfigFiles;
+        GlobalsTest::SetUp();
         G_ConfigFiles = Dir().string() + "/";
         grid.setObjectName("CartListView");
         display.SetTree(&grid);
@@ -36,8 +35,7 @@ protected:
     {
         tester.reset();
         display.SetTree(nullptr);
-        G_ConfigFiles = savedConfigFiles;
-        TempDirTest::TearDown();
+        GlobalsTest::TearDown();
     }
 
     static std::unique_ptr<TBaseCustomListClass> Media(const std::string& platform)
@@ -64,7 +62,6 @@ protected:
         return texts;
     }
 
-    std::string savedConfigFiles;
     QTableView grid;
     TListDisplayClass display;
     std::optional<QAbstractItemModelTester> tester;

@@ -1,5 +1,5 @@
 #include "model/Utils.h"
-#include "support/TempDir.h"
+#include "support/GlobalsTest.h"
 #include "support/qt/FakeServices.h"
 #include "ui/MigrationForm.h"
 
@@ -10,11 +10,11 @@
 namespace quorvel {
 namespace {
 
-class MigrationFormTest : public test::TempDirTest {
+class MigrationFormTest : public test::GlobalsTest {
 protected:
     void SetUp() override
     {
-        TempDirTest::SetUp();
+        GlobalsTest::SetUp();
         dir = Dir().string() + "/";
         InitConfigFile(dir);  // a current configuration that each test overwrites
         G_ConfigFiles = dir + "Config/";

@@ -1,5 +1,5 @@
 #include "model/Utils.h"
-#include "support/TempDir.h"
+#include "support/GlobalsTest.h"
 #include "support/qt/FakeServices.h"
 #include "ui/SiteAddresses.h"
 #include "ui/SplashForm.h"
@@ -15,9 +15,13 @@
 namespace quorvel {
 namespace {
 
-class SplashFormTest : public ::testing::Test {
+class SplashFormTest : public test::GlobalsTest {
 protected:
-    void TearDown() override { TSplashForm::VersionSource = saved; }
+    void TearDown() override
+    {
+        TSplashForm::VersionSource = saved;
+        GlobalsTest::TearDown();
+    }
 
     static void Send(QWidget* widget, QEvent::Type type)
     {
@@ -70,8 +74,7 @@ TEST_F(SplashFormTest, SplashClosesOnTimerOrClickAndNeverHoldsTheProgram)
     EXPECT_FALSE(form.isVisible());
     EXPECT_FALSE(form.Timer1->isActive());
 
-    test::ScopedTempDir dir;
-    G_ConfigFile = (dir.Path() / "Quorvel.ini").string();
+    G_ConfigFile = PathOf("Quorvel.ini");
     WriteIniBool(G_ConfigFile, "General", "ShowSplash", false);
     form.ShowAtStartUp();
     EXPECT_FALSE(form.isVisible());

@@ -7,6 +7,7 @@
 #include "model/ListFile.h"
 #include "platform/Cp1252.h"
 #include "platform/FileNames.h"
+#include "platform/qt/CommandGuard.h"
 #include "platform/qt/PathText.h"
 #include "platform/qt/QtCp1252.h"
 #include "platform/qt/Services.h"
@@ -162,7 +163,7 @@ void ListCommands::OpenListFile(const std::string& fileName)
         }
     } catch (const std::exception& e) {
         // The list made for it is gone; the caller goes on with its other files.
-        Messages().Error(ToQString(e.what()));
+        Messages().Error(ErrorText(e));
     }
     if (loaded)
         form_.SetStatusText(file + " Loaded.");
@@ -355,7 +356,7 @@ bool ListCommands::SaveForClose(TBaseCustomListClass& list, bool backup)
         const auto fileName = AskSaveFileName(list, true);
         return fileName && SaveNewFile(list, *fileName);
     } catch (const std::exception& e) {
-        Messages().Error(ToQString(e.what()));
+        Messages().Error(ErrorText(e));
         return false;
     }
 }

@@ -1,0 +1,70 @@
+#include "reports/WebCommands.h"
+
+#include "platform/FileNames.h"
+#include "platform/ProgramFolder.h"
+#include "platform/qt/PathText.h"
+#include "platform/qt/Services.h"
+#include "platform/qt/Version.h"
+#include "ui/SiteAddresses.h"
+#include "ui/SplashForm.h"
+
+#include <QUrl>
+
+namespace quorvel {
+
+WebCommands::WebCommands(MainFormAccess& form, TSplashForm& splash) : CommandGroup(form), splash_(splash)
+{
+    Connect("Help1", [this] { Help1Click(); });
+    Connect("CheckForUpdatesMainMenu", [this] { CheckForUpdatesMainMenuClick(); });
+    Connect("About1", [this] { About1Click(); });
+    Connect("ReportaBug1", [this] { ReportaBug1Click(); });
+    Connect("RequestaFeature1", [this] { RequestaFeature1Click(); });
+    Connect("AskaQuestion1", [this] { AskaQuestion1Click(); });
+    Connect("QuorvelHomePage1", [this] { QuorvelHomePage1Click(); });
+    Connect("Pelmora1", [this] { Pelmora1Click(); });
+    Connect("Cartwell1", [this] { Cartwell1Click(); });
+    Connect("GamersLedgerCollectorsGuide1", [this] { GamersLedgerCollectorsGuide1Click(); });
+    Connect("Snipercade1", [this] { Snipercade1Click(); });
+    Connect("StarLadderHighScoreDatabase1", [this] { StarLadderHighScoreDatabase1Click(); });
+}
+
+QString WebCommands::SupportMailLink(const QString& version, const char* suffix)
+{
+    // A blank or "&" in the subject must stay in the subject.
+    const QByteArray subject = QUrl::toPercentEncoding("Quorvel " + version + QString::fromLatin1(suffix));
+    return QStringLiteral("mailto:") + SupportMailAddress + "?Subject=" + QString::fromLatin1(subject);
+}
+
+void WebCommands::Help1Click() { OpenDocument(PathToQString(JoinPath(ShippedDataDir(), "help/index.html"))); }
+
+void WebCommands::CheckForUpdatesMainMenuClick()
+{
+    // Without a version there is no address to ask.
+    if (!UpdateCheckURL.isEmpty())
+        OpenDocument(UpdateCheckURL);
+}
+
+void WebCommands::About1Click() { splash_.ShowAbout(); }
+
+void WebCommands::ReportaBug1Click() { OpenDocument(SupportMailLink(VersionString(), " Bug Report")); }
+
+void WebCommands::RequestaFeature1Click() { OpenDocument(SupportMailLink(VersionString(), " Feature Request")); }
+
+void WebCommands::AskaQuestion1Click() { OpenDocument(SupportMailLink(VersionString(), " Question")); }
+
+void WebCommands::QuorvelHomePage1Click()
+{
+    OpenDocument(QString::fromLatin1(PelmoraHomePage) + "index.asp?opt=10&data=3&cbt=20");
+}
+
+void WebCommands::Pelmora1Click() { OpenDocument(PelmoraHomePage); }
+
+void WebCommands::Cartwell1Click() { OpenDocument(CartwellHomePage); }
+
+void WebCommands::GamersLedgerCollectorsGuide1Click() { OpenDocument(GamersLedgerHomePage); }
+
+void WebCommands::Snipercade1Click() { OpenDocument(SnipercadeHomePage); }
+
+void WebCommands::StarLadderHighScoreDatabase1Click() { OpenDocument(StarLadderHomePage); }
+
+}  // namespace quorvel

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "ui/MainFormAccess.h"
+
+#include <QString>
+
+namespace quorvel {
+
+class TSplashForm;
+
+// What the Help and Web menus hand to the shell (the local help, web pages, mail links, the update
+// check) and the About window.
+class WebCommands : public CommandGroup {
+    Q_OBJECT
+public:
+    WebCommands(MainFormAccess& form, TSplashForm& splash);
+
+    void Help1Click();
+    void CheckForUpdatesMainMenuClick();
+    void About1Click();
+    void ReportaBug1Click();
+    void RequestaFeature1Click();
+    void AskaQuestion1Click();
+    void QuorvelHomePage1Click();
+    void Pelmora1Click();
+    void Cartwell1Click();
+    void GamersLedgerCollectorsGuide1Click();
+    void Snipercade1Click();
+    void StarLadderHighScoreDatabase1Click();
+
+    // The mail link to the maker's support with the subject "Quorvel " + version + Suffix, encoded.
+    static QString SupportMailLink(const QString& version, const char* suffix);
+
+private:
+    TSplashForm& splash_;
+};
+
+}  // namespace quorvel

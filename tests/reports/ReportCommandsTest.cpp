@@ -1,0 +1,179 @@
+#include "ui/CommandGroupTest.h"
+
+#include "platform/FileNames.h"
+#include "platform/ProgramFolder.h"
+#include "platform/qt/Version.h"
+#include "reports/CompareCarts.h"
+#include "reports/CustomReportForm.h"
+#include "ui/InventoryForm.h"
+
+#include <QComboBox>
+#include <QListWidget>
+
+namespace quorvel {
+namespace {
+
+class ReportCommandsTest : public test::CommandGroupTest {
+protected:
+    // Lists of one item, opened in this order; the last is current.
+    void SetLists(std::vector<std::pair<TListType, const char*>> lists, const char* quantity = "1")
+    {
+        while (!form->OpenLists().empty())
+            form->TakeOpenList(0);
+        for (const auto& [kind, platform] : lists)
+            Open(WriteList(platform + std::to_string(form->OpenLists().size()), kind, platform, {"Alpha"}))
+                .GetItem(0)
+                ->SetFieldValue("Quantity", test::Text(quantity));
+        form->UpdateMenuState();
+        fake.openedUrls.clear();
+        fake.messages.clear();
+    }
+    // The writers note the files they are asked for and answer Result, leaving the file when true.
+    void FakeWriters(bool result)
+    {
+        auto note = [this, result](const std::string& file) {
+            written.push_back(file);
+            if (result)
+                WriteFile(file.substr(programDir.size()), "<HTML>");
+            return result;
+        };
+        reports->WriteInventoryReport = reports->WriteBinReport = reports->WriteTradeReport =
+            [note](const TBaseCustomListClass&, const std::string& file) { return note(file); };
+        reports->WriteCustomReport = [note](auto&, auto&, const std::string& file) { return note(file); };
+        reports->WriteSummaryReport = [note](auto&, auto&, const std::string& file) { return note(file); };
+        written.clear();
+        recording->nodes.clear();
+    }
+    std::string Report(const std::string& name) const { return JoinPath(settings->GetSetting("ReportPath"), name); }
+
+    std::vector<std::string> written;
+};
+
+TEST_F(ReportCommandsTest, ReportsAreOpenedAndListedOnlyWhenWritten)
+{
+    WriteConfig("CustomReports.ini", {"[ReportList]", "Count=3", "Rpt0=Sales", "Rpt1=A/B", "Rpt2=By Year"});
+    const std::tuple<const char*, const char*, std::vector<std::string>> cases[] = {
+        {"InventoryReportMainMenu", "Zentrix 64", {"Zentrix 64 Media Inventory Report.html"}},
+        {"BinReportMainMenu", "Zentrix #64?", {"Zentrix #64? Media Bin Report.html"}},
+        {"TradeReportMainMenu", "Zentrix 64", {"Zentrix 64 Media Trade Report.html"}},
+        // Names that can be no file name are refused with a message; the others go on.
+        {"CustomReportMainMenu", "Zentrix 64", {"Zentrix 64 By Year .html", "Zentrix 64 Sales .html"}},
+        {"BinReportMainMenu", "Zen\\trix", {}},
+    };
+    for (bool result : {false, true}) {
+        for (const auto& [entry, platform, files] : cases) {
+            SCOPED_TRACE(std::string(entry) + platform + (result ? " written" : " failed"));
+            SetLists({{ltMedia, platform}});
+            FakeWriters(result);
+            if (std::string_view(entry) == "CustomReportMainMenu")
+                fake.dialogAnswers.push_back([](QDialog& dialog) {
+                    static_cast<TCustomReportForm&>(dialog).ReportNameList->selectAll();
+                    return int(QDialog::Accepted);
+                });
+            Trigger(entry);
+            std::vector<std::string> expected;
+            for (const std::string& name : files)
+                expected.push_back(Report(name));
+            EXPECT_EQ(written, expected);
+            EXPECT_EQ(fake.messages.size(), size_t(files.size() != 1));
+            EXPECT_EQ(fake.openedUrls.size(), result ? files.size() : 0u);
+            EXPECT_EQ(recording->nodes.size(), result ? files.size() : 0u);
+            if (result && !files.empty()) {
+                EXPECT_EQ(fake.openedUrls.back(), QUrl::fromLocalFile(ToQString(expected.back())));
+                EXPECT_EQ(recording->nodes.back(), std::pair(ExplorerRoot::Reports, expected.back()));
+            }
+        }
+    }
+}
+
+TEST_F(ReportCommandsTest, SummaryAsksForTheTypeOnlyForMixedListsAndStopsOnCancel)
+{
+    const std::tuple<TListType, std::optional<int>, size_t> cases[] = {
+        {ltMedia, std::nullopt, 1}, {ltHardware, QDialog::Accepted, 1}, {ltHardware, QDialog::Rejected, 0}};
+    for (const auto& [second, chooser, count] : cases) {
+        SetLists({{ltMedia, "Zentrix 64"}, {second, "Korvo Handheld"}, {ltMedia, "Korvo Handheld"}});
+        FakeWriters(true);
+        if (chooser)
+            fake.dialogAnswers.push_back([&](QDialog&) { return *chooser; });
+        Trigger("byPlatformReportMainMenu");
+        EXPECT_TRUE(fake.dialogAnswers.empty());
+        EXPECT_EQ(written, std::vector<std::string>(count, Report("Media Collection Summary.html")));
+    }
+}
+
+TEST_F(ReportCommandsTest, CompareTakesTheMediaListsAndFollowsThem)
+{
+    TCompareCartsForm& compare = reports->CompareCartsForm();
+    for (bool twoMedia : {false, true}) {
+        SetLists({{ltMedia, "Zentrix 64"},
+                  {ltHardware, "Korvo Handheld"},
+                  {twoMedia ? ltMedia : ltHardware, "Korvo Handheld"}});
+        reports->CompareCartridgeListsMainMenuClick();
+        EXPECT_EQ(compare.isVisible(), twoMedia);
+        EXPECT_EQ(
+            fake.messages,
+            (std::vector<test::ShownMessage>(!twoMedia,
+                                             {test::MessageKind::Information,
+                                              "You must have at least 2 media files open in order to compare them."})));
+    }
+    EXPECT_EQ(compare.CartListOneCB->count(), 2);
+    EXPECT_EQ(compare.CartListTwoCB->itemText(1), "Korvo Handheld (Sam)");
+    form->TakeOpenList(0);
+    form->RefreshTabs();
+    EXPECT_EQ(compare.CartListOneCB->count(), 1);
+    compare.hide();
+}
+
+TEST_F(ReportCommandsTest, ChartsShowTheirWindowOnlyWithAChart)
+{
+    const std::tuple<const char*, const char*, bool> cases[] = {
+        {"byManufacturerMainMenu", "2", true}, {"byRarityMainMenu", "2", true},   {"byConditionMainMenu", "2", true},
+        {"CostVsValueMainMenu", "2", true},    {"byPlatformMainMenu", "2", true}, {"byRarityMainMenu", "two", false},
+        {"byPlatformMainMenu", "two", false}};
+    for (const auto& [entry, quantity, shown] : cases) {
+        SetLists({{ltMedia, "Zentrix 64"}, {ltMedia, "Korvo Handheld"}}, quantity);
+        fake.dialogAnswers.assign(1, [](QDialog&) { return int(QDialog::Accepted); });
+        Trigger(entry);
+        EXPECT_EQ(fake.dialogAnswers.empty(), shown) << entry;
+        EXPECT_EQ(fake.messages.size(), shown ? 0u : 1u) << entry;
+    }
+    fake.dialogAnswers.clear();
+}
+
+TEST_F(ReportCommandsTest, AddressesAboutUpdateCheckAndInventory)
+{
+    const QString mail = "mailto:support@pelmora.example?Subject=Quorvel%20" + VersionString() + "%20";
+    const QString maker = "https://www.pelmora.example/";
+    const std::pair<const char*, QString> cases[] = {
+        {"ReportaBug1", mail + "Bug%20Report"},
+        {"RequestaFeature1", mail + "Feature%20Request"},
+        {"AskaQuestion1", mail + "Question"},
+        {"QuorvelHomePage1", maker + "index.asp?opt=10&data=3&cbt=20"},
+        {"StarLadderHighScoreDatabase1", "https://www.starladder.example/"},
+        {"Help1", QUrl::fromLocalFile(ToQString(ShippedDataDir() + "help/index.html")).toString()},
+        {"CheckForUpdatesMainMenu", maker + "index.asp?VER=1.2.3.4"},
+        {"CheckForUpdatesMainMenu", ""},  // no version, no address: nothing opens
+    };
+    for (const auto& [entry, url] : cases) {
+        UpdateCheckURL = url.contains("VER=") ? url : QString();
+        fake.openedUrls.clear();
+        Trigger(entry);
+        EXPECT_EQ(fake.openedUrls, url.isEmpty() ? std::vector<QUrl> {} : std::vector<QUrl> {QUrl(url)}) << entry;
+    }
+    splash.show();
+    Trigger("About1");  // the start-up splash is still up: nothing happens
+    splash.hide();
+    std::vector<QDialog*> shown;
+    fake.dialogAnswers.assign(2, [&](QDialog& dialog) {
+        shown.push_back(&dialog);
+        return 0;
+    });
+    Trigger("About1");
+    SetLists({{ltMedia, "Zentrix 64"}});
+    form->Action("InventoryListMainMenu")->trigger();
+    EXPECT_EQ(shown, (std::vector<QDialog*> {&splash, &reports->InventoryForm()}));
+    EXPECT_TRUE(fake.messages.empty());
+}
+
+}  // namespace
+}  // namespace quorvel

@@ -1,0 +1,121 @@
+#include "CommandGroupTest.h"
+
+#include "model/Utils.h"
+#include "platform/FileNames.h"
+
+#include <QCoreApplication>
+
+namespace quorvel {
+namespace {
+
+class ClipboardCommandsTest : public test::CommandGroupTest {
+protected:
+    std::string Write(const std::string& name, TListType kind, const std::vector<const char*>& titles)
+    {
+        return WriteList(name, kind, "Zentrix 64", titles);
+    }
+};
+
+TEST_F(ClipboardCommandsTest, CopyAndPasteBetweenListsOfOneKindOnly)
+{
+    Open(Write("a.csv", ltMedia, {"Alpha", "Beta", "Gamma"}));
+    clipboard->CopyMainMenuClick();
+    EXPECT_TRUE(fake.clipboard.isEmpty()) << "nothing selected: the clipboard is left alone";
+    Select({2, 0});
+    Trigger("CopyMainMenu");
+    const QStringList lines = fake.clipboard.split("\r\n");
+    ASSERT_EQ(lines.size(), 4);
+    EXPECT_EQ(lines[0], "QUORVEL MEDIA");
+    EXPECT_TRUE(lines[1].startsWith("\"TITLE\",\"MFG\",") && lines[2].startsWith("\"Alpha\",") &&
+                lines[3].startsWith("\"Gamma\","));
+    // An empty list gets its columns; another kind's text adds nothing and says nothing.
+    const std::tuple<TListType, std::vector<const char*>, int> cases[] = {
+        {ltMedia, {}, 2}, {ltMedia, {"Omega"}, 3}, {ltHardware, {"Pad"}, 1}};
+    for (const auto& [kind, items, count] : cases) {
+        TBaseCustomListClass& target = Open(Write(std::to_string(count) + ".csv", kind, items));
+        Trigger("PasteMainMenu");
+        EXPECT_EQ(target.Count(), count);
+        EXPECT_EQ(form->Grid().model()->rowCount(), count);
+        EXPECT_GT(form->ListDisplay().GetColumns().Count(), 0);
+    }
+    EXPECT_TRUE(fake.messages.empty());
+}
+
+TEST_F(ClipboardCommandsTest, ExportCourse)
+{
+    const std::string columnFile = ConfigPath("Media_Export_Zentrix 64.INI");
+    Open(Write("a.csv", ltMedia, {"Alpha", "Beta", "Gamma", "Omega"}));
+    struct Case {
+        std::initializer_list<int> rows;
+        const char* entry;
+        const char* warn;
+        std::vector<bool> confirm;
+        int dialog;
+        const char* saveAs;  // none: the save dialog is cancelled
+        QString exported;    // empty: nothing written
+    } cases[] = {
+        {{}, "ExportListPopupMenu", "", {}, QDialog::Rejected, nullptr, ""},
+        {{},
+         "ExportListPopupMenu",
+         "",
+         {},
+         QDialog::Accepted,
+         "a",
+         "\"Title\"\r\n\"Alpha\"\r\n\"Beta\"\r\n\"Gamma\"\r\n\"Omega\"\r\n"},
+        {{0}, "ExportListMainMenu", "", {}, QDialog::Accepted, nullptr, ""},
+        {{1, 3}, "ExportListMainMenu", "1", {}, QDialog::Accepted, "b.txt", "\"Title\"\r\n\"Beta\"\r\n\"Omega\"\r\n"},
+        {{2}, "ExportListPopupMenu", "1", {false}, QDialog::Accepted, "c", ""},
+        {{2}, "ExportListPopupMenu", "1", {true}, QDialog::Accepted, "d", "\"Title\"\r\n\"Gamma\"\r\n"},
+        {{2}, "ExportListPopupMenu", "", {}, QDialog::Accepted, "e", "\"Title\"\r\n\"Gamma\"\r\n"},
+        {{}, "ExportListPopupMenu", "", {}, QDialog::Accepted, "missing/f", ""},  // cannot be written
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.saveAs ? c.saveAs : "cancelled");
+        recording->nodes.clear();
+        fake.messages.clear();
+        settings->SetSetting("WarnOnExport", c.warn);
+        Select(c.rows);
+        fake.confirmAnswers.assign(c.confirm.begin(), c.confirm.end());
+        fake.dialogAnswers.push_back([&](QDialog& dialog) {
+            // The first export finds the defaults stored already; the next ones start from the choice.
+            EXPECT_TRUE(ReadIniBool(columnFile, "CustomExportHeader", "CustomHeader", false));
+            static_cast<TFieldOrderForm&>(dialog).UnCheckAllButtonClick();
+            QAbstractItemModel* model = dialog.findChild<QTableView*>("ColumnList")->model();
+            model->setData(model->index(0, 0), Qt::Checked, Qt::CheckStateRole);
+            return c.dialog;
+        });
+        const std::string file = programDir + "Export/" + (c.saveAs ? c.saveAs : "");
+        fake.fileAnswers.assign(1, c.saveAs ? std::optional<QString>(ToQString(file)) : std::nullopt);
+        Trigger(c.entry);
+        fake.dialogAnswers.clear();
+        const std::string written = ExtractFileExt(file).empty() ? file + ".CSV" : file;
+        EXPECT_EQ(ToQString(FileExists(written) ? ReadFile(written.substr(programDir.size())) : ""), c.exported);
+        EXPECT_EQ(recording->nodes.size(), c.exported.isEmpty() ? 0u : 1u);
+        if (!c.exported.isEmpty()) {
+            EXPECT_EQ(recording->nodes[0], std::pair(ExplorerRoot::Exports, written));
+            EXPECT_EQ(fake.fileDialogs.back().request.fileName, "Sam Zentrix 64 Media Export");
+        }
+        const bool unwritable = c.saveAs && std::string_view(c.saveAs).starts_with("missing/");
+        EXPECT_EQ(fake.messages.size(), c.confirm.size() + unwritable);
+    }
+}
+
+TEST_F(ClipboardCommandsTest, DroppedFilesOpenAfterTheDropAndFailuresDoNotStopTheOthers)
+{
+    const std::string first = Write("one.csv", ltMedia, {"Alpha"});
+    const std::string middle = programDir + "Carts/not a list #1.csv";
+    WriteFile("Carts/not a list #1.csv", "hello\r\n");
+    const std::string last = WriteList("three?.csv", ltHardware, "Korvo Handheld", {"Pad"});
+    clipboard->WMDropFiles({QUrl::fromLocalFile(ToQString(first)), QUrl("https://www.cartwell.example/x.csv"),
+                            QUrl::fromLocalFile(ToQString(middle)), QUrl::fromLocalFile(ToQString(last))});
+    EXPECT_TRUE(form->OpenLists().empty()) << "nothing opens inside the drop";
+    QCoreApplication::sendPostedEvents();
+    ASSERT_EQ(form->OpenLists().size(), 2u);
+    EXPECT_EQ(Opened(0), first);
+    EXPECT_EQ(Opened(1), last);
+    ASSERT_EQ(fake.messages.size(), 1u);
+    EXPECT_TRUE(fake.messages[0].text.contains("not a list #1.csv"));
+}
+
+}  // namespace
+}  // namespace quorvel

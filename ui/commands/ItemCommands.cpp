@@ -1,0 +1,292 @@
+#include "ui/commands/ItemCommands.h"
+
+#include "model/BaseCustomListClass.h"
+#include "model/ListFactory.h"
+#include "platform/qt/CommandGuard.h"
+#include "platform/qt/QtCp1252.h"
+#include "platform/qt/Services.h"
+#include "ui/ChangeValueForm.h"
+#include "ui/CustomPropertyDialog.h"
+#include "ui/FieldOrderForm.h"
+#include "ui/ItemAddForm.h"
+#include "ui/ListDisplay.h"
+#include "ui/OptionsForm.h"
+
+#include <QEvent>
+#include <QItemSelectionModel>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QTableView>
+
+namespace quorvel {
+
+ItemCommands::ItemCommands(MainFormAccess& form)
+    : CommandGroup(form),
+      propertyDialog_(std::make_unique<TCustomPropertyDialog>(&form.Window())),
+      fieldOrderForm_(std::make_unique<TFieldOrderForm>(&form.Window())),
+      changeValueForm_(std::make_unique<TChangeValueForm>(&form.Window())),
+      itemAddForm_(std::make_unique<TItemAddForm>(form.Settings(), &form.Window()))
+{
+    propertyDialog_->SetOptionsForm(&form.Options());
+    itemAddForm_->EditColumns = [this](TColumnListClass& columns) { return EditColumns(columns); };
+
+    struct Binding {
+        std::initializer_list<const char*> names;
+        void (ItemCommands::*handler)();
+    };
+    const Binding bindings[] = {
+        {{"AddFromListButton", "AddFromListMainMenu", "AddItemFromListPopupMenu"}, &ItemCommands::AddCartButtonClick},
+        {{"AddButton", "NewItemMainMenu", "NewItemPopupMenu"}, &ItemCommands::NewItemMainMenuClick},
+        {{"RemoveButton", "RemoveItemMainMenu", "RemoveItemsPopupMenu"}, &ItemCommands::DeleteCartsButtonClick},
+        {{"IncreaseQuantityPopupMenu"}, &ItemCommands::IncreaseQuantityPopupMenuClick},
+        {{"DecreaseQuantityPopupMenu"}, &ItemCommands::DecreaseQuantityPopupMenuClick},
+        {{"ItemPropertiesMainMenu", "ItemPropertiesPopupMenu"}, &ItemCommands::ItemPropertiesPopupMenuClick},
+        {{"SelectAllMainMenu", "SelectAllPopupMenu"}, &ItemCommands::SelectAllMainMenuClick},
+        {{"UnSelectAllMainMenu", "UnSelectAllPopupMenu"}, &ItemCommands::UnSelectAllMainMenuClick},
+        {{"ExpandListMainMenu", "ExpandListPopupMenu"}, &ItemCommands::ExpandListMainMenuClick},
+        {{"CompressListMainMenu", "CompressListPopupMenu"}, &ItemCommands::CompressListMainMenuClick},
+        {{"CustomizeMainMenu", "CustomizePopupMenu"}, &ItemCommands::CustomizePopupMenuClick},
+        {{"MoreInfoMainMenu", "MoreInfoPopupMenu"}, &ItemCommands::MoreInfoMainMenuClick},
+    };
+    for (const Binding& binding : bindings)
+        for (const char* name : binding.names)
+            Connect(name, [this, handler = binding.handler] { (this->*handler)(); });
+
+    // The submenu is built as it opens, so it always matches the list shown.
+    changeMenu_ = form.Window().findChild<QMenu*>("ChangeParent");
+    if (changeMenu_)
+        connect(changeMenu_, &QMenu::aboutToShow, this, [this] { RunCommand([this] { BuildChangeMenu(); }); });
+
+    QTableView& grid = form.Grid();
+    grid.installEventFilter(this);
+    connect(&grid, &QAbstractItemView::doubleClicked, this,
+            [this] { RunCommand([this] { ItemPropertiesPopupMenuClick(); }); });
+    FollowSelection();
+}
+
+void ItemCommands::FollowSelection()
+{
+    // The grid makes a new selection model whenever its table is set again (a close that was refused).
+    QItemSelectionModel* selection = form_.Grid().selectionModel();
+    if (!selection || selection == selection_)
+        return;
+    selection_ = selection;
+    connect(selection, &QItemSelectionModel::selectionChanged, this, [this] { CartListViewChange(); });
+    connect(selection, &QItemSelectionModel::currentChanged, this, [this] { CartListViewChange(); });
+}
+
+ItemCommands::~ItemCommands() = default;
+
+void ItemCommands::ListsChanged()
+{
+    FollowSelection();
+    BuildChangeMenu();
+}
+
+bool ItemCommands::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == &form_.Grid() && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        bool consumed = false;
+        RunCommand([&] { CartListViewKeyPress(key->text(), key->key(), consumed); });
+        return consumed;
+    }
+    return CommandGroup::eventFilter(watched, event);
+}
+
+void ItemCommands::CartListViewKeyPress(const QString& text, int key, bool& consumed)
+{
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        ItemPropertiesPopupMenuClick();
+    } else if (text == "+" || text == "=") {
+        consumed = true;
+        IncreaseQuantityPopupMenuClick();
+    } else if (text == "-") {
+        consumed = true;
+        DecreaseQuantityPopupMenuClick();
+    }
+    form_.UpdateMenuState();
+}
+
+void ItemCommands::CartListViewChange()
+{
+    RunCommand([this] { form_.UpdateMenuState(); });
+}
+
+void ItemCommands::ItemRefresh()
+{
+    TListDisplayClass& display = form_.ListDisplay();
+    display.Resort();
+    display.Refresh();
+    form_.RepaintTabs();
+    form_.UpdateStatusBar();
+    form_.UpdateMenuState();
+}
+
+void ItemCommands::LoadColumnsIfFirst(bool wasEmpty)
+{
+    // An empty list has no columns until it has a first item.
+    if (!wasEmpty)
+        return;
+    form_.ListDisplay().LoadView();
+    form_.ListDisplay().ApplyColumns();
+}
+
+bool ItemCommands::EditItem(TBaseCustomClass& item, const std::string& caption)
+{
+    TBaseCustomListClass& list = *form_.CurrentList();
+    TCustomPropertyDialog& dialog = *propertyDialog_;
+    dialog.SetCaption(caption);
+    dialog.SetItem(&item);
+    dialog.SetCancelCaption("&Cancel");
+    dialog.Platform = list.GetPlatform();
+    dialog.ListType = list.GetListType();
+    const bool accepted = ExecDialog(dialog) == QDialog::Accepted;
+    if (accepted)
+        dialog.ApplyValues();
+    // The dialog lives on; it must not keep an item that may be freed.
+    dialog.SetItem(nullptr);
+    return accepted;
+}
+
+void ItemCommands::AddCartButtonClick()
+{
+    if (!form_.CurrentList())
+        return;
+    TBaseCustomListClass& list = *form_.CurrentList();
+    const std::string listType = list.GetListType();
+    form_.SetStatusText("Adding " + listType + "...");
+    TItemAddForm& dialog = *itemAddForm_;
+    dialog.ListType = ListTypeFromName(listType);
+    dialog.Platform = list.GetPlatform();
+    if (!dialog.Prepare()) {
+        Messages().Information("There are no master lists for this platform.  Use the New... option from the menu "
+                               "to add a new item.");
+        return;
+    }
+    dialog.setWindowTitle(ToQString("Add " + listType + " for " + list.GetPlatform()));
+    if (ExecDialog(dialog) != QDialog::Accepted)
+        return;
+    const bool wasEmpty = list.Count() == 0;
+    dialog.GetCheckedItems(list);
+    LoadColumnsIfFirst(wasEmpty);
+    form_.ListDisplay().Resort();
+    form_.ListDisplay().Refresh();
+    form_.RefreshListView();
+    form_.SetStatusText("Done.");
+    form_.UpdateMenuState();
+}
+
+void ItemCommands::NewItemMainMenuClick()
+{
+    if (!form_.CurrentList())
+        return;
+    TBaseCustomListClass& list = *form_.CurrentList();
+    const std::string listType = list.GetListType();
+    auto item = CreateItemObject(ListTypeToItemType(ListTypeFromName(listType)));
+    if (item && EditItem(*item, "New " + listType)) {
+        const bool wasEmpty = list.Count() == 0;
+        list.Add(std::move(item));
+        LoadColumnsIfFirst(wasEmpty);
+        form_.RefreshListView();
+    }
+    FreeItemObject(item);
+    form_.ListDisplay().Resort();
+    form_.ListDisplay().Refresh();
+    form_.UpdateMenuState();
+    form_.Grid().setFocus();
+}
+
+void ItemCommands::ItemPropertiesPopupMenuClick()
+{
+    const std::vector<int32_t> rows = form_.ListDisplay().SelectedRows();
+    TBaseCustomListClass* list = form_.CurrentList();
+    if (rows.empty() || !list || rows.front() >= list->Count())
+        return;
+    if (EditItem(*list->GetItem(rows.front()), "Edit " + list->GetListType())) {
+        form_.RefreshListView();
+        form_.ListDisplay().Resort();
+        form_.ListDisplay().Refresh();
+    }
+    form_.UpdateMenuState();
+}
+
+void ItemCommands::DeleteCartsButtonClick()
+{
+    if (!form_.CurrentList())
+        return;
+    TBaseCustomListClass& list = *form_.CurrentList();
+    // Exactly the items the user sees selected; the rows follow their items through every sort.
+    std::vector<int32_t> rows = form_.ListDisplay().SelectedRows();
+    std::erase_if(rows, [&](int32_t row) { return row >= list.Count(); });
+    const size_t n = rows.size();
+    if (n < 1)
+        return;
+    if (!Messages().Confirm(ToQString("Are you sure you want to remove the " + std::to_string(n) + " " +
+                                      list.GetListType() + " selected?")))
+        return;
+    form_.Grid().selectionModel()->clearSelection();
+    list.DeleteItems(rows);
+    form_.RefreshListView();
+    form_.UpdateMenuState();
+    form_.SetStatusText(std::to_string(n) + " " + list.GetListType() + " were removed.");
+    form_.RepaintTabs();
+    form_.Grid().setFocus();
+}
+
+void ItemCommands::SelectAllMainMenuClick()
+{
+    form_.Grid().selectAll();
+    form_.UpdateStatusBar();
+    form_.UpdateMenuState();
+}
+
+void ItemCommands::UnSelectAllMainMenuClick()
+{
+    form_.Grid().clearSelection();
+    form_.UpdateStatusBar();
+    form_.UpdateMenuState();
+}
+
+void ItemCommands::BuildChangeMenu()
+{
+    if (!changeMenu_)
+        return;
+    changeMenu_->clear();
+    const TBaseCustomListClass* list = form_.CurrentList();
+    if (!list || list->Count() == 0)
+        return;
+    const FieldSet& fields = list->GetItem(0)->Fields();
+    for (int32_t i = 0; i < fields.Count(); ++i) {
+        QAction* entry = changeMenu_->addAction(ToQString(fields[i].Caption));
+        entry->setData(i);
+        connect(entry, &QAction::triggered, this, [this, i] { RunCommand([this, i] { ChangeMenuClick(i); }); });
+    }
+}
+
+bool ItemCommands::EditColumns(TColumnListClass& columns)
+{
+    fieldOrderForm_->SetColumns(columns);
+    if (ExecDialog(*fieldOrderForm_) != QDialog::Accepted)
+        return false;
+    fieldOrderForm_->GetColumns(columns);
+    // Saving records list positions as the order.
+    columns.SortByOrder();
+    return true;
+}
+
+void ItemCommands::CustomizePopupMenuClick()
+{
+    TListDisplayClass& display = form_.ListDisplay();
+    // Widths the user dragged are kept even when the dialog is then cancelled.
+    display.CaptureColumnWidths();
+    display.SaveView();
+    if (!EditColumns(display.GetColumns()))
+        return;
+    display.ApplyColumns();
+    display.SaveView();
+    form_.RefreshListView();
+    form_.UpdateMenuState();
+}
+
+}  // namespace quorvel
