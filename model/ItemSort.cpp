@@ -98,12 +98,6 @@ public:
 
     const std::string& Arena() const { return arena_; }
 
-    // Asks for the memory of the item's text ahead of its key (a long text lies outside the item).
-    void Prefetch(const TBaseCustomClass& item) {
-        const int32_t p = Position(item);
-        if (p >= 0) __builtin_prefetch(item.TextAt(p).data());
-    }
-
 private:
     // The field's position in the item's set; -1 when the set lacks it.
     int32_t Position(const TBaseCustomClass& item) {
@@ -139,11 +133,10 @@ private:
 // the values lie in the item.)
 template <typename Consume>
 void BuildKeys(const std::vector<std::unique_ptr<TBaseCustomClass>>& items, KeyBuilder& builder, Consume consume) {
-    constexpr size_t kAhead = 12, kTextAhead = 5;
+    constexpr size_t kAhead = 9;
     const size_t n = items.size();
     for (size_t i = 0; i < n; ++i) {
         if (i + kAhead < n) __builtin_prefetch(items[i + kAhead].get());
-        if (i + kTextAhead < n) builder.Prefetch(*items[i + kTextAhead]);
         consume(builder.Build(*items[i], static_cast<uint32_t>(i)));
     }
 }
