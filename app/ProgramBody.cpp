@@ -7,10 +7,10 @@
 #include "platform/qt/CommandGuard.h"
 #include "platform/qt/QtCp1252.h"
 #include "platform/qt/QtServices.h"
+#include "platform/qt/RecentFilesStore.h"
 #include "reports/WebCommands.h"
 #include "reports/ReportCommands.h"
-#include "ui/CustomPropertyDialog.h"
-#include "ui/FieldOrderForm.h"
+#include "ui/MigrationForm.h"
 #include "ui/OptionsForm.h"
 #include "ui/QuorvelForm.h"
 #include "ui/SplashForm.h"
@@ -42,25 +42,35 @@ int ProgramBody(int argc, char** argv)
     }
     app.setApplicationName("Quorvel");
     app.setApplicationDisplayName("Quorvel");
+    // Ties the windows to the installed desktop entry, and so to its icon.
+    app.setDesktopFileName("quorvel");
 
     SettingsStore settings(programDir);
     PlatformList platforms;
     // The splash shows while the windows are made; it lives on as the About window.
     TSplashForm splash;
     splash.ShowAtStartUp();
-    // The dialogs that command groups share outlive the window.
-    TFieldOrderForm fieldOrder;
-    TCustomPropertyDialog propertyDialog;
     // The main window comes first; the options dialog it uses is made beside it and loads the
     // settings before the main window is shown.
     TOptionsForm options(settings, platforms);
-    TQuorvelForm form(settings, platforms, options);
-    form.AttachCommandGroup(std::make_unique<ClipboardCommands>(form, fieldOrder, form.GetListCommands()));
-    form.AttachCommandGroup(std::make_unique<ReportCommands>(form, fieldOrder, propertyDialog));
+    SettingsRecentFilesStore recentFiles;
+    TQuorvelForm form(settings, platforms, options, recentFiles);
+    // The column-order and property dialogs are the window's, one of each for the run.
+    form.AttachCommandGroup(
+        std::make_unique<ClipboardCommands>(form, form.FieldOrderDialog(), form.GetListCommands()));
+    form.AttachCommandGroup(std::make_unique<ReportCommands>(form, form.FieldOrderDialog(), form.PropertyDialog()));
     form.AttachCommandGroup(std::make_unique<WebCommands>(form, splash));
+    TMigrationForm migration(programDir);
+    form.ShowMigration = [&] {
+        ExecDialog(migration);
+        return migration.MigrationSucceeded();
+    };
     RunCommand([&] { options.LoadSettings(); });
 
     form.show();
+    // Without a window manager to honour "stay on top", the main window would cover the splash.
+    if (splash.isVisible())
+        splash.raise();
     return app.exec();
 }
 

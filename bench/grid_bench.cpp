@@ -30,6 +30,7 @@
 #include "model/Utils.h"
 #include "platform/ProgramFolder.h"
 #include "platform/qt/QtServices.h"
+#include "platform/qt/RecentFilesStore.h"
 #include "ui/OptionsForm.h"
 #include "ui/QuorvelForm.h"
 #include "ui/commands/ListCommands.h"
@@ -218,7 +219,9 @@ struct Window {
         options->LoadSettings();
         platforms.SetNames({SharedList().GetPlatform()});
         settings->SetSetting("BackupFiles", "0");
-        form.emplace(*settings, platforms, *options);
+        // The recent-files menu is kept beside the bench's configuration, never in the user's.
+        recent = std::make_unique<SettingsRecentFilesStore>(QString::fromStdString(home.string() + "/recent.ini"));
+        form.emplace(*settings, platforms, *options, *recent);
         form->resize(1000, 700);
         file = home.string() + "/Carts/big.csv";
         SaveListObject(&SharedList(), file, false, true);
@@ -234,6 +237,7 @@ struct Window {
     std::optional<SettingsStore> settings;
     PlatformList platforms;
     std::optional<TOptionsForm> options;
+    std::unique_ptr<SettingsRecentFilesStore> recent;
     std::optional<TQuorvelForm> form;
     std::string file;
 };

@@ -6,6 +6,7 @@
 #include "config/PlatformList.h"
 #include "config/SettingsStore.h"
 #include "model/Utils.h"
+#include "platform/qt/RecentFilesStore.h"
 #include "platform/qt/Services.h"
 #include "support/ListGenerator.h"
 #include "ui/ListDisplay.h"
@@ -55,12 +56,15 @@ struct Program {
         settings = std::make_unique<SettingsStore>(dir.string() + "/");
         options = std::make_unique<TOptionsForm>(*settings, platforms);
         options->LoadSettings();
-        form = std::make_unique<TQuorvelForm>(*settings, platforms, *options);
+        // The recent-files menu is kept beside the bench's configuration, never in the user's.
+        recent = std::make_unique<SettingsRecentFilesStore>(QString::fromStdString(dir.string() + "/recent.ini"));
+        form = std::make_unique<TQuorvelForm>(*settings, platforms, *options, *recent);
     }
     AnsweringServices services;
     PlatformList platforms;
     std::unique_ptr<SettingsStore> settings;
     std::unique_ptr<TOptionsForm> options;
+    std::unique_ptr<SettingsRecentFilesStore> recent;
     std::unique_ptr<TQuorvelForm> form;
 };
 

@@ -28,6 +28,13 @@ TListType GetListFileType(const std::string& fileName);
 void GetListFileInfo(const std::string& fileName, std::string& listType, std::string& owner, std::string& platform,
                      std::string& description);
 
+// Type and properties from one read of the start of a file; a file that cannot be read is no list.
+struct ListFilePeek {
+    TListType Type = ltNone;
+    std::string ListType, Owner, Platform, Description;
+};
+ListFilePeek PeekListFile(const std::string& fileName);
+
 // The same over the first bytes of a file (whatever of it has been read).
 TListType ListFileTypeOf(std::string_view head);
 void ListFileInfoOf(std::string_view head, std::string& listType, std::string& owner, std::string& platform,

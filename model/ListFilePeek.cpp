@@ -106,4 +106,13 @@ void GetListFileInfo(const std::string& fileName, std::string& listType, std::st
     ListFileInfoOf(head ? std::string_view(*head) : std::string_view(), listType, owner, platform, description);
 }
 
+ListFilePeek PeekListFile(const std::string& fileName) {
+    ListFilePeek peek;
+    const auto head = ReadListHead(fileName);
+    if (!head) return peek;
+    peek.Type = ListFileTypeOf(*head);
+    if (peek.Type != ltNone) ListFileInfoOf(*head, peek.ListType, peek.Owner, peek.Platform, peek.Description);
+    return peek;
+}
+
 }  // namespace quorvel

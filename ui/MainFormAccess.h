@@ -14,9 +14,12 @@ class QWidget;
 
 namespace quorvel {
 
+class CollectionExplorer;
 class PlatformList;
 class SettingsStore;
 class TBaseCustomListClass;
+class TCustomPropertyDialog;
+class TFieldOrderForm;
 class TListDisplayClass;
 class TOptionsForm;
 
@@ -67,6 +70,9 @@ public:
     virtual SettingsStore& Settings() = 0;
     virtual PlatformList& Platforms() = 0;
     virtual TOptionsForm& Options() = 0;
+    // The property dialog and the column-order dialog: one of each for the whole run.
+    virtual TCustomPropertyDialog& PropertyDialog() = 0;
+    virtual TFieldOrderForm& FieldOrderDialog() = 0;
 
     // A menu entry, popup entry or tool button by its object name; null when there is none.
     virtual QAction* Action(const char* objectName) = 0;
@@ -80,6 +86,8 @@ public:
     // Hooks of later parts, no-ops until they exist.
     virtual void AddRecentFile(const std::string& fileName) = 0;
     virtual void AddExplorerFileNode(ExplorerRoot root, const std::string& fileName) = 0;
+    // The Collection Explorer's tree (RefreshExplorer after a partial export).
+    virtual CollectionExplorer& Explorer() = 0;
 };
 
 // Base of every command group: a QObject so that connections end with the group.

@@ -10,9 +10,15 @@
 #include "platform/qt/QtCp1252.h"
 #include "platform/qt/Services.h"
 #include "platform/qt/Version.h"
+#include "ui/CollectionExplorer.h"
+#include "ui/CustomPropertyDialog.h"
+#include "ui/FieldOrderForm.h"
 #include "ui/ListDisplay.h"
 #include "ui/ListTabBar.h"
+#include "ui/MRUFileList.h"
+#include "ui/MigrationForm.h"
 #include "ui/OptionsForm.h"
+#include "ui/commands/ExplorerCommands.h"
 #include "ui/commands/HelpCommands.h"
 #include "ui/commands/ItemCommands.h"
 #include "ui/commands/ListCommands.h"
@@ -28,7 +34,6 @@
 #include <QTableView>
 #include <QTimer>
 #include <QToolBar>
-#include <QTreeWidget>
 #include <QVBoxLayout>
 
 namespace quorvel {
@@ -43,9 +48,8 @@ constexpr int kStatusPanelWidths[5] = {400, 75, 75, 75, 75};
 
 bool ConfigIsCurrent()
 {
-    if (!FileExists(G_ConfigFile))
-        return true;
-    return ReadIniString(G_ConfigFile, kGeneral, "ConfigVersion", "CFG1.0") == "CFG2.0";
+    // A newer program's version is not migrated: only an old one asks for a restart.
+    return GetConfigVersionState() != ConfigVersionState::Old;
 }
 
 WindowPlacement ReadWindowPlacement(const QSize& screen)
@@ -76,14 +80,14 @@ WindowPlacement ReadWindowPlacement(const QSize& screen)
     return placement;
 }
 
-TQuorvelForm::TQuorvelForm(SettingsStore& settings, PlatformList& platforms, TOptionsForm& options)
+TQuorvelForm::TQuorvelForm(SettingsStore& settings, PlatformList& platforms, TOptionsForm& options,
+                           RecentFilesStore& recent)
     : settings_(settings), platforms_(platforms), options_(options)
 {
     setObjectName("QuorvelForm");
     setMinimumSize(300, 300);
     Closing = false;
     TabMeasureGuard = false;
-    LoadingFiles = false;
     G_UseCdlLayouts = false;
 
     BuildLayout();
@@ -106,16 +110,32 @@ TQuorvelForm::TQuorvelForm(SettingsStore& settings, PlatformList& platforms, TOp
     Timer1->setInterval(100);
     Timer1->setSingleShot(true);
     connect(Timer1, &QTimer::timeout, this, [this] { RunCommand([this] { Timer1Timer(); }); });
-    LoadFilesTimer = new QTimer(this);
-    LoadFilesTimer->setObjectName("LoadFilesTimer");
-    LoadFilesTimer->setInterval(100);
-    LoadFilesTimer->setSingleShot(true);
+
+    dfsMRUFileList1 = new TdfsMRUFileList(recent, this);
+    // "&Recent" holds one hidden entry so that it is a submenu even with no names.
+    QMenu* recentMenu = findChild<QMenu*>("RecentListsMainMenu");
+    auto* reopen = recentMenu->addAction("Reopen");
+    reopen->setObjectName("Reopen");
+    reopen->setVisible(false);
+    dfsMRUFileList1->SetFileMenu(recentMenu);
+    dfsMRUFileList1->OnMRUItemClick = [this](const std::string& fileName) {
+        OpenListFile(fileName);
+        RefreshTabs();
+    };
+    RunCommand([this] { dfsMRUFileList1->Load(); });
+
+    propertyDialog_ = std::make_unique<TCustomPropertyDialog>(this);
+    propertyDialog_->SetOptionsForm(&options_);
+    fieldOrderForm_ = std::make_unique<TFieldOrderForm>(this);
 
     auto listCommands = std::make_unique<ListCommands>(*this);
     listCommands_ = listCommands.get();
     groups_.push_back(std::move(listCommands));
     groups_.push_back(std::make_unique<ToolCommands>(*this));
     groups_.push_back(std::make_unique<ItemCommands>(*this));
+    auto explorerCommands = std::make_unique<ExplorerCommands>(*this);
+    explorerCommands_ = explorerCommands.get();
+    groups_.push_back(std::move(explorerCommands));
     groups_.push_back(std::make_unique<HelpCommands>(*this));
     connect(Action("ExitMainMenu"), &QAction::triggered, this, [this] { RunCommand([this] { ExitMainMenuClick(); }); });
     Action("ExitMainMenu")->setProperty("quorvelBuilt", true);
@@ -128,6 +148,8 @@ TQuorvelForm::~TQuorvelForm()
     listDisplay_->SetTree(nullptr);
     currentList_ = nullptr;
     groups_.clear();
+    propertyDialog_.reset();
+    fieldOrderForm_.reset();
     for (auto& list : openLists_)
         FreeListObject(list);
     openLists_.clear();
@@ -158,9 +180,7 @@ void TQuorvelForm::BuildLayout()
     ExplorerPanel->setObjectName("ExplorerPanel");
     auto* explorerLayout = new QVBoxLayout(ExplorerPanel);
     explorerLayout->setContentsMargins(0, 0, 0, 0);
-    CollectionTV = new QTreeWidget(ExplorerPanel);
-    CollectionTV->setObjectName("CollectionTV");
-    CollectionTV->setHeaderHidden(true);
+    CollectionTV = new CollectionExplorer(settings_, ExplorerPanel);
     explorerLayout->addWidget(CollectionTV);
     ExplorerPanel->hide();
 
@@ -276,13 +296,13 @@ void TQuorvelForm::FormShow()
         LoadLastFiles();
     ApplyViewOptions();
     UpdateMenuState();
-    if (!ConfigIsCurrent()) {
+    if (!CheckConfigVersion()) {
         MustRestart = true;
         Timer1->start();
     } else {
         MustRestart = false;
     }
-    // The Collection Explorer fills itself here once it exists.
+    CollectionTV->BuildExplorerTree();
 }
 
 void TQuorvelForm::LoadLastFiles()
@@ -324,10 +344,14 @@ void TQuorvelForm::ExitMainMenuClick()
 void TQuorvelForm::Timer1Timer()
 {
     Timer1->stop();
-    if (ShowMigration)
-        ShowMigration();
-    Messages().Information("The Quorvel Configuration has been updated.  You must exit and re-run Quorvel.  "
-                           "Quorvel will now exit.");
+    const bool migrated = !ShowMigration || ShowMigration();
+    if (migrated)
+        Messages().Information("The Quorvel Configuration has been updated.  You must exit and re-run Quorvel.  "
+                               "Quorvel will now exit.");
+    else
+        // Nothing was marked as migrated: the next start tries again.
+        Messages().Error("The Quorvel Configuration could not be updated (see MigrateLog.txt).  Quorvel will "
+                         "try again the next time it is run.  Quorvel will now exit.");
     close();
 }
 
@@ -361,7 +385,8 @@ bool TQuorvelForm::FormClose()
     }
     RunCommand([this] { options_.SaveSettings(); });
     RunCommand([this] { SavePlacement(); });
-    PendingFiles.clear();
+    // A recent-files store that cannot be written costs the menu, never the exit.
+    RunCommand([this] { dfsMRUFileList1->Save(); });
     return true;
 }
 
@@ -384,14 +409,14 @@ void TQuorvelForm::OpenListFile(const std::string& fileName)
     listCommands_->OpenListFile(fileName);
 }
 
-void TQuorvelForm::AddRecentFile(const std::string&)
+void TQuorvelForm::AddRecentFile(const std::string& fileName)
 {
-    // The recent-files menu is not built yet.
+    dfsMRUFileList1->AddItem(fileName);
 }
 
-void TQuorvelForm::AddExplorerFileNode(ExplorerRoot, const std::string&)
+void TQuorvelForm::AddExplorerFileNode(ExplorerRoot root, const std::string& fileName)
 {
-    // The Collection Explorer is not built yet.
+    CollectionTV->AddExplorerFileNode(CollectionTV->Root(root), fileName);
 }
 
 void TQuorvelForm::NotifyGroups()

@@ -16,15 +16,18 @@ class QMenu;
 class QSplitter;
 class QTimer;
 class QToolBar;
-class QTreeWidget;
 
 namespace quorvel {
 
+class CollectionExplorer;
+class ExplorerCommands;
 class ListCommands;
 class ListTabBar;
+class RecentFilesStore;
+class TdfsMRUFileList;
 
-// True when the configuration file is missing or records the configuration version this program
-// writes; an older one must be migrated before the program can run.
+// False only for an old configuration, which must be migrated before the program can run; a missing
+// one, the current one and a newer program's are used as they are.
 bool ConfigIsCurrent();
 
 // Where the main window goes: the stored placement brought onto a screen of that size.
@@ -39,7 +42,8 @@ WindowPlacement ReadWindowPlacement(const QSize& screen);
 class TQuorvelForm : public QMainWindow, public MainFormAccess {
     Q_OBJECT
 public:
-    TQuorvelForm(SettingsStore& settings, PlatformList& platforms, TOptionsForm& options);
+    // Recent is where the recent-files menu is kept between runs (tests hand in a temporary one).
+    TQuorvelForm(SettingsStore& settings, PlatformList& platforms, TOptionsForm& options, RecentFilesStore& recent);
     ~TQuorvelForm() override;
 
     // The program file's version in four parts.
@@ -47,8 +51,9 @@ public:
 
     // Takes over a group made outside ui/ (reports, charts).
     void AttachCommandGroup(std::unique_ptr<CommandGroup> group);
-    // Shows the migration window; set by ProgramBody.
-    std::function<void()> ShowMigration;
+    // Shows the migration window and answers whether the configuration is current afterwards; set by
+    // ProgramBody.
+    std::function<bool()> ShowMigration;
 
     // Lifecycle steps; FormShow runs once, on the first show.
     void FormShow();
@@ -58,6 +63,7 @@ public:
     void Timer1Timer();
     bool GetMustRestart() const { return MustRestart; }
     ListCommands& GetListCommands() { return *listCommands_; }
+    ExplorerCommands& GetExplorerCommands() { return *explorerCommands_; }
 
     // Tabs, status bar and command state.
     void BuildListMenu();
@@ -95,12 +101,15 @@ public:
     SettingsStore& Settings() override { return settings_; }
     PlatformList& Platforms() override { return platforms_; }
     TOptionsForm& Options() override { return options_; }
+    TCustomPropertyDialog& PropertyDialog() override { return *propertyDialog_; }
+    TFieldOrderForm& FieldOrderDialog() override { return *fieldOrderForm_; }
     QAction* Action(const char* objectName) override;
     bool IsClosing() const override { return Closing; }
     void SetTabMeasureGuard(bool on) override { TabMeasureGuard = on; }
     int NextNewListNumber() override { return ++NewListCounter; }
     void AddRecentFile(const std::string& fileName) override;
     void AddExplorerFileNode(ExplorerRoot root, const std::string& fileName) override;
+    CollectionExplorer& Explorer() override { return *CollectionTV; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -132,14 +141,12 @@ private:
     bool MustRestart = false;
     bool Closing = false;
     bool TabMeasureGuard = false;
-    std::vector<std::string> PendingFiles;
-    bool LoadingFiles = false;
     bool shown_ = false;
 
     QToolBar* ToolBar1 = nullptr;
     QSplitter* Splitter1 = nullptr;
     QWidget* ExplorerPanel = nullptr;
-    QTreeWidget* CollectionTV = nullptr;
+    CollectionExplorer* CollectionTV = nullptr;
     QWidget* DataPanel = nullptr;
     QTableView* CartListView = nullptr;
     ListTabBar* OpenTabSet = nullptr;
@@ -151,9 +158,14 @@ private:
     QMenu* ExplorerPopupMenu = nullptr;
     QMenu* ListParentTabPopupMenu = nullptr;
     QTimer* Timer1 = nullptr;
-    QTimer* LoadFilesTimer = nullptr;
+
+    TdfsMRUFileList* dfsMRUFileList1 = nullptr;
+    // Made with the window, as the other windows are, and shared by every command group.
+    std::unique_ptr<TCustomPropertyDialog> propertyDialog_;
+    std::unique_ptr<TFieldOrderForm> fieldOrderForm_;
 
     ListCommands* listCommands_ = nullptr;
+    ExplorerCommands* explorerCommands_ = nullptr;
     std::vector<std::unique_ptr<CommandGroup>> groups_;
 };
 

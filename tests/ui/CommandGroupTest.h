@@ -33,11 +33,11 @@ protected:
         MainFormTest::SetUp();
         options = std::make_unique<TOptionsForm>(*settings, platforms);
         options->LoadSettings();
-        auto made = std::make_unique<RecordingForm>(*settings, platforms, *options);
+        auto made = std::make_unique<RecordingForm>(*settings, platforms, *options, *recent);
         recording = made.get();
         form = std::move(made);
-        auto clipboardGroup = std::make_unique<ClipboardCommands>(*form, fieldOrder, Lists());
-        auto reportGroup = std::make_unique<ReportCommands>(*form, fieldOrder, propertyDialog);
+        auto clipboardGroup = std::make_unique<ClipboardCommands>(*form, form->FieldOrderDialog(), Lists());
+        auto reportGroup = std::make_unique<ReportCommands>(*form, form->FieldOrderDialog(), form->PropertyDialog());
         clipboard = clipboardGroup.get();
         reports = reportGroup.get();
         form->AttachCommandGroup(std::move(clipboardGroup));
@@ -62,8 +62,6 @@ protected:
         form->Action(entry)->trigger();
     }
 
-    TFieldOrderForm fieldOrder;
-    TCustomPropertyDialog propertyDialog;
     TSplashForm splash;
     RecordingForm* recording = nullptr;
     ClipboardCommands* clipboard = nullptr;

@@ -3,6 +3,7 @@
 #include "model/ListFactory.h"
 #include "model/ListTestSupport.h"
 #include "platform/qt/QtCp1252.h"
+#include "platform/qt/RecentFilesStore.h"
 #include "support/ConfigDirTest.h"
 #include "support/qt/FakeServices.h"
 #include "ui/ListDisplay.h"
@@ -28,11 +29,14 @@ protected:
     {
         ConfigDirTest::SetUp();
         WriteSampleConfig();
+        // The recent-files menu is kept in the test's own folder, never in the user's configuration.
+        recent = std::make_unique<SettingsRecentFilesStore>(QString::fromStdString(programDir + "recent.ini"));
     }
     void TearDown() override
     {
         form.reset();
         options.reset();
+        recent.reset();
         ConfigDirTest::TearDown();
     }
 
@@ -40,7 +44,7 @@ protected:
     {
         options = std::make_unique<TOptionsForm>(*settings, platforms);
         options->LoadSettings();
-        form = std::make_unique<TQuorvelForm>(*settings, platforms, *options);
+        form = std::make_unique<TQuorvelForm>(*settings, platforms, *options, *recent);
         return *form;
     }
     ListCommands& Lists() { return form->GetListCommands(); }
@@ -92,6 +96,7 @@ protected:
 
     FakeServices fake;
     std::unique_ptr<TOptionsForm> options;
+    std::unique_ptr<SettingsRecentFilesStore> recent;
     std::unique_ptr<TQuorvelForm> form;
     std::vector<ListPropertyValues> propertiesShown;
 };

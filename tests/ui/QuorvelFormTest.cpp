@@ -1,6 +1,8 @@
 #include "MainFormTest.h"
 
 #include "model/Utils.h"
+#include "platform/qt/PathText.h"
+#include "ui/MRUFileList.h"
 
 #include <QMenu>
 #include <QMenuBar>
@@ -66,9 +68,9 @@ TEST_F(MainFormTest, StartsWithItsVersionAndEveryEntryDisabledUntilItsCommandExi
         {"ExitMainMenu", "E&xit", "", true},
         {"StarLadderHighScoreDatabase1", "Star Ladder High Score Database", "", false},
         {"About1", "&About...", "", false},
-        {"GridLinesPopupMenu", "Grid Lines", "", false},
+        {"GridLinesPopupMenu", "Grid Lines", "", true},
         {"ListPropertiesTabPopupMenu", "Properties...", "", true},
-        {"HideExplorerExplorerPopupMenu", "Hide", "", false},
+        {"HideExplorerExplorerPopupMenu", "Hide", "", true},
         {"RemoveButton", "Remove the currently selected items from the list", "", false},
     };
     for (const Entry& e : entries) {
@@ -165,7 +167,7 @@ TEST_F(MainFormTest, AnOldConfigurationEndsTheRunWithoutSavingAnything)
     MakeForm();
     form->OpenListFile(first);
     bool migrated = false;
-    form->ShowMigration = [&] { migrated = true; };
+    form->ShowMigration = [&] { return migrated = true; };
     form->FormShow();
     EXPECT_TRUE(form->GetMustRestart());
     form->Timer1Timer();
@@ -176,6 +178,42 @@ TEST_F(MainFormTest, AnOldConfigurationEndsTheRunWithoutSavingAnything)
                                    "Quorvel will now exit."}}));
     EXPECT_EQ(ReadIniInteger(G_ConfigFile, "LastFiles", "Count", -1), -1);
     EXPECT_EQ(ReadIniInteger(G_ConfigFile, "General", "WindowW", -1), -1);
+    EXPECT_TRUE(recent->Read("\\Software\\Quorvel", "MRU Items").empty());
+    form.reset();
+    MakeForm();
+    form->ShowMigration = [] { return false; };
+    form->FormShow();
+    form->Timer1Timer();
+    EXPECT_EQ(TakeMessages().at(0).kind, MessageKind::Error) << "a failed migration is not told as done";
+}
+
+TEST_F(MainFormTest, RecentMenuFollowsOpensDropsAFailedOneAndIsKeptByARealClose)
+{
+    const QString a = PathToQString(WriteList("a.csv", ltMedia, "Zentrix 64", {"One"}));
+    const QString b = PathToQString(WriteList("b.csv", ltMedia, "Zentrix 64", {"Two"}));
+    recent->Replace("\\Software\\Quorvel", "MRU Items", {{"F0", "/nowhere/gone.csv"}});
+    MakeForm();
+    auto entries = [this] {
+        std::vector<TMRUMenuItem*> numbered;
+        for (QAction* action : form->findChild<QMenu*>("RecentListsMainMenu")->actions())
+            if (auto* entry = qobject_cast<TMRUMenuItem*>(action); entry && entry->ItemNumber > 0)
+                numbered.push_back(entry);
+        return numbered;
+    };
+    auto names = [&] {
+        QStringList shown;
+        for (TMRUMenuItem* entry : entries())
+            shown << entry->FullCaption.mid(3);
+        return shown;
+    };
+    for (const QString& file : {a, b, PathToQString(WriteList("empty.csv", ltMedia, "Zentrix 64", {}))})
+        form->OpenListFile(PathFromQString(file));
+    EXPECT_EQ(names(), (QStringList{b, a, "/nowhere/gone.csv"})) << "a list without items is not recorded";
+    entries().at(2)->trigger();
+    EXPECT_EQ(names(), (QStringList{b, a})) << "a failed open drops the entry";
+    EXPECT_EQ(recent->Read("\\Software\\Quorvel", "MRU Items").size(), 1u) << "written at exit only";
+    EXPECT_TRUE(form->close());
+    EXPECT_EQ(recent->Read("\\Software\\Quorvel", "MRU Items"), (RecentFilesStore::Values{{"F0", b}, {"F1", a}}));
 }
 
 

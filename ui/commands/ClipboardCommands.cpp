@@ -11,6 +11,7 @@
 #include "platform/qt/PathText.h"
 #include "platform/qt/QtCp1252.h"
 #include "platform/qt/Services.h"
+#include "ui/CollectionExplorer.h"
 #include "ui/FieldOrderForm.h"
 #include "ui/ListDisplay.h"
 #include "ui/commands/ListCommands.h"
@@ -112,6 +113,7 @@ void ClipboardCommands::ExportListMainMenuClick()
     const int32_t selected = form_.ListDisplay().SelectedCount();
     if (selected >= 1 && list->Count() > selected) {
         ExportSelection();
+        form_.Explorer().RefreshExplorer();
         return;
     }
     if (list->Count() == 0)

@@ -22,12 +22,9 @@ namespace quorvel {
 
 ItemCommands::ItemCommands(MainFormAccess& form)
     : CommandGroup(form),
-      propertyDialog_(std::make_unique<TCustomPropertyDialog>(&form.Window())),
-      fieldOrderForm_(std::make_unique<TFieldOrderForm>(&form.Window())),
       changeValueForm_(std::make_unique<TChangeValueForm>(&form.Window())),
       itemAddForm_(std::make_unique<TItemAddForm>(form.Settings(), &form.Window()))
 {
-    propertyDialog_->SetOptionsForm(&form.Options());
     itemAddForm_->EditColumns = [this](TColumnListClass& columns) { return EditColumns(columns); };
 
     struct Binding {
@@ -135,7 +132,7 @@ void ItemCommands::LoadColumnsIfFirst(bool wasEmpty)
 bool ItemCommands::EditItem(TBaseCustomClass& item, const std::string& caption)
 {
     TBaseCustomListClass& list = *form_.CurrentList();
-    TCustomPropertyDialog& dialog = *propertyDialog_;
+    TCustomPropertyDialog& dialog = form_.PropertyDialog();
     dialog.SetCaption(caption);
     dialog.SetItem(&item);
     dialog.SetCancelCaption("&Cancel");
@@ -266,10 +263,11 @@ void ItemCommands::BuildChangeMenu()
 
 bool ItemCommands::EditColumns(TColumnListClass& columns)
 {
-    fieldOrderForm_->SetColumns(columns);
-    if (ExecDialog(*fieldOrderForm_) != QDialog::Accepted)
+    TFieldOrderForm& fieldOrder = form_.FieldOrderDialog();
+    fieldOrder.SetColumns(columns);
+    if (ExecDialog(fieldOrder) != QDialog::Accepted)
         return false;
-    fieldOrderForm_->GetColumns(columns);
+    fieldOrder.GetColumns(columns);
     // Saving records list positions as the order.
     columns.SortByOrder();
     return true;

@@ -55,8 +55,6 @@ public:
     // The collector site's page of an item; empty when there is nothing to ask for.
     static QString MoreInfoAddress(const std::string& systemId, const std::string& title, const std::string& maker);
 
-    TCustomPropertyDialog& PropertyDialog() { return *propertyDialog_; }
-    TFieldOrderForm& FieldOrderDialog() { return *fieldOrderForm_; }
     TChangeValueForm& ChangeValueDialog() { return *changeValueForm_; }
     TItemAddForm& ItemAddDialog() { return *itemAddForm_; }
     QMenu& ChangeMenu() { return *changeMenu_; }
@@ -79,8 +77,6 @@ private:
     void ReshapeList(const QString& question, void (*reshape)(TBaseCustomListClass*));
     bool EditColumns(TColumnListClass& columns);
 
-    std::unique_ptr<TCustomPropertyDialog> propertyDialog_;
-    std::unique_ptr<TFieldOrderForm> fieldOrderForm_;
     std::unique_ptr<TChangeValueForm> changeValueForm_;
     std::unique_ptr<TItemAddForm> itemAddForm_;
     QMenu* changeMenu_ = nullptr;

@@ -1,15 +1,21 @@
 #include "ui/commands/ToolCommands.h"
 
 #include "ui/OptionsForm.h"
+#include "ui/UpdateForm.h"
 
 #include <QDialog>
 
 namespace quorvel {
 
-ToolCommands::ToolCommands(MainFormAccess& form) : CommandGroup(form)
+ToolCommands::ToolCommands(MainFormAccess& form)
+    : CommandGroup(form), updateForm_(std::make_unique<TUpdateForm>(&form.Window()))
 {
     Connect("OptionsMainMenu", [this] { OptionsMainMenuClick(); });
+    Connect("VerifyManufacturersMainMenu", [this] { VerifyManufacturersMainMenuClick(); });
+    Connect("VerifyManufacturersPopupMenu", [this] { VerifyManufacturersMainMenuClick(); });
 }
+
+ToolCommands::~ToolCommands() = default;
 
 void ToolCommands::OptionsMainMenuClick()
 {
@@ -21,6 +27,17 @@ void ToolCommands::OptionsMainMenuClick()
         options.SaveSettings();
     form_.ApplyViewOptions();
     form_.RepaintTabs();
+}
+
+void ToolCommands::VerifyManufacturersMainMenuClick()
+{
+    // The entry is enabled only with a list; its popup twin may still be reached by a stale menu.
+    TBaseCustomListClass* list = form_.CurrentList();
+    if (!list || !updateForm_->VerifyManufacturers(*list))
+        return;
+    form_.RefreshListView();
+    form_.UpdateStatusBar();
+    form_.UpdateMenuState();
 }
 
 }  // namespace quorvel

@@ -1,0 +1,381 @@
+#include "model/BaseCustomListClass.h"
+#include "platform/qt/RecentFilesStore.h"
+#include "platform/FileNames.h"
+#include "platform/IniFile.h"
+#include "support/ConfigDirTest.h"
+#include "support/qt/FakeServices.h"
+#include "ui/CollectionExplorer.h"
+#include "ui/CollectionExplorerGroups.h"
+#include "ui/OptionsForm.h"
+#include "ui/QuorvelForm.h"
+#include "ui/commands/ExplorerCommands.h"
+
+#include <QTableView>
+#include <QTimer>
+
+#include <filesystem>
+#include <fstream>
+#include <unistd.h>
+
+namespace quorvel::test {
+namespace {
+
+std::string ListText(const std::string& type, const std::string& owner, const std::string& title = "X")
+{
+    return "QV1.2\r\n\"" + type + "\",\"Zentrix 64\",\"" + owner + "\",\"Desc%0Aline\"\r\n\"TITLE\"\r\n\"" + title +
+        "\"\r\n";
+}
+
+class ExplorerTest : public ConfigDirTest {
+protected:
+    void SetUp() override
+    {
+        ConfigDirTest::SetUp();
+        settings->LoadSettings();
+        options = std::make_unique<TOptionsForm>(*settings, platforms);
+        recent = std::make_unique<SettingsRecentFilesStore>(QString::fromStdString(programDir + "recent.ini"));
+        form = std::make_unique<TQuorvelForm>(*settings, platforms, *options, *recent);
+    }
+    void TearDown() override
+    {
+        form.reset();
+        recent.reset();
+        options.reset();
+        ConfigDirTest::TearDown();
+    }
+
+    std::string Put(const char* folderKey, const std::string& name, const std::string& content) const
+    {
+        const std::string path = JoinPath(settings->GetSetting(folderKey), name);
+        std::ofstream(path, std::ios::binary) << content;
+        return path;
+    }
+    std::string Group(const std::string& name, const std::vector<std::string>& entries) const
+    {
+        const std::string path = JoinPath(settings->GetSetting("GroupPath"), name + ".ini");
+        WriteGroupFile(path, entries);
+        return path;
+    }
+    CollectionExplorer& Tree() { return form->Explorer(); }
+    ExplorerCommands& Commands() { return form->GetExplorerCommands(); }
+    QTreeWidgetItem* Root(ExplorerRoot root) { return Tree().Root(root); }
+    static QTreeWidgetItem* Child(QTreeWidgetItem* parent, const std::string& caption)
+    {
+        for (int i = 0; parent && i < parent->childCount(); ++i)
+            if (CollectionExplorer::Caption(parent->child(i)) == caption)
+                return parent->child(i);
+        return nullptr;
+    }
+    static std::vector<std::string> Captions(QTreeWidgetItem* parent)
+    {
+        std::vector<std::string> captions;
+        if (parent)
+            parent->setExpanded(true);
+        for (int i = 0; parent && i < parent->childCount(); ++i)
+            captions.push_back(CollectionExplorer::Caption(parent->child(i)));
+        return captions;
+    }
+    // Selects the node and chooses the popup entry, as the user does.
+    void Choose(QTreeWidgetItem* node, const char* entry)
+    {
+        Tree().setCurrentItem(node);
+        form->Action(entry)->trigger();
+    }
+    std::vector<std::string> OpenFiles() const
+    {
+        std::vector<std::string> files;
+        for (const auto& list : form->OpenLists())
+            files.push_back(ExtractFileName(list->GetOpenedFileName()));
+        return files;
+    }
+
+    FakeServices fake;
+    std::unique_ptr<TOptionsForm> options;
+    std::unique_ptr<SettingsRecentFilesStore> recent;
+    std::unique_ptr<TQuorvelForm> form;
+};
+
+TEST_F(ExplorerTest, GroupFilesRoundTrip)
+{
+    struct Case {
+        const char* name;
+        std::string before;  // file content, empty: no file
+        std::function<bool(const std::string&)> change;
+        std::vector<std::string> after;
+    };
+    const Case cases[] = {
+        {"NewGroupHasOneEmptyEntry", "", [](auto& f) { return AddFileToGroup(f, ""); }, {}},
+        {"EmptyEntriesDroppedOnWrite",
+         "[GROUP]\r\nCount=3\r\nGroup0=\r\nGroup1=/a.csv\r\nGroup2=\r\n",
+         [](auto& f) { return AddFileToGroup(f, "/b.csv"); },
+         {"/a.csv", "/b.csv"}},
+        {"DuplicateIgnoringCaseRefused",
+         "[GROUP]\r\nCount=1\r\nGroup0=/A.csv\r\n",
+         [](auto& f) { return AddFileToGroup(f, "/a.CSV"); },
+         {"/A.csv"}},
+        {"RemoveFirstMatch",
+         "[GROUP]\r\nCount=3\r\nGroup0=/a.csv\r\nGroup1=/b.csv\r\nGroup2=/A.csv\r\n",
+         [](auto& f) { return RemoveFileFromGroup(f, "/A.CSV"); },
+         {"/b.csv", "/A.csv"}},
+        {"RemoveAbsentWritesNothing",
+         "[GROUP]\r\nCount=1\r\nGroup0=/a.csv\r\n",
+         [](auto& f) { return RemoveFileFromGroup(f, "/z.csv"); },
+         {"/a.csv"}},
+        {"HugeCountVisitsOnlyPresentKeys",
+         "[GROUP]\r\nCount=2000000000\r\nGroup1=/b.csv\r\n",
+         [](auto& f) { return AddFileToGroup(f, "/c.csv"); },
+         {"/b.csv", "/c.csv"}},
+    };
+    for (const Case& c : cases) {
+        const std::string file = PathOf(std::string(c.name) + ".ini");
+        if (!c.before.empty())
+            WriteFile(std::string(c.name) + ".ini", c.before);
+        fake.messages.clear();
+        const bool wrote = c.change(file);
+        EXPECT_EQ(ReadGroupFile(file), c.after) << c.name;
+        EXPECT_EQ(wrote, fake.messages.empty() && c.before != ReadFile(std::string(c.name) + ".ini")) << c.name;
+    }
+    EXPECT_EQ(ReadFile("NewGroupHasOneEmptyEntry.ini"), "[GROUP]\r\nCount=1\r\nGroup0=\r\n");
+    AddFileToGroup(PathOf("DuplicateIgnoringCaseRefused.ini"), "/a.CSV");
+    EXPECT_EQ(fake.messages.at(0).text.toStdString(), "The list /a.CSV is already in this group.");
+}
+
+TEST_F(ExplorerTest, BuildListsEveryRootByItsRules)
+{
+    Put("CartPath", "b.csv", ListText("Media", "Me"));
+    Put("CartPath", "C.csv", ListText("Hardware", "You"));
+    Put("CartPath", "Orbix.csv", "QV1.1\r\n\"Zentrix 64\",\"50% done\",\"Old\"\r\n\"TITLE\"\r\n");
+    Put("CartPath", "Orbix.old.csv", ListText("Hardware", "Other"));
+    Put("CartPath", "junk.csv", "no list at all\r\n");
+    Put("CartPath", "Reports.csv", ListText("Media", "Me"));
+    Put("CartPath", "notes.txt", ListText("Media", "Me"));
+    const std::string locked = Put("CartPath", "locked.csv", ListText("Media", "Me"));
+    std::filesystem::permissions(locked, std::filesystem::perms::none);
+    const std::string member = Put("HardwarePath", "pad.csv", ListText("Hardware", "Me"));
+    Group("Shelf", {member, "/gone/away.csv", member});
+    Put("ReportPath", "bin.html", "<html>");
+    Put("ExportPath", "out.csv", "a,b");
+    Tree().BuildExplorerTree();
+
+    ASSERT_EQ(Tree().topLevelItemCount(), 6);
+    const bool root = geteuid() == 0;
+    std::vector<std::string> media = {"C", "Orbix", "Reports", "b", "junk", "locked"};
+    EXPECT_EQ(Captions(Root(ExplorerRoot::Media)), media);
+    struct Node {
+        ExplorerRoot root;
+        const char* caption;
+        std::optional<ExplorerNodeData> data;  // FileName only checked for being set
+        std::vector<std::string> children;
+    };
+    const std::vector<std::string> info = {"Owner: You", "Platform: Zentrix 64", "Type: Hardware",
+                                           "Description: Desc line"};
+    const Node nodes[] = {
+        {ExplorerRoot::Media, "C", ExplorerNodeData {ekListFile, ecHardware, "x"}, info},
+        {ExplorerRoot::Media,
+         "Orbix",
+         ExplorerNodeData {ekListFile, ecMedia, "x"},
+         {"Owner: 50% done", "Platform: Zentrix 64", "Type: Media", "Description: Old"}},
+        {ExplorerRoot::Media, "junk", std::nullopt, {}},
+        {ExplorerRoot::Groups, "Shelf", ExplorerNodeData {ekGroup, ecGroup, "x"}, {"pad", "pad"}},
+        {ExplorerRoot::Reports, "bin", ExplorerNodeData {ekReport, ecReport, "x"}, {}},
+        {ExplorerRoot::Exports, "out", std::nullopt, {}},
+    };
+    for (const Node& n : nodes) {
+        QTreeWidgetItem* node = Child(Root(n.root), n.caption);
+        ASSERT_NE(node, nullptr) << n.caption;
+        const ExplorerNodeData* data = CollectionExplorer::NodeData(node);
+        EXPECT_EQ(data != nullptr, n.data.has_value()) << n.caption;
+        if (data && n.data) {
+            EXPECT_TRUE(data->Kind == n.data->Kind && data->Category == n.data->Category && !data->FileName.empty())
+                << n.caption;
+        }
+        EXPECT_EQ(Captions(node), n.children) << n.caption;
+    }
+    // An unreadable file is no list: no record, no lines.
+    EXPECT_EQ(CollectionExplorer::NodeData(Child(Root(ExplorerRoot::Media), "locked")) == nullptr, !root);
+    // A file captioned like a root does not take its place.
+    EXPECT_EQ(Root(ExplorerRoot::Reports)->parent(), nullptr);
+    EXPECT_EQ(Captions(Root(ExplorerRoot::Reports)), std::vector<std::string> {"bin"});
+    // The group file keeps the entry of the missing file.
+    EXPECT_EQ(ReadGroupFile(JoinPath(settings->GetSetting("GroupPath"), "Shelf.ini")).size(), 3u);
+}
+
+TEST_F(ExplorerTest, AddedNodesGoUnderTheirRootOnce)
+{
+    Tree().BuildExplorerTree();
+    const std::string list = Put("CartPath", "new.csv", ListText("Media", "Me"));
+    const std::string report = Put("ReportPath", "trade.html", "<html>");
+    const std::string exported = Put("ExportPath", "sel.csv", "a");
+    struct Case {
+        ExplorerRoot root;
+        std::string file;
+        bool record;
+    };
+    for (const Case& c : {Case {ExplorerRoot::Media, list, true}, Case {ExplorerRoot::Reports, report, true},
+                          Case {ExplorerRoot::Exports, exported, false}}) {
+        for (int twice = 0; twice < 2; ++twice)
+            form->AddExplorerFileNode(c.root, c.file);
+        QTreeWidgetItem* root = Root(c.root);
+        ASSERT_EQ(root->childCount(), 1) << c.file;
+        EXPECT_EQ(CollectionExplorer::NodeData(root->child(0)) != nullptr, c.record) << c.file;
+    }
+    Tree().AddExplorerFileNode(nullptr, list);
+    Put("HardwarePath", "late.csv", ListText("Hardware", "Me"));
+    EXPECT_EQ(Captions(Root(ExplorerRoot::Hardware)), std::vector<std::string> {});
+    Choose(Root(ExplorerRoot::Hardware), "RefreshExplorerPopupMenu");
+    EXPECT_EQ(Captions(Root(ExplorerRoot::Hardware)), std::vector<std::string> {"late"});
+}
+
+TEST_F(ExplorerTest, DeleteAsksAndRefusesOpenLists)
+{
+    struct Case {
+        const char* name;
+        bool open;
+        std::optional<bool> answer;  // none: no question expected
+        bool deleted;
+    };
+    const Case cases[] = {{"yes", false, true, true}, {"no", false, false, false}, {"open", true, std::nullopt, false}};
+    for (const Case& c : cases) {
+        const std::string file = Put("CartPath", std::string(c.name) + ".csv", ListText("Media", "Me"));
+        Tree().BuildExplorerTree();
+        if (c.open)  // opened under another spelling of the same path
+            form->OpenListFile(JoinPath(settings->GetSetting("CartPath"), "./" + std::string(c.name) + ".csv"));
+        fake.messages.clear();
+        if (c.answer)
+            fake.confirmAnswers.push_back(*c.answer);
+        Choose(Child(Root(ExplorerRoot::Media), c.name), "DeleteExplorerFile");
+        EXPECT_EQ(FileExists(file), !c.deleted) << c.name;
+        EXPECT_EQ(Child(Root(ExplorerRoot::Media), c.name) == nullptr, c.deleted) << c.name;
+        const auto kind = c.answer ? MessageKind::Confirmation : MessageKind::Warning;
+        ASSERT_EQ(fake.messages.size(), 1u) << c.name;
+        EXPECT_EQ(fake.messages[0].kind, kind) << c.name;
+    }
+}
+
+TEST_F(ExplorerTest, NewGroupNames)
+{
+    Group("Taken", {});
+    struct Case {
+        std::optional<QString> answer;
+        std::string file;  // made in the group folder; empty: none
+        std::string message;
+    };
+    const Case cases[] = {
+        {"My.Group\\Stuff/x", "MyGroupStuffx.ini", ""},
+        {"./\\..", "", "\"./\\..\" cannot be used as a group name."},
+        {QString("Tab\tName"), "", "\"Tab\tName\" cannot be used as a group name."},
+        {"ta.ken", "", "The Group taken already exists."},
+        {std::nullopt, "", ""},
+    };
+    const std::string folder = settings->GetSetting("GroupPath");
+    for (const Case& c : cases) {
+        Tree().BuildExplorerTree();
+        fake.messages.clear();
+        fake.inputAnswers.push_back(c.answer);
+        Choose(Root(ExplorerRoot::Groups), "NewGroupExplorerPopupMenu");
+        EXPECT_EQ(fake.messages.empty() ? "" : fake.messages[0].text.toStdString(), c.message);
+        const int groups = int(std::distance(std::filesystem::directory_iterator(folder), {}));
+        EXPECT_EQ(groups, c.file.empty() ? 1 : 2) << c.message;
+        if (!c.file.empty()) {
+            EXPECT_EQ(IniFile::Load(JoinPath(folder, c.file)).ReadInteger("GROUP", "Count", 0), 1);
+            EXPECT_NE(Child(Root(ExplorerRoot::Groups), ChangeFileExt(c.file, "")), nullptr);
+            std::filesystem::remove(JoinPath(folder, c.file));
+        }
+    }
+}
+
+TEST_F(ExplorerTest, PopupEnablingAndDropRules)
+{
+    const std::string a = Put("CartPath", "a.csv", ListText("Media", "Me"));
+    Group("G", {a});
+    Put("ReportPath", "r.html", "<html>");
+    Tree().BuildExplorerTree();
+    QTreeWidgetItem* groups = Root(ExplorerRoot::Groups);
+    QTreeWidgetItem* group = Child(groups, "G");
+    QTreeWidgetItem* member = Child(group, "a");
+    QTreeWidgetItem* list = Child(Root(ExplorerRoot::Media), "a");
+    QTreeWidgetItem* report = Child(Root(ExplorerRoot::Reports), "r");
+    list->setExpanded(true);
+    QTreeWidgetItem* infoLine = list->child(0);
+    struct Case {
+        const char* name;
+        QTreeWidgetItem* node;
+        std::string enabled;  // Open, Delete, New Group, Remove From Group as 0/1
+        bool toGroup, toGrid;
+    };
+    const Case cases[] = {
+        {"groups root", groups, "0010", false, false},
+        {"group", group, "1100", false, true},
+        {"member", member, "1101", true, true},
+        {"list", list, "1100", true, true},
+        {"media root", Root(ExplorerRoot::Media), "0000", false, true},
+        {"report", report, "1100", true, false},
+        {"info line", infoLine, "0000", false, false},
+    };
+    const char* entries[] = {"OpenExplorerFile", "DeleteExplorerFile", "NewGroupExplorerPopupMenu",
+                             "RemoveFromGroupExplorerPopupMenu"};
+    for (const Case& c : cases) {
+        Tree().setCurrentItem(c.node);
+        std::string enabled;
+        for (const char* entry : entries)
+            enabled += form->Action(entry)->isEnabled() ? '1' : '0';
+        EXPECT_EQ(enabled, c.enabled) << c.name;
+        EXPECT_EQ(ExplorerCommands::AcceptsGroupDrop(false, c.node, group), c.toGroup) << c.name;
+        EXPECT_FALSE(ExplorerCommands::AcceptsGroupDrop(false, c.node, groups)) << c.name;
+        EXPECT_EQ(ExplorerCommands::AcceptsGridDrop(false, c.node), c.toGrid) << c.name;
+        EXPECT_FALSE(ExplorerCommands::AcceptsGridDrop(true, c.node)) << c.name;
+    }
+}
+
+TEST_F(ExplorerTest, ViewTogglesChangeTheSettingsInMemory)
+{
+    // Entry chosen, whether it is a grid-lines entry, and the state after it.
+    const std::tuple<const char*, bool, bool> steps[] = {{"HideExplorerExplorerPopupMenu", false, false},
+                                                         {"CollectionExplorerMainMenu", false, true},
+                                                         {"CollectionExplorerPopupMenu", false, false},
+                                                         {"GridLinesPopupMenu", true, true},
+                                                         {"GridLinesMainMenu", true, false}};
+    form->ApplyViewOptions();
+    const std::string before = ReadFile("Quorvel.ini");
+    for (const auto& [entry, grid, on] : steps) {
+        form->Action(entry)->trigger();
+        EXPECT_EQ(settings->GetSetting(grid ? "ShowGrid" : "ShowCollectionExplorer"), on ? "1" : "0") << entry;
+        EXPECT_EQ(grid ? form->Grid().showGrid() : !form->Explorer().parentWidget()->isHidden(), on) << entry;
+        for (const char* mirror : {"MainMenu", "PopupMenu"})
+            EXPECT_EQ(
+                form->Action(((grid ? "GridLines" : "CollectionExplorer") + std::string(mirror)).c_str())->isChecked(),
+                on)
+                << entry;
+    }
+    EXPECT_EQ(ReadFile("Quorvel.ini"), before);
+}
+
+TEST_F(ExplorerTest, GroupMembersOpenPastACorruptOne)
+{
+    const std::string first = Put("CartPath", "first.csv", ListText("Media", "Me"));
+    const std::string bad = Put("CartPath", "bad.csv", "QV1.2\r\n\"Media\",\"P\",\"O\",\"D%zz\"\r\n\"TITLE\"\r\n");
+    const std::string third = Put("HardwarePath", "third.csv", ListText("Hardware", "Me"));
+    Group("Mixed", {first, bad, third});
+    Tree().BuildExplorerTree();
+    QTreeWidgetItem* group = Child(Root(ExplorerRoot::Groups), "Mixed");
+
+    Commands().OpenGroup(group, true);
+    EXPECT_TRUE(Commands().GetLoadFilesTimer().isActive());
+    Commands().LoadFilesTimerTimer();
+    EXPECT_EQ(OpenFiles(), (std::vector<std::string> {"first.csv", "third.csv"}));
+    EXPECT_EQ(std::count_if(fake.messages.begin(), fake.messages.end(),
+                            [](const ShownMessage& m) { return m.kind == MessageKind::Error; }),
+              1);
+    EXPECT_FALSE(Commands().IsLoadingFiles());
+    EXPECT_TRUE(form->Grid().isEnabled());
+
+    // Removing a member edits only the group file.
+    fake.confirmAnswers.push_back(true);
+    Choose(Child(group, "first"), "RemoveFromGroupExplorerPopupMenu");
+    EXPECT_EQ(fake.messages.back().text.toStdString(), "Are you sure you want to remove first from the group Mixed?");
+    EXPECT_EQ(Captions(group), (std::vector<std::string> {"bad", "third"}));
+    EXPECT_TRUE(FileExists(first));
+}
+
+}  // namespace
+}  // namespace quorvel::test
