@@ -3,6 +3,7 @@
 #include <cstring>
 #include <iterator>
 #include <memory>
+#include <optional>
 
 #include "model/CartListClass.h"
 #include "model/FieldText.h"
@@ -217,7 +218,8 @@ ItemVector ReadItemFile(const FileReader& file, uint64_t begin, const ItemMaker&
         bounds.push_back(std::max(bounds.back(), NextLineStartIn(file, begin + size / threads * t, end, fileName)));
     bounds.push_back(end);
     // The workers' heaps are made by the first pass already.
-    const AllocatorGrowth growth;
+    std::optional<AllocatorGrowth> growth;
+    if (threads > 1) growth.emplace();
     // Reading the file twice costs less than making items that are then refused.
     std::vector<size_t> counts(threads);
     RunSlices(threads, [&](size_t t) {
