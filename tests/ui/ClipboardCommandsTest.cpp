@@ -8,17 +8,11 @@
 namespace quorvel {
 namespace {
 
-class ClipboardCommandsTest : public test::CommandGroupTest {
-protected:
-    std::string Write(const std::string& name, TListType kind, const std::vector<const char*>& titles)
-    {
-        return WriteList(name, kind, "Zentrix 64", titles);
-    }
-};
+using ClipboardCommandsTest = test::CommandGroupTest;
 
 TEST_F(ClipboardCommandsTest, CopyAndPasteBetweenListsOfOneKindOnly)
 {
-    Open(Write("a.csv", ltMedia, {"Alpha", "Beta", "Gamma"}));
+    Open(WriteList("a.csv", ltMedia, "Zentrix 64", {"Alpha", "Beta", "Gamma"}));
     clipboard->CopyMainMenuClick();
     EXPECT_TRUE(fake.clipboard.isEmpty()) << "nothing selected: the clipboard is left alone";
     Select({2, 0});
@@ -32,7 +26,7 @@ TEST_F(ClipboardCommandsTest, CopyAndPasteBetweenListsOfOneKindOnly)
     const std::tuple<TListType, std::vector<const char*>, int> cases[] = {
         {ltMedia, {}, 2}, {ltMedia, {"Omega"}, 3}, {ltHardware, {"Pad"}, 1}};
     for (const auto& [kind, items, count] : cases) {
-        TBaseCustomListClass& target = Open(Write(std::to_string(count) + ".csv", kind, items));
+        TBaseCustomListClass& target = Open(WriteList(std::to_string(count) + ".csv", kind, "Zentrix 64", items));
         Trigger("PasteMainMenu");
         EXPECT_EQ(target.Count(), count);
         EXPECT_EQ(form->Grid().model()->rowCount(), count);
@@ -44,29 +38,23 @@ TEST_F(ClipboardCommandsTest, CopyAndPasteBetweenListsOfOneKindOnly)
 TEST_F(ClipboardCommandsTest, ExportCourse)
 {
     const std::string columnFile = ConfigPath("Media_Export_Zentrix 64.INI");
-    Open(Write("a.csv", ltMedia, {"Alpha", "Beta", "Gamma", "Omega"}));
+    Open(WriteList("a.csv", ltMedia, "Zentrix 64", {"Alpha", "Beta", "Gamma", "Omega"}));
     struct Case {
         std::initializer_list<int> rows;
         const char* entry;
         const char* warn;
         std::vector<bool> confirm;
         int dialog;
-        const char* saveAs;  // none: the save dialog is cancelled
-        QString exported;    // empty: nothing written
+        const char* saveAs;    // none: the save dialog is cancelled
+        const char* exported;  // the titles written, "|" between them; empty: nothing written
     } cases[] = {
         {{}, "ExportListPopupMenu", "", {}, QDialog::Rejected, nullptr, ""},
-        {{},
-         "ExportListPopupMenu",
-         "",
-         {},
-         QDialog::Accepted,
-         "a",
-         "\"Title\"\r\n\"Alpha\"\r\n\"Beta\"\r\n\"Gamma\"\r\n\"Omega\"\r\n"},
+        {{}, "ExportListPopupMenu", "", {}, QDialog::Accepted, "a", "Alpha|Beta|Gamma|Omega"},
         {{0}, "ExportListMainMenu", "", {}, QDialog::Accepted, nullptr, ""},
-        {{1, 3}, "ExportListMainMenu", "1", {}, QDialog::Accepted, "b.txt", "\"Title\"\r\n\"Beta\"\r\n\"Omega\"\r\n"},
+        {{1, 3}, "ExportListMainMenu", "1", {}, QDialog::Accepted, "b.txt", "Beta|Omega"},
         {{2}, "ExportListPopupMenu", "1", {false}, QDialog::Accepted, "c", ""},
-        {{2}, "ExportListPopupMenu", "1", {true}, QDialog::Accepted, "d", "\"Title\"\r\n\"Gamma\"\r\n"},
-        {{2}, "ExportListPopupMenu", "", {}, QDialog::Accepted, "e", "\"Title\"\r\n\"Gamma\"\r\n"},
+        {{2}, "ExportListPopupMenu", "1", {true}, QDialog::Accepted, "d", "Gamma"},
+        {{2}, "ExportListPopupMenu", "", {}, QDialog::Accepted, "e", "Gamma"},
         {{}, "ExportListPopupMenu", "", {}, QDialog::Accepted, "missing/f", ""},  // cannot be written
     };
     for (const Case& c : cases) {
@@ -89,9 +77,12 @@ TEST_F(ClipboardCommandsTest, ExportCourse)
         Trigger(c.entry);
         fake.dialogAnswers.clear();
         const std::string written = ExtractFileExt(file).empty() ? file + ".CSV" : file;
-        EXPECT_EQ(ToQString(FileExists(written) ? ReadFile(written.substr(programDir.size())) : ""), c.exported);
-        EXPECT_EQ(recording->nodes.size(), c.exported.isEmpty() ? 0u : 1u);
-        if (!c.exported.isEmpty()) {
+        // One quoted field a line, the header first, CR LF after each.
+        const QString exported =
+            *c.exported ? "\"Title\"\r\n\"" + QString(c.exported).replace("|", "\"\r\n\"") + "\"\r\n" : "";
+        EXPECT_EQ(ToQString(FileExists(written) ? ReadFile(written.substr(programDir.size())) : ""), exported);
+        EXPECT_EQ(recording->nodes.size(), exported.isEmpty() ? 0u : 1u);
+        if (!exported.isEmpty()) {
             EXPECT_EQ(recording->nodes[0], std::pair(ExplorerRoot::Exports, written));
             EXPECT_EQ(fake.fileDialogs.back().request.fileName, "Sam Zentrix 64 Media Export");
         }
@@ -102,7 +93,7 @@ TEST_F(ClipboardCommandsTest, ExportCourse)
 
 TEST_F(ClipboardCommandsTest, DroppedFilesOpenAfterTheDropAndFailuresDoNotStopTheOthers)
 {
-    const std::string first = Write("one.csv", ltMedia, {"Alpha"});
+    const std::string first = WriteList("one.csv", ltMedia, "Zentrix 64", {"Alpha"});
     const std::string middle = programDir + "Carts/not a list #1.csv";
     WriteFile("Carts/not a list #1.csv", "hello\r\n");
     const std::string last = WriteList("three?.csv", ltHardware, "Korvo Handheld", {"Pad"});

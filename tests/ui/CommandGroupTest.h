@@ -31,11 +31,7 @@ protected:
     void SetUp() override
     {
         MainFormTest::SetUp();
-        options = std::make_unique<TOptionsForm>(*settings, platforms);
-        options->LoadSettings();
-        auto made = std::make_unique<RecordingForm>(*settings, platforms, *options, *recent);
-        recording = made.get();
-        form = std::move(made);
+        recording = &MakeForm<RecordingForm>();
         auto clipboardGroup = std::make_unique<ClipboardCommands>(*form, form->FieldOrderDialog(), Lists());
         auto reportGroup = std::make_unique<ReportCommands>(*form, form->FieldOrderDialog(), form->PropertyDialog());
         clipboard = clipboardGroup.get();

@@ -1,7 +1,6 @@
-#include "MainFormTest.h"
+#include "CommandGroupTest.h"
 
 #include "model/PropertyLayout.h"
-#include "ui/CustomPropertyDialog.h"
 #include "ui/ItemAddForm.h"
 #include "ui/commands/ItemCommands.h"
 
@@ -17,13 +16,12 @@ using test::ShownMessage;
 using Texts = std::vector<std::string>;
 
 // The main window with the media layout of the property dialog, and media lists shown in it.
-class ItemCommandsTest : public test::MainFormTest {
+class ItemCommandsTest : public test::CommandGroupTest {
 protected:
     void SetUp() override
     {
-        MainFormTest::SetUp();
+        CommandGroupTest::SetUp();
         SaveCdbLayout(ConfigPath("Properties_Media_Default.CDB"), DefaultPropertyLayout(MediaFieldSet()));
-        MakeForm();
     }
 
     // A list of items with these titles and quantities, shown as the current list.
@@ -40,32 +38,11 @@ protected:
         form->RefreshListView();
         return shown;
     }
-    void Run(const char* entry) { form->Action(entry)->trigger(); }
     Texts Of(const char* field) const { return test::Column(*form->CurrentList(), field); }
     int GridRows() const { return form->Grid().model()->rowCount(); }
     int Selected() const { return form->ListDisplay().SelectedCount(); }
     QMenu* ChangeMenu() const { return form->findChild<QMenu*>("ChangeParent"); }
 };
-
-TEST_F(ItemCommandsTest, RemoveDeletesTheSelectedItemsAfterYesOnly)
-{
-    for (const bool yes : {false, true}) {
-        Open({{"A", "1"}, {"B", "1"}, {"C", "1"}, {"D", "1"}, {"E", "1"}});
-        form->ListDisplay().TreeHeaderClick(0);  // the first time descending: E D C B A
-        Texts kept = Of("Title");
-        SelectRows({1, 2});
-        EXPECT_TRUE(Enabled("RemoveButton"));
-        fake.confirmAnswers = {yes};
-        Run("RemoveButton");
-        EXPECT_EQ(fake.messages.back().text, "Are you sure you want to remove the 2 Media selected?");
-        if (yes)
-            kept.erase(kept.begin() + 1, kept.begin() + 3);
-        EXPECT_EQ(Of("Title"), kept);
-        EXPECT_EQ(GridRows(), yes ? 3 : 5);
-        EXPECT_EQ(Selected(), yes ? 0 : 2);
-        EXPECT_EQ(Status() == "2 Media were removed.", yes);
-    }
-}
 
 TEST_F(ItemCommandsTest, QuantitiesChangeNumbersOnlyAndReportTheOthersOnce)
 {
@@ -81,12 +58,12 @@ TEST_F(ItemCommandsTest, QuantitiesChangeNumbersOnlyAndReportTheOthersOnce)
         items.emplace_back(titles[i], cases[i].quantity);
     Open(items);
     for (const int step : {1, -1}) {
-        form->Grid().clearSelection();
+        std::vector<int> rows;
         for (size_t i = 0; i < std::size(cases); ++i)
             if (cases[i].step == step)
-                form->Grid().selectionModel()->select(form->Grid().model()->index(int(i), 0),
-                                                      QItemSelectionModel::Select | QItemSelectionModel::Rows);
-        Run(step > 0 ? "IncreaseQuantityPopupMenu" : "DecreaseQuantityPopupMenu");
+                rows.push_back(int(i));
+        SelectRows(rows);
+        Trigger(step > 0 ? "IncreaseQuantityPopupMenu" : "DecreaseQuantityPopupMenu");
     }
     for (size_t i = 0; i < std::size(cases); ++i)
         EXPECT_EQ(Of("Quantity")[i], cases[i].expected) << titles[i];
@@ -111,35 +88,49 @@ TEST_F(ItemCommandsTest, PlusTwiceRaisesTheSameItemWhileTheGridSortsByQuantity)
     EXPECT_EQ(form->ListDisplay().SelectedRows(), std::vector<int32_t>{1});
 }
 
-TEST_F(ItemCommandsTest, ExpandAndCompressChangeTheListOnYesAndAFailureLeavesIt)
+TEST_F(ItemCommandsTest, RemoveExpandAndCompressActOnYesOnlyAndClearTheSelection)
 {
+    Open({{"A", "2"}, {"B", "3"}, {"C", "1"}});
+    form->ListDisplay().TreeHeaderClick(0);  // the first time descending: C B A
     const struct {
         const char* entry;
+        std::vector<int> rows;
         bool yes;
-        Texts quantities;
-    } cases[] = {{"ExpandListMainMenu", false, {"2", "3"}},
-                 {"ExpandListPopupMenu", true, {"1", "1", "1", "1", "1"}},
-                 {"CompressListMainMenu", true, {"2", "3"}},
-                 {"CompressListPopupMenu", false, {"2", "3"}}};
-    Open({{"A", "2"}, {"B", "3"}});
+        const char* items;  // each item's title and quantity afterwards
+    } cases[] = {
+        {"RemoveButton", {0, 2}, false, "C1 B3 A2"}, {"RemoveButton", {0, 2}, true, "B3"},
+        {"ExpandListMainMenu", {0}, false, "B3"},    {"ExpandListPopupMenu", {0}, true, "B1 B1 B1"},
+        {"CompressListMainMenu", {0}, true, "B3"},   {"CompressListPopupMenu", {0}, false, "B3"},
+    };
     for (const auto& c : cases) {
-        SelectRows({0});
+        SelectRows(c.rows);
         fake.confirmAnswers = {c.yes};
-        Run(c.entry);
-        EXPECT_EQ(Of("Quantity"), c.quantities) << c.entry;
-        EXPECT_EQ(GridRows(), int(c.quantities.size()));
-        EXPECT_EQ(Selected(), c.yes ? 0 : 1);
+        Trigger(c.entry);
+        std::string items;
+        for (size_t i = 0; i < Of("Title").size(); ++i)
+            items += (i ? " " : "") + Of("Title")[i] + Of("Quantity")[i];
+        EXPECT_EQ(items, c.items) << c.entry << c.yes;
+        EXPECT_EQ(GridRows(), int(Of("Title").size()));
+        EXPECT_EQ(Selected(), c.yes ? 0 : int(c.rows.size())) << c.entry << c.yes;
+        if (c.yes && c.rows.size() == 2) {
+            EXPECT_EQ(Status(), "2 Media were removed.");
+        }
     }
-    EXPECT_EQ(fake.messages.back().text, "Are you sure you want to Compress this list? Compressing this list can "
-                                         "cause you to lose information about specfic items.");
-    form->CurrentList()->GetItem(0)->SetFieldValue("Quantity", int32_t(999999));
+    std::vector<ShownMessage> asked;
+    for (const char* question : {"remove the 2 Media selected?", "Expand this list?",
+                                 "Compress this list? Compressing this list can cause you to lose information "
+                                 "about specfic items."})
+        asked.insert(asked.end(), 2, {MessageKind::Confirmation, QString("Are you sure you want to ") + question});
+    EXPECT_EQ(fake.messages, asked);
+
+    form->CurrentList()->GetItem(0)->SetFieldValue("Quantity", int32_t(1000001));
     fake.confirmAnswers = {true};
-    Run("ExpandListMainMenu");
+    Trigger("ExpandListMainMenu");
     EXPECT_EQ(fake.messages.back(),
               (ShownMessage{MessageKind::Error,
                             "Expanding this list would make more than 1000000 items. The list was not changed."}));
-    EXPECT_EQ(Of("Quantity"), (Texts{"999999", "3"}));
-    EXPECT_EQ(GridRows(), 2);
+    EXPECT_EQ(Of("Quantity"), Texts{"1000001"});
+    EXPECT_EQ(GridRows(), 1);
 }
 
 TEST_F(ItemCommandsTest, NewItemIsAddedOnOkOnlyAndGivesColumnsAndTheChangeMenu)
@@ -153,7 +144,7 @@ TEST_F(ItemCommandsTest, NewItemIsAddedOnOkOnlyAndGivesColumnsAndTheChangeMenu)
                     static_cast<QLineEdit*>(info->Control)->setText("Zap");
             return ok ? QDialog::Accepted : QDialog::Rejected;
         });
-        Run("NewItemMainMenu");
+        Trigger("NewItemMainMenu");
         emit ChangeMenu()->aboutToShow();
         EXPECT_EQ(list.Count(), ok ? 1 : 0);
         EXPECT_EQ(ChangeMenu()->actions().size(), ok ? 25 : 0);
@@ -193,7 +184,7 @@ TEST_F(ItemCommandsTest, ChangeSetsTheChosenFieldOfTheSelectedItemsOnOkOnly)
 TEST_F(ItemCommandsTest, AddFromListCopiesTheCheckedMasterItemsOrSaysThereIsNone)
 {
     Open({});
-    Run("AddFromListButton");
+    Trigger("AddFromListButton");
     EXPECT_EQ(fake.messages, (std::vector<ShownMessage>{{MessageKind::Information,
                                                          "There are no master lists for this platform.  Use the New... "
                                                          "option from the menu to add a new item."}}));
@@ -208,7 +199,7 @@ TEST_F(ItemCommandsTest, AddFromListCopiesTheCheckedMasterItemsOrSaysThereIsNone
         static_cast<TItemAddForm&>(dialog).GetListDisplay().SetChecked(1, true);
         return QDialog::Accepted;
     });
-    Run("AddFromListMainMenu");
+    Trigger("AddFromListMainMenu");
     EXPECT_EQ(Of("Title"), Texts{"Orb"});
     EXPECT_EQ(GridRows(), 1);
     EXPECT_EQ(Status(), "Done.");
@@ -230,7 +221,7 @@ TEST_F(ItemCommandsTest, MoreInfoAddressEncodesEveryValueAndSkipsEmptyOnes)
                   c.query.empty() ? "" : page + c.query);
     Open({{"Star Run", "1"}});
     SelectRows({0});
-    Run("MoreInfoMainMenu");
+    Trigger("MoreInfoMainMenu");
     ASSERT_EQ(fake.openedUrls.size(), 1u);
     EXPECT_EQ(fake.openedUrls[0].toEncoded().toStdString(), page + "SystemID=17&SoftwareName=Star%20Run");
 }

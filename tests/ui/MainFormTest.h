@@ -40,12 +40,15 @@ protected:
         ConfigDirTest::TearDown();
     }
 
-    TQuorvelForm& MakeForm()
+    template <typename Form = TQuorvelForm>
+    Form& MakeForm()
     {
         options = std::make_unique<TOptionsForm>(*settings, platforms);
         options->LoadSettings();
-        form = std::make_unique<TQuorvelForm>(*settings, platforms, *options, *recent);
-        return *form;
+        auto made = std::make_unique<Form>(*settings, platforms, *options, *recent);
+        Form& shown = *made;
+        form = std::move(made);
+        return shown;
     }
     ListCommands& Lists() { return form->GetListCommands(); }
 
@@ -75,7 +78,7 @@ protected:
         };
     }
 
-    void SelectRows(std::initializer_list<int> rows)
+    void SelectRows(const std::vector<int>& rows)
     {
         auto* selection = form->Grid().selectionModel();
         selection->clearSelection();

@@ -1,5 +1,5 @@
 #include "model/Utils.h"
-#include "support/GlobalsTest.h"
+#include "support/ConfigDirTest.h"
 #include "support/qt/FakeServices.h"
 #include "ui/MigrationForm.h"
 
@@ -10,27 +10,23 @@
 namespace quorvel {
 namespace {
 
-class MigrationFormTest : public test::GlobalsTest {
+class MigrationFormTest : public test::ConfigDirTest {
 protected:
     void SetUp() override
     {
-        GlobalsTest::SetUp();
-        dir = Dir().string() + "/";
-        InitConfigFile(dir);  // a current configuration that each test overwrites
-        G_ConfigFiles = dir + "Config/";
+        ConfigDirTest::SetUp();  // a current configuration that each test overwrites
+        G_ConfigFiles = programDir + "Config/";
     }
 
-    std::string dir;
     test::FakeServices fake;
 };
 
 TEST_F(MigrationFormTest, StaysUntilTheMigrationHasRunThenDoneSavesTheLog)
 {
     WriteFile("Quorvel.ini", "[General]\r\nConfigVersion=CFG1.0\r\n");
-    TMigrationForm form(dir);
+    TMigrationForm form(programDir);
     form.show();
     EXPECT_TRUE(form.Timer1->isActive());
-    EXPECT_EQ(form.Timer1->interval(), 1000);
     EXPECT_FALSE(form.DoneButton->isEnabled());
     EXPECT_EQ(form.windowTitle(), "Migrating Configuration Information");
 

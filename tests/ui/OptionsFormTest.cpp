@@ -75,7 +75,7 @@ protected:
     }
 };
 
-TEST_F(OptionsFormTest, PagesAndControlsCarryTheirNamesAndCaptions)
+TEST_F(OptionsFormTest, PagesChoicesInTheirStoredOrderAndDefaultFolders)
 {
     MakeForm();
     EXPECT_EQ(form->windowTitle(), "Options");
@@ -86,26 +86,15 @@ TEST_F(OptionsFormTest, PagesAndControlsCarryTheirNamesAndCaptions)
     EXPECT_EQ(titles, QStringList({"General", "Save", "Paths", "Platforms", "Manufacturers", "Lookup Data", "Cartwell"}));
     EXPECT_EQ(pages->currentIndex(), TOptionsForm::pgGeneral);
 
-    QStringList checks;
-    for (auto* box : pages->widget(0)->findChildren<QCheckBox*>())
-        checks << box->text();
-    EXPECT_EQ(checks, QStringList({"Show Splash Screen", "Display Owner on Tabs", "Load Last Files",
-                                   "Show Warning if only one item is selected when Exporting", "Show Grid Lines",
-                                   "Show Collection Explorer"}));
-
     QStringList radios;
     for (auto* radio : pages->widget(1)->findChildren<QRadioButton*>())
         radios << radio->text();
+    // The index of a choice is what the settings file stores.
     EXPECT_EQ(radios, QStringList({"Owner - Platform", "Platform - Owner", "Platform",
                                    "Append List Type to END of File Name", "Append List Type to FRONT of File Name",
                                    "Don't Append List Type to File Name"}));
-    EXPECT_EQ(Child<QGroupBox>("SaveAsFormatGroup")->title(), "Save As... Default");
-    EXPECT_EQ(Child<QGroupBox>("AppendListTypeGroup")->title(), "List Type");
-    EXPECT_EQ(Child<QCheckBox>("CreateBackupsCheckBox")->text(), "Create Backups");
 
     auto* paths = Child<QTableWidget>("PathListView");
-    EXPECT_EQ(paths->horizontalHeaderItem(0)->text(), "Description");
-    EXPECT_EQ(paths->horizontalHeaderItem(1)->text(), "Path");
     const char* rows[][2] = {{"Group Files", "Groups/"},   {"Media Files", "Carts/"},   {"Hardware Files", "Hardware/"},
                              {"Master Files", "Masters/"}, {"Report Files", "Reports/"}, {"Export Files", "Export/"},
                              {"Config Files", "Config/"}};
@@ -391,18 +380,12 @@ TEST_F(OptionsFormTest, ManufacturersLoadSaveAndMoveIntoTheEdit)
     auto* load = Child<QPushButton>("MfgLoadButton");
     auto* save = Child<QPushButton>("MfgSaveButton");
 
-    edit->setText("Someone");
+    // Load and Save need a platform (Add and Remove: the shared value-page test).
     EXPECT_EQ(platformList->toolTip(), "List of Available Manufactures");
-    for (auto* button : {add, remove, load, save})
-        EXPECT_FALSE(button->isEnabled()) << button->objectName().toStdString();
-
+    EXPECT_FALSE(load->isEnabled() || save->isEnabled());
     Select(platformList, {"Zentrix 64"});
     EXPECT_EQ(platformList->toolTip(), "Zentrix 64");
-    EXPECT_EQ(Entries(list), (std::vector<std::string>{"Brambleworks", "Fennel Soft"}));
-    EXPECT_TRUE(add->isEnabled());
-    EXPECT_TRUE(load->isEnabled());
-    EXPECT_TRUE(save->isEnabled());
-    EXPECT_FALSE(remove->isEnabled());
+    EXPECT_TRUE(load->isEnabled() && save->isEnabled());
 
     const auto mfgFile = [this] { return ReadConfig("Zentrix 64.ini").SectionValues("Mfg"); };
     using Pairs = std::vector<std::pair<std::string, std::string>>;
@@ -535,8 +518,6 @@ TEST_F(OptionsFormTest, PresetsSelectTheirEntriesOnEveryShowing)
                 EXPECT_EQ(Entries(Child<QListWidget>("MfgListBox")),
                           (std::vector<std::string>{"Brambleworks", "Fennel Soft"}));
                 EXPECT_EQ(Child<QLineEdit>("SystemIDEdit")->text(), "17");
-                EXPECT_TRUE(Child<QPushButton>("LookupAddButton")->isEnabled() ==
-                            !Child<QLineEdit>("LookupEdit")->text().isEmpty());
                 return int(QDialog::Rejected);
             },
             TOptionsForm::pgLookupData);
