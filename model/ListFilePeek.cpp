@@ -1,17 +1,13 @@
 #include "model/ListFile.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <array>
-#include <cerrno>
 #include <optional>
 
 #include "model/ListFileFormat.h"
 #include "model/Utils.h"
 #include "model/FieldText.h"
+#include "platform/SafeFile.h"
 #include "platform/Text.h"
 
 namespace quorvel {
@@ -63,45 +59,19 @@ constexpr size_t kFirstRead = 1024;
 // A buffer grown past this by a long head is not kept for the next peek.
 constexpr size_t kKeptBuffer = 64u << 10;
 
-ssize_t ReadSome(int fd, char* at, size_t size) {
-    for (;;) {
-        const ssize_t n = ::read(fd, at, size);
-        if (n >= 0 || errno != EINTR) return n;
-    }
-}
-
 // Reads the start of a file until HeadAnswers, the end of the file or the limit, into a buffer that the
 // peeks of one thread share (a build peeks every file of a folder back to back), and hands it to Use;
 // an unreadable file, or anything but a regular file, hands nothing.
 template <typename Use>
 auto WithListHead(const std::string& fileName, Use&& use) {
     thread_local std::string buffer;
-    // Non-blocking so that a FIFO in place of the file cannot hang the peek.
-    const int fd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) return use(std::optional<std::string_view>());
-    struct stat st {};
-    bool failed = ::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode);
-    size_t used = 0;
-    size_t chunk = kFirstRead;
-    while (!failed && used < kHeadLimit) {
-        const size_t want = std::min(chunk, kHeadLimit - used);
-        if (buffer.size() < used + want) buffer.resize(used + want);
-        const ssize_t n = ReadSome(fd, buffer.data() + used, want);
-        if (n <= 0) {
-            failed = n < 0;
-            break;
-        }
-        used += static_cast<size_t>(n);
-        if (HeadAnswers(std::string_view(buffer.data(), used))) break;
-        chunk = std::min<size_t>(chunk * 2, 1 << 20);
-    }
-    ::close(fd);
+    const std::optional<size_t> used = ReadFileStartInto(fileName, kHeadLimit, buffer, HeadAnswers, kFirstRead);
     struct Trim {
         ~Trim() {
             if (buffer.size() > kKeptBuffer) std::string().swap(buffer);
         }
     } trim;
-    return use(failed ? std::optional<std::string_view>() : std::string_view(buffer.data(), used));
+    return use(used ? std::optional<std::string_view>(std::string_view(buffer.data(), *used)) : std::nullopt);
 }
 
 }  // namespace

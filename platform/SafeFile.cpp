@@ -31,48 +31,39 @@ ssize_t ReadSome(int fd, char* at, size_t size)
     }
 }
 
-std::optional<std::string> ReadRegularFile(const std::string& path, size_t limit,
-                                           const std::function<bool(std::string_view)>* enough)
+int OpenRegularFile(const std::string& path)
 {
     // Non-blocking so that a FIFO in place of the file cannot hang the reader.
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
-        return std::nullopt;
+        return -1;
     struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
-        return std::nullopt;
+        return -1;
     }
+    return fd;
+}
+
+std::optional<std::string> ReadRegularFile(const std::string& path, size_t limit)
+{
+    const int fd = OpenRegularFile(path);
+    if (fd < 0)
+        return std::nullopt;
+    struct stat st {};
+    ::fstat(fd, &st);
     std::string data;
     bool failed = false;
-    if (!enough) {
-        // Sized once from the file's size: a whole read never holds the text twice.
-        data.reserve(std::min(static_cast<size_t>(st.st_size), limit));
-        char buffer[65536];
-        while (data.size() < limit) {
-            const ssize_t n = ReadSome(fd, buffer, std::min(sizeof buffer, limit - data.size()));
-            if (n <= 0) {
-                failed = n < 0;
-                break;
-            }
-            data.append(buffer, static_cast<size_t>(n));
+    // Sized once from the file's size: a whole read never holds the text twice.
+    data.reserve(std::min(static_cast<size_t>(st.st_size), limit));
+    char buffer[65536];
+    while (data.size() < limit) {
+        const ssize_t n = ReadSome(fd, buffer, std::min(sizeof buffer, limit - data.size()));
+        if (n <= 0) {
+            failed = n < 0;
+            break;
         }
-    } else {
-        // Chunks grow with what was read, so that asking Enough stays linear in the bytes read.
-        size_t chunk = 4096;
-        while (data.size() < limit) {
-            const size_t old = data.size();
-            data.resize(old + std::min(chunk, limit - old));
-            const ssize_t n = ReadSome(fd, data.data() + old, data.size() - old);
-            data.resize(old + static_cast<size_t>(std::max<ssize_t>(n, 0)));
-            if (n <= 0) {
-                failed = n < 0;
-                break;
-            }
-            if ((*enough)(data))
-                break;
-            chunk = std::min<size_t>(chunk * 2, 1 << 20);
-        }
+        data.append(buffer, static_cast<size_t>(n));
     }
     ::close(fd);
     if (failed)
@@ -118,12 +109,49 @@ void SyncFolder(const std::string& folder)
 
 }  // namespace
 
-std::optional<std::string> ReadWholeFile(const std::string& path) { return ReadRegularFile(path, SIZE_MAX, nullptr); }
+std::optional<std::string> ReadWholeFile(const std::string& path) { return ReadRegularFile(path, SIZE_MAX); }
+
+std::optional<size_t> ReadFileStartInto(const std::string& path, size_t limit, std::string& buffer,
+                                        const std::function<bool(std::string_view)>& enough, size_t firstChunk)
+{
+    const int fd = OpenRegularFile(path);
+    if (fd < 0)
+        return std::nullopt;
+    size_t used = 0;
+    bool failed = false;
+    // Chunks grow with what was read, so that asking Enough stays linear in the bytes read.
+    size_t chunk = std::max<size_t>(firstChunk, 1);
+    while (used < limit) {
+        const size_t want = std::min(chunk, limit - used);
+        if (buffer.size() < used + want)
+            buffer.resize(used + want);
+        const ssize_t n = ReadSome(fd, buffer.data() + used, want);
+        if (n <= 0) {
+            failed = n < 0;
+            break;
+        }
+        used += static_cast<size_t>(n);
+        if (enough && enough(std::string_view(buffer.data(), used)))
+            break;
+        chunk = std::min<size_t>(chunk * 2, 1 << 20);
+    }
+    ::close(fd);
+    if (failed)
+        return std::nullopt;
+    return used;
+}
 
 std::optional<std::string> ReadFileStart(const std::string& path, size_t limit,
                                          const std::function<bool(std::string_view)>& enough)
 {
-    return ReadRegularFile(path, limit, enough ? &enough : nullptr);
+    if (!enough)
+        return ReadRegularFile(path, limit);
+    std::string data;
+    const auto used = ReadFileStartInto(path, limit, data, enough);
+    if (!used)
+        return std::nullopt;
+    data.resize(*used);
+    return data;
 }
 
 std::string ResolveLinks(const std::string& path)
