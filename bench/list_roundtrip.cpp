@@ -1,6 +1,8 @@
 // Loads a list file with the class its type peek names and saves it again without backup:
-// list_roundtrip IN OUT. Prints the load and save times and the peak memory of the process.
+// list_roundtrip IN OUT [THREADS]. Prints the load and save times and the peak memory of the process.
+#include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <cstdio>
 #include <exception>
 #include <string>
@@ -8,15 +10,17 @@
 
 #include "model/ListFactory.h"
 #include "model/ListFile.h"
+#include "model/ListFileSlices.h"
 
 int main(int argc, char** argv)
 {
     using namespace quorvel;
     using Clock = std::chrono::steady_clock;
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: %s IN OUT\n", argv[0]);
+    if (argc != 3 && argc != 4) {
+        std::fprintf(stderr, "usage: %s IN OUT [THREADS]\n", argv[0]);
         return 2;
     }
+    if (argc == 4) MaxSliceThreads = static_cast<size_t>(std::max(1, std::atoi(argv[3])));
     const std::string in = argv[1], out = argv[2];
     auto list = CreateListObject(GetListFileType(in));
     if (!list) {
@@ -27,13 +31,15 @@ int main(int argc, char** argv)
         const auto t0 = Clock::now();
         LoadListObject(list.get(), in);
         const auto t1 = Clock::now();
+        struct rusage loaded {};
+        ::getrusage(RUSAGE_SELF, &loaded);
         SaveListObject(list.get(), out, false, true);
         const auto t2 = Clock::now();
         struct rusage usage {};
         ::getrusage(RUSAGE_SELF, &usage);
         const auto ms = [](auto d) { return std::chrono::duration<double, std::milli>(d).count(); };
-        std::printf("items %d\nload_ms %.1f\nsave_ms %.1f\npeak_kib %ld\n", list->Count(), ms(t1 - t0), ms(t2 - t1),
-                    usage.ru_maxrss);
+        std::printf("items %d\nload_ms %.1f\nsave_ms %.1f\nload_peak_kib %ld\npeak_kib %ld\n", list->Count(),
+                    ms(t1 - t0), ms(t2 - t1), loaded.ru_maxrss, usage.ru_maxrss);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "%s\n", e.what());
         return 1;

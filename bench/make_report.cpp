@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cstdio>
 #include <exception>
+#include <filesystem>
 #include <string>
 #include <sys/resource.h>
 
@@ -51,15 +52,17 @@ int main(int argc, char** argv)
         TColumnListClass columns;
         columns.SetTemplate(list->GetItem(0));
         const ReportClock clock = ReportClock::System();
-        const HtmlReport report = kind == "bin"         ? RenderBinReport(*list, columns, {}, clock)
-                                  : kind == "inventory" ? RenderInventoryReport(*list, columns, 0, clock)
-                                                        : RenderTradeReport(*list, columns, {}, clock);
+        // Written as the program writes it: into the file while the report is made.
+        AtomicFileWriter file(out);
+        if (kind == "bin") RenderBinReport(*list, columns, {}, clock, &file);
+        else if (kind == "inventory") RenderInventoryReport(*list, columns, 0, clock, &file);
+        else RenderTradeReport(*list, columns, {}, clock, &file);
         const auto tr = Clock::now();
-        WriteFileAtomic(out, report.Bytes());
+        file.Commit();
         const auto t2 = Clock::now();
         const auto ms = [](auto d) { return std::chrono::duration<double, std::milli>(d).count(); };
         std::printf("items %d\nload_ms %.1f\nreport_ms %.1f\nrender_ms %.1f\nloaded_peak_kib %ld\npeak_kib %ld\nreport_bytes %zu\n",
-                    list->Count(), ms(t1 - t0), ms(t2 - t1), ms(tr - t1), loadedKib, PeakKib(), report.Bytes().size());
+                    list->Count(), ms(t1 - t0), ms(t2 - t1), ms(tr - t1), loadedKib, PeakKib(), static_cast<size_t>(std::filesystem::file_size(out)));
     } catch (const std::exception& e) {
         std::fprintf(stderr, "%s\n", e.what());
         return 1;

@@ -1,6 +1,7 @@
 #include "model/BaseCustomListClass.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "model/ItemSort.h"
 
@@ -59,6 +60,14 @@ void TBaseCustomListClass::Clear() {
 void TBaseCustomListClass::Add(std::unique_ptr<TBaseCustomClass> item) {
     if (!item) return;
     items_.push_back(std::move(item));
+    Modified = true;
+}
+
+void TBaseCustomListClass::AddItems(std::vector<std::unique_ptr<TBaseCustomClass>> items) {
+    std::erase(items, nullptr);
+    if (items.empty()) return;
+    if (items_.empty()) items_ = std::move(items);
+    else std::move(items.begin(), items.end(), std::back_inserter(items_));
     Modified = true;
 }
 

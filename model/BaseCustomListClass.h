@@ -60,6 +60,8 @@ public:
 
     void Clear();
     void Add(std::unique_ptr<TBaseCustomClass> item);
+    // Adds the items at the end; an empty list takes their vector as it is (a big read holds no copy).
+    void AddItems(std::vector<std::unique_ptr<TBaseCustomClass>> items);
     // Raise ListIndexError for a position outside 0 .. Count() - 1 and then change nothing.
     void Delete(int32_t index);
     // Removes the items at these positions (any order, repeats allowed) in one pass.

@@ -17,7 +17,9 @@ enum class KeyKind : uint8_t { Number, Text };
 enum KeyRank : uint8_t { NeverAssigned = 0, Unconvertible = 1, Converted = 2 };
 
 struct SortKey {
-    uint64_t Number = 0;  // a converted number as unsigned bits of the same order
+    // A converted number as unsigned bits of the same order; for text its first eight bytes, big-end
+    // first and padded with zeros, which decide most comparisons without reading the text.
+    uint64_t Number = 0;
     size_t Offset = 0;  // text in the arena
     uint32_t Length = 0;
     uint32_t Index = 0;
@@ -110,7 +112,14 @@ private:
         const auto& lower = LowerTable();
         key.Offset = arena_.size();
         key.Length = static_cast<uint32_t>(text.size());
-        for (char c : text) arena_.push_back(static_cast<char>(lower[static_cast<unsigned char>(c)]));
+        arena_.resize(key.Offset + text.size());
+        unsigned char* out = reinterpret_cast<unsigned char*>(arena_.data() + key.Offset);
+        uint64_t prefix = 0;
+        for (size_t i = 0; i < text.size(); ++i) {
+            out[i] = lower[static_cast<unsigned char>(text[i])];
+            if (i < 8) prefix |= uint64_t(out[i]) << (56 - 8 * i);
+        }
+        key.Number = prefix;
     }
 
     std::string_view fieldName_;
@@ -137,8 +146,10 @@ int CompareKeys(const SortKey& a, const SortKey& b, const char* arena) {
     if (a.Rank != b.Rank) return a.Rank < b.Rank ? -1 : 1;
     if (a.Rank == NeverAssigned) return 0;
     if (a.Kind != b.Kind) return a.Kind < b.Kind ? -1 : 1;
-    if (a.Kind == KeyKind::Number) return a.Number < b.Number ? -1 : (b.Number < a.Number ? 1 : 0);
-    const int c = std::memcmp(arena + a.Offset, arena + b.Offset, std::min(a.Length, b.Length));
+    if (a.Number != b.Number) return a.Number < b.Number ? -1 : 1;
+    if (a.Kind == KeyKind::Number) return 0;
+    const uint32_t common = std::min(a.Length, b.Length);
+    const int c = common > 8 ? std::memcmp(arena + a.Offset + 8, arena + b.Offset + 8, common - 8) : 0;
     if (c != 0) return c < 0 ? -1 : 1;
     return a.Length < b.Length ? -1 : (a.Length > b.Length ? 1 : 0);
 }
@@ -166,6 +177,40 @@ void RadixSort(std::vector<NumberKey>& keys) {
     }
 }
 
+// Orders keys that are no converted numbers as CompareKeys does (reversed when descending), ties by
+// position: ranks are split off first, a stable radix pass over the text prefixes does most of the
+// work, and only keys that share a prefix are compared.
+void SortOtherKeys(std::vector<SortKey>& keys, const char* arena, bool descending) {
+    const auto less = [arena, descending](const SortKey& a, const SortKey& b) {
+        const int c = CompareKeys(a, b, arena);
+        if (c != 0) return descending ? c > 0 : c < 0;
+        return a.Index < b.Index;
+    };
+    std::array<std::vector<SortKey>, 3> ranks;
+    for (const SortKey& key : keys) ranks[key.Rank].push_back(key);
+    keys.clear();
+    std::vector<NumberKey> prefixes;
+    for (size_t r = 0; r < ranks.size(); ++r) {
+        const std::vector<SortKey>& group = ranks[descending ? ranks.size() - 1 - r : r];
+        if (group.empty() || group.front().Rank == NeverAssigned) {
+            keys.insert(keys.end(), group.begin(), group.end());
+            continue;
+        }
+        prefixes.clear();
+        for (uint32_t i = 0; i < group.size(); ++i)
+            prefixes.push_back({descending ? ~group[i].Number : group[i].Number, i});
+        RadixSort(prefixes);
+        for (size_t run = 0; run < prefixes.size();) {
+            size_t end = run + 1;
+            while (end < prefixes.size() && prefixes[end].Bits == prefixes[run].Bits) ++end;
+            const size_t start = keys.size();
+            for (size_t k = run; k < end; ++k) keys.push_back(group[prefixes[k].Index]);
+            if (end - run > 1) std::sort(keys.begin() + static_cast<std::ptrdiff_t>(start), keys.end(), less);
+            run = end;
+        }
+    }
+}
+
 }  // namespace
 
 std::vector<uint32_t> SortedOrder(const std::vector<std::unique_ptr<TBaseCustomClass>>& items,
@@ -182,6 +227,7 @@ std::vector<uint32_t> SortedOrder(const std::vector<std::unique_ptr<TBaseCustomC
     std::vector<NumberKey> numbers;
     std::vector<SortKey> others;
     numbers.reserve(items.size());
+    others.reserve(items.size());
     BuildKeys(items, builder, [&](const SortKey& key) {
         if (key.Rank == Converted && key.Kind == KeyKind::Number) {
             numbers.push_back({descending ? ~key.Number : key.Number, key.Index});
@@ -191,11 +237,7 @@ std::vector<uint32_t> SortedOrder(const std::vector<std::unique_ptr<TBaseCustomC
     });
     const char* arena = builder.Arena().data();
     // The original position breaks ties, which makes the order total and the sort stable.
-    std::sort(others.begin(), others.end(), [arena, descending](const SortKey& a, const SortKey& b) {
-        const int c = CompareKeys(a, b, arena);
-        if (c != 0) return descending ? c > 0 : c < 0;
-        return a.Index < b.Index;
-    });
+    SortOtherKeys(others, arena, descending);
     RadixSort(numbers);
     // Numbers sort after the keys that do not convert and before converted text.
     const auto boundary = std::partition_point(others.begin(), others.end(), [descending](const SortKey& key) {

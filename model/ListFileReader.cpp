@@ -1,6 +1,9 @@
 #include "model/ListFile.h"
 
+#include <cstring>
+#include <iterator>
 #include <memory>
+#include <optional>
 
 #include "model/CartListClass.h"
 #include "model/FieldText.h"
@@ -62,42 +65,205 @@ void ReadItemChunk(std::string_view text, const TBaseCustomClass& prototype, con
     }
 }
 
+// What the three first lines of a list file say, and where its item lines begin.
+struct ListHead {
+    std::string ListType, Platform, Owner, Description;
+    std::vector<std::string> Names;  // upper-cased
+    bool Decode = false;
+    size_t ItemsAt = 0;
+};
+
+ListHead ReadListHead(const ReaderKind& kind, std::string_view text) {
+    LineCursor cursor(text);
+    std::string_view first, second, header;
+    if (!cursor.Next(first) || !cursor.Next(second) || !cursor.Next(header)) Fail(kind, kind.Invalid);
+    const std::string tag = GetCSVField(first, 1);
+    if (!IsKnownTag(tag)) Fail(kind, kind.Version);
+
+    ListHead head;
+    std::vector<std::string_view> fields;
+    SplitCSVLine(second, fields);
+    head.Decode = tag == kCurrentTag;
+    if (head.Decode) {
+        head.ListType = FieldOf(fields, 0);
+        head.Platform = DecodeFieldText(FieldOf(fields, 1));
+        head.Owner = DecodeFieldText(FieldOf(fields, 2));
+        head.Description = DecodeFieldText(FieldOf(fields, 3));
+    } else {
+        head.ListType = kind.OldTagType;
+        head.Platform = FieldOf(fields, 0);
+        head.Owner = FieldOf(fields, 1);
+        head.Description = FieldOf(fields, 2);
+    }
+    head.Names = SplitCSVLine(Cp1252::ToUpper(header));
+    head.ItemsAt = cursor.Position();
+    return head;
+}
+
+using ItemVector = std::vector<std::unique_ptr<TBaseCustomClass>>;
+
+// The item lines are counted in all slices before any item is made, so that a file of line breaks
+// is refused at the cost of reading it.
+void CheckItemCount(const std::vector<size_t>& counts) {
+    size_t total = 0;
+    for (const size_t count : counts) total += count;
+    const auto limit = static_cast<size_t>(TBaseCustomListClass::MaxItems);
+    if (total > limit) {
+        throw TBaseCustomListClassException("This file holds more than " + std::to_string(limit) +
+                                            " items. The list was not changed.");
+    }
+}
+
+// What makes the items of a file's lines.
+struct ItemMaker {
+    const TBaseCustomClass& Prototype;
+    const ColumnMap& Columns;
+    bool Decode;
+
+    void Make(std::string_view lines, ItemVector& items) const { ReadItemChunk(lines, Prototype, Columns, Decode, items); }
+};
+
+ItemVector JoinSlices(std::vector<ItemVector>& slices) {
+    if (slices.size() == 1) return std::move(slices[0]);
+    size_t total = 0;
+    for (const auto& part : slices) total += part.size();
+    ItemVector items;
+    items.reserve(total);
+    for (auto& part : slices) {
+        std::move(part.begin(), part.end(), std::back_inserter(items));
+        ItemVector().swap(part);
+    }
+    return items;
+}
+
 // Big lists are read in slices of whole lines on several threads; the slices are joined in file
-// order and the first failure in file order is the one reported. The lines are counted first (in the
-// slices too), so that a file of line breaks is refused before it makes millions of items.
-std::vector<std::unique_ptr<TBaseCustomClass>> ReadItemLines(std::string_view text, const TBaseCustomClass& prototype,
-                                                             const ColumnMap& columns, bool decode) {
+// order and the first failure in file order is the one reported.
+ItemVector ReadItemLines(std::string_view text, const ItemMaker& maker) {
     const size_t threads = SliceCount(text.size() / (1u << 20) + 1);
     std::vector<size_t> bounds{0};
     for (size_t t = 1; t < threads; ++t)
         bounds.push_back(std::max(bounds.back(), LineCursor::NextLineStart(text, text.size() / threads * t)));
     bounds.push_back(text.size());
     const auto slice = [&](size_t t) { return text.substr(bounds[t], bounds[t + 1] - bounds[t]); };
-
     std::vector<size_t> counts(threads);
     RunSlices(threads, [&](size_t t) { counts[t] = CountLines(slice(t)); });
-    size_t total = 0;
-    for (const size_t count : counts) total += count;
-    if (total > static_cast<size_t>(TBaseCustomListClass::MaxItems)) {
-        throw TBaseCustomListClassException("This file holds more than " +
-                                            std::to_string(TBaseCustomListClass::MaxItems) +
-                                            " items. The list was not changed.");
-    }
+    CheckItemCount(counts);
+    std::vector<ItemVector> slices(threads);
+    RunSlices(threads, [&](size_t t) { maker.Make(slice(t), slices[t]); });
+    return JoinSlices(slices);
+}
 
-    std::vector<std::vector<std::unique_ptr<TBaseCustomClass>>> slices(threads);
-    RunSlices(threads, [&](size_t t) { ReadItemChunk(slice(t), prototype, columns, decode, slices[t]); });
-    if (threads == 1) return std::move(slices[0]);
-    std::vector<std::unique_ptr<TBaseCustomClass>> items;
-    items.reserve(total);
-    for (auto& part : slices)
-        for (auto& item : part) items.push_back(std::move(item));
-    return items;
+[[noreturn]] void Unreadable(const std::string& fileName) { throw FileOpenError(fileName); }
+
+// Where the line after the one that holds Pos begins in the file's bytes up to End, as
+// LineCursor::NextLineStart finds it in the whole text.
+uint64_t NextLineStartIn(const FileReader& file, uint64_t pos, uint64_t end, const std::string& fileName) {
+    char window[4096];
+    while (pos < end) {
+        const size_t n = static_cast<size_t>(std::min<uint64_t>(sizeof window, end - pos));
+        if (!file.ReadAt(pos, window, n)) Unreadable(fileName);
+        for (size_t i = 0; i < n; ++i) {
+            if (window[i] != '\n' && window[i] != '\r') continue;
+            const uint64_t at = pos + i;
+            if (window[i] == '\n' || at + 1 >= end) return at + 1;
+            char next = 0;
+            if (i + 1 < n) next = window[i + 1];
+            else if (!file.ReadAt(at + 1, &next, 1)) Unreadable(fileName);
+            return next == '\n' ? at + 2 : at + 1;
+        }
+        pos += n;
+    }
+    return end;
+}
+
+// The lines of the file's bytes Begin .. End through one reused buffer, handed to Lines in blocks of
+// whole lines (the buffer grows only for a line longer than itself).
+template <typename Lines>
+void ReadLineBlocks(const FileReader& file, uint64_t begin, uint64_t end, const std::string& fileName, Lines lines) {
+    std::string buffer(size_t(1) << 19, '\0');
+    size_t kept = 0;  // the start of a line carried over from the last block
+    uint64_t at = begin;
+    while (at < end) {
+        if (kept == buffer.size()) buffer.resize(buffer.size() * 2);
+        const size_t n = static_cast<size_t>(std::min<uint64_t>(buffer.size() - kept, end - at));
+        if (!file.ReadAt(at, buffer.data() + kept, n)) Unreadable(fileName);
+        at += n;
+        const size_t size = kept + n;
+        const std::string_view bytes(buffer.data(), size);
+        if (at == end) {
+            lines(bytes);
+            return;
+        }
+        // A CR at the very end may be the first half of a CR LF: its line waits for the next block.
+        const size_t last = bytes.back() == '\n' ? size - 1 : bytes.substr(0, size - 1).find_last_of("\r\n");
+        if (last == std::string_view::npos) {
+            kept = size;
+            continue;
+        }
+        lines(bytes.substr(0, last + 1));
+        kept = size - last - 1;
+        std::memmove(buffer.data(), buffer.data() + last + 1, kept);
+    }
+    if (kept > 0) lines(std::string_view(buffer.data(), kept));
+}
+
+// The file's item lines read in slices on several threads, each slice through a small buffer of its
+// own: the file's text is never held whole while the items are made.
+ItemVector ReadItemFile(const FileReader& file, uint64_t begin, const ItemMaker& maker, const std::string& fileName) {
+    const uint64_t end = file.Size();
+    const uint64_t size = end - begin;
+    const size_t threads = SliceCount(size / (1u << 20) + 1);
+    std::vector<uint64_t> bounds{begin};
+    for (size_t t = 1; t < threads; ++t)
+        bounds.push_back(std::max(bounds.back(), NextLineStartIn(file, begin + size / threads * t, end, fileName)));
+    bounds.push_back(end);
+    // The workers' heaps are made by the first pass already.
+    std::optional<AllocatorGrowth> growth;
+    if (threads > 1) growth.emplace();
+    // Reading the file twice costs less than making items that are then refused.
+    std::vector<size_t> counts(threads);
+    RunSlices(threads, [&](size_t t) {
+        ReadLineBlocks(file, bounds[t], bounds[t + 1], fileName,
+                       [&](std::string_view lines) { counts[t] += CountLines(lines); });
+    });
+    CheckItemCount(counts);
+    std::vector<ItemVector> slices(threads);
+    RunSlices(threads, [&](size_t t) {
+        ReadLineBlocks(file, bounds[t], bounds[t + 1], fileName,
+                       [&](std::string_view lines) { maker.Make(lines, slices[t]); });
+    });
+    return JoinSlices(slices);
+}
+
+// Puts what was read into the list; nothing before this changes it.
+void FillList(TBaseCustomListClass& list, ListHead& head, ItemVector items, const std::string& name) {
+    list.Clear();
+    list.AddItems(std::move(items));
+    list.SetFileName(name);
+    list.SetListType(head.ListType);
+    list.SetPlatform(head.Platform);
+    list.SetOwner(head.Owner);
+    list.SetDescription(head.Description);
+    list.SetModified(false);
 }
 
 void LoadListFile(TBaseCustomListClass& list, const std::string& fileName) {
-    const auto text = ReadWholeFile(fileName);
-    if (!text) throw FileOpenError(fileName);
-    ReadListFileText(list, *text, fileName);
+    const FileReader file(fileName);
+    if (!file.IsOpen()) Unreadable(fileName);
+    // The three first lines, read in growing steps until a fourth line begins or the file ends.
+    std::string start;
+    for (size_t step = 1 << 14;; step *= 2) {
+        const size_t size = static_cast<size_t>(std::min<uint64_t>(file.Size(), start.size() + step));
+        const size_t old = start.size();
+        start.resize(size);
+        if (!file.ReadAt(old, start.data() + old, size - old)) Unreadable(fileName);
+        if (size == file.Size() || MoreLinesThan(start, 3)) break;
+    }
+    ListHead head = ReadListHead(KindOf(list), start);
+    const auto prototype = list.CreateItem();
+    const ColumnMap columns(head.Names, *prototype);
+    const ItemMaker maker{*prototype, columns, head.Decode};
+    FillList(list, head, ReadItemFile(file, head.ItemsAt, maker, fileName), fileName);
 }
 
 }  // namespace
@@ -120,43 +286,12 @@ ColumnMap::ColumnMap(const std::vector<std::string>& names, const TBaseCustomCla
 }
 
 void ReadListFileText(TBaseCustomListClass& list, std::string_view text, const std::string& name) {
-    const ReaderKind& kind = KindOf(list);
-    LineCursor cursor(text);
-    std::string_view first, second, header;
-    if (!cursor.Next(first) || !cursor.Next(second) || !cursor.Next(header)) Fail(kind, kind.Invalid);
-    const std::string tag = GetCSVField(first, 1);
-    if (!IsKnownTag(tag)) Fail(kind, kind.Version);
-
     // Everything is read aside first: a failure leaves the list as it was.
-    std::vector<std::string_view> fields;
-    SplitCSVLine(second, fields);
-    const bool decode = tag == kCurrentTag;
-    std::string listType, platform, owner, description;
-    if (decode) {
-        listType = FieldOf(fields, 0);
-        platform = DecodeFieldText(FieldOf(fields, 1));
-        owner = DecodeFieldText(FieldOf(fields, 2));
-        description = DecodeFieldText(FieldOf(fields, 3));
-    } else {
-        listType = kind.OldTagType;
-        platform = FieldOf(fields, 0);
-        owner = FieldOf(fields, 1);
-        description = FieldOf(fields, 2);
-    }
-
-    const std::string_view itemLines = text.substr(cursor.Position());
+    ListHead head = ReadListHead(KindOf(list), text);
     const auto prototype = list.CreateItem();
-    const ColumnMap columns(SplitCSVLine(Cp1252::ToUpper(header)), *prototype);
-    std::vector<std::unique_ptr<TBaseCustomClass>> items = ReadItemLines(itemLines, *prototype, columns, decode);
-
-    list.Clear();
-    for (auto& item : items) list.Add(std::move(item));
-    list.SetFileName(name);
-    list.SetListType(listType);
-    list.SetPlatform(platform);
-    list.SetOwner(owner);
-    list.SetDescription(description);
-    list.SetModified(false);
+    const ColumnMap columns(head.Names, *prototype);
+    const ItemMaker maker{*prototype, columns, head.Decode};
+    FillList(list, head, ReadItemLines(text.substr(head.ItemsAt), maker), name);
 }
 
 void TCartListClass::LoadFromFile(const std::string& fileName) { LoadListFile(*this, fileName); }

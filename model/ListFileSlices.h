@@ -1,19 +1,50 @@
 #pragma once
 
 #include <algorithm>
+#include <atomic>
+#include <condition_variable>
 #include <cstddef>
 #include <exception>
+#include <mutex>
+#include <string>
+#include <string_view>
 #include <thread>
 #include <vector>
+
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 
 // Cutting the work on a big list or list file into slices for worker threads. Code run from a slice
 // touches no shared mutable state.
 namespace quorvel {
 
+// The most threads a job may use (benchmarks lower it to compare thread counts).
+inline std::atomic<size_t> MaxSliceThreads{8};
+
 // How many threads share a job that could be cut into at most Pieces slices.
 inline size_t SliceCount(size_t pieces) {
-    return std::min<size_t>({std::max(1u, std::thread::hardware_concurrency()), 8, pieces});
+    return std::min<size_t>({std::max(1u, std::thread::hardware_concurrency()), MaxSliceThreads.load(), pieces});
 }
+
+// While it lives, the allocator grows its heaps in big steps: threads that make many items at once
+// otherwise spend much of their time growing their heaps a page at a time, one after the other.
+// The default comes back after, so that a closed list's memory is returned as before.
+class AllocatorGrowth {
+public:
+    AllocatorGrowth() {
+#if defined(__GLIBC__)
+        mallopt(M_TOP_PAD, 64 << 20);
+#endif
+    }
+    ~AllocatorGrowth() {
+#if defined(__GLIBC__)
+        mallopt(M_TOP_PAD, 128 << 10);
+#endif
+    }
+    AllocatorGrowth(const AllocatorGrowth&) = delete;
+    AllocatorGrowth& operator=(const AllocatorGrowth&) = delete;
+};
 
 // Runs Work(t) for every slice t on a thread of its own; when slices fail, the failure of the
 // first slice (the first in list or file order) is the one raised.
@@ -38,6 +69,94 @@ void RunSlices(size_t slices, Work work) {
     }
     for (const auto& failure : failures)
         if (failure) std::rethrow_exception(failure);
+}
+
+// Makes the texts of pieces 0 .. Count - 1 with Make(piece, out) on Threads workers, at most a few
+// pieces ahead of the one handed on, and hands them to Emit(text) in order on the calling thread: a
+// long text is never held whole. The first failure in piece order (of Make or Emit) stops the work
+// and is raised.
+template <typename Make, typename Emit>
+void MakeInOrder(size_t count, size_t threads, Make make, Emit emit) {
+    if (threads <= 1) {
+        std::string out;
+        for (size_t piece = 0; piece < count; ++piece) {
+            out.clear();
+            make(piece, out);
+            emit(std::string_view(out));
+        }
+        return;
+    }
+    const size_t window = threads * 2;
+    std::vector<std::string> buffers(window);
+    std::vector<std::exception_ptr> failures(window);
+    std::vector<char> ready(window, 0);
+    std::mutex mutex;
+    std::condition_variable changed;
+    size_t next = 0, emitted = 0;
+    bool stop = false;
+    std::exception_ptr failure;
+    {
+        std::vector<std::jthread> workers;
+        const auto work = [&] {
+            for (;;) {
+                size_t piece;
+                {
+                    std::unique_lock lock(mutex);
+                    changed.wait(lock, [&] { return stop || next >= count || next < emitted + window; });
+                    if (stop || next >= count) return;
+                    piece = next++;
+                }
+                const size_t slot = piece % window;
+                try {
+                    buffers[slot].clear();
+                    make(piece, buffers[slot]);
+                } catch (...) {
+                    failures[slot] = std::current_exception();
+                }
+                {
+                    std::lock_guard lock(mutex);
+                    ready[slot] = 1;
+                }
+                changed.notify_all();
+            }
+        };
+        const auto halt = [&] {
+            {
+                std::lock_guard lock(mutex);
+                stop = true;
+            }
+            changed.notify_all();
+        };
+        try {
+            for (size_t t = 0; t < threads; ++t) workers.emplace_back(work);
+        } catch (...) {
+            halt();
+            throw;
+        }
+        for (size_t piece = 0; piece < count && !failure; ++piece) {
+            const size_t slot = piece % window;
+            {
+                std::unique_lock lock(mutex);
+                changed.wait(lock, [&] { return ready[slot] != 0; });
+            }
+            if (failures[slot]) failure = failures[slot];
+            else {
+                try {
+                    emit(std::string_view(buffers[slot]));
+                } catch (...) {
+                    failure = std::current_exception();
+                }
+            }
+            {
+                std::lock_guard lock(mutex);
+                ready[slot] = 0;
+                ++emitted;
+                stop = failure != nullptr;
+            }
+            changed.notify_all();
+        }
+    }
+    if (failure) std::rethrow_exception(failure);
 }
 
 }  // namespace quorvel

@@ -128,59 +128,6 @@ std::string TBaseCustomListClass::BuildItemLine(const TBaseCustomClass& item, co
     return line;
 }
 
-namespace {
-
-// Calls Line(i, text) for the item lines of items Begin .. End - 1, in order, text without line end.
-template <typename Line>
-void BuildItemLines(const std::vector<std::unique_ptr<TBaseCustomClass>>& items, size_t begin, size_t end,
-                    const std::vector<std::string>& names, Line onLine) {
-    FieldPositions positions(names);
-    std::string line;
-    for (size_t i = begin; i < end; ++i) {
-        line.clear();
-        AppendItemLine(line, *items[i], positions.In(items[i]->Fields()), static_cast<int64_t>(i) + 1);
-        onLine(line);
-    }
-}
-
-// The item lines, each ended by CR LF. Big lists are built on several threads: a first pass sizes
-// each slice (and finds a value that does not convert before anything is kept), a second writes
-// the slices into their places, so the text is never held twice.
-void AppendItemLines(std::string& out, const std::vector<std::unique_ptr<TBaseCustomClass>>& items,
-                     const std::vector<std::string>& names) {
-    const size_t count = items.size();
-    const size_t slices = SliceCount(count / 16384 + 1);
-    if (slices == 1) {
-        BuildItemLines(items, 0, count, names, [&](const std::string& line) {
-            out += line;
-            out += "\r\n";
-        });
-        return;
-    }
-    const auto range = [&](size_t t) { return std::pair(count * t / slices, count * (t + 1) / slices); };
-    std::vector<size_t> starts(slices + 1, 0);
-    RunSlices(slices, [&](size_t t) {
-        const auto [begin, end] = range(t);
-        size_t bytes = 0;
-        BuildItemLines(items, begin, end, names, [&](const std::string& line) { bytes += line.size() + 2; });
-        starts[t + 1] = bytes;
-    });
-    starts[0] = out.size();
-    for (size_t t = 0; t < slices; ++t) starts[t + 1] += starts[t];
-    out.resize(starts[slices]);
-    RunSlices(slices, [&](size_t t) {
-        const auto [begin, end] = range(t);
-        char* at = out.data() + starts[t];
-        BuildItemLines(items, begin, end, names, [&](const std::string& line) {
-            at = std::copy(line.begin(), line.end(), at);
-            *at++ = '\r';
-            *at++ = '\n';
-        });
-    });
-}
-
-}  // namespace
-
 std::vector<std::string> ItemFieldNames(const TBaseCustomListClass& list) {
     return list.Count() > 0 ? list.GetItem(0)->GetFieldNames() : list.CreateItem()->GetFieldNames();
 }
@@ -194,7 +141,12 @@ std::string FieldNamesLine(const std::vector<std::string>& names) {
     return line;
 }
 
-std::string ListFileText(const TBaseCustomListClass& list) {
+namespace {
+
+// Hands the file's text to Emit in pieces, in order. Big lists are made in chunks on several
+// threads, a few chunks ahead of the one handed on, so that the text is never held whole.
+template <typename Emit>
+void EmitListFile(const TBaseCustomListClass& list, Emit emit) {
     std::string out;
     out += kCurrentTag;
     out += "\r\n";
@@ -217,22 +169,38 @@ std::string ListFileText(const TBaseCustomListClass& list) {
     const std::vector<std::string> names = ItemFieldNames(list);
     out += FieldNamesLine(names);
     out += "\r\n";
+    emit(std::string_view(out));
 
-    AppendItemLines(out, list.Items(), names);
-    return out;
+    const auto& items = list.Items();
+    constexpr size_t kChunk = 1024;
+    const size_t chunks = (items.size() + kChunk - 1) / kChunk;
+    MakeInOrder(chunks, SliceCount(items.size() / 16384 + 1), [&](size_t chunk, std::string& text) {
+        FieldPositions positions(names);
+        const size_t end = std::min(items.size(), (chunk + 1) * kChunk);
+        for (size_t i = chunk * kChunk; i < end; ++i) {
+            AppendItemLine(text, *items[i], positions.In(items[i]->Fields()), static_cast<int64_t>(i) + 1);
+            text += "\r\n";
+        }
+    }, emit);
 }
-
-namespace {
 
 void SaveListFile(TBaseCustomListClass& list, const std::string& fileName, bool backup, bool overwrite) {
     if (!backup && !overwrite && FileExists(fileName)) throw TBaseCustomListClassException("File Already Exists");
-    WriteFileAtomic(fileName, ListFileText(list), backup);
+    AtomicFileWriter file(fileName, backup);
+    EmitListFile(list, [&](std::string_view piece) { file.Write(piece); });
+    file.Commit();
     list.SetFileName(fileName);
     list.SetModified(false);
     for (const auto& item : list.Items()) item->Modified = false;
 }
 
 }  // namespace
+
+std::string ListFileText(const TBaseCustomListClass& list) {
+    std::string out;
+    EmitListFile(list, [&](std::string_view piece) { out += piece; });
+    return out;
+}
 
 void TCartListClass::SaveToFile(const std::string& fileName, bool backup, bool overwrite) {
     SaveListFile(*this, fileName, backup, overwrite);

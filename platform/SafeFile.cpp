@@ -152,62 +152,116 @@ FileOps& SafeFileOps()
 }
 }  // namespace detail
 
-void WriteFileAtomic(const std::string& path, std::string_view content, bool makeBackup)
+AtomicFileWriter::AtomicFileWriter(const std::string& path, bool makeBackup)
+    : path_(path), target_(ResolveLinks(path)), folder_(ExtractFileDir(target_))
 {
-    const detail::FileOps& ops = detail::SafeFileOps();
     // The temporary file and the backup go beside the file a link points to; the link stays.
-    const std::string target = ResolveLinks(path);
-    const std::string folder = ExtractFileDir(target);
-    if (ExtractFileName(target).empty())
-        throw FileWriteError(path);
-
+    if (ExtractFileName(target_).empty())
+        throw FileWriteError(path_);
     struct stat old {};
-    const bool exists = ::lstat(target.c_str(), &old) == 0;
+    const bool exists = ::lstat(target_.c_str(), &old) == 0;
     if (exists && !S_ISREG(old.st_mode))
-        throw FileWriteError(path);
+        throw FileWriteError(path_);
     // A rename would replace a read-only file without asking; the user's protection holds.
-    if (exists && ::access(target.c_str(), W_OK) != 0)
-        throw FileWriteError(path);
-    const bool backup = makeBackup && exists;
-    const std::string bakName = backup ? ChangeFileExt(target, ".BAK") : std::string();
-    if (backup && bakName == target)
-        throw FileWriteError(path);
-
-    std::string tmp;
-    int fd = -1;
-    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        tmp = SpareName(folder);
-        fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && errno != EEXIST)
+    if (exists && ::access(target_.c_str(), W_OK) != 0)
+        throw FileWriteError(path_);
+    backup_ = makeBackup && exists;
+    if (backup_ && ChangeFileExt(target_, ".BAK") == target_)
+        throw FileWriteError(path_);
+    for (int attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
+        tmp_ = SpareName(folder_);
+        fd_ = ::open(tmp_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd_ < 0 && errno != EEXIST)
             break;
     }
-    if (fd < 0)
-        throw FileWriteError(path);
+    if (fd_ < 0)
+        throw FileWriteError(path_);
     if (exists)
-        ::fchmod(fd, old.st_mode & 07777);
-    const bool written = WriteAll(fd, content) && ::fsync(fd) == 0;
-    if (::close(fd) != 0 || !written) {
-        ::unlink(tmp.c_str());
-        throw FileWriteError(path);
-    }
-    const auto fail = [&] {
-        ::unlink(tmp.c_str());
-        throw FileWriteError(path);
-    };
+        ::fchmod(fd_, old.st_mode & 07777);
+}
 
+AtomicFileWriter::~AtomicFileWriter()
+{
+    if (fd_ >= 0) {
+        ::close(fd_);
+        ::unlink(tmp_.c_str());
+    }
+}
+
+void AtomicFileWriter::Fail()
+{
+    ::close(fd_);
+    fd_ = -1;
+    ::unlink(tmp_.c_str());
+    throw FileWriteError(path_);
+}
+
+void AtomicFileWriter::Write(std::string_view piece)
+{
+    constexpr size_t kGather = 1 << 16;
+    if (fd_ < 0)
+        throw FileWriteError(path_);
+    if (piece.size() < kGather) {
+        pending_.append(piece);
+        if (pending_.size() >= kGather) {
+            Send(pending_);
+            pending_.clear();
+        }
+        return;
+    }
+    if (!pending_.empty()) {
+        Send(pending_);
+        pending_.clear();
+    }
+    Send(piece);
+}
+
+void AtomicFileWriter::Send(std::string_view bytes)
+{
+    if (!WriteAll(fd_, bytes))
+        Fail();
+    written_ += bytes.size();
+    // Starting the write-back of what is written while the rest is made leaves less for the flush.
+    constexpr uint64_t kHandOver = 8 << 20;
+    if (written_ - handedOver_ >= kHandOver) {
+        ::sync_file_range(fd_, static_cast<off_t>(handedOver_), static_cast<off_t>(written_ - handedOver_),
+                          SYNC_FILE_RANGE_WRITE);
+        handedOver_ = written_;
+    }
+}
+
+void AtomicFileWriter::Commit()
+{
+    if (fd_ < 0)
+        throw FileWriteError(path_);
+    if (!pending_.empty())
+        Send(pending_);
+    pending_ = std::string();
+    const bool flushed = ::fsync(fd_) == 0;
+    const bool closed = ::close(fd_) == 0;
+    fd_ = -1;
+    const auto fail = [&] {
+        ::unlink(tmp_.c_str());
+        throw FileWriteError(path_);
+    };
+    if (!flushed || !closed)
+        fail();
+
+    const detail::FileOps& ops = detail::SafeFileOps();
+    const std::string bakName = backup_ ? ChangeFileExt(target_, ".BAK") : std::string();
     // The older ".BAK" stays reachable under a spare name until the new file is in place, so that a
     // failure can put the target and its ".BAK" back as they were.
     bool moved = false;  // no hard links: the old file itself became the ".BAK"
     std::string olderBak;
-    if (backup) {
+    if (backup_) {
         struct stat bak {};
         const bool hadBak = ::lstat(bakName.c_str(), &bak) == 0;
         if (hadBak && S_ISDIR(bak.st_mode))
             fail();
-        const std::string bakTmp = SpareName(folder);
-        if (ops.Link(target.c_str(), bakTmp.c_str()) == 0) {
+        const std::string bakTmp = SpareName(folder_);
+        if (ops.Link(target_.c_str(), bakTmp.c_str()) == 0) {
             // With hard links the target itself is never touched until the final rename.
-            olderBak = hadBak ? SpareName(folder) : std::string();
+            olderBak = hadBak ? SpareName(folder_) : std::string();
             if ((hadBak && ops.Link(bakName.c_str(), olderBak.c_str()) != 0) ||
                 ops.Rename(bakTmp.c_str(), bakName.c_str()) != 0) {
                 ::unlink(bakTmp.c_str());
@@ -218,10 +272,10 @@ void WriteFileAtomic(const std::string& path, std::string_view content, bool mak
         } else {
             // Without them (FAT and exFAT sticks) the old file moves to ".BAK" just before the new one
             // takes its name.
-            olderBak = hadBak ? SpareName(folder) : std::string();
+            olderBak = hadBak ? SpareName(folder_) : std::string();
             if (hadBak && ops.Rename(bakName.c_str(), olderBak.c_str()) != 0)
                 fail();
-            if (ops.Rename(target.c_str(), bakName.c_str()) != 0) {
+            if (ops.Rename(target_.c_str(), bakName.c_str()) != 0) {
                 if (hadBak)
                     ops.Rename(olderBak.c_str(), bakName.c_str());
                 fail();
@@ -229,18 +283,58 @@ void WriteFileAtomic(const std::string& path, std::string_view content, bool mak
             moved = true;
         }
     }
-    if (ops.Rename(tmp.c_str(), target.c_str()) != 0) {
+    if (ops.Rename(tmp_.c_str(), target_.c_str()) != 0) {
         if (moved)
-            ops.Rename(bakName.c_str(), target.c_str());
+            ops.Rename(bakName.c_str(), target_.c_str());
         if (!olderBak.empty())
             ops.Rename(olderBak.c_str(), bakName.c_str());
-        else if (backup && !moved)
+        else if (backup_ && !moved)
             ::unlink(bakName.c_str());
         fail();
     }
     if (!olderBak.empty())
         ::unlink(olderBak.c_str());
-    SyncFolder(folder);
+    SyncFolder(folder_);
+}
+
+void WriteFileAtomic(const std::string& path, std::string_view content, bool makeBackup)
+{
+    AtomicFileWriter writer(path, makeBackup);
+    writer.Write(content);
+    writer.Commit();
+}
+
+FileReader::FileReader(const std::string& path)
+{
+    // Non-blocking so that a FIFO in place of the file cannot hang the reader.
+    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    struct stat st {};
+    if (fd_ >= 0 && (::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode))) {
+        ::close(fd_);
+        fd_ = -1;
+    }
+    size_ = fd_ >= 0 ? static_cast<uint64_t>(st.st_size) : 0;
+}
+
+FileReader::~FileReader()
+{
+    if (fd_ >= 0)
+        ::close(fd_);
+}
+
+bool FileReader::ReadAt(uint64_t offset, char* at, size_t size) const
+{
+    while (size > 0) {
+        const ssize_t n = ::pread(fd_, at, size, static_cast<off_t>(offset));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        at += n;
+        offset += static_cast<uint64_t>(n);
+        size -= static_cast<size_t>(n);
+    }
+    return true;
 }
 
 }  // namespace quorvel

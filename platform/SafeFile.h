@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <cstdint>
 
 namespace quorvel {
 
@@ -45,6 +46,56 @@ std::string ResolveLinks(const std::string& path);
 // extension ".BAK" (an older one replaced) as part of that commit. A file the user may not write is
 // refused. Throws FileWriteError; on failure the target and its ".BAK" are as they were.
 void WriteFileAtomic(const std::string& path, std::string_view content, bool makeBackup = false);
+
+// Writes a file in pieces, in order, with the guarantees of WriteFileAtomic: nothing shows at the
+// path until Commit, and a writer dropped before it (a failure while the text is made) leaves the
+// file and its ".BAK" as they were. Pieces go to the disk as they come, so that a big text is never
+// held whole and the final flush has little left to do.
+class AtomicFileWriter {
+public:
+    // Refuses at once what WriteFileAtomic refuses (FileWriteError).
+    explicit AtomicFileWriter(const std::string& path, bool makeBackup = false);
+    ~AtomicFileWriter();
+    AtomicFileWriter(const AtomicFileWriter&) = delete;
+    AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
+
+    void Write(std::string_view piece);
+    // Flushes the file and puts it in place; nothing may be written after it.
+    void Commit();
+
+private:
+    void Send(std::string_view bytes);
+    [[noreturn]] void Fail();
+
+    std::string path_;
+    std::string target_;
+    std::string folder_;
+    std::string tmp_;
+    bool backup_ = false;
+    int fd_ = -1;
+    std::string pending_;      // small pieces gathered into one write
+    uint64_t written_ = 0;     // bytes in the temporary file
+    uint64_t handedOver_ = 0;  // bytes whose write-back has been started
+};
+
+// A regular file read by position; several threads may read one at once.
+class FileReader {
+public:
+    // IsOpen is false when the file is missing, no regular file or unreadable.
+    explicit FileReader(const std::string& path);
+    ~FileReader();
+    FileReader(const FileReader&) = delete;
+    FileReader& operator=(const FileReader&) = delete;
+
+    bool IsOpen() const { return fd_ >= 0; }
+    uint64_t Size() const { return size_; }
+    // Fills Size bytes at Offset; false when the file cannot give them all.
+    bool ReadAt(uint64_t offset, char* at, size_t size) const;
+
+private:
+    int fd_ = -1;
+    uint64_t size_ = 0;
+};
 
 namespace detail {
 // The link and rename calls of WriteFileAtomic, so that tests can play a file system without hard

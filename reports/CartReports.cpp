@@ -3,6 +3,7 @@
 #include "model/BaseCustomListClass.h"
 #include "model/ColumnList.h"
 #include "platform/qt/CommandGuard.h"
+#include "platform/qt/PathText.h"
 #include "platform/qt/QtCp1252.h"
 #include "platform/qt/Services.h"
 #include "reports/BinReportOptionsForm.h"
@@ -48,9 +49,10 @@ bool RunOptions(const TBaseCustomListClass& list, const std::string& report, TRe
 
 }  // namespace
 
-HtmlReport BeginListReport(const TBaseCustomListClass& list, const std::string& reportName, const ReportClock& clock)
+HtmlReport BeginListReport(const TBaseCustomListClass& list, const std::string& reportName, const ReportClock& clock,
+                           AtomicFileWriter* file)
 {
-    HtmlReport report(clock);
+    HtmlReport report(clock, file);
     report.Begin(Title(list));
     report.LabelRow("Report", reportName);
     report.DateRow();
@@ -61,11 +63,11 @@ HtmlReport BeginListReport(const TBaseCustomListClass& list, const std::string& 
 }
 
 HtmlReport RenderBinReport(const TBaseCustomListClass& list, const TColumnListClass& columns,
-                           const BinReportOptions& options, const ReportClock& clock)
+                           const BinReportOptions& options, const ReportClock& clock, AtomicFileWriter* file)
 {
     const std::string typeName = ReportListTypeName(list);
     const int perBin = std::max(1, options.CartsPerBin);
-    HtmlReport report = BeginListReport(list, "Bin Report", clock);
+    HtmlReport report = BeginListReport(list, "Bin Report", clock, file);
     report.LabelRow("Display", BoxedOptionText(options.Boxed));
     report.LabelRow(typeName + " Per Bin", std::to_string(perBin));
     report.OpenData(false);
@@ -98,9 +100,9 @@ HtmlReport RenderBinReport(const TBaseCustomListClass& list, const TColumnListCl
 }
 
 HtmlReport RenderInventoryReport(const TBaseCustomListClass& list, const TColumnListClass& columns, int boxedOption,
-                                 const ReportClock& clock)
+                                 const ReportClock& clock, AtomicFileWriter* file)
 {
-    HtmlReport report = BeginListReport(list, "Inventory Report", clock);
+    HtmlReport report = BeginListReport(list, "Inventory Report", clock, file);
     report.LabelRow("Display", BoxedOptionText(boxedOption));
     report.LabelRow("List Type", ReportListTypeName(list));
     report.OpenData(false);
@@ -123,9 +125,9 @@ HtmlReport RenderInventoryReport(const TBaseCustomListClass& list, const TColumn
 }
 
 HtmlReport RenderTradeReport(const TBaseCustomListClass& list, const TColumnListClass& columns,
-                             const TradeReportOptions& options, const ReportClock& clock)
+                             const TradeReportOptions& options, const ReportClock& clock, AtomicFileWriter* file)
 {
-    HtmlReport report(clock);
+    HtmlReport report(clock, file);
     report.Begin(Title(list));
     report.LabelRow("Report", "Trade Report");
     report.DateRow();
@@ -173,6 +175,21 @@ bool WriteReport(const std::function<HtmlReport()>& render, const std::string& f
     return SaveReport(*report, fileName);
 }
 
+bool StreamReport(const std::function<void(AtomicFileWriter&)>& render, const std::string& fileName)
+{
+    try {
+        AtomicFileWriter file(fileName);
+        render(file);
+        file.Commit();
+        return true;
+    } catch (const TBaseCustomListClassException& e) {
+        Messages().Error(ErrorText(e));
+    } catch (const FileWriteError&) {
+        Messages().Error(QStringLiteral("Unable to write to ") + PathToQString(fileName));
+    }
+    return false;
+}
+
 bool MakeBinReport(const TBaseCustomListClass& list, const std::string& fileName, TBinReportOptionsForm& form)
 {
     if (list.Count() == 0)
@@ -183,7 +200,7 @@ bool MakeBinReport(const TBaseCustomListClass& list, const std::string& fileName
         return false;
     const BinReportOptions options{form.CartsPerBinEdit->value(), form.BoxedOption->checkedId()};
     const ReportClock clock = ReportClock::System();
-    return WriteReport([&] { return RenderBinReport(list, columns, options, clock); }, fileName);
+    return StreamReport([&](AtomicFileWriter& file) { RenderBinReport(list, columns, options, clock, &file); }, fileName);
 }
 
 bool MakeInventoryReport(const TBaseCustomListClass& list, const std::string& fileName,
@@ -196,7 +213,8 @@ bool MakeInventoryReport(const TBaseCustomListClass& list, const std::string& fi
         return false;
     const int boxed = form.BoxedOption->checkedId();
     const ReportClock clock = ReportClock::System();
-    return WriteReport([&] { return RenderInventoryReport(list, columns, boxed, clock); }, fileName);
+    return StreamReport([&](AtomicFileWriter& file) { RenderInventoryReport(list, columns, boxed, clock, &file); },
+                        fileName);
 }
 
 bool MakeTradeReport(const TBaseCustomListClass& list, const std::string& fileName, TTradeListForm& form)
@@ -209,7 +227,8 @@ bool MakeTradeReport(const TBaseCustomListClass& list, const std::string& fileNa
     const TradeReportOptions options{form.SpinEdit1->value(), form.TradeBoxedCB->isChecked(),
                                      form.ShowActQtyCB->isChecked()};
     const ReportClock clock = ReportClock::System();
-    return WriteReport([&] { return RenderTradeReport(list, columns, options, clock); }, fileName);
+    return StreamReport([&](AtomicFileWriter& file) { RenderTradeReport(list, columns, options, clock, &file); },
+                        fileName);
 }
 
 }  // namespace quorvel

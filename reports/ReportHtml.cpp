@@ -119,12 +119,23 @@ const char* JustifiedCell(int justification)
     }
 }
 
-HtmlReport::HtmlReport(const ReportClock& clock) : clock_(clock), text_(kByteOrderMark) {}
+HtmlReport::HtmlReport(const ReportClock& clock, AtomicFileWriter* file)
+    : clock_(clock), file_(file), text_(kByteOrderMark)
+{
+}
+
+void HtmlReport::HandOver()
+{
+    file_->Write(text_);
+    text_.clear();
+}
 
 void HtmlReport::Line(std::string_view line)
 {
     text_ += line;
     text_ += "\r\n";
+    if (file_ && text_.size() >= (1u << 20))
+        HandOver();
 }
 
 void HtmlReport::DataRow(std::string_view line, size_t expected)
@@ -135,7 +146,7 @@ void HtmlReport::DataRow(std::string_view line, size_t expected)
     // Generously sized from the first rows: pages never written cost no memory, while growing by
     // doubling would copy the text and hold it twice for a moment.
     constexpr size_t kSample = 64;
-    if (++dataRows_ == kSample && expected > kSample)
+    if (++dataRows_ == kSample && expected > kSample && !file_)
         text_.reserve(text_.size() + (text_.size() - dataStart_) / kSample * (expected - kSample) * 2 + 65536);
 }
 
@@ -216,6 +227,8 @@ void HtmlReport::Finish(std::string_view footnote)
     Line("</FONT>");
     Line("</BODY>");
     Line("</HTML>");
+    if (file_)
+        HandOver();
 }
 
 std::vector<std::string> HtmlReport::Lines() const

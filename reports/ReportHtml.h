@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/SafeFile.h"
+
 namespace quorvel {
 
 class TColumnListClass;
@@ -33,10 +35,12 @@ std::string ReportDateText(const ReportClock& clock);
 const char* JustifiedCell(int justification);
 
 // The document of a report as UTF-8 with a byte-order mark, every line ended by CR LF, built in one
-// buffer so that a big report is never held twice. Lines holding inserted text take it escaped.
+// buffer so that a big report is never held twice; with a file, the buffer is handed to it as it
+// fills and at Finish, so that a big report is never held whole. Lines holding inserted text take it
+// escaped.
 class HtmlReport {
 public:
-    explicit HtmlReport(const ReportClock& clock);
+    explicit HtmlReport(const ReportClock& clock, AtomicFileWriter* file = nullptr);
 
     // "<HTML>" up to the opening of the label table.
     void Begin(std::string_view title);
@@ -58,13 +62,16 @@ public:
     // Closes the data table, then the footnote line (raw) when given, the footer and the document.
     void Finish(std::string_view footnote = {});
 
-    // The whole file's bytes.
+    // The whole file's bytes (with a file, those not handed to it yet).
     const std::string& Bytes() const { return text_; }
     // The lines without the byte-order mark and the line ends.
     std::vector<std::string> Lines() const;
 
 private:
+    void HandOver();
+
     ReportClock clock_;
+    AtomicFileWriter* file_ = nullptr;
     std::string text_;
     int labelRows_ = 0;
     int stripe_ = 0;

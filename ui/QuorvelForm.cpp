@@ -14,6 +14,7 @@
 #include "ui/CustomPropertyDialog.h"
 #include "ui/FieldOrderForm.h"
 #include "ui/ListDisplay.h"
+#include "ui/ListGridView.h"
 #include "ui/ListTabBar.h"
 #include "ui/MRUFileList.h"
 #include "ui/MigrationForm.h"
@@ -188,7 +189,7 @@ void TQuorvelForm::BuildLayout()
     DataPanel->setObjectName("DataPanel");
     auto* dataLayout = new QVBoxLayout(DataPanel);
     dataLayout->setContentsMargins(0, 0, 0, 0);
-    CartListView = new QTableView(DataPanel);
+    CartListView = new ListGridView(DataPanel);
     CartListView->setObjectName("CartListView");
     CartListView->setSelectionMode(QAbstractItemView::ExtendedSelection);
     CartListView->setSelectionBehavior(QAbstractItemView::SelectRows);

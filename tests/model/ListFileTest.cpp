@@ -531,3 +531,76 @@ TEST(ListFileSlicesTest, FirstBadEscapeInFileOrderIsReported) {
 
 }  // namespace
 }  // namespace quorvel
+
+namespace quorvel {
+namespace {
+
+// Files are read through a buffer of this size per slice; line ends at its edges must read as the
+// same text does in memory, and save back as the in-memory writer writes it.
+constexpr size_t kReadBuffer = size_t(1) << 19;
+
+std::string LineOf(size_t length, const char* end) { return "\"" + std::string(length - 2, 't') + "\"" + end; }
+
+TEST_F(ListFileTest, FilesReadInBlocksAsTheirTextReads) {
+    const std::string head = "QV1.2\r\n\"Media\",\"P\",\"O\",\"D\"\r\n\"TITLE\",\"NOTES\"\r\n";
+    const struct {
+        const char* Name;
+        std::string Text;
+    } cases[] = {
+        {"CR LF split by the buffer", head + LineOf(kReadBuffer - 1, "\r\n") + LineOf(10, "\r\n")},
+        {"CR alone at the buffer's end", head + LineOf(kReadBuffer - 1, "\r") + LineOf(10, "\r")},
+        {"LF at the buffer's end", head + LineOf(kReadBuffer - 1, "\n") + "\n" + LineOf(10, "")},
+        {"line longer than the buffer", head + LineOf(3 * kReadBuffer, "\r\n") + LineOf(5, "")},
+        {"every line end over several slices", MakeBigFile(60000).Text},
+        {"no item line", head.substr(0, head.size() - 2)},
+        {"blank item lines", head + "\r\n\r\n\n\r"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        WriteFile("in.lst", c.Text);
+        TCartListClass fromText, fromFile;
+        ReadListFileText(fromText, c.Text, PathOf("in.lst"));
+        fromFile.LoadFromFile(PathOf("in.lst"));
+        EXPECT_EQ(Snapshot(fromFile), Snapshot(fromText));
+        fromFile.SaveToFile(PathOf("out.lst"), false, true);
+        EXPECT_EQ(ReadFile("out.lst"), ListFileText(fromText));
+    }
+    // A file saved by the program reads and saves back byte for byte.
+    TCartListClass big;
+    ReadListFileText(big, MakeBigFile(60000).Text, "big.lst");
+    WriteFile("in.lst", ListFileText(big));
+    TCartListClass list;
+    list.LoadFromFile(PathOf("in.lst"));
+    list.SaveToFile(PathOf("out.lst"), false, true);
+    EXPECT_EQ(ReadFile("out.lst"), ReadFile("in.lst"));
+}
+
+TEST_F(ListFileTest, SaveStoppedInAnyChunkLeavesTheOldFile) {
+    const struct {
+        std::vector<int32_t> Broken;
+        std::string Message;
+    } cases[] = {
+        {{0}, "Invalid variant type conversion in item 1, field QUANTITY"},
+        {{59999}, "Invalid variant type conversion in item 60000, field QUANTITY"},
+        {{50000, 20000}, "Invalid variant type conversion in item 20001, field QUANTITY"},
+    };
+    TCartListClass list;
+    ReadListFileText(list, MakeBigFile(60000).Text, "big.lst");
+    for (const auto& c : cases) {
+        for (const int32_t i : c.Broken) list.GetItem(i)->SetFieldValue("Quantity", Text("many"));
+        WriteFile("a.lst", "previous");
+        try {
+            list.SaveToFile(PathOf("a.lst"), true, true);
+            ADD_FAILURE() << c.Message;
+        } catch (const TBaseCustomListClassException& e) {
+            EXPECT_EQ(e.what(), c.Message);
+        }
+        EXPECT_EQ(ReadFile("a.lst"), "previous");
+        // Nothing but the file itself: no ".BAK", no temporary file left behind.
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Dir()), {}), 1) << c.Message;
+        for (const int32_t i : c.Broken) list.GetItem(i)->SetFieldValue("Quantity", Text("1"));
+    }
+}
+
+}  // namespace
+}  // namespace quorvel

@@ -158,3 +158,53 @@ TEST_F(SafeFileTest, ReadWholeFile)
 
 }  // namespace
 }  // namespace quorvel
+
+namespace quorvel {
+namespace {
+
+// The writer in pieces: small pieces gathered and big ones passed through give the same bytes, and
+// a writer dropped at any point leaves the old file and no temporary file.
+TEST_F(SafeFileTest, WriterInPiecesCommitsWholeOrNothing)
+{
+    const std::string big(3 << 20, 'b');
+    const struct {
+        const char* Name;
+        std::vector<std::string> Pieces;
+        bool Commit;
+    } cases[] = {
+        {"nothing", {}, true},
+        {"small pieces", {"a", "", "bc", std::string(70000, 'd')}, true},
+        {"small around big", {"x", big, "y", big}, true},
+        {"dropped before any write", {}, false},
+        {"dropped after a big write", {"x", big}, false},
+    };
+    for (const auto& c : cases) {
+        WriteFile("a.txt", "old");
+        {
+            AtomicFileWriter writer(PathOf("a.txt"), true);
+            for (const auto& piece : c.Pieces) writer.Write(piece);
+            if (c.Commit) writer.Commit();
+        }
+        std::string all;
+        for (const auto& piece : c.Pieces) all += piece;
+        EXPECT_EQ(ReadFile("a.txt"), c.Commit ? all : "old") << c.Name;
+        EXPECT_EQ(EntryCount(), c.Commit ? 2u : 1u) << c.Name;
+        std::filesystem::remove(Dir() / "a.BAK");
+    }
+}
+
+TEST_F(SafeFileTest, ReaderByPosition)
+{
+    WriteFile("a.txt", "0123456789");
+    const FileReader file(PathOf("a.txt"));
+    ASSERT_TRUE(file.IsOpen());
+    EXPECT_EQ(file.Size(), 10u);
+    char part[4] = {};
+    EXPECT_TRUE(file.ReadAt(6, part, 4));
+    EXPECT_EQ(std::string(part, 4), "6789");
+    EXPECT_FALSE(file.ReadAt(8, part, 4));
+    for (const std::string& name : {PathOf("missing"), Dir().string()}) EXPECT_FALSE(FileReader(name).IsOpen()) << name;
+}
+
+}  // namespace
+}  // namespace quorvel

@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QSpinBox>
 
+#include <filesystem>
 #include <regex>
 #include <set>
 #include <tuple>
@@ -204,6 +205,35 @@ TEST_F(CartReportsTest, WritersFollowTheColumnSectionCourse)
     });
     EXPECT_TRUE(MakeInventoryReport(*list, PathOf("inv.htm"), inventory));
     EXPECT_NE(ReadFile("inv.htm").find("<TD>Both</TD>"), std::string::npos);
+}
+
+// A report streamed into its file is the rendered document byte for byte, however many times its
+// buffer is handed over; one stopped by a value that does not convert leaves the old file alone.
+TEST_F(CartReportsTest, StreamedReportsAreTheRenderedDocumentOrNothing)
+{
+    std::vector<test::TestItem> items;
+    for (int i = 0; i < 12000; ++i)
+        items.push_back({"Title number " + std::to_string(i), i % 3 == 0, int32_t{1 + i % 4}});
+    auto big = MakeList(items);
+    ShowOnly(columns, *big, {"Title", "Quantity", "Boxed"});
+    const std::string rendered = RenderInventoryReport(*big, columns, boBoth, clock).Bytes();
+    ASSERT_GT(rendered.size(), 1u << 20);  // handed over at least once
+    const struct {
+        const char* Name;
+        int BrokenItem;  // -1: none
+    } cases[] = {{"whole", -1}, {"stopped early", 5}, {"stopped late", 11990}};
+    for (const auto& c : cases) {
+        WriteFile("r.htm", "old");
+        if (c.BrokenItem >= 0) big->GetItem(c.BrokenItem)->SetFieldValue("Boxed", FieldValue(std::string("perhaps")));
+        // Only a report that shows part of the items reads their Boxed values.
+        const int option = c.BrokenItem < 0 ? boBoth : boUnboxed;
+        const bool written = StreamReport(
+            [&](AtomicFileWriter& file) { RenderInventoryReport(*big, columns, option, clock, &file); }, PathOf("r.htm"));
+        EXPECT_EQ(written, c.BrokenItem < 0) << c.Name;
+        EXPECT_EQ(ReadFile("r.htm"), c.BrokenItem < 0 ? rendered : "old") << c.Name;
+        if (c.BrokenItem >= 0) big->GetItem(c.BrokenItem)->SetFieldValue("Boxed", false);
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Dir()), {}), 1) << c.Name;
+    }
 }
 
 }  // namespace
