@@ -460,7 +460,8 @@ void ListCommands::ListPropertiesTabPopupMenuClick()
         if (values.description != list->GetDescription())
             list->SetDescription(values.description);
     }
-    form_.RepaintTabs();
+    // The tab shows the platform and owner just changed, not the old ones.
+    form_.RefreshTabs();
     form_.UpdateMenuState();
 }
 

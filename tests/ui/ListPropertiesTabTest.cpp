@@ -1,0 +1,19 @@
+#include "MainFormTest.h"
+
+namespace quorvel {
+namespace {
+
+class ListPropertiesTabTest : public test::MainFormTest {};
+
+TEST_F(ListPropertiesTabTest, TheTabShowsTheNewPlatformAndOwnerAtOnce)
+{
+    MakeForm();
+    settings->SetSetting("ShowOwner", "1");
+    form->OpenListFile(WriteList("a.csv", ltMedia, "Zentrix 64", {"One"}));
+    AnswerProperties({"Media", "Vexa Drive", "Pat", ""});
+    Lists().ListPropertiesTabPopupMenuClick();
+    EXPECT_EQ(form->TabCaption(0), "Vexa Drive - Pat");
+}
+
+}  // namespace
+}  // namespace quorvel
