@@ -213,6 +213,8 @@ void TListDisplayClass::ApplyColumns()
         }
         header->setSortIndicator(-1, Qt::AscendingOrder);
     }
+    // The next sort is by the first column: the glyph must mark that column, not the old one.
+    SortColumn = 0;
     SortField = GetColumnField(0);
     if (Tree)
         Tree->setUpdatesEnabled(true);

@@ -64,6 +64,9 @@ std::string ShortDateFormat(const QString& pattern, const std::string& fallback)
 LocaleFormat LocaleFormatFrom(const QLocale& locale)
 {
     LocaleFormat format;
+    // No locale chosen: its short date names the month, which would come out as "7 12 2026".
+    if (locale.language() == QLocale::C)
+        return format;
     format.DecimalSeparator = Separator(locale.decimalPoint(), format.DecimalSeparator);
     format.ThousandSeparator = Separator(locale.groupSeparator(), '\0');
     if (format.ThousandSeparator == format.DecimalSeparator)

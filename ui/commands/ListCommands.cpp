@@ -263,7 +263,8 @@ std::optional<std::string> ListCommands::AskSaveFileName(const TBaseCustomListCl
     FileDialogRequest request;
     request.caption = "Save As";
     request.folder = PathToQString(Setting(list.Kind() == ltHardware ? "HardwarePath" : "CartPath"));
-    request.fileName = preset ? ToQString(DefaultListFileName()) : QString();
+    // Closing saves lists that are not current: the name comes from the list being saved.
+    request.fileName = preset ? ToQString(DefaultListFileName(list)) : QString();
     request.filter = kFilter;
     const auto chosen = FileDialogs().SaveFileName(request);
     if (!chosen)
@@ -310,10 +311,13 @@ void ListCommands::SaveAsButtonClick()
 std::string ListCommands::DefaultListFileName() const
 {
     const TBaseCustomListClass* list = form_.CurrentList();
-    if (!list)
-        return {};
-    const std::string& owner = list->GetOwner();
-    const std::string& platform = list->GetPlatform();
+    return list ? DefaultListFileName(*list) : std::string();
+}
+
+std::string ListCommands::DefaultListFileName(const TBaseCustomListClass& list) const
+{
+    const std::string& owner = list.GetOwner();
+    const std::string& platform = list.GetPlatform();
     std::string name;
     switch (SettingToInteger(Setting("SaveAsFormat"))) {
     case 0: name = owner + " " + platform; break;
@@ -322,8 +326,8 @@ std::string ListCommands::DefaultListFileName() const
     default: break;
     }
     switch (SettingToInteger(Setting("AppendListType"))) {
-    case 0: return name + " " + list->GetListType();
-    case 1: return list->GetListType() + " " + name;
+    case 0: return name + " " + list.GetListType();
+    case 1: return list.GetListType() + " " + name;
     default: return name;
     }
 }
@@ -456,7 +460,8 @@ void ListCommands::ListPropertiesTabPopupMenuClick()
         if (values.description != list->GetDescription())
             list->SetDescription(values.description);
     }
-    form_.RepaintTabs();
+    // The tab shows the platform and owner just changed, not the old ones.
+    form_.RefreshTabs();
     form_.UpdateMenuState();
 }
 

@@ -35,6 +35,7 @@ public:
     void SaveButtonClick();
     void SaveAsButtonClick();
     std::string DefaultListFileName() const;
+    std::string DefaultListFileName(const TBaseCustomListClass& list) const;
     void AddSavedFileToExplorer(const std::string& fileName);
     // False when the user wanted the list saved and it could not be: the list then stays open.
     bool CloseListMainMenuClick();
