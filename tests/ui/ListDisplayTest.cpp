@@ -129,6 +129,17 @@ TEST_F(ListDisplayTest, HeaderClicksToggleTheDirectionOfTheSameColumn)
         EXPECT_EQ(Shown(), s.names);
         EXPECT_EQ(grid.horizontalHeader()->sortIndicatorSection(), s.column);
     }
+    // Another list shown after a sort by Mfg is sorted by its first column, and the glyph says so.
+    grid.horizontalHeader()->sectionClicked(1);
+    auto other = CreateListObject(ltHardware);
+    other->SetPlatform("Nova");
+    AddItem(*other, {{"Name", Text("b")}, {"Mfg", Text("X")}});
+    AddItem(*other, {{"Name", Text("a")}, {"Mfg", Text("Y")}});
+    display.SetList(other.get());
+    display.Resort();
+    display.Refresh();
+    EXPECT_EQ(display.GetSortColumn(), 0);
+    EXPECT_EQ(grid.horizontalHeader()->sortIndicatorSection(), 0);
 }
 
 TEST_F(ListDisplayTest, ViewsAreKeptPerGridAndSavedToTheListTheyBelongTo)

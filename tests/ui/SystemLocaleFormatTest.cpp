@@ -20,6 +20,8 @@ TEST(SystemLocaleFormatTest, NumbersMoneyAndShortDatesFollowTheLocale)
         {"en_US", '.', "($1,234.50)", "3/7/2026"},
         // The euro sign is byte 0x80 of the code page.
         {"de_DE", ',', "-1.234,50 \x80", "07.03.2026"},
+        // No chosen locale: the program's own formats, not the locale's spaced day, month and year.
+        {"C", '.', "-$1,234.50", "3/7/2026"},
     };
     for (const auto& c : cases) {
         const LocaleFormat format = LocaleFormatFrom(QLocale(QString::fromLatin1(c.Name)));
