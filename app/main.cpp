@@ -1,6 +1,3 @@
 #include "app/ProgramBody.h"
 
-int main(int argc, char** argv)
-{
-    return quorvel::ProgramBody(argc, argv);
-}
+int main(int argc, char** argv) { return quorvel::ProgramBody(argc, argv); }

@@ -20,7 +20,8 @@ struct Pair {
 };
 
 // List two is list one with every tenth item replaced by an item of another list.
-const Pair& SharedPair() {
+const Pair& SharedPair()
+{
     static const Pair pair = [] {
         Pair p;
         p.One = MakeMediaList(kItems, 20240601);
@@ -38,7 +39,8 @@ const Pair& SharedPair() {
     return pair;
 }
 
-void CompareBothPasses(benchmark::State& state) {
+void CompareBothPasses(benchmark::State& state)
+{
     const Pair& pair = SharedPair();
     for (auto _ : state) {
         TCartCompareClass engine;
@@ -50,7 +52,8 @@ void CompareBothPasses(benchmark::State& state) {
 }
 BENCHMARK(CompareBothPasses)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
-void LoadBothLists(benchmark::State& state) {
+void LoadBothLists(benchmark::State& state)
+{
     const Pair& pair = SharedPair();
     for (auto _ : state) {
         TCartListClass one, two;

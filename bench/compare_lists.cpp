@@ -23,7 +23,8 @@ int main(int argc, char** argv)
                      argv[0]);
         return 2;
     };
-    if (argc < 5) return usage();
+    if (argc < 5)
+        return usage();
     TCartCompareClass compare;
     compare.SetMinQty(0);
     for (int i = 5; i < argc; ++i) {
@@ -31,7 +32,8 @@ int main(int argc, char** argv)
         if (option == "--min-qty" && i + 1 < argc) {
             char* end = nullptr;
             const long n = std::strtol(argv[++i], &end, 10);
-            if (*end != '\0' || n < 0 || n > INT32_MAX) return usage();
+            if (*end != '\0' || n < 0 || n > INT32_MAX)
+                return usage();
             compare.SetMinQty(static_cast<int32_t>(n));
         } else if (option == "--ignore-label-type") {
             compare.SetIgnoreLabelType(true);

@@ -14,23 +14,23 @@
 #include <cstdlib>
 #include <memory>
 #include <optional>
-#include <unistd.h>
 #include <string_view>
+#include <unistd.h>
 #include <vector>
 
-#include "model/BaseCustomListClass.h"
-#include "platform/Cp1252.h"
-#include "support/ListGenerator.h"
-#include "ui/ListDisplay.h"
-#include "ui/ListTableModel.h"
 #include "config/PlatformList.h"
 #include "config/ProgramSetup.h"
 #include "config/SettingsStore.h"
+#include "model/BaseCustomListClass.h"
 #include "model/ListFactory.h"
 #include "model/Utils.h"
+#include "platform/Cp1252.h"
 #include "platform/ProgramFolder.h"
 #include "platform/qt/QtServices.h"
 #include "platform/qt/RecentFilesStore.h"
+#include "support/ListGenerator.h"
+#include "ui/ListDisplay.h"
+#include "ui/ListTableModel.h"
 #include "ui/OptionsForm.h"
 #include "ui/QuorvelForm.h"
 #include "ui/commands/ListCommands.h"
@@ -207,8 +207,7 @@ BENCHMARK(BM_GridMemory)->Iterations(1)->Unit(benchmark::kMillisecond);
 // The main window over a program folder of its own, with the list's platform configured so that no
 // message box opens, and the list saved once as a file.
 struct Window {
-    Window()
-        : home(std::filesystem::temp_directory_path() / ("quorvel-grid-bench-" + std::to_string(getpid())))
+    Window() : home(std::filesystem::temp_directory_path() / ("quorvel-grid-bench-" + std::to_string(getpid())))
     {
         std::filesystem::create_directories(home);
         setenv("QUORVEL_HOME", home.c_str(), 1);
@@ -252,10 +251,7 @@ Window& SharedWindow()
     return *sharedWindow;
 }
 
-void FreeSharedWindow()
-{
-    sharedWindow.reset();
-}
+void FreeSharedWindow() { sharedWindow.reset(); }
 
 // Floors of the two list commands: the list file read and written alone.
 void BM_LoadFloor(benchmark::State& state)
@@ -310,10 +306,7 @@ BENCHMARK(BM_SaveCommand)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-void FreeWindow()
-{
-    FreeSharedWindow();
-}
+void FreeWindow() { FreeSharedWindow(); }
 
 }  // namespace quorvel::bench
 

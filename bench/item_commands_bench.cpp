@@ -29,15 +29,18 @@ constexpr size_t kItems = 100000;
 constexpr uint32_t kSeed = 20240601;
 
 // Every question answered Yes, every dialog with OK after Answer has worked its controls.
-class AnsweringServices final : public MessageService, public ClipboardService, public ScreenService, public DialogRunner {
+class AnsweringServices final : public MessageService,
+                                public ClipboardService,
+                                public ScreenService,
+                                public DialogRunner {
 public:
     std::function<void(QDialog&)> answer = [](QDialog&) {};
-    void Error(const QString&) override {}
-    void Warning(const QString&) override {}
-    void Information(const QString&) override {}
+    void Error(const QString&) override { }
+    void Warning(const QString&) override { }
+    void Information(const QString&) override { }
     bool Confirm(const QString&) override { return true; }
     QString Text() override { return {}; }
-    void SetText(const QString&) override {}
+    void SetText(const QString&) override { }
     QSize PrimaryScreenSize() override { return {1920, 1080}; }
     int Exec(QDialog& dialog) override
     {
@@ -93,14 +96,10 @@ void Show(benchmark::State& state, bool selectAll = true)
     state.ResumeTiming();
 }
 
-void Run(const char* entry)
-{
-    Window().form->Action(entry)->trigger();
-}
+void Run(const char* entry) { Window().form->Action(entry)->trigger(); }
 
 // Work on a fresh list alone; making the list and freeing the one before stay outside the timing.
-template <typename Work>
-void OnFreshList(benchmark::State& state, Work work)
+template <typename Work> void OnFreshList(benchmark::State& state, Work work)
 {
     std::unique_ptr<TCartListClass> list;
     for (auto _ : state) {

@@ -2,8 +2,8 @@
 // list_roundtrip IN OUT [THREADS]. Prints the load and save times and the peak memory of the process.
 #include <algorithm>
 #include <chrono>
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 #include <exception>
 #include <string>
 #include <sys/resource.h>
@@ -20,7 +20,8 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: %s IN OUT [THREADS]\n", argv[0]);
         return 2;
     }
-    if (argc == 4) MaxSliceThreads = static_cast<size_t>(std::max(1, std::atoi(argv[3])));
+    if (argc == 4)
+        MaxSliceThreads = static_cast<size_t>(std::max(1, std::atoi(argv[3])));
     const std::string in = argv[1], out = argv[2];
     auto list = CreateListObject(GetListFileType(in));
     if (!list) {
@@ -31,11 +32,11 @@ int main(int argc, char** argv)
         const auto t0 = Clock::now();
         LoadListObject(list.get(), in);
         const auto t1 = Clock::now();
-        struct rusage loaded {};
+        struct rusage loaded { };
         ::getrusage(RUSAGE_SELF, &loaded);
         SaveListObject(list.get(), out, false, true);
         const auto t2 = Clock::now();
-        struct rusage usage {};
+        struct rusage usage { };
         ::getrusage(RUSAGE_SELF, &usage);
         const auto ms = [](auto d) { return std::chrono::duration<double, std::milli>(d).count(); };
         std::printf("items %d\nload_ms %.1f\nsave_ms %.1f\nload_peak_kib %ld\npeak_kib %ld\n", list->Count(),

@@ -14,12 +14,14 @@ namespace {
 constexpr size_t kItems = 100000;
 constexpr uint32_t kSeed = 20240601;
 
-const std::string& SharedText() {
+const std::string& SharedText()
+{
     static const std::string text = ListFileText(*MakeMediaList(kItems, kSeed));
     return text;
 }
 
-void ReadText(benchmark::State& state) {
+void ReadText(benchmark::State& state)
+{
     const std::string& text = SharedText();
     for (auto _ : state) {
         TCartListClass list;
@@ -30,16 +32,19 @@ void ReadText(benchmark::State& state) {
 }
 BENCHMARK(ReadText)->Unit(benchmark::kMillisecond);
 
-void WriteText(benchmark::State& state) {
+void WriteText(benchmark::State& state)
+{
     TCartListClass list;
     ReadListFileText(list, SharedText(), "bench.lst");
-    for (auto _ : state) benchmark::DoNotOptimize(ListFileText(list).size());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ListFileText(list).size());
     state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(SharedText().size()));
 }
 BENCHMARK(WriteText)->Unit(benchmark::kMillisecond);
 
 // Load and save through files, as the program does (atomic replace included).
-void LoadAndSaveFile(benchmark::State& state) {
+void LoadAndSaveFile(benchmark::State& state)
+{
     const std::string in = "/tmp/quorvel_bench_" + std::to_string(::getpid()) + ".lst";
     const std::string out = in + ".out";
     {
@@ -57,13 +62,15 @@ void LoadAndSaveFile(benchmark::State& state) {
 }
 BENCHMARK(LoadAndSaveFile)->Unit(benchmark::kMillisecond);
 
-void PeekType(benchmark::State& state) {
+void PeekType(benchmark::State& state)
+{
     const std::string path = "/tmp/quorvel_peek_" + std::to_string(::getpid()) + ".lst";
     if (FILE* f = std::fopen(path.c_str(), "wb")) {
         std::fwrite(SharedText().data(), 1, SharedText().size(), f);
         std::fclose(f);
     }
-    for (auto _ : state) benchmark::DoNotOptimize(GetListFileType(path));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(GetListFileType(path));
     std::remove(path.c_str());
 }
 BENCHMARK(PeekType);

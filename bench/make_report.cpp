@@ -18,7 +18,7 @@ namespace {
 
 long PeakKib()
 {
-    struct rusage usage {};
+    struct rusage usage { };
     ::getrusage(RUSAGE_SELF, &usage);
     return usage.ru_maxrss;
 }
@@ -54,15 +54,20 @@ int main(int argc, char** argv)
         const ReportClock clock = ReportClock::System();
         // Written as the program writes it: into the file while the report is made.
         AtomicFileWriter file(out);
-        if (kind == "bin") RenderBinReport(*list, columns, {}, clock, &file);
-        else if (kind == "inventory") RenderInventoryReport(*list, columns, 0, clock, &file);
-        else RenderTradeReport(*list, columns, {}, clock, &file);
+        if (kind == "bin")
+            RenderBinReport(*list, columns, {}, clock, &file);
+        else if (kind == "inventory")
+            RenderInventoryReport(*list, columns, 0, clock, &file);
+        else
+            RenderTradeReport(*list, columns, {}, clock, &file);
         const auto tr = Clock::now();
         file.Commit();
         const auto t2 = Clock::now();
         const auto ms = [](auto d) { return std::chrono::duration<double, std::milli>(d).count(); };
-        std::printf("items %d\nload_ms %.1f\nreport_ms %.1f\nrender_ms %.1f\nloaded_peak_kib %ld\npeak_kib %ld\nreport_bytes %zu\n",
-                    list->Count(), ms(t1 - t0), ms(t2 - t1), ms(tr - t1), loadedKib, PeakKib(), static_cast<size_t>(std::filesystem::file_size(out)));
+        std::printf("items %d\nload_ms %.1f\nreport_ms %.1f\nrender_ms %.1f\nloaded_peak_kib %ld\npeak_kib "
+                    "%ld\nreport_bytes %zu\n",
+                    list->Count(), ms(t1 - t0), ms(t2 - t1), ms(tr - t1), loadedKib, PeakKib(),
+                    static_cast<size_t>(std::filesystem::file_size(out)));
     } catch (const std::exception& e) {
         std::fprintf(stderr, "%s\n", e.what());
         return 1;

@@ -19,7 +19,8 @@ constexpr size_t kOtherItems = 2000;
 constexpr int kFiles = 200;
 constexpr int kMatching = 5;
 
-const std::string& Folder() {
+const std::string& Folder()
+{
     static const std::string folder = [] {
         const std::string dir = "/tmp/quorvel_masterlists_" + std::to_string(::getpid()) + "/";
         std::filesystem::create_directories(dir);
@@ -36,21 +37,25 @@ const std::string& Folder() {
     return folder;
 }
 
-void SearchMasterLists(benchmark::State& state) {
+void SearchMasterLists(benchmark::State& state)
+{
     for (auto _ : state) {
         const auto found = FindMasterLists(Folder(), ltMedia, "zentrix 64");
-        if (found.size() != kMatching) state.SkipWithError("wrong number of master lists");
+        if (found.size() != kMatching)
+            state.SkipWithError("wrong number of master lists");
         benchmark::DoNotOptimize(found.data());
     }
 }
 BENCHMARK(SearchMasterLists)->Unit(benchmark::kMillisecond);
 
-void LoadShownMasterList(benchmark::State& state) {
+void LoadShownMasterList(benchmark::State& state)
+{
     const std::string file = FindMasterLists(Folder(), ltMedia, "Zentrix 64").front().Path;
     for (auto _ : state) {
         auto list = CreateListObject(ltMedia);
         LoadListObject(list.get(), file);
-        if (list->Count() != static_cast<int32_t>(kShownItems)) state.SkipWithError("wrong list loaded");
+        if (list->Count() != static_cast<int32_t>(kShownItems))
+            state.SkipWithError("wrong list loaded");
     }
 }
 BENCHMARK(LoadShownMasterList)->Unit(benchmark::kMillisecond);
@@ -58,7 +63,8 @@ BENCHMARK(LoadShownMasterList)->Unit(benchmark::kMillisecond);
 }  // namespace
 }  // namespace quorvel::bench
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     std::filesystem::remove_all(quorvel::bench::Folder());

@@ -13,13 +13,15 @@ namespace {
 constexpr size_t kItems = 100000;
 constexpr uint32_t kSeed = 20240601;
 
-TCartListClass& SharedList() {
+TCartListClass& SharedList()
+{
     static auto list = MakeMediaList(kItems, kSeed);
     return *list;
 }
 
 // Puts the shared list in a random order again (by its unique serial numbers) outside the timing.
-void Scramble(benchmark::State& state, TCartListClass& list) {
+void Scramble(benchmark::State& state, TCartListClass& list)
+{
     state.PauseTiming();
     G_SortField = "SerialNumber";
     G_SortDirection = 1;
@@ -27,7 +29,8 @@ void Scramble(benchmark::State& state, TCartListClass& list) {
     state.ResumeTiming();
 }
 
-void SortListBy(benchmark::State& state, const char* field) {
+void SortListBy(benchmark::State& state, const char* field)
+{
     TCartListClass& list = SharedList();
     for (auto _ : state) {
         Scramble(state, list);
@@ -42,7 +45,8 @@ void BM_SortByTitle(benchmark::State& state) { SortListBy(state, "Title"); }
 void BM_SortByQuantity(benchmark::State& state) { SortListBy(state, "Quantity"); }
 
 // The first sort after loading, when the list order is still the order the items were made in.
-void BM_SortByQuantityJustLoaded(benchmark::State& state) {
+void BM_SortByQuantityJustLoaded(benchmark::State& state)
+{
     for (auto _ : state) {
         state.PauseTiming();
         auto list = MakeMediaList(kItems, kSeed);
@@ -58,14 +62,15 @@ void BM_SortByQuantityJustLoaded(benchmark::State& state) {
 }
 
 // The baselines: std::stable_sort of the same keys in the same order as the list sorts meet them.
-template <typename Key, typename KeyOf>
-void StableSortBaseline(benchmark::State& state, KeyOf keyOf) {
+template <typename Key, typename KeyOf> void StableSortBaseline(benchmark::State& state, KeyOf keyOf)
+{
     TCartListClass& list = SharedList();
     G_SortField = "SerialNumber";
     G_SortDirection = 1;
     list.Sort();
     std::vector<Key> keys;
-    for (const auto& item : list.Items()) keys.push_back(keyOf(*item));
+    for (const auto& item : list.Items())
+        keys.push_back(keyOf(*item));
     for (auto _ : state) {
         state.PauseTiming();
         std::vector<Key> copy = keys;
@@ -76,15 +81,20 @@ void StableSortBaseline(benchmark::State& state, KeyOf keyOf) {
     state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(kItems));
 }
 
-void BM_StableSortTitleStrings(benchmark::State& state) {
-    StableSortBaseline<std::string>(state, [](const TBaseCustomClass& item) { return ToText(item.GetFieldValue("Title")); });
+void BM_StableSortTitleStrings(benchmark::State& state)
+{
+    StableSortBaseline<std::string>(state,
+                                    [](const TBaseCustomClass& item) { return ToText(item.GetFieldValue("Title")); });
 }
 
-void BM_StableSortQuantityInts(benchmark::State& state) {
-    StableSortBaseline<int32_t>(state, [](const TBaseCustomClass& item) { return ToInteger(item.GetFieldValue("Quantity")); });
+void BM_StableSortQuantityInts(benchmark::State& state)
+{
+    StableSortBaseline<int32_t>(state,
+                                [](const TBaseCustomClass& item) { return ToInteger(item.GetFieldValue("Quantity")); });
 }
 
-void BM_Compress(benchmark::State& state) {
+void BM_Compress(benchmark::State& state)
+{
     const auto count = static_cast<size_t>(state.range(0));
     for (auto _ : state) {
         state.PauseTiming();
@@ -100,7 +110,8 @@ void BM_Compress(benchmark::State& state) {
 }
 
 // Input trimmed so that the expansion makes at most range(0) items.
-void BM_Expand(benchmark::State& state) {
+void BM_Expand(benchmark::State& state)
+{
     const int64_t target = state.range(0);
     for (auto _ : state) {
         state.PauseTiming();
@@ -123,7 +134,8 @@ void BM_Expand(benchmark::State& state) {
 }
 
 // Heap held by loaded items against the bytes of their lines in a list file.
-void BM_MemoryPerLoadedItem(benchmark::State& state) {
+void BM_MemoryPerLoadedItem(benchmark::State& state)
+{
     double heapPerItem = 0, linePerItem = 0;
     for (auto _ : state) {
         malloc_trim(0);
@@ -131,7 +143,8 @@ void BM_MemoryPerLoadedItem(benchmark::State& state) {
         auto list = MakeMediaList(kItems, kSeed + 1);
         const size_t after = mallinfo2().uordblks;
         size_t lineBytes = 0;
-        for (const auto& item : list->Items()) lineBytes += JoinedFieldTexts(*item).size() + 2;  // CR LF
+        for (const auto& item : list->Items())
+            lineBytes += JoinedFieldTexts(*item).size() + 2;  // CR LF
         heapPerItem = double(after - before) / kItems;
         linePerItem = double(lineBytes) / kItems;
     }

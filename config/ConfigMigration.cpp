@@ -24,10 +24,7 @@ constexpr char kGeneral[] = "General";
 constexpr char kConfigVersion[] = "ConfigVersion";
 constexpr char kReportList[] = "ReportList";
 
-std::string ConfigVersion()
-{
-    return ReadIniString(G_ConfigFile, kGeneral, kConfigVersion, kConfigVersionOld);
-}
+std::string ConfigVersion() { return ReadIniString(G_ConfigFile, kGeneral, kConfigVersion, kConfigVersionOld); }
 
 // The file of that name in Folder, found ignoring case like every configuration file.
 std::optional<std::string> FindInFolder(const std::string& folder, const std::string& name)
@@ -126,7 +123,7 @@ void ConfigMigration::MoveCustomReports()
         columns.SaveToIni(reportsFile, "CustomMedia" + name);
         // A report named like one of the configuration's own sections must not take the settings with it.
         const bool ownSection = Cp1252::EqualsNoCase(name, kGeneral) || Cp1252::EqualsNoCase(name, "Paths") ||
-                                Cp1252::EqualsNoCase(name, "LastFiles");
+            Cp1252::EqualsNoCase(name, "LastFiles");
         if (!ownSection)
             EraseIniSection(G_ConfigFile, name);
     }

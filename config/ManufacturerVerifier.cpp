@@ -16,10 +16,7 @@ namespace {
 const char kSection[] = "Mfg";
 
 // Position of the Mfg field in the list's items, or -1 for a kind without it.
-int32_t MfgIndex(const TBaseCustomListClass& list)
-{
-    return list.CreateItem()->IndexOfField("Mfg");
-}
+int32_t MfgIndex(const TBaseCustomListClass& list) { return list.CreateItem()->IndexOfField("Mfg"); }
 
 }  // namespace
 
@@ -37,7 +34,7 @@ std::string ManufacturerVerifier::ProblemMessage(PlatformProblem problem, std::s
         return "This list has no platform, so its manufacturers cannot be verified.";
     case PlatformProblem::UnsafeName:
         return "The platform \"" + std::string(platform) +
-               "\" cannot be the name of a file, so its manufacturers cannot be verified.";
+            "\" cannot be the name of a file, so its manufacturers cannot be verified.";
     case PlatformProblem::None:
         break;
     }
@@ -65,10 +62,7 @@ void ManufacturerVerifier::Load()
         folded_.insert(std::string());
 }
 
-bool ManufacturerVerifier::IsKnown(std::string_view maker) const
-{
-    return folded_.count(Cp1252::ToUpper(maker)) > 0;
-}
+bool ManufacturerVerifier::IsKnown(std::string_view maker) const { return folded_.count(Cp1252::ToUpper(maker)) > 0; }
 
 std::vector<std::string> ManufacturerVerifier::Unlisted(const TBaseCustomListClass& list) const
 {

@@ -10,8 +10,7 @@
 
 namespace quorvel {
 
-std::vector<MasterListEntry> FindMasterLists(const std::string& folder, TListType listType,
-                                             const std::string& platform)
+std::vector<MasterListEntry> FindMasterLists(const std::string& folder, TListType listType, const std::string& platform)
 {
     std::vector<MasterListEntry> found;
     if (folder.empty())

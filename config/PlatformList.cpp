@@ -49,10 +49,7 @@ int PlatformList::IndexOf(std::string_view name) const
     return -1;
 }
 
-bool PlatformList::Contains(std::string_view name) const
-{
-    return IndexOf(name) >= 0;
-}
+bool PlatformList::Contains(std::string_view name) const { return IndexOf(name) >= 0; }
 
 void PlatformList::SetNames(std::vector<std::string> names)
 {
@@ -67,10 +64,7 @@ bool PlatformList::HasRefusedCharacter(std::string_view name)
     return name.find_first_of(RefusedCharacters) != std::string_view::npos;
 }
 
-bool PlatformList::IsValidPlatformName(std::string_view name)
-{
-    return !HasRefusedCharacter(name) && IsSafeName(name);
-}
+bool PlatformList::IsValidPlatformName(std::string_view name) { return !HasRefusedCharacter(name) && IsSafeName(name); }
 
 std::optional<std::string> PlatformList::PlatformFile(std::string_view name)
 {

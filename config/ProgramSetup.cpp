@@ -1,9 +1,9 @@
 #include "config/ProgramSetup.h"
 
+#include "config/SettingsStore.h"
 #include "model/Utils.h"
 #include "platform/FileNames.h"
 #include "platform/ProgramFolder.h"
-#include "config/SettingsStore.h"
 
 namespace quorvel {
 

@@ -18,14 +18,14 @@ constexpr const char* kGeneral = "General";
 
 }  // namespace
 
-SettingsStore::SettingsStore(std::string programDir) : programDir_(WithTrailingSlash(programDir)) {}
+SettingsStore::SettingsStore(std::string programDir) : programDir_(WithTrailingSlash(programDir)) { }
 
 const std::vector<FolderSetting>& SettingsStore::Folders()
 {
     static const std::vector<FolderSetting> folders = {
-        {"GroupPath", "Group Files", "Groups"},       {"CartPath", "Media Files", "Carts"},
+        {"GroupPath", "Group Files", "Groups"},         {"CartPath", "Media Files", "Carts"},
         {"HardwarePath", "Hardware Files", "Hardware"}, {"MasterCartPath", "Master Files", "Masters"},
-        {"ReportPath", "Report Files", "Reports"},    {"ExportPath", "Export Files", "Export"},
+        {"ReportPath", "Report Files", "Reports"},      {"ExportPath", "Export Files", "Export"},
         {"ConfigFiles", "Config Files", "Config"},
     };
     return folders;
@@ -35,9 +35,9 @@ const std::vector<std::pair<const char*, const char*>>& SettingsStore::GeneralDe
 {
     // WarnOnExport is on by default: the dialog shows it checked and its first save writes "1".
     static const std::vector<std::pair<const char*, const char*>> defaults = {
-        {"ShowSplash", "1"},     {"ShowOwner", "1"},     {"BackupFiles", "1"},
+        {"ShowSplash", "1"},       {"ShowOwner", "1"},    {"BackupFiles", "1"},
         {"LoadLastCartFile", "1"}, {"WarnOnExport", "1"}, {"SaveAsFormat", "0"},
-        {"AppendListType", "0"}, {"ShowGrid", "0"},      {"ShowCollectionExplorer", "1"},
+        {"AppendListType", "0"},   {"ShowGrid", "0"},     {"ShowCollectionExplorer", "1"},
         {"DefaultOwner", ""},
     };
     return defaults;
@@ -46,8 +46,8 @@ const std::vector<std::pair<const char*, const char*>>& SettingsStore::GeneralDe
 const std::vector<const char*>& SettingsStore::GeneralWriteOrder()
 {
     static const std::vector<const char*> order = {
-        "ShowSplash",     "ShowOwner", "BackupFiles", "LoadLastCartFile",       "SaveAsFormat",
-        "AppendListType", "WarnOnExport", "ShowGrid", "ShowCollectionExplorer", "DefaultOwner",
+        "ShowSplash",     "ShowOwner",    "BackupFiles", "LoadLastCartFile",       "SaveAsFormat",
+        "AppendListType", "WarnOnExport", "ShowGrid",    "ShowCollectionExplorer", "DefaultOwner",
     };
     return order;
 }
@@ -83,10 +83,7 @@ void SettingsStore::SetSetting(std::string_view key, std::string_view value)
     }
 }
 
-bool SettingsStore::HoldsSetting(std::string_view key) const
-{
-    return Find(key) != values_.end();
-}
+bool SettingsStore::HoldsSetting(std::string_view key) const { return Find(key) != values_.end(); }
 
 std::string SettingsStore::DefaultFolder(const FolderSetting& folder) const
 {

@@ -27,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         std::string fromFile[4];
         GetListFileInfo(path, fromFile[0], fromFile[1], fromFile[2], fromFile[3]);
         const bool same = GetListFileType(path) == type && fromFile[0] == info[0] && fromFile[1] == info[1] &&
-                          fromFile[2] == info[2] && fromFile[3] == info[3];
+            fromFile[2] == info[2] && fromFile[3] == info[3];
         std::remove(path.c_str());
         if (!same)
             __builtin_trap();

@@ -14,8 +14,7 @@ using namespace quorvel;
 
 namespace {
 
-template <typename List>
-void Exercise(std::string_view bytes)
+template <typename List> void Exercise(std::string_view bytes)
 {
     List list;
     list.SetPlatform("before");

@@ -9,83 +9,103 @@
 namespace quorvel {
 
 ListIndexError::ListIndexError(int64_t index)
-    : std::out_of_range("List index out of bounds (" + std::to_string(index) + ")") {}
+    : std::out_of_range("List index out of bounds (" + std::to_string(index) + ")")
+{
+}
 
-TBaseCustomClass::TBaseCustomClass(const FieldSet& fields) : TBaseCustomClass(fields, nullptr, 0) {}
+TBaseCustomClass::TBaseCustomClass(const FieldSet& fields) : TBaseCustomClass(fields, nullptr, 0) { }
 
-TBaseCustomClass::TBaseCustomClass(const TBaseCustomClass& other) : TBaseCustomClass(other, nullptr, 0) {}
+TBaseCustomClass::TBaseCustomClass(const TBaseCustomClass& other) : TBaseCustomClass(other, nullptr, 0) { }
 
-TBaseCustomClass::TBaseCustomClass(const FieldSet& fields, void* storage, int32_t capacity) : fields_(&fields) {
+TBaseCustomClass::TBaseCustomClass(const FieldSet& fields, void* storage, int32_t capacity) : fields_(&fields)
+{
     MakeSlots(storage, capacity, [&](int32_t i) { return ValueSlot(fields[i].DefaultValue()); });
 }
 
 TBaseCustomClass::TBaseCustomClass(const TBaseCustomClass& other, void* storage, int32_t capacity)
-    : Modified(other.Modified), fields_(other.fields_) {
+    : Modified(other.Modified), fields_(other.fields_)
+{
     MakeSlots(storage, capacity, [&](int32_t i) -> const ValueSlot& { return other.slots_[i]; });
 }
 
-template <typename MakeSlot>
-void TBaseCustomClass::MakeSlots(void* storage, int32_t capacity, MakeSlot make) {
+template <typename MakeSlot> void TBaseCustomClass::MakeSlots(void* storage, int32_t capacity, MakeSlot make)
+{
     const int32_t count = fields_->Count();
     ownsSlots_ = count > capacity;
     void* room = ownsSlots_ ? ::operator new(static_cast<size_t>(count) * sizeof(ValueSlot)) : storage;
     auto* first = static_cast<ValueSlot*>(room);
     int32_t made = 0;
     try {
-        for (; made < count; ++made) new (first + made) ValueSlot(make(made));
+        for (; made < count; ++made)
+            new (first + made) ValueSlot(make(made));
     } catch (...) {
         std::destroy_n(first, made);
-        if (ownsSlots_) ::operator delete(room);
+        if (ownsSlots_)
+            ::operator delete(room);
         throw;
     }
     slots_ = std::launder(first);
 }
 
-TBaseCustomClass::~TBaseCustomClass() {
+TBaseCustomClass::~TBaseCustomClass()
+{
     std::destroy_n(slots_, FieldCount());
-    if (ownsSlots_) ::operator delete(slots_);
+    if (ownsSlots_)
+        ::operator delete(slots_);
 }
 
-std::unique_ptr<TBaseCustomClass> TBaseCustomClass::Clone() const {
+std::unique_ptr<TBaseCustomClass> TBaseCustomClass::Clone() const
+{
     return std::unique_ptr<TBaseCustomClass>(new TBaseCustomClass(*this));
 }
 
-void TBaseCustomClass::ResetValues() {
-    for (int32_t i = 0; i < FieldCount(); ++i) slots_[i].Set((*fields_)[i].DefaultValue());
+void TBaseCustomClass::ResetValues()
+{
+    for (int32_t i = 0; i < FieldCount(); ++i)
+        slots_[i].Set((*fields_)[i].DefaultValue());
     Modified = false;
 }
 
-TDataFieldClass TBaseCustomClass::GetField(int32_t index) const {
-    if (index < 0 || index >= FieldCount()) throw ListIndexError(index);
+TDataFieldClass TBaseCustomClass::GetField(int32_t index) const
+{
+    if (index < 0 || index >= FieldCount())
+        throw ListIndexError(index);
     return TDataFieldClass((*fields_)[index], ValueAt(index));
 }
 
-int32_t TBaseCustomClass::GetFieldType(std::string_view name) const {
+int32_t TBaseCustomClass::GetFieldType(std::string_view name) const
+{
     const int32_t i = IndexOfField(name);
     return i < 0 ? 0 : (*fields_)[i].DataType;
 }
 
-FieldValue TBaseCustomClass::GetFieldValue(std::string_view name) const {
+FieldValue TBaseCustomClass::GetFieldValue(std::string_view name) const
+{
     const int32_t i = IndexOfField(name);
-    return i < 0 ? FieldValue{} : ValueAt(i);
+    return i < 0 ? FieldValue {} : ValueAt(i);
 }
 
-void TBaseCustomClass::SetFieldValue(std::string_view name, const FieldValue& value) {
+void TBaseCustomClass::SetFieldValue(std::string_view name, const FieldValue& value)
+{
     const int32_t i = IndexOfField(name);
-    if (i >= 0) SetValueAt(i, value);
+    if (i >= 0)
+        SetValueAt(i, value);
 }
 
-void TBaseCustomClass::SetValueAt(int32_t index, const FieldValue& value) {
+void TBaseCustomClass::SetValueAt(int32_t index, const FieldValue& value)
+{
     slots_[index].Set(value);
     Modified = true;
 }
 
-void TBaseCustomClass::SetTextAt(int32_t index, std::string_view text) {
+void TBaseCustomClass::SetTextAt(int32_t index, std::string_view text)
+{
     slots_[index].SetText(text);
     Modified = true;
 }
 
-std::string TBaseCustomClass::GetFieldAsString(std::string_view name) const {
+std::string TBaseCustomClass::GetFieldAsString(std::string_view name) const
+{
     const int32_t i = IndexOfField(name);
     return i < 0 ? std::string() : DisplayTextAt(i);
 }
@@ -93,39 +113,51 @@ std::string TBaseCustomClass::GetFieldAsString(std::string_view name) const {
 namespace {
 
 // Fields of these types show a value converted; any other field shows text as it is.
-bool ConvertsForDisplay(TFieldDataType dataType) {
+bool ConvertsForDisplay(TFieldDataType dataType)
+{
     return dataType == dtInteger || dataType == dtCurrency || dataType == dtBoolean;
 }
 
 }  // namespace
 
-std::string TBaseCustomClass::DisplayTextAt(int32_t index) const {
+std::string TBaseCustomClass::DisplayTextAt(int32_t index) const
+{
     const FieldDefinition& definition = (*fields_)[index];
     const ValueSlot& slot = slots_[index];
-    if (slot.Kind() == ValueKind::Text && !ConvertsForDisplay(definition.DataType)) return std::string(slot.Text());
+    if (slot.Kind() == ValueKind::Text && !ConvertsForDisplay(definition.DataType))
+        return std::string(slot.Text());
     return DisplayText(definition, slot.Value());
 }
 
-void TBaseCustomClass::Assign(const TBaseCustomClass& source) {
-    if (&source == this) return;
+void TBaseCustomClass::Assign(const TBaseCustomClass& source)
+{
+    if (&source == this)
+        return;
     if (source.fields_ == fields_) {
-        for (int32_t i = 0; i < FieldCount(); ++i) slots_[i] = source.slots_[i];
+        for (int32_t i = 0; i < FieldCount(); ++i)
+            slots_[i] = source.slots_[i];
     } else {
-        for (int32_t i = 0; i < FieldCount(); ++i) slots_[i].Set(source.GetFieldValue((*fields_)[i].Name));
+        for (int32_t i = 0; i < FieldCount(); ++i)
+            slots_[i].Set(source.GetFieldValue((*fields_)[i].Name));
     }
     Modified = source.Modified;
 }
 
-std::string DisplayText(const FieldDefinition& definition, const FieldValue& value) {
+std::string DisplayText(const FieldDefinition& definition, const FieldValue& value)
+{
     switch (definition.DataType) {
-    case dtInteger: return std::to_string(TryToInteger(value).value_or(0));
+    case dtInteger:
+        return std::to_string(TryToInteger(value).value_or(0));
     case dtCurrency:
-        if (auto c = TryToCurrency(value)) return LocaleFormat::Current().FormatMoney(*c);
+        if (auto c = TryToCurrency(value))
+            return LocaleFormat::Current().FormatMoney(*c);
         return ToDisplayText(value);
     case dtBoolean:
-        if (auto b = TryToBoolean(value)) return BoolToYesNo(*b);
+        if (auto b = TryToBoolean(value))
+            return BoolToYesNo(*b);
         return ToDisplayText(value);
-    default: return ToDisplayText(value);
+    default:
+        return ToDisplayText(value);
     }
 }
 

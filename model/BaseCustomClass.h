@@ -69,8 +69,7 @@ protected:
     TBaseCustomClass(const TBaseCustomClass& other, void* storage, int32_t capacity);
 
 private:
-    template <typename MakeSlot>
-    void MakeSlots(void* storage, int32_t capacity, MakeSlot make);
+    template <typename MakeSlot> void MakeSlots(void* storage, int32_t capacity, MakeSlot make);
 
     const FieldSet* fields_;
     ValueSlot* slots_ = nullptr;
@@ -79,12 +78,11 @@ private:
 
 // Room for N value slots inside an item object. An item kind derives from it before
 // TBaseCustomClass, so that the room exists before the values are made in it.
-template <int32_t N>
-class InlineValueStorage {
+template <int32_t N> class InlineValueStorage {
 protected:
     static constexpr int32_t kValueCapacity = N;
 
-    InlineValueStorage() {}
+    InlineValueStorage() { }
     InlineValueStorage(const InlineValueStorage&) = delete;
     InlineValueStorage& operator=(const InlineValueStorage&) = delete;
     void* ValueStorage() { return bytes_; }

@@ -12,7 +12,8 @@ int32_t G_SortDirection = 1;
 
 namespace {
 
-std::vector<std::string> KeyFieldNamesOf(const FieldSet& fields) {
+std::vector<std::string> KeyFieldNamesOf(const FieldSet& fields)
+{
     std::vector<std::string> names = fields.Names();
     std::erase(names, "QUANTITY");
     return names;
@@ -20,12 +21,14 @@ std::vector<std::string> KeyFieldNamesOf(const FieldSet& fields) {
 
 }  // namespace
 
-TBaseCustomListClass::TBaseCustomListClass(const FieldSet& itemFields) : KeyFieldNames(KeyFieldNamesOf(itemFields)) {
+TBaseCustomListClass::TBaseCustomListClass(const FieldSet& itemFields) : KeyFieldNames(KeyFieldNamesOf(itemFields))
+{
     G_SortField.clear();
     G_SortDirection = 1;
 }
 
-void TBaseCustomListClass::AssignProperties(const TBaseCustomListClass& source) {
+void TBaseCustomListClass::AssignProperties(const TBaseCustomListClass& source)
+{
     Version = source.Version;
     FileName = source.FileName;
     OpenedFileName = source.OpenedFileName;
@@ -36,71 +39,91 @@ void TBaseCustomListClass::AssignProperties(const TBaseCustomListClass& source) 
     ListType = source.ListType;
 }
 
-void TBaseCustomListClass::SetPlatform(const std::string& s) {
+void TBaseCustomListClass::SetPlatform(const std::string& s)
+{
     Platform = s;
     Modified = true;
 }
 
-void TBaseCustomListClass::SetOwner(const std::string& s) {
+void TBaseCustomListClass::SetOwner(const std::string& s)
+{
     Owner = s;
     Modified = true;
 }
 
-void TBaseCustomListClass::SetDescription(const std::string& s) {
+void TBaseCustomListClass::SetDescription(const std::string& s)
+{
     Description = s;
     Modified = true;
 }
 
-void TBaseCustomListClass::Clear() {
+void TBaseCustomListClass::Clear()
+{
     items_.clear();
     FileName.clear();
     Modified = true;
 }
 
-void TBaseCustomListClass::Add(std::unique_ptr<TBaseCustomClass> item) {
-    if (!item) return;
+void TBaseCustomListClass::Add(std::unique_ptr<TBaseCustomClass> item)
+{
+    if (!item)
+        return;
     items_.push_back(std::move(item));
     Modified = true;
 }
 
-void TBaseCustomListClass::AddItems(std::vector<std::unique_ptr<TBaseCustomClass>> items) {
+void TBaseCustomListClass::AddItems(std::vector<std::unique_ptr<TBaseCustomClass>> items)
+{
     std::erase(items, nullptr);
-    if (items.empty()) return;
-    if (items_.empty()) items_ = std::move(items);
-    else std::move(items.begin(), items.end(), std::back_inserter(items_));
+    if (items.empty())
+        return;
+    if (items_.empty())
+        items_ = std::move(items);
+    else
+        std::move(items.begin(), items.end(), std::back_inserter(items_));
     Modified = true;
 }
 
-void TBaseCustomListClass::Delete(int32_t index) {
-    if (index < 0 || index >= Count()) throw ListIndexError(index);
+void TBaseCustomListClass::Delete(int32_t index)
+{
+    if (index < 0 || index >= Count())
+        throw ListIndexError(index);
     items_.erase(items_.begin() + index);
     Modified = true;
 }
 
-void TBaseCustomListClass::DeleteItems(const std::vector<int32_t>& indices) {
-    if (indices.empty()) return;
+void TBaseCustomListClass::DeleteItems(const std::vector<int32_t>& indices)
+{
+    if (indices.empty())
+        return;
     std::vector<bool> doomed(items_.size());
     for (int32_t index : indices) {
-        if (index < 0 || index >= Count()) throw ListIndexError(index);
+        if (index < 0 || index >= Count())
+            throw ListIndexError(index);
         doomed[static_cast<size_t>(index)] = true;
     }
     size_t kept = 0;
     for (size_t i = 0; i < items_.size(); ++i) {
-        if (!doomed[i]) items_[kept++] = std::move(items_[i]);
+        if (!doomed[i])
+            items_[kept++] = std::move(items_[i]);
     }
     items_.resize(kept);
     Modified = true;
 }
 
-TBaseCustomClass* TBaseCustomListClass::GetItem(int32_t index) const {
-    if (index < 0 || index >= Count()) throw ListIndexError(index);
+TBaseCustomClass* TBaseCustomListClass::GetItem(int32_t index) const
+{
+    if (index < 0 || index >= Count())
+        throw ListIndexError(index);
     return items_[static_cast<size_t>(index)].get();
 }
 
 void TBaseCustomListClass::Sort() { SortItems(items_, G_SortField, G_SortDirection); }
 
-void TBaseCustomListClass::Assign(const TBaseCustomListClass& source) {
-    if (&source == this) return;
+void TBaseCustomListClass::Assign(const TBaseCustomListClass& source)
+{
+    if (&source == this)
+        return;
     std::vector<std::unique_ptr<TBaseCustomClass>> copies;
     copies.reserve(source.items_.size());
     for (const auto& item : source.items_) {
@@ -111,14 +134,17 @@ void TBaseCustomListClass::Assign(const TBaseCustomListClass& source) {
     AssignProperties(source);
     items_ = std::move(copies);
     // Adding items marks the list, whatever Source's flag was.
-    if (!items_.empty()) Modified = true;
+    if (!items_.empty())
+        Modified = true;
 }
 
-bool TBaseCustomListClass::IsModified() const {
+bool TBaseCustomListClass::IsModified() const
+{
     return Modified || std::any_of(items_.begin(), items_.end(), [](const auto& item) { return item->Modified; });
 }
 
-void TBaseCustomListClass::ReplaceItems(std::vector<std::unique_ptr<TBaseCustomClass>> items) {
+void TBaseCustomListClass::ReplaceItems(std::vector<std::unique_ptr<TBaseCustomClass>> items)
+{
     // An empty list stays as it was; items new to the list mark it.
     if (!items.empty()) {
         items_ = std::move(items);

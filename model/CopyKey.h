@@ -17,7 +17,7 @@ std::string_view StoredText(const TBaseCustomClass& item, int32_t position, std:
 // another. The items may be of different kinds.
 class CopyKey {
 public:
-    explicit CopyKey(const std::vector<std::string>& names) : a_(names), b_(names) {}
+    explicit CopyKey(const std::vector<std::string>& names) : a_(names), b_(names) { }
 
     uint64_t Hash(const TBaseCustomClass& item);
     bool Equal(const TBaseCustomClass& a, const TBaseCustomClass& b);

@@ -9,68 +9,75 @@ namespace quorvel {
 
 namespace {
 
-bool IsNumericType(int32_t dataType) {
+bool IsNumericType(int32_t dataType)
+{
     return dataType == dtSmallint || dataType == dtInteger || dataType == dtSingle || dataType == dtDouble ||
-           dataType == dtByte;
+        dataType == dtByte;
 }
 
 }  // namespace
 
-std::vector<std::string> LoadLookupList(const std::string& fileName, const std::string& section) {
-    if (fileName.empty() || section.empty()) return {};
+std::vector<std::string> LoadLookupList(const std::string& fileName, const std::string& section)
+{
+    if (fileName.empty() || section.empty())
+        return {};
     return IniFile::Load(fileName).ReadIndexedList(section, section);
 }
 
 std::optional<std::string> ResolveLookupFile(const std::string& fileKey, const std::string& configFolder,
-                                             const std::string& platform, const std::string& listType) {
+                                             const std::string& platform, const std::string& listType)
+{
     std::string name;
-    if (fileKey == "%PLATFORM%") name = platform;
-    else if (fileKey == "%LISTTYPE%") name = listType;
-    else if (fileKey == "%GENERAL%") name = "General";
-    else return std::nullopt;
-    if (!IsSafeName(name)) return std::string();
+    if (fileKey == "%PLATFORM%")
+        name = platform;
+    else if (fileKey == "%LISTTYPE%")
+        name = listType;
+    else if (fileKey == "%GENERAL%")
+        name = "General";
+    else
+        return std::nullopt;
+    if (!IsSafeName(name))
+        return std::string();
     return JoinPath(configFolder, name + ".INI");
 }
 
-FieldValue FieldDefinition::DefaultValue() const {
-    if (DefaultIsToday) return TodayText();
+FieldValue FieldDefinition::DefaultValue() const
+{
+    if (DefaultIsToday)
+        return TodayText();
     return Default;
 }
 
 bool FieldDefinition::IsNumeric() const { return IsNumericType(DataType); }
 
 TDataFieldClass::TDataFieldClass(const FieldDefinition& definition, FieldValue value)
-    : Name(definition.Name),
-      Caption(definition.Caption),
-      DataType(definition.DataType),
-      Value(std::move(value)),
-      Default(definition.DefaultValue()),
-      Created(true),
-      Required(definition.Required),
-      Min(definition.Min),
-      Max(definition.Max),
-      LookupFileKey(definition.LookupFileKey),
-      LookupSection(definition.LookupSection),
-      IsLookup(definition.IsLookup) {}
+    : Name(definition.Name), Caption(definition.Caption), DataType(definition.DataType), Value(std::move(value)),
+      Default(definition.DefaultValue()), Created(true), Required(definition.Required), Min(definition.Min),
+      Max(definition.Max), LookupFileKey(definition.LookupFileKey), LookupSection(definition.LookupSection),
+      IsLookup(definition.IsLookup)
+{
+}
 
-void TDataFieldClass::Clear() {
+void TDataFieldClass::Clear()
+{
     Name.clear();
     Caption.clear();
     LookupFile.clear();
     LookupFileKey.clear();
     LookupSection.clear();
     DataType = 0;
-    Value = FieldValue{};
-    Default = FieldValue{};
-    Min = FieldValue{};
-    Max = FieldValue{};
+    Value = FieldValue {};
+    Default = FieldValue {};
+    Min = FieldValue {};
+    Max = FieldValue {};
     Created = false;
     Required = false;
     IsLookup = false;
 }
 
 void TDataFieldClass::Init(const std::string& name, const std::string& caption, int32_t dataType, bool required,
-                           const FieldValue& defaultValue) {
+                           const FieldValue& defaultValue)
+{
     Clear();
     Name = Cp1252::ToUpper(name);
     Caption = caption;
@@ -81,46 +88,56 @@ void TDataFieldClass::Init(const std::string& name, const std::string& caption, 
     Created = true;
 }
 
-void TDataFieldClass::SetLookupInfo(const std::string& fileKey, const std::string& section) {
+void TDataFieldClass::SetLookupInfo(const std::string& fileKey, const std::string& section)
+{
     LookupFileKey = fileKey;
     LookupSection = section;
 }
 
-void TDataFieldClass::CheckCreated() const {
-    if (!Created) throw TDataFieldException();
+void TDataFieldClass::CheckCreated() const
+{
+    if (!Created)
+        throw TDataFieldException();
 }
 
-FieldValue TDataFieldClass::GetValue() const {
+FieldValue TDataFieldClass::GetValue() const
+{
     CheckCreated();
     return Value;
 }
 
-void TDataFieldClass::SetValue(const FieldValue& v) {
+void TDataFieldClass::SetValue(const FieldValue& v)
+{
     CheckCreated();
     Value = v;
 }
 
-int32_t TDataFieldClass::GetDataType() const {
+int32_t TDataFieldClass::GetDataType() const
+{
     CheckCreated();
     return DataType;
 }
 
-std::string TDataFieldClass::GetName() const {
+std::string TDataFieldClass::GetName() const
+{
     CheckCreated();
     return Name;
 }
 
-std::string TDataFieldClass::GetCaption() const {
+std::string TDataFieldClass::GetCaption() const
+{
     CheckCreated();
     return Caption;
 }
 
-bool TDataFieldClass::IsNumeric() const {
+bool TDataFieldClass::IsNumeric() const
+{
     CheckCreated();
     return IsNumericType(DataType);
 }
 
-bool TDataFieldClass::IsValidValue(const FieldValue& v) const {
+bool TDataFieldClass::IsValidValue(const FieldValue& v) const
+{
     CheckCreated();
     return ConvertsTo(v, DataType);
 }

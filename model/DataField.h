@@ -11,7 +11,7 @@ namespace quorvel {
 
 class TDataFieldException : public std::runtime_error {
 public:
-    TDataFieldException() : std::runtime_error("Field Object Not Created Correctly.") {}
+    TDataFieldException() : std::runtime_error("Field Object Not Created Correctly.") { }
 };
 
 // The fixed facts of one field, shared by every item of a kind.
@@ -82,9 +82,9 @@ public:
     bool IsValidValue(const FieldValue& v) const;
 
     void ResetValue() { Value = Default; }
-    int32_t AsInteger() const;   // 0 when the value does not convert
-    bool AsBoolean() const;      // raises VariantConversionError
-    Currency AsCurrency() const; // raises VariantConversionError
+    int32_t AsInteger() const;    // 0 when the value does not convert
+    bool AsBoolean() const;       // raises VariantConversionError
+    Currency AsCurrency() const;  // raises VariantConversionError
     void LoadLookupList();
     std::vector<std::string> GetLookupList() const { return LookupList; }
     bool HasLookupFile() const { return !LookupFile.empty(); }

@@ -14,21 +14,29 @@ namespace quorvel {
 
 namespace {
 
-std::string ClipboardFirstLine(const TBaseCustomListClass& list) { return "QUORVEL " + Cp1252::ToUpper(list.GetListType()); }
+std::string ClipboardFirstLine(const TBaseCustomListClass& list)
+{
+    return "QUORVEL " + Cp1252::ToUpper(list.GetListType());
+}
 
-std::vector<std::string> VisibleFields(const TColumnListClass& columns) {
+std::vector<std::string> VisibleFields(const TColumnListClass& columns)
+{
     std::vector<std::string> fields;
     for (const auto& column : columns.Columns)
-        if (!column->Hidden) fields.push_back(column->Field);
+        if (!column->Hidden)
+            fields.push_back(column->Field);
     return fields;
 }
 
-std::string ExportHeader(const TColumnListClass& columns) {
+std::string ExportHeader(const TColumnListClass& columns)
+{
     std::string header;
     bool first = true;
     for (const auto& column : columns.Columns) {
-        if (column->Hidden) continue;
-        if (!first) header += ',';
+        if (column->Hidden)
+            continue;
+        if (!first)
+            header += ',';
         first = false;
         // Encoded like the values, so that a quote in a caption cannot end its column early.
         header += '"';
@@ -40,7 +48,8 @@ std::string ExportHeader(const TColumnListClass& columns) {
 
 // Media rows are item lines over the visible fields; hardware rows their display texts, encoded,
 // and quoted when they hold a comma so that every row keeps the header's column count.
-std::string ExportText(const TBaseCustomListClass& list, const TColumnListClass& columns, bool displayTexts) {
+std::string ExportText(const TBaseCustomListClass& list, const TColumnListClass& columns, bool displayTexts)
+{
     const std::vector<std::string> fields = VisibleFields(columns);
     FieldPositions positions(fields);
     std::string out = ExportHeader(columns) + "\r\n";
@@ -52,11 +61,15 @@ std::string ExportText(const TBaseCustomListClass& list, const TColumnListClass&
             AppendItemLine(out, item, at, static_cast<int64_t>(i) + 1);
         } else {
             for (size_t f = 0; f < at.size(); ++f) {
-                if (f > 0) out += ',';
-                if (at[f] < 0) continue;
+                if (f > 0)
+                    out += ',';
+                if (at[f] < 0)
+                    continue;
                 const std::string value = EncodeFieldText(item.DisplayTextAt(at[f]));
-                if (value.find(',') != std::string::npos) out += '"' + value + '"';
-                else out += value;
+                if (value.find(',') != std::string::npos)
+                    out += '"' + value + '"';
+                else
+                    out += value;
             }
         }
         out += "\r\n";
@@ -65,28 +78,35 @@ std::string ExportText(const TBaseCustomListClass& list, const TColumnListClass&
 }
 
 void ExportList(const TBaseCustomListClass& list, const std::string& fileName, const TColumnListClass& columns,
-                bool displayTexts) {
+                bool displayTexts)
+{
     // An export always keeps the file it replaces as the ".BAK".
     WriteFileAtomic(fileName, ExportText(list, columns, displayTexts), true);
 }
 
-void ItemText(const TBaseCustomListClass& list, int32_t index, std::string& text) {
-    if (index < 0 || index >= list.Count()) return;
+void ItemText(const TBaseCustomListClass& list, int32_t index, std::string& text)
+{
+    if (index < 0 || index >= list.Count())
+        return;
     const TBaseCustomClass& item = *list.Items()[static_cast<size_t>(index)];
     std::vector<int32_t> positions(static_cast<size_t>(item.FieldCount()));
-    for (int32_t i = 0; i < item.FieldCount(); ++i) positions[static_cast<size_t>(i)] = i;
+    for (int32_t i = 0; i < item.FieldCount(); ++i)
+        positions[static_cast<size_t>(i)] = i;
     std::string line;
     AppendItemLine(line, item, positions, static_cast<int64_t>(index) + 1);
     text = std::move(line);
 }
 
-void PasteText(TBaseCustomListClass& list, const std::string& text) {
+void PasteText(TBaseCustomListClass& list, const std::string& text)
+{
     std::string_view rest = text;
     std::string_view first, second;
     LineCursor cursor(rest);
-    if (!cursor.Next(first) || !cursor.Next(second) || first != ClipboardFirstLine(list)) return;
+    if (!cursor.Next(first) || !cursor.Next(second) || first != ClipboardFirstLine(list))
+        return;
     rest.remove_prefix(cursor.Position());
-    if (rest.empty()) return;
+    if (rest.empty())
+        return;
     const int64_t room = TBaseCustomListClass::MaxItems - list.Count();
     if (room < 0 || MoreLinesThan(rest, static_cast<size_t>(room))) {
         throw TBaseCustomListClassException("Pasting would make more than " +
@@ -101,24 +121,29 @@ void PasteText(TBaseCustomListClass& list, const std::string& text) {
     std::string_view line;
     while (lines.Next(line)) {
         auto item = list.CreateItem();
-        columns.ForEachValue(line, [&](int32_t p, std::string_view value) { item->SetTextAt(p, DecodeFieldText(value)); });
+        columns.ForEachValue(line,
+                             [&](int32_t p, std::string_view value) { item->SetTextAt(p, DecodeFieldText(value)); });
         items.push_back(std::move(item));
     }
-    for (auto& item : items) list.Add(std::move(item));
+    for (auto& item : items)
+        list.Add(std::move(item));
     list.SetModified(true);
 }
 
 }  // namespace
 
-std::string ClipboardHeaderText(const TBaseCustomListClass& list) {
+std::string ClipboardHeaderText(const TBaseCustomListClass& list)
+{
     return ClipboardFirstLine(list) + "\r\n" + FieldNamesLine(ItemFieldNames(list));
 }
 
-void TCartListClass::ExportToFile(const std::string& fileName, const TColumnListClass& columns) {
+void TCartListClass::ExportToFile(const std::string& fileName, const TColumnListClass& columns)
+{
     ExportList(*this, fileName, columns, false);
 }
 
-void THardwareListClass::ExportToFile(const std::string& fileName, const TColumnListClass& columns) {
+void THardwareListClass::ExportToFile(const std::string& fileName, const TColumnListClass& columns)
+{
     ExportList(*this, fileName, columns, true);
 }
 

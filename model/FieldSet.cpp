@@ -4,18 +4,22 @@
 
 namespace quorvel {
 
-size_t FieldSet::NoCaseHash::operator()(std::string_view s) const {
+size_t FieldSet::NoCaseHash::operator()(std::string_view s) const
+{
     size_t h = 1469598103934665603ull;
-    for (char c : s) h = (h ^ Cp1252::ToUpper(static_cast<unsigned char>(c))) * 1099511628211ull;
+    for (char c : s)
+        h = (h ^ Cp1252::ToUpper(static_cast<unsigned char>(c))) * 1099511628211ull;
     return h;
 }
 
-bool FieldSet::NoCaseEqual::operator()(std::string_view a, std::string_view b) const {
+bool FieldSet::NoCaseEqual::operator()(std::string_view a, std::string_view b) const
+{
     return Cp1252::EqualsNoCase(a, b);
 }
 
 void FieldSet::AddField(const std::string& name, const std::string& caption, TFieldDataType dataType, bool required,
-                        const FieldValue& defaultValue) {
+                        const FieldValue& defaultValue)
+{
     FieldDefinition field;
     field.Name = Cp1252::ToUpper(name);
     field.Caption = caption;
@@ -28,7 +32,8 @@ void FieldSet::AddField(const std::string& name, const std::string& caption, TFi
 }
 
 void FieldSet::AddRangeField(const std::string& name, const std::string& caption, TFieldDataType dataType,
-                             bool required, const FieldValue& defaultValue, int32_t min, int32_t max) {
+                             bool required, const FieldValue& defaultValue, int32_t min, int32_t max)
+{
     AddField(name, caption, dataType, required, defaultValue);
     fields_.back().Min = min;
     fields_.back().Max = max;
@@ -36,7 +41,8 @@ void FieldSet::AddRangeField(const std::string& name, const std::string& caption
 
 void FieldSet::AddLookupField(const std::string& name, const std::string& caption, TFieldDataType dataType,
                               bool required, const FieldValue& defaultValue, const std::string& lookupFileKey,
-                              const std::string& lookupSection) {
+                              const std::string& lookupSection)
+{
     AddField(name, caption, dataType, required, defaultValue);
     fields_.back().LookupFileKey = lookupFileKey;
     fields_.back().LookupSection = lookupSection;
@@ -45,23 +51,28 @@ void FieldSet::AddLookupField(const std::string& name, const std::string& captio
 
 void FieldSet::DefaultToToday() { fields_.back().DefaultIsToday = true; }
 
-int32_t FieldSet::IndexOf(std::string_view name) const {
+int32_t FieldSet::IndexOf(std::string_view name) const
+{
     auto it = index_.find(name);
     return it == index_.end() ? -1 : it->second;
 }
 
-std::vector<std::string> FieldSet::Names() const {
+std::vector<std::string> FieldSet::Names() const
+{
     std::vector<std::string> names;
     names.reserve(fields_.size());
-    for (const auto& field : fields_) names.push_back(field.Name);
+    for (const auto& field : fields_)
+        names.push_back(field.Name);
     return names;
 }
 
-const std::vector<int32_t>& FieldPositions::In(const FieldSet& fields) {
+const std::vector<int32_t>& FieldPositions::In(const FieldSet& fields)
+{
     if (&fields != fields_) {
         fields_ = &fields;
         positions_.clear();
-        for (const auto& name : names_) positions_.push_back(fields.IndexOf(name));
+        for (const auto& name : names_)
+            positions_.push_back(fields.IndexOf(name));
     }
     return positions_;
 }

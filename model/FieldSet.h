@@ -50,7 +50,7 @@ private:
 // (-1 for a name the set lacks), for loops over many items.
 class FieldPositions {
 public:
-    explicit FieldPositions(std::vector<std::string> names) : names_(std::move(names)) {}
+    explicit FieldPositions(std::vector<std::string> names) : names_(std::move(names)) { }
     const std::vector<int32_t>& In(const FieldSet& fields);
 
 private:

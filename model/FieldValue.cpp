@@ -14,14 +14,12 @@ namespace {
 
 enum class Status { Ok, Invalid, Overflow };
 
-template <typename T>
-struct Converted {
+template <typename T> struct Converted {
     Status State = Status::Invalid;
-    T Value{};
+    T Value {};
 };
 
-template <typename T>
-Converted<T> Ok(T v) { return {Status::Ok, v}; }
+template <typename T> Converted<T> Ok(T v) { return {Status::Ok, v}; }
 
 // A decimal number split into its parts: value = Digits x 10^Exponent.
 struct DecimalText {
@@ -32,219 +30,303 @@ struct DecimalText {
 };
 
 // Sign, digits, at most one "." or ",", digits, optional exponent; blanks around are allowed.
-std::optional<DecimalText> ParseDecimal(std::string_view s) {
+std::optional<DecimalText> ParseDecimal(std::string_view s)
+{
     s = TrimBlanks(s);
     DecimalText d;
     size_t i = 0;
-    if (i < s.size() && (s[i] == '+' || s[i] == '-')) d.Negative = s[i++] == '-';
+    if (i < s.size() && (s[i] == '+' || s[i] == '-'))
+        d.Negative = s[i++] == '-';
     bool anyDigit = false, separator = false;
     int64_t fractionDigits = 0;
     for (; i < s.size(); ++i) {
         char c = s[i];
         if (c >= '0' && c <= '9') {
             anyDigit = true;
-            if (!(d.Digits.empty() && c == '0')) d.Digits.push_back(c);
-            if (separator) ++fractionDigits;
+            if (!(d.Digits.empty() && c == '0'))
+                d.Digits.push_back(c);
+            if (separator)
+                ++fractionDigits;
         } else if ((c == '.' || c == ',') && !separator) {
             separator = true;
         } else {
             break;
         }
     }
-    if (!anyDigit) return std::nullopt;
+    if (!anyDigit)
+        return std::nullopt;
     int64_t exponent = 0;
     if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
         ++i;
         bool negExp = false;
-        if (i < s.size() && (s[i] == '+' || s[i] == '-')) negExp = s[i++] == '-';
+        if (i < s.size() && (s[i] == '+' || s[i] == '-'))
+            negExp = s[i++] == '-';
         size_t start = i;
         for (; i < s.size() && s[i] >= '0' && s[i] <= '9'; ++i) {
-            if (exponent < 100000) exponent = exponent * 10 + (s[i] - '0');
+            if (exponent < 100000)
+                exponent = exponent * 10 + (s[i] - '0');
         }
-        if (i == start) return std::nullopt;
-        if (negExp) exponent = -exponent;
+        if (i == start)
+            return std::nullopt;
+        if (negExp)
+            exponent = -exponent;
         d.Fraction = true;
     }
-    if (i != s.size()) return std::nullopt;
+    if (i != s.size())
+        return std::nullopt;
     // Zeros that trail in the fraction were kept in Digits; the exponent accounts for them.
     d.Exponent = exponent - fractionDigits;
     d.Fraction = d.Fraction || separator;
-    if (d.Digits.empty()) d.Exponent = 0;
+    if (d.Digits.empty())
+        d.Exponent = 0;
     return d;
 }
 
-Converted<int32_t> TextToInteger(std::string_view s) {
+Converted<int32_t> TextToInteger(std::string_view s)
+{
     // Most stored whole numbers are a few plain digits.
     if (!s.empty() && s.size() <= 9) {
         size_t i = s[0] == '-' ? 1 : 0;
         int32_t v = 0;
-        for (; i < s.size() && s[i] >= '0' && s[i] <= '9'; ++i) v = v * 10 + (s[i] - '0');
-        if (i == s.size() && s.size() > (s[0] == '-' ? 1u : 0u)) return Ok(s[0] == '-' ? -v : v);
+        for (; i < s.size() && s[i] >= '0' && s[i] <= '9'; ++i)
+            v = v * 10 + (s[i] - '0');
+        if (i == s.size() && s.size() > (s[0] == '-' ? 1u : 0u))
+            return Ok(s[0] == '-' ? -v : v);
     }
     auto d = ParseDecimal(s);
-    if (!d || d->Fraction) return {};
-    if (d->Digits.size() > 10) return {Status::Overflow, 0};
+    if (!d || d->Fraction)
+        return {};
+    if (d->Digits.size() > 10)
+        return {Status::Overflow, 0};
     int64_t v = 0;
-    for (char c : d->Digits) v = v * 10 + (c - '0');
-    if (d->Negative) v = -v;
-    if (v < std::numeric_limits<int32_t>::min() || v > std::numeric_limits<int32_t>::max()) return {Status::Overflow, 0};
+    for (char c : d->Digits)
+        v = v * 10 + (c - '0');
+    if (d->Negative)
+        v = -v;
+    if (v < std::numeric_limits<int32_t>::min() || v > std::numeric_limits<int32_t>::max())
+        return {Status::Overflow, 0};
     return Ok(static_cast<int32_t>(v));
 }
 
-Converted<double> TextToDouble(std::string_view s) {
+Converted<double> TextToDouble(std::string_view s)
+{
     auto d = ParseDecimal(s);
-    if (!d) return {};
-    if (d->Digits.empty()) return Ok(0.0);
+    if (!d)
+        return {};
+    if (d->Digits.empty())
+        return Ok(0.0);
     std::string normal = d->Digits + "e" + std::to_string(d->Exponent);
     double v = 0;
     auto [ptr, ec] = std::from_chars(normal.data(), normal.data() + normal.size(), v);
     if (ec == std::errc::result_out_of_range) {
         // Underflow reads as zero, overflow does not fit.
-        if (d->Exponent < 0) return Ok(0.0);
+        if (d->Exponent < 0)
+            return Ok(0.0);
         return {Status::Overflow, 0};
     }
-    if (ec != std::errc() || ptr != normal.data() + normal.size() || !std::isfinite(v)) return {Status::Overflow, 0};
+    if (ec != std::errc() || ptr != normal.data() + normal.size() || !std::isfinite(v))
+        return {Status::Overflow, 0};
     return Ok(d->Negative ? -v : v);
 }
 
-Converted<Currency> TextToCurrency(std::string_view s) {
+Converted<Currency> TextToCurrency(std::string_view s)
+{
     auto d = ParseDecimal(s);
-    if (!d) return {};
+    if (!d)
+        return {};
     const int64_t shift = d->Exponent + 4;
     const auto& digits = d->Digits;
     const int64_t kept = static_cast<int64_t>(digits.size()) + shift;  // digits before the cut
-    if (kept > 19) return {Status::Overflow, {}};
+    if (kept > 19)
+        return {Status::Overflow, {}};
     unsigned __int128 v = 0;
     for (int64_t i = 0; i < kept; ++i) {
         v = v * 10 + (i < static_cast<int64_t>(digits.size()) ? digits[i] - '0' : 0);
     }
     // Round half away from zero on the first digit cut off.
-    if (kept >= 0 && kept < static_cast<int64_t>(digits.size()) && digits[kept] >= '5') v += 1;
-    const unsigned __int128 limit = static_cast<unsigned __int128>(std::numeric_limits<int64_t>::max()) + (d->Negative ? 1 : 0);
-    if (v > limit) return {Status::Overflow, {}};
+    if (kept >= 0 && kept < static_cast<int64_t>(digits.size()) && digits[kept] >= '5')
+        v += 1;
+    const unsigned __int128 limit =
+        static_cast<unsigned __int128>(std::numeric_limits<int64_t>::max()) + (d->Negative ? 1 : 0);
+    if (v > limit)
+        return {Status::Overflow, {}};
     const uint64_t magnitude = static_cast<uint64_t>(v);
-    return Ok(Currency{d->Negative ? static_cast<int64_t>(0 - magnitude) : static_cast<int64_t>(magnitude)});
+    return Ok(Currency {d->Negative ? static_cast<int64_t>(0 - magnitude) : static_cast<int64_t>(magnitude)});
 }
 
-Converted<bool> TextToBoolean(std::string_view s) {
+Converted<bool> TextToBoolean(std::string_view s)
+{
     auto equalsAscii = [](std::string_view a, std::string_view b) {
-        if (a.size() != b.size()) return false;
+        if (a.size() != b.size())
+            return false;
         for (size_t i = 0; i < a.size(); ++i) {
             char x = a[i] >= 'a' && a[i] <= 'z' ? char(a[i] - 32) : a[i];
-            if (x != b[i]) return false;
+            if (x != b[i])
+                return false;
         }
         return true;
     };
-    if (equalsAscii(s, "TRUE")) return Ok(true);
-    if (equalsAscii(s, "FALSE")) return Ok(false);
+    if (equalsAscii(s, "TRUE"))
+        return Ok(true);
+    if (equalsAscii(s, "FALSE"))
+        return Ok(false);
     auto d = TextToDouble(s);
-    if (d.State == Status::Invalid) return {};
+    if (d.State == Status::Invalid)
+        return {};
     // A number too big for a double is still not zero.
     return Ok(d.State == Status::Overflow || d.Value != 0);
 }
 
-Converted<int32_t> DoubleToInteger(double d) {
-    if (std::isnan(d)) return {};
+Converted<int32_t> DoubleToInteger(double d)
+{
+    if (std::isnan(d))
+        return {};
     double r = std::nearbyint(d);
-    if (r < -2147483648.0 || r > 2147483647.0) return {Status::Overflow, 0};
+    if (r < -2147483648.0 || r > 2147483647.0)
+        return {Status::Overflow, 0};
     return Ok(static_cast<int32_t>(r));
 }
 
-Converted<Currency> DoubleToCurrency(double d) {
-    if (std::isnan(d)) return {};
+Converted<Currency> DoubleToCurrency(double d)
+{
+    if (std::isnan(d))
+        return {};
     double scaled = std::round(d * Currency::Scale);
-    if (!(scaled > -9.2233720368547758e18 && scaled < 9.2233720368547758e18)) return {Status::Overflow, {}};
-    return Ok(Currency{static_cast<int64_t>(scaled)});
+    if (!(scaled > -9.2233720368547758e18 && scaled < 9.2233720368547758e18))
+        return {Status::Overflow, {}};
+    return Ok(Currency {static_cast<int64_t>(scaled)});
 }
 
-Converted<int32_t> CurrencyToInteger(Currency c) {
+Converted<int32_t> CurrencyToInteger(Currency c)
+{
     // Round half to even, as the number conversions of doubles do.
     int64_t q = c.Scaled / Currency::Scale, r = c.Scaled % Currency::Scale;
-    if (r > Currency::Scale / 2 || (r == Currency::Scale / 2 && (q & 1))) ++q;
-    if (r < -Currency::Scale / 2 || (r == -Currency::Scale / 2 && (q & 1))) --q;
-    if (q < std::numeric_limits<int32_t>::min() || q > std::numeric_limits<int32_t>::max()) return {Status::Overflow, 0};
+    if (r > Currency::Scale / 2 || (r == Currency::Scale / 2 && (q & 1)))
+        ++q;
+    if (r < -Currency::Scale / 2 || (r == -Currency::Scale / 2 && (q & 1)))
+        --q;
+    if (q < std::numeric_limits<int32_t>::min() || q > std::numeric_limits<int32_t>::max())
+        return {Status::Overflow, 0};
     return Ok(static_cast<int32_t>(q));
 }
 
-Converted<int32_t> IntegerOf(const FieldValue& v) {
+Converted<int32_t> IntegerOf(const FieldValue& v)
+{
     return std::visit(
         [](const auto& x) -> Converted<int32_t> {
             using T = std::decay_t<decltype(x)>;
-            if constexpr (std::is_same_v<T, std::monostate>) return Ok(0);
-            else if constexpr (std::is_same_v<T, std::string>) return TextToInteger(x);
-            else if constexpr (std::is_same_v<T, int32_t>) return Ok(x);
-            else if constexpr (std::is_same_v<T, double>) return DoubleToInteger(x);
-            else if constexpr (std::is_same_v<T, Currency>) return CurrencyToInteger(x);
-            else return Ok(x ? -1 : 0);
+            if constexpr (std::is_same_v<T, std::monostate>)
+                return Ok(0);
+            else if constexpr (std::is_same_v<T, std::string>)
+                return TextToInteger(x);
+            else if constexpr (std::is_same_v<T, int32_t>)
+                return Ok(x);
+            else if constexpr (std::is_same_v<T, double>)
+                return DoubleToInteger(x);
+            else if constexpr (std::is_same_v<T, Currency>)
+                return CurrencyToInteger(x);
+            else
+                return Ok(x ? -1 : 0);
         },
         v);
 }
 
-Converted<double> DoubleOf(const FieldValue& v) {
+Converted<double> DoubleOf(const FieldValue& v)
+{
     return std::visit(
         [](const auto& x) -> Converted<double> {
             using T = std::decay_t<decltype(x)>;
-            if constexpr (std::is_same_v<T, std::monostate>) return Ok(0.0);
-            else if constexpr (std::is_same_v<T, std::string>) return TextToDouble(x);
-            else if constexpr (std::is_same_v<T, int32_t>) return Ok(double(x));
-            else if constexpr (std::is_same_v<T, double>) return Ok(x);
-            else if constexpr (std::is_same_v<T, Currency>) return Ok(double(x.Scaled) / Currency::Scale);
-            else return Ok(x ? -1.0 : 0.0);
+            if constexpr (std::is_same_v<T, std::monostate>)
+                return Ok(0.0);
+            else if constexpr (std::is_same_v<T, std::string>)
+                return TextToDouble(x);
+            else if constexpr (std::is_same_v<T, int32_t>)
+                return Ok(double(x));
+            else if constexpr (std::is_same_v<T, double>)
+                return Ok(x);
+            else if constexpr (std::is_same_v<T, Currency>)
+                return Ok(double(x.Scaled) / Currency::Scale);
+            else
+                return Ok(x ? -1.0 : 0.0);
         },
         v);
 }
 
-Converted<Currency> CurrencyOf(const FieldValue& v) {
+Converted<Currency> CurrencyOf(const FieldValue& v)
+{
     return std::visit(
         [](const auto& x) -> Converted<Currency> {
             using T = std::decay_t<decltype(x)>;
-            if constexpr (std::is_same_v<T, std::monostate>) return Ok(Currency{});
-            else if constexpr (std::is_same_v<T, std::string>) return TextToCurrency(x);
-            else if constexpr (std::is_same_v<T, int32_t>) return Ok(Currency::FromUnits(x));
-            else if constexpr (std::is_same_v<T, double>) return DoubleToCurrency(x);
-            else if constexpr (std::is_same_v<T, Currency>) return Ok(x);
-            else return Ok(Currency::FromUnits(x ? -1 : 0));
+            if constexpr (std::is_same_v<T, std::monostate>)
+                return Ok(Currency {});
+            else if constexpr (std::is_same_v<T, std::string>)
+                return TextToCurrency(x);
+            else if constexpr (std::is_same_v<T, int32_t>)
+                return Ok(Currency::FromUnits(x));
+            else if constexpr (std::is_same_v<T, double>)
+                return DoubleToCurrency(x);
+            else if constexpr (std::is_same_v<T, Currency>)
+                return Ok(x);
+            else
+                return Ok(Currency::FromUnits(x ? -1 : 0));
         },
         v);
 }
 
-Converted<bool> BooleanOf(const FieldValue& v) {
+Converted<bool> BooleanOf(const FieldValue& v)
+{
     return std::visit(
         [](const auto& x) -> Converted<bool> {
             using T = std::decay_t<decltype(x)>;
-            if constexpr (std::is_same_v<T, std::monostate>) return Ok(false);
-            else if constexpr (std::is_same_v<T, std::string>) return TextToBoolean(x);
-            else if constexpr (std::is_same_v<T, int32_t>) return Ok(x != 0);
-            else if constexpr (std::is_same_v<T, double>) return Ok(x != 0);
-            else if constexpr (std::is_same_v<T, Currency>) return Ok(x.Scaled != 0);
-            else return Ok(x);
+            if constexpr (std::is_same_v<T, std::monostate>)
+                return Ok(false);
+            else if constexpr (std::is_same_v<T, std::string>)
+                return TextToBoolean(x);
+            else if constexpr (std::is_same_v<T, int32_t>)
+                return Ok(x != 0);
+            else if constexpr (std::is_same_v<T, double>)
+                return Ok(x != 0);
+            else if constexpr (std::is_same_v<T, Currency>)
+                return Ok(x.Scaled != 0);
+            else
+                return Ok(x);
         },
         v);
 }
 
-template <typename T>
-std::optional<T> AsOptional(const Converted<T>& c) {
-    if (c.State != Status::Ok) return std::nullopt;
+template <typename T> std::optional<T> AsOptional(const Converted<T>& c)
+{
+    if (c.State != Status::Ok)
+        return std::nullopt;
     return c.Value;
 }
 
-template <typename T>
-T OrThrow(const Converted<T>& c) {
-    if (c.State == Status::Overflow) throw VariantOverflowError();
-    if (c.State == Status::Invalid) throw VariantConversionError();
+template <typename T> T OrThrow(const Converted<T>& c)
+{
+    if (c.State == Status::Overflow)
+        throw VariantOverflowError();
+    if (c.State == Status::Invalid)
+        throw VariantConversionError();
     return c.Value;
 }
 
-std::string TextWithSeparator(const FieldValue& v, char separator) {
+std::string TextWithSeparator(const FieldValue& v, char separator)
+{
     return std::visit(
         [separator](const auto& x) -> std::string {
             using T = std::decay_t<decltype(x)>;
-            if constexpr (std::is_same_v<T, std::monostate>) return {};
-            else if constexpr (std::is_same_v<T, std::string>) return x;
-            else if constexpr (std::is_same_v<T, int32_t>) return std::to_string(x);
-            else if constexpr (std::is_same_v<T, double>) return DoubleToText(x, separator);
-            else if constexpr (std::is_same_v<T, Currency>) return CurrencyToText(x, separator);
-            else return x ? "-1" : "0";
+            if constexpr (std::is_same_v<T, std::monostate>)
+                return {};
+            else if constexpr (std::is_same_v<T, std::string>)
+                return x;
+            else if constexpr (std::is_same_v<T, int32_t>)
+                return std::to_string(x);
+            else if constexpr (std::is_same_v<T, double>)
+                return DoubleToText(x, separator);
+            else if constexpr (std::is_same_v<T, Currency>)
+                return CurrencyToText(x, separator);
+            else
+                return x ? "-1" : "0";
         },
         v);
 }
@@ -266,11 +348,13 @@ bool ToBoolean(const FieldValue& v) { return OrThrow(BooleanOf(v)); }
 
 std::string ToText(const FieldValue& v) { return TextWithSeparator(v, '.'); }
 
-std::string ToDisplayText(const FieldValue& v) {
+std::string ToDisplayText(const FieldValue& v)
+{
     return TextWithSeparator(v, LocaleFormat::Current().DecimalSeparator);
 }
 
-std::string CurrencyToText(Currency c, char decimalSeparator) {
+std::string CurrencyToText(Currency c, char decimalSeparator)
+{
     // The magnitude as unsigned so that the lowest value formats too.
     uint64_t magnitude = c.Scaled < 0 ? 0 - static_cast<uint64_t>(c.Scaled) : static_cast<uint64_t>(c.Scaled);
     std::string text = c.Scaled < 0 ? "-" : "";
@@ -278,17 +362,22 @@ std::string CurrencyToText(Currency c, char decimalSeparator) {
     uint64_t fraction = magnitude % Currency::Scale;
     if (fraction != 0) {
         std::string digits = std::to_string(fraction + Currency::Scale).substr(1);
-        while (digits.back() == '0') digits.pop_back();
+        while (digits.back() == '0')
+            digits.pop_back();
         text += decimalSeparator;
         text += digits;
     }
     return text;
 }
 
-std::string DoubleToText(double d, char decimalSeparator) {
-    if (std::isnan(d)) return "NAN";
-    if (std::isinf(d)) return d < 0 ? "-INF" : "INF";
-    if (d == 0) return "0";
+std::string DoubleToText(double d, char decimalSeparator)
+{
+    if (std::isnan(d))
+        return "NAN";
+    if (std::isinf(d))
+        return d < 0 ? "-INF" : "INF";
+    if (d == 0)
+        return "0";
     // to_chars, unlike printf, ignores the process locale (which Qt sets from the environment).
     char buffer[64];
     const auto end = std::to_chars(buffer, buffer + sizeof buffer - 1, d, std::chars_format::general, 15).ptr;
@@ -301,9 +390,11 @@ std::string DoubleToText(double d, char decimalSeparator) {
             // "1e+20" as "1E20", "1e-05" as "1E-5".
             text += 'E';
             ++p;
-            if (*p == '-') text += '-';
+            if (*p == '-')
+                text += '-';
             ++p;
-            while (*p == '0' && p[1]) ++p;
+            while (*p == '0' && p[1])
+                ++p;
             text += p;
             break;
         } else {
@@ -313,7 +404,8 @@ std::string DoubleToText(double d, char decimalSeparator) {
     return text;
 }
 
-bool ConvertsTo(const FieldValue& v, TFieldDataType dataType) {
+bool ConvertsTo(const FieldValue& v, TFieldDataType dataType)
+{
     switch (dataType) {
     case dtSmallint: {
         auto i = IntegerOf(v);
@@ -323,15 +415,20 @@ bool ConvertsTo(const FieldValue& v, TFieldDataType dataType) {
         auto i = IntegerOf(v);
         return i.State == Status::Ok && i.Value >= 0 && i.Value <= 255;
     }
-    case dtInteger: return IntegerOf(v).State == Status::Ok;
+    case dtInteger:
+        return IntegerOf(v).State == Status::Ok;
     case dtSingle: {
         auto d = DoubleOf(v);
         return d.State == Status::Ok && std::fabs(d.Value) <= std::numeric_limits<float>::max();
     }
-    case dtDouble: return DoubleOf(v).State == Status::Ok;
-    case dtCurrency: return CurrencyOf(v).State == Status::Ok;
-    case dtBoolean: return BooleanOf(v).State == Status::Ok;
-    default: return true;
+    case dtDouble:
+        return DoubleOf(v).State == Status::Ok;
+    case dtCurrency:
+        return CurrencyOf(v).State == Status::Ok;
+    case dtBoolean:
+        return BooleanOf(v).State == Status::Ok;
+    default:
+        return true;
     }
 }
 

@@ -14,7 +14,7 @@ struct Currency {
     int64_t Scaled = 0;
 
     static constexpr int64_t Scale = 10000;
-    static constexpr Currency FromUnits(int64_t units) { return Currency{units * Scale}; }
+    static constexpr Currency FromUnits(int64_t units) { return Currency {units * Scale}; }
     friend constexpr auto operator<=>(const Currency&, const Currency&) = default;
 };
 
@@ -35,13 +35,13 @@ inline constexpr TFieldDataType dtString = 256;
 // A value that does not convert to the kind asked for.
 class VariantConversionError : public std::runtime_error {
 public:
-    VariantConversionError() : std::runtime_error("Invalid variant type conversion") {}
+    VariantConversionError() : std::runtime_error("Invalid variant type conversion") { }
 };
 
 // A converted or computed number outside the range of its kind.
 class VariantOverflowError : public std::runtime_error {
 public:
-    VariantOverflowError() : std::runtime_error("Variant overflow") {}
+    VariantOverflowError() : std::runtime_error("Variant overflow") { }
 };
 
 inline bool IsAssigned(const FieldValue& v) { return !std::holds_alternative<std::monostate>(v); }

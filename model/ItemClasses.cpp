@@ -11,13 +11,14 @@ namespace {
 struct Defaults {
     const FieldValue kText = std::string();
     const FieldValue kFalse = false;
-    const FieldValue kZero = int32_t{0};
-    const FieldValue kOne = int32_t{1};
-    const FieldValue kNoMoney = Currency{};
+    const FieldValue kZero = int32_t {0};
+    const FieldValue kOne = int32_t {1};
+    const FieldValue kNoMoney = Currency {};
 };
 
 // The fields both kinds share, in the same order.
-void AddCountsAndWorth(FieldSet& f, const Defaults& d) {
+void AddCountsAndWorth(FieldSet& f, const Defaults& d)
+{
     f.AddField("Quantity", "Qty", dtInteger, false, d.kOne);
     f.AddRangeField("Rarity", "Rarity", dtInteger, false, d.kZero, 0, 10);
     f.AddRangeField("Condition", "Condition", dtInteger, false, d.kZero, 0, 10);
@@ -26,14 +27,16 @@ void AddCountsAndWorth(FieldSet& f, const Defaults& d) {
     f.AddField("Value", "Value", dtCurrency, false, d.kNoMoney);
 }
 
-void AddAcquisition(FieldSet& f, const Defaults& d) {
+void AddAcquisition(FieldSet& f, const Defaults& d)
+{
     f.AddField("AcquiredFrom", "Acquired From", dtString, false, d.kText);
     f.AddField("DateAcquired", "Date Acquired", dtString, false, d.kText);
     f.DefaultToToday();
     f.AddField("YearReleased", "Year Released", dtString, false, d.kText);
 }
 
-FieldSet BuildMediaFieldSet() {
+FieldSet BuildMediaFieldSet()
+{
     const Defaults d;
     FieldSet f;
     f.AddField("Title", "Title", dtString, true, d.kText);
@@ -57,7 +60,8 @@ FieldSet BuildMediaFieldSet() {
     return f;
 }
 
-FieldSet BuildHardwareFieldSet() {
+FieldSet BuildHardwareFieldSet()
+{
     const Defaults d;
     FieldSet f;
     f.AddField("Name", "Name", dtString, true, d.kText);
@@ -78,21 +82,25 @@ FieldSet BuildHardwareFieldSet() {
 
 }  // namespace
 
-const FieldSet& MediaFieldSet() {
+const FieldSet& MediaFieldSet()
+{
     static const FieldSet set = BuildMediaFieldSet();
     return set;
 }
 
-const FieldSet& HardwareFieldSet() {
+const FieldSet& HardwareFieldSet()
+{
     static const FieldSet set = BuildHardwareFieldSet();
     return set;
 }
 
-std::unique_ptr<TBaseCustomClass> TCartClass::Clone() const {
+std::unique_ptr<TBaseCustomClass> TCartClass::Clone() const
+{
     return std::unique_ptr<TBaseCustomClass>(new TCartClass(*this));
 }
 
-std::unique_ptr<TBaseCustomClass> THardwareClass::Clone() const {
+std::unique_ptr<TBaseCustomClass> THardwareClass::Clone() const
+{
     return std::unique_ptr<TBaseCustomClass>(new THardwareClass(*this));
 }
 
@@ -100,11 +108,13 @@ std::string MatchText(const FieldValue& value) { return Cp1252::ToUpper(ToText(v
 
 std::string LooseMatchText(const FieldValue& value) { return StripNonAlphaNumeric(MatchText(value)); }
 
-bool TCartClass::FieldMatches(std::string_view fieldName, std::string_view value) const {
+bool TCartClass::FieldMatches(std::string_view fieldName, std::string_view value) const
+{
     return MatchText(GetFieldValue(fieldName)) == Cp1252::ToUpper(value);
 }
 
-bool TCartClass::FieldMatchesLoose(std::string_view fieldName, std::string_view value) const {
+bool TCartClass::FieldMatchesLoose(std::string_view fieldName, std::string_view value) const
+{
     return LooseMatchText(GetFieldValue(fieldName)) == StripNonAlphaNumeric(Cp1252::ToUpper(value));
 }
 

@@ -18,7 +18,7 @@ inline constexpr int32_t kHardwareFieldCount = 20;
 // A media item: one cartridge or other game medium, 25 fields.
 class TCartClass : private InlineValueStorage<kMediaFieldCount>, public TBaseCustomClass {
 public:
-    TCartClass() : TBaseCustomClass(MediaFieldSet(), ValueStorage(), kValueCapacity) {}
+    TCartClass() : TBaseCustomClass(MediaFieldSet(), ValueStorage(), kValueCapacity) { }
     std::unique_ptr<TBaseCustomClass> Clone() const override;
 
     // The value's text equals Value, ignoring case.
@@ -27,19 +27,22 @@ public:
     bool FieldMatchesLoose(std::string_view fieldName, std::string_view value) const;
 
 protected:
-    TCartClass(const TCartClass& other)
-        : InlineValueStorage(), TBaseCustomClass(other, ValueStorage(), kValueCapacity) {}
+    TCartClass(const TCartClass& other) : InlineValueStorage(), TBaseCustomClass(other, ValueStorage(), kValueCapacity)
+    {
+    }
 };
 
 // A hardware item: one console, controller or other device, 20 fields.
 class THardwareClass : private InlineValueStorage<kHardwareFieldCount>, public TBaseCustomClass {
 public:
-    THardwareClass() : TBaseCustomClass(HardwareFieldSet(), ValueStorage(), kValueCapacity) {}
+    THardwareClass() : TBaseCustomClass(HardwareFieldSet(), ValueStorage(), kValueCapacity) { }
     std::unique_ptr<TBaseCustomClass> Clone() const override;
 
 protected:
     THardwareClass(const THardwareClass& other)
-        : InlineValueStorage(), TBaseCustomClass(other, ValueStorage(), kValueCapacity) {}
+        : InlineValueStorage(), TBaseCustomClass(other, ValueStorage(), kValueCapacity)
+    {
+    }
 };
 
 // The texts the media finders compare: stored text upper-cased, and for the loose form also

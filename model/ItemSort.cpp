@@ -27,18 +27,22 @@ struct SortKey {
     KeyKind Kind = KeyKind::Text;
 };
 
-const std::array<unsigned char, 256>& LowerTable() {
+const std::array<unsigned char, 256>& LowerTable()
+{
     static const std::array<unsigned char, 256> table = [] {
-        std::array<unsigned char, 256> t{};
-        for (int b = 0; b < 256; ++b) t[b] = Cp1252::ToLower(static_cast<unsigned char>(b));
+        std::array<unsigned char, 256> t {};
+        for (int b = 0; b < 256; ++b)
+            t[b] = Cp1252::ToLower(static_cast<unsigned char>(b));
         return t;
     }();
     return table;
 }
 
 // A double as an unsigned number of the same order (-0 and 0 alike).
-uint64_t OrderedBits(double d) {
-    if (d == 0) d = 0;
+uint64_t OrderedBits(double d)
+{
+    if (d == 0)
+        d = 0;
     uint64_t bits;
     std::memcpy(&bits, &d, sizeof bits);
     return (bits & 0x8000000000000000ull) ? ~bits : bits | 0x8000000000000000ull;
@@ -49,27 +53,31 @@ uint64_t OrderedBits(int64_t n) { return static_cast<uint64_t>(n) ^ 0x8000000000
 
 // A value converted by its text form when it is text, else by its value form.
 template <typename FromText, typename FromValue>
-auto Convert(const TBaseCustomClass& item, int32_t position, FromText fromText, FromValue fromValue) {
+auto Convert(const TBaseCustomClass& item, int32_t position, FromText fromText, FromValue fromValue)
+{
     return item.KindAt(position) == ValueKind::Text ? fromText(item.TextAt(position))
                                                     : fromValue(item.ValueAt(position));
 }
 
 class KeyBuilder {
 public:
-    explicit KeyBuilder(std::string_view fieldName) : fieldName_(fieldName) {}
+    explicit KeyBuilder(std::string_view fieldName) : fieldName_(fieldName) { }
 
-    SortKey Build(const TBaseCustomClass& item, uint32_t index) {
+    SortKey Build(const TBaseCustomClass& item, uint32_t index)
+    {
         SortKey key;
         key.Index = index;
         const int32_t p = Position(item);
-        if (p < 0 || item.KindAt(p) == ValueKind::Unassigned) return key;
+        if (p < 0 || item.KindAt(p) == ValueKind::Unassigned)
+            return key;
         std::optional<uint64_t> number;
         bool numeric = true;
         switch (item.Fields()[p].DataType) {
         case dtSmallint:
         case dtInteger:
         case dtByte:
-            if (auto i = Convert(item, p, TryTextToInteger, TryToInteger)) number = OrderedBits(double(*i));
+            if (auto i = Convert(item, p, TryTextToInteger, TryToInteger))
+                number = OrderedBits(double(*i));
             break;
         case dtSingle:
         case dtDouble:
@@ -77,12 +85,15 @@ public:
                 number = OrderedBits(*d);
             break;
         case dtCurrency:
-            if (auto c = Convert(item, p, TryTextToCurrency, TryToCurrency)) number = OrderedBits(c->Scaled);
+            if (auto c = Convert(item, p, TryTextToCurrency, TryToCurrency))
+                number = OrderedBits(c->Scaled);
             break;
         case dtBoolean:
-            if (auto b = Convert(item, p, TryTextToBoolean, TryToBoolean)) number = OrderedBits(*b ? 1.0 : 0.0);
+            if (auto b = Convert(item, p, TryTextToBoolean, TryToBoolean))
+                number = OrderedBits(*b ? 1.0 : 0.0);
             break;
-        default: numeric = false;
+        default:
+            numeric = false;
         }
         if (numeric && number) {
             key.Rank = Converted;
@@ -91,8 +102,10 @@ public:
             return key;
         }
         key.Rank = numeric ? Unconvertible : Converted;
-        if (item.KindAt(p) == ValueKind::Text) AppendLower(key, item.TextAt(p));
-        else AppendLower(key, ToText(item.ValueAt(p)));
+        if (item.KindAt(p) == ValueKind::Text)
+            AppendLower(key, item.TextAt(p));
+        else
+            AppendLower(key, ToText(item.ValueAt(p)));
         return key;
     }
 
@@ -100,7 +113,8 @@ public:
 
 private:
     // The field's position in the item's set; -1 when the set lacks it.
-    int32_t Position(const TBaseCustomClass& item) {
+    int32_t Position(const TBaseCustomClass& item)
+    {
         if (&item.Fields() != lastSet_) {
             lastSet_ = &item.Fields();
             position_ = lastSet_->IndexOf(fieldName_);
@@ -108,7 +122,8 @@ private:
         return position_;
     }
 
-    void AppendLower(SortKey& key, std::string_view text) {
+    void AppendLower(SortKey& key, std::string_view text)
+    {
         const auto& lower = LowerTable();
         key.Offset = arena_.size();
         key.Length = static_cast<uint32_t>(text.size());
@@ -117,7 +132,8 @@ private:
         uint64_t prefix = 0;
         for (size_t i = 0; i < text.size(); ++i) {
             out[i] = lower[static_cast<unsigned char>(text[i])];
-            if (i < 8) prefix |= uint64_t(out[i]) << (56 - 8 * i);
+            if (i < 8)
+                prefix |= uint64_t(out[i]) << (56 - 8 * i);
         }
         key.Number = prefix;
     }
@@ -132,25 +148,34 @@ private:
 // the loads overlap. (Also asking for its value and text in further stages gained little, now that
 // the values lie in the item.)
 template <typename Consume>
-void BuildKeys(const std::vector<std::unique_ptr<TBaseCustomClass>>& items, KeyBuilder& builder, Consume consume) {
+void BuildKeys(const std::vector<std::unique_ptr<TBaseCustomClass>>& items, KeyBuilder& builder, Consume consume)
+{
     constexpr size_t kAhead = 9;
     const size_t n = items.size();
     for (size_t i = 0; i < n; ++i) {
-        if (i + kAhead < n) __builtin_prefetch(items[i + kAhead].get());
+        if (i + kAhead < n)
+            __builtin_prefetch(items[i + kAhead].get());
         consume(builder.Build(*items[i], static_cast<uint32_t>(i)));
     }
 }
 
 // Three-way comparison of keys; a strict weak order whatever the keys hold.
-int CompareKeys(const SortKey& a, const SortKey& b, const char* arena) {
-    if (a.Rank != b.Rank) return a.Rank < b.Rank ? -1 : 1;
-    if (a.Rank == NeverAssigned) return 0;
-    if (a.Kind != b.Kind) return a.Kind < b.Kind ? -1 : 1;
-    if (a.Number != b.Number) return a.Number < b.Number ? -1 : 1;
-    if (a.Kind == KeyKind::Number) return 0;
+int CompareKeys(const SortKey& a, const SortKey& b, const char* arena)
+{
+    if (a.Rank != b.Rank)
+        return a.Rank < b.Rank ? -1 : 1;
+    if (a.Rank == NeverAssigned)
+        return 0;
+    if (a.Kind != b.Kind)
+        return a.Kind < b.Kind ? -1 : 1;
+    if (a.Number != b.Number)
+        return a.Number < b.Number ? -1 : 1;
+    if (a.Kind == KeyKind::Number)
+        return 0;
     const uint32_t common = std::min(a.Length, b.Length);
     const int c = common > 8 ? std::memcmp(arena + a.Offset + 8, arena + b.Offset + 8, common - 8) : 0;
-    if (c != 0) return c < 0 ? -1 : 1;
+    if (c != 0)
+        return c < 0 ? -1 : 1;
     return a.Length < b.Length ? -1 : (a.Length > b.Length ? 1 : 0);
 }
 
@@ -160,19 +185,26 @@ struct NumberKey {
 };
 
 // Stable LSD radix sort by Bits over the bytes in which the keys differ.
-void RadixSort(std::vector<NumberKey>& keys) {
-    if (keys.empty()) return;
+void RadixSort(std::vector<NumberKey>& keys)
+{
+    if (keys.empty())
+        return;
     uint64_t varying = 0;
-    for (const auto& key : keys) varying |= key.Bits ^ keys.front().Bits;
+    for (const auto& key : keys)
+        varying |= key.Bits ^ keys.front().Bits;
     std::vector<NumberKey> buffer;
     for (int shift = 0; shift < 64; shift += 8) {
-        if (((varying >> shift) & 0xFF) == 0) continue;
+        if (((varying >> shift) & 0xFF) == 0)
+            continue;
         buffer.resize(keys.size());
         size_t counts[256] = {};
-        for (const auto& key : keys) ++counts[(key.Bits >> shift) & 0xFF];
+        for (const auto& key : keys)
+            ++counts[(key.Bits >> shift) & 0xFF];
         size_t offset = 0;
-        for (auto& count : counts) offset += std::exchange(count, offset);
-        for (const auto& key : keys) buffer[counts[(key.Bits >> shift) & 0xFF]++] = key;
+        for (auto& count : counts)
+            offset += std::exchange(count, offset);
+        for (const auto& key : keys)
+            buffer[counts[(key.Bits >> shift) & 0xFF]++] = key;
         keys.swap(buffer);
     }
 }
@@ -180,14 +212,17 @@ void RadixSort(std::vector<NumberKey>& keys) {
 // Orders keys that are no converted numbers as CompareKeys does (reversed when descending), ties by
 // position: ranks are split off first, a stable radix pass over the text prefixes does most of the
 // work, and only keys that share a prefix are compared.
-void SortOtherKeys(std::vector<SortKey>& keys, const char* arena, bool descending) {
+void SortOtherKeys(std::vector<SortKey>& keys, const char* arena, bool descending)
+{
     const auto less = [arena, descending](const SortKey& a, const SortKey& b) {
         const int c = CompareKeys(a, b, arena);
-        if (c != 0) return descending ? c > 0 : c < 0;
+        if (c != 0)
+            return descending ? c > 0 : c < 0;
         return a.Index < b.Index;
     };
     std::array<std::vector<SortKey>, 3> ranks;
-    for (const SortKey& key : keys) ranks[key.Rank].push_back(key);
+    for (const SortKey& key : keys)
+        ranks[key.Rank].push_back(key);
     keys.clear();
     std::vector<NumberKey> prefixes;
     for (size_t r = 0; r < ranks.size(); ++r) {
@@ -202,10 +237,13 @@ void SortOtherKeys(std::vector<SortKey>& keys, const char* arena, bool descendin
         RadixSort(prefixes);
         for (size_t run = 0; run < prefixes.size();) {
             size_t end = run + 1;
-            while (end < prefixes.size() && prefixes[end].Bits == prefixes[run].Bits) ++end;
+            while (end < prefixes.size() && prefixes[end].Bits == prefixes[run].Bits)
+                ++end;
             const size_t start = keys.size();
-            for (size_t k = run; k < end; ++k) keys.push_back(group[prefixes[k].Index]);
-            if (end - run > 1) std::sort(keys.begin() + static_cast<std::ptrdiff_t>(start), keys.end(), less);
+            for (size_t k = run; k < end; ++k)
+                keys.push_back(group[prefixes[k].Index]);
+            if (end - run > 1)
+                std::sort(keys.begin() + static_cast<std::ptrdiff_t>(start), keys.end(), less);
             run = end;
         }
     }
@@ -214,11 +252,13 @@ void SortOtherKeys(std::vector<SortKey>& keys, const char* arena, bool descendin
 }  // namespace
 
 std::vector<uint32_t> SortedOrder(const std::vector<std::unique_ptr<TBaseCustomClass>>& items,
-                                  std::string_view fieldName, int32_t direction) {
+                                  std::string_view fieldName, int32_t direction)
+{
     std::vector<uint32_t> order;
     order.reserve(items.size());
     if (direction == 0 || items.size() < 2) {
-        for (uint32_t i = 0; i < items.size(); ++i) order.push_back(i);
+        for (uint32_t i = 0; i < items.size(); ++i)
+            order.push_back(i);
         return order;
     }
     const bool descending = direction < 0;
@@ -243,18 +283,24 @@ std::vector<uint32_t> SortedOrder(const std::vector<std::unique_ptr<TBaseCustomC
     const auto boundary = std::partition_point(others.begin(), others.end(), [descending](const SortKey& key) {
         return descending ? key.Rank == Converted : key.Rank != Converted;
     });
-    for (auto it = others.begin(); it != boundary; ++it) order.push_back(it->Index);
-    for (const auto& key : numbers) order.push_back(key.Index);
-    for (auto it = boundary; it != others.end(); ++it) order.push_back(it->Index);
+    for (auto it = others.begin(); it != boundary; ++it)
+        order.push_back(it->Index);
+    for (const auto& key : numbers)
+        order.push_back(key.Index);
+    for (auto it = boundary; it != others.end(); ++it)
+        order.push_back(it->Index);
     return order;
 }
 
-void SortItems(std::vector<std::unique_ptr<TBaseCustomClass>>& items, std::string_view fieldName, int32_t direction) {
-    if (direction == 0 || items.size() < 2) return;
+void SortItems(std::vector<std::unique_ptr<TBaseCustomClass>>& items, std::string_view fieldName, int32_t direction)
+{
+    if (direction == 0 || items.size() < 2)
+        return;
     const auto order = SortedOrder(items, fieldName, direction);
     std::vector<std::unique_ptr<TBaseCustomClass>> sorted;
     sorted.reserve(items.size());
-    for (uint32_t index : order) sorted.push_back(std::move(items[index]));
+    for (uint32_t index : order)
+        sorted.push_back(std::move(items[index]));
     items = std::move(sorted);
 }
 

@@ -17,7 +17,7 @@ namespace quorvel {
 // A file that could not be opened or read: "Cannot open file " + name.
 class FileOpenError : public FileError {
 public:
-    explicit FileOpenError(const std::string& fileName) : FileError("Cannot open file ", fileName) {}
+    explicit FileOpenError(const std::string& fileName) : FileError("Cannot open file ", fileName) { }
 };
 
 // The list type of a list file from its first lines; ltNone for anything that is no list file,
@@ -55,20 +55,21 @@ public:
 
     // Calls set(position, text) for every field a column names, with the line's value for that column;
     // a field whose column the line lacks gets the empty text.
-    template <typename Set>
-    void ForEachValue(std::string_view line, Set&& set) const
+    template <typename Set> void ForEachValue(std::string_view line, Set&& set) const
     {
         size_t f = 0;
         const size_t used = positions_.size();
         if (used > 0) {
             ForEachCSVField(line, ',', [&](std::string_view field) {
                 const int32_t p = positions_[f++];
-                if (p >= 0) set(p, field);
+                if (p >= 0)
+                    set(p, field);
                 return f < used;
             });
         }
         for (const auto& [column, p] : filled_)
-            if (column >= f) set(p, std::string_view());
+            if (column >= f)
+                set(p, std::string_view());
     }
 
 private:

@@ -21,7 +21,8 @@ using namespace listfile;
 
 namespace {
 
-std::string FieldOf(const std::vector<std::string_view>& fields, size_t index) {
+std::string FieldOf(const std::vector<std::string_view>& fields, size_t index)
+{
     return index < fields.size() ? std::string(fields[index]) : std::string();
 }
 
@@ -33,23 +34,27 @@ struct ReaderKind {
     bool Hardware;
 };
 
-constexpr ReaderKind kMediaReader{"Invalid Cartridge File", "Cartridge File is not Version \"QV1.2\"", "Media", false};
-constexpr ReaderKind kHardwareReader{"Invalid Hardware File", "Hardware File version is not supported.", "Hardware",
-                                     true};
+constexpr ReaderKind kMediaReader {"Invalid Cartridge File", "Cartridge File is not Version \"QV1.2\"", "Media", false};
+constexpr ReaderKind kHardwareReader {"Invalid Hardware File", "Hardware File version is not supported.", "Hardware",
+                                      true};
 
-[[noreturn]] void Fail(const ReaderKind& kind, std::string_view message) {
-    if (kind.Hardware) throw THardwareListClassException(std::string(message));
+[[noreturn]] void Fail(const ReaderKind& kind, std::string_view message)
+{
+    if (kind.Hardware)
+        throw THardwareListClassException(std::string(message));
     throw TCartListClassException(std::string(message));
 }
 
-const ReaderKind& KindOf(const TBaseCustomListClass& list) {
+const ReaderKind& KindOf(const TBaseCustomListClass& list)
+{
     return list.Kind() == ltHardware ? kHardwareReader : kMediaReader;
 }
 
 // Items of the item lines of Text (whole lines), each a copy of Prototype with the columns' fields
 // set to the line's values as text.
 void ReadItemChunk(std::string_view text, const TBaseCustomClass& prototype, const ColumnMap& columns, bool decode,
-                   std::vector<std::unique_ptr<TBaseCustomClass>>& items) {
+                   std::vector<std::unique_ptr<TBaseCustomClass>>& items)
+{
     LineCursor cursor(text);
     std::string_view line;
     while (cursor.Next(line)) {
@@ -57,8 +62,10 @@ void ReadItemChunk(std::string_view text, const TBaseCustomClass& prototype, con
         auto item = prototype.Clone();
         // A short line gives the remaining columns the empty text, not their defaults.
         columns.ForEachValue(line, [&](int32_t p, std::string_view field) {
-            if (decode && field.find('%') != std::string_view::npos) item->SetTextAt(p, DecodeFieldText(field));
-            else item->SetTextAt(p, field);
+            if (decode && field.find('%') != std::string_view::npos)
+                item->SetTextAt(p, DecodeFieldText(field));
+            else
+                item->SetTextAt(p, field);
         });
         item->Modified = false;
         items.push_back(std::move(item));
@@ -73,12 +80,15 @@ struct ListHead {
     size_t ItemsAt = 0;
 };
 
-ListHead ReadListHead(const ReaderKind& kind, std::string_view text) {
+ListHead ReadListHead(const ReaderKind& kind, std::string_view text)
+{
     LineCursor cursor(text);
     std::string_view first, second, header;
-    if (!cursor.Next(first) || !cursor.Next(second) || !cursor.Next(header)) Fail(kind, kind.Invalid);
+    if (!cursor.Next(first) || !cursor.Next(second) || !cursor.Next(header))
+        Fail(kind, kind.Invalid);
     const std::string tag = GetCSVField(first, 1);
-    if (!IsKnownTag(tag)) Fail(kind, kind.Version);
+    if (!IsKnownTag(tag))
+        Fail(kind, kind.Version);
 
     ListHead head;
     std::vector<std::string_view> fields;
@@ -104,9 +114,11 @@ using ItemVector = std::vector<std::unique_ptr<TBaseCustomClass>>;
 
 // The item lines are counted in all slices before any item is made, so that a file of line breaks
 // is refused at the cost of reading it.
-void CheckItemCount(const std::vector<size_t>& counts) {
+void CheckItemCount(const std::vector<size_t>& counts)
+{
     size_t total = 0;
-    for (const size_t count : counts) total += count;
+    for (const size_t count : counts)
+        total += count;
     const auto limit = static_cast<size_t>(TBaseCustomListClass::MaxItems);
     if (total > limit) {
         throw TBaseCustomListClassException("This file holds more than " + std::to_string(limit) +
@@ -120,13 +132,19 @@ struct ItemMaker {
     const ColumnMap& Columns;
     bool Decode;
 
-    void Make(std::string_view lines, ItemVector& items) const { ReadItemChunk(lines, Prototype, Columns, Decode, items); }
+    void Make(std::string_view lines, ItemVector& items) const
+    {
+        ReadItemChunk(lines, Prototype, Columns, Decode, items);
+    }
 };
 
-ItemVector JoinSlices(std::vector<ItemVector>& slices) {
-    if (slices.size() == 1) return std::move(slices[0]);
+ItemVector JoinSlices(std::vector<ItemVector>& slices)
+{
+    if (slices.size() == 1)
+        return std::move(slices[0]);
     size_t total = 0;
-    for (const auto& part : slices) total += part.size();
+    for (const auto& part : slices)
+        total += part.size();
     ItemVector items;
     items.reserve(total);
     for (auto& part : slices) {
@@ -138,9 +156,10 @@ ItemVector JoinSlices(std::vector<ItemVector>& slices) {
 
 // Big lists are read in slices of whole lines on several threads; the slices are joined in file
 // order and the first failure in file order is the one reported.
-ItemVector ReadItemLines(std::string_view text, const ItemMaker& maker) {
+ItemVector ReadItemLines(std::string_view text, const ItemMaker& maker)
+{
     const size_t threads = SliceCount(text.size() / (1u << 20) + 1);
-    std::vector<size_t> bounds{0};
+    std::vector<size_t> bounds {0};
     for (size_t t = 1; t < threads; ++t)
         bounds.push_back(std::max(bounds.back(), LineCursor::NextLineStart(text, text.size() / threads * t)));
     bounds.push_back(text.size());
@@ -157,18 +176,24 @@ ItemVector ReadItemLines(std::string_view text, const ItemMaker& maker) {
 
 // Where the line after the one that holds Pos begins in the file's bytes up to End, as
 // LineCursor::NextLineStart finds it in the whole text.
-uint64_t NextLineStartIn(const FileReader& file, uint64_t pos, uint64_t end, const std::string& fileName) {
+uint64_t NextLineStartIn(const FileReader& file, uint64_t pos, uint64_t end, const std::string& fileName)
+{
     char window[4096];
     while (pos < end) {
         const size_t n = static_cast<size_t>(std::min<uint64_t>(sizeof window, end - pos));
-        if (!file.ReadAt(pos, window, n)) Unreadable(fileName);
+        if (!file.ReadAt(pos, window, n))
+            Unreadable(fileName);
         for (size_t i = 0; i < n; ++i) {
-            if (window[i] != '\n' && window[i] != '\r') continue;
+            if (window[i] != '\n' && window[i] != '\r')
+                continue;
             const uint64_t at = pos + i;
-            if (window[i] == '\n' || at + 1 >= end) return at + 1;
+            if (window[i] == '\n' || at + 1 >= end)
+                return at + 1;
             char next = 0;
-            if (i + 1 < n) next = window[i + 1];
-            else if (!file.ReadAt(at + 1, &next, 1)) Unreadable(fileName);
+            if (i + 1 < n)
+                next = window[i + 1];
+            else if (!file.ReadAt(at + 1, &next, 1))
+                Unreadable(fileName);
             return next == '\n' ? at + 2 : at + 1;
         }
         pos += n;
@@ -179,14 +204,17 @@ uint64_t NextLineStartIn(const FileReader& file, uint64_t pos, uint64_t end, con
 // The lines of the file's bytes Begin .. End through one reused buffer, handed to Lines in blocks of
 // whole lines (the buffer grows only for a line longer than itself).
 template <typename Lines>
-void ReadLineBlocks(const FileReader& file, uint64_t begin, uint64_t end, const std::string& fileName, Lines lines) {
+void ReadLineBlocks(const FileReader& file, uint64_t begin, uint64_t end, const std::string& fileName, Lines lines)
+{
     std::string buffer(size_t(1) << 19, '\0');
     size_t kept = 0;  // the start of a line carried over from the last block
     uint64_t at = begin;
     while (at < end) {
-        if (kept == buffer.size()) buffer.resize(buffer.size() * 2);
+        if (kept == buffer.size())
+            buffer.resize(buffer.size() * 2);
         const size_t n = static_cast<size_t>(std::min<uint64_t>(buffer.size() - kept, end - at));
-        if (!file.ReadAt(at, buffer.data() + kept, n)) Unreadable(fileName);
+        if (!file.ReadAt(at, buffer.data() + kept, n))
+            Unreadable(fileName);
         at += n;
         const size_t size = kept + n;
         const std::string_view bytes(buffer.data(), size);
@@ -204,22 +232,25 @@ void ReadLineBlocks(const FileReader& file, uint64_t begin, uint64_t end, const 
         kept = size - last - 1;
         std::memmove(buffer.data(), buffer.data() + last + 1, kept);
     }
-    if (kept > 0) lines(std::string_view(buffer.data(), kept));
+    if (kept > 0)
+        lines(std::string_view(buffer.data(), kept));
 }
 
 // The file's item lines read in slices on several threads, each slice through a small buffer of its
 // own: the file's text is never held whole while the items are made.
-ItemVector ReadItemFile(const FileReader& file, uint64_t begin, const ItemMaker& maker, const std::string& fileName) {
+ItemVector ReadItemFile(const FileReader& file, uint64_t begin, const ItemMaker& maker, const std::string& fileName)
+{
     const uint64_t end = file.Size();
     const uint64_t size = end - begin;
     const size_t threads = SliceCount(size / (1u << 20) + 1);
-    std::vector<uint64_t> bounds{begin};
+    std::vector<uint64_t> bounds {begin};
     for (size_t t = 1; t < threads; ++t)
         bounds.push_back(std::max(bounds.back(), NextLineStartIn(file, begin + size / threads * t, end, fileName)));
     bounds.push_back(end);
     // The workers' heaps are made by the first pass already.
     std::optional<AllocatorGrowth> growth;
-    if (threads > 1) growth.emplace();
+    if (threads > 1)
+        growth.emplace();
     // Reading the file twice costs less than making items that are then refused.
     std::vector<size_t> counts(threads);
     RunSlices(threads, [&](size_t t) {
@@ -236,7 +267,8 @@ ItemVector ReadItemFile(const FileReader& file, uint64_t begin, const ItemMaker&
 }
 
 // Puts what was read into the list; nothing before this changes it.
-void FillList(TBaseCustomListClass& list, ListHead& head, ItemVector items, const std::string& name) {
+void FillList(TBaseCustomListClass& list, ListHead& head, ItemVector items, const std::string& name)
+{
     list.Clear();
     list.AddItems(std::move(items));
     list.SetFileName(name);
@@ -247,35 +279,43 @@ void FillList(TBaseCustomListClass& list, ListHead& head, ItemVector items, cons
     list.SetModified(false);
 }
 
-void LoadListFile(TBaseCustomListClass& list, const std::string& fileName) {
+void LoadListFile(TBaseCustomListClass& list, const std::string& fileName)
+{
     const FileReader file(fileName);
-    if (!file.IsOpen()) Unreadable(fileName);
+    if (!file.IsOpen())
+        Unreadable(fileName);
     // The three first lines, read in growing steps until a fourth line begins or the file ends.
     std::string start;
     for (size_t step = 1 << 14;; step *= 2) {
         const size_t size = static_cast<size_t>(std::min<uint64_t>(file.Size(), start.size() + step));
         const size_t old = start.size();
         start.resize(size);
-        if (!file.ReadAt(old, start.data() + old, size - old)) Unreadable(fileName);
-        if (size == file.Size() || MoreLinesThan(start, 3)) break;
+        if (!file.ReadAt(old, start.data() + old, size - old))
+            Unreadable(fileName);
+        if (size == file.Size() || MoreLinesThan(start, 3))
+            break;
     }
     ListHead head = ReadListHead(KindOf(list), start);
     const auto prototype = list.CreateItem();
     const ColumnMap columns(head.Names, *prototype);
-    const ItemMaker maker{*prototype, columns, head.Decode};
+    const ItemMaker maker {*prototype, columns, head.Decode};
     FillList(list, head, ReadItemFile(file, head.ItemsAt, maker, fileName), fileName);
 }
 
 }  // namespace
 
-ColumnMap::ColumnMap(const std::vector<std::string>& names, const TBaseCustomClass& prototype) {
+ColumnMap::ColumnMap(const std::vector<std::string>& names, const TBaseCustomClass& prototype)
+{
     positions_.reserve(names.size());
-    for (const auto& n : names) positions_.push_back(prototype.IndexOfField(n));
+    for (const auto& n : names)
+        positions_.push_back(prototype.IndexOfField(n));
     std::vector<bool> seen(static_cast<size_t>(prototype.FieldCount()), false);
     for (size_t c = positions_.size(); c-- > 0;) {
         int32_t& p = positions_[c];
-        if (p < 0) continue;
-        if (seen[static_cast<size_t>(p)]) p = -1;
+        if (p < 0)
+            continue;
+        if (seen[static_cast<size_t>(p)])
+            p = -1;
         else {
             seen[static_cast<size_t>(p)] = true;
             filled_.emplace_back(c, p);
@@ -285,12 +325,13 @@ ColumnMap::ColumnMap(const std::vector<std::string>& names, const TBaseCustomCla
     positions_.resize(filled_.empty() ? 0 : filled_.back().first + 1);
 }
 
-void ReadListFileText(TBaseCustomListClass& list, std::string_view text, const std::string& name) {
+void ReadListFileText(TBaseCustomListClass& list, std::string_view text, const std::string& name)
+{
     // Everything is read aside first: a failure leaves the list as it was.
     ListHead head = ReadListHead(KindOf(list), text);
     const auto prototype = list.CreateItem();
     const ColumnMap columns(head.Names, *prototype);
-    const ItemMaker maker{*prototype, columns, head.Decode};
+    const ItemMaker maker {*prototype, columns, head.Decode};
     FillList(list, head, ReadItemLines(text.substr(head.ItemsAt), maker), name);
 }
 

@@ -20,10 +20,11 @@
 namespace quorvel {
 
 // The most threads a job may use (benchmarks lower it to compare thread counts).
-inline std::atomic<size_t> MaxSliceThreads{8};
+inline std::atomic<size_t> MaxSliceThreads {8};
 
 // How many threads share a job that could be cut into at most Pieces slices.
-inline size_t SliceCount(size_t pieces) {
+inline size_t SliceCount(size_t pieces)
+{
     return std::min<size_t>({std::max(1u, std::thread::hardware_concurrency()), MaxSliceThreads.load(), pieces});
 }
 
@@ -32,12 +33,14 @@ inline size_t SliceCount(size_t pieces) {
 // The default comes back after, so that a closed list's memory is returned as before.
 class AllocatorGrowth {
 public:
-    AllocatorGrowth() {
+    AllocatorGrowth()
+    {
 #if defined(__GLIBC__)
         mallopt(M_TOP_PAD, 64 << 20);
 #endif
     }
-    ~AllocatorGrowth() {
+    ~AllocatorGrowth()
+    {
 #if defined(__GLIBC__)
         mallopt(M_TOP_PAD, 128 << 10);
 #endif
@@ -48,8 +51,8 @@ public:
 
 // Runs Work(t) for every slice t on a thread of its own; when slices fail, the failure of the
 // first slice (the first in list or file order) is the one raised.
-template <typename Work>
-void RunSlices(size_t slices, Work work) {
+template <typename Work> void RunSlices(size_t slices, Work work)
+{
     if (slices == 1) {
         work(0);
         return;
@@ -68,15 +71,16 @@ void RunSlices(size_t slices, Work work) {
         }
     }
     for (const auto& failure : failures)
-        if (failure) std::rethrow_exception(failure);
+        if (failure)
+            std::rethrow_exception(failure);
 }
 
 // Makes the texts of pieces 0 .. Count - 1 with Make(piece, out) on Threads workers, at most a few
 // pieces ahead of the one handed on, and hands them to Emit(text) in order on the calling thread: a
 // long text is never held whole. The first failure in piece order (of Make or Emit) stops the work
 // and is raised.
-template <typename Make, typename Emit>
-void MakeInOrder(size_t count, size_t threads, Make make, Emit emit) {
+template <typename Make, typename Emit> void MakeInOrder(size_t count, size_t threads, Make make, Emit emit)
+{
     if (threads <= 1) {
         std::string out;
         for (size_t piece = 0; piece < count; ++piece) {
@@ -103,7 +107,8 @@ void MakeInOrder(size_t count, size_t threads, Make make, Emit emit) {
                 {
                     std::unique_lock lock(mutex);
                     changed.wait(lock, [&] { return stop || next >= count || next < emitted + window; });
-                    if (stop || next >= count) return;
+                    if (stop || next >= count)
+                        return;
                     piece = next++;
                 }
                 const size_t slot = piece % window;
@@ -128,7 +133,8 @@ void MakeInOrder(size_t count, size_t threads, Make make, Emit emit) {
             changed.notify_all();
         };
         try {
-            for (size_t t = 0; t < threads; ++t) workers.emplace_back(work);
+            for (size_t t = 0; t < threads; ++t)
+                workers.emplace_back(work);
         } catch (...) {
             halt();
             throw;
@@ -139,7 +145,8 @@ void MakeInOrder(size_t count, size_t threads, Make make, Emit emit) {
                 std::unique_lock lock(mutex);
                 changed.wait(lock, [&] { return ready[slot] != 0; });
             }
-            if (failures[slot]) failure = failures[slot];
+            if (failures[slot])
+                failure = failures[slot];
             else {
                 try {
                     emit(std::string_view(buffers[slot]));
@@ -156,7 +163,8 @@ void MakeInOrder(size_t count, size_t threads, Make make, Emit emit) {
             changed.notify_all();
         }
     }
-    if (failure) std::rethrow_exception(failure);
+    if (failure)
+        std::rethrow_exception(failure);
 }
 
 }  // namespace quorvel

@@ -20,13 +20,15 @@ using namespace listfile;
 
 namespace {
 
-void AppendQuoted(std::string& out, std::string_view s) {
+void AppendQuoted(std::string& out, std::string_view s)
+{
     out += '"';
     out.append(s);
     out += '"';
 }
 
-void AppendNumber(std::string& out, int32_t n) {
+void AppendNumber(std::string& out, int32_t n)
+{
     std::array<char, 16> buffer;
     const auto end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), n).ptr;
     out.append(buffer.data(), end);
@@ -36,43 +38,57 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // Whole-number text exactly as the integer writer would put it: no sign but "-", no leading zero,
 // no "-0", few enough digits to fit.
-bool IsPlainInteger(std::string_view s, size_t maxDigits) {
-    if (!s.empty() && s.front() == '-') s.remove_prefix(1);
-    if (s.empty() || s.size() > maxDigits || (s.front() == '0' && s.size() > 1)) return false;
+bool IsPlainInteger(std::string_view s, size_t maxDigits)
+{
+    if (!s.empty() && s.front() == '-')
+        s.remove_prefix(1);
+    if (s.empty() || s.size() > maxDigits || (s.front() == '0' && s.size() > 1))
+        return false;
     for (const char c : s)
-        if (!IsDigit(c)) return false;
+        if (!IsDigit(c))
+            return false;
     return true;
 }
 
 // A stored text that the writer would write unchanged, so that converting it can be skipped
 // (most values of a list that was read from a file).
-bool IsWrittenForm(std::string_view s, TFieldDataType type) {
+bool IsWrittenForm(std::string_view s, TFieldDataType type)
+{
     switch (type) {
-    case dtBoolean: return s == "0" || s == "-1";
-    case dtInteger: return IsPlainInteger(s, 9) && s != "-0";
+    case dtBoolean:
+        return s == "0" || s == "-1";
+    case dtInteger:
+        return IsPlainInteger(s, 9) && s != "-0";
     case dtCurrency: {
         const size_t dot = s.find('.');
         const std::string_view whole = s.substr(0, dot);
-        if (!IsPlainInteger(whole, 14) || whole == "-0") return false;
-        if (dot == std::string_view::npos) return true;
+        if (!IsPlainInteger(whole, 14) || whole == "-0")
+            return false;
+        if (dot == std::string_view::npos)
+            return true;
         const std::string_view fraction = s.substr(dot + 1);
-        if (fraction.empty() || fraction.size() > 4 || fraction.back() == '0') return false;
+        if (fraction.empty() || fraction.size() > 4 || fraction.back() == '0')
+            return false;
         for (const char c : fraction)
-            if (!IsDigit(c)) return false;
+            if (!IsDigit(c))
+                return false;
         return true;
     }
-    default: return false;
+    default:
+        return false;
     }
 }
 
 }  // namespace
 
 void AppendItemLine(std::string& out, const TBaseCustomClass& item, const std::vector<int32_t>& positions,
-                    int64_t itemNumber) {
+                    int64_t itemNumber)
+{
     const FieldSet& set = item.Fields();
     bool firstValue = true;
     for (const int32_t p : positions) {
-        if (!firstValue) out += ',';
+        if (!firstValue)
+            out += ',';
         firstValue = false;
         if (p < 0) {
             out += "\"\"";
@@ -87,8 +103,10 @@ void AppendItemLine(std::string& out, const TBaseCustomClass& item, const std::v
                 out += "\"\"";
             } else {
                 out += '"';
-                if (kind == ValueKind::Text) AppendFieldText(out, item.TextAt(p));
-                else AppendFieldText(out, ToText(item.ValueAt(p)));
+                if (kind == ValueKind::Text)
+                    AppendFieldText(out, item.TextAt(p));
+                else
+                    AppendFieldText(out, ToText(item.ValueAt(p)));
                 out += '"';
             }
             continue;
@@ -96,7 +114,8 @@ void AppendItemLine(std::string& out, const TBaseCustomClass& item, const std::v
         if (kind == ValueKind::Text) {
             const std::string_view text = item.TextAt(p);
             // An empty text (a short or blank item line) stays empty and reads back the same.
-            if (text.empty()) continue;
+            if (text.empty())
+                continue;
             if (IsWrittenForm(text, type)) {
                 out += text;
                 continue;
@@ -105,37 +124,52 @@ void AppendItemLine(std::string& out, const TBaseCustomClass& item, const std::v
         const FieldValue v = item.ValueAt(p);
         try {
             switch (type) {
-            case dtInteger: AppendNumber(out, ToInteger(v)); break;
-            case dtDouble: out += DoubleToText(ToDouble(v)); break;
-            case dtCurrency: out += CurrencyToText(ToCurrency(v)); break;
-            default: out += ToBoolean(v) ? "-1" : "0"; break;
+            case dtInteger:
+                AppendNumber(out, ToInteger(v));
+                break;
+            case dtDouble:
+                out += DoubleToText(ToDouble(v));
+                break;
+            case dtCurrency:
+                out += CurrencyToText(ToCurrency(v));
+                break;
+            default:
+                out += ToBoolean(v) ? "-1" : "0";
+                break;
             }
         } catch (const std::runtime_error& e) {
             // Only the conversion and overflow errors come from here.
-            if (itemNumber <= 0) throw;
+            if (itemNumber <= 0)
+                throw;
             throw TBaseCustomListClassException(std::string(e.what()) + " in item " + std::to_string(itemNumber) +
                                                 ", field " + definition.Name);
         }
     }
 }
 
-std::string TBaseCustomListClass::BuildItemLine(const TBaseCustomClass& item, const std::vector<std::string>& fieldNames) {
+std::string TBaseCustomListClass::BuildItemLine(const TBaseCustomClass& item,
+                                                const std::vector<std::string>& fieldNames)
+{
     std::vector<int32_t> positions;
     positions.reserve(fieldNames.size());
-    for (const auto& n : fieldNames) positions.push_back(item.IndexOfField(n));
+    for (const auto& n : fieldNames)
+        positions.push_back(item.IndexOfField(n));
     std::string line;
     AppendItemLine(line, item, positions, 0);
     return line;
 }
 
-std::vector<std::string> ItemFieldNames(const TBaseCustomListClass& list) {
+std::vector<std::string> ItemFieldNames(const TBaseCustomListClass& list)
+{
     return list.Count() > 0 ? list.GetItem(0)->GetFieldNames() : list.CreateItem()->GetFieldNames();
 }
 
-std::string FieldNamesLine(const std::vector<std::string>& names) {
+std::string FieldNamesLine(const std::vector<std::string>& names)
+{
     std::string line;
     for (size_t i = 0; i < names.size(); ++i) {
-        if (i > 0) line += ',';
+        if (i > 0)
+            line += ',';
         AppendQuoted(line, Cp1252::ToUpper(names[i]));
     }
     return line;
@@ -145,8 +179,8 @@ namespace {
 
 // Hands the file's text to Emit in pieces, in order. Big lists are made in chunks on several
 // threads, a few chunks ahead of the one handed on, so that the text is never held whole.
-template <typename Emit>
-void EmitListFile(const TBaseCustomListClass& list, Emit emit) {
+template <typename Emit> void EmitListFile(const TBaseCustomListClass& list, Emit emit)
+{
     std::string out;
     out += kCurrentTag;
     out += "\r\n";
@@ -174,39 +208,48 @@ void EmitListFile(const TBaseCustomListClass& list, Emit emit) {
     const auto& items = list.Items();
     constexpr size_t kChunk = 1024;
     const size_t chunks = (items.size() + kChunk - 1) / kChunk;
-    MakeInOrder(chunks, SliceCount(items.size() / 16384 + 1), [&](size_t chunk, std::string& text) {
-        FieldPositions positions(names);
-        const size_t end = std::min(items.size(), (chunk + 1) * kChunk);
-        for (size_t i = chunk * kChunk; i < end; ++i) {
-            AppendItemLine(text, *items[i], positions.In(items[i]->Fields()), static_cast<int64_t>(i) + 1);
-            text += "\r\n";
-        }
-    }, emit);
+    MakeInOrder(
+        chunks, SliceCount(items.size() / 16384 + 1),
+        [&](size_t chunk, std::string& text) {
+            FieldPositions positions(names);
+            const size_t end = std::min(items.size(), (chunk + 1) * kChunk);
+            for (size_t i = chunk * kChunk; i < end; ++i) {
+                AppendItemLine(text, *items[i], positions.In(items[i]->Fields()), static_cast<int64_t>(i) + 1);
+                text += "\r\n";
+            }
+        },
+        emit);
 }
 
-void SaveListFile(TBaseCustomListClass& list, const std::string& fileName, bool backup, bool overwrite) {
-    if (!backup && !overwrite && FileExists(fileName)) throw TBaseCustomListClassException("File Already Exists");
+void SaveListFile(TBaseCustomListClass& list, const std::string& fileName, bool backup, bool overwrite)
+{
+    if (!backup && !overwrite && FileExists(fileName))
+        throw TBaseCustomListClassException("File Already Exists");
     AtomicFileWriter file(fileName, backup);
     EmitListFile(list, [&](std::string_view piece) { file.Write(piece); });
     file.Commit();
     list.SetFileName(fileName);
     list.SetModified(false);
-    for (const auto& item : list.Items()) item->Modified = false;
+    for (const auto& item : list.Items())
+        item->Modified = false;
 }
 
 }  // namespace
 
-std::string ListFileText(const TBaseCustomListClass& list) {
+std::string ListFileText(const TBaseCustomListClass& list)
+{
     std::string out;
     EmitListFile(list, [&](std::string_view piece) { out += piece; });
     return out;
 }
 
-void TCartListClass::SaveToFile(const std::string& fileName, bool backup, bool overwrite) {
+void TCartListClass::SaveToFile(const std::string& fileName, bool backup, bool overwrite)
+{
     SaveListFile(*this, fileName, backup, overwrite);
 }
 
-void THardwareListClass::SaveToFile(const std::string& fileName, bool backup, bool overwrite) {
+void THardwareListClass::SaveToFile(const std::string& fileName, bool backup, bool overwrite)
+{
     SaveListFile(*this, fileName, backup, overwrite);
 }
 

@@ -6,20 +6,24 @@ namespace quorvel {
 
 namespace {
 
-LocaleFormat& CurrentFormat() {
+LocaleFormat& CurrentFormat()
+{
     static LocaleFormat format;
     return format;
 }
 
 // Bumped whenever the current format changes so that cached texts are formatted again.
-unsigned& FormatGeneration() {
+unsigned& FormatGeneration()
+{
     static unsigned generation = 0;
     return generation;
 }
 
-std::string Padded(int value, size_t width) {
+std::string Padded(int value, size_t width)
+{
     std::string digits = std::to_string(value);
-    if (digits.size() < width) digits.insert(0, width - digits.size(), '0');
+    if (digits.size() < width)
+        digits.insert(0, width - digits.size(), '0');
     return digits;
 }
 
@@ -27,24 +31,31 @@ std::string Padded(int value, size_t width) {
 
 const LocaleFormat& LocaleFormat::Current() { return CurrentFormat(); }
 
-void LocaleFormat::SetCurrent(const LocaleFormat& format) {
+void LocaleFormat::SetCurrent(const LocaleFormat& format)
+{
     CurrentFormat() = format;
     ++FormatGeneration();
 }
 
-std::string LocaleFormat::FormatMoney(Currency amount) const {
+std::string LocaleFormat::FormatMoney(Currency amount) const
+{
     const int decimals = CurrencyDecimals < 0 ? 0 : (CurrencyDecimals > 4 ? 4 : CurrencyDecimals);
     int64_t divisor = 1;
-    for (int i = decimals; i < 4; ++i) divisor *= 10;
+    for (int i = decimals; i < 4; ++i)
+        divisor *= 10;
     // Magnitude in units of the shown decimals, rounded half away from zero.
-    uint64_t magnitude = amount.Scaled < 0 ? 0 - static_cast<uint64_t>(amount.Scaled) : static_cast<uint64_t>(amount.Scaled);
-    uint64_t rounded = magnitude / divisor + (magnitude % divisor >= static_cast<uint64_t>(divisor + 1) / 2 && divisor > 1 ? 1 : 0);
+    uint64_t magnitude =
+        amount.Scaled < 0 ? 0 - static_cast<uint64_t>(amount.Scaled) : static_cast<uint64_t>(amount.Scaled);
+    uint64_t rounded =
+        magnitude / divisor + (magnitude % divisor >= static_cast<uint64_t>(divisor + 1) / 2 && divisor > 1 ? 1 : 0);
     uint64_t shownScale = 1;
-    for (int i = 0; i < decimals; ++i) shownScale *= 10;
+    for (int i = 0; i < decimals; ++i)
+        shownScale *= 10;
     std::string whole = std::to_string(rounded / shownScale);
     std::string number;
     for (size_t i = 0; i < whole.size(); ++i) {
-        if (i > 0 && (whole.size() - i) % 3 == 0 && ThousandSeparator != '\0') number += ThousandSeparator;
+        if (i > 0 && (whole.size() - i) % 3 == 0 && ThousandSeparator != '\0')
+            number += ThousandSeparator;
         number += whole[i];
     }
     if (decimals > 0) {
@@ -53,33 +64,41 @@ std::string LocaleFormat::FormatMoney(Currency amount) const {
     }
     const std::string space = SpaceBetweenSymbolAndAmount ? " " : "";
     std::string text = SymbolBeforeAmount ? CurrencySymbol + space + number : number + space + CurrencySymbol;
-    if (rounded == 0 || amount.Scaled >= 0) return text;
+    if (rounded == 0 || amount.Scaled >= 0)
+        return text;
     return NegativeInParentheses ? "(" + text + ")" : "-" + text;
 }
 
-std::string LocaleFormat::FormatShortDate(int year, int month, int day) const {
+std::string LocaleFormat::FormatShortDate(int year, int month, int day) const
+{
     std::string text;
     const std::string& f = ShortDateFormat;
     for (size_t i = 0; i < f.size();) {
         char c = f[i];
         size_t run = 1;
-        while (i + run < f.size() && f[i + run] == c) ++run;
-        if (c == 'd') text += Padded(day, run >= 2 ? 2 : 1);
-        else if (c == 'M') text += Padded(month, run >= 2 ? 2 : 1);
-        else if (c == 'y') text += Padded(year, 4);
-        else text.append(run, c);
+        while (i + run < f.size() && f[i + run] == c)
+            ++run;
+        if (c == 'd')
+            text += Padded(day, run >= 2 ? 2 : 1);
+        else if (c == 'M')
+            text += Padded(month, run >= 2 ? 2 : 1);
+        else if (c == 'y')
+            text += Padded(year, 4);
+        else
+            text.append(run, c);
         i += run;
     }
     return text;
 }
 
-std::string TodayText() {
+std::string TodayText()
+{
     static std::string cached;
     static std::time_t validUntil = 0;
     static unsigned generation = 0;
     const std::time_t now = std::time(nullptr);
     if (now >= validUntil || generation != FormatGeneration() || cached.empty()) {
-        std::tm local{};
+        std::tm local {};
         localtime_r(&now, &local);
         cached = CurrentFormat().FormatShortDate(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
         std::tm midnight = local;

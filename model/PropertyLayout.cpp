@@ -53,10 +53,7 @@ void WriteText(std::string& record, size_t offset, std::string_view text)
     std::copy(text.begin(), text.end(), record.begin() + static_cast<std::ptrdiff_t>(offset + 1));
 }
 
-int32_t Clamp(int32_t v, int32_t low, int32_t high)
-{
-    return std::clamp(v, low, high);
-}
+int32_t Clamp(int32_t v, int32_t low, int32_t high) { return std::clamp(v, low, high); }
 
 // Places inside the dialog, sizes never negative, and a dialog big enough for its fixed buttons.
 void BringIntoRange(PropertyLayout& layout)
@@ -115,7 +112,7 @@ std::string CdbLayoutBytes(const PropertyLayout& layout)
         WriteInt32(record, kOptionTabOffset, c.OptionTab);
         bytes += record;
     };
-    LayoutRecord dialog{0, 0, layout.Width, layout.Height, "", "", -1, -1};
+    LayoutRecord dialog {0, 0, layout.Width, layout.Height, "", "", -1, -1};
     append(dialog);
     for (const auto& c : layout.Controls)
         append(c);
@@ -282,8 +279,8 @@ PropertyLayout DefaultPropertyLayout(const FieldSet& fields)
                 option.Left = left + kColumnWidth - kOptionWidth;
                 option.Width = kOptionWidth;
                 option.CaptionLocation = 0;
-                option.OptionTab = Cp1252::EqualsNoCase(f.LookupFileKey, "%PLATFORM%") ? kManufacturersPage
-                                                                                        : kLookupDataPage;
+                option.OptionTab =
+                    Cp1252::EqualsNoCase(f.LookupFileKey, "%PLATFORM%") ? kManufacturersPage : kLookupDataPage;
                 layout.Controls.push_back(option);
             }
         }

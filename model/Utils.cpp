@@ -30,14 +30,12 @@ std::string ReadIniString(const std::string& fileName, const std::string& sectio
     return IniFile::Load(fileName).ReadString(section, key, defaultValue);
 }
 
-int ReadIniInteger(const std::string& fileName, const std::string& section, const std::string& key,
-                   int defaultValue)
+int ReadIniInteger(const std::string& fileName, const std::string& section, const std::string& key, int defaultValue)
 {
     return IniFile::Load(fileName).ReadInteger(section, key, defaultValue);
 }
 
-bool ReadIniBool(const std::string& fileName, const std::string& section, const std::string& key,
-                 bool defaultValue)
+bool ReadIniBool(const std::string& fileName, const std::string& section, const std::string& key, bool defaultValue)
 {
     return IniFile::Load(fileName).ReadBool(section, key, defaultValue);
 }
@@ -139,8 +137,8 @@ std::string StripNonAlphaNumeric(std::string_view s)
     out.reserve(s.size());
     for (const char ch : s) {
         const auto c = static_cast<unsigned char>(ch);
-        const bool punctuation = (c >= 32 && c <= 47) || (c >= 58 && c <= 64) || (c >= 91 && c <= 96) ||
-                                 (c >= 123 && c <= 127);
+        const bool punctuation =
+            (c >= 32 && c <= 47) || (c >= 58 && c <= 64) || (c >= 91 && c <= 96) || (c >= 123 && c <= 127);
         if (!punctuation)
             out += ch;
     }

@@ -10,8 +10,8 @@
 namespace quorvel {
 
 // Process-wide configuration; one thread, set once and read everywhere.
-extern std::string G_ConfigFile;   // program folder + "Quorvel.ini"
-extern std::string G_ConfigFiles;  // configuration folder, ending with "/"
+extern std::string G_ConfigFile;     // program folder + "Quorvel.ini"
+extern std::string G_ConfigFiles;    // configuration folder, ending with "/"
 extern std::string G_PlatformsFile;  // G_ConfigFiles + "Platforms.ini"
 extern bool G_UseCdlLayouts;
 
@@ -24,10 +24,8 @@ void InitConfigFile(const std::string& programDir);
 
 std::string ReadIniString(const std::string& fileName, const std::string& section, const std::string& key,
                           const std::string& defaultValue);
-int ReadIniInteger(const std::string& fileName, const std::string& section, const std::string& key,
-                   int defaultValue);
-bool ReadIniBool(const std::string& fileName, const std::string& section, const std::string& key,
-                 bool defaultValue);
+int ReadIniInteger(const std::string& fileName, const std::string& section, const std::string& key, int defaultValue);
+bool ReadIniBool(const std::string& fileName, const std::string& section, const std::string& key, bool defaultValue);
 void WriteIniString(const std::string& fileName, const std::string& section, const std::string& key,
                     const std::string& value);
 void WriteIniInteger(const std::string& fileName, const std::string& section, const std::string& key, int value);
@@ -44,8 +42,7 @@ void SplitCSVLine(std::string_view line, std::vector<std::string_view>& fields, 
 
 // Calls visit(field) for every field of Line in order, as views into Line; stops early when visit
 // returns false.
-template <typename Visit>
-void ForEachCSVField(std::string_view line, char separator, Visit&& visit)
+template <typename Visit> void ForEachCSVField(std::string_view line, char separator, Visit&& visit)
 {
     size_t pos = 0;
     const size_t n = line.size();

@@ -8,7 +8,8 @@ namespace quorvel {
 
 namespace {
 
-char* CopyBlock(std::string_view text) {
+char* CopyBlock(std::string_view text)
+{
     char* block = new char[text.size()];
     std::memcpy(block, text.data(), text.size());
     return block;
@@ -16,17 +17,21 @@ char* CopyBlock(std::string_view text) {
 
 }  // namespace
 
-ValueSlot::ValueSlot(const ValueSlot& other) {
+ValueSlot::ValueSlot(const ValueSlot& other)
+{
     std::memcpy(bytes_, other.bytes_, sizeof bytes_);
-    if (other.bytes_[0] == kLongText) Write(kDataAt, static_cast<const char*>(CopyBlock(other.Text())));
+    if (other.bytes_[0] == kLongText)
+        Write(kDataAt, static_cast<const char*>(CopyBlock(other.Text())));
 }
 
-ValueSlot::ValueSlot(ValueSlot&& other) noexcept {
+ValueSlot::ValueSlot(ValueSlot&& other) noexcept
+{
     std::memcpy(bytes_, other.bytes_, sizeof bytes_);
     other.bytes_[0] = static_cast<uint8_t>(ValueKind::Unassigned);
 }
 
-ValueSlot& ValueSlot::operator=(const ValueSlot& other) {
+ValueSlot& ValueSlot::operator=(const ValueSlot& other)
+{
     if (this != &other) {
         ValueSlot copy(other);
         *this = std::move(copy);
@@ -34,7 +39,8 @@ ValueSlot& ValueSlot::operator=(const ValueSlot& other) {
     return *this;
 }
 
-ValueSlot& ValueSlot::operator=(ValueSlot&& other) noexcept {
+ValueSlot& ValueSlot::operator=(ValueSlot&& other) noexcept
+{
     if (this != &other) {
         Release();
         std::memcpy(bytes_, other.bytes_, sizeof bytes_);
@@ -43,31 +49,41 @@ ValueSlot& ValueSlot::operator=(ValueSlot&& other) noexcept {
     return *this;
 }
 
-void ValueSlot::Release() noexcept {
-    if (bytes_[0] == kLongText) delete[] LongData();
+void ValueSlot::Release() noexcept
+{
+    if (bytes_[0] == kLongText)
+        delete[] LongData();
 }
 
-FieldValue ValueSlot::Value() const {
+FieldValue ValueSlot::Value() const
+{
     switch (Kind()) {
-    case ValueKind::Unassigned: return FieldValue{};
-    case ValueKind::Text: return FieldValue(std::in_place_type<std::string>, Text());
-    case ValueKind::Integer: return Read<int32_t>(kDataAt);
-    case ValueKind::Double: return Read<double>(kDataAt);
-    case ValueKind::Currency: return Currency{Read<int64_t>(kDataAt)};
-    case ValueKind::Boolean: return Read<bool>(kDataAt);
+    case ValueKind::Unassigned:
+        return FieldValue {};
+    case ValueKind::Text:
+        return FieldValue(std::in_place_type<std::string>, Text());
+    case ValueKind::Integer:
+        return Read<int32_t>(kDataAt);
+    case ValueKind::Double:
+        return Read<double>(kDataAt);
+    case ValueKind::Currency:
+        return Currency {Read<int64_t>(kDataAt)};
+    case ValueKind::Boolean:
+        return Read<bool>(kDataAt);
     }
-    return FieldValue{};
+    return FieldValue {};
 }
 
-template <typename T>
-void ValueSlot::SetNumber(ValueKind kind, T value) noexcept {
+template <typename T> void ValueSlot::SetNumber(ValueKind kind, T value) noexcept
+{
     Release();
     std::memset(bytes_, 0, sizeof bytes_);
     bytes_[0] = static_cast<uint8_t>(kind);
     Write(kDataAt, value);
 }
 
-void ValueSlot::Set(const FieldValue& value) {
+void ValueSlot::Set(const FieldValue& value)
+{
     std::visit(
         [this](const auto& x) {
             using T = std::decay_t<decltype(x)>;
@@ -89,18 +105,22 @@ void ValueSlot::Set(const FieldValue& value) {
         value);
 }
 
-void ValueSlot::SetText(std::string_view text) {
+void ValueSlot::SetText(std::string_view text)
+{
     // Text may lie in this slot's own block, so it is copied before the block goes.
     if (text.size() <= kInlineText) {
         unsigned char copy[kInlineText];
-        if (!text.empty()) std::memcpy(copy, text.data(), text.size());
+        if (!text.empty())
+            std::memcpy(copy, text.data(), text.size());
         Release();
         std::memset(bytes_, 0, sizeof bytes_);
         bytes_[0] = static_cast<uint8_t>(kShortText + text.size());
-        if (!text.empty()) std::memcpy(bytes_ + 1, copy, text.size());
+        if (!text.empty())
+            std::memcpy(bytes_ + 1, copy, text.size());
         return;
     }
-    if (text.size() > std::numeric_limits<uint32_t>::max()) throw std::length_error("Field text too long");
+    if (text.size() > std::numeric_limits<uint32_t>::max())
+        throw std::length_error("Field text too long");
     if (bytes_[0] == kLongText && LongSize() == text.size()) {
         std::memmove(const_cast<char*>(LongData()), text.data(), text.size());
         return;

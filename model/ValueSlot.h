@@ -26,16 +26,20 @@ public:
     ValueSlot& operator=(ValueSlot&& other) noexcept;
     ~ValueSlot() { Release(); }
 
-    ValueKind Kind() const noexcept {
+    ValueKind Kind() const noexcept
+    {
         const uint8_t tag = bytes_[0];
         return tag >= kShortText ? ValueKind::Text : static_cast<ValueKind>(tag);
     }
 
     // The text of a text value; empty for every other kind.
-    std::string_view Text() const noexcept {
+    std::string_view Text() const noexcept
+    {
         const uint8_t tag = bytes_[0];
-        if (tag >= kShortText) return {reinterpret_cast<const char*>(bytes_ + 1), size_t(tag - kShortText)};
-        if (tag == kLongText) return {LongData(), LongSize()};
+        if (tag >= kShortText)
+            return {reinterpret_cast<const char*>(bytes_ + 1), size_t(tag - kShortText)};
+        if (tag == kLongText)
+            return {LongData(), LongSize()};
         return {};
     }
 
@@ -51,21 +55,17 @@ private:
     static constexpr size_t kSizeAt = 4;
     static constexpr size_t kDataAt = 8;
 
-    template <typename T>
-    T Read(size_t at) const noexcept {
+    template <typename T> T Read(size_t at) const noexcept
+    {
         T value;
         std::memcpy(&value, bytes_ + at, sizeof value);
         return value;
     }
-    template <typename T>
-    void Write(size_t at, T value) noexcept {
-        std::memcpy(bytes_ + at, &value, sizeof value);
-    }
+    template <typename T> void Write(size_t at, T value) noexcept { std::memcpy(bytes_ + at, &value, sizeof value); }
     const char* LongData() const noexcept { return Read<const char*>(kDataAt); }
     size_t LongSize() const noexcept { return Read<uint32_t>(kSizeAt); }
 
-    template <typename T>
-    void SetNumber(ValueKind kind, T value) noexcept;
+    template <typename T> void SetNumber(ValueKind kind, T value) noexcept;
     void Release() noexcept;
 
     alignas(8) unsigned char bytes_[16];

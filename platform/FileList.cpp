@@ -20,7 +20,7 @@ constexpr double kUnixEpochDays = 25569.0;  // 1 January 1970 in days since 30 D
 
 double LocalDays(const struct timespec& time)
 {
-    struct tm local {};
+    struct tm local { };
     const time_t seconds = time.tv_sec;
     localtime_r(&seconds, &local);
     const double shifted = static_cast<double>(seconds + local.tm_gmtoff) + time.tv_nsec / 1e9;
@@ -55,8 +55,10 @@ bool MaskMatches(std::string_view name, std::string_view mask)
     // Iterative wildcard match with one back-tracking point per "*".
     size_t n = 0, m = 0, starM = std::string_view::npos, starN = 0;
     while (n < name.size()) {
-        if (m < mask.size() && (mask[m] == '?' || Cp1252::ToUpper(static_cast<unsigned char>(mask[m])) ==
-                                                      Cp1252::ToUpper(static_cast<unsigned char>(name[n])))) {
+        if (m < mask.size() &&
+            (mask[m] == '?' ||
+             Cp1252::ToUpper(static_cast<unsigned char>(mask[m])) ==
+                 Cp1252::ToUpper(static_cast<unsigned char>(name[n])))) {
             ++n;
             ++m;
         } else if (m < mask.size() && mask[m] == '*') {
@@ -126,8 +128,8 @@ void TcFileList::Sort()
 bool TcFileList::MatchesFileTypes(int32_t attr) const
 {
     return FileTypes.Has(ftNormal) || (FileTypes.Has(ftReadOnly) && (attr & faReadOnly)) ||
-           (FileTypes.Has(ftHidden) && (attr & faHidden)) || (FileTypes.Has(ftSysFile) && (attr & faSysFile)) ||
-           (FileTypes.Has(ftVolumeID) && (attr & faVolumeID)) || (FileTypes.Has(ftDirectory) && (attr & faDirectory));
+        (FileTypes.Has(ftHidden) && (attr & faHidden)) || (FileTypes.Has(ftSysFile) && (attr & faSysFile)) ||
+        (FileTypes.Has(ftVolumeID) && (attr & faVolumeID)) || (FileTypes.Has(ftDirectory) && (attr & faDirectory));
 }
 
 void TcFileList::Search()
@@ -152,7 +154,7 @@ void TcFileList::Search()
     std::string currentPath = SearchPath.back() == '/' ? SearchPath : SearchPath + "/";
     std::deque<std::string> queue;
     std::set<Identity> seen;  // folders searched or queued
-    struct stat root {};
+    struct stat root { };
     if (::stat(currentPath.c_str(), &root) == 0)
         seen.insert({root.st_dev, root.st_ino});
 
@@ -171,14 +173,13 @@ void TcFileList::Search()
             const bool hiddenName = name.front() == '.';
             // Only an entry that may be reported or may be a folder to queue needs its status; the
             // entry's type from the folder rules out most of the latter without one.
-            const bool wanted = !(hiddenName && (excluded & faHidden)) &&
-                                (matchAll || MaskMatches(name, SearchMask));
+            const bool wanted = !(hiddenName && (excluded & faHidden)) && (matchAll || MaskMatches(name, SearchMask));
             const unsigned char type = dirEntry->d_type;
-            const bool mayBeFolder = SearchSubDirectories && !hiddenName &&
-                                     (type == DT_DIR || type == DT_LNK || type == DT_UNKNOWN);
+            const bool mayBeFolder =
+                SearchSubDirectories && !hiddenName && (type == DT_DIR || type == DT_LNK || type == DT_UNKNOWN);
             if (!wanted && !mayBeFolder)
                 continue;
-            struct stat st {};
+            struct stat st { };
             const bool ok = StatAt(dirFd, dirEntry->d_name, st);
             const int32_t attr = AttrOf(st, ok, name);
             // Subfolders are queued whatever the mask.

@@ -317,7 +317,8 @@ void IniFile::EraseSection(std::string_view section)
     lines_ = std::move(kept);
 }
 
-void IniFile::WriteIndexedList(std::string_view section, std::string_view prefix, const std::vector<std::string>& values)
+void IniFile::WriteIndexedList(std::string_view section, std::string_view prefix,
+                               const std::vector<std::string>& values)
 {
     std::vector<std::pair<std::string, std::string>> pairs;
     pairs.reserve(values.size() + 1);

@@ -17,7 +17,7 @@ FileError::FileError(const std::string& prefix, const std::string& fileName)
 {
 }
 
-FileWriteError::FileWriteError(const std::string& fileName) : FileError("Unable to write to ", fileName) {}
+FileWriteError::FileWriteError(const std::string& fileName) : FileError("Unable to write to ", fileName) { }
 
 namespace {
 
@@ -37,7 +37,7 @@ int OpenRegularFile(const std::string& path)
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
         return -1;
-    struct stat st {};
+    struct stat st { };
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
         return -1;
@@ -50,7 +50,7 @@ std::optional<std::string> ReadRegularFile(const std::string& path, size_t limit
     const int fd = OpenRegularFile(path);
     if (fd < 0)
         return std::nullopt;
-    struct stat st {};
+    struct stat st { };
     ::fstat(fd, &st);
     std::string data;
     bool failed = false;
@@ -89,7 +89,7 @@ bool WriteAll(int fd, std::string_view content)
 // can still be saved. O_EXCL (or a failing link) makes a collision with another writer harmless.
 std::string SpareName(const std::string& folder)
 {
-    static std::mt19937_64 gen{std::random_device{}()};
+    static std::mt19937_64 gen {std::random_device {}()};
     static constexpr char kDigits[] = "0123456789abcdefghijklmnopqrstuvwxyz";
     std::string name = ".qv";
     uint64_t r = gen();
@@ -159,7 +159,7 @@ std::string ResolveLinks(const std::string& path)
     std::string current = path;
     // As many hops as the system itself follows; a loop leaves the name as given (the write fails).
     for (int hop = 0; hop < 40; ++hop) {
-        struct stat st {};
+        struct stat st { };
         if (::lstat(current.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
             return current;
         std::string target(static_cast<size_t>(st.st_size > 0 ? st.st_size : PATH_MAX), '\0');
@@ -175,7 +175,7 @@ std::string ResolveLinks(const std::string& path)
 namespace detail {
 FileOps& SafeFileOps()
 {
-    static FileOps ops{::link, ::rename};
+    static FileOps ops {::link, ::rename};
     return ops;
 }
 }  // namespace detail
@@ -186,7 +186,7 @@ AtomicFileWriter::AtomicFileWriter(const std::string& path, bool makeBackup)
     // The temporary file and the backup go beside the file a link points to; the link stays.
     if (ExtractFileName(target_).empty())
         throw FileWriteError(path_);
-    struct stat old {};
+    struct stat old { };
     const bool exists = ::lstat(target_.c_str(), &old) == 0;
     if (exists && !S_ISREG(old.st_mode))
         throw FileWriteError(path_);
@@ -282,7 +282,7 @@ void AtomicFileWriter::Commit()
     bool moved = false;  // no hard links: the old file itself became the ".BAK"
     std::string olderBak;
     if (backup_) {
-        struct stat bak {};
+        struct stat bak { };
         const bool hadBak = ::lstat(bakName.c_str(), &bak) == 0;
         if (hadBak && S_ISDIR(bak.st_mode))
             fail();
@@ -336,7 +336,7 @@ FileReader::FileReader(const std::string& path)
 {
     // Non-blocking so that a FIFO in place of the file cannot hang the reader.
     fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    struct stat st {};
+    struct stat st { };
     if (fd_ >= 0 && (::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode))) {
         ::close(fd_);
         fd_ = -1;

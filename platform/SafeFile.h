@@ -1,12 +1,12 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
-#include <cstdint>
 
 namespace quorvel {
 
@@ -38,8 +38,7 @@ std::optional<std::string> ReadFileStart(const std::string& path, size_t limit,
 // The same into Buffer, which the caller reuses across many files (its size is only ever grown): the
 // number of bytes read, or nothing when the file cannot be read. The first read asks for FirstChunk.
 std::optional<size_t> ReadFileStartInto(const std::string& path, size_t limit, std::string& buffer,
-                                        const std::function<bool(std::string_view)>& enough,
-                                        size_t firstChunk = 4096);
+                                        const std::function<bool(std::string_view)>& enough, size_t firstChunk = 4096);
 
 // The file a path names once symbolic links are followed (the path itself when it is none, or when
 // the links loop); a link to a missing file gives that file's name.

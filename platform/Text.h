@@ -12,7 +12,7 @@ namespace quorvel {
 // starts no further line.
 class LineCursor {
 public:
-    explicit LineCursor(std::string_view text) : text_(text) {}
+    explicit LineCursor(std::string_view text) : text_(text) { }
 
     bool Next(std::string_view& line)
     {

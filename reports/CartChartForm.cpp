@@ -1,8 +1,8 @@
 #include "reports/CartChartForm.h"
 
+#include "model/ListFactory.h"
 #include "platform/qt/CommandGuard.h"
 #include "platform/qt/Services.h"
-#include "model/ListFactory.h"
 #include "reports/ChartOperations.h"
 #include "reports/ChartPainter.h"
 #include "reports/ChartWidget.h"
@@ -43,7 +43,8 @@ TCartChartForm::TCartChartForm(TChooseListTypeForm& chooser, QWidget* parent) : 
     SaveButton = new QPushButton(QStringLiteral("Save BMP"), this);
     PrintButton = new QPushButton(QStringLiteral("&Print"), this);
     ExitButton = new QPushButton(QStringLiteral("E&xit"), this);
-    for (QPushButton* b : {SaveButton, PrintButton, ExitButton}) b->setAutoDefault(false);
+    for (QPushButton* b : {SaveButton, PrintButton, ExitButton})
+        b->setAutoDefault(false);
 
     auto* bottom = new QHBoxLayout;
     bottom->setContentsMargins(6, 0, 6, 0);
@@ -62,15 +63,9 @@ TCartChartForm::TCartChartForm(TChooseListTypeForm& chooser, QWidget* parent) : 
     connect(ExitButton, &QPushButton::clicked, this, &QDialog::accept);
 }
 
-void TCartChartForm::SetList(const TBaseCustomListClass* list)
-{
-    list_ = list;
-}
+void TCartChartForm::SetList(const TBaseCustomListClass* list) { list_ = list; }
 
-void TCartChartForm::SetLists(std::vector<const TBaseCustomListClass*> lists)
-{
-    lists_ = std::move(lists);
-}
+void TCartChartForm::SetLists(std::vector<const TBaseCustomListClass*> lists) { lists_ = std::move(lists); }
 
 bool TCartChartForm::ShowChart(ChartData data)
 {
@@ -78,33 +73,23 @@ bool TCartChartForm::ShowChart(ChartData data)
     return true;
 }
 
-bool TCartChartForm::ChartByManufacturer()
-{
-    return list_ && ShowChart(ManufacturerChartData(*list_));
-}
+bool TCartChartForm::ChartByManufacturer() { return list_ && ShowChart(ManufacturerChartData(*list_)); }
 
-bool TCartChartForm::ChartByRarity()
-{
-    return list_ && ShowChart(RarityChartData(*list_));
-}
+bool TCartChartForm::ChartByRarity() { return list_ && ShowChart(RarityChartData(*list_)); }
 
-bool TCartChartForm::ChartByCondition()
-{
-    return list_ && ShowChart(ConditionChartData(*list_));
-}
+bool TCartChartForm::ChartByCondition() { return list_ && ShowChart(ConditionChartData(*list_)); }
 
-bool TCartChartForm::ChartCostVsValue()
-{
-    return list_ && ShowChart(CostVsValueChartData(*list_));
-}
+bool TCartChartForm::ChartCostVsValue() { return list_ && ShowChart(CostVsValueChartData(*list_)); }
 
 bool TCartChartForm::ChartByPlatform()
 {
-    if (lists_.empty()) return false;
+    if (lists_.empty())
+        return false;
     std::string typeName = lists_.front()->GetListType();
     TListType kind = lists_.front()->Kind();
     if (ListTypesMixed(lists_)) {
-        if (ExecDialog(chooser_) != QDialog::Accepted) return false;
+        if (ExecDialog(chooser_) != QDialog::Accepted)
+            return false;
         typeName = chooser_.GetListType();
         kind = ListTypeFromName(typeName);
     }
@@ -118,8 +103,10 @@ void TCartChartForm::SaveButtonClick()
         request.fileName = saveFileName_;
         request.filter = QStringLiteral("Windows Bitmap (*.BMP *.bmp)");
         std::optional<QString> chosen = FileDialogs().SaveFileName(request);
-        if (!chosen) return;
-        if (QFileInfo(*chosen).suffix().isEmpty()) *chosen += QStringLiteral(".BMP");
+        if (!chosen)
+            return;
+        if (QFileInfo(*chosen).suffix().isEmpty())
+            *chosen += QStringLiteral(".BMP");
         saveFileName_ = *chosen;
         SaveChartBitmap(Chart1->Data(), Chart1->size(), *chosen);
     });
@@ -136,8 +123,10 @@ void TCartChartForm::PrintButtonClick()
             return;
         }
         QPrinterInfo info = QPrinterInfo::defaultPrinter();
-        if (info.isNull() && !QPrinterInfo::availablePrinters().isEmpty()) info = QPrinterInfo::availablePrinters().front();
-        if (info.isNull()) throw std::runtime_error("No printer is installed.");
+        if (info.isNull() && !QPrinterInfo::availablePrinters().isEmpty())
+            info = QPrinterInfo::availablePrinters().front();
+        if (info.isNull())
+            throw std::runtime_error("No printer is installed.");
         QPrinter printer(info, QPrinter::HighResolution);
         Print(printer);
     });

@@ -198,9 +198,10 @@ bool MakeBinReport(const TBaseCustomListClass& list, const std::string& fileName
     TColumnListClass columns;
     if (!RunOptions(list, "BinReportHeader", form, columns))
         return false;
-    const BinReportOptions options{form.CartsPerBinEdit->value(), form.BoxedOption->checkedId()};
+    const BinReportOptions options {form.CartsPerBinEdit->value(), form.BoxedOption->checkedId()};
     const ReportClock clock = ReportClock::System();
-    return StreamReport([&](AtomicFileWriter& file) { RenderBinReport(list, columns, options, clock, &file); }, fileName);
+    return StreamReport([&](AtomicFileWriter& file) { RenderBinReport(list, columns, options, clock, &file); },
+                        fileName);
 }
 
 bool MakeInventoryReport(const TBaseCustomListClass& list, const std::string& fileName,
@@ -224,8 +225,8 @@ bool MakeTradeReport(const TBaseCustomListClass& list, const std::string& fileNa
     TColumnListClass columns;
     if (!RunOptions(list, "TradeReportHeader", form, columns))
         return false;
-    const TradeReportOptions options{form.SpinEdit1->value(), form.TradeBoxedCB->isChecked(),
-                                     form.ShowActQtyCB->isChecked()};
+    const TradeReportOptions options {form.SpinEdit1->value(), form.TradeBoxedCB->isChecked(),
+                                      form.ShowActQtyCB->isChecked()};
     const ReportClock clock = ReportClock::System();
     return StreamReport([&](AtomicFileWriter& file) { RenderTradeReport(list, columns, options, clock, &file); },
                         fileName);

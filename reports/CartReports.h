@@ -33,8 +33,7 @@ HtmlReport BeginListReport(const TBaseCustomListClass& list, const std::string& 
 // that does not convert raises the list's exception naming the item and field. With a file, the
 // document goes into it as it is made (see HtmlReport).
 HtmlReport RenderBinReport(const TBaseCustomListClass& list, const TColumnListClass& columns,
-                           const BinReportOptions& options, const ReportClock& clock,
-                           AtomicFileWriter* file = nullptr);
+                           const BinReportOptions& options, const ReportClock& clock, AtomicFileWriter* file = nullptr);
 HtmlReport RenderInventoryReport(const TBaseCustomListClass& list, const TColumnListClass& columns, int boxedOption,
                                  const ReportClock& clock, AtomicFileWriter* file = nullptr);
 HtmlReport RenderTradeReport(const TBaseCustomListClass& list, const TColumnListClass& columns,

@@ -13,10 +13,25 @@ struct ChartRgb {
 };
 
 // The bar colours, taken in order and from the start again after the last.
-inline constexpr std::array<ChartRgb, 18> kChartPalette{{
-    {255, 255, 255}, {128, 0, 0},   {0, 128, 0},     {128, 128, 0},   {0, 0, 128},   {128, 0, 128},
-    {0, 128, 128},   {128, 128, 128}, {192, 192, 192}, {255, 0, 0},   {0, 255, 0},   {255, 255, 0},
-    {0, 0, 255},     {255, 0, 255}, {0, 255, 255},   {192, 192, 192}, {128, 128, 128}, {0, 0, 0},
+inline constexpr std::array<ChartRgb, 18> kChartPalette {{
+    {255, 255, 255},
+    {128, 0, 0},
+    {0, 128, 0},
+    {128, 128, 0},
+    {0, 0, 128},
+    {128, 0, 128},
+    {0, 128, 128},
+    {128, 128, 128},
+    {192, 192, 192},
+    {255, 0, 0},
+    {0, 255, 0},
+    {255, 255, 0},
+    {0, 0, 255},
+    {255, 0, 255},
+    {0, 255, 255},
+    {192, 192, 192},
+    {128, 128, 128},
+    {0, 0, 0},
 }};
 
 inline ChartRgb PaletteColor(size_t barIndex) { return kChartPalette[barIndex % kChartPalette.size()]; }

@@ -18,8 +18,9 @@ const char kNoMaker[] = "<none>";
 const std::array<unsigned char, 256>& LowerTable()
 {
     static const std::array<unsigned char, 256> table = [] {
-        std::array<unsigned char, 256> t{};
-        for (int b = 0; b < 256; ++b) t[b] = Cp1252::ToLower(static_cast<unsigned char>(b));
+        std::array<unsigned char, 256> t {};
+        for (int b = 0; b < 256; ++b)
+            t[b] = Cp1252::ToLower(static_cast<unsigned char>(b));
         return t;
     }();
     return table;
@@ -29,7 +30,7 @@ const std::array<unsigned char, 256>& LowerTable()
 // a never-assigned value and a blank text (how an unset number is stored) count as 0.
 class NumberReader {
 public:
-    explicit NumberReader(const char* fieldName) : positions_({fieldName}) {}
+    explicit NumberReader(const char* fieldName) : positions_({fieldName}) { }
 
     int32_t Integer(const TBaseCustomClass& item, int64_t itemNumber)
     {
@@ -56,18 +57,24 @@ private:
            Strict strict)
     {
         const int32_t p = positions_.In(item.Fields())[0];
-        if (p < 0) return T{};
+        if (p < 0)
+            return T {};
         switch (item.KindAt(p)) {
-        case ValueKind::Unassigned: return T{};
+        case ValueKind::Unassigned:
+            return T {};
         case ValueKind::Text: {
             const std::string_view t = item.TextAt(p);
-            if (auto v = plain(t)) return *v;
-            if (IsBlank(t)) return T{};
-            if (auto v = fromText(t)) return *v;
+            if (auto v = plain(t))
+                return *v;
+            if (IsBlank(t))
+                return T {};
+            if (auto v = fromText(t))
+                return *v;
             break;
         }
         default:
-            if (auto v = fromValue(item.ValueAt(p))) return *v;
+            if (auto v = fromValue(item.ValueAt(p)))
+                return *v;
         }
         try {
             // What did not convert raises the model's own error, overflow or conversion.
@@ -88,10 +95,12 @@ private:
 
     static std::optional<int64_t> PlainDigits(std::string_view t)
     {
-        if (t.empty() || t.size() > 9) return std::nullopt;
+        if (t.empty() || t.size() > 9)
+            return std::nullopt;
         int64_t v = 0;
         for (char c : t) {
-            if (c < '0' || c > '9') return std::nullopt;
+            if (c < '0' || c > '9')
+                return std::nullopt;
             v = v * 10 + (c - '0');
         }
         return v;
@@ -102,17 +111,20 @@ private:
         const size_t dot = t.find('.');
         const std::string_view whole = t.substr(0, dot);
         const std::string_view fraction = dot == std::string_view::npos ? std::string_view() : t.substr(dot + 1);
-        if (fraction.size() > 4 || (dot != std::string_view::npos && fraction.empty())) return std::nullopt;
+        if (fraction.size() > 4 || (dot != std::string_view::npos && fraction.empty()))
+            return std::nullopt;
         const auto units = PlainDigits(whole);
-        if (!units) return std::nullopt;
+        if (!units)
+            return std::nullopt;
         int64_t scaled = *units * Currency::Scale;
         int64_t place = Currency::Scale / 10;
         for (char c : fraction) {
-            if (c < '0' || c > '9') return std::nullopt;
+            if (c < '0' || c > '9')
+                return std::nullopt;
             scaled += (c - '0') * place;
             place /= 10;
         }
-        return Currency{scaled};
+        return Currency {scaled};
     }
 
     FieldPositions positions_;
@@ -138,15 +150,16 @@ ChartData TallyChart(const TBaseCustomListClass& list, const char* fieldName, co
                      const char* titleMiddle)
 {
     NumberReader value(fieldName), quantity("Quantity");
-    std::array<int64_t, 11> totals{};
+    std::array<int64_t, 11> totals {};
     int64_t number = 0;
     for (const auto& item : list.Items()) {
         ++number;
         const int32_t v = value.Integer(*item, number);
-        if (v < 0 || v > 10) NumberReader::Fail("Range check error", *item, value.Position(*item), number);
+        if (v < 0 || v > 10)
+            NumberReader::Fail("Range check error", *item, value.Position(*item), number);
         totals[static_cast<size_t>(v)] += quantity.Integer(*item, number);
     }
-    ChartData data{ListTitle(list, titleMiddle), TChartMarksStyle::Percent, {}};
+    ChartData data {ListTitle(list, titleMiddle), TChartMarksStyle::Percent, {}};
     for (int v = 10; v >= 1; --v)
         data.Points.push_back(CountPoint(totals[v], labelPrefix + std::to_string(v), data.Points.size()));
     data.Points.push_back(CountPoint(totals[0], "Not Rated", data.Points.size()));
@@ -157,7 +170,8 @@ int64_t TotalQuantity(const TBaseCustomListClass& list)
 {
     NumberReader quantity("Quantity");
     int64_t total = 0, number = 0;
-    for (const auto& item : list.Items()) total += quantity.Integer(*item, ++number);
+    for (const auto& item : list.Items())
+        total += quantity.Integer(*item, ++number);
     return total;
 }
 
@@ -190,7 +204,8 @@ ChartData ManufacturerChartData(const TBaseCustomListClass& list)
         key.clear();
         // An empty maker sorts first, as an empty text would; a maker spelt "<none>" joins it.
         if (!name.empty() && !Cp1252::EqualsNoCase(name, kNoMaker))
-            for (char c : name) key += static_cast<char>(lower[static_cast<unsigned char>(c)]);
+            for (char c : name)
+                key += static_cast<char>(lower[static_cast<unsigned char>(c)]);
         auto found = byKey.find(key);
         if (found == byKey.end()) {
             found = byKey.emplace(key, makers.size()).first;
@@ -199,12 +214,12 @@ ChartData ManufacturerChartData(const TBaseCustomListClass& list)
         makers[found->second].Total += quantity.Integer(*item, number);
     }
     // Byte order of the lower-case keys: the order of a stable ascending sort of the items by Mfg.
-    std::sort(makers.begin(), makers.end(), [](const Maker& a, const Maker& b) {
-        return std::string_view(a.Key).compare(b.Key) < 0;
-    });
-    ChartData data{ListTitle(list, " by Manufacturer - "), TChartMarksStyle::Percent, {}};
+    std::sort(makers.begin(), makers.end(),
+              [](const Maker& a, const Maker& b) { return std::string_view(a.Key).compare(b.Key) < 0; });
+    ChartData data {ListTitle(list, " by Manufacturer - "), TChartMarksStyle::Percent, {}};
     data.Points.reserve(makers.size());
-    for (Maker& m : makers) data.Points.push_back(CountPoint(m.Total, std::move(m.Label), data.Points.size()));
+    for (Maker& m : makers)
+        data.Points.push_back(CountPoint(m.Total, std::move(m.Label), data.Points.size()));
     return data;
 }
 
@@ -234,26 +249,29 @@ ChartData CostVsValueChartData(const TBaseCustomListClass& list)
         add(valueSum, value, *item);
     }
     auto point = [](Currency sum, const char* label, size_t barIndex) {
-        return ChartPoint{static_cast<double>(sum.Scaled) / Currency::Scale, LocaleFormat::Current().FormatMoney(sum),
-                          label, PaletteColor(barIndex)};
+        return ChartPoint {static_cast<double>(sum.Scaled) / Currency::Scale, LocaleFormat::Current().FormatMoney(sum),
+                           label, PaletteColor(barIndex)};
     };
-    return {ListTitle(list, " Cost Vs. Value - "), TChartMarksStyle::LabelValue,
+    return {ListTitle(list, " Cost Vs. Value - "),
+            TChartMarksStyle::LabelValue,
             {point(costSum, "Cost", 0), point(valueSum, "Value", 1)}};
 }
 
 bool ListTypesMixed(const std::vector<const TBaseCustomListClass*>& lists)
 {
     for (size_t i = 1; i < lists.size(); ++i)
-        if (lists[i - 1]->Kind() != lists[i]->Kind()) return true;
+        if (lists[i - 1]->Kind() != lists[i]->Kind())
+            return true;
     return false;
 }
 
 ChartData PlatformChartData(const std::vector<const TBaseCustomListClass*>& lists, TListType listType,
                             const std::string& typeName)
 {
-    ChartData data{typeName + " by Platform ", TChartMarksStyle::Percent, {}};
+    ChartData data {typeName + " by Platform ", TChartMarksStyle::Percent, {}};
     for (const TBaseCustomListClass* list : lists) {
-        if (list->Kind() != listType) continue;
+        if (list->Kind() != listType)
+            continue;
         data.Points.push_back(CountPoint(TotalQuantity(*list), list->GetPlatform(), data.Points.size()));
     }
     return data;

@@ -21,11 +21,11 @@ namespace {
 
 const char kSiteAddress[] = "https://www.pelmora.example/";
 
-constexpr double kMargin = 1;       // round the whole chart
-constexpr double kGap = 4;          // between the parts
-constexpr double kMarkLine = 20;    // from a bar's end to its mark
-constexpr double kMarkPad = 3;      // inside a mark's box
-constexpr double kBarShare = 0.9;   // of a bar's slot
+constexpr double kMargin = 1;            // round the whole chart
+constexpr double kGap = 4;               // between the parts
+constexpr double kMarkLine = 20;         // from a bar's end to its mark
+constexpr double kMarkPad = 3;           // inside a mark's box
+constexpr double kBarShare = 0.9;        // of a bar's slot
 constexpr double kMaxLabelShare = 0.35;  // of the width, for the label column
 
 // Pixel sizes, so that the screen, a bitmap and a scaled printer page look alike.
@@ -60,13 +60,15 @@ struct ValueRange {
 
 ValueRange RangeOf(const ChartData& data)
 {
-    ValueRange r{0, 0};
+    ValueRange r {0, 0};
     for (const ChartPoint& p : data.Points) {
-        if (!std::isfinite(p.Value)) continue;
+        if (!std::isfinite(p.Value))
+            continue;
         r.Low = std::min(r.Low, p.Value);
         r.High = std::max(r.High, p.Value);
     }
-    if (r.High <= r.Low) r.High = r.Low + 1;
+    if (r.High <= r.Low)
+        r.High = r.Low + 1;
     return r;
 }
 
@@ -76,7 +78,8 @@ double ClampedValue(double v) { return std::isfinite(v) ? v : 0; }
 // Step-th one is named.
 int LabelStep(double slot, double lineHeight)
 {
-    if (slot <= 0) return 1;
+    if (slot <= 0)
+        return 1;
     return std::max(1, static_cast<int>(std::ceil(lineHeight / slot - 1e-9)));
 }
 
@@ -94,7 +97,8 @@ QString TickText(double v)
     QString text = QString::number(v, 'f', 6);
     while (text.contains(QLatin1Char('.')) && (text.endsWith(QLatin1Char('0')) || text.endsWith(QLatin1Char('.'))))
         text.chop(1);
-    if (text == QLatin1String("-0")) text = QStringLiteral("0");
+    if (text == QLatin1String("-0"))
+        text = QStringLiteral("0");
     return text.replace(QLatin1Char('.'), QLatin1Char(LocaleFormat::Current().DecimalSeparator));
 }
 
@@ -118,7 +122,8 @@ void DrawValueAxis(QPainter& painter, const ChartLayout& layout, const QFontMetr
 {
     const QRectF plot = layout.PlotRect;
     double step = TickStep(layout.High - layout.Low);
-    if (layout.WholeValues) step = std::max(step, 1.0);
+    if (layout.WholeValues)
+        step = std::max(step, 1.0);
     double lastRight = -1e9;
     for (double v = std::ceil(layout.Low / step) * step; v <= layout.High + step * 1e-9; v += step) {
         const double x = layout.ZeroX + v * layout.Scale;
@@ -128,12 +133,14 @@ void DrawValueAxis(QPainter& painter, const ChartLayout& layout, const QFontMetr
         painter.drawLine(QPointF(x, plot.bottom()), QPointF(x, plot.bottom() + 3));
         const QString text = TickText(std::abs(v) < step * 1e-9 ? 0 : v);
         const double w = fm.horizontalAdvance(text);
-        if (x - w / 2 <= lastRight + kGap) continue;
+        if (x - w / 2 <= lastRight + kGap)
+            continue;
         painter.drawText(QRectF(x - w / 2, plot.bottom() + 3, w, fm.height()), Qt::AlignCenter, text);
         lastRight = x + w / 2;
     }
     painter.setPen(QPen(Qt::black, 0));
-    painter.drawLine(QPointF(plot.left() + layout.LabelColumnWidth, plot.bottom()), QPointF(plot.right(), plot.bottom()));
+    painter.drawLine(QPointF(plot.left() + layout.LabelColumnWidth, plot.bottom()),
+                     QPointF(plot.right(), plot.bottom()));
     painter.drawLine(QPointF(layout.ZeroX, plot.top()), QPointF(layout.ZeroX, plot.bottom()));
 }
 
@@ -157,7 +164,8 @@ ChartLayout LayoutChart(const QRectF& rect, const ChartData& data)
                              layout.FootRect.top() - axisHeight - layout.TitleRect.bottom() - 2 * kGap);
     const QRectF plot = layout.PlotRect;
     const size_t n = data.Points.size();
-    if (n == 0 || plot.height() <= 0 || plot.width() <= 0) return layout;
+    if (n == 0 || plot.height() <= 0 || plot.width() <= 0)
+        return layout;
 
     // When not every bar can be named, half a line above the first bar and below the last keeps their
     // names inside the plot.
@@ -178,7 +186,8 @@ ChartLayout LayoutChart(const QRectF& rect, const ChartData& data)
     const double markRoom = std::min(kMarkLine + markWidth + 2 * kMarkPad + kGap, plot.width() / 4);
     double left = plot.left() + layout.LabelColumnWidth + (range.Low < 0 ? markRoom : 0);
     double right = plot.right() - (range.High > 0 ? markRoom : 0);
-    if (right <= left) right = left + 1;
+    if (right <= left)
+        right = left + 1;
     const double scale = (right - left) / (range.High - range.Low);
     layout.ZeroX = left - range.Low * scale;
     layout.Scale = scale;
@@ -210,7 +219,8 @@ void PaintChart(QPainter& painter, const QRectF& rect, const ChartData& data)
 
     painter.setFont(TitleFont());
     painter.setPen(Qt::black);
-    const QString title = QFontMetricsF(TitleFont()).elidedText(ToQString(data.Title), Qt::ElideRight, layout.TitleRect.width());
+    const QString title =
+        QFontMetricsF(TitleFont()).elidedText(ToQString(data.Title), Qt::ElideRight, layout.TitleRect.width());
     painter.drawText(layout.TitleRect, Qt::AlignHCenter | Qt::AlignVCenter, title);
 
     painter.setFont(FootFont());
@@ -234,7 +244,8 @@ void PaintChart(QPainter& painter, const QRectF& rect, const ChartData& data)
         // Names and marks over every bar, so that no bar below hides them.
         for (size_t i = 0; i < layout.Bars.size(); ++i) {
             const QRectF& bar = layout.Bars[i];
-            if (!layout.LabelShown[i]) continue;
+            if (!layout.LabelShown[i])
+                continue;
             painter.setPen(Qt::black);
             const QRectF labelRect(plot.left(), bar.center().y() - text.height() / 2, layout.LabelColumnWidth - kGap,
                                    text.height());
@@ -262,7 +273,8 @@ void SaveChartBitmap(const ChartData& data, const QSize& size, const QString& fi
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    if (!RenderChartImage(data, size).save(&buffer, "BMP")) throw FileWriteError(path);
+    if (!RenderChartImage(data, size).save(&buffer, "BMP"))
+        throw FileWriteError(path);
     WriteFileAtomic(path, std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
 }
 
@@ -270,7 +282,8 @@ void PrintChart(QPrinter& printer, const ChartData& data, QPageLayout::Orientati
 {
     printer.setPageOrientation(orientation);
     QPainter painter;
-    if (!painter.begin(&printer)) throw std::runtime_error("The chart could not be printed.");
+    if (!painter.begin(&printer))
+        throw std::runtime_error("The chart could not be printed.");
     const double scale = static_cast<double>(printer.width()) / std::max(1, logicalWidth);
     painter.scale(scale, scale);
     PaintChart(painter, QRectF(0, 0, logicalWidth, printer.height() / scale), data);

@@ -21,8 +21,8 @@ struct ChartLayout {
     QRectF TitleRect;
     QRectF PlotRect;  // bars, their labels and marks
     QRectF FootRect;
-    double ZeroX = 0;  // where a bar of value 0 starts
-    double Scale = 0;  // pixels per unit of value
+    double ZeroX = 0;          // where a bar of value 0 starts
+    double Scale = 0;          // pixels per unit of value
     double Low = 0, High = 0;  // the values the bar area spans
     bool WholeValues = false;  // counts: no fractions on the value axis
     std::vector<QRectF> Bars;

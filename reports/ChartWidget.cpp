@@ -6,10 +6,7 @@
 
 namespace quorvel {
 
-TChartWidget::TChartWidget(QWidget* parent) : QWidget(parent)
-{
-    setAttribute(Qt::WA_OpaquePaintEvent);
-}
+TChartWidget::TChartWidget(QWidget* parent) : QWidget(parent) { setAttribute(Qt::WA_OpaquePaintEvent); }
 
 void TChartWidget::SetData(ChartData data)
 {

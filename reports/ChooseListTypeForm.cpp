@@ -39,10 +39,7 @@ TChooseListTypeForm::TChooseListTypeForm(QWidget* parent)
     FormShow();
 }
 
-std::string TChooseListTypeForm::GetListType() const
-{
-    return FromQString(ListTypeCB->currentText());
-}
+std::string TChooseListTypeForm::GetListType() const { return FromQString(ListTypeCB->currentText()); }
 
 void TChooseListTypeForm::FormShow()
 {

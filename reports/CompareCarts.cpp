@@ -38,25 +38,25 @@ constexpr const char* kSection = "MediaCompare";
 constexpr int kDesignWidth = 630;
 constexpr int kDesignHeight = 470;
 
-QCheckBox* MakeCheck(const char* caption, bool checked, QWidget* parent) {
+QCheckBox* MakeCheck(const char* caption, bool checked, QWidget* parent)
+{
     auto* box = new QCheckBox(QString::fromLatin1(caption), parent);
     box->setChecked(checked);
     return box;
 }
 
-QString EntryText(const TBaseCustomListClass& list) {
+QString EntryText(const TBaseCustomListClass& list)
+{
     return ToQString(list.GetPlatform() + " (" + list.GetOwner() + ")");
 }
 
 }  // namespace
 
 TCompareCartsForm::TCompareCartsForm(const SettingsStore& settings, QWidget* parent)
-    : QWidget(parent, Qt::Window),
-      settings_(settings),
-      LeftList(std::make_unique<TCartListClass>()),
-      RightList(std::make_unique<TCartListClass>()),
-      LeftDisplay(std::make_unique<TListDisplayClass>()),
-      RightDisplay(std::make_unique<TListDisplayClass>()) {
+    : QWidget(parent, Qt::Window), settings_(settings), LeftList(std::make_unique<TCartListClass>()),
+      RightList(std::make_unique<TCartListClass>()), LeftDisplay(std::make_unique<TListDisplayClass>()),
+      RightDisplay(std::make_unique<TListDisplayClass>())
+{
     setObjectName("CompareCartsForm");
     setWindowTitle("Compare Media Lists");
     setMinimumSize(kDesignWidth, kDesignHeight);
@@ -128,7 +128,8 @@ TCompareCartsForm::TCompareCartsForm(const SettingsStore& settings, QWidget* par
 TCompareCartsForm::~TCompareCartsForm() = default;
 
 QWidget* TCompareCartsForm::MakeHalf(QLabel*& caption, const char* captionText, QComboBox*& combo, QLabel*& title,
-                                     const char* titleText, QTableView*& view, QAction*& customize) {
+                                     const char* titleText, QTableView*& view, QAction*& customize)
+{
     auto* panel = new QWidget(Splitter1);
     caption = new QLabel(QString::fromLatin1(captionText), panel);
     combo = new QComboBox(panel);
@@ -153,7 +154,8 @@ QWidget* TCompareCartsForm::MakeHalf(QLabel*& caption, const char* captionText, 
 
 std::string TCompareCartsForm::WindowStatesFile() { return JoinPath(G_ConfigFiles, "WindowStates.ini"); }
 
-void TCompareCartsForm::SetLists(const std::vector<CompareListEntry>& lists) {
+void TCompareCartsForm::SetLists(const std::vector<CompareListEntry>& lists)
+{
     Lists = lists;
     for (QComboBox* combo : {CartListOneCB, CartListTwoCB}) {
         const QString kept = combo->currentData().toString();
@@ -168,23 +170,28 @@ void TCompareCartsForm::SetLists(const std::vector<CompareListEntry>& lists) {
     UpdateButtons();
 }
 
-void TCompareCartsForm::SetLists(const std::vector<std::unique_ptr<TBaseCustomListClass>>& openLists) {
+void TCompareCartsForm::SetLists(const std::vector<std::unique_ptr<TBaseCustomListClass>>& openLists)
+{
     std::vector<CompareListEntry> entries;
-    for (const auto& list : openLists) entries.push_back({list->GetOpenedFileName(), list.get()});
+    for (const auto& list : openLists)
+        entries.push_back({list->GetOpenedFileName(), list.get()});
     SetLists(entries);
 }
 
 int TCompareCartsForm::MediaListCount() const { return CartListOneCB->count(); }
 
-const TBaseCustomListClass* TCompareCartsForm::FindList(const QComboBox* combo) const {
+const TBaseCustomListClass* TCompareCartsForm::FindList(const QComboBox* combo) const
+{
     const std::string identity = FromQString(combo->currentData().toString());
     for (const auto& entry : Lists) {
-        if (entry.Identity == identity && entry.List && entry.List->Kind() == ltMedia) return entry.List;
+        if (entry.Identity == identity && entry.List && entry.List->Kind() == ltMedia)
+            return entry.List;
     }
     return nullptr;
 }
 
-void TCompareCartsForm::UpdateButtons() {
+void TCompareCartsForm::UpdateButtons()
+{
     const bool busy = comparing_;
     ReportButton->setEnabled(!busy && (LeftList->Count() > 0 || RightList->Count() > 0));
     const int one = CartListOneCB->currentIndex(), two = CartListTwoCB->currentIndex();
@@ -194,13 +201,15 @@ void TCompareCartsForm::UpdateButtons() {
     ExitButton->setEnabled(!busy);
 }
 
-void TCompareCartsForm::CompareButtonClick() {
+void TCompareCartsForm::CompareButtonClick()
+{
     RunCommand([this] { RunCompare(); });
     comparing_ = false;
     UpdateButtons();
 }
 
-void TCompareCartsForm::RunCompare() {
+void TCompareCartsForm::RunCompare()
+{
     if (CartListOneCB->currentIndex() == CartListTwoCB->currentIndex()) {
         Messages().Error("You can not compare a list to itself.");
         return;
@@ -226,7 +235,8 @@ void TCompareCartsForm::RunCompare() {
 }
 
 void TCompareCartsForm::ShowResult(const TCartCompareClass& engine, int32_t which, TCartListClass& dest,
-                                   const TBaseCustomListClass& source, TListDisplayClass& display) {
+                                   const TBaseCustomListClass& source, TListDisplayClass& display)
+{
     // The grid lets go of the list while it is refilled underneath it.
     display.SetList(nullptr);
     engine.GetResult(which, dest);
@@ -241,11 +251,18 @@ void TCompareCartsForm::ShowResult(const TCartCompareClass& engine, int32_t whic
     display.Refresh();
 }
 
-void TCompareCartsForm::CustomizeLeftViewClick() { RunCommand([this] { Customize(*LeftDisplay); }); }
+void TCompareCartsForm::CustomizeLeftViewClick()
+{
+    RunCommand([this] { Customize(*LeftDisplay); });
+}
 
-void TCompareCartsForm::CustomizeRightViewClick() { RunCommand([this] { Customize(*RightDisplay); }); }
+void TCompareCartsForm::CustomizeRightViewClick()
+{
+    RunCommand([this] { Customize(*RightDisplay); });
+}
 
-void TCompareCartsForm::Customize(TListDisplayClass& display) {
+void TCompareCartsForm::Customize(TListDisplayClass& display)
+{
     display.CaptureColumnWidths();
     display.SaveView();
     TFieldOrderForm dialog(this);
@@ -259,16 +276,19 @@ void TCompareCartsForm::Customize(TListDisplayClass& display) {
     UpdateButtons();
 }
 
-void TCompareCartsForm::ReportButtonClick() {
+void TCompareCartsForm::ReportButtonClick()
+{
     RunCommand([this] {
         const auto fileName = ReportFilePath(settings_.GetSetting("ReportPath"), "Media Compare Report.html");
-        if (fileName && MakeCompareReport(*LeftList, *RightList, *fileName)) OpenDocument(ToQString(*fileName));
+        if (fileName && MakeCompareReport(*LeftList, *RightList, *fileName))
+            OpenDocument(ToQString(*fileName));
     });
 }
 
 void TCompareCartsForm::ExitButtonClick() { close(); }
 
-void TCompareCartsForm::FormShow() {
+void TCompareCartsForm::FormShow()
+{
     const int state = ReadIniInteger(JoinPath(G_ConfigFiles, "Window Locations.ini"), "General", "WindowState", 0);
     const bool grid = settings_.IsOn("ShowGrid");
     leftListView->setShowGrid(grid);
@@ -279,12 +299,16 @@ void TCompareCartsForm::FormShow() {
         const QSize screen = Screen().PrimaryScreenSize();
         int top = std::max(0, ini.ReadInteger(kSection, "WindowX", 0));
         int left = std::max(0, ini.ReadInteger(kSection, "WindowY", 0));
-        if (left > screen.width()) left = 0;
-        if (top > screen.height()) top = 0;
+        if (left > screen.width())
+            left = 0;
+        if (top > screen.height())
+            top = 0;
         int width = ini.ReadInteger(kSection, "WindowW", 640);
         int height = ini.ReadInteger(kSection, "WindowH", 470);
-        if (width > screen.width()) width = screen.width() - 10;
-        if (height > screen.height()) height = screen.height() - 10;
+        if (width > screen.width())
+            width = screen.width() - 10;
+        if (height > screen.height())
+            height = screen.height() - 10;
         setGeometry(left, top, std::max(width, kDesignWidth), std::max(height, kDesignHeight));
         const int leftPanel = std::max(0, ini.ReadInteger(kSection, "LeftPanel", 304));
         Splitter1->setSizes({leftPanel, std::max(0, Splitter1->width() - leftPanel - Splitter1->handleWidth())});
@@ -312,7 +336,8 @@ void TCompareCartsForm::FormShow() {
     move((screen.width() - width()) / 2, (screen.height() - height()) / 2);
 }
 
-void TCompareCartsForm::FormClose() {
+void TCompareCartsForm::FormClose()
+{
     const int state = isMaximized() ? 2 : (isMinimized() ? 1 : 0);
     const QRect box = geometry();
     const std::vector<std::pair<const char*, int>> values = {
@@ -331,20 +356,24 @@ void TCompareCartsForm::FormClose() {
     };
     try {
         IniFile ini = IniFile::Load(WindowStatesFile());
-        for (const auto& [key, value] : values) ini.SetValue(kSection, key, std::to_string(value));
+        for (const auto& [key, value] : values)
+            ini.SetValue(kSection, key, std::to_string(value));
         ini.Save();
     } catch (const std::exception&) {
         // A read-only configuration folder must not keep the window from closing.
     }
 }
 
-void TCompareCartsForm::showEvent(QShowEvent* event) {
+void TCompareCartsForm::showEvent(QShowEvent* event)
+{
     QWidget::showEvent(event);
     // Coming back from the task bar is no new show.
-    if (!event->spontaneous()) RunCommand([this] { FormShow(); });
+    if (!event->spontaneous())
+        RunCommand([this] { FormShow(); });
 }
 
-void TCompareCartsForm::closeEvent(QCloseEvent* event) {
+void TCompareCartsForm::closeEvent(QCloseEvent* event)
+{
     if (comparing_) {
         event->ignore();
         return;
@@ -353,9 +382,11 @@ void TCompareCartsForm::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-void TCompareCartsForm::changeEvent(QEvent* event) {
+void TCompareCartsForm::changeEvent(QEvent* event)
+{
     QWidget::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow()) UpdateButtons();
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        UpdateButtons();
 }
 
 }  // namespace quorvel

@@ -100,8 +100,8 @@ private:
                       const char* titleText, QTableView*& view, QAction*& customize);
     void Customize(TListDisplayClass& display);
     void RunCompare();
-    void ShowResult(const TCartCompareClass& engine, int32_t which, TCartListClass& dest, const TBaseCustomListClass& source,
-                    TListDisplayClass& display);
+    void ShowResult(const TCartCompareClass& engine, int32_t which, TCartListClass& dest,
+                    const TBaseCustomListClass& source, TListDisplayClass& display);
     const TBaseCustomListClass* FindList(const QComboBox* combo) const;
 
     const SettingsStore& settings_;

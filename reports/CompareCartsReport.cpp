@@ -14,14 +14,16 @@ namespace quorvel {
 
 namespace {
 
-void LabelRow(HtmlReport& report, const char* colour, const char* label, const std::string& value) {
+void LabelRow(HtmlReport& report, const char* colour, const char* label, const std::string& value)
+{
     report.Line(std::string("<TR><TD bgcolor=\"") + colour + "\">" + label + "</TD><TD>" + HtmlText(value) +
                 "</TD></TR>");
 }
 
 // One list's section. The last section leaves its table open: the skeleton's footer closes it.
 void WriteAddableItemsSection(HtmlReport& report, const TBaseCustomListClass& list, const TColumnListClass& columns,
-                              const std::string& sortKey, bool last) {
+                              const std::string& sortKey, bool last)
+{
     report.Line("<FONT FACE=\"Verdana\">");
     report.Line("<P><TABLE BORDER=\"0\" CELLSPACING=\"2\">");
     LabelRow(report, "#BBBBBB", "Platform", list.GetPlatform());
@@ -40,15 +42,18 @@ void WriteAddableItemsSection(HtmlReport& report, const TBaseCustomListClass& li
         row += "</TR>";
         report.Line(row);
     }
-    if (!last) report.Line("</TABLE>");
+    if (!last)
+        report.Line("</TABLE>");
 }
 
 }  // namespace
 
 HtmlReport RenderCompareReport(const TBaseCustomListClass& listA, const TBaseCustomListClass& listB,
-                               const TColumnListClass& columns, const ReportClock& clock) {
+                               const TColumnListClass& columns, const ReportClock& clock)
+{
     HtmlReport report(clock);
-    for (const char* line : {"<HTML>", "<TITLE>", "Cartridge Comparision", "</TITLE>", "<BODY>"}) report.Line(line);
+    for (const char* line : {"<HTML>", "<TITLE>", "Cartridge Comparision", "</TITLE>", "<BODY>"})
+        report.Line(line);
     const std::string sortKey = ReportSortKey(columns);
     WriteAddableItemsSection(report, listA, columns, sortKey, false);
     WriteAddableItemsSection(report, listB, columns, sortKey, true);
@@ -58,14 +63,17 @@ HtmlReport RenderCompareReport(const TBaseCustomListClass& listA, const TBaseCus
 }
 
 bool MakeCompareReport(const TBaseCustomListClass& listA, const TBaseCustomListClass& listB,
-                       const std::string& fileName) {
-    if (listA.Count() == 0 && listB.Count() == 0) return false;
+                       const std::string& fileName)
+{
+    if (listA.Count() == 0 && listB.Count() == 0)
+        return false;
     const std::string section = "Custom" + listA.GetListType() + "CompareReportHeader";
     TColumnListClass columns;
     LoadReportColumns(listA.Count() > 0 ? listA : listB, ReportsIniFile(), section, columns);
     TFieldOrderForm dialog;
     dialog.SetColumns(columns);
-    if (ExecDialog(dialog) != QDialog::Accepted) return false;
+    if (ExecDialog(dialog) != QDialog::Accepted)
+        return false;
     dialog.GetColumns(columns);
     StoreReportColumns(columns, ReportsIniFile(), section);
     return WriteReport([&] { return RenderCompareReport(listA, listB, columns, ReportClock::System()); }, fileName);

@@ -35,7 +35,7 @@ int64_t TotalQuantity(const TBaseCustomListClass& list)
     ReportField quantity("Quantity");
     try {
         for (int32_t i = 0; i < list.Count(); ++i)
-            total += quantity.Integer(*list.GetItem(i), int64_t{i} + 1);
+            total += quantity.Integer(*list.GetItem(i), int64_t {i} + 1);
     } catch (const TBaseCustomListClassException& e) {
         throw TBaseCustomListClassException("List " + ListName(list) + ": " + e.what());
     }
@@ -81,8 +81,8 @@ HtmlReport RenderCollectionSummaryReport(const std::vector<const TBaseCustomList
         uniqueSum += unique;
         totalSum += total;
         std::string cells = "<TD ALIGN=\"LEFT\">" + HtmlText(list->GetPlatform()) + "</TD><TD ALIGN=\"LEFT\">" +
-                            HtmlText(list->GetOwner()) + "</TD><TD ALIGN=\"RIGHT\">" + std::to_string(unique) +
-                            "</TD><TD ALIGN=\"RIGHT\">" + std::to_string(total);
+            HtmlText(list->GetOwner()) + "</TD><TD ALIGN=\"RIGHT\">" + std::to_string(unique) +
+            "</TD><TD ALIGN=\"RIGHT\">" + std::to_string(total);
         rows.push_back({ToQString(list->GetPlatform()), ToQString(list->GetOwner()), std::move(cells)});
     }
     QCollator collator(clock.Locale);
@@ -99,13 +99,15 @@ HtmlReport RenderCollectionSummaryReport(const std::vector<const TBaseCustomList
     report.LabelRow("List Type", listTypeName);
     report.OpenData(true);
     const std::string typeText = HtmlText(listTypeName);
-    report.Line("<TR><TH>Platform</TH><TH>Owner</TH><TH>Unique " + typeText + "*</TH><TH>Total  " + typeText + "</TH></TR>");
+    report.Line("<TR><TH>Platform</TH><TH>Owner</TH><TH>Unique " + typeText + "*</TH><TH>Total  " + typeText +
+                "</TH></TR>");
     report.SetStripe(1);
     for (const auto& row : rows)
         report.Line(std::string("<TR bgcolor=\"") + ReportColour(report.NextStripe()) + "\">" + row.Cells + "</TR>");
     // The last cells stay unclosed as they always were; browsers close them.
-    report.Line("<TR bgcolor=\"#FFFFFF\"><TD ALIGN=\"RIGHT\"></TD><TD ALIGN=\"RIGHT\"> Totals</TD><TD ALIGN=\"RIGHT\">" +
-                std::to_string(uniqueSum) + "</TD><TD ALIGN=\"RIGHT\">" + std::to_string(totalSum) + "</TR>");
+    report.Line(
+        "<TR bgcolor=\"#FFFFFF\"><TD ALIGN=\"RIGHT\"></TD><TD ALIGN=\"RIGHT\"> Totals</TD><TD ALIGN=\"RIGHT\">" +
+        std::to_string(uniqueSum) + "</TD><TD ALIGN=\"RIGHT\">" + std::to_string(totalSum) + "</TR>");
     report.Finish("<P><SMALLER><P> * - Unique Count assumes that the list is compressed.  Variations (such as Label "
                   "Type, etc...) between carts is also assumed unique.</SMALLER>");
     return report;
@@ -122,8 +124,8 @@ bool MakeCustomReport(const TBaseCustomListClass& list, const std::string& repor
     return WriteReport([&] { return RenderCustomReport(list, columns, reportName, clock); }, fileName);
 }
 
-bool MakeCollectionSummaryReport(const std::vector<const TBaseCustomListClass*>& lists,
-                                 const std::string& listTypeName, const std::string& fileName)
+bool MakeCollectionSummaryReport(const std::vector<const TBaseCustomListClass*>& lists, const std::string& listTypeName,
+                                 const std::string& fileName)
 {
     const ReportClock clock = ReportClock::System();
     return WriteReport([&] { return RenderCollectionSummaryReport(lists, listTypeName, clock); }, fileName);

@@ -23,7 +23,7 @@ HtmlReport RenderCollectionSummaryReport(const std::vector<const TBaseCustomList
 // The writers. True only when the file was written; false for an empty list, a value that does not
 // convert or a failed write (the last two shown in a message). The lists are only read.
 bool MakeCustomReport(const TBaseCustomListClass& list, const std::string& reportName, const std::string& fileName);
-bool MakeCollectionSummaryReport(const std::vector<const TBaseCustomListClass*>& lists,
-                                 const std::string& listTypeName, const std::string& fileName);
+bool MakeCollectionSummaryReport(const std::vector<const TBaseCustomListClass*>& lists, const std::string& listTypeName,
+                                 const std::string& fileName);
 
 }  // namespace quorvel

@@ -51,7 +51,7 @@ void ForEachInView(const TBaseCustomListClass& list, const std::vector<uint32_t>
 // position in the list, from 1) and the field. An item without the field reads false / 0.
 class ReportField {
 public:
-    explicit ReportField(std::string_view name) : name_(name) {}
+    explicit ReportField(std::string_view name) : name_(name) { }
     bool Boolean(const TBaseCustomClass& item, int64_t itemNumber);
     int32_t Integer(const TBaseCustomClass& item, int64_t itemNumber);
 

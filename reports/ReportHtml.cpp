@@ -36,11 +36,20 @@ std::string EscapedUtf8(const QString& text)
     std::string out;
     for (char c : text.toUtf8().toStdString()) {
         switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"': out += "&quot;"; break;
-        default: out += c;
+        case '&':
+            out += "&amp;";
+            break;
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        case '"':
+            out += "&quot;";
+            break;
+        default:
+            out += c;
         }
     }
     return out;
@@ -48,17 +57,17 @@ std::string EscapedUtf8(const QString& text)
 
 }  // namespace
 
-ReportClock ReportClock::System()
-{
-    return {QDateTime::currentDateTime(), QLocale::system()};
-}
+ReportClock ReportClock::System() { return {QDateTime::currentDateTime(), QLocale::system()}; }
 
 const char* ReportColour(int entry)
 {
     switch (entry) {
-    case 2: return "#DDDDDD";
-    case 3: return "#BBBBBB";
-    default: return "#FFFFFF";
+    case 2:
+        return "#DDDDDD";
+    case 3:
+        return "#BBBBBB";
+    default:
+        return "#FFFFFF";
     }
 }
 
@@ -76,11 +85,20 @@ void AppendHtmlText(std::string& out, std::string_view cp1252)
     cp1252.remove_prefix(plain);
     for (char c : cp1252) {
         switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"': out += "&quot;"; break;
-        default: AppendUtf8(out, Cp1252::ToUnicode(static_cast<unsigned char>(c)));
+        case '&':
+            out += "&amp;";
+            break;
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        case '"':
+            out += "&quot;";
+            break;
+        default:
+            AppendUtf8(out, Cp1252::ToUnicode(static_cast<unsigned char>(c)));
         }
     }
 }
@@ -104,18 +122,20 @@ std::string ReportDateText(const ReportClock& clock)
     char clockText[16];
     std::snprintf(clockText, sizeof clockText, "%02d:%02d %s", hour, time.minute(), time.hour() < 12 ? "AM" : "PM");
     const QString text = clock.Locale.dayName(date.dayOfWeek(), QLocale::LongFormat) + QStringLiteral(", ") +
-                         clock.Locale.monthName(date.month(), QLocale::LongFormat) + QLatin1Char(' ') +
-                         QString::number(date.day()) + QStringLiteral(", ") + QString::number(date.year()) +
-                         QStringLiteral(", ") + QString::fromLatin1(clockText);
+        clock.Locale.monthName(date.month(), QLocale::LongFormat) + QLatin1Char(' ') + QString::number(date.day()) +
+        QStringLiteral(", ") + QString::number(date.year()) + QStringLiteral(", ") + QString::fromLatin1(clockText);
     return EscapedUtf8(text);
 }
 
 const char* JustifiedCell(int justification)
 {
     switch (justification) {
-    case 1: return "<TD ALIGN=\"CENTER\">";
-    case 2: return "<TD ALIGN=\"RIGHT\">";
-    default: return "<TD ALIGN=\"LEFT\">";
+    case 1:
+        return "<TD ALIGN=\"CENTER\">";
+    case 2:
+        return "<TD ALIGN=\"RIGHT\">";
+    default:
+        return "<TD ALIGN=\"LEFT\">";
     }
 }
 
@@ -185,7 +205,8 @@ void HtmlReport::DateRow()
 void HtmlReport::OpenData(bool fullWidth)
 {
     Line("</TABLE>");
-    Line(fullWidth ? "<P><TABLE BORDER=\"0\" CELLSPACING=\"2\" WIDTH=\"100%\">" : "<P><TABLE BORDER=\"0\" CELLSPACING=\"2\">");
+    Line(fullWidth ? "<P><TABLE BORDER=\"0\" CELLSPACING=\"2\" WIDTH=\"100%\">"
+                   : "<P><TABLE BORDER=\"0\" CELLSPACING=\"2\">");
 }
 
 void HtmlReport::HeaderRow(const TColumnListClass& columns, std::string_view leading, std::string_view trailing)

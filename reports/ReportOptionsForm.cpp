@@ -66,18 +66,24 @@ QGroupBox* TReportOptionsForm::MakeIncludeGroup(QButtonGroup*& group)
 std::string BoxedOptionText(int option)
 {
     switch (option) {
-    case boBoxed: return "Boxed";
-    case boBoth: return "Both";
-    default: return "Un-Boxed";
+    case boBoxed:
+        return "Boxed";
+    case boBoth:
+        return "Both";
+    default:
+        return "Un-Boxed";
     }
 }
 
 bool BoxedOptionIncludes(int option, bool boxed)
 {
     switch (option) {
-    case boBoxed: return boxed;
-    case boBoth: return true;
-    default: return !boxed;
+    case boBoxed:
+        return boxed;
+    case boBoth:
+        return true;
+    default:
+        return !boxed;
     }
 }
 

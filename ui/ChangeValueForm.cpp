@@ -91,10 +91,7 @@ std::vector<std::string> TChangeValueForm::ResolveLookupValues(TDataFieldClass& 
     return field.LookupList;
 }
 
-void TChangeValueForm::GetValue(FieldValue& value) const
-{
-    value = GetValue();
-}
+void TChangeValueForm::GetValue(FieldValue& value) const { value = GetValue(); }
 
 FieldValue TChangeValueForm::GetValue() const
 {
@@ -117,10 +114,7 @@ void TChangeValueForm::showEvent(QShowEvent* event)
     RunCommand([this] { FormShow(); });
 }
 
-void TChangeValueForm::FormShow()
-{
-    SetupValuePage();
-}
+void TChangeValueForm::FormShow() { SetupValuePage(); }
 
 void TChangeValueForm::SetupValuePage()
 {
@@ -171,9 +165,7 @@ void TChangeValueForm::SetupValuePage()
 void TChangeValueForm::ShowPage(Page page, QWidget* focus)
 {
     page_ = page;
-    pages_->setCurrentWidget(page == Page::Boolean  ? booleanPage_
-                             : page == Page::Lookup ? lookupPage_
-                                                    : stringPage_);
+    pages_->setCurrentWidget(page == Page::Boolean ? booleanPage_ : page == Page::Lookup ? lookupPage_ : stringPage_);
     focus->setFocus();
     UpdateOKButton();
 }

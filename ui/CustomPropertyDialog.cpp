@@ -105,15 +105,9 @@ TCustomPropertyDialog::TCustomPropertyDialog(QWidget* parent) : QDialog(parent)
     connect(reset_, &QPushButton::clicked, this, [this] { RunCommand([this] { ResetButtonClick(); }); });
 }
 
-TCustomPropertyDialog::~TCustomPropertyDialog()
-{
-    ClearLayout();
-}
+TCustomPropertyDialog::~TCustomPropertyDialog() { ClearLayout(); }
 
-void TCustomPropertyDialog::SetCaption(const std::string& caption)
-{
-    setWindowTitle(ToQString(caption));
-}
+void TCustomPropertyDialog::SetCaption(const std::string& caption) { setWindowTitle(ToQString(caption)); }
 
 void TCustomPropertyDialog::SetItem(TBaseCustomClass* item)
 {
@@ -121,10 +115,7 @@ void TCustomPropertyDialog::SetItem(TBaseCustomClass* item)
     LoadValues();
 }
 
-void TCustomPropertyDialog::SetCancelCaption(const std::string& caption)
-{
-    cancel_->setText(ToQString(caption));
-}
+void TCustomPropertyDialog::SetCancelCaption(const std::string& caption) { cancel_->setText(ToQString(caption)); }
 
 void TCustomPropertyDialog::showEvent(QShowEvent* event)
 {
@@ -477,7 +468,7 @@ void TCustomPropertyDialog::RefreshLookups()
         const std::string text = FromQString(box->currentText());
         const auto values = LookupValues(*field, Platform, ListType);
         const QSignalBlocker quiet(box);
-        FillEntries(box, values.value_or(std::vector<std::string>{}));
+        FillEntries(box, values.value_or(std::vector<std::string> {}));
         SelectText(box, text, true);
     }
 }

@@ -18,15 +18,9 @@ enum { colTitle, colJustification, colCount };
 
 }  // namespace
 
-int FieldOrderModel::rowCount(const QModelIndex& parent) const
-{
-    return parent.isValid() ? 0 : columns_.Count();
-}
+int FieldOrderModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : columns_.Count(); }
 
-int FieldOrderModel::columnCount(const QModelIndex& parent) const
-{
-    return parent.isValid() ? 0 : colCount;
-}
+int FieldOrderModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : colCount; }
 
 QVariant FieldOrderModel::data(const QModelIndex& index, int role) const
 {
@@ -80,10 +74,7 @@ void FieldOrderModel::Reload()
     endResetModel();
 }
 
-void FieldOrderModel::RowsChanged(int first, int last)
-{
-    emit dataChanged(index(first, 0), index(last, colCount - 1));
-}
+void FieldOrderModel::RowsChanged(int first, int last) { emit dataChanged(index(first, 0), index(last, colCount - 1)); }
 
 TFieldOrderForm::TFieldOrderForm(QWidget* parent) : QDialog(parent)
 {
@@ -165,10 +156,7 @@ void TFieldOrderForm::SetColumns(const TColumnListClass& source)
     model_->Reload();
 }
 
-void TFieldOrderForm::GetColumns(TColumnListClass& dest) const
-{
-    dest.Assign(Columns);
-}
+void TFieldOrderForm::GetColumns(TColumnListClass& dest) const { dest.Assign(Columns); }
 
 int TFieldOrderForm::SelectedRow() const
 {
@@ -179,8 +167,7 @@ int TFieldOrderForm::SelectedRow() const
 void TFieldOrderForm::SelectRow(int row)
 {
     const QModelIndex index = model_->index(row, colTitle);
-    view_->selectionModel()->setCurrentIndex(index,
-                                             QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    view_->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     view_->scrollTo(index);
 }
 
@@ -231,15 +218,9 @@ void TFieldOrderForm::SetAllShown(bool shown)
         model_->RowsChanged(0, Columns.Count() - 1);
 }
 
-void TFieldOrderForm::CheckAllButtonClick()
-{
-    SetAllShown(true);
-}
+void TFieldOrderForm::CheckAllButtonClick() { SetAllShown(true); }
 
-void TFieldOrderForm::UnCheckAllButtonClick()
-{
-    SetAllShown(false);
-}
+void TFieldOrderForm::UnCheckAllButtonClick() { SetAllShown(false); }
 
 void TFieldOrderForm::ColumnListDoubleClick()
 {

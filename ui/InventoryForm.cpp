@@ -36,14 +36,10 @@ namespace {
 constexpr char kSection[] = "CustomInventoryHeader";
 constexpr int kMaxCount = 999999999;  // nine digits, the most New Qty takes
 
-int ItemQuantity(const TBaseCustomClass& item)
-{
-    return TryToInteger(item.GetFieldValue("Quantity")).value_or(0);
-}
+int ItemQuantity(const TBaseCustomClass& item) { return TryToInteger(item.GetFieldValue("Quantity")).value_or(0); }
 
 // Runs Handler as a command of the window.
-template <typename Handler>
-auto Command(TInventoryForm* form, Handler handler)
+template <typename Handler> auto Command(TInventoryForm* form, Handler handler)
 {
     return [form, handler] { RunCommand([form, handler] { (form->*handler)(); }); };
 }
@@ -119,8 +115,8 @@ void TInventoryForm::BuildControls()
     SealedCB->setEnabled(false);
 
     int line = 0;
-    for (auto [caption, edit] : {std::pair{"Title", TitleEdit}, std::pair{"Manufacturer", MfgEdit},
-                                 std::pair{"Label Type", LabelTypeEdit}, std::pair{"Label Color", LabelColorEdit}}) {
+    for (auto [caption, edit] : {std::pair {"Title", TitleEdit}, std::pair {"Manufacturer", MfgEdit},
+                                 std::pair {"Label Type", LabelTypeEdit}, std::pair {"Label Color", LabelColorEdit}}) {
         grid->addWidget(new QLabel(caption, this), line, 0);
         grid->addWidget(edit, line++, 1, 1, 5);
     }
@@ -172,10 +168,7 @@ void TInventoryForm::BuildControls()
     layout->addWidget(StatusBar1);
 }
 
-void TInventoryForm::SetList(TBaseCustomListClass* list)
-{
-    list_ = list;
-}
+void TInventoryForm::SetList(TBaseCustomListClass* list) { list_ = list; }
 
 void TInventoryForm::showEvent(QShowEvent* event)
 {
@@ -332,10 +325,7 @@ void TInventoryForm::IncQtyButtonClick()
     NewCountEdit->setText(QString::number(std::min(NewCount() + 1, kMaxCount)));
 }
 
-void TInventoryForm::DecQtyButtonClick()
-{
-    NewCountEdit->setText(QString::number(std::max(NewCount() - 1, 1)));
-}
+void TInventoryForm::DecQtyButtonClick() { NewCountEdit->setText(QString::number(std::max(NewCount() - 1, 1))); }
 
 void TInventoryForm::NewCountEditEnter()
 {

@@ -25,7 +25,7 @@ std::vector<InventoryListModel::Column> InventoryListModel::BuildColumns(const T
     std::vector<Column> result;
     const TBaseCustomClass* sample = list_ && list_->Count() > 0 ? list_->GetItem(0) : nullptr;
     for (const TColumnClass* c : visible) {
-        Column column{ToQString(c->Name), c->Field, -1, c->Justification};
+        Column column {ToQString(c->Name), c->Field, -1, c->Justification};
         if (sample)
             column.fieldIndex = sample->IndexOfField(c->Field);
         result.push_back(std::move(column));
@@ -59,10 +59,7 @@ int InventoryListModel::RowOfItem(int32_t itemIndex) const
     return it == rows_.end() ? -1 : int(it - rows_.begin());
 }
 
-bool InventoryListModel::IsChecked(int row) const
-{
-    return checked_.at(static_cast<size_t>(ItemIndexOfRow(row)));
-}
+bool InventoryListModel::IsChecked(int row) const { return checked_.at(static_cast<size_t>(ItemIndexOfRow(row))); }
 
 void InventoryListModel::SetChecked(int row, bool checked)
 {
@@ -123,10 +120,7 @@ void InventoryListModel::Refresh()
         emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
 }
 
-int InventoryListModel::rowCount(const QModelIndex& parent) const
-{
-    return parent.isValid() ? 0 : int(rows_.size());
-}
+int InventoryListModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : int(rows_.size()); }
 
 int InventoryListModel::columnCount(const QModelIndex& parent) const
 {

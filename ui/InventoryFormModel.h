@@ -62,8 +62,8 @@ private:
 
     TBaseCustomListClass* list_ = nullptr;
     std::vector<Column> columns_;
-    std::vector<int32_t> rows_;    // item index per row
-    std::vector<bool> checked_;    // per item, so that marks follow items through sorting
+    std::vector<int32_t> rows_;  // item index per row
+    std::vector<bool> checked_;  // per item, so that marks follow items through sorting
 };
 
 }  // namespace quorvel

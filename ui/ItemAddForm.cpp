@@ -53,9 +53,8 @@ TItemAddForm::TItemAddForm(const SettingsStore& settings, QWidget* parent) : QDi
     connect(masterListCB_, &QComboBox::currentIndexChanged, this, guarded(&TItemAddForm::MasterListCBChange));
     connect(customize, &QAction::triggered, this, guarded(&TItemAddForm::Customize1Click));
     connect(addItemListView_, &QTableView::doubleClicked, this, guarded(&TItemAddForm::AddItemListViewDblClick));
-    connect(addItemListView_, &QWidget::customContextMenuRequested, this, [this, popup](const QPoint& at) {
-        popup->popup(addItemListView_->viewport()->mapToGlobal(at));
-    });
+    connect(addItemListView_, &QWidget::customContextMenuRequested, this,
+            [this, popup](const QPoint& at) { popup->popup(addItemListView_->viewport()->mapToGlobal(at)); });
 
     auto* top = new QVBoxLayout;
     top->addWidget(label);
@@ -137,10 +136,7 @@ void TItemAddForm::LoadMasterList()
         Messages().Error(failure);
 }
 
-void TItemAddForm::UpdateOKButton()
-{
-    okButton_->setEnabled(masterListCB_->count() > 0);
-}
+void TItemAddForm::UpdateOKButton() { okButton_->setEnabled(masterListCB_->count() > 0); }
 
 void TItemAddForm::GetCheckedItems(TBaseCustomListClass& target)
 {
@@ -183,10 +179,7 @@ void TItemAddForm::FormClose()
     ListDisplay.SaveView();
 }
 
-void TItemAddForm::MasterListCBChange()
-{
-    LoadMasterList();
-}
+void TItemAddForm::MasterListCBChange() { LoadMasterList(); }
 
 void TItemAddForm::Customize1Click()
 {

@@ -16,7 +16,7 @@
 
 namespace quorvel {
 
-TListDisplayClass::TListDisplayClass() : model_(std::make_unique<ListTableModel>()) {}
+TListDisplayClass::TListDisplayClass() : model_(std::make_unique<ListTableModel>()) { }
 
 TListDisplayClass::~TListDisplayClass()
 {
@@ -39,10 +39,7 @@ std::string TListDisplayClass::ViewSectionName(const std::string& treeName, cons
     return RemoveAllOccurrences(treeName + "_" + platform, " ");
 }
 
-std::string TListDisplayClass::ViewFileName() const
-{
-    return List ? ViewFileName(*List) : std::string();
-}
+std::string TListDisplayClass::ViewFileName() const { return List ? ViewFileName(*List) : std::string(); }
 
 std::string TListDisplayClass::ViewSectionName() const
 {
@@ -69,11 +66,10 @@ void TListDisplayClass::ConnectTree()
     if (!Tree)
         return;
     QHeaderView* header = Tree->horizontalHeader();
-    connections_.push_back(QObject::connect(header, &QHeaderView::sectionClicked, header, [this](int column) {
-        RunCommand([&] { TreeHeaderClick(column); });
-    }));
-    connections_.push_back(QObject::connect(header, &QHeaderView::sectionResized, header,
-                                            [this](int, int, int) { TreeColumnResize(); }));
+    connections_.push_back(QObject::connect(header, &QHeaderView::sectionClicked, header,
+                                            [this](int column) { RunCommand([&] { TreeHeaderClick(column); }); }));
+    connections_.push_back(
+        QObject::connect(header, &QHeaderView::sectionResized, header, [this](int, int, int) { TreeColumnResize(); }));
 }
 
 void TListDisplayClass::DisconnectTree()
@@ -90,10 +86,7 @@ void TListDisplayClass::RemoveHeaderColumns()
     BuildingColumns = false;
 }
 
-void TListDisplayClass::ClearRows()
-{
-    model_->SetRowCount(0);
-}
+void TListDisplayClass::ClearRows() { model_->SetRowCount(0); }
 
 void TListDisplayClass::SetTree(QTableView* tree)
 {
@@ -232,10 +225,7 @@ void TListDisplayClass::Refresh()
         model_->SetRowCount(List->Count());
 }
 
-void TListDisplayClass::Resort()
-{
-    SortBy(SortField, SortDirection);
-}
+void TListDisplayClass::Resort() { SortBy(SortField, SortDirection); }
 
 void TListDisplayClass::CaptureColumnWidths()
 {
@@ -281,8 +271,8 @@ void TListDisplayClass::SortBy(const std::string& field, int32_t direction)
 void TListDisplayClass::UpdateSortMark()
 {
     if (Tree)
-        Tree->horizontalHeader()->setSortIndicator(SortColumn, SortDirection == 1 ? Qt::AscendingOrder
-                                                                                   : Qt::DescendingOrder);
+        Tree->horizontalHeader()->setSortIndicator(SortColumn,
+                                                   SortDirection == 1 ? Qt::AscendingOrder : Qt::DescendingOrder);
 }
 
 std::string TListDisplayClass::TreeGetText(int32_t row, int32_t column) const
@@ -325,30 +315,15 @@ int TListDisplayClass::TreeIncrementalSearch(int32_t row, const std::string& sea
     return model_->StartsWith(row, Cp1252::ToUpper(searchText)) ? 0 : 1;
 }
 
-void TListDisplayClass::SetShowCheckBoxes(bool on)
-{
-    model_->SetCheckBoxes(on);
-}
+void TListDisplayClass::SetShowCheckBoxes(bool on) { model_->SetCheckBoxes(on); }
 
-bool TListDisplayClass::GetShowCheckBoxes() const
-{
-    return model_->CheckBoxes();
-}
+bool TListDisplayClass::GetShowCheckBoxes() const { return model_->CheckBoxes(); }
 
-bool TListDisplayClass::IsChecked(int32_t row) const
-{
-    return model_->IsChecked(row);
-}
+bool TListDisplayClass::IsChecked(int32_t row) const { return model_->IsChecked(row); }
 
-void TListDisplayClass::SetChecked(int32_t row, bool checked)
-{
-    model_->SetChecked(row, checked);
-}
+void TListDisplayClass::SetChecked(int32_t row, bool checked) { model_->SetChecked(row, checked); }
 
-std::vector<int32_t> TListDisplayClass::CheckedRows() const
-{
-    return model_->CheckedRows();
-}
+std::vector<int32_t> TListDisplayClass::CheckedRows() const { return model_->CheckedRows(); }
 
 std::vector<int32_t> TListDisplayClass::SelectedRows() const
 {

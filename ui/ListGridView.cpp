@@ -32,7 +32,7 @@ QPixmap BackgroundPicture()
 
 }  // namespace
 
-ListGridView::ListGridView(QWidget* parent) : QTableView(parent), picture_(BackgroundPicture()) {}
+ListGridView::ListGridView(QWidget* parent) : QTableView(parent), picture_(BackgroundPicture()) { }
 
 void ListGridView::paintEvent(QPaintEvent* event)
 {

@@ -1,10 +1,10 @@
 #include "ui/ListPropertiesForm.h"
 
+#include "config/PlatformList.h"
 #include "model/ListFactory.h"
 #include "platform/Cp1252.h"
 #include "platform/qt/QtCp1252.h"
 #include "ui/DialogButtons.h"
-#include "config/PlatformList.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -97,35 +97,17 @@ void TListPropertyForm::SetPlatform(const std::string& name)
     UpdateOKButton();
 }
 
-void TListPropertyForm::SetOwner(const std::string& text)
-{
-    ownerEdit_->setText(ToQString(text));
-}
+void TListPropertyForm::SetOwner(const std::string& text) { ownerEdit_->setText(ToQString(text)); }
 
-void TListPropertyForm::SetDescription(const std::string& text)
-{
-    descriptionMemo_->setPlainText(ToQString(text));
-}
+void TListPropertyForm::SetDescription(const std::string& text) { descriptionMemo_->setPlainText(ToQString(text)); }
 
-std::string TListPropertyForm::GetListType() const
-{
-    return FromQString(listTypeCB_->currentText());
-}
+std::string TListPropertyForm::GetListType() const { return FromQString(listTypeCB_->currentText()); }
 
-std::string TListPropertyForm::GetPlatform() const
-{
-    return FromQString(platformCB_->currentText());
-}
+std::string TListPropertyForm::GetPlatform() const { return FromQString(platformCB_->currentText()); }
 
-std::string TListPropertyForm::GetOwner() const
-{
-    return FromQString(ownerEdit_->text());
-}
+std::string TListPropertyForm::GetOwner() const { return FromQString(ownerEdit_->text()); }
 
-std::string TListPropertyForm::GetDescription() const
-{
-    return FromQString(descriptionMemo_->toPlainText());
-}
+std::string TListPropertyForm::GetDescription() const { return FromQString(descriptionMemo_->toPlainText()); }
 
 void TListPropertyForm::showEvent(QShowEvent* event)
 {
@@ -142,9 +124,6 @@ void TListPropertyForm::FormShow()
         platformCB_->setFocus();
 }
 
-void TListPropertyForm::UpdateOKButton()
-{
-    okButton_->setEnabled(platformCB_->currentIndex() >= 0);
-}
+void TListPropertyForm::UpdateOKButton() { okButton_->setEnabled(platformCB_->currentIndex() >= 0); }
 
 }  // namespace quorvel

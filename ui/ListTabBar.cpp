@@ -42,9 +42,6 @@ QSize ListTabBar::tabSizeHint(int index) const
     return QSize(width, 21);
 }
 
-QSize ListTabBar::minimumTabSizeHint(int index) const
-{
-    return tabSizeHint(index);
-}
+QSize ListTabBar::minimumTabSizeHint(int index) const { return tabSizeHint(index); }
 
 }  // namespace quorvel

@@ -9,7 +9,7 @@
 
 namespace quorvel {
 
-ListTableModel::ListTableModel(QObject* parent) : QAbstractTableModel(parent) {}
+ListTableModel::ListTableModel(QObject* parent) : QAbstractTableModel(parent) { }
 
 void ListTableModel::SetList(const TBaseCustomListClass* list)
 {
@@ -141,7 +141,7 @@ void ListTableModel::Reorder(const std::function<void()>& sort)
         for (int i = 0; i < before.size(); ++i) {
             const auto it = items[size_t(i)] ? rowOf.find(items[size_t(i)]) : rowOf.end();
             after.push_back(it != rowOf.end() && it->second >= 0 ? index(it->second, before[i].column())
-                                                                : QModelIndex());
+                                                                 : QModelIndex());
         }
         changePersistentIndexList(before, after);
     }
@@ -187,8 +187,7 @@ bool ListTableModel::StartsWith(int32_t row, const std::string& upperText) const
         std::string own;
         std::string_view text;
         const TFieldDataType type = item->Fields()[position].DataType;
-        if (item->KindAt(position) == ValueKind::Text && type != dtInteger && type != dtCurrency &&
-            type != dtBoolean) {
+        if (item->KindAt(position) == ValueKind::Text && type != dtInteger && type != dtCurrency && type != dtBoolean) {
             text = item->TextAt(position);
         } else {
             own = item->DisplayTextAt(position);
@@ -220,23 +219,21 @@ int32_t ListTableModel::FindPrefix(int32_t start, const std::string& text) const
     return -1;
 }
 
-int ListTableModel::rowCount(const QModelIndex& parent) const
-{
-    return parent.isValid() ? 0 : rows_;
-}
+int ListTableModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows_; }
 
-int ListTableModel::columnCount(const QModelIndex& parent) const
-{
-    return parent.isValid() ? 0 : int(columns_.size());
-}
+int ListTableModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : int(columns_.size()); }
 
 static QVariant Alignment(int32_t justification)
 {
     switch (justification) {
-    case 0: return int(Qt::AlignLeft | Qt::AlignVCenter);
-    case 1: return int(Qt::AlignHCenter | Qt::AlignVCenter);
-    case 2: return int(Qt::AlignRight | Qt::AlignVCenter);
-    default: return {};
+    case 0:
+        return int(Qt::AlignLeft | Qt::AlignVCenter);
+    case 1:
+        return int(Qt::AlignHCenter | Qt::AlignVCenter);
+    case 2:
+        return int(Qt::AlignRight | Qt::AlignVCenter);
+    default:
+        return {};
     }
 }
 

@@ -39,15 +39,10 @@ TMRUMenuItem::TMRUMenuItem(TdfsMRUFileList* owner, const QString& caption, QObje
 
 TdfsMRUFileList::TdfsMRUFileList(RecentFilesStore& store, QObject* parent) : QObject(parent), store_(store)
 {
-    MeasureText = [](const QString& text) {
-        return QFontMetrics(QApplication::font("QMenu")).horizontalAdvance(text);
-    };
+    MeasureText = [](const QString& text) { return QFontMetrics(QApplication::font("QMenu")).horizontalAdvance(text); };
 }
 
-TdfsMRUFileList::~TdfsMRUFileList()
-{
-    RemoveMenuItems();
-}
+TdfsMRUFileList::~TdfsMRUFileList() { RemoveMenuItems(); }
 
 void TdfsMRUFileList::SetMaximum(int maximum)
 {
@@ -88,8 +83,8 @@ void TdfsMRUFileList::ClearAllItems()
 
 void TdfsMRUFileList::RemoveObsoleteItems()
 {
-    const auto gone = std::remove_if(items_.begin(), items_.end(),
-                                     [](const std::string& name) { return !FileExists(name); });
+    const auto gone =
+        std::remove_if(items_.begin(), items_.end(), [](const std::string& name) { return !FileExists(name); });
     if (gone == items_.end())
         return;
     items_.erase(gone, items_.end());
@@ -185,13 +180,14 @@ void TdfsMRUFileList::PopulateMenu()
         TMRUMenuItem* entry = AddEntry(accelerator + QString(shown).replace('&', "&&"));
         entry->FullCaption = accelerator + path;
         entry->ItemNumber = int(i) + 1;
-        connect(entry, &QAction::triggered, this, [this, entry] { RunCommand([this, entry] { MRUItemClick(entry); }); });
+        connect(entry, &QAction::triggered, this,
+                [this, entry] { RunCommand([this, entry] { MRUItemClick(entry); }); });
     }
     AddEntry({})->setSeparator(true);
     connect(AddEntry(ClearItemName.isEmpty() ? "&Clear MRU List" : ClearItemName), &QAction::triggered, this,
             [this] { RunCommand([this] { ClearAllItems(); }); });
-    connect(AddEntry(RemoveObsoleteName.isEmpty() ? "&Remove Obsolete" : RemoveObsoleteName), &QAction::triggered,
-            this, [this] { RunCommand([this] { RemoveObsoleteItems(); }); });
+    connect(AddEntry(RemoveObsoleteName.isEmpty() ? "&Remove Obsolete" : RemoveObsoleteName), &QAction::triggered, this,
+            [this] { RunCommand([this] { RemoveObsoleteItems(); }); });
 }
 
 void TdfsMRUFileList::RemoveMenuItems()

@@ -9,8 +9,6 @@
 #include <string>
 #include <vector>
 
-
-
 namespace quorvel {
 
 class RecentFilesStore;
@@ -23,7 +21,7 @@ class TMRUMenuItem : public QAction {
 public:
     TMRUMenuItem(TdfsMRUFileList* owner, const QString& caption, QObject* parent);
 
-    QString FullCaption;                 // accelerator + the whole file name
+    QString FullCaption;                  // accelerator + the whole file name
     TdfsMRUFileList* MRUOwner = nullptr;  // not owned
     int ItemNumber = 0;                   // 1-based position in the list; 0 for separators and commands
 };

@@ -94,11 +94,11 @@ public:
 class CommandGroup : public QObject {
     Q_OBJECT
 public:
-    explicit CommandGroup(MainFormAccess& form) : form_(form) {}
+    explicit CommandGroup(MainFormAccess& form) : form_(form) { }
 
     // Called wherever the window rebuilds what depends on the current list's kind (tabs refreshed,
     // tab changed): the item commands rebuild their "Change" submenu here.
-    virtual void ListsChanged() {}
+    virtual void ListsChanged() { }
 
 protected:
     // Enables the entry and runs Handler inside the command guard when it is chosen. An entry name

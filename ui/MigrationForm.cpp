@@ -55,10 +55,7 @@ void TMigrationForm::AddLogLine(const std::string& text)
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
-void TMigrationForm::RunMigration()
-{
-    migration_.RunMigration();
-}
+void TMigrationForm::RunMigration() { migration_.RunMigration(); }
 
 void TMigrationForm::showEvent(QShowEvent* event)
 {
@@ -74,7 +71,7 @@ void TMigrationForm::Timer1Timer()
     struct EnableDone {
         QPushButton* button;
         ~EnableDone() { button->setEnabled(true); }
-    } enableDone{DoneButton};
+    } enableDone {DoneButton};
     RunMigration();
 }
 

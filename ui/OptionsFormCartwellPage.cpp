@@ -36,10 +36,9 @@ OptionsCartwellPage::OptionsCartwellPage(QTabWidget* pages, std::function<void()
     auto* note = new QPlainTextEdit(page);
     note->setObjectName("CartwellNote");
     note->setReadOnly(true);
-    note->setPlainText(
-        "Cartwell is a collector site that catalogues the software and hardware of many platforms. "
-        "Enter the System ID that Cartwell uses for the selected platform; More Info looks items up "
-        "on Cartwell with it.");
+    note->setPlainText("Cartwell is a collector site that catalogues the software and hardware of many platforms. "
+                       "Enter the System ID that Cartwell uses for the selected platform; More Info looks items up "
+                       "on Cartwell with it.");
 
     QObject::connect(platformList_, &QListWidget::itemSelectionChanged, page,
                      Guarded([this] { PlatformCartwellClick(); }));

@@ -144,7 +144,9 @@ void OptionsSettingsPages::Show(const SettingsStore& settings)
     };
     choose(saveAsFormat_, "SaveAsFormat");
     choose(appendListType_, "AppendListType");
-    const auto check = [&settings](QCheckBox* box, const char* key) { box->setChecked(settings.GetSetting(key) != "0"); };
+    const auto check = [&settings](QCheckBox* box, const char* key) {
+        box->setChecked(settings.GetSetting(key) != "0");
+    };
     check(warnOnExport_, "WarnOnExport");
     check(showSplash_, "ShowSplash");
     check(showOwner_, "ShowOwner");
@@ -157,7 +159,9 @@ void OptionsSettingsPages::Show(const SettingsStore& settings)
 void OptionsSettingsPages::Store(SettingsStore& settings) const
 {
     PathsToSettings(settings);
-    const auto store = [&settings](const char* key, QCheckBox* box) { settings.SetSetting(key, box->isChecked() ? "1" : "0"); };
+    const auto store = [&settings](const char* key, QCheckBox* box) {
+        settings.SetSetting(key, box->isChecked() ? "1" : "0");
+    };
     store("ShowSplash", showSplash_);
     store("ShowOwner", showOwner_);
     store("BackupFiles", createBackups_);

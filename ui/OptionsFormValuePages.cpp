@@ -198,8 +198,8 @@ void OptionsManufacturersPage::MfgSaveButtonClick()
 OptionsLookupPage::OptionsLookupPage(QTabWidget* pages, std::function<void()> updateButtons)
     : OptionsChooserPage(std::move(updateButtons))
 {
-    QWidget* page = Build("LookupNameListBox", "LookupEdit", "LookupDataListBox", "LookupAddButton",
-                          "LookupRemoveButton");
+    QWidget* page =
+        Build("LookupNameListBox", "LookupEdit", "LookupDataListBox", "LookupAddButton", "LookupRemoveButton");
 
     QObject::connect(chooser_, &QListWidget::itemSelectionChanged, page, Guarded([this] { LookupNameClick(); }));
     QObject::connect(add_, &QPushButton::clicked, page, Guarded([this] {
@@ -234,10 +234,7 @@ void OptionsLookupPage::LoadLookupNames(const std::string& preset)
     LookupNameClick();
 }
 
-std::string OptionsLookupPage::SelectedSection() const
-{
-    return ReferenceData::LookupSection(SelectedEntry(chooser_));
-}
+std::string OptionsLookupPage::SelectedSection() const { return ReferenceData::LookupSection(SelectedEntry(chooser_)); }
 
 void OptionsLookupPage::LoadLookupData()
 {

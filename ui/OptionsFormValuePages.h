@@ -17,12 +17,12 @@ namespace quorvel {
 // Add and Remove refuse blank and duplicate values, ask before removing, and write every change at once.
 class OptionsChooserPage {
 protected:
-    explicit OptionsChooserPage(std::function<void()> updateButtons) : updateButtons_(std::move(updateButtons)) {}
+    explicit OptionsChooserPage(std::function<void()> updateButtons) : updateButtons_(std::move(updateButtons)) { }
 
     // The page with its chooser, edit box, value list and the Add and Remove buttons.
     QWidget* Build(const char* chooser, const char* edit, const char* values, const char* add, const char* remove);
-    void Lay(QTabWidget* pages, QWidget* page, const char* title, const char* chooserCaption,
-             const char* valuesCaption, std::initializer_list<QPushButton*> buttons);
+    void Lay(QTabWidget* pages, QWidget* page, const char* title, const char* chooserCaption, const char* valuesCaption,
+             std::initializer_list<QPushButton*> buttons);
     void AddListValue(const char* blankMessage, const std::function<void()>& duplicate,
                       const std::function<void()>& save);
     void RemoveListValues(const char* question, const std::function<void()>& save);

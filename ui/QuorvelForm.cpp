@@ -156,15 +156,9 @@ TQuorvelForm::~TQuorvelForm()
     openLists_.clear();
 }
 
-std::string TQuorvelForm::GetVersionString()
-{
-    return VersionString().toStdString();
-}
+std::string TQuorvelForm::GetVersionString() { return VersionString().toStdString(); }
 
-void TQuorvelForm::AttachCommandGroup(std::unique_ptr<CommandGroup> group)
-{
-    groups_.push_back(std::move(group));
-}
+void TQuorvelForm::AttachCommandGroup(std::unique_ptr<CommandGroup> group) { groups_.push_back(std::move(group)); }
 
 void TQuorvelForm::BuildLayout()
 {
@@ -277,8 +271,8 @@ void TQuorvelForm::SavePlacement()
     WriteIniInteger(G_ConfigFile, kGeneral, "WindowY", frame.left());
     WriteIniInteger(G_ConfigFile, kGeneral, "WindowW", width());
     WriteIniInteger(G_ConfigFile, kGeneral, "WindowH", height());
-    WriteIniInteger(G_ConfigFile, kGeneral, "ExplorerW", ExplorerPanel->isVisible() ? ExplorerPanel->width()
-                                                                                      : Splitter1->sizes().value(0));
+    WriteIniInteger(G_ConfigFile, kGeneral, "ExplorerW",
+                    ExplorerPanel->isVisible() ? ExplorerPanel->width() : Splitter1->sizes().value(0));
 }
 
 void TQuorvelForm::showEvent(QShowEvent* event)
@@ -337,10 +331,7 @@ void TQuorvelForm::ApplyViewOptions()
         Action(name)->setChecked(explorer);
 }
 
-void TQuorvelForm::ExitMainMenuClick()
-{
-    close();
-}
+void TQuorvelForm::ExitMainMenuClick() { close(); }
 
 void TQuorvelForm::Timer1Timer()
 {
@@ -391,10 +382,7 @@ bool TQuorvelForm::FormClose()
     return true;
 }
 
-void TQuorvelForm::AppendOpenList(std::unique_ptr<TBaseCustomListClass> list)
-{
-    openLists_.push_back(std::move(list));
-}
+void TQuorvelForm::AppendOpenList(std::unique_ptr<TBaseCustomListClass> list) { openLists_.push_back(std::move(list)); }
 
 std::unique_ptr<TBaseCustomListClass> TQuorvelForm::TakeOpenList(size_t index)
 {
@@ -405,15 +393,9 @@ std::unique_ptr<TBaseCustomListClass> TQuorvelForm::TakeOpenList(size_t index)
     return list;
 }
 
-void TQuorvelForm::OpenListFile(const std::string& fileName)
-{
-    listCommands_->OpenListFile(fileName);
-}
+void TQuorvelForm::OpenListFile(const std::string& fileName) { listCommands_->OpenListFile(fileName); }
 
-void TQuorvelForm::AddRecentFile(const std::string& fileName)
-{
-    dfsMRUFileList1->AddItem(fileName);
-}
+void TQuorvelForm::AddRecentFile(const std::string& fileName) { dfsMRUFileList1->AddItem(fileName); }
 
 void TQuorvelForm::AddExplorerFileNode(ExplorerRoot root, const std::string& fileName)
 {

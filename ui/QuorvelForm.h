@@ -32,7 +32,7 @@ bool ConfigIsCurrent();
 
 // Where the main window goes: the stored placement brought onto a screen of that size.
 struct WindowPlacement {
-    int state = 0;  // 0 normal, 1 minimized, 2 maximized
+    int state = 0;   // 0 normal, 1 minimized, 2 maximized
     QRect geometry;  // used only in the normal state
 };
 WindowPlacement ReadWindowPlacement(const QSize& screen);
@@ -151,7 +151,7 @@ private:
     QTableView* CartListView = nullptr;
     ListTabBar* OpenTabSet = nullptr;
     QProgressBar* ProgressBar1 = nullptr;
-    std::array<QLabel*, 5> statusPanels_{};
+    std::array<QLabel*, 5> statusPanels_ {};
     QMenu* ListFunctionsMenu = nullptr;
     QMenu* ListViewPopup = nullptr;
     QMenu* TabPopUp = nullptr;

@@ -25,7 +25,7 @@ struct Entry {
     QKeySequence key = {};
 };
 
-const Entry kSeparator{nullptr, nullptr};
+const Entry kSeparator {nullptr, nullptr};
 
 }  // namespace
 
@@ -50,10 +50,7 @@ QMenu* TQuorvelForm::AddSubmenu(QMenu* menu, const char* name, const char* capti
     return sub;
 }
 
-QAction* TQuorvelForm::Action(const char* objectName)
-{
-    return findChild<QAction*>(QString::fromLatin1(objectName));
-}
+QAction* TQuorvelForm::Action(const char* objectName) { return findChild<QAction*>(QString::fromLatin1(objectName)); }
 
 void TQuorvelForm::BuildToolBar()
 {
@@ -113,84 +110,91 @@ void TQuorvelForm::BuildMenus()
     };
 
     QMenu* file = addMenu("FileMenu", "&File");
-    fill(file, {{"NewListMainMenu", "&New...", QKeySequence("Ctrl+N")},
-                {"OpenMainMenu", "&Open...", QKeySequence("Ctrl+O")},
-                {"SaveListMainMenu", "&Save", QKeySequence("Ctrl+S")},
-                {"SaveAsListMainMenu", "Save &As..."},
-                kSeparator,
-                {"CloseListMainMenu", "&Close"},
-                {"CloseAllListsMainMenu", "Close A&ll"},
-                kSeparator,
-                {"ExportListMainMenu", "&Export..."},
-                kSeparator});
+    fill(file,
+         {{"NewListMainMenu", "&New...", QKeySequence("Ctrl+N")},
+          {"OpenMainMenu", "&Open...", QKeySequence("Ctrl+O")},
+          {"SaveListMainMenu", "&Save", QKeySequence("Ctrl+S")},
+          {"SaveAsListMainMenu", "Save &As..."},
+          kSeparator,
+          {"CloseListMainMenu", "&Close"},
+          {"CloseAllListsMainMenu", "Close A&ll"},
+          kSeparator,
+          {"ExportListMainMenu", "&Export..."},
+          kSeparator});
     AddSubmenu(file, "RecentListsMainMenu", "&Recent");
-    fill(file, {kSeparator, {"ListPropertiesMainMenu", "List Properties..."}, kSeparator,
-                {"ExitMainMenu", "E&xit"}});
+    fill(file, {kSeparator, {"ListPropertiesMainMenu", "List Properties..."}, kSeparator, {"ExitMainMenu", "E&xit"}});
 
-    fill(addMenu("EditMenu", "&Edit"), {{"CopyMainMenu", "&Copy", QKeySequence("Ctrl+C")},
-                                        {"PasteMainMenu", "&Paste", QKeySequence("Ctrl+V")}});
+    fill(addMenu("EditMenu", "&Edit"),
+         {{"CopyMainMenu", "&Copy", QKeySequence("Ctrl+C")}, {"PasteMainMenu", "&Paste", QKeySequence("Ctrl+V")}});
     QMenu* view = addMenu("ViewMenu", "&View");
-    fill(view, {{"CustomizeMainMenu", "&Customize..."},
-                kSeparator,
-                {"CollectionExplorerMainMenu", "Collection Explorer"},
-                {"GridLinesMainMenu", "Grid Lines"}});
+    fill(view,
+         {{"CustomizeMainMenu", "&Customize..."},
+          kSeparator,
+          {"CollectionExplorerMainMenu", "Collection Explorer"},
+          {"GridLinesMainMenu", "Grid Lines"}});
 
     ListFunctionsMenu = addMenu("ListFunctionsMenu", "&Media");
-    fill(ListFunctionsMenu, {{"AddFromListMainMenu", "&Add from list...", QKeySequence(Qt::Key_Insert)},
-                             kSeparator,
-                             {"NewItemMainMenu", "&New...", QKeySequence(Qt::CTRL | Qt::Key_Insert)},
-                             kSeparator,
-                             {"RemoveItemMainMenu", "&Remove", QKeySequence(Qt::Key_Delete)},
-                             kSeparator,
-                             {"SelectAllMainMenu", "S&elect All", QKeySequence("Ctrl+A")},
-                             {"UnSelectAllMainMenu", "Un-Select All"},
-                             kSeparator,
-                             {"MoreInfoMainMenu", "More Info...", QKeySequence("Ctrl+I")},
-                             kSeparator,
-                             {"ItemPropertiesMainMenu", "Properties..."}});
+    fill(ListFunctionsMenu,
+         {{"AddFromListMainMenu", "&Add from list...", QKeySequence(Qt::Key_Insert)},
+          kSeparator,
+          {"NewItemMainMenu", "&New...", QKeySequence(Qt::CTRL | Qt::Key_Insert)},
+          kSeparator,
+          {"RemoveItemMainMenu", "&Remove", QKeySequence(Qt::Key_Delete)},
+          kSeparator,
+          {"SelectAllMainMenu", "S&elect All", QKeySequence("Ctrl+A")},
+          {"UnSelectAllMainMenu", "Un-Select All"},
+          kSeparator,
+          {"MoreInfoMainMenu", "More Info...", QKeySequence("Ctrl+I")},
+          kSeparator,
+          {"ItemPropertiesMainMenu", "Properties..."}});
 
-    fill(addMenu("ToolsMenu", "&Tools"), {{"CompressListMainMenu", "&Compress List"},
-                                          {"ExpandListMainMenu", "&Expand List"},
-                                          kSeparator,
-                                          {"InventoryListMainMenu", "Inventory List..."},
-                                          {"CompareCartridgeListsMainMenu", "C&ompare Cartridge Lists..."},
-                                          kSeparator,
-                                          {"VerifyManufacturersMainMenu", "Verify Manufacturers"},
-                                          kSeparator,
-                                          {"OptionsMainMenu", "&Options..."}});
-    fill(addMenu("ReportsMenu", "&Reports"), {{"CustomReportMainMenu", "&Custom Reports..."},
-                                              kSeparator,
-                                              {"InventoryReportMainMenu", "&Inventory Report"},
-                                              {"BinReportMainMenu", "&Bin Report"},
-                                              {"TradeReportMainMenu", "Trade Report"},
-                                              kSeparator,
-                                              {"byPlatformReportMainMenu", "by Platform"}});
-    fill(addMenu("ChartsMenu", "&Charts"), {{"byManufacturerMainMenu", "by Manufacturer"},
-                                            {"byRarityMainMenu", "by Rarity"},
-                                            {"byConditionMainMenu", "by Condition"},
-                                            kSeparator,
-                                            {"CostVsValueMainMenu", "Cost Vs. Value"},
-                                            kSeparator,
-                                            {"byPlatformMainMenu", "by Platform"}});
-    fill(addMenu("WebMenu", "&Web"), {{"Pelmora1", "Pelmora..."},
-                                      {"Cartwell1", "Cartwell"},
-                                      {"GamersLedgerCollectorsGuide1", "Gamers Ledger Collector's Guide"},
-                                      {"Snipercade1", "Snipercade"},
-                                      {"StarLadderHighScoreDatabase1", "Star Ladder High Score Database"}});
-    fill(addMenu("HelpMenu", "Hel&p"), {{"Help1", "&Help"},
-                                        kSeparator,
-                                        {"RevisionsMainMenu", "Revisions"},
-                                        {"LicenseAgreementMainMenu", "License Agreement"},
-                                        kSeparator,
-                                        {"CheckForUpdatesMainMenu", "Check For Updates..."},
-                                        kSeparator,
-                                        {"ReportaBug1", "Report a Bug"},
-                                        {"RequestaFeature1", "Request a Feature"},
-                                        {"AskaQuestion1", "Ask a Question"},
-                                        kSeparator,
-                                        {"QuorvelHomePage1", "Quorvel Home Page"},
-                                        kSeparator,
-                                        {"About1", "&About..."}});
+    fill(addMenu("ToolsMenu", "&Tools"),
+         {{"CompressListMainMenu", "&Compress List"},
+          {"ExpandListMainMenu", "&Expand List"},
+          kSeparator,
+          {"InventoryListMainMenu", "Inventory List..."},
+          {"CompareCartridgeListsMainMenu", "C&ompare Cartridge Lists..."},
+          kSeparator,
+          {"VerifyManufacturersMainMenu", "Verify Manufacturers"},
+          kSeparator,
+          {"OptionsMainMenu", "&Options..."}});
+    fill(addMenu("ReportsMenu", "&Reports"),
+         {{"CustomReportMainMenu", "&Custom Reports..."},
+          kSeparator,
+          {"InventoryReportMainMenu", "&Inventory Report"},
+          {"BinReportMainMenu", "&Bin Report"},
+          {"TradeReportMainMenu", "Trade Report"},
+          kSeparator,
+          {"byPlatformReportMainMenu", "by Platform"}});
+    fill(addMenu("ChartsMenu", "&Charts"),
+         {{"byManufacturerMainMenu", "by Manufacturer"},
+          {"byRarityMainMenu", "by Rarity"},
+          {"byConditionMainMenu", "by Condition"},
+          kSeparator,
+          {"CostVsValueMainMenu", "Cost Vs. Value"},
+          kSeparator,
+          {"byPlatformMainMenu", "by Platform"}});
+    fill(addMenu("WebMenu", "&Web"),
+         {{"Pelmora1", "Pelmora..."},
+          {"Cartwell1", "Cartwell"},
+          {"GamersLedgerCollectorsGuide1", "Gamers Ledger Collector's Guide"},
+          {"Snipercade1", "Snipercade"},
+          {"StarLadderHighScoreDatabase1", "Star Ladder High Score Database"}});
+    fill(addMenu("HelpMenu", "Hel&p"),
+         {{"Help1", "&Help"},
+          kSeparator,
+          {"RevisionsMainMenu", "Revisions"},
+          {"LicenseAgreementMainMenu", "License Agreement"},
+          kSeparator,
+          {"CheckForUpdatesMainMenu", "Check For Updates..."},
+          kSeparator,
+          {"ReportaBug1", "Report a Bug"},
+          {"RequestaFeature1", "Request a Feature"},
+          {"AskaQuestion1", "Ask a Question"},
+          kSeparator,
+          {"QuorvelHomePage1", "Quorvel Home Page"},
+          kSeparator,
+          {"About1", "&About..."}});
     Action("InventoryListMainMenu")->setVisible(false);
     for (const char* name : {"CollectionExplorerMainMenu", "GridLinesMainMenu"})
         Action(name)->setCheckable(true);
@@ -208,19 +212,21 @@ void TQuorvelForm::BuildPopups()
     };
     ListViewPopup = new QMenu(this);
     ListViewPopup->setObjectName("ListViewPopup");
-    fill(ListViewPopup, {{"AddItemFromListPopupMenu", "Add from List..."},
-                         {"NewItemPopupMenu", "New..."},
-                         {"RemoveItemsPopupMenu", "Remove"},
-                         kSeparator,
-                         {"IncreaseQuantityPopupMenu", "Increase Quantity"},
-                         {"DecreaseQuantityPopupMenu", "Decrease Quantity"},
-                         kSeparator});
+    fill(ListViewPopup,
+         {{"AddItemFromListPopupMenu", "Add from List..."},
+          {"NewItemPopupMenu", "New..."},
+          {"RemoveItemsPopupMenu", "Remove"},
+          kSeparator,
+          {"IncreaseQuantityPopupMenu", "Increase Quantity"},
+          {"DecreaseQuantityPopupMenu", "Decrease Quantity"},
+          kSeparator});
     AddSubmenu(ListViewPopup, "ChangeParent", "Change");
-    fill(ListViewPopup, {kSeparator,
-                         {"OpenListPopupMenu", "Open..."},
-                         {"CloseListPopupMenu", "Close"},
-                         {"ExportListPopupMenu", "Export..."},
-                         kSeparator});
+    fill(ListViewPopup,
+         {kSeparator,
+          {"OpenListPopupMenu", "Open..."},
+          {"CloseListPopupMenu", "Close"},
+          {"ExportListPopupMenu", "Export..."},
+          kSeparator});
     fill(AddSubmenu(ListViewPopup, "ToolsPopupMenu", "&Tools"),
          {{"CompressListPopupMenu", "&Compress List"},
           {"ExpandListPopupMenu", "&Expand List"},
@@ -235,41 +241,45 @@ void TQuorvelForm::BuildPopups()
           kSeparator,
           {"CollectionExplorerPopupMenu", "Collection Explorer"},
           {"GridLinesPopupMenu", "Grid Lines"}});
-    fill(ListViewPopup, {kSeparator,
-                         {"SelectAllPopupMenu", "Select All"},
-                         {"UnSelectAllPopupMenu", "Un-Select All"},
-                         kSeparator,
-                         {"MoreInfoPopupMenu", "More Info..."},
-                         kSeparator,
-                         {"ItemPropertiesPopupMenu", "Properties..."}});
+    fill(ListViewPopup,
+         {kSeparator,
+          {"SelectAllPopupMenu", "Select All"},
+          {"UnSelectAllPopupMenu", "Un-Select All"},
+          kSeparator,
+          {"MoreInfoPopupMenu", "More Info..."},
+          kSeparator,
+          {"ItemPropertiesPopupMenu", "Properties..."}});
     Action("InventoryListPopupMenu")->setVisible(false);
     for (const char* name : {"CollectionExplorerPopupMenu", "GridLinesPopupMenu"})
         Action(name)->setCheckable(true);
     setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(this, &QWidget::customContextMenuRequested, this, [this](const QPoint& p) { ShowGridPopup(mapToGlobal(p)); });
+    connect(this, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& p) { ShowGridPopup(mapToGlobal(p)); });
 
     TabPopUp = new QMenu(this);
     TabPopUp->setObjectName("TabPopUp");
     fill(TabPopUp, {{"OpenListTabPopupMenu", "Open..."}, kSeparator});
     ListParentTabPopupMenu = AddSubmenu(TabPopUp, "ListParentTabPopupMenu", "List");
-    fill(TabPopUp, {kSeparator,
-                    {"CloseListTabPopupMenu", "Close"},
-                    {"SaveListTabPopupMenu", "Save"},
-                    kSeparator,
-                    {"ListPropertiesTabPopupMenu", "Properties..."}});
+    fill(TabPopUp,
+         {kSeparator,
+          {"CloseListTabPopupMenu", "Close"},
+          {"SaveListTabPopupMenu", "Save"},
+          kSeparator,
+          {"ListPropertiesTabPopupMenu", "Properties..."}});
 
     ExplorerPopupMenu = new QMenu(this);
     ExplorerPopupMenu->setObjectName("ExplorerPopupMenu");
-    fill(ExplorerPopupMenu, {{"OpenExplorerFile", "Open"},
-                             {"NewGroupExplorerPopupMenu", "New Group..."},
-                             kSeparator,
-                             {"RemoveFromGroupExplorerPopupMenu", "Remove From Group"},
-                             kSeparator,
-                             {"DeleteExplorerFile", "Delete"},
-                             kSeparator,
-                             {"RefreshExplorerPopupMenu", "Refresh"},
-                             kSeparator,
-                             {"HideExplorerExplorerPopupMenu", "Hide"}});
+    fill(ExplorerPopupMenu,
+         {{"OpenExplorerFile", "Open"},
+          {"NewGroupExplorerPopupMenu", "New Group..."},
+          kSeparator,
+          {"RemoveFromGroupExplorerPopupMenu", "Remove From Group"},
+          kSeparator,
+          {"DeleteExplorerFile", "Delete"},
+          kSeparator,
+          {"RefreshExplorerPopupMenu", "Refresh"},
+          kSeparator,
+          {"HideExplorerExplorerPopupMenu", "Hide"}});
 }
 
 void TQuorvelForm::UpdateMenuState()
@@ -296,13 +306,36 @@ void TQuorvelForm::UpdateMenuState()
     };
     const Rule rules[] = {
         {hasLists,
-         {"AddItemFromListPopupMenu", "NewItemPopupMenu", "ExportListPopupMenu", "ToolsPopupMenu",
-          "CompressListPopupMenu", "ExpandListPopupMenu", "CustomizePopupMenu", "SelectAllPopupMenu", "SaveAsButton",
-          "AddButton", "AddFromListButton", "CloseListTabPopupMenu", "SelectAllMainMenu", "SaveAsListMainMenu",
-          "CloseListMainMenu", "ListPropertiesMainMenu", "CustomizeMainMenu", "AddFromListMainMenu",
-          "NewItemMainMenu", "CompressListMainMenu", "ExpandListMainMenu", "InventoryListMainMenu",
-          "VerifyManufacturersMainMenu", "CustomReportMainMenu", "InventoryReportMainMenu", "BinReportMainMenu",
-          "TradeReportMainMenu", "byManufacturerMainMenu", "byRarityMainMenu", "byConditionMainMenu",
+         {"AddItemFromListPopupMenu",
+          "NewItemPopupMenu",
+          "ExportListPopupMenu",
+          "ToolsPopupMenu",
+          "CompressListPopupMenu",
+          "ExpandListPopupMenu",
+          "CustomizePopupMenu",
+          "SelectAllPopupMenu",
+          "SaveAsButton",
+          "AddButton",
+          "AddFromListButton",
+          "CloseListTabPopupMenu",
+          "SelectAllMainMenu",
+          "SaveAsListMainMenu",
+          "CloseListMainMenu",
+          "ListPropertiesMainMenu",
+          "CustomizeMainMenu",
+          "AddFromListMainMenu",
+          "NewItemMainMenu",
+          "CompressListMainMenu",
+          "ExpandListMainMenu",
+          "InventoryListMainMenu",
+          "VerifyManufacturersMainMenu",
+          "CustomReportMainMenu",
+          "InventoryReportMainMenu",
+          "BinReportMainMenu",
+          "TradeReportMainMenu",
+          "byManufacturerMainMenu",
+          "byRarityMainMenu",
+          "byConditionMainMenu",
           "CostVsValueMainMenu"}},
         {anySel,
          {"RemoveItemsPopupMenu", "IncreaseQuantityPopupMenu", "DecreaseQuantityPopupMenu", "ChangeParent",

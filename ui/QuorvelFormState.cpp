@@ -21,10 +21,7 @@ namespace quorvel {
 
 namespace {
 
-std::string Cut25(const std::string& text)
-{
-    return text.size() > 25 ? text.substr(0, 25) + "..." : text;
-}
+std::string Cut25(const std::string& text) { return text.size() > 25 ? text.substr(0, 25) + "..." : text; }
 
 // A Quantity that is no number counts as 0.
 int64_t QuantitySum(const TBaseCustomListClass& list)
@@ -50,30 +47,15 @@ std::string TQuorvelForm::TabCaption(size_t index) const
     return caption;
 }
 
-QString TQuorvelForm::StatusPanelText(int panel) const
-{
-    return statusPanels_.at(size_t(panel))->text();
-}
+QString TQuorvelForm::StatusPanelText(int panel) const { return statusPanels_.at(size_t(panel))->text(); }
 
-int TQuorvelForm::TabCount() const
-{
-    return OpenTabSet->count();
-}
+int TQuorvelForm::TabCount() const { return OpenTabSet->count(); }
 
-int TQuorvelForm::SelectedTab() const
-{
-    return OpenTabSet->currentIndex();
-}
+int TQuorvelForm::SelectedTab() const { return OpenTabSet->currentIndex(); }
 
-QString TQuorvelForm::TabText(int index) const
-{
-    return OpenTabSet->tabText(index);
-}
+QString TQuorvelForm::TabText(int index) const { return OpenTabSet->tabText(index); }
 
-QString TQuorvelForm::TabHint() const
-{
-    return OpenTabSet->toolTip();
-}
+QString TQuorvelForm::TabHint() const { return OpenTabSet->toolTip(); }
 
 void TQuorvelForm::SetStatusText(const std::string& text)
 {
@@ -117,10 +99,7 @@ void TQuorvelForm::RefreshListView()
     RepaintTabs();
 }
 
-void TQuorvelForm::RepaintTabs()
-{
-    OpenTabSet->Remeasure();
-}
+void TQuorvelForm::RepaintTabs() { OpenTabSet->Remeasure(); }
 
 void TQuorvelForm::RefreshTabs()
 {

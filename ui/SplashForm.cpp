@@ -216,10 +216,7 @@ void TSplashForm::Timer1Timer()
     hide();
 }
 
-void TSplashForm::WebSiteTextClick()
-{
-    OpenDocument(PelmoraHomePage);
-}
+void TSplashForm::WebSiteTextClick() { OpenDocument(PelmoraHomePage); }
 
 void TSplashForm::SetWebSiteTextColor(const QColor& color)
 {
@@ -230,25 +227,13 @@ void TSplashForm::SetWebSiteTextColor(const QColor& color)
     WebSiteText->setPalette(palette);
 }
 
-void TSplashForm::Image1MouseMove()
-{
-    SetWebSiteTextColor(QColor(255, 255, 0));
-}
+void TSplashForm::Image1MouseMove() { SetWebSiteTextColor(QColor(255, 255, 0)); }
 
-void TSplashForm::WebSiteTextMouseMove()
-{
-    SetWebSiteTextColor(Qt::white);
-}
+void TSplashForm::WebSiteTextMouseMove() { SetWebSiteTextColor(Qt::white); }
 
-void TSplashForm::CopyrightNoticeMouseUp()
-{
-    Timer1Timer();
-}
+void TSplashForm::CopyrightNoticeMouseUp() { Timer1Timer(); }
 
-void TSplashForm::Panel1MouseUp()
-{
-    Timer1Timer();
-}
+void TSplashForm::Panel1MouseUp() { Timer1Timer(); }
 
 bool TSplashForm::eventFilter(QObject* watched, QEvent* event)
 {

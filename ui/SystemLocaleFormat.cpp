@@ -55,7 +55,7 @@ std::string ShortDateFormat(const QString& pattern, const std::string& fallback)
         i += run;
     }
     const bool complete = format.find('d') != std::string::npos && format.find('M') != std::string::npos &&
-                          format.find('y') != std::string::npos;
+        format.find('y') != std::string::npos;
     return complete ? format : fallback;
 }
 

@@ -1,7 +1,7 @@
 #include "ui/TextViewerForm.h"
 
-#include "platform/Text.h"
 #include "platform/SafeFile.h"
+#include "platform/Text.h"
 #include "platform/qt/PathText.h"
 #include "platform/qt/QtCp1252.h"
 

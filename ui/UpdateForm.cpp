@@ -26,7 +26,7 @@ class MappingModel : public QAbstractTableModel {
 public:
     using Row = std::pair<std::string, std::string>;
 
-    explicit MappingModel(QObject* parent) : QAbstractTableModel(parent) {}
+    explicit MappingModel(QObject* parent) : QAbstractTableModel(parent) { }
 
     int rowCount(const QModelIndex& parent = {}) const override
     {
@@ -182,20 +182,14 @@ bool TUpdateForm::VerifyManufacturers(TBaseCustomListClass& list)
     return true;
 }
 
-void TUpdateForm::ClearMappings()
-{
-    model_->Clear();
-}
+void TUpdateForm::ClearMappings() { model_->Clear(); }
 
 void TUpdateForm::AddMapping(const std::string& oldValue, const std::string& newValue)
 {
     model_->Add({oldValue, newValue});
 }
 
-std::vector<std::pair<std::string, std::string>> TUpdateForm::Mappings() const
-{
-    return model_->Rows();
-}
+std::vector<std::pair<std::string, std::string>> TUpdateForm::Mappings() const { return model_->Rows(); }
 
 void TUpdateForm::SetManufacturers(std::vector<std::string> makers)
 {

@@ -4,14 +4,8 @@
 
 namespace quorvel {
 
-QString PathToQString(const std::string& path)
-{
-    return QFile::decodeName(QByteArray::fromStdString(path));
-}
+QString PathToQString(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }
 
-std::string PathFromQString(const QString& path)
-{
-    return QFile::encodeName(path).toStdString();
-}
+std::string PathFromQString(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
 }  // namespace quorvel

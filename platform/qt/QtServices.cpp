@@ -23,10 +23,7 @@ QWidget* BoxParent()
     return QApplication::activeWindow();
 }
 
-QString Title()
-{
-    return QApplication::applicationDisplayName();
-}
+QString Title() { return QApplication::applicationDisplayName(); }
 
 QString StartPath(const FileDialogRequest& request)
 {
@@ -46,20 +43,11 @@ std::optional<QString> Chosen(const QString& name)
 
 }  // namespace
 
-ServiceSet QtServices::Set()
-{
-    return ServiceSet{this, this, this, this, this, this, this};
-}
+ServiceSet QtServices::Set() { return ServiceSet {this, this, this, this, this, this, this}; }
 
-void QtServices::Error(const QString& text)
-{
-    QMessageBox::critical(BoxParent(), Title(), text, QMessageBox::Ok);
-}
+void QtServices::Error(const QString& text) { QMessageBox::critical(BoxParent(), Title(), text, QMessageBox::Ok); }
 
-void QtServices::Warning(const QString& text)
-{
-    QMessageBox::warning(BoxParent(), Title(), text, QMessageBox::Ok);
-}
+void QtServices::Warning(const QString& text) { QMessageBox::warning(BoxParent(), Title(), text, QMessageBox::Ok); }
 
 void QtServices::Information(const QString& text)
 {
@@ -68,8 +56,8 @@ void QtServices::Information(const QString& text)
 
 bool QtServices::Confirm(const QString& text)
 {
-    return QMessageBox::question(BoxParent(), Title(), text, QMessageBox::Yes | QMessageBox::No,
-                                 QMessageBox::No) == QMessageBox::Yes;
+    return QMessageBox::question(BoxParent(), Title(), text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No) ==
+        QMessageBox::Yes;
 }
 
 std::optional<QString> QtServices::InputBox(const QString& caption, const QString& prompt, const QString& value)
@@ -105,20 +93,11 @@ std::optional<QString> QtServices::FolderName(const QString& caption, const QStr
     return Chosen(QFileDialog::getExistingDirectory(BoxParent(), caption, startFolder));
 }
 
-bool QtServices::OpenUrl(const QUrl& url)
-{
-    return QDesktopServices::openUrl(url);
-}
+bool QtServices::OpenUrl(const QUrl& url) { return QDesktopServices::openUrl(url); }
 
-QString QtServices::Text()
-{
-    return QGuiApplication::clipboard()->text();
-}
+QString QtServices::Text() { return QGuiApplication::clipboard()->text(); }
 
-void QtServices::SetText(const QString& text)
-{
-    QGuiApplication::clipboard()->setText(text);
-}
+void QtServices::SetText(const QString& text) { QGuiApplication::clipboard()->setText(text); }
 
 QSize QtServices::PrimaryScreenSize()
 {
@@ -127,9 +106,6 @@ QSize QtServices::PrimaryScreenSize()
     return QSize(1024, 768);
 }
 
-int QtServices::Exec(QDialog& dialog)
-{
-    return dialog.exec();
-}
+int QtServices::Exec(QDialog& dialog) { return dialog.exec(); }
 
 }  // namespace quorvel

@@ -16,8 +16,7 @@ ServiceSet& Current()
     return services;
 }
 
-template <typename T>
-T& Require(T* service, const char* what)
+template <typename T> T& Require(T* service, const char* what)
 {
     if (!service)
         throw std::logic_error(std::string("No ") + what + " service installed");
@@ -41,10 +40,7 @@ ClipboardService& Clipboard() { return Require(Current().clipboard, "clipboard")
 ScreenService& Screen() { return Require(Current().screen, "screen"); }
 DialogRunner& Dialogs() { return Require(Current().dialogs, "dialog"); }
 
-int ExecDialog(QDialog& dialog)
-{
-    return Dialogs().Exec(dialog);
-}
+int ExecDialog(QDialog& dialog) { return Dialogs().Exec(dialog); }
 
 QUrl DocumentUrl(const QString& target)
 {

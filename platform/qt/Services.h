@@ -26,8 +26,7 @@ public:
 class InputService {
 public:
     virtual ~InputService() = default;
-    virtual std::optional<QString> InputBox(const QString& caption, const QString& prompt,
-                                            const QString& value) = 0;
+    virtual std::optional<QString> InputBox(const QString& caption, const QString& prompt, const QString& value) = 0;
 };
 
 struct FileDialogRequest {
@@ -45,7 +44,7 @@ public:
     virtual std::optional<QStringList> OpenFileNames(const FileDialogRequest& request)
     {
         const auto one = OpenFileName(request);
-        return one ? std::optional<QStringList>(QStringList{*one}) : std::nullopt;
+        return one ? std::optional<QStringList>(QStringList {*one}) : std::nullopt;
     }
     virtual std::optional<QString> SaveFileName(const FileDialogRequest& request) = 0;
     // The chosen folder, without a trailing separator guarantee.

@@ -2,9 +2,6 @@
 
 namespace quorvel {
 
-QString VersionString()
-{
-    return QStringLiteral(QUORVEL_VERSION);
-}
+QString VersionString() { return QStringLiteral(QUORVEL_VERSION); }
 
 }  // namespace quorvel

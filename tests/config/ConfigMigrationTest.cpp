@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "model/ColumnList.h"
 #include "config/ConfigMigration.h"
+#include "model/ColumnList.h"
 #include "model/ItemClasses.h"
 #include "model/Utils.h"
 #include "platform/IniFile.h"
@@ -29,11 +29,17 @@ protected:
     void WriteOldConfig()
     {
         const std::string title = MediaFieldSet()[0].Name, mfg = MediaFieldSet()[1].Name;
-        WriteFile("Quorvel.ini", "[General]\r\nShowSplash=1\r\n[ReportList]\r\nCount=3\r\nRpt0=Shelf\r\nRpt1=Loose\r\nRpt2=paths\r\n"
-                                 "[Shelf]\r\nCount=2\r\nName0=Title\r\nField0=" + title + "\r\nOrder0=5\r\n"
-                                 "Name1=Maker\r\nField1=" + mfg + "\r\nOrder1=0\r\n[Loose]\r\nCount=0\r\n"
-                                 "[CustomMainHeader]\r\nCount=0\r\n[MfgList]\r\nCount=0\r\n[Paths]\r\nMedia=x\r\n");
-        WriteFile("platforms.ini", "[Platforms]\r\nCount=3\r\nPlatForm0=Zentrix 64\r\nPlatForm1=\r\nPlatForm2=Korvo\r\n");
+        WriteFile("Quorvel.ini",
+                  "[General]\r\nShowSplash=1\r\n[ReportList]\r\nCount=3\r\nRpt0=Shelf\r\nRpt1=Loose\r\nRpt2=paths\r\n"
+                  "[Shelf]\r\nCount=2\r\nName0=Title\r\nField0=" +
+                      title +
+                      "\r\nOrder0=5\r\n"
+                      "Name1=Maker\r\nField1=" +
+                      mfg +
+                      "\r\nOrder1=0\r\n[Loose]\r\nCount=0\r\n"
+                      "[CustomMainHeader]\r\nCount=0\r\n[MfgList]\r\nCount=0\r\n[Paths]\r\nMedia=x\r\n");
+        WriteFile("platforms.ini",
+                  "[Platforms]\r\nCount=3\r\nPlatForm0=Zentrix 64\r\nPlatForm1=\r\nPlatForm2=Korvo\r\n");
         WriteFile("zentrix 64.ini", "[Mfg]\r\nCount=0\r\n");
     }
 
@@ -52,7 +58,8 @@ protected:
 TEST_F(ConfigMigrationTest, VersionStates)
 {
     using S = ConfigVersionState;
-    const std::pair<const char*, S> cases[] = {  // nullptr: no configuration file
+    const std::pair<const char*, S> cases[] = {
+        // nullptr: no configuration file
         {nullptr, S::Current},
         {"[General]\r\nFirstTime=0\r\n", S::Old},
         {"[General]\r\nConfigVersion=CFG1.0\r\n", S::Old},
@@ -103,13 +110,13 @@ TEST_F(ConfigMigrationTest, MigratesAnOldConfigurationStepByStep)
 
     const IniFile ini = IniFile::Load(G_ConfigFile);
     EXPECT_EQ(ini.ReadString("General", "ConfigVersion", ""), "CFG2.0");
-    EXPECT_EQ(ini.SectionNames(), (std::vector<std::string>{"General", "Paths"}));
+    EXPECT_EQ(ini.SectionNames(), (std::vector<std::string> {"General", "Paths"}));
     EXPECT_TRUE(Exists("Config/Zentrix 64.INI"));
     EXPECT_FALSE(Exists("zentrix 64.ini"));
     EXPECT_EQ(ReadFile("Config/Platforms.ini"), ReadFile("platforms.ini"));
 
     const IniFile reports = IniFile::Load(config + "CustomReports.ini");
-    EXPECT_EQ(reports.ReadIndexedList("ReportList", "Rpt"), (std::vector<std::string>{"Shelf", "Loose", "paths"}));
+    EXPECT_EQ(reports.ReadIndexedList("ReportList", "Rpt"), (std::vector<std::string> {"Shelf", "Loose", "paths"}));
     // The stored order survives: the maker column (order 0) comes first, the title after it.
     TColumnListClass shelf;
     shelf.SetTemplate(&MediaFieldSet());
@@ -134,8 +141,8 @@ TEST_F(ConfigMigrationTest, AMoveOntoAnExistingFileKeepsBoth)
     WriteOldConfig();
     WriteFile("Config/ZENTRIX 64.ini", "kept");
     const auto lines = Migrate();
-    EXPECT_EQ(lines[13], "Move failed: " + dir + "Config/ZENTRIX 64.ini already exists; " + dir +
-                             "Zentrix 64.INI stays.");
+    EXPECT_EQ(lines[13],
+              "Move failed: " + dir + "Config/ZENTRIX 64.ini already exists; " + dir + "Zentrix 64.INI stays.");
     EXPECT_EQ(ReadFile("Config/ZENTRIX 64.ini"), "kept");
     EXPECT_TRUE(Exists("zentrix 64.ini"));
     EXPECT_TRUE(succeeded);

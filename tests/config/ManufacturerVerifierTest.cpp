@@ -42,11 +42,11 @@ TEST_F(ManufacturerVerifierTest, WritesKeepTheRestOfTheFileAndObeyTheIniRules)
     ManufacturerVerifier verifier("Zentrix 64");
     EXPECT_EQ(verifier.BuildFromList(*ListOfValues("Mfg", {"B", "A", "b", "", "a"})), 3u);
     EXPECT_EQ(ReadConfig("Zentrix 64.ini").SectionValues("Mfg"),
-              (Pairs{{"Note", "kept"}, {"Count", "3"}, {"Mfg0", "B"}, {"Mfg1", "A"}, {"Mfg2", ""}}));
+              (Pairs {{"Note", "kept"}, {"Count", "3"}, {"Mfg0", "B"}, {"Mfg1", "A"}, {"Mfg2", ""}}));
     verifier.SaveMakers({"", "A", "B", "Line\r\nBreak"});
     const IniFile ini = ReadConfig("Zentrix 64.ini");
     EXPECT_EQ(ini.SectionValues("Mfg"),
-              (Pairs{{"Count", "4"}, {"Mfg0", ""}, {"Mfg1", "A"}, {"Mfg2", "B"}, {"Mfg3", "Line  Break"}}));
+              (Pairs {{"Count", "4"}, {"Mfg0", ""}, {"Mfg1", "A"}, {"Mfg2", "B"}, {"Mfg3", "Line  Break"}}));
     EXPECT_EQ(ini.ReadString("SystemID", "SystemID", ""), "17");
 }
 
@@ -56,7 +56,8 @@ TEST_F(ManufacturerVerifierTest, MappingsMatchExactlyInOnePassAsIfAppliedInTurn)
     EXPECT_EQ(ManufacturerVerifier::ApplyMappings(
                   *list, {{"acme", "Acme Corp"}, {"", "Fennel"}, {"Zeta", ""}, {"Other", "acme"}, {"x", "Other"}}),
               5u);
-    EXPECT_EQ(ValuesOf(*list, "Mfg", "*"), (Strings{"Acme Corp*", "Acme", "Fennel*", "Zeta", "Acme Corp*", "acme*", "Other*"}));
+    EXPECT_EQ(ValuesOf(*list, "Mfg", "*"),
+              (Strings {"Acme Corp*", "Acme", "Fennel*", "Zeta", "Acme Corp*", "acme*", "Other*"}));
 }
 
 }  // namespace

@@ -12,25 +12,27 @@ TEST(PlatformList, NamesThatCannotBeFileNamesAreRefused)
         bool valid;
     };
     const Case cases[] = {
-        {"Zentrix 64", true}, {"Game Box", true}, {"Caf\xE9 Deluxe", true}, {"...", true}, {"a.b", true},
-        {"a?b", false},       {"a\"b", false},    {"a/b", false},           {"a\\b", false}, {"a<b", false},
-        {"a>b", false},       {"a*b", false},     {"a|b", false},           {"a:b", false},  {"a$b", false},
-        {"", false},          {".", false},       {"..", false},            {"a\tb", false}, {std::string("a\0b", 3), false},
+        {"Zentrix 64", true}, {"Game Box", true}, {"Caf\xE9 Deluxe", true}, {"...", true},
+        {"a.b", true},        {"a?b", false},     {"a\"b", false},          {"a/b", false},
+        {"a\\b", false},      {"a<b", false},     {"a>b", false},           {"a*b", false},
+        {"a|b", false},       {"a:b", false},     {"a$b", false},           {"", false},
+        {".", false},         {"..", false},      {"a\tb", false},          {std::string("a\0b", 3), false},
     };
     for (const auto& c : cases)
         EXPECT_EQ(PlatformList::IsValidPlatformName(c.name), c.valid) << c.name;
 }
 
-class PlatformFileTest : public ConfigDirTest {};
+class PlatformFileTest : public ConfigDirTest { };
 
 TEST_F(PlatformFileTest, LoadKeepsTheKeysPresentSortsAndReturnsRefusedNames)
 {
-    WriteConfig("Platforms.ini", {"[Platforms]", "Count=2000000000", "PlatForm0=vexa Drive", "PlatForm1=",
-                                  "PlatForm2=Bad?Name", "PlatForm4=Zentrix 64", "PlatForm7=Korvo", "PlatForm9=.."});
+    WriteConfig("Platforms.ini",
+                {"[Platforms]", "Count=2000000000", "PlatForm0=vexa Drive", "PlatForm1=", "PlatForm2=Bad?Name",
+                 "PlatForm4=Zentrix 64", "PlatForm7=Korvo", "PlatForm9=.."});
     PlatformList list;
     const auto refused = list.Load(ConfigPath("Platforms.ini"));
-    EXPECT_EQ(list.Names(), (std::vector<std::string>{"Korvo", "vexa Drive", "Zentrix 64"}));
-    EXPECT_EQ(refused, (std::vector<std::string>{"Bad?Name", ".."}));
+    EXPECT_EQ(list.Names(), (std::vector<std::string> {"Korvo", "vexa Drive", "Zentrix 64"}));
+    EXPECT_EQ(refused, (std::vector<std::string> {"Bad?Name", ".."}));
     EXPECT_TRUE(list.Contains("VEXA DRIVE"));
     EXPECT_FALSE(list.Contains("Vexa"));
     EXPECT_EQ(list.IndexOf("zentrix 64"), 2);
@@ -38,14 +40,15 @@ TEST_F(PlatformFileTest, LoadKeepsTheKeysPresentSortsAndReturnsRefusedNames)
 
 TEST_F(PlatformFileTest, SaveRewritesOnlyItsSection)
 {
-    WriteConfig("Platforms.ini", {"; shipped", "[Platforms]", "Count=3", "PlatForm0=Old", "PlatForm1=Older",
-                                  "PlatForm2=Oldest", "[Other]", "Key=kept"});
+    WriteConfig("Platforms.ini",
+                {"; shipped", "[Platforms]", "Count=3", "PlatForm0=Old", "PlatForm1=Older", "PlatForm2=Oldest",
+                 "[Other]", "Key=kept"});
     PlatformList list;
     list.SetNames({"zeta", "Alpha", "beta"});
     list.Save(ConfigPath("Platforms.ini"));
     const IniFile ini = ReadConfig("Platforms.ini");
     EXPECT_EQ(ini.SectionValues("Platforms"),
-              (std::vector<std::pair<std::string, std::string>>{
+              (std::vector<std::pair<std::string, std::string>> {
                   {"Count", "3"}, {"PlatForm0", "Alpha"}, {"PlatForm1", "beta"}, {"PlatForm2", "zeta"}}));
     EXPECT_EQ(ini.ReadString("Other", "Key", ""), "kept");
     EXPECT_NE(ReadFile("Config/Platforms.ini").find("; shipped"), std::string::npos);

@@ -1,7 +1,7 @@
+#include "config/ProgramSetup.h"
 #include "model/Utils.h"
 #include "platform/SafeFile.h"
 #include "support/GlobalsTest.h"
-#include "config/ProgramSetup.h"
 
 #include <filesystem>
 #include <fstream>

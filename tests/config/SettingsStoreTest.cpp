@@ -40,20 +40,28 @@ TEST(SettingsStore, KeysIgnoreCaseAndEmptyRemoves)
     EXPECT_EQ(store.GetSetting("ShowGrid"), "");
 }
 
-class SettingsFileTest : public ConfigDirTest {};
+class SettingsFileTest : public ConfigDirTest { };
 
 TEST_F(SettingsFileTest, FirstRunGivesTheDefaultsAndMakesTheFolders)
 {
     settings->LoadSettings();
     const std::pair<const char*, std::string> expected[] = {
-        {"GroupPath", programDir + "Groups/"},    {"CartPath", programDir + "Carts/"},
-        {"HardwarePath", programDir + "Hardware/"}, {"MasterCartPath", programDir + "Masters/"},
-        {"ReportPath", programDir + "Reports/"},  {"ExportPath", programDir + "Export/"},
-        {"ConfigFiles", programDir + "Config/"},  {"ShowSplash", "1"},
-        {"ShowOwner", "1"},                       {"BackupFiles", "1"},
-        {"LoadLastCartFile", "1"},                {"WarnOnExport", "1"},
-        {"SaveAsFormat", "0"},                    {"AppendListType", "0"},
-        {"ShowGrid", "0"},                        {"ShowCollectionExplorer", "1"},
+        {"GroupPath", programDir + "Groups/"},
+        {"CartPath", programDir + "Carts/"},
+        {"HardwarePath", programDir + "Hardware/"},
+        {"MasterCartPath", programDir + "Masters/"},
+        {"ReportPath", programDir + "Reports/"},
+        {"ExportPath", programDir + "Export/"},
+        {"ConfigFiles", programDir + "Config/"},
+        {"ShowSplash", "1"},
+        {"ShowOwner", "1"},
+        {"BackupFiles", "1"},
+        {"LoadLastCartFile", "1"},
+        {"WarnOnExport", "1"},
+        {"SaveAsFormat", "0"},
+        {"AppendListType", "0"},
+        {"ShowGrid", "0"},
+        {"ShowCollectionExplorer", "1"},
         {"DefaultOwner", ""},
     };
     for (const auto& [key, value] : expected)
@@ -67,25 +75,29 @@ TEST_F(SettingsFileTest, FirstRunGivesTheDefaultsAndMakesTheFolders)
 TEST_F(SettingsFileTest, ValuesFromTheFileAreNormalised)
 {
     const std::string dir = programDir;
-    WriteFile("Quorvel.ini", "[General]\r\nFirstTime=0\r\nConfigVersion=CFG2.0\r\nshowgrid=1\r\n"
-                             "DefaultOwner=Sam Reyes\r\nWarnOnExport=0\r\nSaveAsFormat=2\r\nShowOwner=\r\n"
-                             "ShowCollectionExplorer=  \r\n"
-                             "[Paths]\r\nCartPath=" + dir + "My Carts\r\nReportPath=   \r\nExportPath=\"\"\r\n"
-                             "CONFIGFILES=" + dir + "deep/er/Conf/\r\nGroupPath=" + dir + "G//\r\n");
+    WriteFile("Quorvel.ini",
+              "[General]\r\nFirstTime=0\r\nConfigVersion=CFG2.0\r\nshowgrid=1\r\n"
+              "DefaultOwner=Sam Reyes\r\nWarnOnExport=0\r\nSaveAsFormat=2\r\nShowOwner=\r\n"
+              "ShowCollectionExplorer=  \r\n"
+              "[Paths]\r\nCartPath=" +
+                  dir +
+                  "My Carts\r\nReportPath=   \r\nExportPath=\"\"\r\n"
+                  "CONFIGFILES=" +
+                  dir + "deep/er/Conf/\r\nGroupPath=" + dir + "G//\r\n");
     settings->LoadSettings();
     const std::pair<const char*, std::string> expected[] = {
-        {"CartPath", dir + "My Carts/"},        // a separator is added
-        {"ReportPath", dir + "Reports/"},       // blank means the default folder
-        {"ExportPath", dir + "Export/"},        // so does an empty quoted value
-        {"ConfigFiles", dir + "deep/er/Conf/"}, // missing parents are made
-        {"GroupPath", dir + "G//"},             // held as written
+        {"CartPath", dir + "My Carts/"},         // a separator is added
+        {"ReportPath", dir + "Reports/"},        // blank means the default folder
+        {"ExportPath", dir + "Export/"},         // so does an empty quoted value
+        {"ConfigFiles", dir + "deep/er/Conf/"},  // missing parents are made
+        {"GroupPath", dir + "G//"},              // held as written
         {"HardwarePath", dir + "Hardware/"},
         {"ShowGrid", "1"},
         {"DefaultOwner", "Sam Reyes"},
         {"WarnOnExport", "0"},
         {"SaveAsFormat", "2"},
         {"ShowSplash", "1"},
-        {"ShowOwner", "1"},              // an empty option takes its default
+        {"ShowOwner", "1"},  // an empty option takes its default
         {"ShowCollectionExplorer", "1"},
     };
     for (const auto& [key, value] : expected)
@@ -113,24 +125,26 @@ TEST_F(SettingsFileTest, HeldValuesWinOverTheFileForTheWholeRun)
 
 TEST_F(SettingsFileTest, SaveWritesBothSectionsInOrderAndKeepsEverythingElse)
 {
-    WriteFile("Quorvel.ini", "; kept\r\n[General]\r\nFirstTime=0\r\nConfigVersion=CFG2.0\r\nWindowX=10\r\n"
-                             "[LastFiles]\r\nCount=1\r\nFile0=/lists/a.csv\r\n");
+    WriteFile("Quorvel.ini",
+              "; kept\r\n[General]\r\nFirstTime=0\r\nConfigVersion=CFG2.0\r\nWindowX=10\r\n"
+              "[LastFiles]\r\nCount=1\r\nFile0=/lists/a.csv\r\n");
     settings->LoadSettings();
     settings->SetSetting("ShowGrid", "1");  // as the View menu does, with no dialog involved
     settings->SaveSettings();
 
     const IniFile ini = IniFile::Load(G_ConfigFile);
     EXPECT_EQ(Keys(ini, "General"),
-              (std::vector<std::string>{"FirstTime", "ConfigVersion", "WindowX", "ShowSplash", "ShowOwner",
-                                        "BackupFiles", "LoadLastCartFile", "SaveAsFormat", "AppendListType",
-                                        "WarnOnExport", "ShowGrid", "ShowCollectionExplorer", "DefaultOwner"}));
-    EXPECT_EQ(Keys(ini, "Paths"), (std::vector<std::string>{"GroupPath", "CartPath", "HardwarePath", "MasterCartPath",
-                                                             "ReportPath", "ExportPath", "ConfigFiles"}));
+              (std::vector<std::string> {"FirstTime", "ConfigVersion", "WindowX", "ShowSplash", "ShowOwner",
+                                         "BackupFiles", "LoadLastCartFile", "SaveAsFormat", "AppendListType",
+                                         "WarnOnExport", "ShowGrid", "ShowCollectionExplorer", "DefaultOwner"}));
+    EXPECT_EQ(Keys(ini, "Paths"),
+              (std::vector<std::string> {"GroupPath", "CartPath", "HardwarePath", "MasterCartPath", "ReportPath",
+                                         "ExportPath", "ConfigFiles"}));
     EXPECT_EQ(ini.ReadString("General", "ShowGrid", ""), "1");
     EXPECT_EQ(ini.ReadString("General", "WarnOnExport", ""), "1");
     EXPECT_EQ(ini.ReadString("General", "WindowX", ""), "10");
     EXPECT_EQ(ini.ReadString("Paths", "CartPath", ""), programDir + "Carts/");
-    EXPECT_EQ(ini.ReadIndexedList("LastFiles", "File"), std::vector<std::string>{"/lists/a.csv"});
+    EXPECT_EQ(ini.ReadIndexedList("LastFiles", "File"), std::vector<std::string> {"/lists/a.csv"});
     EXPECT_EQ(ReadFile("Quorvel.ini").rfind("; kept\r\n", 0), 0u);
 
     // What was saved comes back the same in a new run.

@@ -9,9 +9,11 @@ namespace quorvel {
 namespace {
 
 // Field and name of every column, in set order.
-std::vector<std::string> Fields(const TColumnListClass& set) {
+std::vector<std::string> Fields(const TColumnListClass& set)
+{
     std::vector<std::string> fields;
-    for (const auto& c : set.Columns) fields.push_back(c->Field);
+    for (const auto& c : set.Columns)
+        fields.push_back(c->Field);
     return fields;
 }
 
@@ -20,7 +22,8 @@ protected:
     TCartClass item_;
 };
 
-TEST_F(ColumnListTest, TemplateGivesOneColumnPerField) {
+TEST_F(ColumnListTest, TemplateGivesOneColumnPerField)
+{
     TColumnListClass set;
     set.SetTemplate(&item_);
     ASSERT_EQ(set.Count(), 25);
@@ -39,7 +42,8 @@ TEST_F(ColumnListTest, TemplateGivesOneColumnPerField) {
     EXPECT_THROW(set.GetColumn(0), ListIndexError);
 }
 
-TEST_F(ColumnListTest, LoadOverlaysSavedColumns) {
+TEST_F(ColumnListTest, LoadOverlaysSavedColumns)
+{
     struct Case {
         const char* Name;
         std::string Section;
@@ -49,13 +53,18 @@ TEST_F(ColumnListTest, LoadOverlaysSavedColumns) {
     const Case cases[] = {
         {"NoSection", "", {}, 25},
         {"NoCount", "Name0=Notes\nField0=Notes\n", {}, 25},
-        {"NotesThenTitle", "Count=2\nName0=My Notes\nField0=NOTES\nWidth0=200\nOrder0=0\nHidden0=1\n"
-                           "Justification0=2\nName1=Title\nField1=title\n", {"NOTES", "title"}, 23},
+        {"NotesThenTitle",
+         "Count=2\nName0=My Notes\nField0=NOTES\nWidth0=200\nOrder0=0\nHidden0=1\n"
+         "Justification0=2\nName1=Title\nField1=title\n",
+         {"NOTES", "title"},
+         23},
         {"UnknownFieldDropped", "Count=2\nName0=x\nField0=Nothing\nName1=Cost\nField1=COST\n", {"COST"}, 24},
         {"NoFieldKeyDropped", "Count=1\nName0=x\n", {}, 25},
         {"UnknownNameSkipped", "Count=1\nName0=<unknown>\nField0=TITLE\n", {}, 25},
-        {"LaterDuplicateWins", "Count=3\nName0=a\nField0=NOTES\nName1=b\nField1=COST\nName2=c\nField2=notes\n",
-         {"COST", "notes"}, 23},
+        {"LaterDuplicateWins",
+         "Count=3\nName0=a\nField0=NOTES\nName1=b\nField1=COST\nName2=c\nField2=notes\n",
+         {"COST", "notes"},
+         23},
         {"EntriesAtOrAboveCountIgnored", "Count=1\nName0=a\nField0=NOTES\nName1=b\nField1=COST\n", {"NOTES"}, 24},
         {"FirstKeyOfANameWins", "count=0x2\nFIELD1=COST\nName1=b\nfield1=NOTES\nCount=0\n", {"COST"}, 24},
         {"HugeCountCostsNothing", "Count=2000000000\nName7=a\nField7=NOTES\nName07=b\nField07=COST\n", {"NOTES"}, 24},
@@ -67,7 +76,8 @@ TEST_F(ColumnListTest, LoadOverlaysSavedColumns) {
         set.LoadFromIni(PathOf("Cols.INI"), "Grid");
         ASSERT_EQ(set.Count(), static_cast<int32_t>(c.Defaults + c.Tail.size())) << c.Name;
         const auto fields = Fields(set);
-        EXPECT_EQ(std::vector<std::string>(fields.begin() + static_cast<long>(c.Defaults), fields.end()), c.Tail) << c.Name;
+        EXPECT_EQ(std::vector<std::string>(fields.begin() + static_cast<long>(c.Defaults), fields.end()), c.Tail)
+            << c.Name;
     }
     WriteFile("Cols.INI", "[Grid]\nCount=2\nName0=My Notes\nField0=NOTES\nWidth0=200\nHidden0=1\nJustification0=2\n");
     TColumnListClass set;
@@ -85,11 +95,13 @@ TEST_F(ColumnListTest, LoadOverlaysSavedColumns) {
     EXPECT_EQ(noTemplate.Count(), 0);
 }
 
-TEST_F(ColumnListTest, SaveReplacesTheWholeSection) {
+TEST_F(ColumnListTest, SaveReplacesTheWholeSection)
+{
     WriteFile("Cols.INI", "[Grid]\nCount=5\nName4=old\nField4=NOTES\nStray=1\n[Keep]\nA=1\n");
     TColumnListClass set;
     set.SetTemplate(&item_);
-    while (set.Count() > 3) set.Delete(set.Count() - 1);
+    while (set.Count() > 3)
+        set.Delete(set.Count() - 1);
     set.GetColumn(0)->Order = 7;
     set.GetColumn(1)->Hidden = true;
     set.GetColumn(2)->Justification = 1;
@@ -102,7 +114,8 @@ TEST_F(ColumnListTest, SaveReplacesTheWholeSection) {
               "CustomHeader=1\r\n[Keep]\r\nA=1\r\n");
 }
 
-TEST_F(ColumnListTest, SavedOrderSurvivesALoad) {
+TEST_F(ColumnListTest, SavedOrderSurvivesALoad)
+{
     TColumnListClass set;
     set.SetTemplate(&item_);
     set.GetColumn(0)->Order = 30;  // Title last
@@ -118,7 +131,8 @@ TEST_F(ColumnListTest, SavedOrderSurvivesALoad) {
     EXPECT_EQ(back.GetColumn(24)->Field, "TITLE");
 }
 
-TEST(ColumnListEditTest, SetOperations) {
+TEST(ColumnListEditTest, SetOperations)
+{
     TColumnListClass set;
     TColumnClass c;
     for (const char* f : {"A", "B", "C", "D"}) {
@@ -136,7 +150,7 @@ TEST(ColumnListEditTest, SetOperations) {
     EXPECT_EQ(set.IndexOfField("E"), -1);
     // Equal orders keep their relative order.
     set.SortByOrder();
-    EXPECT_EQ(Fields(set), (std::vector<std::string>{"C", "A", "B", "D"}));
+    EXPECT_EQ(Fields(set), (std::vector<std::string> {"C", "A", "B", "D"}));
 
     TColumnListClass copy;
     copy.SetTemplate(&HardwareFieldSet());
@@ -146,7 +160,7 @@ TEST(ColumnListEditTest, SetOperations) {
     EXPECT_NE(set.GetColumn(0)->Name, "mine");
     EXPECT_EQ(copy.Template, &HardwareFieldSet());
     set.Delete(0);
-    EXPECT_EQ(Fields(set), (std::vector<std::string>{"A", "B", "D"}));
+    EXPECT_EQ(Fields(set), (std::vector<std::string> {"A", "B", "D"}));
 }
 
 }  // namespace

@@ -6,7 +6,8 @@
 namespace quorvel {
 namespace {
 
-TEST(DataFieldTest, ValidValues) {
+TEST(DataFieldTest, ValidValues)
+{
     struct Case {
         TFieldDataType Type;
         FieldValue Value;
@@ -14,19 +15,22 @@ TEST(DataFieldTest, ValidValues) {
     };
     // The conversion rules themselves are held by the ConvertsTo table.
     const Case cases[] = {
-        {dtInteger, std::string(""), false}, {dtString, std::string(""), true},
-        {dtInteger, std::string("12"), true}, {dtBoolean, std::string("maybe"), false},
+        {dtInteger, std::string(""), false},
+        {dtString, std::string(""), true},
+        {dtInteger, std::string("12"), true},
+        {dtBoolean, std::string("maybe"), false},
     };
     for (const auto& c : cases) {
         TDataFieldClass f;
-        f.Init("F", "F", c.Type, false, FieldValue{});
+        f.Init("F", "F", c.Type, false, FieldValue {});
         EXPECT_EQ(f.IsValidValue(c.Value), c.Valid) << c.Type << " " << ToText(c.Value);
     }
 }
 
-TEST(DataFieldTest, ValuesKeepTheirKind) {
+TEST(DataFieldTest, ValuesKeepTheirKind)
+{
     TDataFieldClass f;
-    f.Init("Quantity", "Qty", dtInteger, false, int32_t{1});
+    f.Init("Quantity", "Qty", dtInteger, false, int32_t {1});
     f.SetValue(std::string("5"));
     EXPECT_EQ(f.GetValue(), FieldValue(std::string("5")));
     EXPECT_EQ(f.AsInteger(), 5);
@@ -35,20 +39,23 @@ TEST(DataFieldTest, ValuesKeepTheirKind) {
     EXPECT_THROW(f.AsCurrency(), VariantConversionError);
     EXPECT_THROW(f.AsBoolean(), VariantConversionError);
     f.ResetValue();
-    EXPECT_EQ(f.GetValue(), FieldValue(int32_t{1}));
+    EXPECT_EQ(f.GetValue(), FieldValue(int32_t {1}));
 }
 
-class LookupListTest : public test::TempDirTest {};
+class LookupListTest : public test::TempDirTest { };
 
 // The Count-indexed reading rules themselves are held by the INI tests.
-TEST_F(LookupListTest, LoadsTheSectionsIndexedEntries) {
-    WriteFile("Platform.INI", "[Mfg]\r\nMfg2=B\r\nCount=4\r\nMfg0=A\r\nMfg1=\r\nMfg3=C\r\n[Other]\r\nCount=1\r\nOther0=x\r\n");
-    EXPECT_EQ(LoadLookupList(PathOf("Platform.INI"), "Mfg"), (std::vector<std::string>{"A", "B", "C"}));
+TEST_F(LookupListTest, LoadsTheSectionsIndexedEntries)
+{
+    WriteFile("Platform.INI",
+              "[Mfg]\r\nMfg2=B\r\nCount=4\r\nMfg0=A\r\nMfg1=\r\nMfg3=C\r\n[Other]\r\nCount=1\r\nOther0=x\r\n");
+    EXPECT_EQ(LoadLookupList(PathOf("Platform.INI"), "Mfg"), (std::vector<std::string> {"A", "B", "C"}));
     EXPECT_TRUE(LoadLookupList(PathOf("Missing.INI"), "Mfg").empty());
     EXPECT_TRUE(LoadLookupList("", "Mfg").empty());
 }
 
-TEST_F(LookupListTest, FieldLoadsFromItsResolvedFile) {
+TEST_F(LookupListTest, FieldLoadsFromItsResolvedFile)
+{
     WriteFile("General.INI", "[LabelType]\r\nCount=2\r\nLabelType0=Paper\r\nLabelType1=Foil\r\n");
     TDataFieldClass f;
     f.Init("LabelType", "Label Type", dtString, false, std::string());
@@ -59,10 +66,11 @@ TEST_F(LookupListTest, FieldLoadsFromItsResolvedFile) {
     EXPECT_TRUE(f.GetLookupList().empty());
     f.LookupFile = PathOf("General.INI");
     f.LoadLookupList();
-    EXPECT_EQ(f.GetLookupList(), (std::vector<std::string>{"Paper", "Foil"}));
+    EXPECT_EQ(f.GetLookupList(), (std::vector<std::string> {"Paper", "Foil"}));
 }
 
-TEST(LookupFileTest, KeysNameFilesInTheConfigurationFolder) {
+TEST(LookupFileTest, KeysNameFilesInTheConfigurationFolder)
+{
     struct Case {
         const char* Key;
         const char* Platform;

@@ -19,7 +19,8 @@ using test::Snapshot;
 using test::Text;
 
 // Columns over the given fields, in that order; a field starting with "-" is hidden.
-void SetColumns(TColumnListClass& columns, const std::vector<std::string>& fields) {
+void SetColumns(TColumnListClass& columns, const std::vector<std::string>& fields)
+{
     columns.Clear();
     for (const auto& f : fields) {
         TColumnClass c;
@@ -32,9 +33,10 @@ void SetColumns(TColumnListClass& columns, const std::vector<std::string>& field
     }
 }
 
-class ExportTextTest : public test::GlobalsTest {};
+class ExportTextTest : public test::GlobalsTest { };
 
-TEST_F(ExportTextTest, RowsOfBothKinds) {
+TEST_F(ExportTextTest, RowsOfBothKinds)
+{
     LocaleFormat money;
     money.CurrencySymbol = "$";
     LocaleFormat::SetCurrent(money);
@@ -46,19 +48,35 @@ TEST_F(ExportTextTest, RowsOfBothKinds) {
         std::string Expected;
     };
     const Case cases[] = {
-        {"MediaQuotesTexts", ltMedia, {"Title", "Quantity"}, {{"Title", Text("Say \"hi\"")}, {"Quantity", Text("3")}},
+        {"MediaQuotesTexts",
+         ltMedia,
+         {"Title", "Quantity"},
+         {{"Title", Text("Say \"hi\"")}, {"Quantity", Text("3")}},
          "\"H Title\",\"H Quantity\"\r\n\"Say %22hi%22\",3\r\n"},
-        {"MediaHiddenColumnLeavesNoGap", ltMedia, {"-Title", "Boxed", "Cost"}, {{"Boxed", true}, {"Cost", Text("2.50")}},
+        {"MediaHiddenColumnLeavesNoGap",
+         ltMedia,
+         {"-Title", "Boxed", "Cost"},
+         {{"Boxed", true}, {"Cost", Text("2.50")}},
          "\"H Boxed\",\"H Cost\"\r\n-1,2.5\r\n"},
-        {"QuoteInACaptionKeepsTheColumnCount", ltMedia, {"Title=12\" \"Pro\"", "Quantity"}, {{"Title", Text("x")}},
+        {"QuoteInACaptionKeepsTheColumnCount",
+         ltMedia,
+         {"Title=12\" \"Pro\"", "Quantity"},
+         {{"Title", Text("x")}},
          "\"12%22 %22Pro%22\",\"H Quantity\"\r\n\"x\",1\r\n"},
         {"AllHidden", ltMedia, {"-Title", "-Notes"}, {{"Title", Text("x")}}, "\r\n\r\n"},
-        {"HardwareDisplayTexts", ltHardware, {"Name", "Quantity", "Boxed"},
+        {"HardwareDisplayTexts",
+         ltHardware,
+         {"Name", "Quantity", "Boxed"},
          {{"Name", Text("Pad \"Pro\" 5%")}, {"Quantity", Text("2")}, {"Boxed", Text("-1")}},
          "\"H Name\",\"H Quantity\",\"H Boxed\"\r\nPad %22Pro%22 5%25,2,Yes\r\n"},
-        {"HardwareEmptyFirstValue", ltHardware, {"Notes", "Name"}, {{"Name", Text("Pad")}},
+        {"HardwareEmptyFirstValue",
+         ltHardware,
+         {"Notes", "Name"},
+         {{"Name", Text("Pad")}},
          "\"H Notes\",\"H Name\"\r\n,Pad\r\n"},
-        {"HardwareCommaIsQuoted", ltHardware, {"Cost", "Notes", "Name"},
+        {"HardwareCommaIsQuoted",
+         ltHardware,
+         {"Cost", "Notes", "Name"},
          {{"Cost", Text("1234.5")}, {"Notes", Text("a, b\r\nc")}, {"Name", Text("Pad")}},
          "\"H Cost\",\"H Notes\",\"H Name\"\r\n\"$1,234.50\",\"a, b%0D%0Ac\",Pad\r\n"},
     };
@@ -72,7 +90,8 @@ TEST_F(ExportTextTest, RowsOfBothKinds) {
     }
 }
 
-TEST_F(ExportTextTest, ExportKeepsTheReplacedFileAndNeverTouchesTheList) {
+TEST_F(ExportTextTest, ExportKeepsTheReplacedFileAndNeverTouchesTheList)
+{
     WriteFile("out.csv", "before");
     TCartListClass list;
     AddItem(list, {{"Title", Text("a")}});
@@ -86,7 +105,8 @@ TEST_F(ExportTextTest, ExportKeepsTheReplacedFileAndNeverTouchesTheList) {
     EXPECT_EQ(Snapshot(list), before);
 }
 
-TEST_F(ExportTextTest, UnconvertibleMediaValueWritesNothing) {
+TEST_F(ExportTextTest, UnconvertibleMediaValueWritesNothing)
+{
     WriteFile("out.csv", "before");
     TCartListClass list;
     AddItem(list, {{"Quantity", Text("1")}});
@@ -104,7 +124,8 @@ TEST_F(ExportTextTest, UnconvertibleMediaValueWritesNothing) {
 }
 
 // Clipboard text of some items of a list, as the main window puts it together.
-std::string ClipboardText(const TBaseCustomListClass& list, const std::vector<int32_t>& rows) {
+std::string ClipboardText(const TBaseCustomListClass& list, const std::vector<int32_t>& rows)
+{
     std::string text = ClipboardHeaderText(list);
     for (int32_t row : rows) {
         std::string line;
@@ -114,7 +135,8 @@ std::string ClipboardText(const TBaseCustomListClass& list, const std::vector<in
     return text;
 }
 
-TEST(ClipboardTextTest, HeaderLines) {
+TEST(ClipboardTextTest, HeaderLines)
+{
     auto media = CreateListObject(ltMedia);
     const std::string header = ClipboardHeaderText(*media);
     EXPECT_EQ(header.substr(0, 31), "QUORVEL MEDIA\r\n\"TITLE\",\"MFG\",\"B");
@@ -123,11 +145,12 @@ TEST(ClipboardTextTest, HeaderLines) {
     EXPECT_EQ(ClipboardHeaderText(*hardware).substr(0, 25), "QUORVEL HARDWARE\r\n\"NAME\",");
 }
 
-TEST(ClipboardTextTest, CopiedItemsPasteBackEqual) {
+TEST(ClipboardTextTest, CopiedItemsPasteBackEqual)
+{
     auto source = CreateListObject(ltMedia);
     AddItem(*source, {{"Title", Text("skip me")}});
     AddItem(*source, {{"Title", Text("Line\r\nbreak, \"quoted\" 100%")}, {"Quantity", Text("2")}, {"Boxed", true}});
-    AddItem(*source, {{"Title", FieldValue("\xC9toile\0x"s)}, {"Notes", Text("a\nb\rc")}, {"Cost", Currency{12345}}});
+    AddItem(*source, {{"Title", FieldValue("\xC9toile\0x"s)}, {"Notes", Text("a\nb\rc")}, {"Cost", Currency {12345}}});
     const std::string text = ClipboardText(*source, {1, 2});
 
     auto target = CreateListObject(ltMedia);
@@ -152,7 +175,8 @@ TEST(ClipboardTextTest, CopiedItemsPasteBackEqual) {
     EXPECT_EQ(again->Count(), 2);
 }
 
-TEST(ClipboardTextTest, TextOfAnotherFormIsIgnored) {
+TEST(ClipboardTextTest, TextOfAnotherFormIsIgnored)
+{
     auto media = CreateListObject(ltMedia);
     AddItem(*media, {{"Title", Text("a")}});
     const std::string mediaText = ClipboardText(*media, {0});
@@ -181,17 +205,20 @@ TEST(ClipboardTextTest, TextOfAnotherFormIsIgnored) {
     EXPECT_FALSE(hardware->GetModified());
 }
 
-TEST(ClipboardTextTest, NamedFieldsInAnyOrder) {
+TEST(ClipboardTextTest, NamedFieldsInAnyOrder)
+{
     auto list = CreateListObject(ltHardware);
-    PasteListObjectText(list.get(), "QUORVEL HARDWARE\r\n\"notes\",\"Bogus\",\"NAME\"\r\n\"n\",\"b\",\"Pad\"\r\n\"only notes\"\r\n");
+    PasteListObjectText(
+        list.get(), "QUORVEL HARDWARE\r\n\"notes\",\"Bogus\",\"NAME\"\r\n\"n\",\"b\",\"Pad\"\r\n\"only notes\"\r\n");
     ASSERT_EQ(list->Count(), 2);
     EXPECT_EQ(list->GetItem(0)->GetFieldValue("Name"), FieldValue(Text("Pad")));
     EXPECT_EQ(list->GetItem(0)->GetFieldValue("Notes"), FieldValue(Text("n")));
-    EXPECT_EQ(list->GetItem(0)->GetFieldValue("Quantity"), FieldValue(int32_t{1}));
+    EXPECT_EQ(list->GetItem(0)->GetFieldValue("Quantity"), FieldValue(int32_t {1}));
     EXPECT_EQ(list->GetItem(1)->GetFieldValue("Name"), FieldValue(Text("")));
 }
 
-TEST(ClipboardTextTest, BadEscapeLeavesTheListAsItWas) {
+TEST(ClipboardTextTest, BadEscapeLeavesTheListAsItWas)
+{
     auto list = CreateListObject(ltMedia);
     AddItem(*list, {{"Title", Text("kept")}});
     list->SetModified(false);
@@ -205,7 +232,8 @@ TEST(ClipboardTextTest, BadEscapeLeavesTheListAsItWas) {
     EXPECT_EQ(Snapshot(*list), before);
 }
 
-TEST(ClipboardTextTest, ItemTextOutsideTheListLeavesTextAlone) {
+TEST(ClipboardTextTest, ItemTextOutsideTheListLeavesTextAlone)
+{
     auto list = CreateListObject(ltHardware);
     AddItem(*list, {{"Name", Text("Pad")}});
     for (int32_t index : {-1, 1, 5}) {

@@ -11,25 +11,28 @@ namespace {
 using test::AddItem;
 using test::Text;
 
-TEST(FactoryTest, ListTypeNames) {
+TEST(FactoryTest, ListTypeNames)
+{
     struct Case {
         const char* Name;
         TListType Type;
     };
-    const Case cases[] = {{"Media", ltMedia}, {"MEDIA", ltMedia}, {"media", ltMedia}, {"Hardware", ltHardware},
+    const Case cases[] = {{"Media", ltMedia},       {"MEDIA", ltMedia}, {"media", ltMedia}, {"Hardware", ltHardware},
                           {"hARDWARE", ltHardware}, {" Media", ltNone}, {"Media ", ltNone}, {"", ltNone},
                           {"Software", ltNone}};
-    for (const auto& c : cases) EXPECT_EQ(ListTypeFromName(c.Name), c.Type) << c.Name;
+    for (const auto& c : cases)
+        EXPECT_EQ(ListTypeFromName(c.Name), c.Type) << c.Name;
     EXPECT_EQ(ListTypeToItemType(ltMedia), itMedia);
     EXPECT_EQ(ListTypeToItemType(ltHardware), itHardware);
     EXPECT_EQ(ListTypeToItemType(ltNone), 0);
     EXPECT_EQ(ListTypeToItemType(TListType(7)), 0);
     std::vector<std::string> names = {"x", "y", "z"};
     FillListTypeNames(names);
-    EXPECT_EQ(names, (std::vector<std::string>{"Media", "Hardware"}));
+    EXPECT_EQ(names, (std::vector<std::string> {"Media", "Hardware"}));
 }
 
-TEST(FactoryTest, CreatesByCode) {
+TEST(FactoryTest, CreatesByCode)
+{
     auto media = CreateListObject(ltMedia);
     ASSERT_NE(media, nullptr);
     EXPECT_EQ(media->Kind(), ltMedia);
@@ -42,11 +45,13 @@ TEST(FactoryTest, CreatesByCode) {
     EXPECT_EQ(CreateListObject(TListType(9)), nullptr);
     EXPECT_EQ(CreateItemObject(itMedia)->GetFieldNames().front(), "TITLE");
     EXPECT_EQ(CreateItemObject(itHardware)->GetFieldNames().front(), "NAME");
-    for (TItemType none : {0, 3, 255}) EXPECT_EQ(CreateItemObject(none), nullptr);
+    for (TItemType none : {0, 3, 255})
+        EXPECT_EQ(CreateItemObject(none), nullptr);
     EXPECT_EQ(CreateItemObject(ListTypeToItemType(ListTypeFromName("Other"))), nullptr);
 }
 
-TEST(FactoryTest, DispatchesToTheListClass) {
+TEST(FactoryTest, DispatchesToTheListClass)
+{
     auto list = CreateListObject(ltMedia);
     AddItem(*list, {{"Title", Text("A")}, {"Quantity", Text("3")}});
     list->SetModified(false);

@@ -7,7 +7,8 @@ namespace {
 
 using namespace std::string_literals;
 
-TEST(FieldTextTest, EncodesOnlyTheFourCharacters) {
+TEST(FieldTextTest, EncodesOnlyTheFourCharacters)
+{
     struct Case {
         std::string Plain, Encoded;
     };
@@ -27,7 +28,8 @@ TEST(FieldTextTest, EncodesOnlyTheFourCharacters) {
     }
 }
 
-TEST(FieldTextTest, DecodesAnyHexEscape) {
+TEST(FieldTextTest, DecodesAnyHexEscape)
+{
     struct Case {
         std::string Encoded, Plain;
     };
@@ -40,10 +42,12 @@ TEST(FieldTextTest, DecodesAnyHexEscape) {
         {"x%A", "x\n"},
         {"%22%25", "\"%"},
     };
-    for (const auto& c : cases) EXPECT_EQ(DecodeFieldText(c.Encoded), c.Plain) << c.Encoded;
+    for (const auto& c : cases)
+        EXPECT_EQ(DecodeFieldText(c.Encoded), c.Plain) << c.Encoded;
 }
 
-TEST(FieldTextTest, BadEscapeNamesItsCharacters) {
+TEST(FieldTextTest, BadEscapeNamesItsCharacters)
+{
     struct Case {
         std::string Encoded, Message;
     };
@@ -67,9 +71,11 @@ TEST(FieldTextTest, BadEscapeNamesItsCharacters) {
     }
 }
 
-TEST(FieldTextTest, EveryByteRoundTrips) {
+TEST(FieldTextTest, EveryByteRoundTrips)
+{
     std::string all;
-    for (int c = 0; c < 256; ++c) all += static_cast<char>(c);
+    for (int c = 0; c < 256; ++c)
+        all += static_cast<char>(c);
     const std::string encoded = EncodeFieldText(all);
     EXPECT_EQ(encoded.find_first_of("\r\n\""), std::string::npos);
     EXPECT_EQ(DecodeFieldText(encoded), all);

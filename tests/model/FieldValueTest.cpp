@@ -16,9 +16,10 @@ struct ConversionCase {
     std::string Text;
 };
 
-class ConversionTest : public ::testing::TestWithParam<ConversionCase> {};
+class ConversionTest : public ::testing::TestWithParam<ConversionCase> { };
 
-TEST_P(ConversionTest, ConvertsByTheRules) {
+TEST_P(ConversionTest, ConvertsByTheRules)
+{
     const auto& c = GetParam();
     EXPECT_EQ(TryToInteger(c.Value), c.Integer);
     auto currency = TryToCurrency(c.Value);
@@ -32,35 +33,29 @@ const std::nullopt_t no = std::nullopt;
 INSTANTIATE_TEST_SUITE_P(
     Values, ConversionTest,
     ::testing::Values(
-        ConversionCase{FieldValue{}, 0, 0, false, ""},
-        ConversionCase{std::string("12"), 12, 120000, true, "12"},
-        ConversionCase{std::string(" -7 "), -7, -70000, true, " -7 "},
-        ConversionCase{std::string("0"), 0, 0, false, "0"},
-        ConversionCase{std::string("-1"), -1, -10000, true, "-1"},
-        ConversionCase{std::string("4.5"), no, 45000, true, "4.5"},
-        ConversionCase{std::string("4,5"), no, 45000, true, "4,5"},
-        ConversionCase{std::string("0.00005"), no, 1, true, "0.00005"},
-        ConversionCase{std::string("1.2.3"), no, no, no, "1.2.3"},
-        ConversionCase{std::string("1,234.56"), no, no, no, "1,234.56"},
-        ConversionCase{std::string(""), no, no, no, ""},
-        ConversionCase{std::string("abc"), no, no, no, "abc"},
-        ConversionCase{std::string("12abc"), no, no, no, "12abc"},
-        ConversionCase{std::string("True"), no, no, true, "True"},
-        ConversionCase{std::string("fALSE"), no, no, false, "fALSE"},
-        ConversionCase{std::string("2147483648"), no, 21474836480000, true, "2147483648"},
-        ConversionCase{std::string("99999999999999999999"), no, no, true, "99999999999999999999"},
-        ConversionCase{int32_t{-3}, -3, -30000, true, "-3"},
-        ConversionCase{true, -1, -10000, true, "-1"},
-        ConversionCase{false, 0, 0, false, "0"},
-        ConversionCase{2.5, 2, 25000, true, "2.5"},
-        ConversionCase{3.5, 4, 35000, true, "3.5"},
-        ConversionCase{0.1, 0, 1000, true, "0.1"},
-        ConversionCase{1e20, no, no, true, "1E20"},
-        ConversionCase{Currency{-1}, 0, -1, true, "-0.0001"},
-        ConversionCase{Currency{123456}, 12, 123456, true, "12.3456"},
-        ConversionCase{Currency{INT64_MIN}, no, INT64_MIN, true, "-922337203685477.5808"}));
+        ConversionCase {FieldValue {}, 0, 0, false, ""}, ConversionCase {std::string("12"), 12, 120000, true, "12"},
+        ConversionCase {std::string(" -7 "), -7, -70000, true, " -7 "},
+        ConversionCase {std::string("0"), 0, 0, false, "0"}, ConversionCase {std::string("-1"), -1, -10000, true, "-1"},
+        ConversionCase {std::string("4.5"), no, 45000, true, "4.5"},
+        ConversionCase {std::string("4,5"), no, 45000, true, "4,5"},
+        ConversionCase {std::string("0.00005"), no, 1, true, "0.00005"},
+        ConversionCase {std::string("1.2.3"), no, no, no, "1.2.3"},
+        ConversionCase {std::string("1,234.56"), no, no, no, "1,234.56"},
+        ConversionCase {std::string(""), no, no, no, ""}, ConversionCase {std::string("abc"), no, no, no, "abc"},
+        ConversionCase {std::string("12abc"), no, no, no, "12abc"},
+        ConversionCase {std::string("True"), no, no, true, "True"},
+        ConversionCase {std::string("fALSE"), no, no, false, "fALSE"},
+        ConversionCase {std::string("2147483648"), no, 21474836480000, true, "2147483648"},
+        ConversionCase {std::string("99999999999999999999"), no, no, true, "99999999999999999999"},
+        ConversionCase {int32_t {-3}, -3, -30000, true, "-3"}, ConversionCase {true, -1, -10000, true, "-1"},
+        ConversionCase {false, 0, 0, false, "0"}, ConversionCase {2.5, 2, 25000, true, "2.5"},
+        ConversionCase {3.5, 4, 35000, true, "3.5"}, ConversionCase {0.1, 0, 1000, true, "0.1"},
+        ConversionCase {1e20, no, no, true, "1E20"}, ConversionCase {Currency {-1}, 0, -1, true, "-0.0001"},
+        ConversionCase {Currency {123456}, 12, 123456, true, "12.3456"},
+        ConversionCase {Currency {INT64_MIN}, no, INT64_MIN, true, "-922337203685477.5808"}));
 
-TEST(ConversionTest, ThrowingFormsNameTheFailure) {
+TEST(ConversionTest, ThrowingFormsNameTheFailure)
+{
     EXPECT_THROW(ToInteger(std::string("x")), VariantConversionError);
     EXPECT_THROW(ToInteger(std::string("3000000000")), VariantOverflowError);
     EXPECT_THROW(ToCurrency(std::string("")), VariantConversionError);
@@ -73,34 +68,40 @@ TEST(ConversionTest, ThrowingFormsNameTheFailure) {
     }
 }
 
-TEST(ConversionTest, StoredNumbersRoundTrip) {
-    for (int64_t scaled : std::initializer_list<int64_t>{0, 1, -1, 45000, 123456789, -99990000, INT64_MAX, INT64_MIN}) {
-        EXPECT_EQ(ToCurrency(ToText(Currency{scaled})).Scaled, scaled) << scaled;
+TEST(ConversionTest, StoredNumbersRoundTrip)
+{
+    for (int64_t scaled :
+         std::initializer_list<int64_t> {0, 1, -1, 45000, 123456789, -99990000, INT64_MAX, INT64_MIN}) {
+        EXPECT_EQ(ToCurrency(ToText(Currency {scaled})).Scaled, scaled) << scaled;
     }
-    for (double d : {0.1, -2.75, 1e-7, 123456789.125, 1e300}) EXPECT_EQ(ToDouble(ToText(d)), d) << d;
+    for (double d : {0.1, -2.75, 1e-7, 123456789.125, 1e300})
+        EXPECT_EQ(ToDouble(ToText(d)), d) << d;
 }
 
-TEST(ConversionTest, ConvertsToFieldTypes) {
+TEST(ConversionTest, ConvertsToFieldTypes)
+{
     struct Case {
         FieldValue Value;
         TFieldDataType Type;
         bool Expected;
     };
     const Case cases[] = {
-        {std::string(""), dtInteger, false},  {std::string(""), dtCurrency, false},
-        {std::string(""), dtString, true},    {std::string("12"), dtInteger, true},
-        {std::string("abc"), dtInteger, false}, {std::string("abc"), dtString, true},
+        {std::string(""), dtInteger, false},       {std::string(""), dtCurrency, false},
+        {std::string(""), dtString, true},         {std::string("12"), dtInteger, true},
+        {std::string("abc"), dtInteger, false},    {std::string("abc"), dtString, true},
         {std::string("40000"), dtSmallint, false}, {std::string("255"), dtByte, true},
-        {std::string("256"), dtByte, false},  {std::string("1e39"), dtSingle, false},
-        {std::string("1e39"), dtDouble, true}, {std::string("True"), dtBoolean, true},
-        {FieldValue{}, dtBoolean, true},      {2.5, dtCurrency, true},
+        {std::string("256"), dtByte, false},       {std::string("1e39"), dtSingle, false},
+        {std::string("1e39"), dtDouble, true},     {std::string("True"), dtBoolean, true},
+        {FieldValue {}, dtBoolean, true},          {2.5, dtCurrency, true},
     };
-    for (const auto& c : cases) EXPECT_EQ(ConvertsTo(c.Value, c.Type), c.Expected) << ToText(c.Value) << " " << c.Type;
+    for (const auto& c : cases)
+        EXPECT_EQ(ConvertsTo(c.Value, c.Type), c.Expected) << ToText(c.Value) << " " << c.Type;
 }
 
-class LocaleTest : public test::GlobalsTest {};
+class LocaleTest : public test::GlobalsTest { };
 
-TEST_F(LocaleTest, MoneyFormats) {
+TEST_F(LocaleTest, MoneyFormats)
+{
     LocaleFormat us;
     LocaleFormat de;
     de.DecimalSeparator = ',';
@@ -118,36 +119,46 @@ TEST_F(LocaleTest, MoneyFormats) {
         const char* Expected;
     };
     const Case cases[] = {
-        {&us, 12345600, "$1,234.56"},  {&us, 0, "$0.00"},          {&us, -10000, "-$1.00"},
-        {&us, 50, "$0.01"},            {&us, -49, "$0.00"},         {&us, 1234567890000, "$123,456,789.00"},
-        {&de, 12345600, "1.234,56 \x80"}, {&paren, -25000, "($2.50)"}, {&whole, 15000, "$2"},
+        {&us, 12345600, "$1,234.56"},
+        {&us, 0, "$0.00"},
+        {&us, -10000, "-$1.00"},
+        {&us, 50, "$0.01"},
+        {&us, -49, "$0.00"},
+        {&us, 1234567890000, "$123,456,789.00"},
+        {&de, 12345600, "1.234,56 \x80"},
+        {&paren, -25000, "($2.50)"},
+        {&whole, 15000, "$2"},
     };
-    for (const auto& c : cases) EXPECT_EQ(c.Format->FormatMoney(Currency{c.Scaled}), c.Expected) << c.Scaled;
+    for (const auto& c : cases)
+        EXPECT_EQ(c.Format->FormatMoney(Currency {c.Scaled}), c.Expected) << c.Scaled;
 }
 
-TEST_F(LocaleTest, ShortDateHasAFourDigitYear) {
+TEST_F(LocaleTest, ShortDateHasAFourDigitYear)
+{
     LocaleFormat f;
     EXPECT_EQ(f.FormatShortDate(2026, 12, 6), "12/6/2026");
     f.ShortDateFormat = "dd.MM.yy";
     EXPECT_EQ(f.FormatShortDate(2026, 3, 6), "06.03.2026");
 }
 
-TEST_F(LocaleTest, DisplayFollowsTheLocaleButStoredTextDoesNot) {
+TEST_F(LocaleTest, DisplayFollowsTheLocaleButStoredTextDoesNot)
+{
     LocaleFormat de;
     de.DecimalSeparator = ',';
     LocaleFormat::SetCurrent(de);
     EXPECT_EQ(ToDisplayText(2.5), "2,5");
-    EXPECT_EQ(ToDisplayText(Currency{45000}), "4,5");
-    EXPECT_EQ(ToText(Currency{45000}), "4.5");
+    EXPECT_EQ(ToDisplayText(Currency {45000}), "4,5");
+    EXPECT_EQ(ToText(Currency {45000}), "4.5");
     EXPECT_EQ(ToCurrency(std::string("4.5")).Scaled, 45000);
 }
 
-TEST_F(LocaleTest, TodayFollowsTheFormat) {
+TEST_F(LocaleTest, TodayFollowsTheFormat)
+{
     LocaleFormat f;
     f.ShortDateFormat = "yyyy";
     LocaleFormat::SetCurrent(f);
     EXPECT_EQ(TodayText().size(), 4u);
-    LocaleFormat::SetCurrent(LocaleFormat{});
+    LocaleFormat::SetCurrent(LocaleFormat {});
     EXPECT_NE(TodayText().find('/'), std::string::npos);
 }
 

@@ -45,7 +45,8 @@ const Writer kWriters[] = {
     {"INI", false, [](const std::string& path) { WriteIniString(path, "S", "K", "new"); }},
 };
 
-void Put(const fs::path& path, const std::string& bytes) {
+void Put(const fs::path& path, const std::string& bytes)
+{
     fs::create_directories(path.parent_path());
     std::ofstream(path, std::ios::binary) << bytes;
 }
@@ -53,16 +54,18 @@ void Put(const fs::path& path, const std::string& bytes) {
 class FileHazardsTest : public test::TempDirTest {
 protected:
     bool HoldsNew(const std::string& name) const { return ReadFile(name).find("new") != std::string::npos; }
-    size_t EntryCount(const std::string& folder) const {
+    size_t EntryCount(const std::string& folder) const
+    {
         return static_cast<size_t>(std::distance(fs::directory_iterator(Dir() / folder), fs::directory_iterator()));
     }
 };
 
-TEST_F(FileHazardsTest, SavesReachTheFileTheUserMeant) {
+TEST_F(FileHazardsTest, SavesReachTheFileTheUserMeant)
+{
     struct Case {
         const char* What;
         std::function<void(const fs::path&)> Setup;
-        std::string Target;  // written through
+        std::string Target;   // written through
         std::string Written;  // where the new content must be
         std::string Backup;   // where the old content must go ("" none)
     };
@@ -87,8 +90,7 @@ TEST_F(FileHazardsTest, SavesReachTheFileTheUserMeant) {
              fs::create_symlink("real/x.lst", d / "link.lst");
          },
          "link.lst", "real/x.lst", ""},
-        {"name near the file system's limit",
-         [longName](const fs::path& d) { Put(d / "real" / longName, "old"); },
+        {"name near the file system's limit", [longName](const fs::path& d) { Put(d / "real" / longName, "old"); },
          "real/" + longName, "real/" + longName, "real/" + std::string(240, 'n') + ".BAK"},
     };
     for (const Writer& w : kWriters) {
@@ -113,8 +115,10 @@ TEST_F(FileHazardsTest, SavesReachTheFileTheUserMeant) {
     }
 }
 
-TEST_F(FileHazardsTest, ReadOnlyFilesAreNotReplaced) {
-    if (::geteuid() == 0) GTEST_SKIP() << "permissions do not bind root";
+TEST_F(FileHazardsTest, ReadOnlyFilesAreNotReplaced)
+{
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "permissions do not bind root";
     for (const Writer& w : kWriters) {
         SCOPED_TRACE(w.Name);
         fs::remove_all(Dir() / "ro");
@@ -131,28 +135,33 @@ TEST_F(FileHazardsTest, ReadOnlyFilesAreNotReplaced) {
     }
 }
 
-std::string Repeat(const std::string& s, size_t n) {
+std::string Repeat(const std::string& s, size_t n)
+{
     std::string out;
     out.reserve(s.size() * n);
-    for (size_t i = 0; i < n; ++i) out += s;
+    for (size_t i = 0; i < n; ++i)
+        out += s;
     return out;
 }
 
-std::string Joined(const std::vector<std::string>& texts) {
+std::string Joined(const std::vector<std::string>& texts)
+{
     std::string out;
-    for (const auto& t : texts) out += t + "|";
+    for (const auto& t : texts)
+        out += t + "|";
     return out;
 }
 
-TEST_F(FileHazardsTest, ReadsRefuseTooManyItemsAndCostTheirSize) {
+TEST_F(FileHazardsTest, ReadsRefuseTooManyItemsAndCostTheirSize)
+{
     const std::string file = "QV1.2\r\n\"Media\",\"P\",\"O\",\"D\"\r\n";
     const std::string clip = "QUORVEL MEDIA\r\n";
     const std::string tooMany = "This file holds more than 1000000 items. The list was not changed.";
     const std::string pasteTooMany = "Pasting would make more than 1000000 items. The list was not changed.";
     struct Case {
         const char* What;
-        bool Paste;        // else load
-        std::string Text;  // the file or clipboard text
+        bool Paste;            // else load
+        std::string Text;      // the file or clipboard text
         std::string Expected;  // the titles after it, or the message
     };
     const Case cases[] = {

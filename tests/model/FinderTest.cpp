@@ -12,10 +12,11 @@ namespace {
 using test::AddItem;
 using test::Text;
 
-TEST(FinderTest, FindsTheFirstMatch) {
+TEST(FinderTest, FindsTheFirstMatch)
+{
     TCartListClass list;
     AddItem(list, {{"Title", Text("Star-Pilot")}});
-    AddItem(list, {{"Title", Text("Comet Run")}, {"Quantity", int32_t{2}}});
+    AddItem(list, {{"Title", Text("Comet Run")}, {"Quantity", int32_t {2}}});
     AddItem(list, {{"Title", Text("COMET RUN")}});
     struct Case {
         const char* Field;
@@ -24,9 +25,9 @@ TEST(FinderTest, FindsTheFirstMatch) {
         int32_t Loose;
     };
     const Case cases[] = {
-        {"Title", "comet run", 1, 1},   {"TITLE", "Comet Run", 1, 1}, {"Title", "star pilot", -1, 0},
-        {"Title", "STARPILOT", -1, 0},  {"Title", "Nova", -1, -1},    {"Quantity", "2", 1, 1},
-        {"Quantity", "1", 0, 0},        {"Nothing", "", 0, 0},        {"Nothing", "x", -1, -1},
+        {"Title", "comet run", 1, 1},  {"TITLE", "Comet Run", 1, 1}, {"Title", "star pilot", -1, 0},
+        {"Title", "STARPILOT", -1, 0}, {"Title", "Nova", -1, -1},    {"Quantity", "2", 1, 1},
+        {"Quantity", "1", 0, 0},       {"Nothing", "", 0, 0},        {"Nothing", "x", -1, -1},
         {"Title", "", -1, -1},
     };
     for (const auto& c : cases) {
@@ -42,21 +43,32 @@ TEST(FinderTest, FindsTheFirstMatch) {
 }
 
 // The index must answer exactly what the scan answers, whatever the data.
-TEST(FinderTest, IndexAgreesWithTheScanOnRandomData) {
+TEST(FinderTest, IndexAgreesWithTheScanOnRandomData)
+{
     std::mt19937 random(11);
-    const std::string alphabet = "aAbB -.,'\xE9\xC9\x9A\x8A" "1";
+    const std::string alphabet = "aAbB -.,'\xE9\xC9\x9A\x8A"
+                                 "1";
     auto randomText = [&] {
         std::string s;
-        for (size_t n = random() % 5; n > 0; --n) s += alphabet[random() % alphabet.size()];
+        for (size_t n = random() % 5; n > 0; --n)
+            s += alphabet[random() % alphabet.size()];
         return s;
     };
     TCartListClass list;
     for (int i = 0; i < 400; ++i) {
         switch (random() % 4) {
-        case 0: AddItem(list, {{"Title", randomText()}}); break;
-        case 1: AddItem(list, {{"Title", int32_t(random() % 20)}}); break;
-        case 2: AddItem(list, {{"Title", FieldValue{}}}); break;
-        default: AddItem(list, {{"Title", Currency{int64_t(random() % 30000)}}}); break;
+        case 0:
+            AddItem(list, {{"Title", randomText()}});
+            break;
+        case 1:
+            AddItem(list, {{"Title", int32_t(random() % 20)}});
+            break;
+        case 2:
+            AddItem(list, {{"Title", FieldValue {}}});
+            break;
+        default:
+            AddItem(list, {{"Title", Currency {int64_t(random() % 30000)}}});
+            break;
         }
     }
     const FieldValueIndex exact(list, "title");

@@ -7,10 +7,10 @@
 #include "ListTestSupport.h"
 #include "model/CartListClass.h"
 #include "model/ColumnList.h"
+#include "model/FieldText.h"
 #include "model/HardwareListClass.h"
 #include "model/ListFactory.h"
 #include "model/ListFile.h"
-#include "model/FieldText.h"
 #include "model/LocaleFormat.h"
 #include "platform/SafeFile.h"
 #include "support/GlobalsTest.h"
@@ -47,14 +47,16 @@ const std::string kHardTexts[] = {
 
 class ListFileTest : public test::GlobalsTest {
 protected:
-    std::unique_ptr<TBaseCustomListClass> Loaded(TListType type, const std::string& name) {
+    std::unique_ptr<TBaseCustomListClass> Loaded(TListType type, const std::string& name)
+    {
         auto list = CreateListObject(type);
         LoadListObject(list.get(), PathOf(name));
         return list;
     }
 };
 
-TEST_F(ListFileTest, RoundTripOfHardTextsAndNumbers) {
+TEST_F(ListFileTest, RoundTripOfHardTextsAndNumbers)
+{
     for (const TListType type : {ltMedia, ltHardware}) {
         const char* nameField = type == ltMedia ? "Title" : "Name";
         auto list = CreateListObject(type);
@@ -65,13 +67,14 @@ TEST_F(ListFileTest, RoundTripOfHardTextsAndNumbers) {
             AddItem(*list, {{nameField, s}, {"Notes", s}, {"Mfg", std::string("m,") + s}});
         // Numbers and booleans in every form an item may hold them.
         const std::vector<std::pair<test::FieldTexts, std::vector<std::string>>> numbers = {
-            {{{"Quantity", int32_t{7}}, {"Cost", Currency{45000}}, {"Boxed", true}}, {"7", "4.5", "-1"}},
+            {{{"Quantity", int32_t {7}}, {"Cost", Currency {45000}}, {"Boxed", true}}, {"7", "4.5", "-1"}},
             {{{"Quantity", Text("-3")}, {"Cost", Text("0.1234")}, {"Boxed", Text("0")}}, {"-3", "0.1234", "0"}},
             {{{"Quantity", Text("")}, {"Cost", Text("")}, {"Boxed", Text("")}}, {"", "", ""}},
             {{{"Quantity", 2.0}, {"Cost", Text("12,5")}, {"Boxed", Text("TRUE")}}, {"2", "12.5", "-1"}},
-            {{{"Quantity", Text(" 12 ")}, {"Cost", int32_t{3}}, {"Boxed", false}}, {"12", "3", "0"}},
+            {{{"Quantity", Text(" 12 ")}, {"Cost", int32_t {3}}, {"Boxed", false}}, {"12", "3", "0"}},
         };
-        for (const auto& [values, expected] : numbers) AddItem(*list, values);
+        for (const auto& [values, expected] : numbers)
+            AddItem(*list, values);
 
         const std::string first = PathOf("first.lst"), second = PathOf("second.lst");
         SaveListObject(list.get(), first, false, false);
@@ -101,24 +104,28 @@ TEST_F(ListFileTest, RoundTripOfHardTextsAndNumbers) {
     }
 }
 
-TEST_F(ListFileTest, WritesTheValueFormsByFieldType) {
+TEST_F(ListFileTest, WritesTheValueFormsByFieldType)
+{
     TCartListClass list;
     list.SetListType("  Media ");
     list.SetPlatform(" Zentra ");
     list.SetDescription("a, 5%");
-    AddItem(list, {{"Title", Text("Comet \"Deluxe\"")},
-                   {"Boxed", true},
-                   {"Quantity", Text("2")},
-                   {"Cost", Text("4.50")},
-                   {"Rarity", Text("")},
-                   {"DateAcquired", Text("1/2/2003")}});
+    AddItem(list,
+            {{"Title", Text("Comet \"Deluxe\"")},
+             {"Boxed", true},
+             {"Quantity", Text("2")},
+             {"Cost", Text("4.50")},
+             {"Rarity", Text("")},
+             {"DateAcquired", Text("1/2/2003")}});
     list.SaveToFile(PathOf("a.lst"), false, false);
-    EXPECT_EQ(ReadFile("a.lst"), "QV1.2\r\n\"Media\",\"Zentra\",\"\",\"a, 5%25\"\r\n" + kMediaHeader +
-                                     "\r\n\"Comet %22Deluxe%22\",\"\",-1,0,0,0,0,\"\",\"\",\"\",\"\",2,,0,\"\",4.5,0,"
-                                     "\"\",\"\",\"\",\"\",\"1/2/2003\",\"\",\"\",\"\"\r\n");
+    EXPECT_EQ(ReadFile("a.lst"),
+              "QV1.2\r\n\"Media\",\"Zentra\",\"\",\"a, 5%25\"\r\n" + kMediaHeader +
+                  "\r\n\"Comet %22Deluxe%22\",\"\",-1,0,0,0,0,\"\",\"\",\"\",\"\",2,,0,\"\",4.5,0,"
+                  "\"\",\"\",\"\",\"\",\"1/2/2003\",\"\",\"\",\"\"\r\n");
 }
 
-TEST_F(ListFileTest, TypeThatWouldBreakItsFieldIsWrittenWithoutQuotesAndBreaks) {
+TEST_F(ListFileTest, TypeThatWouldBreakItsFieldIsWrittenWithoutQuotesAndBreaks)
+{
     // Only a malformed file brings such a type; the written line must still hold four fields.
     for (const char* type : {"Med\"ia", "Media\r\n", "Media\" ", "\"Media"}) {
         TCartListClass list;
@@ -129,22 +136,24 @@ TEST_F(ListFileTest, TypeThatWouldBreakItsFieldIsWrittenWithoutQuotesAndBreaks) 
     }
 }
 
-TEST_F(ListFileTest, NumbersIgnoreTheDisplayLocale) {
+TEST_F(ListFileTest, NumbersIgnoreTheDisplayLocale)
+{
     LocaleFormat comma;
     comma.DecimalSeparator = ',';
     comma.ThousandSeparator = '.';
     LocaleFormat::SetCurrent(comma);
     TCartListClass list;
-    AddItem(list, {{"Cost", Currency{12345}}, {"Value", Text("1234.5")}});
+    AddItem(list, {{"Cost", Currency {12345}}, {"Value", Text("1234.5")}});
     list.SaveToFile(PathOf("a.lst"), false, false);
-    LocaleFormat::SetCurrent(LocaleFormat{});
+    LocaleFormat::SetCurrent(LocaleFormat {});
     TCartListClass back;
     back.LoadFromFile(PathOf("a.lst"));
     EXPECT_EQ(back.GetItem(0)->GetFieldValue("Cost"), FieldValue(Text("1.2345")));
     EXPECT_EQ(back.GetItem(0)->GetFieldValue("Value"), FieldValue(Text("1234.5")));
 }
 
-TEST_F(ListFileTest, EmptyListWritesThreeLines) {
+TEST_F(ListFileTest, EmptyListWritesThreeLines)
+{
     THardwareListClass list;
     list.SaveToFile(PathOf("h.lst"), false, false);
     const std::string text = ReadFile("h.lst");
@@ -164,7 +173,8 @@ struct ReadCase {
     std::vector<std::string> Titles = {};
 };
 
-TEST_F(ListFileTest, ReadsOrRefusesWholeFiles) {
+TEST_F(ListFileTest, ReadsOrRefusesWholeFiles)
+{
     const std::string head = "QV1.2\r\n\"Media\",\"P\",\"O\",\"D\"\r\n\"TITLE\",\"QUANTITY\"\r\n";
     const std::string invalid = "Invalid Cartridge File", version = "Cartridge File is not Version \"QV1.2\"";
     const ReadCase cases[] = {
@@ -177,12 +187,16 @@ TEST_F(ListFileTest, ReadsOrRefusesWholeFiles) {
         {"LowerTag", "qv1.2\r\nx\r\ny\r\n", version},
         {"BlankBeforeTag", " QV1.2\r\nx\r\ny\r\n", version},
         {"BlankAfterTag", "QV1.2 \r\nx\r\ny\r\n", version},
-        {"BinaryJunk", "\x7F" "ELF\x02\x01\x01\0\0\0\r\n\xFF\xFE\0\n\x01\x02"s, version},
+        {"BinaryJunk",
+         "\x7F"
+         "ELF\x02\x01\x01\0\0\0\r\n\xFF\xFE\0\n\x01\x02"s,
+         version},
         {"QuotedTag", "\"QV1.2\",junk\nx\ny\n", "", {}},
         {"ThreeLines", head, "", {}},
         {"BadEscapeInItem", head + "\"ok\",1\r\n\"bad %ZZ\",2\r\n", "'$ZZ' is not a valid integer value"},
         {"EscapeCutShort", head + "\"bad 5%\",2\r\n", "'$' is not a valid integer value"},
-        {"BadEscapeInPlatform", "QV1.2\r\n\"Media\",\"P%G\",\"O\",\"D\"\r\n\"TITLE\"\r\n", "'$G' is not a valid integer value"},
+        {"BadEscapeInPlatform", "QV1.2\r\n\"Media\",\"P%G\",\"O\",\"D\"\r\n\"TITLE\"\r\n",
+         "'$G' is not a valid integer value"},
         {"LfEnds", "QV1.2\n\"Media\",\"P\",\"O\",\"D\"\n\"TITLE\"\n\"a\"\n\"b\"\n", "", {"a", "b"}},
         {"CrEnds", "QV1.2\r\"Media\",\"P\",\"O\",\"D\"\r\"TITLE\"\r\"a\"\r\"b\"\r", "", {"a", "b"}},
         {"NoFinalBreak", head + "\"a\",1\r\n\"b\",2", "", {"a", "b"}},
@@ -212,7 +226,8 @@ TEST_F(ListFileTest, ReadsOrRefusesWholeFiles) {
     }
 }
 
-TEST_F(ListFileTest, HardwareReaderHasItsOwnMessages) {
+TEST_F(ListFileTest, HardwareReaderHasItsOwnMessages)
+{
     const std::pair<std::string, std::string> cases[] = {
         {"QV1.2\r\nx\r\n", "Invalid Hardware File"},
         {"QV2.0\r\nx\r\ny\r\n", "Hardware File version is not supported."},
@@ -231,7 +246,8 @@ TEST_F(ListFileTest, HardwareReaderHasItsOwnMessages) {
     EXPECT_THROW(media.LoadFromFile(PathOf("in.lst")), TCartListClassException);
 }
 
-TEST_F(ListFileTest, MissingFileCannotBeOpened) {
+TEST_F(ListFileTest, MissingFileCannotBeOpened)
+{
     TCartListClass list;
     try {
         list.LoadFromFile(PathOf("missing.lst"));
@@ -242,11 +258,13 @@ TEST_F(ListFileTest, MissingFileCannotBeOpened) {
     EXPECT_THROW(list.LoadFromFile(Dir().string()), FileOpenError);
 }
 
-TEST_F(ListFileTest, HeaderColumnsAreMatchedByName) {
-    WriteFile("in.lst", "QV1.2\r\n\"Media\",\"\",\"\",\"\"\r\n"
-                        "\"notes\",\"NoSuchField\",\"Title\",\"\",\"QUANTITY\",\"title\"\r\n"
-                        "\"n1\",\"x\",\"first\",\"y\",5,\"second\"\r\n"
-                        "\"n2\"\r\n");
+TEST_F(ListFileTest, HeaderColumnsAreMatchedByName)
+{
+    WriteFile("in.lst",
+              "QV1.2\r\n\"Media\",\"\",\"\",\"\"\r\n"
+              "\"notes\",\"NoSuchField\",\"Title\",\"\",\"QUANTITY\",\"title\"\r\n"
+              "\"n1\",\"x\",\"first\",\"y\",5,\"second\"\r\n"
+              "\"n2\"\r\n");
     TCartListClass list;
     list.LoadFromFile(PathOf("in.lst"));
     ASSERT_EQ(list.Count(), 2);
@@ -256,13 +274,13 @@ TEST_F(ListFileTest, HeaderColumnsAreMatchedByName) {
     EXPECT_EQ(full->GetFieldValue("Title"), FieldValue(Text("second")));
     EXPECT_EQ(full->GetFieldValue("Quantity"), FieldValue(Text("5")));
     // A field without a column keeps its default.
-    EXPECT_EQ(full->GetFieldValue("Rarity"), FieldValue(int32_t{0}));
+    EXPECT_EQ(full->GetFieldValue("Rarity"), FieldValue(int32_t {0}));
     EXPECT_EQ(full->GetFieldValue("DateAcquired"), FieldValue(TodayText()));
     // A short line gives its missing columns the empty text.
     const auto* shortLine = list.GetItem(1);
     EXPECT_EQ(shortLine->GetFieldValue("Title"), FieldValue(Text("")));
     EXPECT_EQ(shortLine->GetFieldValue("Quantity"), FieldValue(Text("")));
-    EXPECT_EQ(shortLine->GetFieldValue("Rarity"), FieldValue(int32_t{0}));
+    EXPECT_EQ(shortLine->GetFieldValue("Rarity"), FieldValue(int32_t {0}));
     // ... and such a list still saves and reads back the same.
     list.SaveToFile(PathOf("out.lst"), false, false);
     TCartListClass back;
@@ -270,7 +288,8 @@ TEST_F(ListFileTest, HeaderColumnsAreMatchedByName) {
     EXPECT_EQ(back.GetItem(1)->GetFieldValue("Quantity"), FieldValue(Text("")));
 }
 
-TEST_F(ListFileTest, OldTagsAreNotDecodedAndSaveAsCurrent) {
+TEST_F(ListFileTest, OldTagsAreNotDecodedAndSaveAsCurrent)
+{
     WriteFile("old.lst", "QV1.0\r\n\"Zen%22\",\"Me\",\"Old list\"\r\n\"TITLE\"\r\n\"a%22b\"\r\n");
     for (const TListType type : {ltMedia, ltHardware}) {
         auto list = Loaded(type, "old.lst");
@@ -286,7 +305,8 @@ TEST_F(ListFileTest, OldTagsAreNotDecodedAndSaveAsCurrent) {
     EXPECT_EQ(ReadFile("new.lst").substr(0, 48), "QV1.2\r\n\"Media\",\"Zen%2522\",\"Me\",\"Old list\"\r\n\"TITL");
 }
 
-TEST_F(ListFileTest, ReaderTakesTheTypeFieldAsItStands) {
+TEST_F(ListFileTest, ReaderTakesTheTypeFieldAsItStands)
+{
     WriteFile("in.lst", "QV1.2\r\n\"Hardware\",\"P\",\"O\",\"D\"\r\n\"TITLE\"\r\n\"x\"\r\n");
     TCartListClass list;
     list.LoadFromFile(PathOf("in.lst"));
@@ -294,7 +314,8 @@ TEST_F(ListFileTest, ReaderTakesTheTypeFieldAsItStands) {
     EXPECT_EQ(list.Count(), 1);
 }
 
-TEST_F(ListFileTest, SavingWithAndWithoutBackup) {
+TEST_F(ListFileTest, SavingWithAndWithoutBackup)
+{
     TCartListClass list;
     AddItem(list, {{"Title", Text("new")}});
     WriteFile("a.lst", "previous");
@@ -329,7 +350,8 @@ TEST_F(ListFileTest, SavingWithAndWithoutBackup) {
     EXPECT_FALSE(Exists("fresh.BAK"));
 }
 
-TEST_F(ListFileTest, UnconvertibleValueStopsTheSaveBeforeWriting) {
+TEST_F(ListFileTest, UnconvertibleValueStopsTheSaveBeforeWriting)
+{
     struct Case {
         const char* Field;
         FieldValue Value;
@@ -362,7 +384,8 @@ TEST_F(ListFileTest, UnconvertibleValueStopsTheSaveBeforeWriting) {
     }
 }
 
-TEST_F(ListFileTest, FailedWriteKeepsFileAndFlags) {
+TEST_F(ListFileTest, FailedWriteKeepsFileAndFlags)
+{
     TCartListClass list;
     AddItem(list, {{"Title", Text("x")}}).Modified = true;
     list.SetFileName("before.lst");
@@ -382,14 +405,21 @@ struct PeekCase {
     std::vector<std::string> Info;  // type, owner, platform, description
 };
 
-TEST_F(ListFileTest, PeeksReadTheFirstLines) {
+TEST_F(ListFileTest, PeeksReadTheFirstLines)
+{
     const std::vector<std::string> unknown(4, "Unknown");
     const PeekCase cases[] = {
-        {"Media", "QV1.2\r\n\"Media\",\"Zen%2C\",\"Me%22\",\"D\"\r\n\"TITLE\"\r\n", ltMedia, {"Media", "Me\"", "Zen,", "D"}},
+        {"Media",
+         "QV1.2\r\n\"Media\",\"Zen%2C\",\"Me%22\",\"D\"\r\n\"TITLE\"\r\n",
+         ltMedia,
+         {"Media", "Me\"", "Zen,", "D"}},
         {"HardwareAnyCase", "QV1.2\n\"HARDWARE\",\"P\",\"O\",\"D\"\n\n", ltHardware, {"HARDWARE", "O", "P", "D"}},
         {"OtherType", "QV1.2\r\n\"Software\",\"P\",\"O\",\"D\"\r\nx", ltNone, {"Software", "O", "P", "D"}},
         {"OldTag", "QV1.1\r\n\"P%41\",\"O%41\",\"D%41\"\r\nx\r\n", ltMedia, {"Media", "OA", "P%41", "DA"}},
-        {"BadEscapeShownRaw", "QV1.2\r\n\"Media\",\"P%\",\"O%zz\",\"D\"\r\nx\r\n", ltMedia, {"Media", "O%zz", "P%", "D"}},
+        {"BadEscapeShownRaw",
+         "QV1.2\r\n\"Media\",\"P%\",\"O%zz\",\"D\"\r\nx\r\n",
+         ltMedia,
+         {"Media", "O%zz", "P%", "D"}},
         {"TwoLines", "QV1.2\r\n\"Media\",\"P\",\"O\",\"D\"\r\n", ltNone, unknown},
         {"UnknownTag", "QV1.3\r\n\"Media\",\"P\",\"O\",\"D\"\r\nx\r\n", ltNone, unknown},
         {"Empty", "", ltNone, unknown},
@@ -410,12 +440,14 @@ TEST_F(ListFileTest, PeeksReadTheFirstLines) {
     EXPECT_EQ(GetListFileType(Dir().string()), ltNone);
 }
 
-TEST_F(ListFileTest, DispatchersLeaveOtherObjectsAlone) {
+TEST_F(ListFileTest, DispatchersLeaveOtherObjectsAlone)
+{
     WriteFile("in.lst", "QV1.2\r\n\"Media\",\"P\",\"O\",\"D\"\r\n\"TITLE\"\r\n\"a\"\r\n");
     OtherList other;
     TColumnListClass columns;
     std::string text = "unchanged";
-    for (TBaseCustomListClass* list : {static_cast<TBaseCustomListClass*>(nullptr), static_cast<TBaseCustomListClass*>(&other)}) {
+    for (TBaseCustomListClass* list :
+         {static_cast<TBaseCustomListClass*>(nullptr), static_cast<TBaseCustomListClass*>(&other)}) {
         LoadListObject(list, PathOf("in.lst"));
         SaveListObject(list, PathOf("out.lst"), false, true);
         ExportListObject(list, PathOf("out.csv"), columns);
@@ -428,7 +460,8 @@ TEST_F(ListFileTest, DispatchersLeaveOtherObjectsAlone) {
     EXPECT_FALSE(Exists("out.csv"));
 }
 
-TEST(ListFileLinesTest, LineEndsAllReadTheSame) {
+TEST(ListFileLinesTest, LineEndsAllReadTheSame)
+{
     const std::pair<std::string, std::vector<std::string>> cases[] = {
         {"", {}},
         {"a", {"a"}},
@@ -445,10 +478,11 @@ TEST(ListFileLinesTest, LineEndsAllReadTheSame) {
     }
 }
 
-TEST(ListFileItemLineTest, BuildsOverTheNamedFields) {
+TEST(ListFileItemLineTest, BuildsOverTheNamedFields)
+{
     TCartClass item;
     item.SetFieldValue("Title", Text("T,1"));
-    item.SetFieldValue("Quantity", int32_t{3});
+    item.SetFieldValue("Quantity", int32_t {3});
     item.SetFieldValue("Boxed", Text("-1"));
     EXPECT_EQ(TBaseCustomListClass::BuildItemLine(item, {"quantity", "TITLE", "Boxed", "Cost"}), "3,\"T,1\",-1,0");
     EXPECT_EQ(TBaseCustomListClass::BuildItemLine(item, {}), "");
@@ -468,7 +502,8 @@ struct BigFile {
     std::vector<std::string> Titles;
 };
 
-BigFile MakeBigFile(size_t lines) {
+BigFile MakeBigFile(size_t lines)
+{
     BigFile big;
     big.Text = "QV1.2\r\n\"Media\",\"P\",\"O\",\"D\"\r\n\"TITLE\",\"NOTES\"\r\n";
     const char* const ends[] = {"\r", "\n", "\r\n"};
@@ -487,7 +522,8 @@ BigFile MakeBigFile(size_t lines) {
     return big;
 }
 
-TEST(ListFileSlicesTest, BigFilesReadInFileOrder) {
+TEST(ListFileSlicesTest, BigFilesReadInFileOrder)
+{
     const BigFile big = MakeBigFile(60000);
     ASSERT_GT(big.Text.size(), 2u << 20);
     TCartListClass list;
@@ -498,7 +534,8 @@ TEST(ListFileSlicesTest, BigFilesReadInFileOrder) {
     EXPECT_EQ(test::Column(again, "Title"), big.Titles);
 }
 
-TEST(ListFileSlicesTest, FirstUnconvertibleItemInListOrderIsReported) {
+TEST(ListFileSlicesTest, FirstUnconvertibleItemInListOrderIsReported)
+{
     TCartListClass list;
     ReadListFileText(list, MakeBigFile(60000).Text, "big.lst");
     list.GetItem(50000)->SetFieldValue("Quantity", Text("many"));
@@ -511,7 +548,8 @@ TEST(ListFileSlicesTest, FirstUnconvertibleItemInListOrderIsReported) {
     }
 }
 
-TEST(ListFileSlicesTest, FirstBadEscapeInFileOrderIsReported) {
+TEST(ListFileSlicesTest, FirstBadEscapeInFileOrderIsReported)
+{
     BigFile big = MakeBigFile(60000);
     const size_t late = big.Text.rfind("title %25");
     big.Text.replace(late + 6, 3, "%Z9");
@@ -541,7 +579,8 @@ constexpr size_t kReadBuffer = size_t(1) << 19;
 
 std::string LineOf(size_t length, const char* end) { return "\"" + std::string(length - 2, 't') + "\"" + end; }
 
-TEST_F(ListFileTest, FilesReadInBlocksAsTheirTextReads) {
+TEST_F(ListFileTest, FilesReadInBlocksAsTheirTextReads)
+{
     const std::string head = "QV1.2\r\n\"Media\",\"P\",\"O\",\"D\"\r\n\"TITLE\",\"NOTES\"\r\n";
     const struct {
         const char* Name;
@@ -575,7 +614,8 @@ TEST_F(ListFileTest, FilesReadInBlocksAsTheirTextReads) {
     EXPECT_EQ(ReadFile("out.lst"), ReadFile("in.lst"));
 }
 
-TEST_F(ListFileTest, SaveStoppedInAnyChunkLeavesTheOldFile) {
+TEST_F(ListFileTest, SaveStoppedInAnyChunkLeavesTheOldFile)
+{
     const struct {
         std::vector<int32_t> Broken;
         std::string Message;
@@ -587,7 +627,8 @@ TEST_F(ListFileTest, SaveStoppedInAnyChunkLeavesTheOldFile) {
     TCartListClass list;
     ReadListFileText(list, MakeBigFile(60000).Text, "big.lst");
     for (const auto& c : cases) {
-        for (const int32_t i : c.Broken) list.GetItem(i)->SetFieldValue("Quantity", Text("many"));
+        for (const int32_t i : c.Broken)
+            list.GetItem(i)->SetFieldValue("Quantity", Text("many"));
         WriteFile("a.lst", "previous");
         try {
             list.SaveToFile(PathOf("a.lst"), true, true);
@@ -598,7 +639,8 @@ TEST_F(ListFileTest, SaveStoppedInAnyChunkLeavesTheOldFile) {
         EXPECT_EQ(ReadFile("a.lst"), "previous");
         // Nothing but the file itself: no ".BAK", no temporary file left behind.
         EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Dir()), {}), 1) << c.Message;
-        for (const int32_t i : c.Broken) list.GetItem(i)->SetFieldValue("Quantity", Text("1"));
+        for (const int32_t i : c.Broken)
+            list.GetItem(i)->SetFieldValue("Quantity", Text("1"));
     }
 }
 

@@ -18,7 +18,8 @@ using test::Column;
 using test::Text;
 
 // Compress merges items equal in every key field, so Quantity must be the one field left out.
-TEST(ListTest, KeyFieldsAreAllButQuantity) {
+TEST(ListTest, KeyFieldsAreAllButQuantity)
+{
     TCartListClass media;
     THardwareListClass hardware;
     EXPECT_EQ(media.KeyFieldNames.size(), 24u);
@@ -27,13 +28,14 @@ TEST(ListTest, KeyFieldsAreAllButQuantity) {
 }
 
 // Header edits must mark the list so its changes are not lost; file names are no edit.
-TEST(ListTest, HeaderChangesMarkTheListButFileNamesDoNot) {
+TEST(ListTest, HeaderChangesMarkTheListButFileNamesDoNot)
+{
     TCartListClass list, source;
     list.SetFileName("a.lst");
     EXPECT_FALSE(list.GetModified());
-    for (const auto& change : std::vector<std::function<void()>>{
-             [&] { list.SetOwner("Ann"); }, [&] { list.SetPlatform("Zentra 64"); },
-             [&] { list.SetDescription("shelf"); }, [&] { list.Clear(); }}) {
+    for (const auto& change :
+         std::vector<std::function<void()>> {[&] { list.SetOwner("Ann"); }, [&] { list.SetPlatform("Zentra 64"); },
+                                             [&] { list.SetDescription("shelf"); }, [&] { list.Clear(); }}) {
         list.SetModified(false);
         change();
         EXPECT_TRUE(list.GetModified());
@@ -48,10 +50,11 @@ TEST(ListTest, HeaderChangesMarkTheListButFileNamesDoNot) {
     EXPECT_TRUE(list.GetModified());
     EXPECT_EQ(list.GetOwner(), "Ann");
     EXPECT_EQ(list.GetFileName(), "s.lst");
-    EXPECT_EQ(Column(list, "Title"), std::vector<std::string>{"Kept"});
+    EXPECT_EQ(Column(list, "Title"), std::vector<std::string> {"Kept"});
 }
 
-TEST(ListTest, IndexErrorsChangeNothing) {
+TEST(ListTest, IndexErrorsChangeNothing)
+{
     TCartListClass list;
     AddItem(list, {{"Title", Text("A")}});
     AddItem(list, {{"Title", Text("B")}});
@@ -70,7 +73,8 @@ TEST(ListTest, IndexErrorsChangeNothing) {
     }
 }
 
-TEST(ListTest, DeleteKeepsTheOtherItemsWhereTheyAre) {
+TEST(ListTest, DeleteKeepsTheOtherItemsWhereTheyAre)
+{
     struct Case {
         std::vector<int32_t> Doomed;
         std::vector<std::string> Left;
@@ -83,7 +87,8 @@ TEST(ListTest, DeleteKeepsTheOtherItemsWhereTheyAre) {
     };
     for (const auto& c : cases) {
         TCartListClass list;
-        for (const char* t : {"A", "B", "C", "D", "E"}) AddItem(list, {{"Title", Text(t)}});
+        for (const char* t : {"A", "B", "C", "D", "E"})
+            AddItem(list, {{"Title", Text(t)}});
         TBaseCustomClass* last = list.GetItem(4);
         list.SetModified(false);
         list.DeleteItems(c.Doomed);
@@ -94,10 +99,11 @@ TEST(ListTest, DeleteKeepsTheOtherItemsWhereTheyAre) {
         }
     }
     TCartListClass list;
-    for (const char* t : {"A", "B", "C"}) AddItem(list, {{"Title", Text(t)}});
+    for (const char* t : {"A", "B", "C"})
+        AddItem(list, {{"Title", Text(t)}});
     list.SetModified(false);
     list.Delete(1);
-    EXPECT_EQ(Column(list, "Title"), (std::vector<std::string>{"A", "C"}));
+    EXPECT_EQ(Column(list, "Title"), (std::vector<std::string> {"A", "C"}));
     EXPECT_TRUE(list.GetModified());
 }
 
@@ -109,10 +115,11 @@ struct SortCase {
     std::vector<int> Expected;       // item numbers after sorting
 };
 
-class SortTest : public test::GlobalsTest, public ::testing::WithParamInterface<SortCase> {};
-class SortStateTest : public test::GlobalsTest {};
+class SortTest : public test::GlobalsTest, public ::testing::WithParamInterface<SortCase> { };
+class SortStateTest : public test::GlobalsTest { };
 
-TEST_P(SortTest, OrdersItems) {
+TEST_P(SortTest, OrdersItems)
+{
     const auto& c = GetParam();
     TCartListClass list;
     for (size_t i = 0; i < c.Values.size(); ++i) {
@@ -123,90 +130,123 @@ TEST_P(SortTest, OrdersItems) {
     G_SortDirection = c.Direction;
     list.Sort();
     std::vector<int> order;
-    for (const auto& notes : Column(list, "Notes")) order.push_back(std::stoi(notes));
+    for (const auto& notes : Column(list, "Notes"))
+        order.push_back(std::stoi(notes));
     EXPECT_EQ(order, c.Expected);
 }
 
-const FieldValue never{};
+const FieldValue never {};
 
 INSTANTIATE_TEST_SUITE_P(
     Orders, SortTest,
     ::testing::Values(
-        SortCase{"TitleIgnoresCase", "Title", 1, {Text("banana"), Text("Apple"), Text("cherry")}, {1, 0, 2}},
-        SortCase{"LowerABeforeCapitalB", "Title", 1, {Text("Bravo"), Text("alpha")}, {1, 0}},
-        SortCase{"TitleDescending", "Title", -1, {Text("banana"), Text("Apple"), Text("cherry")}, {2, 0, 1}},
-        SortCase{"PrefixFirst", "Title", 1, {Text("Ab"), Text("A"), Text("")}, {2, 1, 0}},
-        SortCase{"Cp1252BytesAfterAscii", "Title", 1, {Text("\xC9" "clair"), Text("zebra"), Text("eclair")}, {2, 1, 0}},
-        SortCase{"LoadedNumbersByValue", "Quantity", 1, {Text("10"), Text("9"), Text("2"), Text("-1")}, {3, 2, 1, 0}},
-        SortCase{"NumbersOfMixedKinds", "Quantity", 1, {int32_t{5}, Text("3"), 2.0, Text("4")}, {2, 1, 3, 0}},
-        SortCase{"NeverAssignedThenUnconvertible", "Quantity", 1,
-                 {Text("abc"), int32_t{1}, never, Text(""), Text("0")}, {2, 3, 0, 4, 1}},
-        SortCase{"DescendingPutsThemLast", "Quantity", -1,
-                 {Text("abc"), int32_t{1}, never, Text(""), Text("0")}, {1, 4, 0, 3, 2}},
-        SortCase{"FractionIsNoWholeNumber", "Quantity", 1, {Text("2"), Text("2.5")}, {1, 0}},
-        SortCase{"BooleansFalseFirst", "Boxed", 1, {Text("-1"), false, Text("0"), true, Text("TRUE")}, {1, 2, 0, 3, 4}},
-        SortCase{"MoneyByValue", "Cost", 1, {Text("10"), Currency{40000}, Text("4,5"), Text("x"), 3.99}, {3, 4, 1, 2, 0}},
+        SortCase {"TitleIgnoresCase", "Title", 1, {Text("banana"), Text("Apple"), Text("cherry")}, {1, 0, 2}},
+        SortCase {"LowerABeforeCapitalB", "Title", 1, {Text("Bravo"), Text("alpha")}, {1, 0}},
+        SortCase {"TitleDescending", "Title", -1, {Text("banana"), Text("Apple"), Text("cherry")}, {2, 0, 1}},
+        SortCase {"PrefixFirst", "Title", 1, {Text("Ab"), Text("A"), Text("")}, {2, 1, 0}},
+        SortCase {"Cp1252BytesAfterAscii",
+                  "Title",
+                  1,
+                  {Text("\xC9"
+                        "clair"),
+                   Text("zebra"), Text("eclair")},
+                  {2, 1, 0}},
+        SortCase {"LoadedNumbersByValue", "Quantity", 1, {Text("10"), Text("9"), Text("2"), Text("-1")}, {3, 2, 1, 0}},
+        SortCase {"NumbersOfMixedKinds", "Quantity", 1, {int32_t {5}, Text("3"), 2.0, Text("4")}, {2, 1, 3, 0}},
+        SortCase {"NeverAssignedThenUnconvertible",
+                  "Quantity",
+                  1,
+                  {Text("abc"), int32_t {1}, never, Text(""), Text("0")},
+                  {2, 3, 0, 4, 1}},
+        SortCase {"DescendingPutsThemLast",
+                  "Quantity",
+                  -1,
+                  {Text("abc"), int32_t {1}, never, Text(""), Text("0")},
+                  {1, 4, 0, 3, 2}},
+        SortCase {"FractionIsNoWholeNumber", "Quantity", 1, {Text("2"), Text("2.5")}, {1, 0}},
+        SortCase {
+            "BooleansFalseFirst", "Boxed", 1, {Text("-1"), false, Text("0"), true, Text("TRUE")}, {1, 2, 0, 3, 4}},
+        SortCase {
+            "MoneyByValue", "Cost", 1, {Text("10"), Currency {40000}, Text("4,5"), Text("x"), 3.99}, {3, 4, 1, 2, 0}},
         // A double key made these amounts equal and kept their order.
-        SortCase{"MoneyBeyondADoublesPrecision", "Cost", 1,
-                 {Text("1000000000000.0001"), Text("1000000000000"), Currency{-1}}, {2, 1, 0}},
-        SortCase{"TextFieldHoldingNumbersSortsAsText", "Title", 1, {int32_t{10}, int32_t{9}}, {0, 1}},
-        SortCase{"StableAscending", "Title", 1, {Text("x"), Text("Y"), Text("X"), Text("y"), Text("x")}, {0, 2, 4, 1, 3}},
-        SortCase{"StableDescending", "Title", -1, {Text("x"), Text("Y"), Text("X"), Text("y"), Text("x")}, {1, 3, 0, 2, 4}},
+        SortCase {"MoneyBeyondADoublesPrecision",
+                  "Cost",
+                  1,
+                  {Text("1000000000000.0001"), Text("1000000000000"), Currency {-1}},
+                  {2, 1, 0}},
+        SortCase {"TextFieldHoldingNumbersSortsAsText", "Title", 1, {int32_t {10}, int32_t {9}}, {0, 1}},
+        SortCase {
+            "StableAscending", "Title", 1, {Text("x"), Text("Y"), Text("X"), Text("y"), Text("x")}, {0, 2, 4, 1, 3}},
+        SortCase {
+            "StableDescending", "Title", -1, {Text("x"), Text("Y"), Text("X"), Text("y"), Text("x")}, {1, 3, 0, 2, 4}},
         // Keys that share their first eight bytes, or differ only after them or in trailing NULs.
-        SortCase{"SharedPrefixes", "Title", 1,
-                 {Text("Galactic Neon"), Text("galactic"), Text("GALACTIC Comet"), FieldValue(std::string("galactic\0", 9)),
-                  Text("Galactic Neon"), Text("galacti")},
-                 {5, 1, 3, 2, 0, 4}},
-        SortCase{"SharedPrefixesDescending", "Title", -1,
-                 {Text("Galactic Neon"), Text("galactic"), Text("GALACTIC Comet"), FieldValue(std::string("galactic\0", 9)),
-                  Text("Galactic Neon"), Text("galacti")},
-                 {0, 4, 2, 3, 1, 5}},
-        SortCase{"UnknownFieldKeepsOrder", "Nothing", 1, {Text("b"), Text("a")}, {0, 1}},
-        SortCase{"DirectionZeroKeepsOrder", "Title", 0, {Text("b"), Text("a")}, {0, 1}},
-        SortCase{"EmptyList", "Title", 1, {}, {}}),
+        SortCase {"SharedPrefixes",
+                  "Title",
+                  1,
+                  {Text("Galactic Neon"), Text("galactic"), Text("GALACTIC Comet"),
+                   FieldValue(std::string("galactic\0", 9)), Text("Galactic Neon"), Text("galacti")},
+                  {5, 1, 3, 2, 0, 4}},
+        SortCase {"SharedPrefixesDescending",
+                  "Title",
+                  -1,
+                  {Text("Galactic Neon"), Text("galactic"), Text("GALACTIC Comet"),
+                   FieldValue(std::string("galactic\0", 9)), Text("Galactic Neon"), Text("galacti")},
+                  {0, 4, 2, 3, 1, 5}},
+        SortCase {"UnknownFieldKeepsOrder", "Nothing", 1, {Text("b"), Text("a")}, {0, 1}},
+        SortCase {"DirectionZeroKeepsOrder", "Title", 0, {Text("b"), Text("a")}, {0, 1}},
+        SortCase {"EmptyList", "Title", 1, {}, {}}),
     [](const auto& info) { return std::string(info.param.Name); });
 
-TEST_F(SortStateTest, HardwareByTitleKeepsItsOrder) {
+TEST_F(SortStateTest, HardwareByTitleKeepsItsOrder)
+{
     THardwareListClass list;
-    for (const char* n : {"Pad", "Deck", "Console"}) AddItem(list, {{"Name", Text(n)}});
+    for (const char* n : {"Pad", "Deck", "Console"})
+        AddItem(list, {{"Name", Text(n)}});
     list.Sort();
-    EXPECT_EQ(Column(list, "Name"), (std::vector<std::string>{"Pad", "Deck", "Console"}));
+    EXPECT_EQ(Column(list, "Name"), (std::vector<std::string> {"Pad", "Deck", "Console"}));
     G_SortField = "name";
     list.Sort();
-    EXPECT_EQ(Column(list, "Name"), (std::vector<std::string>{"Console", "Deck", "Pad"}));
+    EXPECT_EQ(Column(list, "Name"), (std::vector<std::string> {"Console", "Deck", "Pad"}));
 }
 
-TEST_F(SortStateTest, ConstructingAListBetweenSortsResetsTheOrder) {
+TEST_F(SortStateTest, ConstructingAListBetweenSortsResetsTheOrder)
+{
     TCartListClass list;
-    for (const char* t : {"b", "a", "c"}) AddItem(list, {{"Title", Text(t)}, {"Notes", Text(t)}});
+    for (const char* t : {"b", "a", "c"})
+        AddItem(list, {{"Title", Text(t)}, {"Notes", Text(t)}});
     list.SetSortField("Notes");
     list.SetSortDirection(-1);
     list.Sort();
-    EXPECT_EQ(Column(list, "Title"), (std::vector<std::string>{"c", "b", "a"}));
+    EXPECT_EQ(Column(list, "Title"), (std::vector<std::string> {"c", "b", "a"}));
     THardwareListClass temporary;
     list.Sort();
-    EXPECT_EQ(Column(list, "Title"), (std::vector<std::string>{"a", "b", "c"}));
+    EXPECT_EQ(Column(list, "Title"), (std::vector<std::string> {"a", "b", "c"}));
 }
 
 // Random values of every kind: the order must not depend on where the items started, and sorting
 // again changes nothing. A comparison that is no strict weak order fails either. Each pool holds
 // no two values that sort equal, so the texts of the result are fully determined.
-TEST_F(SortStateTest, OrderIsTotalOnRandomMixedValues) {
+TEST_F(SortStateTest, OrderIsTotalOnRandomMixedValues)
+{
     std::mt19937 random(7);
     const std::vector<std::pair<const char*, std::vector<FieldValue>>> pools = {
-        {"Quantity", {never, Text(""), Text("abc"), Text("10"), Text("9"), Text("-3"), int32_t{7}, 2.5, Text("4,5"),
-                      true, Text("1e3"), Text("\xE9")}},
-        {"Cost", {never, Text(""), Text("abc"), Text("10"), Text("9"), Text("-3"), Text("4,5"), Currency{12500}, true,
-                  2.5, Text("1e3"), Text("\xE9")}},
+        {"Quantity",
+         {never, Text(""), Text("abc"), Text("10"), Text("9"), Text("-3"), int32_t {7}, 2.5, Text("4,5"), true,
+          Text("1e3"), Text("\xE9")}},
+        {"Cost",
+         {never, Text(""), Text("abc"), Text("10"), Text("9"), Text("-3"), Text("4,5"), Currency {12500}, true, 2.5,
+          Text("1e3"), Text("\xE9")}},
         {"Boxed", {never, Text(""), Text("abc"), Text("xyz"), true, false}},
-        {"Title", {never, Text(""), Text("abc"), Text("b"), Text("10"), Text("9"), int32_t{7}, Text("\xE9")}},
+        {"Title", {never, Text(""), Text("abc"), Text("b"), Text("10"), Text("9"), int32_t {7}, Text("\xE9")}},
     };
     for (const auto& [field, pool] : pools) {
         std::vector<FieldValue> values;
-        for (int i = 0; i < 300; ++i) values.push_back(pool[random() % pool.size()]);
+        for (int i = 0; i < 300; ++i)
+            values.push_back(pool[random() % pool.size()]);
         auto sortedTexts = [&, field = field](const std::vector<FieldValue>& vs) {
             TCartListClass list;
-            for (const auto& v : vs) AddItem(list, {{field, v}});
+            for (const auto& v : vs)
+                AddItem(list, {{field, v}});
             G_SortField = field;
             list.Sort();
             auto first = Column(list, field);

@@ -13,9 +13,11 @@ namespace quorvel::test {
 using FieldTexts = std::vector<std::pair<std::string, FieldValue>>;
 
 // Appends an item of the list's kind holding these values, as a reader would leave it (not modified).
-inline TBaseCustomClass& AddItem(TBaseCustomListClass& list, const FieldTexts& values) {
+inline TBaseCustomClass& AddItem(TBaseCustomListClass& list, const FieldTexts& values)
+{
     auto item = list.CreateItem();
-    for (const auto& [name, value] : values) item->SetFieldValue(name, value);
+    for (const auto& [name, value] : values)
+        item->SetFieldValue(name, value);
     item->Modified = false;
     TBaseCustomClass& added = *item;
     list.Add(std::move(item));
@@ -25,7 +27,7 @@ inline TBaseCustomClass& AddItem(TBaseCustomListClass& list, const FieldTexts& v
 // A list of no known class, which the factory routines and dispatchers must leave alone.
 class OtherList : public TBaseCustomListClass {
 public:
-    OtherList() : TBaseCustomListClass(MediaFieldSet()) {}
+    OtherList() : TBaseCustomListClass(MediaFieldSet()) { }
     std::unique_ptr<TBaseCustomClass> CreateItem() const override { return std::make_unique<TCartClass>(); }
     TListType Kind() const override { return ltNone; }
 };
@@ -33,9 +35,11 @@ public:
 inline FieldValue Text(const char* s) { return std::string(s); }
 
 // One field's stored text of every item, in list order.
-inline std::vector<std::string> Column(const TBaseCustomListClass& list, const std::string& field) {
+inline std::vector<std::string> Column(const TBaseCustomListClass& list, const std::string& field)
+{
     std::vector<std::string> texts;
-    for (const auto& item : list.Items()) texts.push_back(ToText(item->GetFieldValue(field)));
+    for (const auto& item : list.Items())
+        texts.push_back(ToText(item->GetFieldValue(field)));
     return texts;
 }
 

@@ -1,5 +1,5 @@
-#include "model/ItemClasses.h"
 #include "model/PropertyLayout.h"
+#include "model/ItemClasses.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -36,7 +36,7 @@ TEST(PropertyLayoutTest, DamagedFilesGiveUsableLayouts)
     const std::string good = CdbLayoutBytes(Sample());
     std::string outOfRange = good;
     outOfRange[8] = outOfRange[9] = outOfRange[10] = outOfRange[11] = '\xFF';  // dialog width -1
-    outOfRange[kLayoutRecordSize + 3] = '\x7F';                               // a huge Top
+    outOfRange[kLayoutRecordSize + 3] = '\x7F';                                // a huge Top
     PropertyLayout many = Sample();
     many.Controls.resize(500, many.Controls[0]);
     struct Case {
@@ -59,10 +59,11 @@ TEST(PropertyLayoutTest, DamagedFilesGiveUsableLayouts)
     }
     EXPECT_EQ(ParseCdbLayout(outOfRange).Controls[0].Top, kMaxLayoutExtent);
     // The INI form: defaults for missing keys, empty entries skipped, a huge count costs nothing.
-    const PropertyLayout ini = ParseCdlLayout(
-        "x.cdl", "[Controls]\nControlCount=2000000000\nControl0=A\nControl1=\nControl7=B\nControl07=C\n[A]\n[B]\n"
-                 "FieldName=Mfg\nOptionTab=6\n");
-    EXPECT_EQ(ini, (PropertyLayout{530, 475, {LayoutRecord{}, LayoutRecord{16, 88, 300, 21, "Mfg", "", 0, 6}}}));
+    const PropertyLayout ini =
+        ParseCdlLayout("x.cdl",
+                       "[Controls]\nControlCount=2000000000\nControl0=A\nControl1=\nControl7=B\nControl07=C\n[A]\n[B]\n"
+                       "FieldName=Mfg\nOptionTab=6\n");
+    EXPECT_EQ(ini, (PropertyLayout {530, 475, {LayoutRecord {}, LayoutRecord {16, 88, 300, 21, "Mfg", "", 0, 6}}}));
 }
 
 class LayoutFileTest : public test::TempDirTest {

@@ -23,16 +23,20 @@ struct QuantityCase {
     std::vector<std::string> Quantities;  // after the operation
 };
 
-class QuantityTest : public test::GlobalsTest, public ::testing::WithParamInterface<QuantityCase> {};
+class QuantityTest : public test::GlobalsTest, public ::testing::WithParamInterface<QuantityCase> { };
 
-TEST_P(QuantityTest, ReshapesTheList) {
+TEST_P(QuantityTest, ReshapesTheList)
+{
     const auto& c = GetParam();
     TCartListClass list;
-    for (const auto& values : c.Items) AddItem(list, values);
+    for (const auto& values : c.Items)
+        AddItem(list, values);
     G_SortField = "Notes";
     G_SortDirection = -1;
-    if (c.Expand) list.ExpandQuantities();
-    else list.CompressQuantities();
+    if (c.Expand)
+        list.ExpandQuantities();
+    else
+        list.CompressQuantities();
     EXPECT_EQ(Column(list, "Title"), c.Titles);
     EXPECT_EQ(Column(list, "Quantity"), c.Quantities);
     EXPECT_EQ(G_SortField, "Title");
@@ -42,40 +46,64 @@ TEST_P(QuantityTest, ReshapesTheList) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, QuantityTest,
     ::testing::Values(
-        QuantityCase{"ExpandSplitsCopies", true,
-                     {{{"Title", Text("Bolt")}, {"Quantity", Text("1")}}, {{"Title", Text("Aster")}, {"Quantity", Text("3")}}},
-                     {"Aster", "Aster", "Aster", "Bolt"}, {"1", "1", "1", "1"}},
-        QuantityCase{"ExpandKeepsZeroAndNegative", true,
-                     {{{"Title", Text("A")}, {"Quantity", Text("0")}}, {{"Title", Text("B")}, {"Quantity", int32_t{-2}}}},
-                     {"A", "B"}, {"0", "-2"}},
-        QuantityCase{"CompressAddsQuantities", false,
-                     {{{"Title", Text("A")}, {"Quantity", Text("2")}}, {{"Title", Text("A")}, {"Quantity", int32_t{1}}}},
-                     {"A"}, {"3"}},
-        QuantityCase{"CompressZeroWithTwo", false,
-                     {{{"Title", Text("A")}, {"Quantity", Text("0")}}, {{"Title", Text("A")}, {"Quantity", Text("2")}}},
-                     {"A"}, {"2"}},
-        QuantityCase{"CompressLeavesASingleItemAlone", false,
-                     {{{"Title", Text("A")}, {"Quantity", Text("abc")}}, {{"Title", Text("B")}}}, {"A", "B"}, {"abc", "1"}},
-        QuantityCase{"CaseOfNotesMatters", false,
-                     {{{"Title", Text("A")}, {"Notes", Text("mint")}}, {{"Title", Text("A")}, {"Notes", Text("Mint")}}},
-                     {"A", "A"}, {"1", "1"}},
-        QuantityCase{"CompressMergesCopiesThatAreNotNeighbours", false,
-                     {{{"Title", Text("A")}, {"Notes", Text("x")}},
-                      {{"Title", Text("A")}, {"Notes", Text("y")}},
-                      {{"Title", Text("A")}, {"Notes", Text("x")}, {"Quantity", Text("4")}}},
-                     {"A", "A"}, {"5", "1"}},
-        QuantityCase{"KeyTextsCompareAcrossKinds", false,
-                     {{{"Title", Text("A")}, {"Boxed", true}}, {{"Title", Text("A")}, {"Boxed", Text("-1")}}},
-                     {"A"}, {"2"}},
-        QuantityCase{"EmptyExpand", true, {}, {}, {}},
-        QuantityCase{"EmptyCompress", false, {}, {}, {}}),
+        QuantityCase {
+            "ExpandSplitsCopies",
+            true,
+            {{{"Title", Text("Bolt")}, {"Quantity", Text("1")}}, {{"Title", Text("Aster")}, {"Quantity", Text("3")}}},
+            {"Aster", "Aster", "Aster", "Bolt"},
+            {"1", "1", "1", "1"}},
+        QuantityCase {
+            "ExpandKeepsZeroAndNegative",
+            true,
+            {{{"Title", Text("A")}, {"Quantity", Text("0")}}, {{"Title", Text("B")}, {"Quantity", int32_t {-2}}}},
+            {"A", "B"},
+            {"0", "-2"}},
+        QuantityCase {
+            "CompressAddsQuantities",
+            false,
+            {{{"Title", Text("A")}, {"Quantity", Text("2")}}, {{"Title", Text("A")}, {"Quantity", int32_t {1}}}},
+            {"A"},
+            {"3"}},
+        QuantityCase {
+            "CompressZeroWithTwo",
+            false,
+            {{{"Title", Text("A")}, {"Quantity", Text("0")}}, {{"Title", Text("A")}, {"Quantity", Text("2")}}},
+            {"A"},
+            {"2"}},
+        QuantityCase {"CompressLeavesASingleItemAlone",
+                      false,
+                      {{{"Title", Text("A")}, {"Quantity", Text("abc")}}, {{"Title", Text("B")}}},
+                      {"A", "B"},
+                      {"abc", "1"}},
+        QuantityCase {
+            "CaseOfNotesMatters",
+            false,
+            {{{"Title", Text("A")}, {"Notes", Text("mint")}}, {{"Title", Text("A")}, {"Notes", Text("Mint")}}},
+            {"A", "A"},
+            {"1", "1"}},
+        QuantityCase {"CompressMergesCopiesThatAreNotNeighbours",
+                      false,
+                      {{{"Title", Text("A")}, {"Notes", Text("x")}},
+                       {{"Title", Text("A")}, {"Notes", Text("y")}},
+                       {{"Title", Text("A")}, {"Notes", Text("x")}, {"Quantity", Text("4")}}},
+                      {"A", "A"},
+                      {"5", "1"}},
+        QuantityCase {"KeyTextsCompareAcrossKinds",
+                      false,
+                      {{{"Title", Text("A")}, {"Boxed", true}}, {{"Title", Text("A")}, {"Boxed", Text("-1")}}},
+                      {"A"},
+                      {"2"}},
+        QuantityCase {"EmptyExpand", true, {}, {}, {}}, QuantityCase {"EmptyCompress", false, {}, {}, {}}),
     [](const auto& info) { return std::string(info.param.Name); });
 
-TEST(QuantityTest, CompressingAnExpansionGivesBackTheGroups) {
+TEST(QuantityTest, CompressingAnExpansionGivesBackTheGroups)
+{
     for (bool hardware : {false, true}) {
         std::unique_ptr<TBaseCustomListClass> list;
-        if (hardware) list = std::make_unique<THardwareListClass>();
-        else list = std::make_unique<TCartListClass>();
+        if (hardware)
+            list = std::make_unique<THardwareListClass>();
+        else
+            list = std::make_unique<TCartListClass>();
         const char* nameField = hardware ? "Name" : "Title";
         AddItem(*list, {{nameField, Text("Pad")}, {"Quantity", Text("3")}});
         AddItem(*list, {{nameField, Text("Deck")}, {"Quantity", Text("2")}, {"Notes", Text("a")}});
@@ -84,17 +112,18 @@ TEST(QuantityTest, CompressingAnExpansionGivesBackTheGroups) {
         EXPECT_EQ(list->Count(), 6);
         list->CompressQuantities();
         // Hardware lists have no Title, so they keep first-occurrence order.
-        const std::vector<std::string> names =
-            hardware ? std::vector<std::string>{"Pad", "Deck", "Deck"} : std::vector<std::string>{"Deck", "Deck", "Pad"};
+        const std::vector<std::string> names = hardware ? std::vector<std::string> {"Pad", "Deck", "Deck"}
+                                                        : std::vector<std::string> {"Deck", "Deck", "Pad"};
         const std::vector<std::string> quantities =
-            hardware ? std::vector<std::string>{"3", "2", "1"} : std::vector<std::string>{"2", "1", "3"};
+            hardware ? std::vector<std::string> {"3", "2", "1"} : std::vector<std::string> {"2", "1", "3"};
         EXPECT_EQ(Column(*list, nameField), names) << hardware;
         EXPECT_EQ(Column(*list, "Quantity"), quantities) << hardware;
     }
 }
 
 // Items that stay keep their identity, so that callers holding one still hold it.
-TEST(QuantityTest, SurvivingItemsStayAndFlagsFollowChanges) {
+TEST(QuantityTest, SurvivingItemsStayAndFlagsFollowChanges)
+{
     TCartListClass list;
     TBaseCustomClass& single = AddItem(list, {{"Title", Text("B")}});
     TBaseCustomClass& triple = AddItem(list, {{"Title", Text("A")}, {"Quantity", Text("3")}});
@@ -103,19 +132,21 @@ TEST(QuantityTest, SurvivingItemsStayAndFlagsFollowChanges) {
     EXPECT_TRUE(list.GetModified());
     ASSERT_EQ(list.Count(), 4);
     EXPECT_EQ(list.GetItem(0), &triple);
-    for (int32_t i = 0; i < 3; ++i) EXPECT_TRUE(list.GetItem(i)->Modified);
+    for (int32_t i = 0; i < 3; ++i)
+        EXPECT_TRUE(list.GetItem(i)->Modified);
     EXPECT_EQ(list.GetItem(3), &single);
     EXPECT_FALSE(single.Modified);
 
     list.CompressQuantities();
     ASSERT_EQ(list.Count(), 2);
     EXPECT_EQ(list.GetItem(0), &triple);
-    EXPECT_EQ(triple.GetFieldValue("Quantity"), FieldValue(int32_t{3}));
+    EXPECT_EQ(triple.GetFieldValue("Quantity"), FieldValue(int32_t {3}));
     EXPECT_EQ(list.GetItem(1), &single);
 }
 
 // Every failure leaves items, header values and flags exactly as they were.
-TEST(QuantityTest, FailuresChangeNothing) {
+TEST(QuantityTest, FailuresChangeNothing)
+{
     struct Case {
         const char* Name;
         bool Expand;
@@ -124,40 +155,55 @@ TEST(QuantityTest, FailuresChangeNothing) {
     };
     const std::string tooMany = "Expanding this list would make more than 1000000 items. The list was not changed.";
     const Case cases[] = {
-        {"ExpandNoNumber", true, {{{"Title", Text("A")}, {"Quantity", Text("two")}}}, "Invalid variant type conversion"},
-        {"ExpandEmptyText", true, {{{"Title", Text("A")}}, {{"Title", Text("B")}, {"Quantity", Text("")}}},
+        {"ExpandNoNumber",
+         true,
+         {{{"Title", Text("A")}, {"Quantity", Text("two")}}},
          "Invalid variant type conversion"},
-        {"ExpandTooMany", true,
+        {"ExpandEmptyText",
+         true,
+         {{{"Title", Text("A")}}, {{"Title", Text("B")}, {"Quantity", Text("")}}},
+         "Invalid variant type conversion"},
+        {"ExpandTooMany",
+         true,
          {{{"Title", Text("A")}, {"Quantity", Text("1000000")}}, {{"Title", Text("B")}, {"Quantity", Text("0")}}},
          tooMany.c_str()},
-        {"ExpandFarTooMany", true,
-         {{{"Title", Text("A")}, {"Quantity", Text("2147483647")}}, {{"Title", Text("B")}, {"Quantity", Text("2147483647")}}},
+        {"ExpandFarTooMany",
+         true,
+         {{{"Title", Text("A")}, {"Quantity", Text("2147483647")}},
+          {{"Title", Text("B")}, {"Quantity", Text("2147483647")}}},
          tooMany.c_str()},
-        {"CompressNoNumber", false,
+        {"CompressNoNumber",
+         false,
          {{{"Title", Text("A")}, {"Quantity", Text("1")}}, {{"Title", Text("A")}, {"Quantity", Text("x")}}},
          "Invalid variant type conversion"},
-        {"CompressOverflow", false,
+        {"CompressOverflow",
+         false,
          {{{"Title", Text("A")}, {"Quantity", Text("2147483647")}}, {{"Title", Text("A")}, {"Quantity", Text("1")}}},
          "Variant overflow"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Name);
         TCartListClass list;
-        for (const auto& values : c.Items) AddItem(list, values);
+        for (const auto& values : c.Items)
+            AddItem(list, values);
         list.SetFileName("f.lst");
         list.SetOwner("Ann");
         list.SetModified(false);
         std::vector<const TBaseCustomClass*> before;
-        for (const auto& item : list.Items()) before.push_back(item.get());
+        for (const auto& item : list.Items())
+            before.push_back(item.get());
         try {
-            if (c.Expand) list.ExpandQuantities();
-            else list.CompressQuantities();
+            if (c.Expand)
+                list.ExpandQuantities();
+            else
+                list.CompressQuantities();
             ADD_FAILURE() << "no error";
         } catch (const std::exception& e) {
             EXPECT_EQ(std::string(e.what()), c.Message);
         }
         std::vector<const TBaseCustomClass*> after;
-        for (const auto& item : list.Items()) after.push_back(item.get());
+        for (const auto& item : list.Items())
+            after.push_back(item.get());
         EXPECT_EQ(after, before);
         EXPECT_FALSE(list.IsModified());
         EXPECT_EQ(list.GetFileName(), "f.lst");
@@ -165,7 +211,8 @@ TEST(QuantityTest, FailuresChangeNothing) {
     }
 }
 
-TEST(ListCopyTest, AssignIsADeepCopy) {
+TEST(ListCopyTest, AssignIsADeepCopy)
+{
     TCartListClass source;
     source.SetListType("Media");
     source.SetOwner("Ann");
@@ -175,7 +222,7 @@ TEST(ListCopyTest, AssignIsADeepCopy) {
     source.SetOpenedFileName("/lists/s.lst");
     source.SetVersion("QV1.1");
     AddItem(source, {{"Title", Text("Aster")}, {"Quantity", Text("2")}});
-    AddItem(source, {{"Title", Text("Bolt")}, {"Cost", Currency{45000}}});
+    AddItem(source, {{"Title", Text("Bolt")}, {"Cost", Currency {45000}}});
     source.SetModified(false);
     TCartListClass copy;
     AddItem(copy, {{"Title", Text("Old")}});
@@ -186,8 +233,8 @@ TEST(ListCopyTest, AssignIsADeepCopy) {
     EXPECT_EQ(copy.GetOpenedFileName(), "/lists/s.lst");
     copy.GetItem(0)->SetFieldValue("Title", Text("Changed"));
     source.GetItem(1)->SetFieldValue("Title", Text("Other"));
-    EXPECT_EQ(Column(source, "Title"), (std::vector<std::string>{"Aster", "Other"}));
-    EXPECT_EQ(Column(copy, "Title"), (std::vector<std::string>{"Changed", "Bolt"}));
+    EXPECT_EQ(Column(source, "Title"), (std::vector<std::string> {"Aster", "Other"}));
+    EXPECT_EQ(Column(copy, "Title"), (std::vector<std::string> {"Changed", "Bolt"}));
 
     TCartListClass empty;
     empty.SetModified(false);
@@ -198,7 +245,8 @@ TEST(ListCopyTest, AssignIsADeepCopy) {
     EXPECT_EQ(copy.Count(), 0);
 }
 
-TEST(ListCopyTest, IsModifiedSeesItemFlags) {
+TEST(ListCopyTest, IsModifiedSeesItemFlags)
+{
     TCartListClass list;
     EXPECT_FALSE(list.IsModified());
     TBaseCustomClass& item = AddItem(list, {{"Title", Text("A")}});

@@ -17,7 +17,7 @@ struct CsvCase {
     std::vector<std::string> fields;
 };
 
-class CsvTest : public ::testing::TestWithParam<CsvCase> {};
+class CsvTest : public ::testing::TestWithParam<CsvCase> { };
 
 TEST_P(CsvTest, FieldsAgreeWithSplit)
 {
@@ -29,33 +29,24 @@ TEST_P(CsvTest, FieldsAgreeWithSplit)
         EXPECT_EQ(GetCSVField(c.line, k), c.fields[static_cast<size_t>(k - 1)]) << c.line << " field " << k;
     EXPECT_EQ(GetCSVField(c.line, count + 1), "") << c.line;
     EXPECT_EQ(GetCSVField(c.line, 0), "") << c.line;
-    std::vector<std::string_view> views{"stale"};
+    std::vector<std::string_view> views {"stale"};
     SplitCSVLine(c.line, views);
     EXPECT_EQ(std::vector<std::string>(views.begin(), views.end()), c.fields) << c.line;
 }
 
 INSTANTIATE_TEST_SUITE_P(
     FieldRules, CsvTest,
-    ::testing::Values(CsvCase{"", {}},
-                      CsvCase{"A", {"A"}},
-                      CsvCase{"a,\"b,c\",d", {"a", "b,c", "d"}},
-                      CsvCase{"\"quoted\"tail,next", {"quoted", "next"}},
-                      CsvCase{"A,", {"A", ""}},
-                      CsvCase{",A", {"", "A"}},
-                      CsvCase{",", {"", ""}},
-                      CsvCase{"A,,", {"A", "", ""}},
-                      CsvCase{"a\"b,c", {"a\"b", "c"}},
-                      CsvCase{"\"\",x", {"", "x"}},
-                      CsvCase{"\"unclosed,a,b", {"unclosed,a,b"}},
-                      CsvCase{"a,\"unclosed", {"a", "unclosed"}},
-                      CsvCase{"a,\"", {"a", ""}},
-                      CsvCase{"\"q\",", {"q", ""}},
-                      CsvCase{"\"q\"x\"y,z", {"q", "z"}},
-                      CsvCase{" a , b ", {" a ", " b "}}));
+    ::testing::Values(CsvCase {"", {}}, CsvCase {"A", {"A"}}, CsvCase {"a,\"b,c\",d", {"a", "b,c", "d"}},
+                      CsvCase {"\"quoted\"tail,next", {"quoted", "next"}}, CsvCase {"A,", {"A", ""}},
+                      CsvCase {",A", {"", "A"}}, CsvCase {",", {"", ""}}, CsvCase {"A,,", {"A", "", ""}},
+                      CsvCase {"a\"b,c", {"a\"b", "c"}}, CsvCase {"\"\",x", {"", "x"}},
+                      CsvCase {"\"unclosed,a,b", {"unclosed,a,b"}}, CsvCase {"a,\"unclosed", {"a", "unclosed"}},
+                      CsvCase {"a,\"", {"a", ""}}, CsvCase {"\"q\",", {"q", ""}}, CsvCase {"\"q\"x\"y,z", {"q", "z"}},
+                      CsvCase {" a , b ", {" a ", " b "}}));
 
 TEST(CsvTest, OtherSeparator)
 {
-    EXPECT_EQ(SplitCSVLine("a;\"b;c\";d", ';'), (std::vector<std::string>{"a", "b;c", "d"}));
+    EXPECT_EQ(SplitCSVLine("a;\"b;c\";d", ';'), (std::vector<std::string> {"a", "b;c", "d"}));
     EXPECT_EQ(CountCSVFields("a,b", ';'), 1);
 }
 
@@ -69,7 +60,9 @@ TEST(StringRoutinesTest, Results)
         {RemoveAllOccurrences("", "a"), ""},
         {RemoveAllOccurrences("aaa", "aa"), "a"},
         {StripNonAlphaNumeric("Space-Run (Deluxe) 2"), "SpaceRunDeluxe2"},
-        {StripNonAlphaNumeric("a!/:@[`{~\x7F" "b"), "ab"},
+        {StripNonAlphaNumeric("a!/:@[`{~\x7F"
+                              "b"),
+         "ab"},
         {StripNonAlphaNumeric("\t\xE9\x80\xFF"), "\t\xE9\x80\xFF"},
         {EncodeNonAlphaNumeric("Caf\xE9 & Co"), "Caf%E9%20%26%20Co"},
         {EncodeNonAlphaNumeric("a=b_c"), "a=b_c"},
@@ -82,7 +75,7 @@ TEST(StringRoutinesTest, Results)
         EXPECT_EQ(got, expected);
 }
 
-class IniRoutinesTest : public test::TempDirTest {};
+class IniRoutinesTest : public test::TempDirTest { };
 
 // The rules of INI files are IniFile's; these open, change and close the file in one call.
 TEST_F(IniRoutinesTest, OneCallReadsWritesAndErases)
@@ -104,7 +97,7 @@ TEST_F(IniRoutinesTest, OneCallReadsWritesAndErases)
     }
 }
 
-class InitConfigFileTest : public test::GlobalsTest {};
+class InitConfigFileTest : public test::GlobalsTest { };
 
 TEST_F(InitConfigFileTest, FirstRunThenSecondRunWritesNothing)
 {
@@ -114,10 +107,10 @@ TEST_F(InitConfigFileTest, FirstRunThenSecondRunWritesNothing)
     EXPECT_EQ(ReadFile("Quorvel.ini"), "[General]\r\nFirstTime=0\r\nConfigVersion=CFG2.0\r\n");
 
     // A second run must not touch the file, not even rewrite the same bytes.
-    struct stat before {};
+    struct stat before { };
     ASSERT_EQ(::stat(G_ConfigFile.c_str(), &before), 0);
     InitConfigFile(dir);
-    struct stat after {};
+    struct stat after { };
     ASSERT_EQ(::stat(G_ConfigFile.c_str(), &after), 0);
     EXPECT_EQ(before.st_ino, after.st_ino);
     EXPECT_EQ(ReadFile("Quorvel.ini"), "[General]\r\nFirstTime=0\r\nConfigVersion=CFG2.0\r\n");

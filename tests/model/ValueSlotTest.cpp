@@ -10,9 +10,11 @@
 namespace quorvel {
 namespace {
 
-std::string Bytes(unsigned char from, unsigned char to) {
+std::string Bytes(unsigned char from, unsigned char to)
+{
     std::string s;
-    for (int b = from; b <= to; ++b) s += static_cast<char>(b);
+    for (int b = from; b <= to; ++b)
+        s += static_cast<char>(b);
     return s;
 }
 
@@ -21,9 +23,10 @@ struct SlotCase {
     FieldValue Value;
 };
 
-const std::vector<SlotCase>& Cases() {
+const std::vector<SlotCase>& Cases()
+{
     static const std::vector<SlotCase> cases = {
-        {"never assigned", FieldValue{}},
+        {"never assigned", FieldValue {}},
         {"empty text", std::string()},
         {"short text", std::string("Cartridge")},
         {"14 bytes", std::string(14, 'a')},
@@ -37,27 +40,29 @@ const std::vector<SlotCase>& Cases() {
         {"high bytes long", Bytes(0x80, 0xFF)},
         {"int32 min", std::numeric_limits<int32_t>::min()},
         {"int32 max", std::numeric_limits<int32_t>::max()},
-        {"int zero", int32_t{0}},
+        {"int zero", int32_t {0}},
         {"double", 1234.5678},
         {"double tiny", 5e-324},
         {"double huge", -1.7976931348623157e308},
-        {"currency min", Currency{std::numeric_limits<int64_t>::min()}},
-        {"currency max", Currency{std::numeric_limits<int64_t>::max()}},
-        {"currency", Currency{-12345}},
+        {"currency min", Currency {std::numeric_limits<int64_t>::min()}},
+        {"currency max", Currency {std::numeric_limits<int64_t>::max()}},
+        {"currency", Currency {-12345}},
         {"true", true},
         {"false", false},
     };
     return cases;
 }
 
-void ExpectHolds(const ValueSlot& slot, const FieldValue& value, const std::string& name) {
+void ExpectHolds(const ValueSlot& slot, const FieldValue& value, const std::string& name)
+{
     EXPECT_EQ(slot.Value(), value) << name;
     EXPECT_EQ(static_cast<size_t>(slot.Kind()), value.index()) << name;
     const auto* text = std::get_if<std::string>(&value);
     EXPECT_EQ(slot.Text(), text ? std::string_view(*text) : std::string_view()) << name;
 }
 
-TEST(ValueSlotTest, EveryKindRoundTrips) {
+TEST(ValueSlotTest, EveryKindRoundTrips)
+{
     for (const auto& c : Cases()) {
         ExpectHolds(ValueSlot(c.Value), c.Value, c.Name);
         if (const auto* text = std::get_if<std::string>(&c.Value)) {
@@ -70,7 +75,8 @@ TEST(ValueSlotTest, EveryKindRoundTrips) {
     EXPECT_EQ(ValueSlot().Kind(), ValueKind::Unassigned);
 }
 
-TEST(ValueSlotTest, SettingReplacesAnyKindWithAnyKind) {
+TEST(ValueSlotTest, SettingReplacesAnyKindWithAnyKind)
+{
     for (const auto& before : Cases()) {
         for (const auto& after : Cases()) {
             ValueSlot slot(before.Value);
@@ -80,7 +86,8 @@ TEST(ValueSlotTest, SettingReplacesAnyKindWithAnyKind) {
     }
 }
 
-TEST(ValueSlotTest, CopiesAndMovesAreIndependent) {
+TEST(ValueSlotTest, CopiesAndMovesAreIndependent)
+{
     const std::string changed = "a replacement text longer than fits in place";
     for (const auto& c : Cases()) {
         ValueSlot original(c.Value);
@@ -105,22 +112,24 @@ TEST(ValueSlotTest, CopiesAndMovesAreIndependent) {
     }
 }
 
-TEST(ValueSlotTest, TextFromItsOwnStorage) {
+TEST(ValueSlotTest, TextFromItsOwnStorage)
+{
     const std::string text = "0123456789abcdefghijklmnopqrstuvwxyz";
     struct Case {
         size_t From, Length;
     };
-    for (const Case c : {Case{0, 36}, Case{2, 30}, Case{5, 15}, Case{1, 3}, Case{36, 0}}) {
-        ValueSlot slot(FieldValue{text});
+    for (const Case c : {Case {0, 36}, Case {2, 30}, Case {5, 15}, Case {1, 3}, Case {36, 0}}) {
+        ValueSlot slot(FieldValue {text});
         slot.SetText(slot.Text().substr(c.From, c.Length));
         EXPECT_EQ(slot.Text(), text.substr(c.From, c.Length)) << c.From << "+" << c.Length;
     }
-    ValueSlot shortSlot(FieldValue{std::string("abcdef")});
+    ValueSlot shortSlot(FieldValue {std::string("abcdef")});
     shortSlot.SetText(shortSlot.Text().substr(2));
     EXPECT_EQ(shortSlot.Text(), "cdef");
 }
 
-TEST(ItemValuesTest, TextAccessWithoutValues) {
+TEST(ItemValuesTest, TextAccessWithoutValues)
+{
     TCartClass item;
     const int32_t title = item.IndexOfField("Title");
     const int32_t quantity = item.IndexOfField("Quantity");
@@ -138,10 +147,12 @@ TEST(ItemValuesTest, TextAccessWithoutValues) {
 }
 
 // A kind with more fields than any item object holds in place keeps its values in a block.
-const FieldSet& WideFieldSet() {
+const FieldSet& WideFieldSet()
+{
     static const FieldSet set = [] {
         FieldSet f;
-        for (int i = 0; i < 40; ++i) f.AddField("F" + std::to_string(i), "F", dtString, false, std::string("d"));
+        for (int i = 0; i < 40; ++i)
+            f.AddField("F" + std::to_string(i), "F", dtString, false, std::string("d"));
         return f;
     }();
     return set;
@@ -149,10 +160,11 @@ const FieldSet& WideFieldSet() {
 
 class WideItem : public TBaseCustomClass {
 public:
-    WideItem() : TBaseCustomClass(WideFieldSet()) {}
+    WideItem() : TBaseCustomClass(WideFieldSet()) { }
 };
 
-TEST(ItemValuesTest, ClonesAndAssignedItemsAreIndependent) {
+TEST(ItemValuesTest, ClonesAndAssignedItemsAreIndependent)
+{
     const std::string longText = "box crushed, \"rare\" variant from a 50% sale";
     std::vector<std::unique_ptr<TBaseCustomClass>> originals;
     originals.push_back(std::make_unique<TCartClass>());
@@ -167,7 +179,7 @@ TEST(ItemValuesTest, ClonesAndAssignedItemsAreIndependent) {
         assigned->ResetValues();
         assigned->Assign(*original);
         original->SetTextAt(0, "changed");
-        original->SetValueAt(last, int32_t{7});
+        original->SetValueAt(last, int32_t {7});
         original.reset();
         for (const auto* copy : {clone.get(), assigned.get()}) {
             EXPECT_EQ(copy->TextAt(0), longText) << copy->FieldCount();

@@ -15,8 +15,9 @@ using Names = std::vector<std::string>;
 TEST(FileListMask, MasksIgnoreCaseAndStarDotStarTakesEveryName)
 {
     const std::tuple<const char*, const char*, bool> cases[] = {
-        {"B.CSV", "*.csv", true}, {"readme", "*.*", true}, {"readme", "*.csv", false}, {"x.csv.bak", "*.csv", false},
-        {"a", "a?", false}, {"aXbXc", "a*b*c", true}, {"Caf\xE9.ini", "CAF\xC9.*", true}};
+        {"B.CSV", "*.csv", true},          {"readme", "*.*", true}, {"readme", "*.csv", false},
+        {"x.csv.bak", "*.csv", false},     {"a", "a?", false},      {"aXbXc", "a*b*c", true},
+        {"Caf\xE9.ini", "CAF\xC9.*", true}};
     for (const auto& [name, mask, match] : cases)
         EXPECT_EQ(TcFileList::MatchesMask(name, mask), match) << name << " " << mask;
 }
@@ -42,7 +43,10 @@ TEST_F(FileListTest, TypesDecideWhatIsListed)
     ASSERT_EQ(::mkfifo(PathOf("pipe.csv").c_str(), 0644), 0);
     const std::pair<TFileListFileTypes, Names> cases[] = {
         {{ftNormal, ftReadOnly, ftArchive}, {"C.csv", "b.csv", "ro.csv"}},
-        {{ftReadOnly}, {"ro.csv"}}, {{ftHidden}, {".hidden.csv"}}, {{ftSysFile}, {"pipe.csv"}}, {{ftDirectory}, {}},
+        {{ftReadOnly}, {"ro.csv"}},
+        {{ftHidden}, {".hidden.csv"}},
+        {{ftSysFile}, {"pipe.csv"}},
+        {{ftDirectory}, {}},
         {{ftNormal, ftHidden, ftSysFile, ftDirectory}, {".hidden.csv", "C.csv", "b.csv", "pipe.csv", "ro.csv"}}};
     files.SearchMask = "*.CSV";
     files.SetSorted(true);
@@ -81,7 +85,7 @@ TEST_F(FileListTest, SubfoldersBreadthFirstOnceEachWhateverTheMask)
     Names found = Found("A/");
     ASSERT_EQ(found.size(), 4u);
     std::sort(found.begin() + 1, found.begin() + 3);  // B and D come in the folder's own order
-    EXPECT_EQ(found, (Names{"a1.txt", "B/b1.txt", "D/d1.txt", "B/C/c1.txt"}));
+    EXPECT_EQ(found, (Names {"a1.txt", "B/b1.txt", "D/d1.txt", "B/C/c1.txt"}));
     EXPECT_EQ(changes, 4);
 }
 
@@ -90,7 +94,7 @@ TEST_F(FileListTest, SortKeysSizesAndAbort)
     WriteFile("b.dat", "12");
     WriteFile("a.dat", "123");
     WriteFile("c.dat", "1");
-    fs::resize_file(PathOf("c.dat"), int64_t{5} << 30);
+    fs::resize_file(PathOf("c.dat"), int64_t {5} << 30);
     fs::permissions(PathOf("b.dat"), fs::perms::owner_write, fs::perm_options::remove);
     files.FileTypes = {ftNormal};
     files.SearchPath = Dir().string();
@@ -104,9 +108,11 @@ TEST_F(FileListTest, SortKeysSizesAndAbort)
         files.SetSorted(true);
         EXPECT_EQ(Found(), order) << by;
     }
-    EXPECT_EQ(files.Items(2)->Size, int64_t{5} << 30);
+    EXPECT_EQ(files.Items(2)->Size, int64_t {5} << 30);
     int met = 0;
-    files.OnGetFile = [&](const std::string&, TSearchRec& rec, bool& abort) { abort = !rec.Name.empty() && ++met == 2; };
+    files.OnGetFile = [&](const std::string&, TSearchRec& rec, bool& abort) {
+        abort = !rec.Name.empty() && ++met == 2;
+    };
     files.Search();
     EXPECT_EQ(files.Count(), 2);
 }

@@ -52,7 +52,7 @@ TEST(FileNamesTest, SafeNames)
     EXPECT_FALSE(IsSafeName(std::string("a\0b", 3)));
 }
 
-class FileLookupTest : public test::TempDirTest {};
+class FileLookupTest : public test::TempDirTest { };
 
 TEST_F(FileLookupTest, IgnoresCase)
 {

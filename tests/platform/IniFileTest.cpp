@@ -4,9 +4,9 @@
 #include "support/TempDir.h"
 
 #include <functional>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <gtest/gtest.h>
 
 namespace quorvel {
 namespace {
@@ -34,7 +34,7 @@ struct ReadCase {
     std::optional<std::string> expected;
 };
 
-class IniReadTest : public ::testing::TestWithParam<ReadCase> {};
+class IniReadTest : public ::testing::TestWithParam<ReadCase> { };
 
 TEST_P(IniReadTest, FindsTheValue)
 {
@@ -47,29 +47,29 @@ TEST_P(IniReadTest, FindsTheValue)
 INSTANTIATE_TEST_SUITE_P(
     WindowsBehaviour, IniReadTest,
     ::testing::Values(
-        ReadCase{"plain", "[A]\r\nk=v\r\n", "A", "k", "v"},
-        ReadCase{"section case", "[General]\nKey=v\n", "GENERAL", "key", "v"},
-        ReadCase{"high letters ignore case", "[\xC9T\xC9]\nk=v\n", "\xE9t\xE9", "K", "v"},
-        ReadCase{"first key wins", "[A]\nk=1\nK=2\n", "A", "k", "1"},
-        ReadCase{"first section wins", "[A]\nk=1\n[a]\nk=2\nj=3\n", "a", "k", "1"},
-        ReadCase{"later duplicate section not searched", "[A]\nk=1\n[a]\nj=3\n", "A", "j", std::nullopt},
-        ReadCase{"trimmed names and value", "  [ A ]  \n\t k \t=  v w \t\n", "A", "k", "v w"},
-        ReadCase{"double quotes removed", "[A]\nk=\" v \"\n", "A", "k", " v "},
-        ReadCase{"single quotes removed", "[A]\nk='v'\n", "A", "k", "v"},
-        ReadCase{"only one pair of quotes", "[A]\nk=\"\"v\"\"\n", "A", "k", "\"v\""},
-        ReadCase{"unmatched quotes kept", "[A]\nk=\"v'\n", "A", "k", "\"v'"},
-        ReadCase{"lone quote kept", "[A]\nk=\"\n", "A", "k", "\""},
-        ReadCase{"empty value", "[A]\nk=\n", "A", "k", ""},
-        ReadCase{"value holds =", "[A]\nk=a=b\n", "A", "k", "a=b"},
-        ReadCase{"CR line ends", "[A]\rk=v\rj=w", "A", "j", "w"},
-        ReadCase{"missing key", "[A]\nk=v\n", "A", "j", std::nullopt},
-        ReadCase{"missing section", "[A]\nk=v\n", "B", "k", std::nullopt},
-        ReadCase{"key before any section", "k=v\n[A]\n", "A", "k", std::nullopt},
-        ReadCase{"key of the next section", "[A]\n[B]\nk=v\n", "A", "k", std::nullopt},
-        ReadCase{"comment is no key", "[A]\n;k=v\n", "A", ";k", std::nullopt},
-        ReadCase{"header without bracket", "[A\nk=v\n", "A", "k", "v"},
-        ReadCase{"no cut at 2047", "[A]\nk=" + std::string(5000, 'v') + "\n", "A", "k", std::string(5000, 'v')},
-        ReadCase{"NUL in value kept", std::string("[A]\nk=a\0b\n", 10), "A", "k", std::string("a\0b", 3)}),
+        ReadCase {"plain", "[A]\r\nk=v\r\n", "A", "k", "v"},
+        ReadCase {"section case", "[General]\nKey=v\n", "GENERAL", "key", "v"},
+        ReadCase {"high letters ignore case", "[\xC9T\xC9]\nk=v\n", "\xE9t\xE9", "K", "v"},
+        ReadCase {"first key wins", "[A]\nk=1\nK=2\n", "A", "k", "1"},
+        ReadCase {"first section wins", "[A]\nk=1\n[a]\nk=2\nj=3\n", "a", "k", "1"},
+        ReadCase {"later duplicate section not searched", "[A]\nk=1\n[a]\nj=3\n", "A", "j", std::nullopt},
+        ReadCase {"trimmed names and value", "  [ A ]  \n\t k \t=  v w \t\n", "A", "k", "v w"},
+        ReadCase {"double quotes removed", "[A]\nk=\" v \"\n", "A", "k", " v "},
+        ReadCase {"single quotes removed", "[A]\nk='v'\n", "A", "k", "v"},
+        ReadCase {"only one pair of quotes", "[A]\nk=\"\"v\"\"\n", "A", "k", "\"v\""},
+        ReadCase {"unmatched quotes kept", "[A]\nk=\"v'\n", "A", "k", "\"v'"},
+        ReadCase {"lone quote kept", "[A]\nk=\"\n", "A", "k", "\""},
+        ReadCase {"empty value", "[A]\nk=\n", "A", "k", ""},
+        ReadCase {"value holds =", "[A]\nk=a=b\n", "A", "k", "a=b"},
+        ReadCase {"CR line ends", "[A]\rk=v\rj=w", "A", "j", "w"},
+        ReadCase {"missing key", "[A]\nk=v\n", "A", "j", std::nullopt},
+        ReadCase {"missing section", "[A]\nk=v\n", "B", "k", std::nullopt},
+        ReadCase {"key before any section", "k=v\n[A]\n", "A", "k", std::nullopt},
+        ReadCase {"key of the next section", "[A]\n[B]\nk=v\n", "A", "k", std::nullopt},
+        ReadCase {"comment is no key", "[A]\n;k=v\n", "A", ";k", std::nullopt},
+        ReadCase {"header without bracket", "[A\nk=v\n", "A", "k", "v"},
+        ReadCase {"no cut at 2047", "[A]\nk=" + std::string(5000, 'v') + "\n", "A", "k", std::string(5000, 'v')},
+        ReadCase {"NUL in value kept", std::string("[A]\nk=a\0b\n", 10), "A", "k", std::string("a\0b", 3)}),
     [](const auto& info) { return CaseName(info.param.what); });
 
 struct IntCase {
@@ -77,7 +77,7 @@ struct IntCase {
     int expected;  // with default 42
 };
 
-class IniIntegerTest : public ::testing::TestWithParam<IntCase> {};
+class IniIntegerTest : public ::testing::TestWithParam<IntCase> { };
 
 TEST_P(IniIntegerTest, ReadInteger)
 {
@@ -86,12 +86,12 @@ TEST_P(IniIntegerTest, ReadInteger)
 }
 
 INSTANTIATE_TEST_SUITE_P(Texts, IniIntegerTest,
-                         ::testing::Values(IntCase{"12", 12}, IntCase{"-7", -7}, IntCase{"0x1F", 31},
-                                           IntCase{"0X1f", 31}, IntCase{"0x", 42}, IntCase{"0xG", 42},
-                                           IntCase{"12abc", 42}, IntCase{"", 42}, IntCase{"abc", 42},
-                                           IntCase{"2147483647", 2147483647}, IntCase{"2147483648", 42},
-                                           IntCase{"0xFFFFFFFF", -1}, IntCase{"99999999999", 42},
-                                           IntCase{"\" 5\"", 42}, IntCase{"\"5\"", 5}));
+                         ::testing::Values(IntCase {"12", 12}, IntCase {"-7", -7}, IntCase {"0x1F", 31},
+                                           IntCase {"0X1f", 31}, IntCase {"0x", 42}, IntCase {"0xG", 42},
+                                           IntCase {"12abc", 42}, IntCase {"", 42}, IntCase {"abc", 42},
+                                           IntCase {"2147483647", 2147483647}, IntCase {"2147483648", 42},
+                                           IntCase {"0xFFFFFFFF", -1}, IntCase {"99999999999", 42},
+                                           IntCase {"\" 5\"", 42}, IntCase {"\"5\"", 5}));
 
 TEST(IniFileTest, ReadBoolUsesIntegerRules)
 {
@@ -110,7 +110,7 @@ struct WriteCase {
     std::string after;
 };
 
-class IniWriteTest : public ::testing::TestWithParam<WriteCase> {};
+class IniWriteTest : public ::testing::TestWithParam<WriteCase> { };
 
 TEST_P(IniWriteTest, KeepsEveryOtherLine)
 {
@@ -123,27 +123,31 @@ TEST_P(IniWriteTest, KeepsEveryOtherLine)
 INSTANTIATE_TEST_SUITE_P(
     WindowsBehaviour, IniWriteTest,
     ::testing::Values(
-        WriteCase{"creates section and key", "", [](IniFile& i) { i.SetValue("A", "k", "v"); }, "[A]\r\nk=v\r\n"},
-        WriteCase{"replaces first key keeping its spelling and others",
-                  "; top\n[a]\nKEY = old\n; note\nkey=second\n[B]\nx=1\n",
-                  [](IniFile& i) { i.SetValue("A", "key", "new"); },
-                  "; top\r\n[a]\r\nKEY=new\r\n; note\r\nkey=second\r\n[B]\r\nx=1\r\n"},
-        WriteCase{"new key after the section's last key", "[A]\nk=1\n\n[B]\nx=1\n",
-                  [](IniFile& i) { i.SetValue("a", "j", "2"); }, "[A]\r\nk=1\r\nj=2\r\n\r\n[B]\r\nx=1\r\n"},
-        WriteCase{"new section at the end", "[A]\nk=1", [](IniFile& i) { i.SetValue("B", "j", "2"); },
-                  "[A]\r\nk=1\r\n[B]\r\nj=2\r\n"},
-        WriteCase{"CR and LF become blanks", "", [](IniFile& i) { i.SetValue("A", "k", "a\r\nb\nc"); },
-                  "[A]\r\nk=a  b c\r\n"},
-        WriteCase{"erase removes every section of the name", "[A]\nk=1\n[B]\nx=1\n[a]\nk=2\n",
-                  [](IniFile& i) { i.EraseSection("A"); }, "[B]\r\nx=1\r\n"},
-        WriteCase{"erase of a missing section", "[B]\nx=1\n", [](IniFile& i) { i.EraseSection("A"); },
-                  "[B]\r\nx=1\r\n"},
-        WriteCase{"replace keeps place and drops duplicates", "[A]\nk=1\n[B]\nx=1\n[a]\nk=2\n",
-                  [](IniFile& i) { i.ReplaceSection("a", {{"p", "1"}, {"q", "2"}}); },
-                  "[A]\r\np=1\r\nq=2\r\n[B]\r\nx=1\r\n"},
-        WriteCase{"indexed list", "[L]\nCount=5\nItem0=old\nItem4=gone\n",
-                  [](IniFile& i) { i.WriteIndexedList("L", "Item", {"a", "b"}); },
-                  "[L]\r\nCount=2\r\nItem0=a\r\nItem1=b\r\n"}),
+        WriteCase {"creates section and key", "", [](IniFile& i) { i.SetValue("A", "k", "v"); }, "[A]\r\nk=v\r\n"},
+        WriteCase {"replaces first key keeping its spelling and others",
+                   "; top\n[a]\nKEY = old\n; note\nkey=second\n[B]\nx=1\n",
+                   [](IniFile& i) { i.SetValue("A", "key", "new"); },
+                   "; top\r\n[a]\r\nKEY=new\r\n; note\r\nkey=second\r\n[B]\r\nx=1\r\n"},
+        WriteCase {"new key after the section's last key", "[A]\nk=1\n\n[B]\nx=1\n",
+                   [](IniFile& i) { i.SetValue("a", "j", "2"); }, "[A]\r\nk=1\r\nj=2\r\n\r\n[B]\r\nx=1\r\n"},
+        WriteCase {"new section at the end", "[A]\nk=1", [](IniFile& i) { i.SetValue("B", "j", "2"); },
+                   "[A]\r\nk=1\r\n[B]\r\nj=2\r\n"},
+        WriteCase {"CR and LF become blanks", "", [](IniFile& i) { i.SetValue("A", "k", "a\r\nb\nc"); },
+                   "[A]\r\nk=a  b c\r\n"},
+        WriteCase {"erase removes every section of the name", "[A]\nk=1\n[B]\nx=1\n[a]\nk=2\n",
+                   [](IniFile& i) { i.EraseSection("A"); }, "[B]\r\nx=1\r\n"},
+        WriteCase {"erase of a missing section", "[B]\nx=1\n", [](IniFile& i) { i.EraseSection("A"); },
+                   "[B]\r\nx=1\r\n"},
+        WriteCase {"replace keeps place and drops duplicates", "[A]\nk=1\n[B]\nx=1\n[a]\nk=2\n",
+                   [](IniFile& i) {
+                       i.ReplaceSection("a", {{"p", "1"}, {"q", "2"}});
+                   },
+                   "[A]\r\np=1\r\nq=2\r\n[B]\r\nx=1\r\n"},
+        WriteCase {"indexed list", "[L]\nCount=5\nItem0=old\nItem4=gone\n",
+                   [](IniFile& i) {
+                       i.WriteIndexedList("L", "Item", {"a", "b"});
+                   },
+                   "[L]\r\nCount=2\r\nItem0=a\r\nItem1=b\r\n"}),
     [](const auto& info) { return CaseName(info.param.what); });
 
 TEST(IniFileTest, RefusedNamesChangeNothing)
@@ -163,9 +167,9 @@ TEST(IniFileTest, IndexedListVisitsOnlyPresentKeysBelowCount)
     const IniFile ini = IniFile::Parse("x.ini",
                                        "[L]\nCount=2000000000\nItem2=c\nitem0=a\nItem1=\nItem01=x\nItem0=dup\n"
                                        "Item-1=y\nItem=z\nOther5=w\n");
-    EXPECT_EQ(ini.ReadIndexedList("l", "Item"), (std::vector<std::string>{"a", "c"}));
+    EXPECT_EQ(ini.ReadIndexedList("l", "Item"), (std::vector<std::string> {"a", "c"}));
     const IniFile counted = IniFile::Parse("x.ini", "[L]\nCount=2\nV0=a\nV1=b\nV2=c\n[M]\nV0=a\n[N]\nCount=-3\nV0=a\n");
-    EXPECT_EQ(counted.ReadIndexedList("L", "V"), (std::vector<std::string>{"a", "b"}));
+    EXPECT_EQ(counted.ReadIndexedList("L", "V"), (std::vector<std::string> {"a", "b"}));
     for (const char* none : {"M", "N", "Missing"})
         EXPECT_TRUE(counted.ReadIndexedList(none, "V").empty()) << none;
 }
@@ -173,14 +177,13 @@ TEST(IniFileTest, IndexedListVisitsOnlyPresentKeysBelowCount)
 TEST(IniFileTest, SectionNamesAndValues)
 {
     const IniFile ini = IniFile::Parse("x.ini", "[One]\na=1\n; c\nb=\"2\"\n[Two]\n[ONE]\nc=3\n");
-    EXPECT_EQ(ini.SectionNames(), (std::vector<std::string>{"One", "Two"}));
-    EXPECT_EQ(ini.SectionValues("one"),
-              (std::vector<std::pair<std::string, std::string>>{{"a", "1"}, {"b", "2"}}));
+    EXPECT_EQ(ini.SectionNames(), (std::vector<std::string> {"One", "Two"}));
+    EXPECT_EQ(ini.SectionValues("one"), (std::vector<std::pair<std::string, std::string>> {{"a", "1"}, {"b", "2"}}));
     EXPECT_TRUE(ini.HasSection("TWO"));
     EXPECT_FALSE(ini.HasSection("Three"));
 }
 
-class IniFileDiskTest : public test::TempDirTest {};
+class IniFileDiskTest : public test::TempDirTest { };
 
 TEST_F(IniFileDiskTest, MissingFileReadsDefaultsAndCreatesNothing)
 {
@@ -219,7 +222,7 @@ TEST_F(IniFileDiskTest, FileWithoutPermissionIsNotReplaced)
 {
     if (::geteuid() == 0)
         GTEST_SKIP() << "root ignores file permissions";
-    for (const mode_t mode : {mode_t{0444}, mode_t{0200}}) {
+    for (const mode_t mode : {mode_t {0444}, mode_t {0200}}) {
         SCOPED_TRACE(mode);
         WriteFile("x.ini", "[A]\r\nk=v\r\n");
         ::chmod(PathOf("x.ini").c_str(), mode);

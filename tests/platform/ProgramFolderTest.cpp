@@ -9,7 +9,7 @@
 namespace quorvel {
 namespace {
 
-class ProgramFolderTest : public test::TempDirTest {};
+class ProgramFolderTest : public test::TempDirTest { };
 
 TEST_F(ProgramFolderTest, WritableHalf)
 {

@@ -15,8 +15,8 @@ protected:
     // Nothing but the target and its .BAK may remain: no temporary file left behind.
     size_t EntryCount() const
     {
-        return static_cast<size_t>(std::distance(std::filesystem::directory_iterator(Dir()),
-                                                 std::filesystem::directory_iterator()));
+        return static_cast<size_t>(
+            std::distance(std::filesystem::directory_iterator(Dir()), std::filesystem::directory_iterator()));
     }
 };
 
@@ -49,7 +49,7 @@ TEST_F(SafeFileTest, KeepsPermissions)
     WriteFile("a.txt", "old");
     ::chmod(PathOf("a.txt").c_str(), 0640);
     WriteFileAtomic(PathOf("a.txt"), "new");
-    struct stat st {};
+    struct stat st { };
     ASSERT_EQ(::stat(PathOf("a.txt").c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0640u);
 }
@@ -182,11 +182,14 @@ TEST_F(SafeFileTest, WriterInPiecesCommitsWholeOrNothing)
         WriteFile("a.txt", "old");
         {
             AtomicFileWriter writer(PathOf("a.txt"), true);
-            for (const auto& piece : c.Pieces) writer.Write(piece);
-            if (c.Commit) writer.Commit();
+            for (const auto& piece : c.Pieces)
+                writer.Write(piece);
+            if (c.Commit)
+                writer.Commit();
         }
         std::string all;
-        for (const auto& piece : c.Pieces) all += piece;
+        for (const auto& piece : c.Pieces)
+            all += piece;
         EXPECT_EQ(ReadFile("a.txt"), c.Commit ? all : "old") << c.Name;
         EXPECT_EQ(EntryCount(), c.Commit ? 2u : 1u) << c.Name;
         std::filesystem::remove(Dir() / "a.BAK");
@@ -203,7 +206,8 @@ TEST_F(SafeFileTest, ReaderByPosition)
     EXPECT_TRUE(file.ReadAt(6, part, 4));
     EXPECT_EQ(std::string(part, 4), "6789");
     EXPECT_FALSE(file.ReadAt(8, part, 4));
-    for (const std::string& name : {PathOf("missing"), Dir().string()}) EXPECT_FALSE(FileReader(name).IsOpen()) << name;
+    for (const std::string& name : {PathOf("missing"), Dir().string()})
+        EXPECT_FALSE(FileReader(name).IsOpen()) << name;
 }
 
 }  // namespace

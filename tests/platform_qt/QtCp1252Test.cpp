@@ -1,5 +1,5 @@
-#include "platform/Cp1252.h"
 #include "platform/qt/QtCp1252.h"
+#include "platform/Cp1252.h"
 
 #include <gtest/gtest.h>
 
@@ -25,8 +25,10 @@ TEST(QtCp1252, EveryByteConvertsByTheCodePage)
 TEST(QtCp1252, CharactersWithoutACodeBecomeOneQuestionMarkEach)
 {
     EXPECT_EQ(FromQString(QString::fromUtf8("a\u0100b")), "a?b");
-    EXPECT_EQ(FromQString(QString::fromUtf8("\u3042\U0001F3AE!")), "??" "!");  // one "?" per surrogate pair
-    EXPECT_EQ(FromQString(QString(QChar(0xD800))), "?");                    // a lone surrogate
+    EXPECT_EQ(FromQString(QString::fromUtf8("\u3042\U0001F3AE!")),
+              "??"
+              "!");                                       // one "?" per surrogate pair
+    EXPECT_EQ(FromQString(QString(QChar(0xD800))), "?");  // a lone surrogate
     EXPECT_EQ(FromQString(QString()), "");
 }
 

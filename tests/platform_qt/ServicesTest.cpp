@@ -1,6 +1,6 @@
+#include "platform/qt/Services.h"
 #include "platform/SafeFile.h"
 #include "platform/qt/CommandGuard.h"
-#include "platform/qt/Services.h"
 #include "platform/qt/Version.h"
 #include "support/qt/FakeServices.h"
 
@@ -63,7 +63,7 @@ TEST(CommandGuard, ShowsWhatTheCommandThrows)
     EXPECT_FALSE(RunCommand([] { throw FileWriteError("/tmp/n\xC3\xB6.lst"); }));
     EXPECT_EQ(runs, 1);
     ASSERT_EQ(fake.messages.size(), 4u);
-    EXPECT_EQ(fake.messages[0], (test::ShownMessage{MessageKind::Error, "Invalid Cartridge File"}));
+    EXPECT_EQ(fake.messages[0], (test::ShownMessage {MessageKind::Error, "Invalid Cartridge File"}));
     // Model messages are Windows-1252 bytes.
     EXPECT_EQ(fake.messages[1].text, QString::fromUtf8("Caf\u00E9 \u20AC"));
     EXPECT_EQ(fake.messages[2].kind, MessageKind::Error);

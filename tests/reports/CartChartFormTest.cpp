@@ -34,7 +34,7 @@ protected:
 
     test::FakeServices fake;
     TChooseListTypeForm chooser;
-    TCartChartForm form{chooser};
+    TCartChartForm form {chooser};
 };
 
 // Escape closes the window as Exit does.
@@ -110,8 +110,8 @@ TEST_F(CartChartFormTest, PrintFollowsTheOrientation)
         form.SetPrintFileName(QString::fromStdString(PathOf(file)));
         button->setChecked(true);
         form.PrintButtonClick();
-        const auto box = QRegularExpression(R"(/MediaBox \[0 0 ([\d.]+) ([\d.]+)\])")
-                             .match(QString::fromLatin1(ReadFile(file)));
+        const auto box =
+            QRegularExpression(R"(/MediaBox \[0 0 ([\d.]+) ([\d.]+)\])").match(QString::fromLatin1(ReadFile(file)));
         ASSERT_TRUE(box.hasMatch()) << file;
         EXPECT_EQ(box.captured(1).toDouble() > box.captured(2).toDouble(), button == form.LandscapeButton);
     }

@@ -26,7 +26,10 @@ using test::ReportTest;
 using test::ShownMessage;
 using Rows = std::vector<std::string>;
 
-std::string Row(const char* colour, const std::string& cells) { return std::string("<TR bgcolor=\"") + colour + "\">" + cells + "</TR>"; }
+std::string Row(const char* colour, const std::string& cells)
+{
+    return std::string("<TR bgcolor=\"") + colour + "\">" + cells + "</TR>";
+}
 std::string Cells(const std::string& title, const std::string& qty)
 {
     return "<TD ALIGN=\"LEFT\">" + title + "</TD><TD ALIGN=\"LEFT\">" + qty + "</TD>";
@@ -41,7 +44,8 @@ protected:
     void SetUp() override
     {
         ReportTest::SetUp();
-        list = MakeList({{"E", false, 5}, {"B", false, 2}, {"Boxed", true, 3}, {"A", false, 1}, {"D", false, 4}, {"C", false, 1}});
+        list = MakeList(
+            {{"E", false, 5}, {"B", false, 2}, {"Boxed", true, 3}, {"A", false, 1}, {"D", false, 4}, {"C", false, 1}});
         ShowOnly(columns, *list, {"Title", "Quantity"});
     }
     std::unique_ptr<TBaseCustomListClass> list;
@@ -56,23 +60,30 @@ TEST_F(CartReportsTest, BinRowsDealItemsIntoBins)
         Rows rows;
     };
     const Case cases[] = {
-        {2, boUnboxed,
-         {Row(B, "<TD>1</TD>" + Cells("A", "1")), Row(W, "<TD>.</TD>" + Cells("B", "2")), Row(B, "<TD>2</TD>" + Cells("C", "1")),
-          Row(W, "<TD>.</TD>" + Cells("D", "4")), Row(B, "<TD>3</TD>" + Cells("E", "5"))}},
+        {2,
+         boUnboxed,
+         {Row(B, "<TD>1</TD>" + Cells("A", "1")), Row(W, "<TD>.</TD>" + Cells("B", "2")),
+          Row(B, "<TD>2</TD>" + Cells("C", "1")), Row(W, "<TD>.</TD>" + Cells("D", "4")),
+          Row(B, "<TD>3</TD>" + Cells("E", "5"))}},
         {1, boBoxed, {Row(B, "<TD>1</TD>" + Cells("Boxed", "3"))}},
-        {0, boUnboxed,
-         {Row(B, "<TD>1</TD>" + Cells("A", "1")), Row(B, "<TD>2</TD>" + Cells("B", "2")), Row(B, "<TD>3</TD>" + Cells("C", "1")),
-          Row(B, "<TD>4</TD>" + Cells("D", "4")), Row(B, "<TD>5</TD>" + Cells("E", "5"))}},
-        {3, boBoth,
-         {Row(B, "<TD>1</TD>" + Cells("A", "1")), Row(W, "<TD>.</TD>" + Cells("B", "2")), Row(G, "<TD>.</TD>" + Cells("Boxed", "3")),
-          Row(B, "<TD>2</TD>" + Cells("C", "1")), Row(W, "<TD>.</TD>" + Cells("D", "4")), Row(G, "<TD>.</TD>" + Cells("E", "5"))}},
+        {0,
+         boUnboxed,
+         {Row(B, "<TD>1</TD>" + Cells("A", "1")), Row(B, "<TD>2</TD>" + Cells("B", "2")),
+          Row(B, "<TD>3</TD>" + Cells("C", "1")), Row(B, "<TD>4</TD>" + Cells("D", "4")),
+          Row(B, "<TD>5</TD>" + Cells("E", "5"))}},
+        {3,
+         boBoth,
+         {Row(B, "<TD>1</TD>" + Cells("A", "1")), Row(W, "<TD>.</TD>" + Cells("B", "2")),
+          Row(G, "<TD>.</TD>" + Cells("Boxed", "3")), Row(B, "<TD>2</TD>" + Cells("C", "1")),
+          Row(W, "<TD>.</TD>" + Cells("D", "4")), Row(G, "<TD>.</TD>" + Cells("E", "5"))}},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(DataRows(RenderBinReport(*list, columns, {c.perBin, c.boxed}, clock)), c.rows) << c.perBin << " " << c.boxed;
+        EXPECT_EQ(DataRows(RenderBinReport(*list, columns, {c.perBin, c.boxed}, clock)), c.rows)
+            << c.perBin << " " << c.boxed;
     EXPECT_EQ(list->GetItem(0)->GetFieldAsString("Title"), "E");
 
     auto noBoxes = MakeList({{"A"}});
-    EXPECT_EQ(DataRows(RenderBinReport(*noBoxes, columns, {2, boBoxed}, clock)), Rows{});
+    EXPECT_EQ(DataRows(RenderBinReport(*noBoxes, columns, {2, boBoxed}, clock)), Rows {});
 }
 
 TEST_F(CartReportsTest, LabelAndHeaderRowsOfEachReport)
@@ -87,25 +98,29 @@ TEST_F(CartReportsTest, LabelAndHeaderRowsOfEachReport)
     };
     const std::string open = "<P><TABLE BORDER=\"0\" CELLSPACING=\"2\">";
     EXPECT_EQ(lines(RenderBinReport(*list, columns, {51, boBoth}, clock)),
-              (Rows{label(B, "Report", "Bin Report"), date, label(B, "Platform", "Zentrix 64"), label(G, "Owner", "Ada Quill"),
-                    label(B, "Description", "Shelf &amp; &lt;attic&gt;"), label(G, "Display", "Both"), label(B, "Media Per Bin", "51"),
-                    "</TABLE>", open, "<TR><TH>Bin Number</TH><TH>Title</TH><TH>Qty</TH></TR>"}));
+              (Rows {label(B, "Report", "Bin Report"), date, label(B, "Platform", "Zentrix 64"),
+                     label(G, "Owner", "Ada Quill"), label(B, "Description", "Shelf &amp; &lt;attic&gt;"),
+                     label(G, "Display", "Both"), label(B, "Media Per Bin", "51"), "</TABLE>", open,
+                     "<TR><TH>Bin Number</TH><TH>Title</TH><TH>Qty</TH></TR>"}));
     EXPECT_EQ(lines(RenderInventoryReport(*list, columns, boBoxed, clock)),
-              (Rows{label(B, "Report", "Inventory Report"), date, label(B, "Platform", "Zentrix 64"), label(G, "Owner", "Ada Quill"),
-                    label(B, "Description", "Shelf &amp; &lt;attic&gt;"), label(G, "Display", "Boxed"), label(B, "List Type", "Media"),
-                    "</TABLE>", open, "<TR><TH>Title</TH><TH>Qty</TH><TH>Main Qty</TH><TH>Dupe Qty</TH><TH>Total Qty</TH></TR>"}));
+              (Rows {label(B, "Report", "Inventory Report"), date, label(B, "Platform", "Zentrix 64"),
+                     label(G, "Owner", "Ada Quill"), label(B, "Description", "Shelf &amp; &lt;attic&gt;"),
+                     label(G, "Display", "Boxed"), label(B, "List Type", "Media"), "</TABLE>", open,
+                     "<TR><TH>Title</TH><TH>Qty</TH><TH>Main Qty</TH><TH>Dupe Qty</TH><TH>Total Qty</TH></TR>"}));
     EXPECT_EQ(lines(RenderTradeReport(*list, columns, {3, true, false}, clock)),
-              (Rows{label(B, "Report", "Trade Report"), date, label(B, "Platform", "Zentrix 64"), label(G, "List Type", "Media"),
-                    label(B, "Owner", "Ada Quill"), label(G, "Description", "Shelf &amp; &lt;attic&gt;"), label(B, "Trade Boxed", "Yes"),
-                    label(G, "Min Qty for Trade", "3"), label(B, "Actual Qty", "No"), "</TABLE>", open,
-                    "<TR><TH>Title</TH><TH>Qty</TH></TR>"}));
+              (Rows {label(B, "Report", "Trade Report"), date, label(B, "Platform", "Zentrix 64"),
+                     label(G, "List Type", "Media"), label(B, "Owner", "Ada Quill"),
+                     label(G, "Description", "Shelf &amp; &lt;attic&gt;"), label(B, "Trade Boxed", "Yes"),
+                     label(G, "Min Qty for Trade", "3"), label(B, "Actual Qty", "No"), "</TABLE>", open,
+                     "<TR><TH>Title</TH><TH>Qty</TH></TR>"}));
     EXPECT_EQ(RenderTradeReport(*list, columns, {}, clock).Lines().at(2), "Zentrix 64 - Ada Quill");
 }
 
 TEST_F(CartReportsTest, InventoryRowsEndWithThreeBlanks)
 {
     const std::string blanks = "<TD>______</TD><TD>______</TD><TD>______</TD>";
-    EXPECT_EQ(DataRows(RenderInventoryReport(*list, columns, boBoxed, clock)), (Rows{Row(W, Cells("Boxed", "3") + blanks)}));
+    EXPECT_EQ(DataRows(RenderInventoryReport(*list, columns, boBoxed, clock)),
+              (Rows {Row(W, Cells("Boxed", "3") + blanks)}));
     columns.GetColumn(1)->Hidden = true;
     EXPECT_EQ(DataRows(RenderInventoryReport(*list, columns, boUnboxed, clock)).at(1),
               Row(G, "<TD ALIGN=\"LEFT\">B</TD>" + blanks));
@@ -120,14 +135,15 @@ TEST_F(CartReportsTest, TradeRowsShowSpareOrHeldQuantities)
     const Case cases[] = {
         {{2, false, false}, {Row(W, Cells("B", "1")), Row(G, Cells("D", "3")), Row(W, Cells("E", "4"))}},
         {{1, false, false},
-         {Row(W, Cells("A", "0")), Row(G, Cells("B", "1")), Row(W, Cells("C", "0")), Row(G, Cells("D", "3")), Row(W, Cells("E", "4"))}},
+         {Row(W, Cells("A", "0")), Row(G, Cells("B", "1")), Row(W, Cells("C", "0")), Row(G, Cells("D", "3")),
+          Row(W, Cells("E", "4"))}},
         {{3, true, true}, {Row(W, Cells("Boxed", "3")), Row(G, Cells("D", "4")), Row(W, Cells("E", "5"))}},
     };
     for (const Case& c : cases)
         EXPECT_EQ(DataRows(RenderTradeReport(*list, columns, c.options, clock)), c.rows) << c.options.MinQuantity;
     columns.GetColumn(1)->Hidden = true;
     EXPECT_EQ(DataRows(RenderTradeReport(*list, columns, {4, false, false}, clock)),
-              (Rows{Row(W, "<TD ALIGN=\"LEFT\">D</TD>"), Row(G, "<TD ALIGN=\"LEFT\">E</TD>")}));
+              (Rows {Row(W, "<TD ALIGN=\"LEFT\">D</TD>"), Row(G, "<TD ALIGN=\"LEFT\">E</TD>")}));
 }
 
 // Markup in values stays text: every tag of the output is one the reports write themselves.
@@ -140,7 +156,8 @@ TEST_F(CartReportsTest, ValuesCannotInjectMarkup)
     set.GetColumn(0)->Name = "<U>T</U>";
     const std::string text = RenderTradeReport(*nasty, set, {}, clock).Bytes();
     const std::regex tag("<(/?)([A-Za-z]+)");
-    const std::set<std::string> ours = {"HTML", "TITLE", "BODY", "FONT", "P", "TABLE", "TR", "TD", "TH", "CENTER", "BR", "A"};
+    const std::set<std::string> ours = {"HTML", "TITLE", "BODY", "FONT",   "P",  "TABLE",
+                                        "TR",   "TD",    "TH",   "CENTER", "BR", "A"};
     for (auto it = std::sregex_iterator(text.begin(), text.end(), tag); it != std::sregex_iterator(); ++it)
         EXPECT_TRUE(ours.count((*it)[2])) << (*it)[0];
     EXPECT_NE(text.find("&lt;script&gt;alert(&quot;x&quot;)&lt;/script&gt; &amp; &lt;B&gt;"), std::string::npos);
@@ -197,7 +214,8 @@ TEST_F(CartReportsTest, WritersFollowTheColumnSectionCourse)
     EXPECT_FALSE(Exists("trade.htm"));
     EXPECT_TRUE(ReadIniBool(ini, "CustomMediaTradeReportHeader", "CustomHeader", false));
     EXPECT_EQ(fake.messages,
-              (std::vector<ShownMessage>{{MessageKind::Error, "Invalid variant type conversion in item 2, field QUANTITY"}}));
+              (std::vector<ShownMessage> {
+                  {MessageKind::Error, "Invalid variant type conversion in item 2, field QUANTITY"}}));
 
     fake.dialogAnswers.push_back([&](QDialog&) {
         inventory.BoxedOption->button(boBoth)->setChecked(true);
@@ -213,7 +231,7 @@ TEST_F(CartReportsTest, StreamedReportsAreTheRenderedDocumentOrNothing)
 {
     std::vector<test::TestItem> items;
     for (int i = 0; i < 12000; ++i)
-        items.push_back({"Title number " + std::to_string(i), i % 3 == 0, int32_t{1 + i % 4}});
+        items.push_back({"Title number " + std::to_string(i), i % 3 == 0, int32_t {1 + i % 4}});
     auto big = MakeList(items);
     ShowOnly(columns, *big, {"Title", "Quantity", "Boxed"});
     const std::string rendered = RenderInventoryReport(*big, columns, boBoth, clock).Bytes();
@@ -224,14 +242,17 @@ TEST_F(CartReportsTest, StreamedReportsAreTheRenderedDocumentOrNothing)
     } cases[] = {{"whole", -1}, {"stopped early", 5}, {"stopped late", 11990}};
     for (const auto& c : cases) {
         WriteFile("r.htm", "old");
-        if (c.BrokenItem >= 0) big->GetItem(c.BrokenItem)->SetFieldValue("Boxed", FieldValue(std::string("perhaps")));
+        if (c.BrokenItem >= 0)
+            big->GetItem(c.BrokenItem)->SetFieldValue("Boxed", FieldValue(std::string("perhaps")));
         // Only a report that shows part of the items reads their Boxed values.
         const int option = c.BrokenItem < 0 ? boBoth : boUnboxed;
-        const bool written = StreamReport(
-            [&](AtomicFileWriter& file) { RenderInventoryReport(*big, columns, option, clock, &file); }, PathOf("r.htm"));
+        const bool written =
+            StreamReport([&](AtomicFileWriter& file) { RenderInventoryReport(*big, columns, option, clock, &file); },
+                         PathOf("r.htm"));
         EXPECT_EQ(written, c.BrokenItem < 0) << c.Name;
         EXPECT_EQ(ReadFile("r.htm"), c.BrokenItem < 0 ? rendered : "old") << c.Name;
-        if (c.BrokenItem >= 0) big->GetItem(c.BrokenItem)->SetFieldValue("Boxed", false);
+        if (c.BrokenItem >= 0)
+            big->GetItem(c.BrokenItem)->SetFieldValue("Boxed", false);
         EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Dir()), {}), 1) << c.Name;
     }
 }

@@ -11,15 +11,16 @@ namespace {
 
 ChartData Sample(std::vector<double> values)
 {
-    ChartData d{"Title", TChartMarksStyle::Percent, {}};
-    for (double v : values) d.Points.push_back({v, "", "Bar " + std::to_string(d.Points.size()), PaletteColor(d.Points.size() + 1)});
+    ChartData d {"Title", TChartMarksStyle::Percent, {}};
+    for (double v : values)
+        d.Points.push_back({v, "", "Bar " + std::to_string(d.Points.size()), PaletteColor(d.Points.size() + 1)});
     return d;
 }
 
 // Each bar is drawn in its colour, as long as its value says, from the zero line.
 TEST(ChartPainterTest, BarsShowTheirColourAndProportionalLength)
 {
-    for (const auto& values : {std::vector<double>{4, 2, 0, 1, 3.5}, std::vector<double>{-2, 5}}) {
+    for (const auto& values : {std::vector<double> {4, 2, 0, 1, 3.5}, std::vector<double> {-2, 5}}) {
         const ChartData d = Sample(values);
         const QSize size(500, 320);
         const QImage image = RenderChartImage(d, size);
@@ -28,7 +29,8 @@ TEST(ChartPainterTest, BarsShowTheirColourAndProportionalLength)
         for (size_t i = 0; i < values.size(); ++i) {
             const QRectF& bar = layout.Bars[i];
             EXPECT_NEAR(bar.width(), std::abs(values[i]) * layout.Scale, 1e-6);
-            if (values[i] == 0) continue;
+            if (values[i] == 0)
+                continue;
             const QColor fill(d.Points[i].Color.R, d.Points[i].Color.G, d.Points[i].Color.B);
             const int y = static_cast<int>(bar.center().y());
             EXPECT_EQ(image.pixelColor(static_cast<int>(bar.center().x()), y), fill) << i;
@@ -36,7 +38,8 @@ TEST(ChartPainterTest, BarsShowTheirColourAndProportionalLength)
             const int step = values[i] > 0 ? 1 : -1;
             int x = static_cast<int>(layout.ZeroX) + 2 * step;
             int length = 2;
-            while (image.pixelColor(x, y) == fill) x += step, ++length;
+            while (image.pixelColor(x, y) == fill)
+                x += step, ++length;
             EXPECT_NEAR(length, std::abs(values[i]) * layout.Scale, 1.5) << i;
         }
     }
@@ -51,7 +54,8 @@ TEST(ChartPainterTest, NamesThinOutWhenBarsAreThin)
     double last = -100;
     int shown = 0;
     for (size_t i = 0; i < 300; ++i) {
-        if (!layout.LabelShown[i]) continue;
+        if (!layout.LabelShown[i])
+            continue;
         const double y = layout.Bars[i].center().y();
         EXPECT_GE(y - last, 12) << i;
         EXPECT_GE(y - 6, layout.PlotRect.top());

@@ -30,18 +30,21 @@ using test::MakeList;
 
 class CompareCartsTest : public test::ConfigDirTest {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         ConfigDirTest::SetUp();
         settings->LoadSettings();
         lists.push_back(CreateListObject(ltHardware));
         lists.push_back(MakeList({Cart("Alpha"), Cart("Beta", "3")}, "Zentrix 64", "Ann"));
         lists.push_back(MakeList({Cart("Beta"), Cart("Gamma <&>", "2")}, "Korvo", "Bob"));
-        for (size_t i = 0; i < lists.size(); ++i) lists[i]->SetOpenedFileName("/lists/" + std::to_string(i));
+        for (size_t i = 0; i < lists.size(); ++i)
+            lists[i]->SetOpenedFileName("/lists/" + std::to_string(i));
         form = std::make_unique<TCompareCartsForm>(*settings);
         form->SetLists(lists);
         form->show();
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         form.reset();
         ConfigDirTest::TearDown();
     }
@@ -52,7 +55,8 @@ protected:
 };
 
 // The keys and their order are the file's; the untouched ones keep their defaults.
-TEST_F(CompareCartsTest, WindowStatesRoundTrip) {
+TEST_F(CompareCartsTest, WindowStatesRoundTrip)
+{
     form->IgnoreMfgCB->setChecked(false);
     form->MinQtyCB->setChecked(true);
     form->MinQtyEdit->setValue(5);
@@ -62,17 +66,20 @@ TEST_F(CompareCartsTest, WindowStatesRoundTrip) {
     std::vector<std::string> keys;
     for (const auto& [key, value] : IniFile::Load(TCompareCartsForm::WindowStatesFile()).SectionValues("MediaCompare"))
         keys.push_back(key + "=" + (key.starts_with("WindowX") || key.starts_with("WindowY") ? "" : value));
-    EXPECT_EQ(keys, (std::vector<std::string>{"WindowState=0", "WindowX=", "WindowY=", "WindowW=700", "WindowH=500",
-                                              "IgnoreLabelType=1", "IgnoreLabelColor=1", "IgnorePunctuation=1",
-                                              "IgnoreMfg=0", "UseMinQty=1", "MinQtyCount=5", "LeftPanel=304"}));
+    EXPECT_EQ(keys,
+              (std::vector<std::string> {"WindowState=0", "WindowX=", "WindowY=", "WindowW=700", "WindowH=500",
+                                         "IgnoreLabelType=1", "IgnoreLabelColor=1", "IgnorePunctuation=1",
+                                         "IgnoreMfg=0", "UseMinQty=1", "MinQtyCount=5", "LeftPanel=304"}));
     TCompareCartsForm again(*settings);
     again.show();
-    EXPECT_EQ(std::tuple(again.size(), again.IgnoreMfgCB->isChecked(), again.MinQtyCB->isChecked(), again.MinQtyEdit->value()),
+    EXPECT_EQ(std::tuple(again.size(), again.IgnoreMfgCB->isChecked(), again.MinQtyCB->isChecked(),
+                         again.MinQtyEdit->value()),
               std::tuple(QSize(700, 500), false, true, 5));
 }
 
 // The entries and how they follow the open lists are checked with the compare command.
-TEST_F(CompareCartsTest, CombosHoldMediaListsByIdentity) {
+TEST_F(CompareCartsTest, CombosHoldMediaListsByIdentity)
+{
     EXPECT_TRUE(form->CompareButton->isEnabled());
     EXPECT_FALSE(form->ReportButton->isEnabled());
     form->CartListTwoCB->setCurrentIndex(0);
@@ -90,7 +97,8 @@ TEST_F(CompareCartsTest, CombosHoldMediaListsByIdentity) {
     EXPECT_TRUE(form->CompareButton->isEnabled());
 }
 
-TEST_F(CompareCartsTest, CompareFillsBothGridsAndAnErrorKeepsThem) {
+TEST_F(CompareCartsTest, CompareFillsBothGridsAndAnErrorKeepsThem)
+{
     form->CompareButtonClick();
     ASSERT_TRUE(fakes.messages.empty());
     ASSERT_EQ(form->GetLeftList().Count(), 1);  // in two, not in one
@@ -109,7 +117,8 @@ TEST_F(CompareCartsTest, CompareFillsBothGridsAndAnErrorKeepsThem) {
     EXPECT_TRUE(form->ExitButton->isEnabled());
 }
 
-TEST_F(CompareCartsTest, ReportGoesToTheReportFolderAndOpens) {
+TEST_F(CompareCartsTest, ReportGoesToTheReportFolderAndOpens)
+{
     form->CompareButtonClick();
     fakes.dialogAnswers.push_back([](QDialog&) { return int(QDialog::Rejected); });
     form->ReportButtonClick();  // column dialog cancelled: no file
@@ -123,36 +132,46 @@ TEST_F(CompareCartsTest, ReportGoesToTheReportFolderAndOpens) {
     EXPECT_TRUE(ReadIniBool(ReportsIniFile(), "CustomMediaCompareReportHeader", "CustomHeader", false));
 }
 
-TEST_F(CompareCartsTest, ReportGoldenLines) {
+TEST_F(CompareCartsTest, ReportGoldenLines)
+{
     const auto left = MakeList({}, "Zentrix 64", "Ann & Co");
     const auto right = MakeList({Cart("Zed"), Cart("A <b>", "2")});
     TColumnListClass columns;
     columns.SetTemplate(right->GetItem(0));
     for (auto& column : columns.Columns) {
         column->Hidden = column->Field != "TITLE" && column->Field != "QUANTITY";
-        if (column->Field == "QUANTITY") column->Justification = 2;
+        if (column->Field == "QUANTITY")
+            column->Justification = 2;
     }
     const std::vector<std::string> lines =
         RenderCompareReport(*left, *right, columns, {QDateTime(QDate(2026, 12, 5), QTime(14, 29)), QLocale::c()})
             .Lines();
     const std::vector<std::string> head = {
-        "<HTML>", "<TITLE>", "Cartridge Comparision", "</TITLE>", "<BODY>", "<FONT FACE=\"Verdana\">",
+        "<HTML>",
+        "<TITLE>",
+        "Cartridge Comparision",
+        "</TITLE>",
+        "<BODY>",
+        "<FONT FACE=\"Verdana\">",
         "<P><TABLE BORDER=\"0\" CELLSPACING=\"2\">",
         "<TR><TD bgcolor=\"#BBBBBB\">Platform</TD><TD>Zentrix 64</TD></TR>",
         "<TR><TD bgcolor=\"#DDDDDD\">Owner</TD><TD>Ann &amp; Co</TD></TR>",
-        "<TR><TD bgcolor=\"#BBBBBB\">Description</TD><TD>Ann &amp; Co's</TD></TR>", "</TABLE>",
+        "<TR><TD bgcolor=\"#BBBBBB\">Description</TD><TD>Ann &amp; Co's</TD></TR>",
+        "</TABLE>",
         "<P><CENTER>The following is a list of Media that could be added to your collection.</CENTER>",
-        "<P><TABLE BORDER=\"0\" CELLSPACING=\"2\">", "<TR><TH>Title</TH><TH>Qty</TH></TR>", "</TABLE>",
+        "<P><TABLE BORDER=\"0\" CELLSPACING=\"2\">",
+        "<TR><TH>Title</TH><TH>Qty</TH></TR>",
+        "</TABLE>",
         "<FONT FACE=\"Verdana\">"};
     ASSERT_GE(lines.size(), head.size() + 16);
     EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.begin() + head.size()), head);
     EXPECT_EQ(std::vector<std::string>(lines.begin() + 24, lines.begin() + 28),
-              (std::vector<std::string>{
+              (std::vector<std::string> {
                   "<TR bgcolor=\"#FFFFFF\"><TD ALIGN=\"LEFT\">A &lt;b&gt;</TD><TD ALIGN=\"RIGHT\">2</TD></TR>",
                   "<TR bgcolor=\"#DDDDDD\"><TD ALIGN=\"LEFT\">Zed</TD><TD ALIGN=\"RIGHT\">1</TD></TR>", "</TABLE>",
                   "<CENTER>"}));
     EXPECT_EQ(std::vector<std::string>(lines.end() - 4, lines.end()),
-              (std::vector<std::string>{"</CENTER>", "</FONT>", "</BODY>", "</HTML>"}));
+              (std::vector<std::string> {"</CENTER>", "</FONT>", "</BODY>", "</HTML>"}));
 }
 
 }  // namespace

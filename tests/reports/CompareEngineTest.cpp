@@ -29,13 +29,15 @@ struct Outcome {
     std::string Error;
 };
 
-void Record(Outcome& out, const TCartListClass& fromOne, const TCartListClass& fromTwo) {
+void Record(Outcome& out, const TCartListClass& fromOne, const TCartListClass& fromTwo)
+{
     for (const auto* list : {&fromOne, &fromTwo}) {
         for (const auto& item : list->Items()) {
             (list == &fromOne ? out.One : out.Two)
                 .push_back(item->GetFieldAsString("Title") + ":" + item->GetFieldAsString("Quantity"));
             std::string row = item->Modified ? "*" : " ";
-            for (int32_t f = 0; f < item->FieldCount(); ++f) row += "|" + ToText(item->ValueAt(f));
+            for (int32_t f = 0; f < item->FieldCount(); ++f)
+                row += "|" + ToText(item->ValueAt(f));
             out.Rows.push_back(row);
         }
         out.Rows.push_back("--");
@@ -46,10 +48,10 @@ void Record(Outcome& out, const TCartListClass& fromOne, const TCartListClass& f
 // title match on; under "Ignore Punctuation" every equal title is a candidate, not only the first run.
 class NaiveCompare {
 public:
-    NaiveCompare(const Switches& s, std::function<void(int32_t, bool&)> progress) : s_(s), progress_(progress) {}
+    NaiveCompare(const Switches& s, std::function<void(int32_t, bool&)> progress) : s_(s), progress_(progress) { }
 
-    void Compare(const TCartListClass& one, const TCartListClass& two, TCartListClass& fromOne,
-                 TCartListClass& fromTwo) {
+    void Compare(const TCartListClass& one, const TCartListClass& two, TCartListClass& fromOne, TCartListClass& fromTwo)
+    {
         TCartListClass a, b;
         a.Assign(one);
         b.Assign(two);
@@ -60,37 +62,44 @@ public:
     }
 
 private:
-    bool Matches(const TBaseCustomClass& a, const TBaseCustomClass& b, const char* field) const {
+    bool Matches(const TBaseCustomClass& a, const TBaseCustomClass& b, const char* field) const
+    {
         auto norm = [&](const TBaseCustomClass& item) {
             const std::string upper = Cp1252::ToUpper(ToText(item.GetFieldValue(field)));
             return s_.Punctuation ? StripNonAlphaNumeric(upper) : upper;
         };
         return norm(a) == norm(b);
     }
-    bool IsMissing(const TCartListClass& reference, const TBaseCustomClass& item) const {
+    bool IsMissing(const TCartListClass& reference, const TBaseCustomClass& item) const
+    {
         const std::string t = ToText(item.GetFieldValue("Title"));
-        const int32_t first = s_.Punctuation ? reference.IndexOfFieldValueLoose("TITLE", t)
-                                             : reference.IndexOfFieldValue("TITLE", t);
-        if (first < 0) return true;
+        const int32_t first =
+            s_.Punctuation ? reference.IndexOfFieldValueLoose("TITLE", t) : reference.IndexOfFieldValue("TITLE", t);
+        if (first < 0)
+            return true;
         for (int32_t k = first; k < reference.Count(); ++k) {
             const TBaseCustomClass& candidate = *reference.GetItem(k);
             if (!Matches(*reference.GetItem(first), candidate, "Title")) {
-                if (s_.Punctuation) continue;
+                if (s_.Punctuation)
+                    continue;
                 return true;
             }
-            if ((s_.Mfg || Matches(candidate, item, "Mfg")) && (s_.LabelType || Matches(candidate, item, "LabelType")) &&
+            if ((s_.Mfg || Matches(candidate, item, "Mfg")) &&
+                (s_.LabelType || Matches(candidate, item, "LabelType")) &&
                 (s_.LabelColor || Matches(candidate, item, "LabelColor")))
                 return false;
         }
         return true;
     }
-    void Collect(const TCartListClass& reference, const TCartListClass& source, TCartListClass& dest) {
+    void Collect(const TCartListClass& reference, const TCartListClass& source, TCartListClass& dest)
+    {
         bool abort = false;
         progress_(0, abort);
         const int32_t last = source.Count() - 1;
         for (int32_t i = 0; i <= last; ++i) {
             bool missing = IsMissing(reference, *source.GetItem(i));
-            if (ToInteger(source.GetItem(i)->GetFieldValue("Quantity")) < s_.MinQty) missing = false;
+            if (ToInteger(source.GetItem(i)->GetFieldValue("Quantity")) < s_.MinQty)
+                missing = false;
             if (missing) {
                 auto copy = CreateItemObject(itMedia);
                 copy->Assign(*source.GetItem(i));
@@ -98,7 +107,8 @@ private:
             }
             abort = false;
             progress_(last == 0 ? 0 : i * 100 / last, abort);
-            if (abort) break;
+            if (abort)
+                break;
         }
     }
 
@@ -108,7 +118,8 @@ private:
 
 // Either comparison, recording results, progress calls and the error; the AbortAt-th call aborts.
 Outcome RunCompare(bool naive, const TCartListClass& one, const TCartListClass& two, const Switches& s,
-                   int32_t abortAt = -1) {
+                   int32_t abortAt = -1)
+{
     Outcome out;
     auto progress = [&](int32_t percent, bool& abort) {
         out.Progress.push_back(percent);
@@ -137,9 +148,11 @@ Outcome RunCompare(bool naive, const TCartListClass& one, const TCartListClass& 
     return out;
 }
 
-std::unique_ptr<TCartListClass> RandomList(std::mt19937& rng) {
-    static const std::vector<std::string> titles = {"Pac-Man", "PAC MAN", "pacman", "Pac Man", "Pac-Attack", "Zoo",
-                                                    "Z.o.o", "Star Raid", "star raid", "", "\xC9toile", "\xE9TOILE"};
+std::unique_ptr<TCartListClass> RandomList(std::mt19937& rng)
+{
+    static const std::vector<std::string> titles = {"Pac-Man",    "PAC MAN", "pacman",    "Pac Man",
+                                                    "Pac-Attack", "Zoo",     "Z.o.o",     "Star Raid",
+                                                    "star raid",  "",        "\xC9toile", "\xE9TOILE"};
     static const std::vector<std::string> makers = {"Acme", "ACME", "Bolt Co", "BoltCo", ""};
     static const std::vector<std::string> types = {"", "Black", "black", "White Box"};
     auto pick = [&](const std::vector<std::string>& pool) { return pool[rng() % pool.size()].c_str(); };
@@ -148,23 +161,26 @@ std::unique_ptr<TCartListClass> RandomList(std::mt19937& rng) {
         if (!items.empty() && rng() % 5 == 0) {
             items.push_back(items[rng() % items.size()]);  // a copy, to be merged
         } else {
-            items.push_back(Cart(pick(titles), std::to_string(rng() % 4).c_str(), pick(makers), pick(types),
-                                 pick(types)));
-            if (rng() % 3 == 0) items.back().push_back({"Notes", "n"});
+            items.push_back(
+                Cart(pick(titles), std::to_string(rng() % 4).c_str(), pick(makers), pick(types), pick(types)));
+            if (rng() % 3 == 0)
+                items.back().push_back({"Notes", "n"});
         }
     }
     return MakeList(items);
 }
 
-TEST(CompareEngine, MatchesTheScanOnRandomLists) {
+TEST(CompareEngine, MatchesTheScanOnRandomLists)
+{
     std::mt19937 rng(1701);
     for (int round = 0; round < 300; ++round) {
         const auto one = RandomList(rng), two = RandomList(rng);
         for (int bits = 0; bits < 16; ++bits) {
-            const Switches s{(bits & 1) != 0, (bits & 2) != 0, (bits & 4) != 0, (bits & 8) != 0,
-                             static_cast<int32_t>(rng() % 4)};
+            const Switches s {(bits & 1) != 0, (bits & 2) != 0, (bits & 4) != 0, (bits & 8) != 0,
+                              static_cast<int32_t>(rng() % 4)};
             const int32_t abortAt = rng() % 3 == 0 ? static_cast<int32_t>(rng() % 14) : -1;
-            const Outcome naive = RunCompare(true, *one, *two, s, abortAt), engine = RunCompare(false, *one, *two, s, abortAt);
+            const Outcome naive = RunCompare(true, *one, *two, s, abortAt),
+                          engine = RunCompare(false, *one, *two, s, abortAt);
             SCOPED_TRACE(testing::Message() << "round " << round << " switches " << bits << " abort " << abortAt);
             ASSERT_EQ(naive.Rows, engine.Rows);
             ASSERT_EQ(naive.Progress, engine.Progress);
@@ -173,9 +189,10 @@ TEST(CompareEngine, MatchesTheScanOnRandomLists) {
     }
 }
 
-TEST(CompareEngine, EdgeCases) {
-    const Switches none, min2{false, false, false, false, 2}, punct{false, false, true, false, 0},
-        ignoreAll{true, true, false, true, 0};
+TEST(CompareEngine, EdgeCases)
+{
+    const Switches none, min2 {false, false, false, false, 2}, punct {false, false, true, false, 0},
+        ignoreAll {true, true, false, true, 0};
     struct Case {
         std::vector<Item> One, Two;
         Switches S;
@@ -190,7 +207,10 @@ TEST(CompareEngine, EdgeCases) {
         {{Cart("Pac-Man")}, {Cart("PAC MAN"), Cart("pacman")}, punct, {}, {}},
         // Every equal title is looked at, not only the first run of them.
         {{Cart("Pac Man", "1", "X"), Cart("Pac-Attack", "1", "X"), Cart("Pac-Man", "1", "Y")},
-         {Cart("PacMan", "1", "Y")}, punct, {}, {"Pac Man:1", "Pac-Attack:1"}},
+         {Cart("PacMan", "1", "Y")},
+         punct,
+         {},
+         {"Pac Man:1", "Pac-Attack:1"}},
     };
     for (const Case& c : cases) {
         const auto one = MakeList(c.One), two = MakeList(c.Two);
@@ -201,7 +221,8 @@ TEST(CompareEngine, EdgeCases) {
     }
 }
 
-TEST(CompareEngine, BadQuantityStopsAndKeepsThePreviousResults) {
+TEST(CompareEngine, BadQuantityStopsAndKeepsThePreviousResults)
+{
     TCartCompareClass engine;  // no progress procedure at all
     engine.SetMinQty(0);
     const auto good = MakeList({Cart("A")});
@@ -223,9 +244,10 @@ TEST(CompareEngine, BadQuantityStopsAndKeepsThePreviousResults) {
     }
 }
 
-class CompareEngineGlobalsTest : public test::GlobalsTest {};
+class CompareEngineGlobalsTest : public test::GlobalsTest { };
 
-TEST_F(CompareEngineGlobalsTest, LeavesItsInputsAndTheSortAlone) {
+TEST_F(CompareEngineGlobalsTest, LeavesItsInputsAndTheSortAlone)
+{
     const auto one = MakeList({Cart("b", "1"), Cart("a", "2"), Cart("b", "1")}), two = MakeList({Cart("c")});
     two->GetItem(0)->Modified = true;
     Outcome before, after;
@@ -239,7 +261,7 @@ TEST_F(CompareEngineGlobalsTest, LeavesItsInputsAndTheSortAlone) {
     EXPECT_EQ(G_SortDirection, -1);
     Record(after, *one, *two);
     EXPECT_EQ(after.Rows, before.Rows);
-    EXPECT_EQ(RunCompare(false, *one, *two, {}).Two, (std::vector<std::string>{"a:2", "b:2"}));
+    EXPECT_EQ(RunCompare(false, *one, *two, {}).Two, (std::vector<std::string> {"a:2", "b:2"}));
     TCartListClass dest;
     engine.GetResult(3, dest);
     EXPECT_EQ(dest.Count(), 0);

@@ -4,8 +4,8 @@
 #include "reports/ChooseListTypeForm.h"
 #include "reports/CustomReportForm.h"
 #include "reports/CustomReports.h"
-#include "reports/ReportFiles.h"
 #include "reports/ReportColumns.h"
+#include "reports/ReportFiles.h"
 #include "ui/FieldOrderForm.h"
 
 #include <QComboBox>
@@ -26,14 +26,15 @@ using Rows = std::vector<std::string>;
 
 std::string SummaryRow(const char* colour, const std::string& platform, const std::string& owner, int unique, int total)
 {
-    return std::string("<TR bgcolor=\"") + colour + "\"><TD ALIGN=\"LEFT\">" + platform + "</TD><TD ALIGN=\"LEFT\">" + owner +
-           "</TD><TD ALIGN=\"RIGHT\">" + std::to_string(unique) + "</TD><TD ALIGN=\"RIGHT\">" + std::to_string(total) + "</TR>";
+    return std::string("<TR bgcolor=\"") + colour + "\"><TD ALIGN=\"LEFT\">" + platform + "</TD><TD ALIGN=\"LEFT\">" +
+        owner + "</TD><TD ALIGN=\"RIGHT\">" + std::to_string(unique) + "</TD><TD ALIGN=\"RIGHT\">" +
+        std::to_string(total) + "</TR>";
 }
 
 std::string Totals(int unique, int total)
 {
     return "<TR bgcolor=\"#FFFFFF\"><TD ALIGN=\"RIGHT\"></TD><TD ALIGN=\"RIGHT\"> Totals</TD><TD ALIGN=\"RIGHT\">" +
-           std::to_string(unique) + "</TD><TD ALIGN=\"RIGHT\">" + std::to_string(total) + "</TR>";
+        std::to_string(unique) + "</TD><TD ALIGN=\"RIGHT\">" + std::to_string(total) + "</TR>";
 }
 
 using CollectionSummaryTest = ReportTest;
@@ -48,9 +49,10 @@ TEST_F(CollectionSummaryTest, RowsByPlatformThenOwnerWithTotals)
     const std::vector<const TBaseCustomListClass*> lists = {bob.get(), ada.get(), hardware.get(), korvo.get()};
 
     const auto media = RenderCollectionSummaryReport(lists, "Media", clock);
-    EXPECT_EQ(DataRows(media), (Rows{SummaryRow("#DDDDDD", "Korvo &lt;1&gt;", "Cy", 1, 3),
-                                     SummaryRow("#FFFFFF", "zentrix 64", "Ada", 1, 1),
-                                     SummaryRow("#DDDDDD", "Zentrix 64", "bob", 2, 7), Totals(4, 11)}));
+    EXPECT_EQ(
+        DataRows(media),
+        (Rows {SummaryRow("#DDDDDD", "Korvo &lt;1&gt;", "Cy", 1, 3), SummaryRow("#FFFFFF", "zentrix 64", "Ada", 1, 1),
+               SummaryRow("#DDDDDD", "Zentrix 64", "bob", 2, 7), Totals(4, 11)}));
     const auto lines = media.Lines();
     EXPECT_EQ(lines.at(2), "Collection Summary");
     EXPECT_EQ(lines.at(7), "<TR><TD bgcolor=\"#BBBBBB\">Report</TD><TD>Collection Summary by Platform</TD></TR>");
@@ -59,8 +61,8 @@ TEST_F(CollectionSummaryTest, RowsByPlatformThenOwnerWithTotals)
               "<P><SMALLER><P> * - Unique Count assumes that the list is compressed.  Variations (such as Label Type, "
               "etc...) between carts is also assumed unique.</SMALLER>");
 
-    EXPECT_EQ(DataRows(RenderCollectionSummaryReport({bob.get(), ada.get()}, "Hardware", clock)), Rows{Totals(0, 0)});
-    EXPECT_EQ(DataRows(RenderCollectionSummaryReport({}, "Media", clock)), Rows{Totals(0, 0)});
+    EXPECT_EQ(DataRows(RenderCollectionSummaryReport({bob.get(), ada.get()}, "Hardware", clock)), Rows {Totals(0, 0)});
+    EXPECT_EQ(DataRows(RenderCollectionSummaryReport({}, "Media", clock)), Rows {Totals(0, 0)});
 }
 
 TEST_F(CollectionSummaryTest, QuantityThatIsNoNumberStopsTheSummary)
@@ -70,8 +72,10 @@ TEST_F(CollectionSummaryTest, QuantityThatIsNoNumberStopsTheSummary)
     bad->GetItem(1)->SetFieldValue("Quantity", std::string("2.5"));
     EXPECT_FALSE(MakeCollectionSummaryReport({bad.get()}, "Media", PathOf("sum.html")));
     EXPECT_FALSE(Exists("sum.html"));
-    EXPECT_EQ(fake.messages, (std::vector<ShownMessage>{{MessageKind::Error,
-                                                         "List Zentrix.csv: Invalid variant type conversion in item 2, field QUANTITY"}}));
+    EXPECT_EQ(
+        fake.messages,
+        (std::vector<ShownMessage> {
+            {MessageKind::Error, "List Zentrix.csv: Invalid variant type conversion in item 2, field QUANTITY"}}));
     EXPECT_TRUE(MakeCollectionSummaryReport({}, "Media", PathOf("sum.html")));
 }
 
@@ -90,8 +94,9 @@ TEST_F(ReportTest, CustomReportStoresDefaultsOnFirstRunAndListsEveryItem)
     TColumnListClass columns;
     ShowOnly(columns, *list, {"Title"});
     const auto report = RenderCustomReport(*list, columns, "Sales & Co", clock);
-    EXPECT_EQ(DataRows(report), (Rows{"<TR bgcolor=\"#FFFFFF\"><TD ALIGN=\"LEFT\">A</TD></TR>",
-                                      "<TR bgcolor=\"#DDDDDD\"><TD ALIGN=\"LEFT\">b</TD></TR>"}));
+    EXPECT_EQ(DataRows(report),
+              (Rows {"<TR bgcolor=\"#FFFFFF\"><TD ALIGN=\"LEFT\">A</TD></TR>",
+                     "<TR bgcolor=\"#DDDDDD\"><TD ALIGN=\"LEFT\">b</TD></TR>"}));
     EXPECT_EQ(report.Lines().at(7), "<TR><TD bgcolor=\"#BBBBBB\">Report</TD><TD>Sales &amp; Co</TD></TR>");
     EXPECT_EQ(report.Lines().at(14), "<P><TABLE BORDER=\"0\" CELLSPACING=\"2\" WIDTH=\"100%\">");
 }
@@ -166,7 +171,7 @@ TEST_F(CustomReportFormTest, NamesKeptInOrderIgnoringCaseAndSavedOnEveryClose)
         return int(QDialog::Rejected);
     });
     Show([&] {
-        EXPECT_EQ(Names(), (QStringList{"Alpha", "beta", "beta", "Gamma"}));
+        EXPECT_EQ(Names(), (QStringList {"Alpha", "beta", "beta", "Gamma"}));
         Select({0, 3});
         return int(QDialog::Accepted);
     });
@@ -183,8 +188,9 @@ TEST_F(CustomReportFormTest, NamesKeptInOrderIgnoringCaseAndSavedOnEveryClose)
     // Names that cannot be sections are refused; blanks around a name stay.
     for (const char* bad : {"   ", "a[b", "a]", "x\ny", "x\ry"}) {
         Add(QString::fromLatin1(bad));
-        EXPECT_EQ(fake.messages, (std::vector<ShownMessage>{{MessageKind::Warning,
-                                                             "A report name can not be blank or contain \"[\" or \"]\"."}}))
+        EXPECT_EQ(fake.messages,
+                  (std::vector<ShownMessage> {
+                      {MessageKind::Warning, "A report name can not be blank or contain \"[\" or \"]\"."}}))
             << bad;
         fake.messages.clear();
     }
@@ -228,9 +234,9 @@ TEST_F(CustomReportFormTest, RemoveAsksAndErasesOnlyThisTypesSections)
         Select({0, 2});  // One, Two (Three sorts between them)
         fake.confirmAnswers = {false, true};
         form->RemoveButtonClick();
-        EXPECT_EQ(Names(), (QStringList{"One", "Three", "Two"}));
+        EXPECT_EQ(Names(), (QStringList {"One", "Three", "Two"}));
         form->RemoveButtonClick();
-        EXPECT_EQ(Names(), QStringList{"Three"});
+        EXPECT_EQ(Names(), QStringList {"Three"});
         EXPECT_FALSE(form->RemoveButton->isEnabled());
         return int(QDialog::Rejected);
     });
@@ -246,7 +252,7 @@ TEST_F(CustomReportFormTest, RemoveAsksAndErasesOnlyThisTypesSections)
 TEST_F(ReportTest, ChooserStartsFromMediaOnEveryShowing)
 {
     TChooseListTypeForm form;
-    for (auto [pick, chosen] : {std::pair{1, "Hardware"}, {-1, "Media"}}) {
+    for (auto [pick, chosen] : {std::pair {1, "Hardware"}, {-1, "Media"}}) {
         fake.dialogAnswers.push_back([&](QDialog&) {
             EXPECT_EQ(form.ListTypeCB->currentText(), "Media");
             if (pick >= 0)

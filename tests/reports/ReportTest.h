@@ -18,7 +18,7 @@ namespace quorvel::test {
 struct TestItem {
     std::string title;
     FieldValue boxed = false;
-    FieldValue quantity = int32_t{1};
+    FieldValue quantity = int32_t {1};
 };
 
 // A configuration folder of its own, fake services, a fixed clock and small invented lists.
@@ -49,7 +49,8 @@ protected:
     }
 
     // Only the named fields shown, in this order.
-    static void ShowOnly(TColumnListClass& columns, const TBaseCustomListClass& list, const std::vector<std::string>& fields)
+    static void ShowOnly(TColumnListClass& columns, const TBaseCustomListClass& list,
+                         const std::vector<std::string>& fields)
     {
         columns.SetTemplate(list.GetItem(0));
         for (auto& column : columns.Columns)
@@ -64,7 +65,8 @@ protected:
     }
 
     // Saturday, December 5, 2026, 02:29 PM.
-    const ReportClock clock{QDateTime(QDate(2026, 12, 5), QTime(14, 29)), QLocale(QLocale::English, QLocale::UnitedStates)};
+    const ReportClock clock {QDateTime(QDate(2026, 12, 5), QTime(14, 29)),
+                             QLocale(QLocale::English, QLocale::UnitedStates)};
     FakeServices fake;
 };
 
@@ -72,7 +74,8 @@ protected:
 inline std::vector<std::string> DataRows(const HtmlReport& report)
 {
     const auto lines = report.Lines();
-    auto header = std::find_if(lines.begin(), lines.end(), [](const std::string& l) { return l.rfind("<TR><TH>", 0) == 0; });
+    auto header =
+        std::find_if(lines.begin(), lines.end(), [](const std::string& l) { return l.rfind("<TR><TH>", 0) == 0; });
     return {header + 1, std::find(header, lines.end(), "</TABLE>")};
 }
 

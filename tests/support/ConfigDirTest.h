@@ -1,10 +1,10 @@
 #pragma once
 
+#include "config/PlatformList.h"
+#include "config/SettingsStore.h"
 #include "model/Utils.h"
 #include "platform/IniFile.h"
 #include "support/GlobalsTest.h"
-#include "config/PlatformList.h"
-#include "config/SettingsStore.h"
 
 #include <optional>
 #include <string>
@@ -41,12 +41,12 @@ protected:
     void WriteSampleConfig() const
     {
         WriteConfig("Platforms.ini", {"[Platforms]", "Count=2", "PlatForm0=Zentrix 64", "PlatForm1=Korvo Handheld"});
-        WriteConfig("Zentrix 64.ini", {"[Mfg]", "Count=2", "Mfg0=Fennel Soft", "Mfg1=Brambleworks", "[SystemID]",
-                                       "SystemID=17"});
+        WriteConfig("Zentrix 64.ini",
+                    {"[Mfg]", "Count=2", "Mfg0=Fennel Soft", "Mfg1=Brambleworks", "[SystemID]", "SystemID=17"});
         WriteConfig("korvo handheld.INI", {"[Mfg]", "Count=1", "Mfg0=Korvo"});
-        WriteConfig("General.ini", {"[Lookup]", "Count=2", "Lookup0=Media Type", "Lookup1=Label Color",
-                                    "[MediaType]", "Count=2", "MediaType0=Disc", "MediaType1=Cartridge",
-                                    "[LabelColor]", "Count=1", "LabelColor0=Red"});
+        WriteConfig("General.ini",
+                    {"[Lookup]", "Count=2", "Lookup0=Media Type", "Lookup1=Label Color", "[MediaType]", "Count=2",
+                     "MediaType0=Disc", "MediaType1=Cartridge", "[LabelColor]", "Count=1", "LabelColor0=Red"});
     }
 
     std::string programDir;

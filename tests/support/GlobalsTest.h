@@ -10,7 +10,7 @@ namespace quorvel::test {
 // The process-wide values as a fresh start leaves them: display format, configuration paths, sort.
 inline void ResetGlobals()
 {
-    LocaleFormat::SetCurrent(LocaleFormat{});
+    LocaleFormat::SetCurrent(LocaleFormat {});
     G_ConfigFile.clear();
     G_ConfigFiles.clear();
     G_PlatformsFile.clear();

@@ -32,15 +32,11 @@ void TempDirTest::SetUp()
 void TempDirTest::TearDown()
 {
     std::error_code ec;
-    std::filesystem::permissions(dir_, std::filesystem::perms::owner_all,
-                                 std::filesystem::perm_options::add, ec);
+    std::filesystem::permissions(dir_, std::filesystem::perms::owner_all, std::filesystem::perm_options::add, ec);
     std::filesystem::remove_all(dir_, ec);
 }
 
-std::string TempDirTest::PathOf(const std::string& name) const
-{
-    return (dir_ / name).string();
-}
+std::string TempDirTest::PathOf(const std::string& name) const { return (dir_ / name).string(); }
 
 void TempDirTest::WriteFile(const std::string& name, const std::string& bytes) const
 {
@@ -58,12 +54,9 @@ std::string TempDirTest::ReadFile(const std::string& name) const
     return ss.str();
 }
 
-bool TempDirTest::Exists(const std::string& name) const
-{
-    return std::filesystem::exists(dir_ / name);
-}
+bool TempDirTest::Exists(const std::string& name) const { return std::filesystem::exists(dir_ / name); }
 
-ScopedTempDir::ScopedTempDir() : dir_(MakeTempFolder()) {}
+ScopedTempDir::ScopedTempDir() : dir_(MakeTempFolder()) { }
 
 ScopedTempDir::~ScopedTempDir()
 {

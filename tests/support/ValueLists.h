@@ -9,7 +9,8 @@
 namespace quorvel::test {
 
 // A list of the kind with one item per value, each holding it in Field; items are left unmodified.
-inline std::unique_ptr<TBaseCustomListClass> ListOfValues(const std::string& field, const std::vector<std::string>& values,
+inline std::unique_ptr<TBaseCustomListClass> ListOfValues(const std::string& field,
+                                                          const std::vector<std::string>& values,
                                                           const std::string& platform = "", TListType kind = ltMedia)
 {
     auto list = CreateListObject(kind);

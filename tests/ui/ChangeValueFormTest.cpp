@@ -1,5 +1,5 @@
-#include "DialogTest.h"
 #include "ui/ChangeValueForm.h"
+#include "DialogTest.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -14,7 +14,8 @@ protected:
     void SetUp() override
     {
         DialogTest::SetUp();
-        WriteFile("Config/zentrix 64.ini", "[Mfg]\r\nCount=3\r\nMfg0=Fennel Soft\r\nMfg1=brambleworks\r\nMfg2=Askel\r\n");
+        WriteFile("Config/zentrix 64.ini",
+                  "[Mfg]\r\nCount=3\r\nMfg0=Fennel Soft\r\nMfg1=brambleworks\r\nMfg2=Askel\r\n");
         WriteFile("Config/General.ini", "[LabelColor]\r\nCount=2\r\nLabelColor0=Red\r\nLabelColor1=\r\n");
         form.Platform = "Zentrix 64";
         form.ListType = "Media";
@@ -41,9 +42,13 @@ protected:
 TEST_F(ChangeValueFormTest, EachFieldKindGetsItsPageAtEveryShowing)
 {
     const std::tuple<const char*, const char*, const char*, QStringList> cases[] = {
-        {"Title", "String", "Title", {}},     {"quantity", "String", "Qty", {}}, {"Cost", "String", "Cost", {}},
-        {"BOXED", "Boolean", "Boxed", {}},    {"MediaType", "Lookup", "Media Type", {}},
-        {"Mfg", "Lookup", "Mfg", {"Askel", "brambleworks", "Fennel Soft"}}, {"LabelColor", "Lookup", "Label Color", {"Red"}},
+        {"Title", "String", "Title", {}},
+        {"quantity", "String", "Qty", {}},
+        {"Cost", "String", "Cost", {}},
+        {"BOXED", "Boolean", "Boxed", {}},
+        {"MediaType", "Lookup", "Media Type", {}},
+        {"Mfg", "Lookup", "Mfg", {"Askel", "brambleworks", "Fennel Soft"}},
+        {"LabelColor", "Lookup", "Label Color", {"Red"}},
         {"Rarity", "Lookup", "Rarity", {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9", "10"}}};
     for (int showing = 0; showing < 2; ++showing) {
         for (const auto& [field, page, caption, entries] : cases) {
@@ -62,8 +67,8 @@ TEST_F(ChangeValueFormTest, EachFieldKindGetsItsPageAtEveryShowing)
 TEST_F(ChangeValueFormTest, OKOnlyForAValueTheFieldCanHoldControlsKeepTheirState)
 {
     const std::tuple<const char*, const char*, bool> cases[] = {
-        {"Quantity", "3", true},  {"Quantity", "", false},   {"Quantity", "2.5", false},  {"Quantity", "many", false},
-        {"Cost", "12.50", true},  {"Cost", "12,50", true},   {"Cost", "twelve", false},   {"Title", "", true}};
+        {"Quantity", "3", true}, {"Quantity", "", false}, {"Quantity", "2.5", false}, {"Quantity", "many", false},
+        {"Cost", "12.50", true}, {"Cost", "12,50", true}, {"Cost", "twelve", false},  {"Title", "", true}};
     std::string last;
     for (const auto& [field, typed, ok] : cases) {
         Show(field, [&] {
@@ -89,8 +94,9 @@ TEST_F(ChangeValueFormTest, OKOnlyForAValueTheFieldCanHoldControlsKeepTheirState
     Show("NumberOfButtons", [this] { EXPECT_FALSE(OK()); });
     form.ListType = "Manual";
     Show("Title", [this] { EXPECT_FALSE(OK()); });
-    EXPECT_EQ(fake.messages, (std::vector<test::ShownMessage>(
-                                 2, {test::MessageKind::Error, "The FIELD Name is invalid!  Please report this problem!"})));
+    EXPECT_EQ(fake.messages,
+              (std::vector<test::ShownMessage>(
+                  2, {test::MessageKind::Error, "The FIELD Name is invalid!  Please report this problem!"})));
     EXPECT_EQ(form.GetValue(), FieldValue(std::string()));
 }
 

@@ -26,8 +26,7 @@ protected:
         return *form;
     }
 
-    template <typename T>
-    T* Child(const char* name) const
+    template <typename T> T* Child(const char* name) const
     {
         T* widget = form->findChild<T*>(name);
         EXPECT_NE(widget, nullptr) << name;

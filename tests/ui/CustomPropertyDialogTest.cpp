@@ -44,11 +44,12 @@ protected:
     }
     void ExpectError(const std::string& text) const
     {
-        EXPECT_EQ(fake.messages, (std::vector<ShownMessage>{{MessageKind::Error, QString::fromStdString(text)}}));
+        EXPECT_EQ(fake.messages, (std::vector<ShownMessage> {{MessageKind::Error, QString::fromStdString(text)}}));
     }
 
     // Shows the dialog for Target while Work runs; a dialog still open then closes without OK.
-    int Show(TBaseCustomClass& target, std::function<void()> work = [] {})
+    int Show(
+        TBaseCustomClass& target, std::function<void()> work = [] {})
     {
         dialog.SetCaption("Edit Media");
         dialog.SetItem(&target);
@@ -67,11 +68,7 @@ protected:
                 return info->Control;
         return nullptr;
     }
-    template <typename T>
-    T* Control(const std::string& field) const
-    {
-        return qobject_cast<T*>(ControlOf(field));
-    }
+    template <typename T> T* Control(const std::string& field) const { return qobject_cast<T*>(ControlOf(field)); }
     QPushButton* Ok() const { return dialog.findChild<QPushButton*>("OkButton"); }
     // The entries of a drop-down list, joined with ",".
     std::string Entries(const std::string& field) const
@@ -103,13 +100,19 @@ TEST_F(CustomPropertyDialogTest, DefaultLayoutsShowEveryFieldByTypeWithoutOverla
                 const QRect r = widgets[i]->geometry();
                 EXPECT_TRUE(dialog.rect().contains(r)) << r.x() << "," << r.y();
                 for (qsizetype j = i + 1; j < widgets.size(); ++j)
-                    EXPECT_FALSE(r.intersects(widgets[j]->geometry())) << dialog.ListType << " at " << r.x() << "," << r.y();
+                    EXPECT_FALSE(r.intersects(widgets[j]->geometry()))
+                        << dialog.ListType << " at " << r.x() << "," << r.y();
             }
             if (item != &media)
                 return;
-            for (const auto& [field, kind] : std::vector<std::pair<std::string, std::string>>{
-                     {"Title", "QLineEdit"}, {"Cost", "QLineEdit"}, {"Quantity", "QLineEdit"}, {"Boxed", "QCheckBox"},
-                     {"Rarity", "QComboBox"}, {"Mfg", "QComboBox"}, {"LabelColor", "QComboBox"}})
+            for (const auto& [field, kind] :
+                 std::vector<std::pair<std::string, std::string>> {{"Title", "QLineEdit"},
+                                                                   {"Cost", "QLineEdit"},
+                                                                   {"Quantity", "QLineEdit"},
+                                                                   {"Boxed", "QCheckBox"},
+                                                                   {"Rarity", "QComboBox"},
+                                                                   {"Mfg", "QComboBox"},
+                                                                   {"LabelColor", "QComboBox"}})
                 EXPECT_EQ(ControlOf(field)->metaObject()->className(), kind) << field;
             EXPECT_EQ(Entries("Rarity"), "0,1,2,3,4,5,6,7,8,9,10");
             EXPECT_EQ(Entries("Mfg"), "Brambleworks,Fennel Soft");
@@ -122,13 +125,13 @@ TEST_F(CustomPropertyDialogTest, ValuesAreKeptCheckedOnOkOnlyAndNewItemsNeedTitl
     WriteDefaults();
     TCartClass item;
     item.SetFieldValue("Mfg", std::string("Old Maker"));  // not in the platform's list
-    for (const auto& [field, value] : {std::pair{"Boxed", ""}, {"Overlay", "False"}, {"Instructions", "True"}})
+    for (const auto& [field, value] : {std::pair {"Boxed", ""}, {"Overlay", "False"}, {"Instructions", "True"}})
         item.SetFieldValue(field, std::string(value));
     const int result = Show(item, [&] {
         EXPECT_FALSE(Ok()->isEnabled());
         EXPECT_EQ(Control<QComboBox>("Mfg")->currentText(), "Old Maker");
         EXPECT_EQ(Entries("Mfg"), "Brambleworks,Fennel Soft,Old Maker");
-        for (const auto& [field, checked] : {std::pair{"Boxed", false}, {"Overlay", false}, {"Instructions", true}})
+        for (const auto& [field, checked] : {std::pair {"Boxed", false}, {"Overlay", false}, {"Instructions", true}})
             EXPECT_EQ(Control<QCheckBox>(field)->isChecked(), checked) << field;
         Control<QLineEdit>("Notes")->setText("mint");
         EXPECT_FALSE(Ok()->isEnabled()) << "Title is required";
@@ -144,14 +147,17 @@ TEST_F(CustomPropertyDialogTest, ValuesAreKeptCheckedOnOkOnlyAndNewItemsNeedTitl
         Ok()->click();
     });
     ASSERT_EQ(result, QDialog::Accepted);
-    EXPECT_EQ(fake.messages,
-              (std::vector<ShownMessage>{{MessageKind::Error, "The value \"many\" is not valid for the field \"QUANTITY\""},
-                                         {MessageKind::Error, "The value \"\" is not valid for the field \"COST\""}}));
+    EXPECT_EQ(
+        fake.messages,
+        (std::vector<ShownMessage> {{MessageKind::Error, "The value \"many\" is not valid for the field \"QUANTITY\""},
+                                    {MessageKind::Error, "The value \"\" is not valid for the field \"COST\""}}));
     dialog.ApplyValues();
     // Edits and drop-down lists give text, check boxes booleans.
     for (const auto& [field, value] :
-         std::vector<std::pair<const char*, FieldValue>>{{"Mfg", std::string("Old Maker")}, {"Quantity", std::string("1")},
-                                                         {"Overlay", false}, {"Instructions", true}})
+         std::vector<std::pair<const char*, FieldValue>> {{"Mfg", std::string("Old Maker")},
+                                                          {"Quantity", std::string("1")},
+                                                          {"Overlay", false},
+                                                          {"Instructions", true}})
         EXPECT_EQ(item.GetFieldValue(field), value) << field;
 
     // Cancel closes with invalid values and changes nothing.
@@ -169,7 +175,7 @@ TEST_F(CustomPropertyDialogTest, MissingLayoutClosesAndALayoutIsCentred)
     const std::string missing = ConfigPath("Properties_Media_Default.CDB");
     ExpectError("The Layout \"" + missing + "\" does not exist!  You will not be able to use this dialog.");
     fake.messages.clear();
-    WriteLayout(PropertyLayout{});  // 530 x 475
+    WriteLayout(PropertyLayout {});  // 530 x 475
     fake.screenSize = QSize(1024, 768);
     Show(item, [&] { EXPECT_EQ(QRect(dialog.pos(), dialog.size()), QRect(247, 147, 530, 475)); });
     EXPECT_TRUE(fake.messages.empty());
@@ -178,15 +184,18 @@ TEST_F(CustomPropertyDialogTest, MissingLayoutClosesAndALayoutIsCentred)
 TEST_F(CustomPropertyDialogTest, EntriesLabelsAndInvalidFieldNames)
 {
     PropertyLayout layout;
-    layout.Controls = {{40, 100, 150, 24, "Title", "Title", 0, -1},  {100, 100, 150, 24, "Notes", "Notes", 1, -1},
-                       {150, 100, 150, 24, "Nonsense", "X", 0, -1}, {200, 100, 150, 24, "Mfg", "Maker", 7, -1},
+    layout.Controls = {{40, 100, 150, 24, "Title", "Title", 0, -1},
+                       {100, 100, 150, 24, "Notes", "Notes", 1, -1},
+                       {150, 100, 150, 24, "Nonsense", "X", 0, -1},
+                       {200, 100, 150, 24, "Mfg", "Maker", 7, -1},
                        {250, 100, 150, 24, "Boxed", "Boxed", 0, -2}};
     WriteLayout(layout);
     TCartClass item;
     Show(item, [&] {
         ASSERT_EQ(dialog.ControlInfos.size(), 3u);
         const QLabel* left = dialog.ControlInfos[0]->Label;
-        EXPECT_EQ(left->geometry(), QRect(100 - 4 - left->width(), 40 + 12 - left->height() / 2, left->width(), left->height()));
+        EXPECT_EQ(left->geometry(),
+                  QRect(100 - 4 - left->width(), 40 + 12 - left->height() / 2, left->width(), left->height()));
         const QLabel* above = dialog.ControlInfos[1]->Label;
         EXPECT_EQ(above->pos(), QPoint(100, 100 - above->height() - 2));
         EXPECT_EQ(dialog.ControlInfos[2]->Label->pos(), QPoint(0, 0));
@@ -197,8 +206,10 @@ TEST_F(CustomPropertyDialogTest, EntriesLabelsAndInvalidFieldNames)
 TEST_F(CustomPropertyDialogTest, OptionButtonsOpenTheirPageWithPresetsAndRefreshLookups)
 {
     PropertyLayout layout;
-    layout.Controls = {{20, 20, 150, 24, "Mfg", "Mfg", 1, -1}, {20, 180, 26, 24, "Mfg", "...", 0, 5},
-                       {60, 180, 26, 24, "LabelColor", "...", 0, 6}, {100, 20, 60, 24, "", "Zero", 0, 0},
+    layout.Controls = {{20, 20, 150, 24, "Mfg", "Mfg", 1, -1},
+                       {20, 180, 26, 24, "Mfg", "...", 0, 5},
+                       {60, 180, 26, 24, "LabelColor", "...", 0, 6},
+                       {100, 20, 60, 24, "", "Zero", 0, 0},
                        {100, 90, 60, 24, "Bogus", "Nine", 0, 9}};
     WriteLayout(layout);
     TOptionsForm& options = MakeForm();
@@ -206,9 +217,10 @@ TEST_F(CustomPropertyDialogTest, OptionButtonsOpenTheirPageWithPresetsAndRefresh
     TCartClass item;
     item.SetFieldValue("Mfg", std::string("Fennel Soft"));
     // Button, the page it opens, the presets it sets (platform "|" lookup table).
-    const std::vector<std::tuple<size_t, int, std::string>> cases = {
-        {1, TOptionsForm::pgManufacturers, "Zentrix 64|"}, {2, TOptionsForm::pgLookupData, "|LabelColor"},
-        {3, 0, "|"}, {4, 0, "|"}};
+    const std::vector<std::tuple<size_t, int, std::string>> cases = {{1, TOptionsForm::pgManufacturers, "Zentrix 64|"},
+                                                                     {2, TOptionsForm::pgLookupData, "|LabelColor"},
+                                                                     {3, 0, "|"},
+                                                                     {4, 0, "|"}};
     for (const auto& [button, page, presets] : cases) {
         options.PresetPlatform = options.PresetLookupName = "";
         fake.messages.clear();

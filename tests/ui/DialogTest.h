@@ -20,7 +20,8 @@ protected:
         G_ConfigFiles = Dir().string() + "/Config/";
     }
     // Runs the dialog modally while Work does what the user does; Work returns how it closes.
-    int Run(QDialog& dialog, const std::function<int()>& work = [] { return int(QDialog::Accepted); })
+    int Run(
+        QDialog& dialog, const std::function<int()>& work = [] { return int(QDialog::Accepted); })
     {
         fake.dialogAnswers.push_back([work](QDialog&) { return work(); });
         return ExecDialog(dialog);

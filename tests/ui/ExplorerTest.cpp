@@ -1,7 +1,7 @@
 #include "model/BaseCustomListClass.h"
-#include "platform/qt/RecentFilesStore.h"
 #include "platform/FileNames.h"
 #include "platform/IniFile.h"
+#include "platform/qt/RecentFilesStore.h"
 #include "support/ConfigDirTest.h"
 #include "support/qt/FakeServices.h"
 #include "ui/CollectionExplorer.h"

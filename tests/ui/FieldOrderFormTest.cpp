@@ -1,5 +1,5 @@
-#include "support/qt/FakeServices.h"
 #include "ui/FieldOrderForm.h"
+#include "support/qt/FakeServices.h"
 
 #include <QAbstractButton>
 #include <QTableView>
@@ -47,9 +47,9 @@ TEST_F(FieldOrderFormTest, MovesExchangeNeighboursAndRenumberGappedOrders)
         int selectedAfter;
     };
     const Case cases[] = {
-        {2, "MoveUpButton", "A00 C10 B20 D30 ", 1},     {1, "MoveDownButton", "A00 C10 B20 D30 ", 2},
-        {0, "MoveUpButton", "A00 B10 C20 D30 ", 0},     {3, "MoveDownButton", "A00 B10 C20 D30 ", 3},
-        {-1, "MoveUpButton", "A00 B10 C20 D30 ", 0},    {-1, "MoveDownButton", "A00 B10 C20 D30 ", 3},
+        {2, "MoveUpButton", "A00 C10 B20 D30 ", 1},  {1, "MoveDownButton", "A00 C10 B20 D30 ", 2},
+        {0, "MoveUpButton", "A00 B10 C20 D30 ", 0},  {3, "MoveDownButton", "A00 B10 C20 D30 ", 3},
+        {-1, "MoveUpButton", "A00 B10 C20 D30 ", 0}, {-1, "MoveDownButton", "A00 B10 C20 D30 ", 3},
     };
     for (const auto& c : cases) {
         Hand({10, 10, 30, 40});  // gaps and repeats, as a hand-edited section may hold

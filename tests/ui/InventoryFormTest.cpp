@@ -1,3 +1,4 @@
+#include "ui/InventoryForm.h"
 #include "model/ListFactory.h"
 #include "model/Utils.h"
 #include "platform/IniFile.h"
@@ -5,7 +6,6 @@
 #include "support/qt/FakeServices.h"
 #include "ui/CustomPropertyDialog.h"
 #include "ui/FieldOrderForm.h"
-#include "ui/InventoryForm.h"
 #include "ui/InventoryFormModel.h"
 
 #include <QApplication>
@@ -26,7 +26,7 @@ protected:
         list = CreateListObject(ltMedia);
         list->SetListType("Media");
         list->SetPlatform("Zentrix 64");
-        for (auto [title, qty] : {std::pair{"Moon Patrol", 2}, std::pair{"alpha", 1}, std::pair{"Brick Run", 5}}) {
+        for (auto [title, qty] : {std::pair {"Moon Patrol", 2}, std::pair {"alpha", 1}, std::pair {"Brick Run", 5}}) {
             auto item = list->CreateItem();
             item->SetFieldValue("Title", std::string(title));
             item->SetFieldValue("Quantity", int32_t(qty));
@@ -75,7 +75,11 @@ TEST_F(InventoryFormTest, CountButtonsAndKeysKeepAFloorOfOne)
             {[&] { Key(form.NewCountEdit, Qt::Key_Equal, "="); }, "3"},
             {[&] { Key(form.InventoryList, Qt::Key_Plus, "+"); }, "4"},
             {[&] { Key(form.NewCountEdit, Qt::Key_Underscore, "_"); }, "3"},
-            {[&] { form.NewCountEdit->clear(); form.IncQtyButton->click(); }, "3"},  // empty counts as current
+            {[&] {
+                 form.NewCountEdit->clear();
+                 form.IncQtyButton->click();
+             },
+             "3"},  // empty counts as current
         };
         for (const auto& s : steps) {
             s.act();
@@ -137,7 +141,8 @@ TEST_F(InventoryFormTest, ColumnClicksSortExactlyAndChecksFollowItems)
     Run([&] {
         form.Model().SetChecked(2, true);  // Brick Run
         // Column 0 is already the sort column: the first click reverses; a column that is not there keeps the order.
-        for (auto [section, order] : {std::pair{0, "alpha|Moon Patrol|Brick Run"}, {0, "Brick Run|Moon Patrol|alpha"},
+        for (auto [section, order] : {std::pair {0, "alpha|Moon Patrol|Brick Run"},
+                                      {0, "Brick Run|Moon Patrol|alpha"},
                                       {99, "Brick Run|Moon Patrol|alpha"}}) {
             form.InventoryListColumnClick(section);
             EXPECT_EQ(QStringList({Title(0), Title(1), Title(2)}).join('|'), order) << section;

@@ -1,8 +1,8 @@
+#include "ui/ItemAddForm.h"
 #include "DialogTest.h"
 #include "config/SettingsStore.h"
 #include "model/ColumnList.h"
 #include "support/ValueLists.h"
-#include "ui/ItemAddForm.h"
 
 #include <QPushButton>
 #include <QTableView>
@@ -32,12 +32,13 @@ protected:
     void Check(const std::string& title)
     {
         const Strings titles = Titles(*form.GetMasterList());
-        form.GetListDisplay().SetChecked(int32_t(std::find(titles.begin(), titles.end(), title) - titles.begin()), true);
+        form.GetListDisplay().SetChecked(int32_t(std::find(titles.begin(), titles.end(), title) - titles.begin()),
+                                         true);
     }
     bool OK() const { return form.findChild<QPushButton*>("OKButton")->isEnabled(); }
 
-    SettingsStore settings{""};  // held in memory only
-    TItemAddForm form{settings};
+    SettingsStore settings {""};  // held in memory only
+    TItemAddForm form {settings};
     QComboBox* box = form.findChild<QComboBox*>("MasterListCB");
     std::unique_ptr<TBaseCustomListClass> target = CreateListObject(ltMedia);
 };

@@ -50,8 +50,9 @@ TEST_F(ItemCommandsTest, QuantitiesChangeNumbersOnlyAndReportTheOthersOnce)
         const char* quantity;
         int step;
         const char* expected;
-    } cases[] = {{"0", 1, "1"},  {"41", 1, "42"}, {"7x", 1, "7x"}, {"2147483647", 1, "2147483647"},
-                 {"0", -1, "0"}, {"-2", -1, "-2"}, {"3", -1, "2"},  {"", -1, ""}, {"5", 0, "5"}};
+    } cases[] = {{"0", 1, "1"},  {"41", 1, "42"},  {"7x", 1, "7x"}, {"2147483647", 1, "2147483647"},
+                 {"0", -1, "0"}, {"-2", -1, "-2"}, {"3", -1, "2"},  {"", -1, ""},
+                 {"5", 0, "5"}};
     const char* titles[] = {"A", "B", "C", "D", "E", "F", "G", "H", "I"};
     std::vector<std::pair<const char*, const char*>> items;
     for (size_t i = 0; i < std::size(cases); ++i)
@@ -68,8 +69,9 @@ TEST_F(ItemCommandsTest, QuantitiesChangeNumbersOnlyAndReportTheOthersOnce)
     for (size_t i = 0; i < std::size(cases); ++i)
         EXPECT_EQ(Of("Quantity")[i], cases[i].expected) << titles[i];
     const QString skipped = " Media skipped: their Quantity is not a number that can be changed.";
-    EXPECT_EQ(fake.messages, (std::vector<ShownMessage>{{MessageKind::Warning, "2" + skipped},
-                                                        {MessageKind::Warning, "1" + skipped}}));
+    EXPECT_EQ(
+        fake.messages,
+        (std::vector<ShownMessage> {{MessageKind::Warning, "2" + skipped}, {MessageKind::Warning, "1" + skipped}}));
 }
 
 TEST_F(ItemCommandsTest, PlusTwiceRaisesTheSameItemWhileTheGridSortsByQuantity)
@@ -83,9 +85,9 @@ TEST_F(ItemCommandsTest, PlusTwiceRaisesTheSameItemWhileTheGridSortsByQuantity)
     SelectRows({0});
     QTest::keyClick(&form->Grid(), '+');
     QTest::keyClick(&form->Grid(), '=');
-    EXPECT_EQ(Of("Title"), (Texts{"B", "A", "C"}));
-    EXPECT_EQ(Of("Quantity"), (Texts{"2", "3", "5"}));
-    EXPECT_EQ(form->ListDisplay().SelectedRows(), std::vector<int32_t>{1});
+    EXPECT_EQ(Of("Title"), (Texts {"B", "A", "C"}));
+    EXPECT_EQ(Of("Quantity"), (Texts {"2", "3", "5"}));
+    EXPECT_EQ(form->ListDisplay().SelectedRows(), std::vector<int32_t> {1});
 }
 
 TEST_F(ItemCommandsTest, RemoveExpandAndCompressActOnYesOnlyAndClearTheSelection)
@@ -127,9 +129,9 @@ TEST_F(ItemCommandsTest, RemoveExpandAndCompressActOnYesOnlyAndClearTheSelection
     fake.confirmAnswers = {true};
     Trigger("ExpandListMainMenu");
     EXPECT_EQ(fake.messages.back(),
-              (ShownMessage{MessageKind::Error,
-                            "Expanding this list would make more than 1000000 items. The list was not changed."}));
-    EXPECT_EQ(Of("Quantity"), Texts{"1000001"});
+              (ShownMessage {MessageKind::Error,
+                             "Expanding this list would make more than 1000000 items. The list was not changed."}));
+    EXPECT_EQ(Of("Quantity"), Texts {"1000001"});
     EXPECT_EQ(GridRows(), 1);
 }
 
@@ -149,7 +151,7 @@ TEST_F(ItemCommandsTest, NewItemIsAddedOnOkOnlyAndGivesColumnsAndTheChangeMenu)
         EXPECT_EQ(list.Count(), ok ? 1 : 0);
         EXPECT_EQ(ChangeMenu()->actions().size(), ok ? 25 : 0);
     }
-    EXPECT_EQ(Of("Title"), Texts{"Zap"});
+    EXPECT_EQ(Of("Title"), Texts {"Zap"});
     EXPECT_GT(form->Grid().model()->columnCount(), 0);
     EXPECT_EQ(GridRows(), 1);
     // Enter edits the selected item.
@@ -178,16 +180,17 @@ TEST_F(ItemCommandsTest, ChangeSetsTheChosenFieldOfTheSelectedItemsOnOkOnly)
                 entry->trigger();
     }
     EXPECT_TRUE(fake.dialogAnswers.empty());
-    EXPECT_EQ(Of("Notes"), (Texts{"mint", "", "mint"}));
+    EXPECT_EQ(Of("Notes"), (Texts {"mint", "", "mint"}));
 }
 
 TEST_F(ItemCommandsTest, AddFromListCopiesTheCheckedMasterItemsOrSaysThereIsNone)
 {
     Open({});
     Trigger("AddFromListButton");
-    EXPECT_EQ(fake.messages, (std::vector<ShownMessage>{{MessageKind::Information,
-                                                         "There are no master lists for this platform.  Use the New... "
-                                                         "option from the menu to add a new item."}}));
+    EXPECT_EQ(fake.messages,
+              (std::vector<ShownMessage> {{MessageKind::Information,
+                                           "There are no master lists for this platform.  Use the New... "
+                                           "option from the menu to add a new item."}}));
     EXPECT_EQ(Status(), "Adding Media...");
     auto master = CreateListObject(ltMedia);
     master->SetPlatform("ZENTRIX 64");
@@ -200,7 +203,7 @@ TEST_F(ItemCommandsTest, AddFromListCopiesTheCheckedMasterItemsOrSaysThereIsNone
         return QDialog::Accepted;
     });
     Trigger("AddFromListMainMenu");
-    EXPECT_EQ(Of("Title"), Texts{"Orb"});
+    EXPECT_EQ(Of("Title"), Texts {"Orb"});
     EXPECT_EQ(GridRows(), 1);
     EXPECT_EQ(Status(), "Done.");
 }

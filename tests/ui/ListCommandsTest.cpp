@@ -39,11 +39,12 @@ TEST_F(ListCommandsTest, OpenRefusesDuplicatesAndNonListsAndWarnsOfUnknownPlatfo
     ASSERT_EQ(form->OpenLists().size(), 2u);
     EXPECT_EQ(fake.fileDialogs.at(0).request.folder.toStdString(), programDir + "Carts/");
     EXPECT_EQ(TakeMessages(),
-              (std::vector<ShownMessage>{
+              (std::vector<ShownMessage> {
                   {MessageKind::Error, Q("The file \"" + notes + "\" is not a recognized Quorvel File.")},
-                  {MessageKind::Warning, "The platform name \"Nowhere\" is not valid.  Please edit the platform name "
-                                         "for this list or add this platform name to the list of platforms in the "
-                                         "options dialog."}}));
+                  {MessageKind::Warning,
+                   "The platform name \"Nowhere\" is not valid.  Please edit the platform name "
+                   "for this list or add this platform name to the list of platforms in the "
+                   "options dialog."}}));
     EXPECT_EQ(form->CurrentList(), form->OpenLists()[1].get());
     EXPECT_EQ(Status(), odd + " Loaded.");
     EXPECT_EQ(Status(3), "1 ML");
@@ -52,8 +53,8 @@ TEST_F(ListCommandsTest, OpenRefusesDuplicatesAndNonListsAndWarnsOfUnknownPlatfo
     // The same file under another spelling is the same file.
     for (const std::string& spelling : {media, programDir + "Hardware/../Carts/./a.csv"}) {
         form->OpenListFile(spelling);
-        EXPECT_EQ(TakeMessages(), (std::vector<ShownMessage>{
-                                      {MessageKind::Error, Q("The file \"" + media + "\" is already open.")}}));
+        EXPECT_EQ(TakeMessages(),
+                  (std::vector<ShownMessage> {{MessageKind::Error, Q("The file \"" + media + "\" is already open.")}}));
     }
     EXPECT_EQ(form->OpenLists().size(), 2u);
 }
@@ -135,10 +136,10 @@ TEST_F(ListCommandsTest, SaveAsAsksBeforeReplacingAFile)
         fake.fileAnswers = {Q(existing)};
         fake.confirmAnswers = {answer};
         Lists().SaveAsButtonClick();
-        EXPECT_EQ(TakeMessages(), (std::vector<ShownMessage>{
-                                      {MessageKind::Confirmation,
-                                       Q("A file named \"" + existing +
-                                         "\" already exists.  Do you wish to overwrite this file?")}}));
+        EXPECT_EQ(TakeMessages(),
+                  (std::vector<ShownMessage> {
+                      {MessageKind::Confirmation,
+                       Q("A file named \"" + existing + "\" already exists.  Do you wish to overwrite this file?")}}));
         EXPECT_EQ(ReadFile("Carts/taken.csv") == before, !answer);
         EXPECT_EQ(Opened(0), answer ? existing : "_NEW_2");
     }
@@ -238,7 +239,9 @@ TEST_F(ListCommandsTest, TabsAndStatusTexts)
     form->RefreshTabs();
     struct Switch {
         std::string owner, description, status;
-    } switches[] = {{"Sam", "", "Sam"}, {"Sam", "Loose carts", "Sam, Loose carts"}, {"", "", "Sam"} /* unchanged: the other tab's text */,
+    } switches[] = {{"Sam", "", "Sam"},
+                    {"Sam", "Loose carts", "Sam, Loose carts"},
+                    {"", "", "Sam"} /* unchanged: the other tab's text */,
                     {"", "Loose", "Loose"}};
     for (const Switch& s : switches) {
         form->OpenLists()[0]->SetOwner(s.owner);
@@ -268,16 +271,11 @@ TEST_F(ListCommandsTest, CommandStateFollowsTheOpenListsAndTheSelection)
         {{}, {}, false}, {{m1, h}, {}, false}, {{h, m2, m1}, {0, 1}, false}, {{m1}, {0}, true}};
     // Entry, then its state in each situation (a hardware list is current in the second one).
     const std::vector<std::pair<const char*, std::array<bool, Count>>> rules = {
-        {"SaveAsListMainMenu", {false, true, true, true}},
-        {"CloseListMainMenu", {false, true, true, true}},
-        {"CloseAllListsMainMenu", {false, true, true, false}},
-        {"SaveButton", {false, false, false, true}},
-        {"SaveListTabPopupMenu", {false, false, false, true}},
-        {"SaveListMainMenu", {false, false, false, true}},
-        {"OpenListPopupMenu", {true, true, true, true}},
-        {"ListPropertiesTabPopupMenu", {true, true, true, true}},
-        {"ToolsPopupMenu", {false, true, true, true}},
-        {"ChangeParent", {false, false, true, true}},
+        {"SaveAsListMainMenu", {false, true, true, true}},     {"CloseListMainMenu", {false, true, true, true}},
+        {"CloseAllListsMainMenu", {false, true, true, false}}, {"SaveButton", {false, false, false, true}},
+        {"SaveListTabPopupMenu", {false, false, false, true}}, {"SaveListMainMenu", {false, false, false, true}},
+        {"OpenListPopupMenu", {true, true, true, true}},       {"ListPropertiesTabPopupMenu", {true, true, true, true}},
+        {"ToolsPopupMenu", {false, true, true, true}},         {"ChangeParent", {false, false, true, true}},
     };
     for (int s = 0; s < Count; ++s) {
         form->GetListCommands().CloseAllListsMainMenuClick();
@@ -306,8 +304,8 @@ TEST_F(ListCommandsTest, TheShippedSampleListsOpen)
 
 TEST_F(ListCommandsTest, HelpTextsShowInTheirWindows)
 {
-    for (const auto& [entry, caption] : {std::pair{"RevisionsMainMenu", "Quorvel Revision History"},
-                                         std::pair{"LicenseAgreementMainMenu", "Quorvel Licensing"}}) {
+    for (const auto& [entry, caption] : {std::pair {"RevisionsMainMenu", "Quorvel Revision History"},
+                                         std::pair {"LicenseAgreementMainMenu", "Quorvel Licensing"}}) {
         QString title;
         fake.dialogAnswers.push_back([&](QDialog& dialog) {
             title = dialog.windowTitle();

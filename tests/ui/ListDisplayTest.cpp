@@ -1,3 +1,4 @@
+#include "ui/ListDisplay.h"
 #include "model/CartListClass.h"
 #include "model/HardwareListClass.h"
 #include "model/ListFactory.h"
@@ -5,7 +6,6 @@
 #include "model/Utils.h"
 #include "platform/IniFile.h"
 #include "support/GlobalsTest.h"
-#include "ui/ListDisplay.h"
 #include "ui/ListTableModel.h"
 
 #include <QAbstractItemModelTester>
@@ -101,7 +101,7 @@ TEST_F(ListDisplayTest, EmptyListShowsNothingUntilTheViewIsReloaded)
     display.Refresh();
     EXPECT_EQ(display.Model().columnCount(), 25);
     EXPECT_EQ(display.Model().headerData(0, Qt::Horizontal).toString(), "Title");
-    EXPECT_EQ(Shown(), (std::vector<std::string>{"Alpha", "Zeta"}));
+    EXPECT_EQ(Shown(), (std::vector<std::string> {"Alpha", "Zeta"}));
     EXPECT_EQ(display.TreeGetText(5, 0), "") << "rows beyond the list have no text";
 }
 
@@ -171,7 +171,8 @@ TEST_F(ListDisplayTest, ViewsAreKeptPerGridAndSavedToTheListTheyBelongTo)
     display.SetList(&first);
     EXPECT_EQ(grid.horizontalHeader()->sectionSize(0), 222);
     EXPECT_EQ(IniFile::Load(G_ConfigFiles + "Media_View_Game Box 64.INI")
-                  .ReadInteger("AddItemListView_GameBox64", "Width0", 0), 99);
+                  .ReadInteger("AddItemListView_GameBox64", "Width0", 0),
+              99);
     otherDisplay.SetTree(nullptr);
 }
 
@@ -221,13 +222,13 @@ TEST_F(ListDisplayTest, ChecksAndSelectionFollowTheirItems)
     display.SetChecked(0, true);  // C
     grid.selectionModel()->select(display.Model().index(2, 0),
                                   QItemSelectionModel::Select | QItemSelectionModel::Rows);  // B
-    display.Resort();  // A, B, C
-    EXPECT_EQ(display.CheckedRows(), (std::vector<int32_t>{2}));
+    display.Resort();                                                                        // A, B, C
+    EXPECT_EQ(display.CheckedRows(), (std::vector<int32_t> {2}));
     EXPECT_EQ(display.Model().index(2, 0).data(Qt::CheckStateRole).toInt(), Qt::Checked);
-    EXPECT_EQ(display.SelectedRows(), (std::vector<int32_t>{1}));
+    EXPECT_EQ(display.SelectedRows(), (std::vector<int32_t> {1}));
     EXPECT_EQ(display.SelectedCount(), 1);
     EXPECT_TRUE(display.Model().setData(display.Model().index(0, 0), Qt::Checked, Qt::CheckStateRole));
-    EXPECT_EQ(display.CheckedRows(), (std::vector<int32_t>{0, 2}));
+    EXPECT_EQ(display.CheckedRows(), (std::vector<int32_t> {0, 2}));
     auto other = Media("Nova");
     display.SetList(other.get());
     display.SetList(&list);

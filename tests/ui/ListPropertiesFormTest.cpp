@@ -1,6 +1,6 @@
+#include "ui/ListPropertiesForm.h"
 #include "DialogTest.h"
 #include "config/PlatformList.h"
-#include "ui/ListPropertiesForm.h"
 #include "ui/TextViewerForm.h"
 
 #include <QPlainTextEdit>
@@ -19,7 +19,7 @@ protected:
     QComboBox* Box(const char* name) { return form.findChild<QComboBox*>(name); }
 
     PlatformList platforms;
-    TListPropertyForm form{platforms};
+    TListPropertyForm form {platforms};
 };
 
 TEST_F(ListPropertiesFormTest, OnlyAKnownListTypeIsLockedOnlyAConfiguredPlatformPasses)

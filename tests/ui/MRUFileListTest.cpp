@@ -1,6 +1,6 @@
+#include "ui/MRUFileList.h"
 #include "platform/qt/RecentFilesStore.h"
 #include "support/TempDir.h"
-#include "ui/MRUFileList.h"
 
 #include <QMenu>
 
@@ -48,15 +48,16 @@ protected:
 TEST_F(MRUFileListTest, KeepsFiveNewestFirstAndComparesExactly)
 {
     Add({"/l/a.csv", "/l/b.csv", "/l/c.csv", "/l/d.csv", "/l/e.csv", "/l/f.csv"});
-    EXPECT_EQ(Items(), (std::vector<std::string>{"/l/f.csv", "/l/e.csv", "/l/d.csv", "/l/c.csv", "/l/b.csv"}));
+    EXPECT_EQ(Items(), (std::vector<std::string> {"/l/f.csv", "/l/e.csv", "/l/d.csv", "/l/c.csv", "/l/b.csv"}));
     Add({"/l/c.csv", "/l/C.csv"});
-    EXPECT_EQ(Items(), (std::vector<std::string>{"/l/C.csv", "/l/c.csv", "/l/f.csv", "/l/e.csv", "/l/d.csv"}));
+    EXPECT_EQ(Items(), (std::vector<std::string> {"/l/C.csv", "/l/c.csv", "/l/f.csv", "/l/e.csv", "/l/d.csv"}));
     mru->AddItem("/R&D/x.csv");
-    EXPECT_EQ(Captions(), (QStringList{"(hidden)", "-", "&1 /R&&D/x.csv", "&2 /l/C.csv", "&3 /l/c.csv",
-                                       "&4 /l/f.csv", "&5 /l/e.csv", "-", "&Clear MRU List", "&Remove Obsolete"}));
+    EXPECT_EQ(Captions(),
+              (QStringList {"(hidden)", "-", "&1 /R&&D/x.csv", "&2 /l/C.csv", "&3 /l/c.csv", "&4 /l/f.csv",
+                            "&5 /l/e.csv", "-", "&Clear MRU List", "&Remove Obsolete"}));
 
     mru->SetMaximum(2);
-    EXPECT_EQ(Items(), (std::vector<std::string>{"/R&D/x.csv", "/l/C.csv"}));
+    EXPECT_EQ(Items(), (std::vector<std::string> {"/R&D/x.csv", "/l/C.csv"}));
     menu.actions()[5]->trigger();
     EXPECT_EQ(menu.actions().size(), 1);
     EXPECT_TRUE(mru->Save());
@@ -79,28 +80,37 @@ TEST_F(MRUFileListTest, AClickTakesTheEntryOutBeforeOpening)
             mru->AddItem(name);  // opened: back on top; a failed open leaves it out
     };
     menu.actions()[2]->trigger();
-    EXPECT_EQ(Items(), (std::vector<std::string>{"/l/list.csv", "/l/gone.csv"}));
+    EXPECT_EQ(Items(), (std::vector<std::string> {"/l/list.csv", "/l/gone.csv"}));
     menu.actions()[3]->trigger();
-    EXPECT_EQ(Items(), (std::vector<std::string>{"/l/list.csv"}));
-    EXPECT_EQ(clicked, (std::vector<std::string>{"/l/list.csv", "/l/gone.csv"}));
+    EXPECT_EQ(Items(), (std::vector<std::string> {"/l/list.csv"}));
+    EXPECT_EQ(clicked, (std::vector<std::string> {"/l/list.csv", "/l/gone.csv"}));
 
     WriteFile("here.csv", "x");
     Add({PathOf("here.csv").c_str(), "/no/such.csv"});
     mru->RemoveObsoleteItems();
-    EXPECT_EQ(Items(), (std::vector<std::string>{PathOf("here.csv")}));
+    EXPECT_EQ(Items(), (std::vector<std::string> {PathOf("here.csv")}));
 }
 
 TEST_F(MRUFileListTest, LoadsInNumericOrderAndSavesNewestFirst)
 {
     store->Replace("\\Software\\Quorvel", "MRU Items",
-                   {{"F0", "/a"}, {"F1", "/b"}, {"F10", "/k"}, {"F2", ""}, {"F3", "/a"}, {"F4", "/x y/\u00e9.csv"},
-                    {"F5", "/d"}, {"Other", "/o"}, {"F6", "/e"}, {"F7", "/f"}});
+                   {{"F0", "/a"},
+                    {"F1", "/b"},
+                    {"F10", "/k"},
+                    {"F2", ""},
+                    {"F3", "/a"},
+                    {"F4", "/x y/\u00e9.csv"},
+                    {"F5", "/d"},
+                    {"Other", "/o"},
+                    {"F6", "/e"},
+                    {"F7", "/f"}});
     EXPECT_TRUE(mru->Load());
-    EXPECT_EQ(Items(), (std::vector<std::string>{"/a", "/b", "/x y/\xc3\xa9.csv", "/d", "/e"}));
+    EXPECT_EQ(Items(), (std::vector<std::string> {"/a", "/b", "/x y/\xc3\xa9.csv", "/d", "/e"}));
     mru->AddItem("/n");
     EXPECT_TRUE(mru->Save());
-    EXPECT_EQ(Stored(), (RecentFilesStore::Values{{"F0", "/n"}, {"F1", "/a"}, {"F2", "/b"},
-                                                  {"F3", "/x y/\u00e9.csv"}, {"F4", "/d"}}));
+    EXPECT_EQ(
+        Stored(),
+        (RecentFilesStore::Values {{"F0", "/n"}, {"F1", "/a"}, {"F2", "/b"}, {"F3", "/x y/\u00e9.csv"}, {"F4", "/d"}}));
 }
 
 TEST_F(MRUFileListTest, AFailedSaveIsOnlyTold)
@@ -108,7 +118,8 @@ TEST_F(MRUFileListTest, AFailedSaveIsOnlyTold)
     if (geteuid() == 0)
         GTEST_SKIP() << "permissions do not bind root";
     std::filesystem::create_directories(PathOf("conf"));
-    std::filesystem::permissions(PathOf("conf"), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    std::filesystem::permissions(PathOf("conf"),
+                                 std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
     mru->AddItem("/a");
     EXPECT_FALSE(mru->Save());
 }
@@ -120,8 +131,12 @@ TEST_F(MRUFileListTest, ShortensFolderByFolderAndNumbersUpToZ)
         int width;
         const char* shown;
     } cases[] = {
-        {230, "/alpha/beta/gamma/x.csv"}, {220, "/.../beta/gamma/x.csv"}, {200, "/.../gamma/x.csv"},
-        {150, "/.../x.csv"}, {95, ".../x.csv"}, {10, "x.csv"},
+        {230, "/alpha/beta/gamma/x.csv"},
+        {220, "/.../beta/gamma/x.csv"},
+        {200, "/.../gamma/x.csv"},
+        {150, "/.../x.csv"},
+        {95, ".../x.csv"},
+        {10, "x.csv"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(mru->ShortenPath("/alpha/beta/gamma/x.csv", c.width), c.shown) << c.width;

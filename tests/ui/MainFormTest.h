@@ -40,8 +40,7 @@ protected:
         ConfigDirTest::TearDown();
     }
 
-    template <typename Form = TQuorvelForm>
-    Form& MakeForm()
+    template <typename Form = TQuorvelForm> Form& MakeForm()
     {
         options = std::make_unique<TOptionsForm>(*settings, platforms);
         options->LoadSettings();

@@ -1,7 +1,7 @@
+#include "ui/MigrationForm.h"
 #include "model/Utils.h"
 #include "support/ConfigDirTest.h"
 #include "support/qt/FakeServices.h"
-#include "ui/MigrationForm.h"
 
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -51,7 +51,8 @@ TEST_F(MigrationFormTest, StaysUntilTheMigrationHasRunThenDoneSavesTheLog)
 
 TEST_F(MigrationFormTest, CheckConfigVersionWarnsOnlyForAnUnknownVersion)
 {
-    for (auto [version, current, warnings] : {std::tuple{"CFG2.0", true, 0u}, {"CFG1.0", false, 0u}, {"CFG9.1", true, 1u}}) {
+    for (auto [version, current, warnings] :
+         {std::tuple {"CFG2.0", true, 0u}, {"CFG1.0", false, 0u}, {"CFG9.1", true, 1u}}) {
         fake.messages.clear();
         WriteFile("Quorvel.ini", std::string("[General]\r\nConfigVersion=") + version + "\r\n");
         EXPECT_EQ(CheckConfigVersion(), current) << version;

@@ -34,7 +34,8 @@ protected:
     }
 
     // Runs the dialog once; Work may use its controls and returns how it closes.
-    int Show(std::function<int()> work = [] { return int(QDialog::Accepted); }, int page = -1)
+    int Show(
+        std::function<int()> work = [] { return int(QDialog::Accepted); }, int page = -1)
     {
         fake.dialogAnswers.push_back([work](QDialog&) { return work(); });
         return form->ShowOptions(page);
@@ -54,7 +55,7 @@ protected:
         if (message.empty())
             EXPECT_TRUE(shown.empty()) << context;
         else
-            EXPECT_EQ(shown, (std::vector<ShownMessage>{{kind, QString::fromStdString(message)}})) << context;
+            EXPECT_EQ(shown, (std::vector<ShownMessage> {{kind, QString::fromStdString(message)}})) << context;
     }
 
     // Removing asks first: No keeps every entry, Yes removes the selected ones.
@@ -83,20 +84,22 @@ TEST_F(OptionsFormTest, PagesChoicesInTheirStoredOrderAndDefaultFolders)
     QStringList titles;
     for (int i = 0; i < pages->count(); ++i)
         titles << pages->tabText(i);
-    EXPECT_EQ(titles, QStringList({"General", "Save", "Paths", "Platforms", "Manufacturers", "Lookup Data", "Cartwell"}));
+    EXPECT_EQ(titles,
+              QStringList({"General", "Save", "Paths", "Platforms", "Manufacturers", "Lookup Data", "Cartwell"}));
     EXPECT_EQ(pages->currentIndex(), TOptionsForm::pgGeneral);
 
     QStringList radios;
     for (auto* radio : pages->widget(1)->findChildren<QRadioButton*>())
         radios << radio->text();
     // The index of a choice is what the settings file stores.
-    EXPECT_EQ(radios, QStringList({"Owner - Platform", "Platform - Owner", "Platform",
-                                   "Append List Type to END of File Name", "Append List Type to FRONT of File Name",
-                                   "Don't Append List Type to File Name"}));
+    EXPECT_EQ(radios,
+              QStringList({"Owner - Platform", "Platform - Owner", "Platform", "Append List Type to END of File Name",
+                           "Append List Type to FRONT of File Name", "Don't Append List Type to File Name"}));
 
     auto* paths = Child<QTableWidget>("PathListView");
-    const char* rows[][2] = {{"Group Files", "Groups/"},   {"Media Files", "Carts/"},   {"Hardware Files", "Hardware/"},
-                             {"Master Files", "Masters/"}, {"Report Files", "Reports/"}, {"Export Files", "Export/"},
+    const char* rows[][2] = {{"Group Files", "Groups/"},      {"Media Files", "Carts/"},
+                             {"Hardware Files", "Hardware/"}, {"Master Files", "Masters/"},
+                             {"Report Files", "Reports/"},    {"Export Files", "Export/"},
                              {"Config Files", "Config/"}};
     ASSERT_EQ(paths->rowCount(), 7);
     for (int r = 0; r < 7; ++r) {
@@ -149,8 +152,10 @@ TEST_F(OptionsFormTest, ControlsReachTheStoreOnlyOnAPathThatSaves)
 
 TEST_F(OptionsFormTest, ShowingTwiceChangesNothingAndAnEmptiedOwnerStaysEmpty)
 {
-    WriteFile("Quorvel.ini", "[General]\r\nFirstTime=0\r\nDefaultOwner=Sam\r\nShowSplash=0\r\nSaveAsFormat=x\r\n"
-                             "[Paths]\r\nCartPath=" + programDir + "Lists\r\n");
+    WriteFile("Quorvel.ini",
+              "[General]\r\nFirstTime=0\r\nDefaultOwner=Sam\r\nShowSplash=0\r\nSaveAsFormat=x\r\n"
+              "[Paths]\r\nCartPath=" +
+                  programDir + "Lists\r\n");
     MakeForm();
     auto snapshot = [this] {
         std::vector<std::string> values;
@@ -215,7 +220,7 @@ TEST_F(OptionsFormTest, PlatformsPage)
     auto* edit = Child<QLineEdit>("PlatformEdit");
     auto* list = Child<QListWidget>("PlatFormListBox");
     auto* add = Child<QPushButton>("PlatformAddButton");
-    EXPECT_EQ(Entries(list), (std::vector<std::string>{"Korvo Handheld", "Zentrix 64"}));
+    EXPECT_EQ(Entries(list), (std::vector<std::string> {"Korvo Handheld", "Zentrix 64"}));
     EXPECT_FALSE(add->isEnabled());
 
     struct Step {
@@ -249,7 +254,7 @@ TEST_F(OptionsFormTest, PlatformsPage)
     }
     G_ConfigFiles = realFolder;
     const std::string longName(214, 'n');
-    EXPECT_EQ(Entries(list), (std::vector<std::string>{"Game Box", "Korvo Handheld", longName, "Zentrix 64"}));
+    EXPECT_EQ(Entries(list), (std::vector<std::string> {"Game Box", "Korvo Handheld", longName, "Zentrix 64"}));
     // The Manufacturers page follows at once, the Cartwell page at the next showing.
     EXPECT_EQ(Entries(Child<QListWidget>("PlatformMfgLB")), Entries(list));
     EXPECT_EQ(Child<QListWidget>("PlatformCartwellLB")->count(), 2);
@@ -259,7 +264,7 @@ TEST_F(OptionsFormTest, PlatformsPage)
     Select(list, {"Game Box", longName});
     ASSERT_TRUE(remove->isEnabled());
     RemoveAnsweringNoThenYes(remove, list, "Are you sure you want to remove the selected Platform Names?");
-    EXPECT_EQ(Entries(list), (std::vector<std::string>{"Korvo Handheld", "Zentrix 64"}));
+    EXPECT_EQ(Entries(list), (std::vector<std::string> {"Korvo Handheld", "Zentrix 64"}));
     EXPECT_EQ(Entries(Child<QListWidget>("PlatformMfgLB")), Entries(list));
     EXPECT_FALSE(remove->isEnabled());
 
@@ -267,32 +272,33 @@ TEST_F(OptionsFormTest, PlatformsPage)
     list->setCurrentRow(1);
     emit list->itemDoubleClicked(list->item(1));
     EXPECT_EQ(edit->text(), "Zentrix 64");
-    EXPECT_EQ(Entries(list), std::vector<std::string>{"Korvo Handheld"});
+    EXPECT_EQ(Entries(list), std::vector<std::string> {"Korvo Handheld"});
     EXPECT_TRUE(fs::exists(ConfigPath("Zentrix 64.ini")));  // a platform's own file stays
 
     // Page edits reach the platform list and Platforms.ini only on a path that saves.
     EXPECT_TRUE(platforms.Contains("Zentrix 64"));
     Show();
-    EXPECT_EQ(Entries(list), (std::vector<std::string>{"Korvo Handheld", "Zentrix 64"}));
+    EXPECT_EQ(Entries(list), (std::vector<std::string> {"Korvo Handheld", "Zentrix 64"}));
     edit->setText("Nimbra Station");
     add->click();
     form->AcceptChanges();
     EXPECT_TRUE(platforms.Contains("nimbra station"));
     EXPECT_EQ(ReadConfig("Platforms.ini").ReadIndexedList("Platforms", "PlatForm"),
-              (std::vector<std::string>{"Korvo Handheld", "Nimbra Station", "Zentrix 64"}));
+              (std::vector<std::string> {"Korvo Handheld", "Nimbra Station", "Zentrix 64"}));
 }
 
 TEST_F(OptionsFormTest, BadNamesInPlatformsFileAreDroppedWithOneMessageEach)
 {
-    WriteConfig("Platforms.ini", {"[Platforms]", "Count=9", "PlatForm0=Ok One", "PlatForm1=Who?", "PlatForm3=",
-                                  "PlatForm5=..", "PlatForm6=ok two"});
+    WriteConfig("Platforms.ini",
+                {"[Platforms]", "Count=9", "PlatForm0=Ok One", "PlatForm1=Who?", "PlatForm3=", "PlatForm5=..",
+                 "PlatForm6=ok two"});
     MakeForm();
     EXPECT_EQ(TakeMessages(),
-              (std::vector<ShownMessage>{
+              (std::vector<ShownMessage> {
                   {MessageKind::Error, "The Platform Name Who? can not contain the following characters ?\"/\\<>*|:$"},
                   {MessageKind::Error, "The Platform Name .. can not be used as a file name."}}));
-    EXPECT_EQ(Entries(Child<QListWidget>("PlatFormListBox")), (std::vector<std::string>{"Ok One", "ok two"}));
-    EXPECT_EQ(platforms.Names(), (std::vector<std::string>{"Ok One", "ok two"}));
+    EXPECT_EQ(Entries(Child<QListWidget>("PlatFormListBox")), (std::vector<std::string> {"Ok One", "ok two"}));
+    EXPECT_EQ(platforms.Names(), (std::vector<std::string> {"Ok One", "ok two"}));
 }
 
 // The manufacturer and lookup-value pages share their Add and Remove: trimmed, blank and duplicate
@@ -314,7 +320,7 @@ struct ValuePage {
     const char* Section;
 };
 
-class ValuePageTest : public OptionsFormTest, public ::testing::WithParamInterface<ValuePage> {};
+class ValuePageTest : public OptionsFormTest, public ::testing::WithParamInterface<ValuePage> { };
 
 TEST_P(ValuePageTest, AddAndRemoveWriteAtOnce)
 {
@@ -358,15 +364,34 @@ TEST_P(ValuePageTest, AddAndRemoveWriteAtOnce)
 
 INSTANTIATE_TEST_SUITE_P(
     Pages, ValuePageTest,
-    ::testing::Values(
-        ValuePage{"Manufacturers", "PlatformMfgLB", "Zentrix 64", "MfgEdit", "MfgListBox", "MfgAddButton",
-                  "MfgRemoveButton", {"Brambleworks", "Fennel Soft"}, MessageKind::Error,
-                  "The Manufacturer Name already exists in the list.", "You can not add a blank Manufacturer Name",
-                  "Are you sure you want to remove the selected Manufacturers Names?", "Zentrix 64.ini", "Mfg"},
-        ValuePage{"LookupData", "LookupNameListBox", "Media Type", "LookupEdit", "LookupDataListBox",
-                  "LookupAddButton", "LookupRemoveButton", {"Cartridge", "Disc"}, MessageKind::Warning,
-                  "The lookup data already exists in the list.", "You can not add blank lookup information",
-                  "Are you sure you want to remove the selected lookup data?", "General.ini", "MediaType"}),
+    ::testing::Values(ValuePage {"Manufacturers",
+                                 "PlatformMfgLB",
+                                 "Zentrix 64",
+                                 "MfgEdit",
+                                 "MfgListBox",
+                                 "MfgAddButton",
+                                 "MfgRemoveButton",
+                                 {"Brambleworks", "Fennel Soft"},
+                                 MessageKind::Error,
+                                 "The Manufacturer Name already exists in the list.",
+                                 "You can not add a blank Manufacturer Name",
+                                 "Are you sure you want to remove the selected Manufacturers Names?",
+                                 "Zentrix 64.ini",
+                                 "Mfg"},
+                      ValuePage {"LookupData",
+                                 "LookupNameListBox",
+                                 "Media Type",
+                                 "LookupEdit",
+                                 "LookupDataListBox",
+                                 "LookupAddButton",
+                                 "LookupRemoveButton",
+                                 {"Cartridge", "Disc"},
+                                 MessageKind::Warning,
+                                 "The lookup data already exists in the list.",
+                                 "You can not add blank lookup information",
+                                 "Are you sure you want to remove the selected lookup data?",
+                                 "General.ini",
+                                 "MediaType"}),
     [](const auto& info) { return std::string(info.param.Name); });
 
 TEST_F(OptionsFormTest, ManufacturersLoadSaveAndMoveIntoTheEdit)
@@ -396,17 +421,17 @@ TEST_F(OptionsFormTest, ManufacturersLoadSaveAndMoveIntoTheEdit)
     fake.fileAnswers.push_back(QString::fromStdString(programDir + "makers.txt"));
     load->click();
     EXPECT_EQ(fake.fileDialogs.back().request.fileName, "*.txt");
-    EXPECT_EQ(Entries(list), (std::vector<std::string>{"", "Ashgrove", "Vexa", "Vexa"}));
+    EXPECT_EQ(Entries(list), (std::vector<std::string> {"", "Ashgrove", "Vexa", "Vexa"}));
     EXPECT_EQ(mfgFile(),
-              (Pairs{{"Count", "4"}, {"Mfg0", ""}, {"Mfg1", "Ashgrove"}, {"Mfg2", "Vexa"}, {"Mfg3", "Vexa"}}));
+              (Pairs {{"Count", "4"}, {"Mfg0", ""}, {"Mfg1", "Ashgrove"}, {"Mfg2", "Vexa"}, {"Mfg3", "Vexa"}}));
     Select(platformList, {"Korvo Handheld"});
     Select(platformList, {"Zentrix 64"});
-    EXPECT_EQ(Entries(list), (std::vector<std::string>{"", "Ashgrove", "Vexa", "Vexa"}));
+    EXPECT_EQ(Entries(list), (std::vector<std::string> {"", "Ashgrove", "Vexa", "Vexa"}));
     Select(list, {""});
     fake.confirmAnswers = {true};
     remove->click();
     TakeMessages();
-    EXPECT_EQ(mfgFile(), (Pairs{{"Count", "3"}, {"Mfg0", "Ashgrove"}, {"Mfg1", "Vexa"}, {"Mfg2", "Vexa"}}));
+    EXPECT_EQ(mfgFile(), (Pairs {{"Count", "3"}, {"Mfg0", "Ashgrove"}, {"Mfg1", "Vexa"}, {"Mfg2", "Vexa"}}));
     fake.fileAnswers.push_back(std::nullopt);
     load->click();
     EXPECT_EQ(list->count(), 3);
@@ -425,12 +450,12 @@ TEST_F(OptionsFormTest, ManufacturersLoadSaveAndMoveIntoTheEdit)
 
     // Another platform's file is found ignoring case and keeps its spelling.
     Select(platformList, {"Korvo Handheld"});
-    EXPECT_EQ(Entries(list), std::vector<std::string>{"Korvo"});
+    EXPECT_EQ(Entries(list), std::vector<std::string> {"Korvo"});
     edit->setText("Pebblestone");
     add->click();
     EXPECT_FALSE(fs::exists(ConfigPath("Korvo Handheld.ini")));
     EXPECT_EQ(ReadConfig("korvo handheld.INI").ReadIndexedList("Mfg", "Mfg"),
-              (std::vector<std::string>{"Korvo", "Pebblestone"}));
+              (std::vector<std::string> {"Korvo", "Pebblestone"}));
     EXPECT_TRUE(fake.messages.empty());
 }
 
@@ -459,17 +484,18 @@ TEST_F(OptionsFormTest, LookupTablesInFileOrderAndEmptyValues)
     MakeForm();
     auto* tables = Child<QListWidget>("LookupNameListBox");
     auto* values = Child<QListWidget>("LookupDataListBox");
-    EXPECT_EQ(Entries(tables), (std::vector<std::string>{"Media Type", "Label Color"}));  // file order
+    EXPECT_EQ(Entries(tables), (std::vector<std::string> {"Media Type", "Label Color"}));  // file order
     EXPECT_EQ(values->count(), 0);
 
     Select(tables, {"Label Color"});
-    EXPECT_EQ(Entries(values), std::vector<std::string>{"Red"});
+    EXPECT_EQ(Entries(values), std::vector<std::string> {"Red"});
 
     // An empty value is an entry too; keys from Count on are not.
-    WriteConfig("General.ini", {"[Lookup]", "Count=1", "Lookup0=Label Color", "[LabelColor]", "Count=3",
-                                "LabelColor0=Red", "LabelColor2=", "labelcolor2=Late", "LabelColor3=Blue"});
+    WriteConfig("General.ini",
+                {"[Lookup]", "Count=1", "Lookup0=Label Color", "[LabelColor]", "Count=3", "LabelColor0=Red",
+                 "LabelColor2=", "labelcolor2=Late", "LabelColor3=Blue"});
     form->LoadLookupData();
-    EXPECT_EQ(Entries(values), (std::vector<std::string>{"", "Red"}));
+    EXPECT_EQ(Entries(values), (std::vector<std::string> {"", "Red"}));
 }
 
 TEST_F(OptionsFormTest, CartwellPage)
@@ -491,14 +517,14 @@ TEST_F(OptionsFormTest, CartwellPage)
     Type(edit, "4");
     Type(edit, "42");
     EXPECT_EQ(ReadConfig("korvo handheld.INI").ReadString("SystemID", "SystemID", ""), "42");
-    EXPECT_EQ(ReadConfig("korvo handheld.INI").ReadIndexedList("Mfg", "Mfg"), std::vector<std::string>{"Korvo"});
+    EXPECT_EQ(ReadConfig("korvo handheld.INI").ReadIndexedList("Mfg", "Mfg"), std::vector<std::string> {"Korvo"});
     Select(list, {"Zentrix 64"});
     EXPECT_EQ(edit->text(), "17");
 
     auto* link = Child<QLabel>("CartwellLink");
     EXPECT_TRUE(link->text().contains(CartwellHomePage));
     emit link->linkActivated(CartwellHomePage);
-    EXPECT_EQ(fake.openedUrls, std::vector<QUrl>{QUrl(CartwellHomePage)});
+    EXPECT_EQ(fake.openedUrls, std::vector<QUrl> {QUrl(CartwellHomePage)});
     EXPECT_TRUE(fake.messages.empty());
 }
 
@@ -512,11 +538,11 @@ TEST_F(OptionsFormTest, PresetsSelectTheirEntriesOnEveryShowing)
             [&] {
                 EXPECT_EQ(Child<QTabWidget>("PageControl")->currentIndex(), TOptionsForm::pgLookupData);
                 EXPECT_EQ(Child<QListWidget>("LookupNameListBox")->selectedItems().value(0)->text(), "Label Color");
-                EXPECT_EQ(Entries(Child<QListWidget>("LookupDataListBox")), std::vector<std::string>{"Red"});
+                EXPECT_EQ(Entries(Child<QListWidget>("LookupDataListBox")), std::vector<std::string> {"Red"});
                 EXPECT_EQ(Child<QListWidget>("PlatFormListBox")->selectedItems().value(0)->text(), "Zentrix 64");
                 EXPECT_EQ(Child<QListWidget>("PlatformMfgLB")->selectedItems().value(0)->text(), "Zentrix 64");
                 EXPECT_EQ(Entries(Child<QListWidget>("MfgListBox")),
-                          (std::vector<std::string>{"Brambleworks", "Fennel Soft"}));
+                          (std::vector<std::string> {"Brambleworks", "Fennel Soft"}));
                 EXPECT_EQ(Child<QLineEdit>("SystemIDEdit")->text(), "17");
                 return int(QDialog::Rejected);
             },

@@ -89,7 +89,7 @@ TEST_F(MainFormTest, LastFilesAreReopenedOnlyWhenAskedAndABadOneDoesNotStopTheRe
     std::string text = ReadFile("Carts/bad.csv");
     text.replace(text.find("%25"), 3, "%ZZ");
     WriteFile("Carts/bad.csv", text);
-    const std::vector<std::string> files{first, programDir + "Carts/missing.csv", bad, "", second};
+    const std::vector<std::string> files {first, programDir + "Carts/missing.csv", bad, "", second};
     // Only the keys present are visited, however large the Count.
     WriteIniInteger(G_ConfigFile, "LastFiles", "Count", std::numeric_limits<int>::max());
     for (size_t i = 0; i < files.size(); ++i)
@@ -107,7 +107,7 @@ TEST_F(MainFormTest, LastFilesAreReopenedOnlyWhenAskedAndABadOneDoesNotStopTheRe
         EXPECT_EQ(Opened(0), first);
         EXPECT_EQ(Opened(1), second);
         const auto shown = TakeMessages();
-        EXPECT_EQ(shown, (std::vector<ShownMessage>{{MessageKind::Error, "'$ZZ' is not a valid integer value"}}));
+        EXPECT_EQ(shown, (std::vector<ShownMessage> {{MessageKind::Error, "'$ZZ' is not a valid integer value"}}));
         EXPECT_EQ(form->TabCount(), 2);
     }
 }
@@ -141,7 +141,7 @@ TEST_F(MainFormTest, CloseStopsWhenAWantedSaveFailsElseWritesLastFilesAndPlaceme
     EXPECT_EQ(ReadIniInteger(G_ConfigFile, "General", "WindowW", 0), 640);
     EXPECT_EQ(ReadIniInteger(G_ConfigFile, "General", "WindowH", 0), 480);
     EXPECT_EQ(TakeMessages(),
-              (std::vector<ShownMessage>{
+              (std::vector<ShownMessage> {
                   {MessageKind::Confirmation, ToQString("Zentrix 64 (" + first + ") Has changed.  Save Changes?")},
                   {MessageKind::Confirmation, "Korvo Handheld () Has changed.  Save Changes?"}}));
 }
@@ -159,10 +159,11 @@ TEST_F(MainFormTest, AnOldConfigurationEndsTheRunWithoutSavingAnything)
     EXPECT_TRUE(form->GetMustRestart());
     form->Timer1Timer();
     EXPECT_TRUE(migrated);
-    EXPECT_EQ(TakeMessages(), (std::vector<ShownMessage>{
-                                  {MessageKind::Information,
-                                   "The Quorvel Configuration has been updated.  You must exit and re-run Quorvel.  "
-                                   "Quorvel will now exit."}}));
+    EXPECT_EQ(
+        TakeMessages(),
+        (std::vector<ShownMessage> {{MessageKind::Information,
+                                     "The Quorvel Configuration has been updated.  You must exit and re-run Quorvel.  "
+                                     "Quorvel will now exit."}}));
     EXPECT_EQ(ReadIniInteger(G_ConfigFile, "LastFiles", "Count", -1), -1);
     EXPECT_EQ(ReadIniInteger(G_ConfigFile, "General", "WindowW", -1), -1);
     EXPECT_TRUE(recent->Read("\\Software\\Quorvel", "MRU Items").empty());
@@ -195,25 +196,24 @@ TEST_F(MainFormTest, RecentMenuFollowsOpensDropsAFailedOneAndIsKeptByARealClose)
     };
     for (const QString& file : {a, b, PathToQString(WriteList("empty.csv", ltMedia, "Zentrix 64", {}))})
         form->OpenListFile(PathFromQString(file));
-    EXPECT_EQ(names(), (QStringList{b, a, "/nowhere/gone.csv"})) << "a list without items is not recorded";
+    EXPECT_EQ(names(), (QStringList {b, a, "/nowhere/gone.csv"})) << "a list without items is not recorded";
     entries().at(2)->trigger();
-    EXPECT_EQ(names(), (QStringList{b, a})) << "a failed open drops the entry";
+    EXPECT_EQ(names(), (QStringList {b, a})) << "a failed open drops the entry";
     EXPECT_EQ(recent->Read("\\Software\\Quorvel", "MRU Items").size(), 1u) << "written at exit only";
     EXPECT_TRUE(form->close());
-    EXPECT_EQ(recent->Read("\\Software\\Quorvel", "MRU Items"), (RecentFilesStore::Values{{"F0", b}, {"F1", a}}));
+    EXPECT_EQ(recent->Read("\\Software\\Quorvel", "MRU Items"), (RecentFilesStore::Values {{"F0", b}, {"F1", a}}));
 }
-
 
 TEST_F(MainFormTest, ViewOptionsSetGridLinesAndTheExplorerWithTheirChecks)
 {
     MakeForm();
-    for (const auto& [grid, explorer] : {std::pair{"1", "0"}, std::pair{"0", "1"}, std::pair{"yes", "1"}}) {
+    for (const auto& [grid, explorer] : {std::pair {"1", "0"}, std::pair {"0", "1"}, std::pair {"yes", "1"}}) {
         settings->SetSetting("ShowGrid", grid);
         settings->SetSetting("ShowCollectionExplorer", explorer);
         form->ApplyViewOptions();
         const bool lines = std::string(grid) == "1", shown = std::string(explorer) == "1";
-        EXPECT_EQ((std::vector<bool>{form->Grid().showGrid(), form->Action("GridLinesMainMenu")->isChecked(),
-                                     form->Action("GridLinesPopupMenu")->isChecked()}),
+        EXPECT_EQ((std::vector<bool> {form->Grid().showGrid(), form->Action("GridLinesMainMenu")->isChecked(),
+                                      form->Action("GridLinesPopupMenu")->isChecked()}),
                   std::vector<bool>(3, lines));
         EXPECT_EQ(form->findChild<QWidget*>("ExplorerPanel")->isVisibleTo(form.get()), shown);
         EXPECT_EQ(form->Action("CollectionExplorerPopupMenu")->isChecked(), shown);

@@ -1,8 +1,8 @@
+#include "ui/SplashForm.h"
 #include "model/Utils.h"
 #include "support/GlobalsTest.h"
 #include "support/qt/FakeServices.h"
 #include "ui/SiteAddresses.h"
-#include "ui/SplashForm.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -42,8 +42,8 @@ protected:
 
 TEST_F(SplashFormTest, VersionLabelAndUpdateAddress)
 {
-    for (auto [version, url] : {std::pair{"1.2.3.4", QString(PelmoraHomePage) + "index.asp?OPT=8&DATA=1&VER=1.2.3.4"},
-                                std::pair{"", QString()}}) {
+    for (auto [version, url] : {std::pair {"1.2.3.4", QString(PelmoraHomePage) + "index.asp?OPT=8&DATA=1&VER=1.2.3.4"},
+                                std::pair {"", QString()}}) {
         static QString source;
         source = version;
         TSplashForm::VersionSource = [] { return source; };
@@ -98,7 +98,7 @@ TEST_F(SplashFormTest, LinkOpensTheSiteAndChangesColourOnHover)
     Send(form.WebSiteText, QEvent::MouseMove);
     EXPECT_EQ(form.WebSiteText->palette().color(QPalette::WindowText), QColor(Qt::white));
     Click(form.WebSiteText);
-    EXPECT_EQ(fake.openedUrls, (std::vector<QUrl>{QUrl(PelmoraHomePage)}));
+    EXPECT_EQ(fake.openedUrls, (std::vector<QUrl> {QUrl(PelmoraHomePage)}));
     EXPECT_TRUE(form.isVisible());
 }
 

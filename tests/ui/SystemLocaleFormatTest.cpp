@@ -26,7 +26,7 @@ TEST(SystemLocaleFormatTest, NumbersMoneyAndShortDatesFollowTheLocale)
     for (const auto& c : cases) {
         const LocaleFormat format = LocaleFormatFrom(QLocale(QString::fromLatin1(c.Name)));
         EXPECT_EQ(format.DecimalSeparator, c.Decimal) << c.Name;
-        EXPECT_EQ(format.FormatMoney(Currency{-12345000}), c.Money) << c.Name;
+        EXPECT_EQ(format.FormatMoney(Currency {-12345000}), c.Money) << c.Name;
         EXPECT_EQ(format.FormatShortDate(2026, 3, 7), c.Date) << c.Name;
     }
 }

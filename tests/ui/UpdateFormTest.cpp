@@ -1,7 +1,7 @@
+#include "ui/UpdateForm.h"
 #include "DialogTest.h"
 #include "platform/IniFile.h"
 #include "support/ValueLists.h"
-#include "ui/UpdateForm.h"
 
 #include <QPushButton>
 #include <QTreeView>
@@ -63,24 +63,27 @@ TEST_F(UpdateFormTest, WhatIsToldWithoutTheDialog)
     EXPECT_EQ(IniFile::Load(PathOf("Config/Korvo.ini")).ReadString("Mfg", "Count", ""), "3");
     const QString question = "There are no manufacturers available for this platform.  Would you like to build a "
                              "list of manufactures from this list?";
-    EXPECT_EQ(fake.messages, (std::vector<test::ShownMessage>{
-                                 {MessageKind::Information, "All the Manufacturers are correct."},
-                                 {MessageKind::Warning, "This list has no platform, so its manufacturers cannot be verified."},
-                                 {MessageKind::Warning, "The platform \"..\" cannot be the name of a file, so its "
-                                                        "manufacturers cannot be verified."},
-                                 {MessageKind::Confirmation, question}, {MessageKind::Confirmation, question}}));
+    EXPECT_EQ(fake.messages,
+              (std::vector<test::ShownMessage> {
+                  {MessageKind::Information, "All the Manufacturers are correct."},
+                  {MessageKind::Warning, "This list has no platform, so its manufacturers cannot be verified."},
+                  {MessageKind::Warning,
+                   "The platform \"..\" cannot be the name of a file, so its "
+                   "manufacturers cannot be verified."},
+                  {MessageKind::Confirmation, question},
+                  {MessageKind::Confirmation, question}}));
 }
 
 TEST_F(UpdateFormTest, RowsButtonsUpdateListAndAddToMfgList)
 {
     EXPECT_TRUE(Verify([this] {
-        EXPECT_EQ(form.Mappings(), (Rows{{"", ""}, {"acme", ""}, {"Zeta", ""}}));
+        EXPECT_EQ(form.Mappings(), (Rows {{"", ""}, {"acme", ""}, {"Zeta", ""}}));
         EXPECT_EQ(Entries(box), QStringList({"Brambleworks", "Fennel Soft"}));
-        EXPECT_EQ(Buttons(), (std::vector<bool>{false, false, false, false}));
+        EXPECT_EQ(Buttons(), (std::vector<bool> {false, false, false, false}));
         SelectRow(1);
-        EXPECT_EQ(Buttons(), (std::vector<bool>{false, true, true, false}));
+        EXPECT_EQ(Buttons(), (std::vector<bool> {false, true, true, false}));
         Choose("Fennel Soft");
-        EXPECT_EQ(Buttons(), (std::vector<bool>{true, true, true, false}));
+        EXPECT_EQ(Buttons(), (std::vector<bool> {true, true, true, false}));
         for (const char* button : {"SetValueButton", "ClearButton", "SetValueButton"}) {
             Click(button);
             EXPECT_EQ(Buttons().back(), std::string(button) == "SetValueButton") << button;
@@ -92,7 +95,7 @@ TEST_F(UpdateFormTest, RowsButtonsUpdateListAndAddToMfgList)
         return form.result();
     }));
     // Exactly the spelling of the row changes.
-    EXPECT_EQ(Makers(), (Strings{"Fennel Soft", "Fennel Soft", "Zeta", "ACME", "Brambleworks", "zeta"}));
+    EXPECT_EQ(Makers(), (Strings {"Fennel Soft", "Fennel Soft", "Zeta", "ACME", "Brambleworks", "zeta"}));
 
     // An added maker is written at once, sorted, and stays after Cancel.
     SetMakers({"acme", "Fennel Soft", "Zeta", "ACME", "", "zeta"});
@@ -100,15 +103,15 @@ TEST_F(UpdateFormTest, RowsButtonsUpdateListAndAddToMfgList)
         Choose("Fennel Soft");
         SelectRow(2);
         Click("AddMfgButton");
-        EXPECT_EQ(form.Mappings(), (Rows{{"", ""}, {"acme", ""}}));
+        EXPECT_EQ(form.Mappings(), (Rows {{"", ""}, {"acme", ""}}));
         EXPECT_EQ(Entries(box), QStringList({"Brambleworks", "Fennel Soft", "Zeta"}));
         EXPECT_EQ(box->currentText(), "Fennel Soft");
-        EXPECT_EQ(Buttons(), (std::vector<bool>{false, false, false, false}));
+        EXPECT_EQ(Buttons(), (std::vector<bool> {false, false, false, false}));
         return int(QDialog::Rejected);
     }));
     EXPECT_EQ(IniFile::Load(PathOf("Config/Zentrix 64.ini")).ReadIndexedList("Mfg", "Mfg"),
-              (Strings{"Brambleworks", "Fennel Soft", "Zeta"}));
-    EXPECT_EQ(Makers(), (Strings{"acme", "Fennel Soft", "Zeta", "ACME", "", "zeta"}));
+              (Strings {"Brambleworks", "Fennel Soft", "Zeta"}));
+    EXPECT_EQ(Makers(), (Strings {"acme", "Fennel Soft", "Zeta", "ACME", "", "zeta"}));
 }
 
 }  // namespace

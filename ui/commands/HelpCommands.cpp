@@ -23,14 +23,8 @@ void HelpCommands::ShowText(const char* fileName, const char* caption)
     ExecDialog(*viewer_);
 }
 
-void HelpCommands::RevisionsMainMenuClick()
-{
-    ShowText("revisions.txt", "Quorvel Revision History");
-}
+void HelpCommands::RevisionsMainMenuClick() { ShowText("revisions.txt", "Quorvel Revision History"); }
 
-void HelpCommands::LicenseAgreementMainMenuClick()
-{
-    ShowText("license.txt", "Quorvel Licensing");
-}
+void HelpCommands::LicenseAgreementMainMenuClick() { ShowText("license.txt", "Quorvel Licensing"); }
 
 }  // namespace quorvel

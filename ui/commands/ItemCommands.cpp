@@ -21,8 +21,7 @@
 namespace quorvel {
 
 ItemCommands::ItemCommands(MainFormAccess& form)
-    : CommandGroup(form),
-      changeValueForm_(std::make_unique<TChangeValueForm>(&form.Window())),
+    : CommandGroup(form), changeValueForm_(std::make_unique<TChangeValueForm>(&form.Window())),
       itemAddForm_(std::make_unique<TItemAddForm>(form.Settings(), &form.Window()))
 {
     itemAddForm_->EditColumns = [this](TColumnListClass& columns) { return EditColumns(columns); };

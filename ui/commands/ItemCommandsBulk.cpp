@@ -31,8 +31,7 @@ constexpr size_t kLongWork = 20000;
 class WorkProgress {
 public:
     // Work done in one step shows a start (Start) and its end (Done).
-    WorkProgress(QProgressBar& bar, size_t total, int start = 0)
-        : bar_(bar), total_(total), active_(total >= kLongWork)
+    WorkProgress(QProgressBar& bar, size_t total, int start = 0) : bar_(bar), total_(total), active_(total >= kLongWork)
     {
         Set(start);
     }
@@ -63,10 +62,7 @@ private:
 };
 
 // A query value as the address carries it: UTF-8, everything but letters, digits and "-._~" encoded.
-std::string QueryValue(const std::string& cp1252)
-{
-    return QUrl::toPercentEncoding(ToQString(cp1252)).toStdString();
-}
+std::string QueryValue(const std::string& cp1252) { return QUrl::toPercentEncoding(ToQString(cp1252)).toStdString(); }
 
 }  // namespace
 
@@ -104,15 +100,9 @@ void ItemCommands::ChangeQuantities(int32_t step)
                                      " skipped: their Quantity is not a number that can be changed."));
 }
 
-void ItemCommands::IncreaseQuantityPopupMenuClick()
-{
-    ChangeQuantities(1);
-}
+void ItemCommands::IncreaseQuantityPopupMenuClick() { ChangeQuantities(1); }
 
-void ItemCommands::DecreaseQuantityPopupMenuClick()
-{
-    ChangeQuantities(-1);
-}
+void ItemCommands::DecreaseQuantityPopupMenuClick() { ChangeQuantities(-1); }
 
 void ItemCommands::ChangeMenuClick(int32_t fieldIndex)
 {
@@ -212,4 +202,3 @@ void ItemCommands::MoreInfoMainMenuClick()
 }
 
 }  // namespace quorvel
-

@@ -105,15 +105,9 @@ bool ListCommands::ShowListProperties(ListPropertyValues& values)
     return true;
 }
 
-std::string ListCommands::Setting(const char* key) const
-{
-    return form_.Settings().GetSetting(key);
-}
+std::string ListCommands::Setting(const char* key) const { return form_.Settings().GetSetting(key); }
 
-bool ListCommands::Backup() const
-{
-    return Setting("BackupFiles") == "1";
-}
+bool ListCommands::Backup() const { return Setting("BackupFiles") == "1"; }
 
 std::string ListCommands::ListIdentity(const std::string& fileName)
 {
@@ -180,15 +174,9 @@ bool ListCommands::IsFileOpen(const std::string& fileName) const
     return false;
 }
 
-void ListCommands::LoadMediaList(const std::string& fileName)
-{
-    LoadList(ltMedia, fileName);
-}
+void ListCommands::LoadMediaList(const std::string& fileName) { LoadList(ltMedia, fileName); }
 
-void ListCommands::LoadHardwareList(const std::string& fileName)
-{
-    LoadList(ltHardware, fileName);
-}
+void ListCommands::LoadHardwareList(const std::string& fileName) { LoadList(ltHardware, fileName); }
 
 void ListCommands::LoadList(TListType kind, const std::string& fileName)
 {
@@ -284,8 +272,8 @@ bool ListCommands::SaveNewFile(TBaseCustomListClass& list, const std::string& fi
         // Only an existing file leads to the question; any other failure is shown as it is.
         if (!FileExists(fileName))
             throw;
-        if (!Messages().Confirm(ToQString("A file named \"" + fileName +
-                                          "\" already exists.  Do you wish to overwrite this file?")))
+        if (!Messages().Confirm(
+                ToQString("A file named \"" + fileName + "\" already exists.  Do you wish to overwrite this file?")))
             return false;
         SaveListObject(&list, fileName, false, true);
         list.SetOpenedFileName(fileName);
@@ -320,15 +308,25 @@ std::string ListCommands::DefaultListFileName(const TBaseCustomListClass& list) 
     const std::string& platform = list.GetPlatform();
     std::string name;
     switch (SettingToInteger(Setting("SaveAsFormat"))) {
-    case 0: name = owner + " " + platform; break;
-    case 1: name = platform + " " + owner; break;
-    case 2: name = platform; break;
-    default: break;
+    case 0:
+        name = owner + " " + platform;
+        break;
+    case 1:
+        name = platform + " " + owner;
+        break;
+    case 2:
+        name = platform;
+        break;
+    default:
+        break;
     }
     switch (SettingToInteger(Setting("AppendListType"))) {
-    case 0: return name + " " + list.GetListType();
-    case 1: return list.GetListType() + " " + name;
-    default: return name;
+    case 0:
+        return name + " " + list.GetListType();
+    case 1:
+        return list.GetListType() + " " + name;
+    default:
+        return name;
     }
 }
 
@@ -451,7 +449,7 @@ void ListCommands::ListPropertiesTabPopupMenuClick()
     TBaseCustomListClass* list = form_.CurrentList();
     if (!list)
         return;
-    ListPropertyValues values{list->GetListType(), list->GetPlatform(), list->GetOwner(), list->GetDescription()};
+    ListPropertyValues values {list->GetListType(), list->GetPlatform(), list->GetOwner(), list->GetDescription()};
     if (EditListProperties(values)) {
         if (values.platform != list->GetPlatform())
             list->SetPlatform(values.platform);

@@ -22,15 +22,9 @@ std::optional<QString> TakeAnswer(std::deque<std::optional<QString>>& answers)
 
 }  // namespace
 
-FakeServices::FakeServices()
-    : previous_(InstallServices(ServiceSet{this, this, this, this, this, this, this}))
-{
-}
+FakeServices::FakeServices() : previous_(InstallServices(ServiceSet {this, this, this, this, this, this, this})) { }
 
-FakeServices::~FakeServices()
-{
-    InstallServices(previous_);
-}
+FakeServices::~FakeServices() { InstallServices(previous_); }
 
 void FakeServices::Error(const QString& text) { messages.push_back({MessageKind::Error, text}); }
 void FakeServices::Warning(const QString& text) { messages.push_back({MessageKind::Warning, text}); }
@@ -77,7 +71,7 @@ std::optional<QString> FakeServices::SaveFileName(const FileDialogRequest& reque
 
 std::optional<QString> FakeServices::FolderName(const QString& caption, const QString& startFolder)
 {
-    return NextFile(FileDialogKind::Folder, FileDialogRequest{caption, startFolder, {}, {}});
+    return NextFile(FileDialogKind::Folder, FileDialogRequest {caption, startFolder, {}, {}});
 }
 
 bool FakeServices::OpenUrl(const QUrl& url)

@@ -49,7 +49,7 @@ public:
     std::deque<std::optional<QString>> fileAnswers;  // open, save and folder dialogs alike
     std::deque<std::function<int(QDialog&)>> dialogAnswers;
     bool shellSucceeds = true;
-    QSize screenSize{1920, 1080};
+    QSize screenSize {1920, 1080};
 
     // What the code under test did.
     std::vector<ShownMessage> messages;
