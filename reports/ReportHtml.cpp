@@ -31,26 +31,31 @@ void AppendUtf8(std::string& out, char16_t c)
     }
 }
 
+// The entity of a character that HTML text must not hold as it is; none for every other one.
+const char* HtmlEntity(char c)
+{
+    switch (c) {
+    case '&':
+        return "&amp;";
+    case '<':
+        return "&lt;";
+    case '>':
+        return "&gt;";
+    case '"':
+        return "&quot;";
+    default:
+        return nullptr;
+    }
+}
+
 std::string EscapedUtf8(const QString& text)
 {
     std::string out;
     for (char c : text.toUtf8().toStdString()) {
-        switch (c) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        case '"':
-            out += "&quot;";
-            break;
-        default:
+        if (const char* entity = HtmlEntity(c))
+            out += entity;
+        else
             out += c;
-        }
     }
     return out;
 }
@@ -84,22 +89,10 @@ void AppendHtmlText(std::string& out, std::string_view cp1252)
     out.append(cp1252.data(), plain);
     cp1252.remove_prefix(plain);
     for (char c : cp1252) {
-        switch (c) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        case '"':
-            out += "&quot;";
-            break;
-        default:
+        if (const char* entity = HtmlEntity(c))
+            out += entity;
+        else
             AppendUtf8(out, Cp1252::ToUnicode(static_cast<unsigned char>(c)));
-        }
     }
 }
 

@@ -27,6 +27,17 @@ struct Entry {
 
 const Entry kSeparator {nullptr, nullptr};
 
+// Adds the entries to Menu through Add, a separator where an entry has no name.
+template <typename AddEntryFn> void FillMenu(QMenu* menu, std::initializer_list<Entry> entries, AddEntryFn add)
+{
+    for (const Entry& e : entries) {
+        if (e.name)
+            add(menu, e);
+        else
+            menu->addSeparator();
+    }
+}
+
 }  // namespace
 
 QAction* TQuorvelForm::AddEntry(QMenu* menu, const char* name, const char* caption, const QKeySequence& key)
@@ -94,12 +105,7 @@ void TQuorvelForm::BuildToolBar()
 void TQuorvelForm::BuildMenus()
 {
     auto fill = [this](QMenu* menu, std::initializer_list<Entry> entries) {
-        for (const Entry& e : entries) {
-            if (e.name)
-                AddEntry(menu, e.name, e.caption, e.key);
-            else
-                menu->addSeparator();
-        }
+        FillMenu(menu, entries, [this](QMenu* m, const Entry& e) { AddEntry(m, e.name, e.caption, e.key); });
     };
     QMenuBar* bar = menuBar();
     auto addMenu = [&](const char* name, const char* caption) {
@@ -203,12 +209,7 @@ void TQuorvelForm::BuildMenus()
 void TQuorvelForm::BuildPopups()
 {
     auto fill = [this](QMenu* menu, std::initializer_list<Entry> entries) {
-        for (const Entry& e : entries) {
-            if (e.name)
-                AddEntry(menu, e.name, e.caption, e.key);
-            else
-                menu->addSeparator();
-        }
+        FillMenu(menu, entries, [this](QMenu* m, const Entry& e) { AddEntry(m, e.name, e.caption, e.key); });
     };
     ListViewPopup = new QMenu(this);
     ListViewPopup->setObjectName("ListViewPopup");
