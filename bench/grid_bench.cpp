@@ -28,7 +28,7 @@
 #include "platform/ProgramFolder.h"
 #include "platform/qt/QtServices.h"
 #include "platform/qt/RecentFilesStore.h"
-#include "support/ListGenerator.h"
+#include "support/SharedList.h"
 #include "ui/ListDisplay.h"
 #include "ui/ListTableModel.h"
 #include "ui/OptionsForm.h"
@@ -39,25 +39,6 @@
 
 namespace quorvel::bench {
 namespace {
-
-constexpr size_t kItems = 100000;
-constexpr uint32_t kSeed = 20240601;
-
-TCartListClass& SharedList()
-{
-    static auto list = MakeMediaList(kItems, kSeed);
-    return *list;
-}
-
-// The list in a random order again (by its unique serial numbers), outside the timing.
-void Scramble(benchmark::State& state, TBaseCustomListClass& list)
-{
-    state.PauseTiming();
-    TBaseCustomListClass::SetSortField("SerialNumber");
-    TBaseCustomListClass::SetSortDirection(1);
-    list.Sort();
-    state.ResumeTiming();
-}
 
 struct Grid {
     Grid()
@@ -78,7 +59,7 @@ void BM_SortKeysAlone(benchmark::State& state)
     for (auto _ : state) {
         state.PauseTiming();
         std::vector<std::string_view> texts;
-        texts.reserve(kItems);
+        texts.reserve(kSharedItems);
         for (const auto& item : list.Items())
             texts.push_back(item->TextAt(title));
         state.ResumeTiming();
@@ -186,7 +167,7 @@ void BM_GridMemory(benchmark::State& state)
 {
     for (auto _ : state) {
         const size_t before = mallinfo2().uordblks;
-        auto list = MakeMediaList(kItems, kSeed);
+        auto list = MakeMediaList(kSharedItems, kSharedSeed);
         const size_t withList = mallinfo2().uordblks;
         {
             Grid grid;

@@ -5,29 +5,10 @@
 #include <algorithm>
 #include <vector>
 
-#include "support/ListGenerator.h"
+#include "support/SharedList.h"
 
 namespace quorvel::bench {
 namespace {
-
-constexpr size_t kItems = 100000;
-constexpr uint32_t kSeed = 20240601;
-
-TCartListClass& SharedList()
-{
-    static auto list = MakeMediaList(kItems, kSeed);
-    return *list;
-}
-
-// Puts the shared list in a random order again (by its unique serial numbers) outside the timing.
-void Scramble(benchmark::State& state, TCartListClass& list)
-{
-    state.PauseTiming();
-    G_SortField = "SerialNumber";
-    G_SortDirection = 1;
-    list.Sort();
-    state.ResumeTiming();
-}
 
 void SortListBy(benchmark::State& state, const char* field)
 {
@@ -38,7 +19,7 @@ void SortListBy(benchmark::State& state, const char* field)
         G_SortDirection = 1;
         list.Sort();
     }
-    state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(kItems));
+    state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(kSharedItems));
 }
 
 void BM_SortByTitle(benchmark::State& state) { SortListBy(state, "Title"); }
@@ -49,7 +30,7 @@ void BM_SortByQuantityJustLoaded(benchmark::State& state)
 {
     for (auto _ : state) {
         state.PauseTiming();
-        auto list = MakeMediaList(kItems, kSeed);
+        auto list = MakeMediaList(kSharedItems, kSharedSeed);
         G_SortField = "Quantity";
         G_SortDirection = 1;
         state.ResumeTiming();
@@ -58,7 +39,7 @@ void BM_SortByQuantityJustLoaded(benchmark::State& state)
         list.reset();
         state.ResumeTiming();
     }
-    state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(kItems));
+    state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(kSharedItems));
 }
 
 // The baselines: std::stable_sort of the same keys in the same order as the list sorts meet them.
@@ -78,7 +59,7 @@ template <typename Key, typename KeyOf> void StableSortBaseline(benchmark::State
         std::stable_sort(copy.begin(), copy.end());
         benchmark::DoNotOptimize(copy.data());
     }
-    state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(kItems));
+    state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(kSharedItems));
 }
 
 void BM_StableSortTitleStrings(benchmark::State& state)
@@ -98,7 +79,7 @@ void BM_Compress(benchmark::State& state)
     const auto count = static_cast<size_t>(state.range(0));
     for (auto _ : state) {
         state.PauseTiming();
-        auto list = MakeMediaList(count, kSeed);
+        auto list = MakeMediaList(count, kSharedSeed);
         state.ResumeTiming();
         list->CompressQuantities();
         state.PauseTiming();
@@ -115,7 +96,7 @@ void BM_Expand(benchmark::State& state)
     const int64_t target = state.range(0);
     for (auto _ : state) {
         state.PauseTiming();
-        auto list = MakeMediaList(static_cast<size_t>(target), kSeed);
+        auto list = MakeMediaList(static_cast<size_t>(target), kSharedSeed);
         std::vector<int32_t> tail;
         int64_t total = ExpandedCount(*list);
         for (int32_t i = list->Count() - 1; total > target; --i) {
@@ -140,13 +121,13 @@ void BM_MemoryPerLoadedItem(benchmark::State& state)
     for (auto _ : state) {
         malloc_trim(0);
         const size_t before = mallinfo2().uordblks;
-        auto list = MakeMediaList(kItems, kSeed + 1);
+        auto list = MakeMediaList(kSharedItems, kSharedSeed + 1);
         const size_t after = mallinfo2().uordblks;
         size_t lineBytes = 0;
         for (const auto& item : list->Items())
             lineBytes += JoinedFieldTexts(*item).size() + 2;  // CR LF
-        heapPerItem = double(after - before) / kItems;
-        linePerItem = double(lineBytes) / kItems;
+        heapPerItem = double(after - before) / kSharedItems;
+        linePerItem = double(lineBytes) / kSharedItems;
     }
     state.counters["heap_bytes_per_item"] = heapPerItem;
     state.counters["line_bytes_per_item"] = linePerItem;

@@ -27,17 +27,6 @@ struct SortKey {
     KeyKind Kind = KeyKind::Text;
 };
 
-const std::array<unsigned char, 256>& LowerTable()
-{
-    static const std::array<unsigned char, 256> table = [] {
-        std::array<unsigned char, 256> t {};
-        for (int b = 0; b < 256; ++b)
-            t[b] = Cp1252::ToLower(static_cast<unsigned char>(b));
-        return t;
-    }();
-    return table;
-}
-
 // A double as an unsigned number of the same order (-0 and 0 alike).
 uint64_t OrderedBits(double d)
 {
@@ -124,7 +113,7 @@ private:
 
     void AppendLower(SortKey& key, std::string_view text)
     {
-        const auto& lower = LowerTable();
+        const auto& lower = Cp1252::LowerTable();
         key.Offset = arena_.size();
         key.Length = static_cast<uint32_t>(text.size());
         arena_.resize(key.Offset + text.size());

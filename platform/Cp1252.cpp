@@ -66,6 +66,8 @@ unsigned char ToUpper(unsigned char byte) { return kCase.upper[byte]; }
 
 unsigned char ToLower(unsigned char byte) { return kCase.lower[byte]; }
 
+const std::array<unsigned char, 256>& LowerTable() { return kCase.lower; }
+
 std::string ToUpper(std::string_view text)
 {
     std::string result(text);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <string>
 #include <string_view>
 
@@ -16,6 +17,8 @@ int FromUnicode(char16_t codePoint);
 
 unsigned char ToUpper(unsigned char byte);
 unsigned char ToLower(unsigned char byte);
+// The whole lower-case table, for loops that map many bytes.
+const std::array<unsigned char, 256>& LowerTable();
 std::string ToUpper(std::string_view text);
 std::string ToLower(std::string_view text);
 

@@ -15,17 +15,6 @@ namespace {
 
 const char kNoMaker[] = "<none>";
 
-const std::array<unsigned char, 256>& LowerTable()
-{
-    static const std::array<unsigned char, 256> table = [] {
-        std::array<unsigned char, 256> t {};
-        for (int b = 0; b < 256; ++b)
-            t[b] = Cp1252::ToLower(static_cast<unsigned char>(b));
-        return t;
-    }();
-    return table;
-}
-
 // Reads one numeric field of many items, its position resolved once per field set. A missing field,
 // a never-assigned value and a blank text (how an unset number is stored) count as 0.
 class NumberReader {
@@ -188,7 +177,7 @@ ChartData ManufacturerChartData(const TBaseCustomListClass& list)
     std::unordered_map<std::string, size_t> byKey;
     FieldPositions mfgPosition({"Mfg"});
     NumberReader quantity("Quantity");
-    const auto& lower = LowerTable();
+    const auto& lower = Cp1252::LowerTable();
     std::string key, spare;
     int64_t number = 0;
     for (const auto& item : list.Items()) {
