@@ -7,6 +7,17 @@
 
 namespace quorvel {
 
+TBaseCustomListClassException ItemValueError(std::string_view what, int64_t itemNumber, std::string_view fieldName,
+                                             std::string_view listName)
+{
+    std::string text(what);
+    text += " in item " + std::to_string(itemNumber);
+    if (!listName.empty())
+        text.append(" of ").append(listName);
+    text.append(", field ").append(fieldName);
+    return TBaseCustomListClassException(text);
+}
+
 std::string G_SortField;
 int32_t G_SortDirection = 1;
 

@@ -4,6 +4,7 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "model/BaseCustomClass.h"
@@ -20,6 +21,11 @@ class TBaseCustomListClassException : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
 };
+
+// The wording of a value that stops an operation: What + " in item " + N (+ " of " + List) + ", field " +
+// Field, N counted from 1.
+TBaseCustomListClassException ItemValueError(std::string_view what, int64_t itemNumber, std::string_view fieldName,
+                                             std::string_view listName = {});
 
 // One collection list: header values, the owned items and the list's modified flag.
 // Header values are reached through their accessors only: the setters of the values the user edits

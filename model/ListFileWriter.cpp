@@ -141,8 +141,7 @@ void AppendItemLine(std::string& out, const TBaseCustomClass& item, const std::v
             // Only the conversion and overflow errors come from here.
             if (itemNumber <= 0)
                 throw;
-            throw TBaseCustomListClassException(std::string(e.what()) + " in item " + std::to_string(itemNumber) +
-                                                ", field " + definition.Name);
+            throw ItemValueError(e.what(), itemNumber, definition.Name);
         }
     }
 }

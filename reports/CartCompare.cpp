@@ -132,8 +132,7 @@ TCartCompareClass::Side TCartCompareClass::Prepare(const TCartListClass& list, c
         try {
             return position < 0 ? 0 : ToInteger(item.ValueAt(position));
         } catch (const std::runtime_error& e) {
-            throw TBaseCustomListClassException(std::string(e.what()) + " in item " + std::to_string(index + 1) +
-                                                " of " + name + ", field QUANTITY");
+            throw ItemValueError(e.what(), index + 1, "QUANTITY", name);
         }
     };
 
@@ -163,8 +162,7 @@ TCartCompareClass::Side TCartCompareClass::Prepare(const TCartListClass& list, c
         group.Sum += quantityOf(i);
         ++group.Count;
         if (group.Sum < std::numeric_limits<int32_t>::min() || group.Sum > std::numeric_limits<int32_t>::max()) {
-            throw TBaseCustomListClassException(std::string(VariantOverflowError().what()) + " in item " +
-                                                std::to_string(i + 1) + " of " + name + ", field QUANTITY");
+            throw ItemValueError(VariantOverflowError().what(), i + 1, "QUANTITY", name);
         }
     }
 
@@ -261,9 +259,7 @@ std::unique_ptr<TCartListClass> TCartCompareClass::CollectMissing(const Side& re
             try {
                 count = position < 0 ? 0 : ToInteger(entry.Item->ValueAt(position));
             } catch (const std::runtime_error& e) {
-                throw TBaseCustomListClassException(std::string(e.what()) + " in item " +
-                                                    std::to_string(entry.Index + 1) + " of " + source.Name +
-                                                    ", field QUANTITY");
+                throw ItemValueError(e.what(), entry.Index + 1, "QUANTITY", source.Name);
             }
         }
         if (count < MinQty)

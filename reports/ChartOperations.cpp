@@ -34,8 +34,7 @@ public:
     // The model's wording for a value that stops an operation: what went wrong, the item, the field.
     [[noreturn]] static void Fail(const std::string& what, const TBaseCustomClass& item, int32_t p, int64_t itemNumber)
     {
-        throw TBaseCustomListClassException(what + " in item " + std::to_string(itemNumber) + ", field " +
-                                            item.Fields()[p].Name);
+        throw ItemValueError(what, itemNumber, item.Fields()[p].Name);
     }
 
     int32_t Position(const TBaseCustomClass& item) { return positions_.In(item.Fields())[0]; }

@@ -15,8 +15,7 @@ namespace {
 [[noreturn]] void RaiseValueError(const std::exception& e, const TBaseCustomClass& item, int32_t position,
                                   int64_t itemNumber)
 {
-    throw TBaseCustomListClassException(std::string(e.what()) + " in item " + std::to_string(itemNumber) + ", field " +
-                                        item.Fields()[position].Name);
+    throw ItemValueError(e.what(), itemNumber, item.Fields()[position].Name);
 }
 
 }  // namespace
