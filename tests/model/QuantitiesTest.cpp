@@ -2,7 +2,6 @@
 
 #include "support/GlobalsTest.h"
 
-#include "ListFileTestSupport.h"
 #include "ListTestSupport.h"
 #include "model/CartListClass.h"
 #include "model/HardwareListClass.h"
