@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "ListFileTestSupport.h"
 #include "ListTestSupport.h"
 #include "model/CartListClass.h"
 #include "model/ColumnList.h"
@@ -203,18 +202,6 @@ TEST(ClipboardTextTest, TextOfAnotherFormIsIgnored)
     PasteListObjectText(hardware.get(), mediaText);
     EXPECT_EQ(hardware->Count(), 0);
     EXPECT_FALSE(hardware->GetModified());
-}
-
-TEST(ClipboardTextTest, NamedFieldsInAnyOrder)
-{
-    auto list = CreateListObject(ltHardware);
-    PasteListObjectText(
-        list.get(), "QUORVEL HARDWARE\r\n\"notes\",\"Bogus\",\"NAME\"\r\n\"n\",\"b\",\"Pad\"\r\n\"only notes\"\r\n");
-    ASSERT_EQ(list->Count(), 2);
-    EXPECT_EQ(list->GetItem(0)->GetFieldValue("Name"), FieldValue(Text("Pad")));
-    EXPECT_EQ(list->GetItem(0)->GetFieldValue("Notes"), FieldValue(Text("n")));
-    EXPECT_EQ(list->GetItem(0)->GetFieldValue("Quantity"), FieldValue(int32_t {1}));
-    EXPECT_EQ(list->GetItem(1)->GetFieldValue("Name"), FieldValue(Text("")));
 }
 
 TEST(ClipboardTextTest, BadEscapeLeavesTheListAsItWas)

@@ -33,14 +33,8 @@ TEST(FactoryTest, ListTypeNames)
 
 TEST(FactoryTest, CreatesByCode)
 {
-    auto media = CreateListObject(ltMedia);
-    ASSERT_NE(media, nullptr);
-    EXPECT_EQ(media->Kind(), ltMedia);
-    EXPECT_EQ(media->GetListType(), "Media");
-    auto hardware = CreateListObject(ltHardware);
-    ASSERT_NE(hardware, nullptr);
-    EXPECT_EQ(hardware->Kind(), ltHardware);
-    EXPECT_EQ(hardware->GetListType(), "Hardware");
+    for (const TListType type : {ltMedia, ltHardware})
+        EXPECT_EQ(CreateListObject(type)->Kind(), type);
     EXPECT_EQ(CreateListObject(ltNone), nullptr);
     EXPECT_EQ(CreateListObject(TListType(9)), nullptr);
     EXPECT_EQ(CreateItemObject(itMedia)->GetFieldNames().front(), "TITLE");

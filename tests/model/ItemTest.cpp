@@ -46,7 +46,7 @@ TEST(ItemTest, FieldSetsKeepTheirOrderAndTheDefaultsThatMatter)
     }
 }
 
-TEST(ItemTest, NamesIgnoreCase)
+TEST(ItemTest, NamesIgnoreCaseAndUnknownNamesChangeNothing)
 {
     TCartClass item;
     item.SetFieldValue("tItLe", std::string("Comet Run"));
@@ -57,11 +57,9 @@ TEST(ItemTest, NamesIgnoreCase)
         EXPECT_EQ(item.GetFieldType(name), dtString);
     }
     EXPECT_EQ(item.GetFieldType("boxsealed"), dtBoolean);
-}
 
-TEST(ItemTest, UnknownNamesChangeNothing)
-{
-    TCartClass item;
+    // Unknown names change nothing.
+    item.Modified = false;
     item.SetFieldValue("Qty", int32_t {3});
     item.SetFieldValue("", int32_t {3});
     EXPECT_FALSE(item.Modified);
@@ -122,7 +120,6 @@ TEST(ItemTest, ResetValuesRestoresDefaultsAndClearsTheFlag)
     EXPECT_FALSE(item.Modified);
     EXPECT_EQ(item.GetFieldValue("Quantity"), FieldValue(int32_t {1}));
     EXPECT_NE(item.GetFieldValue("DateAcquired"), FieldValue(std::string("1/1/1999")));
-    EXPECT_FALSE(ToText(item.GetFieldValue("DateAcquired")).empty());
 }
 
 TEST(ItemTest, AssignCopiesValuesByNameAndTheFlag)
@@ -145,7 +142,6 @@ TEST(ItemTest, AssignCopiesValuesByNameAndTheFlag)
     EXPECT_EQ(other.GetFieldValue("Quantity"), FieldValue(std::string("2")));
     EXPECT_EQ(other.GetFieldValue("Cost"), FieldValue(Currency {45000}));
     EXPECT_FALSE(IsAssigned(other.GetFieldValue("Name")));  // the source has no such field
-    EXPECT_EQ(other.FieldCount(), 20);
 }
 
 }  // namespace

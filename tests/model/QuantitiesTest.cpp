@@ -2,10 +2,10 @@
 
 #include "support/GlobalsTest.h"
 
-#include "ListFileTestSupport.h"
 #include "ListTestSupport.h"
 #include "model/CartListClass.h"
 #include "model/HardwareListClass.h"
+#include "model/ListFactory.h"
 
 namespace quorvel {
 namespace {
@@ -99,11 +99,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(QuantityTest, CompressingAnExpansionGivesBackTheGroups)
 {
     for (bool hardware : {false, true}) {
-        std::unique_ptr<TBaseCustomListClass> list;
-        if (hardware)
-            list = std::make_unique<THardwareListClass>();
-        else
-            list = std::make_unique<TCartListClass>();
+        auto list = CreateListObject(hardware ? ltHardware : ltMedia);
         const char* nameField = hardware ? "Name" : "Title";
         AddItem(*list, {{nameField, Text("Pad")}, {"Quantity", Text("3")}});
         AddItem(*list, {{nameField, Text("Deck")}, {"Quantity", Text("2")}, {"Notes", Text("a")}});
@@ -112,12 +108,9 @@ TEST(QuantityTest, CompressingAnExpansionGivesBackTheGroups)
         EXPECT_EQ(list->Count(), 6);
         list->CompressQuantities();
         // Hardware lists have no Title, so they keep first-occurrence order.
-        const std::vector<std::string> names = hardware ? std::vector<std::string> {"Pad", "Deck", "Deck"}
-                                                        : std::vector<std::string> {"Deck", "Deck", "Pad"};
-        const std::vector<std::string> quantities =
-            hardware ? std::vector<std::string> {"3", "2", "1"} : std::vector<std::string> {"2", "1", "3"};
-        EXPECT_EQ(Column(*list, nameField), names) << hardware;
-        EXPECT_EQ(Column(*list, "Quantity"), quantities) << hardware;
+        using Texts = std::vector<std::string>;
+        EXPECT_EQ(Column(*list, nameField), (hardware ? Texts {"Pad", "Deck", "Deck"} : Texts {"Deck", "Deck", "Pad"}));
+        EXPECT_EQ(Column(*list, "Quantity"), (hardware ? Texts {"3", "2", "1"} : Texts {"2", "1", "3"}));
     }
 }
 
