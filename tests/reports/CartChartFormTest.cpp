@@ -9,9 +9,7 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QGroupBox>
 #include <QKeyEvent>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
 
