@@ -1,13 +1,10 @@
+#include "MainFormTest.h"
+
 #include "model/BaseCustomListClass.h"
 #include "platform/FileNames.h"
 #include "platform/IniFile.h"
-#include "platform/qt/RecentFilesStore.h"
-#include "support/ConfigDirTest.h"
-#include "support/qt/FakeServices.h"
 #include "ui/CollectionExplorer.h"
 #include "ui/CollectionExplorerGroups.h"
-#include "ui/OptionsForm.h"
-#include "ui/QuorvelForm.h"
 #include "ui/commands/ExplorerCommands.h"
 
 #include <QTableView>
@@ -26,22 +23,12 @@ std::string ListText(const std::string& type, const std::string& owner, const st
         "\"\r\n";
 }
 
-class ExplorerTest : public ConfigDirTest {
+class ExplorerTest : public MainFormTest {
 protected:
     void SetUp() override
     {
-        ConfigDirTest::SetUp();
-        settings->LoadSettings();
-        options = std::make_unique<TOptionsForm>(*settings, platforms);
-        recent = std::make_unique<SettingsRecentFilesStore>(QString::fromStdString(programDir + "recent.ini"));
-        form = std::make_unique<TQuorvelForm>(*settings, platforms, *options, *recent);
-    }
-    void TearDown() override
-    {
-        form.reset();
-        recent.reset();
-        options.reset();
-        ConfigDirTest::TearDown();
+        MainFormTest::SetUp();
+        MakeForm();
     }
 
     std::string Put(const char* folderKey, const std::string& name, const std::string& content) const
@@ -88,11 +75,6 @@ protected:
             files.push_back(ExtractFileName(list->GetOpenedFileName()));
         return files;
     }
-
-    FakeServices fake;
-    std::unique_ptr<TOptionsForm> options;
-    std::unique_ptr<SettingsRecentFilesStore> recent;
-    std::unique_ptr<TQuorvelForm> form;
 };
 
 TEST_F(ExplorerTest, GroupFilesRoundTrip)
@@ -327,7 +309,7 @@ TEST_F(ExplorerTest, PopupEnablingAndDropRules)
     }
 }
 
-TEST_F(ExplorerTest, ViewTogglesChangeTheSettingsInMemory)
+TEST_F(ExplorerTest, ViewOptionsAndTogglesChangeTheSettingsInMemory)
 {
     // Entry chosen, whether it is a grid-lines entry, and the state after it.
     const std::tuple<const char*, bool, bool> steps[] = {{"HideExplorerExplorerPopupMenu", false, false},
@@ -335,7 +317,11 @@ TEST_F(ExplorerTest, ViewTogglesChangeTheSettingsInMemory)
                                                          {"CollectionExplorerPopupMenu", false, false},
                                                          {"GridLinesPopupMenu", true, true},
                                                          {"GridLinesMainMenu", true, false}};
+    settings->SetSetting("ShowGrid", "yes");  // only "1" is on
+    settings->SetSetting("ShowCollectionExplorer", "1");
     form->ApplyViewOptions();
+    EXPECT_FALSE(form->Grid().showGrid() || form->Action("GridLinesMainMenu")->isChecked());
+    EXPECT_TRUE(form->findChild<QWidget*>("ExplorerPanel")->isVisibleTo(form.get()));
     const std::string before = ReadFile("Quorvel.ini");
     for (const auto& [entry, grid, on] : steps) {
         form->Action(entry)->trigger();

