@@ -104,8 +104,9 @@ TEST_F(CustomPropertyDialogTest, DefaultLayoutsShowEveryFieldByTypeWithoutOverla
                         << dialog.ListType << " at " << r.x() << "," << r.y();
             }
             // Control kinds show in the values test; the range and lookup entries only here.
-            if (item == &media)
+            if (item == &media) {
                 EXPECT_EQ(Entries("Rarity"), "0,1,2,3,4,5,6,7,8,9,10");
+            }
         });
     }
 }
