@@ -7,19 +7,15 @@ using test::ConfigDirTest;
 
 TEST(PlatformList, NamesThatCannotBeFileNamesAreRefused)
 {
-    struct Case {
-        std::string name;
-        bool valid;
-    };
-    const Case cases[] = {
+    const std::pair<std::string, bool> cases[] = {
         {"Zentrix 64", true}, {"Game Box", true}, {"Caf\xE9 Deluxe", true}, {"...", true},
         {"a.b", true},        {"a?b", false},     {"a\"b", false},          {"a/b", false},
         {"a\\b", false},      {"a<b", false},     {"a>b", false},           {"a*b", false},
         {"a|b", false},       {"a:b", false},     {"a$b", false},           {"", false},
         {".", false},         {"..", false},      {"a\tb", false},          {std::string("a\0b", 3), false},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(PlatformList::IsValidPlatformName(c.name), c.valid) << c.name;
+    for (const auto& [name, valid] : cases)
+        EXPECT_EQ(PlatformList::IsValidPlatformName(name), valid) << name;
 }
 
 class PlatformFileTest : public ConfigDirTest { };

@@ -20,7 +20,7 @@ protected:
     }
 };
 
-TEST_F(SafeFileTest, CreatesAndReplaces)
+TEST_F(SafeFileTest, CreatesAndReplacesKeepingPermissions)
 {
     WriteFileAtomic(PathOf("a.txt"), "one");
     EXPECT_EQ(ReadFile("a.txt"), "one");
@@ -32,21 +32,7 @@ TEST_F(SafeFileTest, CreatesAndReplaces)
     WriteFileAtomic(PathOf("list.cdb"), "new", true);
     EXPECT_EQ(ReadFile("list.cdb"), "new");
     EXPECT_FALSE(Exists("list.BAK"));
-}
-
-TEST_F(SafeFileTest, BackupReplacesOlderBackup)
-{
-    WriteFile("list.cdb", "old");
-    WriteFile("list.BAK", "older");
-    WriteFileAtomic(PathOf("list.cdb"), "new", true);
-    EXPECT_EQ(ReadFile("list.cdb"), "new");
-    EXPECT_EQ(ReadFile("list.BAK"), "old");
-    EXPECT_EQ(EntryCount(), 2u);
-}
-
-TEST_F(SafeFileTest, KeepsPermissions)
-{
-    WriteFile("a.txt", "old");
+    // A replaced file keeps its permissions.
     ::chmod(PathOf("a.txt").c_str(), 0640);
     WriteFileAtomic(PathOf("a.txt"), "new");
     struct stat st { };
@@ -123,6 +109,7 @@ TEST_F(SafeFileTest, BackupByRenameAndItsUndo)
         bool finalRenameFails;
     };
     const Case cases[] = {
+        {"hard links", true, false},
         {"no hard links", false, false},
         {"no hard links, final rename fails", false, true},
         {"hard links, final rename fails", true, true},
@@ -155,12 +142,6 @@ TEST_F(SafeFileTest, ReadWholeFile)
     ASSERT_EQ(::mkfifo(PathOf("fifo").c_str(), 0600), 0);
     EXPECT_EQ(ReadWholeFile(PathOf("fifo")), std::nullopt);  // must not wait for a writer
 }
-
-}  // namespace
-}  // namespace quorvel
-
-namespace quorvel {
-namespace {
 
 // The writer in pieces: small pieces gathered and big ones passed through give the same bytes, and
 // a writer dropped at any point leaves the old file and no temporary file.
