@@ -17,6 +17,7 @@ TEST(FileNamesTest, PathHelpers)
         {JoinPath("", "c.ini"), "c.ini"},
         {JoinPath("a\\b", "c"), "a\\b/c"},
         {WithTrailingSlash("/a"), "/a/"},
+        {WithTrailingSlash("/a/"), "/a/"},
         {WithTrailingSlash(""), ""},
         {ChangeFileExt("/a/list.cdb", ".BAK"), "/a/list.BAK"},
         {ChangeFileExt("/a/list", ".BAK"), "/a/list.BAK"},
@@ -25,10 +26,12 @@ TEST(FileNamesTest, PathHelpers)
         {ExtractFileExt("/a.d/list"), ""},
         {ExtractFileExt("/a/list.Cdb"), ".Cdb"},
         {ExtractFileName("/a/list.cdb"), "list.cdb"},
+        {ExtractFileName("list.cdb"), "list.cdb"},
         {ExtractFilePath("/a/list.cdb"), "/a/"},
         {ExtractFilePath("list.cdb"), ""},
         {ExtractFileDir("/a/b/list.cdb"), "/a/b"},
         {ExtractFileDir("/list.cdb"), "/"},
+        {ExtractFileDir("list.cdb"), ""},
         {AbsoluteCleanPath("/a/./b/../c//d.cdb"), "/a/c/d.cdb"},
         {AbsoluteCleanPath("x/../y.cdb"), (std::filesystem::current_path() / "y.cdb").string()}};
     for (const auto& [got, expected] : cases)
