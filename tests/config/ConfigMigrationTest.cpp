@@ -28,16 +28,12 @@ protected:
     // has its file in the program folder.
     void WriteOldConfig()
     {
-        const std::string title = MediaFieldSet()[0].Name, mfg = MediaFieldSet()[1].Name;
         WriteFile("Quorvel.ini",
                   "[General]\r\nShowSplash=1\r\n[ReportList]\r\nCount=3\r\nRpt0=Shelf\r\nRpt1=Loose\r\nRpt2=paths\r\n"
-                  "[Shelf]\r\nCount=2\r\nName0=Title\r\nField0=" +
-                      title +
-                      "\r\nOrder0=5\r\n"
-                      "Name1=Maker\r\nField1=" +
-                      mfg +
-                      "\r\nOrder1=0\r\n[Loose]\r\nCount=0\r\n"
-                      "[CustomMainHeader]\r\nCount=0\r\n[MfgList]\r\nCount=0\r\n[Paths]\r\nMedia=x\r\n");
+                  "[Shelf]\r\nCount=2\r\nName0=Title\r\nOrder0=5\r\nName1=Maker\r\nOrder1=0\r\n[Loose]\r\nCount=0\r\n"
+                  "[CustomMainHeader]\r\nCount=0\r\n[MfgList]\r\nCount=0\r\n[Paths]\r\nMedia=x\r\n");
+        WriteIniString(G_ConfigFile, "Shelf", "Field0", MediaFieldSet()[0].Name);
+        WriteIniString(G_ConfigFile, "Shelf", "Field1", MediaFieldSet()[1].Name);
         WriteFile("platforms.ini",
                   "[Platforms]\r\nCount=3\r\nPlatForm0=Zentrix 64\r\nPlatForm1=\r\nPlatForm2=Korvo\r\n");
         WriteFile("zentrix 64.ini", "[Mfg]\r\nCount=0\r\n");

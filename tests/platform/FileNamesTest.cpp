@@ -10,11 +10,7 @@ namespace {
 
 TEST(FileNamesTest, PathHelpers)
 {
-    struct Case {
-        std::string got;
-        std::string expected;
-    };
-    const Case cases[] = {
+    const std::pair<std::string, std::string> cases[] = {
         {JoinPath("/a/b", "c.ini"), "/a/b/c.ini"},
         {JoinPath("/a/b/", "c.ini"), "/a/b/c.ini"},
         {JoinPath("/a/b/", "/c.ini"), "/a/b/c.ini"},
@@ -37,10 +33,9 @@ TEST(FileNamesTest, PathHelpers)
         {ExtractFileDir("/list.cdb"), "/"},
         {ExtractFileDir("list.cdb"), ""},
         {AbsoluteCleanPath("/a/./b/../c//d.cdb"), "/a/c/d.cdb"},
-        {AbsoluteCleanPath("x/../y.cdb"), (std::filesystem::current_path() / "y.cdb").string()},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(c.got, c.expected);
+        {AbsoluteCleanPath("x/../y.cdb"), (std::filesystem::current_path() / "y.cdb").string()}};
+    for (const auto& [got, expected] : cases)
+        EXPECT_EQ(got, expected);
 }
 
 TEST(FileNamesTest, SafeNames)

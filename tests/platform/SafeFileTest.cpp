@@ -20,7 +20,7 @@ protected:
     }
 };
 
-TEST_F(SafeFileTest, CreatesAndReplaces)
+TEST_F(SafeFileTest, CreatesAndReplacesKeepingPermissions)
 {
     WriteFileAtomic(PathOf("a.txt"), "one");
     EXPECT_EQ(ReadFile("a.txt"), "one");
@@ -32,21 +32,7 @@ TEST_F(SafeFileTest, CreatesAndReplaces)
     WriteFileAtomic(PathOf("list.cdb"), "new", true);
     EXPECT_EQ(ReadFile("list.cdb"), "new");
     EXPECT_FALSE(Exists("list.BAK"));
-}
-
-TEST_F(SafeFileTest, BackupReplacesOlderBackup)
-{
-    WriteFile("list.cdb", "old");
-    WriteFile("list.BAK", "older");
-    WriteFileAtomic(PathOf("list.cdb"), "new", true);
-    EXPECT_EQ(ReadFile("list.cdb"), "new");
-    EXPECT_EQ(ReadFile("list.BAK"), "old");
-    EXPECT_EQ(EntryCount(), 2u);
-}
-
-TEST_F(SafeFileTest, KeepsPermissions)
-{
-    WriteFile("a.txt", "old");
+    // A replaced file keeps its permissions.
     ::chmod(PathOf("a.txt").c_str(), 0640);
     WriteFileAtomic(PathOf("a.txt"), "new");
     struct stat st { };
@@ -56,30 +42,25 @@ TEST_F(SafeFileTest, KeepsPermissions)
 
 TEST_F(SafeFileTest, FailuresLeaveOldFileAndBackup)
 {
-    struct Case {
-        const char* what;
-        std::string target;
-        bool backup;
-    };
     std::filesystem::create_directory(Dir() / "folder.cdb");
     WriteFile("list.BAK", "older");
-    const Case cases[] = {
+    const std::tuple<const char*, std::string, bool> cases[] = {
         {"missing folder", PathOf("missing/list.cdb"), true},
         {"target is a folder", PathOf("folder.cdb"), true},
         {"target is a folder, no backup", PathOf("folder.cdb"), false},
         {"no file name", PathOf("sub/"), false},
     };
-    for (const Case& c : cases) {
+    for (const auto& [what, target, backup] : cases) {
         try {
-            WriteFileAtomic(c.target, "new", c.backup);
-            ADD_FAILURE() << c.what;
+            WriteFileAtomic(target, "new", backup);
+            ADD_FAILURE() << what;
         } catch (const FileWriteError& e) {
-            EXPECT_EQ(std::string(e.what()), "Unable to write to " + c.target) << c.what;
-            EXPECT_EQ(e.FileName(), c.target) << c.what;
+            EXPECT_EQ(std::string(e.what()), "Unable to write to " + target) << what;
+            EXPECT_EQ(e.FileName(), target) << what;
         }
-        EXPECT_EQ(ReadFile("list.BAK"), "older") << c.what;
-        EXPECT_TRUE(std::filesystem::is_directory(Dir() / "folder.cdb")) << c.what;
-        EXPECT_EQ(EntryCount(), 2u) << c.what;
+        EXPECT_EQ(ReadFile("list.BAK"), "older") << what;
+        EXPECT_TRUE(std::filesystem::is_directory(Dir() / "folder.cdb")) << what;
+        EXPECT_EQ(EntryCount(), 2u) << what;
     }
 }
 
@@ -117,31 +98,28 @@ int RenameUnless(const char* from, const char* to)
 
 TEST_F(SafeFileTest, BackupByRenameAndItsUndo)
 {
-    struct Case {
-        const char* what;
-        bool hardLinks;
-        bool finalRenameFails;
-    };
-    const Case cases[] = {
+    // What, hard links, the final rename fails.
+    const std::tuple<const char*, bool, bool> cases[] = {
+        {"hard links", true, false},
         {"no hard links", false, false},
         {"no hard links, final rename fails", false, true},
         {"hard links, final rename fails", true, true},
     };
     detail::FileOps& ops = detail::SafeFileOps();
     const detail::FileOps saved = ops;
-    for (const Case& c : cases) {
+    for (const auto& [what, hardLinks, finalRenameFails] : cases) {
         WriteFile("list.cdb", "old");
         WriteFile("list.BAK", "older");
-        ops.Link = c.hardLinks ? saved.Link : NoLink;
+        ops.Link = hardLinks ? saved.Link : NoLink;
         ops.Rename = RenameUnless;
-        g_failRenameOnto = c.finalRenameFails ? PathOf("list.cdb") : std::string();
-        if (c.finalRenameFails)
-            EXPECT_THROW(WriteFileAtomic(PathOf("list.cdb"), "new", true), FileWriteError) << c.what;
+        g_failRenameOnto = finalRenameFails ? PathOf("list.cdb") : std::string();
+        if (finalRenameFails)
+            EXPECT_THROW(WriteFileAtomic(PathOf("list.cdb"), "new", true), FileWriteError) << what;
         else
             WriteFileAtomic(PathOf("list.cdb"), "new", true);
-        EXPECT_EQ(ReadFile("list.cdb"), c.finalRenameFails ? "old" : "new") << c.what;
-        EXPECT_EQ(ReadFile("list.BAK"), c.finalRenameFails ? "older" : "old") << c.what;
-        EXPECT_EQ(EntryCount(), 2u) << c.what;
+        EXPECT_EQ(ReadFile("list.cdb"), finalRenameFails ? "old" : "new") << what;
+        EXPECT_EQ(ReadFile("list.BAK"), finalRenameFails ? "older" : "old") << what;
+        EXPECT_EQ(EntryCount(), 2u) << what;
     }
     ops = saved;
 }
@@ -155,12 +133,6 @@ TEST_F(SafeFileTest, ReadWholeFile)
     ASSERT_EQ(::mkfifo(PathOf("fifo").c_str(), 0600), 0);
     EXPECT_EQ(ReadWholeFile(PathOf("fifo")), std::nullopt);  // must not wait for a writer
 }
-
-}  // namespace
-}  // namespace quorvel
-
-namespace quorvel {
-namespace {
 
 // The writer in pieces: small pieces gathered and big ones passed through give the same bytes, and
 // a writer dropped at any point leaves the old file and no temporary file.

@@ -7,25 +7,12 @@
 
 namespace quorvel::test {
 
-namespace {
-
-std::filesystem::path MakeTempFolder()
-{
-    std::random_device rd;
-    std::mt19937_64 gen(rd());
-    const auto base = std::filesystem::temp_directory_path();
-    for (;;) {
-        auto candidate = base / ("quorvel-test-" + std::to_string(gen()));
-        if (std::filesystem::create_directory(candidate))
-            return candidate;
-    }
-}
-
-}  // namespace
-
 void TempDirTest::SetUp()
 {
-    dir_ = MakeTempFolder();
+    std::mt19937_64 gen(std::random_device {}());
+    do
+        dir_ = std::filesystem::temp_directory_path() / ("quorvel-test-" + std::to_string(gen()));
+    while (!std::filesystem::create_directory(dir_));
     setenv("QUORVEL_HOME", dir_.c_str(), 1);
 }
 
@@ -55,13 +42,5 @@ std::string TempDirTest::ReadFile(const std::string& name) const
 }
 
 bool TempDirTest::Exists(const std::string& name) const { return std::filesystem::exists(dir_ / name); }
-
-ScopedTempDir::ScopedTempDir() : dir_(MakeTempFolder()) { }
-
-ScopedTempDir::~ScopedTempDir()
-{
-    std::error_code ec;
-    std::filesystem::remove_all(dir_, ec);
-}
 
 }  // namespace quorvel::test

@@ -25,17 +25,4 @@ private:
     std::filesystem::path dir_;
 };
 
-// Creates and removes a temporary folder outside a fixture.
-class ScopedTempDir {
-public:
-    ScopedTempDir();
-    ~ScopedTempDir();
-    ScopedTempDir(const ScopedTempDir&) = delete;
-    ScopedTempDir& operator=(const ScopedTempDir&) = delete;
-    const std::filesystem::path& Path() const { return dir_; }
-
-private:
-    std::filesystem::path dir_;
-};
-
 }  // namespace quorvel::test
