@@ -162,15 +162,24 @@ void TInventoryForm::BuildControls()
     layout->addWidget(StatusBar1);
 
     const std::pair<QObject*, const char*> names[] = {
-        {InventoryList, "InventoryList"},   {TitleEdit, "TitleEdit"},
-        {MfgEdit, "MfgEdit"},               {LabelTypeEdit, "LabelTypeEdit"},
-        {LabelColorEdit, "LabelColorEdit"}, {CurrentCountEdit, "CurrentCountEdit"},
-        {NewCountEdit, "NewCountEdit"},     {IncQtyButton, "IncQtyButton"},
-        {DecQtyButton, "DecQtyButton"},     {BoxedCB, "BoxedCB"},
-        {SealedCB, "SealedCB"},             {PropertiesButton, "PropertiesButton"},
-        {NextButton, "NextButton"},         {DoneButton, "DoneButton"},
-        {Button1, "Button1"},               {AutoCheckCB, "AutoCheckCB"},
-        {StatusBar1, "StatusBar1"},         {PopupMenu1, "PopupMenu1"},
+        {InventoryList, "InventoryList"},
+        {TitleEdit, "TitleEdit"},
+        {MfgEdit, "MfgEdit"},
+        {LabelTypeEdit, "LabelTypeEdit"},
+        {LabelColorEdit, "LabelColorEdit"},
+        {CurrentCountEdit, "CurrentCountEdit"},
+        {NewCountEdit, "NewCountEdit"},
+        {IncQtyButton, "IncQtyButton"},
+        {DecQtyButton, "DecQtyButton"},
+        {BoxedCB, "BoxedCB"},
+        {SealedCB, "SealedCB"},
+        {PropertiesButton, "PropertiesButton"},
+        {NextButton, "NextButton"},
+        {DoneButton, "DoneButton"},
+        {Button1, "Button1"},
+        {AutoCheckCB, "AutoCheckCB"},
+        {StatusBar1, "StatusBar1"},
+        {PopupMenu1, "PopupMenu1"},
     };
     for (const auto& [widget, name] : names)
         widget->setObjectName(name);

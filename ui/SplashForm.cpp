@@ -159,12 +159,9 @@ TSplashForm::TSplashForm(QWidget* parent)
     Timer1->setSingleShot(true);
     connect(Timer1, &QTimer::timeout, this, Guarded([this] { Timer1Timer(); }));
 
-    const std::pair<QObject*, const char*> names[] = {{Panel1, "Panel1"},
-                                                      {Image1, "Image1"},
-                                                      {Version, "Version"},
-                                                      {CopyrightNotice, "CopyrightNotice"},
-                                                      {WebSiteText, "WebSiteText"},
-                                                      {Timer1, "Timer1"}};
+    const std::pair<QObject*, const char*> names[] = {
+        {Panel1, "Panel1"},           {Image1, "Image1"}, {Version, "Version"}, {CopyrightNotice, "CopyrightNotice"},
+        {WebSiteText, "WebSiteText"}, {Timer1, "Timer1"}};
     for (const auto& [part, name] : names)
         part->setObjectName(name);
 
@@ -175,10 +172,7 @@ TSplashForm::TSplashForm(QWidget* parent)
     move((screen.width() - width()) / 2, (screen.height() - height) / 2);
 }
 
-QString TSplashForm::GetVersionString()
-{
-    return VersionSource ? VersionSource() : QString();
-}
+QString TSplashForm::GetVersionString() { return VersionSource ? VersionSource() : QString(); }
 
 void TSplashForm::ShowAtStartUp()
 {

@@ -54,7 +54,6 @@ private:
     QLabel* CopyrightNotice = nullptr;
     QLabel* WebSiteText = nullptr;
     QTimer* Timer1 = nullptr;
-
 };
 
 // The splash picture, drawn for the program (401 by 250 pixels).

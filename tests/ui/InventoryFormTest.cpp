@@ -111,8 +111,7 @@ TEST_F(InventoryFormTest, LeavingARowKeepsADifferentCountOnly)
         EXPECT_EQ(TitleEdit->text(), "alpha");
 
         NewCountEdit->setText("7");
-        InventoryList->selectionModel()->setCurrentIndex(form.Model().index(2, 0),
-                                                              QItemSelectionModel::ClearAndSelect);
+        InventoryList->selectionModel()->setCurrentIndex(form.Model().index(2, 0), QItemSelectionModel::ClearAndSelect);
         EXPECT_EQ(Qty(1), 7);
         EXPECT_TRUE(list->GetItem(1)->Modified);
         EXPECT_FALSE(form.Model().IsChecked(1));
