@@ -24,14 +24,19 @@ TEST_F(ClipboardCommandsTest, CopyAndPasteBetweenListsOfOneKindOnly)
     EXPECT_EQ(lines[0], "QUORVEL MEDIA");
     EXPECT_TRUE(lines[1].startsWith("\"TITLE\",\"MFG\",") && lines[2].startsWith("\"Alpha\",") &&
                 lines[3].startsWith("\"Gamma\","));
-    // An empty list gets its columns; another kind's text adds nothing and says nothing.
-    const std::tuple<TListType, std::vector<const char*>, int> cases[] = {
-        {ltMedia, {}, 2}, {ltMedia, {"Omega"}, 3}, {ltHardware, {"Pad"}, 1}};
-    for (const auto& [kind, items, count] : cases) {
-        TBaseCustomListClass& target = Open(WriteList(std::to_string(count) + ".csv", kind, "Zentrix 64", items));
+    // An empty list gets its columns, pasted rows take their place in the order; another kind's text
+    // adds nothing and says nothing.
+    using Titles = std::vector<std::string>;
+    const std::tuple<TListType, std::vector<const char*>, Titles> cases[] = {
+        {ltMedia, {}, {"Alpha", "Gamma"}},
+        {ltMedia, {"Beta"}, {"Alpha", "Beta", "Gamma"}},
+        {ltHardware, {"Pad"}, {"Pad"}}};
+    for (const auto& [kind, items, titles] : cases) {
+        TBaseCustomListClass& target =
+            Open(WriteList(std::to_string(titles.size()) + ".csv", kind, "Zentrix 64", items));
         Trigger(entry::PasteMainMenu);
-        EXPECT_EQ(target.Count(), count);
-        EXPECT_EQ(form->Grid().model()->rowCount(), count);
+        EXPECT_EQ(test::Column(target, kind == ltMedia ? "Title" : "Name"), titles);
+        EXPECT_EQ(form->Grid().model()->rowCount(), int(titles.size()));
         EXPECT_GT(form->ListDisplay().GetColumns().Count(), 0);
     }
     EXPECT_TRUE(fake.messages.empty());

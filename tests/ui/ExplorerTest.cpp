@@ -81,43 +81,28 @@ protected:
 
 TEST_F(ExplorerTest, GroupFilesRoundTrip)
 {
-    struct Case {
-        const char* name;
-        std::string before;  // file content, empty: no file
-        std::function<bool(const std::string&)> change;
-        std::vector<std::string> after;
-    };
-    const Case cases[] = {
-        {"NewGroupHasOneEmptyEntry", "", [](auto& f) { return AddFileToGroup(f, ""); }, {}},
-        {"EmptyEntriesDroppedOnWrite",
-         "[GROUP]\r\nCount=3\r\nGroup0=\r\nGroup1=/a.csv\r\nGroup2=\r\n",
-         [](auto& f) { return AddFileToGroup(f, "/b.csv"); },
+    // The file before (empty: none), whether the entry is added (else removed), the entries after.
+    // clang-format off
+    const std::tuple<std::string, std::string, bool, const char*, std::vector<std::string>> cases[] = {
+        {"NewGroupHasOneEmptyEntry", "", true, "", {}},
+        {"EmptyEntriesDroppedOnWrite", "[GROUP]\r\nCount=3\r\nGroup0=\r\nGroup1=/a.csv\r\nGroup2=\r\n", true, "/b.csv",
          {"/a.csv", "/b.csv"}},
-        {"DuplicateIgnoringCaseRefused",
-         "[GROUP]\r\nCount=1\r\nGroup0=/A.csv\r\n",
-         [](auto& f) { return AddFileToGroup(f, "/a.CSV"); },
-         {"/A.csv"}},
-        {"RemoveFirstMatch",
-         "[GROUP]\r\nCount=3\r\nGroup0=/a.csv\r\nGroup1=/b.csv\r\nGroup2=/A.csv\r\n",
-         [](auto& f) { return RemoveFileFromGroup(f, "/A.CSV"); },
+        {"DuplicateIgnoringCaseRefused", "[GROUP]\r\nCount=1\r\nGroup0=/A.csv\r\n", true, "/a.CSV", {"/A.csv"}},
+        {"RemoveFirstMatch", "[GROUP]\r\nCount=3\r\nGroup0=/a.csv\r\nGroup1=/b.csv\r\nGroup2=/A.csv\r\n", false, "/A.CSV",
          {"/b.csv", "/A.csv"}},
-        {"RemoveAbsentWritesNothing",
-         "[GROUP]\r\nCount=1\r\nGroup0=/a.csv\r\n",
-         [](auto& f) { return RemoveFileFromGroup(f, "/z.csv"); },
-         {"/a.csv"}},
-        {"HugeCountVisitsOnlyPresentKeys",
-         "[GROUP]\r\nCount=2000000000\r\nGroup1=/b.csv\r\n",
-         [](auto& f) { return AddFileToGroup(f, "/c.csv"); },
+        {"RemoveAbsentWritesNothing", "[GROUP]\r\nCount=1\r\nGroup0=/a.csv\r\n", false, "/z.csv", {"/a.csv"}},
+        {"HugeCountVisitsOnlyPresentKeys", "[GROUP]\r\nCount=2000000000\r\nGroup1=/b.csv\r\n", true, "/c.csv",
          {"/b.csv", "/c.csv"}},
     };
-    for (const Case& c : cases) {
-        const std::string file = PathOf(std::string(c.name) + ".ini");
-        if (!c.before.empty())
-            WriteFile(std::string(c.name) + ".ini", c.before);
+    // clang-format on
+    for (const auto& [name, before, add, entry, after] : cases) {
+        if (!before.empty())
+            WriteFile(name + ".ini", before);
         fake.messages.clear();
-        const bool wrote = c.change(file);
-        EXPECT_EQ(ReadGroupFile(file), c.after) << c.name;
-        EXPECT_EQ(wrote, fake.messages.empty() && c.before != ReadFile(std::string(c.name) + ".ini")) << c.name;
+        const bool wrote =
+            add ? AddFileToGroup(PathOf(name + ".ini"), entry) : RemoveFileFromGroup(PathOf(name + ".ini"), entry);
+        EXPECT_EQ(ReadGroupFile(PathOf(name + ".ini")), after) << name;
+        EXPECT_EQ(wrote, fake.messages.empty() && before != ReadFile(name + ".ini")) << name;
     }
     EXPECT_EQ(ReadFile("NewGroupHasOneEmptyEntry.ini"), "[GROUP]\r\nCount=1\r\nGroup0=\r\n");
     AddFileToGroup(PathOf("DuplicateIgnoringCaseRefused.ini"), "/a.CSV");
@@ -190,18 +175,15 @@ TEST_F(ExplorerTest, AddedNodesGoUnderTheirRootOnce)
     const std::string list = Put(setting::CartPath, "new.csv", ListText("Media", "Me"));
     const std::string report = Put(setting::ReportPath, "trade.html", "<html>");
     const std::string exported = Put(setting::ExportPath, "sel.csv", "a");
-    struct Case {
-        ExplorerRoot root;
-        std::string file;
-        bool record;
-    };
-    for (const Case& c : {Case {ExplorerRoot::Media, list, true}, Case {ExplorerRoot::Reports, report, true},
-                          Case {ExplorerRoot::Exports, exported, false}}) {
+    // The root, the file, whether its node carries a record.
+    const std::tuple<ExplorerRoot, std::string, bool> cases[] = {{ExplorerRoot::Media, list, true},
+                                                                 {ExplorerRoot::Reports, report, true},
+                                                                 {ExplorerRoot::Exports, exported, false}};
+    for (const auto& [root, file, record] : cases) {
         for (int twice = 0; twice < 2; ++twice)
-            form->AddExplorerFileNode(c.root, c.file);
-        QTreeWidgetItem* root = Root(c.root);
-        ASSERT_EQ(root->childCount(), 1) << c.file;
-        EXPECT_EQ(CollectionExplorer::NodeData(root->child(0)) != nullptr, c.record) << c.file;
+            form->AddExplorerFileNode(root, file);
+        ASSERT_EQ(Root(root)->childCount(), 1) << file;
+        EXPECT_EQ(CollectionExplorer::NodeData(Root(root)->child(0)) != nullptr, record) << file;
     }
     Tree().AddExplorerFileNode(nullptr, list);
     Put(setting::HardwarePath, "late.csv", ListText("Hardware", "Me"));
@@ -212,39 +194,30 @@ TEST_F(ExplorerTest, AddedNodesGoUnderTheirRootOnce)
 
 TEST_F(ExplorerTest, DeleteAsksAndRefusesOpenLists)
 {
-    struct Case {
-        const char* name;
-        bool open;
-        std::optional<bool> answer;  // none: no question expected
-        bool deleted;
-    };
-    const Case cases[] = {{"yes", false, true, true}, {"no", false, false, false}, {"open", true, std::nullopt, false}};
-    for (const Case& c : cases) {
-        const std::string file = Put(setting::CartPath, std::string(c.name) + ".csv", ListText("Media", "Me"));
+    // The list's name, whether it is open, the answer (none: no question but a warning), whether deleted.
+    const std::tuple<std::string, bool, std::optional<bool>, bool> cases[] = {
+        {"yes", false, true, true}, {"no", false, false, false}, {"open", true, std::nullopt, false}};
+    for (const auto& [name, open, answer, deleted] : cases) {
+        const std::string file = Put(setting::CartPath, name + ".csv", ListText("Media", "Me"));
         Tree().BuildExplorerTree();
-        if (c.open)  // opened under another spelling of the same path
-            form->OpenListFile(JoinPath(settings->GetSetting(setting::CartPath), "./" + std::string(c.name) + ".csv"));
+        if (open)  // opened under another spelling of the same path
+            form->OpenListFile(JoinPath(settings->GetSetting(setting::CartPath), "./" + name + ".csv"));
         fake.messages.clear();
-        if (c.answer)
-            fake.confirmAnswers.push_back(*c.answer);
-        Choose(Child(Root(ExplorerRoot::Media), c.name), entry::DeleteExplorerFile);
-        EXPECT_EQ(FileExists(file), !c.deleted) << c.name;
-        EXPECT_EQ(Child(Root(ExplorerRoot::Media), c.name) == nullptr, c.deleted) << c.name;
-        const auto kind = c.answer ? MessageKind::Confirmation : MessageKind::Warning;
-        ASSERT_EQ(fake.messages.size(), 1u) << c.name;
-        EXPECT_EQ(fake.messages[0].kind, kind) << c.name;
+        if (answer)
+            fake.confirmAnswers.push_back(*answer);
+        Choose(Child(Root(ExplorerRoot::Media), name), entry::DeleteExplorerFile);
+        EXPECT_EQ(FileExists(file), !deleted) << name;
+        EXPECT_EQ(Child(Root(ExplorerRoot::Media), name) == nullptr, deleted) << name;
+        ASSERT_EQ(fake.messages.size(), 1u) << name;
+        EXPECT_EQ(fake.messages[0].kind, answer ? MessageKind::Confirmation : MessageKind::Warning) << name;
     }
 }
 
 TEST_F(ExplorerTest, NewGroupNames)
 {
     Group("Taken", {});
-    struct Case {
-        std::optional<QString> answer;
-        std::string file;  // made in the group folder; empty: none
-        std::string message;
-    };
-    const Case cases[] = {
+    // The name typed (none: cancelled), the file made in the group folder (empty: none), the message.
+    const std::tuple<std::optional<QString>, std::string, std::string> cases[] = {
         {"My.Group\\Stuff/x", "MyGroupStuffx.ini", ""},
         {"./\\..", "", "\"./\\..\" cannot be used as a group name."},
         {QString("Tab\tName"), "", "\"Tab\tName\" cannot be used as a group name."},
@@ -252,18 +225,17 @@ TEST_F(ExplorerTest, NewGroupNames)
         {std::nullopt, "", ""},
     };
     const std::string folder = settings->GetSetting(setting::GroupPath);
-    for (const Case& c : cases) {
+    for (const auto& [answer, file, message] : cases) {
         Tree().BuildExplorerTree();
         fake.messages.clear();
-        fake.inputAnswers.push_back(c.answer);
+        fake.inputAnswers.push_back(answer);
         Choose(Root(ExplorerRoot::Groups), entry::NewGroupExplorerPopupMenu);
-        EXPECT_EQ(fake.messages.empty() ? "" : fake.messages[0].text.toStdString(), c.message);
-        const int groups = int(std::distance(std::filesystem::directory_iterator(folder), {}));
-        EXPECT_EQ(groups, c.file.empty() ? 1 : 2) << c.message;
-        if (!c.file.empty()) {
-            EXPECT_EQ(IniFile::Load(JoinPath(folder, c.file)).ReadInteger("GROUP", "Count", 0), 1);
-            EXPECT_NE(Child(Root(ExplorerRoot::Groups), ChangeFileExt(c.file, "")), nullptr);
-            std::filesystem::remove(JoinPath(folder, c.file));
+        EXPECT_EQ(fake.messages.empty() ? "" : fake.messages[0].text.toStdString(), message);
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), file.empty() ? 1 : 2) << message;
+        if (!file.empty()) {
+            EXPECT_EQ(IniFile::Load(JoinPath(folder, file)).ReadInteger("GROUP", "Count", 0), 1);
+            EXPECT_NE(Child(Root(ExplorerRoot::Groups), ChangeFileExt(file, "")), nullptr);
+            std::filesystem::remove(JoinPath(folder, file));
         }
     }
 }
@@ -281,13 +253,9 @@ TEST_F(ExplorerTest, PopupEnablingAndDropRules)
     QTreeWidgetItem* report = Child(Root(ExplorerRoot::Reports), "r");
     list->setExpanded(true);
     QTreeWidgetItem* infoLine = list->child(0);
-    struct Case {
-        const char* name;
-        QTreeWidgetItem* node;
-        std::string enabled;  // Open, Delete, New Group, Remove From Group as 0/1
-        bool toGroup, toGrid;
-    };
-    const Case cases[] = {
+    // The node, its entries Open, Delete, New Group, Remove From Group enabled as 0/1, whether it may be
+    // dropped on a group and on the grid.
+    const std::tuple<const char*, QTreeWidgetItem*, std::string, bool, bool> cases[] = {
         {"groups root", groups, "0010", false, false},
         {"group", group, "1100", false, true},
         {"member", member, "1101", true, true},
@@ -298,16 +266,16 @@ TEST_F(ExplorerTest, PopupEnablingAndDropRules)
     };
     const char* entries[] = {entry::OpenExplorerFile, entry::DeleteExplorerFile, entry::NewGroupExplorerPopupMenu,
                              entry::RemoveFromGroupExplorerPopupMenu};
-    for (const Case& c : cases) {
-        Tree().setCurrentItem(c.node);
-        std::string enabled;
+    for (const auto& [name, node, enabled, toGroup, toGrid] : cases) {
+        Tree().setCurrentItem(node);
+        std::string shown;
         for (const char* entry : entries)
-            enabled += form->Action(entry)->isEnabled() ? '1' : '0';
-        EXPECT_EQ(enabled, c.enabled) << c.name;
-        EXPECT_EQ(ExplorerCommands::AcceptsGroupDrop(false, c.node, group), c.toGroup) << c.name;
-        EXPECT_FALSE(ExplorerCommands::AcceptsGroupDrop(false, c.node, groups)) << c.name;
-        EXPECT_EQ(ExplorerCommands::AcceptsGridDrop(false, c.node), c.toGrid) << c.name;
-        EXPECT_FALSE(ExplorerCommands::AcceptsGridDrop(true, c.node)) << c.name;
+            shown += form->Action(entry)->isEnabled() ? '1' : '0';
+        EXPECT_EQ(shown, enabled) << name;
+        EXPECT_EQ(ExplorerCommands::AcceptsGroupDrop(false, node, group), toGroup) << name;
+        EXPECT_FALSE(ExplorerCommands::AcceptsGroupDrop(false, node, groups)) << name;
+        EXPECT_EQ(ExplorerCommands::AcceptsGridDrop(false, node), toGrid) << name;
+        EXPECT_FALSE(ExplorerCommands::AcceptsGridDrop(true, node)) << name;
     }
 }
 

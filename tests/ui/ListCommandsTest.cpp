@@ -8,6 +8,9 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPaintEngine>
+#include <QPainter>
+#include <QTabBar>
 
 #include <array>
 #include <filesystem>
@@ -86,18 +89,32 @@ TEST_F(ListCommandsTest, NewListsComeFromTheDialogNumberedAndChanged)
     EXPECT_EQ(form->SelectedTab(), 1);
 }
 
-TEST_F(ListCommandsTest, SaveKeepsABackupOnlyWhenAskedAndSendsNewListsToSaveAs)
+// Save, and "Save Changes?" answered Yes on Close and on Close All (which leaving the program runs).
+TEST_F(ListCommandsTest, EverySaveOfAFileKeepsABackupOnlyWhenAsked)
 {
-    for (const char* backup : {"0", "1"}) {
-        const std::string file = WriteList(std::string("s") + backup + ".csv", ltMedia, "Zentrix 64", {"One"});
-        settings->SetSetting(setting::BackupFiles, backup);
-        form->OpenListFile(file);
-        form->CurrentList()->SetOwner("Changed");
-        Lists().SaveButtonClick();
-        EXPECT_EQ(fs::exists(ChangeFileExt(file, ".BAK")), std::string(backup) == "1");
-        EXPECT_FALSE(form->CurrentList()->IsModified());
-        EXPECT_EQ(Status(), file + " Saved.");
+    for (const char* way : {"Save", "Close", "CloseAll"}) {
+        for (const char* backup : {"0", "1"}) {
+            const std::string file = WriteList(way + std::string(backup) + ".csv", ltMedia, "Zentrix 64", {"One"});
+            settings->SetSetting(setting::BackupFiles, backup);
+            form->OpenListFile(file);
+            form->CurrentList()->SetOwner("Kim");
+            fake.confirmAnswers = {true};
+            if (way == std::string("Save")) {
+                Lists().SaveButtonClick();
+                EXPECT_FALSE(form->CurrentList()->IsModified());
+                EXPECT_EQ(Status(), file + " Saved.");
+            } else {
+                EXPECT_TRUE(way == std::string("Close") ? Lists().CloseListMainMenuClick()
+                                                        : Lists().CloseAllListsMainMenuClick());
+            }
+            EXPECT_NE(ReadFile(file.substr(programDir.size())).find("Kim"), std::string::npos) << file;
+            EXPECT_EQ(fs::exists(ChangeFileExt(file, ".BAK")), *backup == '1') << file;
+        }
     }
+}
+
+TEST_F(ListCommandsTest, ANewListIsSavedThroughSaveAs)
+{
     AnswerProperties({"Hardware", "Korvo Handheld", "Sam", ""});
     Lists().NewButtonClick();
     fake.fileAnswers = {std::nullopt};
@@ -256,6 +273,52 @@ TEST_F(ListCommandsTest, TabsAndStatusTexts)
     EXPECT_EQ(form->CurrentList(), form->OpenLists()[0].get());
     form->OpenTabSetChange(7);  // no such tab: nothing changes
     EXPECT_EQ(form->CurrentList(), form->OpenLists()[0].get());
+}
+
+// A paint device that notes the texts drawn on it, and whether in bold.
+class TextRecorder : public QPaintDevice, public QPaintEngine {
+public:
+    QString texts;
+    bool bold = true;
+    QPaintEngine* paintEngine() const override { return const_cast<TextRecorder*>(this); }
+    int metric(PaintDeviceMetric m) const override
+    {
+        if (m == PdmDevicePixelRatio || m == PdmDevicePixelRatioScaled)
+            return m == PdmDevicePixelRatio ? 1 : int(devicePixelRatioFScale());
+        return m == PdmDpiX || m == PdmDpiY || m == PdmPhysicalDpiX || m == PdmPhysicalDpiY ? 96 : 500;
+    }
+    bool begin(QPaintDevice*) override { return true; }
+    bool end() override { return true; }
+    void updateState(const QPaintEngineState&) override { }
+    void drawRects(const QRectF*, int) override { }
+    void drawPath(const QPainterPath&) override { }
+    void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override { }
+    void drawTextItem(const QPointF&, const QTextItem& item) override
+    {
+        texts += item.text();
+        bold = bold && item.font().bold();
+    }
+    Type type() const override { return User; }
+};
+
+TEST_F(ListCommandsTest, AChangedListsTabIsStarredAndBold)
+{
+    form->OpenListFile(WriteList("a.csv", ltMedia, "Zentrix 64", {"One"}));
+    form->RefreshTabs();
+    for (const bool changed : {false, true}) {
+        form->CurrentList()->SetModified(changed);
+        TextRecorder drawn;
+        {
+            QPainter painter(&drawn);
+            form->OpenTabSetDrawTab(painter, QRect(0, 0, 300, 20), 0, false);
+        }
+        const QString caption = (changed ? "*" : "") + form->TabText(0);
+        EXPECT_EQ(drawn.texts, caption);
+        EXPECT_EQ(drawn.bold, changed);
+        QFont font = form->findChild<QTabBar*>()->font();
+        font.setBold(changed);
+        EXPECT_EQ(form->OpenTabSetMeasureTab(0, 0), QFontMetrics(font).horizontalAdvance(caption) + 4);
+    }
 }
 
 TEST_F(ListCommandsTest, CommandStateFollowsTheOpenListsAndTheSelection)
