@@ -22,6 +22,8 @@ struct LocaleFormat {
     std::string ShortDateFormat = "M/d/yyyy";
 
     std::string FormatMoney(Currency amount) const;
+    // The same appended to Out.
+    void AppendMoney(std::string& out, Currency amount) const;
     std::string FormatShortDate(int year, int month, int day) const;
 
     static const LocaleFormat& Current();

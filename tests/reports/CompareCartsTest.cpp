@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <tuple>
 
+#include "config/SettingKeys.h"
 #include "model/ColumnList.h"
 #include "model/ListFactory.h"
 #include "reports/CompareCarts.h"
@@ -149,7 +150,7 @@ TEST_F(CompareCartsTest, ReportGoesToTheReportFolderAndOpens)
     EXPECT_TRUE(fakes.openedUrls.empty());
     fakes.dialogAnswers.push_back([](QDialog&) { return int(QDialog::Accepted); });
     form->ReportButtonClick();
-    const std::string file = settings->GetSetting("ReportPath") + "Media Compare Report.html";
+    const std::string file = settings->GetSetting(setting::ReportPath) + "Media Compare Report.html";
     ASSERT_EQ(fakes.openedUrls.size(), 1u);
     EXPECT_EQ(fakes.openedUrls[0].toLocalFile().toStdString(), file);
     EXPECT_TRUE(std::filesystem::exists(file));

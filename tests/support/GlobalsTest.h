@@ -19,7 +19,6 @@ inline void ResetGlobals()
     G_ConfigFile.clear();
     G_ConfigFiles.clear();
     G_PlatformsFile.clear();
-    G_UseCdlLayouts = false;
     G_SortField = "Title";
     G_SortDirection = 1;
 }

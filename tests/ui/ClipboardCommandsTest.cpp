@@ -1,7 +1,9 @@
 #include "CommandGroupTest.h"
 
+#include "config/SettingKeys.h"
 #include "model/Utils.h"
 #include "platform/FileNames.h"
+#include "ui/MenuNames.h"
 
 #include <QCoreApplication>
 
@@ -16,7 +18,7 @@ TEST_F(ClipboardCommandsTest, CopyAndPasteBetweenListsOfOneKindOnly)
     clipboard->CopyMainMenuClick();
     EXPECT_TRUE(fake.clipboard.isEmpty()) << "nothing selected: the clipboard is left alone";
     Select({2, 0});
-    Trigger("CopyMainMenu");
+    Trigger(entry::CopyMainMenu);
     const QStringList lines = fake.clipboard.split("\r\n");
     ASSERT_EQ(lines.size(), 4);
     EXPECT_EQ(lines[0], "QUORVEL MEDIA");
@@ -32,7 +34,7 @@ TEST_F(ClipboardCommandsTest, CopyAndPasteBetweenListsOfOneKindOnly)
     for (const auto& [kind, items, titles] : cases) {
         TBaseCustomListClass& target =
             Open(WriteList(std::to_string(titles.size()) + ".csv", kind, "Zentrix 64", items));
-        Trigger("PasteMainMenu");
+        Trigger(entry::PasteMainMenu);
         EXPECT_EQ(test::Column(target, kind == ltMedia ? "Title" : "Name"), titles);
         EXPECT_EQ(form->Grid().model()->rowCount(), int(titles.size()));
         EXPECT_GT(form->ListDisplay().GetColumns().Count(), 0);
@@ -53,20 +55,20 @@ TEST_F(ClipboardCommandsTest, ExportCourse)
         const char* saveAs;    // none: the save dialog is cancelled
         const char* exported;  // the titles written, "|" between them; empty: nothing written
     } cases[] = {
-        {{}, "ExportListPopupMenu", "", {}, QDialog::Rejected, nullptr, ""},
-        {{}, "ExportListPopupMenu", "", {}, QDialog::Accepted, "a", "Alpha|Beta|Gamma|Omega"},
-        {{0}, "ExportListMainMenu", "", {}, QDialog::Accepted, nullptr, ""},
-        {{1, 3}, "ExportListMainMenu", "1", {}, QDialog::Accepted, "b.txt", "Beta|Omega"},
-        {{2}, "ExportListPopupMenu", "1", {false}, QDialog::Accepted, "c", ""},
-        {{2}, "ExportListPopupMenu", "1", {true}, QDialog::Accepted, "d", "Gamma"},
-        {{2}, "ExportListPopupMenu", "", {}, QDialog::Accepted, "e", "Gamma"},
-        {{}, "ExportListPopupMenu", "", {}, QDialog::Accepted, "missing/f", ""},  // cannot be written
+        {{}, entry::ExportListPopupMenu, "", {}, QDialog::Rejected, nullptr, ""},
+        {{}, entry::ExportListPopupMenu, "", {}, QDialog::Accepted, "a", "Alpha|Beta|Gamma|Omega"},
+        {{0}, entry::ExportListMainMenu, "", {}, QDialog::Accepted, nullptr, ""},
+        {{1, 3}, entry::ExportListMainMenu, "1", {}, QDialog::Accepted, "b.txt", "Beta|Omega"},
+        {{2}, entry::ExportListPopupMenu, "1", {false}, QDialog::Accepted, "c", ""},
+        {{2}, entry::ExportListPopupMenu, "1", {true}, QDialog::Accepted, "d", "Gamma"},
+        {{2}, entry::ExportListPopupMenu, "", {}, QDialog::Accepted, "e", "Gamma"},
+        {{}, entry::ExportListPopupMenu, "", {}, QDialog::Accepted, "missing/f", ""},  // cannot be written
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.saveAs ? c.saveAs : "cancelled");
         recording->nodes.clear();
         fake.messages.clear();
-        settings->SetSetting("WarnOnExport", c.warn);
+        settings->SetSetting(setting::WarnOnExport, c.warn);
         Select(c.rows);
         fake.confirmAnswers.assign(c.confirm.begin(), c.confirm.end());
         fake.dialogAnswers.push_back([&](QDialog& dialog) {

@@ -1,10 +1,12 @@
 #include "MainFormTest.h"
 
+#include "config/SettingKeys.h"
 #include "model/BaseCustomListClass.h"
 #include "platform/FileNames.h"
 #include "platform/IniFile.h"
 #include "ui/CollectionExplorer.h"
 #include "ui/CollectionExplorerGroups.h"
+#include "ui/MenuNames.h"
 #include "ui/commands/ExplorerCommands.h"
 
 #include <QTableView>
@@ -39,7 +41,7 @@ protected:
     }
     std::string Group(const std::string& name, const std::vector<std::string>& entries) const
     {
-        const std::string path = JoinPath(settings->GetSetting("GroupPath"), name + ".ini");
+        const std::string path = JoinPath(settings->GetSetting(setting::GroupPath), name + ".ini");
         WriteGroupFile(path, entries);
         return path;
     }
@@ -109,19 +111,19 @@ TEST_F(ExplorerTest, GroupFilesRoundTrip)
 
 TEST_F(ExplorerTest, BuildListsEveryRootByItsRules)
 {
-    Put("CartPath", "b.csv", ListText("Media", "Me"));
-    Put("CartPath", "C.csv", ListText("Hardware", "You"));
-    Put("CartPath", "Orbix.csv", "QV1.1\r\n\"Zentrix 64\",\"50% done\",\"Old\"\r\n\"TITLE\"\r\n");
-    Put("CartPath", "Orbix.old.csv", ListText("Hardware", "Other"));
-    Put("CartPath", "junk.csv", "no list at all\r\n");
-    Put("CartPath", "Reports.csv", ListText("Media", "Me"));
-    Put("CartPath", "notes.txt", ListText("Media", "Me"));
-    const std::string locked = Put("CartPath", "locked.csv", ListText("Media", "Me"));
+    Put(setting::CartPath, "b.csv", ListText("Media", "Me"));
+    Put(setting::CartPath, "C.csv", ListText("Hardware", "You"));
+    Put(setting::CartPath, "Orbix.csv", "QV1.1\r\n\"Zentrix 64\",\"50% done\",\"Old\"\r\n\"TITLE\"\r\n");
+    Put(setting::CartPath, "Orbix.old.csv", ListText("Hardware", "Other"));
+    Put(setting::CartPath, "junk.csv", "no list at all\r\n");
+    Put(setting::CartPath, "Reports.csv", ListText("Media", "Me"));
+    Put(setting::CartPath, "notes.txt", ListText("Media", "Me"));
+    const std::string locked = Put(setting::CartPath, "locked.csv", ListText("Media", "Me"));
     std::filesystem::permissions(locked, std::filesystem::perms::none);
-    const std::string member = Put("HardwarePath", "pad.csv", ListText("Hardware", "Me"));
+    const std::string member = Put(setting::HardwarePath, "pad.csv", ListText("Hardware", "Me"));
     Group("Shelf", {member, "/gone/away.csv", member});
-    Put("ReportPath", "bin.html", "<html>");
-    Put("ExportPath", "out.csv", "a,b");
+    Put(setting::ReportPath, "bin.html", "<html>");
+    Put(setting::ExportPath, "out.csv", "a,b");
     Tree().BuildExplorerTree();
 
     ASSERT_EQ(Tree().topLevelItemCount(), 6);
@@ -164,15 +166,15 @@ TEST_F(ExplorerTest, BuildListsEveryRootByItsRules)
     EXPECT_EQ(Root(ExplorerRoot::Reports)->parent(), nullptr);
     EXPECT_EQ(Captions(Root(ExplorerRoot::Reports)), std::vector<std::string> {"bin"});
     // The group file keeps the entry of the missing file.
-    EXPECT_EQ(ReadGroupFile(JoinPath(settings->GetSetting("GroupPath"), "Shelf.ini")).size(), 3u);
+    EXPECT_EQ(ReadGroupFile(JoinPath(settings->GetSetting(setting::GroupPath), "Shelf.ini")).size(), 3u);
 }
 
 TEST_F(ExplorerTest, AddedNodesGoUnderTheirRootOnce)
 {
     Tree().BuildExplorerTree();
-    const std::string list = Put("CartPath", "new.csv", ListText("Media", "Me"));
-    const std::string report = Put("ReportPath", "trade.html", "<html>");
-    const std::string exported = Put("ExportPath", "sel.csv", "a");
+    const std::string list = Put(setting::CartPath, "new.csv", ListText("Media", "Me"));
+    const std::string report = Put(setting::ReportPath, "trade.html", "<html>");
+    const std::string exported = Put(setting::ExportPath, "sel.csv", "a");
     // The root, the file, whether its node carries a record.
     const std::tuple<ExplorerRoot, std::string, bool> cases[] = {{ExplorerRoot::Media, list, true},
                                                                  {ExplorerRoot::Reports, report, true},
@@ -184,9 +186,9 @@ TEST_F(ExplorerTest, AddedNodesGoUnderTheirRootOnce)
         EXPECT_EQ(CollectionExplorer::NodeData(Root(root)->child(0)) != nullptr, record) << file;
     }
     Tree().AddExplorerFileNode(nullptr, list);
-    Put("HardwarePath", "late.csv", ListText("Hardware", "Me"));
+    Put(setting::HardwarePath, "late.csv", ListText("Hardware", "Me"));
     EXPECT_EQ(Captions(Root(ExplorerRoot::Hardware)), std::vector<std::string> {});
-    Choose(Root(ExplorerRoot::Hardware), "RefreshExplorerPopupMenu");
+    Choose(Root(ExplorerRoot::Hardware), entry::RefreshExplorerPopupMenu);
     EXPECT_EQ(Captions(Root(ExplorerRoot::Hardware)), std::vector<std::string> {"late"});
 }
 
@@ -196,14 +198,14 @@ TEST_F(ExplorerTest, DeleteAsksAndRefusesOpenLists)
     const std::tuple<std::string, bool, std::optional<bool>, bool> cases[] = {
         {"yes", false, true, true}, {"no", false, false, false}, {"open", true, std::nullopt, false}};
     for (const auto& [name, open, answer, deleted] : cases) {
-        const std::string file = Put("CartPath", name + ".csv", ListText("Media", "Me"));
+        const std::string file = Put(setting::CartPath, name + ".csv", ListText("Media", "Me"));
         Tree().BuildExplorerTree();
         if (open)  // opened under another spelling of the same path
-            form->OpenListFile(JoinPath(settings->GetSetting("CartPath"), "./" + name + ".csv"));
+            form->OpenListFile(JoinPath(settings->GetSetting(setting::CartPath), "./" + name + ".csv"));
         fake.messages.clear();
         if (answer)
             fake.confirmAnswers.push_back(*answer);
-        Choose(Child(Root(ExplorerRoot::Media), name), "DeleteExplorerFile");
+        Choose(Child(Root(ExplorerRoot::Media), name), entry::DeleteExplorerFile);
         EXPECT_EQ(FileExists(file), !deleted) << name;
         EXPECT_EQ(Child(Root(ExplorerRoot::Media), name) == nullptr, deleted) << name;
         ASSERT_EQ(fake.messages.size(), 1u) << name;
@@ -222,12 +224,12 @@ TEST_F(ExplorerTest, NewGroupNames)
         {"ta.ken", "", "The Group taken already exists."},
         {std::nullopt, "", ""},
     };
-    const std::string folder = settings->GetSetting("GroupPath");
+    const std::string folder = settings->GetSetting(setting::GroupPath);
     for (const auto& [answer, file, message] : cases) {
         Tree().BuildExplorerTree();
         fake.messages.clear();
         fake.inputAnswers.push_back(answer);
-        Choose(Root(ExplorerRoot::Groups), "NewGroupExplorerPopupMenu");
+        Choose(Root(ExplorerRoot::Groups), entry::NewGroupExplorerPopupMenu);
         EXPECT_EQ(fake.messages.empty() ? "" : fake.messages[0].text.toStdString(), message);
         EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), file.empty() ? 1 : 2) << message;
         if (!file.empty()) {
@@ -240,9 +242,9 @@ TEST_F(ExplorerTest, NewGroupNames)
 
 TEST_F(ExplorerTest, PopupEnablingAndDropRules)
 {
-    const std::string a = Put("CartPath", "a.csv", ListText("Media", "Me"));
+    const std::string a = Put(setting::CartPath, "a.csv", ListText("Media", "Me"));
     Group("G", {a});
-    Put("ReportPath", "r.html", "<html>");
+    Put(setting::ReportPath, "r.html", "<html>");
     Tree().BuildExplorerTree();
     QTreeWidgetItem* groups = Root(ExplorerRoot::Groups);
     QTreeWidgetItem* group = Child(groups, "G");
@@ -262,8 +264,8 @@ TEST_F(ExplorerTest, PopupEnablingAndDropRules)
         {"report", report, "1100", true, false},
         {"info line", infoLine, "0000", false, false},
     };
-    const char* entries[] = {"OpenExplorerFile", "DeleteExplorerFile", "NewGroupExplorerPopupMenu",
-                             "RemoveFromGroupExplorerPopupMenu"};
+    const char* entries[] = {entry::OpenExplorerFile, entry::DeleteExplorerFile, entry::NewGroupExplorerPopupMenu,
+                             entry::RemoveFromGroupExplorerPopupMenu};
     for (const auto& [name, node, enabled, toGroup, toGrid] : cases) {
         Tree().setCurrentItem(node);
         std::string shown;
@@ -280,20 +282,21 @@ TEST_F(ExplorerTest, PopupEnablingAndDropRules)
 TEST_F(ExplorerTest, ViewOptionsAndTogglesChangeTheSettingsInMemory)
 {
     // Entry chosen, whether it is a grid-lines entry, and the state after it.
-    const std::tuple<const char*, bool, bool> steps[] = {{"HideExplorerExplorerPopupMenu", false, false},
-                                                         {"CollectionExplorerMainMenu", false, true},
-                                                         {"CollectionExplorerPopupMenu", false, false},
-                                                         {"GridLinesPopupMenu", true, true},
-                                                         {"GridLinesMainMenu", true, false}};
-    settings->SetSetting("ShowGrid", "yes");  // only "1" is on
-    settings->SetSetting("ShowCollectionExplorer", "1");
+    const std::tuple<const char*, bool, bool> steps[] = {{entry::HideExplorerExplorerPopupMenu, false, false},
+                                                         {entry::CollectionExplorerMainMenu, false, true},
+                                                         {entry::CollectionExplorerPopupMenu, false, false},
+                                                         {entry::GridLinesPopupMenu, true, true},
+                                                         {entry::GridLinesMainMenu, true, false}};
+    settings->SetSetting(setting::ShowGrid, "yes");  // only "1" is on
+    settings->SetSetting(setting::ShowCollectionExplorer, "1");
     form->ApplyViewOptions();
-    EXPECT_FALSE(form->Grid().showGrid() || form->Action("GridLinesMainMenu")->isChecked());
+    EXPECT_FALSE(form->Grid().showGrid() || form->Action(entry::GridLinesMainMenu)->isChecked());
     EXPECT_TRUE(form->findChild<QWidget*>("ExplorerPanel")->isVisibleTo(form.get()));
     const std::string before = ReadFile("Quorvel.ini");
     for (const auto& [entry, grid, on] : steps) {
         form->Action(entry)->trigger();
-        EXPECT_EQ(settings->GetSetting(grid ? "ShowGrid" : "ShowCollectionExplorer"), on ? "1" : "0") << entry;
+        EXPECT_EQ(settings->GetSetting(grid ? setting::ShowGrid : setting::ShowCollectionExplorer), on ? "1" : "0")
+            << entry;
         EXPECT_EQ(grid ? form->Grid().showGrid() : !form->Explorer().parentWidget()->isHidden(), on) << entry;
         for (const char* mirror : {"MainMenu", "PopupMenu"})
             EXPECT_EQ(
@@ -306,9 +309,10 @@ TEST_F(ExplorerTest, ViewOptionsAndTogglesChangeTheSettingsInMemory)
 
 TEST_F(ExplorerTest, GroupMembersOpenPastACorruptOne)
 {
-    const std::string first = Put("CartPath", "first.csv", ListText("Media", "Me"));
-    const std::string bad = Put("CartPath", "bad.csv", "QV1.2\r\n\"Media\",\"P\",\"O\",\"D%zz\"\r\n\"TITLE\"\r\n");
-    const std::string third = Put("HardwarePath", "third.csv", ListText("Hardware", "Me"));
+    const std::string first = Put(setting::CartPath, "first.csv", ListText("Media", "Me"));
+    const std::string bad =
+        Put(setting::CartPath, "bad.csv", "QV1.2\r\n\"Media\",\"P\",\"O\",\"D%zz\"\r\n\"TITLE\"\r\n");
+    const std::string third = Put(setting::HardwarePath, "third.csv", ListText("Hardware", "Me"));
     Group("Mixed", {first, bad, third});
     Tree().BuildExplorerTree();
     QTreeWidgetItem* group = Child(Root(ExplorerRoot::Groups), "Mixed");
@@ -325,7 +329,7 @@ TEST_F(ExplorerTest, GroupMembersOpenPastACorruptOne)
 
     // Removing a member edits only the group file.
     fake.confirmAnswers.push_back(true);
-    Choose(Child(group, "first"), "RemoveFromGroupExplorerPopupMenu");
+    Choose(Child(group, "first"), entry::RemoveFromGroupExplorerPopupMenu);
     EXPECT_EQ(fake.messages.back().text.toStdString(), "Are you sure you want to remove first from the group Mixed?");
     EXPECT_EQ(Captions(group), (std::vector<std::string> {"bad", "third"}));
     EXPECT_TRUE(FileExists(first));

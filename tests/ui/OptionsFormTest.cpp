@@ -1,5 +1,6 @@
 #include "ConfigFolderTest.h"
 
+#include "config/SettingKeys.h"
 #include "ui/SiteAddresses.h"
 
 #include <QAbstractButton>
@@ -102,7 +103,7 @@ TEST_F(OptionsFormTest, PagesChoicesInTheirStoredOrderAndDefaultFolders)
 
     // A first run shows the export warning checked and holds it as on.
     EXPECT_TRUE(Child<QCheckBox>("WarnOnExportCheckBox")->isChecked());
-    EXPECT_EQ(settings->GetSetting("WarnOnExport"), "1");
+    EXPECT_EQ(settings->GetSetting(setting::WarnOnExport), "1");
     EXPECT_TRUE(fake.messages.empty());
 }
 
@@ -118,11 +119,11 @@ TEST_F(OptionsFormTest, ControlsReachTheStoreOnlyOnAPathThatSaves)
         owner->setText("Sam");
         return int(QDialog::Rejected);
     });
-    EXPECT_EQ(settings->GetSetting("ShowGrid"), "0");
-    EXPECT_EQ(settings->GetSetting("DefaultOwner"), "");
+    EXPECT_EQ(settings->GetSetting(setting::ShowGrid), "0");
+    EXPECT_EQ(settings->GetSetting(setting::DefaultOwner), "");
 
     // The View menu turns grid lines on; closing the program saves that, not the dialog's old state.
-    settings->SetSetting("ShowGrid", "1");
+    settings->SetSetting(setting::ShowGrid, "1");
     form->SaveSettings();
     EXPECT_EQ(IniFile::Load(G_ConfigFile).ReadString("General", "ShowGrid", ""), "1");
 
@@ -135,8 +136,8 @@ TEST_F(OptionsFormTest, ControlsReachTheStoreOnlyOnAPathThatSaves)
     });
     Child<QGroupBox>("AppendListTypeGroup")->findChildren<QRadioButton*>()[2]->setChecked(true);
     form->AcceptChanges();
-    EXPECT_EQ(settings->GetSetting("DefaultOwner"), "Sam Reyes");
-    EXPECT_EQ(settings->GetSetting("AppendListType"), "2");
+    EXPECT_EQ(settings->GetSetting(setting::DefaultOwner), "Sam Reyes");
+    EXPECT_EQ(settings->GetSetting(setting::AppendListType), "2");
     const IniFile ini = IniFile::Load(G_ConfigFile);
     EXPECT_EQ(ini.ReadString("General", "DefaultOwner", ""), "Sam Reyes");
     EXPECT_EQ(ini.ReadString("General", "AppendListType", ""), "2");
@@ -195,7 +196,7 @@ TEST_F(OptionsFormTest, ShowingTwiceChangesNothingAndAnEmptiedOwnerStaysEmpty)
             return int(QDialog::Accepted);
         });
         form->AcceptChanges();
-        EXPECT_EQ(settings->GetSetting("DefaultOwner"), "") << run;
+        EXPECT_EQ(settings->GetSetting(setting::DefaultOwner), "") << run;
         EXPECT_EQ(IniFile::Load(G_ConfigFile).Value("General", "DefaultOwner"), std::optional<std::string>("")) << run;
     }
 }
@@ -219,7 +220,7 @@ TEST_F(OptionsFormTest, BrowseReplacesARowsFolderUntilSaved)
     EXPECT_EQ(fake.fileDialogs[1].kind, test::FileDialogKind::Folder);
     EXPECT_EQ(fake.fileDialogs[1].request.folder.toStdString(), programDir + "Config/");
     EXPECT_EQ(paths->item(6, 1)->text().toStdString(), chosen + "/");
-    EXPECT_EQ(settings->GetSetting("ConfigFiles"), programDir + "Config/");
+    EXPECT_EQ(settings->GetSetting(setting::ConfigFiles), programDir + "Config/");
 
     form->AcceptChanges();
     EXPECT_EQ(IniFile::Load(G_ConfigFile).ReadString("Paths", "ConfigFiles", ""), chosen + "/");
