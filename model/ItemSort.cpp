@@ -243,6 +243,52 @@ void RadixSort(std::vector<NumberKey>& keys, std::vector<NumberKey>& buffer)
     }
 }
 
+// Eight bytes of a key's text from Depth on, big-end first and padded with zeros: the zero byte and
+// a shorter text both sort first, so these bytes order keys as CompareKeys does where they differ.
+uint64_t TextBytesAt(const char* arena, const SortKey& key, uint32_t depth)
+{
+    const auto* text = reinterpret_cast<const unsigned char*>(arena + key.Offset);
+    uint64_t bytes = 0;
+    for (uint32_t i = 0; i < 8 && depth + i < key.Length; ++i)
+        bytes |= uint64_t(text[depth + i]) << (56 - 8 * i);
+    return bytes;
+}
+
+// Orders Keys[Start, End), whose texts agree in their first Depth bytes: while the run is long, a
+// stable radix pass over the next eight bytes splits it (titles often share their first word);
+// short runs and keys that agree to their end are compared.
+template <typename Less>
+void SortRun(std::vector<SortKey>& keys, size_t start, size_t end, uint32_t depth, const char* arena,
+             bool descending, const Less& less)
+{
+    constexpr size_t kShortRun = 32;
+    const auto first = keys.begin() + static_cast<std::ptrdiff_t>(start);
+    const auto last = keys.begin() + static_cast<std::ptrdiff_t>(end);
+    const bool longer = std::any_of(first, last, [depth](const SortKey& key) { return key.Length > depth; });
+    if (end - start <= kShortRun || !longer) {
+        std::sort(first, last, less);
+        return;
+    }
+    std::vector<NumberKey> prefixes, scratch;
+    prefixes.reserve(end - start);
+    for (size_t k = start; k < end; ++k) {
+        const uint64_t bytes = TextBytesAt(arena, keys[k], depth);
+        prefixes.push_back({descending ? ~bytes : bytes, static_cast<uint32_t>(k - start)});
+    }
+    RadixSort(prefixes, scratch);
+    const std::vector<SortKey> run(first, last);
+    for (size_t k = 0; k < prefixes.size(); ++k)
+        keys[start + k] = run[prefixes[k].Index];
+    for (size_t r = 0; r < prefixes.size();) {
+        size_t e = r + 1;
+        while (e < prefixes.size() && prefixes[e].Bits == prefixes[r].Bits)
+            ++e;
+        if (e - r > 1)
+            SortRun(keys, start + r, start + e, depth + 8, arena, descending, less);
+        r = e;
+    }
+}
+
 // Orders keys that are no converted numbers as CompareKeys does (reversed when descending), ties by
 // position: ranks are split off first, a stable radix pass over the text prefixes does most of the
 // work, and only keys that share a prefix are compared.
@@ -277,7 +323,7 @@ void SortOtherKeys(std::vector<SortKey>& keys, const char* arena, bool descendin
             for (size_t k = run; k < end; ++k)
                 keys.push_back(group[prefixes[k].Index]);
             if (end - run > 1)
-                std::sort(keys.begin() + static_cast<std::ptrdiff_t>(start), keys.end(), less);
+                SortRun(keys, start, keys.size(), 8, arena, descending, less);
             run = end;
         }
     }

@@ -120,7 +120,7 @@ std::string ReportDateText(const ReportClock& clock)
     return EscapedUtf8(text);
 }
 
-const char* JustifiedCell(int justification)
+std::string_view JustifiedCell(int justification)
 {
     switch (justification) {
     case 1:

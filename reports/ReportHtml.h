@@ -32,7 +32,7 @@ void AppendHtmlText(std::string& out, std::string_view cp1252);
 std::string ReportDateText(const ReportClock& clock);
 
 // The cell that opens a column of that justification; one outside 0..2 is written as LEFT.
-const char* JustifiedCell(int justification);
+std::string_view JustifiedCell(int justification);
 
 // The document of a report as UTF-8 with a byte-order mark, every line ended by CR LF, built in one
 // buffer so that a big report is never held twice; with a file, the buffer is handed to it as it

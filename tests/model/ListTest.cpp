@@ -9,6 +9,7 @@
 #include "ListTestSupport.h"
 #include "model/CartListClass.h"
 #include "model/HardwareListClass.h"
+#include "platform/Cp1252.h"
 
 namespace quorvel {
 namespace {
@@ -222,6 +223,40 @@ TEST_F(SortStateTest, ConstructingAListBetweenSortsResetsTheOrder)
 // Random values of every kind: the order must not depend on where the items started, and sorting
 // again changes nothing. A comparison that is no strict weak order fails either. Each pool holds
 // no two values that sort equal, so the texts of the result are fully determined.
+// Long runs of titles sharing many bytes go through the deeper radix passes; the order stays that of
+// a stable comparison of the lower-cased texts, both ways, and sorting again changes nothing.
+TEST_F(SortStateTest, LongSharedPrefixesKeepTheComparisonOrder)
+{
+    std::mt19937 random(11);
+    const std::vector<std::string> parts = {"Galactic ", "galactic", "GALACTIC Comet ", std::string("x\0", 2),
+                                            "Deluxe Edition II", ""};
+    std::vector<std::string> titles;
+    for (int i = 0; i < 600; ++i) {
+        std::string title;
+        for (int k = int(random() % 4); k >= 0; --k)
+            title += parts[random() % parts.size()];
+        titles.push_back(title);
+    }
+    for (int32_t direction : {1, -1}) {
+        TCartListClass list;
+        std::vector<std::string> expected;
+        for (size_t i = 0; i < titles.size(); ++i) {
+            AddItem(list, {{"Title", FieldValue(titles[i])}, {"Notes", FieldValue(std::to_string(i))}});
+            expected.push_back(std::to_string(i));
+        }
+        std::stable_sort(expected.begin(), expected.end(), [&](const std::string& a, const std::string& b) {
+            const std::string la = Cp1252::ToLower(titles[std::stoul(a)]), lb = Cp1252::ToLower(titles[std::stoul(b)]);
+            return direction > 0 ? la < lb : lb < la;
+        });
+        G_SortField = "Title";
+        G_SortDirection = direction;
+        list.Sort();
+        EXPECT_EQ(Column(list, "Notes"), expected) << direction;
+        list.Sort();
+        EXPECT_EQ(Column(list, "Notes"), expected) << direction;
+    }
+}
+
 TEST_F(SortStateTest, OrderIsTotalOnRandomMixedValues)
 {
     std::mt19937 random(7);
