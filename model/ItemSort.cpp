@@ -7,6 +7,7 @@
 #include <optional>
 #include <utility>
 
+#include "model/ListFileSlices.h"
 #include "platform/Cp1252.h"
 
 namespace quorvel {
@@ -102,6 +103,12 @@ public:
     // Drops the texts of the keys built so far; the arena keeps its memory for the next keys.
     void ClearArena() { arena_.clear(); }
     std::string TakeArena() { return std::move(arena_); }
+    // Appends another builder's texts; answers where they begin.
+    size_t AppendArena(const std::string& texts)
+    {
+        arena_ += texts;
+        return arena_.size() - texts.size();
+    }
     void GiveArena(std::string arena)
     {
         arena_ = std::move(arena);
@@ -145,12 +152,12 @@ private:
 // the loads overlap. (Also asking for its value and text in further stages gained little, now that
 // the values lie in the item.)
 template <typename Consume>
-void BuildKeys(const std::vector<std::unique_ptr<TBaseCustomClass>>& items, KeyBuilder& builder, Consume consume)
+void BuildKeys(const std::vector<std::unique_ptr<TBaseCustomClass>>& items, size_t first, size_t last,
+               KeyBuilder& builder, Consume consume)
 {
     constexpr size_t kAhead = 9;
-    const size_t n = items.size();
-    for (size_t i = 0; i < n; ++i) {
-        if (i + kAhead < n)
+    for (size_t i = first; i < last; ++i) {
+        if (i + kAhead < last)
             __builtin_prefetch(items[i + kAhead].get());
         consume(builder.Build(*items[i], static_cast<uint32_t>(i)));
     }
@@ -373,13 +380,36 @@ std::vector<uint32_t> SortedOrder(const std::vector<std::unique_ptr<TBaseCustomC
     auto& others = buffers.Others;
     numbers.reserve(items.size());
     others.reserve(items.size());
-    BuildKeys(items, builder, [&](const SortKey& key) {
-        if (key.Rank == Converted && key.Kind == KeyKind::Number) {
-            numbers.push_back({descending ? ~key.Number : key.Number, key.Index});
-        } else {
-            others.push_back(key);
+    const auto keep = [&](std::vector<NumberKey>& numbers, std::vector<SortKey>& others) {
+        return [&numbers, &others, descending](const SortKey& key) {
+            if (key.Rank == Converted && key.Kind == KeyKind::Number)
+                numbers.push_back({descending ? ~key.Number : key.Number, key.Index});
+            else
+                others.push_back(key);
+        };
+    };
+    // A big list's keys are built in slices on worker threads (reading the items only), each into
+    // its own arena, and joined in item order.
+    const size_t slices = SliceCount(items.size() / 32768 + 1);
+    if (slices == 1) {
+        BuildKeys(items, 0, items.size(), builder, keep(numbers, others));
+    } else {
+        std::vector<KeyBuilder> builders(slices, KeyBuilder(fieldName));
+        std::vector<std::vector<NumberKey>> sliceNumbers(slices);
+        std::vector<std::vector<SortKey>> sliceOthers(slices);
+        RunSlices(slices, [&](size_t t) {
+            BuildKeys(items, items.size() * t / slices, items.size() * (t + 1) / slices, builders[t],
+                      keep(sliceNumbers[t], sliceOthers[t]));
+        });
+        for (size_t t = 0; t < slices; ++t) {
+            const size_t base = builder.AppendArena(builders[t].Arena());
+            numbers.insert(numbers.end(), sliceNumbers[t].begin(), sliceNumbers[t].end());
+            for (SortKey key : sliceOthers[t]) {
+                key.Offset += base;
+                others.push_back(key);
+            }
         }
-    });
+    }
     const char* arena = builder.Arena().data();
     // The original position breaks ties, which makes the order total and the sort stable.
     SortOtherKeys(others, arena, descending, buffers);

@@ -230,24 +230,30 @@ TEST_F(SortStateTest, LongSharedPrefixesKeepTheComparisonOrder)
     std::mt19937 random(11);
     const std::vector<std::string> parts = {"Galactic ", "galactic", "GALACTIC Comet ", std::string("x\0", 2),
                                             "Deluxe Edition II", ""};
+    // Enough items for the keys to be built in several slices.
     std::vector<std::string> titles;
-    for (int i = 0; i < 600; ++i) {
+    for (int i = 0; i < 66000; ++i) {
         std::string title;
         for (int k = int(random() % 4); k >= 0; --k)
             title += parts[random() % parts.size()];
         titles.push_back(title);
     }
+    std::vector<std::string> lower;
+    for (const auto& title : titles)
+        lower.push_back(Cp1252::ToLower(title));
     for (int32_t direction : {1, -1}) {
         TCartListClass list;
-        std::vector<std::string> expected;
+        std::vector<size_t> order;
         for (size_t i = 0; i < titles.size(); ++i) {
             AddItem(list, {{"Title", FieldValue(titles[i])}, {"Notes", FieldValue(std::to_string(i))}});
-            expected.push_back(std::to_string(i));
+            order.push_back(i);
         }
-        std::stable_sort(expected.begin(), expected.end(), [&](const std::string& a, const std::string& b) {
-            const std::string la = Cp1252::ToLower(titles[std::stoul(a)]), lb = Cp1252::ToLower(titles[std::stoul(b)]);
-            return direction > 0 ? la < lb : lb < la;
+        std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+            return direction > 0 ? lower[a] < lower[b] : lower[b] < lower[a];
         });
+        std::vector<std::string> expected;
+        for (size_t i : order)
+            expected.push_back(std::to_string(i));
         G_SortField = "Title";
         G_SortDirection = direction;
         list.Sort();
