@@ -85,7 +85,8 @@ template <typename MakeRow>
 void WriteDataRows(HtmlReport& report, const TBaseCustomListClass& list, const std::vector<uint32_t>& rows,
                    MakeRow makeRow)
 {
-    constexpr size_t kChunk = 1024;
+    // Chunks of about the bytes of the list save's: the few made ahead stay small.
+    constexpr size_t kChunk = 256;
     const size_t chunks = (rows.size() + kChunk - 1) / kChunk;
     MakeInOrder(
         chunks, SliceCount(rows.size() / 16384 + 1),
