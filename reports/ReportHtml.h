@@ -21,6 +21,9 @@ struct ReportClock {
     static ReportClock System();
 };
 
+// The font of a report's text; where Verdana is missing, the desktop's sans-serif font.
+inline constexpr std::string_view kReportFontLine = "<FONT FACE=\"Verdana, sans-serif\">";
+
 // The colour table: 1 "#FFFFFF", 2 "#DDDDDD", 3 "#BBBBBB"; any other entry reads as 1.
 const char* ReportColour(int entry);
 
@@ -42,7 +45,9 @@ class HtmlReport {
 public:
     explicit HtmlReport(const ReportClock& clock, AtomicFileWriter* file = nullptr);
 
-    // "<HTML>" up to the opening of the label table.
+    // The document type, "<HTML>", the character set and table style, the title, "<BODY>".
+    void Head(std::string_view title);
+    // The head, the font and the opening of the label table.
     void Begin(std::string_view title);
     // A label row; colours alternate from "#BBBBBB".
     void LabelRow(std::string_view label, std::string_view value);
