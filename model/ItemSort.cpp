@@ -265,8 +265,8 @@ uint64_t TextBytesAt(const char* arena, const SortKey& key, uint32_t depth)
 // stable radix pass over the next eight bytes splits it (titles often share their first word);
 // short runs and keys that agree to their end are compared.
 template <typename Less>
-void SortRun(std::vector<SortKey>& keys, size_t start, size_t end, uint32_t depth, const char* arena,
-             bool descending, const Less& less)
+void SortRun(std::vector<SortKey>& keys, size_t start, size_t end, uint32_t depth, const char* arena, bool descending,
+             const Less& less)
 {
     constexpr size_t kShortRun = 32;
     const auto first = keys.begin() + static_cast<std::ptrdiff_t>(start);

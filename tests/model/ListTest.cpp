@@ -228,8 +228,8 @@ TEST_F(SortStateTest, ConstructingAListBetweenSortsResetsTheOrder)
 TEST_F(SortStateTest, LongSharedPrefixesKeepTheComparisonOrder)
 {
     std::mt19937 random(11);
-    const std::vector<std::string> parts = {"Galactic ", "galactic", "GALACTIC Comet ", std::string("x\0", 2),
-                                            "Deluxe Edition II", ""};
+    const std::vector<std::string> parts = {"Galactic ",           "galactic",          "GALACTIC Comet ",
+                                            std::string("x\0", 2), "Deluxe Edition II", ""};
     // Enough items for the keys to be built in several slices.
     std::vector<std::string> titles;
     for (int i = 0; i < 66000; ++i) {
@@ -248,9 +248,8 @@ TEST_F(SortStateTest, LongSharedPrefixesKeepTheComparisonOrder)
             AddItem(list, {{"Title", FieldValue(titles[i])}, {"Notes", FieldValue(std::to_string(i))}});
             order.push_back(i);
         }
-        std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
-            return direction > 0 ? lower[a] < lower[b] : lower[b] < lower[a];
-        });
+        std::stable_sort(order.begin(), order.end(),
+                         [&](size_t a, size_t b) { return direction > 0 ? lower[a] < lower[b] : lower[b] < lower[a]; });
         std::vector<std::string> expected;
         for (size_t i : order)
             expected.push_back(std::to_string(i));

@@ -263,24 +263,38 @@ TEST(ListCopyTest, ModifiedCountFollowsEveryItemOperation)
         {"values reset", [](auto& l) { l.GetItem(2)->ResetValues(); }, 1},
         {"item assigned", [](auto& l) { l.GetItem(1)->Assign(*l.GetItem(0)); }, 3},
         {"add", [&](auto& l) { l.Add(flagged(l, "D", 1)); }, 3},
-        {"add items", [&](auto& l) {
+        {"add items",
+         [&](auto& l) {
              std::vector<std::unique_ptr<TBaseCustomClass>> items;
              items.push_back(flagged(l, "D", 1));
              items.push_back(l.GetItem(1)->Clone());
              l.AddItems(std::move(items));
-         }, 3},
+         },
+         3},
         {"delete", [](auto& l) { l.Delete(0); }, 1},
-        {"delete items", [](auto& l) { l.DeleteItems({2, 0, 2}); }, 0},
+        {"delete items",
+         [](auto& l) {
+             l.DeleteItems({2, 0, 2});
+         },
+         0},
         {"clear", [](auto& l) { l.Clear(); }, 0},
-        {"sort", [](auto& l) { l.SetSortField("Title"); l.SetSortDirection(-1); l.Sort(); }, 2},
+        {"sort",
+         [](auto& l) {
+             l.SetSortField("Title");
+             l.SetSortDirection(-1);
+             l.Sort();
+         },
+         2},
         {"expand", [](auto& l) { l.ExpandQuantities(); }, 4},
         {"compress", [](auto& l) { l.CompressQuantities(); }, 3},
-        {"assign", [](auto& l) {
+        {"assign",
+         [](auto& l) {
              TCartListClass source;
              source.Assign(l);
              source.GetItem(3)->Modified = true;
              l.Assign(source);
-         }, 3},
+         },
+         3},
     };
     for (const auto& c : cases) {
         TCartListClass list;
