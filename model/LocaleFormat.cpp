@@ -28,7 +28,19 @@ std::string Padded(int value, size_t width)
     return digits;
 }
 
+TodayClock& CurrentClock()
+{
+    static TodayClock clock = nullptr;
+    return clock;
+}
+
 }  // namespace
+
+void SetTodayClock(TodayClock clock)
+{
+    CurrentClock() = clock;
+    ++FormatGeneration();
+}
 
 const LocaleFormat& LocaleFormat::Current() { return CurrentFormat(); }
 
@@ -118,7 +130,7 @@ std::string TodayText()
     static std::string cached;
     static std::time_t validUntil = 0;
     static unsigned generation = 0;
-    const std::time_t now = std::time(nullptr);
+    const std::time_t now = CurrentClock() ? CurrentClock()() : std::time(nullptr);
     if (now >= validUntil || generation != FormatGeneration() || cached.empty()) {
         std::tm local {};
         localtime_r(&now, &local);

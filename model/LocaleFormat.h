@@ -33,4 +33,9 @@ struct LocaleFormat {
 // Today's date in the current short date format. Formatted once a day, not once per call.
 std::string TodayText();
 
+// Where TodayText takes the time from: the system clock unless set (a test fixes the day so that
+// no result depends on when it runs). Nullptr restores the system clock.
+using TodayClock = std::time_t (*)();
+void SetTodayClock(TodayClock clock);
+
 }  // namespace quorvel
