@@ -1,14 +1,15 @@
 #include "ReportTest.h"
 
-#include "reports/BinReportOptionsForm.h"
+#include "platform/qt/CommandGuard.h"
 #include "reports/CartReports.h"
-#include "reports/InventoryReportOptionsForm.h"
 #include "reports/ReportColumns.h"
-#include "reports/TradeListForm.h"
 #include "ui/FieldOrderForm.h"
+#include "ui/reports/BinReportOptionsForm.h"
+#include "ui/reports/InventoryReportOptionsForm.h"
+#include "ui/reports/ReportWriters.h"
+#include "ui/reports/TradeListForm.h"
 
-#include <QButtonGroup>
-#include <QCheckBox>
+#include <QRadioButton>
 #include <QSpinBox>
 
 #include <filesystem>
@@ -194,7 +195,7 @@ TEST_F(CartReportsTest, WritersFollowTheColumnSectionCourse)
     fake.dialogAnswers.push_back([&](QDialog&) {
         bin.Columns.GetColumn(0)->Hidden = true;
         bin.Columns.GetColumn(3)->Order = -5;
-        bin.CartsPerBinEdit->setValue(2);
+        bin.findChild<QSpinBox*>("CartsPerBinEdit")->setValue(2);
         return int(QDialog::Accepted);
     });
     EXPECT_TRUE(MakeBinReport(*list, out, bin));
@@ -208,7 +209,7 @@ TEST_F(CartReportsTest, WritersFollowTheColumnSectionCourse)
     // The other reports keep sections of their own; a value that does not convert writes nothing.
     list->GetItem(1)->SetFieldValue("Quantity", std::string("two"));
     fake.dialogAnswers.push_back([](QDialog&) { return int(QDialog::Accepted); });
-    EXPECT_FALSE(MakeTradeReport(*list, PathOf("trade.htm"), trade));
+    EXPECT_FALSE(RunCommand([&] { MakeTradeReport(*list, PathOf("trade.htm"), trade); }));
     EXPECT_FALSE(Exists("trade.htm"));
     EXPECT_TRUE(ReadIniBool(ini, "CustomMediaTradeReportHeader", "CustomHeader", false));
     EXPECT_EQ(fake.messages,
@@ -216,7 +217,7 @@ TEST_F(CartReportsTest, WritersFollowTheColumnSectionCourse)
                   {MessageKind::Error, "Invalid variant type conversion in item 2, field QUANTITY"}}));
 
     fake.dialogAnswers.push_back([&](QDialog&) {
-        inventory.BoxedOption->button(boBoth)->setChecked(true);
+        inventory.findChild<QRadioButton*>("Both")->setChecked(true);
         return int(QDialog::Accepted);
     });
     EXPECT_TRUE(MakeInventoryReport(*list, PathOf("inv.htm"), inventory));
@@ -244,9 +245,10 @@ TEST_F(CartReportsTest, StreamedReportsAreTheRenderedDocumentOrNothing)
             big->GetItem(c.BrokenItem)->SetFieldValue("Boxed", FieldValue(std::string("perhaps")));
         // Only a report that shows part of the items reads their Boxed values.
         const int option = c.BrokenItem < 0 ? boBoth : boUnboxed;
-        const bool written =
+        const bool written = RunCommand([&] {
             StreamReport([&](AtomicFileWriter& file) { RenderInventoryReport(*big, columns, option, clock, &file); },
                          PathOf("r.htm"));
+        });
         EXPECT_EQ(written, c.BrokenItem < 0) << c.Name;
         EXPECT_EQ(ReadFile("r.htm"), c.BrokenItem < 0 ? rendered : "old") << c.Name;
         if (c.BrokenItem >= 0)

@@ -13,13 +13,13 @@
 
 #include "model/ColumnList.h"
 #include "model/ListFactory.h"
-#include "reports/CompareCarts.h"
 #include "reports/CompareCartsReport.h"
 #include "reports/CompareTestSupport.h"
 #include "reports/ReportColumns.h"
 #include "reports/ReportHtml.h"
 #include "support/ConfigDirTest.h"
 #include "support/qt/FakeServices.h"
+#include "ui/reports/CompareCarts.h"
 
 namespace quorvel {
 namespace {

@@ -1,6 +1,6 @@
 #include "ConfigFolderTest.h"
 
-#include "ui/SiteAddresses.h"
+#include "config/SiteAddresses.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>

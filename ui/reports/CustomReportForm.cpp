@@ -1,4 +1,4 @@
-#include "reports/CustomReportForm.h"
+#include "ui/reports/CustomReportForm.h"
 
 #include "model/ColumnList.h"
 #include "model/ListFactory.h"
