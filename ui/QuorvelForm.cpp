@@ -21,11 +21,13 @@
 #include "ui/MenuNames.h"
 #include "ui/MigrationForm.h"
 #include "ui/OptionsForm.h"
+#include "ui/commands/ClipboardCommands.h"
 #include "ui/commands/ExplorerCommands.h"
 #include "ui/commands/HelpCommands.h"
 #include "ui/commands/ItemCommands.h"
 #include "ui/commands/ListCommands.h"
 #include "ui/commands/ToolCommands.h"
+#include "ui/reports/ReportCommands.h"
 
 #include <QCloseEvent>
 #include <QHeaderView>
@@ -143,6 +145,13 @@ TQuorvelForm::TQuorvelForm(SettingsStore& settings, PlatformList& platforms, TOp
     explorerCommands_ = explorerCommands.get();
     groups_.push_back(std::move(explorerCommands));
     groups_.push_back(std::make_unique<HelpCommands>(*this));
+    // The column-order and property dialogs are the window's, one of each for the run.
+    auto clipboardCommands = std::make_unique<ClipboardCommands>(*this, *fieldOrderForm_, *listCommands_);
+    clipboardCommands_ = clipboardCommands.get();
+    groups_.push_back(std::move(clipboardCommands));
+    auto reportCommands = std::make_unique<ReportCommands>(*this, *fieldOrderForm_, *propertyDialog_);
+    reportCommands_ = reportCommands.get();
+    groups_.push_back(std::move(reportCommands));
     connect(Action(entry::ExitMainMenu), &QAction::triggered, this, Guarded([this] { ExitMainMenuClick(); }));
     Action(entry::ExitMainMenu)->setProperty("quorvelBuilt", true);
 }

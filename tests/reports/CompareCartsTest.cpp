@@ -14,13 +14,13 @@
 #include "config/SettingKeys.h"
 #include "model/ColumnList.h"
 #include "model/ListFactory.h"
-#include "reports/CompareCarts.h"
 #include "reports/CompareCartsReport.h"
 #include "reports/CompareTestSupport.h"
 #include "reports/ReportColumns.h"
 #include "reports/ReportHtml.h"
 #include "support/ConfigDirTest.h"
 #include "support/qt/FakeServices.h"
+#include "ui/reports/CompareCarts.h"
 
 namespace quorvel {
 namespace {

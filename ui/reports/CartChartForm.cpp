@@ -1,12 +1,12 @@
-#include "reports/CartChartForm.h"
+#include "ui/reports/CartChartForm.h"
 
 #include "model/ListFactory.h"
 #include "platform/qt/CommandGuard.h"
 #include "platform/qt/Services.h"
 #include "reports/ChartOperations.h"
 #include "reports/ChartPainter.h"
-#include "reports/ChartWidget.h"
-#include "reports/ChooseListTypeForm.h"
+#include "ui/reports/ChartWidget.h"
+#include "ui/reports/ChooseListTypeForm.h"
 
 #include <QFileInfo>
 #include <QGridLayout>

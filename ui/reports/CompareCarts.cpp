@@ -1,4 +1,4 @@
-#include "reports/CompareCarts.h"
+#include "ui/reports/CompareCarts.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -26,10 +26,9 @@
 #include "platform/qt/QtCp1252.h"
 #include "platform/qt/Services.h"
 #include "reports/CartCompare.h"
-#include "reports/CompareCartsReport.h"
-#include "reports/ReportFiles.h"
 #include "ui/FieldOrderForm.h"
 #include "ui/ListDisplay.h"
+#include "ui/reports/ReportWriters.h"
 
 namespace quorvel {
 
