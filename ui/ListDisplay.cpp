@@ -67,7 +67,7 @@ void TListDisplayClass::ConnectTree()
         return;
     QHeaderView* header = Tree->horizontalHeader();
     connections_.push_back(QObject::connect(header, &QHeaderView::sectionClicked, header,
-                                            [this](int column) { RunCommand([&] { TreeHeaderClick(column); }); }));
+                                            Guarded([this](int column) { TreeHeaderClick(column); })));
     connections_.push_back(
         QObject::connect(header, &QHeaderView::sectionResized, header, [this](int, int, int) { TreeColumnResize(); }));
 }
