@@ -158,6 +158,7 @@ struct ReadCase {
     std::string Content;
     std::string Error;  // empty: the read succeeds
     std::vector<std::string> Titles = {};
+    std::string Type = "Media";  // taken from the file as it stands
 };
 
 TEST_F(ListFileTest, ReadsOrRefusesWholeFiles)
@@ -178,7 +179,7 @@ TEST_F(ListFileTest, ReadsOrRefusesWholeFiles)
          "\x7F"
          "ELF\x02\x01\x01\0\0\0\r\n\xFF\xFE\0\n\x01\x02"s,
          version},
-        {"QuotedTag", "\"QV1.2\",junk\nx\ny\n", "", {}},
+        {"QuotedTag", "\"QV1.2\",junk\nx\ny\n", "", {}, "x"},
         {"ThreeLines", head, "", {}},
         {"BadEscapeInItem", head + "\"ok\",1\r\n\"bad %ZZ\",2\r\n", "'$ZZ' is not a valid integer value"},
         {"EscapeCutShort", head + "\"bad 5%\",2\r\n", "'$' is not a valid integer value"},
@@ -190,6 +191,7 @@ TEST_F(ListFileTest, ReadsOrRefusesWholeFiles)
         {"BlankLineIsAnItem", head + "\"a\",1\r\n\r\n\"b\",2\r\n", "", {"a", "", "b"}},
         {"NulIsData", head + "\"a\0b\",1\r\n"s, "", {"a\0b"s}},
         {"LongLineIgnoresExtraValues", head + "\"a\",1,2,3,\"x\"\r\n", "", {"a"}},
+        {"OtherTypeKept", "QV1.2\r\n\"Hardware\",\"P\",\"O\",\"D\"\r\n\"TITLE\"\r\n\"x\"\r\n", "", {"x"}, "Hardware"},
     };
     for (const auto& c : cases) {
         WriteFile("in.lst", c.Content);
@@ -204,6 +206,7 @@ TEST_F(ListFileTest, ReadsOrRefusesWholeFiles)
             list.LoadFromFile(PathOf("in.lst"));
             EXPECT_TRUE(c.Error.empty()) << c.Name;
             EXPECT_EQ(test::Column(list, "Title"), c.Titles) << c.Name;
+            EXPECT_EQ(list.GetListType(), c.Type) << c.Name;
             EXPECT_EQ(list.GetFileName(), PathOf("in.lst")) << c.Name;
             EXPECT_FALSE(list.IsModified()) << c.Name;
         } catch (const std::exception& e) {
@@ -276,16 +279,6 @@ TEST_F(ListFileTest, OldTagsAreNotDecodedAndSaveAsCurrent)
     EXPECT_EQ(ReadFile("new.lst").substr(0, 48), "QV1.2\r\n\"Media\",\"Zen%2522\",\"Me\",\"Old list\"\r\n\"TITL");
 }
 
-TEST_F(ListFileTest, ReaderTakesTheTypeFieldAsItStands)
-{
-    WriteFile("in.lst", "QV1.2\r\n\"Hardware\",\"P\",\"O\",\"D\"\r\n\"TITLE\"\r\n\"x\"\r\n");
-    TCartListClass list;
-    list.LoadFromFile(PathOf("in.lst"));
-    EXPECT_EQ(list.GetListType(), "Hardware");
-    EXPECT_EQ(list.Count(), 1);
-}
-
-// Whether a ".BAK" is kept is the safe file's; here the refusal to overwrite and what a save sets.
 TEST_F(ListFileTest, SavingOverAFileOnlyWhenAllowed)
 {
     TCartListClass list;
