@@ -73,6 +73,9 @@ bool ReportField::Boolean(const TBaseCustomClass& item, int64_t itemNumber)
     const int32_t p = Position(item);
     if (p < 0)
         return false;
+    if (item.KindAt(p) == ValueKind::Text)
+        if (auto quick = TryTextToBoolean(item.TextAt(p)))
+            return *quick;
     try {
         return ToBoolean(item.ValueAt(p));
     } catch (const std::runtime_error& e) {

@@ -50,7 +50,8 @@ void ForEachInView(const TBaseCustomListClass& list, const std::vector<uint32_t>
     }
 }
 
-template <typename Visit> void ForEachInView(const TBaseCustomListClass& list, const std::vector<uint32_t>& order, Visit visit)
+template <typename Visit>
+void ForEachInView(const TBaseCustomListClass& list, const std::vector<uint32_t>& order, Visit visit)
 {
     ForEachInView(list, order, 0, order.size(), visit);
 }
@@ -59,7 +60,8 @@ template <typename Visit> void ForEachInView(const TBaseCustomListClass& list, c
 // tested in slices on worker threads, each with its own test from MakeKeep(); a test that raises
 // stops the work, and the failure of the first such item in view order is the one raised.
 template <typename MakeKeep>
-std::vector<uint32_t> KeptInView(const TBaseCustomListClass& list, const std::vector<uint32_t>& order, MakeKeep makeKeep)
+std::vector<uint32_t> KeptInView(const TBaseCustomListClass& list, const std::vector<uint32_t>& order,
+                                 MakeKeep makeKeep)
 {
     const size_t slices = SliceCount(order.size() / 16384 + 1);
     std::vector<std::vector<uint32_t>> kept(slices);
@@ -85,7 +87,8 @@ template <typename MakeRow>
 void WriteDataRows(HtmlReport& report, const TBaseCustomListClass& list, const std::vector<uint32_t>& rows,
                    MakeRow makeRow)
 {
-    constexpr size_t kChunk = 1024;
+    // Chunks of about the bytes of the list save's: the few made ahead stay small.
+    constexpr size_t kChunk = 256;
     const size_t chunks = (rows.size() + kChunk - 1) / kChunk;
     MakeInOrder(
         chunks, SliceCount(rows.size() / 16384 + 1),

@@ -10,6 +10,7 @@
 #include "ListTestSupport.h"
 #include "model/CartListClass.h"
 #include "model/HardwareListClass.h"
+#include "platform/Cp1252.h"
 
 namespace quorvel {
 namespace {
@@ -221,6 +222,45 @@ TEST_F(SortStateTest, ConstructingAListBetweenSortsResetsTheOrder)
 // Random values of every kind: the order must not depend on where the items started, and sorting
 // again changes nothing. A comparison that is no strict weak order fails either. Each pool holds
 // no two values that sort equal, so the texts of the result are fully determined.
+// Long runs of titles sharing many bytes go through the deeper radix passes; the order stays that of
+// a stable comparison of the lower-cased texts, both ways, and sorting again changes nothing.
+TEST_F(SortStateTest, LongSharedPrefixesKeepTheComparisonOrder)
+{
+    std::mt19937 random(11);
+    const std::vector<std::string> parts = {"Galactic ",           "galactic",          "GALACTIC Comet ",
+                                            std::string("x\0", 2), "Deluxe Edition II", ""};
+    // Enough items for the keys to be built in several slices.
+    std::vector<std::string> titles;
+    for (int i = 0; i < 66000; ++i) {
+        std::string title;
+        for (int k = int(random() % 4); k >= 0; --k)
+            title += parts[random() % parts.size()];
+        titles.push_back(title);
+    }
+    std::vector<std::string> lower;
+    for (const auto& title : titles)
+        lower.push_back(Cp1252::ToLower(title));
+    for (int32_t direction : {1, -1}) {
+        TCartListClass list;
+        std::vector<size_t> order;
+        for (size_t i = 0; i < titles.size(); ++i) {
+            AddItem(list, {{"Title", FieldValue(titles[i])}, {"Notes", FieldValue(std::to_string(i))}});
+            order.push_back(i);
+        }
+        std::stable_sort(order.begin(), order.end(),
+                         [&](size_t a, size_t b) { return direction > 0 ? lower[a] < lower[b] : lower[b] < lower[a]; });
+        std::vector<std::string> expected;
+        for (size_t i : order)
+            expected.push_back(std::to_string(i));
+        G_SortField = "Title";
+        G_SortDirection = direction;
+        list.Sort();
+        EXPECT_EQ(Column(list, "Notes"), expected) << direction;
+        list.Sort();
+        EXPECT_EQ(Column(list, "Notes"), expected) << direction;
+    }
+}
+
 TEST_F(SortStateTest, OrderIsTotalOnRandomMixedValues)
 {
     std::mt19937 random(7);

@@ -3,6 +3,8 @@
 #include "support/Checks.h"
 #include "support/GlobalsTest.h"
 
+#include <functional>
+
 #include "ListTestSupport.h"
 #include "model/CartListClass.h"
 #include "model/HardwareListClass.h"
@@ -191,15 +193,77 @@ TEST(ListCopyTest, AssignIsADeepCopy)
     EXPECT_EQ(copy.Count(), 0);
 }
 
-TEST(ListCopyTest, IsModifiedSeesItemFlags)
+// The list's count of modified items after every operation that adds, removes, copies or flags items.
+TEST(ListCopyTest, ModifiedCountFollowsEveryItemOperation)
 {
-    TCartListClass list;
-    EXPECT_FALSE(list.IsModified());
-    TBaseCustomClass& item = AddItem(list, {{"Title", Text("A")}});
-    list.SetModified(false);
-    EXPECT_FALSE(list.IsModified());
-    item.SetFieldValue("Notes", Text("n"));
-    EXPECT_TRUE(list.IsModified());
+    const auto flagged = [](TBaseCustomListClass& list, const char* title, int quantity) {
+        auto item = list.CreateItem();
+        item->SetFieldValue("Title", Text(title));
+        item->SetFieldValue("Quantity", quantity);
+        return item;
+    };
+    struct Case {
+        const char* Name;
+        std::function<void(TBaseCustomListClass&)> Apply;
+        int64_t Count;
+    };
+    // The list starts as A (modified, quantity 3), B, C (modified), B (a copy of B).
+    const std::vector<Case> cases = {
+        {"value set", [](auto& l) { l.GetItem(1)->SetFieldValue("Notes", Text("n")); }, 3},
+        {"text set", [](auto& l) { l.GetItem(1)->SetTextAt(0, "x"); }, 3},
+        {"flag set twice", [](auto& l) { l.GetItem(0)->Modified = true; }, 2},
+        {"flag cleared", [](auto& l) { l.GetItem(0)->Modified = false; }, 1},
+        {"values reset", [](auto& l) { l.GetItem(2)->ResetValues(); }, 1},
+        {"item assigned", [](auto& l) { l.GetItem(1)->Assign(*l.GetItem(0)); }, 3},
+        {"add", [&](auto& l) { l.Add(flagged(l, "D", 1)); }, 3},
+        {"add items",
+         [&](auto& l) {
+             std::vector<std::unique_ptr<TBaseCustomClass>> items;
+             items.push_back(flagged(l, "D", 1));
+             items.push_back(l.GetItem(1)->Clone());
+             l.AddItems(std::move(items));
+         },
+         3},
+        {"delete", [](auto& l) { l.Delete(0); }, 1},
+        {"delete items",
+         [](auto& l) {
+             l.DeleteItems({2, 0, 2});
+         },
+         0},
+        {"clear", [](auto& l) { l.Clear(); }, 0},
+        {"sort",
+         [](auto& l) {
+             l.SetSortField("Title");
+             l.SetSortDirection(-1);
+             l.Sort();
+         },
+         2},
+        {"expand", [](auto& l) { l.ExpandQuantities(); }, 4},
+        {"compress", [](auto& l) { l.CompressQuantities(); }, 3},
+        {"assign",
+         [](auto& l) {
+             TCartListClass source;
+             source.Assign(l);
+             source.GetItem(3)->Modified = true;
+             l.Assign(source);
+         },
+         3},
+    };
+    for (const auto& c : cases) {
+        TCartListClass list;
+        list.Add(flagged(list, "A", 3));
+        AddItem(list, {{"Title", Text("B")}});
+        list.Add(flagged(list, "C", 1));
+        AddItem(list, {{"Title", Text("B")}});
+        c.Apply(list);
+        int64_t flags = 0;
+        for (const auto& item : list.Items())
+            flags += item->Modified ? 1 : 0;
+        EXPECT_EQ(list.ModifiedItemCount(), flags) << c.Name;
+        EXPECT_EQ(list.ModifiedItemCount(), c.Count) << c.Name;
+        list.SetModified(false);
+        EXPECT_EQ(list.IsModified(), c.Count > 0) << c.Name;
+    }
 }
 
 }  // namespace

@@ -88,7 +88,7 @@ TEST_F(CartReportsTest, LabelAndHeaderRowsOfEachReport)
 {
     const auto lines = [](const HtmlReport& r) {
         auto all = r.Lines();
-        return Rows(all.begin() + 7, all.begin() + static_cast<long>(all.size()) - DataRows(r).size() - 8);
+        return Rows(all.begin() + 10, all.begin() + static_cast<long>(all.size()) - DataRows(r).size() - 8);
     };
     const std::string date = "<TR><TD bgcolor=\"#DDDDDD\">Date</TD><TD>Saturday, December 5, 2026, 02:29 PM</TD></TR>";
     const auto label = [](const char* colour, const std::string& l, const std::string& v) {
@@ -111,7 +111,7 @@ TEST_F(CartReportsTest, LabelAndHeaderRowsOfEachReport)
                      label(G, "Description", "Shelf &amp; &lt;attic&gt;"), label(B, "Trade Boxed", "Yes"),
                      label(G, "Min Qty for Trade", "3"), label(B, "Actual Qty", "No"), "</TABLE>", open,
                      "<TR><TH>Title</TH><TH>Qty</TH></TR>"}));
-    EXPECT_EQ(RenderTradeReport(*list, columns, {}, clock).Lines().at(2), "Zentrix 64 - Ada Quill");
+    EXPECT_EQ(RenderTradeReport(*list, columns, {}, clock).Lines().at(5), "Zentrix 64 - Ada Quill");
 }
 
 TEST_F(CartReportsTest, InventoryRowsEndWithThreeBlanks)
@@ -184,7 +184,7 @@ TEST_F(CartReportsTest, WritersFollowTheColumnSectionCourse)
     LoadReportColumns(*list, ini, "CustomMediaBinReportHeader", stored);
     EXPECT_EQ(stored.GetColumn(0)->Field, list->GetItem(0)->Fields()[3].Name);
     const std::string html = ReadFile("bin.htm");
-    EXPECT_EQ(html.substr(0, 11), "\xEF\xBB\xBF<HTML>\r\n");
+    EXPECT_EQ(html.substr(0, 28), "\xEF\xBB\xBF<!DOCTYPE HTML>\r\n<HTML>\r\n");
     EXPECT_NE(html.find("<TD bgcolor=\"#BBBBBB\">Media Per Bin</TD><TD>2</TD>"), std::string::npos);
 
     // The other reports keep sections of their own; a value that does not convert writes nothing.

@@ -172,12 +172,15 @@ TEST_F(CompareCartsTest, ReportGoldenLines)
         RenderCompareReport(*left, *right, columns, {QDateTime(QDate(2026, 12, 5), QTime(14, 29)), QLocale::c()})
             .Lines();
     const std::vector<std::string> head = {
+        "<!DOCTYPE HTML>",
         "<HTML>",
+        "<META CHARSET=\"UTF-8\">",
+        "<STYLE>TABLE { overflow-wrap: anywhere; }</STYLE>",
         "<TITLE>",
         "Cartridge Comparision",
         "</TITLE>",
         "<BODY>",
-        "<FONT FACE=\"Verdana\">",
+        "<FONT FACE=\"Verdana, sans-serif\">",
         "<P><TABLE BORDER=\"0\" CELLSPACING=\"2\">",
         "<TR><TD bgcolor=\"#BBBBBB\">Platform</TD><TD>Zentrix 64</TD></TR>",
         "<TR><TD bgcolor=\"#DDDDDD\">Owner</TD><TD>Ann &amp; Co</TD></TR>",
@@ -187,10 +190,10 @@ TEST_F(CompareCartsTest, ReportGoldenLines)
         "<P><TABLE BORDER=\"0\" CELLSPACING=\"2\">",
         "<TR><TH>Title</TH><TH>Qty</TH></TR>",
         "</TABLE>",
-        "<FONT FACE=\"Verdana\">"};
+        "<FONT FACE=\"Verdana, sans-serif\">"};
     ASSERT_GE(lines.size(), head.size() + 16);
     EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.begin() + head.size()), head);
-    EXPECT_EQ(std::vector<std::string>(lines.begin() + 24, lines.begin() + 28),
+    EXPECT_EQ(std::vector<std::string>(lines.begin() + 27, lines.begin() + 31),
               (std::vector<std::string> {
                   "<TR bgcolor=\"#FFFFFF\"><TD ALIGN=\"LEFT\">A &lt;b&gt;</TD><TD ALIGN=\"RIGHT\">2</TD></TR>",
                   "<TR bgcolor=\"#DDDDDD\"><TD ALIGN=\"LEFT\">Zed</TD><TD ALIGN=\"RIGHT\">1</TD></TR>", "</TABLE>",

@@ -78,6 +78,27 @@ TEST_F(MainFormTest, StartsWithItsVersionAndEveryEntryDisabledUntilItsCommandExi
     EXPECT_FALSE(form->Action(entry::InventoryListMainMenu)->isVisible());
 }
 
+TEST_F(MainFormTest, TheMenuStateFollowsACommandThatFailedHalfway)
+{
+    const std::string file = WriteList("a.csv", ltMedia, "Zentrix 64", {"One"});
+    MakeForm();
+    struct Failing : CommandGroup {
+        Failing(MainFormAccess& form, const std::string& file) : CommandGroup(form)
+        {
+            Connect(entry::Help1, [this, file] {
+                form_.OpenListFile(file);
+                throw std::runtime_error("Stopped.");
+            });
+        }
+    };
+    form->AttachCommandGroup(std::make_unique<Failing>(*form, file));
+    form->UpdateMenuState();
+    EXPECT_FALSE(Enabled(entry::CloseListMainMenu));
+    form->Action(entry::Help1)->trigger();
+    EXPECT_EQ(TakeMessages(), (std::vector<ShownMessage> {{MessageKind::Error, "Stopped."}}));
+    EXPECT_TRUE(Enabled(entry::CloseListMainMenu));
+}
+
 TEST_F(MainFormTest, LastFilesAreReopenedOnlyWhenAskedAndABadOneDoesNotStopTheRest)
 {
     const std::string first = WriteList("a.csv", ltMedia, "Zentrix 64", {"One"});
