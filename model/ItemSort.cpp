@@ -136,14 +136,13 @@ private:
 // Items of a sorted list lie anywhere in memory; asking for an item's memory some items ahead lets
 // the loads overlap. (Also asking for its value and text in further stages gained little, now that
 // the values lie in the item.)
-template <typename Consume>
-void BuildKeys(const std::vector<std::unique_ptr<TBaseCustomClass>>& items, KeyBuilder& builder, Consume consume)
+template <typename Items, typename Consume> void BuildKeys(const Items& items, KeyBuilder& builder, Consume consume)
 {
     constexpr size_t kAhead = 9;
     const size_t n = items.size();
     for (size_t i = 0; i < n; ++i) {
         if (i + kAhead < n)
-            __builtin_prefetch(items[i + kAhead].get());
+            __builtin_prefetch(&*items[i + kAhead]);
         consume(builder.Build(*items[i], static_cast<uint32_t>(i)));
     }
 }
@@ -238,10 +237,9 @@ void SortOtherKeys(std::vector<SortKey>& keys, const char* arena, bool descendin
     }
 }
 
-}  // namespace
-
-std::vector<uint32_t> SortedOrder(const std::vector<std::unique_ptr<TBaseCustomClass>>& items,
-                                  std::string_view fieldName, int32_t direction)
+// Items is a vector of owning or plain item pointers.
+template <typename Items>
+std::vector<uint32_t> OrderOf(const Items& items, std::string_view fieldName, int32_t direction)
 {
     std::vector<uint32_t> order;
     order.reserve(items.size());
@@ -279,6 +277,20 @@ std::vector<uint32_t> SortedOrder(const std::vector<std::unique_ptr<TBaseCustomC
     for (auto it = boundary; it != others.end(); ++it)
         order.push_back(it->Index);
     return order;
+}
+
+}  // namespace
+
+std::vector<uint32_t> SortedOrder(const std::vector<std::unique_ptr<TBaseCustomClass>>& items,
+                                  std::string_view fieldName, int32_t direction)
+{
+    return OrderOf(items, fieldName, direction);
+}
+
+std::vector<uint32_t> SortedOrder(std::span<const TBaseCustomClass* const> items, std::string_view fieldName,
+                                  int32_t direction)
+{
+    return OrderOf(items, fieldName, direction);
 }
 
 void SortItems(std::vector<std::unique_ptr<TBaseCustomClass>>& items, std::string_view fieldName, int32_t direction)
