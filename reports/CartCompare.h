@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "model/CartListClass.h"
 
@@ -43,8 +44,15 @@ public:
 
 private:
     struct Side;
-    Side Prepare(const TCartListClass& list, const char* name) const;
-    std::unique_ptr<TCartListClass> CollectMissing(const Side& reference, const Side& source) const;
+    struct Pass;
+    class CopyMerger;
+    class KeyWriter;
+    // The two lists are prepared side by side, then both passes run side by side; what a pass found
+    // is then told through OnProgress on the calling thread, the first pass first.
+    void Prepare(const TCartListClass& list, Side& side) const;
+    Pass FindMissing(const Side& reference, const Side& source) const;
+    std::unique_ptr<TCartListClass> Deliver(Pass& pass, const Side& source) const;
+    static std::vector<uint32_t> TitleRanks(const Side& side);
     void Report(int32_t percent, bool& abort) const;
 
     std::unique_ptr<TCartListClass> MissingFromOne;
