@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <vector>
 
 #include "model/CartListClass.h"
 
@@ -43,18 +42,6 @@ public:
     const TCartListClass& GetMissingFromTwo() const { return *MissingFromTwo; }
 
 private:
-    struct Side;
-    struct Pass;
-    class CopyMerger;
-    class KeyWriter;
-    // The two lists are prepared side by side, then both passes run side by side; what a pass found
-    // is then told through OnProgress on the calling thread, the first pass first.
-    void Prepare(const TCartListClass& list, Side& side) const;
-    Pass FindMissing(const Side& reference, const Side& source) const;
-    std::unique_ptr<TCartListClass> Deliver(Pass& pass, const Side& source) const;
-    static std::vector<uint32_t> TitleRanks(const Side& side);
-    void Report(int32_t percent, bool& abort) const;
-
     std::unique_ptr<TCartListClass> MissingFromOne;
     std::unique_ptr<TCartListClass> MissingFromTwo;
     bool IgnoreLabelType = false;
