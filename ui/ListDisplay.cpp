@@ -4,9 +4,11 @@
 #include "model/Utils.h"
 #include "platform/Cp1252.h"
 #include "platform/FileNames.h"
+#include "platform/IniFile.h"
 #include "platform/qt/CommandGuard.h"
 #include "platform/qt/QtCp1252.h"
 #include "ui/ListTableModel.h"
+#include "ui/UiScale.h"
 
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -15,6 +17,33 @@
 #include <algorithm>
 
 namespace quorvel {
+
+namespace {
+
+constexpr int kDesignColumnWidth = 75;
+
+// Columns the view section does not hold get the default width for this desktop: the design width
+// scaled, and never narrower than the caption. A width the section holds is the user's, used as stored.
+void SetDefaultWidths(TColumnListClass& columns, const QTableView* tree, const std::string& fileName,
+                      const std::string& section)
+{
+    std::vector<std::string> stored;
+    if (!fileName.empty()) {
+        for (const auto& [key, value] : IniFile::Load(fileName).SectionValues(section))
+            if (IniFile::KeyIndex(key, "Field"))
+                stored.push_back(value);
+    }
+    for (const auto& column : columns.Columns) {
+        const auto named = [&](const std::string& field) { return Cp1252::EqualsNoCase(field, column->Field); };
+        if (std::any_of(stored.begin(), stored.end(), named))
+            continue;
+        column->Width = Scaled(kDesignColumnWidth);
+        if (tree)
+            column->Width = std::max(column->Width, HeaderWidthFor(*tree->horizontalHeader(), ToQString(column->Name)));
+    }
+}
+
+}  // namespace
 
 TListDisplayClass::TListDisplayClass() : model_(std::make_unique<ListTableModel>()) { }
 
@@ -161,6 +190,7 @@ void TListDisplayClass::LoadView()
     Columns.SetTemplate(List->Count() > 0 ? List->GetItem(0) : nullptr);
     if (Columns.Template && !fileName.empty())
         Columns.LoadFromIni(fileName, ViewSectionName());
+    SetDefaultWidths(Columns, Tree, fileName, ViewSectionName());
     ApplyColumns();
 }
 
