@@ -50,7 +50,7 @@ TItemAddForm::TItemAddForm(const SettingsStore& settings, QWidget* parent) : QDi
     okButton_ = okButton;
     auto* statusBar = new QStatusBar(this);
     statusBar->setObjectName("StatusBar1");
-    statusBar->setSizeGripEnabled(false);
+    statusBar->setSizeGripEnabled(true);
 
     const auto guarded = [this](void (TItemAddForm::*handler)()) {
         return [this, handler] { RunCommand([this, handler] { (this->*handler)(); }); };
