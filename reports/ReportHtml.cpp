@@ -163,6 +163,19 @@ void HtmlReport::DataRow(std::string_view line, size_t expected)
         text_.reserve(text_.size() + (text_.size() - dataStart_) / kSample * (expected - kSample) * 2 + 65536);
 }
 
+void HtmlReport::DataRows(std::string_view rows, size_t pieces)
+{
+    if (file_) {
+        if (!text_.empty())
+            HandOver();
+        file_->Write(rows);
+        return;
+    }
+    if (dataRows_++ == 0 && pieces > 1)
+        text_.reserve(text_.size() + rows.size() * pieces + rows.size() / 8 + 65536);
+    text_ += rows;
+}
+
 void HtmlReport::Begin(std::string_view title)
 {
     Line("<HTML>");

@@ -59,6 +59,8 @@ public:
     void Line(std::string_view line);
     // A data row (a line); Expected rows in all lets the buffer be sized once from the first rows.
     void DataRow(std::string_view line, size_t expected);
+    // Data rows made elsewhere, each ended by CR LF; Pieces in all lets the buffer be sized once.
+    void DataRows(std::string_view rows, size_t pieces);
     // Closes the data table, then the footnote line (raw) when given, the footer and the document.
     void Finish(std::string_view footnote = {});
 

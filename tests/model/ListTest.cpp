@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "support/Checks.h"
 #include "support/GlobalsTest.h"
 
 #include <algorithm>
@@ -66,11 +67,7 @@ TEST(ListTest, IndexErrorsChangeNothing)
     }
     EXPECT_EQ(list.Count(), 2);
     EXPECT_FALSE(list.GetModified());
-    try {
-        list.GetItem(7);
-    } catch (const ListIndexError& e) {
-        EXPECT_STREQ(e.what(), "List index out of bounds (7)");
-    }
+    EXPECT_EQ(test::ErrorOf<ListIndexError>([&] { list.GetItem(7); }), "List index out of bounds (7)");
     list.Delete(0);
     EXPECT_EQ(Column(list, "Title"), std::vector<std::string> {"B"});
     EXPECT_TRUE(list.GetModified());
@@ -182,6 +179,11 @@ INSTANTIATE_TEST_SUITE_P(
                   {Text("Galactic Neon"), Text("galactic"), Text("GALACTIC Comet"),
                    FieldValue(std::string("galactic\0", 9)), Text("Galactic Neon"), Text("galacti")},
                   {5, 1, 3, 2, 0, 4}},
+        SortCase {"FirstDifferenceAtTheEighthByte",
+                  "Title",
+                  1,
+                  {Text("Pitfall!Z"), Text("Pitfall2"), Text("Pitfall!A")},
+                  {2, 0, 1}},
         SortCase {"SharedPrefixesDescending",
                   "Title",
                   -1,

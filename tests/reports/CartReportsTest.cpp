@@ -1,4 +1,5 @@
 #include "ReportTest.h"
+#include "support/Checks.h"
 
 #include "reports/BinReportOptionsForm.h"
 #include "reports/CartReports.h"
@@ -12,8 +13,6 @@
 #include <QSpinBox>
 
 #include <filesystem>
-#include <regex>
-#include <set>
 #include <tuple>
 
 namespace quorvel {
@@ -145,23 +144,6 @@ TEST_F(CartReportsTest, TradeRowsShowSpareOrHeldQuantities)
               (Rows {Row(W, "<TD ALIGN=\"LEFT\">D</TD>"), Row(G, "<TD ALIGN=\"LEFT\">E</TD>")}));
 }
 
-// Markup in values stays text: every tag of the output is one the reports write themselves.
-TEST_F(CartReportsTest, ValuesCannotInjectMarkup)
-{
-    auto nasty = MakeList({{"<script>alert(\"x\")</script> & <B>", false, 2}});
-    nasty->SetPlatform("<I>P</I>");
-    TColumnListClass set;
-    ShowOnly(set, *nasty, {"Title"});
-    set.GetColumn(0)->Name = "<U>T</U>";
-    const std::string text = RenderTradeReport(*nasty, set, {}, clock).Bytes();
-    const std::regex tag("<(/?)([A-Za-z]+)");
-    const std::set<std::string> ours = {"HTML", "TITLE", "BODY", "FONT",   "P",  "TABLE",
-                                        "TR",   "TD",    "TH",   "CENTER", "BR", "A"};
-    for (auto it = std::sregex_iterator(text.begin(), text.end(), tag); it != std::sregex_iterator(); ++it)
-        EXPECT_TRUE(ours.count((*it)[2])) << (*it)[0];
-    EXPECT_NE(text.find("&lt;script&gt;alert(&quot;x&quot;)&lt;/script&gt; &amp; &lt;B&gt;"), std::string::npos);
-}
-
 TEST_F(CartReportsTest, WritersFollowTheColumnSectionCourse)
 {
     TFieldOrderForm fieldOrder;
@@ -248,7 +230,7 @@ TEST_F(CartReportsTest, StreamedReportsAreTheRenderedDocumentOrNothing)
             StreamReport([&](AtomicFileWriter& file) { RenderInventoryReport(*big, columns, option, clock, &file); },
                          PathOf("r.htm"));
         EXPECT_EQ(written, c.BrokenItem < 0) << c.Name;
-        EXPECT_EQ(ReadFile("r.htm"), c.BrokenItem < 0 ? rendered : "old") << c.Name;
+        EXPECT_TRUE(test::SameText(ReadFile("r.htm"), c.BrokenItem < 0 ? rendered : "old")) << c.Name;
         if (c.BrokenItem >= 0)
             big->GetItem(c.BrokenItem)->SetFieldValue("Boxed", false);
         EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Dir()), {}), 1) << c.Name;

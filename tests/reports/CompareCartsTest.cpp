@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <tuple>
 
+#include "config/SettingKeys.h"
 #include "model/ColumnList.h"
 #include "model/ListFactory.h"
 #include "reports/CompareCarts.h"
@@ -117,6 +118,34 @@ TEST_F(CompareCartsTest, CompareFillsBothGridsAndAnErrorKeepsThem)
     EXPECT_TRUE(form->CompareButton->isEnabled());
 }
 
+TEST_F(CompareCartsTest, EachBoxFeedsItsOwnOption)
+{
+    // List two's first item differs from list one's only in its label type, its second (three of
+    // them) only in its label colour; the left grid shows what list one lacks.
+    AssignListObject(lists[1].get(), MakeList({Cart("Zoo", "1", "X", "Paper", "Red")}).get());
+    AssignListObject(lists[2].get(),
+                     MakeList({Cart("Zoo", "1", "X", "Foil", "Red"), Cart("Zoo", "3", "X", "Paper", "Blue")}).get());
+    const struct {
+        bool type, colour, useMin;
+        int min;
+        std::vector<std::string> left;  // quantities
+    } cases[] = {{false, false, false, 5, {"1", "3"}},
+                 {true, false, false, 0, {"3"}},
+                 {false, true, false, 0, {"1"}},
+                 {false, false, true, 2, {"3"}}};
+    for (const auto& c : cases) {
+        form->IgnoreLabelTypeCB->setChecked(c.type);
+        form->IgnoreLabelColorCB->setChecked(c.colour);
+        form->MinQtyCB->setChecked(c.useMin);
+        form->MinQtyEdit->setValue(c.min);
+        form->CompareButtonClick();
+        std::vector<std::string> left;
+        for (const auto& item : form->GetLeftList().Items())
+            left.push_back(item->GetFieldAsString("Quantity"));
+        EXPECT_EQ(left, c.left) << c.type << c.colour << c.useMin << c.min;
+    }
+}
+
 TEST_F(CompareCartsTest, ReportGoesToTheReportFolderAndOpens)
 {
     form->CompareButtonClick();
@@ -125,7 +154,7 @@ TEST_F(CompareCartsTest, ReportGoesToTheReportFolderAndOpens)
     EXPECT_TRUE(fakes.openedUrls.empty());
     fakes.dialogAnswers.push_back([](QDialog&) { return int(QDialog::Accepted); });
     form->ReportButtonClick();
-    const std::string file = settings->GetSetting("ReportPath") + "Media Compare Report.html";
+    const std::string file = settings->GetSetting(setting::ReportPath) + "Media Compare Report.html";
     ASSERT_EQ(fakes.openedUrls.size(), 1u);
     EXPECT_EQ(fakes.openedUrls[0].toLocalFile().toStdString(), file);
     EXPECT_TRUE(std::filesystem::exists(file));
