@@ -277,7 +277,7 @@ void TQuorvelForm::ShowGridPopup(const QPoint& where)
 void TQuorvelForm::RestorePlacement()
 {
     const WindowPlacement placement = ReadWindowPlacement(Screen().PrimaryScreenSize());
-    Splitter1->setSizes({ReadIniInteger(G_ConfigFile, kGeneral, "ExplorerW", 162), 1000});
+    Splitter1->setSizes({ReadIniInteger(G_ConfigFile, kGeneral, "ExplorerW", Scaled(162)), 1000});
     if (placement.state == 0) {
         move(placement.geometry.topLeft());
         resize(placement.geometry.size());
