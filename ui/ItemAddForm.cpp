@@ -67,10 +67,9 @@ TItemAddForm::TItemAddForm(const SettingsStore& settings, QWidget* parent) : QDi
     buttons->addWidget(okButton_);
     buttons->addWidget(cancelButton);
     auto* content = new QVBoxLayout;
-    content->setContentsMargins(style()->pixelMetric(QStyle::PM_LayoutLeftMargin),
-                                style()->pixelMetric(QStyle::PM_LayoutTopMargin),
-                                style()->pixelMetric(QStyle::PM_LayoutRightMargin),
-                                style()->pixelMetric(QStyle::PM_LayoutBottomMargin));
+    content->setContentsMargins(
+        style()->pixelMetric(QStyle::PM_LayoutLeftMargin), style()->pixelMetric(QStyle::PM_LayoutTopMargin),
+        style()->pixelMetric(QStyle::PM_LayoutRightMargin), style()->pixelMetric(QStyle::PM_LayoutBottomMargin));
     content->addLayout(top);
     content->addWidget(addItemListView_, 1);
     content->addLayout(buttons);

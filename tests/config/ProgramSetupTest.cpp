@@ -1,5 +1,5 @@
-#include "config/MasterLists.h"
 #include "config/ProgramSetup.h"
+#include "config/MasterLists.h"
 #include "config/ReferenceData.h"
 #include "model/ListFactory.h"
 #include "model/Utils.h"

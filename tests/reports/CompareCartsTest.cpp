@@ -70,10 +70,11 @@ TEST_F(CompareCartsTest, WindowStatesRoundTrip)
     for (const auto& [key, value] : IniFile::Load(TCompareCartsForm::WindowStatesFile()).SectionValues("MediaCompare"))
         keys.push_back(key + "=" + (key.starts_with("WindowX") || key.starts_with("WindowY") ? "" : value));
     const auto number = [](const char* key, int value) { return key + std::to_string(value); };
-    EXPECT_EQ(keys, (std::vector<std::string> {"WindowState=0", "WindowX=", "WindowY=", number("WindowW=", size.width()),
-                                               number("WindowH=", size.height()), "IgnoreLabelType=1",
-                                               "IgnoreLabelColor=1", "IgnorePunctuation=1", "IgnoreMfg=0", "UseMinQty=1",
-                                               "MinQtyCount=5", number("LeftPanel=", leftPanel)}));
+    EXPECT_EQ(keys,
+              (std::vector<std::string> {"WindowState=0", "WindowX=", "WindowY=", number("WindowW=", size.width()),
+                                         number("WindowH=", size.height()), "IgnoreLabelType=1", "IgnoreLabelColor=1",
+                                         "IgnorePunctuation=1", "IgnoreMfg=0", "UseMinQty=1", "MinQtyCount=5",
+                                         number("LeftPanel=", leftPanel)}));
     TCompareCartsForm again(*settings);
     again.show();
     EXPECT_EQ(std::tuple(again.size(), again.IgnoreMfgCB->isChecked(), again.MinQtyCB->isChecked(),

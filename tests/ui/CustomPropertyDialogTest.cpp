@@ -182,9 +182,9 @@ TEST_F(CustomPropertyDialogTest, EntriesLabelsAndInvalidFieldNames)
         ASSERT_EQ(dialog.ControlInfos.size(), 3u);
         const QLabel* left = dialog.ControlInfos[0]->Label;
         // The layout's pixels are drawn at the desktop's scale.
-        EXPECT_EQ(left->geometry(), QRect(Scaled(100) - Scaled(4) - left->width(),
-                                          Scaled(40) + Scaled(24) / 2 - left->height() / 2, left->width(),
-                                          left->height()));
+        EXPECT_EQ(left->geometry(),
+                  QRect(Scaled(100) - Scaled(4) - left->width(), Scaled(40) + Scaled(24) / 2 - left->height() / 2,
+                        left->width(), left->height()));
         const QLabel* above = dialog.ControlInfos[1]->Label;
         EXPECT_EQ(above->pos(), QPoint(Scaled(100), Scaled(100) - above->height() - Scaled(2)));
         EXPECT_EQ(dialog.ControlInfos[2]->Label->pos(), QPoint(0, 0));

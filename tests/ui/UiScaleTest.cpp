@@ -1,6 +1,6 @@
+#include "ui/UiScale.h"
 #include "MainFormTest.h"
 #include "ui/FieldOrderForm.h"
-#include "ui/UiScale.h"
 
 #include <QApplication>
 #include <QHeaderView>
@@ -71,7 +71,8 @@ TEST_F(DesktopFitTest, DefaultSizesCutNothingAndStoredWidthsStay)
         order.SetColumns(form->ListDisplay().GetColumns());
         const QTableView* rows = order.findChild<QTableView*>("ColumnList");
         for (int c = 0; c < 2; ++c)
-            EXPECT_GE(rows->columnWidth(c), static_cast<const QAbstractItemView*>(rows)->sizeHintForColumn(c)) << factor;
+            EXPECT_GE(rows->columnWidth(c), static_cast<const QAbstractItemView*>(rows)->sizeHintForColumn(c))
+                << factor;
         form.reset();
         options.reset();
     }
