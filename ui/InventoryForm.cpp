@@ -60,6 +60,25 @@ void TInventoryForm::BuildControls()
     resize(523, 437);
     setMinimumSize(515, 410);
 
+    // Made in tab order.
+    BuildList();
+    auto* listLabel = new QLabel("All Cartridges", this);
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(BuildCurrentItemGroup(), 1);
+    bottom->addLayout(BuildButtons());
+    StatusBar1 = new QStatusBar(this);
+    StatusBar1->setSizeGripEnabled(false);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(6, 6, 6, 0);
+    layout->addWidget(listLabel);
+    layout->addWidget(InventoryList, 1);
+    layout->addLayout(bottom);
+    layout->addWidget(StatusBar1);
+}
+
+void TInventoryForm::BuildList()
+{
     InventoryList = new QTableView(this);
     InventoryList->setModel(model_);
     InventoryList->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -72,7 +91,6 @@ void TInventoryForm::BuildControls()
     InventoryList->horizontalHeader()->setHighlightSections(false);
     InventoryList->setShowGrid(false);
     InventoryList->installEventFilter(this);
-    auto* listLabel = new QLabel("All Cartridges", this);
 
     PopupMenu1 = new QMenu(this);
     QMenu* view = PopupMenu1->addMenu("View");
@@ -86,7 +104,10 @@ void TInventoryForm::BuildControls()
                 if (!updating_)
                     RunCommand([this, current] { InventoryListChange(current.isValid() ? current.row() : -1); });
             });
+}
 
+QGroupBox* TInventoryForm::BuildCurrentItemGroup()
+{
     auto* group = new QGroupBox("Current Media", this);
     auto* grid = new QGridLayout(group);
     const auto readOnly = [this](int width = 0) {
@@ -132,7 +153,13 @@ void TInventoryForm::BuildControls()
     boxes->addStretch();
     grid->addLayout(boxes, line, 1, 1, 5);
     grid->setColumnStretch(1, 1);
+    connect(IncQtyButton, &QPushButton::clicked, this, Command(this, &TInventoryForm::IncQtyButtonClick));
+    connect(DecQtyButton, &QPushButton::clicked, this, Command(this, &TInventoryForm::DecQtyButtonClick));
+    return group;
+}
 
+QVBoxLayout* TInventoryForm::BuildButtons()
+{
     PropertiesButton = new QPushButton("&Properties", this);
     NextButton = new QPushButton("&Next", this);
     DoneButton = new QPushButton("&Done", this);
@@ -146,26 +173,11 @@ void TInventoryForm::BuildControls()
     }
     buttons->addWidget(AutoCheckCB);
     buttons->addStretch();
-
-    connect(IncQtyButton, &QPushButton::clicked, this, Command(this, &TInventoryForm::IncQtyButtonClick));
-    connect(DecQtyButton, &QPushButton::clicked, this, Command(this, &TInventoryForm::DecQtyButtonClick));
     connect(PropertiesButton, &QPushButton::clicked, this, Command(this, &TInventoryForm::PropertiesButtonClick));
     connect(NextButton, &QPushButton::clicked, this, Command(this, &TInventoryForm::NextButtonClick));
     connect(DoneButton, &QPushButton::clicked, this, Command(this, &TInventoryForm::DoneButtonClick));
     connect(Button1, &QPushButton::clicked, this, Command(this, &TInventoryForm::Button1Click));
-
-    StatusBar1 = new QStatusBar(this);
-    StatusBar1->setSizeGripEnabled(false);
-
-    auto* bottom = new QHBoxLayout;
-    bottom->addWidget(group, 1);
-    bottom->addLayout(buttons);
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(6, 6, 6, 0);
-    layout->addWidget(listLabel);
-    layout->addWidget(InventoryList, 1);
-    layout->addLayout(bottom);
-    layout->addWidget(StatusBar1);
+    return buttons;
 }
 
 void TInventoryForm::SetList(TBaseCustomListClass* list) { list_ = list; }
