@@ -67,7 +67,7 @@ TEST_F(ReportCommandsTest, ReportsAreOpenedAndListedOnlyWhenWritten)
             FakeWriters(result);
             if (std::string_view(entry) == "CustomReportMainMenu")
                 fake.dialogAnswers.push_back([](QDialog& dialog) {
-                    static_cast<TCustomReportForm&>(dialog).ReportNameList->selectAll();
+                    dialog.findChild<QListWidget*>("ReportNameList")->selectAll();
                     return int(QDialog::Accepted);
                 });
             Trigger(entry);
@@ -116,11 +116,11 @@ TEST_F(ReportCommandsTest, CompareTakesTheMediaListsAndFollowsThem)
                                              {test::MessageKind::Information,
                                               "You must have at least 2 media files open in order to compare them."})));
     }
-    EXPECT_EQ(compare.CartListOneCB->count(), 2);
-    EXPECT_EQ(compare.CartListTwoCB->itemText(1), "Korvo Handheld (Sam)");
+    EXPECT_EQ(compare.findChild<QComboBox*>("CartListOneCB")->count(), 2);
+    EXPECT_EQ(compare.findChild<QComboBox*>("CartListTwoCB")->itemText(1), "Korvo Handheld (Sam)");
     form->TakeOpenList(0);
     form->RefreshTabs();
-    EXPECT_EQ(compare.CartListOneCB->count(), 1);
+    EXPECT_EQ(compare.findChild<QComboBox*>("CartListOneCB")->count(), 1);
     compare.hide();
 }
 
