@@ -8,6 +8,7 @@
 #include "platform/qt/QtCp1252.h"
 #include "platform/qt/QtServices.h"
 #include "platform/qt/RecentFilesStore.h"
+#include "platform/qt/Version.h"
 #include "ui/MigrationForm.h"
 #include "ui/OptionsForm.h"
 #include "ui/QuorvelForm.h"
@@ -53,7 +54,7 @@ int ProgramBody(int argc, char** argv)
     TOptionsForm options(settings, platforms);
     SettingsRecentFilesStore recentFiles;
     TQuorvelForm form(settings, platforms, options, recentFiles);
-    form.AttachCommandGroup(std::make_unique<WebCommands>(form, splash));
+    form.AttachCommandGroup(std::make_unique<WebCommands>(form, splash, UpdateCheckURLFor(VersionString())));
     TMigrationForm migration(programDir);
     form.ShowMigration = [&] {
         ExecDialog(migration);

@@ -124,7 +124,7 @@ TCustomPropertyDialog::TCustomPropertyDialog(QWidget* parent) : QDialog(parent)
     ok_->setDefault(true);
     connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
-    connect(reset_, &QPushButton::clicked, this, [this] { RunCommand([this] { ResetButtonClick(); }); });
+    connect(reset_, &QPushButton::clicked, this, Guarded([this] { ResetButtonClick(); }));
 }
 
 TCustomPropertyDialog::~TCustomPropertyDialog() { ClearLayout(); }
@@ -184,7 +184,7 @@ bool TCustomPropertyDialog::LoadLayout()
 {
     ClearLayout();
     std::string missing;
-    const auto file = FindLayoutFile(G_ConfigFiles, ListType, Platform, G_UseCdlLayouts, &missing);
+    const auto file = FindLayoutFile(G_ConfigFiles, ListType, Platform, &missing);
     const auto layout = file ? LoadLayoutFile(*file) : std::nullopt;
     if (!layout) {
         Messages().Error(QString("The Layout \"%1\" does not exist!  You will not be able to use this dialog.")
@@ -253,7 +253,7 @@ void TCustomPropertyDialog::MakeControl(const LayoutRecord& entry)
 
 QWidget* TCustomPropertyDialog::NewControl(ControlInfo::Kind kind, const std::string& caption)
 {
-    const auto changed = [this] { RunCommand([this] { ControlChanged(); }); };
+    const auto changed = Guarded([this] { ControlChanged(); });
     switch (kind) {
     case ControlInfo::ckEdit: {
         auto* edit = new QLineEdit(this);
@@ -278,8 +278,7 @@ QWidget* TCustomPropertyDialog::NewControl(ControlInfo::Kind kind, const std::st
     button->setAutoDefault(false);
     // The button's control is the next one kept.
     const size_t position = ControlInfos.size();
-    connect(button, &QPushButton::clicked, this,
-            [this, position] { RunCommand([this, position] { OptionButtonClick(position); }); });
+    connect(button, &QPushButton::clicked, this, Guarded([this, position] { OptionButtonClick(position); }));
     return button;
 }
 

@@ -34,7 +34,9 @@ protected:
         recording = &MakeForm<RecordingForm>();
         clipboard = &form->GetClipboardCommands();
         reports = &form->GetReportCommands();
-        form->AttachCommandGroup(std::make_unique<WebCommands>(*form, splash));
+        auto webGroup = std::make_unique<WebCommands>(*form, splash, QString());
+        web = webGroup.get();
+        form->AttachCommandGroup(std::move(webGroup));
     }
     TBaseCustomListClass& Open(const std::string& file)
     {
@@ -58,6 +60,7 @@ protected:
     RecordingForm* recording = nullptr;
     ClipboardCommands* clipboard = nullptr;
     ReportCommands* reports = nullptr;
+    WebCommands* web = nullptr;
 };
 
 }  // namespace quorvel::test
