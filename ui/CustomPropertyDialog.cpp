@@ -18,6 +18,7 @@
 #include <QSignalBlocker>
 
 #include <algorithm>
+#include <optional>
 
 namespace quorvel {
 
@@ -80,6 +81,27 @@ void FillEntries(QComboBox* box, const std::vector<std::string>& entries)
     box->clear();
     for (const auto& entry : entries)
         box->addItem(ToQString(entry));
+}
+
+// The control a layout entry gets: a button for an option tab, else by its field's type; none for a
+// type no built-in field has.
+std::optional<ControlInfo::Kind> ControlKindOf(const LayoutRecord& entry, const FieldDefinition* field)
+{
+    if (entry.OptionTab >= 0)
+        return ControlInfo::ckOptionButton;
+    switch (field->DataType) {
+    case dtInteger:
+        return HasUsableRange(*field) ? ControlInfo::ckDropDown : ControlInfo::ckEdit;
+    case dtDouble:
+    case dtCurrency:
+        return ControlInfo::ckEdit;
+    case dtBoolean:
+        return ControlInfo::ckCheckBox;
+    case dtString:
+        return field->IsLookup ? ControlInfo::ckDropDown : ControlInfo::ckEdit;
+    default:
+        return std::nullopt;
+    }
 }
 
 }  // namespace
@@ -202,30 +224,13 @@ void TCustomPropertyDialog::MakeControl(const LayoutRecord& entry)
     }
     if (entry.OptionTab < -1)
         return;
+    const FieldDefinition* field = index >= 0 ? &Item->Fields()[index] : nullptr;
+    const auto kind = ControlKindOf(entry, field);
+    if (!kind)
+        return;
 
     auto info = std::make_unique<ControlInfo>();
-    const FieldDefinition* field = index >= 0 ? &Item->Fields()[index] : nullptr;
-    if (entry.OptionTab >= 0) {
-        info->ControlKind = ControlInfo::ckOptionButton;
-    } else {
-        switch (field->DataType) {
-        case dtInteger:
-            info->ControlKind = HasUsableRange(*field) ? ControlInfo::ckDropDown : ControlInfo::ckEdit;
-            break;
-        case dtDouble:
-        case dtCurrency:
-            info->ControlKind = ControlInfo::ckEdit;
-            break;
-        case dtBoolean:
-            info->ControlKind = ControlInfo::ckCheckBox;
-            break;
-        case dtString:
-            info->ControlKind = field->IsLookup ? ControlInfo::ckDropDown : ControlInfo::ckEdit;
-            break;
-        default:
-            return;  // no built-in field has another type
-        }
-    }
+    info->ControlKind = *kind;
     info->Caption = entry.Caption;
     info->CaptionLocation = entry.CaptionLocation;
     info->Top = entry.Top;
@@ -234,49 +239,50 @@ void TCustomPropertyDialog::MakeControl(const LayoutRecord& entry)
     info->Height = entry.Height;
     info->FieldName = entry.FieldName;
     info->OptionTab = entry.OptionTab;
+    info->Control = NewControl(*kind, entry.Caption);
+    info->Control->setGeometry(Scaled(entry.Left), Scaled(entry.Top), Scaled(entry.Width), Scaled(entry.Height));
+    info->Control->show();
+    if (*kind == ControlInfo::ckEdit || *kind == ControlInfo::ckDropDown) {
+        info->Label = new QLabel(ToQString(entry.Caption), this);
+        PlaceLabel(*info);
+        info->Label->show();
+    }
+    if (*kind != ControlInfo::ckOptionButton)
+        info->Required = field->Required;
+    if (*kind == ControlInfo::ckDropDown)
+        FillDropDown(*info, *field);
+    ControlInfos.push_back(std::move(info));
+}
 
+QWidget* TCustomPropertyDialog::NewControl(ControlInfo::Kind kind, const std::string& caption)
+{
     const auto changed = Guarded([this] { ControlChanged(); });
-    switch (info->ControlKind) {
+    switch (kind) {
     case ControlInfo::ckEdit: {
         auto* edit = new QLineEdit(this);
         connect(edit, &QLineEdit::textChanged, this, changed);
-        info->Control = edit;
-        break;
+        return edit;
     }
     case ControlInfo::ckDropDown: {
         auto* box = new QComboBox(this);
         box->setEditable(false);
         connect(box, &QComboBox::currentIndexChanged, this, changed);
-        info->Control = box;
-        break;
+        return box;
     }
     case ControlInfo::ckCheckBox: {
-        auto* check = new QCheckBox(ToQString(entry.Caption), this);
+        auto* check = new QCheckBox(ToQString(caption), this);
         connect(check, &QCheckBox::toggled, this, changed);
-        info->Control = check;
+        return check;
+    }
+    case ControlInfo::ckOptionButton:
         break;
     }
-    case ControlInfo::ckOptionButton: {
-        auto* button = new QPushButton(ToQString(entry.Caption), this);
-        button->setAutoDefault(false);
-        const size_t position = ControlInfos.size();
-        connect(button, &QPushButton::clicked, this, Guarded([this, position] { OptionButtonClick(position); }));
-        info->Control = button;
-        break;
-    }
-    }
-    info->Control->setGeometry(Scaled(entry.Left), Scaled(entry.Top), Scaled(entry.Width), Scaled(entry.Height));
-    info->Control->show();
-    if (info->ControlKind == ControlInfo::ckEdit || info->ControlKind == ControlInfo::ckDropDown) {
-        info->Label = new QLabel(ToQString(entry.Caption), this);
-        PlaceLabel(*info);
-        info->Label->show();
-    }
-    if (info->ControlKind != ControlInfo::ckOptionButton)
-        info->Required = field->Required;
-    if (info->ControlKind == ControlInfo::ckDropDown)
-        FillDropDown(*info, *field);
-    ControlInfos.push_back(std::move(info));
+    auto* button = new QPushButton(ToQString(caption), this);
+    button->setAutoDefault(false);
+    // The button's control is the next one kept.
+    const size_t position = ControlInfos.size();
+    connect(button, &QPushButton::clicked, this, Guarded([this, position] { OptionButtonClick(position); }));
+    return button;
 }
 
 void TCustomPropertyDialog::PlaceLabel(ControlInfo& info)

@@ -31,11 +31,14 @@ TCartChartForm::TCartChartForm(TChooseListTypeForm& chooser, QWidget* parent) : 
     resize(Scaled(640, 480));
 
     Chart1 = new TChartWidget(this);
+    Chart1->setObjectName("Chart1");
     Chart1->SetData({"Cartridges by Manufacturer", TChartMarksStyle::Percent, {}});
 
     RadioGroup1 = new QGroupBox(QStringLiteral("Print Orientation"), this);
     PortraitButton = new QRadioButton(QStringLiteral("Portrait"), RadioGroup1);
+    PortraitButton->setObjectName("PortraitButton");
     LandscapeButton = new QRadioButton(QStringLiteral("Landscape"), RadioGroup1);
+    LandscapeButton->setObjectName("LandscapeButton");
     PortraitButton->setChecked(true);
     auto* radios = new QGridLayout(RadioGroup1);
     radios->addWidget(PortraitButton, 0, 0);

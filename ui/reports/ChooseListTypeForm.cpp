@@ -19,6 +19,7 @@ TChooseListTypeForm::TChooseListTypeForm(QWidget* parent)
     setWindowTitle(QStringLiteral("Choose List Type"));
     Label1 = new QLabel(QStringLiteral("List Type"), this);
     ListTypeCB = new QComboBox(this);
+    ListTypeCB->setObjectName("ListTypeCB");
     ListTypeCB->setEditable(false);
     Label1->setBuddy(ListTypeCB);
     Button1 = new QPushButton(QStringLiteral("&OK"), this);

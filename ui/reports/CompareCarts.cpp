@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <utility>
 
 #include "config/SettingKeys.h"
 #include "config/SettingsStore.h"
@@ -123,6 +124,14 @@ TCompareCartsForm::TCompareCartsForm(const SettingsStore& settings, QWidget* par
         connect(combo, &QComboBox::currentIndexChanged, this, [this] { UpdateButtons(); });
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(escape, &QShortcut::activated, this, [this] { ExitButtonClick(); });
+    // The controls stay private; tests find them by these names.
+    const std::pair<QObject*, const char*> names[] = {
+        {CartListOneCB, "CartListOneCB"}, {CartListTwoCB, "CartListTwoCB"}, {IgnoreLabelTypeCB, "IgnoreLabelTypeCB"},
+        {IgnoreLabelColorCB, "IgnoreLabelColorCB"}, {IgnorePunctuation, "IgnorePunctuation"}, {MinQtyCB, "MinQtyCB"},
+        {MinQtyEdit, "MinQtyEdit"}, {IgnoreMfgCB, "IgnoreMfgCB"}, {ReportButton, "ReportButton"},
+        {CompareButton, "CompareButton"}, {ExitButton, "ExitButton"}, {ProgressBar1, "ProgressBar1"}, {LeftPanel, "LeftPanel"}};
+    for (const auto& [control, name] : names)
+        control->setObjectName(name);
     UpdateButtons();
 }
 

@@ -62,6 +62,15 @@ public:
 
     static std::string WindowStatesFile();
 
+    const TCartListClass& GetLeftList() const { return *LeftList; }
+    const TCartListClass& GetRightList() const { return *RightList; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
     // Controls, by the names the window's behaviour is described with.
     QWidget* LeftPanel = nullptr;
     QWidget* Panel2 = nullptr;
@@ -87,15 +96,6 @@ public:
     QPushButton* ExitButton = nullptr;
     QProgressBar* ProgressBar1 = nullptr;
 
-    const TCartListClass& GetLeftList() const { return *LeftList; }
-    const TCartListClass& GetRightList() const { return *RightList; }
-
-protected:
-    void showEvent(QShowEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-    void changeEvent(QEvent* event) override;
-
-private:
     QWidget* MakeHalf(QLabel*& caption, const char* captionText, QComboBox*& combo, QLabel*& title,
                       const char* titleText, QTableView*& view, QAction*& customize);
     void Customize(TListDisplayClass& display);

@@ -30,13 +30,19 @@ TCustomReportForm::TCustomReportForm(TFieldOrderForm& fieldOrder, QWidget* paren
     setWindowTitle(QStringLiteral("Custom Reports"));
     Label1 = new QLabel(QStringLiteral("Report Name"), this);
     ReportNameEdit = new QLineEdit(this);
+    ReportNameEdit->setObjectName("ReportNameEdit");
     Label1->setBuddy(ReportNameEdit);
     ReportNameList = new QListWidget(this);
+    ReportNameList->setObjectName("ReportNameList");
     ReportNameList->setSelectionMode(QAbstractItemView::ExtendedSelection);
     AddButton = new QPushButton(QStringLiteral("&Add"), this);
+    AddButton->setObjectName("AddButton");
     RemoveButton = new QPushButton(QStringLiteral("&Remove"), this);
+    RemoveButton->setObjectName("RemoveButton");
     ConfigureButton = new QPushButton(QStringLiteral("C&onfigure"), this);
+    ConfigureButton->setObjectName("ConfigureButton");
     PrintButton = new QPushButton(QStringLiteral("&Print"), this);
+    PrintButton->setObjectName("PrintButton");
     CancelButton = new QPushButton(QStringLiteral("&Cancel"), this);
 
     connect(ReportNameEdit, &QLineEdit::textChanged, this, [this] { UpdateButtons(); });
