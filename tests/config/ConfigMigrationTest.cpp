@@ -7,8 +7,6 @@
 #include "platform/IniFile.h"
 #include "support/GlobalsTest.h"
 
-#include <unistd.h>
-
 #include <filesystem>
 
 namespace quorvel {
@@ -144,10 +142,9 @@ TEST_F(ConfigMigrationTest, AMoveOntoAnExistingFileKeepsBoth)
     EXPECT_TRUE(succeeded);
 }
 
-TEST_F(ConfigMigrationTest, AFailedWriteIsLoggedAndTheVersionStaysOld)
+TEST_F(ConfigMigrationTest, NoPermissionFailedWriteIsLoggedAndTheVersionStaysOld)
 {
-    if (geteuid() == 0)
-        GTEST_SKIP() << "permissions do not bind root";
+    QUORVEL_SKIP_AS_ROOT();
     WriteOldConfig();
     WriteFile("Config/CustomReports.ini", "[ReportList]\r\nCount=0\r\n");
     std::filesystem::permissions(PathOf("Config/CustomReports.ini"), std::filesystem::perms::owner_read);

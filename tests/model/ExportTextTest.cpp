@@ -7,6 +7,7 @@
 #include "model/HardwareListClass.h"
 #include "model/ListFactory.h"
 #include "model/LocaleFormat.h"
+#include "support/Checks.h"
 #include "support/GlobalsTest.h"
 
 namespace quorvel {
@@ -112,12 +113,8 @@ TEST_F(ExportTextTest, UnconvertibleMediaValueWritesNothing)
     AddItem(list, {{"Quantity", Text("lots")}});
     TColumnListClass columns;
     SetColumns(columns, {"Title", "Quantity"});
-    try {
-        list.ExportToFile(PathOf("out.csv"), columns);
-        ADD_FAILURE();
-    } catch (const TBaseCustomListClassException& e) {
-        EXPECT_STREQ(e.what(), "Invalid variant type conversion in item 2, field QUANTITY");
-    }
+    EXPECT_EQ(test::ErrorOf<TBaseCustomListClassException>([&] { list.ExportToFile(PathOf("out.csv"), columns); }),
+              "Invalid variant type conversion in item 2, field QUANTITY");
     EXPECT_EQ(ReadFile("out.csv"), "before");
     EXPECT_FALSE(Exists("out.BAK"));
 }
@@ -210,12 +207,9 @@ TEST(ClipboardTextTest, BadEscapeLeavesTheListAsItWas)
     AddItem(*list, {{"Title", Text("kept")}});
     list->SetModified(false);
     const std::string before = Snapshot(*list);
-    try {
-        PasteListObjectText(list.get(), "QUORVEL MEDIA\r\n\"TITLE\"\r\n\"good\"\r\n\"bad %X\"");
-        ADD_FAILURE();
-    } catch (const std::exception& e) {
-        EXPECT_STREQ(e.what(), "'$X' is not a valid integer value");
-    }
+    EXPECT_EQ(
+        test::ErrorOf([&] { PasteListObjectText(list.get(), "QUORVEL MEDIA\r\n\"TITLE\"\r\n\"good\"\r\n\"bad %X\""); }),
+        "'$X' is not a valid integer value");
     EXPECT_EQ(Snapshot(*list), before);
 }
 
