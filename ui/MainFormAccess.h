@@ -37,7 +37,8 @@ enum class ExplorerRoot { Groups, Media, Hardware, Masters, Reports, Exports };
 //    connects it). Handlers keep the names the program's description gives them.
 //  - Connect runs each handler inside the command guard and refreshes the menu state afterwards, also
 //    after a failure; a handler refreshes only what it changed (RefreshListView, RefreshTabs,
-//    UpdateStatusBar). Other slots of a group are made with Guarded (platform/qt/CommandGuard.h).
+//    UpdateStatusBar). A signal that runs a command takes CommandSlot; any other slot is made with
+//    Guarded (platform/qt/CommandGuard.h).
 //  - Groups in ui/ are made by the window itself; groups of other folders (reports, charts) are made
 //    by ProgramBody and handed over with TQuorvelForm::AttachCommandGroup, so the window never
 //    depends on them. Touch no other group's widgets.
@@ -48,7 +49,8 @@ public:
     // The lists, in tab order; the window owns them.
     virtual const std::vector<std::unique_ptr<TBaseCustomListClass>>& OpenLists() const = 0;
     virtual TBaseCustomListClass* CurrentList() const = 0;
-    // Appends List, makes it current and binds it to the grid; the tabs follow with RefreshTabs.
+    // Appends List and makes it current; the grid and the tabs follow with RefreshListView and
+    // RefreshTabs (once after several lists).
     virtual void AddList(std::unique_ptr<TBaseCustomListClass> list) = 0;
     // Frees List (one of OpenLists) without asking; the first list left becomes current. Tabs, grid
     // and status bar follow.

@@ -313,7 +313,7 @@ TEST_F(ListCommandsTest, AChangedListsTabIsStarredAndBold)
             form->OpenTabSetDrawTab(painter, QRect(0, 0, 300, 20), 0, false);
         }
         const QString caption = (changed ? "*" : "") + form->TabText(0);
-        EXPECT_EQ(drawn.texts, caption);
+        EXPECT_EQ(drawn.texts.toStdString(), caption.toStdString());
         EXPECT_EQ(drawn.bold, changed);
         QFont font = form->findChild<QTabBar*>()->font();
         font.setBold(changed);
