@@ -1,10 +1,16 @@
 #include "platform/qt/Services.h"
 #include "platform/SafeFile.h"
 #include "platform/qt/CommandGuard.h"
+#include "platform/qt/QtServices.h"
 #include "platform/qt/Version.h"
 #include "support/qt/FakeServices.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
 #include <QRegularExpression>
 
 #include <gtest/gtest.h>
@@ -50,6 +56,59 @@ TEST(OpenDocument, HandsTheUrlToTheShellAndShowsAFailure)
     ASSERT_EQ(fake.messages.size(), 1u);
     EXPECT_EQ(fake.messages[0].kind, MessageKind::Error);
     EXPECT_TRUE(fake.messages[0].text.contains("/tmp/missing.html"));
+}
+
+// Answers the real box once it is up, the way a user would: a key, or the close box when Key is 0.
+void AnswerBox(int key, QMessageBox::StandardButton& shownDefault, Qt::TextFormat& shownFormat)
+{
+    QTimer::singleShot(10, [key, &shownDefault, &shownFormat] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box)
+            return AnswerBox(key, shownDefault, shownFormat);
+        shownDefault = box->standardButton(box->defaultButton());
+        shownFormat = box->textFormat();
+        if (key == 0) {
+            box->close();
+            return;
+        }
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+        QApplication::sendEvent(box, &press);
+    });
+}
+
+TEST(QtServices, BoxesShowPlainTextAndTheirQuestionsDefaultTheSafeWay)
+{
+    const QString text = "<img src=\"/tmp/x.png\"><!-- Zentrix 64";
+    enum Call { AskCall, ConfirmCall, ErrorCall };
+    const struct Case {
+        Call call;
+        int key;  // 0: the close box
+        QMessageBox::StandardButton shownDefault;
+        Answer answer;
+    } cases[] = {
+        {AskCall, Qt::Key_Return, QMessageBox::Yes, Answer::Yes},
+        {AskCall, Qt::Key_Escape, QMessageBox::Yes, Answer::Cancel},
+        {AskCall, 0, QMessageBox::Yes, Answer::Cancel},
+        {ConfirmCall, Qt::Key_Return, QMessageBox::No, Answer::No},
+        {ConfirmCall, Qt::Key_Escape, QMessageBox::No, Answer::No},
+        {ErrorCall, Qt::Key_Return, QMessageBox::Ok, Answer::Yes},
+    };
+    QtServices services;
+    for (const Case& c : cases) {
+        QMessageBox::StandardButton shownDefault = QMessageBox::NoButton;
+        Qt::TextFormat shownFormat = Qt::RichText;
+        AnswerBox(c.key, shownDefault, shownFormat);
+        Answer answer = Answer::Yes;
+        if (c.call == AskCall)
+            answer = services.Ask(text);
+        else if (c.call == ConfirmCall)
+            answer = services.Confirm(text) ? Answer::Yes : Answer::No;
+        else
+            services.Error(text);
+        EXPECT_EQ(answer, c.answer) << c.call << " " << c.key;
+        EXPECT_EQ(shownDefault, c.shownDefault) << c.call << " " << c.key;
+        EXPECT_EQ(shownFormat, Qt::PlainText);
+    }
 }
 
 TEST(CommandGuard, ShowsWhatTheCommandThrows)
