@@ -204,19 +204,30 @@ TEST(ClipboardTextTest, TextOfAnotherFormIsIgnored)
     EXPECT_FALSE(hardware->GetModified());
 }
 
-TEST(ClipboardTextTest, BadEscapeLeavesTheListAsItWas)
+// Text the list could not save later is refused whole; an empty number is how an unset one is kept.
+TEST(ClipboardTextTest, ValuesThatDoNotConvertLeaveTheListAsItWas)
 {
-    auto list = CreateListObject(ltMedia);
-    AddItem(*list, {{"Title", Text("kept")}});
-    list->SetModified(false);
-    const std::string before = Snapshot(*list);
-    try {
-        PasteListObjectText(list.get(), "QUORVEL MEDIA\r\n\"TITLE\"\r\n\"good\"\r\n\"bad %X\"");
-        ADD_FAILURE();
-    } catch (const std::exception& e) {
-        EXPECT_STREQ(e.what(), "'$X' is not a valid integer value");
+    const std::pair<const char*, const char*> cases[] = {
+        {"\"TITLE\"\r\n\"good\"\r\n\"bad %X\"", "'$X' is not a valid integer value"},
+        {"\"TITLE\",\"QUANTITY\"\r\n\"a\",2\r\n\"b\",abc", "Invalid variant type conversion in line 4, field QUANTITY"},
+        {"\"TITLE\",\"BOXED\"\r\n\"a\",maybe", "Invalid variant type conversion in line 3, field BOXED"},
+        {"\"COST\"\r\n1.5\r\n\r\n12 dollars", "Invalid variant type conversion in line 5, field COST"},
+        {"\"TITLE\",\"QUANTITY\",\"BOXED\",\"COST\"\r\n\"a\",,,\r\n\"b\",3,-1,2.5", nullptr},
+    };
+    for (const auto& [lines, message] : cases) {
+        auto list = CreateListObject(ltMedia);
+        AddItem(*list, {{"Title", Text("kept")}});
+        list->SetModified(false);
+        const std::string before = Snapshot(*list);
+        try {
+            PasteListObjectText(list.get(), std::string("QUORVEL MEDIA\r\n") + lines);
+            EXPECT_EQ(message, nullptr) << lines;
+            EXPECT_EQ(list->Count(), 3);
+        } catch (const std::exception& e) {
+            EXPECT_STREQ(e.what(), message);
+            EXPECT_EQ(Snapshot(*list), before);
+        }
     }
-    EXPECT_EQ(Snapshot(*list), before);
 }
 
 TEST(ClipboardTextTest, ItemTextOutsideTheListLeavesTextAlone)
