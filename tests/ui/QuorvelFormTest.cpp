@@ -4,6 +4,8 @@
 #include "platform/qt/PathText.h"
 #include "ui/MRUFileList.h"
 
+#include <QCheckBox>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -127,6 +129,10 @@ TEST_F(MainFormTest, CloseStopsWhenAWantedSaveFailsElseWritesLastFilesAndPlaceme
     ASSERT_EQ(form->OpenLists().size(), 3u);
     EXPECT_EQ(TakeMessages().size(), 2u) << "the question and the failure";
     EXPECT_EQ(form->Grid().model()->rowCount(), 2);
+    fake.confirmAnswers = {Answer::Cancel};  // Escape: the program goes on
+    EXPECT_FALSE(form->close());
+    EXPECT_EQ(form->OpenLists().size(), 3u);
+    EXPECT_EQ(TakeMessages().size(), 1u);
 
     fake.confirmAnswers = {false, false};  // neither changed list is saved
     EXPECT_TRUE(form->close());
@@ -140,6 +146,24 @@ TEST_F(MainFormTest, CloseStopsWhenAWantedSaveFailsElseWritesLastFilesAndPlaceme
               (std::vector<ShownMessage> {
                   {MessageKind::Confirmation, ToQString("Zentrix 64 (" + first + ") Has changed.  Save Changes?")},
                   {MessageKind::Confirmation, "Korvo Handheld () Has changed.  Save Changes?"}}));
+}
+
+// Some pages write their files at once: the rest of a visit is kept too, whichever way it closes.
+TEST_F(MainFormTest, ToolsOptionsKeepsTheWholeVisitEvenWhenCancelled)
+{
+    MakeForm();
+    for (const int result : {int(QDialog::Rejected), int(QDialog::Accepted)}) {
+        const QString owner = result == QDialog::Rejected ? "Sam" : "Kim";
+        fake.dialogAnswers.push_back([&](QDialog& dialog) {
+            dialog.findChild<QLineEdit*>("DefaultOwnerEdit")->setText(owner);
+            dialog.findChild<QCheckBox*>("ShowGridCheckBox")->setChecked(result == QDialog::Rejected);
+            return result;
+        });
+        form->Action("OptionsMainMenu")->trigger();
+        EXPECT_EQ(settings->GetSetting("DefaultOwner"), owner.toStdString());
+        EXPECT_EQ(ReadIniString(G_ConfigFile, "General", "DefaultOwner", ""), owner.toStdString());
+        EXPECT_EQ(form->Grid().showGrid(), result == QDialog::Rejected);
+    }
 }
 
 TEST_F(MainFormTest, AnOldConfigurationEndsTheRunWithoutSavingAnything)
