@@ -8,7 +8,9 @@
 #include "platform/qt/CommandGuard.h"
 #include "platform/qt/QtCp1252.h"
 #include "platform/qt/Services.h"
+#include "reports/CustomReports.h"
 #include "reports/ReportColumns.h"
+#include "reports/ReportFiles.h"
 #include "ui/FieldOrderForm.h"
 
 #include <QGridLayout>
@@ -121,7 +123,7 @@ void TCustomReportForm::InsertName(const std::string& name)
     ReportNameList->insertItem(row, ToQString(name));
 }
 
-std::string TCustomReportForm::Section(const std::string& name) const { return "Custom" + ListType + name; }
+std::string TCustomReportForm::Section(const std::string& name) const { return CustomReportSection(ListType, name); }
 
 void TCustomReportForm::LoadReportList()
 {
@@ -149,6 +151,9 @@ void TCustomReportForm::AddButtonClick()
         Messages().Warning(QStringLiteral("A report name can not be blank or contain \"[\" or \"]\"."));
         return;
     }
+    // Printing makes a file of the name: refused now rather than then.
+    if (!CheckCustomReportName(name))
+        return;
     InsertName(name);
     UpdateButtons();
 }

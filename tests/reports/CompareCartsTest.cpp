@@ -113,6 +113,46 @@ TEST_F(CompareCartsTest, CompareFillsBothGridsAndAnErrorKeepsThem)
     EXPECT_TRUE(form->CompareButton->isEnabled());
 }
 
+TEST_F(CompareCartsTest, TheLastResultsShowAgainAtTheNextShowing)
+{
+    form->CompareButtonClick();
+    form->ExitButtonClick();
+    form->show();
+    for (const QTableView* view : {form->leftListView, form->rightListView}) {
+        EXPECT_EQ(view->model()->rowCount(), 1) << view->objectName().toStdString();
+        EXPECT_GT(view->model()->columnCount(), 0);
+    }
+    EXPECT_TRUE(form->ReportButton->isEnabled());
+}
+
+// Every showing chooses only a pair for the user; a list that closed, even one opened again, is chosen by
+// nobody.
+TEST_F(CompareCartsTest, PreselectsOnlyAPairAndNeverAListThatIsGone)
+{
+    const auto selected = [this] {
+        return std::pair(form->CartListOneCB->currentIndex(), form->CartListTwoCB->currentIndex());
+    };
+    EXPECT_EQ(selected(), std::pair(0, 1));
+    form->ExitButtonClick();
+    lists.push_back(MakeList({Cart("Delta")}, "Korvo", "Cy"));
+    lists.back()->SetOpenedFileName("/lists/3");
+    form->SetLists(lists);
+    form->show();
+    EXPECT_EQ(selected(), std::pair(-1, -1));
+    EXPECT_FALSE(form->CompareButton->isEnabled());
+
+    form->CartListOneCB->setCurrentIndex(0);
+    form->CartListTwoCB->setCurrentIndex(1);
+    auto closed = std::move(lists[1]);
+    lists.erase(lists.begin() + 1);
+    form->SetLists(lists);
+    EXPECT_EQ(selected(), std::pair(-1, 0));
+    lists.insert(lists.begin() + 1, MakeList({}, "Zentrix 64", "Ann"));
+    lists[1]->SetOpenedFileName(closed->GetOpenedFileName());
+    form->SetLists(lists);
+    EXPECT_EQ(selected(), std::pair(-1, 1));
+}
+
 TEST_F(CompareCartsTest, ReportGoesToTheReportFolderAndOpens)
 {
     form->CompareButtonClick();
