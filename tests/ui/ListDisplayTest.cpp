@@ -9,6 +9,9 @@
 #include "ui/ListTableModel.h"
 
 #include <QAbstractItemModelTester>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QScrollBar>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QTableView>
@@ -209,6 +212,50 @@ TEST_F(ListDisplayTest, IncrementalSearchUsesTheFirstVisibleColumnWhateverTheSor
     grid.setCurrentIndex(display.Model().index(0, 0));
     grid.keyboardSearch("ab");
     EXPECT_EQ(grid.currentIndex().row(), 1);
+}
+
+// The columns stay where they were; the grid's own keys would scroll to the last column, no row in view.
+TEST_F(ListDisplayTest, HomeAndEndGoToTheFirstAndLastRow)
+{
+    auto media = Media("Nova");
+    std::vector<std::string> titles(60, "Title");
+    std::vector<const char*> pointers;
+    for (const auto& title : titles)
+        pointers.push_back(title.c_str());
+    Fill(*media, pointers);
+    Show(*media);
+    grid.resize(300, 200);
+    grid.show();
+    QScrollBar* sideways = grid.horizontalScrollBar();
+    const struct Case {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        int row, selected;
+    } cases[] = {
+        {Qt::Key_End, Qt::NoModifier, 59, 1},
+        {Qt::Key_Home, Qt::NoModifier, 0, 1},
+        {Qt::Key_End, Qt::ControlModifier, 59, 1},
+        {Qt::Key_Home, Qt::ControlModifier, 0, 1},
+        {Qt::Key_End, Qt::ShiftModifier, 59, 60},
+    };
+    const int offset = sideways->maximum() / 2;
+    ASSERT_GT(offset, 0);
+    for (const Case& c : cases) {
+        sideways->setValue(offset);
+        QKeyEvent press(QEvent::KeyPress, c.key, c.modifiers);
+        QApplication::sendEvent(&grid, &press);
+        EXPECT_EQ(grid.currentIndex().row(), c.row) << c.key;
+        EXPECT_EQ(display.SelectedCount(), c.selected) << c.key;
+        EXPECT_EQ(sideways->value(), offset) << c.key;
+        const int top = grid.rowViewportPosition(c.row);
+        EXPECT_TRUE(top >= 0 && top < grid.viewport()->height()) << c.key;
+    }
+    // Another list starts at its first column.
+    auto other = Media("Nova");
+    Fill(*other, {"B"});
+    Show(*other);
+    EXPECT_EQ(sideways->value(), 0);
+    grid.hide();
 }
 
 TEST_F(ListDisplayTest, ChecksAndSelectionFollowTheirItems)
