@@ -8,6 +8,7 @@
 #include "platform/qt/QtCp1252.h"
 #include "platform/qt/QtServices.h"
 #include "platform/qt/RecentFilesStore.h"
+#include "platform/qt/Version.h"
 #include "reports/ReportCommands.h"
 #include "reports/WebCommands.h"
 #include "ui/MigrationForm.h"
@@ -58,7 +59,7 @@ int ProgramBody(int argc, char** argv)
     // The column-order and property dialogs are the window's, one of each for the run.
     form.AttachCommandGroup(std::make_unique<ClipboardCommands>(form, form.FieldOrderDialog(), form.GetListCommands()));
     form.AttachCommandGroup(std::make_unique<ReportCommands>(form, form.FieldOrderDialog(), form.PropertyDialog()));
-    form.AttachCommandGroup(std::make_unique<WebCommands>(form, splash));
+    form.AttachCommandGroup(std::make_unique<WebCommands>(form, splash, UpdateCheckURLFor(VersionString())));
     TMigrationForm migration(programDir);
     form.ShowMigration = [&] {
         ExecDialog(migration);

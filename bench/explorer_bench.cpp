@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "config/SettingKeys.h"
 #include "config/SettingsStore.h"
 #include "model/ListFile.h"
 #include "platform/FileList.h"
@@ -108,8 +109,8 @@ void BuildExplorerTree(benchmark::State& state)
 {
     Files();
     SettingsStore settings(Root());
-    settings.SetSetting("CartPath", Root() + "Carts/");
-    settings.SetSetting("GroupPath", Root() + "Groups/");
+    settings.SetSetting(setting::CartPath, Root() + "Carts/");
+    settings.SetSetting(setting::GroupPath, Root() + "Groups/");
     CollectionExplorer tree(settings, nullptr);
     for (auto _ : state) {
         tree.BuildExplorerTree();

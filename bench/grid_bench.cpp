@@ -20,6 +20,7 @@
 
 #include "config/PlatformList.h"
 #include "config/ProgramSetup.h"
+#include "config/SettingKeys.h"
 #include "config/SettingsStore.h"
 #include "model/BaseCustomListClass.h"
 #include "model/ListFactory.h"
@@ -198,7 +199,7 @@ struct Window {
         options.emplace(*settings, platforms);
         options->LoadSettings();
         platforms.SetNames({SharedList().GetPlatform()});
-        settings->SetSetting("BackupFiles", "0");
+        settings->SetSetting(setting::BackupFiles, "0");
         // The recent-files menu is kept beside the bench's configuration, never in the user's.
         recent = std::make_unique<SettingsRecentFilesStore>(QString::fromStdString(home.string() + "/recent.ini"));
         form.emplace(*settings, platforms, *options, *recent);

@@ -10,6 +10,7 @@
 #include "platform/qt/Services.h"
 #include "support/ListGenerator.h"
 #include "ui/ListDisplay.h"
+#include "ui/MenuNames.h"
 #include "ui/OptionsForm.h"
 #include "ui/QuorvelForm.h"
 
@@ -86,11 +87,8 @@ void Show(benchmark::State& state, bool selectAll = true)
 {
     state.PauseTiming();
     TQuorvelForm& form = *Window().form;
-    form.ListDisplay().SetList(nullptr);
-    while (!form.OpenLists().empty())
-        form.TakeOpenList(0);
-    form.AppendOpenList(MakeMediaList(kItems, kSeed));
-    form.SetCurrentList(form.OpenLists().front().get());
+    form.CloseAllLists();
+    form.AddList(MakeMediaList(kItems, kSeed));
     form.RefreshListView();
     if (selectAll)
         form.Grid().selectAll();
@@ -123,7 +121,7 @@ void BM_WindowSelectAll(benchmark::State& state)
 {
     for (auto _ : state) {
         Show(state, false);
-        Run("SelectAllMainMenu");
+        Run(entry::SelectAllMainMenu);
     }
 }
 void BM_ModelSelectAll(benchmark::State& state)
@@ -141,7 +139,7 @@ void BM_WindowIncreaseAll(benchmark::State& state)
 {
     for (auto _ : state) {
         Show(state);
-        Run("IncreaseQuantityPopupMenu");
+        Run(entry::IncreaseQuantityPopupMenu);
     }
 }
 void BM_ModelIncreaseAll(benchmark::State& state)
@@ -166,7 +164,7 @@ void BM_WindowRemoveHalf(benchmark::State& state)
             QItemSelection(form.Grid().model()->index(0, 0), form.Grid().model()->index(int(kItems / 2) - 1, 0)),
             QItemSelectionModel::Select | QItemSelectionModel::Rows);
         state.ResumeTiming();
-        Run("RemoveButton");
+        Run(entry::RemoveButton);
     }
 }
 void BM_ModelRemoveHalf(benchmark::State& state)
@@ -181,8 +179,8 @@ void BM_WindowExpandCompress(benchmark::State& state)
 {
     for (auto _ : state) {
         Show(state, false);
-        Run("ExpandListMainMenu");
-        Run("CompressListMainMenu");
+        Run(entry::ExpandListMainMenu);
+        Run(entry::CompressListMainMenu);
     }
 }
 void BM_ModelExpandCompress(benchmark::State& state)
@@ -201,7 +199,7 @@ void BM_WindowChangeAll(benchmark::State& state)
     };
     for (auto _ : state) {
         Show(state);
-        QMenu* change = Window().form->findChild<QMenu*>("ChangeParent");
+        QMenu* change = Window().form->findChild<QMenu*>(entry::ChangeParent);
         emit change->aboutToShow();
         for (QAction* entry : change->actions())
             if (entry->text() == "Notes")

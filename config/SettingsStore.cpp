@@ -1,5 +1,6 @@
 #include "config/SettingsStore.h"
 
+#include "config/SettingKeys.h"
 #include "model/Utils.h"
 #include "platform/Cp1252.h"
 #include "platform/FileNames.h"
@@ -23,10 +24,10 @@ SettingsStore::SettingsStore(std::string programDir) : programDir_(WithTrailingS
 const std::vector<FolderSetting>& SettingsStore::Folders()
 {
     static const std::vector<FolderSetting> folders = {
-        {"GroupPath", "Group Files", "Groups"},         {"CartPath", "Media Files", "Carts"},
-        {"HardwarePath", "Hardware Files", "Hardware"}, {"MasterCartPath", "Master Files", "Masters"},
-        {"ReportPath", "Report Files", "Reports"},      {"ExportPath", "Export Files", "Export"},
-        {"ConfigFiles", "Config Files", "Config"},
+        {setting::GroupPath, "Group Files", "Groups"},         {setting::CartPath, "Media Files", "Carts"},
+        {setting::HardwarePath, "Hardware Files", "Hardware"}, {setting::MasterCartPath, "Master Files", "Masters"},
+        {setting::ReportPath, "Report Files", "Reports"},      {setting::ExportPath, "Export Files", "Export"},
+        {setting::ConfigFiles, "Config Files", "Config"},
     };
     return folders;
 }
@@ -35,10 +36,10 @@ const std::vector<std::pair<const char*, const char*>>& SettingsStore::GeneralDe
 {
     // WarnOnExport is on by default: the dialog shows it checked and its first save writes "1".
     static const std::vector<std::pair<const char*, const char*>> defaults = {
-        {"ShowSplash", "1"},       {"ShowOwner", "1"},    {"BackupFiles", "1"},
-        {"LoadLastCartFile", "1"}, {"WarnOnExport", "1"}, {"SaveAsFormat", "0"},
-        {"AppendListType", "0"},   {"ShowGrid", "0"},     {"ShowCollectionExplorer", "1"},
-        {"DefaultOwner", ""},
+        {setting::ShowSplash, "1"},       {setting::ShowOwner, "1"},    {setting::BackupFiles, "1"},
+        {setting::LoadLastCartFile, "1"}, {setting::WarnOnExport, "1"}, {setting::SaveAsFormat, "0"},
+        {setting::AppendListType, "0"},   {setting::ShowGrid, "0"},     {setting::ShowCollectionExplorer, "1"},
+        {setting::DefaultOwner, ""},
     };
     return defaults;
 }
@@ -46,8 +47,10 @@ const std::vector<std::pair<const char*, const char*>>& SettingsStore::GeneralDe
 const std::vector<const char*>& SettingsStore::GeneralWriteOrder()
 {
     static const std::vector<const char*> order = {
-        "ShowSplash",     "ShowOwner",    "BackupFiles", "LoadLastCartFile",       "SaveAsFormat",
-        "AppendListType", "WarnOnExport", "ShowGrid",    "ShowCollectionExplorer", "DefaultOwner",
+        setting::ShowSplash,       setting::ShowOwner,    setting::BackupFiles,
+        setting::LoadLastCartFile, setting::SaveAsFormat, setting::AppendListType,
+        setting::WarnOnExport,     setting::ShowGrid,     setting::ShowCollectionExplorer,
+        setting::DefaultOwner,
     };
     return order;
 }
@@ -111,7 +114,7 @@ void SettingsStore::LoadSettings()
         SetSetting(key, IsBlank(value) ? def : value);
     }
 
-    G_ConfigFiles = GetSetting("ConfigFiles");
+    G_ConfigFiles = GetSetting(setting::ConfigFiles);
     G_PlatformsFile = G_ConfigFiles + "Platforms.ini";
 
     // A folder that cannot be created stays missing; whoever uses it reports the failure then.

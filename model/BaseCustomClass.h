@@ -18,13 +18,53 @@ public:
     explicit ListIndexError(int64_t index);
 };
 
+// An item's modified flag. It reads and is set like a bool; while its item belongs to a list it also
+// keeps that list's count of modified items, so that asking a list whether anything changed costs
+// nothing. A copy takes the value only: the copy belongs to no list yet.
+class ModifiedFlag {
+public:
+    ModifiedFlag() = default;
+    ModifiedFlag(const ModifiedFlag& other) noexcept : bits_(other.bits_ & kSet) { }
+    ModifiedFlag& operator=(const ModifiedFlag& other) noexcept { return *this = bool(other); }
+    ModifiedFlag& operator=(bool set) noexcept
+    {
+        if (set != bool(*this)) {
+            if (int64_t* count = Count())
+                *count += set ? 1 : -1;
+            bits_ ^= kSet;
+        }
+        return *this;
+    }
+    ~ModifiedFlag() { CountIn(nullptr); }
+    operator bool() const noexcept { return (bits_ & kSet) != 0; }
+
+private:
+    friend class TBaseCustomListClass;
+    // From now on counted in Count (nullptr: in none).
+    void CountIn(int64_t* count) noexcept
+    {
+        const bool set = *this;
+        if (int64_t* old = Count(); old && set)
+            --*old;
+        bits_ = reinterpret_cast<uintptr_t>(count) | (set ? kSet : 0);
+        if (count && set)
+            ++*count;
+    }
+    int64_t* Count() const noexcept { return reinterpret_cast<int64_t*>(bits_ & ~kSet); }
+
+    // The count's address (aligned, so its lowest bit is free) and the flag in that bit: an item
+    // stays as small as it was with a bare bool.
+    static constexpr uintptr_t kSet = 1;
+    uintptr_t bits_ = 0;
+};
+
 // One item: its kind's shared field set, a value per field and the modified flag.
 // Fields are addressed by name ignoring case; a name that matches no field reads as the empty
 // value and is ignored on writes. Values are stored as 16-byte slots: inside the item object for the
 // kinds that give it room (see InlineValueStorage), else in one block of their own.
 class TBaseCustomClass {
 public:
-    bool Modified = false;
+    ModifiedFlag Modified;
 
     explicit TBaseCustomClass(const FieldSet& fields);
     virtual ~TBaseCustomClass();

@@ -80,6 +80,7 @@ void TBaseCustomListClass::Add(std::unique_ptr<TBaseCustomClass> item)
     if (!item)
         return;
     items_.push_back(std::move(item));
+    CountFlags(items_.size() - 1);
     Modified = true;
 }
 
@@ -88,10 +89,12 @@ void TBaseCustomListClass::AddItems(std::vector<std::unique_ptr<TBaseCustomClass
     std::erase(items, nullptr);
     if (items.empty())
         return;
+    const size_t first = items_.size();
     if (items_.empty())
         items_ = std::move(items);
     else
         std::move(items.begin(), items.end(), std::back_inserter(items_));
+    CountFlags(first);
     Modified = true;
 }
 
@@ -144,14 +147,17 @@ void TBaseCustomListClass::Assign(const TBaseCustomListClass& source)
     }
     AssignProperties(source);
     items_ = std::move(copies);
+    CountFlags(0);
     // Adding items marks the list, whatever Source's flag was.
     if (!items_.empty())
         Modified = true;
 }
 
-bool TBaseCustomListClass::IsModified() const
+void TBaseCustomListClass::CountFlags(size_t first)
 {
-    return Modified || std::any_of(items_.begin(), items_.end(), [](const auto& item) { return item->Modified; });
+    // Counting an item of this list again changes nothing.
+    for (size_t i = first; i < items_.size(); ++i)
+        items_[i]->Modified.CountIn(&modifiedItems_);
 }
 
 void TBaseCustomListClass::ReplaceItems(std::vector<std::unique_ptr<TBaseCustomClass>> items)
@@ -159,6 +165,7 @@ void TBaseCustomListClass::ReplaceItems(std::vector<std::unique_ptr<TBaseCustomC
     // An empty list stays as it was; items new to the list mark it.
     if (!items.empty()) {
         items_ = std::move(items);
+        CountFlags(0);
         Modified = true;
     }
     G_SortField = "Title";

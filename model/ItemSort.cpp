@@ -7,6 +7,7 @@
 #include <optional>
 #include <utility>
 
+#include "model/ListFileSlices.h"
 #include "platform/Cp1252.h"
 
 namespace quorvel {
@@ -99,6 +100,20 @@ public:
     }
 
     const std::string& Arena() const { return arena_; }
+    // Drops the texts of the keys built so far; the arena keeps its memory for the next keys.
+    void ClearArena() { arena_.clear(); }
+    std::string TakeArena() { return std::move(arena_); }
+    // Appends another builder's texts; answers where they begin.
+    size_t AppendArena(const std::string& texts)
+    {
+        arena_ += texts;
+        return arena_.size() - texts.size();
+    }
+    void GiveArena(std::string arena)
+    {
+        arena_ = std::move(arena);
+        arena_.clear();
+    }
 
 private:
     // The field's position in the item's set; -1 when the set lacks it.
@@ -137,19 +152,20 @@ private:
 // the loads overlap. (Also asking for its value and text in further stages gained little, now that
 // the values lie in the item.)
 template <typename Consume>
-void BuildKeys(const std::vector<std::unique_ptr<TBaseCustomClass>>& items, KeyBuilder& builder, Consume consume)
+void BuildKeys(const std::vector<std::unique_ptr<TBaseCustomClass>>& items, size_t first, size_t last,
+               KeyBuilder& builder, Consume consume)
 {
     constexpr size_t kAhead = 9;
-    const size_t n = items.size();
-    for (size_t i = 0; i < n; ++i) {
-        if (i + kAhead < n)
+    for (size_t i = first; i < last; ++i) {
+        if (i + kAhead < last)
             __builtin_prefetch(items[i + kAhead].get());
         consume(builder.Build(*items[i], static_cast<uint32_t>(i)));
     }
 }
 
-// Three-way comparison of keys; a strict weak order whatever the keys hold.
-int CompareKeys(const SortKey& a, const SortKey& b, const char* arena)
+// Three-way comparison of keys whose texts lie in those arenas; a strict weak order whatever the
+// keys hold.
+int CompareKeys(const SortKey& a, const char* arenaA, const SortKey& b, const char* arenaB)
 {
     if (a.Rank != b.Rank)
         return a.Rank < b.Rank ? -1 : 1;
@@ -162,7 +178,7 @@ int CompareKeys(const SortKey& a, const SortKey& b, const char* arena)
     if (a.Kind == KeyKind::Number)
         return 0;
     const uint32_t common = std::min(a.Length, b.Length);
-    const int c = common > 8 ? std::memcmp(arena + a.Offset + 8, arena + b.Offset + 8, common - 8) : 0;
+    const int c = common > 8 ? std::memcmp(arenaA + a.Offset + 8, arenaB + b.Offset + 8, common - 8) : 0;
     if (c != 0)
         return c < 0 ? -1 : 1;
     return a.Length < b.Length ? -1 : (a.Length > b.Length ? 1 : 0);
@@ -173,15 +189,51 @@ struct NumberKey {
     uint32_t Index;
 };
 
-// Stable LSD radix sort by Bits over the bytes in which the keys differ.
-void RadixSort(std::vector<NumberKey>& keys)
+// The working memory of a sort, kept by each thread for its next sort: the pages of fresh buffers
+// cost about a fifth of a sort to touch. What a very big list needed is given back after.
+struct SortBuffers {
+    std::vector<NumberKey> Numbers, Prefixes, Radix;
+    std::vector<SortKey> Others;
+    std::array<std::vector<SortKey>, 3> Ranks;
+    std::string Arena;
+
+    void Clear()
+    {
+        for (auto* v : {&Numbers, &Prefixes, &Radix})
+            v->clear();
+        Others.clear();
+        for (auto& rank : Ranks)
+            rank.clear();
+        Arena.clear();
+    }
+
+    void TrimAfterUse()
+    {
+        constexpr size_t kKeep = 32 << 20;
+        size_t bytes = Arena.capacity() + Others.capacity() * sizeof(SortKey);
+        for (const auto* v : {&Numbers, &Prefixes, &Radix})
+            bytes += v->capacity() * sizeof(NumberKey);
+        for (const auto& rank : Ranks)
+            bytes += rank.capacity() * sizeof(SortKey);
+        if (bytes > kKeep)
+            *this = SortBuffers();
+    }
+
+    static SortBuffers& OfThisThread()
+    {
+        thread_local SortBuffers buffers;
+        return buffers;
+    }
+};
+
+// Stable LSD radix sort by Bits over the bytes in which the keys differ; Buffer is scratch memory.
+void RadixSort(std::vector<NumberKey>& keys, std::vector<NumberKey>& buffer)
 {
     if (keys.empty())
         return;
     uint64_t varying = 0;
     for (const auto& key : keys)
         varying |= key.Bits ^ keys.front().Bits;
-    std::vector<NumberKey> buffer;
     for (int shift = 0; shift < 64; shift += 8) {
         if (((varying >> shift) & 0xFF) == 0)
             continue;
@@ -198,22 +250,68 @@ void RadixSort(std::vector<NumberKey>& keys)
     }
 }
 
+// Eight bytes of a key's text from Depth on, big-end first and padded with zeros: the zero byte and
+// a shorter text both sort first, so these bytes order keys as CompareKeys does where they differ.
+uint64_t TextBytesAt(const char* arena, const SortKey& key, uint32_t depth)
+{
+    const auto* text = reinterpret_cast<const unsigned char*>(arena + key.Offset);
+    uint64_t bytes = 0;
+    for (uint32_t i = 0; i < 8 && depth + i < key.Length; ++i)
+        bytes |= uint64_t(text[depth + i]) << (56 - 8 * i);
+    return bytes;
+}
+
+// Orders Keys[Start, End), whose texts agree in their first Depth bytes: while the run is long, a
+// stable radix pass over the next eight bytes splits it (titles often share their first word);
+// short runs and keys that agree to their end are compared.
+template <typename Less>
+void SortRun(std::vector<SortKey>& keys, size_t start, size_t end, uint32_t depth, const char* arena, bool descending,
+             const Less& less)
+{
+    constexpr size_t kShortRun = 32;
+    const auto first = keys.begin() + static_cast<std::ptrdiff_t>(start);
+    const auto last = keys.begin() + static_cast<std::ptrdiff_t>(end);
+    const bool longer = std::any_of(first, last, [depth](const SortKey& key) { return key.Length > depth; });
+    if (end - start <= kShortRun || !longer) {
+        std::sort(first, last, less);
+        return;
+    }
+    std::vector<NumberKey> prefixes, scratch;
+    prefixes.reserve(end - start);
+    for (size_t k = start; k < end; ++k) {
+        const uint64_t bytes = TextBytesAt(arena, keys[k], depth);
+        prefixes.push_back({descending ? ~bytes : bytes, static_cast<uint32_t>(k - start)});
+    }
+    RadixSort(prefixes, scratch);
+    const std::vector<SortKey> run(first, last);
+    for (size_t k = 0; k < prefixes.size(); ++k)
+        keys[start + k] = run[prefixes[k].Index];
+    for (size_t r = 0; r < prefixes.size();) {
+        size_t e = r + 1;
+        while (e < prefixes.size() && prefixes[e].Bits == prefixes[r].Bits)
+            ++e;
+        if (e - r > 1)
+            SortRun(keys, start + r, start + e, depth + 8, arena, descending, less);
+        r = e;
+    }
+}
+
 // Orders keys that are no converted numbers as CompareKeys does (reversed when descending), ties by
 // position: ranks are split off first, a stable radix pass over the text prefixes does most of the
 // work, and only keys that share a prefix are compared.
-void SortOtherKeys(std::vector<SortKey>& keys, const char* arena, bool descending)
+void SortOtherKeys(std::vector<SortKey>& keys, const char* arena, bool descending, SortBuffers& buffers)
 {
     const auto less = [arena, descending](const SortKey& a, const SortKey& b) {
-        const int c = CompareKeys(a, b, arena);
+        const int c = CompareKeys(a, arena, b, arena);
         if (c != 0)
             return descending ? c > 0 : c < 0;
         return a.Index < b.Index;
     };
-    std::array<std::vector<SortKey>, 3> ranks;
+    auto& ranks = buffers.Ranks;
     for (const SortKey& key : keys)
         ranks[key.Rank].push_back(key);
     keys.clear();
-    std::vector<NumberKey> prefixes;
+    auto& prefixes = buffers.Prefixes;
     for (size_t r = 0; r < ranks.size(); ++r) {
         const std::vector<SortKey>& group = ranks[descending ? ranks.size() - 1 - r : r];
         if (group.empty() || group.front().Rank == NeverAssigned) {
@@ -223,7 +321,7 @@ void SortOtherKeys(std::vector<SortKey>& keys, const char* arena, bool descendin
         prefixes.clear();
         for (uint32_t i = 0; i < group.size(); ++i)
             prefixes.push_back({descending ? ~group[i].Number : group[i].Number, i});
-        RadixSort(prefixes);
+        RadixSort(prefixes, buffers.Radix);
         for (size_t run = 0; run < prefixes.size();) {
             size_t end = run + 1;
             while (end < prefixes.size() && prefixes[end].Bits == prefixes[run].Bits)
@@ -232,10 +330,32 @@ void SortOtherKeys(std::vector<SortKey>& keys, const char* arena, bool descendin
             for (size_t k = run; k < end; ++k)
                 keys.push_back(group[prefixes[k].Index]);
             if (end - run > 1)
-                std::sort(keys.begin() + static_cast<std::ptrdiff_t>(start), keys.end(), less);
+                SortRun(keys, start, keys.size(), 8, arena, descending, less);
             run = end;
         }
     }
+}
+
+// Whether the items already stand in the order the sort gives them (ties in place), found in one
+// pass over neighbouring keys built into two small arenas: a list kept in that order, as one saved
+// from the grid is, then needs no key buffers and no sort.
+bool InOrder(const std::vector<std::unique_ptr<TBaseCustomClass>>& items, std::string_view fieldName, bool descending)
+{
+    KeyBuilder builders[2] = {KeyBuilder(fieldName), KeyBuilder(fieldName)};
+    SortKey previous = builders[0].Build(*items[0], 0);
+    constexpr size_t kAhead = 9;
+    for (size_t i = 1; i < items.size(); ++i) {
+        if (i + kAhead < items.size())
+            __builtin_prefetch(items[i + kAhead].get());
+        KeyBuilder& builder = builders[i % 2];
+        builder.ClearArena();
+        const SortKey key = builder.Build(*items[i], static_cast<uint32_t>(i));
+        const int c = CompareKeys(previous, builders[(i - 1) % 2].Arena().data(), key, builder.Arena().data());
+        if (descending ? c < 0 : c > 0)
+            return false;
+        previous = key;
+    }
+    return true;
 }
 
 }  // namespace
@@ -245,29 +365,55 @@ std::vector<uint32_t> SortedOrder(const std::vector<std::unique_ptr<TBaseCustomC
 {
     std::vector<uint32_t> order;
     order.reserve(items.size());
-    if (direction == 0 || items.size() < 2) {
+    const bool descending = direction < 0;
+    if (direction == 0 || items.size() < 2 || InOrder(items, fieldName, descending)) {
         for (uint32_t i = 0; i < items.size(); ++i)
             order.push_back(i);
         return order;
     }
-    const bool descending = direction < 0;
+    SortBuffers& buffers = SortBuffers::OfThisThread();
+    buffers.Clear();
     KeyBuilder builder(fieldName);
+    builder.GiveArena(std::move(buffers.Arena));
     // Converted numbers go through a radix sort; every other key through the comparison.
-    std::vector<NumberKey> numbers;
-    std::vector<SortKey> others;
+    auto& numbers = buffers.Numbers;
+    auto& others = buffers.Others;
     numbers.reserve(items.size());
     others.reserve(items.size());
-    BuildKeys(items, builder, [&](const SortKey& key) {
-        if (key.Rank == Converted && key.Kind == KeyKind::Number) {
-            numbers.push_back({descending ? ~key.Number : key.Number, key.Index});
-        } else {
-            others.push_back(key);
+    const auto keep = [&](std::vector<NumberKey>& numbers, std::vector<SortKey>& others) {
+        return [&numbers, &others, descending](const SortKey& key) {
+            if (key.Rank == Converted && key.Kind == KeyKind::Number)
+                numbers.push_back({descending ? ~key.Number : key.Number, key.Index});
+            else
+                others.push_back(key);
+        };
+    };
+    // A big list's keys are built in slices on worker threads (reading the items only), each into
+    // its own arena, and joined in item order.
+    const size_t slices = SliceCount(items.size() / 32768 + 1);
+    if (slices == 1) {
+        BuildKeys(items, 0, items.size(), builder, keep(numbers, others));
+    } else {
+        std::vector<KeyBuilder> builders(slices, KeyBuilder(fieldName));
+        std::vector<std::vector<NumberKey>> sliceNumbers(slices);
+        std::vector<std::vector<SortKey>> sliceOthers(slices);
+        RunSlices(slices, [&](size_t t) {
+            BuildKeys(items, items.size() * t / slices, items.size() * (t + 1) / slices, builders[t],
+                      keep(sliceNumbers[t], sliceOthers[t]));
+        });
+        for (size_t t = 0; t < slices; ++t) {
+            const size_t base = builder.AppendArena(builders[t].Arena());
+            numbers.insert(numbers.end(), sliceNumbers[t].begin(), sliceNumbers[t].end());
+            for (SortKey key : sliceOthers[t]) {
+                key.Offset += base;
+                others.push_back(key);
+            }
         }
-    });
+    }
     const char* arena = builder.Arena().data();
     // The original position breaks ties, which makes the order total and the sort stable.
-    SortOtherKeys(others, arena, descending);
-    RadixSort(numbers);
+    SortOtherKeys(others, arena, descending, buffers);
+    RadixSort(numbers, buffers.Radix);
     // Numbers sort after the keys that do not convert and before converted text.
     const auto boundary = std::partition_point(others.begin(), others.end(), [descending](const SortKey& key) {
         return descending ? key.Rank == Converted : key.Rank != Converted;
@@ -278,6 +424,8 @@ std::vector<uint32_t> SortedOrder(const std::vector<std::unique_ptr<TBaseCustomC
         order.push_back(key.Index);
     for (auto it = boundary; it != others.end(); ++it)
         order.push_back(it->Index);
+    buffers.Arena = builder.TakeArena();
+    buffers.TrimAfterUse();
     return order;
 }
 
@@ -286,6 +434,8 @@ void SortItems(std::vector<std::unique_ptr<TBaseCustomClass>>& items, std::strin
     if (direction == 0 || items.size() < 2)
         return;
     const auto order = SortedOrder(items, fieldName, direction);
+    if (std::is_sorted(order.begin(), order.end()))
+        return;
     std::vector<std::unique_ptr<TBaseCustomClass>> sorted;
     sorted.reserve(items.size());
     for (uint32_t index : order)

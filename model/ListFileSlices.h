@@ -76,17 +76,17 @@ template <typename Work> void RunSlices(size_t slices, Work work)
 }
 
 // Makes the texts of pieces 0 .. Count - 1 with Make(piece, out) on Threads workers, at most a few
-// pieces ahead of the one handed on, and hands them to Emit(text) in order on the calling thread: a
-// long text is never held whole. The first failure in piece order (of Make or Emit) stops the work
-// and is raised.
-template <typename Make, typename Emit> void MakeInOrder(size_t count, size_t threads, Make make, Emit emit)
+// pieces ahead of the one handed on, and hands them to HandOn(text) in order on the calling thread:
+// a long text is never held whole. The first failure in piece order (of Make or HandOn) stops the
+// work and is raised. (Not named "emit": Qt defines that word away.)
+template <typename Make, typename Emit> void MakeInOrder(size_t count, size_t threads, Make make, Emit handOn)
 {
     if (threads <= 1) {
         std::string out;
         for (size_t piece = 0; piece < count; ++piece) {
             out.clear();
             make(piece, out);
-            emit(std::string_view(out));
+            handOn(std::string_view(out));
         }
         return;
     }
@@ -149,7 +149,7 @@ template <typename Make, typename Emit> void MakeInOrder(size_t count, size_t th
                 failure = failures[slot];
             else {
                 try {
-                    emit(std::string_view(buffers[slot]));
+                    handOn(std::string_view(buffers[slot]));
                 } catch (...) {
                     failure = std::current_exception();
                 }

@@ -1,5 +1,6 @@
 #include "model/LocaleFormat.h"
 
+#include <charconv>
 #include <cstdlib>
 
 namespace quorvel {
@@ -27,7 +28,19 @@ std::string Padded(int value, size_t width)
     return digits;
 }
 
+TodayClock& CurrentClock()
+{
+    static TodayClock clock = nullptr;
+    return clock;
+}
+
 }  // namespace
+
+void SetTodayClock(TodayClock clock)
+{
+    CurrentClock() = clock;
+    ++FormatGeneration();
+}
 
 const LocaleFormat& LocaleFormat::Current() { return CurrentFormat(); }
 
@@ -38,6 +51,13 @@ void LocaleFormat::SetCurrent(const LocaleFormat& format)
 }
 
 std::string LocaleFormat::FormatMoney(Currency amount) const
+{
+    std::string text;
+    AppendMoney(text, amount);
+    return text;
+}
+
+void LocaleFormat::AppendMoney(std::string& out, Currency amount) const
 {
     const int decimals = CurrencyDecimals < 0 ? 0 : (CurrencyDecimals > 4 ? 4 : CurrencyDecimals);
     int64_t divisor = 1;
@@ -51,22 +71,36 @@ std::string LocaleFormat::FormatMoney(Currency amount) const
     uint64_t shownScale = 1;
     for (int i = 0; i < decimals; ++i)
         shownScale *= 10;
-    std::string whole = std::to_string(rounded / shownScale);
-    std::string number;
-    for (size_t i = 0; i < whole.size(); ++i) {
-        if (i > 0 && (whole.size() - i) % 3 == 0 && ThousandSeparator != '\0')
-            number += ThousandSeparator;
-        number += whole[i];
+    const bool negative = rounded != 0 && amount.Scaled < 0;
+    if (negative)
+        out += NegativeInParentheses ? '(' : '-';
+    if (SymbolBeforeAmount) {
+        out += CurrencySymbol;
+        if (SpaceBetweenSymbolAndAmount)
+            out += ' ';
+    }
+    // Digits are written without a temporary text: money is shown in every cell of a report.
+    char whole[24];
+    const auto end = std::to_chars(whole, whole + sizeof whole, rounded / shownScale).ptr;
+    const size_t digits = static_cast<size_t>(end - whole);
+    for (size_t i = 0; i < digits; ++i) {
+        if (i > 0 && (digits - i) % 3 == 0 && ThousandSeparator != '\0')
+            out += ThousandSeparator;
+        out += whole[i];
     }
     if (decimals > 0) {
-        number += DecimalSeparator;
-        number += std::to_string(rounded % shownScale + shownScale).substr(1);
+        out += DecimalSeparator;
+        char fraction[8];
+        std::to_chars(fraction, fraction + sizeof fraction, rounded % shownScale + shownScale);
+        out.append(fraction + 1, static_cast<size_t>(decimals));
     }
-    const std::string space = SpaceBetweenSymbolAndAmount ? " " : "";
-    std::string text = SymbolBeforeAmount ? CurrencySymbol + space + number : number + space + CurrencySymbol;
-    if (rounded == 0 || amount.Scaled >= 0)
-        return text;
-    return NegativeInParentheses ? "(" + text + ")" : "-" + text;
+    if (!SymbolBeforeAmount) {
+        if (SpaceBetweenSymbolAndAmount)
+            out += ' ';
+        out += CurrencySymbol;
+    }
+    if (negative && NegativeInParentheses)
+        out += ')';
 }
 
 std::string LocaleFormat::FormatShortDate(int year, int month, int day) const
@@ -96,7 +130,7 @@ std::string TodayText()
     static std::string cached;
     static std::time_t validUntil = 0;
     static unsigned generation = 0;
-    const std::time_t now = std::time(nullptr);
+    const std::time_t now = CurrentClock() ? CurrentClock()() : std::time(nullptr);
     if (now >= validUntil || generation != FormatGeneration() || cached.empty()) {
         std::tm local {};
         localtime_r(&now, &local);

@@ -22,6 +22,8 @@ struct LocaleFormat {
     std::string ShortDateFormat = "M/d/yyyy";
 
     std::string FormatMoney(Currency amount) const;
+    // The same appended to Out.
+    void AppendMoney(std::string& out, Currency amount) const;
     std::string FormatShortDate(int year, int month, int day) const;
 
     static const LocaleFormat& Current();
@@ -30,5 +32,10 @@ struct LocaleFormat {
 
 // Today's date in the current short date format. Formatted once a day, not once per call.
 std::string TodayText();
+
+// Where TodayText takes the time from: the system clock unless set (a test fixes the day so that
+// no result depends on when it runs). Nullptr restores the system clock.
+using TodayClock = std::time_t (*)();
+void SetTodayClock(TodayClock clock);
 
 }  // namespace quorvel

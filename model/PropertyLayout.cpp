@@ -185,9 +185,9 @@ std::string CdlLayoutText(const PropertyLayout& layout)
 }
 
 std::optional<std::string> FindLayoutFile(const std::string& configFolder, const std::string& listType,
-                                          const std::string& platform, bool cdl, std::string* missingName)
+                                          const std::string& platform, std::string* missingName)
 {
-    const std::string ext = cdl ? ".CDL" : ".CDB";
+    const std::string ext = ".CDB";
     const std::string prefix = "Properties_" + listType + "_";
     const std::string fallback = prefix + "Default" + ext;
     if (missingName)

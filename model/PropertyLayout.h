@@ -53,10 +53,10 @@ std::string CdlLayoutText(const PropertyLayout& layout);
 
 // The layout file for a list type and platform in the configuration folder, found ignoring case:
 // "Properties_" + ListType + "_" + Platform, else "Properties_" + ListType + "_Default", with
-// ".CDB" (".CDL" when cdl). A platform that cannot be part of a file name uses the default. Nothing
+// ".CDB". A platform that cannot be part of a file name uses the default. Nothing
 // when neither exists; MissingName then receives the default file's path.
 std::optional<std::string> FindLayoutFile(const std::string& configFolder, const std::string& listType,
-                                          const std::string& platform, bool cdl, std::string* missingName = nullptr);
+                                          const std::string& platform, std::string* missingName = nullptr);
 // Reads the file in the form its extension names; nothing when it cannot be read. Only the first
 // records a layout can use are read from a huge file.
 std::optional<PropertyLayout> LoadLayoutFile(const std::string& path);

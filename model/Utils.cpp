@@ -9,7 +9,6 @@ namespace quorvel {
 std::string G_ConfigFile;
 std::string G_ConfigFiles;
 std::string G_PlatformsFile;
-bool G_UseCdlLayouts = false;
 
 void InitConfigFile(const std::string& programDir)
 {

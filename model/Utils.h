@@ -13,7 +13,6 @@ namespace quorvel {
 extern std::string G_ConfigFile;     // program folder + "Quorvel.ini"
 extern std::string G_ConfigFiles;    // configuration folder, ending with "/"
 extern std::string G_PlatformsFile;  // G_ConfigFiles + "Platforms.ini"
-extern bool G_UseCdlLayouts;
 
 // Raised by the INI write routines: "Unable to write to " + file name.
 using IniWriteError = FileWriteError;

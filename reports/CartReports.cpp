@@ -17,6 +17,7 @@
 #include <QSpinBox>
 
 #include <algorithm>
+#include <charconv>
 #include <optional>
 
 namespace quorvel {
@@ -27,9 +28,24 @@ std::string Title(const TBaseCustomListClass& list) { return list.GetPlatform() 
 
 void OpenRow(std::string& row, int colour)
 {
-    row = "<TR bgcolor=\"";
+    row += "<TR bgcolor=\"";
     row += ReportColour(colour);
     row += "\">";
+}
+
+// The stripe counter's colour for the k-th data row (from 0) of a report that only steps it.
+int StripeOf(size_t k) { return k % 2 == 0 ? 1 : 2; }
+
+// The entries of the view that the Include option lists; "Both" reads no Boxed value.
+std::vector<uint32_t> IncludedRows(const TBaseCustomListClass& list, std::vector<uint32_t> order, int boxedOption)
+{
+    if (boxedOption == boBoth)
+        return order;
+    return KeptInView(list, order, [boxedOption] {
+        return [boxedOption, boxed = ReportField("Boxed")](const TBaseCustomClass& item, uint32_t index) mutable {
+            return BoxedOptionIncludes(boxedOption, boxed.Boolean(item, index + 1));
+        };
+    });
 }
 
 // Steps shared by the writers with an options dialog: the stored set goes to the dialog and comes
@@ -73,27 +89,24 @@ HtmlReport RenderBinReport(const TBaseCustomListClass& list, const TColumnListCl
     report.OpenData(false);
     report.HeaderRow(columns, "<TH>Bin Number</TH>");
 
-    ReportCells cells(columns);
-    ReportField boxed("Boxed");
-    std::string row;
-    int64_t count = 0;
-    int64_t bin = 0;
-    const auto order = SortedView(list, ReportSortKey(columns));
-    ForEachInView(list, order, [&](const TBaseCustomClass& item, uint32_t index) {
-        if (options.Boxed != boBoth && !BoxedOptionIncludes(options.Boxed, boxed.Boolean(item, index + 1)))
-            return;
-        int stripe = report.NextStripe();
-        const bool starts = count % perBin == 0;
-        if (starts) {
-            ++bin;
-            report.SetStripe(stripe = 3);
-        }
-        OpenRow(row, stripe);
-        row += starts ? "<TD>" + std::to_string(bin) + "</TD>" : std::string("<TD>.</TD>");
-        ++count;
-        cells.Append(row, item);
-        row += "</TR>";
-        report.DataRow(row, order.size());
+    const auto rows = IncludedRows(list, SortedView(list, ReportSortKey(columns)), options.Boxed);
+    // Each bin's first row is "#BBBBBB" with its number; the stripes start again after it.
+    WriteDataRows(report, list, rows, [&columns, perBin] {
+        return [cells = ReportCells(columns), perBin](std::string& out, size_t k, const TBaseCustomClass& item,
+                                                      uint32_t) mutable {
+            const size_t inBin = k % static_cast<size_t>(perBin);
+            OpenRow(out, inBin == 0 ? 3 : StripeOf(inBin - 1));
+            if (inBin == 0) {
+                char digits[24];
+                out += "<TD>";
+                out.append(digits, std::to_chars(digits, digits + sizeof digits, k / perBin + 1).ptr);
+                out += "</TD>";
+            } else {
+                out += "<TD>.</TD>";
+            }
+            cells.Append(out, item);
+            out += "</TR>";
+        };
     });
     report.Finish();
     return report;
@@ -108,17 +121,14 @@ HtmlReport RenderInventoryReport(const TBaseCustomListClass& list, const TColumn
     report.OpenData(false);
     report.HeaderRow(columns, {}, "<TH>Main Qty</TH><TH>Dupe Qty</TH><TH>Total Qty</TH>");
 
-    ReportCells cells(columns);
-    ReportField boxed("Boxed");
-    std::string row;
-    const auto order = SortedView(list, ReportSortKey(columns));
-    ForEachInView(list, order, [&](const TBaseCustomClass& item, uint32_t index) {
-        if (boxedOption != boBoth && !BoxedOptionIncludes(boxedOption, boxed.Boolean(item, index + 1)))
-            return;
-        OpenRow(row, report.NextStripe());
-        cells.Append(row, item);
-        row += "<TD>______</TD><TD>______</TD><TD>______</TD></TR>";
-        report.DataRow(row, order.size());
+    const auto rows = IncludedRows(list, SortedView(list, ReportSortKey(columns)), boxedOption);
+    WriteDataRows(report, list, rows, [&columns] {
+        return [cells = ReportCells(columns)](std::string& out, size_t k, const TBaseCustomClass& item,
+                                              uint32_t) mutable {
+            OpenRow(out, StripeOf(k));
+            cells.Append(out, item);
+            out += "<TD>______</TD><TD>______</TD><TD>______</TD></TR>";
+        };
     });
     report.Finish();
     return report;
@@ -141,23 +151,27 @@ HtmlReport RenderTradeReport(const TBaseCustomListClass& list, const TColumnList
     report.OpenData(false);
     report.HeaderRow(columns);
 
-    ReportCells cells(columns);
-    ReportField boxed("Boxed");
-    ReportField quantityField("Quantity");
-    std::string row;
-    std::string spare;
-    const auto order = SortedView(list, ReportSortKey(columns));
-    ForEachInView(list, order, [&](const TBaseCustomClass& item, uint32_t index) {
-        if (!options.TradeBoxed && boxed.Boolean(item, index + 1))
-            return;
-        const int64_t quantity = quantityField.Integer(item, index + 1);
-        if (quantity < options.MinQuantity)
-            return;
-        OpenRow(row, report.NextStripe());
-        spare = std::to_string(quantity - 1);
-        cells.Append(row, item, options.ShowActualQuantity ? nullptr : &spare);
-        row += "</TR>";
-        report.DataRow(row, order.size());
+    const auto rows = KeptInView(list, SortedView(list, ReportSortKey(columns)), [&options] {
+        return [&options, boxed = ReportField("Boxed"), quantity = ReportField("Quantity")](
+                   const TBaseCustomClass& item, uint32_t index) mutable {
+            return (options.TradeBoxed || !boxed.Boolean(item, index + 1)) &&
+                quantity.Integer(item, index + 1) >= options.MinQuantity;
+        };
+    });
+    // The quantity converted when the row was chosen, so that reading it again cannot fail.
+    WriteDataRows(report, list, rows, [&columns, &options] {
+        return [cells = ReportCells(columns), quantity = ReportField("Quantity"), &options](
+                   std::string& out, size_t k, const TBaseCustomClass& item, uint32_t index) mutable {
+            OpenRow(out, StripeOf(k));
+            char spare[16];
+            std::string_view spareText;
+            if (!options.ShowActualQuantity) {
+                const int64_t copies = int64_t(quantity.Integer(item, index + 1)) - 1;
+                spareText = {spare, static_cast<size_t>(std::to_chars(spare, spare + sizeof spare, copies).ptr - spare)};
+            }
+            cells.Append(out, item, spareText);
+            out += "</TR>";
+        };
     });
     report.Finish();
     return report;

@@ -17,6 +17,7 @@
 
 #include <algorithm>
 
+#include "config/SettingKeys.h"
 #include "config/SettingsStore.h"
 #include "model/Utils.h"
 #include "platform/FileNames.h"
@@ -279,7 +280,7 @@ void TCompareCartsForm::Customize(TListDisplayClass& display)
 void TCompareCartsForm::ReportButtonClick()
 {
     RunCommand([this] {
-        const auto fileName = ReportFilePath(settings_.GetSetting("ReportPath"), "Media Compare Report.html");
+        const auto fileName = ReportFilePath(settings_.GetSetting(setting::ReportPath), "Media Compare Report.html");
         if (fileName && MakeCompareReport(*LeftList, *RightList, *fileName)) {
             if (ReportWritten)
                 ReportWritten(*fileName);
@@ -293,7 +294,7 @@ void TCompareCartsForm::ExitButtonClick() { close(); }
 void TCompareCartsForm::FormShow()
 {
     const int state = ReadIniInteger(JoinPath(G_ConfigFiles, "Window Locations.ini"), "General", "WindowState", 0);
-    const bool grid = settings_.IsOn("ShowGrid");
+    const bool grid = settings_.IsOn(setting::ShowGrid);
     leftListView->setShowGrid(grid);
     rightListView->setShowGrid(grid);
     if (state == 0) {

@@ -24,7 +24,7 @@ void LabelRow(HtmlReport& report, const char* colour, const char* label, const s
 void WriteAddableItemsSection(HtmlReport& report, const TBaseCustomListClass& list, const TColumnListClass& columns,
                               const std::string& sortKey, bool last)
 {
-    report.Line("<FONT FACE=\"Verdana\">");
+    report.Line(kReportFontLine);
     report.Line("<P><TABLE BORDER=\"0\" CELLSPACING=\"2\">");
     LabelRow(report, "#BBBBBB", "Platform", list.GetPlatform());
     LabelRow(report, "#DDDDDD", "Owner", list.GetOwner());
@@ -52,8 +52,7 @@ HtmlReport RenderCompareReport(const TBaseCustomListClass& listA, const TBaseCus
                                const TColumnListClass& columns, const ReportClock& clock)
 {
     HtmlReport report(clock);
-    for (const char* line : {"<HTML>", "<TITLE>", "Cartridge Comparision", "</TITLE>", "<BODY>"})
-        report.Line(line);
+    report.Head("Cartridge Comparision");
     const std::string sortKey = ReportSortKey(columns);
     WriteAddableItemsSection(report, listA, columns, sortKey, false);
     WriteAddableItemsSection(report, listB, columns, sortKey, true);

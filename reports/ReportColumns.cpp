@@ -3,10 +3,13 @@
 #include "model/BaseCustomListClass.h"
 #include "model/ColumnList.h"
 #include "model/ItemSort.h"
+#include "model/LocaleFormat.h"
 #include "model/Utils.h"
 #include "platform/Cp1252.h"
 #include "platform/FileNames.h"
 #include "reports/ReportHtml.h"
+
+#include <charconv>
 
 namespace quorvel {
 
@@ -70,6 +73,9 @@ bool ReportField::Boolean(const TBaseCustomClass& item, int64_t itemNumber)
     const int32_t p = Position(item);
     if (p < 0)
         return false;
+    if (item.KindAt(p) == ValueKind::Text)
+        if (auto quick = TryTextToBoolean(item.TextAt(p)))
+            return *quick;
     try {
         return ToBoolean(item.ValueAt(p));
     } catch (const std::runtime_error& e) {
@@ -99,31 +105,62 @@ ReportCells::ReportCells(const TColumnListClass& columns)
             cells_.push_back({column->Field, column->Justification, Cp1252::EqualsNoCase(column->Field, "QUANTITY")});
 }
 
-void ReportCells::Append(std::string& out, const TBaseCustomClass& item, const std::string* quantityText)
+void ReportCells::Resolve(const TBaseCustomClass& item)
 {
-    if (&item.Fields() != fieldSet_) {
-        fieldSet_ = &item.Fields();
-        positions_.clear();
-        asStored_.clear();
-        for (const auto& cell : cells_) {
-            const int32_t p = item.IndexOfField(cell.Field);
-            positions_.push_back(p);
-            // The model shows these types converted and any other text as stored.
-            const auto type = p < 0 ? dtString : item.Fields()[p].DataType;
-            asStored_.push_back(type != dtInteger && type != dtCurrency && type != dtBoolean);
-        }
+    fieldSet_ = &item.Fields();
+    positions_.clear();
+    types_.clear();
+    for (const auto& cell : cells_) {
+        const int32_t p = item.IndexOfField(cell.Field);
+        positions_.push_back(p);
+        types_.push_back(p < 0 ? dtString : item.Fields()[p].DataType);
     }
+}
+
+void ReportCells::Append(std::string& out, const TBaseCustomClass& item, std::string_view quantityText)
+{
+    if (&item.Fields() != fieldSet_)
+        Resolve(item);
     for (size_t i = 0; i < cells_.size(); ++i) {
         out += JustifiedCell(cells_[i].Justification);
         const int32_t p = positions_[i];
-        if (quantityText && cells_[i].IsQuantity)
-            out += *quantityText;
-        else if (p >= 0 && asStored_[i] && item.KindAt(p) == ValueKind::Text)
-            AppendHtmlText(out, item.TextAt(p));
+        if (!quantityText.empty() && cells_[i].IsQuantity)
+            out += quantityText;
+        else if (p >= 0 && item.KindAt(p) == ValueKind::Text)
+            AppendStoredText(out, types_[i], item.TextAt(p));
         else if (p >= 0)
             AppendHtmlText(out, item.DisplayTextAt(p));
         out += "</TD>";
     }
+}
+
+void ReportCells::AppendStoredText(std::string& out, TFieldDataType type, std::string_view text)
+{
+    // The display text of a stored text, as DisplayText gives it, without building a value.
+    switch (type) {
+    case dtInteger: {
+        char digits[16];
+        out.append(digits, std::to_chars(digits, digits + sizeof digits, TryTextToInteger(text).value_or(0)).ptr);
+        return;
+    }
+    case dtCurrency:
+        if (auto money = TryTextToCurrency(text)) {
+            money_.clear();
+            LocaleFormat::Current().AppendMoney(money_, *money);
+            AppendHtmlText(out, money_);
+            return;
+        }
+        break;
+    case dtBoolean:
+        if (auto flag = TryTextToBoolean(text)) {
+            out += *flag ? "Yes" : "No";
+            return;
+        }
+        break;
+    default:
+        break;
+    }
+    AppendHtmlText(out, text);
 }
 
 }  // namespace quorvel

@@ -1,7 +1,10 @@
 #pragma once
 
 #include "model/BaseCustomListClass.h"
+#include "model/ListFileSlices.h"
+#include "reports/ReportHtml.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -32,18 +35,74 @@ std::string ReportSortKey(const TColumnListClass& columns);
 // list, without copying, reordering it or touching the global sort field.
 std::vector<uint32_t> SortedView(const TBaseCustomListClass& list, const std::string& sortKey);
 
-// Calls Visit(item, position in the list) in the view's order. The items lie anywhere in memory:
-// asking for an item's memory some items ahead lets the loads overlap.
+// Calls Visit(item, position in the list) for the view's entries First .. Last - 1 in order. The items
+// lie anywhere in memory: asking for an item's memory some items ahead lets the loads overlap.
 template <typename Visit>
-void ForEachInView(const TBaseCustomListClass& list, const std::vector<uint32_t>& order, Visit visit)
+void ForEachInView(const TBaseCustomListClass& list, const std::vector<uint32_t>& order, size_t first, size_t last,
+                   Visit visit)
 {
     constexpr size_t kAhead = 8;
     const auto& items = list.Items();
-    for (size_t i = 0; i < order.size(); ++i) {
-        if (i + kAhead < order.size())
+    for (size_t i = first; i < last; ++i) {
+        if (i + kAhead < last)
             __builtin_prefetch(items[order[i + kAhead]].get());
         visit(*items[order[i]], order[i]);
     }
+}
+
+template <typename Visit>
+void ForEachInView(const TBaseCustomListClass& list, const std::vector<uint32_t>& order, Visit visit)
+{
+    ForEachInView(list, order, 0, order.size(), visit);
+}
+
+// The entries of the view whose item Keep(item, position) accepts, in view order. A big view is
+// tested in slices on worker threads, each with its own test from MakeKeep(); a test that raises
+// stops the work, and the failure of the first such item in view order is the one raised.
+template <typename MakeKeep>
+std::vector<uint32_t> KeptInView(const TBaseCustomListClass& list, const std::vector<uint32_t>& order,
+                                 MakeKeep makeKeep)
+{
+    const size_t slices = SliceCount(order.size() / 16384 + 1);
+    std::vector<std::vector<uint32_t>> kept(slices);
+    RunSlices(slices, [&](size_t t) {
+        auto keep = makeKeep();
+        ForEachInView(list, order, order.size() * t / slices, order.size() * (t + 1) / slices,
+                      [&](const TBaseCustomClass& item, uint32_t position) {
+                          if (keep(item, position))
+                              kept[t].push_back(position);
+                      });
+    });
+    std::vector<uint32_t> all = std::move(kept[0]);
+    for (size_t t = 1; t < slices; ++t)
+        all.insert(all.end(), kept[t].begin(), kept[t].end());
+    return all;
+}
+
+// Writes a data row for each entry of Rows into the report, in order: Row(out, k, item, position)
+// appends the k-th row without its line end. Rows are made in chunks on worker threads, each chunk
+// with its own Row from MakeRow(), and handed to the report in order; a row depends only on k and
+// its item.
+template <typename MakeRow>
+void WriteDataRows(HtmlReport& report, const TBaseCustomListClass& list, const std::vector<uint32_t>& rows,
+                   MakeRow makeRow)
+{
+    // Chunks of about the bytes of the list save's: the few made ahead stay small.
+    constexpr size_t kChunk = 256;
+    const size_t chunks = (rows.size() + kChunk - 1) / kChunk;
+    MakeInOrder(
+        chunks, SliceCount(rows.size() / 16384 + 1),
+        [&](size_t chunk, std::string& text) {
+            auto row = makeRow();
+            const size_t first = chunk * kChunk;
+            size_t k = first;
+            ForEachInView(list, rows, first, std::min(rows.size(), first + kChunk),
+                          [&](const TBaseCustomClass& item, uint32_t position) {
+                              row(text, k++, item, position);
+                              text += "\r\n";
+                          });
+        },
+        [&](std::string_view text) { report.DataRows(text, chunks); });
 }
 
 // A field that a report needs as a yes/no or a whole number, resolved once per field set. A value
@@ -63,13 +122,13 @@ private:
     int32_t position_ = -1;
 };
 
-// The cells of the shown columns of a set, each field resolved once per field set.
+// The cells of the shown columns of a set, each field resolved once per field set. One per thread.
 class ReportCells {
 public:
     explicit ReportCells(const TColumnListClass& columns);
 
     // The cells of the item; a column of the QUANTITY field shows QuantityText instead when it is given.
-    void Append(std::string& out, const TBaseCustomClass& item, const std::string* quantityText = nullptr);
+    void Append(std::string& out, const TBaseCustomClass& item, std::string_view quantityText = {});
 
 private:
     struct Cell {
@@ -77,10 +136,14 @@ private:
         int32_t Justification;
         bool IsQuantity;
     };
+    void Resolve(const TBaseCustomClass& item);
+    void AppendStoredText(std::string& out, TFieldDataType type, std::string_view text);
+
     std::vector<Cell> cells_;
     std::vector<int32_t> positions_;
-    std::vector<bool> asStored_;  // text shown as stored, without conversion
+    std::vector<TFieldDataType> types_;
     const void* fieldSet_ = nullptr;
+    std::string money_;
 };
 
 }  // namespace quorvel

@@ -1,5 +1,6 @@
 #include "reports/ReportCommands.h"
 
+#include "config/SettingKeys.h"
 #include "config/SettingsStore.h"
 #include "model/BaseCustomListClass.h"
 #include "platform/qt/PathText.h"
@@ -16,6 +17,7 @@
 #include "reports/ReportFiles.h"
 #include "reports/TradeListForm.h"
 #include "ui/InventoryForm.h"
+#include "ui/MenuNames.h"
 
 #include <QWidget>
 
@@ -46,20 +48,20 @@ ReportCommands::ReportCommands(MainFormAccess& form, TFieldOrderForm& fieldOrder
     WriteCustomReport = MakeCustomReport;
     WriteSummaryReport = MakeCollectionSummaryReport;
 
-    Connect("InventoryReportMainMenu", [this] { InventoryReportMainMenuClick(); });
-    Connect("BinReportMainMenu", [this] { BinReportMainMenuClick(); });
-    Connect("TradeReportMainMenu", [this] { TradeReportMainMenuClick(); });
-    Connect("CustomReportMainMenu", [this] { CustomReportMainMenuClick(); });
-    Connect("byPlatformReportMainMenu", [this] { byPlatformReportMainMenuClick(); });
-    Connect("InventoryListMainMenu", [this] { InventoryListMainMenuClick(); });
-    Connect("InventoryListPopupMenu", [this] { InventoryListMainMenuClick(); });
-    Connect("CompareCartridgeListsMainMenu", [this] { CompareCartridgeListsMainMenuClick(); });
-    Connect("CompareCartridgeListsPopupMenu", [this] { CompareCartridgeListsMainMenuClick(); });
-    Connect("byManufacturerMainMenu", [this] { byManufacturerMainMenuClick(); });
-    Connect("byRarityMainMenu", [this] { byRarityMainMenuClick(); });
-    Connect("byConditionMainMenu", [this] { byConditionMainMenuClick(); });
-    Connect("CostVsValueMainMenu", [this] { CostVsValueMainMenuClick(); });
-    Connect("byPlatformMainMenu", [this] { byPlatformMainMenuClick(); });
+    Connect(entry::InventoryReportMainMenu, [this] { InventoryReportMainMenuClick(); });
+    Connect(entry::BinReportMainMenu, [this] { BinReportMainMenuClick(); });
+    Connect(entry::TradeReportMainMenu, [this] { TradeReportMainMenuClick(); });
+    Connect(entry::CustomReportMainMenu, [this] { CustomReportMainMenuClick(); });
+    Connect(entry::byPlatformReportMainMenu, [this] { byPlatformReportMainMenuClick(); });
+    Connect(entry::InventoryListMainMenu, [this] { InventoryListMainMenuClick(); });
+    Connect(entry::InventoryListPopupMenu, [this] { InventoryListMainMenuClick(); });
+    Connect(entry::CompareCartridgeListsMainMenu, [this] { CompareCartridgeListsMainMenuClick(); });
+    Connect(entry::CompareCartridgeListsPopupMenu, [this] { CompareCartridgeListsMainMenuClick(); });
+    Connect(entry::byManufacturerMainMenu, [this] { byManufacturerMainMenuClick(); });
+    Connect(entry::byRarityMainMenu, [this] { byRarityMainMenuClick(); });
+    Connect(entry::byConditionMainMenu, [this] { byConditionMainMenuClick(); });
+    Connect(entry::CostVsValueMainMenu, [this] { CostVsValueMainMenuClick(); });
+    Connect(entry::byPlatformMainMenu, [this] { byPlatformMainMenuClick(); });
 }
 
 ReportCommands::~ReportCommands() = default;
@@ -72,7 +74,7 @@ std::string ReportCommands::ReportStatusText(const std::string& fileName)
 
 std::optional<std::string> ReportCommands::ReportFile(const std::string& name) const
 {
-    return ReportFilePath(form_.Settings().GetSetting("ReportPath"), name);
+    return ReportFilePath(form_.Settings().GetSetting(setting::ReportPath), name);
 }
 
 void ReportCommands::ShowReport(const std::string& fileName)
@@ -145,7 +147,6 @@ void ReportCommands::InventoryListMainMenuClick()
     ExecDialog(*inventory_);
     // Counts changed in the window show in the grid and the status bar.
     form_.RefreshListView();
-    form_.UpdateMenuState();
 }
 
 void ReportCommands::CompareCartridgeListsMainMenuClick()
@@ -164,7 +165,6 @@ void ReportCommands::CompareCartridgeListsMainMenuClick()
     compare_->show();
     compare_->raise();
     compare_->activateWindow();
-    form_.UpdateMenuState();
 }
 
 void ReportCommands::ListsChanged() { compare_->SetLists(form_.OpenLists()); }

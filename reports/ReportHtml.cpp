@@ -120,7 +120,7 @@ std::string ReportDateText(const ReportClock& clock)
     return EscapedUtf8(text);
 }
 
-const char* JustifiedCell(int justification)
+std::string_view JustifiedCell(int justification)
 {
     switch (justification) {
     case 1:
@@ -163,15 +163,39 @@ void HtmlReport::DataRow(std::string_view line, size_t expected)
         text_.reserve(text_.size() + (text_.size() - dataStart_) / kSample * (expected - kSample) * 2 + 65536);
 }
 
-void HtmlReport::Begin(std::string_view title)
+void HtmlReport::DataRows(std::string_view rows, size_t pieces)
 {
+    if (file_) {
+        if (!text_.empty())
+            HandOver();
+        file_->Write(rows);
+        return;
+    }
+    if (dataRows_++ == 0 && pieces > 1)
+        text_.reserve(text_.size() + rows.size() * pieces + rows.size() / 8 + 65536);
+    text_ += rows;
+}
+
+void HtmlReport::Head(std::string_view title)
+{
+    // Beside the byte-order mark: the document type and the character set, so that a browser reads
+    // the file as UTF-8 in its standard mode; long unbroken values wrap inside their cells instead of
+    // widening the whole table.
+    Line("<!DOCTYPE HTML>");
     Line("<HTML>");
+    Line("<META CHARSET=\"UTF-8\">");
+    Line("<STYLE>TABLE { overflow-wrap: anywhere; }</STYLE>");
     Line("<TITLE>");
     AppendHtmlText(text_, title);
     text_ += "\r\n";
     Line("</TITLE>");
     Line("<BODY>");
-    Line("<FONT FACE=\"Verdana\">");
+}
+
+void HtmlReport::Begin(std::string_view title)
+{
+    Head(title);
+    Line(kReportFontLine);
     Line("<P><TABLE BORDER=\"0\" CELLSPACING=\"2\">");
 }
 

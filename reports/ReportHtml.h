@@ -21,6 +21,9 @@ struct ReportClock {
     static ReportClock System();
 };
 
+// The font of a report's text; where Verdana is missing, the desktop's sans-serif font.
+inline constexpr std::string_view kReportFontLine = "<FONT FACE=\"Verdana, sans-serif\">";
+
 // The colour table: 1 "#FFFFFF", 2 "#DDDDDD", 3 "#BBBBBB"; any other entry reads as 1.
 const char* ReportColour(int entry);
 
@@ -32,7 +35,7 @@ void AppendHtmlText(std::string& out, std::string_view cp1252);
 std::string ReportDateText(const ReportClock& clock);
 
 // The cell that opens a column of that justification; one outside 0..2 is written as LEFT.
-const char* JustifiedCell(int justification);
+std::string_view JustifiedCell(int justification);
 
 // The document of a report as UTF-8 with a byte-order mark, every line ended by CR LF, built in one
 // buffer so that a big report is never held twice; with a file, the buffer is handed to it as it
@@ -42,7 +45,9 @@ class HtmlReport {
 public:
     explicit HtmlReport(const ReportClock& clock, AtomicFileWriter* file = nullptr);
 
-    // "<HTML>" up to the opening of the label table.
+    // The document type, "<HTML>", the character set and table style, the title, "<BODY>".
+    void Head(std::string_view title);
+    // The head, the font and the opening of the label table.
     void Begin(std::string_view title);
     // A label row; colours alternate from "#BBBBBB".
     void LabelRow(std::string_view label, std::string_view value);
@@ -59,6 +64,8 @@ public:
     void Line(std::string_view line);
     // A data row (a line); Expected rows in all lets the buffer be sized once from the first rows.
     void DataRow(std::string_view line, size_t expected);
+    // Data rows made elsewhere, each ended by CR LF; Pieces in all lets the buffer be sized once.
+    void DataRows(std::string_view rows, size_t pieces);
     // Closes the data table, then the footnote line (raw) when given, the footer and the document.
     void Finish(std::string_view footnote = {});
 

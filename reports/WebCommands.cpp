@@ -5,6 +5,7 @@
 #include "platform/qt/PathText.h"
 #include "platform/qt/Services.h"
 #include "platform/qt/Version.h"
+#include "ui/MenuNames.h"
 #include "ui/SiteAddresses.h"
 #include "ui/SplashForm.h"
 
@@ -12,20 +13,21 @@
 
 namespace quorvel {
 
-WebCommands::WebCommands(MainFormAccess& form, TSplashForm& splash) : CommandGroup(form), splash_(splash)
+WebCommands::WebCommands(MainFormAccess& form, TSplashForm& splash, QString updateCheckURL)
+    : CommandGroup(form), UpdateCheckURL(std::move(updateCheckURL)), splash_(splash)
 {
-    Connect("Help1", [this] { Help1Click(); });
-    Connect("CheckForUpdatesMainMenu", [this] { CheckForUpdatesMainMenuClick(); });
-    Connect("About1", [this] { About1Click(); });
-    Connect("ReportaBug1", [this] { ReportaBug1Click(); });
-    Connect("RequestaFeature1", [this] { RequestaFeature1Click(); });
-    Connect("AskaQuestion1", [this] { AskaQuestion1Click(); });
-    Connect("QuorvelHomePage1", [this] { QuorvelHomePage1Click(); });
-    Connect("Pelmora1", [this] { Pelmora1Click(); });
-    Connect("Cartwell1", [this] { Cartwell1Click(); });
-    Connect("GamersLedgerCollectorsGuide1", [this] { GamersLedgerCollectorsGuide1Click(); });
-    Connect("Snipercade1", [this] { Snipercade1Click(); });
-    Connect("StarLadderHighScoreDatabase1", [this] { StarLadderHighScoreDatabase1Click(); });
+    Connect(entry::Help1, [this] { Help1Click(); });
+    Connect(entry::CheckForUpdatesMainMenu, [this] { CheckForUpdatesMainMenuClick(); });
+    Connect(entry::About1, [this] { About1Click(); });
+    Connect(entry::ReportaBug1, [this] { ReportaBug1Click(); });
+    Connect(entry::RequestaFeature1, [this] { RequestaFeature1Click(); });
+    Connect(entry::AskaQuestion1, [this] { AskaQuestion1Click(); });
+    Connect(entry::QuorvelHomePage1, [this] { QuorvelHomePage1Click(); });
+    Connect(entry::Pelmora1, [this] { Pelmora1Click(); });
+    Connect(entry::Cartwell1, [this] { Cartwell1Click(); });
+    Connect(entry::GamersLedgerCollectorsGuide1, [this] { GamersLedgerCollectorsGuide1Click(); });
+    Connect(entry::Snipercade1, [this] { Snipercade1Click(); });
+    Connect(entry::StarLadderHighScoreDatabase1, [this] { StarLadderHighScoreDatabase1Click(); });
 }
 
 QString WebCommands::SupportMailLink(const QString& version, const char* suffix)

@@ -13,7 +13,8 @@ class TSplashForm;
 class WebCommands : public CommandGroup {
     Q_OBJECT
 public:
-    WebCommands(MainFormAccess& form, TSplashForm& splash);
+    // UpdateCheckURL: the update-check page with the running version, empty without a version.
+    WebCommands(MainFormAccess& form, TSplashForm& splash, QString updateCheckURL);
 
     void Help1Click();
     void CheckForUpdatesMainMenuClick();
@@ -30,6 +31,8 @@ public:
 
     // The mail link to the maker's support with the subject "Quorvel " + version + Suffix, encoded.
     static QString SupportMailLink(const QString& version, const char* suffix);
+
+    QString UpdateCheckURL;
 
 private:
     TSplashForm& splash_;

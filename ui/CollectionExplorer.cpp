@@ -1,5 +1,6 @@
 #include "ui/CollectionExplorer.h"
 
+#include "config/SettingKeys.h"
 #include "config/SettingsStore.h"
 #include "model/ListFile.h"
 #include "platform/FileList.h"
@@ -376,8 +377,9 @@ void CollectionExplorer::ReloadGroup(QTreeWidgetItem* groupNode)
 
 std::string CollectionExplorer::GetCategoryFolder(int32_t category) const
 {
-    static const char* const keys[] = {"CartPath", "HardwarePath",  "ExportPath", "GroupPath", "ReportPath",
-                                       "",         "MasterCartPath"};
+    static const char* const keys[] = {setting::CartPath,      setting::HardwarePath, setting::ExportPath,
+                                       setting::GroupPath,     setting::ReportPath,   "",
+                                       setting::MasterCartPath};
     if (category < 0 || category > ecMaster || !*keys[category])
         return {};
     return settings_.GetSetting(keys[category]);

@@ -102,7 +102,7 @@ TCustomPropertyDialog::TCustomPropertyDialog(QWidget* parent) : QDialog(parent)
     ok_->setDefault(true);
     connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
-    connect(reset_, &QPushButton::clicked, this, [this] { RunCommand([this] { ResetButtonClick(); }); });
+    connect(reset_, &QPushButton::clicked, this, Guarded([this] { ResetButtonClick(); }));
 }
 
 TCustomPropertyDialog::~TCustomPropertyDialog() { ClearLayout(); }
@@ -162,7 +162,7 @@ bool TCustomPropertyDialog::LoadLayout()
 {
     ClearLayout();
     std::string missing;
-    const auto file = FindLayoutFile(G_ConfigFiles, ListType, Platform, G_UseCdlLayouts, &missing);
+    const auto file = FindLayoutFile(G_ConfigFiles, ListType, Platform, &missing);
     const auto layout = file ? LoadLayoutFile(*file) : std::nullopt;
     if (!layout) {
         Messages().Error(QString("The Layout \"%1\" does not exist!  You will not be able to use this dialog.")
@@ -232,7 +232,7 @@ void TCustomPropertyDialog::MakeControl(const LayoutRecord& entry)
     info->FieldName = entry.FieldName;
     info->OptionTab = entry.OptionTab;
 
-    const auto changed = [this] { RunCommand([this] { ControlChanged(); }); };
+    const auto changed = Guarded([this] { ControlChanged(); });
     switch (info->ControlKind) {
     case ControlInfo::ckEdit: {
         auto* edit = new QLineEdit(this);
@@ -257,8 +257,7 @@ void TCustomPropertyDialog::MakeControl(const LayoutRecord& entry)
         auto* button = new QPushButton(ToQString(entry.Caption), this);
         button->setAutoDefault(false);
         const size_t position = ControlInfos.size();
-        connect(button, &QPushButton::clicked, this,
-                [this, position] { RunCommand([this, position] { OptionButtonClick(position); }); });
+        connect(button, &QPushButton::clicked, this, Guarded([this, position] { OptionButtonClick(position); }));
         info->Control = button;
         break;
     }

@@ -122,14 +122,11 @@ TFieldOrderForm::TFieldOrderForm(QWidget* parent) : QDialog(parent)
     auto* cancel = button("CancelButton", "&Cancel", 276);
     ok->setDefault(true);
 
-    const auto guarded = [this](void (TFieldOrderForm::*handler)()) {
-        return [this, handler] { RunCommand([this, handler] { (this->*handler)(); }); };
-    };
-    connect(moveUp_, &QToolButton::clicked, this, guarded(&TFieldOrderForm::MoveUpButtonClick));
-    connect(moveDown_, &QToolButton::clicked, this, guarded(&TFieldOrderForm::MoveDownButtonClick));
-    connect(checkAll, &QPushButton::clicked, this, guarded(&TFieldOrderForm::CheckAllButtonClick));
-    connect(uncheckAll, &QPushButton::clicked, this, guarded(&TFieldOrderForm::UnCheckAllButtonClick));
-    connect(view_, &QTableView::doubleClicked, this, guarded(&TFieldOrderForm::ColumnListDoubleClick));
+    connect(moveUp_, &QToolButton::clicked, this, Guarded([this] { MoveUpButtonClick(); }));
+    connect(moveDown_, &QToolButton::clicked, this, Guarded([this] { MoveDownButtonClick(); }));
+    connect(checkAll, &QPushButton::clicked, this, Guarded([this] { CheckAllButtonClick(); }));
+    connect(uncheckAll, &QPushButton::clicked, this, Guarded([this] { UnCheckAllButtonClick(); }));
+    connect(view_, &QTableView::doubleClicked, this, Guarded([this] { ColumnListDoubleClick(); }));
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }

@@ -38,12 +38,6 @@ constexpr int kMaxCount = 999999999;  // nine digits, the most New Qty takes
 
 int ItemQuantity(const TBaseCustomClass& item) { return TryToInteger(item.GetFieldValue("Quantity")).value_or(0); }
 
-// Runs Handler as a command of the window.
-template <typename Handler> auto Command(TInventoryForm* form, Handler handler)
-{
-    return [form, handler] { RunCommand([form, handler] { (form->*handler)(); }); };
-}
-
 }  // namespace
 
 TInventoryForm::TInventoryForm(QWidget* parent) : QDialog(parent)
@@ -76,16 +70,16 @@ void TInventoryForm::BuildControls()
 
     PopupMenu1 = new QMenu(this);
     QMenu* view = PopupMenu1->addMenu("View");
-    connect(view->addAction("Customize"), &QAction::triggered, this, Command(this, &TInventoryForm::Customize1Click));
+    connect(view->addAction("Customize"), &QAction::triggered, this, Guarded([this] { Customize1Click(); }));
     connect(InventoryList, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { PopupMenu1->popup(InventoryList->viewport()->mapToGlobal(at)); });
     connect(InventoryList->horizontalHeader(), &QHeaderView::sectionClicked, this,
-            [this](int section) { RunCommand([this, section] { InventoryListColumnClick(section); }); });
+            Guarded([this](int section) { InventoryListColumnClick(section); }));
     connect(InventoryList->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this](const QModelIndex& current) {
+            Guarded([this](const QModelIndex& current) {
                 if (!updating_)
-                    RunCommand([this, current] { InventoryListChange(current.isValid() ? current.row() : -1); });
-            });
+                    InventoryListChange(current.isValid() ? current.row() : -1);
+            }));
 
     auto* group = new QGroupBox("Current Media", this);
     auto* grid = new QGridLayout(group);
@@ -147,12 +141,12 @@ void TInventoryForm::BuildControls()
     buttons->addWidget(AutoCheckCB);
     buttons->addStretch();
 
-    connect(IncQtyButton, &QPushButton::clicked, this, Command(this, &TInventoryForm::IncQtyButtonClick));
-    connect(DecQtyButton, &QPushButton::clicked, this, Command(this, &TInventoryForm::DecQtyButtonClick));
-    connect(PropertiesButton, &QPushButton::clicked, this, Command(this, &TInventoryForm::PropertiesButtonClick));
-    connect(NextButton, &QPushButton::clicked, this, Command(this, &TInventoryForm::NextButtonClick));
-    connect(DoneButton, &QPushButton::clicked, this, Command(this, &TInventoryForm::DoneButtonClick));
-    connect(Button1, &QPushButton::clicked, this, Command(this, &TInventoryForm::Button1Click));
+    connect(IncQtyButton, &QPushButton::clicked, this, Guarded([this] { IncQtyButtonClick(); }));
+    connect(DecQtyButton, &QPushButton::clicked, this, Guarded([this] { DecQtyButtonClick(); }));
+    connect(PropertiesButton, &QPushButton::clicked, this, Guarded([this] { PropertiesButtonClick(); }));
+    connect(NextButton, &QPushButton::clicked, this, Guarded([this] { NextButtonClick(); }));
+    connect(DoneButton, &QPushButton::clicked, this, Guarded([this] { DoneButtonClick(); }));
+    connect(Button1, &QPushButton::clicked, this, Guarded([this] { Button1Click(); }));
 
     StatusBar1 = new QStatusBar(this);
     StatusBar1->setSizeGripEnabled(false);
@@ -166,6 +160,29 @@ void TInventoryForm::BuildControls()
     layout->addWidget(InventoryList, 1);
     layout->addLayout(bottom);
     layout->addWidget(StatusBar1);
+
+    const std::pair<QObject*, const char*> names[] = {
+        {InventoryList, "InventoryList"},
+        {TitleEdit, "TitleEdit"},
+        {MfgEdit, "MfgEdit"},
+        {LabelTypeEdit, "LabelTypeEdit"},
+        {LabelColorEdit, "LabelColorEdit"},
+        {CurrentCountEdit, "CurrentCountEdit"},
+        {NewCountEdit, "NewCountEdit"},
+        {IncQtyButton, "IncQtyButton"},
+        {DecQtyButton, "DecQtyButton"},
+        {BoxedCB, "BoxedCB"},
+        {SealedCB, "SealedCB"},
+        {PropertiesButton, "PropertiesButton"},
+        {NextButton, "NextButton"},
+        {DoneButton, "DoneButton"},
+        {Button1, "Button1"},
+        {AutoCheckCB, "AutoCheckCB"},
+        {StatusBar1, "StatusBar1"},
+        {PopupMenu1, "PopupMenu1"},
+    };
+    for (const auto& [widget, name] : names)
+        widget->setObjectName(name);
 }
 
 void TInventoryForm::SetList(TBaseCustomListClass* list) { list_ = list; }

@@ -39,26 +39,6 @@ public:
     TCustomPropertyDialog* PropertyDialog = nullptr;
     TFieldOrderForm* FieldOrderForm = nullptr;
 
-    // Controls, named as the handlers use them.
-    QTableView* InventoryList = nullptr;
-    QLineEdit* TitleEdit = nullptr;
-    QLineEdit* MfgEdit = nullptr;
-    QLineEdit* LabelTypeEdit = nullptr;
-    QLineEdit* LabelColorEdit = nullptr;
-    QLineEdit* CurrentCountEdit = nullptr;
-    QLineEdit* NewCountEdit = nullptr;
-    QPushButton* IncQtyButton = nullptr;
-    QPushButton* DecQtyButton = nullptr;
-    QCheckBox* BoxedCB = nullptr;
-    QCheckBox* SealedCB = nullptr;
-    QPushButton* PropertiesButton = nullptr;
-    QPushButton* NextButton = nullptr;
-    QPushButton* DoneButton = nullptr;
-    QPushButton* Button1 = nullptr;
-    QCheckBox* AutoCheckCB = nullptr;
-    QStatusBar* StatusBar1 = nullptr;
-    QMenu* PopupMenu1 = nullptr;
-
     InventoryListModel& Model() const { return *model_; }
     TBaseCustomClass* CurrentItem() const { return currentItem_; }
 
@@ -95,6 +75,26 @@ private:
     void ApplyColumnWidths();
     void KeepColumnWidths();
     void BuildControls();
+
+    // Controls, named as the handlers use them; each carries its name as object name.
+    QTableView* InventoryList = nullptr;
+    QLineEdit* TitleEdit = nullptr;
+    QLineEdit* MfgEdit = nullptr;
+    QLineEdit* LabelTypeEdit = nullptr;
+    QLineEdit* LabelColorEdit = nullptr;
+    QLineEdit* CurrentCountEdit = nullptr;
+    QLineEdit* NewCountEdit = nullptr;
+    QPushButton* IncQtyButton = nullptr;
+    QPushButton* DecQtyButton = nullptr;
+    QCheckBox* BoxedCB = nullptr;
+    QCheckBox* SealedCB = nullptr;
+    QPushButton* PropertiesButton = nullptr;
+    QPushButton* NextButton = nullptr;
+    QPushButton* DoneButton = nullptr;
+    QPushButton* Button1 = nullptr;
+    QCheckBox* AutoCheckCB = nullptr;
+    QStatusBar* StatusBar1 = nullptr;
+    QMenu* PopupMenu1 = nullptr;
 
     int sortColumn_ = 1;
     int sortDirection_ = 1;

@@ -1,5 +1,6 @@
 #include "ui/ItemAddForm.h"
 
+#include "config/SettingKeys.h"
 #include "config/SettingsStore.h"
 #include "model/BaseCustomListClass.h"
 #include "model/ColumnList.h"
@@ -47,12 +48,9 @@ TItemAddForm::TItemAddForm(const SettingsStore& settings, QWidget* parent) : QDi
     statusBar->setObjectName("StatusBar1");
     statusBar->setSizeGripEnabled(false);
 
-    const auto guarded = [this](void (TItemAddForm::*handler)()) {
-        return [this, handler] { RunCommand([this, handler] { (this->*handler)(); }); };
-    };
-    connect(masterListCB_, &QComboBox::currentIndexChanged, this, guarded(&TItemAddForm::MasterListCBChange));
-    connect(customize, &QAction::triggered, this, guarded(&TItemAddForm::Customize1Click));
-    connect(addItemListView_, &QTableView::doubleClicked, this, guarded(&TItemAddForm::AddItemListViewDblClick));
+    connect(masterListCB_, &QComboBox::currentIndexChanged, this, Guarded([this] { MasterListCBChange(); }));
+    connect(customize, &QAction::triggered, this, Guarded([this] { Customize1Click(); }));
+    connect(addItemListView_, &QTableView::doubleClicked, this, Guarded([this] { AddItemListViewDblClick(); }));
     connect(addItemListView_, &QWidget::customContextMenuRequested, this,
             [this, popup](const QPoint& at) { popup->popup(addItemListView_->viewport()->mapToGlobal(at)); });
 
@@ -101,7 +99,7 @@ void TItemAddForm::LoadMasterListNames()
     {
         const QSignalBlocker blocker(masterListCB_);
         masterListCB_->clear();
-        entries_ = FindMasterLists(settings_.GetSetting("MasterCartPath"), ListType, Platform);
+        entries_ = FindMasterLists(settings_.GetSetting(setting::MasterCartPath), ListType, Platform);
         for (const auto& entry : entries_)
             masterListCB_->addItem(PathToQString(entry.Name));
         if (!entries_.empty())
@@ -161,7 +159,7 @@ void TItemAddForm::showEvent(QShowEvent* event)
 
 void TItemAddForm::FormShow()
 {
-    addItemListView_->setShowGrid(settings_.IsOn("ShowGrid"));
+    addItemListView_->setShowGrid(settings_.IsOn(setting::ShowGrid));
     UpdateOKButton();
 }
 

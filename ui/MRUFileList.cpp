@@ -180,14 +180,13 @@ void TdfsMRUFileList::PopulateMenu()
         TMRUMenuItem* entry = AddEntry(accelerator + QString(shown).replace('&', "&&"));
         entry->FullCaption = accelerator + path;
         entry->ItemNumber = int(i) + 1;
-        connect(entry, &QAction::triggered, this,
-                [this, entry] { RunCommand([this, entry] { MRUItemClick(entry); }); });
+        connect(entry, &QAction::triggered, this, Guarded([this, entry] { MRUItemClick(entry); }));
     }
     AddEntry({})->setSeparator(true);
     connect(AddEntry(ClearItemName.isEmpty() ? "&Clear MRU List" : ClearItemName), &QAction::triggered, this,
-            [this] { RunCommand([this] { ClearAllItems(); }); });
+            Guarded([this] { ClearAllItems(); }));
     connect(AddEntry(RemoveObsoleteName.isEmpty() ? "&Remove Obsolete" : RemoveObsoleteName), &QAction::triggered, this,
-            [this] { RunCommand([this] { RemoveObsoleteItems(); }); });
+            Guarded([this] { RemoveObsoleteItems(); }));
 }
 
 void TdfsMRUFileList::RemoveMenuItems()

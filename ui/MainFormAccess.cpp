@@ -6,6 +6,15 @@
 
 namespace quorvel {
 
+std::function<void()> CommandGroup::CommandSlot(std::function<void()> handler)
+{
+    return [this, handler = std::move(handler)] {
+        RunCommand(handler);
+        // Also after a failure: the handler may have changed something before it threw.
+        RunCommand([this] { form_.UpdateMenuState(); });
+    };
+}
+
 void CommandGroup::Connect(const char* objectName, std::function<void()> handler)
 {
     QAction* action = form_.Action(objectName);
@@ -13,7 +22,7 @@ void CommandGroup::Connect(const char* objectName, std::function<void()> handler
         throw std::logic_error(std::string("No menu entry named ") + objectName);
     action->setProperty("quorvelBuilt", true);
     action->setEnabled(true);
-    connect(action, &QAction::triggered, this, [handler = std::move(handler)] { RunCommand(handler); });
+    connect(action, &QAction::triggered, this, CommandSlot(std::move(handler)));
 }
 
 }  // namespace quorvel

@@ -27,15 +27,18 @@ class TOptionsForm;
 enum class ExplorerRoot { Groups, Media, Hardware, Masters, Reports, Exports };
 
 // What a command group may reach of the main window. The window owns the open lists, the grid and
-// the lifecycle; the commands live in groups, one class per file pair, that see only this.
+// the lifecycle, and changes them only through whole operations (add a list, close a list, refresh);
+// the commands live in groups, one class per file pair, that see only this.
 //
 // Adding a group:
 //  - Derive from CommandGroup; the constructor takes MainFormAccess& and connects its entries with
-//    Connect(access, "ObjectName", handler), the object name being the entry's component name
+//    Connect(entry::Name, handler), the name being the entry's component name from ui/MenuNames.h
 //    (every menu entry, popup entry and tool button exists from the start, disabled until a group
 //    connects it). Handlers keep the names the program's description gives them.
-//  - Connect runs each handler inside the command guard; a handler ends by refreshing what it changed
-//    (RefreshListView, RefreshTabs, UpdateStatusBar) and by UpdateMenuState, which decides enabling.
+//  - Connect runs each handler inside the command guard and refreshes the menu state afterwards, also
+//    after a failure; a handler refreshes only what it changed (RefreshListView, RefreshTabs,
+//    UpdateStatusBar). A signal that runs a command takes CommandSlot; any other slot is made with
+//    Guarded (platform/qt/CommandGuard.h).
 //  - Groups in ui/ are made by the window itself; groups of other folders (reports, charts) are made
 //    by ProgramBody and handed over with TQuorvelForm::AttachCommandGroup, so the window never
 //    depends on them. Touch no other group's widgets.
@@ -46,11 +49,14 @@ public:
     // The lists, in tab order; the window owns them.
     virtual const std::vector<std::unique_ptr<TBaseCustomListClass>>& OpenLists() const = 0;
     virtual TBaseCustomListClass* CurrentList() const = 0;
-    // Must be one of OpenLists or null; binds nothing by itself (RefreshListView does).
-    virtual void SetCurrentList(TBaseCustomListClass* list) = 0;
-    virtual void AppendOpenList(std::unique_ptr<TBaseCustomListClass> list) = 0;
-    // Removes and returns the entry at Index; the caller frees it once nothing can ask it any more.
-    virtual std::unique_ptr<TBaseCustomListClass> TakeOpenList(size_t index) = 0;
+    // Appends List and makes it current; the grid and the tabs follow with RefreshListView and
+    // RefreshTabs (once after several lists).
+    virtual void AddList(std::unique_ptr<TBaseCustomListClass> list) = 0;
+    // Frees List (one of OpenLists) without asking; the first list left becomes current. Tabs, grid
+    // and status bar follow.
+    virtual void CloseList(TBaseCustomListClass& list) = 0;
+    // Frees every list without asking; while the window closes, nothing is refreshed.
+    virtual void CloseAllLists() = 0;
 
     virtual TListDisplayClass& ListDisplay() = 0;
     virtual QTableView& Grid() = 0;
@@ -77,13 +83,11 @@ public:
     // A menu entry, popup entry or tool button by its object name; null when there is none.
     virtual QAction* Action(const char* objectName) = 0;
 
-    // The window's flags that list commands share with the lifecycle.
+    // True once the window has begun to close.
     virtual bool IsClosing() const = 0;
-    virtual void SetTabMeasureGuard(bool on) = 0;
     // NewListCounter: grows by one and returns the new value (the first new list gets 2).
     virtual int NextNewListNumber() = 0;
 
-    // Hooks of later parts, no-ops until they exist.
     virtual void AddRecentFile(const std::string& fileName) = 0;
     virtual void AddExplorerFileNode(ExplorerRoot root, const std::string& fileName) = 0;
     // The Collection Explorer's tree (RefreshExplorer after a partial export).
@@ -99,11 +103,17 @@ public:
     // Called wherever the window rebuilds what depends on the current list's kind (tabs refreshed,
     // tab changed): the item commands rebuild their "Change" submenu here.
     virtual void ListsChanged() { }
+    // Called at the end of every refresh of the menu state: a group whose entries follow rules of
+    // their own (the Collection Explorer's popup) sets them here.
+    virtual void UpdateGroupMenuState() { }
 
 protected:
-    // Enables the entry and runs Handler inside the command guard when it is chosen. An entry name
-    // that does not exist is a programming error and throws std::logic_error.
+    // Enables the entry and runs Handler inside the command guard when it is chosen, then refreshes the
+    // menu state. An entry name that does not exist is a programming error and throws std::logic_error.
     void Connect(const char* objectName, std::function<void()> handler);
+    // The slot Connect gives an entry, for a signal that runs one of the group's commands (a double
+    // click, a timer, a drop): Handler inside the command guard, then the menu state refreshed.
+    std::function<void()> CommandSlot(std::function<void()> handler);
 
     MainFormAccess& form_;
 };

@@ -25,6 +25,7 @@ TMigrationForm::TMigrationForm(std::string programDir, QWidget* parent)
     setModal(true);
 
     Memo1 = new QPlainTextEdit(this);
+    Memo1->setObjectName("Memo1");
     Memo1->setReadOnly(true);
     Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
     Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -32,9 +33,10 @@ TMigrationForm::TMigrationForm(std::string programDir, QWidget* parent)
     Memo1->setFixedSize(600, 233);
 
     DoneButton = new QPushButton("Done", this);
+    DoneButton->setObjectName("DoneButton");
     DoneButton->setFixedSize(75, 25);
     DoneButton->setEnabled(false);
-    connect(DoneButton, &QPushButton::clicked, this, [this] { RunCommand([this] { DoneButtonClick(); }); });
+    connect(DoneButton, &QPushButton::clicked, this, Guarded([this] { DoneButtonClick(); }));
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 6);
@@ -43,9 +45,10 @@ TMigrationForm::TMigrationForm(std::string programDir, QWidget* parent)
     setFixedSize(600, 270);
 
     Timer1 = new QTimer(this);
+    Timer1->setObjectName("Timer1");
     Timer1->setInterval(1000);
     Timer1->setSingleShot(true);
-    connect(Timer1, &QTimer::timeout, this, [this] { RunCommand([this] { Timer1Timer(); }); });
+    connect(Timer1, &QTimer::timeout, this, Guarded([this] { Timer1Timer(); }));
 }
 
 void TMigrationForm::AddLogLine(const std::string& text)

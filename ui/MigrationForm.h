@@ -26,10 +26,6 @@ public:
     // Whether the configuration is current now (the migration got through, or there was nothing to do).
     bool MigrationSucceeded() const { return migration_.Succeeded(); }
 
-    QPlainTextEdit* Memo1 = nullptr;
-    QPushButton* DoneButton = nullptr;
-    QTimer* Timer1 = nullptr;
-
     void Timer1Timer();
     void DoneButtonClick();
 
@@ -42,6 +38,10 @@ protected:
 
 private:
     ConfigMigration migration_;
+    // Each carries its name as object name.
+    QPlainTextEdit* Memo1 = nullptr;
+    QPushButton* DoneButton = nullptr;
+    QTimer* Timer1 = nullptr;
 };
 
 // What the main window asks when it is shown: false when the configuration must be migrated. A

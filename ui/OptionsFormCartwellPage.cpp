@@ -32,7 +32,7 @@ OptionsCartwellPage::OptionsCartwellPage(QTabWidget* pages, std::function<void()
                       .arg(QString::fromLatin1(CartwellHomePage)));
     link->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
     link->setCursor(Qt::PointingHandCursor);
-    QObject::connect(link, &QLabel::linkActivated, page, [] { RunCommand([] { OpenDocument(CartwellHomePage); }); });
+    QObject::connect(link, &QLabel::linkActivated, page, Guarded([] { OpenDocument(CartwellHomePage); }));
     auto* note = new QPlainTextEdit(page);
     note->setObjectName("CartwellNote");
     note->setReadOnly(true);

@@ -2,7 +2,6 @@
 
 #include "config/PlatformList.h"
 #include "platform/Cp1252.h"
-#include "platform/qt/CommandGuard.h"
 #include "platform/qt/QtCp1252.h"
 #include "platform/qt/Services.h"
 
@@ -132,10 +131,5 @@ void FocusAndSelect(QLineEdit* edit)
 }
 
 void ShowError(const std::string& message) { Messages().Error(ToQString(message)); }
-
-std::function<void()> Guarded(std::function<void()> handler)
-{
-    return [handler = std::move(handler)] { RunCommand(handler); };
-}
 
 }  // namespace quorvel::options

@@ -41,7 +41,5 @@ QPushButton* NewButton(const QString& caption, const char* name, QWidget* parent
 QLineEdit* NewEdit(const char* name, QWidget* parent);
 void FocusAndSelect(QLineEdit* edit);
 void ShowError(const std::string& message);
-// The handler run inside the command guard, for a signal connection.
-std::function<void()> Guarded(std::function<void()> handler);
 
 }  // namespace quorvel::options

@@ -3,6 +3,7 @@
 #include "config/PlatformList.h"
 #include "model/Utils.h"
 #include "platform/Text.h"
+#include "platform/qt/CommandGuard.h"
 #include "platform/qt/QtCp1252.h"
 #include "platform/qt/Services.h"
 #include "ui/OptionsFormLists.h"

@@ -1,8 +1,10 @@
 #include "ui/OptionsFormSettingsPages.h"
 
+#include "config/SettingKeys.h"
 #include "config/SettingsStore.h"
 #include "platform/FileNames.h"
 #include "platform/Text.h"
+#include "platform/qt/CommandGuard.h"
 #include "platform/qt/PathText.h"
 #include "platform/qt/QtCp1252.h"
 #include "platform/qt/Services.h"
@@ -133,7 +135,7 @@ void OptionsSettingsPages::Show(const SettingsStore& settings)
     for (const auto& folder : SettingsStore::Folders())
         AddPathRow(folder.description, settings.GetSetting(folder.key));
 
-    defaultOwner_->setText(ToQString(settings.GetSetting("DefaultOwner")));
+    defaultOwner_->setText(ToQString(settings.GetSetting(setting::DefaultOwner)));
     // A value that is no choice of the group shows the default choice.
     const auto choose = [&settings](QButtonGroup* group, const char* key) {
         const std::string value = settings.GetSetting(key);
@@ -142,18 +144,18 @@ void OptionsSettingsPages::Show(const SettingsStore& settings)
             button = group->button(value[0] - '0');
         (button ? button : group->button(0))->setChecked(true);
     };
-    choose(saveAsFormat_, "SaveAsFormat");
-    choose(appendListType_, "AppendListType");
+    choose(saveAsFormat_, setting::SaveAsFormat);
+    choose(appendListType_, setting::AppendListType);
     const auto check = [&settings](QCheckBox* box, const char* key) {
         box->setChecked(settings.GetSetting(key) != "0");
     };
-    check(warnOnExport_, "WarnOnExport");
-    check(showSplash_, "ShowSplash");
-    check(showOwner_, "ShowOwner");
-    check(createBackups_, "BackupFiles");
-    check(loadLastFiles_, "LoadLastCartFile");
-    check(showGrid_, "ShowGrid");
-    check(showExplorer_, "ShowCollectionExplorer");
+    check(warnOnExport_, setting::WarnOnExport);
+    check(showSplash_, setting::ShowSplash);
+    check(showOwner_, setting::ShowOwner);
+    check(createBackups_, setting::BackupFiles);
+    check(loadLastFiles_, setting::LoadLastCartFile);
+    check(showGrid_, setting::ShowGrid);
+    check(showExplorer_, setting::ShowCollectionExplorer);
 }
 
 void OptionsSettingsPages::Store(SettingsStore& settings) const
@@ -162,16 +164,16 @@ void OptionsSettingsPages::Store(SettingsStore& settings) const
     const auto store = [&settings](const char* key, QCheckBox* box) {
         settings.SetSetting(key, box->isChecked() ? "1" : "0");
     };
-    store("ShowSplash", showSplash_);
-    store("ShowOwner", showOwner_);
-    store("BackupFiles", createBackups_);
-    store("LoadLastCartFile", loadLastFiles_);
-    store("WarnOnExport", warnOnExport_);
-    store("ShowGrid", showGrid_);
-    store("ShowCollectionExplorer", showExplorer_);
-    settings.SetSetting("SaveAsFormat", std::to_string(std::max(0, saveAsFormat_->checkedId())));
-    settings.SetSetting("AppendListType", std::to_string(std::max(0, appendListType_->checkedId())));
-    settings.SetSetting("DefaultOwner", FromQString(defaultOwner_->text()));
+    store(setting::ShowSplash, showSplash_);
+    store(setting::ShowOwner, showOwner_);
+    store(setting::BackupFiles, createBackups_);
+    store(setting::LoadLastCartFile, loadLastFiles_);
+    store(setting::WarnOnExport, warnOnExport_);
+    store(setting::ShowGrid, showGrid_);
+    store(setting::ShowCollectionExplorer, showExplorer_);
+    settings.SetSetting(setting::SaveAsFormat, std::to_string(std::max(0, saveAsFormat_->checkedId())));
+    settings.SetSetting(setting::AppendListType, std::to_string(std::max(0, appendListType_->checkedId())));
+    settings.SetSetting(setting::DefaultOwner, FromQString(defaultOwner_->text()));
 }
 
 void OptionsSettingsPages::ClearPathList() { pathList_->setRowCount(0); }

@@ -4,6 +4,7 @@
 #include "platform/Cp1252.h"
 #include "platform/SafeFile.h"
 #include "platform/Text.h"
+#include "platform/qt/CommandGuard.h"
 #include "platform/qt/PathText.h"
 #include "platform/qt/QtCp1252.h"
 #include "platform/qt/Services.h"

@@ -1,5 +1,6 @@
 #include "ui/QuorvelForm.h"
 
+#include "config/SettingKeys.h"
 #include "config/SettingsStore.h"
 #include "model/BaseCustomListClass.h"
 #include "model/ListFactory.h"
@@ -17,6 +18,7 @@
 #include "ui/ListGridView.h"
 #include "ui/ListTabBar.h"
 #include "ui/MRUFileList.h"
+#include "ui/MenuNames.h"
 #include "ui/MigrationForm.h"
 #include "ui/OptionsForm.h"
 #include "ui/commands/ExplorerCommands.h"
@@ -30,6 +32,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QProgressBar>
+#include <QScopedValueRollback>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTableView>
@@ -89,7 +92,6 @@ TQuorvelForm::TQuorvelForm(SettingsStore& settings, PlatformList& platforms, TOp
     setMinimumSize(300, 300);
     Closing = false;
     TabMeasureGuard = false;
-    G_UseCdlLayouts = false;
 
     BuildLayout();
     BuildToolBar();
@@ -102,6 +104,7 @@ TQuorvelForm::TQuorvelForm(SettingsStore& settings, PlatformList& platforms, TOp
 
     listDisplay_ = std::make_unique<TListDisplayClass>();
     listDisplay_->SetTree(CartListView);
+    FollowSelection();
     RestorePlacement();
     NewListCounter = 1;
     setAcceptDrops(true);
@@ -110,18 +113,20 @@ TQuorvelForm::TQuorvelForm(SettingsStore& settings, PlatformList& platforms, TOp
     Timer1->setObjectName("Timer1");
     Timer1->setInterval(100);
     Timer1->setSingleShot(true);
-    connect(Timer1, &QTimer::timeout, this, [this] { RunCommand([this] { Timer1Timer(); }); });
+    connect(Timer1, &QTimer::timeout, this, Guarded([this] { Timer1Timer(); }));
 
     dfsMRUFileList1 = new TdfsMRUFileList(recent, this);
     // "&Recent" holds one hidden entry so that it is a submenu even with no names.
-    QMenu* recentMenu = findChild<QMenu*>("RecentListsMainMenu");
+    QMenu* recentMenu = findChild<QMenu*>(entry::RecentListsMainMenu);
     auto* reopen = recentMenu->addAction("Reopen");
-    reopen->setObjectName("Reopen");
+    reopen->setObjectName(entry::Reopen);
+    Register(reopen);
     reopen->setVisible(false);
     dfsMRUFileList1->SetFileMenu(recentMenu);
     dfsMRUFileList1->OnMRUItemClick = [this](const std::string& fileName) {
         OpenListFile(fileName);
         RefreshTabs();
+        UpdateMenuState();
     };
     RunCommand([this] { dfsMRUFileList1->Load(); });
 
@@ -138,8 +143,8 @@ TQuorvelForm::TQuorvelForm(SettingsStore& settings, PlatformList& platforms, TOp
     explorerCommands_ = explorerCommands.get();
     groups_.push_back(std::move(explorerCommands));
     groups_.push_back(std::make_unique<HelpCommands>(*this));
-    connect(Action("ExitMainMenu"), &QAction::triggered, this, [this] { RunCommand([this] { ExitMainMenuClick(); }); });
-    Action("ExitMainMenu")->setProperty("quorvelBuilt", true);
+    connect(Action(entry::ExitMainMenu), &QAction::triggered, this, Guarded([this] { ExitMainMenuClick(); }));
+    Action(entry::ExitMainMenu)->setProperty("quorvelBuilt", true);
 }
 
 TQuorvelForm::~TQuorvelForm()
@@ -234,8 +239,7 @@ void TQuorvelForm::BuildLayout()
 
     connect(CartListView, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& p) { ShowGridPopup(CartListView->viewport()->mapToGlobal(p)); });
-    connect(OpenTabSet, &QTabBar::currentChanged, this,
-            [this](int index) { RunCommand([&] { OpenTabSetChange(index); }); });
+    connect(OpenTabSet, &QTabBar::currentChanged, this, Guarded([this](int index) { OpenTabSetChange(index); }));
     connect(OpenTabSet, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& p) { TabPopUp->popup(OpenTabSet->mapToGlobal(p)); });
 }
@@ -282,12 +286,12 @@ void TQuorvelForm::showEvent(QShowEvent* event)
     if (shown_)
         return;
     shown_ = true;
-    QTimer::singleShot(0, this, [this] { RunCommand([this] { FormShow(); }); });
+    QTimer::singleShot(0, this, Guarded([this] { FormShow(); }));
 }
 
 void TQuorvelForm::FormShow()
 {
-    if (settings_.GetSetting("LoadLastCartFile") == "1")
+    if (settings_.GetSetting(setting::LoadLastCartFile) == "1")
         LoadLastFiles();
     ApplyViewOptions();
     UpdateMenuState();
@@ -321,13 +325,13 @@ void TQuorvelForm::SaveLastFiles()
 
 void TQuorvelForm::ApplyViewOptions()
 {
-    const bool grid = settings_.GetSetting("ShowGrid") == "1";
+    const bool grid = settings_.GetSetting(setting::ShowGrid) == "1";
     CartListView->setShowGrid(grid);
-    for (const char* name : {"GridLinesMainMenu", "GridLinesPopupMenu"})
+    for (const char* name : {entry::GridLinesMainMenu, entry::GridLinesPopupMenu})
         Action(name)->setChecked(grid);
-    const bool explorer = settings_.GetSetting("ShowCollectionExplorer") == "1";
+    const bool explorer = settings_.GetSetting(setting::ShowCollectionExplorer) == "1";
     ExplorerPanel->setVisible(explorer);
-    for (const char* name : {"CollectionExplorerMainMenu", "CollectionExplorerPopupMenu"})
+    for (const char* name : {entry::CollectionExplorerMainMenu, entry::CollectionExplorerPopupMenu})
         Action(name)->setChecked(explorer);
 }
 
@@ -382,15 +386,55 @@ bool TQuorvelForm::FormClose()
     return true;
 }
 
-void TQuorvelForm::AppendOpenList(std::unique_ptr<TBaseCustomListClass> list) { openLists_.push_back(std::move(list)); }
-
-std::unique_ptr<TBaseCustomListClass> TQuorvelForm::TakeOpenList(size_t index)
+void TQuorvelForm::AddList(std::unique_ptr<TBaseCustomListClass> list)
 {
+    currentList_ = list.get();
+    openLists_.push_back(std::move(list));
+}
+
+void TQuorvelForm::FreeList(size_t index)
+{
+    // Nothing may ask a list for text once it is freed.
+    listDisplay_->SetList(nullptr);
+    listDisplay_->ClearRows();
     auto list = std::move(openLists_.at(index));
     openLists_.erase(openLists_.begin() + std::ptrdiff_t(index));
     if (list.get() == currentList_)
         currentList_ = nullptr;
-    return list;
+    FreeListObject(list);
+}
+
+void TQuorvelForm::CloseList(TBaseCustomListClass& list)
+{
+    {
+        const QScopedValueRollback<bool> hold(TabMeasureGuard, true);
+        for (size_t i = openLists_.size(); i-- > 0;) {
+            if (openLists_[i].get() == &list) {
+                FreeList(i);
+                break;
+            }
+        }
+        currentList_ = openLists_.empty() ? nullptr : openLists_.front().get();
+        listDisplay_->SetList(currentList_);
+    }
+    RefreshTabs();
+    UpdateStatusBar();
+    RefreshListView();
+}
+
+void TQuorvelForm::CloseAllLists()
+{
+    {
+        const QScopedValueRollback<bool> hold(TabMeasureGuard, true);
+        currentList_ = nullptr;
+        while (!openLists_.empty())
+            FreeList(openLists_.size() - 1);
+    }
+    if (Closing)
+        return;
+    RefreshTabs();
+    UpdateStatusBar();
+    RefreshListView();
 }
 
 void TQuorvelForm::OpenListFile(const std::string& fileName) { listCommands_->OpenListFile(fileName); }
@@ -402,8 +446,21 @@ void TQuorvelForm::AddExplorerFileNode(ExplorerRoot root, const std::string& fil
     CollectionTV->AddExplorerFileNode(CollectionTV->Root(root), fileName);
 }
 
+void TQuorvelForm::FollowSelection()
+{
+    QItemSelectionModel* selection = CartListView->selectionModel();
+    if (!selection || selection == selection_)
+        return;
+    selection_ = selection;
+    connect(selection, &QItemSelectionModel::selectionChanged, this, Guarded([this] { CartListViewChange(); }));
+    connect(selection, &QItemSelectionModel::currentChanged, this, Guarded([this] { CartListViewChange(); }));
+}
+
+void TQuorvelForm::CartListViewChange() { UpdateMenuState(); }
+
 void TQuorvelForm::NotifyGroups()
 {
+    FollowSelection();
     for (auto& group : groups_)
         group->ListsChanged();
 }

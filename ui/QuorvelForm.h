@@ -2,11 +2,14 @@
 
 #include "ui/MainFormAccess.h"
 
+#include <QItemSelectionModel>
 #include <QMainWindow>
+#include <QPointer>
 #include <QRect>
 
 #include <array>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -70,6 +73,8 @@ public:
     void CheckListMenuItem(int index);
     void ListMenuClick(QAction* entry);
     void OpenTabSetChange(int index);
+    // The grid's selection or current row changed: the commands' enabling follows.
+    void CartListViewChange();
     void OpenTabSetDrawTab(QPainter& canvas, const QRect& rect, int index, bool selected);
     int OpenTabSetMeasureTab(int index, int width);
     // The caption of tab I: platform (and owner), each cut to 25 characters.
@@ -83,9 +88,9 @@ public:
     // MainFormAccess.
     const std::vector<std::unique_ptr<TBaseCustomListClass>>& OpenLists() const override { return openLists_; }
     TBaseCustomListClass* CurrentList() const override { return currentList_; }
-    void SetCurrentList(TBaseCustomListClass* list) override { currentList_ = list; }
-    void AppendOpenList(std::unique_ptr<TBaseCustomListClass> list) override;
-    std::unique_ptr<TBaseCustomListClass> TakeOpenList(size_t index) override;
+    void AddList(std::unique_ptr<TBaseCustomListClass> list) override;
+    void CloseList(TBaseCustomListClass& list) override;
+    void CloseAllLists() override;
     TListDisplayClass& ListDisplay() override { return *listDisplay_; }
     QTableView& Grid() override { return *CartListView; }
     QProgressBar& Progress() override { return *ProgressBar1; }
@@ -105,7 +110,6 @@ public:
     TFieldOrderForm& FieldOrderDialog() override { return *fieldOrderForm_; }
     QAction* Action(const char* objectName) override;
     bool IsClosing() const override { return Closing; }
-    void SetTabMeasureGuard(bool on) override { TabMeasureGuard = on; }
     int NextNewListNumber() override { return ++NewListCounter; }
     void AddRecentFile(const std::string& fileName) override;
     void AddExplorerFileNode(ExplorerRoot root, const std::string& fileName) override;
@@ -126,9 +130,16 @@ private:
     void SavePlacement();
     void ShowGridPopup(const QPoint& where);
     void NotifyGroups();
+    // Menu state follows the grid's selection; the grid makes a new selection model whenever its
+    // table is set again (a close that was refused).
+    void FollowSelection();
+    // Unbinds the grid and frees the list at Index.
+    void FreeList(size_t index);
     // Menus entries are made from tables; every entry is disabled until a group connects it.
     QAction* AddEntry(QMenu* menu, const char* name, const char* caption, const QKeySequence& key = {});
     QMenu* AddSubmenu(QMenu* menu, const char* name, const char* caption);
+    // Keeps a named entry for Action: the entries are looked up by name once, when they are made.
+    void Register(QAction* action);
 
     SettingsStore& settings_;
     PlatformList& platforms_;
@@ -140,6 +151,7 @@ private:
     int NewListCounter = 1;
     bool MustRestart = false;
     bool Closing = false;
+    // Raised while lists are taken away: the tabs are not measured until they match the lists again.
     bool TabMeasureGuard = false;
     bool shown_ = false;
 
@@ -167,6 +179,8 @@ private:
     ListCommands* listCommands_ = nullptr;
     ExplorerCommands* explorerCommands_ = nullptr;
     std::vector<std::unique_ptr<CommandGroup>> groups_;
+    std::map<std::string, QAction*, std::less<>> actions_;
+    QPointer<QItemSelectionModel> selection_;
 };
 
 }  // namespace quorvel

@@ -4,6 +4,7 @@
 #include "model/BaseCustomListClass.h"
 #include "platform/qt/Services.h"
 #include "ui/ListDisplay.h"
+#include "ui/MenuNames.h"
 
 #include <QApplication>
 #include <QMenu>
@@ -50,6 +51,7 @@ QAction* TQuorvelForm::AddEntry(QMenu* menu, const char* name, const char* capti
     }
     action->setEnabled(false);
     menu->addAction(action);
+    Register(action);
     return action;
 }
 
@@ -58,15 +60,22 @@ QMenu* TQuorvelForm::AddSubmenu(QMenu* menu, const char* name, const char* capti
     QMenu* sub = menu->addMenu(QString::fromUtf8(caption));
     sub->setObjectName(name);
     sub->menuAction()->setObjectName(name);
+    Register(sub->menuAction());
     return sub;
 }
 
-QAction* TQuorvelForm::Action(const char* objectName) { return findChild<QAction*>(QString::fromLatin1(objectName)); }
+void TQuorvelForm::Register(QAction* action) { actions_.emplace(action->objectName().toStdString(), action); }
+
+QAction* TQuorvelForm::Action(const char* objectName)
+{
+    const auto found = actions_.find(objectName);
+    return found == actions_.end() ? nullptr : found->second;
+}
 
 void TQuorvelForm::BuildToolBar()
 {
-    ToolBar1 = addToolBar("ToolBar1");
-    ToolBar1->setObjectName("ToolBar1");
+    ToolBar1 = addToolBar(entry::ToolBar1);
+    ToolBar1->setObjectName(entry::ToolBar1);
     ToolBar1->setMovable(false);
     ToolBar1->setFixedHeight(45);
     ToolBar1->setIconSize(QSize(24, 24));
@@ -76,16 +85,16 @@ void TQuorvelForm::BuildToolBar()
         QStyle::StandardPixmap icon;
     };
     const Button buttons[] = {
-        {"NewListButton", "Create a New list", QStyle::SP_FileIcon},
-        {"OpenListButton", "Open an existing list", QStyle::SP_DialogOpenButton},
-        {"SaveButton", "Save the current list", QStyle::SP_DialogSaveButton},
-        {"SaveAsButton", "Save the current list using a new name", QStyle::SP_DriveFDIcon},
+        {entry::NewListButton, "Create a New list", QStyle::SP_FileIcon},
+        {entry::OpenListButton, "Open an existing list", QStyle::SP_DialogOpenButton},
+        {entry::SaveButton, "Save the current list", QStyle::SP_DialogSaveButton},
+        {entry::SaveAsButton, "Save the current list using a new name", QStyle::SP_DriveFDIcon},
         {nullptr, nullptr, {}},
-        {"AddButton", "Add a NEW item to the list", QStyle::SP_FileDialogNewFolder},
-        {"AddFromListButton", "Add one or more items to the list from a master list",
+        {entry::AddButton, "Add a NEW item to the list", QStyle::SP_FileDialogNewFolder},
+        {entry::AddFromListButton, "Add one or more items to the list from a master list",
          QStyle::SP_FileDialogDetailedView},
         {nullptr, nullptr, {}},
-        {"RemoveButton", "Remove the currently selected items from the list", QStyle::SP_TrashIcon},
+        {entry::RemoveButton, "Remove the currently selected items from the list", QStyle::SP_TrashIcon},
     };
     for (const Button& b : buttons) {
         if (!b.name) {
@@ -97,6 +106,7 @@ void TQuorvelForm::BuildToolBar()
         action->setToolTip(QString::fromUtf8(b.hint));
         action->setEnabled(false);
         ToolBar1->addAction(action);
+        Register(action);
         if (QWidget* button = ToolBar1->widgetForAction(action))
             button->setFixedSize(30, 30);
     }
@@ -112,97 +122,103 @@ void TQuorvelForm::BuildMenus()
         QMenu* menu = bar->addMenu(QString::fromUtf8(caption));
         menu->setObjectName(name);
         menu->menuAction()->setObjectName(name);
+        Register(menu->menuAction());
         return menu;
     };
 
-    QMenu* file = addMenu("FileMenu", "&File");
+    QMenu* file = addMenu(entry::FileMenu, "&File");
     fill(file,
-         {{"NewListMainMenu", "&New...", QKeySequence("Ctrl+N")},
-          {"OpenMainMenu", "&Open...", QKeySequence("Ctrl+O")},
-          {"SaveListMainMenu", "&Save", QKeySequence("Ctrl+S")},
-          {"SaveAsListMainMenu", "Save &As..."},
+         {{entry::NewListMainMenu, "&New...", QKeySequence("Ctrl+N")},
+          {entry::OpenMainMenu, "&Open...", QKeySequence("Ctrl+O")},
+          {entry::SaveListMainMenu, "&Save", QKeySequence("Ctrl+S")},
+          {entry::SaveAsListMainMenu, "Save &As..."},
           kSeparator,
-          {"CloseListMainMenu", "&Close"},
-          {"CloseAllListsMainMenu", "Close A&ll"},
+          {entry::CloseListMainMenu, "&Close"},
+          {entry::CloseAllListsMainMenu, "Close A&ll"},
           kSeparator,
-          {"ExportListMainMenu", "&Export..."},
+          {entry::ExportListMainMenu, "&Export..."},
           kSeparator});
-    AddSubmenu(file, "RecentListsMainMenu", "&Recent");
-    fill(file, {kSeparator, {"ListPropertiesMainMenu", "List Properties..."}, kSeparator, {"ExitMainMenu", "E&xit"}});
+    AddSubmenu(file, entry::RecentListsMainMenu, "&Recent");
+    fill(file,
+         {kSeparator,
+          {entry::ListPropertiesMainMenu, "List Properties..."},
+          kSeparator,
+          {entry::ExitMainMenu, "E&xit"}});
 
-    fill(addMenu("EditMenu", "&Edit"),
-         {{"CopyMainMenu", "&Copy", QKeySequence("Ctrl+C")}, {"PasteMainMenu", "&Paste", QKeySequence("Ctrl+V")}});
-    QMenu* view = addMenu("ViewMenu", "&View");
+    fill(addMenu(entry::EditMenu, "&Edit"),
+         {{entry::CopyMainMenu, "&Copy", QKeySequence("Ctrl+C")},
+          {entry::PasteMainMenu, "&Paste", QKeySequence("Ctrl+V")}});
+    QMenu* view = addMenu(entry::ViewMenu, "&View");
     fill(view,
-         {{"CustomizeMainMenu", "&Customize..."},
+         {{entry::CustomizeMainMenu, "&Customize..."},
           kSeparator,
-          {"CollectionExplorerMainMenu", "Collection Explorer"},
-          {"GridLinesMainMenu", "Grid Lines"}});
+          {entry::CollectionExplorerMainMenu, "Collection Explorer"},
+          {entry::GridLinesMainMenu, "Grid Lines"}});
 
-    ListFunctionsMenu = addMenu("ListFunctionsMenu", "&Media");
+    ListFunctionsMenu = addMenu(entry::ListFunctionsMenu, "&Media");
     fill(ListFunctionsMenu,
-         {{"AddFromListMainMenu", "&Add from list...", QKeySequence(Qt::Key_Insert)},
+         {{entry::AddFromListMainMenu, "&Add from list...", QKeySequence(Qt::Key_Insert)},
           kSeparator,
-          {"NewItemMainMenu", "&New...", QKeySequence(Qt::CTRL | Qt::Key_Insert)},
+          {entry::NewItemMainMenu, "&New...", QKeySequence(Qt::CTRL | Qt::Key_Insert)},
           kSeparator,
-          {"RemoveItemMainMenu", "&Remove", QKeySequence(Qt::Key_Delete)},
+          {entry::RemoveItemMainMenu, "&Remove", QKeySequence(Qt::Key_Delete)},
           kSeparator,
-          {"SelectAllMainMenu", "S&elect All", QKeySequence("Ctrl+A")},
-          {"UnSelectAllMainMenu", "Un-Select All"},
+          {entry::SelectAllMainMenu, "S&elect All", QKeySequence("Ctrl+A")},
+          {entry::UnSelectAllMainMenu, "Un-Select All"},
           kSeparator,
-          {"MoreInfoMainMenu", "More Info...", QKeySequence("Ctrl+I")},
+          {entry::MoreInfoMainMenu, "More Info...", QKeySequence("Ctrl+I")},
           kSeparator,
-          {"ItemPropertiesMainMenu", "Properties..."}});
+          {entry::ItemPropertiesMainMenu, "Properties..."}});
 
-    fill(addMenu("ToolsMenu", "&Tools"),
-         {{"CompressListMainMenu", "&Compress List"},
-          {"ExpandListMainMenu", "&Expand List"},
+    fill(addMenu(entry::ToolsMenu, "&Tools"),
+         {{entry::CompressListMainMenu, "&Compress List"},
+          {entry::ExpandListMainMenu, "&Expand List"},
           kSeparator,
-          {"InventoryListMainMenu", "Inventory List..."},
-          {"CompareCartridgeListsMainMenu", "C&ompare Cartridge Lists..."},
+          {entry::InventoryListMainMenu, "Inventory List..."},
+          {entry::CompareCartridgeListsMainMenu, "C&ompare Cartridge Lists..."},
           kSeparator,
-          {"VerifyManufacturersMainMenu", "Verify Manufacturers"},
+          {entry::VerifyManufacturersMainMenu, "Verify Manufacturers"},
           kSeparator,
-          {"OptionsMainMenu", "&Options..."}});
-    fill(addMenu("ReportsMenu", "&Reports"),
-         {{"CustomReportMainMenu", "&Custom Reports..."},
+          {entry::OptionsMainMenu, "&Options..."}});
+    fill(addMenu(entry::ReportsMenu, "&Reports"),
+         {{entry::CustomReportMainMenu, "&Custom Reports..."},
           kSeparator,
-          {"InventoryReportMainMenu", "&Inventory Report"},
-          {"BinReportMainMenu", "&Bin Report"},
-          {"TradeReportMainMenu", "Trade Report"},
+          {entry::InventoryReportMainMenu, "&Inventory Report"},
+          {entry::BinReportMainMenu, "&Bin Report"},
+          {entry::TradeReportMainMenu, "Trade Report"},
           kSeparator,
-          {"byPlatformReportMainMenu", "by Platform"}});
-    fill(addMenu("ChartsMenu", "&Charts"),
-         {{"byManufacturerMainMenu", "by Manufacturer"},
-          {"byRarityMainMenu", "by Rarity"},
-          {"byConditionMainMenu", "by Condition"},
+          {entry::byPlatformReportMainMenu, "by Platform"}});
+    fill(addMenu(entry::ChartsMenu, "&Charts"),
+         {{entry::byManufacturerMainMenu, "by Manufacturer"},
+          {entry::byRarityMainMenu, "by Rarity"},
+          {entry::byConditionMainMenu, "by Condition"},
           kSeparator,
-          {"CostVsValueMainMenu", "Cost Vs. Value"},
+          {entry::CostVsValueMainMenu, "Cost Vs. Value"},
           kSeparator,
-          {"byPlatformMainMenu", "by Platform"}});
-    fill(addMenu("WebMenu", "&Web"),
-         {{"Pelmora1", "Pelmora..."},
-          {"Cartwell1", "Cartwell"},
-          {"GamersLedgerCollectorsGuide1", "Gamers Ledger Collector's Guide"},
-          {"Snipercade1", "Snipercade"},
-          {"StarLadderHighScoreDatabase1", "Star Ladder High Score Database"}});
-    fill(addMenu("HelpMenu", "Hel&p"),
-         {{"Help1", "&Help"},
+          {entry::byPlatformMainMenu, "by Platform"}});
+    fill(addMenu(entry::WebMenu, "&Web"),
+         {{entry::Pelmora1, "Pelmora..."},
+          {entry::Cartwell1, "Cartwell"},
+          {entry::GamersLedgerCollectorsGuide1, "Gamers Ledger Collector's Guide"},
+          {entry::Snipercade1, "Snipercade"},
+          {entry::StarLadderHighScoreDatabase1, "Star Ladder High Score Database"}});
+    fill(addMenu(entry::HelpMenu, "Hel&p"),
+         {{entry::Help1, "&Help"},
           kSeparator,
-          {"RevisionsMainMenu", "Revisions"},
-          {"LicenseAgreementMainMenu", "License Agreement"},
+          {entry::RevisionsMainMenu, "Revisions"},
+          {entry::LicenseAgreementMainMenu, "License Agreement"},
           kSeparator,
-          {"CheckForUpdatesMainMenu", "Check For Updates..."},
+          {entry::CheckForUpdatesMainMenu, "Check For Updates..."},
           kSeparator,
-          {"ReportaBug1", "Report a Bug"},
-          {"RequestaFeature1", "Request a Feature"},
-          {"AskaQuestion1", "Ask a Question"},
+          {entry::ReportaBug1, "Report a Bug"},
+          {entry::RequestaFeature1, "Request a Feature"},
+          {entry::AskaQuestion1, "Ask a Question"},
           kSeparator,
-          {"QuorvelHomePage1", "Quorvel Home Page"},
+          {entry::QuorvelHomePage1, "Quorvel Home Page"},
           kSeparator,
-          {"About1", "&About..."}});
-    Action("InventoryListMainMenu")->setVisible(false);
-    for (const char* name : {"CollectionExplorerMainMenu", "GridLinesMainMenu"})
+          {entry::About1, "&About..."}});
+    Action(entry::InventoryListMainMenu)->setVisible(false);
+    for (const char* name : {entry::CollectionExplorerMainMenu, entry::GridLinesMainMenu})
         Action(name)->setCheckable(true);
 }
 
@@ -212,75 +228,75 @@ void TQuorvelForm::BuildPopups()
         FillMenu(menu, entries, [this](QMenu* m, const Entry& e) { AddEntry(m, e.name, e.caption, e.key); });
     };
     ListViewPopup = new QMenu(this);
-    ListViewPopup->setObjectName("ListViewPopup");
+    ListViewPopup->setObjectName(entry::ListViewPopup);
     fill(ListViewPopup,
-         {{"AddItemFromListPopupMenu", "Add from List..."},
-          {"NewItemPopupMenu", "New..."},
-          {"RemoveItemsPopupMenu", "Remove"},
+         {{entry::AddItemFromListPopupMenu, "Add from List..."},
+          {entry::NewItemPopupMenu, "New..."},
+          {entry::RemoveItemsPopupMenu, "Remove"},
           kSeparator,
-          {"IncreaseQuantityPopupMenu", "Increase Quantity"},
-          {"DecreaseQuantityPopupMenu", "Decrease Quantity"},
+          {entry::IncreaseQuantityPopupMenu, "Increase Quantity"},
+          {entry::DecreaseQuantityPopupMenu, "Decrease Quantity"},
           kSeparator});
-    AddSubmenu(ListViewPopup, "ChangeParent", "Change");
+    AddSubmenu(ListViewPopup, entry::ChangeParent, "Change");
     fill(ListViewPopup,
          {kSeparator,
-          {"OpenListPopupMenu", "Open..."},
-          {"CloseListPopupMenu", "Close"},
-          {"ExportListPopupMenu", "Export..."},
+          {entry::OpenListPopupMenu, "Open..."},
+          {entry::CloseListPopupMenu, "Close"},
+          {entry::ExportListPopupMenu, "Export..."},
           kSeparator});
-    fill(AddSubmenu(ListViewPopup, "ToolsPopupMenu", "&Tools"),
-         {{"CompressListPopupMenu", "&Compress List"},
-          {"ExpandListPopupMenu", "&Expand List"},
+    fill(AddSubmenu(ListViewPopup, entry::ToolsPopupMenu, "&Tools"),
+         {{entry::CompressListPopupMenu, "&Compress List"},
+          {entry::ExpandListPopupMenu, "&Expand List"},
           kSeparator,
-          {"InventoryListPopupMenu", "Inventory List..."},
-          {"CompareCartridgeListsPopupMenu", "C&ompare Cartridge Lists..."},
+          {entry::InventoryListPopupMenu, "Inventory List..."},
+          {entry::CompareCartridgeListsPopupMenu, "C&ompare Cartridge Lists..."},
           kSeparator,
-          {"VerifyManufacturersPopupMenu", "Verify Manufacturers"}});
+          {entry::VerifyManufacturersPopupMenu, "Verify Manufacturers"}});
     ListViewPopup->addSeparator();
-    fill(AddSubmenu(ListViewPopup, "ViewPopupMenu", "View"),
-         {{"CustomizePopupMenu", "Customize..."},
+    fill(AddSubmenu(ListViewPopup, entry::ViewPopupMenu, "View"),
+         {{entry::CustomizePopupMenu, "Customize..."},
           kSeparator,
-          {"CollectionExplorerPopupMenu", "Collection Explorer"},
-          {"GridLinesPopupMenu", "Grid Lines"}});
+          {entry::CollectionExplorerPopupMenu, "Collection Explorer"},
+          {entry::GridLinesPopupMenu, "Grid Lines"}});
     fill(ListViewPopup,
          {kSeparator,
-          {"SelectAllPopupMenu", "Select All"},
-          {"UnSelectAllPopupMenu", "Un-Select All"},
+          {entry::SelectAllPopupMenu, "Select All"},
+          {entry::UnSelectAllPopupMenu, "Un-Select All"},
           kSeparator,
-          {"MoreInfoPopupMenu", "More Info..."},
+          {entry::MoreInfoPopupMenu, "More Info..."},
           kSeparator,
-          {"ItemPropertiesPopupMenu", "Properties..."}});
-    Action("InventoryListPopupMenu")->setVisible(false);
-    for (const char* name : {"CollectionExplorerPopupMenu", "GridLinesPopupMenu"})
+          {entry::ItemPropertiesPopupMenu, "Properties..."}});
+    Action(entry::InventoryListPopupMenu)->setVisible(false);
+    for (const char* name : {entry::CollectionExplorerPopupMenu, entry::GridLinesPopupMenu})
         Action(name)->setCheckable(true);
     setContextMenuPolicy(Qt::CustomContextMenu);
     connect(this, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& p) { ShowGridPopup(mapToGlobal(p)); });
 
     TabPopUp = new QMenu(this);
-    TabPopUp->setObjectName("TabPopUp");
-    fill(TabPopUp, {{"OpenListTabPopupMenu", "Open..."}, kSeparator});
-    ListParentTabPopupMenu = AddSubmenu(TabPopUp, "ListParentTabPopupMenu", "List");
+    TabPopUp->setObjectName(entry::TabPopUp);
+    fill(TabPopUp, {{entry::OpenListTabPopupMenu, "Open..."}, kSeparator});
+    ListParentTabPopupMenu = AddSubmenu(TabPopUp, entry::ListParentTabPopupMenu, "List");
     fill(TabPopUp,
          {kSeparator,
-          {"CloseListTabPopupMenu", "Close"},
-          {"SaveListTabPopupMenu", "Save"},
+          {entry::CloseListTabPopupMenu, "Close"},
+          {entry::SaveListTabPopupMenu, "Save"},
           kSeparator,
-          {"ListPropertiesTabPopupMenu", "Properties..."}});
+          {entry::ListPropertiesTabPopupMenu, "Properties..."}});
 
     ExplorerPopupMenu = new QMenu(this);
-    ExplorerPopupMenu->setObjectName("ExplorerPopupMenu");
+    ExplorerPopupMenu->setObjectName(entry::ExplorerPopupMenu);
     fill(ExplorerPopupMenu,
-         {{"OpenExplorerFile", "Open"},
-          {"NewGroupExplorerPopupMenu", "New Group..."},
+         {{entry::OpenExplorerFile, "Open"},
+          {entry::NewGroupExplorerPopupMenu, "New Group..."},
           kSeparator,
-          {"RemoveFromGroupExplorerPopupMenu", "Remove From Group"},
+          {entry::RemoveFromGroupExplorerPopupMenu, "Remove From Group"},
           kSeparator,
-          {"DeleteExplorerFile", "Delete"},
+          {entry::DeleteExplorerFile, "Delete"},
           kSeparator,
-          {"RefreshExplorerPopupMenu", "Refresh"},
+          {entry::RefreshExplorerPopupMenu, "Refresh"},
           kSeparator,
-          {"HideExplorerExplorerPopupMenu", "Hide"}});
+          {entry::HideExplorerExplorerPopupMenu, "Hide"}});
 }
 
 void TQuorvelForm::UpdateMenuState()
@@ -307,59 +323,57 @@ void TQuorvelForm::UpdateMenuState()
     };
     const Rule rules[] = {
         {hasLists,
-         {"AddItemFromListPopupMenu",
-          "NewItemPopupMenu",
-          "ExportListPopupMenu",
-          "ToolsPopupMenu",
-          "CompressListPopupMenu",
-          "ExpandListPopupMenu",
-          "CustomizePopupMenu",
-          "SelectAllPopupMenu",
-          "SaveAsButton",
-          "AddButton",
-          "AddFromListButton",
-          "CloseListTabPopupMenu",
-          "SelectAllMainMenu",
-          "SaveAsListMainMenu",
-          "CloseListMainMenu",
-          "ListPropertiesMainMenu",
-          "CustomizeMainMenu",
-          "AddFromListMainMenu",
-          "NewItemMainMenu",
-          "CompressListMainMenu",
-          "ExpandListMainMenu",
-          "InventoryListMainMenu",
-          "VerifyManufacturersMainMenu",
-          "CustomReportMainMenu",
-          "InventoryReportMainMenu",
-          "BinReportMainMenu",
-          "TradeReportMainMenu",
-          "byManufacturerMainMenu",
-          "byRarityMainMenu",
-          "byConditionMainMenu",
-          "CostVsValueMainMenu"}},
+         {entry::AddItemFromListPopupMenu,
+          entry::NewItemPopupMenu,
+          entry::ExportListPopupMenu,
+          entry::ToolsPopupMenu,
+          entry::CompressListPopupMenu,
+          entry::ExpandListPopupMenu,
+          entry::CustomizePopupMenu,
+          entry::SelectAllPopupMenu,
+          entry::SaveAsButton,
+          entry::AddButton,
+          entry::AddFromListButton,
+          entry::CloseListTabPopupMenu,
+          entry::SelectAllMainMenu,
+          entry::SaveAsListMainMenu,
+          entry::CloseListMainMenu,
+          entry::ListPropertiesMainMenu,
+          entry::CustomizeMainMenu,
+          entry::AddFromListMainMenu,
+          entry::NewItemMainMenu,
+          entry::CompressListMainMenu,
+          entry::ExpandListMainMenu,
+          entry::InventoryListMainMenu,
+          entry::VerifyManufacturersMainMenu,
+          entry::CustomReportMainMenu,
+          entry::InventoryReportMainMenu,
+          entry::BinReportMainMenu,
+          entry::TradeReportMainMenu,
+          entry::byManufacturerMainMenu,
+          entry::byRarityMainMenu,
+          entry::byConditionMainMenu,
+          entry::CostVsValueMainMenu}},
         {anySel,
-         {"RemoveItemsPopupMenu", "IncreaseQuantityPopupMenu", "DecreaseQuantityPopupMenu", "ChangeParent",
-          "UnSelectAllPopupMenu", "RemoveButton", "CopyMainMenu", "RemoveItemMainMenu", "UnSelectAllMainMenu"}},
-        {hasLists && isMedia, {"InventoryListPopupMenu", "VerifyManufacturersPopupMenu"}},
+         {entry::RemoveItemsPopupMenu, entry::IncreaseQuantityPopupMenu, entry::DecreaseQuantityPopupMenu,
+          entry::ChangeParent, entry::UnSelectAllPopupMenu, entry::RemoveButton, entry::CopyMainMenu,
+          entry::RemoveItemMainMenu, entry::UnSelectAllMainMenu}},
+        {hasLists && isMedia, {entry::InventoryListPopupMenu, entry::VerifyManufacturersPopupMenu}},
         {twoMedia,
-         {"CompareCartridgeListsPopupMenu", "CompareCartridgeListsMainMenu", "byPlatformReportMainMenu",
-          "byPlatformMainMenu"}},
-        {oneSel && isMedia, {"MoreInfoPopupMenu", "MoreInfoMainMenu"}},
-        {oneSel, {"ItemPropertiesPopupMenu", "ItemPropertiesMainMenu"}},
-        {hasLists && changed, {"SaveButton", "SaveListTabPopupMenu"}},
-        {hasLists && changed && named, {"SaveListMainMenu"}},
-        {moreLists, {"CloseAllListsMainMenu"}},
-        {hasLists && anySel, {"ExportListMainMenu"}},
-        {clipText, {"PasteMainMenu"}},
+         {entry::CompareCartridgeListsPopupMenu, entry::CompareCartridgeListsMainMenu, entry::byPlatformReportMainMenu,
+          entry::byPlatformMainMenu}},
+        {oneSel && isMedia, {entry::MoreInfoPopupMenu, entry::MoreInfoMainMenu}},
+        {oneSel, {entry::ItemPropertiesPopupMenu, entry::ItemPropertiesMainMenu}},
+        {hasLists && changed, {entry::SaveButton, entry::SaveListTabPopupMenu}},
+        {hasLists && changed && named, {entry::SaveListMainMenu}},
+        {moreLists, {entry::CloseAllListsMainMenu}},
+        {hasLists && anySel, {entry::ExportListMainMenu}},
+        {clipText, {entry::PasteMainMenu}},
     };
     // Entries without a rule are enabled once their command exists; submenus that only hold
     // entries are always enabled.
-    for (QAction* action : findChildren<QAction*>()) {
-        if (action->objectName().isEmpty())
-            continue;
+    for (const auto& [name, action] : actions_)
         action->setEnabled(action->menu() ? true : action->property(kBuilt).toBool());
-    }
     for (const Rule& rule : rules) {
         for (const char* name : rule.names) {
             QAction* action = Action(name);
@@ -367,6 +381,8 @@ void TQuorvelForm::UpdateMenuState()
             action->setEnabled(rule.enabled && built);
         }
     }
+    for (auto& group : groups_)
+        group->UpdateGroupMenuState();
 }
 
 }  // namespace quorvel

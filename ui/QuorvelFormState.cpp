@@ -1,6 +1,7 @@
 // The main window's tabs, status bar and grid refresh.
 #include "ui/QuorvelForm.h"
 
+#include "config/SettingKeys.h"
 #include "config/SettingsStore.h"
 #include "model/BaseCustomListClass.h"
 #include "model/FieldSet.h"
@@ -42,7 +43,7 @@ std::string TQuorvelForm::TabCaption(size_t index) const
 {
     const TBaseCustomListClass& list = *openLists_.at(index);
     std::string caption = Cut25(list.GetPlatform());
-    if (settings_.GetSetting("ShowOwner") == "1")
+    if (settings_.GetSetting(setting::ShowOwner) == "1")
         caption += " - " + Cut25(list.GetOwner());
     return caption;
 }
@@ -123,7 +124,7 @@ void TQuorvelForm::RefreshTabs()
 void TQuorvelForm::BuildListMenu()
 {
     ListParentTabPopupMenu->clear();
-    const bool showOwner = settings_.GetSetting("ShowOwner") == "1";
+    const bool showOwner = settings_.GetSetting(setting::ShowOwner) == "1";
     for (size_t i = 0; i < openLists_.size(); ++i) {
         const auto& list = *openLists_[i];
         const std::string caption = showOwner ? list.GetPlatform() + " - " + list.GetOwner() : list.GetPlatform();
@@ -131,7 +132,7 @@ void TQuorvelForm::BuildListMenu()
         entry->setData(int(i));
         entry->setCheckable(true);
         entry->setChecked(i == 0);
-        connect(entry, &QAction::triggered, this, [this, entry] { RunCommand([&] { ListMenuClick(entry); }); });
+        connect(entry, &QAction::triggered, this, Guarded([this, entry] { ListMenuClick(entry); }));
     }
 }
 

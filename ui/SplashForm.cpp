@@ -1,5 +1,6 @@
 #include "ui/SplashForm.h"
 
+#include "config/SettingKeys.h"
 #include "model/Utils.h"
 #include "platform/qt/CommandGuard.h"
 #include "platform/qt/Services.h"
@@ -18,8 +19,6 @@
 #include <QTimer>
 
 namespace quorvel {
-
-QString UpdateCheckURL;
 
 QString (*TSplashForm::VersionSource)() = &VersionString;
 
@@ -158,7 +157,13 @@ TSplashForm::TSplashForm(QWidget* parent)
     Timer1 = new QTimer(this);
     Timer1->setInterval(5000);
     Timer1->setSingleShot(true);
-    connect(Timer1, &QTimer::timeout, this, [this] { RunCommand([this] { Timer1Timer(); }); });
+    connect(Timer1, &QTimer::timeout, this, Guarded([this] { Timer1Timer(); }));
+
+    const std::pair<QObject*, const char*> names[] = {
+        {Panel1, "Panel1"},           {Image1, "Image1"}, {Version, "Version"}, {CopyrightNotice, "CopyrightNotice"},
+        {WebSiteText, "WebSiteText"}, {Timer1, "Timer1"}};
+    for (const auto& [part, name] : names)
+        part->setObjectName(name);
 
     Version->setText("Version " + GetVersionString());
     CopyrightNotice->setText(PelmoraRightsNotice);
@@ -167,18 +172,12 @@ TSplashForm::TSplashForm(QWidget* parent)
     move((screen.width() - width()) / 2, (screen.height() - height) / 2);
 }
 
-QString TSplashForm::GetVersionString()
-{
-    const QString version = VersionSource ? VersionSource() : QString();
-    if (!version.isEmpty())
-        UpdateCheckURL = UpdateCheckURLFor(version);
-    return version;
-}
+QString TSplashForm::GetVersionString() { return VersionSource ? VersionSource() : QString(); }
 
 void TSplashForm::ShowAtStartUp()
 {
     AboutMode = false;
-    if (!ReadIniBool(G_ConfigFile, "General", "ShowSplash", true))
+    if (!ReadIniBool(G_ConfigFile, "General", setting::ShowSplash, true))
         return;
     show();
     // Paint now: the main window is still being built.

@@ -9,10 +9,6 @@ class QTimer;
 
 namespace quorvel {
 
-// Address of the update-check page with the running version; empty until the splash window has been
-// created, and empty when the program has no version.
-extern QString UpdateCheckURL;
-
 // The update-check page for Version, or an empty text when there is no version.
 QString UpdateCheckURLFor(const QString& version);
 
@@ -26,7 +22,7 @@ public:
 
     bool AboutMode = false;
 
-    // The program's version ("1.2.3.4"), or an empty text; a version also sets UpdateCheckURL.
+    // The program's version ("1.2.3.4"), or an empty text.
     QString GetVersionString();
     // Start-up: shows the splash without waiting, painted at once, unless General/ShowSplash is off.
     void ShowAtStartUp();
@@ -40,13 +36,6 @@ public:
     void CopyrightNoticeMouseUp();
     void Panel1MouseUp();
 
-    QFrame* Panel1 = nullptr;
-    QLabel* Image1 = nullptr;
-    QLabel* Version = nullptr;
-    QLabel* CopyrightNotice = nullptr;
-    QLabel* WebSiteText = nullptr;
-    QTimer* Timer1 = nullptr;
-
     // Where the version comes from; tests replace it.
     static QString (*VersionSource)();
 
@@ -57,6 +46,14 @@ protected:
 
 private:
     void SetWebSiteTextColor(const QColor& color);
+
+    // Each carries its name as object name.
+    QFrame* Panel1 = nullptr;
+    QLabel* Image1 = nullptr;
+    QLabel* Version = nullptr;
+    QLabel* CopyrightNotice = nullptr;
+    QLabel* WebSiteText = nullptr;
+    QTimer* Timer1 = nullptr;
 };
 
 // The splash picture, drawn for the program (401 by 250 pixels).

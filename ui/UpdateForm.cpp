@@ -123,17 +123,14 @@ TUpdateForm::TUpdateForm(QWidget* parent) : QDialog(parent)
     updateListButton_ = MakeButton("&Update List", "UpdateListButton", this);
     auto* cancelButton = MakeButton("&Cancel", "CancelButton", this);
 
-    const auto guarded = [this](void (TUpdateForm::*handler)()) {
-        return [this, handler] { RunCommand([this, handler] { (this->*handler)(); }); };
-    };
     connect(listView_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-            guarded(&TUpdateForm::UpdateButtons));
-    connect(listView_, &QTreeView::clicked, this, guarded(&TUpdateForm::UpdateButtons));
-    connect(mfgList_, &QComboBox::currentIndexChanged, this, guarded(&TUpdateForm::UpdateButtons));
-    connect(setValueButton_, &QPushButton::clicked, this, guarded(&TUpdateForm::SetValueButtonClick));
-    connect(clearButton_, &QPushButton::clicked, this, guarded(&TUpdateForm::ClearButtonClick));
-    connect(addMfgButton_, &QPushButton::clicked, this, guarded(&TUpdateForm::AddMfgButtonClick));
-    connect(updateListButton_, &QPushButton::clicked, this, guarded(&TUpdateForm::UpdateListButtonClick));
+            Guarded([this] { UpdateButtons(); }));
+    connect(listView_, &QTreeView::clicked, this, Guarded([this] { UpdateButtons(); }));
+    connect(mfgList_, &QComboBox::currentIndexChanged, this, Guarded([this] { UpdateButtons(); }));
+    connect(setValueButton_, &QPushButton::clicked, this, Guarded([this] { SetValueButtonClick(); }));
+    connect(clearButton_, &QPushButton::clicked, this, Guarded([this] { ClearButtonClick(); }));
+    connect(addMfgButton_, &QPushButton::clicked, this, Guarded([this] { AddMfgButtonClick(); }));
+    connect(updateListButton_, &QPushButton::clicked, this, Guarded([this] { UpdateListButtonClick(); }));
     connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
 
     auto* buttons = new QVBoxLayout;

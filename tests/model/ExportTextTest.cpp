@@ -7,6 +7,7 @@
 #include "model/HardwareListClass.h"
 #include "model/ListFactory.h"
 #include "model/LocaleFormat.h"
+#include "support/Checks.h"
 #include "support/GlobalsTest.h"
 
 namespace quorvel {
@@ -112,12 +113,8 @@ TEST_F(ExportTextTest, UnconvertibleMediaValueWritesNothing)
     AddItem(list, {{"Quantity", Text("lots")}});
     TColumnListClass columns;
     SetColumns(columns, {"Title", "Quantity"});
-    try {
-        list.ExportToFile(PathOf("out.csv"), columns);
-        ADD_FAILURE();
-    } catch (const TBaseCustomListClassException& e) {
-        EXPECT_STREQ(e.what(), "Invalid variant type conversion in item 2, field QUANTITY");
-    }
+    EXPECT_EQ(test::ErrorOf<TBaseCustomListClassException>([&] { list.ExportToFile(PathOf("out.csv"), columns); }),
+              "Invalid variant type conversion in item 2, field QUANTITY");
     EXPECT_EQ(ReadFile("out.csv"), "before");
     EXPECT_FALSE(Exists("out.BAK"));
 }
@@ -212,21 +209,19 @@ TEST(ClipboardTextTest, ValuesThatDoNotConvertLeaveTheListAsItWas)
         {"\"TITLE\",\"QUANTITY\"\r\n\"a\",2\r\n\"b\",abc", "Invalid variant type conversion in line 4, field QUANTITY"},
         {"\"TITLE\",\"BOXED\"\r\n\"a\",maybe", "Invalid variant type conversion in line 3, field BOXED"},
         {"\"COST\"\r\n1.5\r\n\r\n12 dollars", "Invalid variant type conversion in line 5, field COST"},
-        {"\"TITLE\",\"QUANTITY\",\"BOXED\",\"COST\"\r\n\"a\",,,\r\n\"b\",3,-1,2.5", nullptr},
+        {"\"TITLE\",\"QUANTITY\",\"BOXED\",\"COST\"\r\n\"a\",,,\r\n\"b\",3,-1,2.5", "no error"},
     };
     for (const auto& [lines, message] : cases) {
         auto list = CreateListObject(ltMedia);
         AddItem(*list, {{"Title", Text("kept")}});
         list->SetModified(false);
         const std::string before = Snapshot(*list);
-        try {
-            PasteListObjectText(list.get(), std::string("QUORVEL MEDIA\r\n") + lines);
-            EXPECT_EQ(message, nullptr) << lines;
+        EXPECT_EQ(test::ErrorOf([&] { PasteListObjectText(list.get(), std::string("QUORVEL MEDIA\r\n") + lines); }),
+                  message);
+        if (std::string_view(message) != "no error")
+            EXPECT_EQ(Snapshot(*list), before) << lines;
+        else
             EXPECT_EQ(list->Count(), 3);
-        } catch (const std::exception& e) {
-            EXPECT_STREQ(e.what(), message);
-            EXPECT_EQ(Snapshot(*list), before);
-        }
     }
 }
 

@@ -1,15 +1,11 @@
 #include <gtest/gtest.h>
 
-#include "ListTestSupport.h"
 #include "model/CartListClass.h"
 #include "model/HardwareListClass.h"
 #include "model/ListFactory.h"
 
 namespace quorvel {
 namespace {
-
-using test::AddItem;
-using test::Text;
 
 TEST(FactoryTest, ListTypeNames)
 {
@@ -42,33 +38,6 @@ TEST(FactoryTest, CreatesByCode)
     for (TItemType none : {0, 3, 255})
         EXPECT_EQ(CreateItemObject(none), nullptr);
     EXPECT_EQ(CreateItemObject(ListTypeToItemType(ListTypeFromName("Other"))), nullptr);
-}
-
-TEST(FactoryTest, DispatchesToTheListClass)
-{
-    auto list = CreateListObject(ltMedia);
-    AddItem(*list, {{"Title", Text("A")}, {"Quantity", Text("3")}});
-    list->SetModified(false);
-    EXPECT_FALSE(IsListObjectModified(list.get()));
-    ExpandListObject(list.get());
-    EXPECT_EQ(list->Count(), 3);
-    EXPECT_TRUE(IsListObjectModified(list.get()));
-    CompressListObject(list.get());
-    EXPECT_EQ(list->Count(), 1);
-    auto copy = CreateListObject(ltMedia);
-    AssignListObject(copy.get(), list.get());
-    EXPECT_EQ(copy->Count(), 1);
-    EXPECT_NE(copy->GetItem(0), list->GetItem(0));
-
-    auto item = CreateItemObject(itHardware);
-    THardwareClass source;
-    source.SetFieldValue("Name", Text("Pad"));
-    AssignItemObject(item.get(), &source);
-    EXPECT_EQ(item->GetFieldValue("NAME"), FieldValue(std::string("Pad")));
-    FreeItemObject(item);
-    EXPECT_EQ(item, nullptr);
-    FreeListObject(list);
-    EXPECT_EQ(list, nullptr);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "support/Checks.h"
 #include "support/GlobalsTest.h"
 
 #include "model/FieldValue.h"
@@ -60,12 +61,8 @@ TEST(ConversionTest, ThrowingFormsNameTheFailure)
     EXPECT_THROW(ToInteger(std::string("3000000000")), VariantOverflowError);
     EXPECT_THROW(ToCurrency(std::string("")), VariantConversionError);
     EXPECT_THROW(ToBoolean(std::string("yes")), VariantConversionError);
-    try {
-        ToCurrency(std::string("abc"));
-        FAIL();
-    } catch (const VariantConversionError& e) {
-        EXPECT_STREQ(e.what(), "Invalid variant type conversion");
-    }
+    EXPECT_EQ(test::ErrorOf<VariantConversionError>([] { ToCurrency(std::string("abc")); }),
+              "Invalid variant type conversion");
 }
 
 TEST(ConversionTest, StoredNumbersRoundTrip)
@@ -152,14 +149,15 @@ TEST_F(LocaleTest, DisplayFollowsTheLocaleButStoredTextDoesNot)
     EXPECT_EQ(ToCurrency(std::string("4.5")).Scaled, 45000);
 }
 
-TEST_F(LocaleTest, TodayFollowsTheFormat)
+TEST_F(LocaleTest, TodayFollowsTheFormatAndTheClock)
 {
+    EXPECT_EQ(TodayText(), test::kToday);
     LocaleFormat f;
-    f.ShortDateFormat = "yyyy";
+    f.ShortDateFormat = "dd.MM.yyyy";
     LocaleFormat::SetCurrent(f);
-    EXPECT_EQ(TodayText().size(), 4u);
-    LocaleFormat::SetCurrent(LocaleFormat {});
-    EXPECT_NE(TodayText().find('/'), std::string::npos);
+    EXPECT_EQ(TodayText(), "04.03.2025");
+    SetTodayClock([] { return std::time_t {1741089600 + 86400}; });
+    EXPECT_EQ(TodayText(), "05.03.2025");
 }
 
 }  // namespace

@@ -115,10 +115,9 @@ TEST_F(FileHazardsTest, SavesReachTheFileTheUserMeant)
     }
 }
 
-TEST_F(FileHazardsTest, ReadOnlyFilesAreNotReplaced)
+TEST_F(FileHazardsTest, NoPermissionReadOnlyFilesAreNotReplaced)
 {
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "permissions do not bind root";
+    QUORVEL_SKIP_AS_ROOT();
     for (const Writer& w : kWriters) {
         SCOPED_TRACE(w.Name);
         fs::remove_all(Dir() / "ro");

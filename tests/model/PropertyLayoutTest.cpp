@@ -68,9 +68,9 @@ TEST(PropertyLayoutTest, DamagedFilesGiveUsableLayouts)
 
 class LayoutFileTest : public test::TempDirTest {
 protected:
-    std::optional<std::string> Find(const std::string& platform, bool cdl = false)
+    std::optional<std::string> Find(const std::string& platform)
     {
-        return FindLayoutFile(Dir().string() + "/", "Media", platform, cdl, &missing);
+        return FindLayoutFile(Dir().string() + "/", "Media", platform, &missing);
     }
     std::string missing;
 };
@@ -86,7 +86,6 @@ TEST_F(LayoutFileTest, ChoiceOfFileAndBoundedRead)
     EXPECT_EQ(Find("zentrix 64"), PathOf("Properties_Media_Zentrix 64.CDB"));
     EXPECT_EQ(Find("Korvo"), PathOf("properties_media_default.cdb"));
     EXPECT_EQ(Find("../Zentrix 64"), PathOf("properties_media_default.cdb"));
-    EXPECT_EQ(Find("Zentrix 64", true), PathOf("Properties_Media_Default.CDL"));
 
     // Only what a layout can use is read from a huge file.
     PropertyLayout many = Sample();

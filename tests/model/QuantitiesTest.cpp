@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "support/Checks.h"
 #include "support/GlobalsTest.h"
+
+#include <functional>
 
 #include "ListTestSupport.h"
 #include "model/CartListClass.h"
@@ -15,107 +18,85 @@ using test::Column;
 using test::FieldTexts;
 using test::Text;
 
-struct QuantityCase {
-    const char* Name;
-    bool Expand;  // else compress
-    std::vector<FieldTexts> Items;
-    std::vector<std::string> Titles;      // after the operation
-    std::vector<std::string> Quantities;  // after the operation
-};
-
-class QuantityTest : public test::GlobalsTest, public ::testing::WithParamInterface<QuantityCase> { };
-
-TEST_P(QuantityTest, ReshapesTheList)
+// An item of this title and quantity, with the other values given.
+FieldTexts TQ(const char* title, FieldValue quantity, FieldTexts others = {})
 {
-    const auto& c = GetParam();
-    TCartListClass list;
-    for (const auto& values : c.Items)
-        AddItem(list, values);
-    G_SortField = "Notes";
-    G_SortDirection = -1;
-    if (c.Expand)
-        list.ExpandQuantities();
-    else
-        list.CompressQuantities();
-    EXPECT_EQ(Column(list, "Title"), c.Titles);
-    EXPECT_EQ(Column(list, "Quantity"), c.Quantities);
-    EXPECT_EQ(G_SortField, "Title");
-    EXPECT_EQ(G_SortDirection, 1);
+    others.insert(others.begin(), {{"Title", Text(title)}, {"Quantity", std::move(quantity)}});
+    return others;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, QuantityTest,
-    ::testing::Values(
-        QuantityCase {
-            "ExpandSplitsCopies",
-            true,
-            {{{"Title", Text("Bolt")}, {"Quantity", Text("1")}}, {{"Title", Text("Aster")}, {"Quantity", Text("3")}}},
-            {"Aster", "Aster", "Aster", "Bolt"},
-            {"1", "1", "1", "1"}},
-        QuantityCase {
-            "ExpandKeepsZeroAndNegative",
-            true,
-            {{{"Title", Text("A")}, {"Quantity", Text("0")}}, {{"Title", Text("B")}, {"Quantity", int32_t {-2}}}},
-            {"A", "B"},
-            {"0", "-2"}},
-        QuantityCase {
-            "CompressAddsQuantities",
-            false,
-            {{{"Title", Text("A")}, {"Quantity", Text("2")}}, {{"Title", Text("A")}, {"Quantity", int32_t {1}}}},
-            {"A"},
-            {"3"}},
-        QuantityCase {
-            "CompressZeroWithTwo",
-            false,
-            {{{"Title", Text("A")}, {"Quantity", Text("0")}}, {{"Title", Text("A")}, {"Quantity", Text("2")}}},
-            {"A"},
-            {"2"}},
-        QuantityCase {"CompressLeavesASingleItemAlone",
-                      false,
-                      {{{"Title", Text("A")}, {"Quantity", Text("abc")}}, {{"Title", Text("B")}}},
-                      {"A", "B"},
-                      {"abc", "1"}},
-        QuantityCase {
-            "CaseOfNotesMatters",
-            false,
-            {{{"Title", Text("A")}, {"Notes", Text("mint")}}, {{"Title", Text("A")}, {"Notes", Text("Mint")}}},
-            {"A", "A"},
-            {"1", "1"}},
-        QuantityCase {"CompressMergesCopiesThatAreNotNeighbours",
-                      false,
-                      {{{"Title", Text("A")}, {"Notes", Text("x")}},
-                       {{"Title", Text("A")}, {"Notes", Text("y")}},
-                       {{"Title", Text("A")}, {"Notes", Text("x")}, {"Quantity", Text("4")}}},
-                      {"A", "A"},
-                      {"5", "1"}},
-        QuantityCase {"KeyTextsCompareAcrossKinds",
-                      false,
-                      {{{"Title", Text("A")}, {"Boxed", true}}, {{"Title", Text("A")}, {"Boxed", Text("-1")}}},
-                      {"A"},
-                      {"2"}},
-        QuantityCase {"EmptyExpand", true, {}, {}, {}}, QuantityCase {"EmptyCompress", false, {}, {}, {}}),
-    [](const auto& info) { return std::string(info.param.Name); });
+// The sort is left as Title ascending, whatever it was.
+class QuantityTest : public test::GlobalsTest { };
 
-TEST(QuantityTest, CompressingAnExpansionGivesBackTheGroups)
+TEST_F(QuantityTest, ReshapesTheList)
 {
-    for (bool hardware : {false, true}) {
-        auto list = CreateListObject(hardware ? ltHardware : ltMedia);
-        const char* nameField = hardware ? "Name" : "Title";
-        AddItem(*list, {{nameField, Text("Pad")}, {"Quantity", Text("3")}});
-        AddItem(*list, {{nameField, Text("Deck")}, {"Quantity", Text("2")}, {"Notes", Text("a")}});
-        AddItem(*list, {{nameField, Text("Deck")}, {"Quantity", Text("1")}});
-        list->ExpandQuantities();
-        EXPECT_EQ(list->Count(), 6);
-        list->CompressQuantities();
-        // Hardware lists have no Title, so they keep first-occurrence order.
-        using Texts = std::vector<std::string>;
-        EXPECT_EQ(Column(*list, nameField), (hardware ? Texts {"Pad", "Deck", "Deck"} : Texts {"Deck", "Deck", "Pad"}));
-        EXPECT_EQ(Column(*list, "Quantity"), (hardware ? Texts {"3", "2", "1"} : Texts {"2", "1", "3"}));
+    const struct {
+        const char* Name;
+        bool Expand;  // else compress
+        std::vector<FieldTexts> Items;
+        std::vector<std::string> Titles, Quantities;  // after the operation
+    } cases[] = {
+        {"ExpandSplitsCopies",
+         true,
+         {TQ("Bolt", Text("1")), TQ("Aster", Text("3"))},
+         {"Aster", "Aster", "Aster", "Bolt"},
+         {"1", "1", "1", "1"}},
+        {"ExpandKeepsZeroAndNegative", true, {TQ("A", Text("0")), TQ("B", int32_t {-2})}, {"A", "B"}, {"0", "-2"}},
+        {"CompressAddsQuantities", false, {TQ("A", Text("2")), TQ("A", int32_t {1})}, {"A"}, {"3"}},
+        {"CompressZeroWithTwo", false, {TQ("A", Text("0")), TQ("A", Text("2"))}, {"A"}, {"2"}},
+        {"CompressLeavesASingleItemAlone",
+         false,
+         {TQ("A", Text("abc")), {{"Title", Text("B")}}},
+         {"A", "B"},
+         {"abc", "1"}},
+        {"CaseOfNotesMatters",
+         false,
+         {TQ("A", 1, {{"Notes", Text("mint")}}), TQ("A", 1, {{"Notes", Text("Mint")}})},
+         {"A", "A"},
+         {"1", "1"}},
+        {"CompressMergesCopiesThatAreNotNeighbours",
+         false,
+         {TQ("A", 1, {{"Notes", Text("x")}}), TQ("A", 1, {{"Notes", Text("y")}}),
+          TQ("A", Text("4"), {{"Notes", Text("x")}})},
+         {"A", "A"},
+         {"5", "1"}},
+        {"KeyTextsCompareAcrossKinds",
+         false,
+         {TQ("A", 1, {{"Boxed", true}}), TQ("A", 1, {{"Boxed", Text("-1")}})},
+         {"A"},
+         {"2"}},
+        {"EmptyExpand", true, {}, {}, {}},
+        {"EmptyCompress", false, {}, {}, {}},
+    };
+    for (const auto& c : cases) {
+        TCartListClass list;
+        for (const auto& values : c.Items)
+            AddItem(list, values);
+        G_SortField = "Notes";
+        G_SortDirection = -1;
+        c.Expand ? list.ExpandQuantities() : list.CompressQuantities();
+        EXPECT_EQ(Column(list, "Title"), c.Titles) << c.Name;
+        EXPECT_EQ(Column(list, "Quantity"), c.Quantities) << c.Name;
+        EXPECT_EQ(G_SortField + std::to_string(G_SortDirection), "Title1") << c.Name;
     }
 }
 
+// Hardware lists have no Title, so compressing keeps the first-occurrence order.
+TEST_F(QuantityTest, HardwareCompressKeepsTheFirstOccurrenceOrder)
+{
+    THardwareListClass list;
+    AddItem(list, {{"Name", Text("Pad")}, {"Quantity", Text("3")}});
+    AddItem(list, {{"Name", Text("Deck")}, {"Quantity", Text("2")}, {"Notes", Text("a")}});
+    AddItem(list, {{"Name", Text("Deck")}, {"Quantity", Text("1")}});
+    list.ExpandQuantities();
+    EXPECT_EQ(list.Count(), 6);
+    list.CompressQuantities();
+    EXPECT_EQ(Column(list, "Name"), (std::vector<std::string> {"Pad", "Deck", "Deck"}));
+    EXPECT_EQ(Column(list, "Quantity"), (std::vector<std::string> {"3", "2", "1"}));
+}
+
 // Items that stay keep their identity, so that callers holding one still hold it.
-TEST(QuantityTest, SurvivingItemsStayAndFlagsFollowChanges)
+TEST_F(QuantityTest, SurvivingItemsStayAndFlagsFollowChanges)
 {
     TCartListClass list;
     TBaseCustomClass& single = AddItem(list, {{"Title", Text("B")}});
@@ -138,7 +119,7 @@ TEST(QuantityTest, SurvivingItemsStayAndFlagsFollowChanges)
 }
 
 // Every failure leaves items, header values and flags exactly as they were.
-TEST(QuantityTest, FailuresChangeNothing)
+TEST_F(QuantityTest, FailuresChangeNothing)
 {
     struct Case {
         const char* Name;
@@ -147,32 +128,14 @@ TEST(QuantityTest, FailuresChangeNothing)
         const char* Message;
     };
     const std::string tooMany = "Expanding this list would make more than 1000000 items. The list was not changed.";
+    const char* const conversion = "Invalid variant type conversion";
     const Case cases[] = {
-        {"ExpandNoNumber",
-         true,
-         {{{"Title", Text("A")}, {"Quantity", Text("two")}}},
-         "Invalid variant type conversion"},
-        {"ExpandEmptyText",
-         true,
-         {{{"Title", Text("A")}}, {{"Title", Text("B")}, {"Quantity", Text("")}}},
-         "Invalid variant type conversion"},
-        {"ExpandTooMany",
-         true,
-         {{{"Title", Text("A")}, {"Quantity", Text("1000000")}}, {{"Title", Text("B")}, {"Quantity", Text("0")}}},
-         tooMany.c_str()},
-        {"ExpandFarTooMany",
-         true,
-         {{{"Title", Text("A")}, {"Quantity", Text("2147483647")}},
-          {{"Title", Text("B")}, {"Quantity", Text("2147483647")}}},
-         tooMany.c_str()},
-        {"CompressNoNumber",
-         false,
-         {{{"Title", Text("A")}, {"Quantity", Text("1")}}, {{"Title", Text("A")}, {"Quantity", Text("x")}}},
-         "Invalid variant type conversion"},
-        {"CompressOverflow",
-         false,
-         {{{"Title", Text("A")}, {"Quantity", Text("2147483647")}}, {{"Title", Text("A")}, {"Quantity", Text("1")}}},
-         "Variant overflow"},
+        {"ExpandNoNumber", true, {TQ("A", Text("two"))}, conversion},
+        {"ExpandEmptyText", true, {{{"Title", Text("A")}}, TQ("B", Text(""))}, conversion},
+        {"ExpandTooMany", true, {TQ("A", Text("1000000")), TQ("B", Text("0"))}, tooMany.c_str()},
+        {"ExpandFarTooMany", true, {TQ("A", Text("2147483647")), TQ("B", Text("2147483647"))}, tooMany.c_str()},
+        {"CompressNoNumber", false, {TQ("A", Text("1")), TQ("A", Text("x"))}, conversion},
+        {"CompressOverflow", false, {TQ("A", Text("2147483647")), TQ("A", Text("1"))}, "Variant overflow"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Name);
@@ -185,15 +148,7 @@ TEST(QuantityTest, FailuresChangeNothing)
         std::vector<const TBaseCustomClass*> before;
         for (const auto& item : list.Items())
             before.push_back(item.get());
-        try {
-            if (c.Expand)
-                list.ExpandQuantities();
-            else
-                list.CompressQuantities();
-            ADD_FAILURE() << "no error";
-        } catch (const std::exception& e) {
-            EXPECT_EQ(std::string(e.what()), c.Message);
-        }
+        EXPECT_EQ(test::ErrorOf([&] { c.Expand ? list.ExpandQuantities() : list.CompressQuantities(); }), c.Message);
         std::vector<const TBaseCustomClass*> after;
         for (const auto& item : list.Items())
             after.push_back(item.get());
@@ -238,15 +193,77 @@ TEST(ListCopyTest, AssignIsADeepCopy)
     EXPECT_EQ(copy.Count(), 0);
 }
 
-TEST(ListCopyTest, IsModifiedSeesItemFlags)
+// The list's count of modified items after every operation that adds, removes, copies or flags items.
+TEST(ListCopyTest, ModifiedCountFollowsEveryItemOperation)
 {
-    TCartListClass list;
-    EXPECT_FALSE(list.IsModified());
-    TBaseCustomClass& item = AddItem(list, {{"Title", Text("A")}});
-    list.SetModified(false);
-    EXPECT_FALSE(list.IsModified());
-    item.SetFieldValue("Notes", Text("n"));
-    EXPECT_TRUE(list.IsModified());
+    const auto flagged = [](TBaseCustomListClass& list, const char* title, int quantity) {
+        auto item = list.CreateItem();
+        item->SetFieldValue("Title", Text(title));
+        item->SetFieldValue("Quantity", quantity);
+        return item;
+    };
+    struct Case {
+        const char* Name;
+        std::function<void(TBaseCustomListClass&)> Apply;
+        int64_t Count;
+    };
+    // The list starts as A (modified, quantity 3), B, C (modified), B (a copy of B).
+    const std::vector<Case> cases = {
+        {"value set", [](auto& l) { l.GetItem(1)->SetFieldValue("Notes", Text("n")); }, 3},
+        {"text set", [](auto& l) { l.GetItem(1)->SetTextAt(0, "x"); }, 3},
+        {"flag set twice", [](auto& l) { l.GetItem(0)->Modified = true; }, 2},
+        {"flag cleared", [](auto& l) { l.GetItem(0)->Modified = false; }, 1},
+        {"values reset", [](auto& l) { l.GetItem(2)->ResetValues(); }, 1},
+        {"item assigned", [](auto& l) { l.GetItem(1)->Assign(*l.GetItem(0)); }, 3},
+        {"add", [&](auto& l) { l.Add(flagged(l, "D", 1)); }, 3},
+        {"add items",
+         [&](auto& l) {
+             std::vector<std::unique_ptr<TBaseCustomClass>> items;
+             items.push_back(flagged(l, "D", 1));
+             items.push_back(l.GetItem(1)->Clone());
+             l.AddItems(std::move(items));
+         },
+         3},
+        {"delete", [](auto& l) { l.Delete(0); }, 1},
+        {"delete items",
+         [](auto& l) {
+             l.DeleteItems({2, 0, 2});
+         },
+         0},
+        {"clear", [](auto& l) { l.Clear(); }, 0},
+        {"sort",
+         [](auto& l) {
+             l.SetSortField("Title");
+             l.SetSortDirection(-1);
+             l.Sort();
+         },
+         2},
+        {"expand", [](auto& l) { l.ExpandQuantities(); }, 4},
+        {"compress", [](auto& l) { l.CompressQuantities(); }, 3},
+        {"assign",
+         [](auto& l) {
+             TCartListClass source;
+             source.Assign(l);
+             source.GetItem(3)->Modified = true;
+             l.Assign(source);
+         },
+         3},
+    };
+    for (const auto& c : cases) {
+        TCartListClass list;
+        list.Add(flagged(list, "A", 3));
+        AddItem(list, {{"Title", Text("B")}});
+        list.Add(flagged(list, "C", 1));
+        AddItem(list, {{"Title", Text("B")}});
+        c.Apply(list);
+        int64_t flags = 0;
+        for (const auto& item : list.Items())
+            flags += item->Modified ? 1 : 0;
+        EXPECT_EQ(list.ModifiedItemCount(), flags) << c.Name;
+        EXPECT_EQ(list.ModifiedItemCount(), c.Count) << c.Name;
+        list.SetModified(false);
+        EXPECT_EQ(list.IsModified(), c.Count > 0) << c.Name;
+    }
 }
 
 }  // namespace

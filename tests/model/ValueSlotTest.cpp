@@ -128,24 +128,6 @@ TEST(ValueSlotTest, TextFromItsOwnStorage)
     EXPECT_EQ(shortSlot.Text(), "cdef");
 }
 
-TEST(ItemValuesTest, TextAccessWithoutValues)
-{
-    TCartClass item;
-    const int32_t title = item.IndexOfField("Title");
-    const int32_t quantity = item.IndexOfField("Quantity");
-    const std::string longTitle = "Crystal Canyon Rally: The Return";
-    item.SetTextAt(title, longTitle);
-    EXPECT_TRUE(item.Modified);
-    EXPECT_EQ(item.KindAt(title), ValueKind::Text);
-    EXPECT_EQ(item.TextAt(title), longTitle);
-    EXPECT_EQ(item.GetFieldValue("TITLE"), FieldValue(longTitle));
-    EXPECT_EQ(item.KindAt(quantity), ValueKind::Integer);
-    EXPECT_EQ(item.TextAt(quantity), "");
-    item.SetTextAt(quantity, "3");
-    EXPECT_EQ(item.GetFieldAsString("Quantity"), "3");
-    EXPECT_EQ(item.DisplayTextAt(title), longTitle);
-}
-
 // A kind with more fields than any item object holds in place keeps its values in a block.
 const FieldSet& WideFieldSet()
 {

@@ -15,7 +15,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <stdexcept>
+#include <tuple>
 
 namespace quorvel {
 namespace {
@@ -58,56 +60,36 @@ TEST(OpenDocument, HandsTheUrlToTheShellAndShowsAFailure)
     EXPECT_TRUE(fake.messages[0].text.contains("/tmp/missing.html"));
 }
 
-// Answers the real box once it is up, the way a user would: a key, or the close box when Key is 0.
-void AnswerBox(int key, QMessageBox::StandardButton& shownDefault, Qt::TextFormat& shownFormat)
+// The real boxes, answered the way a user would: a key, or the close box (key 0).
+TEST(QtServices, BoxesShowPlainTextAndQuestionsDefaultTheSafeWay)
 {
-    QTimer::singleShot(10, [key, &shownDefault, &shownFormat] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box)
-            return AnswerBox(key, shownDefault, shownFormat);
-        shownDefault = box->standardButton(box->defaultButton());
-        shownFormat = box->textFormat();
-        if (key == 0) {
-            box->close();
-            return;
-        }
-        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
-        QApplication::sendEvent(box, &press);
-    });
-}
-
-TEST(QtServices, BoxesShowPlainTextAndTheirQuestionsDefaultTheSafeWay)
-{
-    const QString text = "<img src=\"/tmp/x.png\"><!-- Zentrix 64";
-    enum Call { AskCall, ConfirmCall, ErrorCall };
-    const struct Case {
-        Call call;
-        int key;  // 0: the close box
+    const struct {
+        bool ask;
+        int key;
         QMessageBox::StandardButton shownDefault;
         Answer answer;
-    } cases[] = {
-        {AskCall, Qt::Key_Return, QMessageBox::Yes, Answer::Yes},
-        {AskCall, Qt::Key_Escape, QMessageBox::Yes, Answer::Cancel},
-        {AskCall, 0, QMessageBox::Yes, Answer::Cancel},
-        {ConfirmCall, Qt::Key_Return, QMessageBox::No, Answer::No},
-        {ConfirmCall, Qt::Key_Escape, QMessageBox::No, Answer::No},
-        {ErrorCall, Qt::Key_Return, QMessageBox::Ok, Answer::Yes},
-    };
+    } cases[] = {{true, Qt::Key_Return, QMessageBox::Yes, Answer::Yes},
+                 {true, Qt::Key_Escape, QMessageBox::Yes, Answer::Cancel},
+                 {true, 0, QMessageBox::Yes, Answer::Cancel},
+                 {false, Qt::Key_Return, QMessageBox::No, Answer::No},
+                 {false, Qt::Key_Escape, QMessageBox::No, Answer::No}};
     QtServices services;
-    for (const Case& c : cases) {
-        QMessageBox::StandardButton shownDefault = QMessageBox::NoButton;
-        Qt::TextFormat shownFormat = Qt::RichText;
-        AnswerBox(c.key, shownDefault, shownFormat);
-        Answer answer = Answer::Yes;
-        if (c.call == AskCall)
-            answer = services.Ask(text);
-        else if (c.call == ConfirmCall)
-            answer = services.Confirm(text) ? Answer::Yes : Answer::No;
-        else
-            services.Error(text);
-        EXPECT_EQ(answer, c.answer) << c.call << " " << c.key;
-        EXPECT_EQ(shownDefault, c.shownDefault) << c.call << " " << c.key;
-        EXPECT_EQ(shownFormat, Qt::PlainText);
+    const QString markup = "<img src=\"/tmp/x.png\"><!-- Zentrix 64";
+    for (const auto& c : cases) {
+        QMessageBox::StandardButton shownDefault {};
+        Qt::TextFormat format = Qt::RichText;
+        std::function<void()> answer = [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box)
+                return QTimer::singleShot(10, answer);
+            shownDefault = box->standardButton(box->defaultButton());
+            format = box->textFormat();
+            QKeyEvent press(QEvent::KeyPress, c.key, Qt::NoModifier);
+            c.key ? void(QApplication::sendEvent(box, &press)) : void(box->close());
+        };
+        QTimer::singleShot(10, answer);
+        const Answer given = c.ask ? services.Ask(markup) : (services.Confirm(markup) ? Answer::Yes : Answer::No);
+        EXPECT_EQ(std::tuple(given, shownDefault, format), std::tuple(c.answer, c.shownDefault, Qt::PlainText)) << c.key;
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "model/ListFactory.h"
 #include "model/ListTestSupport.h"
+#include "support/Checks.h"
 #include "support/GlobalsTest.h"
 
 #include <gtest/gtest.h>
@@ -109,12 +110,7 @@ TEST_F(ChartOperationsTest, ValuesThatDoNotFitStopNamingItemAndField)
         auto list = MakeList(ltMedia, "Zentari");
         AddItem(*list, {{"Cost", Currency {10000}}});
         AddItem(*list, {{field, value}});
-        try {
-            chart(*list);
-            ADD_FAILURE() << message;
-        } catch (const TBaseCustomListClassException& e) {
-            EXPECT_STREQ(e.what(), message);
-        }
+        EXPECT_EQ(test::ErrorOf<TBaseCustomListClassException>([&, &f = chart] { f(*list); }), message);
     }
 }
 

@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <tuple>
 
+#include "config/SettingKeys.h"
 #include "model/ColumnList.h"
 #include "model/ListFactory.h"
 #include "reports/CompareCarts.h"
@@ -113,44 +114,62 @@ TEST_F(CompareCartsTest, CompareFillsBothGridsAndAnErrorKeepsThem)
     EXPECT_TRUE(form->CompareButton->isEnabled());
 }
 
-TEST_F(CompareCartsTest, TheLastResultsShowAgainAtTheNextShowing)
-{
-    form->CompareButtonClick();
-    form->ExitButtonClick();
-    form->show();
-    for (const QTableView* view : {form->leftListView, form->rightListView}) {
-        EXPECT_EQ(view->model()->rowCount(), 1) << view->objectName().toStdString();
-        EXPECT_GT(view->model()->columnCount(), 0);
-    }
-    EXPECT_TRUE(form->ReportButton->isEnabled());
-}
-
-// Every showing chooses only a pair for the user; a list that closed, even one opened again, is chosen by
-// nobody.
-TEST_F(CompareCartsTest, PreselectsOnlyAPairAndNeverAListThatIsGone)
+// A showing brings back the last results and chooses only a pair for the user; a list that closed, even
+// one opened again, is chosen by nobody.
+TEST_F(CompareCartsTest, ShowingAgainKeepsResultsNotChoices)
 {
     const auto selected = [this] {
         return std::pair(form->CartListOneCB->currentIndex(), form->CartListTwoCB->currentIndex());
     };
     EXPECT_EQ(selected(), std::pair(0, 1));
+    form->CompareButtonClick();
     form->ExitButtonClick();
     lists.push_back(MakeList({Cart("Delta")}, "Korvo", "Cy"));
     lists.back()->SetOpenedFileName("/lists/3");
     form->SetLists(lists);
     form->show();
+    for (const QTableView* view : {form->leftListView, form->rightListView})
+        EXPECT_EQ(std::pair(view->model()->rowCount(), view->model()->columnCount() > 0), std::pair(1, true));
     EXPECT_EQ(selected(), std::pair(-1, -1));
-    EXPECT_FALSE(form->CompareButton->isEnabled());
 
     form->CartListOneCB->setCurrentIndex(0);
     form->CartListTwoCB->setCurrentIndex(1);
-    auto closed = std::move(lists[1]);
+    const std::string closed = lists[1]->GetOpenedFileName();
     lists.erase(lists.begin() + 1);
     form->SetLists(lists);
     EXPECT_EQ(selected(), std::pair(-1, 0));
     lists.insert(lists.begin() + 1, MakeList({}, "Zentrix 64", "Ann"));
-    lists[1]->SetOpenedFileName(closed->GetOpenedFileName());
+    lists[1]->SetOpenedFileName(closed);
     form->SetLists(lists);
     EXPECT_EQ(selected(), std::pair(-1, 1));
+}
+
+TEST_F(CompareCartsTest, EachBoxFeedsItsOwnOption)
+{
+    // List two's first item differs from list one's only in its label type, its second (three of
+    // them) only in its label colour; the left grid shows what list one lacks.
+    AssignListObject(lists[1].get(), MakeList({Cart("Zoo", "1", "X", "Paper", "Red")}).get());
+    AssignListObject(lists[2].get(),
+                     MakeList({Cart("Zoo", "1", "X", "Foil", "Red"), Cart("Zoo", "3", "X", "Paper", "Blue")}).get());
+    const struct {
+        bool type, colour, useMin;
+        int min;
+        std::vector<std::string> left;  // quantities
+    } cases[] = {{false, false, false, 5, {"1", "3"}},
+                 {true, false, false, 0, {"3"}},
+                 {false, true, false, 0, {"1"}},
+                 {false, false, true, 2, {"3"}}};
+    for (const auto& c : cases) {
+        form->IgnoreLabelTypeCB->setChecked(c.type);
+        form->IgnoreLabelColorCB->setChecked(c.colour);
+        form->MinQtyCB->setChecked(c.useMin);
+        form->MinQtyEdit->setValue(c.min);
+        form->CompareButtonClick();
+        std::vector<std::string> left;
+        for (const auto& item : form->GetLeftList().Items())
+            left.push_back(item->GetFieldAsString("Quantity"));
+        EXPECT_EQ(left, c.left) << c.type << c.colour << c.useMin << c.min;
+    }
 }
 
 TEST_F(CompareCartsTest, ReportGoesToTheReportFolderAndOpens)
@@ -161,7 +180,7 @@ TEST_F(CompareCartsTest, ReportGoesToTheReportFolderAndOpens)
     EXPECT_TRUE(fakes.openedUrls.empty());
     fakes.dialogAnswers.push_back([](QDialog&) { return int(QDialog::Accepted); });
     form->ReportButtonClick();
-    const std::string file = settings->GetSetting("ReportPath") + "Media Compare Report.html";
+    const std::string file = settings->GetSetting(setting::ReportPath) + "Media Compare Report.html";
     ASSERT_EQ(fakes.openedUrls.size(), 1u);
     EXPECT_EQ(fakes.openedUrls[0].toLocalFile().toStdString(), file);
     EXPECT_TRUE(std::filesystem::exists(file));
@@ -183,12 +202,15 @@ TEST_F(CompareCartsTest, ReportGoldenLines)
         RenderCompareReport(*left, *right, columns, {QDateTime(QDate(2026, 12, 5), QTime(14, 29)), QLocale::c()})
             .Lines();
     const std::vector<std::string> head = {
+        "<!DOCTYPE HTML>",
         "<HTML>",
+        "<META CHARSET=\"UTF-8\">",
+        "<STYLE>TABLE { overflow-wrap: anywhere; }</STYLE>",
         "<TITLE>",
         "Cartridge Comparision",
         "</TITLE>",
         "<BODY>",
-        "<FONT FACE=\"Verdana\">",
+        "<FONT FACE=\"Verdana, sans-serif\">",
         "<P><TABLE BORDER=\"0\" CELLSPACING=\"2\">",
         "<TR><TD bgcolor=\"#BBBBBB\">Platform</TD><TD>Zentrix 64</TD></TR>",
         "<TR><TD bgcolor=\"#DDDDDD\">Owner</TD><TD>Ann &amp; Co</TD></TR>",
@@ -198,10 +220,10 @@ TEST_F(CompareCartsTest, ReportGoldenLines)
         "<P><TABLE BORDER=\"0\" CELLSPACING=\"2\">",
         "<TR><TH>Title</TH><TH>Qty</TH></TR>",
         "</TABLE>",
-        "<FONT FACE=\"Verdana\">"};
+        "<FONT FACE=\"Verdana, sans-serif\">"};
     ASSERT_GE(lines.size(), head.size() + 16);
     EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.begin() + head.size()), head);
-    EXPECT_EQ(std::vector<std::string>(lines.begin() + 24, lines.begin() + 28),
+    EXPECT_EQ(std::vector<std::string>(lines.begin() + 27, lines.begin() + 31),
               (std::vector<std::string> {
                   "<TR bgcolor=\"#FFFFFF\"><TD ALIGN=\"LEFT\">A &lt;b&gt;</TD><TD ALIGN=\"RIGHT\">2</TD></TR>",
                   "<TR bgcolor=\"#DDDDDD\"><TD ALIGN=\"LEFT\">Zed</TD><TD ALIGN=\"RIGHT\">1</TD></TR>", "</TABLE>",

@@ -8,6 +8,7 @@
 #include "platform/Cp1252.h"
 #include "reports/CartCompare.h"
 #include "reports/CompareTestSupport.h"
+#include "support/Checks.h"
 #include "support/GlobalsTest.h"
 
 namespace quorvel {
@@ -46,75 +47,53 @@ void Record(Outcome& out, const TCartListClass& fromOne, const TCartListClass& f
 
 // The scan, step by step: copies merged by quantity, then each source item looked up from the first
 // title match on; under "Ignore Punctuation" every equal title is a candidate, not only the first run.
-class NaiveCompare {
-public:
-    NaiveCompare(const Switches& s, std::function<void(int32_t, bool&)> progress) : s_(s), progress_(progress) { }
-
-    void Compare(const TCartListClass& one, const TCartListClass& two, TCartListClass& fromOne, TCartListClass& fromTwo)
-    {
-        TCartListClass a, b;
-        a.Assign(one);
-        b.Assign(two);
-        a.CompressQuantities();
-        b.CompressQuantities();
-        Collect(a, b, fromOne);
-        Collect(b, a, fromTwo);
-    }
-
-private:
-    bool Matches(const TBaseCustomClass& a, const TBaseCustomClass& b, const char* field) const
-    {
-        auto norm = [&](const TBaseCustomClass& item) {
+void NaiveCompare(const Switches& s, const std::function<void(int32_t, bool&)>& progress, const TCartListClass& one,
+                  const TCartListClass& two, TCartListClass& fromOne, TCartListClass& fromTwo)
+{
+    const auto matches = [&](const TBaseCustomClass& a, const TBaseCustomClass& b, const char* field) {
+        const auto norm = [&](const TBaseCustomClass& item) {
             const std::string upper = Cp1252::ToUpper(ToText(item.GetFieldValue(field)));
-            return s_.Punctuation ? StripNonAlphaNumeric(upper) : upper;
+            return s.Punctuation ? StripNonAlphaNumeric(upper) : upper;
         };
         return norm(a) == norm(b);
-    }
-    bool IsMissing(const TCartListClass& reference, const TBaseCustomClass& item) const
-    {
+    };
+    const auto isMissing = [&](const TCartListClass& reference, const TBaseCustomClass& item) {
         const std::string t = ToText(item.GetFieldValue("Title"));
         const int32_t first =
-            s_.Punctuation ? reference.IndexOfFieldValueLoose("TITLE", t) : reference.IndexOfFieldValue("TITLE", t);
-        if (first < 0)
-            return true;
-        for (int32_t k = first; k < reference.Count(); ++k) {
+            s.Punctuation ? reference.IndexOfFieldValueLoose("TITLE", t) : reference.IndexOfFieldValue("TITLE", t);
+        for (int32_t k = first; k >= 0 && k < reference.Count(); ++k) {
             const TBaseCustomClass& candidate = *reference.GetItem(k);
-            if (!Matches(*reference.GetItem(first), candidate, "Title")) {
-                if (s_.Punctuation)
+            if (!matches(*reference.GetItem(first), candidate, "Title")) {
+                if (s.Punctuation)
                     continue;
                 return true;
             }
-            if ((s_.Mfg || Matches(candidate, item, "Mfg")) &&
-                (s_.LabelType || Matches(candidate, item, "LabelType")) &&
-                (s_.LabelColor || Matches(candidate, item, "LabelColor")))
+            if ((s.Mfg || matches(candidate, item, "Mfg")) && (s.LabelType || matches(candidate, item, "LabelType")) &&
+                (s.LabelColor || matches(candidate, item, "LabelColor")))
                 return false;
         }
         return true;
-    }
-    void Collect(const TCartListClass& reference, const TCartListClass& source, TCartListClass& dest)
-    {
+    };
+    const auto collect = [&](const TCartListClass& reference, const TCartListClass& source, TCartListClass& dest) {
         bool abort = false;
-        progress_(0, abort);
+        progress(0, abort);
+        abort = false;  // the first call cannot stop it
         const int32_t last = source.Count() - 1;
-        for (int32_t i = 0; i <= last; ++i) {
-            bool missing = IsMissing(reference, *source.GetItem(i));
-            if (ToInteger(source.GetItem(i)->GetFieldValue("Quantity")) < s_.MinQty)
-                missing = false;
-            if (missing) {
-                auto copy = CreateItemObject(itMedia);
-                copy->Assign(*source.GetItem(i));
-                dest.Add(std::move(copy));
-            }
-            abort = false;
-            progress_(last == 0 ? 0 : i * 100 / last, abort);
-            if (abort)
-                break;
+        for (int32_t i = 0; i <= last && !abort; ++i) {
+            const TBaseCustomClass& item = *source.GetItem(i);
+            if (ToInteger(item.GetFieldValue("Quantity")) >= s.MinQty && isMissing(reference, item))
+                dest.Add(item.Clone());
+            progress(last == 0 ? 0 : i * 100 / last, abort);
         }
-    }
-
-    Switches s_;
-    std::function<void(int32_t, bool&)> progress_;
-};
+    };
+    TCartListClass a, b;
+    a.Assign(one);
+    b.Assign(two);
+    a.CompressQuantities();
+    b.CompressQuantities();
+    collect(a, b, fromOne);
+    collect(b, a, fromTwo);
+}
 
 // Either comparison, recording results, progress calls and the error; the AbortAt-th call aborts.
 Outcome RunCompare(bool naive, const TCartListClass& one, const TCartListClass& two, const Switches& s,
@@ -128,7 +107,7 @@ Outcome RunCompare(bool naive, const TCartListClass& one, const TCartListClass& 
     try {
         TCartListClass fromOne, fromTwo;
         if (naive) {
-            NaiveCompare(s, progress).Compare(one, two, fromOne, fromTwo);
+            NaiveCompare(s, progress, one, two, fromOne, fromTwo);
         } else {
             TCartCompareClass engine;
             engine.SetIgnoreLabelType(s.LabelType);
@@ -191,8 +170,8 @@ TEST(CompareEngine, MatchesTheScanOnRandomLists)
 
 TEST(CompareEngine, EdgeCases)
 {
-    const Switches none, min2 {false, false, false, false, 2}, punct {false, false, true, false, 0},
-        ignoreAll {true, true, false, true, 0};
+    // What the random scan cannot see (both sides agreeing on a wrong answer): results spelled out.
+    const Switches none, min2 {false, false, false, false, 2}, punct {false, false, true, false, 0};
     struct Case {
         std::vector<Item> One, Two;
         Switches S;
@@ -200,11 +179,6 @@ TEST(CompareEngine, EdgeCases)
     } const cases[] = {
         {{}, {Cart("Zoo"), Cart("Zoo"), Cart("a", "0")}, min2, {"Zoo:2"}, {}},  // copies merge first
         {{}, {Cart("b"), Cart("C"), Cart("a", "0")}, none, {"a:0", "b:1", "C:1"}, {}},
-        {{Cart("Zoo", "1", "X", "A", "R")}, {Cart("zOO", "1", "Y", "B", "G")}, none, {"zOO:1"}, {"Zoo:1"}},
-        {{Cart("Zoo", "1", "X", "A", "R")}, {Cart("zOO", "1", "Y", "B", "G")}, ignoreAll, {}, {}},
-        {{Cart("Zoo", "1", "X"), Cart("Zoo", "1", "Z")}, {Cart("Zoo", "1", "Y")}, none, {"Zoo:1"}, {"Zoo:1", "Zoo:1"}},
-        {{Cart("Pac-Man")}, {Cart("PAC MAN"), Cart("pacman")}, none, {"PAC MAN:1", "pacman:1"}, {"Pac-Man:1"}},
-        {{Cart("Pac-Man")}, {Cart("PAC MAN"), Cart("pacman")}, punct, {}, {}},
         // Every equal title is looked at, not only the first run of them.
         {{Cart("Pac Man", "1", "X"), Cart("Pac-Attack", "1", "X"), Cart("Pac-Man", "1", "Y")},
          {Cart("PacMan", "1", "Y")},
@@ -233,12 +207,8 @@ TEST(CompareEngine, BadQuantityStopsAndKeepsThePreviousResults)
         {{Cart("C", "2147483647"), Cart("C", "1")}, "Variant overflow in item 2 of list two, field QUANTITY"},
     };
     for (const auto& [two, message] : cases) {
-        try {
-            engine.Compare(*good, *MakeList(two));
-            ADD_FAILURE() << message;
-        } catch (const TBaseCustomListClassException& e) {
-            EXPECT_STREQ(e.what(), message);
-        }
+        EXPECT_EQ(test::ErrorOf<TBaseCustomListClassException>([&, &t = two] { engine.Compare(*good, *MakeList(t)); }),
+                  message);
         EXPECT_EQ(engine.GetMissingFromOne().GetItem(0)->GetFieldAsString("Title"), "B");
         EXPECT_EQ(engine.GetMissingFromTwo().GetItem(0)->GetFieldAsString("Title"), "A");
     }

@@ -1,11 +1,13 @@
 #include "ui/CommandGroupTest.h"
 
+#include "config/SettingKeys.h"
 #include "platform/FileNames.h"
 #include "platform/ProgramFolder.h"
 #include "platform/qt/Version.h"
 #include "reports/CompareCarts.h"
 #include "reports/CustomReportForm.h"
 #include "ui/InventoryForm.h"
+#include "ui/MenuNames.h"
 
 #include <QComboBox>
 #include <QListWidget>
@@ -18,8 +20,7 @@ protected:
     // Lists of one item, opened in this order; the last is current.
     void SetLists(std::vector<std::pair<TListType, const char*>> lists, const char* quantity = "1")
     {
-        while (!form->OpenLists().empty())
-            form->TakeOpenList(0);
+        form->CloseAllLists();
         for (const auto& [kind, platform] : lists)
             Open(WriteList(platform + std::to_string(form->OpenLists().size()), kind, platform, {"Alpha"}))
                 .GetItem(0)
@@ -44,7 +45,10 @@ protected:
         written.clear();
         recording->nodes.clear();
     }
-    std::string Report(const std::string& name) const { return JoinPath(settings->GetSetting("ReportPath"), name); }
+    std::string Report(const std::string& name) const
+    {
+        return JoinPath(settings->GetSetting(setting::ReportPath), name);
+    }
 
     std::vector<std::string> written;
 };
@@ -53,19 +57,19 @@ TEST_F(ReportCommandsTest, ReportsAreOpenedAndListedOnlyWhenWritten)
 {
     WriteConfig("CustomReports.ini", {"[ReportList]", "Count=3", "Rpt0=Sales", "Rpt1=A/B", "Rpt2=By Year"});
     const std::tuple<const char*, const char*, std::vector<std::string>> cases[] = {
-        {"InventoryReportMainMenu", "Zentrix 64", {"Zentrix 64 Media Inventory Report.html"}},
-        {"BinReportMainMenu", "Zentrix #64?", {"Zentrix #64? Media Bin Report.html"}},
-        {"TradeReportMainMenu", "Zentrix 64", {"Zentrix 64 Media Trade Report.html"}},
+        {entry::InventoryReportMainMenu, "Zentrix 64", {"Zentrix 64 Media Inventory Report.html"}},
+        {entry::BinReportMainMenu, "Zentrix #64?", {"Zentrix #64? Media Bin Report.html"}},
+        {entry::TradeReportMainMenu, "Zentrix 64", {"Zentrix 64 Media Trade Report.html"}},
         // Names that can be no file name are refused with a message; the others go on.
-        {"CustomReportMainMenu", "Zentrix 64", {"Zentrix 64 By Year .html", "Zentrix 64 Sales .html"}},
-        {"BinReportMainMenu", "Zen\\trix", {}},
+        {entry::CustomReportMainMenu, "Zentrix 64", {"Zentrix 64 By Year .html", "Zentrix 64 Sales .html"}},
+        {entry::BinReportMainMenu, "Zen\\trix", {}},
     };
     for (bool result : {false, true}) {
         for (const auto& [entry, platform, files] : cases) {
             SCOPED_TRACE(std::string(entry) + platform + (result ? " written" : " failed"));
             SetLists({{ltMedia, platform}});
             FakeWriters(result);
-            if (std::string_view(entry) == "CustomReportMainMenu")
+            if (std::string_view(entry) == entry::CustomReportMainMenu)
                 fake.dialogAnswers.push_back([](QDialog& dialog) {
                     static_cast<TCustomReportForm&>(dialog).ReportNameList->selectAll();
                     return int(QDialog::Accepted);
@@ -96,7 +100,7 @@ TEST_F(ReportCommandsTest, SummaryAsksForTheTypeOnlyForMixedListsAndStopsOnCance
         FakeWriters(true);
         if (chooser)
             fake.dialogAnswers.push_back([&](QDialog&) { return *chooser; });
-        Trigger("byPlatformReportMainMenu");
+        Trigger(entry::byPlatformReportMainMenu);
         EXPECT_TRUE(fake.dialogAnswers.empty());
         EXPECT_EQ(written, std::vector<std::string>(count, Report("Media Collection Summary.html")));
     }
@@ -119,8 +123,7 @@ TEST_F(ReportCommandsTest, CompareTakesTheMediaListsAndFollowsThem)
     }
     EXPECT_EQ(compare.CartListOneCB->count(), 2);
     EXPECT_EQ(compare.CartListTwoCB->itemText(1), "Korvo Handheld (Sam)");
-    form->TakeOpenList(0);
-    form->RefreshTabs();
+    form->CloseList(*form->OpenLists()[0]);
     EXPECT_EQ(compare.CartListOneCB->count(), 1);
     compare.hide();
 }
@@ -128,9 +131,10 @@ TEST_F(ReportCommandsTest, CompareTakesTheMediaListsAndFollowsThem)
 TEST_F(ReportCommandsTest, ChartsShowTheirWindowOnlyWithAChart)
 {
     const std::tuple<const char*, const char*, bool> cases[] = {
-        {"byManufacturerMainMenu", "2", true}, {"byRarityMainMenu", "2", true},   {"byConditionMainMenu", "2", true},
-        {"CostVsValueMainMenu", "2", true},    {"byPlatformMainMenu", "2", true}, {"byRarityMainMenu", "two", false},
-        {"byPlatformMainMenu", "two", false}};
+        {entry::byManufacturerMainMenu, "2", true}, {entry::byRarityMainMenu, "2", true},
+        {entry::byConditionMainMenu, "2", true},    {entry::CostVsValueMainMenu, "2", true},
+        {entry::byPlatformMainMenu, "2", true},     {entry::byRarityMainMenu, "two", false},
+        {entry::byPlatformMainMenu, "two", false}};
     for (const auto& [entry, quantity, shown] : cases) {
         SetLists({{ltMedia, "Zentrix 64"}, {ltMedia, "Korvo Handheld"}}, quantity);
         fake.dialogAnswers.assign(1, [](QDialog&) { return int(QDialog::Accepted); });
@@ -146,32 +150,32 @@ TEST_F(ReportCommandsTest, AddressesAboutUpdateCheckAndInventory)
     const QString mail = "mailto:support@pelmora.example?Subject=Quorvel%20" + VersionString() + "%20";
     const QString maker = "https://www.pelmora.example/";
     const std::pair<const char*, QString> cases[] = {
-        {"ReportaBug1", mail + "Bug%20Report"},
-        {"RequestaFeature1", mail + "Feature%20Request"},
-        {"AskaQuestion1", mail + "Question"},
-        {"QuorvelHomePage1", maker + "index.asp?opt=10&data=3&cbt=20"},
-        {"StarLadderHighScoreDatabase1", "https://www.starladder.example/"},
-        {"Help1", QUrl::fromLocalFile(ToQString(ShippedDataDir() + "help/index.html")).toString()},
-        {"CheckForUpdatesMainMenu", maker + "index.asp?VER=1.2.3.4"},
-        {"CheckForUpdatesMainMenu", ""},  // no version, no address: nothing opens
+        {entry::ReportaBug1, mail + "Bug%20Report"},
+        {entry::RequestaFeature1, mail + "Feature%20Request"},
+        {entry::AskaQuestion1, mail + "Question"},
+        {entry::QuorvelHomePage1, maker + "index.asp?opt=10&data=3&cbt=20"},
+        {entry::StarLadderHighScoreDatabase1, "https://www.starladder.example/"},
+        {entry::Help1, QUrl::fromLocalFile(ToQString(ShippedDataDir() + "help/index.html")).toString()},
+        {entry::CheckForUpdatesMainMenu, maker + "index.asp?VER=1.2.3.4"},
+        {entry::CheckForUpdatesMainMenu, ""},  // no version, no address: nothing opens
     };
     for (const auto& [entry, url] : cases) {
-        UpdateCheckURL = url.contains("VER=") ? url : QString();
+        web->UpdateCheckURL = url.contains("VER=") ? url : QString();
         fake.openedUrls.clear();
         Trigger(entry);
         EXPECT_EQ(fake.openedUrls, url.isEmpty() ? std::vector<QUrl> {} : std::vector<QUrl> {QUrl(url)}) << entry;
     }
     splash.show();
-    Trigger("About1");  // the start-up splash is still up: nothing happens
+    Trigger(entry::About1);  // the start-up splash is still up: nothing happens
     splash.hide();
     std::vector<QDialog*> shown;
     fake.dialogAnswers.assign(2, [&](QDialog& dialog) {
         shown.push_back(&dialog);
         return 0;
     });
-    Trigger("About1");
+    Trigger(entry::About1);
     SetLists({{ltMedia, "Zentrix 64"}});
-    form->Action("InventoryListMainMenu")->trigger();
+    form->Action(entry::InventoryListMainMenu)->trigger();
     EXPECT_EQ(shown, (std::vector<QDialog*> {&splash, &reports->InventoryForm()}));
     EXPECT_TRUE(fake.messages.empty());
 }

@@ -55,12 +55,15 @@ TEST_F(ReportTest, SkeletonFrameFooterAndEscapedHeader)
     report.HeaderRow(columns, "<TH>L</TH>");
     report.Finish();
     const std::vector<std::string> expected = {
+        "<!DOCTYPE HTML>",
         "<HTML>",
+        "<META CHARSET=\"UTF-8\">",
+        "<STYLE>TABLE { overflow-wrap: anywhere; }</STYLE>",
         "<TITLE>",
         "A &amp; B",
         "</TITLE>",
         "<BODY>",
-        "<FONT FACE=\"Verdana\">",
+        "<FONT FACE=\"Verdana, sans-serif\">",
         "<P><TABLE BORDER=\"0\" CELLSPACING=\"2\">",
         "</TABLE>",
         "<P><TABLE BORDER=\"0\" CELLSPACING=\"2\" WIDTH=\"100%\">",

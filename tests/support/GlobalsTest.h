@@ -7,14 +7,18 @@
 
 namespace quorvel::test {
 
-// The process-wide values as a fresh start leaves them: display format, configuration paths, sort.
+// The day the fixture's clock stands at: noon UTC, so the same date in every time zone.
+inline const std::string kToday = "3/4/2025";
+
+// The process-wide values as a fresh start leaves them (display format, configuration paths, sort),
+// with the clock fixed at kToday.
 inline void ResetGlobals()
 {
     LocaleFormat::SetCurrent(LocaleFormat {});
+    SetTodayClock([] { return std::time_t {1741089600}; });
     G_ConfigFile.clear();
     G_ConfigFiles.clear();
     G_PlatformsFile.clear();
-    G_UseCdlLayouts = false;
     G_SortField = "Title";
     G_SortDirection = 1;
 }

@@ -4,6 +4,13 @@
 #include <string>
 
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+// Permissions do not bind root. Tests that need them are named NoPermission... so that scripts/test,
+// run as root, can run them again as an ordinary user (gtest filter "*.NoPermission*").
+#define QUORVEL_SKIP_AS_ROOT()                                                                                         \
+    if (::geteuid() == 0)                                                                                              \
+    GTEST_SKIP() << "permissions do not bind root"
 
 namespace quorvel::test {
 

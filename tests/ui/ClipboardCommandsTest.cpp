@@ -1,7 +1,9 @@
 #include "CommandGroupTest.h"
 
+#include "config/SettingKeys.h"
 #include "model/Utils.h"
 #include "platform/FileNames.h"
+#include "ui/MenuNames.h"
 
 #include <QCoreApplication>
 
@@ -16,20 +18,25 @@ TEST_F(ClipboardCommandsTest, CopyAndPasteBetweenListsOfOneKindOnly)
     clipboard->CopyMainMenuClick();
     EXPECT_TRUE(fake.clipboard.isEmpty()) << "nothing selected: the clipboard is left alone";
     Select({2, 0});
-    Trigger("CopyMainMenu");
+    Trigger(entry::CopyMainMenu);
     const QStringList lines = fake.clipboard.split("\r\n");
     ASSERT_EQ(lines.size(), 4);
     EXPECT_EQ(lines[0], "QUORVEL MEDIA");
     EXPECT_TRUE(lines[1].startsWith("\"TITLE\",\"MFG\",") && lines[2].startsWith("\"Alpha\",") &&
                 lines[3].startsWith("\"Gamma\","));
-    // An empty list gets its columns; another kind's text adds nothing and says nothing.
-    const std::tuple<TListType, std::vector<const char*>, int> cases[] = {
-        {ltMedia, {}, 2}, {ltMedia, {"Omega"}, 3}, {ltHardware, {"Pad"}, 1}};
-    for (const auto& [kind, items, count] : cases) {
-        TBaseCustomListClass& target = Open(WriteList(std::to_string(count) + ".csv", kind, "Zentrix 64", items));
-        Trigger("PasteMainMenu");
-        EXPECT_EQ(target.Count(), count);
-        EXPECT_EQ(form->Grid().model()->rowCount(), count);
+    // An empty list gets its columns, pasted rows take their place in the order; another kind's text
+    // adds nothing and says nothing.
+    using Titles = std::vector<std::string>;
+    const std::tuple<TListType, std::vector<const char*>, Titles> cases[] = {
+        {ltMedia, {}, {"Alpha", "Gamma"}},
+        {ltMedia, {"Beta"}, {"Alpha", "Beta", "Gamma"}},
+        {ltHardware, {"Pad"}, {"Pad"}}};
+    for (const auto& [kind, items, titles] : cases) {
+        TBaseCustomListClass& target =
+            Open(WriteList(std::to_string(titles.size()) + ".csv", kind, "Zentrix 64", items));
+        Trigger(entry::PasteMainMenu);
+        EXPECT_EQ(test::Column(target, kind == ltMedia ? "Title" : "Name"), titles);
+        EXPECT_EQ(form->Grid().model()->rowCount(), int(titles.size()));
         EXPECT_GT(form->ListDisplay().GetColumns().Count(), 0);
     }
     EXPECT_TRUE(fake.messages.empty());
@@ -48,20 +55,20 @@ TEST_F(ClipboardCommandsTest, ExportCourse)
         const char* saveAs;    // none: the save dialog is cancelled
         const char* exported;  // the titles written, "|" between them; empty: nothing written
     } cases[] = {
-        {{}, "ExportListPopupMenu", "", {}, QDialog::Rejected, nullptr, ""},
-        {{}, "ExportListPopupMenu", "", {}, QDialog::Accepted, "a", "Alpha|Beta|Gamma|Omega"},
-        {{0}, "ExportListMainMenu", "", {}, QDialog::Accepted, nullptr, ""},
-        {{1, 3}, "ExportListMainMenu", "1", {}, QDialog::Accepted, "b.txt", "Beta|Omega"},
-        {{2}, "ExportListPopupMenu", "1", {false}, QDialog::Accepted, "c", ""},
-        {{2}, "ExportListPopupMenu", "1", {true}, QDialog::Accepted, "d", "Gamma"},
-        {{2}, "ExportListPopupMenu", "", {}, QDialog::Accepted, "e", "Gamma"},
-        {{}, "ExportListPopupMenu", "", {}, QDialog::Accepted, "missing/f", ""},  // cannot be written
+        {{}, entry::ExportListPopupMenu, "", {}, QDialog::Rejected, nullptr, ""},
+        {{}, entry::ExportListPopupMenu, "", {}, QDialog::Accepted, "a", "Alpha|Beta|Gamma|Omega"},
+        {{0}, entry::ExportListMainMenu, "", {}, QDialog::Accepted, nullptr, ""},
+        {{1, 3}, entry::ExportListMainMenu, "1", {}, QDialog::Accepted, "b.txt", "Beta|Omega"},
+        {{2}, entry::ExportListPopupMenu, "1", {false}, QDialog::Accepted, "c", ""},
+        {{2}, entry::ExportListPopupMenu, "1", {true}, QDialog::Accepted, "d", "Gamma"},
+        {{2}, entry::ExportListPopupMenu, "", {}, QDialog::Accepted, "e", "Gamma"},
+        {{}, entry::ExportListPopupMenu, "", {}, QDialog::Accepted, "missing/f", ""},  // cannot be written
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.saveAs ? c.saveAs : "cancelled");
         recording->nodes.clear();
         fake.messages.clear();
-        settings->SetSetting("WarnOnExport", c.warn);
+        settings->SetSetting(setting::WarnOnExport, c.warn);
         Select(c.rows);
         fake.confirmAnswers.assign(c.confirm.begin(), c.confirm.end());
         fake.dialogAnswers.push_back([&](QDialog& dialog) {

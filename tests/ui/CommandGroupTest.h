@@ -38,7 +38,9 @@ protected:
         reports = reportGroup.get();
         form->AttachCommandGroup(std::move(clipboardGroup));
         form->AttachCommandGroup(std::move(reportGroup));
-        form->AttachCommandGroup(std::make_unique<WebCommands>(*form, splash));
+        auto webGroup = std::make_unique<WebCommands>(*form, splash, QString());
+        web = webGroup.get();
+        form->AttachCommandGroup(std::move(webGroup));
     }
     TBaseCustomListClass& Open(const std::string& file)
     {
@@ -62,6 +64,7 @@ protected:
     RecordingForm* recording = nullptr;
     ClipboardCommands* clipboard = nullptr;
     ReportCommands* reports = nullptr;
+    WebCommands* web = nullptr;
 };
 
 }  // namespace quorvel::test

@@ -1,10 +1,12 @@
 #include "MainFormTest.h"
 
+#include "config/SettingKeys.h"
 #include "model/BaseCustomListClass.h"
 #include "platform/FileNames.h"
 #include "platform/IniFile.h"
 #include "ui/CollectionExplorer.h"
 #include "ui/CollectionExplorerGroups.h"
+#include "ui/MenuNames.h"
 #include "ui/commands/ExplorerCommands.h"
 
 #include <QTableView>
@@ -39,7 +41,7 @@ protected:
     }
     std::string Group(const std::string& name, const std::vector<std::string>& entries) const
     {
-        const std::string path = JoinPath(settings->GetSetting("GroupPath"), name + ".ini");
+        const std::string path = JoinPath(settings->GetSetting(setting::GroupPath), name + ".ini");
         WriteGroupFile(path, entries);
         return path;
     }
@@ -79,43 +81,28 @@ protected:
 
 TEST_F(ExplorerTest, GroupFilesRoundTrip)
 {
-    struct Case {
-        const char* name;
-        std::string before;  // file content, empty: no file
-        std::function<bool(const std::string&)> change;
-        std::vector<std::string> after;
-    };
-    const Case cases[] = {
-        {"NewGroupHasOneEmptyEntry", "", [](auto& f) { return AddFileToGroup(f, ""); }, {}},
-        {"EmptyEntriesDroppedOnWrite",
-         "[GROUP]\r\nCount=3\r\nGroup0=\r\nGroup1=/a.csv\r\nGroup2=\r\n",
-         [](auto& f) { return AddFileToGroup(f, "/b.csv"); },
+    // The file before (empty: none), whether the entry is added (else removed), the entries after.
+    // clang-format off
+    const std::tuple<std::string, std::string, bool, const char*, std::vector<std::string>> cases[] = {
+        {"NewGroupHasOneEmptyEntry", "", true, "", {}},
+        {"EmptyEntriesDroppedOnWrite", "[GROUP]\r\nCount=3\r\nGroup0=\r\nGroup1=/a.csv\r\nGroup2=\r\n", true, "/b.csv",
          {"/a.csv", "/b.csv"}},
-        {"DuplicateIgnoringCaseRefused",
-         "[GROUP]\r\nCount=1\r\nGroup0=/A.csv\r\n",
-         [](auto& f) { return AddFileToGroup(f, "/a.CSV"); },
-         {"/A.csv"}},
-        {"RemoveFirstMatch",
-         "[GROUP]\r\nCount=3\r\nGroup0=/a.csv\r\nGroup1=/b.csv\r\nGroup2=/A.csv\r\n",
-         [](auto& f) { return RemoveFileFromGroup(f, "/A.CSV"); },
+        {"DuplicateIgnoringCaseRefused", "[GROUP]\r\nCount=1\r\nGroup0=/A.csv\r\n", true, "/a.CSV", {"/A.csv"}},
+        {"RemoveFirstMatch", "[GROUP]\r\nCount=3\r\nGroup0=/a.csv\r\nGroup1=/b.csv\r\nGroup2=/A.csv\r\n", false, "/A.CSV",
          {"/b.csv", "/A.csv"}},
-        {"RemoveAbsentWritesNothing",
-         "[GROUP]\r\nCount=1\r\nGroup0=/a.csv\r\n",
-         [](auto& f) { return RemoveFileFromGroup(f, "/z.csv"); },
-         {"/a.csv"}},
-        {"HugeCountVisitsOnlyPresentKeys",
-         "[GROUP]\r\nCount=2000000000\r\nGroup1=/b.csv\r\n",
-         [](auto& f) { return AddFileToGroup(f, "/c.csv"); },
+        {"RemoveAbsentWritesNothing", "[GROUP]\r\nCount=1\r\nGroup0=/a.csv\r\n", false, "/z.csv", {"/a.csv"}},
+        {"HugeCountVisitsOnlyPresentKeys", "[GROUP]\r\nCount=2000000000\r\nGroup1=/b.csv\r\n", true, "/c.csv",
          {"/b.csv", "/c.csv"}},
     };
-    for (const Case& c : cases) {
-        const std::string file = PathOf(std::string(c.name) + ".ini");
-        if (!c.before.empty())
-            WriteFile(std::string(c.name) + ".ini", c.before);
+    // clang-format on
+    for (const auto& [name, before, add, entry, after] : cases) {
+        if (!before.empty())
+            WriteFile(name + ".ini", before);
         fake.messages.clear();
-        const bool wrote = c.change(file);
-        EXPECT_EQ(ReadGroupFile(file), c.after) << c.name;
-        EXPECT_EQ(wrote, fake.messages.empty() && c.before != ReadFile(std::string(c.name) + ".ini")) << c.name;
+        const bool wrote =
+            add ? AddFileToGroup(PathOf(name + ".ini"), entry) : RemoveFileFromGroup(PathOf(name + ".ini"), entry);
+        EXPECT_EQ(ReadGroupFile(PathOf(name + ".ini")), after) << name;
+        EXPECT_EQ(wrote, fake.messages.empty() && before != ReadFile(name + ".ini")) << name;
     }
     EXPECT_EQ(ReadFile("NewGroupHasOneEmptyEntry.ini"), "[GROUP]\r\nCount=1\r\nGroup0=\r\n");
     AddFileToGroup(PathOf("DuplicateIgnoringCaseRefused.ini"), "/a.CSV");
@@ -124,19 +111,19 @@ TEST_F(ExplorerTest, GroupFilesRoundTrip)
 
 TEST_F(ExplorerTest, BuildListsEveryRootByItsRules)
 {
-    Put("CartPath", "b.csv", ListText("Media", "Me"));
-    Put("CartPath", "C.csv", ListText("Hardware", "You"));
-    Put("CartPath", "Orbix.csv", "QV1.1\r\n\"Zentrix 64\",\"50% done\",\"Old\"\r\n\"TITLE\"\r\n");
-    Put("CartPath", "Orbix.old.csv", ListText("Hardware", "Other"));
-    Put("CartPath", "junk.csv", "no list at all\r\n");
-    Put("CartPath", "Reports.csv", ListText("Media", "Me"));
-    Put("CartPath", "notes.txt", ListText("Media", "Me"));
-    const std::string locked = Put("CartPath", "locked.csv", ListText("Media", "Me"));
+    Put(setting::CartPath, "b.csv", ListText("Media", "Me"));
+    Put(setting::CartPath, "C.csv", ListText("Hardware", "You"));
+    Put(setting::CartPath, "Orbix.csv", "QV1.1\r\n\"Zentrix 64\",\"50% done\",\"Old\"\r\n\"TITLE\"\r\n");
+    Put(setting::CartPath, "Orbix.old.csv", ListText("Hardware", "Other"));
+    Put(setting::CartPath, "junk.csv", "no list at all\r\n");
+    Put(setting::CartPath, "Reports.csv", ListText("Media", "Me"));
+    Put(setting::CartPath, "notes.txt", ListText("Media", "Me"));
+    const std::string locked = Put(setting::CartPath, "locked.csv", ListText("Media", "Me"));
     std::filesystem::permissions(locked, std::filesystem::perms::none);
-    const std::string member = Put("HardwarePath", "pad.csv", ListText("Hardware", "Me"));
+    const std::string member = Put(setting::HardwarePath, "pad.csv", ListText("Hardware", "Me"));
     Group("Shelf", {member, "/gone/away.csv", member});
-    Put("ReportPath", "bin.html", "<html>");
-    Put("ExportPath", "out.csv", "a,b");
+    Put(setting::ReportPath, "bin.html", "<html>");
+    Put(setting::ExportPath, "out.csv", "a,b");
     Tree().BuildExplorerTree();
 
     ASSERT_EQ(Tree().topLevelItemCount(), 6);
@@ -179,98 +166,85 @@ TEST_F(ExplorerTest, BuildListsEveryRootByItsRules)
     EXPECT_EQ(Root(ExplorerRoot::Reports)->parent(), nullptr);
     EXPECT_EQ(Captions(Root(ExplorerRoot::Reports)), std::vector<std::string> {"bin"});
     // The group file keeps the entry of the missing file.
-    EXPECT_EQ(ReadGroupFile(JoinPath(settings->GetSetting("GroupPath"), "Shelf.ini")).size(), 3u);
+    EXPECT_EQ(ReadGroupFile(JoinPath(settings->GetSetting(setting::GroupPath), "Shelf.ini")).size(), 3u);
 }
 
 TEST_F(ExplorerTest, AddedNodesGoUnderTheirRootOnce)
 {
     Tree().BuildExplorerTree();
-    const std::string list = Put("CartPath", "new.csv", ListText("Media", "Me"));
-    const std::string report = Put("ReportPath", "trade.html", "<html>");
-    const std::string exported = Put("ExportPath", "sel.csv", "a");
-    struct Case {
-        ExplorerRoot root;
-        std::string file;
-        bool record;
-    };
-    for (const Case& c : {Case {ExplorerRoot::Media, list, true}, Case {ExplorerRoot::Reports, report, true},
-                          Case {ExplorerRoot::Exports, exported, false}}) {
+    const std::string list = Put(setting::CartPath, "new.csv", ListText("Media", "Me"));
+    const std::string report = Put(setting::ReportPath, "trade.html", "<html>");
+    const std::string exported = Put(setting::ExportPath, "sel.csv", "a");
+    // The root, the file, whether its node carries a record.
+    const std::tuple<ExplorerRoot, std::string, bool> cases[] = {{ExplorerRoot::Media, list, true},
+                                                                 {ExplorerRoot::Reports, report, true},
+                                                                 {ExplorerRoot::Exports, exported, false}};
+    for (const auto& [root, file, record] : cases) {
         for (int twice = 0; twice < 2; ++twice)
-            form->AddExplorerFileNode(c.root, c.file);
-        QTreeWidgetItem* root = Root(c.root);
-        ASSERT_EQ(root->childCount(), 1) << c.file;
-        EXPECT_EQ(CollectionExplorer::NodeData(root->child(0)) != nullptr, c.record) << c.file;
+            form->AddExplorerFileNode(root, file);
+        ASSERT_EQ(Root(root)->childCount(), 1) << file;
+        EXPECT_EQ(CollectionExplorer::NodeData(Root(root)->child(0)) != nullptr, record) << file;
     }
     Tree().AddExplorerFileNode(nullptr, list);
-    Put("HardwarePath", "late.csv", ListText("Hardware", "Me"));
+    Put(setting::HardwarePath, "late.csv", ListText("Hardware", "Me"));
     EXPECT_EQ(Captions(Root(ExplorerRoot::Hardware)), std::vector<std::string> {});
-    Choose(Root(ExplorerRoot::Hardware), "RefreshExplorerPopupMenu");
+    Choose(Root(ExplorerRoot::Hardware), entry::RefreshExplorerPopupMenu);
     EXPECT_EQ(Captions(Root(ExplorerRoot::Hardware)), std::vector<std::string> {"late"});
 }
 
 TEST_F(ExplorerTest, DeleteAsksAndRefusesOpenLists)
 {
-    struct Case {
-        const char* name;
-        bool open;
-        std::optional<bool> answer;  // none: no question expected
-        bool deleted;
-    };
-    const Case cases[] = {{"yes", false, true, true}, {"no", false, false, false}, {"open", true, std::nullopt, false}};
-    for (const Case& c : cases) {
-        const std::string file = Put("CartPath", std::string(c.name) + ".csv", ListText("Media", "Me"));
+    // The list's name, whether it is open, the answer (none: no question but a warning), whether deleted.
+    const std::tuple<std::string, bool, std::optional<bool>, bool> cases[] = {
+        {"yes", false, true, true}, {"no", false, false, false}, {"open", true, std::nullopt, false}};
+    for (const auto& [name, open, answer, deleted] : cases) {
+        const std::string file = Put(setting::CartPath, name + ".csv", ListText("Media", "Me"));
         Tree().BuildExplorerTree();
-        if (c.open)  // opened under another spelling of the same path
-            form->OpenListFile(JoinPath(settings->GetSetting("CartPath"), "./" + std::string(c.name) + ".csv"));
+        if (open)  // opened under another spelling of the same path
+            form->OpenListFile(JoinPath(settings->GetSetting(setting::CartPath), "./" + name + ".csv"));
         fake.messages.clear();
-        if (c.answer)
-            fake.confirmAnswers.push_back(*c.answer);
-        Choose(Child(Root(ExplorerRoot::Media), c.name), "DeleteExplorerFile");
-        EXPECT_EQ(FileExists(file), !c.deleted) << c.name;
-        EXPECT_EQ(Child(Root(ExplorerRoot::Media), c.name) == nullptr, c.deleted) << c.name;
-        const auto kind = c.answer ? MessageKind::Confirmation : MessageKind::Warning;
-        ASSERT_EQ(fake.messages.size(), 1u) << c.name;
-        EXPECT_EQ(fake.messages[0].kind, kind) << c.name;
+        if (answer)
+            fake.confirmAnswers.push_back(*answer);
+        Choose(Child(Root(ExplorerRoot::Media), name), entry::DeleteExplorerFile);
+        EXPECT_EQ(FileExists(file), !deleted) << name;
+        EXPECT_EQ(Child(Root(ExplorerRoot::Media), name) == nullptr, deleted) << name;
+        ASSERT_EQ(fake.messages.size(), 1u) << name;
+        EXPECT_EQ(fake.messages[0].kind, answer ? MessageKind::Confirmation : MessageKind::Warning) << name;
     }
 }
 
 TEST_F(ExplorerTest, NewGroupNames)
 {
     Group("Taken", {});
-    struct Case {
-        std::optional<QString> answer;
-        std::string file;  // made in the group folder; empty: none
-        std::string message;
-    };
-    const Case cases[] = {
+    // The name typed (none: cancelled), the file made in the group folder (empty: none), the message.
+    const std::tuple<std::optional<QString>, std::string, std::string> cases[] = {
         {"My.Group\\Stuff/x", "MyGroupStuffx.ini", ""},
         {"./\\..", "", "\"./\\..\" cannot be used as a group name."},
         {QString("Tab\tName"), "", "\"Tab\tName\" cannot be used as a group name."},
         {"ta.ken", "", "The Group taken already exists."},
         {std::nullopt, "", ""},
     };
-    const std::string folder = settings->GetSetting("GroupPath");
-    for (const Case& c : cases) {
+    const std::string folder = settings->GetSetting(setting::GroupPath);
+    for (const auto& [answer, file, message] : cases) {
         Tree().BuildExplorerTree();
         fake.messages.clear();
-        fake.inputAnswers.push_back(c.answer);
-        Choose(Root(ExplorerRoot::Groups), "NewGroupExplorerPopupMenu");
-        EXPECT_EQ(fake.messages.empty() ? "" : fake.messages[0].text.toStdString(), c.message);
-        const int groups = int(std::distance(std::filesystem::directory_iterator(folder), {}));
-        EXPECT_EQ(groups, c.file.empty() ? 1 : 2) << c.message;
-        if (!c.file.empty()) {
-            EXPECT_EQ(IniFile::Load(JoinPath(folder, c.file)).ReadInteger("GROUP", "Count", 0), 1);
-            EXPECT_NE(Child(Root(ExplorerRoot::Groups), ChangeFileExt(c.file, "")), nullptr);
-            std::filesystem::remove(JoinPath(folder, c.file));
+        fake.inputAnswers.push_back(answer);
+        Choose(Root(ExplorerRoot::Groups), entry::NewGroupExplorerPopupMenu);
+        EXPECT_EQ(fake.messages.empty() ? "" : fake.messages[0].text.toStdString(), message);
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), file.empty() ? 1 : 2) << message;
+        if (!file.empty()) {
+            EXPECT_EQ(IniFile::Load(JoinPath(folder, file)).ReadInteger("GROUP", "Count", 0), 1);
+            EXPECT_NE(Child(Root(ExplorerRoot::Groups), ChangeFileExt(file, "")), nullptr);
+            std::filesystem::remove(JoinPath(folder, file));
         }
     }
 }
 
 TEST_F(ExplorerTest, PopupEnablingAndDropRules)
 {
-    const std::string a = Put("CartPath", "a.csv", ListText("Media", "Me"));
+    const std::string a = Put(setting::CartPath, "a.csv", ListText("Media", "Me"));
     Group("G", {a});
-    Put("ReportPath", "r.html", "<html>");
+    Put(setting::ReportPath, "r.html", "<html>");
     Tree().BuildExplorerTree();
     QTreeWidgetItem* groups = Root(ExplorerRoot::Groups);
     QTreeWidgetItem* group = Child(groups, "G");
@@ -279,13 +253,9 @@ TEST_F(ExplorerTest, PopupEnablingAndDropRules)
     QTreeWidgetItem* report = Child(Root(ExplorerRoot::Reports), "r");
     list->setExpanded(true);
     QTreeWidgetItem* infoLine = list->child(0);
-    struct Case {
-        const char* name;
-        QTreeWidgetItem* node;
-        std::string enabled;  // Open, Delete, New Group, Remove From Group as 0/1
-        bool toGroup, toGrid;
-    };
-    const Case cases[] = {
+    // The node, its entries Open, Delete, New Group, Remove From Group enabled as 0/1, whether it may be
+    // dropped on a group and on the grid.
+    const std::tuple<const char*, QTreeWidgetItem*, std::string, bool, bool> cases[] = {
         {"groups root", groups, "0010", false, false},
         {"group", group, "1100", false, true},
         {"member", member, "1101", true, true},
@@ -294,38 +264,39 @@ TEST_F(ExplorerTest, PopupEnablingAndDropRules)
         {"report", report, "1100", true, false},
         {"info line", infoLine, "0000", false, false},
     };
-    const char* entries[] = {"OpenExplorerFile", "DeleteExplorerFile", "NewGroupExplorerPopupMenu",
-                             "RemoveFromGroupExplorerPopupMenu"};
-    for (const Case& c : cases) {
-        Tree().setCurrentItem(c.node);
-        std::string enabled;
+    const char* entries[] = {entry::OpenExplorerFile, entry::DeleteExplorerFile, entry::NewGroupExplorerPopupMenu,
+                             entry::RemoveFromGroupExplorerPopupMenu};
+    for (const auto& [name, node, enabled, toGroup, toGrid] : cases) {
+        Tree().setCurrentItem(node);
+        std::string shown;
         for (const char* entry : entries)
-            enabled += form->Action(entry)->isEnabled() ? '1' : '0';
-        EXPECT_EQ(enabled, c.enabled) << c.name;
-        EXPECT_EQ(ExplorerCommands::AcceptsGroupDrop(false, c.node, group), c.toGroup) << c.name;
-        EXPECT_FALSE(ExplorerCommands::AcceptsGroupDrop(false, c.node, groups)) << c.name;
-        EXPECT_EQ(ExplorerCommands::AcceptsGridDrop(false, c.node), c.toGrid) << c.name;
-        EXPECT_FALSE(ExplorerCommands::AcceptsGridDrop(true, c.node)) << c.name;
+            shown += form->Action(entry)->isEnabled() ? '1' : '0';
+        EXPECT_EQ(shown, enabled) << name;
+        EXPECT_EQ(ExplorerCommands::AcceptsGroupDrop(false, node, group), toGroup) << name;
+        EXPECT_FALSE(ExplorerCommands::AcceptsGroupDrop(false, node, groups)) << name;
+        EXPECT_EQ(ExplorerCommands::AcceptsGridDrop(false, node), toGrid) << name;
+        EXPECT_FALSE(ExplorerCommands::AcceptsGridDrop(true, node)) << name;
     }
 }
 
 TEST_F(ExplorerTest, ViewOptionsAndTogglesChangeTheSettingsInMemory)
 {
     // Entry chosen, whether it is a grid-lines entry, and the state after it.
-    const std::tuple<const char*, bool, bool> steps[] = {{"HideExplorerExplorerPopupMenu", false, false},
-                                                         {"CollectionExplorerMainMenu", false, true},
-                                                         {"CollectionExplorerPopupMenu", false, false},
-                                                         {"GridLinesPopupMenu", true, true},
-                                                         {"GridLinesMainMenu", true, false}};
-    settings->SetSetting("ShowGrid", "yes");  // only "1" is on
-    settings->SetSetting("ShowCollectionExplorer", "1");
+    const std::tuple<const char*, bool, bool> steps[] = {{entry::HideExplorerExplorerPopupMenu, false, false},
+                                                         {entry::CollectionExplorerMainMenu, false, true},
+                                                         {entry::CollectionExplorerPopupMenu, false, false},
+                                                         {entry::GridLinesPopupMenu, true, true},
+                                                         {entry::GridLinesMainMenu, true, false}};
+    settings->SetSetting(setting::ShowGrid, "yes");  // only "1" is on
+    settings->SetSetting(setting::ShowCollectionExplorer, "1");
     form->ApplyViewOptions();
-    EXPECT_FALSE(form->Grid().showGrid() || form->Action("GridLinesMainMenu")->isChecked());
+    EXPECT_FALSE(form->Grid().showGrid() || form->Action(entry::GridLinesMainMenu)->isChecked());
     EXPECT_TRUE(form->findChild<QWidget*>("ExplorerPanel")->isVisibleTo(form.get()));
     const std::string before = ReadFile("Quorvel.ini");
     for (const auto& [entry, grid, on] : steps) {
         form->Action(entry)->trigger();
-        EXPECT_EQ(settings->GetSetting(grid ? "ShowGrid" : "ShowCollectionExplorer"), on ? "1" : "0") << entry;
+        EXPECT_EQ(settings->GetSetting(grid ? setting::ShowGrid : setting::ShowCollectionExplorer), on ? "1" : "0")
+            << entry;
         EXPECT_EQ(grid ? form->Grid().showGrid() : !form->Explorer().parentWidget()->isHidden(), on) << entry;
         for (const char* mirror : {"MainMenu", "PopupMenu"})
             EXPECT_EQ(
@@ -338,9 +309,10 @@ TEST_F(ExplorerTest, ViewOptionsAndTogglesChangeTheSettingsInMemory)
 
 TEST_F(ExplorerTest, GroupMembersOpenPastACorruptOne)
 {
-    const std::string first = Put("CartPath", "first.csv", ListText("Media", "Me"));
-    const std::string bad = Put("CartPath", "bad.csv", "QV1.2\r\n\"Media\",\"P\",\"O\",\"D%zz\"\r\n\"TITLE\"\r\n");
-    const std::string third = Put("HardwarePath", "third.csv", ListText("Hardware", "Me"));
+    const std::string first = Put(setting::CartPath, "first.csv", ListText("Media", "Me"));
+    const std::string bad =
+        Put(setting::CartPath, "bad.csv", "QV1.2\r\n\"Media\",\"P\",\"O\",\"D%zz\"\r\n\"TITLE\"\r\n");
+    const std::string third = Put(setting::HardwarePath, "third.csv", ListText("Hardware", "Me"));
     Group("Mixed", {first, bad, third});
     Tree().BuildExplorerTree();
     QTreeWidgetItem* group = Child(Root(ExplorerRoot::Groups), "Mixed");
@@ -357,7 +329,7 @@ TEST_F(ExplorerTest, GroupMembersOpenPastACorruptOne)
 
     // Removing a member edits only the group file.
     fake.confirmAnswers.push_back(true);
-    Choose(Child(group, "first"), "RemoveFromGroupExplorerPopupMenu");
+    Choose(Child(group, "first"), entry::RemoveFromGroupExplorerPopupMenu);
     EXPECT_EQ(fake.messages.back().text.toStdString(), "Are you sure you want to remove first from the group Mixed?");
     EXPECT_EQ(Captions(group), (std::vector<std::string> {"bad", "third"}));
     EXPECT_TRUE(FileExists(first));

@@ -58,36 +58,46 @@ protected:
     test::FakeServices fake;
     std::unique_ptr<TBaseCustomListClass> list;
     TInventoryForm form;
+    // The window's controls, found by their object names.
+    QPushButton* Button1 = form.findChild<QPushButton*>("Button1");
+    QLineEdit* CurrentCountEdit = form.findChild<QLineEdit*>("CurrentCountEdit");
+    QPushButton* DecQtyButton = form.findChild<QPushButton*>("DecQtyButton");
+    QPushButton* IncQtyButton = form.findChild<QPushButton*>("IncQtyButton");
+    QTableView* InventoryList = form.findChild<QTableView*>("InventoryList");
+    QLineEdit* NewCountEdit = form.findChild<QLineEdit*>("NewCountEdit");
+    QPushButton* NextButton = form.findChild<QPushButton*>("NextButton");
+    QPushButton* PropertiesButton = form.findChild<QPushButton*>("PropertiesButton");
+    QLineEdit* TitleEdit = form.findChild<QLineEdit*>("TitleEdit");
 };
 
 TEST_F(InventoryFormTest, CountButtonsAndKeysKeepAFloorOfOne)
 {
     Run([&] {
-        EXPECT_EQ(form.TitleEdit->text(), "Moon Patrol");
-        EXPECT_EQ(form.CurrentCountEdit->text(), "2");
+        EXPECT_EQ(TitleEdit->text(), "Moon Patrol");
+        EXPECT_EQ(CurrentCountEdit->text(), "2");
         const struct {
             std::function<void()> act;
             const char* expected;
         } steps[] = {
-            {[&] { form.DecQtyButton->click(); }, "1"},
-            {[&] { form.DecQtyButton->click(); }, "1"},
-            {[&] { form.IncQtyButton->click(); }, "2"},
-            {[&] { Key(form.NewCountEdit, Qt::Key_Equal, "="); }, "3"},
-            {[&] { Key(form.InventoryList, Qt::Key_Plus, "+"); }, "4"},
-            {[&] { Key(form.NewCountEdit, Qt::Key_Underscore, "_"); }, "3"},
+            {[&] { DecQtyButton->click(); }, "1"},
+            {[&] { DecQtyButton->click(); }, "1"},
+            {[&] { IncQtyButton->click(); }, "2"},
+            {[&] { Key(NewCountEdit, Qt::Key_Equal, "="); }, "3"},
+            {[&] { Key(InventoryList, Qt::Key_Plus, "+"); }, "4"},
+            {[&] { Key(NewCountEdit, Qt::Key_Underscore, "_"); }, "3"},
             {[&] {
-                 form.NewCountEdit->clear();
-                 form.IncQtyButton->click();
+                 NewCountEdit->clear();
+                 IncQtyButton->click();
              },
              "3"},  // empty counts as current
         };
         for (const auto& s : steps) {
             s.act();
-            EXPECT_EQ(form.NewCountEdit->text(), s.expected);
+            EXPECT_EQ(NewCountEdit->text(), s.expected);
         }
-        Key(form.NewCountEdit, Qt::Key_X, "x");  // only whole numbers get in
-        EXPECT_EQ(form.NewCountEdit->text(), "3");
-        form.Button1->click();
+        Key(NewCountEdit, Qt::Key_X, "x");  // only whole numbers get in
+        EXPECT_EQ(NewCountEdit->text(), "3");
+        Button1->click();
     });
     EXPECT_EQ(Qty(0), 2);
 }
@@ -95,29 +105,28 @@ TEST_F(InventoryFormTest, CountButtonsAndKeysKeepAFloorOfOne)
 TEST_F(InventoryFormTest, LeavingARowKeepsADifferentCountOnly)
 {
     Run([&] {
-        Key(form.InventoryList, Qt::Key_Return, "\r");  // equal count: nothing changes
+        Key(InventoryList, Qt::Key_Return, "\r");  // equal count: nothing changes
         EXPECT_FALSE(list->GetItem(0)->Modified);
         EXPECT_TRUE(form.Model().IsChecked(0));
-        EXPECT_EQ(form.TitleEdit->text(), "alpha");
+        EXPECT_EQ(TitleEdit->text(), "alpha");
 
-        form.NewCountEdit->setText("7");
-        form.InventoryList->selectionModel()->setCurrentIndex(form.Model().index(2, 0),
-                                                              QItemSelectionModel::ClearAndSelect);
+        NewCountEdit->setText("7");
+        InventoryList->selectionModel()->setCurrentIndex(form.Model().index(2, 0), QItemSelectionModel::ClearAndSelect);
         EXPECT_EQ(Qty(1), 7);
         EXPECT_TRUE(list->GetItem(1)->Modified);
         EXPECT_FALSE(form.Model().IsChecked(1));
 
         // Next on the last row stays there and ticks it again; an empty New Qty changes nothing.
-        form.NewCountEdit->clear();
-        form.NextButton->click();
+        NewCountEdit->clear();
+        NextButton->click();
         form.Model().SetChecked(2, false);
-        form.NextButton->click();
-        EXPECT_EQ(form.InventoryList->currentIndex().row(), 2);
+        NextButton->click();
+        EXPECT_EQ(InventoryList->currentIndex().row(), 2);
         EXPECT_TRUE(form.Model().IsChecked(2));
         EXPECT_EQ(Qty(2), 5);
 
-        form.NewCountEdit->setText("9");
-        form.Button1->click();  // the pending 9 is dropped, the 7 stays
+        NewCountEdit->setText("9");
+        Button1->click();  // the pending 9 is dropped, the 7 stays
     });
     EXPECT_EQ(Qty(1), 7);
     EXPECT_EQ(Qty(2), 5);
@@ -125,9 +134,9 @@ TEST_F(InventoryFormTest, LeavingARowKeepsADifferentCountOnly)
     form.SetList(list.get());
     Run([&] {
         // A new showing starts at the top with nothing ticked; Escape keeps the pending count.
-        EXPECT_EQ(form.TitleEdit->text(), "Moon Patrol");
+        EXPECT_EQ(TitleEdit->text(), "Moon Patrol");
         EXPECT_FALSE(form.Model().IsChecked(0));
-        form.NewCountEdit->setText("4");
+        NewCountEdit->setText("4");
         Key(&form, Qt::Key_Escape, "");
     });
     EXPECT_EQ(Qty(0), 4);
@@ -149,8 +158,8 @@ TEST_F(InventoryFormTest, ColumnClicksSortExactlyAndChecksFollowItems)
         }
         EXPECT_TRUE(form.Model().IsChecked(0));
         EXPECT_EQ(form.Model().ItemIndexOfRow(0), 2);
-        EXPECT_EQ(form.TitleEdit->text(), "Moon Patrol");  // the selected item stays current
-        form.Button1->click();
+        EXPECT_EQ(TitleEdit->text(), "Moon Patrol");  // the selected item stays current
+        Button1->click();
     });
 }
 
@@ -161,7 +170,7 @@ TEST_F(InventoryFormTest, PropertiesKeepsThePendingCountFirstAndCustomizeApplies
     form.PropertyDialog = &properties;
     form.FieldOrderForm = &fieldOrder;
     Run([&] {
-        form.NewCountEdit->setText("3");
+        NewCountEdit->setText("3");
         fake.dialogAnswers.push_back([&](QDialog&) {
             EXPECT_EQ(properties.windowTitle(), "Edit Media");
             EXPECT_EQ(properties.Item, list->GetItem(0));
@@ -169,7 +178,7 @@ TEST_F(InventoryFormTest, PropertiesKeepsThePendingCountFirstAndCustomizeApplies
             EXPECT_EQ(Qty(0), 3);
             return int(QDialog::Accepted);
         });
-        form.PropertiesButton->click();
+        PropertiesButton->click();
 
         const int columns = form.Model().columnCount();
         for (int answer : {int(QDialog::Rejected), int(QDialog::Accepted)}) {
@@ -182,7 +191,7 @@ TEST_F(InventoryFormTest, PropertiesKeepsThePendingCountFirstAndCustomizeApplies
         EXPECT_GT(columns, 0);
         EXPECT_EQ(form.Model().columnCount(), 0);
         EXPECT_EQ(ReadIniString(G_ConfigFile, "CustomInventoryHeader", "Hidden0", ""), "1");
-        form.Button1->click();
+        Button1->click();
     });
     EXPECT_TRUE(fake.dialogAnswers.empty());
 }

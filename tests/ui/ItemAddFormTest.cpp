@@ -1,5 +1,6 @@
 #include "ui/ItemAddForm.h"
 #include "DialogTest.h"
+#include "config/SettingKeys.h"
 #include "config/SettingsStore.h"
 #include "model/ColumnList.h"
 #include "support/ValueLists.h"
@@ -19,7 +20,7 @@ protected:
     void SetUp() override
     {
         DialogTest::SetUp();
-        settings.SetSetting("MasterCartPath", Dir().string() + "/Master/");
+        settings.SetSetting(setting::MasterCartPath, Dir().string() + "/Master/");
         form.ListType = ltMedia;
         form.Platform = "Zentrix 64";
     }

@@ -1,7 +1,9 @@
 #include "CommandGroupTest.h"
 
+#include "config/SettingKeys.h"
 #include "model/PropertyLayout.h"
 #include "ui/ItemAddForm.h"
+#include "ui/MenuNames.h"
 #include "ui/commands/ItemCommands.h"
 
 #include <QLineEdit>
@@ -32,8 +34,7 @@ protected:
         for (const auto& [title, quantity] : items)
             test::AddItem(*list, {{"Title", test::Text(title)}, {"Quantity", test::Text(quantity)}});
         TBaseCustomListClass& shown = *list;
-        form->AppendOpenList(std::move(list));
-        form->SetCurrentList(&shown);
+        form->AddList(std::move(list));
         form->RefreshTabs();
         form->RefreshListView();
         return shown;
@@ -41,7 +42,7 @@ protected:
     Texts Of(const char* field) const { return test::Column(*form->CurrentList(), field); }
     int GridRows() const { return form->Grid().model()->rowCount(); }
     int Selected() const { return form->ListDisplay().SelectedCount(); }
-    QMenu* ChangeMenu() const { return form->findChild<QMenu*>("ChangeParent"); }
+    QMenu* ChangeMenu() const { return form->findChild<QMenu*>(entry::ChangeParent); }
 };
 
 TEST_F(ItemCommandsTest, QuantitiesChangeNumbersOnlyAndReportTheOthersOnce)
@@ -64,7 +65,7 @@ TEST_F(ItemCommandsTest, QuantitiesChangeNumbersOnlyAndReportTheOthersOnce)
             if (cases[i].step == step)
                 rows.push_back(int(i));
         SelectRows(rows);
-        Trigger(step > 0 ? "IncreaseQuantityPopupMenu" : "DecreaseQuantityPopupMenu");
+        Trigger(step > 0 ? entry::IncreaseQuantityPopupMenu : entry::DecreaseQuantityPopupMenu);
     }
     for (size_t i = 0; i < std::size(cases); ++i)
         EXPECT_EQ(Of("Quantity")[i], cases[i].expected) << titles[i];
@@ -100,9 +101,9 @@ TEST_F(ItemCommandsTest, RemoveExpandAndCompressActOnYesOnlyAndClearTheSelection
         bool yes;
         const char* items;  // each item's title and quantity afterwards
     } cases[] = {
-        {"RemoveButton", {0, 2}, false, "C1 B3 A2"}, {"RemoveButton", {0, 2}, true, "B3"},
-        {"ExpandListMainMenu", {0}, false, "B3"},    {"ExpandListPopupMenu", {0}, true, "B1 B1 B1"},
-        {"CompressListMainMenu", {0}, true, "B3"},   {"CompressListPopupMenu", {0}, false, "B3"},
+        {entry::RemoveButton, {0, 2}, false, "C1 B3 A2"}, {entry::RemoveButton, {0, 2}, true, "B3"},
+        {entry::ExpandListMainMenu, {0}, false, "B3"},    {entry::ExpandListPopupMenu, {0}, true, "B1 B1 B1"},
+        {entry::CompressListMainMenu, {0}, true, "B3"},   {entry::CompressListPopupMenu, {0}, false, "B3"},
     };
     for (const auto& c : cases) {
         SelectRows(c.rows);
@@ -127,7 +128,7 @@ TEST_F(ItemCommandsTest, RemoveExpandAndCompressActOnYesOnlyAndClearTheSelection
 
     form->CurrentList()->GetItem(0)->SetFieldValue("Quantity", int32_t(1000001));
     fake.confirmAnswers = {true};
-    Trigger("ExpandListMainMenu");
+    Trigger(entry::ExpandListMainMenu);
     EXPECT_EQ(fake.messages.back(),
               (ShownMessage {MessageKind::Error,
                              "Expanding this list would make more than 1000000 items. The list was not changed."}));
@@ -146,7 +147,7 @@ TEST_F(ItemCommandsTest, NewItemIsAddedOnOkOnlyAndGivesColumnsAndTheChangeMenu)
                     static_cast<QLineEdit*>(info->Control)->setText("Zap");
             return ok ? QDialog::Accepted : QDialog::Rejected;
         });
-        Trigger("NewItemMainMenu");
+        Trigger(entry::NewItemMainMenu);
         emit ChangeMenu()->aboutToShow();
         EXPECT_EQ(list.Count(), ok ? 1 : 0);
         EXPECT_EQ(ChangeMenu()->actions().size(), ok ? 25 : 0);
@@ -186,7 +187,7 @@ TEST_F(ItemCommandsTest, ChangeSetsTheChosenFieldOfTheSelectedItemsOnOkOnly)
 TEST_F(ItemCommandsTest, AddFromListCopiesTheCheckedMasterItemsOrSaysThereIsNone)
 {
     Open({});
-    Trigger("AddFromListButton");
+    Trigger(entry::AddFromListButton);
     EXPECT_EQ(fake.messages,
               (std::vector<ShownMessage> {{MessageKind::Information,
                                            "There are no master lists for this platform.  Use the New... "
@@ -196,13 +197,13 @@ TEST_F(ItemCommandsTest, AddFromListCopiesTheCheckedMasterItemsOrSaysThereIsNone
     master->SetPlatform("ZENTRIX 64");
     test::AddItem(*master, {{"Title", test::Text("Pix")}});
     test::AddItem(*master, {{"Title", test::Text("Orb")}});
-    SaveListObject(master.get(), settings->GetSetting("MasterCartPath") + "Series 1.2.csv", false, true);
+    SaveListObject(master.get(), settings->GetSetting(setting::MasterCartPath) + "Series 1.2.csv", false, true);
     fake.dialogAnswers.push_back([](QDialog& dialog) {
         EXPECT_EQ(dialog.windowTitle(), "Add Media for Zentrix 64");
         static_cast<TItemAddForm&>(dialog).GetListDisplay().SetChecked(1, true);
         return QDialog::Accepted;
     });
-    Trigger("AddFromListMainMenu");
+    Trigger(entry::AddFromListMainMenu);
     EXPECT_EQ(Of("Title"), Texts {"Orb"});
     EXPECT_EQ(GridRows(), 1);
     EXPECT_EQ(Status(), "Done.");
@@ -224,7 +225,7 @@ TEST_F(ItemCommandsTest, MoreInfoAddressEncodesEveryValueAndSkipsEmptyOnes)
                   c.query.empty() ? "" : page + c.query);
     Open({{"Star Run", "1"}});
     SelectRows({0});
-    Trigger("MoreInfoMainMenu");
+    Trigger(entry::MoreInfoMainMenu);
     ASSERT_EQ(fake.openedUrls.size(), 1u);
     EXPECT_EQ(fake.openedUrls[0].toEncoded().toStdString(), page + "SystemID=17&SoftwareName=Star%20Run");
 }

@@ -1,14 +1,20 @@
 #include "MainFormTest.h"
 
+#include "config/SettingKeys.h"
 #include "model/BaseCustomListClass.h"
 #include "platform/FileNames.h"
 #include "platform/ProgramFolder.h"
+#include "ui/MenuNames.h"
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPaintEngine>
+#include <QPainter>
+#include <QTabBar>
 
 #include <array>
 #include <filesystem>
+#include <tuple>
 
 namespace quorvel {
 namespace {
@@ -61,7 +67,7 @@ TEST_F(ListCommandsTest, OpenRefusesDuplicatesAndNonListsAndWarnsOfUnknownPlatfo
 
 TEST_F(ListCommandsTest, NewListsComeFromTheDialogNumberedAndChanged)
 {
-    settings->SetSetting("DefaultOwner", "Sam");
+    settings->SetSetting(setting::DefaultOwner, "Sam");
     QStringList shownOwners;
     for (const int answer : {QDialog::Accepted, QDialog::Accepted, QDialog::Rejected})
         fake.dialogAnswers.push_back([&shownOwners, answer](QDialog& dialog) {
@@ -84,18 +90,32 @@ TEST_F(ListCommandsTest, NewListsComeFromTheDialogNumberedAndChanged)
     EXPECT_EQ(form->SelectedTab(), 1);
 }
 
-TEST_F(ListCommandsTest, SaveKeepsABackupOnlyWhenAskedAndSendsNewListsToSaveAs)
+// Save, and "Save Changes?" answered Yes on Close and on Close All (which leaving the program runs).
+TEST_F(ListCommandsTest, EverySaveOfAFileKeepsABackupOnlyWhenAsked)
 {
-    for (const char* backup : {"0", "1"}) {
-        const std::string file = WriteList(std::string("s") + backup + ".csv", ltMedia, "Zentrix 64", {"One"});
-        settings->SetSetting("BackupFiles", backup);
-        form->OpenListFile(file);
-        form->CurrentList()->SetOwner("Changed");
-        Lists().SaveButtonClick();
-        EXPECT_EQ(fs::exists(ChangeFileExt(file, ".BAK")), std::string(backup) == "1");
-        EXPECT_FALSE(form->CurrentList()->IsModified());
-        EXPECT_EQ(Status(), file + " Saved.");
+    for (const char* way : {"Save", "Close", "CloseAll"}) {
+        for (const char* backup : {"0", "1"}) {
+            const std::string file = WriteList(way + std::string(backup) + ".csv", ltMedia, "Zentrix 64", {"One"});
+            settings->SetSetting(setting::BackupFiles, backup);
+            form->OpenListFile(file);
+            form->CurrentList()->SetOwner("Kim");
+            fake.confirmAnswers = {true};
+            if (way == std::string("Save")) {
+                Lists().SaveButtonClick();
+                EXPECT_FALSE(form->CurrentList()->IsModified());
+                EXPECT_EQ(Status(), file + " Saved.");
+            } else {
+                EXPECT_TRUE(way == std::string("Close") ? Lists().CloseListMainMenuClick()
+                                                        : Lists().CloseAllListsMainMenuClick());
+            }
+            EXPECT_NE(ReadFile(file.substr(programDir.size())).find("Kim"), std::string::npos) << file;
+            EXPECT_EQ(fs::exists(ChangeFileExt(file, ".BAK")), *backup == '1') << file;
+        }
     }
+}
+
+TEST_F(ListCommandsTest, ANewListIsSavedThroughSaveAs)
+{
     AnswerProperties({"Hardware", "Korvo Handheld", "Sam", ""});
     Lists().NewButtonClick();
     fake.fileAnswers = {std::nullopt};
@@ -103,8 +123,9 @@ TEST_F(ListCommandsTest, SaveKeepsABackupOnlyWhenAskedAndSendsNewListsToSaveAs)
     EXPECT_EQ(fake.fileDialogs.back().kind, test::FileDialogKind::Save);
     EXPECT_EQ(fake.fileDialogs.back().request.folder.toStdString(), programDir + "Hardware/");
     EXPECT_TRUE(form->CurrentList()->IsModified());
-    EXPECT_TRUE(Enabled("SaveButton"));
-    EXPECT_FALSE(Enabled("SaveListMainMenu")) << "a list without a name is saved through Save As";
+    form->UpdateMenuState();  // as after every command
+    EXPECT_TRUE(Enabled(entry::SaveButton));
+    EXPECT_FALSE(Enabled(entry::SaveListMainMenu)) << "a list without a name is saved through Save As";
 }
 
 TEST_F(ListCommandsTest, DefaultFileNamesFollowTheSettings)
@@ -117,11 +138,11 @@ TEST_F(ListCommandsTest, DefaultFileNamesFollowTheSettings)
         {"", "", "Sam Nova Media"},   {"7", "1", "Media "},         {"1", "9", "Nova Sam"},
     };
     for (const auto& [format, append, name] : cases) {
-        settings->SetSetting("SaveAsFormat", format);
-        settings->SetSetting("AppendListType", append);
+        settings->SetSetting(setting::SaveAsFormat, format);
+        settings->SetSetting(setting::AppendListType, append);
         EXPECT_EQ(Lists().DefaultListFileName(), name) << format << append;
     }
-    settings->SetSetting("SaveAsFormat", "x");
+    settings->SetSetting(setting::SaveAsFormat, "x");
     EXPECT_THROW(Lists().DefaultListFileName(), std::runtime_error);
 }
 
@@ -129,7 +150,7 @@ TEST_F(ListCommandsTest, SaveAsAsksBeforeReplacingAFile)
 {
     const std::string existing = WriteList("taken.csv", ltMedia, "Zentrix 64", {"Old"});
     const std::string before = ReadFile("Carts/taken.csv");
-    settings->SetSetting("BackupFiles", "1");
+    settings->SetSetting(setting::BackupFiles, "1");
     AnswerProperties({"Media", "Zentrix 64", "Sam", ""});
     Lists().NewButtonClick();
     for (const bool answer : {false, true}) {
@@ -160,16 +181,11 @@ TEST_F(ListCommandsTest, SaveAsRefusesTheFileOfAnotherOpenList)
     const std::string before = ReadFile("Carts/a.csv");
     fake.fileAnswers = {Q(a)};
     Lists().SaveAsButtonClick();
-    EXPECT_EQ(TakeMessages(),
-              (std::vector<ShownMessage> {
-                  {MessageKind::Error,
-                   Q("The file \"" + a + "\" is open in another tab.  Close that list first or choose another name.")}}));
-    EXPECT_EQ(ReadFile("Carts/a.csv"), before);
-    EXPECT_EQ(Opened(1), b);
-    EXPECT_EQ(form->OpenLists()[1]->GetFileName(), b);
-
-    // Even two tabs that name one file select the current list, not the first of that name.
-    form->OpenLists()[0]->SetOpenedFileName(b);
+    EXPECT_EQ(TakeMessages(), (std::vector<ShownMessage> {{MessageKind::Error, Q("The file \"" + a +
+                                                           "\" is open in another tab.  Close that list first or "
+                                                           "choose another name.")}}));
+    EXPECT_EQ(std::tuple(ReadFile("Carts/a.csv"), Opened(1)), std::tuple(before, b));
+    form->OpenLists()[0]->SetOpenedFileName(b);  // the tab strip goes by the list, not by its name
     form->RefreshTabs();
     EXPECT_EQ(form->SelectedTab(), 1);
 }
@@ -261,7 +277,7 @@ TEST_F(ListCommandsTest, TabsAndStatusTexts)
     for (const Case& c : cases) {
         form->CurrentList()->SetPlatform(c.platform);
         form->CurrentList()->SetOwner(c.owner);
-        settings->SetSetting("ShowOwner", c.showOwner);
+        settings->SetSetting(setting::ShowOwner, c.showOwner);
         EXPECT_EQ(form->TabCaption(0), c.caption);
     }
 
@@ -286,6 +302,52 @@ TEST_F(ListCommandsTest, TabsAndStatusTexts)
     EXPECT_EQ(form->CurrentList(), form->OpenLists()[0].get());
 }
 
+// A paint device that notes the texts drawn on it, and whether in bold.
+class TextRecorder : public QPaintDevice, public QPaintEngine {
+public:
+    QString texts;
+    bool bold = true;
+    QPaintEngine* paintEngine() const override { return const_cast<TextRecorder*>(this); }
+    int metric(PaintDeviceMetric m) const override
+    {
+        if (m == PdmDevicePixelRatio || m == PdmDevicePixelRatioScaled)
+            return m == PdmDevicePixelRatio ? 1 : int(devicePixelRatioFScale());
+        return m == PdmDpiX || m == PdmDpiY || m == PdmPhysicalDpiX || m == PdmPhysicalDpiY ? 96 : 500;
+    }
+    bool begin(QPaintDevice*) override { return true; }
+    bool end() override { return true; }
+    void updateState(const QPaintEngineState&) override { }
+    void drawRects(const QRectF*, int) override { }
+    void drawPath(const QPainterPath&) override { }
+    void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override { }
+    void drawTextItem(const QPointF&, const QTextItem& item) override
+    {
+        texts += item.text();
+        bold = bold && item.font().bold();
+    }
+    Type type() const override { return User; }
+};
+
+TEST_F(ListCommandsTest, AChangedListsTabIsStarredAndBold)
+{
+    form->OpenListFile(WriteList("a.csv", ltMedia, "Zentrix 64", {"One"}));
+    form->RefreshTabs();
+    for (const bool changed : {false, true}) {
+        form->CurrentList()->SetModified(changed);
+        TextRecorder drawn;
+        {
+            QPainter painter(&drawn);
+            form->OpenTabSetDrawTab(painter, QRect(0, 0, 300, 20), 0, false);
+        }
+        const QString caption = (changed ? "*" : "") + form->TabText(0);
+        EXPECT_EQ(drawn.texts.toStdString(), caption.toStdString());
+        EXPECT_EQ(drawn.bold, changed);
+        QFont font = form->findChild<QTabBar*>()->font();
+        font.setBold(changed);
+        EXPECT_EQ(form->OpenTabSetMeasureTab(0, 0), QFontMetrics(font).horizontalAdvance(caption) + 4);
+    }
+}
+
 TEST_F(ListCommandsTest, CommandStateFollowsTheOpenListsAndTheSelection)
 {
     const std::string m1 = WriteList("m1.csv", ltMedia, "Zentrix 64", {"One", "Two"});
@@ -301,11 +363,16 @@ TEST_F(ListCommandsTest, CommandStateFollowsTheOpenListsAndTheSelection)
         {{}, {}, false}, {{m1, h}, {}, false}, {{h, m2, m1}, {0, 1}, false}, {{m1}, {0}, true}};
     // Entry, then its state in each situation (a hardware list is current in the second one).
     const std::vector<std::pair<const char*, std::array<bool, Count>>> rules = {
-        {"SaveAsListMainMenu", {false, true, true, true}},     {"CloseListMainMenu", {false, true, true, true}},
-        {"CloseAllListsMainMenu", {false, true, true, false}}, {"SaveButton", {false, false, false, true}},
-        {"SaveListTabPopupMenu", {false, false, false, true}}, {"SaveListMainMenu", {false, false, false, true}},
-        {"OpenListPopupMenu", {true, true, true, true}},       {"ListPropertiesTabPopupMenu", {true, true, true, true}},
-        {"ToolsPopupMenu", {false, true, true, true}},         {"ChangeParent", {false, false, true, true}},
+        {entry::SaveAsListMainMenu, {false, true, true, true}},
+        {entry::CloseListMainMenu, {false, true, true, true}},
+        {entry::CloseAllListsMainMenu, {false, true, true, false}},
+        {entry::SaveButton, {false, false, false, true}},
+        {entry::SaveListTabPopupMenu, {false, false, false, true}},
+        {entry::SaveListMainMenu, {false, false, false, true}},
+        {entry::OpenListPopupMenu, {true, true, true, true}},
+        {entry::ListPropertiesTabPopupMenu, {true, true, true, true}},
+        {entry::ToolsPopupMenu, {false, true, true, true}},
+        {entry::ChangeParent, {false, false, true, true}},
     };
     for (int s = 0; s < Count; ++s) {
         form->GetListCommands().CloseAllListsMainMenuClick();

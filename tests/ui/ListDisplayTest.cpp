@@ -17,6 +17,7 @@
 #include <QTableView>
 
 #include <filesystem>
+#include <tuple>
 
 namespace quorvel {
 namespace {
@@ -214,48 +215,34 @@ TEST_F(ListDisplayTest, IncrementalSearchUsesTheFirstVisibleColumnWhateverTheSor
     EXPECT_EQ(grid.currentIndex().row(), 1);
 }
 
-// The columns stay where they were; the grid's own keys would scroll to the last column, no row in view.
+// The columns stay where they were; the grid's own keys scrolled to the last column, no row in view.
 TEST_F(ListDisplayTest, HomeAndEndGoToTheFirstAndLastRow)
 {
     auto media = Media("Nova");
-    std::vector<std::string> titles(60, "Title");
-    std::vector<const char*> pointers;
-    for (const auto& title : titles)
-        pointers.push_back(title.c_str());
-    Fill(*media, pointers);
+    Fill(*media, std::vector<const char*>(60, "Title"));
     Show(*media);
     grid.resize(300, 200);
     grid.show();
     QScrollBar* sideways = grid.horizontalScrollBar();
-    const struct Case {
-        Qt::Key key;
-        Qt::KeyboardModifiers modifiers;
-        int row, selected;
-    } cases[] = {
-        {Qt::Key_End, Qt::NoModifier, 59, 1},
-        {Qt::Key_Home, Qt::NoModifier, 0, 1},
-        {Qt::Key_End, Qt::ControlModifier, 59, 1},
-        {Qt::Key_Home, Qt::ControlModifier, 0, 1},
-        {Qt::Key_End, Qt::ShiftModifier, 59, 60},
-    };
     const int offset = sideways->maximum() / 2;
     ASSERT_GT(offset, 0);
-    for (const Case& c : cases) {
+    const std::tuple<Qt::Key, Qt::KeyboardModifiers, int, int> cases[] = {
+        {Qt::Key_End, Qt::NoModifier, 59, 1},        {Qt::Key_Home, Qt::NoModifier, 0, 1},
+        {Qt::Key_End, Qt::ControlModifier, 59, 1},   {Qt::Key_Home, Qt::ControlModifier, 0, 1},
+        {Qt::Key_End, Qt::ShiftModifier, 59, 60}};
+    for (const auto& [key, modifiers, row, selected] : cases) {
         sideways->setValue(offset);
-        QKeyEvent press(QEvent::KeyPress, c.key, c.modifiers);
+        QKeyEvent press(QEvent::KeyPress, key, modifiers);
         QApplication::sendEvent(&grid, &press);
-        EXPECT_EQ(grid.currentIndex().row(), c.row) << c.key;
-        EXPECT_EQ(display.SelectedCount(), c.selected) << c.key;
-        EXPECT_EQ(sideways->value(), offset) << c.key;
-        const int top = grid.rowViewportPosition(c.row);
-        EXPECT_TRUE(top >= 0 && top < grid.viewport()->height()) << c.key;
+        const int top = grid.rowViewportPosition(row);
+        EXPECT_EQ(std::tuple(grid.currentIndex().row(), display.SelectedCount(), sideways->value(),
+                             top >= 0 && top < grid.viewport()->height()),
+                  std::tuple(row, selected, offset, true)) << key;
     }
-    // Another list starts at its first column.
-    auto other = Media("Nova");
+    auto other = Media("Nova");  // another list starts at its first column
     Fill(*other, {"B"});
     Show(*other);
     EXPECT_EQ(sideways->value(), 0);
-    grid.hide();
 }
 
 TEST_F(ListDisplayTest, ChecksAndSelectionFollowTheirItems)

@@ -25,24 +25,27 @@ TEST_F(MigrationFormTest, StaysUntilTheMigrationHasRunThenDoneSavesTheLog)
 {
     WriteFile("Quorvel.ini", "[General]\r\nConfigVersion=CFG1.0\r\n");
     TMigrationForm form(programDir);
+    auto* Timer1 = form.findChild<QTimer*>("Timer1");
+    auto* DoneButton = form.findChild<QPushButton*>("DoneButton");
+    auto* Memo1 = form.findChild<QPlainTextEdit*>("Memo1");
     form.show();
-    EXPECT_TRUE(form.Timer1->isActive());
-    EXPECT_FALSE(form.DoneButton->isEnabled());
+    EXPECT_TRUE(Timer1->isActive());
+    EXPECT_FALSE(DoneButton->isEnabled());
 
     form.reject();  // Escape
     form.close();
     EXPECT_TRUE(form.isVisible());
 
     form.Timer1Timer();
-    EXPECT_FALSE(form.Timer1->isActive());
-    EXPECT_TRUE(form.DoneButton->isEnabled());
+    EXPECT_FALSE(Timer1->isActive());
+    EXPECT_TRUE(DoneButton->isEnabled());
     EXPECT_TRUE(form.MigrationSucceeded());
-    const QStringList lines = form.Memo1->toPlainText().split('\n');
+    const QStringList lines = Memo1->toPlainText().split('\n');
     EXPECT_EQ(lines.first(), "Upgrading Configuration Information from Configuration Version 1.0...");
     EXPECT_EQ(lines.last(), "UpgradeComplete...");
     EXPECT_FALSE(Exists("MigrateLog.txt"));
 
-    form.DoneButton->click();
+    DoneButton->click();
     EXPECT_FALSE(form.isVisible());
     EXPECT_EQ(form.result(), QDialog::Accepted);
     EXPECT_EQ(QString::fromStdString(ReadFile("MigrateLog.txt")), lines.join("\r\n") + "\r\n");

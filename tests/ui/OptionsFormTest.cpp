@@ -1,5 +1,6 @@
 #include "ConfigFolderTest.h"
 
+#include "config/SettingKeys.h"
 #include "ui/SiteAddresses.h"
 
 #include <QAbstractButton>
@@ -102,7 +103,7 @@ TEST_F(OptionsFormTest, PagesChoicesInTheirStoredOrderAndDefaultFolders)
 
     // A first run shows the export warning checked and holds it as on.
     EXPECT_TRUE(Child<QCheckBox>("WarnOnExportCheckBox")->isChecked());
-    EXPECT_EQ(settings->GetSetting("WarnOnExport"), "1");
+    EXPECT_EQ(settings->GetSetting(setting::WarnOnExport), "1");
     EXPECT_TRUE(fake.messages.empty());
 }
 
@@ -118,11 +119,11 @@ TEST_F(OptionsFormTest, ControlsReachTheStoreOnlyOnAPathThatSaves)
         owner->setText("Sam");
         return int(QDialog::Rejected);
     });
-    EXPECT_EQ(settings->GetSetting("ShowGrid"), "0");
-    EXPECT_EQ(settings->GetSetting("DefaultOwner"), "");
+    EXPECT_EQ(settings->GetSetting(setting::ShowGrid), "0");
+    EXPECT_EQ(settings->GetSetting(setting::DefaultOwner), "");
 
     // The View menu turns grid lines on; closing the program saves that, not the dialog's old state.
-    settings->SetSetting("ShowGrid", "1");
+    settings->SetSetting(setting::ShowGrid, "1");
     form->SaveSettings();
     EXPECT_EQ(IniFile::Load(G_ConfigFile).ReadString("General", "ShowGrid", ""), "1");
 
@@ -135,11 +136,36 @@ TEST_F(OptionsFormTest, ControlsReachTheStoreOnlyOnAPathThatSaves)
     });
     Child<QGroupBox>("AppendListTypeGroup")->findChildren<QRadioButton*>()[2]->setChecked(true);
     form->AcceptChanges();
-    EXPECT_EQ(settings->GetSetting("DefaultOwner"), "Sam Reyes");
-    EXPECT_EQ(settings->GetSetting("AppendListType"), "2");
+    EXPECT_EQ(settings->GetSetting(setting::DefaultOwner), "Sam Reyes");
+    EXPECT_EQ(settings->GetSetting(setting::AppendListType), "2");
     const IniFile ini = IniFile::Load(G_ConfigFile);
     EXPECT_EQ(ini.ReadString("General", "DefaultOwner", ""), "Sam Reyes");
     EXPECT_EQ(ini.ReadString("General", "AppendListType", ""), "2");
+}
+
+TEST_F(OptionsFormTest, EachCheckBoxShowsAndStoresItsOwnSetting)
+{
+    const char* const boxes[][2] = {{"ShowSplashCheckBox", "ShowSplash"},
+                                    {"ShowOwnerCheckBox", "ShowOwner"},
+                                    {"CreateBackupsCheckBox", "BackupFiles"},
+                                    {"LoadLastFilesCheckBox", "LoadLastCartFile"},
+                                    {"WarnOnExportCheckBox", "WarnOnExport"},
+                                    {"ShowGridCheckBox", "ShowGrid"},
+                                    {"ShowCollectionExplorerCheckBox", "ShowCollectionExplorer"}};
+    MakeForm();
+    for (const auto& [box, key] : boxes) {
+        // Only this setting off: only its box shows unchecked; every box toggled, only it is stored on.
+        for (const auto& [other, otherKey] : boxes)
+            settings->SetSetting(otherKey, otherKey == key ? "0" : "1");
+        Show();
+        for (const auto& [other, otherKey] : boxes) {
+            EXPECT_EQ(Child<QCheckBox>(other)->isChecked(), other != box) << box << " shown in " << other;
+            Child<QCheckBox>(other)->toggle();
+        }
+        form->AcceptChanges();
+        for (const auto& [other, otherKey] : boxes)
+            EXPECT_EQ(settings->GetSetting(otherKey), other == box ? "1" : "0") << box << " stored in " << otherKey;
+    }
 }
 
 TEST_F(OptionsFormTest, ShowingTwiceChangesNothingAndAnEmptiedOwnerStaysEmpty)
@@ -170,7 +196,7 @@ TEST_F(OptionsFormTest, ShowingTwiceChangesNothingAndAnEmptiedOwnerStaysEmpty)
             return int(QDialog::Accepted);
         });
         form->AcceptChanges();
-        EXPECT_EQ(settings->GetSetting("DefaultOwner"), "") << run;
+        EXPECT_EQ(settings->GetSetting(setting::DefaultOwner), "") << run;
         EXPECT_EQ(IniFile::Load(G_ConfigFile).Value("General", "DefaultOwner"), std::optional<std::string>("")) << run;
     }
 }
@@ -194,7 +220,7 @@ TEST_F(OptionsFormTest, BrowseReplacesARowsFolderUntilSaved)
     EXPECT_EQ(fake.fileDialogs[1].kind, test::FileDialogKind::Folder);
     EXPECT_EQ(fake.fileDialogs[1].request.folder.toStdString(), programDir + "Config/");
     EXPECT_EQ(paths->item(6, 1)->text().toStdString(), chosen + "/");
-    EXPECT_EQ(settings->GetSetting("ConfigFiles"), programDir + "Config/");
+    EXPECT_EQ(settings->GetSetting(setting::ConfigFiles), programDir + "Config/");
 
     form->AcceptChanges();
     EXPECT_EQ(IniFile::Load(G_ConfigFile).ReadString("Paths", "ConfigFiles", ""), chosen + "/");
@@ -215,12 +241,8 @@ TEST_F(OptionsFormTest, PlatformsPage)
     EXPECT_EQ(Entries(list), (std::vector<std::string> {"Korvo Handheld", "Zentrix 64"}));
     EXPECT_FALSE(add->isEnabled());
 
-    struct Step {
-        std::string text;
-        size_t configFolderLength;  // 0 keeps the real folder
-        std::string error;          // empty when the name is added
-    };
-    const Step steps[] = {
+    // The name typed, the length of the configuration folder's name (0: the real one), the error.
+    const std::tuple<std::string, size_t, std::string> steps[] = {
         {"  Game Box  ", 0, ""},
         {"game box", 0, "The Platform Name already exists in the list."},
         {"   ", 0, "You can not add a blank Platform Name"},
@@ -231,18 +253,15 @@ TEST_F(OptionsFormTest, PlatformsPage)
         {std::string(214, 'n'), 40, ""},
     };
     const std::string realFolder = G_ConfigFiles;
-    for (const auto& step : steps) {
-        G_ConfigFiles = step.configFolderLength ? std::string(step.configFolderLength, 'c') : realFolder;
+    for (const auto& [text, folderLength, error] : steps) {
+        G_ConfigFiles = folderLength ? std::string(folderLength, 'c') : realFolder;
         const auto before = Entries(list);
-        edit->setText(QString::fromStdString(step.text));
+        edit->setText(QString::fromStdString(text));
         ASSERT_TRUE(add->isEnabled());
         add->click();
-        ExpectShown(MessageKind::Error, step.error, step.text);
-        if (step.error.empty())
-            EXPECT_EQ(list->count(), int(before.size()) + 1) << step.text;
-        else
-            EXPECT_EQ(Entries(list), before) << step.text;
-        EXPECT_EQ(edit->selectedText(), edit->text()) << step.text;
+        ExpectShown(MessageKind::Error, error, text);
+        EXPECT_EQ(list->count(), int(before.size()) + error.empty()) << text;
+        EXPECT_EQ(edit->selectedText(), edit->text()) << text;
     }
     G_ConfigFiles = realFolder;
     const std::string longName(214, 'n');
@@ -329,22 +348,16 @@ TEST_P(ValuePageTest, AddAndRemoveWriteAtOnce)
 
     std::vector<std::string> added = p.Initial;
     added.push_back("Lumen");
-    struct Step {
-        std::string text;
-        MessageKind kind;
-        std::string message;  // empty when the value is added
-    };
-    const Step steps[] = {
-        {"  Lumen ", MessageKind::Error, ""},
-        {"LUMEN", p.DuplicateKind, p.Duplicate},
-        {" ", MessageKind::Error, p.Blank},
-    };
-    for (const auto& step : steps) {
-        edit->setText(QString::fromStdString(step.text));
+    // The value typed and what is told (nothing when it is added).
+    const std::tuple<std::string, MessageKind, std::string> steps[] = {{"  Lumen ", MessageKind::Error, ""},
+                                                                       {"LUMEN", p.DuplicateKind, p.Duplicate},
+                                                                       {" ", MessageKind::Error, p.Blank}};
+    for (const auto& [text, kind, message] : steps) {
+        edit->setText(QString::fromStdString(text));
         add->click();
-        ExpectShown(step.kind, step.message, step.text);
-        EXPECT_EQ(Entries(list), added) << step.text;
-        EXPECT_EQ(ReadConfig(p.File).ReadIndexedList(p.Section, p.Section), added) << step.text;
+        ExpectShown(kind, message, text);
+        EXPECT_EQ(Entries(list), added) << text;
+        EXPECT_EQ(ReadConfig(p.File).ReadIndexedList(p.Section, p.Section), added) << text;
     }
     Select(list, {"Lumen"});
     RemoveAnsweringNoThenYes(remove, list, p.Question);
@@ -354,30 +367,17 @@ TEST_P(ValuePageTest, AddAndRemoveWriteAtOnce)
 
 INSTANTIATE_TEST_SUITE_P(
     Pages, ValuePageTest,
-    ::testing::Values(ValuePage {"Manufacturers",
-                                 "PlatformMfgLB",
-                                 "Zentrix 64",
-                                 "Mfg",
-                                 "MfgListBox",
-                                 {"Brambleworks", "Fennel Soft"},
-                                 MessageKind::Error,
-                                 "The Manufacturer Name already exists in the list.",
-                                 "You can not add a blank Manufacturer Name",
-                                 "Are you sure you want to remove the selected Manufacturers Names?",
-                                 "Zentrix 64.ini",
-                                 "Mfg"},
-                      ValuePage {"LookupData",
-                                 "LookupNameListBox",
-                                 "Media Type",
-                                 "Lookup",
-                                 "LookupDataListBox",
-                                 {"Cartridge", "Disc"},
-                                 MessageKind::Warning,
-                                 "The lookup data already exists in the list.",
-                                 "You can not add blank lookup information",
-                                 "Are you sure you want to remove the selected lookup data?",
-                                 "General.ini",
-                                 "MediaType"}),
+    // clang-format off
+    ::testing::Values(
+        ValuePage {"Manufacturers", "PlatformMfgLB", "Zentrix 64", "Mfg", "MfgListBox", {"Brambleworks", "Fennel Soft"},
+                   MessageKind::Error, "The Manufacturer Name already exists in the list.",
+                   "You can not add a blank Manufacturer Name",
+                   "Are you sure you want to remove the selected Manufacturers Names?", "Zentrix 64.ini", "Mfg"},
+        ValuePage {"LookupData", "LookupNameListBox", "Media Type", "Lookup", "LookupDataListBox", {"Cartridge", "Disc"},
+                   MessageKind::Warning, "The lookup data already exists in the list.",
+                   "You can not add blank lookup information",
+                   "Are you sure you want to remove the selected lookup data?", "General.ini", "MediaType"}),
+    // clang-format on
     [](const auto& info) { return std::string(info.param.Name); });
 
 TEST_F(OptionsFormTest, ManufacturersLoadSaveAndMoveIntoTheEdit)
@@ -462,7 +462,7 @@ TEST_F(OptionsFormTest, ManufacturerListFollowsThePlatformThatIsSelected)
     EXPECT_FALSE(Child<QPushButton>("MfgLoadButton")->isEnabled());
 }
 
-TEST_F(OptionsFormTest, LookupTablesInFileOrderAndEmptyValues)
+TEST_F(OptionsFormTest, LookupTablesInFileOrder)
 {
     MakeForm();
     auto* tables = Child<QListWidget>("LookupNameListBox");
@@ -472,13 +472,6 @@ TEST_F(OptionsFormTest, LookupTablesInFileOrderAndEmptyValues)
 
     Select(tables, {"Label Color"});
     EXPECT_EQ(Entries(values), std::vector<std::string> {"Red"});
-
-    // An empty value is an entry too; keys from Count on are not.
-    WriteConfig("General.ini",
-                {"[Lookup]", "Count=1", "Lookup0=Label Color", "[LabelColor]", "Count=3", "LabelColor0=Red",
-                 "LabelColor2=", "labelcolor2=Late", "LabelColor3=Blue"});
-    form->LoadLookupData();
-    EXPECT_EQ(Entries(values), (std::vector<std::string> {"", "Red"}));
 }
 
 TEST_F(OptionsFormTest, CartwellPage)

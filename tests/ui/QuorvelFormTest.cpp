@@ -1,10 +1,11 @@
 #include "MainFormTest.h"
 
+#include "config/SettingKeys.h"
 #include "model/Utils.h"
 #include "platform/qt/PathText.h"
 #include "ui/MRUFileList.h"
+#include "ui/MenuNames.h"
 
-#include <QCheckBox>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -57,16 +58,16 @@ TEST_F(MainFormTest, StartsWithItsVersionAndEveryEntryDisabledUntilItsCommandExi
         bool enabled;
     } entries[] = {
         // The shortcuts users rely on, and entries whose command lives outside the window: disabled here.
-        {"OpenMainMenu", "&Open...", "Ctrl+O", true},
-        {"NewListMainMenu", "&New...", "Ctrl+N", true},
-        {"SaveListMainMenu", "&Save", "Ctrl+S", false},
-        {"AddFromListMainMenu", "&Add from list...", "Ins", false},
-        {"NewItemMainMenu", "&New...", "Ctrl+Ins", false},
-        {"RemoveItemMainMenu", "&Remove", "Del", false},
-        {"MoreInfoMainMenu", "More Info...", "Ctrl+I", false},
-        {"CompareCartridgeListsMainMenu", "C&ompare Cartridge Lists...", "", false},
-        {"About1", "&About...", "", false},
-        {"RemoveButton", "Remove the currently selected items from the list", "", false},  // a tool bar hint
+        {entry::OpenMainMenu, "&Open...", "Ctrl+O", true},
+        {entry::NewListMainMenu, "&New...", "Ctrl+N", true},
+        {entry::SaveListMainMenu, "&Save", "Ctrl+S", false},
+        {entry::AddFromListMainMenu, "&Add from list...", "Ins", false},
+        {entry::NewItemMainMenu, "&New...", "Ctrl+Ins", false},
+        {entry::RemoveItemMainMenu, "&Remove", "Del", false},
+        {entry::MoreInfoMainMenu, "More Info...", "Ctrl+I", false},
+        {entry::CompareCartridgeListsMainMenu, "C&ompare Cartridge Lists...", "", false},
+        {entry::About1, "&About...", "", false},
+        {entry::RemoveButton, "Remove the currently selected items from the list", "", false},  // a tool bar hint
     };
     for (const Entry& e : entries) {
         QAction* action = form->Action(e.name);
@@ -75,7 +76,28 @@ TEST_F(MainFormTest, StartsWithItsVersionAndEveryEntryDisabledUntilItsCommandExi
         EXPECT_EQ(action->shortcut().toString().toStdString(), e.shortcut) << e.name;
         EXPECT_EQ(action->isEnabled(), e.enabled) << e.name;
     }
-    EXPECT_FALSE(form->Action("InventoryListMainMenu")->isVisible());
+    EXPECT_FALSE(form->Action(entry::InventoryListMainMenu)->isVisible());
+}
+
+TEST_F(MainFormTest, TheMenuStateFollowsACommandThatFailedHalfway)
+{
+    const std::string file = WriteList("a.csv", ltMedia, "Zentrix 64", {"One"});
+    MakeForm();
+    struct Failing : CommandGroup {
+        Failing(MainFormAccess& form, const std::string& file) : CommandGroup(form)
+        {
+            Connect(entry::Help1, [this, file] {
+                form_.OpenListFile(file);
+                throw std::runtime_error("Stopped.");
+            });
+        }
+    };
+    form->AttachCommandGroup(std::make_unique<Failing>(*form, file));
+    form->UpdateMenuState();
+    EXPECT_FALSE(Enabled(entry::CloseListMainMenu));
+    form->Action(entry::Help1)->trigger();
+    EXPECT_EQ(TakeMessages(), (std::vector<ShownMessage> {{MessageKind::Error, "Stopped."}}));
+    EXPECT_TRUE(Enabled(entry::CloseListMainMenu));
 }
 
 TEST_F(MainFormTest, LastFilesAreReopenedOnlyWhenAskedAndABadOneDoesNotStopTheRest)
@@ -94,7 +116,7 @@ TEST_F(MainFormTest, LastFilesAreReopenedOnlyWhenAskedAndABadOneDoesNotStopTheRe
         WriteIniString(G_ConfigFile, "LastFiles", "LastFile" + std::to_string(i), files[i]);
 
     for (const char* setting : {"0", "yes", "1"}) {
-        settings->SetSetting("LoadLastCartFile", setting);
+        settings->SetSetting(setting::LoadLastCartFile, setting);
         MakeForm();
         form->FormShow();
         if (std::string(setting) != "1") {
@@ -153,16 +175,12 @@ TEST_F(MainFormTest, ToolsOptionsKeepsTheWholeVisitEvenWhenCancelled)
 {
     MakeForm();
     for (const int result : {int(QDialog::Rejected), int(QDialog::Accepted)}) {
-        const QString owner = result == QDialog::Rejected ? "Sam" : "Kim";
         fake.dialogAnswers.push_back([&](QDialog& dialog) {
-            dialog.findChild<QLineEdit*>("DefaultOwnerEdit")->setText(owner);
-            dialog.findChild<QCheckBox*>("ShowGridCheckBox")->setChecked(result == QDialog::Rejected);
+            dialog.findChild<QLineEdit*>("DefaultOwnerEdit")->setText(QString::number(result));
             return result;
         });
         form->Action("OptionsMainMenu")->trigger();
-        EXPECT_EQ(settings->GetSetting("DefaultOwner"), owner.toStdString());
-        EXPECT_EQ(ReadIniString(G_ConfigFile, "General", "DefaultOwner", ""), owner.toStdString());
-        EXPECT_EQ(form->Grid().showGrid(), result == QDialog::Rejected);
+        EXPECT_EQ(ReadIniString(G_ConfigFile, "General", "DefaultOwner", ""), std::to_string(result));
     }
 }
 
@@ -203,7 +221,7 @@ TEST_F(MainFormTest, RecentMenuFollowsOpensDropsAFailedOneAndIsKeptByARealClose)
     MakeForm();
     auto entries = [this] {
         std::vector<TMRUMenuItem*> numbered;
-        for (QAction* action : form->findChild<QMenu*>("RecentListsMainMenu")->actions())
+        for (QAction* action : form->findChild<QMenu*>(entry::RecentListsMainMenu)->actions())
             if (auto* entry = qobject_cast<TMRUMenuItem*>(action); entry && entry->ItemNumber > 0)
                 numbered.push_back(entry);
         return numbered;

@@ -30,6 +30,8 @@ protected:
                           type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(widget, &event);
     }
+    // A part of the window by its object name.
+    template <typename T> static T* Part(const QObject& form, const char* name) { return form.findChild<T*>(name); }
     static void Click(QWidget* widget)
     {
         Send(widget, QEvent::MouseButtonPress);
@@ -47,10 +49,9 @@ TEST_F(SplashFormTest, VersionLabelAndUpdateAddress)
         static QString source;
         source = version;
         TSplashForm::VersionSource = [] { return source; };
-        UpdateCheckURL.clear();
         TSplashForm form;
-        EXPECT_EQ(form.Version->text(), "Version " + source);
-        EXPECT_EQ(UpdateCheckURL, url);
+        EXPECT_EQ(Part<QLabel>(form, "Version")->text(), "Version " + source);
+        EXPECT_EQ(UpdateCheckURLFor(form.GetVersionString()), url);
     }
 }
 
@@ -58,17 +59,17 @@ TEST_F(SplashFormTest, SplashClosesOnTimerOrClickAndNeverHoldsTheProgram)
 {
     TSplashForm form;
     EXPECT_FALSE(form.testAttribute(Qt::WA_QuitOnClose));
-    for (QWidget* target : {static_cast<QWidget*>(form.Image1), static_cast<QWidget*>(form.Version),
-                            static_cast<QWidget*>(form.CopyrightNotice), static_cast<QWidget*>(form.Panel1)}) {
+    for (QWidget* target : {Part<QWidget>(form, "Image1"), Part<QWidget>(form, "Version"),
+                            Part<QWidget>(form, "CopyrightNotice"), Part<QWidget>(form, "Panel1")}) {
         form.show();
-        EXPECT_TRUE(form.Timer1->isActive());
+        EXPECT_TRUE(Part<QTimer>(form, "Timer1")->isActive());
         Click(target);
         EXPECT_FALSE(form.isVisible()) << target->metaObject()->className();
     }
     form.show();
     form.Timer1Timer();
     EXPECT_FALSE(form.isVisible());
-    EXPECT_FALSE(form.Timer1->isActive());
+    EXPECT_FALSE(Part<QTimer>(form, "Timer1")->isActive());
 
     G_ConfigFile = PathOf("Quorvel.ini");
     WriteIniBool(G_ConfigFile, "General", "ShowSplash", false);
@@ -90,11 +91,11 @@ TEST_F(SplashFormTest, LinkOpensTheSiteAndChangesColourOnHover)
 {
     TSplashForm form;
     form.show();
-    Send(form.Image1, QEvent::MouseMove);
-    EXPECT_EQ(form.WebSiteText->palette().color(QPalette::WindowText), QColor(255, 255, 0));
-    Send(form.WebSiteText, QEvent::MouseMove);
-    EXPECT_EQ(form.WebSiteText->palette().color(QPalette::WindowText), QColor(Qt::white));
-    Click(form.WebSiteText);
+    Send(Part<QWidget>(form, "Image1"), QEvent::MouseMove);
+    EXPECT_EQ(Part<QLabel>(form, "WebSiteText")->palette().color(QPalette::WindowText), QColor(255, 255, 0));
+    Send(Part<QWidget>(form, "WebSiteText"), QEvent::MouseMove);
+    EXPECT_EQ(Part<QLabel>(form, "WebSiteText")->palette().color(QPalette::WindowText), QColor(Qt::white));
+    Click(Part<QWidget>(form, "WebSiteText"));
     EXPECT_EQ(fake.openedUrls, (std::vector<QUrl> {QUrl(PelmoraHomePage)}));
     EXPECT_TRUE(form.isVisible());
 }
@@ -109,8 +110,8 @@ TEST_F(SplashFormTest, AboutWaitsForTheSplashThenStaysUntilClicked)
 
     bool timerRan = true;
     fake.dialogAnswers.push_back([&](QDialog&) {
-        timerRan = form.Timer1->isActive();
-        Click(form.Image1);
+        timerRan = Part<QTimer>(form, "Timer1")->isActive();
+        Click(Part<QWidget>(form, "Image1"));
         EXPECT_FALSE(form.isVisible());
         return int(QDialog::Rejected);
     });

@@ -1,5 +1,6 @@
 #include "ui/commands/ClipboardCommands.h"
 
+#include "config/SettingKeys.h"
 #include "config/SettingsStore.h"
 #include "model/BaseCustomListClass.h"
 #include "model/ColumnList.h"
@@ -14,6 +15,7 @@
 #include "ui/CollectionExplorer.h"
 #include "ui/FieldOrderForm.h"
 #include "ui/ListDisplay.h"
+#include "ui/MenuNames.h"
 #include "ui/commands/ListCommands.h"
 
 #include <QDialog>
@@ -33,10 +35,10 @@ constexpr char kSaveFilter[] = "Comma Seperated Values (*.CSV *.csv);;All Files 
 ClipboardCommands::ClipboardCommands(MainFormAccess& form, TFieldOrderForm& fieldOrder, const ListCommands& lists)
     : CommandGroup(form), fieldOrder_(fieldOrder), lists_(lists)
 {
-    Connect("CopyMainMenu", [this] { CopyMainMenuClick(); });
-    Connect("PasteMainMenu", [this] { PasteMainMenuClick(); });
-    Connect("ExportListMainMenu", [this] { ExportListMainMenuClick(); });
-    Connect("ExportListPopupMenu", [this] { ExportListPopupMenuClick(); });
+    Connect(entry::CopyMainMenu, [this] { CopyMainMenuClick(); });
+    Connect(entry::PasteMainMenu, [this] { PasteMainMenuClick(); });
+    Connect(entry::ExportListMainMenu, [this] { ExportListMainMenuClick(); });
+    Connect(entry::ExportListPopupMenu, [this] { ExportListPopupMenuClick(); });
     form_.Window().installEventFilter(this);
 }
 
@@ -94,7 +96,6 @@ void ClipboardCommands::RefreshAfterPaste(const TBaseCustomListClass& list, bool
     display.Refresh();
     form_.RepaintTabs();
     form_.UpdateStatusBar();
-    form_.UpdateMenuState();
 }
 
 std::string ClipboardCommands::ExportColumnFile(const TBaseCustomListClass& list)
@@ -138,7 +139,7 @@ void ClipboardCommands::ExportSelection()
 {
     TBaseCustomListClass& list = *form_.CurrentList();
     const std::vector<int32_t> rows = form_.ListDisplay().SelectedRows();
-    if (form_.Settings().GetSetting("WarnOnExport") == "1" && rows.size() == 1 &&
+    if (form_.Settings().GetSetting(setting::WarnOnExport) == "1" && rows.size() == 1 &&
         !Messages().Confirm("Are you sure you want to export only 1 item?"))
         return;
     auto selection = CreateListObject(ListTypeFromName(list.GetListType()));
@@ -176,7 +177,7 @@ void ClipboardCommands::ExportWithColumns(TBaseCustomListClass& exported)
 
     FileDialogRequest request;
     request.caption = "Save As";
-    request.folder = PathToQString(form_.Settings().GetSetting("ExportPath"));
+    request.folder = PathToQString(form_.Settings().GetSetting(setting::ExportPath));
     const std::string preset = lists_.DefaultListFileName() + " Export";
     if (IsSafeName(preset))
         request.fileName = ToQString(preset);
@@ -216,8 +217,7 @@ void ClipboardCommands::WMDropFiles(const QList<QUrl>& urls)
             dropped_.push_back(PathFromQString(url.toLocalFile()));
     // Opening may show boxes: that waits until the file manager has its drop answered.
     if (!pending && !dropped_.empty())
-        QMetaObject::invokeMethod(
-            this, [this] { RunCommand([this] { OpenDroppedFiles(); }); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(this, CommandSlot([this] { OpenDroppedFiles(); }), Qt::QueuedConnection);
 }
 
 void ClipboardCommands::OpenDroppedFiles()
@@ -233,7 +233,6 @@ void ClipboardCommands::OpenDroppedFiles()
         }
     }
     form_.RefreshTabs();
-    form_.UpdateMenuState();
     if (!failed.isEmpty())
         Messages().Error("These files could not be opened:" + failed);
 }

@@ -1,5 +1,6 @@
 #include "ui/commands/ExplorerCommands.h"
 
+#include "config/SettingKeys.h"
 #include "config/SettingsStore.h"
 #include "model/BaseCustomListClass.h"
 #include "platform/FileNames.h"
@@ -9,6 +10,7 @@
 #include "platform/qt/Services.h"
 #include "ui/CollectionExplorer.h"
 #include "ui/CollectionExplorerGroups.h"
+#include "ui/MenuNames.h"
 #include "ui/commands/ListCommands.h"
 
 #include <QDropEvent>
@@ -51,46 +53,45 @@ private:
 
 ExplorerCommands::ExplorerCommands(MainFormAccess& form) : CommandGroup(form), tree_(form.Explorer())
 {
-    ExplorerPopupMenu = form.Window().findChild<QMenu*>("ExplorerPopupMenu");
+    ExplorerPopupMenu = form.Window().findChild<QMenu*>(entry::ExplorerPopupMenu);
     LoadFilesTimer = new QTimer(this);
     LoadFilesTimer->setObjectName("LoadFilesTimer");
     LoadFilesTimer->setInterval(100);
     LoadFilesTimer->setSingleShot(true);
-    connect(LoadFilesTimer, &QTimer::timeout, this, [this] { RunCommand([this] { LoadFilesTimerTimer(); }); });
+    connect(LoadFilesTimer, &QTimer::timeout, this, CommandSlot([this] { LoadFilesTimerTimer(); }));
 
-    Connect("OpenExplorerFile", [this] { OpenExplorerFileClick(); });
-    Connect("NewGroupExplorerPopupMenu", [this] { NewGroupExplorerPopupMenuClick(); });
-    Connect("RemoveFromGroupExplorerPopupMenu", [this] { RemoveFromGroupExplorerPopupMenuClick(); });
-    Connect("DeleteExplorerFile", [this] { DeleteExplorerFileClick(); });
-    Connect("RefreshExplorerPopupMenu", [this] { RefreshExplorerPopupMenuClick(); });
-    Connect("HideExplorerExplorerPopupMenu", [this] { HideExplorerExplorerPopupMenuClick(); });
-    for (const char* name : {"CollectionExplorerMainMenu", "CollectionExplorerPopupMenu"})
+    Connect(entry::OpenExplorerFile, [this] { OpenExplorerFileClick(); });
+    Connect(entry::NewGroupExplorerPopupMenu, [this] { NewGroupExplorerPopupMenuClick(); });
+    Connect(entry::RemoveFromGroupExplorerPopupMenu, [this] { RemoveFromGroupExplorerPopupMenuClick(); });
+    Connect(entry::DeleteExplorerFile, [this] { DeleteExplorerFileClick(); });
+    Connect(entry::RefreshExplorerPopupMenu, [this] { RefreshExplorerPopupMenuClick(); });
+    Connect(entry::HideExplorerExplorerPopupMenu, [this] { HideExplorerExplorerPopupMenuClick(); });
+    for (const char* name : {entry::CollectionExplorerMainMenu, entry::CollectionExplorerPopupMenu})
         Connect(name, [this, name] { CollectionExplorerMainMenuClick(*form_.Action(name)); });
-    for (const char* name : {"GridLinesMainMenu", "GridLinesPopupMenu"})
+    for (const char* name : {entry::GridLinesMainMenu, entry::GridLinesPopupMenu})
         Connect(name, [this, name] { GridLinesMainMenuClick(*form_.Action(name)); });
 
-    connect(&tree_, &QTreeWidget::currentItemChanged, this, [this] { RunCommand([this] { CollectionTVChange(); }); });
-    connect(&tree_, &QTreeWidget::itemClicked, this, [this] { RunCommand([this] { CollectionTVChange(); }); });
-    connect(&tree_, &QWidget::customContextMenuRequested, this, [this](const QPoint& p) { ShowPopup(p); });
+    connect(&tree_, &QTreeWidget::currentItemChanged, this, Guarded([this] { CollectionTVChange(); }));
+    connect(&tree_, &QTreeWidget::itemClicked, this, Guarded([this] { CollectionTVChange(); }));
+    connect(&tree_, &QWidget::customContextMenuRequested, this, Guarded([this](const QPoint& p) { ShowPopup(p); }));
     if (ExplorerPopupMenu)
-        connect(ExplorerPopupMenu, &QMenu::aboutToShow, this, [this] { UpdateExplorerMenuState(); });
+        connect(ExplorerPopupMenu, &QMenu::aboutToShow, this, Guarded([this] { UpdateExplorerMenuState(); }));
     tree_.viewport()->installEventFilter(this);
     form_.Grid().viewport()->setAcceptDrops(true);
     form_.Grid().viewport()->installEventFilter(this);
 }
 
-void ExplorerCommands::CollectionTVChange()
-{
-    form_.UpdateMenuState();
-    UpdateExplorerMenuState();
-}
+// The window's refresh ends with UpdateGroupMenuState, and so with the popup's own rules.
+void ExplorerCommands::CollectionTVChange() { form_.UpdateMenuState(); }
+
+void ExplorerCommands::UpdateGroupMenuState() { UpdateExplorerMenuState(); }
 
 void ExplorerCommands::ShowPopup(const QPoint& where)
 {
     // A right click selects the node under the mouse first.
     if (QTreeWidgetItem* node = tree_.itemAt(where))
         tree_.setCurrentItem(node);
-    RunCommand([this] { CollectionTVChange(); });
+    CollectionTVChange();
     if (ExplorerPopupMenu)
         ExplorerPopupMenu->popup(tree_.viewport()->mapToGlobal(where));
 }
@@ -103,12 +104,12 @@ void ExplorerCommands::UpdateExplorerMenuState()
     const bool groupsRoot = data && data->Kind == ekGroup && !node->parent();
     const bool member = data && node->parent() && data->Kind == ekListFile && Data(node->parent()) &&
         Data(node->parent())->Kind == ekGroup;
-    const std::pair<const char*, bool> rules[] = {{"OpenExplorerFile", named},
-                                                  {"DeleteExplorerFile", named},
-                                                  {"NewGroupExplorerPopupMenu", groupsRoot},
-                                                  {"RemoveFromGroupExplorerPopupMenu", member},
-                                                  {"RefreshExplorerPopupMenu", true},
-                                                  {"HideExplorerExplorerPopupMenu", true}};
+    const std::pair<const char*, bool> rules[] = {{entry::OpenExplorerFile, named},
+                                                  {entry::DeleteExplorerFile, named},
+                                                  {entry::NewGroupExplorerPopupMenu, groupsRoot},
+                                                  {entry::RemoveFromGroupExplorerPopupMenu, member},
+                                                  {entry::RefreshExplorerPopupMenu, true},
+                                                  {entry::HideExplorerExplorerPopupMenu, true}};
     for (const auto& [name, enabled] : rules)
         if (QAction* action = form_.Action(name))
             action->setEnabled(enabled);
@@ -134,7 +135,6 @@ void ExplorerCommands::OpenExplorerFileClick()
     } else if (data->Kind == ekReport && data->Category == ecReport) {
         OpenDocument(PathToQString(data->FileName));
     }
-    form_.UpdateMenuState();
 }
 
 void ExplorerCommands::OpenGroup(QTreeWidgetItem* groupNode, bool deferred)
@@ -178,8 +178,6 @@ void ExplorerCommands::DeleteExplorerFileClick()
         return;
     }
     tree_.RemoveNode(node);
-    form_.UpdateMenuState();
-    UpdateExplorerMenuState();
 }
 
 void ExplorerCommands::NewGroupExplorerPopupMenuClick()
@@ -219,33 +217,26 @@ void ExplorerCommands::RemoveFromGroupExplorerPopupMenuClick()
         return;
     RemoveFileFromGroup(groupData->FileName, data->FileName);
     tree_.RemoveNode(node);
-    form_.UpdateMenuState();
-    UpdateExplorerMenuState();
 }
 
-void ExplorerCommands::RefreshExplorerPopupMenuClick()
-{
-    tree_.BuildExplorerTree();
-    form_.UpdateMenuState();
-    UpdateExplorerMenuState();
-}
+void ExplorerCommands::RefreshExplorerPopupMenuClick() { tree_.BuildExplorerTree(); }
 
 void ExplorerCommands::HideExplorerExplorerPopupMenuClick()
 {
-    form_.Settings().SetSetting("ShowCollectionExplorer", "0");
+    form_.Settings().SetSetting(setting::ShowCollectionExplorer, "0");
     form_.ApplyViewOptions();
 }
 
 // Qt has already toggled a checkable entry when it reports the click: its new state is the setting.
 void ExplorerCommands::CollectionExplorerMainMenuClick(const QAction& entry)
 {
-    form_.Settings().SetSetting("ShowCollectionExplorer", entry.isChecked() ? "1" : "0");
+    form_.Settings().SetSetting(setting::ShowCollectionExplorer, entry.isChecked() ? "1" : "0");
     form_.ApplyViewOptions();
 }
 
 void ExplorerCommands::GridLinesMainMenuClick(const QAction& entry)
 {
-    form_.Settings().SetSetting("ShowGrid", entry.isChecked() ? "1" : "0");
+    form_.Settings().SetSetting(setting::ShowGrid, entry.isChecked() ? "1" : "0");
     form_.ApplyViewOptions();
 }
 
@@ -306,7 +297,6 @@ void ExplorerCommands::LoadFilesTimerTimer()
         OpenFiles(PendingFiles);
     }
     form_.RefreshTabs();
-    form_.UpdateMenuState();
 }
 
 bool ExplorerCommands::eventFilter(QObject* watched, QEvent* event)

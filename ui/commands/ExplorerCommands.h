@@ -35,6 +35,7 @@ public:
 
     // Which popup entries apply to the selected node.
     void UpdateExplorerMenuState();
+    void UpdateGroupMenuState() override;
 
     // Drop rules: a list file or report onto a group, an explorer node onto the grid.
     static bool AcceptsGroupDrop(bool loading, const QTreeWidgetItem* dragged, const QTreeWidgetItem* target);

@@ -3,14 +3,15 @@
 #include "platform/FileNames.h"
 #include "platform/ProgramFolder.h"
 #include "platform/qt/Services.h"
+#include "ui/MenuNames.h"
 #include "ui/TextViewerForm.h"
 
 namespace quorvel {
 
 HelpCommands::HelpCommands(MainFormAccess& form) : CommandGroup(form)
 {
-    Connect("RevisionsMainMenu", [this] { RevisionsMainMenuClick(); });
-    Connect("LicenseAgreementMainMenu", [this] { LicenseAgreementMainMenuClick(); });
+    Connect(entry::RevisionsMainMenu, [this] { RevisionsMainMenuClick(); });
+    Connect(entry::LicenseAgreementMainMenu, [this] { LicenseAgreementMainMenuClick(); });
 }
 
 void HelpCommands::ShowText(const char* fileName, const char* caption)

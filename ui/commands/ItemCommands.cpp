@@ -10,6 +10,7 @@
 #include "ui/FieldOrderForm.h"
 #include "ui/ItemAddForm.h"
 #include "ui/ListDisplay.h"
+#include "ui/MenuNames.h"
 #include "ui/OptionsForm.h"
 
 #include <QEvent>
@@ -31,60 +32,45 @@ ItemCommands::ItemCommands(MainFormAccess& form)
         void (ItemCommands::*handler)();
     };
     const Binding bindings[] = {
-        {{"AddFromListButton", "AddFromListMainMenu", "AddItemFromListPopupMenu"}, &ItemCommands::AddCartButtonClick},
-        {{"AddButton", "NewItemMainMenu", "NewItemPopupMenu"}, &ItemCommands::NewItemMainMenuClick},
-        {{"RemoveButton", "RemoveItemMainMenu", "RemoveItemsPopupMenu"}, &ItemCommands::DeleteCartsButtonClick},
-        {{"IncreaseQuantityPopupMenu"}, &ItemCommands::IncreaseQuantityPopupMenuClick},
-        {{"DecreaseQuantityPopupMenu"}, &ItemCommands::DecreaseQuantityPopupMenuClick},
-        {{"ItemPropertiesMainMenu", "ItemPropertiesPopupMenu"}, &ItemCommands::ItemPropertiesPopupMenuClick},
-        {{"SelectAllMainMenu", "SelectAllPopupMenu"}, &ItemCommands::SelectAllMainMenuClick},
-        {{"UnSelectAllMainMenu", "UnSelectAllPopupMenu"}, &ItemCommands::UnSelectAllMainMenuClick},
-        {{"ExpandListMainMenu", "ExpandListPopupMenu"}, &ItemCommands::ExpandListMainMenuClick},
-        {{"CompressListMainMenu", "CompressListPopupMenu"}, &ItemCommands::CompressListMainMenuClick},
-        {{"CustomizeMainMenu", "CustomizePopupMenu"}, &ItemCommands::CustomizePopupMenuClick},
-        {{"MoreInfoMainMenu", "MoreInfoPopupMenu"}, &ItemCommands::MoreInfoMainMenuClick},
+        {{entry::AddFromListButton, entry::AddFromListMainMenu, entry::AddItemFromListPopupMenu},
+         &ItemCommands::AddCartButtonClick},
+        {{entry::AddButton, entry::NewItemMainMenu, entry::NewItemPopupMenu}, &ItemCommands::NewItemMainMenuClick},
+        {{entry::RemoveButton, entry::RemoveItemMainMenu, entry::RemoveItemsPopupMenu},
+         &ItemCommands::DeleteCartsButtonClick},
+        {{entry::IncreaseQuantityPopupMenu}, &ItemCommands::IncreaseQuantityPopupMenuClick},
+        {{entry::DecreaseQuantityPopupMenu}, &ItemCommands::DecreaseQuantityPopupMenuClick},
+        {{entry::ItemPropertiesMainMenu, entry::ItemPropertiesPopupMenu}, &ItemCommands::ItemPropertiesPopupMenuClick},
+        {{entry::SelectAllMainMenu, entry::SelectAllPopupMenu}, &ItemCommands::SelectAllMainMenuClick},
+        {{entry::UnSelectAllMainMenu, entry::UnSelectAllPopupMenu}, &ItemCommands::UnSelectAllMainMenuClick},
+        {{entry::ExpandListMainMenu, entry::ExpandListPopupMenu}, &ItemCommands::ExpandListMainMenuClick},
+        {{entry::CompressListMainMenu, entry::CompressListPopupMenu}, &ItemCommands::CompressListMainMenuClick},
+        {{entry::CustomizeMainMenu, entry::CustomizePopupMenu}, &ItemCommands::CustomizePopupMenuClick},
+        {{entry::MoreInfoMainMenu, entry::MoreInfoPopupMenu}, &ItemCommands::MoreInfoMainMenuClick},
     };
     for (const Binding& binding : bindings)
         for (const char* name : binding.names)
             Connect(name, [this, handler = binding.handler] { (this->*handler)(); });
 
     // The submenu is built as it opens, so it always matches the list shown.
-    changeMenu_ = form.Window().findChild<QMenu*>("ChangeParent");
+    changeMenu_ = form.Window().findChild<QMenu*>(entry::ChangeParent);
     if (changeMenu_)
-        connect(changeMenu_, &QMenu::aboutToShow, this, [this] { RunCommand([this] { BuildChangeMenu(); }); });
+        connect(changeMenu_, &QMenu::aboutToShow, this, Guarded([this] { BuildChangeMenu(); }));
 
     QTableView& grid = form.Grid();
     grid.installEventFilter(this);
-    connect(&grid, &QAbstractItemView::doubleClicked, this,
-            [this] { RunCommand([this] { ItemPropertiesPopupMenuClick(); }); });
-    FollowSelection();
-}
-
-void ItemCommands::FollowSelection()
-{
-    // The grid makes a new selection model whenever its table is set again (a close that was refused).
-    QItemSelectionModel* selection = form_.Grid().selectionModel();
-    if (!selection || selection == selection_)
-        return;
-    selection_ = selection;
-    connect(selection, &QItemSelectionModel::selectionChanged, this, [this] { CartListViewChange(); });
-    connect(selection, &QItemSelectionModel::currentChanged, this, [this] { CartListViewChange(); });
+    connect(&grid, &QAbstractItemView::doubleClicked, this, CommandSlot([this] { ItemPropertiesPopupMenuClick(); }));
 }
 
 ItemCommands::~ItemCommands() = default;
 
-void ItemCommands::ListsChanged()
-{
-    FollowSelection();
-    BuildChangeMenu();
-}
+void ItemCommands::ListsChanged() { BuildChangeMenu(); }
 
 bool ItemCommands::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == &form_.Grid() && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         bool consumed = false;
-        RunCommand([&] { CartListViewKeyPress(key->text(), key->key(), consumed); });
+        CommandSlot([&] { CartListViewKeyPress(key->text(), key->key(), consumed); })();
         return consumed;
     }
     return CommandGroup::eventFilter(watched, event);
@@ -101,12 +87,6 @@ void ItemCommands::CartListViewKeyPress(const QString& text, int key, bool& cons
         consumed = true;
         DecreaseQuantityPopupMenuClick();
     }
-    form_.UpdateMenuState();
-}
-
-void ItemCommands::CartListViewChange()
-{
-    RunCommand([this] { form_.UpdateMenuState(); });
 }
 
 void ItemCommands::ItemRefresh()
@@ -116,7 +96,6 @@ void ItemCommands::ItemRefresh()
     display.Refresh();
     form_.RepaintTabs();
     form_.UpdateStatusBar();
-    form_.UpdateMenuState();
 }
 
 void ItemCommands::LoadColumnsIfFirst(bool wasEmpty)
@@ -170,7 +149,6 @@ void ItemCommands::AddCartButtonClick()
     form_.ListDisplay().Refresh();
     form_.RefreshListView();
     form_.SetStatusText("Done.");
-    form_.UpdateMenuState();
 }
 
 void ItemCommands::NewItemMainMenuClick()
@@ -189,7 +167,6 @@ void ItemCommands::NewItemMainMenuClick()
     FreeItemObject(item);
     form_.ListDisplay().Resort();
     form_.ListDisplay().Refresh();
-    form_.UpdateMenuState();
     form_.Grid().setFocus();
 }
 
@@ -204,7 +181,6 @@ void ItemCommands::ItemPropertiesPopupMenuClick()
         form_.ListDisplay().Resort();
         form_.ListDisplay().Refresh();
     }
-    form_.UpdateMenuState();
 }
 
 void ItemCommands::DeleteCartsButtonClick()
@@ -224,7 +200,6 @@ void ItemCommands::DeleteCartsButtonClick()
     form_.Grid().selectionModel()->clearSelection();
     list.DeleteItems(rows);
     form_.RefreshListView();
-    form_.UpdateMenuState();
     form_.SetStatusText(std::to_string(n) + " " + list.GetListType() + " were removed.");
     form_.RepaintTabs();
     form_.Grid().setFocus();
@@ -234,14 +209,12 @@ void ItemCommands::SelectAllMainMenuClick()
 {
     form_.Grid().selectAll();
     form_.UpdateStatusBar();
-    form_.UpdateMenuState();
 }
 
 void ItemCommands::UnSelectAllMainMenuClick()
 {
     form_.Grid().clearSelection();
     form_.UpdateStatusBar();
-    form_.UpdateMenuState();
 }
 
 void ItemCommands::BuildChangeMenu()
@@ -256,7 +229,7 @@ void ItemCommands::BuildChangeMenu()
     for (int32_t i = 0; i < fields.Count(); ++i) {
         QAction* entry = changeMenu_->addAction(ToQString(fields[i].Caption));
         entry->setData(i);
-        connect(entry, &QAction::triggered, this, [this, i] { RunCommand([this, i] { ChangeMenuClick(i); }); });
+        connect(entry, &QAction::triggered, this, CommandSlot([this, i] { ChangeMenuClick(i); }));
     }
 }
 
@@ -283,7 +256,6 @@ void ItemCommands::CustomizePopupMenuClick()
     display.ApplyColumns();
     display.SaveView();
     form_.RefreshListView();
-    form_.UpdateMenuState();
 }
 
 }  // namespace quorvel

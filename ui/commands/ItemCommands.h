@@ -2,8 +2,6 @@
 
 #include "ui/MainFormAccess.h"
 
-#include <QItemSelectionModel>
-#include <QPointer>
 #include <QString>
 
 #include <cstdint>
@@ -48,7 +46,6 @@ public:
     void MoreInfoMainMenuClick();
     // Consumed: the grid must not see the key ("+", "=", "-"), so that it starts no search.
     void CartListViewKeyPress(const QString& text, int key, bool& consumed);
-    void CartListViewChange();
 
     void ListsChanged() override;
 
@@ -63,13 +60,11 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // Menu state follows the grid's selection.
-    void FollowSelection();
     // Shows the property dialog over Item; true when the values were written into it.
     bool EditItem(TBaseCustomClass& item, const std::string& caption);
     // The columns of a list that just got its first items.
     void LoadColumnsIfFirst(bool wasEmpty);
-    // Resort, refresh, tab strip, status bar and command state.
+    // Resort, refresh, tab strip and status bar.
     void ItemRefresh();
     // Adds Step to the Quantity of each selected item; Step -1 stops at 0.
     void ChangeQuantities(int32_t step);
@@ -80,7 +75,6 @@ private:
     std::unique_ptr<TChangeValueForm> changeValueForm_;
     std::unique_ptr<TItemAddForm> itemAddForm_;
     QMenu* changeMenu_ = nullptr;
-    QPointer<QItemSelectionModel> selection_;
 };
 
 }  // namespace quorvel

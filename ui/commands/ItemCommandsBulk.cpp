@@ -145,13 +145,11 @@ void ItemCommands::ReshapeList(const QString& question, void (*reshape)(TBaseCus
         } catch (...) {
             // The list is as it was; the grid shows it before the message does.
             form_.RefreshListView();
-            form_.UpdateMenuState();
             throw;
         }
     }
     form_.RefreshListView();
     form_.RepaintTabs();
-    form_.UpdateMenuState();
 }
 
 void ItemCommands::ExpandListMainMenuClick()
@@ -198,7 +196,6 @@ void ItemCommands::MoreInfoMainMenuClick()
     const QString address = MoreInfoAddress(systemId, item.GetFieldAsString("Title"), item.GetFieldAsString("Mfg"));
     if (!address.isEmpty())
         OpenDocument(address);
-    form_.UpdateMenuState();
 }
 
 }  // namespace quorvel

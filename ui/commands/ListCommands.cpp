@@ -1,6 +1,7 @@
 #include "ui/commands/ListCommands.h"
 
 #include "config/PlatformList.h"
+#include "config/SettingKeys.h"
 #include "config/SettingsStore.h"
 #include "model/BaseCustomListClass.h"
 #include "model/ListFactory.h"
@@ -13,6 +14,7 @@
 #include "platform/qt/Services.h"
 #include "ui/ListDisplay.h"
 #include "ui/ListPropertiesForm.h"
+#include "ui/MenuNames.h"
 
 #include <QProgressBar>
 
@@ -75,18 +77,19 @@ ListCommands::ListCommands(MainFormAccess& form) : CommandGroup(form)
 {
     EditListProperties = [this](ListPropertyValues& values) { return ShowListProperties(values); };
 
-    for (const char* name : {"OpenMainMenu", "OpenListButton", "OpenListPopupMenu", "OpenListTabPopupMenu"})
+    for (const char* name :
+         {entry::OpenMainMenu, entry::OpenListButton, entry::OpenListPopupMenu, entry::OpenListTabPopupMenu})
         Connect(name, [this] { OpenButtonClick(); });
-    for (const char* name : {"NewListMainMenu", "NewListButton"})
+    for (const char* name : {entry::NewListMainMenu, entry::NewListButton})
         Connect(name, [this] { NewButtonClick(); });
-    for (const char* name : {"SaveListMainMenu", "SaveButton", "SaveListTabPopupMenu"})
+    for (const char* name : {entry::SaveListMainMenu, entry::SaveButton, entry::SaveListTabPopupMenu})
         Connect(name, [this] { SaveButtonClick(); });
-    for (const char* name : {"SaveAsListMainMenu", "SaveAsButton"})
+    for (const char* name : {entry::SaveAsListMainMenu, entry::SaveAsButton})
         Connect(name, [this] { SaveAsButtonClick(); });
-    for (const char* name : {"CloseListMainMenu", "CloseListPopupMenu", "CloseListTabPopupMenu"})
+    for (const char* name : {entry::CloseListMainMenu, entry::CloseListPopupMenu, entry::CloseListTabPopupMenu})
         Connect(name, [this] { CloseListMainMenuClick(); });
-    Connect("CloseAllListsMainMenu", [this] { CloseAllListsMainMenuClick(); });
-    for (const char* name : {"ListPropertiesMainMenu", "ListPropertiesTabPopupMenu"})
+    Connect(entry::CloseAllListsMainMenu, [this] { CloseAllListsMainMenuClick(); });
+    for (const char* name : {entry::ListPropertiesMainMenu, entry::ListPropertiesTabPopupMenu})
         Connect(name, [this] { ListPropertiesTabPopupMenuClick(); });
 }
 
@@ -107,7 +110,7 @@ bool ListCommands::ShowListProperties(ListPropertyValues& values)
 
 std::string ListCommands::Setting(const char* key) const { return form_.Settings().GetSetting(key); }
 
-bool ListCommands::Backup() const { return Setting("BackupFiles") == "1"; }
+bool ListCommands::Backup() const { return Setting(setting::BackupFiles) == "1"; }
 
 std::string ListCommands::ListIdentity(const std::string& fileName)
 {
@@ -120,7 +123,7 @@ void ListCommands::OpenButtonClick()
 {
     FileDialogRequest request;
     request.caption = "Open";
-    request.folder = PathToQString(Setting("CartPath"));
+    request.folder = PathToQString(Setting(setting::CartPath));
     request.fileName = "*.CSV";
     request.filter = kFilter;
     if (const auto chosen = FileDialogs().OpenFileNames(request)) {
@@ -130,7 +133,6 @@ void ListCommands::OpenButtonClick()
         }
     }
     form_.UpdateStatusBar();
-    form_.UpdateMenuState();
 }
 
 void ListCommands::OpenListFile(const std::string& fileName)
@@ -163,7 +165,6 @@ void ListCommands::OpenListFile(const std::string& fileName)
         form_.SetStatusText(file + " Loaded.");
     form_.RefreshListView();
     form_.ListDisplay().Resort();
-    form_.UpdateMenuState();
 }
 
 bool ListCommands::IsFileOpen(const std::string& fileName) const
@@ -189,8 +190,7 @@ void ListCommands::LoadList(TListType kind, const std::string& fileName)
     }
     list->SetOpenedFileName(fileName);
     TBaseCustomListClass* added = list.get();
-    form_.AppendOpenList(std::move(list));
-    form_.SetCurrentList(added);
+    form_.AddList(std::move(list));
     if (!form_.Platforms().Contains(added->GetPlatform()))
         Messages().Warning(ToQString("The platform name \"" + added->GetPlatform() +
                                      "\" is not valid.  Please edit the platform name for this list or add this "
@@ -202,7 +202,7 @@ void ListCommands::LoadList(TListType kind, const std::string& fileName)
 void ListCommands::NewButtonClick()
 {
     ListPropertyValues values;
-    values.owner = Setting("DefaultOwner");
+    values.owner = Setting(setting::DefaultOwner);
     if (!EditListProperties(values))
         return;
     const TListType kind = values.listType == "Media" ? ltMedia : values.listType == "Hardware" ? ltHardware : ltNone;
@@ -215,14 +215,11 @@ void ListCommands::NewButtonClick()
     list->SetDescription(values.description);
     list->SetModified(true);
     list->SetOpenedFileName("_NEW_" + std::to_string(number));
-    TBaseCustomListClass* added = list.get();
-    form_.AppendOpenList(std::move(list));
-    form_.SetCurrentList(added);
+    form_.AddList(std::move(list));
     form_.UpdateStatusBar();
     form_.RefreshListView();
     form_.SetStatusText("Cart List Created.");
     form_.RefreshTabs();
-    form_.UpdateMenuState();
 }
 
 void ListCommands::SaveButtonClick()
@@ -243,14 +240,13 @@ void ListCommands::SaveButtonClick()
         SaveAsButtonClick();
     }
     form_.RepaintTabs();
-    form_.UpdateMenuState();
 }
 
 std::optional<std::string> ListCommands::AskSaveFileName(const TBaseCustomListClass& list, bool preset)
 {
     FileDialogRequest request;
     request.caption = "Save As";
-    request.folder = PathToQString(Setting(list.Kind() == ltHardware ? "HardwarePath" : "CartPath"));
+    request.folder = PathToQString(Setting(list.Kind() == ltHardware ? setting::HardwarePath : setting::CartPath));
     // Closing saves lists that are not current: the name comes from the list being saved.
     request.fileName = preset ? ToQString(DefaultListFileName(list)) : QString();
     request.filter = kFilter;
@@ -301,7 +297,6 @@ void ListCommands::SaveAsButtonClick()
         SaveNewFile(*list, *fileName);
     AddSavedFileToExplorer(list->GetFileName());
     form_.RefreshTabs();
-    form_.UpdateMenuState();
 }
 
 std::string ListCommands::DefaultListFileName() const
@@ -315,7 +310,7 @@ std::string ListCommands::DefaultListFileName(const TBaseCustomListClass& list) 
     const std::string& owner = list.GetOwner();
     const std::string& platform = list.GetPlatform();
     std::string name;
-    switch (SettingToInteger(Setting("SaveAsFormat"))) {
+    switch (SettingToInteger(Setting(setting::SaveAsFormat))) {
     case 0:
         name = owner + " " + platform;
         break;
@@ -328,7 +323,7 @@ std::string ListCommands::DefaultListFileName(const TBaseCustomListClass& list) 
     default:
         break;
     }
-    switch (SettingToInteger(Setting("AppendListType"))) {
+    switch (SettingToInteger(Setting(setting::AppendListType))) {
     case 0:
         return name + " " + list.GetListType();
     case 1:
@@ -344,9 +339,9 @@ void ListCommands::AddSavedFileToExplorer(const std::string& fileName)
         return;
     const std::string folder = Cp1252::ToUpper(ExtractFilePath(fileName));
     const std::pair<const char*, ExplorerRoot> roots[] = {
-        {"MasterCartPath", ExplorerRoot::Masters},
-        {"CartPath", ExplorerRoot::Media},
-        {"HardwarePath", ExplorerRoot::Hardware},
+        {setting::MasterCartPath, ExplorerRoot::Masters},
+        {setting::CartPath, ExplorerRoot::Media},
+        {setting::HardwarePath, ExplorerRoot::Hardware},
     };
     for (const auto& [key, root] : roots) {
         if (folder == Cp1252::ToUpper(WithTrailingSlash(Setting(key)))) {
@@ -394,33 +389,13 @@ bool ListCommands::CloseListMainMenuClick()
     TBaseCustomListClass* list = form_.CurrentList();
     if (!list)
         return true;
-    form_.SetTabMeasureGuard(true);
     const std::string label = ChangedLabel(*list);
     if (IsListObjectModified(list) && !AskToSave(*list, Backup())) {
-        form_.SetTabMeasureGuard(false);
         form_.RefreshTabs();
-        form_.UpdateMenuState();
         return false;
     }
-    form_.ListDisplay().SetList(nullptr);
-    form_.ListDisplay().ClearRows();
-    const auto& lists = form_.OpenLists();
-    for (size_t i = lists.size(); i-- > 0;) {
-        if (lists[i].get() == list) {
-            auto taken = form_.TakeOpenList(i);
-            taken->Clear();
-            FreeListObject(taken);
-            break;
-        }
-    }
-    form_.SetCurrentList(lists.empty() ? nullptr : lists.front().get());
-    form_.ListDisplay().SetList(form_.CurrentList());
+    form_.CloseList(*list);
     form_.SetStatusText(label + " Closed.");
-    form_.SetTabMeasureGuard(false);
-    form_.RefreshTabs();
-    form_.UpdateStatusBar();
-    form_.RefreshListView();
-    form_.UpdateMenuState();
     return true;
 }
 
@@ -439,27 +414,12 @@ bool ListCommands::SaveChangedLists()
 bool ListCommands::CloseAllListsMainMenuClick()
 {
     if (!SaveChangedLists()) {
-        if (!form_.IsClosing()) {
+        if (!form_.IsClosing())
             form_.RefreshTabs();
-            form_.UpdateMenuState();
-        }
         return false;
     }
-    // Nothing may ask a list for text once it is freed.
-    form_.SetCurrentList(nullptr);
-    form_.ListDisplay().SetList(nullptr);
-    form_.ListDisplay().ClearRows();
-    while (!form_.OpenLists().empty()) {
-        auto list = form_.TakeOpenList(form_.OpenLists().size() - 1);
-        FreeListObject(list);
-    }
+    form_.CloseAllLists();
     form_.SetStatusText("All Lists Closed.");
-    if (!form_.IsClosing()) {
-        form_.RefreshTabs();
-        form_.UpdateStatusBar();
-        form_.RefreshListView();
-        form_.UpdateMenuState();
-    }
     return true;
 }
 
@@ -479,7 +439,6 @@ void ListCommands::ListPropertiesTabPopupMenuClick()
     }
     // The tab shows the platform and owner just changed, not the old ones.
     form_.RefreshTabs();
-    form_.UpdateMenuState();
 }
 
 }  // namespace quorvel

@@ -1,5 +1,6 @@
 #include "ui/commands/ToolCommands.h"
 
+#include "ui/MenuNames.h"
 #include "ui/OptionsForm.h"
 #include "ui/UpdateForm.h"
 
@@ -10,9 +11,9 @@ namespace quorvel {
 ToolCommands::ToolCommands(MainFormAccess& form)
     : CommandGroup(form), updateForm_(std::make_unique<TUpdateForm>(&form.Window()))
 {
-    Connect("OptionsMainMenu", [this] { OptionsMainMenuClick(); });
-    Connect("VerifyManufacturersMainMenu", [this] { VerifyManufacturersMainMenuClick(); });
-    Connect("VerifyManufacturersPopupMenu", [this] { VerifyManufacturersMainMenuClick(); });
+    Connect(entry::OptionsMainMenu, [this] { OptionsMainMenuClick(); });
+    Connect(entry::VerifyManufacturersMainMenu, [this] { VerifyManufacturersMainMenuClick(); });
+    Connect(entry::VerifyManufacturersPopupMenu, [this] { VerifyManufacturersMainMenuClick(); });
 }
 
 ToolCommands::~ToolCommands() = default;
@@ -36,7 +37,6 @@ void ToolCommands::VerifyManufacturersMainMenuClick()
         return;
     form_.RefreshListView();
     form_.UpdateStatusBar();
-    form_.UpdateMenuState();
 }
 
 }  // namespace quorvel
