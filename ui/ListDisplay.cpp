@@ -12,6 +12,8 @@
 
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
+#include <QScrollBar>
 #include <QStyle>
 #include <QTableView>
 
@@ -68,13 +70,60 @@ void SetDefaultWidths(TColumnListClass& columns, const TBaseCustomListClass& lis
     }
 }
 
+// Moves to Row keeping the column and the sideways scroll; Extend selects the rows on the way.
+void MoveToRow(QTableView& view, int row, bool extend)
+{
+    QAbstractItemModel* model = view.model();
+    QItemSelectionModel* selection = view.selectionModel();
+    if (!model || !selection || model->rowCount() == 0 || model->columnCount() == 0)
+        return;
+    QScrollBar* sideways = view.horizontalScrollBar();
+    const int offset = sideways->value();
+    const QModelIndex current = view.currentIndex();
+    const int column = current.isValid() ? current.column() : std::max(0, view.columnAt(0));
+    const QModelIndex target = model->index(row, column);
+    if (extend && current.isValid()) {
+        const QItemSelection rows(model->index(std::min(row, current.row()), 0),
+                                  model->index(std::max(row, current.row()), model->columnCount() - 1));
+        selection->setCurrentIndex(target, QItemSelectionModel::NoUpdate);
+        selection->select(rows, QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    } else {
+        selection->setCurrentIndex(target, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    }
+    view.scrollTo(target);
+    sideways->setValue(offset);
+}
+
 }  // namespace
 
-TListDisplayClass::TListDisplayClass() : model_(std::make_unique<ListTableModel>()) { }
+// Home and End, with Ctrl or without, go to the first and last row: a list is read by its rows, and
+// the grid's own keys would go to the first or last column and leave no row in view.
+class TListDisplayClass::RowKeys : public QObject {
+public:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const auto* key = static_cast<QKeyEvent*>(event);
+        auto* view = qobject_cast<QTableView*>(watched);
+        if (!view || (key->key() != Qt::Key_Home && key->key() != Qt::Key_End))
+            return false;
+        const int rows = view->model() ? view->model()->rowCount() : 0;
+        MoveToRow(*view, key->key() == Qt::Key_Home ? 0 : rows - 1, key->modifiers() & Qt::ShiftModifier);
+        return true;
+    }
+};
+
+TListDisplayClass::TListDisplayClass()
+    : model_(std::make_unique<ListTableModel>()), rowKeys_(std::make_unique<RowKeys>())
+{
+}
 
 TListDisplayClass::~TListDisplayClass()
 {
     DisconnectTree();
+    if (Tree)
+        Tree->removeEventFilter(rowKeys_.get());
     if (Tree && Tree->model() == model_.get())
         Tree->setModel(nullptr);
 }
@@ -146,6 +195,7 @@ void TListDisplayClass::SetTree(QTableView* tree)
 {
     if (Tree) {
         DisconnectTree();
+        Tree->removeEventFilter(rowKeys_.get());
         if (ViewDirty) {
             CaptureColumnWidths();
             SaveView();
@@ -167,6 +217,7 @@ void TListDisplayClass::SetTree(QTableView* tree)
     Tree->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     Tree->verticalHeader()->hide();
     Tree->setSelectionBehavior(QAbstractItemView::SelectRows);
+    Tree->installEventFilter(rowKeys_.get());
     QHeaderView* header = Tree->horizontalHeader();
     header->setSectionsClickable(true);
     header->setSectionsMovable(true);
@@ -202,8 +253,12 @@ void TListDisplayClass::SetList(TBaseCustomListClass* list)
     }
     List = list;
     model_->SetList(List);
-    if (List)
+    if (List) {
         LoadView();
+        // Another list starts at its first column, not at the sideways offset of the one before.
+        if (Tree)
+            Tree->horizontalScrollBar()->setValue(0);
+    }
 }
 
 void TListDisplayClass::LoadView()

@@ -7,7 +7,9 @@
 #include "platform/IniFile.h"
 #include "support/GlobalsTest.h"
 
+#include <algorithm>
 #include <filesystem>
+#include <tuple>
 
 namespace quorvel {
 namespace {
@@ -128,6 +130,33 @@ TEST_F(ConfigMigrationTest, MigratesAnOldConfigurationStepByStep)
     EXPECT_EQ(again[9], dir + "Zentrix 64.INI Does not exist.");
     EXPECT_EQ(ReadFile("Config/CustomReports.ini"), before);
     EXPECT_TRUE(succeeded);
+}
+
+// Names the old file took without a check: each finds a section the new file can hold, and the run ends.
+TEST_F(ConfigMigrationTest, ReportNamesNoSectionCanHoldStillMove)
+{
+    WriteFile("Quorvel.ini", "[ReportList]\r\nCount=2\r\nRpt0=Cost=Value\r\nRpt1=Bad]Name\r\n"
+                             "[Cost=Value]\r\nCount=1\r\nName0=Worth\r\nField0=VALUE\r\n"
+                             "[Bad]Name]\r\nCount=1\r\nName0=Maker\r\nField0=MFG\r\n");
+    const auto lines = Migrate();
+    EXPECT_TRUE(succeeded);
+    EXPECT_EQ(ReadIniString(G_ConfigFile, "General", "ConfigVersion", ""), "CFG2.0");
+    const std::string reports = dir + "Config/CustomReports.ini";
+    EXPECT_EQ(IniFile::Load(reports).ReadIndexedList("ReportList", "Rpt"),
+              (std::vector<std::string> {"Cost=Value", "Bad]Name"}));
+    const std::tuple<std::string, const char*, const char*> moved[] = {{"Cost=Value", "VALUE", "Worth"},
+                                                                       {"Bad]Name", "MFG", "Maker"}};
+    for (const auto& [name, field, caption] : moved) {
+        const std::string section = IniFile::HoldableSectionName("CustomMedia" + name);
+        EXPECT_EQ(std::count(lines.begin(), lines.end(),
+                             "Report \"" + name + "\" is stored in the section \"" + section + "\"."),
+                  1);
+        TColumnListClass columns;
+        columns.SetTemplate(&MediaFieldSet());
+        columns.LoadFromIni(reports, section);
+        EXPECT_EQ(columns.GetColumn(std::max(0, columns.IndexOfField(field)))->Name, caption) << name;
+    }
+    EXPECT_EQ(IniFile::Load(G_ConfigFile).SectionNames(), std::vector<std::string> {"General"});
 }
 
 TEST_F(ConfigMigrationTest, AMoveOntoAnExistingFileKeepsBoth)

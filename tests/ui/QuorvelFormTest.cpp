@@ -7,6 +7,7 @@
 #include "ui/MenuNames.h"
 #include "ui/UiScale.h"
 
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -152,6 +153,10 @@ TEST_F(MainFormTest, CloseStopsWhenAWantedSaveFailsElseWritesLastFilesAndPlaceme
     ASSERT_EQ(form->OpenLists().size(), 3u);
     EXPECT_EQ(TakeMessages().size(), 2u) << "the question and the failure";
     EXPECT_EQ(form->Grid().model()->rowCount(), 2);
+    fake.confirmAnswers = {Answer::Cancel};  // Escape: the program goes on
+    EXPECT_FALSE(form->close());
+    EXPECT_EQ(form->OpenLists().size(), 3u);
+    EXPECT_EQ(TakeMessages().size(), 1u);
 
     fake.confirmAnswers = {false, false};  // neither changed list is saved
     EXPECT_TRUE(form->close());
@@ -165,6 +170,20 @@ TEST_F(MainFormTest, CloseStopsWhenAWantedSaveFailsElseWritesLastFilesAndPlaceme
               (std::vector<ShownMessage> {
                   {MessageKind::Confirmation, ToQString("Zentrix 64 (" + first + ") Has changed.  Save Changes?")},
                   {MessageKind::Confirmation, "Korvo Handheld () Has changed.  Save Changes?"}}));
+}
+
+// Some pages write their files at once: the rest of a visit is kept too, whichever way it closes.
+TEST_F(MainFormTest, ToolsOptionsKeepsTheWholeVisitEvenWhenCancelled)
+{
+    MakeForm();
+    for (const int result : {int(QDialog::Rejected), int(QDialog::Accepted)}) {
+        fake.dialogAnswers.push_back([&](QDialog& dialog) {
+            dialog.findChild<QLineEdit*>("DefaultOwnerEdit")->setText(QString::number(result));
+            return result;
+        });
+        form->Action("OptionsMainMenu")->trigger();
+        EXPECT_EQ(ReadIniString(G_ConfigFile, "General", "DefaultOwner", ""), std::to_string(result));
+    }
 }
 
 TEST_F(MainFormTest, AnOldConfigurationEndsTheRunWithoutSavingAnything)

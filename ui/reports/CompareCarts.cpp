@@ -292,8 +292,11 @@ void TCompareCartsForm::ReportButtonClick()
 {
     RunCommand([this] {
         const auto fileName = ReportFilePath(settings_.GetSetting(setting::ReportPath), "Media Compare Report.html");
-        if (fileName && MakeCompareReport(*LeftList, *RightList, *fileName))
+        if (fileName && MakeCompareReport(*LeftList, *RightList, *fileName)) {
+            if (ReportWritten)
+                ReportWritten(*fileName);
             OpenDocument(ToQString(*fileName));
+        }
     });
 }
 
@@ -341,12 +344,17 @@ void TCompareCartsForm::FormShow()
         CartListOneCB->setCurrentIndex(0);
         CartListTwoCB->setCurrentIndex(1);
     }
-    LeftDisplay->SetTree(leftListView);
-    LeftDisplay->SetList(LeftList.get());
-    LeftDisplay->LoadView();
-    RightDisplay->SetTree(rightListView);
-    RightDisplay->SetList(RightList.get());
-    RightDisplay->LoadView();
+    // The last comparison's results show again: each grid is bound once, and every show rebuilds its
+    // columns and then its rows.
+    const std::pair<TListDisplayClass*, QTableView*> grids[] = {{LeftDisplay.get(), leftListView},
+                                                                {RightDisplay.get(), rightListView}};
+    for (const auto& [display, view] : grids) {
+        if (display->GetTree() != view)
+            display->SetTree(view);
+        display->SetList(display == LeftDisplay.get() ? LeftList.get() : RightList.get());
+        display->LoadView();
+        display->Refresh();
+    }
     UpdateButtons();
     const QSize screen = Screen().PrimaryScreenSize();
     move((screen.width() - width()) / 2, (screen.height() - height()) / 2);
@@ -386,6 +394,17 @@ void TCompareCartsForm::showEvent(QShowEvent* event)
     // Coming back from the task bar is no new show.
     if (!event->spontaneous())
         RunCommand([this] { FormShow(); });
+}
+
+void TCompareCartsForm::hideEvent(QHideEvent* event)
+{
+    QWidget::hideEvent(event);
+    // Each showing chooses lists afresh (a pair, or nothing among three or more); going to the task
+    // bar is no hiding.
+    if (!event->spontaneous()) {
+        for (QComboBox* combo : {CartListOneCB, CartListTwoCB})
+            combo->setCurrentIndex(-1);
+    }
 }
 
 void TCompareCartsForm::closeEvent(QCloseEvent* event)
