@@ -127,7 +127,7 @@ TEST_F(CompareCartsTest, CompareFillsBothGridsAndAnErrorKeepsThem)
 TEST_F(CompareCartsTest, ShowingAgainKeepsResultsNotChoices)
 {
     const auto selected = [this] {
-        return std::pair(form->CartListOneCB->currentIndex(), form->CartListTwoCB->currentIndex());
+        return std::pair(Find<QComboBox>("CartListOneCB")->currentIndex(), Find<QComboBox>("CartListTwoCB")->currentIndex());
     };
     EXPECT_EQ(selected(), std::pair(0, 1));
     form->CompareButtonClick();
@@ -136,12 +136,12 @@ TEST_F(CompareCartsTest, ShowingAgainKeepsResultsNotChoices)
     lists.back()->SetOpenedFileName("/lists/3");
     form->SetLists(lists);
     form->show();
-    for (const QTableView* view : {form->leftListView, form->rightListView})
+    for (const QTableView* view : {Find<QTableView>("leftListView"), Find<QTableView>("rightListView")})
         EXPECT_EQ(std::pair(view->model()->rowCount(), view->model()->columnCount() > 0), std::pair(1, true));
     EXPECT_EQ(selected(), std::pair(-1, -1));
 
-    form->CartListOneCB->setCurrentIndex(0);
-    form->CartListTwoCB->setCurrentIndex(1);
+    Find<QComboBox>("CartListOneCB")->setCurrentIndex(0);
+    Find<QComboBox>("CartListTwoCB")->setCurrentIndex(1);
     const std::string closed = lists[1]->GetOpenedFileName();
     lists.erase(lists.begin() + 1);
     form->SetLists(lists);

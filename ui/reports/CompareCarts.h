@@ -72,6 +72,7 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
 
@@ -101,16 +102,6 @@ private:
     QPushButton* ExitButton = nullptr;
     QProgressBar* ProgressBar1 = nullptr;
 
-    const TCartListClass& GetLeftList() const { return *LeftList; }
-    const TCartListClass& GetRightList() const { return *RightList; }
-
-protected:
-    void showEvent(QShowEvent* event) override;
-    void hideEvent(QHideEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-    void changeEvent(QEvent* event) override;
-
-private:
     QWidget* MakeHalf(QLabel*& caption, const char* captionText, QComboBox*& combo, QLabel*& title,
                       const char* titleText, QTableView*& view, QAction*& customize);
     void Customize(TListDisplayClass& display);
