@@ -151,6 +151,7 @@ private:
 // Items of a sorted list lie anywhere in memory; asking for an item's memory some items ahead lets
 // the loads overlap. (Also asking for its value and text in further stages gained little, now that
 // the values lie in the item.)
+// Items is a vector or span of owning or plain item pointers.
 template <typename Items, typename Consume>
 void BuildKeys(const Items& items, size_t first, size_t last, KeyBuilder& builder, Consume consume)
 {
@@ -357,7 +358,6 @@ template <typename Items> bool InOrder(const Items& items, std::string_view fiel
     return true;
 }
 
-// Items is a vector of owning or plain item pointers.
 template <typename Items>
 std::vector<uint32_t> OrderOf(const Items& items, std::string_view fieldName, int32_t direction)
 {

@@ -1,11 +1,11 @@
-#include "reports/CartChartForm.h"
+#include "ui/reports/CartChartForm.h"
 
 #include "model/ListFactory.h"
 #include "model/ListTestSupport.h"
-#include "reports/ChartWidget.h"
-#include "reports/ChooseListTypeForm.h"
 #include "support/TempDir.h"
 #include "support/qt/FakeServices.h"
+#include "ui/reports/ChartWidget.h"
+#include "ui/reports/ChooseListTypeForm.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -14,13 +14,13 @@
 #include "config/SettingKeys.h"
 #include "model/ColumnList.h"
 #include "model/ListFactory.h"
-#include "reports/CompareCarts.h"
 #include "reports/CompareCartsReport.h"
 #include "reports/CompareTestSupport.h"
 #include "reports/ReportColumns.h"
 #include "reports/ReportHtml.h"
 #include "support/ConfigDirTest.h"
 #include "support/qt/FakeServices.h"
+#include "ui/reports/CompareCarts.h"
 
 namespace quorvel {
 namespace {
@@ -60,21 +60,26 @@ TEST_F(CompareCartsTest, WindowStatesRoundTrip)
     form->IgnoreMfgCB->setChecked(false);
     form->MinQtyCB->setChecked(true);
     form->MinQtyEdit->setValue(5);
-    form->resize(700, 500);
+    // Sizes above the window's least one, which follows the desktop font.
+    const QSize size = form->minimumSize() + QSize(70, 30);
+    form->resize(size);
+    const int leftPanel = form->LeftPanel->width();
     form->ExitButtonClick();
     EXPECT_FALSE(form->isVisible());
     std::vector<std::string> keys;
     for (const auto& [key, value] : IniFile::Load(TCompareCartsForm::WindowStatesFile()).SectionValues("MediaCompare"))
         keys.push_back(key + "=" + (key.starts_with("WindowX") || key.starts_with("WindowY") ? "" : value));
+    const auto number = [](const char* key, int value) { return key + std::to_string(value); };
     EXPECT_EQ(keys,
-              (std::vector<std::string> {"WindowState=0", "WindowX=", "WindowY=", "WindowW=700", "WindowH=500",
-                                         "IgnoreLabelType=1", "IgnoreLabelColor=1", "IgnorePunctuation=1",
-                                         "IgnoreMfg=0", "UseMinQty=1", "MinQtyCount=5", "LeftPanel=304"}));
+              (std::vector<std::string> {"WindowState=0", "WindowX=", "WindowY=", number("WindowW=", size.width()),
+                                         number("WindowH=", size.height()), "IgnoreLabelType=1", "IgnoreLabelColor=1",
+                                         "IgnorePunctuation=1", "IgnoreMfg=0", "UseMinQty=1", "MinQtyCount=5",
+                                         number("LeftPanel=", leftPanel)}));
     TCompareCartsForm again(*settings);
     again.show();
     EXPECT_EQ(std::tuple(again.size(), again.IgnoreMfgCB->isChecked(), again.MinQtyCB->isChecked(),
                          again.MinQtyEdit->value()),
-              std::tuple(QSize(700, 500), false, true, 5));
+              std::tuple(size, false, true, 5));
 }
 
 // The entries and how they follow the open lists are checked with the compare command.

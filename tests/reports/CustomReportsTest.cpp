@@ -1,12 +1,13 @@
 #include "ReportTest.h"
 
 #include "platform/IniFile.h"
-#include "reports/ChooseListTypeForm.h"
-#include "reports/CustomReportForm.h"
+#include "platform/qt/CommandGuard.h"
 #include "reports/CustomReports.h"
 #include "reports/ReportColumns.h"
-#include "reports/ReportFiles.h"
 #include "ui/FieldOrderForm.h"
+#include "ui/reports/ChooseListTypeForm.h"
+#include "ui/reports/CustomReportForm.h"
+#include "ui/reports/ReportWriters.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -69,7 +70,7 @@ TEST_F(CollectionSummaryTest, QuantityThatIsNoNumberStopsTheSummary)
     auto bad = MakeList({{"T", false, 5}, {"T", false, 2}});
     bad->SetFileName("/lists/Zentrix.csv");
     bad->GetItem(1)->SetFieldValue("Quantity", std::string("2.5"));
-    EXPECT_FALSE(MakeCollectionSummaryReport({bad.get()}, "Media", PathOf("sum.html")));
+    EXPECT_FALSE(RunCommand([&] { MakeCollectionSummaryReport({bad.get()}, "Media", PathOf("sum.html")); }));
     EXPECT_FALSE(Exists("sum.html"));
     EXPECT_EQ(
         fake.messages,

@@ -4,10 +4,10 @@
 #include "platform/FileNames.h"
 #include "platform/ProgramFolder.h"
 #include "platform/qt/Version.h"
-#include "reports/CompareCarts.h"
-#include "reports/CustomReportForm.h"
 #include "ui/InventoryForm.h"
 #include "ui/MenuNames.h"
+#include "ui/reports/CompareCarts.h"
+#include "ui/reports/CustomReportForm.h"
 
 #include <QComboBox>
 #include <QListWidget>

@@ -1,10 +1,11 @@
-#include "reports/CustomReportForm.h"
+#include "ui/reports/CustomReportForm.h"
 
 #include "model/ColumnList.h"
 #include "model/ListFactory.h"
 #include "model/Utils.h"
 #include "platform/Cp1252.h"
 #include "platform/IniFile.h"
+#include "platform/Text.h"
 #include "platform/qt/CommandGuard.h"
 #include "platform/qt/QtCp1252.h"
 #include "platform/qt/Services.h"
@@ -40,9 +41,9 @@ TCustomReportForm::TCustomReportForm(TFieldOrderForm& fieldOrder, QWidget* paren
 
     connect(ReportNameEdit, &QLineEdit::textChanged, this, [this] { UpdateButtons(); });
     connect(ReportNameList, &QListWidget::itemSelectionChanged, this, [this] { UpdateButtons(); });
-    connect(AddButton, &QPushButton::clicked, this, [this] { RunCommand([this] { AddButtonClick(); }); });
-    connect(RemoveButton, &QPushButton::clicked, this, [this] { RunCommand([this] { RemoveButtonClick(); }); });
-    connect(ConfigureButton, &QPushButton::clicked, this, [this] { RunCommand([this] { ConfigureButtonClick(); }); });
+    connect(AddButton, &QPushButton::clicked, this, Guarded([this] { AddButtonClick(); }));
+    connect(RemoveButton, &QPushButton::clicked, this, Guarded([this] { RemoveButtonClick(); }));
+    connect(ConfigureButton, &QPushButton::clicked, this, Guarded([this] { ConfigureButtonClick(); }));
     connect(PrintButton, &QPushButton::clicked, this, &QDialog::accept);
     connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
 
@@ -63,9 +64,7 @@ TCustomReportForm::TCustomReportForm(TFieldOrderForm& fieldOrder, QWidget* paren
 
 bool TCustomReportForm::IsValidReportName(const std::string& name)
 {
-    if (name.find_first_not_of(" \t") == std::string::npos)
-        return false;
-    return name.find_first_of("[]\r\n") == std::string::npos;
+    return !IsBlank(name) && name.find_first_of("[]\r\n") == std::string::npos;
 }
 
 int TCustomReportForm::GetSelectedCount() const

@@ -1,12 +1,13 @@
-#include "reports/CartChartForm.h"
+#include "ui/reports/CartChartForm.h"
 
 #include "model/ListFactory.h"
 #include "platform/qt/CommandGuard.h"
 #include "platform/qt/Services.h"
 #include "reports/ChartOperations.h"
 #include "reports/ChartPainter.h"
-#include "reports/ChartWidget.h"
-#include "reports/ChooseListTypeForm.h"
+#include "ui/reports/ChartWidget.h"
+#include "ui/reports/ChooseListTypeForm.h"
+#include "ui/UiScale.h"
 
 #include <QFileInfo>
 #include <QGridLayout>
@@ -26,8 +27,8 @@ namespace quorvel {
 TCartChartForm::TCartChartForm(TChooseListTypeForm& chooser, QWidget* parent) : QDialog(parent), chooser_(chooser)
 {
     setWindowTitle(QStringLiteral("Cartridge Charts"));
-    setMinimumSize(640, 480);
-    resize(640, 480);
+    setMinimumSize(Scaled(640, 480));
+    resize(Scaled(640, 480));
 
     Chart1 = new TChartWidget(this);
     Chart1->SetData({"Cartridges by Manufacturer", TChartMarksStyle::Percent, {}});

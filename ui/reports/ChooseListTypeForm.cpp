@@ -1,4 +1,4 @@
-#include "reports/ChooseListTypeForm.h"
+#include "ui/reports/ChooseListTypeForm.h"
 
 #include "model/ListFactory.h"
 #include "platform/qt/QtCp1252.h"
