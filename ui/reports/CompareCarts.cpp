@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <tuple>
 #include <utility>
 
 #include "config/SettingKeys.h"
@@ -346,12 +347,12 @@ void TCompareCartsForm::FormShow()
     }
     // The last comparison's results show again: each grid is bound once, and every show rebuilds its
     // columns and then its rows.
-    const std::pair<TListDisplayClass*, QTableView*> grids[] = {{LeftDisplay.get(), leftListView},
-                                                                {RightDisplay.get(), rightListView}};
-    for (const auto& [display, view] : grids) {
+    const std::tuple<TListDisplayClass*, QTableView*, TCartListClass*> grids[] = {
+        {LeftDisplay.get(), leftListView, LeftList.get()}, {RightDisplay.get(), rightListView, RightList.get()}};
+    for (const auto& [display, view, list] : grids) {
         if (display->GetTree() != view)
             display->SetTree(view);
-        display->SetList(display == LeftDisplay.get() ? LeftList.get() : RightList.get());
+        display->SetList(list);
         display->LoadView();
         display->Refresh();
     }
