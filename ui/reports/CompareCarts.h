@@ -57,7 +57,7 @@ public:
     void ExitButtonClick();
     void CustomizeLeftViewClick();
     void CustomizeRightViewClick();
-    // Every show: placement, switches and grids as the Part of the window lays down.
+    // Every show: placement, switches and grids as the window was left.
     void FormShow();
     // Every close: writes WindowStates.ini; a failure there is not worth keeping the window open.
     void FormClose();
