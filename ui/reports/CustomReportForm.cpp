@@ -47,9 +47,9 @@ TCustomReportForm::TCustomReportForm(TFieldOrderForm& fieldOrder, QWidget* paren
 
     connect(ReportNameEdit, &QLineEdit::textChanged, this, [this] { UpdateButtons(); });
     connect(ReportNameList, &QListWidget::itemSelectionChanged, this, [this] { UpdateButtons(); });
-    connect(AddButton, &QPushButton::clicked, this, [this] { RunCommand([this] { AddButtonClick(); }); });
-    connect(RemoveButton, &QPushButton::clicked, this, [this] { RunCommand([this] { RemoveButtonClick(); }); });
-    connect(ConfigureButton, &QPushButton::clicked, this, [this] { RunCommand([this] { ConfigureButtonClick(); }); });
+    connect(AddButton, &QPushButton::clicked, this, Guarded([this] { AddButtonClick(); }));
+    connect(RemoveButton, &QPushButton::clicked, this, Guarded([this] { RemoveButtonClick(); }));
+    connect(ConfigureButton, &QPushButton::clicked, this, Guarded([this] { ConfigureButtonClick(); }));
     connect(PrintButton, &QPushButton::clicked, this, &QDialog::accept);
     connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
 

@@ -40,7 +40,7 @@ QVBoxLayout* TReportOptionsForm::MakeButtons(QPushButton*& ok, QPushButton*& can
     columns = new QPushButton(QStringLiteral("Columns..."), this);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(columns, &QPushButton::clicked, this, [this] { RunCommand([this] { ColumnsButtonClick(); }); });
+    connect(columns, &QPushButton::clicked, this, Guarded([this] { ColumnsButtonClick(); }));
     auto* layout = new QVBoxLayout;
     layout->addWidget(ok);
     layout->addWidget(cancel);
