@@ -39,8 +39,9 @@ int ProgramBody(int argc, char** argv)
         Messages().Error(ErrorText(e));
         return 1;
     }
+    // The application title only: as a display name Qt would add it to every window's caption, and
+    // the main window's caption already begins with it.
     app.setApplicationName("Quorvel");
-    app.setApplicationDisplayName("Quorvel");
     // Ties the windows to the installed desktop entry, and so to its icon.
     app.setDesktopFileName("quorvel");
 

@@ -40,6 +40,7 @@ public:
     void Warning(const QString&) override { }
     void Information(const QString&) override { }
     bool Confirm(const QString&) override { return true; }
+    Answer Ask(const QString&) override { return Answer::Yes; }
     QString Text() override { return {}; }
     void SetText(const QString&) override { }
     QSize PrimaryScreenSize() override { return {1920, 1080}; }

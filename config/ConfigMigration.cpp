@@ -7,6 +7,7 @@
 #include "platform/FileNames.h"
 #include "platform/IniFile.h"
 #include "platform/SafeFile.h"
+#include "platform/Text.h"
 
 #include <algorithm>
 #include <exception>
@@ -116,20 +117,37 @@ void ConfigMigration::MoveCustomReports()
         AddLogLine("Moving Report \"" + name + "\"...");
         if (name.empty())
             continue;
-        columns.LoadFromIni(G_ConfigFile, name);
-        // Saving writes each column's position as its order: sort first so the user's order stays.
-        columns.SortByOrder();
-        // Where the custom-report window looks for a media report's columns.
-        columns.SaveToIni(reportsFile, "CustomMedia" + name);
-        // A report named like one of the configuration's own sections must not take the settings with it.
-        const bool ownSection = Cp1252::EqualsNoCase(name, kGeneral) || Cp1252::EqualsNoCase(name, "Paths") ||
-            Cp1252::EqualsNoCase(name, "LastFiles");
-        if (!ownSection)
-            EraseIniSection(G_ConfigFile, name);
+        // One report the new file cannot hold must not keep every other setting from moving.
+        try {
+            MoveCustomReport(columns, name, reportsFile);
+        } catch (const std::invalid_argument& e) {
+            AddLogLine("Report \"" + name + "\" was not moved: " + e.what());
+        }
     }
     EraseIniSection(G_ConfigFile, kReportList);
     FreeItemObject(item);
     AddLogLine("Move Complete.");
+}
+
+void ConfigMigration::MoveCustomReport(TColumnListClass& columns, const std::string& name,
+                                       const std::string& reportsFile)
+{
+    // The old file was written without checks: "[Bad]Name]" reads back as the section "Bad".
+    const std::string oldSection(TrimBlanks(std::string_view(name).substr(0, name.find(']'))));
+    columns.LoadFromIni(G_ConfigFile, oldSection.empty() ? name : oldSection);
+    // Saving writes each column's position as its order: sort first so the user's order stays.
+    columns.SortByOrder();
+    // Where the custom-report window looks for a media report's columns; a name the file cannot
+    // hold as a section ("Cost=Value") is stored under one it can.
+    const std::string section = IniFile::HoldableSectionName("CustomMedia" + name);
+    if (section != "CustomMedia" + name)
+        AddLogLine("Report \"" + name + "\" is stored in the section \"" + section + "\".");
+    columns.SaveToIni(reportsFile, section);
+    // A report named like one of the configuration's own sections must not take the settings with it.
+    const bool ownSection = Cp1252::EqualsNoCase(oldSection, kGeneral) || Cp1252::EqualsNoCase(oldSection, "Paths") ||
+        Cp1252::EqualsNoCase(oldSection, "LastFiles");
+    if (!ownSection && !oldSection.empty())
+        EraseIniSection(G_ConfigFile, oldSection);
 }
 
 void ConfigMigration::MoveConfigFiles()

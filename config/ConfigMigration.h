@@ -6,6 +6,8 @@
 
 namespace quorvel {
 
+class TColumnListClass;
+
 inline constexpr char kConfigVersionOld[] = "CFG1.0";
 inline constexpr char kConfigVersionCurrent[] = "CFG2.0";
 
@@ -29,8 +31,9 @@ public:
 
     // Migrates when the configuration is an old one; otherwise does nothing.
     void RunMigration();
-    // The steps in order. An error stops the steps and is logged; "CFG2.0" is written only when every
-    // step got through, so the next start tries again.
+    // The steps in order. A file that cannot be written stops the steps and is logged; "CFG2.0" is
+    // written only when every step got through, so the next start tries again. One entry the new
+    // files cannot hold is logged and skipped: it never stops the migration.
     void MigrateFrom10();
     void MoveCustomReports();
     void MoveConfigFiles();
@@ -44,6 +47,7 @@ public:
 
 private:
     void AddLogLine(const std::string& line);
+    void MoveCustomReport(TColumnListClass& columns, const std::string& name, const std::string& reportsFile);
     void MovePlatformFile(const std::string& name);
     void CopyPlatformList(const std::string& oldList);
 

@@ -2,7 +2,9 @@
 
 #include "model/CartListClass.h"
 #include "model/ColumnList.h"
+#include "model/FieldSet.h"
 #include "model/FieldText.h"
+#include "model/FieldValue.h"
 #include "model/HardwareListClass.h"
 #include "model/ListFile.h"
 #include "model/Utils.h"
@@ -97,6 +99,26 @@ void ItemText(const TBaseCustomListClass& list, int32_t index, std::string& text
     text = std::move(line);
 }
 
+// Whether the list writer can write Text in a field of that type. The empty text is how an unset
+// number is kept, so it passes.
+bool WriterConverts(std::string_view text, TFieldDataType type)
+{
+    if (text.empty())
+        return true;
+    switch (type) {
+    case dtInteger:
+        return TryTextToInteger(text).has_value();
+    case dtDouble:
+        return TryTextToDouble(text).has_value();
+    case dtCurrency:
+        return TryTextToCurrency(text).has_value();
+    case dtBoolean:
+        return TryTextToBoolean(text).has_value();
+    default:
+        return true;
+    }
+}
+
 void PasteText(TBaseCustomListClass& list, const std::string& text)
 {
     std::string_view rest = text;
@@ -115,14 +137,23 @@ void PasteText(TBaseCustomListClass& list, const std::string& text)
     }
     const ColumnMap columns(SplitCSVLine(second), *list.CreateItem());
 
-    // All items are built before any is added: a bad escape leaves the list as it was.
+    // All items are built before any is added: a bad escape, or a value the list could not save
+    // ("abc" for a quantity), leaves the list as it was.
     std::vector<std::unique_ptr<TBaseCustomClass>> items;
     LineCursor lines(rest);
     std::string_view line;
+    int64_t lineNumber = 2;
     while (lines.Next(line)) {
+        ++lineNumber;
         auto item = list.CreateItem();
-        columns.ForEachValue(line,
-                             [&](int32_t p, std::string_view value) { item->SetTextAt(p, DecodeFieldText(value)); });
+        const FieldSet& fields = item->Fields();
+        columns.ForEachValue(line, [&](int32_t p, std::string_view value) {
+            const std::string decoded = DecodeFieldText(value);
+            if (!WriterConverts(decoded, fields[p].DataType))
+                throw TBaseCustomListClassException(std::string(VariantConversionError().what()) + " in line " +
+                                                    std::to_string(lineNumber) + ", field " + fields[p].Name);
+            item->SetTextAt(p, decoded);
+        });
         items.push_back(std::move(item));
     }
     for (auto& item : items)

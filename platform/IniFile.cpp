@@ -251,6 +251,25 @@ bool IniFile::IsValidSectionName(std::string_view name)
     return !name.empty() && name.find_first_of("]=\r\n") == npos;
 }
 
+std::string IniFile::HoldableSectionName(std::string_view name)
+{
+    if (IsValidSectionName(name))
+        return std::string(name);
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string held;
+    for (const char c : name) {
+        if (c == ']' || c == '=' || c == '\r' || c == '\n') {
+            const auto byte = static_cast<unsigned char>(c);
+            held += '%';
+            held += kHex[byte >> 4];
+            held += kHex[byte & 15];
+        } else {
+            held += c;
+        }
+    }
+    return held;
+}
+
 bool IniFile::IsValidKeyName(std::string_view name)
 {
     // A key starting with "[" or ";" would read back as a section header or a comment.

@@ -68,6 +68,9 @@ public:
     // Whether a name can be written as a section or key name.
     static bool IsValidSectionName(std::string_view name);
     static bool IsValidKeyName(std::string_view name);
+    // A section name the file can hold for Name: Name itself when it can be written, otherwise Name
+    // with "]", "=", CR and LF written as "%" and two hexadecimal digits.
+    static std::string HoldableSectionName(std::string_view name);
 
 private:
     enum class Kind { Other, Section, Pair };

@@ -4,6 +4,7 @@
 #include "model/ColumnList.h"
 #include "model/ListFactory.h"
 #include "platform/FileNames.h"
+#include "platform/IniFile.h"
 #include "platform/qt/QtCp1252.h"
 #include "reports/CartReports.h"
 #include "reports/ReportColumns.h"
@@ -113,12 +114,17 @@ HtmlReport RenderCollectionSummaryReport(const std::vector<const TBaseCustomList
     return report;
 }
 
+std::string CustomReportSection(const std::string& listTypeName, const std::string& reportName)
+{
+    return IniFile::HoldableSectionName("Custom" + listTypeName + reportName);
+}
+
 bool MakeCustomReport(const TBaseCustomListClass& list, const std::string& reportName, const std::string& fileName)
 {
     if (list.Count() == 0)
         return false;
     TColumnListClass columns;
-    LoadReportColumns(list, CustomReportsIniFile(), "Custom" + ReportListTypeName(list) + reportName, columns);
+    LoadReportColumns(list, CustomReportsIniFile(), CustomReportSection(ReportListTypeName(list), reportName), columns);
     columns.SortByOrder();
     const ReportClock clock = ReportClock::System();
     WriteReport([&] { return RenderCustomReport(list, columns, reportName, clock); }, fileName);

@@ -20,6 +20,10 @@ HtmlReport RenderCustomReport(const TBaseCustomListClass& list, const TColumnLis
 HtmlReport RenderCollectionSummaryReport(const std::vector<const TBaseCustomListClass*>& lists,
                                          const std::string& listTypeName, const ReportClock& clock);
 
+// Where a named report's columns for a list type live in CustomReports.ini: "Custom" + list type +
+// name, held the file's way when the name has characters a section name cannot ("Cost=Value").
+std::string CustomReportSection(const std::string& listTypeName, const std::string& reportName);
+
 // The writers: true when the file was written, false for an empty list. A value that does not convert
 // and a failed write are thrown (see WriteReport). The lists are only read.
 bool MakeCustomReport(const TBaseCustomListClass& list, const std::string& reportName, const std::string& fileName);

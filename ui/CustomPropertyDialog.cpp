@@ -7,6 +7,7 @@
 #include "platform/qt/QtCp1252.h"
 #include "platform/qt/Services.h"
 #include "ui/OptionsForm.h"
+#include "ui/UiScale.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -109,12 +110,12 @@ TCustomPropertyDialog::TCustomPropertyDialog(QWidget* parent) : QDialog(parent)
 {
     setObjectName("CustomPropertyDialog");
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    setFixedSize(488, 448);
+    setFixedSize(Scaled(488, 448));
 
     const auto button = [this](const char* name, const char* caption, int top) {
         auto* b = new QPushButton(caption, this);
         b->setObjectName(name);
-        b->setGeometry(width() - kButtonRight, top, 75, 25);
+        b->setGeometry(width() - Scaled(kButtonRight), Scaled(top), Scaled(75), Scaled(25));
         b->setAutoDefault(false);
         return b;
     };
@@ -153,7 +154,7 @@ void TCustomPropertyDialog::resizeEvent(QResizeEvent* event)
     if (!reset_)
         return;
     for (auto* b : {ok_, cancel_, reset_})
-        b->move(width() - kButtonRight, b->y());
+        b->move(width() - Scaled(kButtonRight), b->y());
 }
 
 void TCustomPropertyDialog::FormShow()
@@ -191,10 +192,12 @@ bool TCustomPropertyDialog::LoadLayout()
                              .arg(ToQString(file ? *file : missing)));
         return false;
     }
-    // The layout gives the client area, so that its controls fit whatever frame the desktop draws.
-    setFixedSize(layout->Width, layout->Height);
+    // The layout gives the client area, so that its controls fit whatever frame the desktop draws;
+    // its pixels are the design's, drawn at this desktop's scale.
+    const QSize size = Scaled(layout->Width, layout->Height);
+    setFixedSize(size);
     const QSize screen = Screen().PrimaryScreenSize();
-    move(screen.width() / 2 - layout->Width / 2, screen.height() / 2 - layout->Height / 2);
+    move(screen.width() / 2 - size.width() / 2, screen.height() / 2 - size.height() / 2);
     for (const auto& entry : layout->Controls)
         MakeControl(entry);
 
@@ -237,7 +240,7 @@ void TCustomPropertyDialog::MakeControl(const LayoutRecord& entry)
     info->FieldName = entry.FieldName;
     info->OptionTab = entry.OptionTab;
     info->Control = NewControl(*kind, entry.Caption);
-    info->Control->setGeometry(entry.Left, entry.Top, entry.Width, entry.Height);
+    info->Control->setGeometry(Scaled(entry.Left), Scaled(entry.Top), Scaled(entry.Width), Scaled(entry.Height));
     info->Control->show();
     if (*kind == ControlInfo::ckEdit || *kind == ControlInfo::ckDropDown) {
         info->Label = new QLabel(ToQString(entry.Caption), this);
@@ -290,11 +293,11 @@ void TCustomPropertyDialog::PlaceLabel(ControlInfo& info)
     switch (info.CaptionLocation) {
     case 0:
         label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        label->move(c.left() - label->width() - 4, c.top() + (c.height() / 2 - label->height() / 2));
+        label->move(c.left() - label->width() - Scaled(4), c.top() + (c.height() / 2 - label->height() / 2));
         break;
     case 1:
         label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-        label->move(c.left(), c.top() - label->height() - 2);
+        label->move(c.left(), c.top() - label->height() - Scaled(2));
         break;
     default:
         label->move(0, 0);

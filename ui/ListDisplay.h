@@ -91,7 +91,9 @@ private:
     bool BuildingColumns = false;
     bool ViewDirty = false;
 
+    class RowKeys;
     std::unique_ptr<ListTableModel> model_;
+    std::unique_ptr<RowKeys> rowKeys_;
     std::vector<QMetaObject::Connection> connections_;
 };
 

@@ -110,7 +110,7 @@ void TQuorvelForm::RefreshTabs()
     int selected = -1;
     for (size_t i = 0; i < openLists_.size(); ++i) {
         OpenTabSet->addTab(ToQString(TabCaption(i)));
-        if (currentList_ && openLists_[i]->GetOpenedFileName() == currentList_->GetOpenedFileName() && selected < 0)
+        if (openLists_[i].get() == currentList_)
             selected = int(i);
     }
     if (selected >= 0)

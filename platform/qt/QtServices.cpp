@@ -34,6 +34,17 @@ QString StartPath(const FileDialogRequest& request)
     return QDir(request.folder).filePath(request.fileName);
 }
 
+// The one place boxes are made: plain text always, so that a file's "<img ...>" shows as typed.
+QMessageBox::StandardButton ShowBox(QMessageBox::Icon icon, const QString& text, QMessageBox::StandardButtons buttons,
+                                    QMessageBox::StandardButton defaultButton)
+{
+    QMessageBox box(icon, Title(), text, buttons, BoxParent());
+    box.setTextFormat(Qt::PlainText);
+    box.setDefaultButton(defaultButton);
+    // Escape and the close box answer Cancel when there is one, else No, else OK.
+    return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
 std::optional<QString> Chosen(const QString& name)
 {
     if (name.isEmpty())
@@ -45,19 +56,32 @@ std::optional<QString> Chosen(const QString& name)
 
 ServiceSet QtServices::Set() { return ServiceSet {this, this, this, this, this, this, this}; }
 
-void QtServices::Error(const QString& text) { QMessageBox::critical(BoxParent(), Title(), text, QMessageBox::Ok); }
+void QtServices::Error(const QString& text) { ShowBox(QMessageBox::Critical, text, QMessageBox::Ok, QMessageBox::Ok); }
 
-void QtServices::Warning(const QString& text) { QMessageBox::warning(BoxParent(), Title(), text, QMessageBox::Ok); }
+void QtServices::Warning(const QString& text) { ShowBox(QMessageBox::Warning, text, QMessageBox::Ok, QMessageBox::Ok); }
 
 void QtServices::Information(const QString& text)
 {
-    QMessageBox::information(BoxParent(), Title(), text, QMessageBox::Ok);
+    ShowBox(QMessageBox::Information, text, QMessageBox::Ok, QMessageBox::Ok);
 }
 
 bool QtServices::Confirm(const QString& text)
 {
-    return QMessageBox::question(BoxParent(), Title(), text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No) ==
+    return ShowBox(QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No) ==
         QMessageBox::Yes;
+}
+
+Answer QtServices::Ask(const QString& text)
+{
+    switch (ShowBox(QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                    QMessageBox::Yes)) {
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    default:
+        return Answer::Cancel;
+    }
 }
 
 std::optional<QString> QtServices::InputBox(const QString& caption, const QString& prompt, const QString& value)

@@ -19,6 +19,7 @@ public:
     void Warning(const QString& text) override;
     void Information(const QString& text) override;
     bool Confirm(const QString& text) override;
+    Answer Ask(const QString& text) override;
 
     std::optional<QString> InputBox(const QString& caption, const QString& prompt, const QString& value) override;
 

@@ -11,15 +11,23 @@ class QDialog;
 
 namespace quorvel {
 
-// Modal message boxes: errors, warnings and information with OK; confirmations with Yes and No.
+// What the user answered to a question that can also be taken back.
+enum class Answer { Yes, No, Cancel };
+
+// Modal message boxes: errors, warnings and information with OK; questions with Yes and No, or Yes,
+// No and Cancel. Every text is shown as plain text, never as markup: texts quote file contents.
 class MessageService {
 public:
     virtual ~MessageService() = default;
     virtual void Error(const QString& text) = 0;
     virtual void Warning(const QString& text) = 0;
     virtual void Information(const QString& text) = 0;
-    // True for Yes; No (and closing the box) leaves everything unchanged.
+    // For questions whose Yes destroys something: No is the default, and No (Escape, the close box)
+    // leaves everything unchanged. True for Yes.
     virtual bool Confirm(const QString& text) = 0;
+    // For questions whose No loses something ("Save Changes?"): Yes is the default; Escape and the
+    // close box answer Cancel, which takes the whole command back.
+    virtual Answer Ask(const QString& text) = 0;
 };
 
 // One line of text from the user; nothing when cancelled.

@@ -22,13 +22,14 @@ protected:
         G_ConfigFiles = dir + "Config/";
     }
 
-    // An old configuration: two custom reports, view sections, two platforms of which only the first
-    // has its file in the program folder.
+    // An old configuration: custom reports (two named as no section can be named), view sections, two
+    // platforms of which only the first has its file in the program folder.
     void WriteOldConfig()
     {
         WriteFile("Quorvel.ini",
-                  "[General]\r\nShowSplash=1\r\n[ReportList]\r\nCount=3\r\nRpt0=Shelf\r\nRpt1=Loose\r\nRpt2=paths\r\n"
-                  "[Shelf]\r\nCount=2\r\nName0=Title\r\nOrder0=5\r\nName1=Maker\r\nOrder1=0\r\n[Loose]\r\nCount=0\r\n"
+                  "[General]\r\nShowSplash=1\r\n[ReportList]\r\nCount=4\r\nRpt0=Shelf\r\nRpt1=Cost=Value\r\nRpt2=paths\r\n"
+                  "Rpt3=Bad]Name\r\n[Shelf]\r\nCount=2\r\nName0=Title\r\nOrder0=5\r\nName1=Maker\r\nOrder1=0\r\n"
+                  "[Cost=Value]\r\nCount=0\r\n[Bad]Name]\r\nCount=1\r\nName0=Worth\r\nField0=VALUE\r\n"
                   "[CustomMainHeader]\r\nCount=0\r\n[MfgList]\r\nCount=0\r\n[Paths]\r\nMedia=x\r\n");
         WriteIniString(G_ConfigFile, "Shelf", "Field0", MediaFieldSet()[0].Name);
         WriteIniString(G_ConfigFile, "Shelf", "Field1", MediaFieldSet()[1].Name);
@@ -82,10 +83,13 @@ TEST_F(ConfigMigrationTest, MigratesAnOldConfigurationStepByStep)
         "G_ConfigFile=" + dir + "Quorvel.ini",
         "G_ConfigFiles=" + config,
         "Moving Custom Reports...",
-        "3 Reports to move.",
+        "4 Reports to move.",
         "Moving Report \"Shelf\"...",
-        "Moving Report \"Loose\"...",
+        "Moving Report \"Cost=Value\"...",
+        "Report \"Cost=Value\" is stored in the section \"CustomMediaCost%3DValue\".",
         "Moving Report \"paths\"...",  // named like a settings section: that section stays
+        "Moving Report \"Bad]Name\"...",  // its old section reads back as "Bad"
+        "Report \"Bad]Name\" is stored in the section \"CustomMediaBad%5DName\".",
         "Move Complete.",
         "Moving Configuration Files...",
         "3 Configuration Files to move.",
@@ -110,7 +114,8 @@ TEST_F(ConfigMigrationTest, MigratesAnOldConfigurationStepByStep)
     EXPECT_EQ(ReadFile("Config/Platforms.ini"), ReadFile("platforms.ini"));
 
     const IniFile reports = IniFile::Load(config + "CustomReports.ini");
-    EXPECT_EQ(reports.ReadIndexedList("ReportList", "Rpt"), (std::vector<std::string> {"Shelf", "Loose", "paths"}));
+    EXPECT_EQ(reports.ReadIndexedList("ReportList", "Rpt"),
+              (std::vector<std::string> {"Shelf", "Cost=Value", "paths", "Bad]Name"}));
     // The stored order survives: the maker column (order 0) comes first, the title after it.
     TColumnListClass shelf;
     shelf.SetTemplate(&MediaFieldSet());
@@ -118,7 +123,9 @@ TEST_F(ConfigMigrationTest, MigratesAnOldConfigurationStepByStep)
     shelf.SortByOrder();
     EXPECT_EQ(shelf.GetColumn(0)->Name, "Maker");
     EXPECT_LT(shelf.IndexOfField(MediaFieldSet()[1].Name), shelf.IndexOfField(MediaFieldSet()[0].Name));
-    EXPECT_TRUE(reports.HasSection("CustomMediaLoose"));
+    EXPECT_TRUE(reports.HasSection("CustomMediaCost%3DValue"));
+    shelf.LoadFromIni(config + "CustomReports.ini", "CustomMediaBad%5DName");
+    EXPECT_EQ(shelf.GetColumn(shelf.IndexOfField("Value"))->Name, "Worth");
 
     // A second run finds nothing to move and keeps what the first one wrote.
     const std::string before = ReadFile("Config/CustomReports.ini");
@@ -135,7 +142,7 @@ TEST_F(ConfigMigrationTest, AMoveOntoAnExistingFileKeepsBoth)
     WriteOldConfig();
     WriteFile("Config/ZENTRIX 64.ini", "kept");
     const auto lines = Migrate();
-    EXPECT_EQ(lines[13],
+    EXPECT_EQ(lines[16],
               "Move failed: " + dir + "Config/ZENTRIX 64.ini already exists; " + dir + "Zentrix 64.INI stays.");
     EXPECT_EQ(ReadFile("Config/ZENTRIX 64.ini"), "kept");
     EXPECT_TRUE(Exists("zentrix 64.ini"));

@@ -40,14 +40,8 @@ TEST_F(ExportTextTest, RowsOfBothKinds)
     LocaleFormat money;
     money.CurrencySymbol = "$";
     LocaleFormat::SetCurrent(money);
-    struct Case {
-        const char* Name;
-        TListType Type;
-        std::vector<std::string> Fields;
-        test::FieldTexts Values;
-        std::string Expected;
-    };
-    const Case cases[] = {
+    // The list type, the columns, the one item's values and the file written.
+    const std::tuple<const char*, TListType, std::vector<std::string>, test::FieldTexts, std::string> cases[] = {
         {"MediaQuotesTexts",
          ltMedia,
          {"Title", "Quantity"},
@@ -80,13 +74,13 @@ TEST_F(ExportTextTest, RowsOfBothKinds)
          {{"Cost", Text("1234.5")}, {"Notes", Text("a, b\r\nc")}, {"Name", Text("Pad")}},
          "\"H Cost\",\"H Notes\",\"H Name\"\r\n\"$1,234.50\",\"a, b%0D%0Ac\",Pad\r\n"},
     };
-    for (const auto& c : cases) {
-        auto list = CreateListObject(c.Type);
-        AddItem(*list, c.Values);
+    for (const auto& [name, type, fields, values, expected] : cases) {
+        auto list = CreateListObject(type);
+        AddItem(*list, values);
         TColumnListClass columns;
-        SetColumns(columns, c.Fields);
+        SetColumns(columns, fields);
         ExportListObject(list.get(), PathOf("out.csv"), columns);
-        EXPECT_EQ(ReadFile("out.csv"), c.Expected) << c.Name;
+        EXPECT_EQ(ReadFile("out.csv"), expected) << name;
     }
 }
 
@@ -201,16 +195,28 @@ TEST(ClipboardTextTest, TextOfAnotherFormIsIgnored)
     EXPECT_FALSE(hardware->GetModified());
 }
 
-TEST(ClipboardTextTest, BadEscapeLeavesTheListAsItWas)
+// Text the list could not save later is refused whole; an empty number is how an unset one is kept.
+TEST(ClipboardTextTest, ValuesThatDoNotConvertLeaveTheListAsItWas)
 {
-    auto list = CreateListObject(ltMedia);
-    AddItem(*list, {{"Title", Text("kept")}});
-    list->SetModified(false);
-    const std::string before = Snapshot(*list);
-    EXPECT_EQ(
-        test::ErrorOf([&] { PasteListObjectText(list.get(), "QUORVEL MEDIA\r\n\"TITLE\"\r\n\"good\"\r\n\"bad %X\""); }),
-        "'$X' is not a valid integer value");
-    EXPECT_EQ(Snapshot(*list), before);
+    const std::pair<const char*, const char*> cases[] = {
+        {"\"TITLE\"\r\n\"good\"\r\n\"bad %X\"", "'$X' is not a valid integer value"},
+        {"\"TITLE\",\"QUANTITY\"\r\n\"a\",2\r\n\"b\",abc", "Invalid variant type conversion in line 4, field QUANTITY"},
+        {"\"TITLE\",\"BOXED\"\r\n\"a\",maybe", "Invalid variant type conversion in line 3, field BOXED"},
+        {"\"COST\"\r\n1.5\r\n\r\n12 dollars", "Invalid variant type conversion in line 5, field COST"},
+        {"\"TITLE\",\"QUANTITY\",\"BOXED\",\"COST\"\r\n\"a\",,,\r\n\"b\",3,-1,2.5", "no error"},
+    };
+    for (const auto& [lines, message] : cases) {
+        auto list = CreateListObject(ltMedia);
+        AddItem(*list, {{"Title", Text("kept")}});
+        list->SetModified(false);
+        const std::string before = Snapshot(*list);
+        EXPECT_EQ(test::ErrorOf([&] { PasteListObjectText(list.get(), std::string("QUORVEL MEDIA\r\n") + lines); }),
+                  message);
+        if (std::string_view(message) != "no error")
+            EXPECT_EQ(Snapshot(*list), before) << lines;
+        else
+            EXPECT_EQ(list->Count(), 3);
+    }
 }
 
 TEST(ClipboardTextTest, ItemTextOutsideTheListLeavesTextAlone)

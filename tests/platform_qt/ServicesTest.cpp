@@ -1,15 +1,23 @@
 #include "platform/qt/Services.h"
 #include "platform/SafeFile.h"
 #include "platform/qt/CommandGuard.h"
+#include "platform/qt/QtServices.h"
 #include "platform/qt/Version.h"
 #include "support/qt/FakeServices.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
 #include <QRegularExpression>
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <stdexcept>
+#include <tuple>
 
 namespace quorvel {
 namespace {
@@ -50,6 +58,39 @@ TEST(OpenDocument, HandsTheUrlToTheShellAndShowsAFailure)
     ASSERT_EQ(fake.messages.size(), 1u);
     EXPECT_EQ(fake.messages[0].kind, MessageKind::Error);
     EXPECT_TRUE(fake.messages[0].text.contains("/tmp/missing.html"));
+}
+
+// The real boxes, answered the way a user would: a key, or the close box (key 0).
+TEST(QtServices, BoxesShowPlainTextAndQuestionsDefaultTheSafeWay)
+{
+    const struct {
+        bool ask;
+        int key;
+        QMessageBox::StandardButton shownDefault;
+        Answer answer;
+    } cases[] = {{true, Qt::Key_Return, QMessageBox::Yes, Answer::Yes},
+                 {true, Qt::Key_Escape, QMessageBox::Yes, Answer::Cancel},
+                 {true, 0, QMessageBox::Yes, Answer::Cancel},
+                 {false, Qt::Key_Return, QMessageBox::No, Answer::No},
+                 {false, Qt::Key_Escape, QMessageBox::No, Answer::No}};
+    QtServices services;
+    const QString markup = "<img src=\"/tmp/x.png\"><!-- Zentrix 64";
+    for (const auto& c : cases) {
+        QMessageBox::StandardButton shownDefault {};
+        Qt::TextFormat format = Qt::RichText;
+        std::function<void()> answer = [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box)
+                return QTimer::singleShot(10, answer);
+            shownDefault = box->standardButton(box->defaultButton());
+            format = box->textFormat();
+            QKeyEvent press(QEvent::KeyPress, c.key, Qt::NoModifier);
+            c.key ? void(QApplication::sendEvent(box, &press)) : void(box->close());
+        };
+        QTimer::singleShot(10, answer);
+        const Answer given = c.ask ? services.Ask(markup) : (services.Confirm(markup) ? Answer::Yes : Answer::No);
+        EXPECT_EQ(std::tuple(given, shownDefault, format), std::tuple(c.answer, c.shownDefault, Qt::PlainText)) << c.key;
+    }
 }
 
 TEST(CommandGuard, ShowsWhatTheCommandThrows)

@@ -62,22 +62,27 @@ TEST_F(CompareCartsTest, WindowStatesRoundTrip)
     Find<QCheckBox>("IgnoreMfgCB")->setChecked(false);
     Find<QCheckBox>("MinQtyCB")->setChecked(true);
     Find<QSpinBox>("MinQtyEdit")->setValue(5);
-    form->resize(700, 500);
+    // Sizes above the window's least one, which follows the desktop font.
+    const QSize size = form->minimumSize() + QSize(70, 30);
+    form->resize(size);
+    const int leftPanel = Find<QWidget>("LeftPanel")->width();
     form->ExitButtonClick();
     EXPECT_FALSE(form->isVisible());
     std::vector<std::string> keys;
     for (const auto& [key, value] : IniFile::Load(TCompareCartsForm::WindowStatesFile()).SectionValues("MediaCompare"))
         keys.push_back(key + "=" + (key.starts_with("WindowX") || key.starts_with("WindowY") ? "" : value));
+    const auto number = [](const char* key, int value) { return key + std::to_string(value); };
     EXPECT_EQ(keys,
-              (std::vector<std::string> {"WindowState=0", "WindowX=", "WindowY=", "WindowW=700", "WindowH=500",
-                                         "IgnoreLabelType=1", "IgnoreLabelColor=1", "IgnorePunctuation=1",
-                                         "IgnoreMfg=0", "UseMinQty=1", "MinQtyCount=5", "LeftPanel=304"}));
+              (std::vector<std::string> {"WindowState=0", "WindowX=", "WindowY=", number("WindowW=", size.width()),
+                                         number("WindowH=", size.height()), "IgnoreLabelType=1", "IgnoreLabelColor=1",
+                                         "IgnorePunctuation=1", "IgnoreMfg=0", "UseMinQty=1", "MinQtyCount=5",
+                                         number("LeftPanel=", leftPanel)}));
     TCompareCartsForm again(*settings);
     again.show();
     EXPECT_EQ(std::tuple(again.size(), again.findChild<QCheckBox*>("IgnoreMfgCB")->isChecked(),
                          again.findChild<QCheckBox*>("MinQtyCB")->isChecked(),
                          again.findChild<QSpinBox*>("MinQtyEdit")->value()),
-              std::tuple(QSize(700, 500), false, true, 5));
+              std::tuple(size, false, true, 5));
 }
 
 // The entries and how they follow the open lists are checked with the compare command.
@@ -115,6 +120,36 @@ TEST_F(CompareCartsTest, CompareFillsBothGridsAndAnErrorKeepsThem)
     EXPECT_EQ(fakes.messages[0].text, "Invalid variant type conversion in item 1 of list two, field QUANTITY");
     EXPECT_EQ(form->GetLeftList().Count(), 1);
     EXPECT_TRUE(Find<QPushButton>("CompareButton")->isEnabled());
+}
+
+// A showing brings back the last results and chooses only a pair for the user; a list that closed, even
+// one opened again, is chosen by nobody.
+TEST_F(CompareCartsTest, ShowingAgainKeepsResultsNotChoices)
+{
+    const auto selected = [this] {
+        return std::pair(Find<QComboBox>("CartListOneCB")->currentIndex(), Find<QComboBox>("CartListTwoCB")->currentIndex());
+    };
+    EXPECT_EQ(selected(), std::pair(0, 1));
+    form->CompareButtonClick();
+    form->ExitButtonClick();
+    lists.push_back(MakeList({Cart("Delta")}, "Korvo", "Cy"));
+    lists.back()->SetOpenedFileName("/lists/3");
+    form->SetLists(lists);
+    form->show();
+    for (const QTableView* view : {Find<QTableView>("leftListView"), Find<QTableView>("rightListView")})
+        EXPECT_EQ(std::pair(view->model()->rowCount(), view->model()->columnCount() > 0), std::pair(1, true));
+    EXPECT_EQ(selected(), std::pair(-1, -1));
+
+    Find<QComboBox>("CartListOneCB")->setCurrentIndex(0);
+    Find<QComboBox>("CartListTwoCB")->setCurrentIndex(1);
+    const std::string closed = lists[1]->GetOpenedFileName();
+    lists.erase(lists.begin() + 1);
+    form->SetLists(lists);
+    EXPECT_EQ(selected(), std::pair(-1, 0));
+    lists.insert(lists.begin() + 1, MakeList({}, "Zentrix 64", "Ann"));
+    lists[1]->SetOpenedFileName(closed);
+    form->SetLists(lists);
+    EXPECT_EQ(selected(), std::pair(-1, 1));
 }
 
 TEST_F(CompareCartsTest, EachBoxFeedsItsOwnOption)

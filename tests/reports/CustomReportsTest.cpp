@@ -185,13 +185,17 @@ TEST_F(CustomReportFormTest, NamesKeptInOrderIgnoringCaseAndSavedOnEveryClose)
     }
     EXPECT_EQ(ReadIniInteger(ini(), "ReportList", "Count", 0), 6);
 
-    // Names that cannot be sections are refused; blanks around a name stay.
-    for (const char* bad : {"   ", "a[b", "a]", "x\ny", "x\ry"}) {
+    // Names that cannot be sections, or be part of the report's file name, are refused as printing
+    // would refuse them; blanks around a name stay.
+    const QString notASection = "A report name can not be blank or contain \"[\" or \"]\".";
+    const std::pair<const char*, QString> refused[] = {
+        {"   ", notASection}, {"a[b", notASection},  {"a]", notASection}, {"x\ny", notASection},
+        {"x\ry", notASection}, {"A/B", "\"A/B\" can not be used as a file name."}, {"A\\B", "\"A\\B\" can not be used as a file name."},
+    };
+    for (const auto& [bad, message] : refused) {
         Add(QString::fromLatin1(bad));
-        EXPECT_EQ(fake.messages,
-                  (std::vector<ShownMessage> {
-                      {MessageKind::Warning, "A report name can not be blank or contain \"[\" or \"]\"."}}))
-            << bad;
+        EXPECT_EQ(fake.messages, (std::vector<ShownMessage> {{MessageKind::Warning, message}})) << bad;
+        EXPECT_FALSE(Names().contains(QString::fromLatin1(bad)));
         fake.messages.clear();
     }
     Add(" Sales 2 ");
@@ -200,7 +204,7 @@ TEST_F(CustomReportFormTest, NamesKeptInOrderIgnoringCaseAndSavedOnEveryClose)
 
 TEST_F(CustomReportFormTest, ConfigureCarriesTheSetToTheNextNewName)
 {
-    WriteNames({"One", "Two"});
+    WriteNames({"One", "Two=2"});  // "=" cannot stand in a section name: the file's form of it is used
     const auto hideAll = [](QDialog& d) {
         static_cast<TFieldOrderForm&>(d).UnCheckAllButtonClick();
         return int(QDialog::Accepted);
@@ -218,7 +222,7 @@ TEST_F(CustomReportFormTest, ConfigureCarriesTheSetToTheNextNewName)
         return int(QDialog::Rejected);
     });
     EXPECT_TRUE(fake.dialogAnswers.empty());
-    for (const char* section : {"CustomMediaOne", "CustomMediaTwo"}) {
+    for (const char* section : {"CustomMediaOne", "CustomMediaTwo%3D2"}) {
         EXPECT_TRUE(ReadIniBool(ini(), section, "CustomHeader", false)) << section;
         EXPECT_TRUE(ReadIniBool(ini(), section, "Hidden0", false)) << section;
     }

@@ -85,6 +85,7 @@ TEST_F(ReportCommandsTest, ReportsAreOpenedAndListedOnlyWhenWritten)
             if (result && !files.empty()) {
                 EXPECT_EQ(fake.openedUrls.back(), QUrl::fromLocalFile(ToQString(expected.back())));
                 EXPECT_EQ(recording->nodes.back(), std::pair(ExplorerRoot::Reports, expected.back()));
+                EXPECT_EQ(Status(), expected.back() + " Saved.");
             }
         }
     }

@@ -14,6 +14,7 @@
 
 #include <array>
 #include <filesystem>
+#include <tuple>
 
 namespace quorvel {
 namespace {
@@ -170,6 +171,25 @@ TEST_F(ListCommandsTest, SaveAsAsksBeforeReplacingAFile)
     EXPECT_EQ(Status(), programDir + "Carts/fresh.CSV Saved.");
 }
 
+// Two tabs on one file would overwrite each other's items at their next save.
+TEST_F(ListCommandsTest, SaveAsRefusesTheFileOfAnotherOpenList)
+{
+    const std::string a = WriteList("a.csv", ltMedia, "Zentrix 64", {"One"});
+    const std::string b = WriteList("b.csv", ltMedia, "Zentrix 64", {"Two", "Three"});
+    form->OpenListFile(a);
+    form->OpenListFile(b);
+    const std::string before = ReadFile("Carts/a.csv");
+    fake.fileAnswers = {Q(a)};
+    Lists().SaveAsButtonClick();
+    EXPECT_EQ(TakeMessages(), (std::vector<ShownMessage> {{MessageKind::Error, Q("The file \"" + a +
+                                                           "\" is open in another tab.  Close that list first or "
+                                                           "choose another name.")}}));
+    EXPECT_EQ(std::tuple(ReadFile("Carts/a.csv"), Opened(1)), std::tuple(before, b));
+    form->OpenLists()[0]->SetOpenedFileName(b);  // the tab strip goes by the list, not by its name
+    form->RefreshTabs();
+    EXPECT_EQ(form->SelectedTab(), 1);
+}
+
 TEST_F(ListCommandsTest, CloseAsksForChangedListsAndKeepsOneThatCouldNotBeSaved)
 {
     const std::string a = WriteList("a.csv", ltMedia, "Zentrix 64", {"One"});
@@ -181,11 +201,13 @@ TEST_F(ListCommandsTest, CloseAsksForChangedListsAndKeepsOneThatCouldNotBeSaved)
     form->OpenLists()[0]->SetOwner("Kim");
     form->OpenLists()[1]->SetOwner("Kim");
 
-    // Yes with a cancelled save dialog: the new list stays open.
-    fake.confirmAnswers = {true};
+    // Yes with a cancelled save dialog, or Escape: the new list stays open.
+    fake.confirmAnswers = {true, Answer::Cancel};
     fake.fileAnswers = {std::nullopt};
-    EXPECT_FALSE(Lists().CloseListMainMenuClick());
-    EXPECT_EQ(form->OpenLists().size(), 3u);
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_FALSE(Lists().CloseListMainMenuClick());
+        EXPECT_EQ(form->OpenLists().size(), 3u);
+    }
 
     // No discards it.
     fake.confirmAnswers = {false};
@@ -205,6 +227,11 @@ TEST_F(ListCommandsTest, CloseAsksForChangedListsAndKeepsOneThatCouldNotBeSaved)
     ASSERT_EQ(shown.size(), 2u);
     EXPECT_EQ(shown[0].text, Q("Zentrix 64 (" + a + ") Has changed.  Save Changes?"));
     EXPECT_EQ(shown[1].kind, MessageKind::Error);
+
+    fake.confirmAnswers = {Answer::Cancel};
+    EXPECT_FALSE(Lists().CloseAllListsMainMenuClick());
+    EXPECT_EQ(TakeMessages().size(), 1u);
+    EXPECT_EQ(form->OpenLists().size(), 2u);
 
     fake.confirmAnswers = {false, true};
     EXPECT_TRUE(Lists().CloseAllListsMainMenuClick());

@@ -9,11 +9,15 @@
 #include "ui/ListTableModel.h"
 
 #include <QAbstractItemModelTester>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QScrollBar>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QTableView>
 
 #include <filesystem>
+#include <tuple>
 
 namespace quorvel {
 namespace {
@@ -209,6 +213,36 @@ TEST_F(ListDisplayTest, IncrementalSearchUsesTheFirstVisibleColumnWhateverTheSor
     grid.setCurrentIndex(display.Model().index(0, 0));
     grid.keyboardSearch("ab");
     EXPECT_EQ(grid.currentIndex().row(), 1);
+}
+
+// The columns stay where they were; the grid's own keys scrolled to the last column, no row in view.
+TEST_F(ListDisplayTest, HomeAndEndGoToTheFirstAndLastRow)
+{
+    auto media = Media("Nova");
+    Fill(*media, std::vector<const char*>(60, "Title"));
+    Show(*media);
+    grid.resize(300, 200);
+    grid.show();
+    QScrollBar* sideways = grid.horizontalScrollBar();
+    const int offset = sideways->maximum() / 2;
+    ASSERT_GT(offset, 0);
+    const std::tuple<Qt::Key, Qt::KeyboardModifiers, int, int> cases[] = {
+        {Qt::Key_End, Qt::NoModifier, 59, 1},        {Qt::Key_Home, Qt::NoModifier, 0, 1},
+        {Qt::Key_End, Qt::ControlModifier, 59, 1},   {Qt::Key_Home, Qt::ControlModifier, 0, 1},
+        {Qt::Key_End, Qt::ShiftModifier, 59, 60}};
+    for (const auto& [key, modifiers, row, selected] : cases) {
+        sideways->setValue(offset);
+        QKeyEvent press(QEvent::KeyPress, key, modifiers);
+        QApplication::sendEvent(&grid, &press);
+        const int top = grid.rowViewportPosition(row);
+        EXPECT_EQ(std::tuple(grid.currentIndex().row(), display.SelectedCount(), sideways->value(),
+                             top >= 0 && top < grid.viewport()->height()),
+                  std::tuple(row, selected, offset, true)) << key;
+    }
+    auto other = Media("Nova");  // another list starts at its first column
+    Fill(*other, {"B"});
+    Show(*other);
+    EXPECT_EQ(sideways->value(), 0);
 }
 
 TEST_F(ListDisplayTest, ChecksAndSelectionFollowTheirItems)

@@ -5,7 +5,9 @@
 #include "platform/qt/PathText.h"
 #include "ui/MRUFileList.h"
 #include "ui/MenuNames.h"
+#include "ui/UiScale.h"
 
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -26,10 +28,11 @@ TEST_F(MainFormTest, PlacementIsBroughtOntoTheScreen)
         int state;
         QRect geometry;
     } cases[] = {
-        {{}, {1024, 768}, 0, {0, 0, 600, 400}},
-        {{{"WindowX", -50}, {"WindowY", 5000}}, {1024, 768}, 0, {0, 0, 600, 400}},
-        {{{"WindowX", 20}, {"WindowY", 30}, {"WindowW", 3000}}, {1280, 1024}, 0, {30, 20, 1270, 400}},
-        {{{"WindowH", 900}, {"WindowW", 100}}, {1024, 768}, 0, {0, 0, 300, 758}},
+        // Never placed: two thirds of the screen, centred.
+        {{}, {1600, 1000}, 0, {267, 167, 1066, 666}},
+        {{{"WindowX", -50}, {"WindowY", 5000}}, {1024, 768}, 0, {0, 0, Scaled(600), Scaled(400)}},
+        {{{"WindowX", 20}, {"WindowY", 30}, {"WindowW", 3000}}, {1280, 1024}, 0, {30, 20, 1270, Scaled(400)}},
+        {{{"WindowH", 900}, {"WindowW", 100}}, {1024, 768}, 0, {0, 0, Scaled(300), 758}},
         {{{"WindowState", 2}, {"WindowX", 5000}}, {1024, 768}, 2, {}},
     };
     for (const Case& c : cases) {
@@ -150,6 +153,10 @@ TEST_F(MainFormTest, CloseStopsWhenAWantedSaveFailsElseWritesLastFilesAndPlaceme
     ASSERT_EQ(form->OpenLists().size(), 3u);
     EXPECT_EQ(TakeMessages().size(), 2u) << "the question and the failure";
     EXPECT_EQ(form->Grid().model()->rowCount(), 2);
+    fake.confirmAnswers = {Answer::Cancel};  // Escape: the program goes on
+    EXPECT_FALSE(form->close());
+    EXPECT_EQ(form->OpenLists().size(), 3u);
+    EXPECT_EQ(TakeMessages().size(), 1u);
 
     fake.confirmAnswers = {false, false};  // neither changed list is saved
     EXPECT_TRUE(form->close());
@@ -163,6 +170,20 @@ TEST_F(MainFormTest, CloseStopsWhenAWantedSaveFailsElseWritesLastFilesAndPlaceme
               (std::vector<ShownMessage> {
                   {MessageKind::Confirmation, ToQString("Zentrix 64 (" + first + ") Has changed.  Save Changes?")},
                   {MessageKind::Confirmation, "Korvo Handheld () Has changed.  Save Changes?"}}));
+}
+
+// Some pages write their files at once: the rest of a visit is kept too, whichever way it closes.
+TEST_F(MainFormTest, ToolsOptionsKeepsTheWholeVisitEvenWhenCancelled)
+{
+    MakeForm();
+    for (const int result : {int(QDialog::Rejected), int(QDialog::Accepted)}) {
+        fake.dialogAnswers.push_back([&](QDialog& dialog) {
+            dialog.findChild<QLineEdit*>("DefaultOwnerEdit")->setText(QString::number(result));
+            return result;
+        });
+        form->Action("OptionsMainMenu")->trigger();
+        EXPECT_EQ(ReadIniString(G_ConfigFile, "General", "DefaultOwner", ""), std::to_string(result));
+    }
 }
 
 TEST_F(MainFormTest, AnOldConfigurationEndsTheRunWithoutSavingAnything)

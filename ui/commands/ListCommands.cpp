@@ -262,6 +262,14 @@ std::optional<std::string> ListCommands::AskSaveFileName(const TBaseCustomListCl
 
 bool ListCommands::SaveNewFile(TBaseCustomListClass& list, const std::string& fileName)
 {
+    // Two tabs on one file: a later save of either would silently replace the other's items.
+    for (const auto& other : form_.OpenLists()) {
+        if (other.get() != &list && other->GetOpenedFileName() == fileName) {
+            Messages().Error(ToQString("The file \"" + fileName +
+                                       "\" is open in another tab.  Close that list first or choose another name."));
+            return false;
+        }
+    }
     try {
         SaveListObject(&list, fileName, false, false);
     } catch (const TBaseCustomListClassException&) {
@@ -363,14 +371,26 @@ static std::string ChangedLabel(const TBaseCustomListClass& list)
     return list.GetPlatform() + " (" + list.GetFileName() + ")";
 }
 
+bool ListCommands::AskToSave(TBaseCustomListClass& list, bool backup)
+{
+    switch (Messages().Ask(ToQString(ChangedLabel(list) + " Has changed.  Save Changes?"))) {
+    case Answer::Yes:
+        return SaveForClose(list, backup);
+    case Answer::No:
+        return true;
+    case Answer::Cancel:
+        break;
+    }
+    return false;
+}
+
 bool ListCommands::CloseListMainMenuClick()
 {
     TBaseCustomListClass* list = form_.CurrentList();
     if (!list)
         return true;
     const std::string label = ChangedLabel(*list);
-    if (IsListObjectModified(list) && Messages().Confirm(ToQString(label + " Has changed.  Save Changes?")) &&
-        !SaveForClose(*list, Backup())) {
+    if (IsListObjectModified(list) && !AskToSave(*list, Backup())) {
         form_.RefreshTabs();
         return false;
     }
@@ -385,8 +405,7 @@ bool ListCommands::SaveChangedLists()
     for (const auto& list : form_.OpenLists()) {
         if (!IsListObjectModified(list.get()))
             continue;
-        if (Messages().Confirm(ToQString(ChangedLabel(*list) + " Has changed.  Save Changes?")) &&
-            !SaveForClose(*list, backup))
+        if (!AskToSave(*list, backup))
             return false;
     }
     return true;

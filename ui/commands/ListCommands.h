@@ -54,9 +54,13 @@ private:
     // The run's one list-properties dialog, made on first use.
     bool ShowListProperties(ListPropertyValues& values);
     void LoadList(TListType kind, const std::string& fileName);
+    // "Save Changes?" for one changed list: false when the close must stop (Cancel, or Yes and the list
+    // was not saved).
+    bool AskToSave(TBaseCustomListClass& list, bool backup);
     // The answer Yes to "Save Changes?" for one list; false when it was not saved.
     bool SaveForClose(TBaseCustomListClass& list, bool backup);
-    // Saves to F, asking before a file is replaced; false when nothing was written.
+    // Saves to F, asking before a file is replaced; false when nothing was written. The file of another
+    // open list is refused.
     bool SaveNewFile(TBaseCustomListClass& list, const std::string& fileName);
     std::optional<std::string> AskSaveFileName(const TBaseCustomListClass& list, bool preset);
     bool Backup() const;

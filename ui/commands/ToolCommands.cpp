@@ -21,11 +21,10 @@ ToolCommands::~ToolCommands() = default;
 void ToolCommands::OptionsMainMenuClick()
 {
     TOptionsForm& options = form_.Options();
-    // The settings are written whichever button closed the dialog; the controls reach the store on OK.
-    if (options.ShowOptions() == QDialog::Accepted)
-        options.AcceptChanges();
-    else
-        options.SaveSettings();
+    // Kept whichever way the dialog closed: some pages write their files at once, so dropping the
+    // others on Cancel would keep half a visit (a platform's manufacturers without the platform).
+    options.ShowOptions();
+    options.AcceptChanges();
     form_.ApplyViewOptions();
     form_.RepaintTabs();
 }

@@ -7,6 +7,7 @@
 #include "reports/ChartPainter.h"
 #include "ui/reports/ChartWidget.h"
 #include "ui/reports/ChooseListTypeForm.h"
+#include "ui/UiScale.h"
 
 #include <QFileInfo>
 #include <QGridLayout>
@@ -26,8 +27,8 @@ namespace quorvel {
 TCartChartForm::TCartChartForm(TChooseListTypeForm& chooser, QWidget* parent) : QDialog(parent), chooser_(chooser)
 {
     setWindowTitle(QStringLiteral("Cartridge Charts"));
-    setMinimumSize(640, 480);
-    resize(640, 480);
+    setMinimumSize(Scaled(640, 480));
+    resize(Scaled(640, 480));
 
     Chart1 = new TChartWidget(this);
     Chart1->setObjectName("Chart1");

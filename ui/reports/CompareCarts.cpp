@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <tuple>
 #include <utility>
 
 #include "config/SettingKeys.h"
@@ -29,6 +30,7 @@
 #include "reports/CartCompare.h"
 #include "ui/FieldOrderForm.h"
 #include "ui/ListDisplay.h"
+#include "ui/UiScale.h"
 #include "ui/reports/ReportWriters.h"
 
 namespace quorvel {
@@ -60,8 +62,8 @@ TCompareCartsForm::TCompareCartsForm(const SettingsStore& settings, QWidget* par
 {
     setObjectName("CompareCartsForm");
     setWindowTitle("Compare Media Lists");
-    setMinimumSize(kDesignWidth, kDesignHeight);
-    resize(kDesignWidth, kDesignHeight);
+    setMinimumSize(Scaled(kDesignWidth, kDesignHeight));
+    resize(Scaled(kDesignWidth, kDesignHeight));
 
     Splitter1 = new QSplitter(Qt::Horizontal, this);
     Splitter1->setChildrenCollapsible(false);
@@ -73,9 +75,9 @@ TCompareCartsForm::TCompareCartsForm(const SettingsStore& settings, QWidget* par
     rightListView->setObjectName("rightListView");
     Splitter1->addWidget(LeftPanel);
     Splitter1->addWidget(Panel2);
-    Splitter1->setSizes({297, kDesignWidth - 297});
-    // The left half keeps its width when the window is resized; the right half takes the rest.
-    Splitter1->setStretchFactor(0, 0);
+    Splitter1->setSizes({Scaled(297), Scaled(kDesignWidth - 297)});
+    // Both halves grow and shrink alike with the window.
+    Splitter1->setStretchFactor(0, 1);
     Splitter1->setStretchFactor(1, 1);
 
     IgnoreLabelTypeCB = MakeCheck("Ignore Label Types", true, this);
@@ -128,7 +130,7 @@ TCompareCartsForm::TCompareCartsForm(const SettingsStore& settings, QWidget* par
         {CartListOneCB, "CartListOneCB"}, {CartListTwoCB, "CartListTwoCB"}, {IgnoreLabelTypeCB, "IgnoreLabelTypeCB"},
         {IgnoreLabelColorCB, "IgnoreLabelColorCB"}, {IgnorePunctuation, "IgnorePunctuation"}, {MinQtyCB, "MinQtyCB"},
         {MinQtyEdit, "MinQtyEdit"}, {IgnoreMfgCB, "IgnoreMfgCB"}, {ReportButton, "ReportButton"},
-        {CompareButton, "CompareButton"}, {ExitButton, "ExitButton"}, {ProgressBar1, "ProgressBar1"}};
+        {CompareButton, "CompareButton"}, {ExitButton, "ExitButton"}, {ProgressBar1, "ProgressBar1"}, {LeftPanel, "LeftPanel"}};
     for (const auto& [control, name] : names)
         control->setObjectName(name);
     UpdateButtons();
@@ -149,6 +151,8 @@ QWidget* TCompareCartsForm::MakeHalf(QLabel*& caption, const char* captionText, 
     view->horizontalHeader()->setSectionsMovable(true);
     view->horizontalHeader()->setSortIndicatorShown(true);
     view->verticalHeader()->hide();
+    view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 6);
+    view->setWordWrap(false);
     customize = new QAction("Customize", view);
     view->addAction(customize);
     view->setContextMenuPolicy(Qt::ActionsContextMenu);
@@ -289,8 +293,11 @@ void TCompareCartsForm::ReportButtonClick()
 {
     RunCommand([this] {
         const auto fileName = ReportFilePath(settings_.GetSetting(setting::ReportPath), "Media Compare Report.html");
-        if (fileName && MakeCompareReport(*LeftList, *RightList, *fileName))
+        if (fileName && MakeCompareReport(*LeftList, *RightList, *fileName)) {
+            if (ReportWritten)
+                ReportWritten(*fileName);
             OpenDocument(ToQString(*fileName));
+        }
     });
 }
 
@@ -306,20 +313,24 @@ void TCompareCartsForm::FormShow()
         setWindowState(Qt::WindowNoState);
         const IniFile ini = IniFile::Load(WindowStatesFile());
         const QSize screen = Screen().PrimaryScreenSize();
-        int top = std::max(0, ini.ReadInteger(kSection, "WindowX", 0));
-        int left = std::max(0, ini.ReadInteger(kSection, "WindowY", 0));
-        if (left > screen.width())
-            left = 0;
-        if (top > screen.height())
-            top = 0;
-        int width = ini.ReadInteger(kSection, "WindowW", 640);
-        int height = ini.ReadInteger(kSection, "WindowH", 470);
+        int width = ini.ReadInteger(kSection, "WindowW", Scaled(640));
+        int height = ini.ReadInteger(kSection, "WindowH", Scaled(470));
         if (width > screen.width())
             width = screen.width() - 10;
         if (height > screen.height())
             height = screen.height() - 10;
-        setGeometry(left, top, std::max(width, kDesignWidth), std::max(height, kDesignHeight));
-        const int leftPanel = std::max(0, ini.ReadInteger(kSection, "LeftPanel", 304));
+        width = std::max(width, minimumWidth());
+        height = std::max(height, minimumHeight());
+        // Never placed before: centred.
+        const bool placed = ini.Value(kSection, "WindowX") || ini.Value(kSection, "WindowY");
+        int top = placed ? std::max(0, ini.ReadInteger(kSection, "WindowX", 0)) : (screen.height() - height) / 2;
+        int left = placed ? std::max(0, ini.ReadInteger(kSection, "WindowY", 0)) : (screen.width() - width) / 2;
+        if (left > screen.width())
+            left = 0;
+        if (top > screen.height())
+            top = 0;
+        setGeometry(left, top, width, height);
+        const int leftPanel = std::max(0, ini.ReadInteger(kSection, "LeftPanel", Scaled(304)));
         Splitter1->setSizes({leftPanel, std::max(0, Splitter1->width() - leftPanel - Splitter1->handleWidth())});
         IgnoreLabelTypeCB->setChecked(ini.ReadInteger(kSection, "IgnoreLabelType", 1) != 0);
         IgnoreLabelColorCB->setChecked(ini.ReadInteger(kSection, "IgnoreLabelColor", 1) != 0);
@@ -334,12 +345,17 @@ void TCompareCartsForm::FormShow()
         CartListOneCB->setCurrentIndex(0);
         CartListTwoCB->setCurrentIndex(1);
     }
-    LeftDisplay->SetTree(leftListView);
-    LeftDisplay->SetList(LeftList.get());
-    LeftDisplay->LoadView();
-    RightDisplay->SetTree(rightListView);
-    RightDisplay->SetList(RightList.get());
-    RightDisplay->LoadView();
+    // The last comparison's results show again: each grid is bound once, and every show rebuilds its
+    // columns and then its rows.
+    const std::tuple<TListDisplayClass*, QTableView*, TCartListClass*> grids[] = {
+        {LeftDisplay.get(), leftListView, LeftList.get()}, {RightDisplay.get(), rightListView, RightList.get()}};
+    for (const auto& [display, view, list] : grids) {
+        if (display->GetTree() != view)
+            display->SetTree(view);
+        display->SetList(list);
+        display->LoadView();
+        display->Refresh();
+    }
     UpdateButtons();
     const QSize screen = Screen().PrimaryScreenSize();
     move((screen.width() - width()) / 2, (screen.height() - height()) / 2);
@@ -379,6 +395,17 @@ void TCompareCartsForm::showEvent(QShowEvent* event)
     // Coming back from the task bar is no new show.
     if (!event->spontaneous())
         RunCommand([this] { FormShow(); });
+}
+
+void TCompareCartsForm::hideEvent(QHideEvent* event)
+{
+    QWidget::hideEvent(event);
+    // Each showing chooses lists afresh (a pair, or nothing among three or more); going to the task
+    // bar is no hiding.
+    if (!event->spontaneous()) {
+        for (QComboBox* combo : {CartListOneCB, CartListTwoCB})
+            combo->setCurrentIndex(-1);
+    }
 }
 
 void TCompareCartsForm::closeEvent(QCloseEvent* event)

@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -33,7 +34,8 @@ struct CompareListEntry {
 
 // "Compare Media Lists": picks two open media lists, compares them and shows what each lacks of the
 // other. Modeless; hidden, not destroyed, when closed. Its combos hold list identities, never
-// positions, so the main window tells it (SetLists) whenever lists open, close or change their names.
+// positions, so the main window tells it (SetLists) whenever lists open, close or change their names;
+// a list that closes leaves its combo unselected, and every showing starts without a choice.
 class TCompareCartsForm : public QWidget {
     Q_OBJECT
 
@@ -55,18 +57,22 @@ public:
     void ExitButtonClick();
     void CustomizeLeftViewClick();
     void CustomizeRightViewClick();
-    // Every show: placement, switches and grids as the Part of the window lays down.
+    // Every show: placement, switches and grids as the window was left.
     void FormShow();
     // Every close: writes WindowStates.ini; a failure there is not worth keeping the window open.
     void FormClose();
 
     static std::string WindowStatesFile();
 
+    // Told the file of every report written, before it is handed to the browser.
+    std::function<void(const std::string& fileName)> ReportWritten;
+
     const TCartListClass& GetLeftList() const { return *LeftList; }
     const TCartListClass& GetRightList() const { return *RightList; }
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
 

@@ -9,8 +9,11 @@
 #include "platform/qt/CommandGuard.h"
 #include "platform/qt/QtCp1252.h"
 #include "platform/qt/Services.h"
+#include "reports/CustomReports.h"
 #include "reports/ReportColumns.h"
+#include "reports/ReportFiles.h"
 #include "ui/FieldOrderForm.h"
+#include "ui/reports/ReportWriters.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -126,7 +129,7 @@ void TCustomReportForm::InsertName(const std::string& name)
     ReportNameList->insertItem(row, ToQString(name));
 }
 
-std::string TCustomReportForm::Section(const std::string& name) const { return "Custom" + ListType + name; }
+std::string TCustomReportForm::Section(const std::string& name) const { return CustomReportSection(ListType, name); }
 
 void TCustomReportForm::LoadReportList()
 {
@@ -154,6 +157,9 @@ void TCustomReportForm::AddButtonClick()
         Messages().Warning(QStringLiteral("A report name can not be blank or contain \"[\" or \"]\"."));
         return;
     }
+    // Printing makes a file of the name: refused now rather than then.
+    if (!CheckCustomReportName(name))
+        return;
     InsertName(name);
     UpdateButtons();
 }

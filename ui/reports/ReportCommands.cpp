@@ -5,6 +5,7 @@
 #include "model/BaseCustomListClass.h"
 #include "platform/qt/CommandGuard.h"
 #include "platform/qt/PathText.h"
+#include "platform/qt/QtCp1252.h"
 #include "platform/qt/Services.h"
 #include "reports/CustomReports.h"
 #include "reports/ReportFiles.h"
@@ -33,6 +34,7 @@ ReportCommands::ReportCommands(MainFormAccess& form, TFieldOrderForm& fieldOrder
       inventory_(std::make_unique<TInventoryForm>(&form.Window())),
       compare_(std::make_unique<TCompareCartsForm>(form.Settings(), &form.Window()))
 {
+    compare_->ReportWritten = [this](const std::string& file) { form_.SetStatusText(ReportStatusText(file)); };
     inventory_->PropertyDialog = &propertyDialog;
     inventory_->FieldOrderForm = &fieldOrder;
     WriteInventoryReport = [this](const TBaseCustomListClass& list, const std::string& file) {
@@ -65,6 +67,12 @@ ReportCommands::ReportCommands(MainFormAccess& form, TFieldOrderForm& fieldOrder
 
 ReportCommands::~ReportCommands() = default;
 
+std::string ReportCommands::ReportStatusText(const std::string& fileName)
+{
+    // The status bar takes Windows-1252 text; the file name holds the file system's bytes.
+    return FromQString(PathToQString(fileName)) + " Saved.";
+}
+
 std::optional<std::string> ReportCommands::ReportFile(const std::string& name) const
 {
     return ReportFilePath(form_.Settings().GetSetting(setting::ReportPath), name);
@@ -72,6 +80,8 @@ std::optional<std::string> ReportCommands::ReportFile(const std::string& name) c
 
 void ReportCommands::ShowReport(const std::string& fileName)
 {
+    // Named before the browser is asked: the collector finds the file whatever the browser does.
+    form_.SetStatusText(ReportStatusText(fileName));
     OpenDocument(PathToQString(fileName));
     form_.AddExplorerFileNode(ExplorerRoot::Reports, fileName);
 }

@@ -67,8 +67,10 @@ public:
 private:
     void ListReport(std::string_view report, const ListReportWriter& write);
     void ChartOfCurrentList(bool (TCartChartForm::*chart)());
-    // After a writer answered true: the report opens in the browser and goes under "Reports".
+    // After a writer answered true: the status bar names the file, the report opens in the browser
+    // and goes under "Reports".
     void ShowReport(const std::string& fileName);
+    static std::string ReportStatusText(const std::string& fileName);
     // The report file of that name in the report folder; nothing (after a message) for a name that
     // can be no file name.
     std::optional<std::string> ReportFile(const std::string& name) const;

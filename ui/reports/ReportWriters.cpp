@@ -38,14 +38,27 @@ bool AskListReportColumns(const TBaseCustomListClass& list, const char* report, 
     return list.Count() > 0 && AskColumns(list, "Custom" + ReportListTypeName(list) + report, form, columns);
 }
 
+// Name is Windows-1252 text. True when it can be used.
+bool CheckFileName(const std::string& name, const std::string& fileName)
+{
+    if (IsSafeName(fileName))
+        return true;
+    Messages().Warning(QStringLiteral("\"%1\" can not be used as a file name.").arg(ToQString(name)));
+    return false;
+}
+
 }  // namespace
+
+bool CheckCustomReportName(const std::string& reportName)
+{
+    // The platform is not known yet; the name's own characters decide.
+    return CheckFileName(reportName, " " + reportName + " .html");
+}
 
 std::optional<std::string> ReportFilePath(const std::string& reportFolder, const std::string& fileName)
 {
-    if (!IsSafeName(fileName)) {
-        Messages().Warning(QStringLiteral("\"%1\" can not be used as a file name.").arg(ToQString(fileName)));
+    if (!CheckFileName(fileName, fileName))
         return std::nullopt;
-    }
     // The name is Windows-1252 text; the path takes the file system's bytes.
     return JoinPath(reportFolder, PathFromQString(ToQString(fileName)));
 }

@@ -13,6 +13,9 @@ class TTradeListForm;
 // The file in the report folder (the name converted to the file system's bytes). A name that is no
 // safe file name (it came from data) is refused with a warning and gives nothing.
 std::optional<std::string> ReportFilePath(const std::string& reportFolder, const std::string& fileName);
+// Whether a custom report's name can be part of its file name; the same warning as ReportFilePath's
+// when it cannot ("/" in it).
+bool CheckCustomReportName(const std::string& reportName);
 
 // The writers that ask first: the column set of Reports.ini goes to the report's dialog and comes
 // back stored after OK, then the report is written. True only when the file was written; false for

@@ -30,16 +30,25 @@ void FakeServices::Error(const QString& text) { messages.push_back({MessageKind:
 void FakeServices::Warning(const QString& text) { messages.push_back({MessageKind::Warning, text}); }
 void FakeServices::Information(const QString& text) { messages.push_back({MessageKind::Information, text}); }
 
-bool FakeServices::Confirm(const QString& text)
+Answer FakeServices::Ask(const QString& text)
 {
     messages.push_back({MessageKind::Confirmation, text});
     if (confirmAnswers.empty()) {
-        ADD_FAILURE() << "Unscripted confirmation: " << text.toStdString();
-        return false;
+        ADD_FAILURE() << "Unscripted question: " << text.toStdString();
+        return Answer::Cancel;
     }
-    const bool answer = confirmAnswers.front();
+    const Answer answer = confirmAnswers.front().answer;
     confirmAnswers.pop_front();
     return answer;
+}
+
+bool FakeServices::Confirm(const QString& text)
+{
+    const bool scripted = !confirmAnswers.empty();
+    const Answer answer = Ask(text);
+    if (scripted && answer == Answer::Cancel)
+        ADD_FAILURE() << "Cancel for a Yes/No question: " << text.toStdString();
+    return answer == Answer::Yes;
 }
 
 std::optional<QString> FakeServices::InputBox(const QString&, const QString&, const QString&)

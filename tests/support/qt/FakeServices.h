@@ -26,10 +26,17 @@ struct FileDialogCall {
     FileDialogRequest request;
 };
 
+// A scripted answer to Confirm or Ask: true and false stand for Yes and No.
+struct ScriptedAnswer {
+    ScriptedAnswer(bool yes) : answer(yes ? Answer::Yes : Answer::No) { }
+    ScriptedAnswer(Answer given) : answer(given) { }
+    Answer answer;
+};
+
 // Scripted stand-ins for every platform service. Constructing one installs it; destroying it puts
-// back what was installed before. Answers are taken from the front of their queues; a confirmation
-// or dialog nobody scripted fails the test (and answers No / Cancel), a file or input box nobody
-// scripted is cancelled.
+// back what was installed before. Answers are taken from the front of their queues; a question or
+// dialog nobody scripted fails the test (and answers No / Cancel), a file or input box nobody scripted
+// is cancelled. Cancel scripted for a Yes/No question fails the test: that box has no way back.
 class FakeServices final : public MessageService,
                            public InputService,
                            public FileDialogService,
@@ -44,7 +51,7 @@ public:
     FakeServices& operator=(const FakeServices&) = delete;
 
     // Script.
-    std::deque<bool> confirmAnswers;
+    std::deque<ScriptedAnswer> confirmAnswers;  // Confirm and Ask alike
     std::deque<std::optional<QString>> inputAnswers;
     std::deque<std::optional<QString>> fileAnswers;  // open, save and folder dialogs alike
     std::deque<std::function<int(QDialog&)>> dialogAnswers;
@@ -61,6 +68,7 @@ public:
     void Warning(const QString& text) override;
     void Information(const QString& text) override;
     bool Confirm(const QString& text) override;
+    Answer Ask(const QString& text) override;
     std::optional<QString> InputBox(const QString& caption, const QString& prompt, const QString& value) override;
     std::optional<QString> OpenFileName(const FileDialogRequest& request) override;
     // One scripted answer; several files are separated by line feeds.
