@@ -9,14 +9,12 @@
 #include "platform/qt/QtServices.h"
 #include "platform/qt/RecentFilesStore.h"
 #include "platform/qt/Version.h"
-#include "reports/ReportCommands.h"
-#include "reports/WebCommands.h"
 #include "ui/MigrationForm.h"
 #include "ui/OptionsForm.h"
 #include "ui/QuorvelForm.h"
 #include "ui/SplashForm.h"
 #include "ui/SystemLocaleFormat.h"
-#include "ui/commands/ClipboardCommands.h"
+#include "ui/commands/WebCommands.h"
 
 #include <QApplication>
 #include <QLocale>
@@ -41,8 +39,9 @@ int ProgramBody(int argc, char** argv)
         Messages().Error(ErrorText(e));
         return 1;
     }
+    // The application title only: as a display name Qt would add it to every window's caption, and
+    // the main window's caption already begins with it.
     app.setApplicationName("Quorvel");
-    app.setApplicationDisplayName("Quorvel");
     // Ties the windows to the installed desktop entry, and so to its icon.
     app.setDesktopFileName("quorvel");
 
@@ -56,9 +55,6 @@ int ProgramBody(int argc, char** argv)
     TOptionsForm options(settings, platforms);
     SettingsRecentFilesStore recentFiles;
     TQuorvelForm form(settings, platforms, options, recentFiles);
-    // The column-order and property dialogs are the window's, one of each for the run.
-    form.AttachCommandGroup(std::make_unique<ClipboardCommands>(form, form.FieldOrderDialog(), form.GetListCommands()));
-    form.AttachCommandGroup(std::make_unique<ReportCommands>(form, form.FieldOrderDialog(), form.PropertyDialog()));
     form.AttachCommandGroup(std::make_unique<WebCommands>(form, splash, UpdateCheckURLFor(VersionString())));
     TMigrationForm migration(programDir);
     form.ShowMigration = [&] {

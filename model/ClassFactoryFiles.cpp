@@ -1,23 +1,19 @@
-#include "model/CartListClass.h"
-#include "model/HardwareListClass.h"
+#include "model/ItemListClass.h"
 #include "model/ListFactory.h"
+
+#include <type_traits>
 
 namespace quorvel {
 
 namespace {
 
-// Calls Action with the list as its own class; anything else is left alone.
+// Calls Action with a media or hardware list as the class that holds their file code; anything else
+// is left alone.
 template <typename List, typename Action> void WithKnownList(List* list, Action action)
 {
-    constexpr bool isConst = std::is_const_v<List>;
-    using Media = std::conditional_t<isConst, const TCartListClass, TCartListClass>;
-    using Hardware = std::conditional_t<isConst, const THardwareListClass, THardwareListClass>;
-    if (!list)
-        return;
-    if (list->Kind() == ltMedia)
-        action(static_cast<Media&>(*list));
-    else if (list->Kind() == ltHardware)
-        action(static_cast<Hardware&>(*list));
+    using Known = std::conditional_t<std::is_const_v<List>, const TItemListClass, TItemListClass>;
+    if (list && (list->Kind() == ltMedia || list->Kind() == ltHardware))
+        action(static_cast<Known&>(*list));
 }
 
 }  // namespace

@@ -168,20 +168,13 @@ std::string ClipboardHeaderText(const TBaseCustomListClass& list)
     return ClipboardFirstLine(list) + "\r\n" + FieldNamesLine(ItemFieldNames(list));
 }
 
-void TCartListClass::ExportToFile(const std::string& fileName, const TColumnListClass& columns)
+void TItemListClass::ExportToFile(const std::string& fileName, const TColumnListClass& columns)
 {
-    ExportList(*this, fileName, columns, false);
+    ExportList(*this, fileName, columns, Kind() == ltHardware);
 }
 
-void THardwareListClass::ExportToFile(const std::string& fileName, const TColumnListClass& columns)
-{
-    ExportList(*this, fileName, columns, true);
-}
+void TItemListClass::GetItemText(int32_t index, std::string& text) const { ItemText(*this, index, text); }
 
-void TCartListClass::GetItemText(int32_t index, std::string& text) const { ItemText(*this, index, text); }
-void THardwareListClass::GetItemText(int32_t index, std::string& text) const { ItemText(*this, index, text); }
-
-void TCartListClass::PasteFromText(const std::string& text) { PasteText(*this, text); }
-void THardwareListClass::PasteFromText(const std::string& text) { PasteText(*this, text); }
+void TItemListClass::PasteFromText(const std::string& text) { PasteText(*this, text); }
 
 }  // namespace quorvel

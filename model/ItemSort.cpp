@@ -151,14 +151,13 @@ private:
 // Items of a sorted list lie anywhere in memory; asking for an item's memory some items ahead lets
 // the loads overlap. (Also asking for its value and text in further stages gained little, now that
 // the values lie in the item.)
-template <typename Consume>
-void BuildKeys(const std::vector<std::unique_ptr<TBaseCustomClass>>& items, size_t first, size_t last,
-               KeyBuilder& builder, Consume consume)
+template <typename Items, typename Consume>
+void BuildKeys(const Items& items, size_t first, size_t last, KeyBuilder& builder, Consume consume)
 {
     constexpr size_t kAhead = 9;
     for (size_t i = first; i < last; ++i) {
         if (i + kAhead < last)
-            __builtin_prefetch(items[i + kAhead].get());
+            __builtin_prefetch(&*items[i + kAhead]);
         consume(builder.Build(*items[i], static_cast<uint32_t>(i)));
     }
 }
@@ -339,14 +338,14 @@ void SortOtherKeys(std::vector<SortKey>& keys, const char* arena, bool descendin
 // Whether the items already stand in the order the sort gives them (ties in place), found in one
 // pass over neighbouring keys built into two small arenas: a list kept in that order, as one saved
 // from the grid is, then needs no key buffers and no sort.
-bool InOrder(const std::vector<std::unique_ptr<TBaseCustomClass>>& items, std::string_view fieldName, bool descending)
+template <typename Items> bool InOrder(const Items& items, std::string_view fieldName, bool descending)
 {
     KeyBuilder builders[2] = {KeyBuilder(fieldName), KeyBuilder(fieldName)};
     SortKey previous = builders[0].Build(*items[0], 0);
     constexpr size_t kAhead = 9;
     for (size_t i = 1; i < items.size(); ++i) {
         if (i + kAhead < items.size())
-            __builtin_prefetch(items[i + kAhead].get());
+            __builtin_prefetch(&*items[i + kAhead]);
         KeyBuilder& builder = builders[i % 2];
         builder.ClearArena();
         const SortKey key = builder.Build(*items[i], static_cast<uint32_t>(i));
@@ -358,10 +357,9 @@ bool InOrder(const std::vector<std::unique_ptr<TBaseCustomClass>>& items, std::s
     return true;
 }
 
-}  // namespace
-
-std::vector<uint32_t> SortedOrder(const std::vector<std::unique_ptr<TBaseCustomClass>>& items,
-                                  std::string_view fieldName, int32_t direction)
+// Items is a vector of owning or plain item pointers.
+template <typename Items>
+std::vector<uint32_t> OrderOf(const Items& items, std::string_view fieldName, int32_t direction)
 {
     std::vector<uint32_t> order;
     order.reserve(items.size());
@@ -427,6 +425,20 @@ std::vector<uint32_t> SortedOrder(const std::vector<std::unique_ptr<TBaseCustomC
     buffers.Arena = builder.TakeArena();
     buffers.TrimAfterUse();
     return order;
+}
+
+}  // namespace
+
+std::vector<uint32_t> SortedOrder(const std::vector<std::unique_ptr<TBaseCustomClass>>& items,
+                                  std::string_view fieldName, int32_t direction)
+{
+    return OrderOf(items, fieldName, direction);
+}
+
+std::vector<uint32_t> SortedOrder(std::span<const TBaseCustomClass* const> items, std::string_view fieldName,
+                                  int32_t direction)
+{
+    return OrderOf(items, fieldName, direction);
 }
 
 void SortItems(std::vector<std::unique_ptr<TBaseCustomClass>>& items, std::string_view fieldName, int32_t direction)

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -17,5 +18,8 @@ void SortItems(std::vector<std::unique_ptr<TBaseCustomClass>>& items, std::strin
 // The positions of the items in the order SortItems would give them, leaving the items in place.
 std::vector<uint32_t> SortedOrder(const std::vector<std::unique_ptr<TBaseCustomClass>>& items,
                                   std::string_view fieldName, int32_t direction);
+// The same for items held elsewhere.
+std::vector<uint32_t> SortedOrder(std::span<const TBaseCustomClass* const> items, std::string_view fieldName,
+                                  int32_t direction);
 
 }  // namespace quorvel

@@ -26,9 +26,7 @@ int32_t FirstMatch(const TBaseCustomListClass& list, std::string_view fieldName,
 
 }  // namespace
 
-TCartListClass::TCartListClass() : TBaseCustomListClass(MediaFieldSet()) { SetSortField("Title"); }
-
-THardwareListClass::THardwareListClass() : TBaseCustomListClass(HardwareFieldSet()) { SetSortField("Title"); }
+TItemListClass::TItemListClass(const FieldSet& fields) : TBaseCustomListClass(fields) { SetSortField("Title"); }
 
 int32_t TCartListClass::IndexOfFieldValue(std::string_view fieldName, std::string_view value) const
 {

@@ -335,7 +335,6 @@ void ReadListFileText(TBaseCustomListClass& list, std::string_view text, const s
     FillList(list, head, ReadItemLines(text.substr(head.ItemsAt), maker), name);
 }
 
-void TCartListClass::LoadFromFile(const std::string& fileName) { LoadListFile(*this, fileName); }
-void THardwareListClass::LoadFromFile(const std::string& fileName) { LoadListFile(*this, fileName); }
+void TItemListClass::LoadFromFile(const std::string& fileName) { LoadListFile(*this, fileName); }
 
 }  // namespace quorvel

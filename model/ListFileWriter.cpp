@@ -242,12 +242,7 @@ std::string ListFileText(const TBaseCustomListClass& list)
     return out;
 }
 
-void TCartListClass::SaveToFile(const std::string& fileName, bool backup, bool overwrite)
-{
-    SaveListFile(*this, fileName, backup, overwrite);
-}
-
-void THardwareListClass::SaveToFile(const std::string& fileName, bool backup, bool overwrite)
+void TItemListClass::SaveToFile(const std::string& fileName, bool backup, bool overwrite)
 {
     SaveListFile(*this, fileName, backup, overwrite);
 }

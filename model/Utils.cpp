@@ -134,13 +134,9 @@ std::string StripNonAlphaNumeric(std::string_view s)
 {
     std::string out;
     out.reserve(s.size());
-    for (const char ch : s) {
-        const auto c = static_cast<unsigned char>(ch);
-        const bool punctuation =
-            (c >= 32 && c <= 47) || (c >= 58 && c <= 64) || (c >= 91 && c <= 96) || (c >= 123 && c <= 127);
-        if (!punctuation)
+    for (const char ch : s)
+        if (!IsLoosePunctuation(static_cast<unsigned char>(ch)))
             out += ch;
-    }
     return out;
 }
 

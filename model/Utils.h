@@ -73,6 +73,13 @@ template <typename Visit> void ForEachCSVField(std::string_view line, char separ
 }
 
 std::string RemoveAllOccurrences(std::string_view s, std::string_view sub);
+// What loose title matching ignores: blanks and ASCII punctuation (codes 32-47, 58-64, 91-96,
+// 123-127). Digits, letters, control characters and codes from 128 on stay.
+constexpr bool IsLoosePunctuation(unsigned char c)
+{
+    return (c >= 32 && c <= 47) || (c >= 58 && c <= 64) || (c >= 91 && c <= 96) || (c >= 123 && c <= 127);
+}
+// The text without the characters IsLoosePunctuation names.
 std::string StripNonAlphaNumeric(std::string_view s);
 std::string EncodeNonAlphaNumeric(std::string_view s);
 std::string BoolToYesNo(bool b);

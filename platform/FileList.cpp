@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <memory>
 #include <ctime>
 #include <deque>
 #include <set>
@@ -132,14 +133,17 @@ bool TcFileList::MatchesFileTypes(int32_t attr) const
         (FileTypes.Has(ftVolumeID) && (attr & faVolumeID)) || (FileTypes.Has(ftDirectory) && (attr & faDirectory));
 }
 
-void TcFileList::Search()
-{
-    if (SearchPath.empty())
-        return;
-    if (SearchMask.empty())
-        SearchMask = "*.*";
-    Clear();
+// What one search carries from folder to folder.
+struct TcFileList::SearchState {
+    std::string CurrentPath;
+    int32_t Excluded = 0;  // attributes of entries never reported
+    bool MatchAll = false;
+    std::deque<std::string> Queue;
+    std::set<Identity> Seen;  // folders searched or queued
+};
 
+int32_t TcFileList::ExcludedAttributes() const
+{
     // Hidden, system, volume and folder entries are met only when their kind is asked for.
     int32_t excluded = 0;
     if (!FileTypes.Has(ftHidden))
@@ -150,82 +154,96 @@ void TcFileList::Search()
         excluded |= faVolumeID;
     if (!FileTypes.Has(ftDirectory) && !SearchSubDirectories)
         excluded |= faDirectory;
+    return excluded;
+}
 
-    std::string currentPath = SearchPath.back() == '/' ? SearchPath : SearchPath + "/";
-    std::deque<std::string> queue;
-    std::set<Identity> seen;  // folders searched or queued
+void TcFileList::Search()
+{
+    if (SearchPath.empty())
+        return;
+    if (SearchMask.empty())
+        SearchMask = "*.*";
+    Clear();
+
+    SearchState state;
+    state.Excluded = ExcludedAttributes();
+    state.MatchAll = SearchMask == "*.*" || SearchMask == "*";
+    state.CurrentPath = SearchPath.back() == '/' ? SearchPath : SearchPath + "/";
     struct stat root { };
-    if (::stat(currentPath.c_str(), &root) == 0)
-        seen.insert({root.st_dev, root.st_ino});
-
-    const bool matchAll = SearchMask == "*.*" || SearchMask == "*";
-    bool abortProcess = false;
-    for (;;) {
-        DIR* dir = ::opendir(currentPath.c_str());
-        const int dirFd = dir ? ::dirfd(dir) : -1;
-        while (dir && !abortProcess) {
-            const struct dirent* dirEntry = ::readdir(dir);
-            if (!dirEntry)
-                break;
-            const std::string_view name(dirEntry->d_name);
-            if (name == "." || name == "..")
-                continue;
-            const bool hiddenName = name.front() == '.';
-            // Only an entry that may be reported or may be a folder to queue needs its status; the
-            // entry's type from the folder rules out most of the latter without one.
-            const bool wanted = !(hiddenName && (excluded & faHidden)) && (matchAll || MaskMatches(name, SearchMask));
-            const unsigned char type = dirEntry->d_type;
-            const bool mayBeFolder =
-                SearchSubDirectories && !hiddenName && (type == DT_DIR || type == DT_LNK || type == DT_UNKNOWN);
-            if (!wanted && !mayBeFolder)
-                continue;
-            struct stat st { };
-            const bool ok = StatAt(dirFd, dirEntry->d_name, st);
-            const int32_t attr = AttrOf(st, ok, name);
-            // Subfolders are queued whatever the mask.
-            if (mayBeFolder && (attr & faDirectory) && seen.insert({st.st_dev, st.st_ino}).second) {
-                std::string folder = currentPath;
-                folder += name;
-                queue.push_back(std::move(folder));
-            }
-            if (!wanted || (attr & excluded) != 0)
-                continue;
-            const int64_t size = ok && S_ISREG(st.st_mode) ? static_cast<int64_t>(st.st_size) : 0;
-            const double time = ok ? LocalDays(st.st_mtim) : 0;
-            if (MatchesFileTypes(attr) && !(attr & faDirectory)) {
-                auto rec = std::make_unique<TcSearchRec>();
-                rec->FileName.reserve(currentPath.size() + name.size());
-                rec->FileName += currentPath;
-                rec->FileName += name;
-                rec->Date = time;
-                rec->Size = size;
-                rec->Attr = attr;
-                results_.push_back(std::move(rec));
-            }
-            if (OnGetFile) {
-                TSearchRec searchRec;
-                searchRec.Name = name;
-                searchRec.Time = time;
-                searchRec.Size = size;
-                searchRec.Attr = attr;
-                abortProcess = false;
-                OnGetFile(currentPath, searchRec, abortProcess);
-            }
-        }
-        if (dir)
-            ::closedir(dir);
-        if (abortProcess || queue.empty())
-            break;
-        currentPath = queue.front() + "/";
-        queue.pop_front();
+    if (::stat(state.CurrentPath.c_str(), &root) == 0)
+        state.Seen.insert({root.st_dev, root.st_ino});
+    while (!SearchFolder(state) && !state.Queue.empty()) {
+        state.CurrentPath = state.Queue.front() + "/";
+        state.Queue.pop_front();
         if (OnChangeDir) {
-            abortProcess = false;
-            OnChangeDir(currentPath, abortProcess);
+            bool abortProcess = false;
+            OnChangeDir(state.CurrentPath, abortProcess);
             if (abortProcess)
                 break;
         }
     }
     Sort();
+}
+
+bool TcFileList::SearchFolder(SearchState& state)
+{
+    // Closed however the search of the folder ends, a callback that throws included.
+    const std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(state.CurrentPath.c_str()), ::closedir);
+    if (!dir)
+        return false;
+    const int dirFd = ::dirfd(dir.get());
+    while (const struct dirent* dirEntry = ::readdir(dir.get())) {
+        const std::string_view name(dirEntry->d_name);
+        if (name == "." || name == "..")
+            continue;
+        const bool hiddenName = name.front() == '.';
+        // Only an entry that may be reported or may be a folder to queue needs its status; the
+        // entry's type from the folder rules out most of the latter without one.
+        const bool wanted = !(hiddenName && (state.Excluded & faHidden)) &&
+            (state.MatchAll || MaskMatches(name, SearchMask));
+        const unsigned char type = dirEntry->d_type;
+        const bool mayBeFolder =
+            SearchSubDirectories && !hiddenName && (type == DT_DIR || type == DT_LNK || type == DT_UNKNOWN);
+        if (!wanted && !mayBeFolder)
+            continue;
+        struct stat st { };
+        const bool ok = StatAt(dirFd, dirEntry->d_name, st);
+        const int32_t attr = AttrOf(st, ok, name);
+        // Subfolders are queued whatever the mask.
+        if (mayBeFolder && (attr & faDirectory) && state.Seen.insert({st.st_dev, st.st_ino}).second)
+            state.Queue.push_back(state.CurrentPath + std::string(name));
+        if (!wanted || (attr & state.Excluded) != 0)
+            continue;
+        const int64_t size = ok && S_ISREG(st.st_mode) ? static_cast<int64_t>(st.st_size) : 0;
+        if (ReportEntry(state.CurrentPath, name, attr, size, ok ? LocalDays(st.st_mtim) : 0))
+            return true;
+    }
+    return false;
+}
+
+bool TcFileList::ReportEntry(const std::string& currentPath, std::string_view name, int32_t attr, int64_t size,
+                             double time)
+{
+    if (MatchesFileTypes(attr) && !(attr & faDirectory)) {
+        auto rec = std::make_unique<TcSearchRec>();
+        rec->FileName.reserve(currentPath.size() + name.size());
+        rec->FileName += currentPath;
+        rec->FileName += name;
+        rec->Date = time;
+        rec->Size = size;
+        rec->Attr = attr;
+        results_.push_back(std::move(rec));
+    }
+    if (!OnGetFile)
+        return false;
+    TSearchRec searchRec;
+    searchRec.Name = name;
+    searchRec.Time = time;
+    searchRec.Size = size;
+    searchRec.Attr = attr;
+    bool abortProcess = false;
+    OnGetFile(currentPath, searchRec, abortProcess);
+    return abortProcess;
 }
 
 }  // namespace quorvel

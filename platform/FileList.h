@@ -5,6 +5,7 @@
 #include <initializer_list>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace quorvel {
@@ -100,7 +101,14 @@ public:
     static bool MatchesMask(const std::string& name, const std::string& mask);
 
 private:
+    struct SearchState;
+
     bool MatchesFileTypes(int32_t attr) const;
+    int32_t ExcludedAttributes() const;
+    // One folder of the search; true when a callback asked to stop.
+    bool SearchFolder(SearchState& state);
+    // Keeps an entry the mask and types let through and raises OnGetFile; true when it asked to stop.
+    bool ReportEntry(const std::string& currentPath, std::string_view name, int32_t attr, int64_t size, double time);
 
     std::vector<std::unique_ptr<TcSearchRec>> results_;
     bool sorted_ = false;

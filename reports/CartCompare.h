@@ -42,11 +42,6 @@ public:
     const TCartListClass& GetMissingFromTwo() const { return *MissingFromTwo; }
 
 private:
-    struct Side;
-    Side Prepare(const TCartListClass& list, const char* name) const;
-    std::unique_ptr<TCartListClass> CollectMissing(const Side& reference, const Side& source) const;
-    void Report(int32_t percent, bool& abort) const;
-
     std::unique_ptr<TCartListClass> MissingFromOne;
     std::unique_ptr<TCartListClass> MissingFromTwo;
     bool IgnoreLabelType = false;

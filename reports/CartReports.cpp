@@ -2,19 +2,7 @@
 
 #include "model/BaseCustomListClass.h"
 #include "model/ColumnList.h"
-#include "platform/qt/CommandGuard.h"
-#include "platform/qt/PathText.h"
-#include "platform/qt/QtCp1252.h"
-#include "platform/qt/Services.h"
-#include "reports/BinReportOptionsForm.h"
-#include "reports/InventoryReportOptionsForm.h"
 #include "reports/ReportColumns.h"
-#include "reports/TradeListForm.h"
-
-#include <QButtonGroup>
-#include <QCheckBox>
-#include <QLabel>
-#include <QSpinBox>
 
 #include <algorithm>
 #include <charconv>
@@ -46,21 +34,6 @@ std::vector<uint32_t> IncludedRows(const TBaseCustomListClass& list, std::vector
             return BoxedOptionIncludes(boxedOption, boxed.Boolean(item, index + 1));
         };
     });
-}
-
-// Steps shared by the writers with an options dialog: the stored set goes to the dialog and comes
-// back sorted and stored after OK.
-bool RunOptions(const TBaseCustomListClass& list, const std::string& report, TReportOptionsForm& form,
-                TColumnListClass& columns)
-{
-    const std::string section = "Custom" + ReportListTypeName(list) + report;
-    LoadReportColumns(list, ReportsIniFile(), section, columns);
-    form.SetColumns(columns);
-    if (ExecDialog(form) != QDialog::Accepted)
-        return false;
-    form.GetColumns(columns);
-    StoreReportColumns(columns, ReportsIniFile(), section);
-    return true;
 }
 
 }  // namespace
@@ -177,73 +150,16 @@ HtmlReport RenderTradeReport(const TBaseCustomListClass& list, const TColumnList
     return report;
 }
 
-bool WriteReport(const std::function<HtmlReport()>& render, const std::string& fileName)
+void WriteReport(const std::function<HtmlReport()>& render, const std::string& fileName)
 {
-    std::optional<HtmlReport> report;
-    try {
-        report.emplace(render());
-    } catch (const TBaseCustomListClassException& e) {
-        Messages().Error(ErrorText(e));
-        return false;
-    }
-    return SaveReport(*report, fileName);
+    WriteFileAtomic(fileName, render().Bytes());
 }
 
-bool StreamReport(const std::function<void(AtomicFileWriter&)>& render, const std::string& fileName)
+void StreamReport(const std::function<void(AtomicFileWriter&)>& render, const std::string& fileName)
 {
-    try {
-        AtomicFileWriter file(fileName);
-        render(file);
-        file.Commit();
-        return true;
-    } catch (const TBaseCustomListClassException& e) {
-        Messages().Error(ErrorText(e));
-    } catch (const FileWriteError&) {
-        Messages().Error(QStringLiteral("Unable to write to ") + PathToQString(fileName));
-    }
-    return false;
-}
-
-bool MakeBinReport(const TBaseCustomListClass& list, const std::string& fileName, TBinReportOptionsForm& form)
-{
-    if (list.Count() == 0)
-        return false;
-    form.Label1->setText(ToQString(ReportListTypeName(list) + " per bin."));
-    TColumnListClass columns;
-    if (!RunOptions(list, "BinReportHeader", form, columns))
-        return false;
-    const BinReportOptions options {form.CartsPerBinEdit->value(), form.BoxedOption->checkedId()};
-    const ReportClock clock = ReportClock::System();
-    return StreamReport([&](AtomicFileWriter& file) { RenderBinReport(list, columns, options, clock, &file); },
-                        fileName);
-}
-
-bool MakeInventoryReport(const TBaseCustomListClass& list, const std::string& fileName,
-                         TInventoryReportOptionsForm& form)
-{
-    if (list.Count() == 0)
-        return false;
-    TColumnListClass columns;
-    if (!RunOptions(list, "InventoryReportHeader", form, columns))
-        return false;
-    const int boxed = form.BoxedOption->checkedId();
-    const ReportClock clock = ReportClock::System();
-    return StreamReport([&](AtomicFileWriter& file) { RenderInventoryReport(list, columns, boxed, clock, &file); },
-                        fileName);
-}
-
-bool MakeTradeReport(const TBaseCustomListClass& list, const std::string& fileName, TTradeListForm& form)
-{
-    if (list.Count() == 0)
-        return false;
-    TColumnListClass columns;
-    if (!RunOptions(list, "TradeReportHeader", form, columns))
-        return false;
-    const TradeReportOptions options {form.SpinEdit1->value(), form.TradeBoxedCB->isChecked(),
-                                      form.ShowActQtyCB->isChecked()};
-    const ReportClock clock = ReportClock::System();
-    return StreamReport([&](AtomicFileWriter& file) { RenderTradeReport(list, columns, options, clock, &file); },
-                        fileName);
+    AtomicFileWriter file(fileName);
+    render(file);
+    file.Commit();
 }
 
 }  // namespace quorvel

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "reports/ReportHtml.h"
+#include "reports/ReportOptions.h"
 
 #include <functional>
 #include <string>
@@ -9,20 +10,6 @@ namespace quorvel {
 
 class TBaseCustomListClass;
 class TColumnListClass;
-class TBinReportOptionsForm;
-class TInventoryReportOptionsForm;
-class TTradeListForm;
-
-struct BinReportOptions {
-    int CartsPerBin = 51;  // below 1 counts as 1
-    int Boxed = 0;         // TBoxedOption
-};
-
-struct TradeReportOptions {
-    int MinQuantity = 2;
-    bool TradeBoxed = false;
-    bool ShowActualQuantity = false;
-};
 
 // Title and the label rows "Report", "Date", "Platform", "Owner" and "Description" of a list report.
 HtmlReport BeginListReport(const TBaseCustomListClass& list, const std::string& reportName, const ReportClock& clock,
@@ -40,17 +27,10 @@ HtmlReport RenderTradeReport(const TBaseCustomListClass& list, const TColumnList
                              const TradeReportOptions& options, const ReportClock& clock,
                              AtomicFileWriter* file = nullptr);
 
-// The writers: the column set of Reports.ini, the options dialog, the file. True only when the file
-// was written; false for an empty list, a cancelled dialog, a value that does not convert or a failed
-// write (the last two shown in a message). The list is only read.
-bool MakeBinReport(const TBaseCustomListClass& list, const std::string& fileName, TBinReportOptionsForm& form);
-bool MakeInventoryReport(const TBaseCustomListClass& list, const std::string& fileName,
-                         TInventoryReportOptionsForm& form);
-bool MakeTradeReport(const TBaseCustomListClass& list, const std::string& fileName, TTradeListForm& form);
-
-// Renders and saves; a render stopped by a value that does not convert is shown and writes nothing.
-bool WriteReport(const std::function<HtmlReport()>& render, const std::string& fileName);
+// Renders, then replaces the file. A render stopped by a value that does not convert writes nothing;
+// that and a failed write (FileWriteError) are thrown for the command guard.
+void WriteReport(const std::function<HtmlReport()>& render, const std::string& fileName);
 // The same for a render that writes into the file as it goes: a big report is never held whole.
-bool StreamReport(const std::function<void(AtomicFileWriter&)>& render, const std::string& fileName);
+void StreamReport(const std::function<void(AtomicFileWriter&)>& render, const std::string& fileName);
 
 }  // namespace quorvel

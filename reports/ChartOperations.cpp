@@ -3,6 +3,7 @@
 #include "model/FieldSet.h"
 #include "model/LocaleFormat.h"
 #include "platform/Cp1252.h"
+#include "platform/Text.h"
 
 #include <algorithm>
 #include <array>
@@ -71,8 +72,6 @@ private:
             Fail(e.what(), item, p, itemNumber);
         }
     }
-
-    static bool IsBlank(std::string_view t) { return t.find_first_not_of(" \t") == std::string_view::npos; }
 
     // Most stored numbers are a few plain digits ("3", "12.50"); anything else takes the model's way.
     static std::optional<int32_t> PlainInteger(std::string_view t)

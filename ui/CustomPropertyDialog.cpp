@@ -7,6 +7,7 @@
 #include "platform/qt/QtCp1252.h"
 #include "platform/qt/Services.h"
 #include "ui/OptionsForm.h"
+#include "ui/UiScale.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -17,6 +18,7 @@
 #include <QSignalBlocker>
 
 #include <algorithm>
+#include <optional>
 
 namespace quorvel {
 
@@ -81,18 +83,39 @@ void FillEntries(QComboBox* box, const std::vector<std::string>& entries)
         box->addItem(ToQString(entry));
 }
 
+// The control a layout entry gets: a button for an option tab, else by its field's type; none for a
+// type no built-in field has.
+std::optional<ControlInfo::Kind> ControlKindOf(const LayoutRecord& entry, const FieldDefinition* field)
+{
+    if (entry.OptionTab >= 0)
+        return ControlInfo::ckOptionButton;
+    switch (field->DataType) {
+    case dtInteger:
+        return HasUsableRange(*field) ? ControlInfo::ckDropDown : ControlInfo::ckEdit;
+    case dtDouble:
+    case dtCurrency:
+        return ControlInfo::ckEdit;
+    case dtBoolean:
+        return ControlInfo::ckCheckBox;
+    case dtString:
+        return field->IsLookup ? ControlInfo::ckDropDown : ControlInfo::ckEdit;
+    default:
+        return std::nullopt;
+    }
+}
+
 }  // namespace
 
 TCustomPropertyDialog::TCustomPropertyDialog(QWidget* parent) : QDialog(parent)
 {
     setObjectName("CustomPropertyDialog");
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    setFixedSize(488, 448);
+    setFixedSize(Scaled(488, 448));
 
     const auto button = [this](const char* name, const char* caption, int top) {
         auto* b = new QPushButton(caption, this);
         b->setObjectName(name);
-        b->setGeometry(width() - kButtonRight, top, 75, 25);
+        b->setGeometry(width() - Scaled(kButtonRight), Scaled(top), Scaled(75), Scaled(25));
         b->setAutoDefault(false);
         return b;
     };
@@ -131,7 +154,7 @@ void TCustomPropertyDialog::resizeEvent(QResizeEvent* event)
     if (!reset_)
         return;
     for (auto* b : {ok_, cancel_, reset_})
-        b->move(width() - kButtonRight, b->y());
+        b->move(width() - Scaled(kButtonRight), b->y());
 }
 
 void TCustomPropertyDialog::FormShow()
@@ -169,10 +192,12 @@ bool TCustomPropertyDialog::LoadLayout()
                              .arg(ToQString(file ? *file : missing)));
         return false;
     }
-    // The layout gives the client area, so that its controls fit whatever frame the desktop draws.
-    setFixedSize(layout->Width, layout->Height);
+    // The layout gives the client area, so that its controls fit whatever frame the desktop draws;
+    // its pixels are the design's, drawn at this desktop's scale.
+    const QSize size = Scaled(layout->Width, layout->Height);
+    setFixedSize(size);
     const QSize screen = Screen().PrimaryScreenSize();
-    move(screen.width() / 2 - layout->Width / 2, screen.height() / 2 - layout->Height / 2);
+    move(screen.width() / 2 - size.width() / 2, screen.height() / 2 - size.height() / 2);
     for (const auto& entry : layout->Controls)
         MakeControl(entry);
 
@@ -199,30 +224,13 @@ void TCustomPropertyDialog::MakeControl(const LayoutRecord& entry)
     }
     if (entry.OptionTab < -1)
         return;
+    const FieldDefinition* field = index >= 0 ? &Item->Fields()[index] : nullptr;
+    const auto kind = ControlKindOf(entry, field);
+    if (!kind)
+        return;
 
     auto info = std::make_unique<ControlInfo>();
-    const FieldDefinition* field = index >= 0 ? &Item->Fields()[index] : nullptr;
-    if (entry.OptionTab >= 0) {
-        info->ControlKind = ControlInfo::ckOptionButton;
-    } else {
-        switch (field->DataType) {
-        case dtInteger:
-            info->ControlKind = HasUsableRange(*field) ? ControlInfo::ckDropDown : ControlInfo::ckEdit;
-            break;
-        case dtDouble:
-        case dtCurrency:
-            info->ControlKind = ControlInfo::ckEdit;
-            break;
-        case dtBoolean:
-            info->ControlKind = ControlInfo::ckCheckBox;
-            break;
-        case dtString:
-            info->ControlKind = field->IsLookup ? ControlInfo::ckDropDown : ControlInfo::ckEdit;
-            break;
-        default:
-            return;  // no built-in field has another type
-        }
-    }
+    info->ControlKind = *kind;
     info->Caption = entry.Caption;
     info->CaptionLocation = entry.CaptionLocation;
     info->Top = entry.Top;
@@ -231,49 +239,50 @@ void TCustomPropertyDialog::MakeControl(const LayoutRecord& entry)
     info->Height = entry.Height;
     info->FieldName = entry.FieldName;
     info->OptionTab = entry.OptionTab;
+    info->Control = NewControl(*kind, entry.Caption);
+    info->Control->setGeometry(Scaled(entry.Left), Scaled(entry.Top), Scaled(entry.Width), Scaled(entry.Height));
+    info->Control->show();
+    if (*kind == ControlInfo::ckEdit || *kind == ControlInfo::ckDropDown) {
+        info->Label = new QLabel(ToQString(entry.Caption), this);
+        PlaceLabel(*info);
+        info->Label->show();
+    }
+    if (*kind != ControlInfo::ckOptionButton)
+        info->Required = field->Required;
+    if (*kind == ControlInfo::ckDropDown)
+        FillDropDown(*info, *field);
+    ControlInfos.push_back(std::move(info));
+}
 
+QWidget* TCustomPropertyDialog::NewControl(ControlInfo::Kind kind, const std::string& caption)
+{
     const auto changed = Guarded([this] { ControlChanged(); });
-    switch (info->ControlKind) {
+    switch (kind) {
     case ControlInfo::ckEdit: {
         auto* edit = new QLineEdit(this);
         connect(edit, &QLineEdit::textChanged, this, changed);
-        info->Control = edit;
-        break;
+        return edit;
     }
     case ControlInfo::ckDropDown: {
         auto* box = new QComboBox(this);
         box->setEditable(false);
         connect(box, &QComboBox::currentIndexChanged, this, changed);
-        info->Control = box;
-        break;
+        return box;
     }
     case ControlInfo::ckCheckBox: {
-        auto* check = new QCheckBox(ToQString(entry.Caption), this);
+        auto* check = new QCheckBox(ToQString(caption), this);
         connect(check, &QCheckBox::toggled, this, changed);
-        info->Control = check;
+        return check;
+    }
+    case ControlInfo::ckOptionButton:
         break;
     }
-    case ControlInfo::ckOptionButton: {
-        auto* button = new QPushButton(ToQString(entry.Caption), this);
-        button->setAutoDefault(false);
-        const size_t position = ControlInfos.size();
-        connect(button, &QPushButton::clicked, this, Guarded([this, position] { OptionButtonClick(position); }));
-        info->Control = button;
-        break;
-    }
-    }
-    info->Control->setGeometry(entry.Left, entry.Top, entry.Width, entry.Height);
-    info->Control->show();
-    if (info->ControlKind == ControlInfo::ckEdit || info->ControlKind == ControlInfo::ckDropDown) {
-        info->Label = new QLabel(ToQString(entry.Caption), this);
-        PlaceLabel(*info);
-        info->Label->show();
-    }
-    if (info->ControlKind != ControlInfo::ckOptionButton)
-        info->Required = field->Required;
-    if (info->ControlKind == ControlInfo::ckDropDown)
-        FillDropDown(*info, *field);
-    ControlInfos.push_back(std::move(info));
+    auto* button = new QPushButton(ToQString(caption), this);
+    button->setAutoDefault(false);
+    // The button's control is the next one kept.
+    const size_t position = ControlInfos.size();
+    connect(button, &QPushButton::clicked, this, Guarded([this, position] { OptionButtonClick(position); }));
+    return button;
 }
 
 void TCustomPropertyDialog::PlaceLabel(ControlInfo& info)
@@ -284,11 +293,11 @@ void TCustomPropertyDialog::PlaceLabel(ControlInfo& info)
     switch (info.CaptionLocation) {
     case 0:
         label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        label->move(c.left() - label->width() - 4, c.top() + (c.height() / 2 - label->height() / 2));
+        label->move(c.left() - label->width() - Scaled(4), c.top() + (c.height() / 2 - label->height() / 2));
         break;
     case 1:
         label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-        label->move(c.left(), c.top() - label->height() - 2);
+        label->move(c.left(), c.top() - label->height() - Scaled(2));
         break;
     default:
         label->move(0, 0);

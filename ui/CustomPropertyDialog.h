@@ -79,7 +79,9 @@ protected:
 private:
     void ClearLayout();
     bool LoadLayout();
+    // A layout entry's control, by the kind its field asks for; a wrong entry is shown and skipped.
     void MakeControl(const LayoutRecord& entry);
+    QWidget* NewControl(ControlInfo::Kind kind, const std::string& caption);
     void PlaceLabel(ControlInfo& info);
     void FillDropDown(ControlInfo& info, const FieldDefinition& field);
     void RefreshLookups();

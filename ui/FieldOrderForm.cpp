@@ -2,12 +2,17 @@
 
 #include "platform/qt/CommandGuard.h"
 #include "platform/qt/QtCp1252.h"
+#include "platform/qt/Services.h"
+#include "ui/UiScale.h"
 
+#include <QBoxLayout>
 #include <QHeaderView>
 #include <QPushButton>
+#include <QStyle>
 #include <QTableView>
 #include <QToolButton>
 
+#include <algorithm>
 #include <utility>
 
 namespace quorvel {
@@ -15,6 +20,7 @@ namespace quorvel {
 namespace {
 
 enum { colTitle, colJustification, colCount };
+constexpr int kDesignColumnWidth = 150;
 
 }  // namespace
 
@@ -80,47 +86,67 @@ TFieldOrderForm::TFieldOrderForm(QWidget* parent) : QDialog(parent)
 {
     setObjectName("FieldOrderForm");
     setWindowTitle("Field Order");
-    setFixedSize(366, 364);
 
     model_ = new FieldOrderModel(Columns, this);
     view_ = new QTableView(this);
     view_->setObjectName("ColumnList");
     view_->setModel(model_);
-    view_->setGeometry(8, 8, 318, 308);
     view_->setSelectionBehavior(QAbstractItemView::SelectRows);
     view_->setSelectionMode(QAbstractItemView::SingleSelection);
     // A double-click turns the justification; a caption is edited by clicking a selected row or F2.
     view_->setEditTriggers(QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed);
     view_->verticalHeader()->hide();
     view_->horizontalHeader()->setSectionsClickable(false);
-    view_->setColumnWidth(colTitle, 150);
-    view_->setColumnWidth(colJustification, 150);
+    view_->horizontalHeader()->setStretchLastSection(true);
+    view_->setColumnWidth(colTitle, Scaled(kDesignColumnWidth));
+    view_->setColumnWidth(colJustification, Scaled(kDesignColumnWidth));
     view_->setShowGrid(false);
+    view_->setWordWrap(false);
     view_->verticalHeader()->setDefaultSectionSize(view_->fontMetrics().height() + 6);
 
     moveUp_ = new QToolButton(this);
     moveUp_->setObjectName("MoveUpButton");
     moveUp_->setArrowType(Qt::UpArrow);
     moveUp_->setToolTip("Move Up");
-    moveUp_->setGeometry(334, 120, 24, 24);
+    moveUp_->setFixedSize(Scaled(24, 24));
     moveDown_ = new QToolButton(this);
     moveDown_->setObjectName("MoveDownButton");
     moveDown_->setArrowType(Qt::DownArrow);
     moveDown_->setToolTip("Move Down");
-    moveDown_->setGeometry(334, 152, 24, 24);
+    moveDown_->setFixedSize(Scaled(24, 24));
 
-    const auto button = [this](const char* name, const char* caption, int left) {
+    const auto button = [this](const char* name, const char* caption) {
         auto* b = new QPushButton(caption, this);
         b->setObjectName(name);
-        b->setGeometry(left, 328, 82, 26);
+        b->setMinimumSize(Scaled(82, 26));
         b->setAutoDefault(false);
         return b;
     };
-    auto* checkAll = button("CheckAllButton", "Check All", 8);
-    auto* uncheckAll = button("UnCheckAllButton", "UnCheck All", 96);
-    auto* ok = button("OkButton", "&OK", 188);
-    auto* cancel = button("CancelButton", "&Cancel", 276);
+    auto* checkAll = button("CheckAllButton", "Check All");
+    auto* uncheckAll = button("UnCheckAllButton", "UnCheck All");
+    auto* ok = button("OkButton", "&OK");
+    auto* cancel = button("CancelButton", "&Cancel");
     ok->setDefault(true);
+
+    // The list takes what the window gives; the arrows stay beside it, the buttons below.
+    auto* arrows = new QVBoxLayout;
+    arrows->addStretch();
+    arrows->addWidget(moveUp_);
+    arrows->addWidget(moveDown_);
+    arrows->addStretch();
+    auto* top = new QHBoxLayout;
+    top->addWidget(view_, 1);
+    top->addLayout(arrows);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(checkAll);
+    buttons->addWidget(uncheckAll);
+    buttons->addStretch();
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top, 1);
+    layout->addLayout(buttons);
+    resize(Scaled(366, 364));
 
     connect(moveUp_, &QToolButton::clicked, this, Guarded([this] { MoveUpButtonClick(); }));
     connect(moveDown_, &QToolButton::clicked, this, Guarded([this] { MoveDownButtonClick(); }));
@@ -151,6 +177,24 @@ void TFieldOrderForm::SetColumns(const TColumnListClass& source)
     for (int32_t i = 0; i < Columns.Count(); ++i)
         Columns.GetColumn(i)->Order = i;
     model_->Reload();
+    FitColumns();
+}
+
+void TFieldOrderForm::FitColumns()
+{
+    // Every caption whole: the columns as wide as their texts, the window grown (never shrunk) to show
+    // them and the rows, as far as the screen allows.
+    const QAbstractItemView& rows = *view_;
+    const int title = std::max(Scaled(kDesignColumnWidth), rows.sizeHintForColumn(colTitle));
+    const int justification = std::max({Scaled(kDesignColumnWidth), rows.sizeHintForColumn(colJustification),
+                                        HeaderWidthFor(*view_->horizontalHeader(), "Justification")});
+    view_->setColumnWidth(colTitle, title);
+    view_->setColumnWidth(colJustification, justification);
+    const int width = title + justification + 2 * view_->frameWidth() +
+        style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, view_);
+    const QSize wanted = LayoutSizeWith(*this, *view_, {width, GridHeightFor(*view_, Columns.Count())});
+    const QSize screen = Screen().PrimaryScreenSize();
+    resize(size().expandedTo(wanted.boundedTo(screen * 0.85)));
 }
 
 void TFieldOrderForm::GetColumns(TColumnListClass& dest) const { dest.Assign(Columns); }

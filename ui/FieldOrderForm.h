@@ -63,6 +63,7 @@ private:
     void SelectRow(int row);
     void Exchange(int upper);
     void SetAllShown(bool shown);
+    void FitColumns();
 
     TColumnListClass Columns;
     FieldOrderModel* model_ = nullptr;

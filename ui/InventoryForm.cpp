@@ -54,6 +54,48 @@ void TInventoryForm::BuildControls()
     resize(523, 437);
     setMinimumSize(515, 410);
 
+    // Made in tab order.
+    BuildList();
+    auto* listLabel = new QLabel("All Cartridges", this);
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(BuildCurrentItemGroup(), 1);
+    bottom->addLayout(BuildButtons());
+    StatusBar1 = new QStatusBar(this);
+    StatusBar1->setSizeGripEnabled(false);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(6, 6, 6, 0);
+    layout->addWidget(listLabel);
+    layout->addWidget(InventoryList, 1);
+    layout->addLayout(bottom);
+    layout->addWidget(StatusBar1);
+
+    const std::pair<QObject*, const char*> names[] = {
+        {InventoryList, "InventoryList"},
+        {TitleEdit, "TitleEdit"},
+        {MfgEdit, "MfgEdit"},
+        {LabelTypeEdit, "LabelTypeEdit"},
+        {LabelColorEdit, "LabelColorEdit"},
+        {CurrentCountEdit, "CurrentCountEdit"},
+        {NewCountEdit, "NewCountEdit"},
+        {IncQtyButton, "IncQtyButton"},
+        {DecQtyButton, "DecQtyButton"},
+        {BoxedCB, "BoxedCB"},
+        {SealedCB, "SealedCB"},
+        {PropertiesButton, "PropertiesButton"},
+        {NextButton, "NextButton"},
+        {DoneButton, "DoneButton"},
+        {Button1, "Button1"},
+        {AutoCheckCB, "AutoCheckCB"},
+        {StatusBar1, "StatusBar1"},
+        {PopupMenu1, "PopupMenu1"},
+    };
+    for (const auto& [widget, name] : names)
+        widget->setObjectName(name);
+}
+
+void TInventoryForm::BuildList()
+{
     InventoryList = new QTableView(this);
     InventoryList->setModel(model_);
     InventoryList->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -66,7 +108,6 @@ void TInventoryForm::BuildControls()
     InventoryList->horizontalHeader()->setHighlightSections(false);
     InventoryList->setShowGrid(false);
     InventoryList->installEventFilter(this);
-    auto* listLabel = new QLabel("All Cartridges", this);
 
     PopupMenu1 = new QMenu(this);
     QMenu* view = PopupMenu1->addMenu("View");
@@ -80,7 +121,10 @@ void TInventoryForm::BuildControls()
                 if (!updating_)
                     InventoryListChange(current.isValid() ? current.row() : -1);
             }));
+}
 
+QGroupBox* TInventoryForm::BuildCurrentItemGroup()
+{
     auto* group = new QGroupBox("Current Media", this);
     auto* grid = new QGridLayout(group);
     const auto readOnly = [this](int width = 0) {
@@ -126,7 +170,13 @@ void TInventoryForm::BuildControls()
     boxes->addStretch();
     grid->addLayout(boxes, line, 1, 1, 5);
     grid->setColumnStretch(1, 1);
+    connect(IncQtyButton, &QPushButton::clicked, this, Guarded([this] { IncQtyButtonClick(); }));
+    connect(DecQtyButton, &QPushButton::clicked, this, Guarded([this] { DecQtyButtonClick(); }));
+    return group;
+}
 
+QVBoxLayout* TInventoryForm::BuildButtons()
+{
     PropertiesButton = new QPushButton("&Properties", this);
     NextButton = new QPushButton("&Next", this);
     DoneButton = new QPushButton("&Done", this);
@@ -140,49 +190,11 @@ void TInventoryForm::BuildControls()
     }
     buttons->addWidget(AutoCheckCB);
     buttons->addStretch();
-
-    connect(IncQtyButton, &QPushButton::clicked, this, Guarded([this] { IncQtyButtonClick(); }));
-    connect(DecQtyButton, &QPushButton::clicked, this, Guarded([this] { DecQtyButtonClick(); }));
     connect(PropertiesButton, &QPushButton::clicked, this, Guarded([this] { PropertiesButtonClick(); }));
     connect(NextButton, &QPushButton::clicked, this, Guarded([this] { NextButtonClick(); }));
     connect(DoneButton, &QPushButton::clicked, this, Guarded([this] { DoneButtonClick(); }));
     connect(Button1, &QPushButton::clicked, this, Guarded([this] { Button1Click(); }));
-
-    StatusBar1 = new QStatusBar(this);
-    StatusBar1->setSizeGripEnabled(false);
-
-    auto* bottom = new QHBoxLayout;
-    bottom->addWidget(group, 1);
-    bottom->addLayout(buttons);
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(6, 6, 6, 0);
-    layout->addWidget(listLabel);
-    layout->addWidget(InventoryList, 1);
-    layout->addLayout(bottom);
-    layout->addWidget(StatusBar1);
-
-    const std::pair<QObject*, const char*> names[] = {
-        {InventoryList, "InventoryList"},
-        {TitleEdit, "TitleEdit"},
-        {MfgEdit, "MfgEdit"},
-        {LabelTypeEdit, "LabelTypeEdit"},
-        {LabelColorEdit, "LabelColorEdit"},
-        {CurrentCountEdit, "CurrentCountEdit"},
-        {NewCountEdit, "NewCountEdit"},
-        {IncQtyButton, "IncQtyButton"},
-        {DecQtyButton, "DecQtyButton"},
-        {BoxedCB, "BoxedCB"},
-        {SealedCB, "SealedCB"},
-        {PropertiesButton, "PropertiesButton"},
-        {NextButton, "NextButton"},
-        {DoneButton, "DoneButton"},
-        {Button1, "Button1"},
-        {AutoCheckCB, "AutoCheckCB"},
-        {StatusBar1, "StatusBar1"},
-        {PopupMenu1, "PopupMenu1"},
-    };
-    for (const auto& [widget, name] : names)
-        widget->setObjectName(name);
+    return buttons;
 }
 
 void TInventoryForm::SetList(TBaseCustomListClass* list) { list_ = list; }

@@ -7,12 +7,14 @@
 #include <string>
 
 class QCheckBox;
+class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QMenu;
 class QPushButton;
 class QStatusBar;
 class QTableView;
+class QVBoxLayout;
 
 namespace quorvel {
 
@@ -74,7 +76,11 @@ private:
     void SelectRow(int row);
     void ApplyColumnWidths();
     void KeepColumnWidths();
+    // The window is built in parts: the list with its menu, the current item, the buttons.
     void BuildControls();
+    void BuildList();
+    QGroupBox* BuildCurrentItemGroup();
+    QVBoxLayout* BuildButtons();
 
     // Controls, named as the handlers use them; each carries its name as object name.
     QTableView* InventoryList = nullptr;

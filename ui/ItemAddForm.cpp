@@ -10,14 +10,17 @@
 #include "platform/qt/QtCp1252.h"
 #include "platform/qt/Services.h"
 #include "ui/DialogButtons.h"
+#include "ui/UiScale.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -38,6 +41,8 @@ TItemAddForm::TItemAddForm(const SettingsStore& settings, QWidget* parent) : QDi
     addItemListView_->setObjectName("AddItemListView");
     addItemListView_->setSelectionMode(QAbstractItemView::SingleSelection);
     addItemListView_->setContextMenuPolicy(Qt::CustomContextMenu);
+    addItemListView_->setWordWrap(false);
+    addItemListView_->verticalHeader()->setDefaultSectionSize(addItemListView_->fontMetrics().height() + 6);
     auto* popup = new QMenu(this);
     auto* customize = popup->addMenu("View")->addAction("Customize...");
     customize->setObjectName("Customize1");
@@ -46,7 +51,7 @@ TItemAddForm::TItemAddForm(const SettingsStore& settings, QWidget* parent) : QDi
     okButton_ = okButton;
     auto* statusBar = new QStatusBar(this);
     statusBar->setObjectName("StatusBar1");
-    statusBar->setSizeGripEnabled(false);
+    statusBar->setSizeGripEnabled(true);
 
     connect(masterListCB_, &QComboBox::currentIndexChanged, this, Guarded([this] { MasterListCBChange(); }));
     connect(customize, &QAction::triggered, this, Guarded([this] { Customize1Click(); }));
@@ -61,17 +66,31 @@ TItemAddForm::TItemAddForm(const SettingsStore& settings, QWidget* parent) : QDi
     buttons->addStretch();
     buttons->addWidget(okButton_);
     buttons->addWidget(cancelButton);
+    auto* content = new QVBoxLayout;
+    content->setContentsMargins(
+        style()->pixelMetric(QStyle::PM_LayoutLeftMargin), style()->pixelMetric(QStyle::PM_LayoutTopMargin),
+        style()->pixelMetric(QStyle::PM_LayoutRightMargin), style()->pixelMetric(QStyle::PM_LayoutBottomMargin));
+    content->addLayout(top);
+    content->addWidget(addItemListView_, 1);
+    content->addLayout(buttons);
+    // The status bar lies along the bottom edge, as a window's does.
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(top);
-    layout->addWidget(addItemListView_, 1);
-    layout->addLayout(buttons);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addLayout(content, 1);
     layout->addWidget(statusBar);
-    setMinimumSize(320, 320);
-    resize(723, 320);
+    setMinimumSize(Scaled(320, 320));
+    resize(DefaultSize());
 
     ListDisplay.SetTree(addItemListView_);
     ListDisplay.SetShowCheckBoxes(true);
     UpdateOKButton();
+}
+
+QSize TItemAddForm::DefaultSize()
+{
+    // A dozen rows show at once, whatever the font; the grid may shrink below that with the window.
+    const int height = LayoutSizeWith(*this, *addItemListView_, {0, GridHeightFor(*addItemListView_, 12)}).height();
+    return {Scaled(723), std::max(Scaled(320), height)};
 }
 
 TItemAddForm::~TItemAddForm()

@@ -59,6 +59,8 @@ private:
     void MasterListCBChange();
     void Customize1Click();
     void AddItemListViewDblClick();
+    // The first size: the design size on this desktop, tall enough for a dozen rows.
+    QSize DefaultSize();
     // Binds a fresh, empty master list of ListType.
     void ResetMasterList();
 

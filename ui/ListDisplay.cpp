@@ -4,14 +4,17 @@
 #include "model/Utils.h"
 #include "platform/Cp1252.h"
 #include "platform/FileNames.h"
+#include "platform/IniFile.h"
 #include "platform/qt/CommandGuard.h"
 #include "platform/qt/QtCp1252.h"
 #include "ui/ListTableModel.h"
+#include "ui/UiScale.h"
 
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTableView>
 
 #include <algorithm>
@@ -19,6 +22,53 @@
 namespace quorvel {
 
 namespace {
+
+constexpr int kDesignColumnWidth = 75;
+// Default widths follow the text of the first rows, up to this many design pixels.
+constexpr int kRowsMeasured = 50;
+constexpr int kWidestDefault = 300;
+
+// Columns the view section does not hold get the default width for this desktop: the design width
+// scaled, and wide enough for the caption and the first rows' text (within reason). A width the
+// section holds is the user's, used as stored.
+void SetDefaultWidths(TColumnListClass& columns, const TBaseCustomListClass& list, const QTableView* tree,
+                      bool checkBoxes, const std::string& fileName, const std::string& section)
+{
+    std::vector<std::string> stored;
+    if (!fileName.empty()) {
+        for (const auto& [key, value] : IniFile::Load(fileName).SectionValues(section))
+            if (IniFile::KeyIndex(key, "Field"))
+                stored.push_back(value);
+    }
+    columns.SortByOrder();
+    bool first = true;
+    for (const auto& column : columns.Columns) {
+        const bool shownFirst = first && !column->Hidden;
+        first = first && column->Hidden;
+        const auto named = [&](const std::string& field) { return Cp1252::EqualsNoCase(field, column->Field); };
+        if (std::any_of(stored.begin(), stored.end(), named))
+            continue;
+        column->Width = Scaled(kDesignColumnWidth);
+        if (!tree)
+            continue;
+        const QStyle& style = *tree->style();
+        const QFontMetrics metrics = tree->fontMetrics();
+        int text = 0;
+        for (int32_t row = 0; row < std::min<int32_t>(list.Count(), kRowsMeasured); ++row) {
+            const TBaseCustomClass& item = *list.GetItem(row);
+            const int32_t at = item.Fields().IndexOf(column->Field);
+            if (at >= 0)
+                text = std::max(text, metrics.horizontalAdvance(ToQString(item.DisplayTextAt(at))));
+        }
+        // A cell's text sits between the focus frame's margins; the first column may carry a check box.
+        const int margin = style.pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, tree) + 1;
+        int cell = text + 2 * margin + 1;
+        if (shownFirst && checkBoxes)
+            cell += style.pixelMetric(QStyle::PM_IndicatorWidth, nullptr, tree) + 2 * margin;
+        column->Width = std::max({column->Width, std::min(cell, Scaled(kWidestDefault)),
+                                  HeaderWidthFor(*tree->horizontalHeader(), ToQString(column->Name))});
+    }
+}
 
 // Moves to Row keeping the column and the sideways scroll; Extend selects the rows on the way.
 void MoveToRow(QTableView& view, int row, bool extend)
@@ -120,7 +170,7 @@ void TListDisplayClass::ConnectTree()
         return;
     QHeaderView* header = Tree->horizontalHeader();
     connections_.push_back(QObject::connect(header, &QHeaderView::sectionClicked, header,
-                                            [this](int column) { RunCommand([&] { TreeHeaderClick(column); }); }));
+                                            Guarded([this](int column) { TreeHeaderClick(column); })));
     connections_.push_back(
         QObject::connect(header, &QHeaderView::sectionResized, header, [this](int, int, int) { TreeColumnResize(); }));
 }
@@ -220,6 +270,7 @@ void TListDisplayClass::LoadView()
     Columns.SetTemplate(List->Count() > 0 ? List->GetItem(0) : nullptr);
     if (Columns.Template && !fileName.empty())
         Columns.LoadFromIni(fileName, ViewSectionName());
+    SetDefaultWidths(Columns, *List, Tree, GetShowCheckBoxes(), fileName, ViewSectionName());
     ApplyColumns();
 }
 

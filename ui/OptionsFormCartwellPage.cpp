@@ -1,12 +1,12 @@
 #include "ui/OptionsFormCartwellPage.h"
 
 #include "config/ReferenceData.h"
+#include "config/SiteAddresses.h"
 #include "platform/SafeFile.h"
 #include "platform/qt/CommandGuard.h"
 #include "platform/qt/QtCp1252.h"
 #include "platform/qt/Services.h"
 #include "ui/OptionsFormLists.h"
-#include "ui/SiteAddresses.h"
 
 #include <QGridLayout>
 #include <QLabel>

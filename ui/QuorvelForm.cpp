@@ -21,11 +21,14 @@
 #include "ui/MenuNames.h"
 #include "ui/MigrationForm.h"
 #include "ui/OptionsForm.h"
+#include "ui/UiScale.h"
+#include "ui/commands/ClipboardCommands.h"
 #include "ui/commands/ExplorerCommands.h"
 #include "ui/commands/HelpCommands.h"
 #include "ui/commands/ItemCommands.h"
 #include "ui/commands/ListCommands.h"
 #include "ui/commands/ToolCommands.h"
+#include "ui/reports/ReportCommands.h"
 
 #include <QCloseEvent>
 #include <QHeaderView>
@@ -40,13 +43,26 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <iterator>
+
 namespace quorvel {
 
 namespace {
 
 constexpr const char* kGeneral = "General";
 constexpr const char* kLastFiles = "LastFiles";
-constexpr int kStatusPanelWidths[5] = {400, 75, 75, 75, 75};
+constexpr int kStatusPanelWidth = 75;
+// The longest texts the count panels show, for lists of up to a million items.
+constexpr const char* kStatusPanelSamples[5] = {"", "1000000 Hardware", "1000000 Rows", "1000 ML", "1000 HL"};
+
+// A window placed for the first time takes two thirds of the screen, centred.
+QRect FirstPlacement(const QSize& screen)
+{
+    const int width = std::min(std::max(Scaled(600), screen.width() * 2 / 3), screen.width() - 10);
+    const int height = std::min(std::max(Scaled(400), screen.height() * 2 / 3), screen.height() - 10);
+    return {(screen.width() - width) / 2, (screen.height() - height) / 2, width, height};
+}
 
 }  // namespace
 
@@ -59,14 +75,20 @@ bool ConfigIsCurrent()
 WindowPlacement ReadWindowPlacement(const QSize& screen)
 {
     WindowPlacement placement;
-    placement.state = ReadIniInteger(G_ConfigFile, kGeneral, "WindowState", 0);
+    const IniFile ini = IniFile::Load(G_ConfigFile);
+    placement.state = ini.ReadInteger(kGeneral, "WindowState", 0);
     if (placement.state != 0)
         return placement;
+    const char* keys[] = {"WindowX", "WindowY", "WindowW", "WindowH"};
+    if (std::none_of(std::begin(keys), std::end(keys), [&](const char* key) { return ini.Value(kGeneral, key); })) {
+        placement.geometry = FirstPlacement(screen);
+        return placement;
+    }
     // WindowX holds the top edge and WindowY the left edge.
-    int top = ReadIniInteger(G_ConfigFile, kGeneral, "WindowX", 0);
-    int left = ReadIniInteger(G_ConfigFile, kGeneral, "WindowY", 0);
-    int width = ReadIniInteger(G_ConfigFile, kGeneral, "WindowW", 600);
-    int height = ReadIniInteger(G_ConfigFile, kGeneral, "WindowH", 400);
+    int top = ini.ReadInteger(kGeneral, "WindowX", 0);
+    int left = ini.ReadInteger(kGeneral, "WindowY", 0);
+    int width = ini.ReadInteger(kGeneral, "WindowW", Scaled(600));
+    int height = ini.ReadInteger(kGeneral, "WindowH", Scaled(400));
     if (left < 0)
         left = 0;
     if (top < 0)
@@ -79,8 +101,8 @@ WindowPlacement ReadWindowPlacement(const QSize& screen)
         width = screen.width() - 10;
     if (height > screen.height())
         height = screen.height() - 10;
-    // A window can never be smaller than 300 by 300.
-    placement.geometry = QRect(left, top, std::max(width, 300), std::max(height, 300));
+    // A window can never be smaller than its minimum size.
+    placement.geometry = QRect(left, top, std::max(width, Scaled(300)), std::max(height, Scaled(300)));
     return placement;
 }
 
@@ -89,7 +111,7 @@ TQuorvelForm::TQuorvelForm(SettingsStore& settings, PlatformList& platforms, TOp
     : settings_(settings), platforms_(platforms), options_(options)
 {
     setObjectName("QuorvelForm");
-    setMinimumSize(300, 300);
+    setMinimumSize(Scaled(300, 300));
     Closing = false;
     TabMeasureGuard = false;
 
@@ -143,6 +165,13 @@ TQuorvelForm::TQuorvelForm(SettingsStore& settings, PlatformList& platforms, TOp
     explorerCommands_ = explorerCommands.get();
     groups_.push_back(std::move(explorerCommands));
     groups_.push_back(std::make_unique<HelpCommands>(*this));
+    // The column-order and property dialogs are the window's, one of each for the run.
+    auto clipboardCommands = std::make_unique<ClipboardCommands>(*this, *fieldOrderForm_, *listCommands_);
+    clipboardCommands_ = clipboardCommands.get();
+    groups_.push_back(std::move(clipboardCommands));
+    auto reportCommands = std::make_unique<ReportCommands>(*this, *fieldOrderForm_, *propertyDialog_);
+    reportCommands_ = reportCommands.get();
+    groups_.push_back(std::move(reportCommands));
     connect(Action(entry::ExitMainMenu), &QAction::triggered, this, Guarded([this] { ExitMainMenuClick(); }));
     Action(entry::ExitMainMenu)->setProperty("quorvelBuilt", true);
 }
@@ -208,13 +237,15 @@ void TQuorvelForm::BuildLayout()
         OpenTabSetDrawTab(p, r, i, selected);
     };
     OpenTabSet->measureTab = [this](int i, int width) { return OpenTabSetMeasureTab(i, width); };
+    // A caption is drawn 3 pixels below the tab's top and needs its line below that.
+    OpenTabSet->setFixedHeight(std::max(Scaled(21), OpenTabSet->fontMetrics().height() + 6));
     layout->addWidget(OpenTabSet);
 
     ProgressBar1 = new QProgressBar(central);
     ProgressBar1->setObjectName("ProgressBar1");
     ProgressBar1->setRange(0, 100);
     ProgressBar1->setValue(0);
-    ProgressBar1->setFixedHeight(16);
+    ProgressBar1->setFixedHeight(Scaled(16));
     ProgressBar1->setTextVisible(false);
     layout->addWidget(ProgressBar1);
     setCentralWidget(central);
@@ -231,7 +262,9 @@ void TQuorvelForm::BuildLayout()
             panel->setMinimumWidth(0);
             panel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
         } else {
-            panel->setFixedWidth(kStatusPanelWidths[i]);
+            panel->setText(QString::fromLatin1(kStatusPanelSamples[i]));
+            panel->setFixedWidth(std::max(Scaled(kStatusPanelWidth), panel->sizeHint().width()));
+            panel->clear();
         }
         bar->addWidget(panel, i == 0 ? 1 : 0);
         statusPanels_[size_t(i)] = panel;
@@ -253,7 +286,7 @@ void TQuorvelForm::ShowGridPopup(const QPoint& where)
 void TQuorvelForm::RestorePlacement()
 {
     const WindowPlacement placement = ReadWindowPlacement(Screen().PrimaryScreenSize());
-    Splitter1->setSizes({ReadIniInteger(G_ConfigFile, kGeneral, "ExplorerW", 162), 1000});
+    Splitter1->setSizes({ReadIniInteger(G_ConfigFile, kGeneral, "ExplorerW", Scaled(162)), 1000});
     if (placement.state == 0) {
         move(placement.geometry.topLeft());
         resize(placement.geometry.size());

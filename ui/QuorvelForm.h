@@ -22,11 +22,13 @@ class QToolBar;
 
 namespace quorvel {
 
+class ClipboardCommands;
 class CollectionExplorer;
 class ExplorerCommands;
 class ListCommands;
 class ListTabBar;
 class RecentFilesStore;
+class ReportCommands;
 class TdfsMRUFileList;
 
 // False only for an old configuration, which must be migrated before the program can run; a missing
@@ -52,7 +54,7 @@ public:
     // The program file's version in four parts.
     static std::string GetVersionString();
 
-    // Takes over a group made outside ui/ (reports, charts).
+    // Takes over a group made outside the window (the Help and Web menus, which show the splash).
     void AttachCommandGroup(std::unique_ptr<CommandGroup> group);
     // Shows the migration window and answers whether the configuration is current afterwards; set by
     // ProgramBody.
@@ -67,6 +69,8 @@ public:
     bool GetMustRestart() const { return MustRestart; }
     ListCommands& GetListCommands() { return *listCommands_; }
     ExplorerCommands& GetExplorerCommands() { return *explorerCommands_; }
+    ClipboardCommands& GetClipboardCommands() { return *clipboardCommands_; }
+    ReportCommands& GetReportCommands() { return *reportCommands_; }
 
     // Tabs, status bar and command state.
     void BuildListMenu();
@@ -178,6 +182,8 @@ private:
 
     ListCommands* listCommands_ = nullptr;
     ExplorerCommands* explorerCommands_ = nullptr;
+    ClipboardCommands* clipboardCommands_ = nullptr;
+    ReportCommands* reportCommands_ = nullptr;
     std::vector<std::unique_ptr<CommandGroup>> groups_;
     std::map<std::string, QAction*, std::less<>> actions_;
     QPointer<QItemSelectionModel> selection_;

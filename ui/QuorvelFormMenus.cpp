@@ -5,11 +5,12 @@
 #include "platform/qt/Services.h"
 #include "ui/ListDisplay.h"
 #include "ui/MenuNames.h"
+#include "ui/ToolIcons.h"
+#include "ui/UiScale.h"
 
 #include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
-#include <QStyle>
 #include <QTableView>
 #include <QToolBar>
 
@@ -77,38 +78,37 @@ void TQuorvelForm::BuildToolBar()
     ToolBar1 = addToolBar(entry::ToolBar1);
     ToolBar1->setObjectName(entry::ToolBar1);
     ToolBar1->setMovable(false);
-    ToolBar1->setFixedHeight(45);
-    ToolBar1->setIconSize(QSize(24, 24));
+    ToolBar1->setFixedHeight(Scaled(45));
+    ToolBar1->setIconSize(Scaled(24, 24));
     struct Button {
         const char* name;
         const char* hint;
-        QStyle::StandardPixmap icon;
+        ToolGlyph icon;
     };
     const Button buttons[] = {
-        {entry::NewListButton, "Create a New list", QStyle::SP_FileIcon},
-        {entry::OpenListButton, "Open an existing list", QStyle::SP_DialogOpenButton},
-        {entry::SaveButton, "Save the current list", QStyle::SP_DialogSaveButton},
-        {entry::SaveAsButton, "Save the current list using a new name", QStyle::SP_DriveFDIcon},
+        {entry::NewListButton, "Create a New list", ToolGlyph::NewList},
+        {entry::OpenListButton, "Open an existing list", ToolGlyph::OpenList},
+        {entry::SaveButton, "Save the current list", ToolGlyph::Save},
+        {entry::SaveAsButton, "Save the current list using a new name", ToolGlyph::SaveAs},
         {nullptr, nullptr, {}},
-        {entry::AddButton, "Add a NEW item to the list", QStyle::SP_FileDialogNewFolder},
-        {entry::AddFromListButton, "Add one or more items to the list from a master list",
-         QStyle::SP_FileDialogDetailedView},
+        {entry::AddButton, "Add a NEW item to the list", ToolGlyph::AddItem},
+        {entry::AddFromListButton, "Add one or more items to the list from a master list", ToolGlyph::AddFromList},
         {nullptr, nullptr, {}},
-        {entry::RemoveButton, "Remove the currently selected items from the list", QStyle::SP_TrashIcon},
+        {entry::RemoveButton, "Remove the currently selected items from the list", ToolGlyph::Remove},
     };
     for (const Button& b : buttons) {
         if (!b.name) {
             ToolBar1->addSeparator();
             continue;
         }
-        auto* action = new QAction(style()->standardIcon(b.icon), QString::fromUtf8(b.hint), this);
+        auto* action = new QAction(ToolIcon(b.icon), QString::fromUtf8(b.hint), this);
         action->setObjectName(b.name);
         action->setToolTip(QString::fromUtf8(b.hint));
         action->setEnabled(false);
         ToolBar1->addAction(action);
         Register(action);
         if (QWidget* button = ToolBar1->widgetForAction(action))
-            button->setFixedSize(30, 30);
+            button->setFixedSize(Scaled(30, 30));
     }
 }
 

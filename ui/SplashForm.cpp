@@ -1,11 +1,11 @@
 #include "ui/SplashForm.h"
 
 #include "config/SettingKeys.h"
+#include "config/SiteAddresses.h"
 #include "model/Utils.h"
 #include "platform/qt/CommandGuard.h"
 #include "platform/qt/Services.h"
 #include "platform/qt/Version.h"
-#include "ui/SiteAddresses.h"
 
 #include <QApplication>
 #include <QFrame>

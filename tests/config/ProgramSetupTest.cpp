@@ -1,8 +1,15 @@
 #include "config/ProgramSetup.h"
+#include "config/MasterLists.h"
+#include "config/ReferenceData.h"
+#include "model/ListFactory.h"
 #include "model/Utils.h"
+#include "platform/FileNames.h"
+#include "platform/IniFile.h"
+#include "platform/ProgramFolder.h"
 #include "platform/SafeFile.h"
 #include "support/GlobalsTest.h"
 
+#include <algorithm>
 #include <filesystem>
 
 namespace quorvel {
@@ -55,6 +62,29 @@ TEST_F(ProgramSetupTest, AnUnwritableProgramFolderStopsTheStart)
 {
     WriteFile("home/blocker", "a file, not a folder");
     EXPECT_THROW(StartConfiguration(programDir + "blocker/", shippedDir), FileWriteError);
+}
+
+// A first run can add from a master list on every shipped platform, and the items name its makers.
+TEST_F(ProgramSetupTest, EveryShippedPlatformHasMasterListsOfItsOwnMakers)
+{
+    const std::string shipped = ShippedDataDir();
+    G_ConfigFiles = JoinPath(shipped, "Config") + "/";
+    const auto platforms = IniFile::Load(G_ConfigFiles + "Platforms.ini").ReadIndexedList("Platforms", "PlatForm");
+    EXPECT_EQ(platforms.size(), 4u);
+    for (const auto& platform : platforms) {
+        const auto makers = ReferenceData::Manufacturers(platform, ReferenceData::EmptyEntries::Skip);
+        for (const TListType kind : {ltMedia, ltHardware}) {
+            const auto found = FindMasterLists(JoinPath(shipped, "Masters"), kind, platform);
+            ASSERT_EQ(found.size(), 1u) << platform;
+            auto list = CreateListObject(kind);
+            LoadListObject(list.get(), found[0].Path);
+            EXPECT_GE(list->Count(), kind == ltMedia ? 30 : 10) << found[0].Name;
+            for (const auto& item : list->Items()) {
+                const std::string maker = item->GetFieldAsString("Mfg");
+                EXPECT_NE(std::find(makers.begin(), makers.end(), maker), makers.end()) << found[0].Name << maker;
+            }
+        }
+    }
 }
 
 }  // namespace

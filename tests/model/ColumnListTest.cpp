@@ -36,13 +36,8 @@ TEST_F(ColumnListTest, TemplateGivesOneColumnPerField)
 
 TEST_F(ColumnListTest, LoadOverlaysSavedColumns)
 {
-    struct Case {
-        const char* Name;
-        std::string Section;
-        std::vector<std::string> Tail;  // the fields after the defaults that stay in place
-        size_t Defaults;
-    };
-    const Case cases[] = {
+    // The section, the fields after the defaults that stay in place, how many defaults stay.
+    const std::tuple<const char*, std::string, std::vector<std::string>, size_t> cases[] = {
         {"NoSection", "", {}, 25},
         {"NoCount", "Name0=Notes\nField0=Notes\n", {}, 25},
         {"NotesThenTitle",
@@ -61,15 +56,14 @@ TEST_F(ColumnListTest, LoadOverlaysSavedColumns)
         {"FirstKeyOfANameWins", "count=0x2\nFIELD1=COST\nName1=b\nfield1=NOTES\nCount=0\n", {"COST"}, 24},
         {"HugeCountCostsNothing", "Count=2000000000\nName7=a\nField7=NOTES\nName07=b\nField07=COST\n", {"NOTES"}, 24},
     };
-    for (const auto& c : cases) {
-        WriteFile("Cols.INI", "[Other]\nCount=1\nName0=z\nField0=TITLE\n[Grid]\n" + c.Section);
+    for (const auto& [name, section, tail, defaults] : cases) {
+        WriteFile("Cols.INI", "[Other]\nCount=1\nName0=z\nField0=TITLE\n[Grid]\n" + section);
         TColumnListClass set;
         set.SetTemplate(&item_);
         set.LoadFromIni(PathOf("Cols.INI"), "Grid");
-        ASSERT_EQ(set.Count(), static_cast<int32_t>(c.Defaults + c.Tail.size())) << c.Name;
+        ASSERT_EQ(set.Count(), static_cast<int32_t>(defaults + tail.size())) << name;
         const auto fields = Fields(set);
-        EXPECT_EQ(std::vector<std::string>(fields.begin() + static_cast<long>(c.Defaults), fields.end()), c.Tail)
-            << c.Name;
+        EXPECT_EQ(std::vector<std::string>(fields.begin() + static_cast<long>(defaults), fields.end()), tail) << name;
     }
     WriteFile("Cols.INI", "[Grid]\nCount=2\nName0=My Notes\nField0=NOTES\nWidth0=200\nHidden0=1\nJustification0=2\n");
     TColumnListClass set;

@@ -40,14 +40,8 @@ TEST_F(ExportTextTest, RowsOfBothKinds)
     LocaleFormat money;
     money.CurrencySymbol = "$";
     LocaleFormat::SetCurrent(money);
-    struct Case {
-        const char* Name;
-        TListType Type;
-        std::vector<std::string> Fields;
-        test::FieldTexts Values;
-        std::string Expected;
-    };
-    const Case cases[] = {
+    // The list type, the columns, the one item's values and the file written.
+    const std::tuple<const char*, TListType, std::vector<std::string>, test::FieldTexts, std::string> cases[] = {
         {"MediaQuotesTexts",
          ltMedia,
          {"Title", "Quantity"},
@@ -80,13 +74,13 @@ TEST_F(ExportTextTest, RowsOfBothKinds)
          {{"Cost", Text("1234.5")}, {"Notes", Text("a, b\r\nc")}, {"Name", Text("Pad")}},
          "\"H Cost\",\"H Notes\",\"H Name\"\r\n\"$1,234.50\",\"a, b%0D%0Ac\",Pad\r\n"},
     };
-    for (const auto& c : cases) {
-        auto list = CreateListObject(c.Type);
-        AddItem(*list, c.Values);
+    for (const auto& [name, type, fields, values, expected] : cases) {
+        auto list = CreateListObject(type);
+        AddItem(*list, values);
         TColumnListClass columns;
-        SetColumns(columns, c.Fields);
+        SetColumns(columns, fields);
         ExportListObject(list.get(), PathOf("out.csv"), columns);
-        EXPECT_EQ(ReadFile("out.csv"), c.Expected) << c.Name;
+        EXPECT_EQ(ReadFile("out.csv"), expected) << name;
     }
 }
 

@@ -77,12 +77,7 @@ TEST(ConversionTest, StoredNumbersRoundTrip)
 
 TEST(ConversionTest, ConvertsToFieldTypes)
 {
-    struct Case {
-        FieldValue Value;
-        TFieldDataType Type;
-        bool Expected;
-    };
-    const Case cases[] = {
+    const std::tuple<FieldValue, TFieldDataType, bool> cases[] = {
         {std::string(""), dtInteger, false},       {std::string(""), dtCurrency, false},
         {std::string(""), dtString, true},         {std::string("12"), dtInteger, true},
         {std::string("abc"), dtInteger, false},    {std::string("abc"), dtString, true},
@@ -91,8 +86,8 @@ TEST(ConversionTest, ConvertsToFieldTypes)
         {std::string("1e39"), dtDouble, true},     {std::string("True"), dtBoolean, true},
         {FieldValue {}, dtBoolean, true},          {2.5, dtCurrency, true},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(ConvertsTo(c.Value, c.Type), c.Expected) << ToText(c.Value) << " " << c.Type;
+    for (const auto& [value, type, expected] : cases)
+        EXPECT_EQ(ConvertsTo(value, type), expected) << ToText(value) << " " << type;
 }
 
 class LocaleTest : public test::GlobalsTest { };
@@ -110,12 +105,7 @@ TEST_F(LocaleTest, MoneyFormats)
     paren.NegativeInParentheses = true;
     LocaleFormat whole = us;
     whole.CurrencyDecimals = 0;
-    struct Case {
-        const LocaleFormat* Format;
-        int64_t Scaled;
-        const char* Expected;
-    };
-    const Case cases[] = {
+    const std::tuple<const LocaleFormat*, int64_t, const char*> cases[] = {
         {&us, 12345600, "$1,234.56"},
         {&us, 0, "$0.00"},
         {&us, -10000, "-$1.00"},
@@ -126,16 +116,8 @@ TEST_F(LocaleTest, MoneyFormats)
         {&paren, -25000, "($2.50)"},
         {&whole, 15000, "$2"},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(c.Format->FormatMoney(Currency {c.Scaled}), c.Expected) << c.Scaled;
-}
-
-TEST_F(LocaleTest, ShortDateHasAFourDigitYear)
-{
-    LocaleFormat f;
-    EXPECT_EQ(f.FormatShortDate(2026, 12, 6), "12/6/2026");
-    f.ShortDateFormat = "dd.MM.yy";
-    EXPECT_EQ(f.FormatShortDate(2026, 3, 6), "06.03.2026");
+    for (const auto& [format, scaled, expected] : cases)
+        EXPECT_EQ(format->FormatMoney(Currency {scaled}), expected) << scaled;
 }
 
 TEST_F(LocaleTest, DisplayFollowsTheLocaleButStoredTextDoesNot)
@@ -149,11 +131,12 @@ TEST_F(LocaleTest, DisplayFollowsTheLocaleButStoredTextDoesNot)
     EXPECT_EQ(ToCurrency(std::string("4.5")).Scaled, 45000);
 }
 
+// The year always has four digits; "dd" and "MM" pad, "d" and "M" do not.
 TEST_F(LocaleTest, TodayFollowsTheFormatAndTheClock)
 {
     EXPECT_EQ(TodayText(), test::kToday);
     LocaleFormat f;
-    f.ShortDateFormat = "dd.MM.yyyy";
+    f.ShortDateFormat = "dd.MM.yy";
     LocaleFormat::SetCurrent(f);
     EXPECT_EQ(TodayText(), "04.03.2025");
     SetTodayClock([] { return std::time_t {1741089600 + 86400}; });

@@ -18,24 +18,19 @@ TEST(FinderTest, FindsTheFirstMatch)
     AddItem(list, {{"Title", Text("Star-Pilot")}});
     AddItem(list, {{"Title", Text("Comet Run")}, {"Quantity", int32_t {2}}});
     AddItem(list, {{"Title", Text("COMET RUN")}});
-    struct Case {
-        const char* Field;
-        const char* Value;
-        int32_t Exact;
-        int32_t Loose;
-    };
-    const Case cases[] = {
+    // Field, value, the exact and the loose match.
+    const std::tuple<const char*, const char*, int32_t, int32_t> cases[] = {
         {"Title", "comet run", 1, 1},  {"TITLE", "Comet Run", 1, 1}, {"Title", "star pilot", -1, 0},
         {"Title", "STARPILOT", -1, 0}, {"Title", "Nova", -1, -1},    {"Quantity", "2", 1, 1},
         {"Quantity", "1", 0, 0},       {"Nothing", "", 0, 0},        {"Nothing", "x", -1, -1},
         {"Title", "", -1, -1},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.Field) + " " + c.Value);
-        EXPECT_EQ(list.IndexOfFieldValue(c.Field, c.Value), c.Exact);
-        EXPECT_EQ(list.IndexOfFieldValueLoose(c.Field, c.Value), c.Loose);
-        EXPECT_EQ(FieldValueIndex(list, c.Field).Find(c.Value), c.Exact);
-        EXPECT_EQ(FieldValueIndex(list, c.Field, FieldValueIndex::Match::Loose).Find(c.Value), c.Loose);
+    for (const auto& [field, value, exact, loose] : cases) {
+        SCOPED_TRACE(std::string(field) + " " + value);
+        EXPECT_EQ(list.IndexOfFieldValue(field, value), exact);
+        EXPECT_EQ(list.IndexOfFieldValueLoose(field, value), loose);
+        EXPECT_EQ(FieldValueIndex(list, field).Find(value), exact);
+        EXPECT_EQ(FieldValueIndex(list, field, FieldValueIndex::Match::Loose).Find(value), loose);
     }
     TCartListClass empty;
     EXPECT_EQ(empty.IndexOfFieldValue("Title", ""), -1);

@@ -75,12 +75,7 @@ TEST(ItemTest, NamesIgnoreCaseAndUnknownNamesChangeNothing)
 
 TEST(ItemTest, DisplayTextOfEveryType)
 {
-    struct Case {
-        const char* Field;
-        FieldValue Value;
-        const char* Expected;
-    };
-    const Case cases[] = {
+    const std::tuple<const char*, FieldValue, const char*> cases[] = {
         {"Quantity", int32_t {3}, "3"},
         {"Quantity", std::string("12"), "12"},
         {"Quantity", std::string("abc"), "0"},
@@ -104,10 +99,10 @@ TEST(ItemTest, DisplayTextOfEveryType)
         {"Title", 2.5, "2.5"},
         {"Title", FieldValue {}, ""},
     };
-    for (const auto& c : cases) {
+    for (const auto& [field, value, expected] : cases) {
         TCartClass item;
-        item.SetFieldValue(c.Field, c.Value);
-        EXPECT_EQ(item.GetFieldAsString(c.Field), c.Expected) << c.Field << " " << ToText(c.Value);
+        item.SetFieldValue(field, value);
+        EXPECT_EQ(item.GetFieldAsString(field), expected) << field << " " << ToText(value);
     }
 }
 

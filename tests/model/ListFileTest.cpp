@@ -105,8 +105,13 @@ TEST_F(ListFileTest, RoundTripOfHardTextsAndNumbers)
     }
 }
 
+// Numbers are written the same whatever the display locale.
 TEST_F(ListFileTest, WritesTheValueFormsByFieldType)
 {
+    LocaleFormat comma;
+    comma.DecimalSeparator = ',';
+    comma.ThousandSeparator = '.';
+    LocaleFormat::SetCurrent(comma);
     TCartListClass list;
     list.SetListType("  Media ");
     list.SetPlatform(" Zentra ");
@@ -116,12 +121,13 @@ TEST_F(ListFileTest, WritesTheValueFormsByFieldType)
              {"Boxed", true},
              {"Quantity", Text("2")},
              {"Cost", Text("4.50")},
+             {"Value", Currency {12345000}},
              {"Rarity", Text("")},
              {"DateAcquired", Text("1/2/2003")}});
     list.SaveToFile(PathOf("a.lst"), false, false);
     EXPECT_EQ(ReadFile("a.lst"),
               "QV1.2\r\n\"Media\",\"Zentra\",\"\",\"a, 5%25\"\r\n" + kMediaHeader +
-                  "\r\n\"Comet %22Deluxe%22\",\"\",-1,0,0,0,0,\"\",\"\",\"\",\"\",2,,0,\"\",4.5,0,"
+                  "\r\n\"Comet %22Deluxe%22\",\"\",-1,0,0,0,0,\"\",\"\",\"\",\"\",2,,0,\"\",4.5,1234.5,"
                   "\"\",\"\",\"\",\"\",\"1/2/2003\",\"\",\"\",\"\"\r\n");
 }
 
@@ -135,22 +141,6 @@ TEST_F(ListFileTest, TypeThatWouldBreakItsFieldIsWrittenWithoutQuotesAndBreaks)
         list.SaveToFile(PathOf("t.lst"), false, true);
         EXPECT_EQ(ReadFile("t.lst").substr(7, 16), "\"Media\",\"P\",\"\",\"") << type;
     }
-}
-
-TEST_F(ListFileTest, NumbersIgnoreTheDisplayLocale)
-{
-    LocaleFormat comma;
-    comma.DecimalSeparator = ',';
-    comma.ThousandSeparator = '.';
-    LocaleFormat::SetCurrent(comma);
-    TCartListClass list;
-    AddItem(list, {{"Cost", Currency {12345}}, {"Value", Text("1234.5")}});
-    list.SaveToFile(PathOf("a.lst"), false, false);
-    LocaleFormat::SetCurrent(LocaleFormat {});
-    TCartListClass back;
-    back.LoadFromFile(PathOf("a.lst"));
-    EXPECT_EQ(back.GetItem(0)->GetFieldValue("Cost"), FieldValue(Text("1.2345")));
-    EXPECT_EQ(back.GetItem(0)->GetFieldValue("Value"), FieldValue(Text("1234.5")));
 }
 
 TEST_F(ListFileTest, EmptyListWritesThreeLines)
@@ -168,6 +158,7 @@ struct ReadCase {
     std::string Content;
     std::string Error;  // empty: the read succeeds
     std::vector<std::string> Titles = {};
+    std::string Type = "Media";  // taken from the file as it stands
 };
 
 TEST_F(ListFileTest, ReadsOrRefusesWholeFiles)
@@ -188,7 +179,7 @@ TEST_F(ListFileTest, ReadsOrRefusesWholeFiles)
          "\x7F"
          "ELF\x02\x01\x01\0\0\0\r\n\xFF\xFE\0\n\x01\x02"s,
          version},
-        {"QuotedTag", "\"QV1.2\",junk\nx\ny\n", "", {}},
+        {"QuotedTag", "\"QV1.2\",junk\nx\ny\n", "", {}, "x"},
         {"ThreeLines", head, "", {}},
         {"BadEscapeInItem", head + "\"ok\",1\r\n\"bad %ZZ\",2\r\n", "'$ZZ' is not a valid integer value"},
         {"EscapeCutShort", head + "\"bad 5%\",2\r\n", "'$' is not a valid integer value"},
@@ -200,6 +191,7 @@ TEST_F(ListFileTest, ReadsOrRefusesWholeFiles)
         {"BlankLineIsAnItem", head + "\"a\",1\r\n\r\n\"b\",2\r\n", "", {"a", "", "b"}},
         {"NulIsData", head + "\"a\0b\",1\r\n"s, "", {"a\0b"s}},
         {"LongLineIgnoresExtraValues", head + "\"a\",1,2,3,\"x\"\r\n", "", {"a"}},
+        {"OtherTypeKept", "QV1.2\r\n\"Hardware\",\"P\",\"O\",\"D\"\r\n\"TITLE\"\r\n\"x\"\r\n", "", {"x"}, "Hardware"},
     };
     for (const auto& c : cases) {
         WriteFile("in.lst", c.Content);
@@ -214,6 +206,7 @@ TEST_F(ListFileTest, ReadsOrRefusesWholeFiles)
             list.LoadFromFile(PathOf("in.lst"));
             EXPECT_TRUE(c.Error.empty()) << c.Name;
             EXPECT_EQ(test::Column(list, "Title"), c.Titles) << c.Name;
+            EXPECT_EQ(list.GetListType(), c.Type) << c.Name;
             EXPECT_EQ(list.GetFileName(), PathOf("in.lst")) << c.Name;
             EXPECT_FALSE(list.IsModified()) << c.Name;
         } catch (const std::exception& e) {
@@ -286,16 +279,6 @@ TEST_F(ListFileTest, OldTagsAreNotDecodedAndSaveAsCurrent)
     EXPECT_EQ(ReadFile("new.lst").substr(0, 48), "QV1.2\r\n\"Media\",\"Zen%2522\",\"Me\",\"Old list\"\r\n\"TITL");
 }
 
-TEST_F(ListFileTest, ReaderTakesTheTypeFieldAsItStands)
-{
-    WriteFile("in.lst", "QV1.2\r\n\"Hardware\",\"P\",\"O\",\"D\"\r\n\"TITLE\"\r\n\"x\"\r\n");
-    TCartListClass list;
-    list.LoadFromFile(PathOf("in.lst"));
-    EXPECT_EQ(list.GetListType(), "Hardware");
-    EXPECT_EQ(list.Count(), 1);
-}
-
-// Whether a ".BAK" is kept is the safe file's; here the refusal to overwrite and what a save sets.
 TEST_F(ListFileTest, SavingOverAFileOnlyWhenAllowed)
 {
     TCartListClass list;

@@ -76,26 +76,23 @@ TEST(ListTest, IndexErrorsChangeNothing)
 
 TEST(ListTest, DeleteKeepsTheOtherItemsWhereTheyAre)
 {
-    struct Case {
-        std::vector<int32_t> Doomed;
-        std::vector<std::string> Left;
-    };
-    const Case cases[] = {
+    // The items deleted, the titles left.
+    const std::pair<std::vector<int32_t>, std::vector<std::string>> cases[] = {
         {{}, {"A", "B", "C", "D", "E"}},
         {{0}, {"B", "C", "D", "E"}},
         {{4, 0, 2, 2}, {"B", "D"}},
         {{0, 1, 2, 3, 4}, {}},
     };
-    for (const auto& c : cases) {
+    for (const auto& [doomed, left] : cases) {
         TCartListClass list;
         for (const char* t : {"A", "B", "C", "D", "E"})
             AddItem(list, {{"Title", Text(t)}});
         TBaseCustomClass* last = list.GetItem(4);
         list.SetModified(false);
-        list.DeleteItems(c.Doomed);
-        EXPECT_EQ(Column(list, "Title"), c.Left);
-        EXPECT_EQ(list.GetModified(), !c.Doomed.empty());
-        if (!c.Left.empty() && c.Left.back() == "E") {
+        list.DeleteItems(doomed);
+        EXPECT_EQ(Column(list, "Title"), left);
+        EXPECT_EQ(list.GetModified(), !doomed.empty());
+        if (!left.empty() && left.back() == "E") {
             EXPECT_EQ(list.GetItem(list.Count() - 1), last);
         }
     }

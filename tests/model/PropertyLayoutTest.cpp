@@ -39,23 +39,18 @@ TEST(PropertyLayoutTest, DamagedFilesGiveUsableLayouts)
     outOfRange[kLayoutRecordSize + 3] = '\x7F';                                // a huge Top
     PropertyLayout many = Sample();
     many.Controls.resize(500, many.Controls[0]);
-    struct Case {
-        const char* what;
-        std::string bytes;
-        int32_t width;
-        size_t controls;
-    };
-    const Case cases[] = {
+    // The bytes, the dialog width and the number of controls read from them.
+    const std::tuple<const char*, std::string, int32_t, size_t> cases[] = {
         {"empty", "", 530, 0},
         {"dialog record only", good.substr(0, kLayoutRecordSize), 530, 0},
         {"partial last record", good.substr(0, good.size() - 1), 530, 2},
         {"sizes out of range", outOfRange, kMinDialogWidth, 3},
         {"hundreds of records", CdbLayoutBytes(many), 530, kMaxLayoutControls},
     };
-    for (const auto& c : cases) {
-        const PropertyLayout layout = ParseCdbLayout(c.bytes);
-        EXPECT_EQ(layout.Width, c.width) << c.what;
-        EXPECT_EQ(layout.Controls.size(), c.controls) << c.what;
+    for (const auto& [what, bytes, width, controls] : cases) {
+        const PropertyLayout layout = ParseCdbLayout(bytes);
+        EXPECT_EQ(layout.Width, width) << what;
+        EXPECT_EQ(layout.Controls.size(), controls) << what;
     }
     EXPECT_EQ(ParseCdbLayout(outOfRange).Controls[0].Top, kMaxLayoutExtent);
     // The INI form: defaults for missing keys, empty entries skipped, a huge count costs nothing.

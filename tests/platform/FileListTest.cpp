@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <stdexcept>
 
 namespace quorvel {
 namespace {
@@ -115,6 +116,13 @@ TEST_F(FileListTest, SortKeysSizesAndAbort)
     };
     files.Search();
     EXPECT_EQ(files.Count(), 2);
+
+    // A callback that throws ends the search without leaving its folder open.
+    files.OnGetFile = [](const std::string&, TSearchRec&, bool&) { throw std::runtime_error("stop"); };
+    const auto openFiles = [] { return std::distance(std::filesystem::directory_iterator("/proc/self/fd"), {}); };
+    const auto before = openFiles();
+    EXPECT_THROW(files.Search(), std::runtime_error);
+    EXPECT_EQ(openFiles(), before);
 }
 
 }  // namespace

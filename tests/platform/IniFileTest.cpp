@@ -55,21 +55,12 @@ TEST(IniFileTest, FindsTheValue)
 // Default 42 where the text is no whole 32-bit number; ReadBool follows the same rules.
 TEST(IniFileTest, ReadIntegerAndBool)
 {
-    const std::pair<const char*, int> cases[] = {{"12", 12},
-                                                 {"-7", -7},
-                                                 {"0", 0},
-                                                 {"0x1F", 31},
-                                                 {"0X1f", 31},
-                                                 {"0x", 42},
-                                                 {"0xG", 42},
-                                                 {"12abc", 42},
-                                                 {"", 42},
-                                                 {"2147483647", 2147483647},
-                                                 {"2147483648", 42},
-                                                 {"0xFFFFFFFF", -1},
-                                                 {"99999999999", 42},
-                                                 {"\" 5\"", 42},
-                                                 {"\"5\"", 5}};
+    // clang-format off
+    const std::pair<const char*, int> cases[] = {
+        {"12", 12}, {"-7", -7}, {"0", 0}, {"0x1F", 31}, {"0X1f", 31}, {"0x", 42}, {"0xG", 42}, {"12abc", 42},
+        {"", 42}, {"2147483647", 2147483647}, {"2147483648", 42}, {"0xFFFFFFFF", -1}, {"99999999999", 42},
+        {"\" 5\"", 42}, {"\"5\"", 5}};
+    // clang-format on
     for (const auto& [text, expected] : cases) {
         const IniFile ini = IniFile::Parse("x.ini", std::string("[A]\nk=") + text + "\n");
         EXPECT_EQ(ini.ReadInteger("A", "k", 42), expected) << text;

@@ -1,11 +1,11 @@
-#include "reports/CartChartForm.h"
+#include "ui/reports/CartChartForm.h"
 
 #include "model/ListFactory.h"
 #include "model/ListTestSupport.h"
-#include "reports/ChartWidget.h"
-#include "reports/ChooseListTypeForm.h"
 #include "support/TempDir.h"
 #include "support/qt/FakeServices.h"
+#include "ui/reports/ChartWidget.h"
+#include "ui/reports/ChooseListTypeForm.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -28,7 +28,7 @@ protected:
         return list;
     }
 
-    const std::string& Title() const { return form.Chart1->Data().Title; }
+    const std::string& Title() const { return form.findChild<TChartWidget*>("Chart1")->Data().Title; }
 
     test::FakeServices fake;
     TChooseListTypeForm chooser;
@@ -68,13 +68,13 @@ TEST_F(CartChartFormTest, PlatformChartAsksForTheTypeOnlyWhenMixed)
     EXPECT_FALSE(form.ChartByPlatform());
     EXPECT_EQ(Title(), "Media by Platform ");
     fake.dialogAnswers.push_back([this](QDialog&) {
-        chooser.ListTypeCB->setCurrentIndex(1);
+        chooser.findChild<QComboBox*>("ListTypeCB")->setCurrentIndex(1);
         return int(QDialog::Accepted);
     });
     ASSERT_TRUE(form.ChartByPlatform());
     EXPECT_EQ(Title(), "Hardware by Platform ");
-    ASSERT_EQ(form.Chart1->Data().Points.size(), 1u);
-    EXPECT_EQ(form.Chart1->Data().Points[0].Label, "Nebulon");
+    ASSERT_EQ(form.findChild<TChartWidget*>("Chart1")->Data().Points.size(), 1u);
+    EXPECT_EQ(form.findChild<TChartWidget*>("Chart1")->Data().Points[0].Label, "Nebulon");
 }
 
 TEST_F(CartChartFormTest, SaveWritesTheBitmapAndKeepsTheName)
@@ -98,7 +98,8 @@ TEST_F(CartChartFormTest, SaveWritesTheBitmapAndKeepsTheName)
 // A PDF page is wider than tall exactly when printed in landscape.
 TEST_F(CartChartFormTest, PrintFollowsTheOrientation)
 {
-    for (QRadioButton* button : {form.PortraitButton, form.LandscapeButton}) {
+    for (const char* name : {"PortraitButton", "LandscapeButton"}) {
+        auto* button = form.findChild<QRadioButton*>(name);
         const std::string file = button->text().toStdString() + ".pdf";
         form.SetPrintFileName(QString::fromStdString(PathOf(file)));
         button->setChecked(true);
@@ -106,7 +107,7 @@ TEST_F(CartChartFormTest, PrintFollowsTheOrientation)
         const auto box =
             QRegularExpression(R"(/MediaBox \[0 0 ([\d.]+) ([\d.]+)\])").match(QString::fromLatin1(ReadFile(file)));
         ASSERT_TRUE(box.hasMatch()) << file;
-        EXPECT_EQ(box.captured(1).toDouble() > box.captured(2).toDouble(), button == form.LandscapeButton);
+        EXPECT_EQ(box.captured(1).toDouble() > box.captured(2).toDouble(), name == std::string("LandscapeButton"));
     }
     EXPECT_TRUE(fake.messages.empty());
 }

@@ -1,15 +1,16 @@
 #include "ReportTest.h"
 #include "support/Checks.h"
 
-#include "reports/BinReportOptionsForm.h"
+#include "platform/qt/CommandGuard.h"
 #include "reports/CartReports.h"
-#include "reports/InventoryReportOptionsForm.h"
 #include "reports/ReportColumns.h"
-#include "reports/TradeListForm.h"
 #include "ui/FieldOrderForm.h"
+#include "ui/reports/BinReportOptionsForm.h"
+#include "ui/reports/InventoryReportOptionsForm.h"
+#include "ui/reports/ReportWriters.h"
+#include "ui/reports/TradeListForm.h"
 
-#include <QButtonGroup>
-#include <QCheckBox>
+#include <QRadioButton>
 #include <QSpinBox>
 
 #include <filesystem>
@@ -176,7 +177,7 @@ TEST_F(CartReportsTest, WritersFollowTheColumnSectionCourse)
     fake.dialogAnswers.push_back([&](QDialog&) {
         bin.Columns.GetColumn(0)->Hidden = true;
         bin.Columns.GetColumn(3)->Order = -5;
-        bin.CartsPerBinEdit->setValue(2);
+        bin.findChild<QSpinBox*>("CartsPerBinEdit")->setValue(2);
         return int(QDialog::Accepted);
     });
     EXPECT_TRUE(MakeBinReport(*list, out, bin));
@@ -190,7 +191,7 @@ TEST_F(CartReportsTest, WritersFollowTheColumnSectionCourse)
     // The other reports keep sections of their own; a value that does not convert writes nothing.
     list->GetItem(1)->SetFieldValue("Quantity", std::string("two"));
     fake.dialogAnswers.push_back([](QDialog&) { return int(QDialog::Accepted); });
-    EXPECT_FALSE(MakeTradeReport(*list, PathOf("trade.htm"), trade));
+    EXPECT_FALSE(RunCommand([&] { MakeTradeReport(*list, PathOf("trade.htm"), trade); }));
     EXPECT_FALSE(Exists("trade.htm"));
     EXPECT_TRUE(ReadIniBool(ini, "CustomMediaTradeReportHeader", "CustomHeader", false));
     EXPECT_EQ(fake.messages,
@@ -198,7 +199,7 @@ TEST_F(CartReportsTest, WritersFollowTheColumnSectionCourse)
                   {MessageKind::Error, "Invalid variant type conversion in item 2, field QUANTITY"}}));
 
     fake.dialogAnswers.push_back([&](QDialog&) {
-        inventory.BoxedOption->button(boBoth)->setChecked(true);
+        inventory.findChild<QRadioButton*>("Both")->setChecked(true);
         return int(QDialog::Accepted);
     });
     EXPECT_TRUE(MakeInventoryReport(*list, PathOf("inv.htm"), inventory));
@@ -226,9 +227,10 @@ TEST_F(CartReportsTest, StreamedReportsAreTheRenderedDocumentOrNothing)
             big->GetItem(c.BrokenItem)->SetFieldValue("Boxed", FieldValue(std::string("perhaps")));
         // Only a report that shows part of the items reads their Boxed values.
         const int option = c.BrokenItem < 0 ? boBoth : boUnboxed;
-        const bool written =
+        const bool written = RunCommand([&] {
             StreamReport([&](AtomicFileWriter& file) { RenderInventoryReport(*big, columns, option, clock, &file); },
                          PathOf("r.htm"));
+        });
         EXPECT_EQ(written, c.BrokenItem < 0) << c.Name;
         EXPECT_TRUE(test::SameText(ReadFile("r.htm"), c.BrokenItem < 0 ? rendered : "old")) << c.Name;
         if (c.BrokenItem >= 0)

@@ -14,13 +14,13 @@
 #include "config/SettingKeys.h"
 #include "model/ColumnList.h"
 #include "model/ListFactory.h"
-#include "reports/CompareCarts.h"
 #include "reports/CompareCartsReport.h"
 #include "reports/CompareTestSupport.h"
 #include "reports/ReportColumns.h"
 #include "reports/ReportHtml.h"
 #include "support/ConfigDirTest.h"
 #include "support/qt/FakeServices.h"
+#include "ui/reports/CompareCarts.h"
 
 namespace quorvel {
 namespace {
@@ -49,6 +49,8 @@ protected:
         ConfigDirTest::TearDown();
     }
 
+    template <class T> T* Find(const char* name) const { return form->findChild<T*>(name); }
+
     test::FakeServices fakes;
     std::vector<std::unique_ptr<TBaseCustomListClass>> lists;
     std::unique_ptr<TCompareCartsForm> form;
@@ -57,76 +59,87 @@ protected:
 // The keys and their order are the file's; the untouched ones keep their defaults.
 TEST_F(CompareCartsTest, WindowStatesRoundTrip)
 {
-    form->IgnoreMfgCB->setChecked(false);
-    form->MinQtyCB->setChecked(true);
-    form->MinQtyEdit->setValue(5);
-    form->resize(700, 500);
+    Find<QCheckBox>("IgnoreMfgCB")->setChecked(false);
+    Find<QCheckBox>("MinQtyCB")->setChecked(true);
+    Find<QSpinBox>("MinQtyEdit")->setValue(5);
+    // Sizes above the window's least one, which follows the desktop font.
+    const QSize size = form->minimumSize() + QSize(70, 30);
+    form->resize(size);
+    const int leftPanel = Find<QWidget>("LeftPanel")->width();
     form->ExitButtonClick();
     EXPECT_FALSE(form->isVisible());
     std::vector<std::string> keys;
     for (const auto& [key, value] : IniFile::Load(TCompareCartsForm::WindowStatesFile()).SectionValues("MediaCompare"))
         keys.push_back(key + "=" + (key.starts_with("WindowX") || key.starts_with("WindowY") ? "" : value));
+    const auto number = [](const char* key, int value) { return key + std::to_string(value); };
     EXPECT_EQ(keys,
-              (std::vector<std::string> {"WindowState=0", "WindowX=", "WindowY=", "WindowW=700", "WindowH=500",
-                                         "IgnoreLabelType=1", "IgnoreLabelColor=1", "IgnorePunctuation=1",
-                                         "IgnoreMfg=0", "UseMinQty=1", "MinQtyCount=5", "LeftPanel=304"}));
+              (std::vector<std::string> {"WindowState=0", "WindowX=", "WindowY=", number("WindowW=", size.width()),
+                                         number("WindowH=", size.height()), "IgnoreLabelType=1", "IgnoreLabelColor=1",
+                                         "IgnorePunctuation=1", "IgnoreMfg=0", "UseMinQty=1", "MinQtyCount=5",
+                                         number("LeftPanel=", leftPanel)}));
     TCompareCartsForm again(*settings);
     again.show();
-    EXPECT_EQ(std::tuple(again.size(), again.IgnoreMfgCB->isChecked(), again.MinQtyCB->isChecked(),
-                         again.MinQtyEdit->value()),
-              std::tuple(QSize(700, 500), false, true, 5));
+    EXPECT_EQ(std::tuple(again.size(), again.findChild<QCheckBox*>("IgnoreMfgCB")->isChecked(),
+                         again.findChild<QCheckBox*>("MinQtyCB")->isChecked(),
+                         again.findChild<QSpinBox*>("MinQtyEdit")->value()),
+              std::tuple(size, false, true, 5));
 }
 
 // The entries and how they follow the open lists are checked with the compare command.
 TEST_F(CompareCartsTest, CombosHoldMediaListsByIdentity)
 {
-    form->CartListTwoCB->setCurrentIndex(0);
-    EXPECT_FALSE(form->CompareButton->isEnabled());  // a list against itself
+    Find<QComboBox>("CartListTwoCB")->setCurrentIndex(0);
+    EXPECT_FALSE(Find<QPushButton>("CompareButton")->isEnabled());  // a list against itself
     lists.push_back(MakeList({}, "Korvo", "Cy"));
     lists.back()->SetOpenedFileName("/lists/3");
-    form->CartListTwoCB->setCurrentIndex(1);
+    Find<QComboBox>("CartListTwoCB")->setCurrentIndex(1);
     lists.erase(lists.begin() + 1);  // list one closes, a third list opens
     form->SetLists(lists);
-    EXPECT_EQ(form->CartListOneCB->currentIndex(), -1);
-    EXPECT_EQ(form->CartListTwoCB->currentText(), "Korvo (Bob)");
-    EXPECT_FALSE(form->CompareButton->isEnabled());
-    form->CartListOneCB->setCurrentIndex(1);
-    EXPECT_TRUE(form->CompareButton->isEnabled());
+    EXPECT_EQ(Find<QComboBox>("CartListOneCB")->currentIndex(), -1);
+    EXPECT_EQ(Find<QComboBox>("CartListTwoCB")->currentText(), "Korvo (Bob)");
+    EXPECT_FALSE(Find<QPushButton>("CompareButton")->isEnabled());
+    Find<QComboBox>("CartListOneCB")->setCurrentIndex(1);
+    EXPECT_TRUE(Find<QPushButton>("CompareButton")->isEnabled());
 }
 
 TEST_F(CompareCartsTest, CompareFillsBothGridsAndAnErrorKeepsThem)
 {
-    EXPECT_FALSE(form->ReportButton->isEnabled());  // nothing to report before a comparison
+    EXPECT_FALSE(Find<QPushButton>("ReportButton")->isEnabled());  // nothing to report before a comparison
     form->CompareButtonClick();
     ASSERT_TRUE(fakes.messages.empty());
     ASSERT_EQ(form->GetLeftList().Count(), 1);  // in two, not in one
     EXPECT_EQ(form->GetLeftList().GetItem(0)->GetFieldAsString("Title"), "Gamma <&>");
     EXPECT_EQ(form->GetLeftList().GetPlatform(), "Zentrix 64");  // the report's header comes from these
     EXPECT_EQ(form->GetRightList().GetOwner(), "Bob");
-    EXPECT_EQ(form->leftListView->model()->rowCount(), 1);
-    EXPECT_TRUE(form->ReportButton->isEnabled());
+    EXPECT_EQ(Find<QTableView>("leftListView")->model()->rowCount(), 1);
+    EXPECT_TRUE(Find<QPushButton>("ReportButton")->isEnabled());
 
     lists[2]->GetItem(0)->SetFieldValue("Quantity", std::string("lots"));
     form->CompareButtonClick();
     ASSERT_EQ(fakes.messages.size(), 1u);
     EXPECT_EQ(fakes.messages[0].text, "Invalid variant type conversion in item 1 of list two, field QUANTITY");
     EXPECT_EQ(form->GetLeftList().Count(), 1);
-    EXPECT_TRUE(form->CompareButton->isEnabled());
+    EXPECT_TRUE(Find<QPushButton>("CompareButton")->isEnabled());
 }
 
 // A showing brings back the last results but chooses only a pair for the user, never three or more.
 TEST_F(CompareCartsTest, ShowingAgainKeepsResultsNotChoices)
 {
-    EXPECT_EQ(std::pair(form->CartListOneCB->currentIndex(), form->CartListTwoCB->currentIndex()), std::pair(0, 1));
+    const auto selected = [this] {
+        return std::pair(Find<QComboBox>("CartListOneCB")->currentIndex(), Find<QComboBox>("CartListTwoCB")->currentIndex());
+    };
+    EXPECT_EQ(selected(), std::pair(0, 1));
     form->CompareButtonClick();
     form->ExitButtonClick();
     lists.push_back(MakeList({Cart("Delta")}, "Korvo", "Cy"));
     lists.back()->SetOpenedFileName("/lists/3");
     form->SetLists(lists);
     form->show();
-    for (const QTableView* view : {form->leftListView, form->rightListView})
-        EXPECT_EQ(std::pair(view->model()->rowCount(), view->model()->columnCount() > 0), std::pair(1, true));
-    EXPECT_EQ(std::pair(form->CartListOneCB->currentIndex(), form->CartListTwoCB->currentIndex()), std::pair(-1, -1));
+    for (const char* view : {"leftListView", "rightListView"}) {
+        const QAbstractItemModel* model = Find<QTableView>(view)->model();
+        EXPECT_EQ(std::pair(model->rowCount(), model->columnCount() > 0), std::pair(1, true)) << view;
+    }
+    EXPECT_EQ(selected(), std::pair(-1, -1));
 }
 
 TEST_F(CompareCartsTest, EachBoxFeedsItsOwnOption)
@@ -145,10 +158,10 @@ TEST_F(CompareCartsTest, EachBoxFeedsItsOwnOption)
                  {false, true, false, 0, {"1"}},
                  {false, false, true, 2, {"3"}}};
     for (const auto& c : cases) {
-        form->IgnoreLabelTypeCB->setChecked(c.type);
-        form->IgnoreLabelColorCB->setChecked(c.colour);
-        form->MinQtyCB->setChecked(c.useMin);
-        form->MinQtyEdit->setValue(c.min);
+        Find<QCheckBox>("IgnoreLabelTypeCB")->setChecked(c.type);
+        Find<QCheckBox>("IgnoreLabelColorCB")->setChecked(c.colour);
+        Find<QCheckBox>("MinQtyCB")->setChecked(c.useMin);
+        Find<QSpinBox>("MinQtyEdit")->setValue(c.min);
         form->CompareButtonClick();
         std::vector<std::string> left;
         for (const auto& item : form->GetLeftList().Items())

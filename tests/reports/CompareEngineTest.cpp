@@ -127,7 +127,9 @@ Outcome RunCompare(bool naive, const TCartListClass& one, const TCartListClass& 
     return out;
 }
 
-std::unique_ptr<TCartListClass> RandomList(std::mt19937& rng)
+// Big lists number their titles so that runs of one title stay short; Bad gives one item without
+// copies a Quantity that is no number.
+std::unique_ptr<TCartListClass> RandomList(std::mt19937& rng, size_t most = 12, bool big = false, bool bad = false)
 {
     static const std::vector<std::string> titles = {"Pac-Man",    "PAC MAN", "pacman",    "Pac Man",
                                                     "Pac-Attack", "Zoo",     "Z.o.o",     "Star Raid",
@@ -136,15 +138,21 @@ std::unique_ptr<TCartListClass> RandomList(std::mt19937& rng)
     static const std::vector<std::string> types = {"", "Black", "black", "White Box"};
     auto pick = [&](const std::vector<std::string>& pool) { return pool[rng() % pool.size()].c_str(); };
     std::vector<Item> items;
-    for (size_t i = 0, count = rng() % 12; i < count; ++i) {
+    for (size_t i = 0, count = big ? most : rng() % most; i < count; ++i) {
         if (!items.empty() && rng() % 5 == 0) {
             items.push_back(items[rng() % items.size()]);  // a copy, to be merged
         } else {
+            const std::string title = pick(titles) + (big ? " " + std::to_string(rng() % 100) : "");
             items.push_back(
-                Cart(pick(titles), std::to_string(rng() % 4).c_str(), pick(makers), pick(types), pick(types)));
+                Cart(title.c_str(), std::to_string(rng() % 4).c_str(), pick(makers), pick(types), pick(types)));
             if (rng() % 3 == 0)
                 items.back().push_back({"Notes", "n"});
         }
+    }
+    if (bad) {
+        Item& item = items[rng() % items.size()];
+        item[0].second += " alone";
+        item[1].second = "x";
     }
     return MakeList(items);
 }
@@ -165,6 +173,32 @@ TEST(CompareEngine, MatchesTheScanOnRandomLists)
             ASSERT_EQ(naive.Progress, engine.Progress);
             ASSERT_EQ(naive.Error.empty(), engine.Error.empty());
         }
+    }
+}
+
+// Lists big enough to be read on several threads; a Quantity that is no number stops a pass where
+// the scan meets it, unless an abort came first.
+TEST(CompareEngine, MatchesTheScanOnBigLists)
+{
+    struct Round {
+        Switches S;
+        int32_t AbortAt;
+        bool BadOne, BadTwo;
+    } const rounds[] = {
+        {{}, -1, false, false},
+        {{true, true, false, false, 1}, -1, false, true},
+        {{false, false, true, false, 2}, 100, true, true},
+        {{false, false, true, true, 0}, 1000, true, false},
+    };
+    std::mt19937 rng(4711);
+    for (const Round& r : rounds) {
+        const auto one = RandomList(rng, 1100, true, r.BadOne), two = RandomList(rng, 1100, true, r.BadTwo);
+        const Outcome naive = RunCompare(true, *one, *two, r.S, r.AbortAt),
+                      engine = RunCompare(false, *one, *two, r.S, r.AbortAt);
+        SCOPED_TRACE(testing::Message() << "abort " << r.AbortAt);
+        EXPECT_EQ(naive.Rows, engine.Rows);
+        EXPECT_EQ(naive.Progress, engine.Progress);
+        EXPECT_EQ(naive.Error.empty(), engine.Error.empty());
     }
 }
 

@@ -1,12 +1,13 @@
 #include "ReportTest.h"
 
 #include "platform/IniFile.h"
-#include "reports/ChooseListTypeForm.h"
-#include "reports/CustomReportForm.h"
+#include "platform/qt/CommandGuard.h"
 #include "reports/CustomReports.h"
 #include "reports/ReportColumns.h"
-#include "reports/ReportFiles.h"
 #include "ui/FieldOrderForm.h"
+#include "ui/reports/ChooseListTypeForm.h"
+#include "ui/reports/CustomReportForm.h"
+#include "ui/reports/ReportWriters.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -69,7 +70,7 @@ TEST_F(CollectionSummaryTest, QuantityThatIsNoNumberStopsTheSummary)
     auto bad = MakeList({{"T", false, 5}, {"T", false, 2}});
     bad->SetFileName("/lists/Zentrix.csv");
     bad->GetItem(1)->SetFieldValue("Quantity", std::string("2.5"));
-    EXPECT_FALSE(MakeCollectionSummaryReport({bad.get()}, "Media", PathOf("sum.html")));
+    EXPECT_FALSE(RunCommand([&] { MakeCollectionSummaryReport({bad.get()}, "Media", PathOf("sum.html")); }));
     EXPECT_FALSE(Exists("sum.html"));
     EXPECT_EQ(
         fake.messages,
@@ -134,20 +135,20 @@ protected:
     QStringList Names() const
     {
         QStringList names;
-        for (int i = 0; i < form->ReportNameList->count(); ++i)
-            names << form->ReportNameList->item(i)->text();
+        for (int i = 0; i < form->findChild<QListWidget*>("ReportNameList")->count(); ++i)
+            names << form->findChild<QListWidget*>("ReportNameList")->item(i)->text();
         return names;
     }
     void Add(const QString& name)
     {
-        form->ReportNameEdit->setText(name);
+        form->findChild<QLineEdit*>("ReportNameEdit")->setText(name);
         form->AddButtonClick();
     }
     void Select(std::initializer_list<int> rows)
     {
-        form->ReportNameList->clearSelection();
+        form->findChild<QListWidget*>("ReportNameList")->clearSelection();
         for (int row : rows)
-            form->ReportNameList->item(row)->setSelected(true);
+            form->findChild<QListWidget*>("ReportNameList")->item(row)->setSelected(true);
     }
     std::string ini() const { return CustomReportsIniFile(); }
     void WriteNames(const std::vector<std::string>& names) const
@@ -240,7 +241,7 @@ TEST_F(CustomReportFormTest, RemoveAsksAndErasesOnlyThisTypesSections)
         EXPECT_EQ(Names(), (QStringList {"One", "Three", "Two"}));
         form->RemoveButtonClick();
         EXPECT_EQ(Names(), QStringList {"Three"});
-        EXPECT_FALSE(form->RemoveButton->isEnabled());
+        EXPECT_FALSE(form->findChild<QPushButton*>("RemoveButton")->isEnabled());
         return int(QDialog::Rejected);
     });
     EXPECT_EQ(fake.messages.size(), 2u);
@@ -258,9 +259,9 @@ TEST_F(ReportTest, ChooserStartsFromMediaOnEveryShowing)
     TChooseListTypeForm form;
     for (auto [pick, chosen] : {std::pair {1, "Hardware"}, {-1, "Media"}}) {
         fake.dialogAnswers.push_back([&](QDialog&) {
-            EXPECT_EQ(form.ListTypeCB->currentText(), "Media");
+            EXPECT_EQ(form.findChild<QComboBox*>("ListTypeCB")->currentText(), "Media");
             if (pick >= 0)
-                form.ListTypeCB->setCurrentIndex(pick);
+                form.findChild<QComboBox*>("ListTypeCB")->setCurrentIndex(pick);
             return int(QDialog::Accepted);
         });
         ExecDialog(form);

@@ -4,10 +4,10 @@
 #include "platform/FileNames.h"
 #include "platform/ProgramFolder.h"
 #include "platform/qt/Version.h"
-#include "reports/CompareCarts.h"
-#include "reports/CustomReportForm.h"
 #include "ui/InventoryForm.h"
 #include "ui/MenuNames.h"
+#include "ui/reports/CompareCarts.h"
+#include "ui/reports/CustomReportForm.h"
 
 #include <QComboBox>
 #include <QListWidget>
@@ -71,7 +71,7 @@ TEST_F(ReportCommandsTest, ReportsAreOpenedAndListedOnlyWhenWritten)
             FakeWriters(result);
             if (std::string_view(entry) == entry::CustomReportMainMenu)
                 fake.dialogAnswers.push_back([](QDialog& dialog) {
-                    static_cast<TCustomReportForm&>(dialog).ReportNameList->selectAll();
+                    dialog.findChild<QListWidget*>("ReportNameList")->selectAll();
                     return int(QDialog::Accepted);
                 });
             Trigger(entry);
@@ -121,10 +121,10 @@ TEST_F(ReportCommandsTest, CompareTakesTheMediaListsAndFollowsThem)
                                              {test::MessageKind::Information,
                                               "You must have at least 2 media files open in order to compare them."})));
     }
-    EXPECT_EQ(compare.CartListOneCB->count(), 2);
-    EXPECT_EQ(compare.CartListTwoCB->itemText(1), "Korvo Handheld (Sam)");
+    EXPECT_EQ(compare.findChild<QComboBox*>("CartListOneCB")->count(), 2);
+    EXPECT_EQ(compare.findChild<QComboBox*>("CartListTwoCB")->itemText(1), "Korvo Handheld (Sam)");
     form->CloseList(*form->OpenLists()[0]);
-    EXPECT_EQ(compare.CartListOneCB->count(), 1);
+    EXPECT_EQ(compare.findChild<QComboBox*>("CartListOneCB")->count(), 1);
     compare.hide();
 }
 

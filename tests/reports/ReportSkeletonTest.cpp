@@ -1,6 +1,8 @@
 #include "ReportTest.h"
 
 #include "model/ItemSort.h"
+#include "platform/qt/CommandGuard.h"
+#include "reports/CartReports.h"
 #include "reports/ReportColumns.h"
 
 namespace quorvel {
@@ -105,10 +107,11 @@ TEST_F(ReportTest, FailedWriteKeepsTheOldReportAndSaysSo)
     WriteFile("old.htm", "old");
     HtmlReport report(clock);
     report.Begin("x");
-    EXPECT_TRUE(SaveReport(report, PathOf("old.htm")));
+    const auto render = [&] { return report; };
+    EXPECT_TRUE(RunCommand([&] { WriteReport(render, PathOf("old.htm")); }));
     EXPECT_EQ(ReadFile("old.htm"), report.Bytes());
     const std::string blocked = PathOf("old.htm") + "/r.htm";
-    EXPECT_FALSE(SaveReport(report, blocked));
+    EXPECT_FALSE(RunCommand([&] { WriteReport(render, blocked); }));
     EXPECT_EQ(
         fake.messages,
         (std::vector<ShownMessage> {{MessageKind::Error, QString::fromStdString("Unable to write to " + blocked)}}));

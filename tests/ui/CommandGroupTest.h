@@ -1,12 +1,12 @@
 #pragma once
 
-#include "reports/ReportCommands.h"
-#include "reports/WebCommands.h"
 #include "ui/CustomPropertyDialog.h"
 #include "ui/FieldOrderForm.h"
 #include "ui/MainFormTest.h"
 #include "ui/SplashForm.h"
 #include "ui/commands/ClipboardCommands.h"
+#include "ui/commands/WebCommands.h"
+#include "ui/reports/ReportCommands.h"
 
 #include <QAction>
 
@@ -25,19 +25,15 @@ public:
     std::vector<std::pair<ExplorerRoot, std::string>> nodes;
 };
 
-// The main window with the command groups that the program makes outside it.
+// The main window with the Help and Web group that the program attaches to it.
 class CommandGroupTest : public MainFormTest {
 protected:
     void SetUp() override
     {
         MainFormTest::SetUp();
         recording = &MakeForm<RecordingForm>();
-        auto clipboardGroup = std::make_unique<ClipboardCommands>(*form, form->FieldOrderDialog(), Lists());
-        auto reportGroup = std::make_unique<ReportCommands>(*form, form->FieldOrderDialog(), form->PropertyDialog());
-        clipboard = clipboardGroup.get();
-        reports = reportGroup.get();
-        form->AttachCommandGroup(std::move(clipboardGroup));
-        form->AttachCommandGroup(std::move(reportGroup));
+        clipboard = &form->GetClipboardCommands();
+        reports = &form->GetReportCommands();
         auto webGroup = std::make_unique<WebCommands>(*form, splash, QString());
         web = webGroup.get();
         form->AttachCommandGroup(std::move(webGroup));

@@ -4,6 +4,7 @@
 #include "model/PropertyLayout.h"
 #include "platform/Cp1252.h"
 #include "ui/CustomPropertyDialog.h"
+#include "ui/UiScale.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -180,10 +181,12 @@ TEST_F(CustomPropertyDialogTest, EntriesLabelsAndInvalidFieldNames)
     Show(item, [&] {
         ASSERT_EQ(dialog.ControlInfos.size(), 3u);
         const QLabel* left = dialog.ControlInfos[0]->Label;
+        // The layout's pixels are drawn at the desktop's scale.
         EXPECT_EQ(left->geometry(),
-                  QRect(100 - 4 - left->width(), 40 + 12 - left->height() / 2, left->width(), left->height()));
+                  QRect(Scaled(100) - Scaled(4) - left->width(), Scaled(40) + Scaled(24) / 2 - left->height() / 2,
+                        left->width(), left->height()));
         const QLabel* above = dialog.ControlInfos[1]->Label;
-        EXPECT_EQ(above->pos(), QPoint(100, 100 - above->height() - 2));
+        EXPECT_EQ(above->pos(), QPoint(Scaled(100), Scaled(100) - above->height() - Scaled(2)));
         EXPECT_EQ(dialog.ControlInfos[2]->Label->pos(), QPoint(0, 0));
     });
     ExpectError("The Field Name \"Nonsense\" Is INVALID.");

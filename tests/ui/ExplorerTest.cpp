@@ -130,15 +130,10 @@ TEST_F(ExplorerTest, BuildListsEveryRootByItsRules)
     const bool root = geteuid() == 0;
     std::vector<std::string> media = {"C", "Orbix", "Reports", "b", "junk", "locked"};
     EXPECT_EQ(Captions(Root(ExplorerRoot::Media)), media);
-    struct Node {
-        ExplorerRoot root;
-        const char* caption;
-        std::optional<ExplorerNodeData> data;  // FileName only checked for being set
-        std::vector<std::string> children;
-    };
     const std::vector<std::string> info = {"Owner: You", "Platform: Zentrix 64", "Type: Hardware",
                                            "Description: Desc line"};
-    const Node nodes[] = {
+    // The root, the caption, the node's record (its file name only checked for being set), its lines.
+    const std::tuple<ExplorerRoot, const char*, std::optional<ExplorerNodeData>, std::vector<std::string>> nodes[] = {
         {ExplorerRoot::Media, "C", ExplorerNodeData {ekListFile, ecHardware, "x"}, info},
         {ExplorerRoot::Media,
          "Orbix",
@@ -149,16 +144,16 @@ TEST_F(ExplorerTest, BuildListsEveryRootByItsRules)
         {ExplorerRoot::Reports, "bin", ExplorerNodeData {ekReport, ecReport, "x"}, {}},
         {ExplorerRoot::Exports, "out", std::nullopt, {}},
     };
-    for (const Node& n : nodes) {
-        QTreeWidgetItem* node = Child(Root(n.root), n.caption);
-        ASSERT_NE(node, nullptr) << n.caption;
+    for (const auto& [under, caption, expected, children] : nodes) {
+        QTreeWidgetItem* node = Child(Root(under), caption);
+        ASSERT_NE(node, nullptr) << caption;
         const ExplorerNodeData* data = CollectionExplorer::NodeData(node);
-        EXPECT_EQ(data != nullptr, n.data.has_value()) << n.caption;
-        if (data && n.data) {
-            EXPECT_TRUE(data->Kind == n.data->Kind && data->Category == n.data->Category && !data->FileName.empty())
-                << n.caption;
+        EXPECT_EQ(data != nullptr, expected.has_value()) << caption;
+        if (data && expected) {
+            EXPECT_TRUE(data->Kind == expected->Kind && data->Category == expected->Category && !data->FileName.empty())
+                << caption;
         }
-        EXPECT_EQ(Captions(node), n.children) << n.caption;
+        EXPECT_EQ(Captions(node), children) << caption;
     }
     // An unreadable file is no list: no record, no lines.
     EXPECT_EQ(CollectionExplorer::NodeData(Child(Root(ExplorerRoot::Media), "locked")) == nullptr, !root);

@@ -1,7 +1,7 @@
 #include "ConfigFolderTest.h"
 
 #include "config/SettingKeys.h"
-#include "ui/SiteAddresses.h"
+#include "config/SiteAddresses.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>

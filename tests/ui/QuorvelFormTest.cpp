@@ -5,6 +5,7 @@
 #include "platform/qt/PathText.h"
 #include "ui/MRUFileList.h"
 #include "ui/MenuNames.h"
+#include "ui/UiScale.h"
 
 #include <QLineEdit>
 #include <QMenu>
@@ -27,10 +28,11 @@ TEST_F(MainFormTest, PlacementIsBroughtOntoTheScreen)
         int state;
         QRect geometry;
     } cases[] = {
-        {{}, {1024, 768}, 0, {0, 0, 600, 400}},
-        {{{"WindowX", -50}, {"WindowY", 5000}}, {1024, 768}, 0, {0, 0, 600, 400}},
-        {{{"WindowX", 20}, {"WindowY", 30}, {"WindowW", 3000}}, {1280, 1024}, 0, {30, 20, 1270, 400}},
-        {{{"WindowH", 900}, {"WindowW", 100}}, {1024, 768}, 0, {0, 0, 300, 758}},
+        // Never placed: two thirds of the screen, centred.
+        {{}, {1600, 1000}, 0, {267, 167, 1066, 666}},
+        {{{"WindowX", -50}, {"WindowY", 5000}}, {1024, 768}, 0, {0, 0, Scaled(600), Scaled(400)}},
+        {{{"WindowX", 20}, {"WindowY", 30}, {"WindowW", 3000}}, {1280, 1024}, 0, {30, 20, 1270, Scaled(400)}},
+        {{{"WindowH", 900}, {"WindowW", 100}}, {1024, 768}, 0, {0, 0, Scaled(300), 758}},
         {{{"WindowState", 2}, {"WindowX", 5000}}, {1024, 768}, 2, {}},
     };
     for (const Case& c : cases) {

@@ -1,8 +1,8 @@
 #include "ui/SplashForm.h"
+#include "config/SiteAddresses.h"
 #include "model/Utils.h"
 #include "support/GlobalsTest.h"
 #include "support/qt/FakeServices.h"
-#include "ui/SiteAddresses.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -3,6 +3,7 @@
 #include "ui/commands/ItemCommands.h"
 
 #include "config/PlatformList.h"
+#include "config/SiteAddresses.h"
 #include "model/BaseCustomListClass.h"
 #include "model/ListFactory.h"
 #include "model/Utils.h"
@@ -10,7 +11,6 @@
 #include "platform/qt/Services.h"
 #include "ui/ChangeValueForm.h"
 #include "ui/ListDisplay.h"
-#include "ui/SiteAddresses.h"
 
 #include <QItemSelectionModel>
 #include <QProgressBar>

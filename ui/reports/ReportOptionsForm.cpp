@@ -1,4 +1,4 @@
-#include "reports/ReportOptionsForm.h"
+#include "ui/reports/ReportOptionsForm.h"
 
 #include "platform/qt/CommandGuard.h"
 #include "platform/qt/Services.h"
@@ -40,7 +40,7 @@ QVBoxLayout* TReportOptionsForm::MakeButtons(QPushButton*& ok, QPushButton*& can
     columns = new QPushButton(QStringLiteral("Columns..."), this);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(columns, &QPushButton::clicked, this, [this] { RunCommand([this] { ColumnsButtonClick(); }); });
+    connect(columns, &QPushButton::clicked, this, Guarded([this] { ColumnsButtonClick(); }));
     auto* layout = new QVBoxLayout;
     layout->addWidget(ok);
     layout->addWidget(cancel);
@@ -53,38 +53,16 @@ QGroupBox* TReportOptionsForm::MakeIncludeGroup(QButtonGroup*& group)
 {
     auto* box = new QGroupBox(QStringLiteral("Include"), this);
     auto* layout = new QVBoxLayout(box);
+    box->setObjectName("BoxedOption");
     group = new QButtonGroup(this);
     for (int i = boUnboxed; i <= boBoth; ++i) {
         auto* button = new QRadioButton(QString::fromStdString(BoxedOptionText(i)), box);
+        button->setObjectName(QString::fromStdString(BoxedOptionText(i)));
         group->addButton(button, i);
         layout->addWidget(button);
     }
     group->button(boUnboxed)->setChecked(true);
     return box;
-}
-
-std::string BoxedOptionText(int option)
-{
-    switch (option) {
-    case boBoxed:
-        return "Boxed";
-    case boBoth:
-        return "Both";
-    default:
-        return "Un-Boxed";
-    }
-}
-
-bool BoxedOptionIncludes(int option, bool boxed)
-{
-    switch (option) {
-    case boBoxed:
-        return boxed;
-    case boBoth:
-        return true;
-    default:
-        return !boxed;
-    }
 }
 
 }  // namespace quorvel

@@ -1,12 +1,13 @@
-#include "reports/CartChartForm.h"
+#include "ui/reports/CartChartForm.h"
 
 #include "model/ListFactory.h"
 #include "platform/qt/CommandGuard.h"
 #include "platform/qt/Services.h"
 #include "reports/ChartOperations.h"
 #include "reports/ChartPainter.h"
-#include "reports/ChartWidget.h"
-#include "reports/ChooseListTypeForm.h"
+#include "ui/reports/ChartWidget.h"
+#include "ui/reports/ChooseListTypeForm.h"
+#include "ui/UiScale.h"
 
 #include <QFileInfo>
 #include <QGridLayout>
@@ -26,15 +27,18 @@ namespace quorvel {
 TCartChartForm::TCartChartForm(TChooseListTypeForm& chooser, QWidget* parent) : QDialog(parent), chooser_(chooser)
 {
     setWindowTitle(QStringLiteral("Cartridge Charts"));
-    setMinimumSize(640, 480);
-    resize(640, 480);
+    setMinimumSize(Scaled(640, 480));
+    resize(Scaled(640, 480));
 
     Chart1 = new TChartWidget(this);
+    Chart1->setObjectName("Chart1");
     Chart1->SetData({"Cartridges by Manufacturer", TChartMarksStyle::Percent, {}});
 
     RadioGroup1 = new QGroupBox(QStringLiteral("Print Orientation"), this);
     PortraitButton = new QRadioButton(QStringLiteral("Portrait"), RadioGroup1);
+    PortraitButton->setObjectName("PortraitButton");
     LandscapeButton = new QRadioButton(QStringLiteral("Landscape"), RadioGroup1);
+    LandscapeButton->setObjectName("LandscapeButton");
     PortraitButton->setChecked(true);
     auto* radios = new QGridLayout(RadioGroup1);
     radios->addWidget(PortraitButton, 0, 0);

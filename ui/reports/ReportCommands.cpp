@@ -1,23 +1,24 @@
-#include "reports/ReportCommands.h"
+#include "ui/reports/ReportCommands.h"
 
 #include "config/SettingKeys.h"
 #include "config/SettingsStore.h"
 #include "model/BaseCustomListClass.h"
+#include "platform/qt/CommandGuard.h"
 #include "platform/qt/PathText.h"
 #include "platform/qt/QtCp1252.h"
 #include "platform/qt/Services.h"
-#include "reports/BinReportOptionsForm.h"
-#include "reports/CartChartForm.h"
-#include "reports/CartReports.h"
-#include "reports/ChooseListTypeForm.h"
-#include "reports/CompareCarts.h"
-#include "reports/CustomReportForm.h"
 #include "reports/CustomReports.h"
-#include "reports/InventoryReportOptionsForm.h"
 #include "reports/ReportFiles.h"
-#include "reports/TradeListForm.h"
 #include "ui/InventoryForm.h"
 #include "ui/MenuNames.h"
+#include "ui/reports/BinReportOptionsForm.h"
+#include "ui/reports/CartChartForm.h"
+#include "ui/reports/ChooseListTypeForm.h"
+#include "ui/reports/CompareCarts.h"
+#include "ui/reports/CustomReportForm.h"
+#include "ui/reports/InventoryReportOptionsForm.h"
+#include "ui/reports/ReportWriters.h"
+#include "ui/reports/TradeListForm.h"
 
 #include <QWidget>
 
@@ -110,11 +111,14 @@ void ReportCommands::CustomReportMainMenuClick()
     customReport_->ListType = list->GetListType();
     if (ExecDialog(*customReport_) != QDialog::Accepted)
         return;
+    // A report that fails is shown and the next one is still written.
     for (int i = 0; i < customReport_->GetSelectedCount(); ++i) {
         const std::string name = customReport_->GetSelectedReport(i);
-        const auto file = ReportFile(CustomReportFileName(*list, name));
-        if (file && WriteCustomReport(*list, name, *file))
-            ShowReport(*file);
+        RunCommand([&] {
+            const auto file = ReportFile(CustomReportFileName(*list, name));
+            if (file && WriteCustomReport(*list, name, *file))
+                ShowReport(*file);
+        });
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/ColumnList.h"
+#include "reports/ReportOptions.h"
 
 #include <QDialog>
 
@@ -39,11 +40,6 @@ protected:
 private:
     TFieldOrderForm& fieldOrder_;
 };
-
-// The radio group's display text and its rule for an item's Boxed value.
-enum TBoxedOption { boUnboxed = 0, boBoxed = 1, boBoth = 2 };
-std::string BoxedOptionText(int option);
-bool BoxedOptionIncludes(int option, bool boxed);
 
 // "Fixed dialog border with only the system menu".
 inline constexpr Qt::WindowFlags kSystemMenuOnly =

@@ -1,4 +1,4 @@
-#include "reports/TradeListForm.h"
+#include "ui/reports/TradeListForm.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
@@ -14,11 +14,14 @@ TTradeListForm::TTradeListForm(TFieldOrderForm& fieldOrder, QWidget* parent)
     setWindowTitle(QStringLiteral("Trade List Report"));
     Label1 = new QLabel(QStringLiteral("Minimum Qty before a trade is allowed"), this);
     SpinEdit1 = new QSpinBox(this);
+    SpinEdit1->setObjectName("SpinEdit1");
     SpinEdit1->setRange(1, 999);
     SpinEdit1->setValue(2);
     Label1->setBuddy(SpinEdit1);
     TradeBoxedCB = new QCheckBox(QStringLiteral("Trade Boxed Carts"), this);
+    TradeBoxedCB->setObjectName("TradeBoxedCB");
     ShowActQtyCB = new QCheckBox(QStringLiteral("Show Actual Qty"), this);
+    ShowActQtyCB->setObjectName("ShowActQtyCB");
 
     auto* options = new QVBoxLayout;
     options->addWidget(Label1);
@@ -30,6 +33,11 @@ TTradeListForm::TTradeListForm(TFieldOrderForm& fieldOrder, QWidget* parent)
     layout->addLayout(options);
     layout->addLayout(MakeButtons(OKButton, CancelButton, ColumnsButton));
     layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+TradeReportOptions TTradeListForm::Options() const
+{
+    return {SpinEdit1->value(), TradeBoxedCB->isChecked(), ShowActQtyCB->isChecked()};
 }
 
 }  // namespace quorvel

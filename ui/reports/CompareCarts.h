@@ -67,6 +67,16 @@ public:
     // Told the file of every report written, before it is handed to the browser.
     std::function<void(const std::string& fileName)> ReportWritten;
 
+    const TCartListClass& GetLeftList() const { return *LeftList; }
+    const TCartListClass& GetRightList() const { return *RightList; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
     // Controls, by the names the window's behaviour is described with.
     QWidget* LeftPanel = nullptr;
     QWidget* Panel2 = nullptr;
@@ -92,16 +102,6 @@ public:
     QPushButton* ExitButton = nullptr;
     QProgressBar* ProgressBar1 = nullptr;
 
-    const TCartListClass& GetLeftList() const { return *LeftList; }
-    const TCartListClass& GetRightList() const { return *RightList; }
-
-protected:
-    void showEvent(QShowEvent* event) override;
-    void hideEvent(QHideEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-    void changeEvent(QEvent* event) override;
-
-private:
     QWidget* MakeHalf(QLabel*& caption, const char* captionText, QComboBox*& combo, QLabel*& title,
                       const char* titleText, QTableView*& view, QAction*& customize);
     void Customize(TListDisplayClass& display);

@@ -1,4 +1,6 @@
-#include "reports/BinReportOptionsForm.h"
+#include "ui/reports/BinReportOptionsForm.h"
+
+#include "platform/qt/QtCp1252.h"
 
 #include <QButtonGroup>
 #include <QGroupBox>
@@ -15,7 +17,9 @@ TBinReportOptionsForm::TBinReportOptionsForm(TFieldOrderForm& fieldOrder, QWidge
 {
     setWindowTitle(QStringLiteral("Bin Report Options"));
     Label1 = new QLabel(QStringLiteral("Cartridges Per Bin"), this);
+    Label1->setObjectName("Label1");
     CartsPerBinEdit = new QSpinBox(this);
+    CartsPerBinEdit->setObjectName("CartsPerBinEdit");
     CartsPerBinEdit->setRange(1, 9999);
     CartsPerBinEdit->setValue(51);
     Label1->setBuddy(CartsPerBinEdit);
@@ -29,5 +33,9 @@ TBinReportOptionsForm::TBinReportOptionsForm(TFieldOrderForm& fieldOrder, QWidge
     layout->addLayout(MakeButtons(OkButton, CancelButton, ColumnsButton));
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
+
+void TBinReportOptionsForm::SetListTypeName(const std::string& name) { Label1->setText(ToQString(name + " per bin.")); }
+
+BinReportOptions TBinReportOptionsForm::Options() const { return {CartsPerBinEdit->value(), BoxedOption->checkedId()}; }
 
 }  // namespace quorvel

@@ -1,4 +1,4 @@
-#include "reports/CompareCarts.h"
+#include "ui/reports/CompareCarts.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -17,6 +17,7 @@
 
 #include <algorithm>
 #include <tuple>
+#include <utility>
 
 #include "config/SettingKeys.h"
 #include "config/SettingsStore.h"
@@ -27,10 +28,10 @@
 #include "platform/qt/QtCp1252.h"
 #include "platform/qt/Services.h"
 #include "reports/CartCompare.h"
-#include "reports/CompareCartsReport.h"
-#include "reports/ReportFiles.h"
 #include "ui/FieldOrderForm.h"
 #include "ui/ListDisplay.h"
+#include "ui/UiScale.h"
+#include "ui/reports/ReportWriters.h"
 
 namespace quorvel {
 
@@ -61,8 +62,8 @@ TCompareCartsForm::TCompareCartsForm(const SettingsStore& settings, QWidget* par
 {
     setObjectName("CompareCartsForm");
     setWindowTitle("Compare Media Lists");
-    setMinimumSize(kDesignWidth, kDesignHeight);
-    resize(kDesignWidth, kDesignHeight);
+    setMinimumSize(Scaled(kDesignWidth, kDesignHeight));
+    resize(Scaled(kDesignWidth, kDesignHeight));
 
     Splitter1 = new QSplitter(Qt::Horizontal, this);
     Splitter1->setChildrenCollapsible(false);
@@ -74,9 +75,9 @@ TCompareCartsForm::TCompareCartsForm(const SettingsStore& settings, QWidget* par
     rightListView->setObjectName("rightListView");
     Splitter1->addWidget(LeftPanel);
     Splitter1->addWidget(Panel2);
-    Splitter1->setSizes({297, kDesignWidth - 297});
-    // The left half keeps its width when the window is resized; the right half takes the rest.
-    Splitter1->setStretchFactor(0, 0);
+    Splitter1->setSizes({Scaled(297), Scaled(kDesignWidth - 297)});
+    // Both halves grow and shrink alike with the window.
+    Splitter1->setStretchFactor(0, 1);
     Splitter1->setStretchFactor(1, 1);
 
     IgnoreLabelTypeCB = MakeCheck("Ignore Label Types", true, this);
@@ -124,6 +125,14 @@ TCompareCartsForm::TCompareCartsForm(const SettingsStore& settings, QWidget* par
         connect(combo, &QComboBox::currentIndexChanged, this, [this] { UpdateButtons(); });
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(escape, &QShortcut::activated, this, [this] { ExitButtonClick(); });
+    // The controls stay private; tests find them by these names.
+    const std::pair<QObject*, const char*> names[] = {
+        {CartListOneCB, "CartListOneCB"}, {CartListTwoCB, "CartListTwoCB"}, {IgnoreLabelTypeCB, "IgnoreLabelTypeCB"},
+        {IgnoreLabelColorCB, "IgnoreLabelColorCB"}, {IgnorePunctuation, "IgnorePunctuation"}, {MinQtyCB, "MinQtyCB"},
+        {MinQtyEdit, "MinQtyEdit"}, {IgnoreMfgCB, "IgnoreMfgCB"}, {ReportButton, "ReportButton"},
+        {CompareButton, "CompareButton"}, {ExitButton, "ExitButton"}, {ProgressBar1, "ProgressBar1"}, {LeftPanel, "LeftPanel"}};
+    for (const auto& [control, name] : names)
+        control->setObjectName(name);
     UpdateButtons();
 }
 
@@ -142,6 +151,8 @@ QWidget* TCompareCartsForm::MakeHalf(QLabel*& caption, const char* captionText, 
     view->horizontalHeader()->setSectionsMovable(true);
     view->horizontalHeader()->setSortIndicatorShown(true);
     view->verticalHeader()->hide();
+    view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 6);
+    view->setWordWrap(false);
     customize = new QAction("Customize", view);
     view->addAction(customize);
     view->setContextMenuPolicy(Qt::ActionsContextMenu);
@@ -302,20 +313,24 @@ void TCompareCartsForm::FormShow()
         setWindowState(Qt::WindowNoState);
         const IniFile ini = IniFile::Load(WindowStatesFile());
         const QSize screen = Screen().PrimaryScreenSize();
-        int top = std::max(0, ini.ReadInteger(kSection, "WindowX", 0));
-        int left = std::max(0, ini.ReadInteger(kSection, "WindowY", 0));
-        if (left > screen.width())
-            left = 0;
-        if (top > screen.height())
-            top = 0;
-        int width = ini.ReadInteger(kSection, "WindowW", 640);
-        int height = ini.ReadInteger(kSection, "WindowH", 470);
+        int width = ini.ReadInteger(kSection, "WindowW", Scaled(640));
+        int height = ini.ReadInteger(kSection, "WindowH", Scaled(470));
         if (width > screen.width())
             width = screen.width() - 10;
         if (height > screen.height())
             height = screen.height() - 10;
-        setGeometry(left, top, std::max(width, kDesignWidth), std::max(height, kDesignHeight));
-        const int leftPanel = std::max(0, ini.ReadInteger(kSection, "LeftPanel", 304));
+        width = std::max(width, minimumWidth());
+        height = std::max(height, minimumHeight());
+        // Never placed before: centred.
+        const bool placed = ini.Value(kSection, "WindowX") || ini.Value(kSection, "WindowY");
+        int top = placed ? std::max(0, ini.ReadInteger(kSection, "WindowX", 0)) : (screen.height() - height) / 2;
+        int left = placed ? std::max(0, ini.ReadInteger(kSection, "WindowY", 0)) : (screen.width() - width) / 2;
+        if (left > screen.width())
+            left = 0;
+        if (top > screen.height())
+            top = 0;
+        setGeometry(left, top, width, height);
+        const int leftPanel = std::max(0, ini.ReadInteger(kSection, "LeftPanel", Scaled(304)));
         Splitter1->setSizes({leftPanel, std::max(0, Splitter1->width() - leftPanel - Splitter1->handleWidth())});
         IgnoreLabelTypeCB->setChecked(ini.ReadInteger(kSection, "IgnoreLabelType", 1) != 0);
         IgnoreLabelColorCB->setChecked(ini.ReadInteger(kSection, "IgnoreLabelColor", 1) != 0);

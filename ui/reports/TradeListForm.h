@@ -1,6 +1,6 @@
 #pragma once
 
-#include "reports/ReportOptionsForm.h"
+#include "ui/reports/ReportOptionsForm.h"
 
 class QCheckBox;
 class QLabel;
@@ -16,6 +16,9 @@ class TTradeListForm : public TReportOptionsForm {
 public:
     explicit TTradeListForm(TFieldOrderForm& fieldOrder, QWidget* parent = nullptr);
 
+    TradeReportOptions Options() const;
+
+private:
     QLabel* Label1 = nullptr;
     QSpinBox* SpinEdit1 = nullptr;
     QCheckBox* TradeBoxedCB = nullptr;

@@ -24,13 +24,14 @@ public:
     // Refills the names and selects the first; runs on every showing.
     void FormShow();
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
     QLabel* Label1 = nullptr;
     QComboBox* ListTypeCB = nullptr;
     QPushButton* Button1 = nullptr;
     QPushButton* Button2 = nullptr;
-
-protected:
-    void showEvent(QShowEvent* event) override;
 };
 
 }  // namespace quorvel

@@ -1,12 +1,12 @@
-#include "reports/WebCommands.h"
+#include "ui/commands/WebCommands.h"
 
+#include "config/SiteAddresses.h"
 #include "platform/FileNames.h"
 #include "platform/ProgramFolder.h"
 #include "platform/qt/PathText.h"
 #include "platform/qt/Services.h"
 #include "platform/qt/Version.h"
 #include "ui/MenuNames.h"
-#include "ui/SiteAddresses.h"
 #include "ui/SplashForm.h"
 
 #include <QUrl>

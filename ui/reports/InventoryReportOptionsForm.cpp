@@ -1,5 +1,6 @@
-#include "reports/InventoryReportOptionsForm.h"
+#include "ui/reports/InventoryReportOptionsForm.h"
 
+#include <QButtonGroup>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
@@ -15,5 +16,7 @@ TInventoryReportOptionsForm::TInventoryReportOptionsForm(TFieldOrderForm& fieldO
     layout->addLayout(MakeButtons(OKButton, CancelButton, ColumnsButton));
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
+
+int TInventoryReportOptionsForm::Boxed() const { return BoxedOption->checkedId(); }
 
 }  // namespace quorvel

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "reports/ReportOptionsForm.h"
+#include "ui/reports/ReportOptionsForm.h"
 
 class QLabel;
 class QSpinBox;
@@ -14,6 +14,11 @@ class TBinReportOptionsForm : public TReportOptionsForm {
 public:
     explicit TBinReportOptionsForm(TFieldOrderForm& fieldOrder, QWidget* parent = nullptr);
 
+    // The label names the list's kind: "Media per bin.".
+    void SetListTypeName(const std::string& name);
+    BinReportOptions Options() const;
+
+private:
     QLabel* Label1 = nullptr;
     QSpinBox* CartsPerBinEdit = nullptr;
     QButtonGroup* BoxedOption = nullptr;

@@ -1,17 +1,18 @@
-#include "reports/CustomReportForm.h"
+#include "ui/reports/CustomReportForm.h"
 
 #include "model/ColumnList.h"
 #include "model/ListFactory.h"
 #include "model/Utils.h"
 #include "platform/Cp1252.h"
 #include "platform/IniFile.h"
+#include "platform/Text.h"
 #include "platform/qt/CommandGuard.h"
 #include "platform/qt/QtCp1252.h"
 #include "platform/qt/Services.h"
 #include "reports/CustomReports.h"
 #include "reports/ReportColumns.h"
-#include "reports/ReportFiles.h"
 #include "ui/FieldOrderForm.h"
+#include "ui/reports/ReportWriters.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -31,20 +32,26 @@ TCustomReportForm::TCustomReportForm(TFieldOrderForm& fieldOrder, QWidget* paren
     setWindowTitle(QStringLiteral("Custom Reports"));
     Label1 = new QLabel(QStringLiteral("Report Name"), this);
     ReportNameEdit = new QLineEdit(this);
+    ReportNameEdit->setObjectName("ReportNameEdit");
     Label1->setBuddy(ReportNameEdit);
     ReportNameList = new QListWidget(this);
+    ReportNameList->setObjectName("ReportNameList");
     ReportNameList->setSelectionMode(QAbstractItemView::ExtendedSelection);
     AddButton = new QPushButton(QStringLiteral("&Add"), this);
+    AddButton->setObjectName("AddButton");
     RemoveButton = new QPushButton(QStringLiteral("&Remove"), this);
+    RemoveButton->setObjectName("RemoveButton");
     ConfigureButton = new QPushButton(QStringLiteral("C&onfigure"), this);
+    ConfigureButton->setObjectName("ConfigureButton");
     PrintButton = new QPushButton(QStringLiteral("&Print"), this);
+    PrintButton->setObjectName("PrintButton");
     CancelButton = new QPushButton(QStringLiteral("&Cancel"), this);
 
     connect(ReportNameEdit, &QLineEdit::textChanged, this, [this] { UpdateButtons(); });
     connect(ReportNameList, &QListWidget::itemSelectionChanged, this, [this] { UpdateButtons(); });
-    connect(AddButton, &QPushButton::clicked, this, [this] { RunCommand([this] { AddButtonClick(); }); });
-    connect(RemoveButton, &QPushButton::clicked, this, [this] { RunCommand([this] { RemoveButtonClick(); }); });
-    connect(ConfigureButton, &QPushButton::clicked, this, [this] { RunCommand([this] { ConfigureButtonClick(); }); });
+    connect(AddButton, &QPushButton::clicked, this, Guarded([this] { AddButtonClick(); }));
+    connect(RemoveButton, &QPushButton::clicked, this, Guarded([this] { RemoveButtonClick(); }));
+    connect(ConfigureButton, &QPushButton::clicked, this, Guarded([this] { ConfigureButtonClick(); }));
     connect(PrintButton, &QPushButton::clicked, this, &QDialog::accept);
     connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
 
@@ -65,9 +72,7 @@ TCustomReportForm::TCustomReportForm(TFieldOrderForm& fieldOrder, QWidget* paren
 
 bool TCustomReportForm::IsValidReportName(const std::string& name)
 {
-    if (name.find_first_not_of(" \t") == std::string::npos)
-        return false;
-    return name.find_first_of("[]\r\n") == std::string::npos;
+    return !IsBlank(name) && name.find_first_of("[]\r\n") == std::string::npos;
 }
 
 int TCustomReportForm::GetSelectedCount() const

@@ -41,6 +41,13 @@ public:
     void LoadReportList();
     void SaveReportList();
 
+    // Every way of closing (Print, Cancel, Esc, the close box) ends here.
+    void done(int result) override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
     QLabel* Label1 = nullptr;
     QLineEdit* ReportNameEdit = nullptr;
     QListWidget* ReportNameList = nullptr;
@@ -50,13 +57,6 @@ public:
     QPushButton* PrintButton = nullptr;
     QPushButton* CancelButton = nullptr;
 
-    // Every way of closing (Print, Cancel, Esc, the close box) ends here.
-    void done(int result) override;
-
-protected:
-    void showEvent(QShowEvent* event) override;
-
-private:
     // Keeps the list in case-insensitive order: after the names that equal it.
     void InsertName(const std::string& name);
     std::string Section(const std::string& name) const;

@@ -45,6 +45,11 @@ public:
     // Print into this PDF file instead of the default printer (empty: the printer).
     void SetPrintFileName(const QString& fileName) { printFileName_ = fileName; }
 
+protected:
+    // Escape closes with OK, as the Exit button does.
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
     TChartWidget* Chart1 = nullptr;
     QGroupBox* RadioGroup1 = nullptr;
     QRadioButton* PortraitButton = nullptr;
@@ -53,11 +58,6 @@ public:
     QPushButton* PrintButton = nullptr;
     QPushButton* ExitButton = nullptr;
 
-protected:
-    // Escape closes with OK, as the Exit button does.
-    void keyPressEvent(QKeyEvent* event) override;
-
-private:
     bool ShowChart(ChartData data);
     void Print(QPrinter& printer);
 

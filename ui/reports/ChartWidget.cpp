@@ -1,4 +1,4 @@
-#include "reports/ChartWidget.h"
+#include "ui/reports/ChartWidget.h"
 
 #include "reports/ChartPainter.h"
 

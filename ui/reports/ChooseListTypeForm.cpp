@@ -1,4 +1,4 @@
-#include "reports/ChooseListTypeForm.h"
+#include "ui/reports/ChooseListTypeForm.h"
 
 #include "model/ListFactory.h"
 #include "platform/qt/QtCp1252.h"
@@ -19,6 +19,7 @@ TChooseListTypeForm::TChooseListTypeForm(QWidget* parent)
     setWindowTitle(QStringLiteral("Choose List Type"));
     Label1 = new QLabel(QStringLiteral("List Type"), this);
     ListTypeCB = new QComboBox(this);
+    ListTypeCB->setObjectName("ListTypeCB");
     ListTypeCB->setEditable(false);
     Label1->setBuddy(ListTypeCB);
     Button1 = new QPushButton(QStringLiteral("&OK"), this);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "reports/ReportOptionsForm.h"
+#include "ui/reports/ReportOptionsForm.h"
 
 namespace quorvel {
 
@@ -11,6 +11,10 @@ class TInventoryReportOptionsForm : public TReportOptionsForm {
 public:
     explicit TInventoryReportOptionsForm(TFieldOrderForm& fieldOrder, QWidget* parent = nullptr);
 
+    // The chosen TBoxedOption.
+    int Boxed() const;
+
+private:
     QButtonGroup* BoxedOption = nullptr;
     QPushButton* OKButton = nullptr;
     QPushButton* CancelButton = nullptr;
