@@ -11,7 +11,6 @@
 #include "platform/qt/Services.h"
 #include "reports/CustomReports.h"
 #include "reports/ReportColumns.h"
-#include "reports/ReportFiles.h"
 #include "ui/FieldOrderForm.h"
 #include "ui/reports/ReportWriters.h"
 
