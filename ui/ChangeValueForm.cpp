@@ -10,6 +10,7 @@
 #include "platform/qt/CommandGuard.h"
 #include "platform/qt/QtCp1252.h"
 #include "platform/qt/Services.h"
+#include "ui/UiScale.h"
 #include "ui/DialogButtons.h"
 
 #include <QCheckBox>
@@ -77,7 +78,7 @@ TChangeValueForm::TChangeValueForm(QWidget* parent) : QDialog(parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(pages_);
     layout->addLayout(buttons);
-    resize(325, 167);
+    resize(Scaled(325, 167));
 }
 
 std::vector<std::string> TChangeValueForm::ResolveLookupValues(TDataFieldClass& field, const std::string& platform,

@@ -6,6 +6,7 @@
 #include "platform/qt/CommandGuard.h"
 #include "platform/qt/QtCp1252.h"
 #include "platform/qt/Services.h"
+#include "ui/UiScale.h"
 #include "ui/CustomPropertyDialog.h"
 #include "ui/FieldOrderForm.h"
 #include "ui/InventoryFormModel.h"
@@ -51,8 +52,8 @@ TInventoryForm::~TInventoryForm() = default;
 void TInventoryForm::BuildControls()
 {
     setWindowTitle("Media Inventory");
-    resize(523, 437);
-    setMinimumSize(515, 410);
+    resize(Scaled(523, 437));
+    setMinimumSize(Scaled(515, 410));
 
     // Made in tab order.
     BuildList();
@@ -140,7 +141,7 @@ QGroupBox* TInventoryForm::BuildCurrentItemGroup()
     LabelColorEdit = readOnly();
     CurrentCountEdit = readOnly(60);
     NewCountEdit = new QLineEdit(this);
-    NewCountEdit->setFixedWidth(60);
+    NewCountEdit->setFixedWidth(Scaled(60));
     NewCountEdit->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]{0,9}"), NewCountEdit));
     NewCountEdit->installEventFilter(this);
     IncQtyButton = new QPushButton("+", this);

@@ -4,6 +4,7 @@
 #include "model/ListFactory.h"
 #include "platform/Cp1252.h"
 #include "platform/qt/QtCp1252.h"
+#include "ui/UiScale.h"
 #include "ui/DialogButtons.h"
 
 #include <QComboBox>
@@ -76,7 +77,7 @@ TListPropertyForm::TListPropertyForm(const PlatformList& platforms, QWidget* par
     auto* layout = new QGridLayout(this);
     layout->addLayout(fields, 0, 0);
     layout->addLayout(buttons, 0, 1);
-    setFixedSize(353, 248);
+    setFixedSize(Scaled(353, 248).expandedTo(sizeHint()));
 }
 
 void TListPropertyForm::SetListType(const std::string& name)

@@ -1,5 +1,7 @@
 #include "ui/MigrationForm.h"
 
+#include "ui/UiScale.h"
+
 #include "model/Utils.h"
 #include "platform/qt/CommandGuard.h"
 #include "platform/qt/QtCp1252.h"
@@ -30,11 +32,11 @@ TMigrationForm::TMigrationForm(std::string programDir, QWidget* parent)
     Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
     Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    Memo1->setFixedSize(600, 233);
+    Memo1->setFixedSize(Scaled(600, 233));
 
     DoneButton = new QPushButton("Done", this);
     DoneButton->setObjectName("DoneButton");
-    DoneButton->setFixedSize(75, 25);
+    DoneButton->setFixedSize(Scaled(75, 25));
     DoneButton->setEnabled(false);
     connect(DoneButton, &QPushButton::clicked, this, Guarded([this] { DoneButtonClick(); }));
 
@@ -42,7 +44,7 @@ TMigrationForm::TMigrationForm(std::string programDir, QWidget* parent)
     layout->setContentsMargins(0, 0, 0, 6);
     layout->addWidget(Memo1);
     layout->addWidget(DoneButton, 0, Qt::AlignHCenter);
-    setFixedSize(600, 270);
+    setFixedSize(Scaled(600, 270).expandedTo(sizeHint()));
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName("Timer1");

@@ -5,6 +5,7 @@
 #include "config/SettingsStore.h"
 #include "platform/qt/CommandGuard.h"
 #include "platform/qt/Services.h"
+#include "ui/UiScale.h"
 #include "ui/DialogButtons.h"
 #include "ui/OptionsFormCartwellPage.h"
 #include "ui/OptionsFormLists.h"
@@ -44,7 +45,7 @@ TOptionsForm::TOptionsForm(SettingsStore& settings, PlatformList& platforms, QWi
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(pages_);
     layout->addLayout(buttons);
-    setFixedSize(sizeHint().expandedTo(QSize(515, 288)));
+    setFixedSize(sizeHint().expandedTo(Scaled(515, 288)));
 
     // Loading reads files and may show boxes: it runs in the guard like any command.
     RunCommand([this] {

@@ -1,5 +1,7 @@
 #include "ui/TextViewerForm.h"
 
+#include "ui/UiScale.h"
+
 #include "platform/SafeFile.h"
 #include "platform/Text.h"
 #include "platform/qt/PathText.h"
@@ -25,7 +27,7 @@ TTextViewerForm::TTextViewerForm(QWidget* parent) : QDialog(parent)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(memo_);
-    resize(656, 539);
+    resize(Scaled(656, 539));
 }
 
 QString TTextViewerForm::FileText(const std::string& fileName)

@@ -1,5 +1,7 @@
 #include "ui/UpdateForm.h"
 
+#include "ui/UiScale.h"
+
 #include "config/ManufacturerVerifier.h"
 #include "config/PlatformList.h"
 #include "model/BaseCustomListClass.h"
@@ -144,7 +146,7 @@ TUpdateForm::TUpdateForm(QWidget* parent) : QDialog(parent)
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(listView_, 1);
     layout->addLayout(buttons);
-    setFixedSize(520, 300);
+    setFixedSize(Scaled(520, 300).expandedTo(sizeHint()));
 }
 
 TUpdateForm::~TUpdateForm() = default;
