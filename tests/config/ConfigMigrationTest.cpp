@@ -161,7 +161,7 @@ TEST_F(ConfigMigrationTest, NoPermissionFailedWriteIsLoggedAndTheVersionStaysOld
     EXPECT_NE(lines[lines.size() - 2].find("Error: "), std::string::npos);
     EXPECT_NE(lines.back().find("tried again"), std::string::npos);
     EXPECT_EQ(ReadIniString(G_ConfigFile, "General", "ConfigVersion", "CFG1.0"), "CFG1.0");
-    EXPECT_EQ(ReadIniInteger(G_ConfigFile, "ReportList", "Count", 0), 3);
+    EXPECT_EQ(ReadIniInteger(G_ConfigFile, "ReportList", "Count", 0), 4);
 }
 
 }  // namespace
