@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <optional>
 
 #include "model/FieldText.h"
@@ -61,8 +62,9 @@ bool HeadAnswers(std::string_view head)
     return !MayStillBeTag(lines.Lines[0]);
 }
 
-// Line 2 may hold a long description; a start beyond this is no list file the peeks answer for.
-constexpr size_t kHeadLimit = 16u << 20;
+// The writer puts no bound on line 2 (a description of any length), so neither does the peek: it stops
+// once line 3 has begun, at the end of the file, or as soon as line 1 is no list file's tag.
+constexpr size_t kHeadLimit = SIZE_MAX;
 // Lines 1 and 2 of a list file are short: one read of this much nearly always answers a peek.
 constexpr size_t kFirstRead = 1024;
 // A buffer grown past this by a long head is not kept for the next peek.

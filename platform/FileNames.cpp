@@ -109,6 +109,8 @@ std::string ResolveFileNoCase(const std::string& path)
     return path;
 }
 
+bool IsSafeNamePart(std::string_view part) { return part.empty() || IsSafeName(part); }
+
 bool IsSafeName(std::string_view name)
 {
     if (name.empty() || name == "." || name == "..")

@@ -31,6 +31,8 @@ std::string ResolveFileNoCase(const std::string& path);
 
 // A name part taken from data: not empty, not "." or "..", no "/", "\", NUL or control characters.
 bool IsSafeName(std::string_view name);
+// A part of a name that may also be empty ("Media_View_.INI" for a list without a platform).
+bool IsSafeNamePart(std::string_view part);
 
 // Absolute path with "." and ".." resolved lexically; how a list is identified.
 std::string AbsoluteCleanPath(const std::string& path);

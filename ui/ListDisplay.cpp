@@ -132,7 +132,7 @@ std::string TListDisplayClass::ViewFileName(const TBaseCustomListClass& list)
 {
     const std::string& platform = list.GetPlatform();
     // The platform comes from a list file: it must not lead the name out of the configuration folder.
-    if (!IsSafeName(platform) || !IsSafeName(list.GetListType()))
+    if (!IsSafeNamePart(platform) || !IsSafeName(list.GetListType()))
         return {};
     return ResolveFileNoCase(JoinPath(G_ConfigFiles, list.GetListType() + "_View_" + platform + ".INI"));
 }

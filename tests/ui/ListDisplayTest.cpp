@@ -79,7 +79,8 @@ TEST_F(ListDisplayTest, ViewFileAndSectionNames)
         {"Media", "Game Box 64", "CartListView", "Media_View_Game Box 64.INI", "CartListView_GameBox64"},
         {"Hardware", "Korvo", "AddItemListView", "Hardware_View_Korvo.INI", "AddItemListView_Korvo"},
         {"Media", "../evil", "leftListView", "", "leftListView_../evil"},
-        {"Media", "", "CartListView", "", "CartListView_"},
+        {"Media", "", "CartListView", "Media_View_.INI", "CartListView_"},
+        {"Hardware", "..", "CartListView", "", "CartListView_.."},
     };
     for (const Case& c : cases) {
         auto list = CreateListObject(ListTypeFromName(c.listType));

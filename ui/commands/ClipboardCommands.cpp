@@ -101,7 +101,7 @@ void ClipboardCommands::RefreshAfterPaste(const TBaseCustomListClass& list, bool
 std::string ClipboardCommands::ExportColumnFile(const TBaseCustomListClass& list)
 {
     // The platform comes from a list file: it must not lead the name out of the configuration folder.
-    if (!IsSafeName(list.GetPlatform()) || !IsSafeName(list.GetListType()))
+    if (!IsSafeNamePart(list.GetPlatform()) || !IsSafeName(list.GetListType()))
         return {};
     return ResolveFileNoCase(JoinPath(G_ConfigFiles, list.GetListType() + "_Export_" + list.GetPlatform() + ".INI"));
 }
