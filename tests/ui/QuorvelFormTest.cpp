@@ -239,6 +239,8 @@ TEST_F(MainFormTest, RecentMenuFollowsOpensDropsAFailedOneAndIsKeptByARealClose)
     EXPECT_EQ(names(), (QStringList {b, a, "/nowhere/gone.csv"})) << "a list without items is not recorded";
     entries().at(2)->trigger();
     EXPECT_EQ(names(), (QStringList {b, a})) << "a failed open drops the entry";
+    EXPECT_EQ(TakeMessages(), (std::vector<ShownMessage> {
+                                  {MessageKind::Error, "The file \"/nowhere/gone.csv\" does not exist."}}));
     EXPECT_EQ(recent->Read("\\Software\\Quorvel", "MRU Items").size(), 1u) << "written at exit only";
     EXPECT_TRUE(form->close());
     EXPECT_EQ(recent->Read("\\Software\\Quorvel", "MRU Items"), (RecentFilesStore::Values {{"F0", b}, {"F1", a}}));

@@ -142,6 +142,10 @@ void ListCommands::OpenListFile(const std::string& fileName)
         Messages().Error(ToQString("The file \"" + file + "\" is already open."));
         return;
     }
+    if (!FileExists(file)) {
+        Messages().Error(PathToQString("The file \"" + file + "\" does not exist."));
+        return;
+    }
     bool loaded = false;
     try {
         switch (GetListFileType(file)) {
