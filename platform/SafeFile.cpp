@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <ctime>
+#include <dirent.h>
 #include <fcntl.h>
 #include <random>
 #include <sys/stat.h>
@@ -87,20 +89,59 @@ bool WriteAll(int fd, std::string_view content)
 
 // A fresh short name beside the target: a target whose name is near the limit of the file system
 // can still be saved. O_EXCL (or a failing link) makes a collision with another writer harmless.
+constexpr char kDigits[] = "0123456789abcdefghijklmnopqrstuvwxyz";
+constexpr std::string_view kTempPrefix = ".qv";
+constexpr std::string_view kTempSuffix = ".tmp";
+constexpr size_t kTempLetters = 10;
+
 std::string SpareName(const std::string& folder)
 {
     static std::mt19937_64 gen {std::random_device {}()};
-    static constexpr char kDigits[] = "0123456789abcdefghijklmnopqrstuvwxyz";
-    std::string name = ".qv";
+    std::string name(kTempPrefix);
     uint64_t r = gen();
-    for (int i = 0; i < 10; ++i, r /= 36)
+    for (size_t i = 0; i < kTempLetters; ++i, r /= 36)
         name += kDigits[r % 36];
-    return JoinPath(folder, name + ".tmp");
+    name += kTempSuffix;
+    return JoinPath(folder, name);
+}
+
+const char* FolderArg(const std::string& folder) { return folder.empty() ? "." : folder.c_str(); }
+
+int OpenUnnamedFile(const char* folder)
+{
+#ifdef O_TMPFILE
+    return ::open(folder, O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+#else
+    (void)folder;
+    errno = EOPNOTSUPP;
+    return -1;
+#endif
+}
+
+// Temporary files a killed save of ours left in Folder. Only our own names, regular files of this
+// user, untouched (ctime: a link or a write counts) for some minutes, so that a save running now in
+// another window or process keeps its files.
+void RemoveStaleTemps(const std::string& folder)
+{
+    DIR* dir = ::opendir(FolderArg(folder));
+    if (!dir)
+        return;
+    const time_t now = ::time(nullptr);
+    while (const dirent* entry = ::readdir(dir)) {
+        if (!detail::IsTempName(entry->d_name))
+            continue;
+        const std::string file = JoinPath(folder, entry->d_name);
+        struct stat st { };
+        if (::lstat(file.c_str(), &st) == 0 && S_ISREG(st.st_mode) && st.st_uid == ::geteuid() &&
+            now - st.st_ctime >= detail::SafeFileOps().StaleSeconds)
+            ::unlink(file.c_str());
+    }
+    ::closedir(dir);
 }
 
 void SyncFolder(const std::string& folder)
 {
-    const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int fd = ::open(FolderArg(folder), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd >= 0) {
         ::fsync(fd);
         ::close(fd);
@@ -167,7 +208,7 @@ std::string ResolveLinks(const std::string& path)
         if (n <= 0 || static_cast<size_t>(n) > target.size())
             return path;
         target.resize(static_cast<size_t>(n));
-        current = target.front() == '/' ? target : JoinPath(ExtractFileDir(current), target);
+        current = target.front() == '/' ? std::move(target) : JoinPath(ExtractFileDir(current), target);
     }
     return path;
 }
@@ -175,8 +216,17 @@ std::string ResolveLinks(const std::string& path)
 namespace detail {
 FileOps& SafeFileOps()
 {
-    static FileOps ops {::link, ::rename};
+    static FileOps ops {::link, ::rename, OpenUnnamedFile, 5 * 60};
     return ops;
+}
+
+bool IsTempName(std::string_view name)
+{
+    if (name.size() != kTempPrefix.size() + kTempLetters + kTempSuffix.size() || !name.starts_with(kTempPrefix) ||
+        !name.ends_with(kTempSuffix))
+        return false;
+    const std::string_view letters = name.substr(kTempPrefix.size(), kTempLetters);
+    return letters.find_first_not_of(kDigits) == std::string_view::npos;
 }
 }  // namespace detail
 
@@ -196,6 +246,13 @@ AtomicFileWriter::AtomicFileWriter(const std::string& path, bool makeBackup)
     backup_ = makeBackup && exists;
     if (backup_ && ChangeFileExt(target_, ".BAK") == target_)
         throw FileWriteError(path_);
+    RemoveStaleTemps(folder_);
+    fd_ = detail::SafeFileOps().OpenUnnamed(FolderArg(folder_));
+    // Naming it later goes through /proc; without /proc the file takes a name now.
+    if (fd_ >= 0 && ::access(("/proc/self/fd/" + std::to_string(fd_)).c_str(), F_OK) != 0) {
+        ::close(fd_);
+        fd_ = -1;
+    }
     for (int attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
         tmp_ = SpareName(folder_);
         fd_ = ::open(tmp_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
@@ -212,7 +269,8 @@ AtomicFileWriter::~AtomicFileWriter()
 {
     if (fd_ >= 0) {
         ::close(fd_);
-        ::unlink(tmp_.c_str());
+        if (!tmp_.empty())
+            ::unlink(tmp_.c_str());
     }
 }
 
@@ -220,8 +278,24 @@ void AtomicFileWriter::Fail()
 {
     ::close(fd_);
     fd_ = -1;
-    ::unlink(tmp_.c_str());
+    if (!tmp_.empty())
+        ::unlink(tmp_.c_str());
     throw FileWriteError(path_);
+}
+
+bool AtomicFileWriter::NameUnnamed()
+{
+    const std::string self = "/proc/self/fd/" + std::to_string(fd_);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const std::string name = SpareName(folder_);
+        if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+            tmp_ = name;
+            return true;
+        }
+        if (errno != EEXIST)
+            return false;
+    }
+    return false;
 }
 
 void AtomicFileWriter::Write(std::string_view piece)
@@ -266,13 +340,16 @@ void AtomicFileWriter::Commit()
         Send(pending_);
     pending_ = std::string();
     const bool flushed = ::fsync(fd_) == 0;
+    // The file gets a name only now that it is complete; the rename below puts it in place.
+    const bool named = flushed && (!tmp_.empty() || NameUnnamed());
     const bool closed = ::close(fd_) == 0;
     fd_ = -1;
     const auto fail = [&] {
-        ::unlink(tmp_.c_str());
+        if (!tmp_.empty())
+            ::unlink(tmp_.c_str());
         throw FileWriteError(path_);
     };
-    if (!flushed || !closed)
+    if (!flushed || !named || !closed)
         fail();
 
     const detail::FileOps& ops = detail::SafeFileOps();

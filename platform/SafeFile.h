@@ -10,8 +10,8 @@
 
 namespace quorvel {
 
-// A failure about one file: a fixed text followed by the file's name. The name keeps the file
-// system's bytes, so that a window can show it as the file system spells it.
+// A failure about one file: a fixed text (Windows-1252) followed by the file's name, kept as a path so
+// that a window shows it as the file system spells it.
 class FileError : public std::runtime_error {
 public:
     FileError(const std::string& prefix, const std::string& fileName);
@@ -24,6 +24,7 @@ private:
 };
 
 // A file could not be written ("Unable to write to " + name); the old file, if any, is unchanged.
+// Every writer of the program (INI files included) fails with this one error.
 class FileWriteError : public FileError {
 public:
     explicit FileWriteError(const std::string& fileName);
@@ -45,7 +46,10 @@ std::optional<size_t> ReadFileStartInto(const std::string& path, size_t limit, s
 std::string ResolveLinks(const std::string& path);
 
 // Replaces the file with Content so that a reader sees either the old or the new file, never a part:
-// a temporary file in the same folder, flushed, renamed over the target. A symbolic link stays and
+// a temporary file in the same folder, flushed, renamed over the target. The temporary file has no
+// name until it is complete where the file system allows it, so a killed save leaves nothing behind;
+// elsewhere it is named ".qv" + ten letters or digits + ".tmp", and such files of the user's that
+// have not changed for some minutes are removed at the next save in that folder. A symbolic link stays and
 // the file it points to is written. With makeBackup the old file becomes the target's name with
 // extension ".BAK" (an older one replaced) as part of that commit. A file the user may not write is
 // refused. Throws FileWriteError; on failure the target and its ".BAK" are as they were.
@@ -70,11 +74,13 @@ public:
 private:
     void Send(std::string_view bytes);
     [[noreturn]] void Fail();
+    // Gives the unnamed temporary file its name once it is complete.
+    bool NameUnnamed();
 
     std::string path_;
     std::string target_;
     std::string folder_;
-    std::string tmp_;
+    std::string tmp_;  // empty while the temporary file has no name
     bool backup_ = false;
     int fd_ = -1;
     std::string pending_;      // small pieces gathered into one write
@@ -102,13 +108,19 @@ private:
 };
 
 namespace detail {
-// The link and rename calls of WriteFileAtomic, so that tests can play a file system without hard
-// links or a rename that fails.
+// The link, rename and unnamed-open calls of WriteFileAtomic, so that tests can play a file system
+// without hard links, without unnamed files or with a rename that fails.
 struct FileOps {
     int (*Link)(const char*, const char*);
     int (*Rename)(const char*, const char*);
+    // An unnamed file in Folder open for writing, or -1.
+    int (*OpenUnnamed)(const char* folder);
+    // How long a temporary file of ours must have been left alone before a save takes it for stale.
+    long StaleSeconds;
 };
 FileOps& SafeFileOps();
+// Whether Name is one of the temporary names the writer makes.
+bool IsTempName(std::string_view name);
 }  // namespace detail
 
 }  // namespace quorvel

@@ -181,5 +181,51 @@ TEST_F(SafeFileTest, ReaderByPosition)
         EXPECT_FALSE(FileReader(name).IsOpen()) << name;
 }
 
+int NoUnnamed(const char*)
+{
+    errno = EOPNOTSUPP;
+    return -1;
+}
+
+// A save killed at any moment leaves nothing: the temporary file has no name until it is complete,
+// or, where it must have one, a later save removes it once it is stale. Nothing not ours goes.
+TEST_F(SafeFileTest, NoTemporaryFileOutlivesASave)
+{
+    detail::FileOps& ops = detail::SafeFileOps();
+    const detail::FileOps saved = ops;
+    const struct {
+        const char* Name;
+        bool Unnamed;
+        long StaleSeconds;
+        std::vector<std::string> Gone, Kept;
+    } cases[] = {
+        {"unnamed, stale ones of ours go", true, 0, {".qv0123456789.tmp", ".qvabcdefghij.tmp"},
+         {".qv012345678.tmp", ".qv0123456789.TMP", "x.qv0123456789.tmp", ".qvABCDEFGHIJ.tmp", "list.tmp"}},
+        {"named, stale ones of ours go", false, 0, {".qv0123456789.tmp"}, {".qv0123456789.tmp.keep"}},
+        {"recent ones stay", true, 3600, {}, {".qv0123456789.tmp"}},
+    };
+    for (const auto& c : cases) {
+        std::filesystem::remove_all(Dir());
+        std::filesystem::create_directory(Dir());
+        ops.OpenUnnamed = c.Unnamed ? saved.OpenUnnamed : NoUnnamed;
+        ops.StaleSeconds = c.StaleSeconds;
+        for (const auto& names : {c.Gone, c.Kept})
+            for (const auto& name : names)
+                WriteFile(name, "left");
+        {
+            AtomicFileWriter writer(PathOf("a.txt"));
+            writer.Write(std::string(1 << 17, 'a'));
+            // While the text is made, only a named temporary file shows.
+            EXPECT_EQ(EntryCount(), c.Kept.size() + (c.Unnamed ? 0u : 1u)) << c.Name;
+            writer.Commit();
+        }
+        EXPECT_EQ(ReadFile("a.txt"), std::string(1 << 17, 'a')) << c.Name;
+        EXPECT_EQ(EntryCount(), c.Kept.size() + 1) << c.Name;
+        for (const auto& name : c.Kept)
+            EXPECT_TRUE(Exists(name)) << c.Name << ": " << name;
+    }
+    ops = saved;
+}
+
 }  // namespace
 }  // namespace quorvel
