@@ -3,8 +3,10 @@
 #include "config/PlatformList.h"
 #include "config/ProgramSetup.h"
 #include "config/SettingsStore.h"
+#include "platform/FileNames.h"
 #include "platform/ProgramFolder.h"
 #include "platform/qt/CommandGuard.h"
+#include "platform/qt/PathText.h"
 #include "platform/qt/QtCp1252.h"
 #include "platform/qt/QtServices.h"
 #include "platform/qt/RecentFilesStore.h"
@@ -53,7 +55,7 @@ int ProgramBody(int argc, char** argv)
     // The main window comes first; the options dialog it uses is made beside it and loads the
     // settings before the main window is shown.
     TOptionsForm options(settings, platforms);
-    SettingsRecentFilesStore recentFiles;
+    SettingsRecentFilesStore recentFiles(PathToQString(JoinPath(programDir, "RecentFiles.conf")));
     TQuorvelForm form(settings, platforms, options, recentFiles);
     form.AttachCommandGroup(std::make_unique<WebCommands>(form, splash, UpdateCheckURLFor(VersionString())));
     TMigrationForm migration(programDir);

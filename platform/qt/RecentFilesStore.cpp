@@ -18,9 +18,7 @@ QString GroupPath(const QString& key, const QString& subkey)
 }  // namespace
 
 SettingsRecentFilesStore::SettingsRecentFilesStore(const QString& fileName)
-    : settings_(fileName.isEmpty()
-                    ? std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, "Quorvel", "Quorvel")
-                    : std::make_unique<QSettings>(fileName, QSettings::NativeFormat))
+    : settings_(std::make_unique<QSettings>(fileName, QSettings::NativeFormat))
 {
 }
 

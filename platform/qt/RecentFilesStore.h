@@ -24,11 +24,11 @@ public:
     virtual bool Replace(const QString& key, const QString& subkey, const Values& values) = 0;
 };
 
-// The store as a QSettings in the platform's native format under the user's configuration; a file
-// name instead places it there (tests).
+// The store as a QSettings file in the platform's native format. The program keeps it among the
+// collector's own files, so that each program folder has its own list.
 class SettingsRecentFilesStore final : public RecentFilesStore {
 public:
-    explicit SettingsRecentFilesStore(const QString& fileName = {});
+    explicit SettingsRecentFilesStore(const QString& fileName);
     ~SettingsRecentFilesStore() override;
 
     Values Read(const QString& key, const QString& subkey) override;
