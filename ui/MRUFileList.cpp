@@ -6,6 +6,7 @@
 #include "platform/qt/RecentFilesStore.h"
 
 #include <QApplication>
+#include <QScreen>
 #include <QFontMetrics>
 #include <QMenu>
 
@@ -40,6 +41,10 @@ TMRUMenuItem::TMRUMenuItem(TdfsMRUFileList* owner, const QString& caption, QObje
 TdfsMRUFileList::TdfsMRUFileList(RecentFilesStore& store, QObject* parent) : QObject(parent), store_(store)
 {
     MeasureText = [](const QString& text) { return QFontMetrics(QApplication::font("QMenu")).horizontalAdvance(text); };
+    WidestCaption = [] {
+        const QScreen* screen = QGuiApplication::primaryScreen();
+        return std::max(200, screen ? screen->availableGeometry().width() / 2 : 0);
+    };
 }
 
 TdfsMRUFileList::~TdfsMRUFileList() { RemoveMenuItems(); }
@@ -164,8 +169,28 @@ TMRUMenuItem* TdfsMRUFileList::AddEntry(const QString& caption)
     return entry;
 }
 
+QString TdfsMRUFileList::MenuCaption(const QString& path, int widest) const
+{
+    QString shown = MaxCaptionWidth > 0 ? ShortenPath(path, MaxCaptionWidth) : path;
+    if (MeasureText(shown) <= widest)
+        return shown;
+    // The longest middle cut that fits: as many characters kept on each side as the width allows.
+    const QString mark = QStringLiteral("\u2026");
+    qsizetype low = 0, high = shown.size();
+    while (low < high) {
+        const qsizetype keep = (low + high + 1) / 2;
+        const QString cut = shown.left(keep - keep / 2) + mark + shown.right(keep / 2);
+        if (MeasureText(cut) <= widest)
+            low = keep;
+        else
+            high = keep - 1;
+    }
+    return shown.left(low - low / 2) + mark + shown.right(low / 2);
+}
+
 void TdfsMRUFileList::PopulateMenu()
 {
+    const int widest = WidestCaption();
     if (!fileMenu_)
         return;
     RemoveMenuItems();
@@ -175,7 +200,7 @@ void TdfsMRUFileList::PopulateMenu()
     for (size_t i = 0; i < items_.size(); ++i) {
         const QString path = PathToQString(items_[i]);
         const QString accelerator = GetAccelerator(int(i));
-        const QString shown = MaxCaptionWidth > 0 ? ShortenPath(path, MaxCaptionWidth) : path;
+        const QString shown = MenuCaption(path, widest);
         // A "&" of the path is a character of the name, not an accelerator mark.
         TMRUMenuItem* entry = AddEntry(accelerator + QString(shown).replace('&', "&&"));
         entry->FullCaption = accelerator + path;

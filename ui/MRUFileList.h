@@ -46,6 +46,9 @@ public:
     std::function<void(const std::string& fileName)> OnMRUItemClick;
     // Width of a text in the menu font; tests replace it.
     std::function<int(const QString& text)> MeasureText;
+    // The widest caption a menu entry may have: half the screen, which leaves room for the menu's
+    // margins, its accelerators and the parent menu.
+    std::function<int()> WidestCaption;
 
     int Maximum() const { return maximum_; }
     // Lowering it drops the oldest names.
@@ -70,6 +73,9 @@ public:
     static QString GetAccelerator(int index);
     // Path shortened folder by folder ("/.../c/x.csv") until it fits Width; the name is never cut.
     QString ShortenPath(const QString& path, int width) const;
+    // The caption of a path: shortened to MaxCaptionWidth, and a name still wider than Widest (a menu
+    // must fit the screen) cut in its middle.
+    QString MenuCaption(const QString& path, int widest) const;
 
 private:
     void PopulateMenu();

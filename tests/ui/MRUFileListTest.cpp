@@ -138,6 +138,19 @@ TEST_F(MRUFileListTest, ShortensFolderByFolderAndNumbersUpToZ)
     for (const auto& c : cases)
         EXPECT_EQ(mru->ShortenPath("/alpha/beta/gamma/x.csv", c.width), c.shown) << c.width;
     EXPECT_EQ(mru->ShortenPath("x.csv", 1), "x.csv");
+    // A name still too wide for the screen is cut in its middle, and only then.
+    const struct {
+        const char* path;
+        int widest;
+        const char* shown;
+    } long_names[] = {
+        {"/alpha/x.csv", 200, "/alpha/x.csv"},
+        {"/a/abcdefghijklmnopqrst.csv", 1000, "abcdefghijklmnopqrst.csv"},
+        {"/a/abcdefghijklmnopqrst.csv", 100, "abcde\u2026.csv"},
+        {"/a/abcdefghijklmnopqrst.csv", 5, "\u2026"},
+    };
+    for (const auto& c : long_names)
+        EXPECT_EQ(mru->MenuCaption(c.path, c.widest), QString(c.shown)) << c.path << " " << c.widest;
 
     EXPECT_EQ(TdfsMRUFileList::GetAccelerator(0), "&1 ");
     EXPECT_EQ(TdfsMRUFileList::GetAccelerator(9), "&0 ");
