@@ -43,7 +43,7 @@ void WriteIniString(const std::string& fileName, const std::string& section, con
                     const std::string& value)
 {
     if (fileName.empty())
-        throw IniWriteError(fileName);
+        throw FileWriteError(fileName);
     IniFile ini = IniFile::Load(fileName);
     ini.SetValue(section, key, value);
     ini.Save();

@@ -14,11 +14,10 @@ extern std::string G_ConfigFile;     // program folder + "Quorvel.ini"
 extern std::string G_ConfigFiles;    // configuration folder, ending with "/"
 extern std::string G_PlatformsFile;  // G_ConfigFiles + "Platforms.ini"
 
-// Raised by the INI write routines: "Unable to write to " + file name.
-using IniWriteError = FileWriteError;
+// The INI write routines raise FileWriteError ("Unable to write to " + file name).
 
 // Sets G_ConfigFile and marks the first run. ProgramDir ends with "/".
-// Throws IniWriteError when the program folder cannot be written.
+// Throws FileWriteError when the program folder cannot be written.
 void InitConfigFile(const std::string& programDir);
 
 std::string ReadIniString(const std::string& fileName, const std::string& section, const std::string& key,

@@ -20,15 +20,24 @@ std::string Env(const char* name)
 
 }  // namespace
 
+NoHomeError::NoHomeError()
+    : std::runtime_error("Neither QUORVEL_HOME nor HOME is set to a folder, so there is no place to keep "
+                         "the configuration and the lists. Set QUORVEL_HOME to a folder and start again.")
+{
+}
+
 std::string WritableProgramDir()
 {
     std::string dir = Env("QUORVEL_HOME");
     if (dir.empty()) {
         const std::string xdg = Env("XDG_DATA_HOME");
+        const std::string home = Env("HOME");
         if (!xdg.empty() && xdg.front() == '/')
             dir = JoinPath(xdg, "Quorvel");
+        else if (!home.empty() && home.front() == '/')
+            dir = JoinPath(home, ".local/share/Quorvel");
         else
-            dir = JoinPath(Env("HOME"), ".local/share/Quorvel");
+            throw NoHomeError();
     }
     dir = WithTrailingSlash(dir);
     // A folder that cannot be made shows up as "Unable to write to ..." at the first write.

@@ -1,11 +1,20 @@
 #pragma once
 
+#include <stdexcept>
 #include <string>
 
 namespace quorvel {
 
+// Neither $QUORVEL_HOME nor $HOME names a folder: the program has nowhere to keep its files.
+class NoHomeError : public std::runtime_error {
+public:
+    NoHomeError();
+};
+
 // The writable half of the program folder (Quorvel.ini, the data folders, logs): $QUORVEL_HOME when
 // set, else $XDG_DATA_HOME/Quorvel/ or ~/.local/share/Quorvel/. Created when missing; ends with "/".
+// Throws NoHomeError when none of these is an absolute folder name, rather than writing below
+// whatever the current folder happens to be.
 std::string WritableProgramDir();
 
 // The read-only half shipped with the program (help, license, sample data): data/ beside the

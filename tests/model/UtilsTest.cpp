@@ -89,7 +89,7 @@ TEST_F(IniRoutinesTest, OneCallReadsWritesAndErases)
     EXPECT_EQ(ReadIniInteger(file, "a", "N", 0), -12);
     EraseIniSection(file, "b");
     EXPECT_EQ(ReadFile("x.ini"), "[A]\r\nn=-12\r\n");
-    EXPECT_EQ(test::ErrorOf<IniWriteError>([&] { WriteIniString(PathOf("missing/x.ini"), "A", "k", "v"); }),
+    EXPECT_EQ(test::ErrorOf<FileWriteError>([&] { WriteIniString(PathOf("missing/x.ini"), "A", "k", "v"); }),
               "Unable to write to " + PathOf("missing/x.ini"));
 }
 
@@ -131,14 +131,14 @@ TEST_F(InitConfigFileTest, FirstRunKeepsOtherSettings)
 TEST_F(InitConfigFileTest, UnwritableProgramFolderStops)
 {
     const std::string dir = PathOf("missing") + "/";
-    EXPECT_EQ(test::ErrorOf<IniWriteError>([&] { InitConfigFile(dir); }), "Unable to write to " + dir + "Quorvel.ini");
+    EXPECT_EQ(test::ErrorOf<FileWriteError>([&] { InitConfigFile(dir); }), "Unable to write to " + dir + "Quorvel.ini");
 }
 
 TEST_F(InitConfigFileTest, NoPermissionReadOnlyFolderStops)
 {
     QUORVEL_SKIP_AS_ROOT();
     ::chmod(Dir().c_str(), 0500);
-    EXPECT_THROW(InitConfigFile(Dir().string() + "/"), IniWriteError);
+    EXPECT_THROW(InitConfigFile(Dir().string() + "/"), FileWriteError);
     ::chmod(Dir().c_str(), 0700);
     EXPECT_FALSE(Exists("Quorvel.ini"));
 }

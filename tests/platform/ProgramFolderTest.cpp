@@ -28,6 +28,11 @@ TEST_F(ProgramFolderTest, WritableHalf)
     setenv("HOME", PathOf("user").c_str(), 1);
     EXPECT_EQ(WritableProgramDir(), PathOf("user") + "/.local/share/Quorvel/");
     EXPECT_TRUE(std::filesystem::is_directory(PathOf("user/.local/share/Quorvel")));
+    // No home at all, or a relative one: a clear error, never a folder below the current one.
+    for (const char* bad : {"", "relative"}) {
+        setenv("HOME", bad, 1);
+        EXPECT_THROW(WritableProgramDir(), NoHomeError) << bad;
+    }
     setenv("HOME", home.c_str(), 1);
     unsetenv("XDG_DATA_HOME");
 }
