@@ -11,6 +11,8 @@
 #include <thread>
 #include <vector>
 
+#include "platform/Cpus.h"
+
 #if defined(__GLIBC__)
 #include <malloc.h>
 #endif
@@ -22,10 +24,11 @@ namespace quorvel {
 // The most threads a job may use (benchmarks lower it to compare thread counts).
 inline std::atomic<size_t> MaxSliceThreads {8};
 
-// How many threads share a job that could be cut into at most Pieces slices.
+// How many threads share a job that could be cut into at most Pieces slices: no more than the CPUs
+// the process may run on (pinned to two, eight threads would only take turns).
 inline size_t SliceCount(size_t pieces)
 {
-    return std::min<size_t>({std::max(1u, std::thread::hardware_concurrency()), MaxSliceThreads.load(), pieces});
+    return std::max<size_t>(1, std::min<size_t>({UsableCpuCount(), MaxSliceThreads.load(), pieces}));
 }
 
 // While it lives, the allocator grows its heaps in big steps: threads that make many items at once

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string_view>
+
+// How many CPUs this process may run on: its affinity mask, lowered by a container's CPU quota.
+namespace quorvel {
+
+// Worked out once, on the first call; at least 1.
+size_t UsableCpuCount();
+// Worked out again on every call (for tests that change the affinity).
+size_t CountUsableCpus();
+
+// The CPUs a quota allows, rounded up: a cgroup v2 "cpu.max" line ("max 100000" or "150000 100000"),
+// or a cgroup v1 quota and period in microseconds (a quota of -1: none). No value for no quota.
+std::optional<size_t> CpusOfCpuMax(std::string_view line);
+std::optional<size_t> CpusOfQuota(long long quota, long long period);
+
+}  // namespace quorvel
