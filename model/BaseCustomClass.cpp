@@ -20,10 +20,11 @@ TBaseCustomClass::TBaseCustomClass(const TBaseCustomClass& other) : TBaseCustomC
 TBaseCustomClass::TBaseCustomClass(const FieldSet& fields, void* storage, int32_t capacity) : fields_(&fields)
 {
     MakeSlots(storage, capacity, [&](int32_t i) { return ValueSlot(fields[i].DefaultValue()); });
+    quantityShare_ = ComputeQuantityShare();
 }
 
 TBaseCustomClass::TBaseCustomClass(const TBaseCustomClass& other, void* storage, int32_t capacity)
-    : Modified(other.Modified), fields_(other.fields_)
+    : Modified(other.Modified), fields_(other.fields_), quantityShare_(other.quantityShare_)
 {
     MakeSlots(storage, capacity, [&](int32_t i) -> const ValueSlot& { return other.slots_[i]; });
 }
@@ -49,6 +50,7 @@ template <typename MakeSlot> void TBaseCustomClass::MakeSlots(void* storage, int
 
 TBaseCustomClass::~TBaseCustomClass()
 {
+    CountIn(nullptr);
     std::destroy_n(slots_, FieldCount());
     if (ownsSlots_)
         ::operator delete(slots_);
@@ -59,10 +61,44 @@ std::unique_ptr<TBaseCustomClass> TBaseCustomClass::Clone() const
     return std::unique_ptr<TBaseCustomClass>(new TBaseCustomClass(*this));
 }
 
+void TBaseCustomClass::CountIn(ItemCounts* counts) noexcept
+{
+    if (ItemCounts* old = Modified.Counts(); old == counts)
+        return;
+    const int64_t share = QuantityShare();
+    if (ItemCounts* old = Modified.Counts())
+        old->Quantity -= share;
+    if (counts)
+        counts->Quantity += share;
+    Modified.CountIn(counts);
+}
+
+int32_t TBaseCustomClass::ComputeQuantityShare() const noexcept
+{
+    const int32_t at = fields_->QuantityIndex();
+    if (at < 0)
+        return 0;
+    const ValueSlot& slot = slots_[at];
+    const auto value = slot.Kind() == ValueKind::Text ? TryTextToInteger(slot.Text()) : TryToInteger(slot.Value());
+    return value.value_or(0);
+}
+
+template <typename Change> void TBaseCustomClass::ChangeSlot(int32_t index, Change change)
+{
+    change(slots_[index]);
+    // A change that throws leaves the slot as it was, and the share with it.
+    if (index == fields_->QuantityIndex()) {
+        const int32_t before = quantityShare_;
+        quantityShare_ = ComputeQuantityShare();
+        if (ItemCounts* counts = Modified.Counts())
+            counts->Quantity += int64_t {quantityShare_} - before;
+    }
+}
+
 void TBaseCustomClass::ResetValues()
 {
     for (int32_t i = 0; i < FieldCount(); ++i)
-        slots_[i].Set((*fields_)[i].DefaultValue());
+        ChangeSlot(i, [&](ValueSlot& slot) { slot.Set((*fields_)[i].DefaultValue()); });
     Modified = false;
 }
 
@@ -94,13 +130,13 @@ void TBaseCustomClass::SetFieldValue(std::string_view name, const FieldValue& va
 
 void TBaseCustomClass::SetValueAt(int32_t index, const FieldValue& value)
 {
-    slots_[index].Set(value);
+    ChangeSlot(index, [&](ValueSlot& slot) { slot.Set(value); });
     Modified = true;
 }
 
 void TBaseCustomClass::SetTextAt(int32_t index, std::string_view text)
 {
-    slots_[index].SetText(text);
+    ChangeSlot(index, [&](ValueSlot& slot) { slot.SetText(text); });
     Modified = true;
 }
 
@@ -135,10 +171,10 @@ void TBaseCustomClass::Assign(const TBaseCustomClass& source)
         return;
     if (source.fields_ == fields_) {
         for (int32_t i = 0; i < FieldCount(); ++i)
-            slots_[i] = source.slots_[i];
+            ChangeSlot(i, [&](ValueSlot& slot) { slot = source.slots_[i]; });
     } else {
         for (int32_t i = 0; i < FieldCount(); ++i)
-            slots_[i].Set(source.GetFieldValue((*fields_)[i].Name));
+            ChangeSlot(i, [&](ValueSlot& slot) { slot.Set(source.GetFieldValue((*fields_)[i].Name)); });
     }
     Modified = source.Modified;
 }

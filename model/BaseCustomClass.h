@@ -18,9 +18,15 @@ public:
     explicit ListIndexError(int64_t index);
 };
 
+// What a list keeps over its items as they change, so that asking costs nothing: how many have their
+// modified flag set, and the sum of their Quantity values (a value that is no whole number counts 0).
+struct ItemCounts {
+    int64_t Modified = 0;
+    int64_t Quantity = 0;
+};
+
 // An item's modified flag. It reads and is set like a bool; while its item belongs to a list it also
-// keeps that list's count of modified items, so that asking a list whether anything changed costs
-// nothing. A copy takes the value only: the copy belongs to no list yet.
+// keeps that list's counts. A copy takes the value only: the copy belongs to no list yet.
 class ModifiedFlag {
 public:
     ModifiedFlag() = default;
@@ -29,8 +35,8 @@ public:
     ModifiedFlag& operator=(bool set) noexcept
     {
         if (set != bool(*this)) {
-            if (int64_t* count = Count())
-                *count += set ? 1 : -1;
+            if (ItemCounts* counts = Counts())
+                counts->Modified += set ? 1 : -1;
             bits_ ^= kSet;
         }
         return *this;
@@ -39,20 +45,23 @@ public:
     operator bool() const noexcept { return (bits_ & kSet) != 0; }
 
 private:
-    friend class TBaseCustomListClass;
-    // From now on counted in Count (nullptr: in none).
-    void CountIn(int64_t* count) noexcept
+    friend class TBaseCustomClass;
+    // From now on counted in Counts (nullptr: in none).
+    void CountIn(ItemCounts* counts) noexcept
     {
         const bool set = *this;
-        if (int64_t* old = Count(); old && set)
-            --*old;
-        bits_ = reinterpret_cast<uintptr_t>(count) | (set ? kSet : 0);
-        if (count && set)
-            ++*count;
+        if (ItemCounts* old = Counts(); old && set)
+            --old->Modified;
+        bits_ = reinterpret_cast<uintptr_t>(counts) | (set ? kSet : 0);
+        if (counts && set)
+            ++counts->Modified;
     }
-    int64_t* Count() const noexcept { return reinterpret_cast<int64_t*>(bits_ & ~kSet); }
+    ItemCounts* Counts() const noexcept { return reinterpret_cast<ItemCounts*>(bits_ & ~kSet); }
+    // Counted in Counts from now on, by whoever adds what the flag adds to them (for many items counted
+    // on several threads at once).
+    void PointAt(ItemCounts* counts) noexcept { bits_ = reinterpret_cast<uintptr_t>(counts) | (bits_ & kSet); }
 
-    // The count's address (aligned, so its lowest bit is free) and the flag in that bit: an item
+    // The counts' address (aligned, so its lowest bit is free) and the flag in that bit: an item
     // stays as small as it was with a bare bool.
     static constexpr uintptr_t kSet = 1;
     uintptr_t bits_ = 0;
@@ -109,11 +118,33 @@ protected:
     TBaseCustomClass(const TBaseCustomClass& other, void* storage, int32_t capacity);
 
 private:
+    friend class TBaseCustomListClass;
+    // From now on counted in Counts (nullptr: in none); Counts must not be shared with another thread.
+    void CountIn(ItemCounts* counts) noexcept;
+    // Whether the item is counted in Counts already, and its Quantity's share of a sum.
+    bool CountedIn(const ItemCounts* counts) const noexcept { return Modified.Counts() == counts; }
+    // For an item counted nowhere: counted in Counts from now on, its shares added to Shares instead
+    // (which the caller adds to Counts later), so that several threads may count items at once.
+    void CountInLater(ItemCounts* counts, ItemCounts& shares) noexcept
+    {
+        shares.Modified += Modified ? 1 : 0;
+        shares.Quantity += QuantityShare();
+        Modified.PointAt(counts);
+    }
+    int64_t QuantityShare() const noexcept { return quantityShare_; }
+    // The Quantity value as a whole number, 0 when it is none.
+    int32_t ComputeQuantityShare() const noexcept;
+    // Runs Change on the slot at Index, keeping the Quantity sum of the item's list.
+    template <typename Change> void ChangeSlot(int32_t index, Change change);
+
     template <typename MakeSlot> void MakeSlots(void* storage, int32_t capacity, MakeSlot make);
 
     const FieldSet* fields_;
     ValueSlot* slots_ = nullptr;
     bool ownsSlots_ = false;
+    // ComputeQuantityShare() kept as the value changes, so that counting the item in a list reads no
+    // value (in the padding after the flag above: the item does not grow).
+    int32_t quantityShare_ = 0;
 };
 
 // Room for N value slots inside an item object. An item kind derives from it before

@@ -4,6 +4,7 @@
 #include <iterator>
 
 #include "model/ItemSort.h"
+#include "model/ListFileSlices.h"
 
 namespace quorvel {
 
@@ -155,9 +156,32 @@ void TBaseCustomListClass::Assign(const TBaseCustomListClass& source)
 
 void TBaseCustomListClass::CountFlags(size_t first)
 {
-    // Counting an item of this list again changes nothing.
-    for (size_t i = first; i < items_.size(); ++i)
-        items_[i]->Modified.CountIn(&modifiedItems_);
+    // Counting an item of this list again changes nothing. Many new items (a read list) are counted
+    // in slices, each into counts of its own that are added up after.
+    const size_t count = items_.size() - first;
+    const size_t slices = SliceCount(count / 65536 + 1);
+    if (slices == 1) {
+        for (size_t i = first; i < items_.size(); ++i)
+            items_[i]->CountIn(&counts_);
+        return;
+    }
+    std::vector<ItemCounts> sliceCounts(slices);
+    std::vector<std::vector<size_t>> elsewhere(slices);
+    RunSlices(slices, [&](size_t t) {
+        for (size_t i = first + count * t / slices, end = first + count * (t + 1) / slices; i < end; ++i) {
+            TBaseCustomClass& item = *items_[i];
+            if (item.CountedIn(nullptr))
+                item.CountInLater(&counts_, sliceCounts[t]);
+            else if (!item.CountedIn(&counts_))
+                elsewhere[t].push_back(i);  // counted in another list's counts, left to this thread
+        }
+    });
+    for (size_t t = 0; t < slices; ++t) {
+        counts_.Modified += sliceCounts[t].Modified;
+        counts_.Quantity += sliceCounts[t].Quantity;
+        for (const size_t i : elsewhere[t])
+            items_[i]->CountIn(&counts_);
+    }
 }
 
 void TBaseCustomListClass::ReplaceItems(std::vector<std::unique_ptr<TBaseCustomClass>> items)

@@ -85,9 +85,12 @@ public:
     // A deep copy of Source's header values and items, made as items of this list's kind.
     virtual void Assign(const TBaseCustomListClass& source);
     // The list's own flag or any item's flag.
-    bool IsModified() const { return Modified || modifiedItems_ > 0; }
-    // How many items have their flag set (kept by the flags themselves).
-    int64_t ModifiedItemCount() const { return modifiedItems_; }
+    bool IsModified() const { return Modified || counts_.Modified > 0; }
+    // How many items have their flag set (kept by the items themselves).
+    int64_t ModifiedItemCount() const { return counts_.Modified; }
+    // The sum of the items' Quantity values, a value that is no whole number counting 0 (kept by the
+    // items themselves).
+    int64_t QuantitySum() const { return counts_.Quantity; }
     // Splits every item of Quantity 2 or more into single copies (the item itself is the first);
     // then sorts by Title. Refuses a result above MaxItems. A failure leaves the list as it was.
     void ExpandQuantities();
@@ -118,11 +121,11 @@ private:
 
     // Puts a new item vector in place after an operation built it whole.
     void ReplaceItems(std::vector<std::unique_ptr<TBaseCustomClass>> items);
-    // Counts the flags of items that came into the list from First on.
+    // Counts the items that came into the list from First on.
     void CountFlags(size_t first);
 
-    // Declared before the items, which leave it as they are destroyed.
-    int64_t modifiedItems_ = 0;
+    // Declared before the items, which leave them as they are destroyed.
+    ItemCounts counts_;
     std::vector<std::unique_ptr<TBaseCustomClass>> items_;
 };
 

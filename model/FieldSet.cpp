@@ -28,6 +28,8 @@ void FieldSet::AddField(const std::string& name, const std::string& caption, TFi
     field.Default = defaultValue;
     // The first field of a name wins, as a scan in field order would find it.
     index_.emplace(field.Name, Count());
+    if (field.Name == "QUANTITY" && quantityIndex_ < 0)
+        quantityIndex_ = Count();
     fields_.push_back(std::move(field));
 }
 

@@ -31,6 +31,8 @@ public:
     // Position of the first field of that name, ignoring case; -1 when there is none.
     int32_t IndexOf(std::string_view name) const;
     std::vector<std::string> Names() const;
+    // IndexOf("Quantity"), found once: lists keep the sum of their items' quantities.
+    int32_t QuantityIndex() const { return quantityIndex_; }
 
 private:
     struct NoCaseHash {
@@ -43,6 +45,7 @@ private:
     };
 
     std::vector<FieldDefinition> fields_;
+    int32_t quantityIndex_ = -1;
     std::unordered_map<std::string, int32_t, NoCaseHash, NoCaseEqual> index_;
 };
 

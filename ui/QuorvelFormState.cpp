@@ -24,19 +24,6 @@ namespace {
 
 std::string Cut25(const std::string& text) { return text.size() > 25 ? text.substr(0, 25) + "..." : text; }
 
-// A Quantity that is no number counts as 0.
-int64_t QuantitySum(const TBaseCustomListClass& list)
-{
-    int64_t sum = 0;
-    FieldPositions positions({"Quantity"});
-    for (const auto& item : list.Items()) {
-        const int32_t at = positions.In(item->Fields())[0];
-        if (at >= 0)
-            sum += TryToInteger(item->ValueAt(at)).value_or(0);
-    }
-    return sum;
-}
-
 }  // namespace
 
 std::string TQuorvelForm::TabCaption(size_t index) const
@@ -72,7 +59,7 @@ void TQuorvelForm::UpdateStatusBar()
         statusPanels_[size_t(i)]->clear();
     if (currentList_) {
         statusPanels_[1]->setText(
-            ToQString(std::to_string(QuantitySum(*currentList_)) + " " + currentList_->GetListType()));
+            ToQString(std::to_string(currentList_->QuantitySum()) + " " + currentList_->GetListType()));
         statusPanels_[2]->setText(ToQString(std::to_string(currentList_->Count()) + " Rows"));
     }
     int media = 0, hardware = 0;

@@ -3,12 +3,14 @@
 #include "support/Checks.h"
 #include "support/GlobalsTest.h"
 
+#include <algorithm>
 #include <functional>
 
 #include "ListTestSupport.h"
 #include "model/CartListClass.h"
 #include "model/HardwareListClass.h"
 #include "model/ListFactory.h"
+#include "model/ListFileSlices.h"
 
 namespace quorvel {
 namespace {
@@ -193,7 +195,17 @@ TEST(ListCopyTest, AssignIsADeepCopy)
     EXPECT_EQ(copy.Count(), 0);
 }
 
-// The list's count of modified items after every operation that adds, removes, copies or flags items.
+// The sum of the items' quantities walked item by item: what the kept sum must always equal.
+int64_t WalkedQuantitySum(const TBaseCustomListClass& list)
+{
+    int64_t sum = 0;
+    for (const auto& item : list.Items())
+        sum += TryToInteger(item->GetFieldValue("Quantity")).value_or(0);
+    return sum;
+}
+
+// The list's count of modified items and its quantity sum after every operation that adds, removes,
+// copies, flags or changes items.
 TEST(ListCopyTest, ModifiedCountFollowsEveryItemOperation)
 {
     const auto flagged = [](TBaseCustomListClass& list, const char* title, int quantity) {
@@ -214,6 +226,12 @@ TEST(ListCopyTest, ModifiedCountFollowsEveryItemOperation)
         {"flag set twice", [](auto& l) { l.GetItem(0)->Modified = true; }, 2},
         {"flag cleared", [](auto& l) { l.GetItem(0)->Modified = false; }, 1},
         {"values reset", [](auto& l) { l.GetItem(2)->ResetValues(); }, 1},
+        {"quantity set", [](auto& l) { l.GetItem(0)->SetFieldValue("Quantity", 10); }, 2},
+        {"quantity not a number", [](auto& l) { l.GetItem(0)->SetFieldValue("Quantity", Text("many")); }, 2},
+        {"quantity text", [](auto& l) { l.GetItem(1)->SetTextAt(l.GetItem(1)->IndexOfField("Quantity"), "41"); }, 3},
+        {"quantity too big", [](auto& l) { l.GetItem(1)->SetFieldValue("Quantity", Text("99999999999")); }, 3},
+        {"quantity fraction", [](auto& l) { l.GetItem(1)->SetFieldValue("Quantity", 2.5); }, 3},
+        {"quantity reset", [](auto& l) { l.GetItem(0)->ResetValues(); }, 1},
         {"item assigned", [](auto& l) { l.GetItem(1)->Assign(*l.GetItem(0)); }, 3},
         {"add", [&](auto& l) { l.Add(flagged(l, "D", 1)); }, 3},
         {"add items",
@@ -261,9 +279,70 @@ TEST(ListCopyTest, ModifiedCountFollowsEveryItemOperation)
             flags += item->Modified ? 1 : 0;
         EXPECT_EQ(list.ModifiedItemCount(), flags) << c.Name;
         EXPECT_EQ(list.ModifiedItemCount(), c.Count) << c.Name;
+        EXPECT_EQ(list.QuantitySum(), WalkedQuantitySum(list)) << c.Name;
         list.SetModified(false);
         EXPECT_EQ(list.IsModified(), c.Count > 0) << c.Name;
     }
+}
+
+TEST(ListCopyTest, QuantitySumFollowsValueChangesOfListedItems)
+{
+    TCartListClass list;
+    TBaseCustomClass& a = AddItem(list, TQ("A", 3));
+    AddItem(list, TQ("B", Text("4")));
+    EXPECT_EQ(list.QuantitySum(), 7);
+    a.SetFieldValue("Quantity", Text("x"));
+    EXPECT_EQ(list.QuantitySum(), 4);
+    a.SetFieldValue("quantity", -2);
+    EXPECT_EQ(list.QuantitySum(), 2);
+    // An item outside the list changes nothing, also once it has been copied from a listed one.
+    auto loose = a.Clone();
+    loose->SetFieldValue("Quantity", 100);
+    EXPECT_EQ(list.QuantitySum(), 2);
+    list.Delete(0);
+    EXPECT_EQ(list.QuantitySum(), 4);
+    list.Add(std::move(loose));
+    EXPECT_EQ(list.QuantitySum(), 104);
+    list.Clear();
+    EXPECT_EQ(list.QuantitySum(), 0);
+}
+
+// Many items at once are counted in slices; counts that do not divide evenly into them, and items
+// already counted in the list (a re-sorted vector), are counted once each.
+TEST(ListCopyTest, ManyAddedItemsAreCountedOnceInSlices)
+{
+    const size_t threads = MaxSliceThreads;
+    for (const size_t limit : {size_t(1), size_t(3), size_t(8)}) {
+        MaxSliceThreads = limit;
+        TCartListClass list;
+        AddItem(list, TQ("first", 5));
+        std::vector<std::unique_ptr<TBaseCustomClass>> items;
+        int64_t flagged = 0;
+        for (int i = 0; i < 200003; ++i) {
+            auto item = list.CreateItem();
+            if (i % 7 == 0)
+                item->SetFieldValue("Quantity", Text(i % 2 ? "3" : "2"));
+            else
+                item->SetFieldValue("Quantity", i % 5);
+            item->Modified = i % 3 == 0;
+            flagged += i % 3 == 0 ? 1 : 0;
+            items.push_back(std::move(item));
+        }
+        list.AddItems(std::move(items));
+        EXPECT_EQ(list.ModifiedItemCount(), flagged) << limit;
+        EXPECT_EQ(list.QuantitySum(), WalkedQuantitySum(list)) << limit;
+        // Expanding puts the list's own items and new copies in a new vector: each counts once.
+        const int64_t sum = list.QuantitySum();
+        list.ExpandQuantities();
+        EXPECT_EQ(list.ModifiedItemCount(), std::count_if(list.Items().begin(), list.Items().end(),
+                                                          [](const auto& item) { return bool(item->Modified); }))
+            << limit;
+        EXPECT_EQ(list.QuantitySum(), WalkedQuantitySum(list)) << limit;
+        EXPECT_LE(list.QuantitySum(), sum) << limit;
+        list.DeleteItems({0, 1});
+        EXPECT_EQ(list.QuantitySum(), WalkedQuantitySum(list)) << limit;
+    }
+    MaxSliceThreads = threads;
 }
 
 }  // namespace
