@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <cmath>
 #include <cstring>
 #include <optional>
@@ -102,18 +103,6 @@ public:
     const std::string& Arena() const { return arena_; }
     // Drops the texts of the keys built so far; the arena keeps its memory for the next keys.
     void ClearArena() { arena_.clear(); }
-    std::string TakeArena() { return std::move(arena_); }
-    // Appends another builder's texts; answers where they begin.
-    size_t AppendArena(const std::string& texts)
-    {
-        arena_ += texts;
-        return arena_.size() - texts.size();
-    }
-    void GiveArena(std::string arena)
-    {
-        arena_ = std::move(arena);
-        arena_.clear();
-    }
 
 private:
     // The field's position in the item's set; -1 when the set lacks it.
@@ -188,13 +177,11 @@ struct NumberKey {
     uint32_t Index;
 };
 
-// The working memory of a sort, kept by each thread for its next sort: the pages of fresh buffers
-// cost about a fifth of a sort to touch. What a very big list needed is given back after.
+// The working memory of one sort.
 struct SortBuffers {
     std::vector<NumberKey> Numbers, Prefixes, Radix;
     std::vector<SortKey> Others;
     std::array<std::vector<SortKey>, 3> Ranks;
-    std::string Arena;
 
     void Clear()
     {
@@ -203,25 +190,6 @@ struct SortBuffers {
         Others.clear();
         for (auto& rank : Ranks)
             rank.clear();
-        Arena.clear();
-    }
-
-    void TrimAfterUse()
-    {
-        constexpr size_t kKeep = 32 << 20;
-        size_t bytes = Arena.capacity() + Others.capacity() * sizeof(SortKey);
-        for (const auto* v : {&Numbers, &Prefixes, &Radix})
-            bytes += v->capacity() * sizeof(NumberKey);
-        for (const auto& rank : Ranks)
-            bytes += rank.capacity() * sizeof(SortKey);
-        if (bytes > kKeep)
-            *this = SortBuffers();
-    }
-
-    static SortBuffers& OfThisThread()
-    {
-        thread_local SortBuffers buffers;
-        return buffers;
     }
 };
 
@@ -335,17 +303,20 @@ void SortOtherKeys(std::vector<SortKey>& keys, const char* arena, bool descendin
     }
 }
 
-// Whether the items already stand in the order the sort gives them (ties in place), found in one
-// pass over neighbouring keys built into two small arenas: a list kept in that order, as one saved
-// from the grid is, then needs no key buffers and no sort.
-template <typename Items> bool InOrder(const Items& items, std::string_view fieldName, bool descending)
+// Whether Items[First, Last) stand in the order the sort gives them (ties in place), found in one
+// pass over neighbouring keys built into two small arenas; stops early once Disorder is set.
+template <typename Items>
+bool RangeInOrder(const Items& items, size_t first, size_t last, std::string_view fieldName, bool descending,
+                  const std::atomic<bool>& disorder)
 {
     KeyBuilder builders[2] = {KeyBuilder(fieldName), KeyBuilder(fieldName)};
-    SortKey previous = builders[0].Build(*items[0], 0);
+    SortKey previous = builders[0].Build(*items[first], 0);
     constexpr size_t kAhead = 9;
-    for (size_t i = 1; i < items.size(); ++i) {
-        if (i + kAhead < items.size())
+    for (size_t i = first + 1; i < last; ++i) {
+        if (i + kAhead < last)
             __builtin_prefetch(&*items[i + kAhead]);
+        if (i % 4096 == 0 && disorder.load(std::memory_order_relaxed))
+            return false;
         KeyBuilder& builder = builders[i % 2];
         builder.ClearArena();
         const SortKey key = builder.Build(*items[i], static_cast<uint32_t>(i));
@@ -355,6 +326,86 @@ template <typename Items> bool InOrder(const Items& items, std::string_view fiel
         previous = key;
     }
     return true;
+}
+
+// Whether the items already stand in order: a list kept in that order, as one saved from the grid
+// is, then needs no key buffers and no sort. A big list is checked in slices on worker threads,
+// each slice from the last item of the one before.
+template <typename Items> bool InOrder(const Items& items, std::string_view fieldName, bool descending)
+{
+    const size_t slices = SliceCount(items.size() / 32768 + 1);
+    std::atomic<bool> disorder {false};
+    RunSlices(slices, [&](size_t t) {
+        const size_t first = items.size() * t / slices, last = items.size() * (t + 1) / slices;
+        if (!RangeInOrder(items, first == 0 ? 0 : first - 1, last, fieldName, descending, disorder))
+            disorder = true;
+    });
+    return !disorder;
+}
+
+// Hands the keys of Items[First, Last) to Emit in their sorted order (ties by position). Converted
+// numbers go through a radix sort; every other key through the comparison. Buffers is working memory.
+template <typename Items, typename Emit>
+void SortRange(const Items& items, size_t first, size_t last, KeyBuilder& builder, bool descending,
+               SortBuffers& buffers, Emit emit)
+{
+    buffers.Clear();
+    auto& numbers = buffers.Numbers;
+    auto& others = buffers.Others;
+    numbers.reserve(last - first);
+    others.reserve(last - first);
+    BuildKeys(items, first, last, builder, [&](const SortKey& key) {
+        if (key.Rank == Converted && key.Kind == KeyKind::Number)
+            numbers.push_back({descending ? ~key.Number : key.Number, key.Index});
+        else
+            others.push_back(key);
+    });
+    const char* arena = builder.Arena().data();
+    // The original position breaks ties, which makes the order total and the sort stable.
+    SortOtherKeys(others, arena, descending, buffers);
+    RadixSort(numbers, buffers.Radix);
+    // Numbers sort after the keys that do not convert and before converted text.
+    const auto boundary = std::partition_point(others.begin(), others.end(), [descending](const SortKey& key) {
+        return descending ? key.Rank == Converted : key.Rank != Converted;
+    });
+    for (auto it = others.begin(); it != boundary; ++it)
+        emit(*it);
+    for (const auto& number : numbers) {
+        SortKey key;
+        key.Rank = Converted;
+        key.Kind = KeyKind::Number;
+        key.Number = descending ? ~number.Bits : number.Bits;
+        key.Index = number.Index;
+        emit(key);
+    }
+    for (auto it = boundary; it != others.end(); ++it)
+        emit(*it);
+}
+
+// A key of a sorted slice; its text stays in the slice's arena.
+struct MergedKey {
+    SortKey Key;
+    const char* Arena;
+};
+
+// Hands the keys of two sorted slices to Emit in their merged order.
+
+template <typename Emit>
+void MergeSlices(const std::vector<MergedKey>& a, const std::vector<MergedKey>& b, bool descending, Emit emit)
+{
+    const auto less = [descending](const MergedKey& x, const MergedKey& y) {
+        const int c = CompareKeys(x.Key, x.Arena, y.Key, y.Arena);
+        if (c != 0)
+            return descending ? c > 0 : c < 0;
+        return x.Key.Index < y.Key.Index;
+    };
+    size_t i = 0, j = 0;
+    while (i < a.size() && j < b.size())
+        emit(less(b[j], a[i]) ? b[j++] : a[i++]);
+    for (; i < a.size(); ++i)
+        emit(a[i]);
+    for (; j < b.size(); ++j)
+        emit(b[j]);
 }
 
 // Items is a vector of owning or plain item pointers.
@@ -369,61 +420,46 @@ std::vector<uint32_t> OrderOf(const Items& items, std::string_view fieldName, in
             order.push_back(i);
         return order;
     }
-    SortBuffers& buffers = SortBuffers::OfThisThread();
-    buffers.Clear();
-    KeyBuilder builder(fieldName);
-    builder.GiveArena(std::move(buffers.Arena));
-    // Converted numbers go through a radix sort; every other key through the comparison.
-    auto& numbers = buffers.Numbers;
-    auto& others = buffers.Others;
-    numbers.reserve(items.size());
-    others.reserve(items.size());
-    const auto keep = [&](std::vector<NumberKey>& numbers, std::vector<SortKey>& others) {
-        return [&numbers, &others, descending](const SortKey& key) {
-            if (key.Rank == Converted && key.Kind == KeyKind::Number)
-                numbers.push_back({descending ? ~key.Number : key.Number, key.Index});
-            else
-                others.push_back(key);
-        };
-    };
-    // A big list's keys are built in slices on worker threads (reading the items only), each into
-    // its own arena, and joined in item order.
     const size_t slices = SliceCount(items.size() / 32768 + 1);
     if (slices == 1) {
-        BuildKeys(items, 0, items.size(), builder, keep(numbers, others));
-    } else {
-        std::vector<KeyBuilder> builders(slices, KeyBuilder(fieldName));
-        std::vector<std::vector<NumberKey>> sliceNumbers(slices);
-        std::vector<std::vector<SortKey>> sliceOthers(slices);
-        RunSlices(slices, [&](size_t t) {
-            BuildKeys(items, items.size() * t / slices, items.size() * (t + 1) / slices, builders[t],
-                      keep(sliceNumbers[t], sliceOthers[t]));
-        });
-        for (size_t t = 0; t < slices; ++t) {
-            const size_t base = builder.AppendArena(builders[t].Arena());
-            numbers.insert(numbers.end(), sliceNumbers[t].begin(), sliceNumbers[t].end());
-            for (SortKey key : sliceOthers[t]) {
-                key.Offset += base;
-                others.push_back(key);
-            }
-        }
+        // The working memory is given back after: a grid that keeps a sorted list open should not
+        // keep its sort's buffers too.
+        SortBuffers buffers;
+        KeyBuilder builder(fieldName);
+        SortRange(items, 0, items.size(), builder, descending, buffers,
+                  [&](const SortKey& key) { order.push_back(key.Index); });
+        return order;
     }
-    const char* arena = builder.Arena().data();
-    // The original position breaks ties, which makes the order total and the sort stable.
-    SortOtherKeys(others, arena, descending, buffers);
-    RadixSort(numbers, buffers.Radix);
-    // Numbers sort after the keys that do not convert and before converted text.
-    const auto boundary = std::partition_point(others.begin(), others.end(), [descending](const SortKey& key) {
-        return descending ? key.Rank == Converted : key.Rank != Converted;
+    // A big list is cut into slices that are sorted on worker threads (reading the items only), each
+    // with its own keys and arena; the sorted slices are then merged in pairs, also side by side.
+    std::vector<KeyBuilder> builders(slices, KeyBuilder(fieldName));
+    std::vector<std::vector<MergedKey>> runs(slices);
+    RunSlices(slices, [&](size_t t) {
+        SortBuffers buffers;
+        const size_t first = items.size() * t / slices, last = items.size() * (t + 1) / slices;
+        runs[t].reserve(last - first);
+        SortRange(items, first, last, builders[t], descending, buffers, [&](const SortKey& key) {
+            runs[t].push_back({key, nullptr});
+        });
+        for (auto& run : runs[t])
+            run.Arena = builders[t].Arena().data();
     });
-    for (auto it = others.begin(); it != boundary; ++it)
-        order.push_back(it->Index);
-    for (const auto& key : numbers)
-        order.push_back(key.Index);
-    for (auto it = boundary; it != others.end(); ++it)
-        order.push_back(it->Index);
-    buffers.Arena = builder.TakeArena();
-    buffers.TrimAfterUse();
+    while (runs.size() > 2) {
+        std::vector<std::vector<MergedKey>> merged((runs.size() + 1) / 2);
+        RunSlices(merged.size(), [&](size_t t) {
+            if (2 * t + 1 == runs.size()) {
+                merged[t] = std::move(runs[2 * t]);
+                return;
+            }
+            merged[t].reserve(runs[2 * t].size() + runs[2 * t + 1].size());
+            MergeSlices(runs[2 * t], runs[2 * t + 1], descending,
+                        [&](const MergedKey& key) { merged[t].push_back(key); });
+            std::vector<MergedKey>().swap(runs[2 * t]);
+            std::vector<MergedKey>().swap(runs[2 * t + 1]);
+        });
+        runs = std::move(merged);
+    }
+    MergeSlices(runs[0], runs[1], descending, [&](const MergedKey& key) { order.push_back(key.Key.Index); });
     return order;
 }
 

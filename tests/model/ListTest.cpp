@@ -4,12 +4,14 @@
 #include "support/GlobalsTest.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <functional>
 #include <random>
 
 #include "ListTestSupport.h"
 #include "model/CartListClass.h"
 #include "model/HardwareListClass.h"
+#include "model/ListFileSlices.h"
 #include "platform/Cp1252.h"
 
 namespace quorvel {
@@ -293,6 +295,57 @@ TEST_F(SortStateTest, OrderIsTotalOnRandomMixedValues)
         std::shuffle(values.begin(), values.end(), random);
         EXPECT_EQ(sortedTexts(values), once) << field;
     }
+}
+
+// A big list is checked for order and sorted in slices that are then merged: the order must be the
+// one a single thread gives, for any number of threads, item counts that do not divide evenly, mixed
+// kinds of values, both directions, and a list in order but for one pair at a slice's edge.
+TEST_F(SortStateTest, SlicedSortGivesTheOrderOfOneThread)
+{
+    const size_t threads = MaxSliceThreads;
+    std::mt19937 random(5);
+    const std::vector<FieldValue> pool = {never,      Text(""),   Text("abc"), Text("10"), Text("9"), int32_t {7}, 2.5,
+                                          Text("4,5"), Text("x"), Text("Galactic Neon"), Text("galactic neon"), true};
+    std::vector<FieldValue> values;
+    for (int i = 0; i < 100003; ++i)
+        values.push_back(i % 3 ? pool[random() % pool.size()] : FieldValue(std::to_string(random() % 5000)));
+    const auto sorted = [&](const char* field, int32_t direction, const std::vector<FieldValue>& vs) {
+        TCartListClass list;
+        for (size_t i = 0; i < vs.size(); ++i)
+            AddItem(list, {{field, vs[i]}, {"Notes", FieldValue(std::to_string(i))}});
+        G_SortField = field;
+        G_SortDirection = direction;
+        list.Sort();
+        return Column(list, "Notes");
+    };
+    for (const char* field : {"Title", "Quantity"}) {
+        for (const int32_t direction : {1, -1}) {
+            MaxSliceThreads = 1;
+            const auto expected = sorted(field, direction, values);
+            for (const size_t limit : {size_t(2), size_t(3), size_t(8)}) {
+                MaxSliceThreads = limit;
+                EXPECT_EQ(sorted(field, direction, values), expected) << field << direction << limit;
+            }
+        }
+    }
+    // Titles in order, then two neighbours swapped where three slices meet.
+    std::vector<FieldValue> ordered;
+    for (int i = 0; i < 100003; ++i) {
+        char title[16];
+        std::snprintf(title, sizeof title, "t%07d", i);
+        ordered.push_back(Text(title));
+    }
+    const size_t edge = ordered.size() / 3;
+    std::swap(ordered[edge - 1], ordered[edge]);
+    for (const size_t limit : {size_t(1), size_t(3)}) {
+        MaxSliceThreads = limit;
+        const auto order = sorted("Title", 1, ordered);
+        EXPECT_EQ(order[edge - 1], std::to_string(edge)) << limit;
+        EXPECT_EQ(order[edge], std::to_string(edge - 1)) << limit;
+        EXPECT_TRUE(std::is_sorted(order.begin(), order.begin() + static_cast<std::ptrdiff_t>(edge) - 1,
+                                   [](const std::string& a, const std::string& b) { return std::stoi(a) < std::stoi(b); }));
+    }
+    MaxSliceThreads = threads;
 }
 
 }  // namespace
