@@ -95,6 +95,11 @@ template <typename Change> void TBaseCustomClass::ChangeSlot(int32_t index, Chan
     }
 }
 
+std::unique_ptr<TBaseCustomClass> TBaseCustomClass::CloneIn(ItemArena& arena, size_t textRoom) const
+{
+    return std::unique_ptr<TBaseCustomClass>(new (arena, textRoom) TBaseCustomClass(*this));
+}
+
 void TBaseCustomClass::ResetValues()
 {
     for (int32_t i = 0; i < FieldCount(); ++i)
@@ -137,6 +142,13 @@ void TBaseCustomClass::SetValueAt(int32_t index, const FieldValue& value)
 void TBaseCustomClass::SetTextAt(int32_t index, std::string_view text)
 {
     ChangeSlot(index, [&](ValueSlot& slot) { slot.SetText(text); });
+    Modified = true;
+}
+
+void TBaseCustomClass::SetTextIn(int32_t index, std::string_view text, ItemArena& arena)
+{
+    char* room = text.size() > ValueSlot::kInlineText ? arena.AllocateText(text.size()) : nullptr;
+    ChangeSlot(index, [&](ValueSlot& slot) { room ? slot.SetText(text, room) : slot.SetText(text); });
     Modified = true;
 }
 

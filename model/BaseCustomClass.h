@@ -8,6 +8,7 @@
 
 #include "model/DataField.h"
 #include "model/FieldSet.h"
+#include "model/ItemArena.h"
 #include "model/ValueSlot.h"
 
 namespace quorvel {
@@ -81,6 +82,21 @@ public:
 
     // A copy of the same kind with the same values and flag.
     virtual std::unique_ptr<TBaseCustomClass> Clone() const;
+    // The same made in Arena, with room there for TextRoom bytes of its texts (see SetTextIn).
+    virtual std::unique_ptr<TBaseCustomClass> CloneIn(ItemArena& arena, size_t textRoom) const;
+
+    // Items live in memory of their own, or in an arena's (CloneIn); delete frees either.
+    static void* operator new(size_t size) { return ItemArena::AllocateAlone(size); }
+    static void* operator new(size_t size, ItemArena& arena, size_t textRoom)
+    {
+        return arena.AllocateItem(size, textRoom);
+    }
+    static void operator delete(void* item) noexcept { ItemArena::Free(item); }
+    static void operator delete(void* item, ItemArena& arena, size_t) noexcept
+    {
+        (void)item;
+        arena.UndoItem();
+    }
 
     const FieldSet& Fields() const { return *fields_; }
     void ResetValues();
@@ -109,6 +125,8 @@ public:
     ValueKind KindAt(int32_t index) const { return slots_[index].Kind(); }
     std::string_view TextAt(int32_t index) const { return slots_[index].Text(); }
     void SetTextAt(int32_t index, std::string_view text);
+    // The same for an item just made by CloneIn(Arena, ...), the text stored in its text room.
+    void SetTextIn(int32_t index, std::string_view text, ItemArena& arena);
 
 protected:
     TBaseCustomClass(const TBaseCustomClass& other);

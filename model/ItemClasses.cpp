@@ -99,9 +99,19 @@ std::unique_ptr<TBaseCustomClass> TCartClass::Clone() const
     return std::unique_ptr<TBaseCustomClass>(new TCartClass(*this));
 }
 
+std::unique_ptr<TBaseCustomClass> TCartClass::CloneIn(ItemArena& arena, size_t textRoom) const
+{
+    return std::unique_ptr<TBaseCustomClass>(new (arena, textRoom) TCartClass(*this));
+}
+
 std::unique_ptr<TBaseCustomClass> THardwareClass::Clone() const
 {
     return std::unique_ptr<TBaseCustomClass>(new THardwareClass(*this));
+}
+
+std::unique_ptr<TBaseCustomClass> THardwareClass::CloneIn(ItemArena& arena, size_t textRoom) const
+{
+    return std::unique_ptr<TBaseCustomClass>(new (arena, textRoom) THardwareClass(*this));
 }
 
 std::string MatchText(const FieldValue& value) { return Cp1252::ToUpper(ToText(value)); }

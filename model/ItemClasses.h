@@ -20,6 +20,7 @@ class TCartClass : private InlineValueStorage<kMediaFieldCount>, public TBaseCus
 public:
     TCartClass() : TBaseCustomClass(MediaFieldSet(), ValueStorage(), kValueCapacity) { }
     std::unique_ptr<TBaseCustomClass> Clone() const override;
+    std::unique_ptr<TBaseCustomClass> CloneIn(ItemArena& arena, size_t textRoom) const override;
 
     // The value's text equals Value, ignoring case.
     bool FieldMatches(std::string_view fieldName, std::string_view value) const;
@@ -37,6 +38,7 @@ class THardwareClass : private InlineValueStorage<kHardwareFieldCount>, public T
 public:
     THardwareClass() : TBaseCustomClass(HardwareFieldSet(), ValueStorage(), kValueCapacity) { }
     std::unique_ptr<TBaseCustomClass> Clone() const override;
+    std::unique_ptr<TBaseCustomClass> CloneIn(ItemArena& arena, size_t textRoom) const override;
 
 protected:
     THardwareClass(const THardwareClass& other)

@@ -3,6 +3,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -54,22 +55,29 @@ public:
     ColumnMap(const std::vector<std::string>& names, const TBaseCustomClass& prototype);
 
     // Calls set(position, text) for every field a column names, with the line's value for that column;
-    // a field whose column the line lacks gets the empty text.
+    // a field whose column the line lacks gets the empty text. A Set that takes a third argument
+    // learns whether the text holds a "%".
     template <typename Set> void ForEachValue(std::string_view line, Set&& set) const
     {
+        const auto give = [&](int32_t p, std::string_view field, bool percent) {
+            if constexpr (std::is_invocable_v<Set&, int32_t, std::string_view, bool>)
+                set(p, field, percent);
+            else
+                set(p, field);
+        };
         size_t f = 0;
         const size_t used = positions_.size();
         if (used > 0) {
-            ForEachCSVField(line, ',', [&](std::string_view field) {
+            ForEachListField(line, [&](std::string_view field, bool percent) {
                 const int32_t p = positions_[f++];
                 if (p >= 0)
-                    set(p, field);
+                    give(p, field, percent);
                 return f < used;
             });
         }
         for (const auto& [column, p] : filled_)
             if (column >= f)
-                set(p, std::string_view());
+                give(p, std::string_view(), false);
     }
 
 private:

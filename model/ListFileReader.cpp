@@ -51,21 +51,22 @@ const ReaderKind& KindOf(const TBaseCustomListClass& list)
 }
 
 // Items of the item lines of Text (whole lines), each a copy of Prototype with the columns' fields
-// set to the line's values as text.
+// set to the line's values as text; the items and their texts are made in Arena.
 void ReadItemChunk(std::string_view text, const TBaseCustomClass& prototype, const ColumnMap& columns, bool decode,
-                   std::vector<std::unique_ptr<TBaseCustomClass>>& items)
+                   ItemArena& arena, std::vector<std::unique_ptr<TBaseCustomClass>>& items)
 {
     LineCursor cursor(text);
     std::string_view line;
     while (cursor.Next(line)) {
-        // A copy of the fresh item is cheaper than building defaults again, and the same.
-        auto item = prototype.Clone();
+        // A copy of the fresh item is cheaper than building defaults again, and the same. The line's
+        // texts, decoded or not, take at most the line's bytes.
+        auto item = prototype.CloneIn(arena, line.size());
         // A short line gives the remaining columns the empty text, not their defaults.
-        columns.ForEachValue(line, [&](int32_t p, std::string_view field) {
-            if (decode && field.find('%') != std::string_view::npos)
-                item->SetTextAt(p, DecodeFieldText(field));
+        columns.ForEachValue(line, [&](int32_t p, std::string_view field, bool percent) {
+            if (decode && percent)
+                item->SetTextIn(p, DecodeFieldText(field), arena);
             else
-                item->SetTextAt(p, field);
+                item->SetTextIn(p, field, arena);
         });
         item->Modified = false;
         items.push_back(std::move(item));
@@ -132,9 +133,9 @@ struct ItemMaker {
     const ColumnMap& Columns;
     bool Decode;
 
-    void Make(std::string_view lines, ItemVector& items) const
+    void Make(std::string_view lines, ItemArena& arena, ItemVector& items) const
     {
-        ReadItemChunk(lines, Prototype, Columns, Decode, items);
+        ReadItemChunk(lines, Prototype, Columns, Decode, arena, items);
     }
 };
 
@@ -168,7 +169,10 @@ ItemVector ReadItemLines(std::string_view text, const ItemMaker& maker)
     RunSlices(threads, [&](size_t t) { counts[t] = CountLines(slice(t)); });
     CheckItemCount(counts);
     std::vector<ItemVector> slices(threads);
-    RunSlices(threads, [&](size_t t) { maker.Make(slice(t), slices[t]); });
+    RunSlices(threads, [&](size_t t) {
+        ItemArena arena;
+        maker.Make(slice(t), arena, slices[t]);
+    });
     return JoinSlices(slices);
 }
 
@@ -236,34 +240,40 @@ void ReadLineBlocks(const FileReader& file, uint64_t begin, uint64_t end, const 
         lines(std::string_view(buffer.data(), kept));
 }
 
-// The file's item lines read in slices on several threads, each slice through a small buffer of its
-// own: the file's text is never held whole while the items are made.
+// The file's item lines read in chunks of whole lines on several threads, each chunk through a small
+// buffer: the file's text is never held whole while the items are made. The chunks are many and
+// handed out in turn, so that a thread that is slowed does not hold up the others at the end.
 ItemVector ReadItemFile(const FileReader& file, uint64_t begin, const ItemMaker& maker, const std::string& fileName)
 {
     const uint64_t end = file.Size();
     const uint64_t size = end - begin;
-    const size_t threads = SliceCount(size / (1u << 20) + 1);
+    constexpr uint64_t kMinChunk = 1 << 20;
+    const size_t threads = SliceCount(size / kMinChunk + 1);
+    const uint64_t chunkSize = std::max<uint64_t>(kMinChunk, size / (threads * 8) + 1);
     std::vector<uint64_t> bounds {begin};
-    for (size_t t = 1; t < threads; ++t)
-        bounds.push_back(std::max(bounds.back(), NextLineStartIn(file, begin + size / threads * t, end, fileName)));
-    bounds.push_back(end);
+    while (bounds.back() < end && end - bounds.back() > chunkSize)
+        bounds.push_back(std::max(bounds.back() + 1, NextLineStartIn(file, bounds.back() + chunkSize, end, fileName)));
+    if (bounds.back() < end || bounds.size() == 1)
+        bounds.push_back(end);
+    const size_t chunks = bounds.size() - 1;
     // The workers' heaps are made by the first pass already.
     std::optional<AllocatorGrowth> growth;
     if (threads > 1)
         growth.emplace();
     // Reading the file twice costs less than making items that are then refused.
-    std::vector<size_t> counts(threads);
-    RunSlices(threads, [&](size_t t) {
-        ReadLineBlocks(file, bounds[t], bounds[t + 1], fileName,
-                       [&](std::string_view lines) { counts[t] += CountLines(lines); });
+    std::vector<size_t> counts(chunks);
+    RunChunks(chunks, threads, [&](size_t c, size_t) {
+        ReadLineBlocks(file, bounds[c], bounds[c + 1], fileName,
+                       [&](std::string_view lines) { counts[c] += CountLines(lines); });
     });
     CheckItemCount(counts);
-    std::vector<ItemVector> slices(threads);
-    RunSlices(threads, [&](size_t t) {
-        ReadLineBlocks(file, bounds[t], bounds[t + 1], fileName,
-                       [&](std::string_view lines) { maker.Make(lines, slices[t]); });
+    std::vector<ItemVector> parts(chunks);
+    std::vector<ItemArena> arenas(threads);
+    RunChunks(chunks, threads, [&](size_t c, size_t t) {
+        ReadLineBlocks(file, bounds[c], bounds[c + 1], fileName,
+                       [&](std::string_view lines) { maker.Make(lines, arenas[t], parts[c]); });
     });
-    return JoinSlices(slices);
+    return JoinSlices(parts);
 }
 
 // Puts what was read into the list; nothing before this changes it.

@@ -78,6 +78,33 @@ template <typename Work> void RunSlices(size_t slices, Work work)
             std::rethrow_exception(failure);
 }
 
+// Runs Work(chunk, thread) for chunks 0 .. Count - 1 on Threads threads, each thread taking the next
+// chunk from a shared counter: with many small chunks no thread waits long for a slow one. Chunks
+// after a failed one are skipped, and the failure of the first failed chunk (in list or file order)
+// is the one raised.
+template <typename Work> void RunChunks(size_t count, size_t threads, Work work)
+{
+    std::vector<std::exception_ptr> failures(count);
+    std::atomic<size_t> next {0};
+    std::atomic<size_t> firstFailed {count};
+    RunSlices(std::max<size_t>(1, std::min(threads, count)), [&](size_t t) {
+        for (size_t chunk; (chunk = next.fetch_add(1)) < count;) {
+            if (chunk > firstFailed.load())
+                continue;
+            try {
+                work(chunk, t);
+            } catch (...) {
+                failures[chunk] = std::current_exception();
+                for (size_t seen = firstFailed.load(); chunk < seen && !firstFailed.compare_exchange_weak(seen, chunk);)
+                    ;
+            }
+        }
+    });
+    for (const auto& failure : failures)
+        if (failure)
+            std::rethrow_exception(failure);
+}
+
 // Makes the texts of pieces 0 .. Count - 1 with Make(piece, out) on Threads workers, at most a few
 // pieces ahead of the one handed on, and hands them to HandOn(text) in order on the calling thread:
 // a long text is never held whole. The first failure in piece order (of Make or HandOn) stops the

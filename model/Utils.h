@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/SafeFile.h"
+#include "platform/Text.h"
 
 #include <stdexcept>
 #include <string>
@@ -68,6 +69,47 @@ template <typename Visit> void ForEachCSVField(std::string_view line, char separ
         if (sep == std::string_view::npos)
             return;
         pos = sep + 1;
+    }
+}
+
+// ForEachCSVField for commas in one scan of the line, telling visit(field, percent) also whether the
+// field holds a "%" (an escape to decode).
+template <typename Visit> void ForEachListField(std::string_view line, Visit&& visit)
+{
+    const size_t n = line.size();
+    if (n == 0)
+        return;
+    size_t pos = 0;
+    for (;;) {
+        bool percent = false;
+        if (pos < n && line[pos] == '"') {
+            size_t close = pos + 1;
+            while ((close = FindEither(line, close, '"', '%')) < n && line[close] == '%') {
+                percent = true;
+                ++close;
+            }
+            if (close == n) {
+                // An unclosed quote runs to the end of the line and leaves no further fields.
+                visit(line.substr(pos + 1), percent);
+                return;
+            }
+            if (!visit(line.substr(pos + 1, close - pos - 1), percent))
+                return;
+            // A comma usually follows the closing quote at once.
+            const size_t sep = close + 1 < n && line[close + 1] == ',' ? close + 1 : line.find(',', close + 1);
+            if (sep == std::string_view::npos)
+                return;
+            pos = sep + 1;
+        } else {
+            size_t sep = pos;
+            while ((sep = FindEither(line, sep, ',', '%')) < n && line[sep] == '%') {
+                percent = true;
+                ++sep;
+            }
+            if (!visit(line.substr(pos, sep - pos), percent) || sep == n)
+                return;
+            pos = sep + 1;
+        }
     }
 }
 

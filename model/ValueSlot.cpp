@@ -17,11 +17,11 @@ char* CopyBlock(std::string_view text)
 
 }  // namespace
 
-ValueSlot::ValueSlot(const ValueSlot& other)
+void ValueSlot::CopyLong(const ValueSlot& other)
 {
-    std::memcpy(bytes_, other.bytes_, sizeof bytes_);
-    if (other.bytes_[0] == kLongText)
-        Write(kDataAt, static_cast<const char*>(CopyBlock(other.Text())));
+    // A copy owns its text, wherever the original's lies.
+    Write(kDataAt, static_cast<const char*>(CopyBlock(other.Text())));
+    bytes_[kLentAt] = 0;
 }
 
 ValueSlot::ValueSlot(ValueSlot&& other) noexcept
@@ -51,7 +51,7 @@ ValueSlot& ValueSlot::operator=(ValueSlot&& other) noexcept
 
 void ValueSlot::Release() noexcept
 {
-    if (bytes_[0] == kLongText)
+    if (bytes_[0] == kLongText && bytes_[kLentAt] == 0)
         delete[] LongData();
 }
 
@@ -105,7 +105,7 @@ void ValueSlot::Set(const FieldValue& value)
         value);
 }
 
-void ValueSlot::SetText(std::string_view text)
+void ValueSlot::SetOtherText(std::string_view text)
 {
     // Text may lie in this slot's own block, so it is copied before the block goes.
     if (text.size() <= kInlineText) {
@@ -125,10 +125,25 @@ void ValueSlot::SetText(std::string_view text)
         std::memmove(const_cast<char*>(LongData()), text.data(), text.size());
         return;
     }
-    const char* block = CopyBlock(text);
+    SetLong(text, CopyBlock(text), false);
+}
+
+void ValueSlot::SetText(std::string_view text, char* room)
+{
+    if (text.size() <= kInlineText || text.size() > std::numeric_limits<uint32_t>::max()) {
+        SetText(text);
+        return;
+    }
+    std::memmove(room, text.data(), text.size());
+    SetLong(text, room, true);
+}
+
+void ValueSlot::SetLong(std::string_view text, const char* block, bool lent) noexcept
+{
     Release();
     std::memset(bytes_, 0, sizeof bytes_);
     bytes_[0] = kLongText;
+    bytes_[kLentAt] = lent ? 1 : 0;
     Write(kSizeAt, static_cast<uint32_t>(text.size()));
     Write(kDataAt, block);
 }

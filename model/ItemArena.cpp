@@ -1,0 +1,92 @@
+#include "model/ItemArena.h"
+
+#include <algorithm>
+#include <new>
+
+namespace quorvel {
+
+namespace {
+
+constexpr size_t kAlign = alignof(std::max_align_t);
+
+constexpr size_t RoundUp(size_t size) { return (size + kAlign - 1) / kAlign * kAlign; }
+
+// The header is as big as the alignment, so that the item after it is aligned as malloc's memory is.
+constexpr size_t kHeaderSize = RoundUp(sizeof(ItemHeader));
+constexpr size_t kBlockHeadSize = RoundUp(sizeof(ItemBlock));
+
+}  // namespace
+
+void* ItemArena::AllocateAlone(size_t size)
+{
+    char* memory = static_cast<char*>(::operator new(kHeaderSize + size));
+    reinterpret_cast<ItemHeader*>(memory)->Home = nullptr;
+    return memory + kHeaderSize;
+}
+
+void ItemArena::Free(void* item) noexcept
+{
+    char* memory = static_cast<char*>(item) - kHeaderSize;
+    ItemBlock* home = reinterpret_cast<ItemHeader*>(memory)->Home;
+    if (!home)
+        ::operator delete(memory);
+    else
+        Release(home, 1);
+}
+
+void ItemArena::Release(ItemBlock* block, int64_t users) noexcept
+{
+    if (block->Users.fetch_sub(users, std::memory_order_acq_rel) == users) {
+        block->~ItemBlock();
+        ::operator delete(static_cast<void*>(block));
+    }
+}
+
+void ItemArena::Leave() noexcept
+{
+    if (!block_)
+        return;
+    // The items made in it now keep the block; none of them deleted yet counted against kFilling.
+    ItemBlock* block = block_;
+    block_ = nullptr;
+    block->Users.fetch_add(made_, std::memory_order_relaxed);
+    Release(block, kFilling);
+}
+
+void* ItemArena::AllocateItem(size_t size, size_t textRoom)
+{
+    const size_t need = kHeaderSize + RoundUp(size) + textRoom;
+    if (block_)
+        next_ = reinterpret_cast<char*>(RoundUp(reinterpret_cast<uintptr_t>(next_)));
+    if (!block_ || static_cast<size_t>(end_ - next_) < need) {
+        Leave();
+        const size_t blockSize = std::max(kBlockSize, kBlockHeadSize + need);
+        char* memory = static_cast<char*>(::operator new(blockSize));
+        block_ = new (memory) ItemBlock {{kFilling}, blockSize};
+        next_ = memory + kBlockHeadSize;
+        end_ = memory + blockSize;
+        made_ = 0;
+    }
+    lastItem_ = next_;
+    reinterpret_cast<ItemHeader*>(lastItem_)->Home = block_;
+    next_ += kHeaderSize + RoundUp(size);
+    ++made_;
+    return lastItem_ + kHeaderSize;
+}
+
+void ItemArena::UndoItem()
+{
+    next_ = lastItem_;
+    --made_;
+}
+
+char* ItemArena::AllocateText(size_t size)
+{
+    if (!block_ || static_cast<size_t>(end_ - next_) < size)
+        return nullptr;
+    char* text = next_;
+    next_ += size;
+    return text;
+}
+
+}  // namespace quorvel
