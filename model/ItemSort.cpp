@@ -310,7 +310,8 @@ bool RangeInOrder(const Items& items, size_t first, size_t last, std::string_vie
                   const std::atomic<bool>& disorder)
 {
     KeyBuilder builders[2] = {KeyBuilder(fieldName), KeyBuilder(fieldName)};
-    SortKey previous = builders[0].Build(*items[first], 0);
+    // Item i's key lies in builder i % 2, its neighbour's in the other.
+    SortKey previous = builders[first % 2].Build(*items[first], static_cast<uint32_t>(first));
     constexpr size_t kAhead = 9;
     for (size_t i = first + 1; i < last; ++i) {
         if (i + kAhead < last)

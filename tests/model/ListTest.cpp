@@ -328,11 +328,12 @@ TEST_F(SortStateTest, SlicedSortGivesTheOrderOfOneThread)
             }
         }
     }
-    // Titles in order, then two neighbours swapped where three slices meet.
+    // Titles in order (sharing their first eight bytes, so that their texts are compared), then two
+    // neighbours swapped where three slices meet.
     std::vector<FieldValue> ordered;
     for (int i = 0; i < 100003; ++i) {
-        char title[16];
-        std::snprintf(title, sizeof title, "t%07d", i);
+        char title[32];
+        std::snprintf(title, sizeof title, "Galactic %07d", i);
         ordered.push_back(Text(title));
     }
     const size_t edge = ordered.size() / 3;
