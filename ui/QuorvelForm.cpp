@@ -150,7 +150,10 @@ TQuorvelForm::TQuorvelForm(SettingsStore& settings, PlatformList& platforms, TOp
         RefreshTabs();
         UpdateMenuState();
     };
-    RunCommand([this] { dfsMRUFileList1->Load(); });
+    dfsMRUFileList1->SetAutoSaveName("\\Software\\Quorvel");
+    dfsMRUFileList1->SetAutoSaveKey("MRU Items");
+    // Loads the list; it is saved when the window goes.
+    RunCommand([this] { dfsMRUFileList1->Loaded(); });
 
     propertyDialog_ = std::make_unique<TCustomPropertyDialog>(this);
     propertyDialog_->SetOptionsForm(&options_);
@@ -414,8 +417,6 @@ bool TQuorvelForm::FormClose()
     }
     RunCommand([this] { options_.SaveSettings(); });
     RunCommand([this] { SavePlacement(); });
-    // A recent-files store that cannot be written costs the menu, never the exit.
-    RunCommand([this] { dfsMRUFileList1->Save(); });
     return true;
 }
 

@@ -243,6 +243,7 @@ TEST_F(MainFormTest, RecentMenuFollowsOpensDropsAFailedOneAndIsKeptByARealClose)
                                   {MessageKind::Error, "The file \"/nowhere/gone.csv\" does not exist."}}));
     EXPECT_EQ(recent->Read("\\Software\\Quorvel", "MRU Items").size(), 1u) << "written at exit only";
     EXPECT_TRUE(form->close());
+    form.reset();
     EXPECT_EQ(recent->Read("\\Software\\Quorvel", "MRU Items"), (RecentFilesStore::Values {{"F0", b}, {"F1", a}}));
 }
 
