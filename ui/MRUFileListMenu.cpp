@@ -131,6 +131,8 @@ void TdfsMRUFileList::Insert(QWidget* target, qsizetype& position, QAction* entr
 TMRUMenuItem* TdfsMRUFileList::NewSeparator(QWidget* parent)
 {
     auto* separator = new TMRUMenuItem(this, "-", parent);
+    // A separator with a text is drawn as a section heading.
+    separator->setText({});
     separator->setSeparator(true);
     return separator;
 }
