@@ -50,12 +50,13 @@ protected:
             mru->AddItem(name);
     }
 
-    // Separators as "-", hidden entries as "(hidden)", a submenu's entries after it behind its caption and ">".
+    // Separators as "-" (and any text they carry), hidden entries as "(hidden)", a submenu's entries after it behind
+    // its caption and ">".
     static QStringList Captions(const QWidget* menu)
     {
         QStringList captions;
         for (QAction* a : menu->actions()) {
-            captions << (a->isSeparator() ? "-" : a->isVisible() ? a->text() : "(hidden)");
+            captions << (a->isSeparator() ? "-" + a->text() : a->isVisible() ? a->text() : "(hidden)");
             if (a->menu())
                 for (const QString& inner : Captions(a->menu()))
                     captions << a->text() + ">" + inner;
