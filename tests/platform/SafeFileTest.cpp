@@ -3,10 +3,10 @@
 #include "support/Checks.h"
 #include "support/TempDir.h"
 
-#include <filesystem>
-#include <gtest/gtest.h>
 #include <csignal>
+#include <filesystem>
 #include <functional>
+#include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -205,7 +205,10 @@ TEST_F(SafeFileTest, NoTemporaryFileOutlivesASave)
         long StaleSeconds;
         std::vector<std::string> Gone, Kept;
     } cases[] = {
-        {"unnamed, stale ones of ours go", true, 0, {".qv0123456789.tmp", ".qvabcdefghij.tmp"},
+        {"unnamed, stale ones of ours go",
+         true,
+         0,
+         {".qv0123456789.tmp", ".qvabcdefghij.tmp"},
          {".qv012345678.tmp", ".qv0123456789ab.tmp", ".qv0123456789.TMP", "x.qv0123456789.tmp", ".qvABCDEFGHIJ.tmp",
           "list.tmp"}},
         {"named, stale ones of ours go", false, 0, {".qv0123456789.tmp"}, {".qv0123456789.tmp.keep"}},

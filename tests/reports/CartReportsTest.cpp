@@ -239,7 +239,8 @@ TEST_F(CartReportsTest, BigReportsKeepEveryRowAndCountOn)
         for (int i = 0; i < kItems; ++i) {
             const int inBin = i % perBin;
             const std::string number = inBin == 0 ? std::to_string(i / perBin + 1) : ".";
-            bins.push_back(Row(inBin == 0 ? B : (inBin == 1 ? W : G), "<TD>" + number + "</TD>" + Cells(items[i].title, "1")));
+            bins.push_back(
+                Row(inBin == 0 ? B : (inBin == 1 ? W : G), "<TD>" + number + "</TD>" + Cells(items[i].title, "1")));
         }
         const Rows rendered = DataRows(RenderBinReport(*big, columns, {perBin, boBoth}, clock));
         ASSERT_EQ(rendered.size(), bins.size()) << perBin;

@@ -365,11 +365,8 @@ TEST_F(ListCommandsTest, CommandStateFollowsTheOpenListsAndTheSelection)
         bool changed;
     };
     enum Col { NoLists, MediaAndHardware, TwoMediaTwoSelected, OneHardwareSelected, OneSelectedChanged, Count };
-    const Situation situations[Count] = {{{}, {}, false},
-                                         {{m1, h}, {}, false},
-                                         {{h, m2, m1}, {0, 1}, false},
-                                         {{m1, h}, {0}, false},
-                                         {{m1}, {0}, true}};
+    const Situation situations[Count] = {
+        {{}, {}, false}, {{m1, h}, {}, false}, {{h, m2, m1}, {0, 1}, false}, {{m1, h}, {0}, false}, {{m1}, {0}, true}};
     // Entry, then its state in each situation (a hardware list is current in the second and the fourth).
     const std::vector<std::pair<const char*, std::array<bool, Count>>> rules = {
         {entry::SaveAsListMainMenu, {false, true, true, true, true}},
