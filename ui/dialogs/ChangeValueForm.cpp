@@ -1,4 +1,4 @@
-#include "ui/ChangeValueForm.h"
+#include "ui/dialogs/ChangeValueForm.h"
 
 #include "config/PlatformList.h"
 #include "config/ReferenceData.h"
@@ -11,7 +11,7 @@
 #include "platform/qt/QtCp1252.h"
 #include "platform/qt/Services.h"
 #include "ui/UiScale.h"
-#include "ui/DialogButtons.h"
+#include "ui/dialogs/DialogButtons.h"
 
 #include <QCheckBox>
 #include <QComboBox>

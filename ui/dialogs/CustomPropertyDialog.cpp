@@ -1,4 +1,4 @@
-#include "ui/CustomPropertyDialog.h"
+#include "ui/dialogs/CustomPropertyDialog.h"
 
 #include "config/ReferenceData.h"
 #include "model/Utils.h"
@@ -6,7 +6,7 @@
 #include "platform/qt/CommandGuard.h"
 #include "platform/qt/QtCp1252.h"
 #include "platform/qt/Services.h"
-#include "ui/OptionsForm.h"
+#include "ui/options/OptionsForm.h"
 #include "ui/UiScale.h"
 
 #include <QCheckBox>

@@ -1,4 +1,4 @@
-#include "ui/DialogButtons.h"
+#include "ui/dialogs/DialogButtons.h"
 
 #include <QDialog>
 #include <QPushButton>

@@ -1,4 +1,4 @@
-#include "ui/FieldOrderForm.h"
+#include "ui/dialogs/FieldOrderForm.h"
 
 #include "platform/qt/CommandGuard.h"
 #include "platform/qt/QtCp1252.h"

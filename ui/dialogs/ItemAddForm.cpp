@@ -1,4 +1,4 @@
-#include "ui/ItemAddForm.h"
+#include "ui/dialogs/ItemAddForm.h"
 
 #include "config/SettingKeys.h"
 #include "config/SettingsStore.h"
@@ -9,7 +9,7 @@
 #include "platform/qt/PathText.h"
 #include "platform/qt/QtCp1252.h"
 #include "platform/qt/Services.h"
-#include "ui/DialogButtons.h"
+#include "ui/dialogs/DialogButtons.h"
 #include "ui/UiScale.h"
 
 #include <QComboBox>

@@ -4,7 +4,7 @@
 
 #include "config/MasterLists.h"
 #include "model/ListType.h"
-#include "ui/ListDisplay.h"
+#include "ui/grid/ListDisplay.h"
 
 #include <functional>
 #include <memory>

@@ -1,11 +1,11 @@
-#include "ui/ListPropertiesForm.h"
+#include "ui/dialogs/ListPropertiesForm.h"
 
 #include "config/PlatformList.h"
 #include "model/ListFactory.h"
 #include "platform/Cp1252.h"
 #include "platform/qt/QtCp1252.h"
 #include "ui/UiScale.h"
-#include "ui/DialogButtons.h"
+#include "ui/dialogs/DialogButtons.h"
 
 #include <QComboBox>
 #include <QGridLayout>

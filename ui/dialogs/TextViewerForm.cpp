@@ -1,4 +1,4 @@
-#include "ui/TextViewerForm.h"
+#include "ui/dialogs/TextViewerForm.h"
 
 #include "ui/UiScale.h"
 

@@ -1,4 +1,4 @@
-#include "ui/UpdateForm.h"
+#include "ui/dialogs/UpdateForm.h"
 
 #include "ui/UiScale.h"
 

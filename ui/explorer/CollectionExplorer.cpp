@@ -1,4 +1,4 @@
-#include "ui/CollectionExplorer.h"
+#include "ui/explorer/CollectionExplorer.h"
 
 #include "config/SettingKeys.h"
 #include "config/SettingsStore.h"
@@ -7,7 +7,7 @@
 #include "platform/FileNames.h"
 #include "platform/qt/PathText.h"
 #include "platform/qt/QtCp1252.h"
-#include "ui/CollectionExplorerGroups.h"
+#include "ui/explorer/CollectionExplorerGroups.h"
 
 #include <QDrag>
 #include <QHeaderView>

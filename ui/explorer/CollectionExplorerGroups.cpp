@@ -1,4 +1,4 @@
-#include "ui/CollectionExplorerGroups.h"
+#include "ui/explorer/CollectionExplorerGroups.h"
 
 #include "platform/Cp1252.h"
 #include "platform/FileNames.h"

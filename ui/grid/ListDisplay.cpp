@@ -1,4 +1,4 @@
-#include "ui/ListDisplay.h"
+#include "ui/grid/ListDisplay.h"
 
 #include "model/BaseCustomListClass.h"
 #include "model/Utils.h"
@@ -7,7 +7,7 @@
 #include "platform/IniFile.h"
 #include "platform/qt/CommandGuard.h"
 #include "platform/qt/QtCp1252.h"
-#include "ui/ListTableModel.h"
+#include "ui/grid/ListTableModel.h"
 #include "ui/UiScale.h"
 
 #include <QHeaderView>

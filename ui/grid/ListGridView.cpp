@@ -1,4 +1,4 @@
-#include "ui/ListGridView.h"
+#include "ui/grid/ListGridView.h"
 
 #include <QPainter>
 #include <QPainterPath>

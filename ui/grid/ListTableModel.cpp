@@ -1,4 +1,4 @@
-#include "ui/ListTableModel.h"
+#include "ui/grid/ListTableModel.h"
 
 #include "model/BaseCustomListClass.h"
 #include "platform/Cp1252.h"

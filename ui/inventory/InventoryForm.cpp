@@ -1,4 +1,4 @@
-#include "ui/InventoryForm.h"
+#include "ui/inventory/InventoryForm.h"
 
 #include "model/BaseCustomListClass.h"
 #include "model/FieldValue.h"
@@ -7,9 +7,9 @@
 #include "platform/qt/QtCp1252.h"
 #include "platform/qt/Services.h"
 #include "ui/UiScale.h"
-#include "ui/CustomPropertyDialog.h"
-#include "ui/FieldOrderForm.h"
-#include "ui/InventoryFormModel.h"
+#include "ui/dialogs/CustomPropertyDialog.h"
+#include "ui/dialogs/FieldOrderForm.h"
+#include "ui/inventory/InventoryFormModel.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>

@@ -1,4 +1,4 @@
-#include "ui/InventoryFormModel.h"
+#include "ui/inventory/InventoryFormModel.h"
 
 #include "model/BaseCustomListClass.h"
 #include "model/ColumnList.h"

@@ -1,4 +1,4 @@
-#include "ui/OptionsForm.h"
+#include "ui/options/OptionsForm.h"
 
 #include "config/PlatformList.h"
 #include "config/ReferenceData.h"
@@ -6,12 +6,12 @@
 #include "platform/qt/CommandGuard.h"
 #include "platform/qt/Services.h"
 #include "ui/UiScale.h"
-#include "ui/DialogButtons.h"
-#include "ui/OptionsFormCartwellPage.h"
-#include "ui/OptionsFormLists.h"
-#include "ui/OptionsFormPlatformsPage.h"
-#include "ui/OptionsFormSettingsPages.h"
-#include "ui/OptionsFormValuePages.h"
+#include "ui/dialogs/DialogButtons.h"
+#include "ui/options/OptionsFormCartwellPage.h"
+#include "ui/options/OptionsFormLists.h"
+#include "ui/options/OptionsFormPlatformsPage.h"
+#include "ui/options/OptionsFormSettingsPages.h"
+#include "ui/options/OptionsFormValuePages.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>

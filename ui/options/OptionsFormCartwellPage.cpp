@@ -1,4 +1,4 @@
-#include "ui/OptionsFormCartwellPage.h"
+#include "ui/options/OptionsFormCartwellPage.h"
 
 #include "config/ReferenceData.h"
 #include "config/SiteAddresses.h"
@@ -6,7 +6,7 @@
 #include "platform/qt/CommandGuard.h"
 #include "platform/qt/QtCp1252.h"
 #include "platform/qt/Services.h"
-#include "ui/OptionsFormLists.h"
+#include "ui/options/OptionsFormLists.h"
 
 #include <QGridLayout>
 #include <QLabel>

@@ -1,4 +1,4 @@
-#include "ui/OptionsFormLists.h"
+#include "ui/options/OptionsFormLists.h"
 
 #include "config/PlatformList.h"
 #include "platform/Cp1252.h"

@@ -1,4 +1,4 @@
-#include "ui/OptionsFormPlatformsPage.h"
+#include "ui/options/OptionsFormPlatformsPage.h"
 
 #include "config/PlatformList.h"
 #include "model/Utils.h"
@@ -6,7 +6,7 @@
 #include "platform/qt/CommandGuard.h"
 #include "platform/qt/QtCp1252.h"
 #include "platform/qt/Services.h"
-#include "ui/OptionsFormLists.h"
+#include "ui/options/OptionsFormLists.h"
 
 #include <QGridLayout>
 #include <QLineEdit>

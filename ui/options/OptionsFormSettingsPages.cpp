@@ -1,4 +1,4 @@
-#include "ui/OptionsFormSettingsPages.h"
+#include "ui/options/OptionsFormSettingsPages.h"
 
 #include "config/SettingKeys.h"
 #include "config/SettingsStore.h"
@@ -8,7 +8,7 @@
 #include "platform/qt/PathText.h"
 #include "platform/qt/QtCp1252.h"
 #include "platform/qt/Services.h"
-#include "ui/OptionsFormLists.h"
+#include "ui/options/OptionsFormLists.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

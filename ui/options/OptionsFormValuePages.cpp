@@ -1,4 +1,4 @@
-#include "ui/OptionsFormValuePages.h"
+#include "ui/options/OptionsFormValuePages.h"
 
 #include "config/ReferenceData.h"
 #include "platform/Cp1252.h"
@@ -8,7 +8,7 @@
 #include "platform/qt/PathText.h"
 #include "platform/qt/QtCp1252.h"
 #include "platform/qt/Services.h"
-#include "ui/OptionsFormLists.h"
+#include "ui/options/OptionsFormLists.h"
 
 #include <QGridLayout>
 #include <QLabel>

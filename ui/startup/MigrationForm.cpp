@@ -1,4 +1,4 @@
-#include "ui/MigrationForm.h"
+#include "ui/startup/MigrationForm.h"
 
 #include "ui/UiScale.h"
 

@@ -1,4 +1,4 @@
-#include "ui/SplashForm.h"
+#include "ui/startup/SplashForm.h"
 
 #include "config/SettingKeys.h"
 #include "config/SiteAddresses.h"

@@ -1,4 +1,4 @@
-#include "ui/ListTabBar.h"
+#include "ui/window/ListTabBar.h"
 
 #include <QPainter>
 

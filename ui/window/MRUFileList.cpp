@@ -1,4 +1,4 @@
-#include "ui/MRUFileList.h"
+#include "ui/window/MRUFileList.h"
 
 #include "platform/FileNames.h"
 #include "platform/qt/CommandGuard.h"

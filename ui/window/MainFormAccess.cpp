@@ -1,4 +1,4 @@
-#include "ui/MainFormAccess.h"
+#include "ui/window/MainFormAccess.h"
 
 #include "platform/qt/CommandGuard.h"
 

@@ -1,11 +1,11 @@
 // The main window's menus, popups and tool buttons, and which of them may be used.
-#include "ui/QuorvelForm.h"
+#include "ui/window/QuorvelForm.h"
 
 #include "model/BaseCustomListClass.h"
 #include "platform/qt/Services.h"
-#include "ui/ListDisplay.h"
-#include "ui/MenuNames.h"
-#include "ui/ToolIcons.h"
+#include "ui/grid/ListDisplay.h"
+#include "ui/window/MenuNames.h"
+#include "ui/window/ToolIcons.h"
 #include "ui/UiScale.h"
 
 #include <QApplication>

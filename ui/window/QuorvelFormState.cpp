@@ -1,5 +1,5 @@
 // The main window's tabs, status bar and grid refresh.
-#include "ui/QuorvelForm.h"
+#include "ui/window/QuorvelForm.h"
 
 #include "config/SettingKeys.h"
 #include "config/SettingsStore.h"
@@ -10,8 +10,8 @@
 #include "platform/Text.h"
 #include "platform/qt/CommandGuard.h"
 #include "platform/qt/QtCp1252.h"
-#include "ui/ListDisplay.h"
-#include "ui/ListTabBar.h"
+#include "ui/grid/ListDisplay.h"
+#include "ui/window/ListTabBar.h"
 
 #include <QLabel>
 #include <QMenu>

@@ -1,4 +1,4 @@
-#include "ui/ToolIcons.h"
+#include "ui/window/ToolIcons.h"
 
 #include <QPainter>
 #include <QPainterPath>

@@ -1,9 +1,9 @@
-#include "CommandGroupTest.h"
+#include "ui/CommandGroupTest.h"
 
 #include "config/SettingKeys.h"
 #include "model/Utils.h"
 #include "platform/FileNames.h"
-#include "ui/MenuNames.h"
+#include "ui/window/MenuNames.h"
 
 #include <QCoreApplication>
 

@@ -1,9 +1,9 @@
-#include "CommandGroupTest.h"
+#include "ui/CommandGroupTest.h"
 
 #include "config/SettingKeys.h"
 #include "model/PropertyLayout.h"
-#include "ui/ItemAddForm.h"
-#include "ui/MenuNames.h"
+#include "ui/dialogs/ItemAddForm.h"
+#include "ui/window/MenuNames.h"
 #include "ui/commands/ItemCommands.h"
 
 #include <QLineEdit>

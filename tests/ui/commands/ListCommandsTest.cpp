@@ -1,10 +1,10 @@
-#include "MainFormTest.h"
+#include "ui/MainFormTest.h"
 
 #include "config/SettingKeys.h"
 #include "model/BaseCustomListClass.h"
 #include "platform/FileNames.h"
 #include "platform/ProgramFolder.h"
-#include "ui/MenuNames.h"
+#include "ui/window/MenuNames.h"
 
 #include <QComboBox>
 #include <QLineEdit>

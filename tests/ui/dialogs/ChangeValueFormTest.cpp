@@ -1,5 +1,5 @@
-#include "ui/ChangeValueForm.h"
-#include "DialogTest.h"
+#include "ui/dialogs/ChangeValueForm.h"
+#include "ui/DialogTest.h"
 
 #include <QCheckBox>
 #include <QLineEdit>

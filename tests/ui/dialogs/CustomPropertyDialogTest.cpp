@@ -1,9 +1,9 @@
-#include "ConfigFolderTest.h"
+#include "ui/ConfigFolderTest.h"
 
 #include "model/ItemClasses.h"
 #include "model/PropertyLayout.h"
 #include "platform/Cp1252.h"
-#include "ui/CustomPropertyDialog.h"
+#include "ui/dialogs/CustomPropertyDialog.h"
 #include "ui/UiScale.h"
 
 #include <QCheckBox>

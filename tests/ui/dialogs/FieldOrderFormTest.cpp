@@ -1,4 +1,4 @@
-#include "ui/FieldOrderForm.h"
+#include "ui/dialogs/FieldOrderForm.h"
 #include "support/qt/FakeServices.h"
 
 #include <QAbstractButton>

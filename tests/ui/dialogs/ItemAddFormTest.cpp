@@ -1,5 +1,5 @@
-#include "ui/ItemAddForm.h"
-#include "DialogTest.h"
+#include "ui/dialogs/ItemAddForm.h"
+#include "ui/DialogTest.h"
 #include "config/SettingKeys.h"
 #include "config/SettingsStore.h"
 #include "model/ColumnList.h"

@@ -1,7 +1,7 @@
-#include "ui/ListPropertiesForm.h"
-#include "DialogTest.h"
+#include "ui/dialogs/ListPropertiesForm.h"
+#include "ui/DialogTest.h"
 #include "config/PlatformList.h"
-#include "ui/TextViewerForm.h"
+#include "ui/dialogs/TextViewerForm.h"
 
 #include <QPlainTextEdit>
 #include <QPushButton>

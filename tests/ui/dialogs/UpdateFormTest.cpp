@@ -1,5 +1,5 @@
-#include "ui/UpdateForm.h"
-#include "DialogTest.h"
+#include "ui/dialogs/UpdateForm.h"
+#include "ui/DialogTest.h"
 #include "platform/IniFile.h"
 #include "support/ValueLists.h"
 

@@ -1,12 +1,12 @@
-#include "MainFormTest.h"
+#include "ui/MainFormTest.h"
 
 #include "config/SettingKeys.h"
 #include "model/BaseCustomListClass.h"
 #include "platform/FileNames.h"
 #include "platform/IniFile.h"
-#include "ui/CollectionExplorer.h"
-#include "ui/CollectionExplorerGroups.h"
-#include "ui/MenuNames.h"
+#include "ui/explorer/CollectionExplorer.h"
+#include "ui/explorer/CollectionExplorerGroups.h"
+#include "ui/window/MenuNames.h"
 #include "ui/commands/ExplorerCommands.h"
 
 #include <QTableView>

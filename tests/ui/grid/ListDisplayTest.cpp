@@ -1,4 +1,4 @@
-#include "ui/ListDisplay.h"
+#include "ui/grid/ListDisplay.h"
 #include "model/CartListClass.h"
 #include "model/HardwareListClass.h"
 #include "model/ListFactory.h"
@@ -6,7 +6,7 @@
 #include "model/Utils.h"
 #include "platform/IniFile.h"
 #include "support/GlobalsTest.h"
-#include "ui/ListTableModel.h"
+#include "ui/grid/ListTableModel.h"
 
 #include <QAbstractItemModelTester>
 #include <QApplication>

@@ -1,12 +1,12 @@
-#include "ui/InventoryForm.h"
+#include "ui/inventory/InventoryForm.h"
 #include "model/ListFactory.h"
 #include "model/Utils.h"
 #include "platform/IniFile.h"
 #include "support/GlobalsTest.h"
 #include "support/qt/FakeServices.h"
-#include "ui/CustomPropertyDialog.h"
-#include "ui/FieldOrderForm.h"
-#include "ui/InventoryFormModel.h"
+#include "ui/dialogs/CustomPropertyDialog.h"
+#include "ui/dialogs/FieldOrderForm.h"
+#include "ui/inventory/InventoryFormModel.h"
 
 #include <QApplication>
 #include <QKeyEvent>

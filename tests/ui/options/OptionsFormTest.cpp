@@ -1,4 +1,4 @@
-#include "ConfigFolderTest.h"
+#include "ui/ConfigFolderTest.h"
 
 #include "config/SettingKeys.h"
 #include "config/SiteAddresses.h"

@@ -1,4 +1,4 @@
-#include "ui/MigrationForm.h"
+#include "ui/startup/MigrationForm.h"
 #include "model/Utils.h"
 #include "support/ConfigDirTest.h"
 #include "support/qt/FakeServices.h"

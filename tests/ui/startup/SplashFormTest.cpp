@@ -1,4 +1,4 @@
-#include "ui/SplashForm.h"
+#include "ui/startup/SplashForm.h"
 #include "config/SiteAddresses.h"
 #include "model/Utils.h"
 #include "support/GlobalsTest.h"

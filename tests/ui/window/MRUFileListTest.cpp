@@ -1,4 +1,4 @@
-#include "ui/MRUFileList.h"
+#include "ui/window/MRUFileList.h"
 #include "platform/qt/RecentFilesStore.h"
 #include "support/TempDir.h"
 

@@ -1,10 +1,10 @@
-#include "MainFormTest.h"
+#include "ui/MainFormTest.h"
 
 #include "config/SettingKeys.h"
 #include "model/Utils.h"
 #include "platform/qt/PathText.h"
-#include "ui/MRUFileList.h"
-#include "ui/MenuNames.h"
+#include "ui/window/MRUFileList.h"
+#include "ui/window/MenuNames.h"
 #include "ui/UiScale.h"
 
 #include <QLineEdit>
