@@ -47,7 +47,8 @@ public:
     explicit TCustomPropertyDialog(QWidget* parent = nullptr);
     ~TCustomPropertyDialog() override;
 
-    std::vector<std::unique_ptr<ControlInfo>> ControlInfos;
+    // The controls the layout made, in layout order (read-only: the layout file decides them).
+    const std::vector<std::unique_ptr<ControlInfo>>& GetControlInfos() const { return ControlInfos; }
     TBaseCustomClass* Item = nullptr;  // the caller's
     std::string Platform;
     std::string ListType;
@@ -77,6 +78,8 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    std::vector<std::unique_ptr<ControlInfo>> ControlInfos;
+
     void ClearLayout();
     bool LoadLayout();
     // A layout entry's control, by the kind its field asks for; a wrong entry is shown and skipped.

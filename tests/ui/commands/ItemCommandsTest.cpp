@@ -142,7 +142,7 @@ TEST_F(ItemCommandsTest, NewItemIsAddedOnOkOnlyAndGivesColumnsAndTheChangeMenu)
     for (const bool ok : {false, true}) {
         fake.dialogAnswers.push_back([ok](QDialog& dialog) {
             EXPECT_EQ(dialog.windowTitle(), "New Media");
-            for (const auto& info : static_cast<TCustomPropertyDialog&>(dialog).ControlInfos)
+            for (const auto& info : static_cast<TCustomPropertyDialog&>(dialog).GetControlInfos())
                 if (QString::fromStdString(info->FieldName).compare("Title", Qt::CaseInsensitive) == 0)
                     static_cast<QLineEdit*>(info->Control)->setText("Zap");
             return ok ? QDialog::Accepted : QDialog::Rejected;

@@ -64,7 +64,7 @@ protected:
 
     QWidget* ControlOf(const std::string& field) const
     {
-        for (const auto& info : dialog.ControlInfos)
+        for (const auto& info : dialog.GetControlInfos())
             if (Cp1252::EqualsNoCase(info->FieldName, field) && info->OptionTab == -1)
                 return info->Control;
         return nullptr;
@@ -179,15 +179,15 @@ TEST_F(CustomPropertyDialogTest, EntriesLabelsAndInvalidFieldNames)
     WriteLayout(layout);
     TCartClass item;
     Show(item, [&] {
-        ASSERT_EQ(dialog.ControlInfos.size(), 3u);
-        const QLabel* left = dialog.ControlInfos[0]->Label;
+        ASSERT_EQ(dialog.GetControlInfos().size(), 3u);
+        const QLabel* left = dialog.GetControlInfos()[0]->Label;
         // The layout's pixels are drawn at the desktop's scale.
         EXPECT_EQ(left->geometry(),
                   QRect(Scaled(100) - Scaled(4) - left->width(), Scaled(40) + Scaled(24) / 2 - left->height() / 2,
                         left->width(), left->height()));
-        const QLabel* above = dialog.ControlInfos[1]->Label;
+        const QLabel* above = dialog.GetControlInfos()[1]->Label;
         EXPECT_EQ(above->pos(), QPoint(Scaled(100), Scaled(100) - above->height() - Scaled(2)));
-        EXPECT_EQ(dialog.ControlInfos[2]->Label->pos(), QPoint(0, 0));
+        EXPECT_EQ(dialog.GetControlInfos()[2]->Label->pos(), QPoint(0, 0));
     });
     ExpectError("The Field Name \"Nonsense\" Is INVALID.");
 }
@@ -220,7 +220,7 @@ TEST_F(CustomPropertyDialogTest, OptionButtonsOpenTheirPageWithPresetsAndRefresh
                 WriteConfig("Zentrix 64.ini", {"[Mfg]", "Count=2", "Mfg0=Fennel Soft", "Mfg1=Aardvark"});
                 return int(QDialog::Accepted);
             });
-            static_cast<QPushButton*>(dialog.ControlInfos[button]->Control)->click();
+            static_cast<QPushButton*>(dialog.GetControlInfos()[button]->Control)->click();
             EXPECT_EQ(Entries("Mfg"), "Aardvark,Fennel Soft");  // reloaded, selection kept
             EXPECT_EQ(Control<QComboBox>("Mfg")->currentText(), "Fennel Soft");
             EXPECT_FALSE(Ok()->isEnabled());
