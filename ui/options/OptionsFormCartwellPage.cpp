@@ -26,13 +26,12 @@ OptionsCartwellPage::OptionsCartwellPage(QTabWidget* pages, std::function<void()
     auto* page = new QWidget;
     platformList_ = NewList(page, "PlatformCartwellLB", QAbstractItemView::SingleSelection);
     systemIdEdit_ = NewEdit("SystemIDEdit", page);
-    auto* link = new QLabel(page);
-    link->setObjectName("CartwellLink");
-    link->setText(QStringLiteral("<a href=\"%1\" style=\"color:blue; text-decoration:underline\">%1</a>")
-                      .arg(QString::fromLatin1(CartwellHomePage)));
-    link->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
-    link->setCursor(Qt::PointingHandCursor);
-    QObject::connect(link, &QLabel::linkActivated, page, Guarded([] { OpenDocument(CartwellHomePage); }));
+    link_ = new QLabel(page);
+    link_->setObjectName("CartwellLink");
+    link_->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
+    link_->setCursor(Qt::PointingHandCursor);
+    QObject::connect(link_, &QLabel::linkActivated, page,
+                     Guarded([] { OpenDocument(ToQString(ConfiguredSiteAddresses().Cartwell)); }));
     auto* note = new QPlainTextEdit(page);
     note->setObjectName("CartwellNote");
     note->setReadOnly(true);
@@ -50,13 +49,16 @@ OptionsCartwellPage::OptionsCartwellPage(QTabWidget* pages, std::function<void()
     grid->addWidget(platformList_, 1, 0, 4, 1);
     grid->addWidget(new QLabel("System ID", page), 0, 1);
     grid->addWidget(systemIdEdit_, 1, 1);
-    grid->addWidget(link, 2, 1);
+    grid->addWidget(link_, 2, 1);
     grid->addWidget(note, 3, 1);
     pages->addTab(page, "Cartwell");
 }
 
 void OptionsCartwellPage::ShowPlatforms(const std::vector<std::string>& names, const std::string& preset)
 {
+    // The address comes from a file the collector edits: never markup of its own.
+    const QString site = ToQString(ConfiguredSiteAddresses().Cartwell).toHtmlEscaped();
+    link_->setText(QStringLiteral("<a href=\"%1\" style=\"color:blue; text-decoration:underline\">%1</a>").arg(site));
     FillAndSelect(platformList_, names, preset);
     PlatformCartwellClick();
 }
