@@ -399,8 +399,11 @@ void TQuorvelForm::closeEvent(QCloseEvent* event)
 
 bool TQuorvelForm::FormClose()
 {
-    if (MustRestart)
+    if (MustRestart) {
+        // A run that only migrated keeps nothing, not even the recent files it read.
+        dfsMRUFileList1->SetAutoSave(false);
         return true;
+    }
     listDisplay_->SaveView();
     Closing = true;
     RunCommand([this] { SaveLastFiles(); });

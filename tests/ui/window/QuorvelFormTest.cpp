@@ -214,8 +214,8 @@ TEST_F(MainFormTest, AnOldConfigurationEndsTheRunWithoutSavingAnything)
                                      "Quorvel will now exit."}}));
     EXPECT_EQ(ReadIniInteger(G_ConfigFile, "LastFiles", "Count", -1), -1);
     EXPECT_EQ(ReadIniInteger(G_ConfigFile, "General", "WindowW", -1), -1);
-    EXPECT_TRUE(recent->Read("\\Software\\Quorvel", "MRU Items").empty());
     form.reset();
+    EXPECT_TRUE(recent->Read("\\Software\\Quorvel", "MRU Items").empty()) << "not even when the window goes";
     MakeForm();
     form->ShowMigration = [] { return false; };
     form->FormShow();
