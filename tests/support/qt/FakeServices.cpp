@@ -42,10 +42,12 @@ Answer FakeServices::Ask(const QString& text)
     return answer;
 }
 
-bool FakeServices::Confirm(const QString& text)
+bool FakeServices::Confirm(const QString& text, BoxKind kind)
 {
     const bool scripted = !confirmAnswers.empty();
     const Answer answer = Ask(text);
+    if (kind == BoxKind::Warning)
+        messages.back().kind = MessageKind::WarningConfirmation;
     if (scripted && answer == Answer::Cancel)
         ADD_FAILURE() << "Cancel for a Yes/No question: " << text.toStdString();
     return answer == Answer::Yes;

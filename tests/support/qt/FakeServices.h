@@ -11,7 +11,8 @@
 
 namespace quorvel::test {
 
-enum class MessageKind { Error, Warning, Information, Confirmation };
+// Confirmation: a question box; WarningConfirmation: a Yes/No question in a warning box.
+enum class MessageKind { Error, Warning, Information, Confirmation, WarningConfirmation };
 
 struct ShownMessage {
     MessageKind kind;
@@ -67,7 +68,8 @@ public:
     void Error(const QString& text) override;
     void Warning(const QString& text) override;
     void Information(const QString& text) override;
-    bool Confirm(const QString& text) override;
+    using MessageService::Confirm;
+    bool Confirm(const QString& text, BoxKind kind) override;
     Answer Ask(const QString& text) override;
     std::optional<QString> InputBox(const QString& caption, const QString& prompt, const QString& value) override;
     std::optional<QString> OpenFileName(const FileDialogRequest& request) override;
