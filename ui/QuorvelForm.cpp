@@ -324,9 +324,13 @@ void TQuorvelForm::showEvent(QShowEvent* event)
 
 void TQuorvelForm::FormShow()
 {
+    // Panels, Explorer and commands first: reopening the last files may ask or warn, and the window
+    // behind that box must already be the one the user gets.
+    ApplyViewOptions();
+    UpdateMenuState();
+    CollectionTV->BuildExplorerTree();
     if (settings_.GetSetting(setting::LoadLastCartFile) == "1")
         LoadLastFiles();
-    ApplyViewOptions();
     UpdateMenuState();
     if (!CheckConfigVersion()) {
         MustRestart = true;
@@ -334,7 +338,6 @@ void TQuorvelForm::FormShow()
     } else {
         MustRestart = false;
     }
-    CollectionTV->BuildExplorerTree();
 }
 
 void TQuorvelForm::LoadLastFiles()
@@ -344,6 +347,9 @@ void TQuorvelForm::LoadLastFiles()
             continue;
         // One file that cannot be read must not stop the others.
         RunCommand([&] { OpenListFile(name); });
+        // The next file's box shows the lists opened so far.
+        RefreshTabs();
+        UpdateMenuState();
     }
     RefreshTabs();
 }

@@ -169,6 +169,15 @@ void ListCommands::OpenListFile(const std::string& fileName)
         form_.SetStatusText(file + " Loaded.");
     form_.RefreshListView();
     form_.ListDisplay().Resort();
+    const TBaseCustomListClass* added = form_.CurrentList();
+    if (loaded && !form_.Platforms().Contains(added->GetPlatform())) {
+        // Asked once the window shows the list it is about, with its tab and its commands.
+        form_.RefreshTabs();
+        form_.UpdateMenuState();
+        Messages().Warning(ToQString("The platform name \"" + added->GetPlatform() +
+                                     "\" is not valid.  Please edit the platform name for this list or add this "
+                                     "platform name to the list of platforms in the options dialog."));
+    }
 }
 
 bool ListCommands::IsFileOpen(const std::string& fileName) const
@@ -193,13 +202,9 @@ void ListCommands::LoadList(TListType kind, const std::string& fileName)
         progress.Done();
     }
     list->SetOpenedFileName(fileName);
-    TBaseCustomListClass* added = list.get();
+    const bool hasItems = list->Count() > 0;
     form_.AddList(std::move(list));
-    if (!form_.Platforms().Contains(added->GetPlatform()))
-        Messages().Warning(ToQString("The platform name \"" + added->GetPlatform() +
-                                     "\" is not valid.  Please edit the platform name for this list or add this "
-                                     "platform name to the list of platforms in the options dialog."));
-    if (added->Count() > 0)
+    if (hasItems)
         form_.AddRecentFile(fileName);
 }
 

@@ -61,6 +61,8 @@ public:
 
     // What the code under test did.
     std::vector<ShownMessage> messages;
+    // Called while each box is up, to look at the window behind it.
+    std::function<void(const ShownMessage&)> onMessage;
     std::vector<FileDialogCall> fileDialogs;
     std::vector<QUrl> openedUrls;
     QString clipboard;
@@ -86,6 +88,8 @@ public:
     int Exec(QDialog& dialog) override;
 
 private:
+    void Record(MessageKind kind, const QString& text);
+    Answer NextAnswer(const QString& text);
     std::optional<QString> NextFile(FileDialogKind kind, const FileDialogRequest& request);
     ServiceSet previous_;
 };
