@@ -329,6 +329,11 @@ void TQuorvelForm::FormShow()
     ApplyViewOptions();
     UpdateMenuState();
     CollectionTV->BuildExplorerTree();
+    if (!IniFile::Load(G_ConfigFile).Value(kGeneral, "ExplorerW")) {
+        // Placed for the first time: the Explorer's captions and list names whole, within a third of the window.
+        const int explorer = std::clamp(CollectionTV->FittingWidth(), Scaled(162), std::max(Scaled(162), width() / 3));
+        Splitter1->setSizes({explorer, std::max(1, Splitter1->width() - explorer - Splitter1->handleWidth())});
+    }
     if (settings_.GetSetting(setting::LoadLastCartFile) == "1")
         LoadLastFiles();
     UpdateMenuState();
