@@ -2,8 +2,8 @@
 
 #include "platform/qt/CommandGuard.h"
 #include "platform/qt/Services.h"
-#include "ui/FieldOrderForm.h"
 #include "ui/UiScale.h"
+#include "ui/dialogs/FieldOrderForm.h"
 
 #include <QButtonGroup>
 #include <QGroupBox>
