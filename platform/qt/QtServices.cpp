@@ -65,9 +65,9 @@ void QtServices::Information(const QString& text)
     ShowBox(QMessageBox::Information, text, QMessageBox::Ok, QMessageBox::Ok);
 }
 
-bool QtServices::Confirm(const QString& text)
+bool QtServices::Confirm(const QString& text, BoxKind kind)
 {
-    return ShowBox(QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No) ==
+    return ShowBox(kind == BoxKind::Warning ? QMessageBox::Warning : QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No) ==
         QMessageBox::Yes;
 }
 
@@ -109,7 +109,9 @@ std::optional<QStringList> QtServices::OpenFileNames(const FileDialogRequest& re
 
 std::optional<QString> QtServices::SaveFileName(const FileDialogRequest& request)
 {
-    return Chosen(QFileDialog::getSaveFileName(BoxParent(), request.caption, StartPath(request), request.filter));
+    // One question, the program's own: Qt's would come first and ask again what the program asks.
+    return Chosen(QFileDialog::getSaveFileName(BoxParent(), request.caption, StartPath(request), request.filter,
+                                               nullptr, QFileDialog::DontConfirmOverwrite));
 }
 
 std::optional<QString> QtServices::FolderName(const QString& caption, const QString& startFolder)

@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileDialog>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
@@ -65,32 +66,60 @@ TEST(QtServices, BoxesShowPlainTextAndQuestionsDefaultTheSafeWay)
 {
     const struct {
         bool ask;
+        BoxKind kind;
         int key;
         QMessageBox::StandardButton shownDefault;
+        QMessageBox::Icon icon;
         Answer answer;
-    } cases[] = {{true, Qt::Key_Return, QMessageBox::Yes, Answer::Yes},
-                 {true, Qt::Key_Escape, QMessageBox::Yes, Answer::Cancel},
-                 {true, 0, QMessageBox::Yes, Answer::Cancel},
-                 {false, Qt::Key_Return, QMessageBox::No, Answer::No},
-                 {false, Qt::Key_Escape, QMessageBox::No, Answer::No}};
+    } cases[] = {{true, BoxKind::Question, Qt::Key_Return, QMessageBox::Yes, QMessageBox::Question, Answer::Yes},
+                 {true, BoxKind::Question, Qt::Key_Escape, QMessageBox::Yes, QMessageBox::Question, Answer::Cancel},
+                 {true, BoxKind::Question, 0, QMessageBox::Yes, QMessageBox::Question, Answer::Cancel},
+                 {false, BoxKind::Question, Qt::Key_Return, QMessageBox::No, QMessageBox::Question, Answer::No},
+                 {false, BoxKind::Question, Qt::Key_Escape, QMessageBox::No, QMessageBox::Question, Answer::No},
+                 {false, BoxKind::Warning, Qt::Key_Return, QMessageBox::No, QMessageBox::Warning, Answer::No},
+                 {false, BoxKind::Warning, Qt::Key_Y, QMessageBox::No, QMessageBox::Warning, Answer::Yes}};
     QtServices services;
     const QString markup = "<img src=\"/tmp/x.png\"><!-- Zentrix 64";
     for (const auto& c : cases) {
         QMessageBox::StandardButton shownDefault {};
+        QMessageBox::Icon icon {};
         Qt::TextFormat format = Qt::RichText;
         std::function<void()> answer = [&] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             if (!box)
                 return QTimer::singleShot(10, answer);
             shownDefault = box->standardButton(box->defaultButton());
+            icon = box->icon();
             format = box->textFormat();
+            if (c.key == Qt::Key_Y)
+                return box->button(QMessageBox::Yes)->click();
             QKeyEvent press(QEvent::KeyPress, c.key, Qt::NoModifier);
             c.key ? void(QApplication::sendEvent(box, &press)) : void(box->close());
         };
         QTimer::singleShot(10, answer);
-        const Answer given = c.ask ? services.Ask(markup) : (services.Confirm(markup) ? Answer::Yes : Answer::No);
-        EXPECT_EQ(std::tuple(given, shownDefault, format), std::tuple(c.answer, c.shownDefault, Qt::PlainText)) << c.key;
+        const Answer given =
+            c.ask ? services.Ask(markup) : (services.Confirm(markup, c.kind) ? Answer::Yes : Answer::No);
+        EXPECT_EQ(std::tuple(given, shownDefault, icon, format),
+                  std::tuple(c.answer, c.shownDefault, c.icon, Qt::PlainText))
+            << c.key;
     }
+}
+
+// The save dialog never asks about an existing file itself: the program asks once, or keeps a backup.
+TEST(QtServices, TheSaveDialogLeavesTheOverwriteQuestionToTheProgram)
+{
+    QtServices services;
+    bool asked = true;
+    std::function<void()> answer = [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return QTimer::singleShot(10, answer);
+        asked = !dialog->testOption(QFileDialog::DontConfirmOverwrite);
+        dialog->reject();
+    };
+    QTimer::singleShot(10, answer);
+    EXPECT_FALSE(services.SaveFileName({"Save As", QDir::tempPath(), "taken.CSV", "All Files (*)"}));
+    EXPECT_FALSE(asked);
 }
 
 TEST(CommandGuard, ShowsWhatTheCommandThrows)

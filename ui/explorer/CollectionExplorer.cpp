@@ -14,7 +14,10 @@
 #include <QMimeData>
 #include <QPainter>
 #include <QPainterPath>
+#include <QStyle>
+#include <QStyleOptionViewItem>
 
+#include <algorithm>
 #include <array>
 #include <exception>
 #include <unordered_map>
@@ -202,6 +205,25 @@ CollectionExplorer::CollectionExplorer(const SettingsStore& settings, QWidget* p
         colours.setColor(QPalette::Inactive, role, colours.color(QPalette::Active, role));
     setPalette(colours);
     connect(this, &QTreeWidget::itemExpanded, this, &CollectionExplorer::ShowInfoLines);
+}
+
+int CollectionExplorer::FittingWidth() const
+{
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    int widest = 0;
+    const auto measure = [&](const QTreeWidgetItem* node, int depth) {
+        const int width = itemDelegate()->sizeHint(option, indexFromItem(node)).width();
+        widest = std::max(widest, (depth + 1) * indentation() + width);
+    };
+    for (int r = 0; r < topLevelItemCount(); ++r) {
+        const QTreeWidgetItem* root = topLevelItem(r);
+        measure(root, 0);
+        for (int c = 0; c < root->childCount(); ++c)
+            measure(root->child(c), 1);
+    }
+    // A vertical scroll bar appears once a root is opened.
+    return widest + 2 * frameWidth() + style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
 }
 
 const char* CollectionExplorer::DragFormat() { return "application/x-quorvel-explorer-node"; }

@@ -255,9 +255,12 @@ void TListDisplayClass::SetList(TBaseCustomListClass* list)
     model_->SetList(List);
     if (List) {
         LoadView();
-        // Another list starts at its first column, not at the sideways offset of the one before.
-        if (Tree)
+        // Another list starts at its first row and column, not where the one before was scrolled:
+        // its rows come back before the grid has laid out the cleared ones, so nothing resets them.
+        if (Tree) {
+            Tree->verticalScrollBar()->setValue(0);
             Tree->horizontalScrollBar()->setValue(0);
+        }
     }
 }
 

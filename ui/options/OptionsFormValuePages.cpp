@@ -10,6 +10,7 @@
 #include "platform/qt/Services.h"
 #include "ui/options/OptionsFormLists.h"
 
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -188,7 +189,7 @@ void OptionsManufacturersPage::MfgSaveButtonClick()
     if (SelectedPlatform().empty() || values_->count() == 0)
         return;
     const auto chosen = FileDialogs().SaveFileName({"Save", {}, "*.txt", "Text Files (*.txt);;All Files (*)"});
-    if (!chosen)
+    if (!chosen || (QFileInfo::exists(*chosen) && !ConfirmOverwrite(*chosen)))
         return;
     std::string text;
     for (const auto& name : Entries(values_))

@@ -28,10 +28,10 @@ TBinReportOptionsForm::TBinReportOptionsForm(TFieldOrderForm& fieldOrder, QWidge
     options->addWidget(Label1);
     options->addWidget(CartsPerBinEdit);
     options->addWidget(MakeIncludeGroup(BoxedOption));
-    auto* layout = new QHBoxLayout(this);
+    auto* layout = new QHBoxLayout;
     layout->addLayout(options);
     layout->addLayout(MakeButtons(OkButton, CancelButton, ColumnsButton));
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    LayOut(layout);
 }
 
 void TBinReportOptionsForm::SetListTypeName(const std::string& name) { Label1->setText(ToQString(name + " per bin.")); }

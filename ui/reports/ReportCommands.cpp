@@ -178,7 +178,13 @@ void ReportCommands::ChartOfCurrentList(bool (TCartChartForm::*chart)())
     chart_->SetList(form_.CurrentList());
     // A value that does not convert stops here with its message; no window opens.
     if ((chart_.get()->*chart)())
-        ExecDialog(*chart_);
+        ExecChart();
+}
+
+void ReportCommands::ExecChart()
+{
+    chart_->SetSaveFolder(PathToQString(form_.Settings().GetSetting(setting::ReportPath)));
+    ExecDialog(*chart_);
 }
 
 void ReportCommands::byManufacturerMainMenuClick() { ChartOfCurrentList(&TCartChartForm::ChartByManufacturer); }
@@ -196,7 +202,7 @@ void ReportCommands::byPlatformMainMenuClick()
         lists.push_back(list.get());
     chart_->SetLists(std::move(lists));
     if (chart_->ChartByPlatform())
-        ExecDialog(*chart_);
+        ExecChart();
 }
 
 }  // namespace quorvel

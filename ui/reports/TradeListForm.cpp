@@ -29,10 +29,10 @@ TTradeListForm::TTradeListForm(TFieldOrderForm& fieldOrder, QWidget* parent)
     options->addWidget(TradeBoxedCB);
     options->addWidget(ShowActQtyCB);
     options->addStretch();
-    auto* layout = new QHBoxLayout(this);
+    auto* layout = new QHBoxLayout;
     layout->addLayout(options);
     layout->addLayout(MakeButtons(OKButton, CancelButton, ColumnsButton));
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    LayOut(layout);
 }
 
 TradeReportOptions TTradeListForm::Options() const

@@ -327,9 +327,18 @@ void TQuorvelForm::showEvent(QShowEvent* event)
 
 void TQuorvelForm::FormShow()
 {
+    // Panels, Explorer and commands first: reopening the last files may ask or warn, and the window
+    // behind that box must already be the one the user gets.
+    ApplyViewOptions();
+    UpdateMenuState();
+    CollectionTV->BuildExplorerTree();
+    if (!IniFile::Load(G_ConfigFile).Value(kGeneral, "ExplorerW")) {
+        // Placed for the first time: the Explorer's captions and list names whole, within a third of the window.
+        const int explorer = std::clamp(CollectionTV->FittingWidth(), Scaled(162), std::max(Scaled(162), width() / 3));
+        Splitter1->setSizes({explorer, std::max(1, Splitter1->width() - explorer - Splitter1->handleWidth())});
+    }
     if (settings_.GetSetting(setting::LoadLastCartFile) == "1")
         LoadLastFiles();
-    ApplyViewOptions();
     UpdateMenuState();
     if (!CheckConfigVersion()) {
         MustRestart = true;
@@ -337,7 +346,6 @@ void TQuorvelForm::FormShow()
     } else {
         MustRestart = false;
     }
-    CollectionTV->BuildExplorerTree();
 }
 
 void TQuorvelForm::LoadLastFiles()
@@ -347,6 +355,9 @@ void TQuorvelForm::LoadLastFiles()
             continue;
         // One file that cannot be read must not stop the others.
         RunCommand([&] { OpenListFile(name); });
+        // The next file's box shows the lists opened so far.
+        RefreshTabs();
+        UpdateMenuState();
     }
     RefreshTabs();
 }

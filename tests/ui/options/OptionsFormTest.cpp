@@ -423,6 +423,12 @@ TEST_F(OptionsFormTest, ManufacturersLoadSaveAndMoveIntoTheEdit)
     save->click();
     EXPECT_EQ(fake.fileDialogs.back().kind, test::FileDialogKind::Save);
     EXPECT_EQ(ReadFile("out.txt"), "Ashgrove\r\nVexa\r\nVexa\r\n");
+    WriteFile("out.txt", "kept");
+    fake.fileAnswers.push_back(QString::fromStdString(programDir + "out.txt"));
+    fake.confirmAnswers = {false};
+    save->click();
+    EXPECT_EQ(TakeMessages().at(0).kind, test::MessageKind::WarningConfirmation);
+    EXPECT_EQ(ReadFile("out.txt"), "kept");
 
     // Double-clicking moves a name into the edit box; the file follows with the next change.
     list->setCurrentRow(0);

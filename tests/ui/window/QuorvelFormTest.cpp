@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTreeWidget>
 
 #include <limits>
 
@@ -133,6 +134,31 @@ TEST_F(MainFormTest, LastFilesAreReopenedOnlyWhenAskedAndABadOneDoesNotStopTheRe
         EXPECT_EQ(shown, (std::vector<ShownMessage> {{MessageKind::Error, "'$ZZ' is not a valid integer value"}}));
         EXPECT_EQ(form->TabCount(), 2);
     }
+}
+
+// A box during the start stands before the window the user gets: its lists, panels and commands.
+TEST_F(MainFormTest, TheWindowIsRightWhileAReopenedListWarns)
+{
+    const std::string first = WriteList("a.csv", ltMedia, "Nowhere", {"One"});
+    const std::string second = WriteList("b.csv", ltMedia, "Elsewhere", {"Two", "Three"});
+    WriteIniInteger(G_ConfigFile, "LastFiles", "Count", 2);
+    WriteIniString(G_ConfigFile, "LastFiles", "LastFile0", first);
+    WriteIniString(G_ConfigFile, "LastFiles", "LastFile1", second);
+    settings->SetSetting(setting::LoadLastCartFile, "1");
+    settings->SetSetting(setting::ShowCollectionExplorer, "1");
+    MakeForm();
+    // Tabs, the selected one, rows shown, Explorer shown and filled, Save and Remove enabled.
+    using Window = std::tuple<int, int, int, bool, bool, bool, bool>;
+    std::vector<Window> seen;
+    fake.onMessage = [&](const ShownMessage&) {
+        const auto* explorer = form->findChild<QTreeWidget*>("CollectionTV");
+        seen.emplace_back(form->TabCount(), form->SelectedTab(), form->Grid().model()->rowCount(),
+                          explorer->isVisibleTo(form.get()), explorer->topLevelItemCount() > 0,
+                          Enabled(entry::SaveButton), Enabled(entry::RemoveButton));
+    };
+    form->FormShow();
+    EXPECT_EQ(TakeMessages().size(), 2u);
+    EXPECT_EQ(seen, (std::vector<Window> {{1, 0, 1, true, true, false, false}, {2, 1, 2, true, true, false, false}}));
 }
 
 TEST_F(MainFormTest, CloseStopsWhenAWantedSaveFailsElseWritesLastFilesAndPlacement)
