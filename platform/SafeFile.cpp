@@ -126,7 +126,10 @@ void RemoveStaleTemps(const std::string& folder)
     DIR* dir = ::opendir(FolderArg(folder));
     if (!dir)
         return;
-    const time_t now = ::time(nullptr);
+    // The fine clock: time() may lag a file's fresh ctime by a second, which would make it look younger.
+    timespec clock { };
+    ::clock_gettime(CLOCK_REALTIME, &clock);
+    const time_t now = clock.tv_sec;
     while (const dirent* entry = ::readdir(dir)) {
         if (!detail::IsTempName(entry->d_name))
             continue;
