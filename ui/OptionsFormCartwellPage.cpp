@@ -78,8 +78,8 @@ void OptionsCartwellPage::SystemIdEdited()
     try {
         ReferenceData::SaveSystemId(platform, FromQString(systemIdEdit_->text()));
         failedPlatform_.clear();
-    } catch (const FileWriteError&) {
-        // Every keystroke writes: a file that cannot be written is reported once, not per keystroke.
+    } catch (const FileError&) {
+        // Every keystroke writes: a file that cannot be read or written is reported once, not per keystroke.
         if (failedPlatform_ == platform)
             return;
         failedPlatform_ = platform;

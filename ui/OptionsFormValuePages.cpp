@@ -176,7 +176,7 @@ void OptionsManufacturersPage::MfgLoadButtonClick()
     const std::string path = PathFromQString(*chosen);
     const auto content = ReadWholeFile(path);
     if (!content)
-        throw FileError("Unable to read ", path);
+        throw FileReadError(path);
     // One name per line, taken as they are.
     const auto lines = SplitLines(*content);
     ReplaceEntries(values_, std::vector<std::string>(lines.begin(), lines.end()), [this] { SaveManufacturers(); });

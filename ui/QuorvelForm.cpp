@@ -125,6 +125,7 @@ TQuorvelForm::TQuorvelForm(SettingsStore& settings, PlatformList& platforms, TOp
     SetStatusText("Welcome to Quorvel " + version);
 
     listDisplay_ = std::make_unique<TListDisplayClass>();
+    listDisplay_->ViewNotSaved = [this](const QString& text) { ShowStatusText(text); };
     listDisplay_->SetTree(CartListView);
     FollowSelection();
     RestorePlacement();

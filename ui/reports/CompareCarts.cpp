@@ -61,6 +61,11 @@ TCompareCartsForm::TCompareCartsForm(const SettingsStore& settings, QWidget* par
       RightDisplay(std::make_unique<TListDisplayClass>())
 {
     setObjectName("CompareCartsForm");
+    for (TListDisplayClass* display : {LeftDisplay.get(), RightDisplay.get()})
+        display->ViewNotSaved = [this](const QString& text) {
+            if (ViewNotSaved)
+                ViewNotSaved(text);
+        };
     setWindowTitle("Compare Media Lists");
     setMinimumSize(Scaled(kDesignWidth, kDesignHeight));
     resize(Scaled(kDesignWidth, kDesignHeight));
