@@ -4,7 +4,7 @@
 #include "platform/qt/CommandGuard.h"
 #include "reports/CartReports.h"
 #include "reports/ReportColumns.h"
-#include "ui/FieldOrderForm.h"
+#include "ui/dialogs/FieldOrderForm.h"
 #include "ui/reports/BinReportOptionsForm.h"
 #include "ui/reports/InventoryReportOptionsForm.h"
 #include "ui/reports/ReportWriters.h"

@@ -4,7 +4,7 @@
 #include "platform/qt/CommandGuard.h"
 #include "reports/CustomReports.h"
 #include "reports/ReportColumns.h"
-#include "ui/FieldOrderForm.h"
+#include "ui/dialogs/FieldOrderForm.h"
 #include "ui/reports/ChooseListTypeForm.h"
 #include "ui/reports/CustomReportForm.h"
 #include "ui/reports/ReportWriters.h"

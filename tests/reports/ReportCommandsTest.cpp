@@ -4,8 +4,8 @@
 #include "platform/FileNames.h"
 #include "platform/ProgramFolder.h"
 #include "platform/qt/Version.h"
-#include "ui/InventoryForm.h"
-#include "ui/MenuNames.h"
+#include "ui/inventory/InventoryForm.h"
+#include "ui/window/MenuNames.h"
 #include "ui/reports/CompareCarts.h"
 #include "ui/reports/CustomReportForm.h"
 

@@ -9,8 +9,8 @@
 #include "model/Utils.h"
 #include "platform/qt/QtCp1252.h"
 #include "platform/qt/Services.h"
-#include "ui/ChangeValueForm.h"
-#include "ui/ListDisplay.h"
+#include "ui/dialogs/ChangeValueForm.h"
+#include "ui/grid/ListDisplay.h"
 
 #include <QItemSelectionModel>
 #include <QProgressBar>

@@ -6,8 +6,8 @@
 #include "platform/qt/PathText.h"
 #include "platform/qt/Services.h"
 #include "platform/qt/Version.h"
-#include "ui/MenuNames.h"
-#include "ui/SplashForm.h"
+#include "ui/window/MenuNames.h"
+#include "ui/startup/SplashForm.h"
 
 #include <QUrl>
 
