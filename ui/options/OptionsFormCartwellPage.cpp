@@ -4,12 +4,12 @@
 #include "config/SiteAddresses.h"
 #include "platform/SafeFile.h"
 #include "platform/qt/CommandGuard.h"
+#include "platform/qt/PlainText.h"
 #include "platform/qt/QtCp1252.h"
 #include "platform/qt/Services.h"
 #include "ui/options/OptionsFormLists.h"
 
 #include <QGridLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -26,8 +26,10 @@ OptionsCartwellPage::OptionsCartwellPage(QTabWidget* pages, std::function<void()
     auto* page = new QWidget;
     platformList_ = NewList(page, "PlatformCartwellLB", QAbstractItemView::SingleSelection);
     systemIdEdit_ = NewEdit("SystemIDEdit", page);
-    auto* link = new QLabel(page);
+    auto* link = new PlainLabel(page);
     link->setObjectName("CartwellLink");
+    // A fixed link of the program's own, the one label made for markup.
+    link->setTextFormat(Qt::RichText);
     link->setText(QStringLiteral("<a href=\"%1\" style=\"color:blue; text-decoration:underline\">%1</a>")
                       .arg(QString::fromLatin1(CartwellHomePage)));
     link->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
@@ -46,9 +48,9 @@ OptionsCartwellPage::OptionsCartwellPage(QTabWidget* pages, std::function<void()
     QObject::connect(systemIdEdit_, &QLineEdit::textChanged, page, Guarded([this] { SystemIdEdited(); }));
 
     auto* grid = new QGridLayout(page);
-    grid->addWidget(new QLabel("Platform", page), 0, 0);
+    grid->addWidget(new PlainLabel("Platform", page), 0, 0);
     grid->addWidget(platformList_, 1, 0, 4, 1);
-    grid->addWidget(new QLabel("System ID", page), 0, 1);
+    grid->addWidget(new PlainLabel("System ID", page), 0, 1);
     grid->addWidget(systemIdEdit_, 1, 1);
     grid->addWidget(link, 2, 1);
     grid->addWidget(note, 3, 1);

@@ -6,12 +6,12 @@
 #include "platform/Text.h"
 #include "platform/qt/CommandGuard.h"
 #include "platform/qt/PathText.h"
+#include "platform/qt/PlainText.h"
 #include "platform/qt/QtCp1252.h"
 #include "platform/qt/Services.h"
 #include "ui/options/OptionsFormLists.h"
 
 #include <QGridLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -46,9 +46,9 @@ void OptionsChooserPage::Lay(QTabWidget* pages, QWidget* page, const char* title
         column->addWidget(button);
     column->addStretch();
     auto* grid = new QGridLayout(page);
-    grid->addWidget(new QLabel(chooserCaption, page), 0, 0);
+    grid->addWidget(new PlainLabel(chooserCaption, page), 0, 0);
     grid->addWidget(chooser_, 1, 0, 2, 1);
-    grid->addWidget(new QLabel(valuesCaption, page), 0, 1);
+    grid->addWidget(new PlainLabel(valuesCaption, page), 0, 1);
     grid->addWidget(edit_, 1, 1);
     grid->addWidget(values_, 2, 1);
     grid->addLayout(column, 1, 2, 2, 1);
@@ -86,7 +86,7 @@ OptionsManufacturersPage::OptionsManufacturersPage(QTabWidget* pages, std::funct
     QWidget* page = Build("PlatformMfgLB", "MfgEdit", "MfgListBox", "MfgAddButton", "MfgRemoveButton");
     load_ = NewButton("Load", "MfgLoadButton", page);
     save_ = NewButton("Save", "MfgSaveButton", page);
-    chooser_->setToolTip("List of Available Manufactures");
+    chooser_->setToolTip(PlainToolTip("List of Available Manufactures"));
 
     const auto onClick = [page](QPushButton* button, std::function<void()> handler) {
         QObject::connect(button, &QPushButton::clicked, page, Guarded(std::move(handler)));
@@ -155,7 +155,7 @@ void OptionsManufacturersPage::UpdateButtons()
 void OptionsManufacturersPage::PlatformMfgClick()
 {
     const std::string platform = SelectedPlatform();
-    chooser_->setToolTip(platform.empty() ? QString("List of Available Manufactures") : ToQString(platform));
+    chooser_->setToolTip(PlainToolTip(platform.empty() ? QString("List of Available Manufactures") : ToQString(platform)));
     LoadManufacturers();
     updateButtons_();
 }

@@ -8,6 +8,7 @@
 #include "platform/FileNames.h"
 #include "platform/IniFile.h"
 #include "platform/qt/CommandGuard.h"
+#include "platform/qt/PlainText.h"
 #include "platform/qt/QtCp1252.h"
 #include "platform/qt/Services.h"
 #include "platform/qt/Version.h"
@@ -32,7 +33,6 @@
 
 #include <QCloseEvent>
 #include <QHeaderView>
-#include <QLabel>
 #include <QMenu>
 #include <QProgressBar>
 #include <QScopedValueRollback>
@@ -255,7 +255,7 @@ void TQuorvelForm::BuildLayout()
     bar->setObjectName("StatusBar1");
     bar->setSizeGripEnabled(true);
     for (int i = 0; i < 5; ++i) {
-        auto* panel = new QLabel(bar);
+        auto* panel = new PlainLabel(bar);
         panel->setObjectName(QString("StatusPanel%1").arg(i));
         panel->setFrameShape(QFrame::StyledPanel);
         if (i == 0) {

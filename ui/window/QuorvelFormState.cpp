@@ -9,11 +9,11 @@
 #include "model/ListFactory.h"
 #include "platform/Text.h"
 #include "platform/qt/CommandGuard.h"
+#include "platform/qt/PlainText.h"
 #include "platform/qt/QtCp1252.h"
 #include "ui/grid/ListDisplay.h"
 #include "ui/window/ListTabBar.h"
 
-#include <QLabel>
 #include <QMenu>
 #include <QPainter>
 #include <QTableView>
@@ -156,7 +156,7 @@ void TQuorvelForm::OpenTabSetChange(int index)
     if (index < 0 || index >= int(openLists_.size()))
         return;
     currentList_ = openLists_[size_t(index)].get();
-    OpenTabSet->setToolTip(ToQString(currentList_->GetFileName()));
+    OpenTabSet->setToolTip(PlainToolTip(ToQString(currentList_->GetFileName())));
     const std::string& owner = currentList_->GetOwner();
     const std::string& description = currentList_->GetDescription();
     if (!owner.empty() && !description.empty())
