@@ -68,7 +68,7 @@ int ProgramBody(int argc, char** argv)
     TOptionsForm options(settings, platforms);
     SettingsRecentFilesStore recentFiles(PathToQString(JoinPath(programDir, "RecentFiles.conf")));
     TQuorvelForm form(settings, platforms, options, recentFiles);
-    form.AttachCommandGroup(std::make_unique<WebCommands>(form, splash, UpdateCheckURLFor(VersionString())));
+    form.AttachCommandGroup(std::make_unique<WebCommands>(form, splash, VersionString()));
     TMigrationForm migration(programDir);
     form.ShowMigration = [&] {
         ExecDialog(migration);

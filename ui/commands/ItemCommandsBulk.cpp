@@ -179,7 +179,7 @@ QString ItemCommands::MoreInfoAddress(const std::string& systemId, const std::st
     add("CompanyName=", maker);
     if (query.empty())
         return {};
-    return ToQString(std::string(CartwellHomePage) + "software_page.html?" + query);
+    return ToQString(ConfiguredSiteAddresses().Cartwell + "software_page.html?" + query);
 }
 
 void ItemCommands::MoreInfoMainMenuClick()

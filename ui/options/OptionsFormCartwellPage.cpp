@@ -26,15 +26,14 @@ OptionsCartwellPage::OptionsCartwellPage(QTabWidget* pages, std::function<void()
     auto* page = new QWidget;
     platformList_ = NewList(page, "PlatformCartwellLB", QAbstractItemView::SingleSelection);
     systemIdEdit_ = NewEdit("SystemIDEdit", page);
-    auto* link = new PlainLabel(page);
-    link->setObjectName("CartwellLink");
-    // A fixed link of the program's own, the one label made for markup.
-    link->setTextFormat(Qt::RichText);
-    link->setText(QStringLiteral("<a href=\"%1\" style=\"color:blue; text-decoration:underline\">%1</a>")
-                      .arg(QString::fromLatin1(CartwellHomePage)));
-    link->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
-    link->setCursor(Qt::PointingHandCursor);
-    QObject::connect(link, &QLabel::linkActivated, page, Guarded([] { OpenDocument(CartwellHomePage); }));
+    link_ = new PlainLabel(page);
+    link_->setObjectName("CartwellLink");
+    // The one label made for markup: a link, its address escaped where it is set.
+    link_->setTextFormat(Qt::RichText);
+    link_->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
+    link_->setCursor(Qt::PointingHandCursor);
+    QObject::connect(link_, &QLabel::linkActivated, page,
+                     Guarded([] { OpenDocument(ToQString(ConfiguredSiteAddresses().Cartwell)); }));
     auto* note = new QPlainTextEdit(page);
     note->setObjectName("CartwellNote");
     note->setReadOnly(true);
@@ -52,13 +51,16 @@ OptionsCartwellPage::OptionsCartwellPage(QTabWidget* pages, std::function<void()
     grid->addWidget(platformList_, 1, 0, 4, 1);
     grid->addWidget(new PlainLabel("System ID", page), 0, 1);
     grid->addWidget(systemIdEdit_, 1, 1);
-    grid->addWidget(link, 2, 1);
+    grid->addWidget(link_, 2, 1);
     grid->addWidget(note, 3, 1);
     pages->addTab(page, "Cartwell");
 }
 
 void OptionsCartwellPage::ShowPlatforms(const std::vector<std::string>& names, const std::string& preset)
 {
+    // The address comes from a file the collector edits: never markup of its own.
+    const QString site = ToQString(ConfiguredSiteAddresses().Cartwell).toHtmlEscaped();
+    link_->setText(QStringLiteral("<a href=\"%1\" style=\"color:blue; text-decoration:underline\">%1</a>").arg(site));
     FillAndSelect(platformList_, names, preset);
     PlatformCartwellClick();
 }

@@ -5,6 +5,7 @@
 #include "model/Utils.h"
 #include "platform/qt/CommandGuard.h"
 #include "platform/qt/PlainText.h"
+#include "platform/qt/QtCp1252.h"
 #include "platform/qt/Services.h"
 #include "platform/qt/Version.h"
 
@@ -26,7 +27,7 @@ QString UpdateCheckURLFor(const QString& version)
 {
     if (version.isEmpty())
         return {};
-    return QString(PelmoraHomePage) + "index.asp?OPT=8&DATA=1&VER=" + version;
+    return ToQString(ConfiguredSiteAddresses().MakerSite) + "index.asp?OPT=8&DATA=1&VER=" + version;
 }
 
 namespace {
@@ -215,7 +216,7 @@ void TSplashForm::Timer1Timer()
     hide();
 }
 
-void TSplashForm::WebSiteTextClick() { OpenDocument(PelmoraHomePage); }
+void TSplashForm::WebSiteTextClick() { OpenDocument(ToQString(ConfiguredSiteAddresses().MakerSite)); }
 
 void TSplashForm::SetWebSiteTextColor(const QColor& color)
 {

@@ -9,7 +9,8 @@ class QTimer;
 
 namespace quorvel {
 
-// The update-check page for Version, or an empty text when there is no version.
+// The update-check page for Version on the configured maker's site, or an empty text when there is
+// no version.
 QString UpdateCheckURLFor(const QString& version);
 
 // The splash picture shown at start-up, and the About box. As the splash it closes itself after five

@@ -88,8 +88,9 @@ TEST_F(ClipboardCommandsTest, ExportCourse)
         const QString exported =
             *c.exported ? "\"Title\"\r\n\"" + QString(c.exported).replace("|", "\"\r\n\"") + "\"\r\n" : "";
         EXPECT_EQ(ToQString(FileExists(written) ? ReadFile(written.substr(programDir.size())) : ""), exported);
-        EXPECT_EQ(recording->nodes.size(), exported.isEmpty() ? 0u : 1u);
+        ASSERT_EQ(recording->nodes.size(), exported.isEmpty() ? 0u : 1u);
         if (!exported.isEmpty()) {
+            ASSERT_FALSE(fake.fileDialogs.empty());
             EXPECT_EQ(recording->nodes[0], std::pair(ExplorerRoot::Exports, written));
             EXPECT_EQ(fake.fileDialogs.back().request.fileName, "Sam Zentrix 64 Media Export");
         }

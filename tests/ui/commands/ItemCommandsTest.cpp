@@ -228,6 +228,12 @@ TEST_F(ItemCommandsTest, MoreInfoAddressEncodesEveryValueAndSkipsEmptyOnes)
     Trigger(entry::MoreInfoMainMenu);
     ASSERT_EQ(fake.openedUrls.size(), 1u);
     EXPECT_EQ(fake.openedUrls[0].toEncoded().toStdString(), page + "SystemID=17&SoftwareName=Star%20Run");
+
+    WriteConfig("Sites.ini", {"[Sites]", "Cartwell=https://cartwell.test/db"});
+    Trigger(entry::MoreInfoMainMenu);
+    ASSERT_EQ(fake.openedUrls.size(), 2u);
+    EXPECT_EQ(fake.openedUrls[1].toEncoded().toStdString(),
+              "https://cartwell.test/db/software_page.html?SystemID=17&SoftwareName=Star%20Run");
 }
 
 }  // namespace

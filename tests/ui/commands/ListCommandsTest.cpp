@@ -8,6 +8,7 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPaintEngine>
 #include <QPainter>
 #include <QTabBar>
@@ -273,6 +274,7 @@ TEST_F(ListCommandsTest, TabsAndStatusTexts)
         {std::string(26, 'P'), "Sam", "0", std::string(25, 'P') + "..."},
         {"Nova", "", "1", "Nova - "},
         {"Nova", std::string(30, 'o'), "1", "Nova - " + std::string(25, 'o') + "..."},
+        {"Nova", "Sam", "2", "Nova"},  // only "1" is on
     };
     for (const Case& c : cases) {
         form->CurrentList()->SetPlatform(c.platform);
@@ -280,6 +282,10 @@ TEST_F(ListCommandsTest, TabsAndStatusTexts)
         settings->SetSetting(setting::ShowOwner, c.showOwner);
         EXPECT_EQ(form->TabCaption(0), c.caption);
     }
+    form->RefreshTabs();  // the list menu reads the setting the same way
+    const auto listEntries = form->Action(entry::ListParentTabPopupMenu)->menu()->actions();
+    ASSERT_EQ(listEntries.size(), 1);
+    EXPECT_EQ(listEntries[0]->text().toStdString(), "Nova");
 
     const std::string b = WriteList("b.csv", ltHardware, "Korvo Handheld", {"Pad"});
     form->OpenListFile(b);
@@ -358,21 +364,23 @@ TEST_F(ListCommandsTest, CommandStateFollowsTheOpenListsAndTheSelection)
         std::initializer_list<int> selected;
         bool changed;
     };
-    enum Col { NoLists, MediaAndHardware, TwoMediaTwoSelected, OneSelectedChanged, Count };
+    enum Col { NoLists, MediaAndHardware, TwoMediaTwoSelected, OneHardwareSelected, OneSelectedChanged, Count };
     const Situation situations[Count] = {
-        {{}, {}, false}, {{m1, h}, {}, false}, {{h, m2, m1}, {0, 1}, false}, {{m1}, {0}, true}};
-    // Entry, then its state in each situation (a hardware list is current in the second one).
+        {{}, {}, false}, {{m1, h}, {}, false}, {{h, m2, m1}, {0, 1}, false}, {{m1, h}, {0}, false}, {{m1}, {0}, true}};
+    // Entry, then its state in each situation (a hardware list is current in the second and the fourth).
     const std::vector<std::pair<const char*, std::array<bool, Count>>> rules = {
-        {entry::SaveAsListMainMenu, {false, true, true, true}},
-        {entry::CloseListMainMenu, {false, true, true, true}},
-        {entry::CloseAllListsMainMenu, {false, true, true, false}},
-        {entry::SaveButton, {false, false, false, true}},
-        {entry::SaveListTabPopupMenu, {false, false, false, true}},
-        {entry::SaveListMainMenu, {false, false, false, true}},
-        {entry::OpenListPopupMenu, {true, true, true, true}},
-        {entry::ListPropertiesTabPopupMenu, {true, true, true, true}},
-        {entry::ToolsPopupMenu, {false, true, true, true}},
-        {entry::ChangeParent, {false, false, true, true}},
+        {entry::SaveAsListMainMenu, {false, true, true, true, true}},
+        {entry::CloseListMainMenu, {false, true, true, true, true}},
+        {entry::CloseAllListsMainMenu, {false, true, true, true, false}},
+        {entry::SaveButton, {false, false, false, false, true}},
+        {entry::SaveListTabPopupMenu, {false, false, false, false, true}},
+        {entry::SaveListMainMenu, {false, false, false, false, true}},
+        {entry::OpenListPopupMenu, {true, true, true, true, true}},
+        {entry::ListPropertiesTabPopupMenu, {true, true, true, true, true}},
+        {entry::ToolsPopupMenu, {false, true, true, true, true}},
+        {entry::ChangeParent, {false, false, true, true, true}},
+        {entry::MoreInfoMainMenu, {false, false, false, false, true}},
+        {entry::ExportListMainMenu, {false, false, true, true, true}},
     };
     for (int s = 0; s < Count; ++s) {
         form->GetListCommands().CloseAllListsMainMenuClick();

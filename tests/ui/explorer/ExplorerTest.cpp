@@ -36,6 +36,7 @@ protected:
     std::string Put(const char* folderKey, const std::string& name, const std::string& content) const
     {
         const std::string path = JoinPath(settings->GetSetting(folderKey), name);
+        std::filesystem::create_directories(settings->GetSetting(folderKey));
         std::ofstream(path, std::ios::binary) << content;
         return path;
     }
@@ -124,6 +125,7 @@ TEST_F(ExplorerTest, BuildListsEveryRootByItsRules)
     Group("Shelf", {member, "/gone/away.csv", member});
     Put(setting::ReportPath, "bin.html", "<html>");
     Put(setting::ExportPath, "out.csv", "a,b");
+    Put(setting::MasterCartPath, "Zentrix 64 Master.csv", ListText("Media", "Maker"));
     Tree().BuildExplorerTree();
 
     ASSERT_EQ(Tree().topLevelItemCount(), 6);
@@ -143,6 +145,10 @@ TEST_F(ExplorerTest, BuildListsEveryRootByItsRules)
         {ExplorerRoot::Groups, "Shelf", ExplorerNodeData {ekGroup, ecGroup, "x"}, {"pad", "pad"}},
         {ExplorerRoot::Reports, "bin", ExplorerNodeData {ekReport, ecReport, "x"}, {}},
         {ExplorerRoot::Exports, "out", std::nullopt, {}},
+        {ExplorerRoot::Masters,
+         "Zentrix 64 Master",
+         ExplorerNodeData {ekListFile, ecMedia, "x"},
+         {"Owner: Maker", "Platform: Zentrix 64", "Type: Media", "Description: Desc line"}},
     };
     for (const auto& [under, caption, expected, children] : nodes) {
         QTreeWidgetItem* node = Child(Root(under), caption);

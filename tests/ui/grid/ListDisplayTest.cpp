@@ -244,6 +244,14 @@ TEST_F(ListDisplayTest, HomeAndEndGoToTheFirstAndLastRow)
                              top >= 0 && top < grid.viewport()->height()),
                   std::tuple(row, selected, offset, true)) << key;
     }
+    // A current cell whose column is out of view keeps the columns where they are too.
+    grid.setCurrentIndex(display.Model().index(30, 0));
+    sideways->setValue(offset);
+    ASSERT_LT(grid.columnViewportPosition(0) + grid.columnWidth(0), 1);
+    QKeyEvent end(QEvent::KeyPress, Qt::Key_End, Qt::NoModifier);
+    QApplication::sendEvent(&grid, &end);
+    EXPECT_EQ(std::tuple(grid.currentIndex().row(), grid.currentIndex().column(), sideways->value()),
+              std::tuple(59, 0, offset));
     auto other = Media("Nova");  // another list starts at its first column
     Fill(*other, {"B"});
     Show(*other);

@@ -497,10 +497,14 @@ TEST_F(OptionsFormTest, CartwellPage)
     Select(list, {"Zentrix 64"});
     EXPECT_EQ(edit->text(), "17");
 
+    // The link shows and opens the configured address, as text and never as markup of its own.
     auto* link = Child<QLabel>("CartwellLink");
-    EXPECT_TRUE(link->text().contains(CartwellHomePage));
-    emit link->linkActivated(CartwellHomePage);
-    EXPECT_EQ(fake.openedUrls, std::vector<QUrl> {QUrl(CartwellHomePage)});
+    EXPECT_TRUE(link->text().contains(">" + QString::fromStdString(SiteAddresses {}.Cartwell) + "<"));
+    WriteConfig("sites.INI", {"[Sites]", "Cartwell=https://cartwell.test/<b>&/"});
+    Show();
+    EXPECT_TRUE(link->text().contains(">https://cartwell.test/&lt;b&gt;&amp;/<"));
+    emit link->linkActivated({});
+    EXPECT_EQ(fake.openedUrls, std::vector<QUrl> {QUrl("https://cartwell.test/<b>&/")});
     EXPECT_TRUE(fake.messages.empty());
 }
 

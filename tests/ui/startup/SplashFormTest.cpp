@@ -15,6 +15,9 @@
 namespace quorvel {
 namespace {
 
+// No configuration folder is known here: the default.
+const QString kMakerSite = QString::fromStdString(SiteAddresses {}.MakerSite);
+
 class SplashFormTest : public test::GlobalsTest {
 protected:
     void TearDown() override
@@ -44,7 +47,7 @@ protected:
 
 TEST_F(SplashFormTest, VersionLabelAndUpdateAddress)
 {
-    for (auto [version, url] : {std::pair {"1.2.3.4", QString(PelmoraHomePage) + "index.asp?OPT=8&DATA=1&VER=1.2.3.4"},
+    for (auto [version, url] : {std::pair {"1.2.3.4", kMakerSite + "index.asp?OPT=8&DATA=1&VER=1.2.3.4"},
                                 std::pair {"", QString()}}) {
         static QString source;
         source = version;
@@ -96,7 +99,7 @@ TEST_F(SplashFormTest, LinkOpensTheSiteAndChangesColourOnHover)
     Send(Part<QWidget>(form, "WebSiteText"), QEvent::MouseMove);
     EXPECT_EQ(Part<QLabel>(form, "WebSiteText")->palette().color(QPalette::WindowText), QColor(Qt::white));
     Click(Part<QWidget>(form, "WebSiteText"));
-    EXPECT_EQ(fake.openedUrls, (std::vector<QUrl> {QUrl(PelmoraHomePage)}));
+    EXPECT_EQ(fake.openedUrls, (std::vector<QUrl> {QUrl(kMakerSite)}));
     EXPECT_TRUE(form.isVisible());
 }
 

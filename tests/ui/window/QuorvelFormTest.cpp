@@ -7,6 +7,7 @@
 #include "ui/window/MenuNames.h"
 #include "ui/UiScale.h"
 
+#include <QCheckBox>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
@@ -178,12 +179,19 @@ TEST_F(MainFormTest, ToolsOptionsKeepsTheWholeVisitEvenWhenCancelled)
 {
     MakeForm();
     for (const int result : {int(QDialog::Rejected), int(QDialog::Accepted)}) {
+        // The grid lines and the Explorer follow the visit at once, not at the next start.
+        const bool on = result == QDialog::Accepted;
         fake.dialogAnswers.push_back([&](QDialog& dialog) {
             dialog.findChild<QLineEdit*>("DefaultOwnerEdit")->setText(QString::number(result));
+            dialog.findChild<QCheckBox*>("ShowGridCheckBox")->setChecked(on);
+            dialog.findChild<QCheckBox*>("ShowCollectionExplorerCheckBox")->setChecked(!on);
             return result;
         });
         form->Action("OptionsMainMenu")->trigger();
         EXPECT_EQ(ReadIniString(G_ConfigFile, "General", "DefaultOwner", ""), std::to_string(result));
+        EXPECT_EQ(form->Grid().showGrid(), on);
+        EXPECT_EQ(form->Action(entry::GridLinesMainMenu)->isChecked(), on);
+        EXPECT_EQ(form->findChild<QWidget*>("ExplorerPanel")->isHidden(), on);
     }
 }
 
