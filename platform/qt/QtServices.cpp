@@ -8,6 +8,7 @@
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QScreen>
 
@@ -86,11 +87,16 @@ Answer QtServices::Ask(const QString& text)
 
 std::optional<QString> QtServices::InputBox(const QString& caption, const QString& prompt, const QString& value)
 {
-    bool ok = false;
-    const QString text = QInputDialog::getText(BoxParent(), caption, prompt, QLineEdit::Normal, value, &ok);
-    if (!ok)
+    QInputDialog dialog(BoxParent());
+    dialog.setWindowTitle(caption);
+    dialog.setLabelText(prompt);
+    dialog.setTextValue(value);
+    // Its prompt is a label: plain text like every box's.
+    for (QLabel* label : dialog.findChildren<QLabel*>())
+        label->setTextFormat(Qt::PlainText);
+    if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    return text;
+    return dialog.textValue();
 }
 
 std::optional<QString> QtServices::OpenFileName(const FileDialogRequest& request)

@@ -131,8 +131,9 @@ TEST(CommandGuard, ShowsWhatTheCommandThrows)
     EXPECT_FALSE(RunCommand([] { throw std::runtime_error("Caf\xE9 \x80"); }));
     EXPECT_FALSE(RunCommand([] { throw 42; }));
     EXPECT_FALSE(RunCommand([] { throw FileWriteError("/tmp/n\xC3\xB6.lst"); }));
+    EXPECT_FALSE(RunCommand([] { throw FileWriteError("/tmp/full.lst", ENOSPC); }));
     EXPECT_EQ(runs, 1);
-    ASSERT_EQ(fake.messages.size(), 4u);
+    ASSERT_EQ(fake.messages.size(), 5u);
     EXPECT_EQ(fake.messages[0], (test::ShownMessage {MessageKind::Error, "Invalid Cartridge File"}));
     // Model messages are Windows-1252 bytes.
     EXPECT_EQ(fake.messages[1].text, QString::fromUtf8("Caf\u00E9 \u20AC"));
@@ -140,6 +141,8 @@ TEST(CommandGuard, ShowsWhatTheCommandThrows)
     EXPECT_FALSE(fake.messages[2].text.isEmpty());
     // A file name is shown as the file system spells it, not as Windows-1252 text.
     EXPECT_EQ(fake.messages[3].text, QString::fromUtf8("Unable to write to /tmp/n\u00F6.lst"));
+    // The system's reason follows the name.
+    EXPECT_EQ(fake.messages[4].text, "Unable to write to /tmp/full.lst: No space left on device");
 }
 
 TEST(Services, NoneInstalledIsAnErrorNotARealBox)

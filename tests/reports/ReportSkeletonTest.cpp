@@ -131,7 +131,7 @@ TEST_F(ReportTest, FailedWriteKeepsTheOldReportAndSaysSo)
     EXPECT_FALSE(RunCommand([&] { WriteReport(render, blocked); }));
     EXPECT_EQ(
         fake.messages,
-        (std::vector<ShownMessage> {{MessageKind::Error, QString::fromStdString("Unable to write to " + blocked)}}));
+        (std::vector<ShownMessage> {{MessageKind::Error, QString::fromStdString("Unable to write to " + blocked + ": Not a directory")}}));
     EXPECT_EQ(ReadFile("old.htm"), report.Bytes());
 }
 

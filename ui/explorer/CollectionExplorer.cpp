@@ -6,6 +6,7 @@
 #include "platform/FileList.h"
 #include "platform/FileNames.h"
 #include "platform/qt/PathText.h"
+#include "platform/qt/PlainText.h"
 #include "platform/qt/QtCp1252.h"
 #include "ui/explorer/CollectionExplorerGroups.h"
 
@@ -195,7 +196,7 @@ CollectionExplorer::CollectionExplorer(const SettingsStore& settings, QWidget* p
     setSortingEnabled(false);
     setExpandsOnDoubleClick(true);
     setContextMenuPolicy(Qt::CustomContextMenu);
-    setToolTip("Click and Drag Items to perform the various operations.");
+    setToolTip(PlainToolTip("Click and Drag Items to perform the various operations."));
     setDragEnabled(true);
     setDragDropMode(QAbstractItemView::DragDrop);
     setDefaultDropAction(Qt::CopyAction);

@@ -289,8 +289,10 @@ void TListDisplayClass::SaveView()
     try {
         Columns.SortByOrder();
         Columns.SaveToIni(fileName, ViewSectionName());
-    } catch (const std::exception&) {
-        // Closing the window must still reach its questions about unsaved lists.
+    } catch (const std::exception& e) {
+        // Closing the window must still reach its questions about unsaved lists: told, not asked.
+        if (ViewNotSaved)
+            ViewNotSaved("The column layout could not be saved: " + ErrorText(e));
     }
 }
 

@@ -1,11 +1,11 @@
 #include "ui/reports/BinReportOptionsForm.h"
 
+#include "platform/qt/PlainText.h"
 #include "platform/qt/QtCp1252.h"
 
 #include <QButtonGroup>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
@@ -16,7 +16,7 @@ TBinReportOptionsForm::TBinReportOptionsForm(TFieldOrderForm& fieldOrder, QWidge
     : TReportOptionsForm(fieldOrder, parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
 {
     setWindowTitle(QStringLiteral("Bin Report Options"));
-    Label1 = new QLabel(QStringLiteral("Cartridges Per Bin"), this);
+    Label1 = new PlainLabel(QStringLiteral("Cartridges Per Bin"), this);
     Label1->setObjectName("Label1");
     CartsPerBinEdit = new QSpinBox(this);
     CartsPerBinEdit->setObjectName("CartsPerBinEdit");

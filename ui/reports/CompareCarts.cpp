@@ -6,7 +6,6 @@
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QShortcut>
@@ -25,6 +24,7 @@
 #include "platform/FileNames.h"
 #include "platform/IniFile.h"
 #include "platform/qt/CommandGuard.h"
+#include "platform/qt/PlainText.h"
 #include "platform/qt/QtCp1252.h"
 #include "platform/qt/Services.h"
 #include "reports/CartCompare.h"
@@ -61,6 +61,11 @@ TCompareCartsForm::TCompareCartsForm(const SettingsStore& settings, QWidget* par
       RightDisplay(std::make_unique<TListDisplayClass>())
 {
     setObjectName("CompareCartsForm");
+    for (TListDisplayClass* display : {LeftDisplay.get(), RightDisplay.get()})
+        display->ViewNotSaved = [this](const QString& text) {
+            if (ViewNotSaved)
+                ViewNotSaved(text);
+        };
     setWindowTitle("Compare Media Lists");
     setMinimumSize(Scaled(kDesignWidth, kDesignHeight));
     resize(Scaled(kDesignWidth, kDesignHeight));
@@ -142,10 +147,10 @@ QWidget* TCompareCartsForm::MakeHalf(QLabel*& caption, const char* captionText, 
                                      const char* titleText, QTableView*& view, QAction*& customize)
 {
     auto* panel = new QWidget(Splitter1);
-    caption = new QLabel(QString::fromLatin1(captionText), panel);
+    caption = new PlainLabel(QString::fromLatin1(captionText), panel);
     combo = new QComboBox(panel);
     combo->setEditable(false);
-    title = new QLabel(QString::fromLatin1(titleText), panel);
+    title = new PlainLabel(QString::fromLatin1(titleText), panel);
     view = new QTableView(panel);
     view->setSelectionBehavior(QAbstractItemView::SelectRows);
     view->horizontalHeader()->setSectionsMovable(true);

@@ -35,6 +35,7 @@ ReportCommands::ReportCommands(MainFormAccess& form, TFieldOrderForm& fieldOrder
       compare_(std::make_unique<TCompareCartsForm>(form.Settings(), &form.Window()))
 {
     compare_->ReportWritten = [this](const std::string& file) { form_.SetStatusText(ReportStatusText(file)); };
+    compare_->ViewNotSaved = [this](const QString& text) { form_.ShowStatusText(text); };
     inventory_->PropertyDialog = &propertyDialog;
     inventory_->FieldOrderForm = &fieldOrder;
     WriteInventoryReport = [this](const TBaseCustomListClass& list, const std::string& file) {

@@ -8,6 +8,7 @@
 #include "platform/FileNames.h"
 #include "platform/IniFile.h"
 #include "platform/qt/CommandGuard.h"
+#include "platform/qt/PlainText.h"
 #include "platform/qt/QtCp1252.h"
 #include "platform/qt/Services.h"
 #include "platform/qt/Version.h"
@@ -32,7 +33,6 @@
 
 #include <QCloseEvent>
 #include <QHeaderView>
-#include <QLabel>
 #include <QMenu>
 #include <QProgressBar>
 #include <QScopedValueRollback>
@@ -125,6 +125,7 @@ TQuorvelForm::TQuorvelForm(SettingsStore& settings, PlatformList& platforms, TOp
     SetStatusText("Welcome to Quorvel " + version);
 
     listDisplay_ = std::make_unique<TListDisplayClass>();
+    listDisplay_->ViewNotSaved = [this](const QString& text) { ShowStatusText(text); };
     listDisplay_->SetTree(CartListView);
     FollowSelection();
     RestorePlacement();
@@ -257,7 +258,7 @@ void TQuorvelForm::BuildLayout()
     bar->setObjectName("StatusBar1");
     bar->setSizeGripEnabled(true);
     for (int i = 0; i < 5; ++i) {
-        auto* panel = new QLabel(bar);
+        auto* panel = new PlainLabel(bar);
         panel->setObjectName(QString("StatusPanel%1").arg(i));
         panel->setFrameShape(QFrame::StyledPanel);
         if (i == 0) {

@@ -100,6 +100,7 @@ public:
     QProgressBar& Progress() override { return *ProgressBar1; }
     QWidget& Window() override { return *this; }
     void SetStatusText(const std::string& text) override;
+    void ShowStatusText(const QString& text) override;
     void UpdateStatusBar() override;
     void RefreshListView() override;
     void RefreshTabs() override;

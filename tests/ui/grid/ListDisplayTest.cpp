@@ -193,9 +193,13 @@ TEST_F(ListDisplayTest, HiddenColumnsAndUnwritableViews)
     EXPECT_EQ(display.Model().columnCount(), 0);
     EXPECT_EQ(display.Model().rowCount(), 2);
     EXPECT_EQ(display.GetSortField(), "TITLE");
-    // A folder in the view file's place makes the write fail; the caller never sees it.
+    // A folder in the view file's place makes the write fail; the caller never sees it, the owner is told.
     std::filesystem::create_directory(G_ConfigFiles + "Media_View_Nova.INI");
+    QStringList told;
+    display.ViewNotSaved = [&](const QString& text) { told << text; };
     EXPECT_NO_THROW(display.SaveView());
+    EXPECT_EQ(told, QStringList {QString::fromStdString("The column layout could not be saved: Unable to write to " +
+                                                        G_ConfigFiles + "Media_View_Nova.INI: Is a directory")});
 }
 
 TEST_F(ListDisplayTest, IncrementalSearchUsesTheFirstVisibleColumnWhateverTheSort)

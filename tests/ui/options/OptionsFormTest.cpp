@@ -562,7 +562,7 @@ TEST_F(OptionsFormTest, AFailedWriteIsShownAndTheListKeepsWhatTheFileHolds)
     const auto shown = TakeMessages();
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0].kind, MessageKind::Error);
-    EXPECT_EQ(shown[0].text.toStdString(), "Unable to write to " + ConfigPath("Nimbra.ini"));
+    EXPECT_EQ(shown[0].text.toStdString(), "Unable to write to " + ConfigPath("Nimbra.ini") + ": Is a directory");
     EXPECT_EQ(list->count(), 0);
     EXPECT_TRUE(form->isEnabled());
 
@@ -571,7 +571,8 @@ TEST_F(OptionsFormTest, AFailedWriteIsShownAndTheListKeepsWhatTheFileHolds)
     fs::create_directories(ConfigPath("korvo handheld.INI"));
     Select(Child<QListWidget>("PlatformCartwellLB"), {"Korvo Handheld"});
     Type(Child<QLineEdit>("SystemIDEdit"), "4");
-    ExpectShown(MessageKind::Error, "Unable to write to " + ConfigPath("korvo handheld.INI"), "first keystroke");
+    ExpectShown(MessageKind::Error, "Unable to write to " + ConfigPath("korvo handheld.INI") + ": Is a directory",
+                "first keystroke");
     for (const char* typed : {"42", "421"})
         Type(Child<QLineEdit>("SystemIDEdit"), typed);
     ExpectShown(MessageKind::Error, "", "later keystrokes");

@@ -8,6 +8,7 @@
 #include "ui/UiScale.h"
 
 #include <QCheckBox>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -279,6 +280,21 @@ TEST_F(MainFormTest, RecentMenuFollowsOpensDropsAFailedOneAndIsKeptByARealClose)
     EXPECT_TRUE(form->close());
     form.reset();
     EXPECT_EQ(recent->Read("\\Software\\Quorvel", "MRU Items"), (RecentFilesStore::Values {{"F0", b}, {"F1", a}}));
+}
+
+TEST_F(MainFormTest, AColumnLayoutThatCannotBeSavedIsToldInTheStatusBar)
+{
+    MakeForm();
+    form->OpenListFile(WriteList("a.csv", ltMedia, "Zentrix 64", {"Alpha"}));
+    form->OpenListFile(WriteList("b.csv", ltHardware, "Korvo Handheld", {"Pad"}));
+    form->OpenTabSetChange(0);
+    const std::string view = TListDisplayClass::ViewFileName(*form->CurrentList());
+    std::filesystem::create_directories(view);
+    form->Grid().horizontalHeader()->resizeSection(0, 123);
+    // The other list's owner does not cover it.
+    form->OpenTabSetChange(1);
+    EXPECT_EQ(Status(), "The column layout could not be saved: Unable to write to " + view + ": Is a directory");
+    EXPECT_TRUE(TakeMessages().empty());
 }
 
 }  // namespace
