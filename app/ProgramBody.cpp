@@ -4,6 +4,7 @@
 #include "config/ProgramSetup.h"
 #include "config/SettingsStore.h"
 #include "platform/FileNames.h"
+#include "platform/FolderLock.h"
 #include "platform/ProgramFolder.h"
 #include "platform/qt/CommandGuard.h"
 #include "platform/qt/PathText.h"
@@ -11,10 +12,10 @@
 #include "platform/qt/QtServices.h"
 #include "platform/qt/RecentFilesStore.h"
 #include "platform/qt/Version.h"
-#include "ui/MigrationForm.h"
-#include "ui/OptionsForm.h"
-#include "ui/QuorvelForm.h"
-#include "ui/SplashForm.h"
+#include "ui/startup/MigrationForm.h"
+#include "ui/options/OptionsForm.h"
+#include "ui/window/QuorvelForm.h"
+#include "ui/startup/SplashForm.h"
 #include "ui/SystemLocaleFormat.h"
 #include "ui/commands/WebCommands.h"
 
@@ -22,6 +23,7 @@
 #include <QLocale>
 
 #include <exception>
+#include <memory>
 
 namespace quorvel {
 
@@ -34,8 +36,17 @@ int ProgramBody(int argc, char** argv)
 
     // The configuration file is named (and marked on a first run) before any window exists.
     std::string programDir;
+    std::unique_ptr<FolderLock> folderLock;
     try {
         programDir = WritableProgramDir();
+        // Two programs on one folder would each write their own settings, last files and recent files
+        // over the other's at exit: the second one leaves before it writes anything.
+        folderLock = std::make_unique<FolderLock>(programDir);
+        if (folderLock->GetState() == FolderLock::State::Busy) {
+            Messages().Error("Quorvel is already running with the folder " + PathToQString(programDir) +
+                             ".\nClose it before starting Quorvel again.");
+            return 1;
+        }
         StartConfiguration(programDir, ShippedDataDir());
     } catch (const std::exception& e) {
         Messages().Error(ErrorText(e));
@@ -57,7 +68,7 @@ int ProgramBody(int argc, char** argv)
     TOptionsForm options(settings, platforms);
     SettingsRecentFilesStore recentFiles(PathToQString(JoinPath(programDir, "RecentFiles.conf")));
     TQuorvelForm form(settings, platforms, options, recentFiles);
-    form.AttachCommandGroup(std::make_unique<WebCommands>(form, splash, UpdateCheckURLFor(VersionString())));
+    form.AttachCommandGroup(std::make_unique<WebCommands>(form, splash, VersionString()));
     TMigrationForm migration(programDir);
     form.ShowMigration = [&] {
         ExecDialog(migration);

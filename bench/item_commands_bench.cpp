@@ -9,10 +9,10 @@
 #include "platform/qt/RecentFilesStore.h"
 #include "platform/qt/Services.h"
 #include "support/ListGenerator.h"
-#include "ui/ListDisplay.h"
-#include "ui/MenuNames.h"
-#include "ui/OptionsForm.h"
-#include "ui/QuorvelForm.h"
+#include "ui/grid/ListDisplay.h"
+#include "ui/window/MenuNames.h"
+#include "ui/options/OptionsForm.h"
+#include "ui/window/QuorvelForm.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -39,7 +39,8 @@ public:
     void Error(const QString&) override { }
     void Warning(const QString&) override { }
     void Information(const QString&) override { }
-    bool Confirm(const QString&) override { return true; }
+    using MessageService::Confirm;
+    bool Confirm(const QString&, BoxKind) override { return true; }
     Answer Ask(const QString&) override { return Answer::Yes; }
     QString Text() override { return {}; }
     void SetText(const QString&) override { }

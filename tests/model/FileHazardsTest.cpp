@@ -127,7 +127,7 @@ TEST_F(FileHazardsTest, NoPermissionReadOnlyFilesAreNotReplaced)
             w.Write(PathOf("ro/x.lst"));
             ADD_FAILURE() << "a read-only file was replaced";
         } catch (const FileWriteError& e) {
-            EXPECT_EQ(std::string(e.what()), "Unable to write to " + PathOf("ro/x.lst"));
+            EXPECT_EQ(std::string(e.what()), "Unable to write to " + PathOf("ro/x.lst") + ": Permission denied");
         }
         EXPECT_EQ(ReadFile("ro/x.lst"), "old");
         EXPECT_EQ(EntryCount("ro"), 1u);
@@ -164,6 +164,7 @@ TEST_F(FileHazardsTest, ReadsRefuseTooManyItemsAndCostTheirSize)
         std::string Expected;  // the titles after it, or the message
     };
     const Case cases[] = {
+        {"load: exactly the most items", false, file + "\"TITLE\"\r\n" + Repeat("\n", 1000000), Repeat("|", 1000000)},
         {"load: a line break per item", false, file + "\"TITLE\"\r\n" + Repeat("\n", 1000001), tooMany},
         {"load: CR LF per item", false, file + "\"TITLE\"\r\n" + Repeat("\r\n", 1000001), tooMany},
         // The list holds one item already: a million more would pass the limit.

@@ -90,7 +90,7 @@ TEST_F(IniRoutinesTest, OneCallReadsWritesAndErases)
     EraseIniSection(file, "b");
     EXPECT_EQ(ReadFile("x.ini"), "[A]\r\nn=-12\r\n");
     EXPECT_EQ(test::ErrorOf<FileWriteError>([&] { WriteIniString(PathOf("missing/x.ini"), "A", "k", "v"); }),
-              "Unable to write to " + PathOf("missing/x.ini"));
+              "Unable to write to " + PathOf("missing/x.ini") + ": No such file or directory");
 }
 
 class InitConfigFileTest : public test::GlobalsTest { };
@@ -131,7 +131,8 @@ TEST_F(InitConfigFileTest, FirstRunKeepsOtherSettings)
 TEST_F(InitConfigFileTest, UnwritableProgramFolderStops)
 {
     const std::string dir = PathOf("missing") + "/";
-    EXPECT_EQ(test::ErrorOf<FileWriteError>([&] { InitConfigFile(dir); }), "Unable to write to " + dir + "Quorvel.ini");
+    EXPECT_EQ(test::ErrorOf<FileWriteError>([&] { InitConfigFile(dir); }), 
+              "Unable to write to " + dir + "Quorvel.ini: No such file or directory");
 }
 
 TEST_F(InitConfigFileTest, NoPermissionReadOnlyFolderStops)

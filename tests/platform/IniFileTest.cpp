@@ -1,6 +1,7 @@
 #include "platform/IniFile.h"
 #include "platform/SafeFile.h"
 
+#include "support/Checks.h"
 #include "support/TempDir.h"
 
 #include <functional>
@@ -131,6 +132,8 @@ TEST(IniFileTest, IndexedListVisitsOnlyPresentKeysBelowCount)
     EXPECT_EQ(ini.ReadIndexedList("l", "Item"), (std::vector<std::string> {"a", "c"}));
     const IniFile counted = IniFile::Parse("x.ini", "[L]\nCount=2\nV0=a\nV1=b\nV2=c\n[M]\nV0=a\n[N]\nCount=-3\nV0=a\n");
     EXPECT_EQ(counted.ReadIndexedList("L", "V"), (std::vector<std::string> {"a", "b"}));
+    // A number with a leading zero names no entry, even when nothing else holds its index.
+    EXPECT_TRUE(IniFile::Parse("x.ini", "[R]\nCount=8\nRpt07=x\n").ReadIndexedList("R", "Rpt").empty());
     for (const char* none : {"M", "N", "Missing"})
         EXPECT_TRUE(counted.ReadIndexedList(none, "V").empty()) << none;
 }
@@ -170,13 +173,18 @@ TEST_F(IniFileDiskTest, FileNameIgnoresCaseAndKeepsSpelling)
 TEST_F(IniFileDiskTest, NoPermissionFileIsNotReplaced)
 {
     QUORVEL_SKIP_AS_ROOT();
-    for (const mode_t mode : {mode_t {0444}, mode_t {0200}}) {
+    // The mode, what the failure says.
+    const std::pair<mode_t, std::string> cases[] = {
+        {0444, "Unable to write to " + PathOf("x.ini") + ": Permission denied"},
+        {0200, "Unable to read " + PathOf("x.ini")},
+    };
+    for (const auto& [mode, message] : cases) {
         SCOPED_TRACE(mode);
         WriteFile("x.ini", "[A]\r\nk=v\r\n");
         ::chmod(PathOf("x.ini").c_str(), mode);
         IniFile ini = IniFile::Load(PathOf("x.ini"));
         ini.SetValue("B", "j", "w");
-        EXPECT_THROW(ini.Save(), FileWriteError);
+        EXPECT_EQ(test::ErrorOf<FileError>([&] { ini.Save(); }), message);
         ::chmod(PathOf("x.ini").c_str(), 0600);
         EXPECT_EQ(ReadFile("x.ini"), "[A]\r\nk=v\r\n");
     }

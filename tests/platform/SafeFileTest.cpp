@@ -3,9 +3,13 @@
 #include "support/Checks.h"
 #include "support/TempDir.h"
 
+#include <csignal>
 #include <filesystem>
+#include <functional>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace quorvel {
 namespace {
@@ -44,18 +48,20 @@ TEST_F(SafeFileTest, FailuresLeaveOldFileAndBackup)
 {
     std::filesystem::create_directory(Dir() / "folder.cdb");
     WriteFile("list.BAK", "older");
-    const std::tuple<const char*, std::string, bool> cases[] = {
-        {"missing folder", PathOf("missing/list.cdb"), true},
-        {"target is a folder", PathOf("folder.cdb"), true},
-        {"target is a folder, no backup", PathOf("folder.cdb"), false},
-        {"no file name", PathOf("sub/"), false},
+    // What, the target, with a backup, the system's reason after the name.
+    const std::tuple<const char*, std::string, bool, std::string> cases[] = {
+        {"missing folder", PathOf("missing/list.cdb"), true, ": No such file or directory"},
+        {"target is a folder", PathOf("folder.cdb"), true, ": Is a directory"},
+        {"target is a folder, no backup", PathOf("folder.cdb"), false, ": Is a directory"},
+        {"no file name", PathOf("sub/"), false, ""},
+        {"below a file", PathOf("list.BAK/list.cdb"), false, ": Not a directory"},
     };
-    for (const auto& [what, target, backup] : cases) {
+    for (const auto& [what, target, backup, reason] : cases) {
         try {
             WriteFileAtomic(target, "new", backup);
             ADD_FAILURE() << what;
         } catch (const FileWriteError& e) {
-            EXPECT_EQ(std::string(e.what()), "Unable to write to " + target) << what;
+            EXPECT_EQ(std::string(e.what()), "Unable to write to " + target + reason) << what;
             EXPECT_EQ(e.FileName(), target) << what;
         }
         EXPECT_EQ(ReadFile("list.BAK"), "older") << what;
@@ -69,7 +75,8 @@ TEST_F(SafeFileTest, NoPermissionReadOnlyFolderFails)
     QUORVEL_SKIP_AS_ROOT();
     WriteFile("a.txt", "old");
     ::chmod(Dir().c_str(), 0500);
-    EXPECT_THROW(WriteFileAtomic(PathOf("a.txt"), "new"), FileWriteError);
+    EXPECT_EQ(test::ErrorOf<FileWriteError>([&] { WriteFileAtomic(PathOf("a.txt"), "new"); }),
+              "Unable to write to " + PathOf("a.txt") + ": Permission denied");
     ::chmod(Dir().c_str(), 0700);
     EXPECT_EQ(ReadFile("a.txt"), "old");
 }
@@ -92,7 +99,11 @@ int NoLink(const char*, const char*) { return -1; }
 int RenameUnless(const char* from, const char* to)
 {
     const bool newFile = std::string(from).ends_with(".tmp");
-    return newFile && to == g_failRenameOnto ? -1 : ::rename(from, to);
+    if (newFile && to == g_failRenameOnto) {
+        errno = EIO;
+        return -1;
+    }
+    return ::rename(from, to);
 }
 
 TEST_F(SafeFileTest, BackupByRenameAndItsUndo)
@@ -113,7 +124,9 @@ TEST_F(SafeFileTest, BackupByRenameAndItsUndo)
         ops.Rename = RenameUnless;
         g_failRenameOnto = finalRenameFails ? PathOf("list.cdb") : std::string();
         if (finalRenameFails)
-            EXPECT_THROW(WriteFileAtomic(PathOf("list.cdb"), "new", true), FileWriteError) << what;
+            EXPECT_EQ(test::ErrorOf<FileWriteError>([&] { WriteFileAtomic(PathOf("list.cdb"), "new", true); }),
+                      "Unable to write to " + PathOf("list.cdb") + ": Input/output error")
+                << what;
         else
             WriteFileAtomic(PathOf("list.cdb"), "new", true);
         EXPECT_EQ(ReadFile("list.cdb"), finalRenameFails ? "old" : "new") << what;
@@ -121,6 +134,23 @@ TEST_F(SafeFileTest, BackupByRenameAndItsUndo)
         EXPECT_EQ(EntryCount(), 2u) << what;
     }
     ops = saved;
+}
+
+TEST_F(SafeFileTest, FailedWriteNamesTheSystemsReason)
+{
+    // A file size limit fails the write itself, as a full disk does.
+    struct rlimit saved { };
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = saved;
+    small.rlim_cur = 4096;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    const std::string error =
+        test::ErrorOf<FileWriteError>([&] { WriteFileAtomic(PathOf("big.lst"), std::string(1 << 20, 'x')); });
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previous);
+    EXPECT_EQ(error, "Unable to write to " + PathOf("big.lst") + ": File too large");
+    EXPECT_EQ(EntryCount(), 0u);
 }
 
 TEST_F(SafeFileTest, ReadWholeFile)
@@ -193,14 +223,20 @@ TEST_F(SafeFileTest, NoTemporaryFileOutlivesASave)
 {
     detail::FileOps& ops = detail::SafeFileOps();
     const detail::FileOps saved = ops;
+    // Another save of ours may still be writing: left alone for five minutes unless a test says otherwise.
+    EXPECT_EQ(saved.StaleSeconds, 5 * 60);
     const struct {
         const char* Name;
         bool Unnamed;
         long StaleSeconds;
         std::vector<std::string> Gone, Kept;
     } cases[] = {
-        {"unnamed, stale ones of ours go", true, 0, {".qv0123456789.tmp", ".qvabcdefghij.tmp"},
-         {".qv012345678.tmp", ".qv0123456789.TMP", "x.qv0123456789.tmp", ".qvABCDEFGHIJ.tmp", "list.tmp"}},
+        {"unnamed, stale ones of ours go",
+         true,
+         0,
+         {".qv0123456789.tmp", ".qvabcdefghij.tmp"},
+         {".qv012345678.tmp", ".qv0123456789ab.tmp", ".qv0123456789.TMP", "x.qv0123456789.tmp", ".qvABCDEFGHIJ.tmp",
+          "list.tmp"}},
         {"named, stale ones of ours go", false, 0, {".qv0123456789.tmp"}, {".qv0123456789.tmp.keep"}},
         {"recent ones stay", true, 3600, {}, {".qv0123456789.tmp"}},
     };
@@ -223,6 +259,59 @@ TEST_F(SafeFileTest, NoTemporaryFileOutlivesASave)
         EXPECT_EQ(EntryCount(), c.Kept.size() + 1) << c.Name;
         for (const auto& name : c.Kept)
             EXPECT_TRUE(Exists(name)) << c.Name << ": " << name;
+    }
+    ops = saved;
+}
+
+TEST_F(SafeFileTest, AnotherUsersStaleTemporaryStays)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "only root can hand a file to another owner";
+    detail::FileOps& ops = detail::SafeFileOps();
+    const detail::FileOps saved = ops;
+    ops.StaleSeconds = 0;
+    WriteFile(".qv0123456789.tmp", "theirs");
+    ASSERT_EQ(::chown(PathOf(".qv0123456789.tmp").c_str(), 65534, 65534), 0);
+    WriteFileAtomic(PathOf("a.txt"), "new");
+    ops = saved;
+    EXPECT_EQ(ReadFile(".qv0123456789.tmp"), "theirs");
+}
+
+// Where the temporary file must have a name from the start, a save that fails or is dropped at any
+// point removes it.
+TEST_F(SafeFileTest, FailedSaveRemovesItsNamedTemporary)
+{
+    detail::FileOps& ops = detail::SafeFileOps();
+    const detail::FileOps saved = ops;
+    ops.OpenUnnamed = NoUnnamed;
+    ops.Rename = RenameUnless;
+    const std::string big(1 << 17, 'x');
+    const std::pair<const char*, std::function<void()>> cases[] = {
+        {"dropped", [&] { AtomicFileWriter(PathOf("a.txt")).Write(big); }},
+        {"final rename fails",
+         [&] {
+             g_failRenameOnto = PathOf("a.txt");
+             EXPECT_THROW(WriteFileAtomic(PathOf("a.txt"), big), FileWriteError);
+             g_failRenameOnto.clear();
+         }},
+        {"write fails",
+         [&] {
+             // The file size limit makes the write fail with EFBIG instead of a signal.
+             rlimit limit {};
+             ::getrlimit(RLIMIT_FSIZE, &limit);
+             const rlimit lower {1 << 16, limit.rlim_max};
+             const auto handler = std::signal(SIGXFSZ, SIG_IGN);
+             ::setrlimit(RLIMIT_FSIZE, &lower);
+             EXPECT_THROW(WriteFileAtomic(PathOf("a.txt"), big), FileWriteError);
+             ::setrlimit(RLIMIT_FSIZE, &limit);
+             std::signal(SIGXFSZ, handler);
+         }},
+    };
+    for (const auto& [what, save] : cases) {
+        WriteFile("a.txt", "old");
+        save();
+        EXPECT_EQ(ReadFile("a.txt"), "old") << what;
+        EXPECT_EQ(EntryCount(), 1u) << what;
     }
     ops = saved;
 }

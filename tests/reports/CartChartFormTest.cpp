@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QKeyEvent>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
 
@@ -77,14 +78,18 @@ TEST_F(CartChartFormTest, PlatformChartAsksForTheTypeOnlyWhenMixed)
     EXPECT_EQ(form.findChild<TChartWidget*>("Chart1")->Data().Points[0].Label, "Nebulon");
 }
 
-TEST_F(CartChartFormTest, SaveWritesTheBitmapAndKeepsTheName)
+TEST_F(CartChartFormTest, SaveWritesTheBitmapInTheReportsFolderAndKeepsTheName)
 {
+    const QString folder = QString::fromStdString(PathOf("Reports/"));
+    form.SetSaveFolder(folder);
     const QString first = QString::fromStdString(PathOf("pie"));
     fake.fileAnswers = {first, QString::fromStdString(PathOf("gone/x.bmp")), std::nullopt};
-    form.SaveButtonClick();
-    form.SaveButtonClick();
-    form.SaveButtonClick();
+    form.findChild<QPushButton*>("SaveButton")->click();
+    form.findChild<QPushButton*>("SaveButton")->click();
+    form.findChild<QPushButton*>("SaveButton")->click();
     ASSERT_EQ(fake.fileDialogs.size(), 3u);
+    EXPECT_EQ(fake.fileDialogs[0].request.caption, "Save Chart as Bitmap");
+    EXPECT_EQ(fake.fileDialogs[0].request.folder, folder);
     EXPECT_EQ(fake.fileDialogs[0].request.fileName, "chart.bmp");
     EXPECT_EQ(fake.fileDialogs[0].request.filter, "Windows Bitmap (*.BMP *.bmp)");
     EXPECT_EQ(fake.fileDialogs[1].request.fileName, first + ".BMP");
@@ -93,6 +98,15 @@ TEST_F(CartChartFormTest, SaveWritesTheBitmapAndKeepsTheName)
     ASSERT_EQ(fake.messages.size(), 1u);
     EXPECT_EQ(fake.messages[0].kind, test::MessageKind::Error);
     EXPECT_TRUE(fake.messages[0].text.startsWith("Unable to write to ")) << fake.messages[0].text.toStdString();
+    // "pie" names the picture "pie.BMP": one question, the program's, and No keeps it.
+    WriteFile("pie.BMP", "old");
+    fake.fileAnswers = {first};
+    fake.confirmAnswers = {false};
+    form.findChild<QPushButton*>("SaveButton")->click();
+    EXPECT_EQ(fake.messages.back(), (test::ShownMessage {test::MessageKind::WarningConfirmation,
+                                                         "A file named \"" + first + ".BMP\" already exists.  Do you "
+                                                                                    "wish to overwrite this file?"}));
+    EXPECT_EQ(ReadFile("pie.BMP"), "old");
 }
 
 // A PDF page is wider than tall exactly when printed in landscape.
@@ -103,7 +117,7 @@ TEST_F(CartChartFormTest, PrintFollowsTheOrientation)
         const std::string file = button->text().toStdString() + ".pdf";
         form.SetPrintFileName(QString::fromStdString(PathOf(file)));
         button->setChecked(true);
-        form.PrintButtonClick();
+        form.findChild<QPushButton*>("PrintButton")->click();
         const auto box =
             QRegularExpression(R"(/MediaBox \[0 0 ([\d.]+) ([\d.]+)\])").match(QString::fromLatin1(ReadFile(file)));
         ASSERT_TRUE(box.hasMatch()) << file;

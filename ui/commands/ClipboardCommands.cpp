@@ -12,10 +12,10 @@
 #include "platform/qt/PathText.h"
 #include "platform/qt/QtCp1252.h"
 #include "platform/qt/Services.h"
-#include "ui/CollectionExplorer.h"
-#include "ui/FieldOrderForm.h"
-#include "ui/ListDisplay.h"
-#include "ui/MenuNames.h"
+#include "ui/explorer/CollectionExplorer.h"
+#include "ui/dialogs/FieldOrderForm.h"
+#include "ui/grid/ListDisplay.h"
+#include "ui/window/MenuNames.h"
 #include "ui/commands/ListCommands.h"
 
 #include <QDialog>
@@ -140,7 +140,7 @@ void ClipboardCommands::ExportSelection()
     TBaseCustomListClass& list = *form_.CurrentList();
     const std::vector<int32_t> rows = form_.ListDisplay().SelectedRows();
     if (form_.Settings().GetSetting(setting::WarnOnExport) == "1" && rows.size() == 1 &&
-        !Messages().Confirm("Are you sure you want to export only 1 item?"))
+        !Messages().Confirm("Are you sure you want to export only 1 item?", BoxKind::Warning))
         return;
     auto selection = CreateListObject(ListTypeFromName(list.GetListType()));
     if (!selection)

@@ -12,9 +12,9 @@
 #include "platform/qt/PathText.h"
 #include "platform/qt/QtCp1252.h"
 #include "platform/qt/Services.h"
-#include "ui/ListDisplay.h"
-#include "ui/ListPropertiesForm.h"
-#include "ui/MenuNames.h"
+#include "ui/grid/ListDisplay.h"
+#include "ui/dialogs/ListPropertiesForm.h"
+#include "ui/window/MenuNames.h"
 
 #include <QProgressBar>
 
@@ -169,6 +169,15 @@ void ListCommands::OpenListFile(const std::string& fileName)
         form_.SetStatusText(file + " Loaded.");
     form_.RefreshListView();
     form_.ListDisplay().Resort();
+    const TBaseCustomListClass* added = form_.CurrentList();
+    if (loaded && !form_.Platforms().Contains(added->GetPlatform())) {
+        // Asked once the window shows the list it is about, with its tab and its commands.
+        form_.RefreshTabs();
+        form_.UpdateMenuState();
+        Messages().Warning(ToQString("The platform name \"" + added->GetPlatform() +
+                                     "\" is not valid.  Please edit the platform name for this list or add this "
+                                     "platform name to the list of platforms in the options dialog."));
+    }
 }
 
 bool ListCommands::IsFileOpen(const std::string& fileName) const
@@ -193,13 +202,9 @@ void ListCommands::LoadList(TListType kind, const std::string& fileName)
         progress.Done();
     }
     list->SetOpenedFileName(fileName);
-    TBaseCustomListClass* added = list.get();
+    const bool hasItems = list->Count() > 0;
     form_.AddList(std::move(list));
-    if (!form_.Platforms().Contains(added->GetPlatform()))
-        Messages().Warning(ToQString("The platform name \"" + added->GetPlatform() +
-                                     "\" is not valid.  Please edit the platform name for this list or add this "
-                                     "platform name to the list of platforms in the options dialog."));
-    if (added->Count() > 0)
+    if (hasItems)
         form_.AddRecentFile(fileName);
 }
 
@@ -252,7 +257,9 @@ std::optional<std::string> ListCommands::AskSaveFileName(const TBaseCustomListCl
     request.caption = "Save As";
     request.folder = PathToQString(Setting(list.Kind() == ltHardware ? setting::HardwarePath : setting::CartPath));
     // Closing saves lists that are not current: the name comes from the list being saved.
-    request.fileName = preset ? ToQString(DefaultListFileName(list)) : QString();
+    const std::string name = preset ? DefaultListFileName(list) : std::string();
+    if (IsSafeName(name))
+        request.fileName = ToQString(name);
     request.filter = kFilter;
     const auto chosen = FileDialogs().SaveFileName(request);
     if (!chosen)
@@ -280,8 +287,7 @@ bool ListCommands::SaveNewFile(TBaseCustomListClass& list, const std::string& fi
         // Only an existing file leads to the question; any other failure is shown as it is.
         if (!FileExists(fileName))
             throw;
-        if (!Messages().Confirm(
-                ToQString("A file named \"" + fileName + "\" already exists.  Do you wish to overwrite this file?")))
+        if (!ConfirmOverwrite(PathToQString(fileName)))
             return false;
         SaveListObject(&list, fileName, false, true);
         list.SetOpenedFileName(fileName);
@@ -311,8 +317,9 @@ std::string ListCommands::DefaultListFileName() const
 
 std::string ListCommands::DefaultListFileName(const TBaseCustomListClass& list) const
 {
-    const std::string& owner = list.GetOwner();
-    const std::string& platform = list.GetPlatform();
+    // A "/" in the owner or platform must not make the rest of the name a folder.
+    const std::string owner = SafeNamePart(list.GetOwner());
+    const std::string platform = SafeNamePart(list.GetPlatform());
     std::string name;
     switch (SettingToInteger(Setting(setting::SaveAsFormat))) {
     case 0:

@@ -39,8 +39,8 @@ public:
     bool ChartCostVsValue();
     bool ChartByPlatform();
 
-    void SaveButtonClick();
-    void PrintButtonClick();
+    // Where the save dialog starts until a picture was saved (the reports folder).
+    void SetSaveFolder(const QString& folder) { saveFolder_ = folder; }
 
     // Print into this PDF file instead of the default printer (empty: the printer).
     void SetPrintFileName(const QString& fileName) { printFileName_ = fileName; }
@@ -50,6 +50,10 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    // Run through the buttons' guarded connections.
+    void SaveButtonClick();
+    void PrintButtonClick();
+
     TChartWidget* Chart1 = nullptr;
     QGroupBox* RadioGroup1 = nullptr;
     QRadioButton* PortraitButton = nullptr;
@@ -64,6 +68,7 @@ private:
     TChooseListTypeForm& chooser_;
     const TBaseCustomListClass* list_ = nullptr;
     std::vector<const TBaseCustomListClass*> lists_;
+    QString saveFolder_;
     QString saveFileName_ = QStringLiteral("chart.bmp");
     QString printFileName_;
 };

@@ -6,9 +6,9 @@
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QShortcut>
 #include <QSpinBox>
 #include <QSplitter>
@@ -25,11 +25,12 @@
 #include "platform/FileNames.h"
 #include "platform/IniFile.h"
 #include "platform/qt/CommandGuard.h"
+#include "platform/qt/PlainText.h"
 #include "platform/qt/QtCp1252.h"
 #include "platform/qt/Services.h"
 #include "reports/CartCompare.h"
-#include "ui/FieldOrderForm.h"
-#include "ui/ListDisplay.h"
+#include "ui/dialogs/FieldOrderForm.h"
+#include "ui/grid/ListDisplay.h"
 #include "ui/UiScale.h"
 #include "ui/reports/ReportWriters.h"
 
@@ -61,6 +62,11 @@ TCompareCartsForm::TCompareCartsForm(const SettingsStore& settings, QWidget* par
       RightDisplay(std::make_unique<TListDisplayClass>())
 {
     setObjectName("CompareCartsForm");
+    for (TListDisplayClass* display : {LeftDisplay.get(), RightDisplay.get()})
+        display->ViewNotSaved = [this](const QString& text) {
+            if (ViewNotSaved)
+                ViewNotSaved(text);
+        };
     setWindowTitle("Compare Media Lists");
     setMinimumSize(Scaled(kDesignWidth, kDesignHeight));
     resize(Scaled(kDesignWidth, kDesignHeight));
@@ -116,15 +122,15 @@ TCompareCartsForm::TCompareCartsForm(const SettingsStore& settings, QWidget* par
     layout->addLayout(switches);
     layout->addWidget(ProgressBar1);
 
-    connect(CompareButton, &QPushButton::clicked, this, [this] { CompareButtonClick(); });
-    connect(ReportButton, &QPushButton::clicked, this, [this] { ReportButtonClick(); });
-    connect(ExitButton, &QPushButton::clicked, this, [this] { ExitButtonClick(); });
-    connect(CustomizeLeftView, &QAction::triggered, this, [this] { CustomizeLeftViewClick(); });
-    connect(CustomizeRightView, &QAction::triggered, this, [this] { CustomizeRightViewClick(); });
+    connect(CompareButton, &QPushButton::clicked, this, Guarded([this] { CompareButtonClick(); }));
+    connect(ReportButton, &QPushButton::clicked, this, Guarded([this] { ReportButtonClick(); }));
+    connect(ExitButton, &QPushButton::clicked, this, Guarded([this] { ExitButtonClick(); }));
+    connect(CustomizeLeftView, &QAction::triggered, this, Guarded([this] { CustomizeLeftViewClick(); }));
+    connect(CustomizeRightView, &QAction::triggered, this, Guarded([this] { CustomizeRightViewClick(); }));
     for (QComboBox* combo : {CartListOneCB, CartListTwoCB})
         connect(combo, &QComboBox::currentIndexChanged, this, [this] { UpdateButtons(); });
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    connect(escape, &QShortcut::activated, this, [this] { ExitButtonClick(); });
+    connect(escape, &QShortcut::activated, this, Guarded([this] { ExitButtonClick(); }));
     // The controls stay private; tests find them by these names.
     const std::pair<QObject*, const char*> names[] = {
         {CartListOneCB, "CartListOneCB"}, {CartListTwoCB, "CartListTwoCB"}, {IgnoreLabelTypeCB, "IgnoreLabelTypeCB"},
@@ -142,10 +148,10 @@ QWidget* TCompareCartsForm::MakeHalf(QLabel*& caption, const char* captionText, 
                                      const char* titleText, QTableView*& view, QAction*& customize)
 {
     auto* panel = new QWidget(Splitter1);
-    caption = new QLabel(QString::fromLatin1(captionText), panel);
+    caption = new PlainLabel(QString::fromLatin1(captionText), panel);
     combo = new QComboBox(panel);
     combo->setEditable(false);
-    title = new QLabel(QString::fromLatin1(titleText), panel);
+    title = new PlainLabel(QString::fromLatin1(titleText), panel);
     view = new QTableView(panel);
     view->setSelectionBehavior(QAbstractItemView::SelectRows);
     view->horizontalHeader()->setSectionsMovable(true);
@@ -216,9 +222,12 @@ void TCompareCartsForm::UpdateButtons()
 
 void TCompareCartsForm::CompareButtonClick()
 {
-    RunCommand([this] { RunCompare(); });
-    comparing_ = false;
-    UpdateButtons();
+    // A failed comparison leaves the window usable like a finished one.
+    const auto done = qScopeGuard([this] {
+        comparing_ = false;
+        UpdateButtons();
+    });
+    RunCompare();
 }
 
 void TCompareCartsForm::RunCompare()
@@ -264,15 +273,9 @@ void TCompareCartsForm::ShowResult(const TCartCompareClass& engine, int32_t whic
     display.Refresh();
 }
 
-void TCompareCartsForm::CustomizeLeftViewClick()
-{
-    RunCommand([this] { Customize(*LeftDisplay); });
-}
+void TCompareCartsForm::CustomizeLeftViewClick() { Customize(*LeftDisplay); }
 
-void TCompareCartsForm::CustomizeRightViewClick()
-{
-    RunCommand([this] { Customize(*RightDisplay); });
-}
+void TCompareCartsForm::CustomizeRightViewClick() { Customize(*RightDisplay); }
 
 void TCompareCartsForm::Customize(TListDisplayClass& display)
 {
@@ -291,14 +294,12 @@ void TCompareCartsForm::Customize(TListDisplayClass& display)
 
 void TCompareCartsForm::ReportButtonClick()
 {
-    RunCommand([this] {
-        const auto fileName = ReportFilePath(settings_.GetSetting(setting::ReportPath), "Media Compare Report.html");
-        if (fileName && MakeCompareReport(*LeftList, *RightList, *fileName)) {
-            if (ReportWritten)
-                ReportWritten(*fileName);
-            OpenDocument(ToQString(*fileName));
-        }
-    });
+    const auto fileName = ReportFilePath(settings_.GetSetting(setting::ReportPath), "Media Compare Report.html");
+    if (fileName && MakeCompareReport(*LeftList, *RightList, *fileName)) {
+        if (ReportWritten)
+            ReportWritten(*fileName);
+        OpenDocument(ToQString(*fileName));
+    }
 }
 
 void TCompareCartsForm::ExitButtonClick() { close(); }

@@ -9,8 +9,8 @@
 #include "platform/qt/Services.h"
 #include "reports/CustomReports.h"
 #include "reports/ReportFiles.h"
-#include "ui/InventoryForm.h"
-#include "ui/MenuNames.h"
+#include "ui/inventory/InventoryForm.h"
+#include "ui/window/MenuNames.h"
 #include "ui/reports/BinReportOptionsForm.h"
 #include "ui/reports/CartChartForm.h"
 #include "ui/reports/ChooseListTypeForm.h"
@@ -35,6 +35,7 @@ ReportCommands::ReportCommands(MainFormAccess& form, TFieldOrderForm& fieldOrder
       compare_(std::make_unique<TCompareCartsForm>(form.Settings(), &form.Window()))
 {
     compare_->ReportWritten = [this](const std::string& file) { form_.SetStatusText(ReportStatusText(file)); };
+    compare_->ViewNotSaved = [this](const QString& text) { form_.ShowStatusText(text); };
     inventory_->PropertyDialog = &propertyDialog;
     inventory_->FieldOrderForm = &fieldOrder;
     WriteInventoryReport = [this](const TBaseCustomListClass& list, const std::string& file) {
@@ -178,7 +179,13 @@ void ReportCommands::ChartOfCurrentList(bool (TCartChartForm::*chart)())
     chart_->SetList(form_.CurrentList());
     // A value that does not convert stops here with its message; no window opens.
     if ((chart_.get()->*chart)())
-        ExecDialog(*chart_);
+        ExecChart();
+}
+
+void ReportCommands::ExecChart()
+{
+    chart_->SetSaveFolder(PathToQString(form_.Settings().GetSetting(setting::ReportPath)));
+    ExecDialog(*chart_);
 }
 
 void ReportCommands::byManufacturerMainMenuClick() { ChartOfCurrentList(&TCartChartForm::ChartByManufacturer); }
@@ -196,7 +203,7 @@ void ReportCommands::byPlatformMainMenuClick()
         lists.push_back(list.get());
     chart_->SetLists(std::move(lists));
     if (chart_->ChartByPlatform())
-        ExecDialog(*chart_);
+        ExecChart();
 }
 
 }  // namespace quorvel
