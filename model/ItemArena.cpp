@@ -7,11 +7,11 @@ namespace quorvel {
 
 namespace {
 
-constexpr size_t kAlign = alignof(std::max_align_t);
+constexpr size_t kAlign = ItemArena::kAlign;
 
 constexpr size_t RoundUp(size_t size) { return (size + kAlign - 1) / kAlign * kAlign; }
 
-// The header is as big as the alignment, so that the item after it is aligned as malloc's memory is.
+// The header keeps the item after it aligned: malloc's memory is aligned for more.
 constexpr size_t kHeaderSize = RoundUp(sizeof(ItemHeader));
 constexpr size_t kBlockHeadSize = RoundUp(sizeof(ItemBlock));
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 
 // Memory for many items and their texts made by one thread at once (a list read from a file): one
-// allocation per few megabytes instead of one per item and one per long text, given back whole when
+// allocation per megabyte instead of one per item and one per long text, given back whole when
 // the last item made in it goes, so that a big list is also freed in few steps.
 namespace quorvel {
 
@@ -30,6 +30,9 @@ public:
     ItemArena& operator=(const ItemArena&) = delete;
     ~ItemArena() { Leave(); }
 
+    // How items and headers are aligned: what an item kind needs (checked with the kinds).
+    static constexpr size_t kAlign = 8;
+
     // Room for the next item of Size bytes (after its header) with TextRoom bytes behind it for its
     // texts: an item's texts lie in the block of the item, so they live exactly as long.
     void* AllocateItem(size_t size, size_t textRoom);
@@ -46,7 +49,7 @@ public:
 
 private:
     static constexpr int64_t kFilling = int64_t(1) << 40;
-    static constexpr size_t kBlockSize = size_t(4) << 20;
+    static constexpr size_t kBlockSize = size_t(1) << 20;
 
     static void Release(ItemBlock* block, int64_t users) noexcept;
     void Leave() noexcept;

@@ -47,6 +47,8 @@ protected:
     }
 };
 
+static_assert(alignof(TCartClass) <= ItemArena::kAlign && alignof(THardwareClass) <= ItemArena::kAlign);
+
 // The texts the media finders compare: stored text upper-cased, and for the loose form also
 // without blanks and punctuation.
 std::string MatchText(const FieldValue& value);
