@@ -33,7 +33,7 @@ int ProgramBody(int argc, char** argv)
     LocaleFormat::SetCurrent(LocaleFormatFrom(QLocale::system()));
 
     // The configuration file is named (and marked on a first run) before any window exists.
-    std::string programDir;
+    Path programDir;
     try {
         programDir = WritableProgramDir();
         StartConfiguration(programDir, ShippedDataDir());

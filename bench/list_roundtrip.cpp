@@ -22,7 +22,7 @@ int main(int argc, char** argv)
     }
     if (argc == 4)
         MaxSliceThreads = static_cast<size_t>(std::max(1, std::atoi(argv[3])));
-    const std::string in = argv[1], out = argv[2];
+    const Path in(argv[1]), out(argv[2]);
     auto list = CreateListObject(GetListFileType(in));
     if (!list) {
         std::fprintf(stderr, "The file \"%s\" is not a recognized Quorvel File.\n", in.c_str());

@@ -7,15 +7,15 @@
 
 namespace quorvel {
 
-bool StartConfiguration(const std::string& programDir, const std::string& shippedDir)
+bool StartConfiguration(const Path& programDir, const Path& shippedDir)
 {
     // The same test InitConfigFile makes before it marks the first run as done.
     const bool firstRun = ReadIniBool(JoinPath(programDir, "Quorvel.ini"), "General", "FirstTime", true);
     InitConfigFile(programDir);
     if (firstRun) {
         for (const auto& folder : SettingsStore::Folders()) {
-            const std::string source = JoinPath(shippedDir, folder.folderName);
-            const std::string target = JoinPath(programDir, folder.folderName);
+            const Path source = JoinPath(shippedDir, folder.folderName);
+            const Path target = JoinPath(programDir, folder.folderName);
             if (!DirectoryExists(source))
                 continue;
             CopyMissingFiles(source, target);

@@ -2,12 +2,14 @@
 
 #include <string>
 
+#include "platform/Path.h"
+
 namespace quorvel {
 
 // Names the configuration file in ProgramDir (the writable half) and, on the first run, copies the
 // shipped configuration and sample lists from ShippedDir into their default folders there, missing
 // files only. Returns whether this was the first run. Throws FileWriteError when ProgramDir cannot
 // be written.
-bool StartConfiguration(const std::string& programDir, const std::string& shippedDir);
+bool StartConfiguration(const Path& programDir, const Path& shippedDir);
 
 }  // namespace quorvel

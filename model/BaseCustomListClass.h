@@ -9,6 +9,7 @@
 
 #include "model/BaseCustomClass.h"
 #include "model/ListType.h"
+#include "platform/Path.h"
 
 namespace quorvel {
 
@@ -47,10 +48,10 @@ public:
     void AssignProperties(const TBaseCustomListClass& source);
     const std::string& GetVersion() const { return Version; }
     void SetVersion(const std::string& tag) { Version = tag; }
-    const std::string& GetFileName() const { return FileName; }
-    void SetFileName(const std::string& fileName) { FileName = fileName; }
-    const std::string& GetOpenedFileName() const { return OpenedFileName; }
-    void SetOpenedFileName(const std::string& path) { OpenedFileName = path; }
+    const Path& GetFileName() const { return FileName; }
+    void SetFileName(const Path& fileName) { FileName = fileName; }
+    const Path& GetOpenedFileName() const { return OpenedFileName; }
+    void SetOpenedFileName(const Path& path) { OpenedFileName = path; }
     // The list type's name as the file spells it ("Media", "Hardware").
     const std::string& GetListType() const { return ListType; }
     void SetListType(const std::string& name) { ListType = name; }
@@ -108,8 +109,8 @@ protected:
 
 private:
     std::string Version = "QV1.2";
-    std::string FileName;
-    std::string OpenedFileName;
+    Path FileName;
+    Path OpenedFileName;
     bool Modified = false;
     std::string Platform;
     std::string Owner;

@@ -79,7 +79,7 @@ std::string ExportText(const TBaseCustomListClass& list, const TColumnListClass&
     return out;
 }
 
-void ExportList(const TBaseCustomListClass& list, const std::string& fileName, const TColumnListClass& columns,
+void ExportList(const TBaseCustomListClass& list, const Path& fileName, const TColumnListClass& columns,
                 bool displayTexts)
 {
     // An export always keeps the file it replaces as the ".BAK".
@@ -168,7 +168,7 @@ std::string ClipboardHeaderText(const TBaseCustomListClass& list)
     return ClipboardFirstLine(list) + "\r\n" + FieldNamesLine(ItemFieldNames(list));
 }
 
-void TItemListClass::ExportToFile(const std::string& fileName, const TColumnListClass& columns)
+void TItemListClass::ExportToFile(const Path& fileName, const TColumnListClass& columns)
 {
     ExportList(*this, fileName, columns, Kind() == ltHardware);
 }

@@ -73,7 +73,7 @@ constexpr size_t kKeptBuffer = 64u << 10;
 // Reads the start of a file until HeadAnswers, the end of the file or the limit, into a buffer that the
 // peeks of one thread share (a build peeks every file of a folder back to back), and hands it to Use;
 // an unreadable file, or anything but a regular file, hands nothing.
-template <typename Use> auto WithListHead(const std::string& fileName, Use&& use)
+template <typename Use> auto WithListHead(const Path& fileName, Use&& use)
 {
     thread_local std::string buffer;
     const std::optional<size_t> used = ReadFileStartInto(fileName, kHeadLimit, buffer, HeadAnswers, kFirstRead);
@@ -130,13 +130,13 @@ void ListFileInfoOf(std::string_view head, std::string& listType, std::string& o
     }
 }
 
-TListType GetListFileType(const std::string& fileName)
+TListType GetListFileType(const Path& fileName)
 {
     return WithListHead(fileName,
                         [](std::optional<std::string_view> head) { return head ? ListFileTypeOf(*head) : ltNone; });
 }
 
-void GetListFileInfo(const std::string& fileName, std::string& listType, std::string& owner, std::string& platform,
+void GetListFileInfo(const Path& fileName, std::string& listType, std::string& owner, std::string& platform,
                      std::string& description)
 {
     WithListHead(fileName, [&](std::optional<std::string_view> head) {
@@ -144,7 +144,7 @@ void GetListFileInfo(const std::string& fileName, std::string& listType, std::st
     });
 }
 
-ListFilePeek PeekListFile(const std::string& fileName)
+ListFilePeek PeekListFile(const Path& fileName)
 {
     ListFilePeek peek;
     WithListHead(fileName, [&peek](std::optional<std::string_view> head) {

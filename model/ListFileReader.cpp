@@ -172,11 +172,11 @@ ItemVector ReadItemLines(std::string_view text, const ItemMaker& maker)
     return JoinSlices(slices);
 }
 
-[[noreturn]] void Unreadable(const std::string& fileName) { throw FileOpenError(fileName); }
+[[noreturn]] void Unreadable(const Path& fileName) { throw FileOpenError(fileName); }
 
 // Where the line after the one that holds Pos begins in the file's bytes up to End, as
 // LineCursor::NextLineStart finds it in the whole text.
-uint64_t NextLineStartIn(const FileReader& file, uint64_t pos, uint64_t end, const std::string& fileName)
+uint64_t NextLineStartIn(const FileReader& file, uint64_t pos, uint64_t end, const Path& fileName)
 {
     char window[4096];
     while (pos < end) {
@@ -204,7 +204,7 @@ uint64_t NextLineStartIn(const FileReader& file, uint64_t pos, uint64_t end, con
 // The lines of the file's bytes Begin .. End through one reused buffer, handed to Lines in blocks of
 // whole lines (the buffer grows only for a line longer than itself).
 template <typename Lines>
-void ReadLineBlocks(const FileReader& file, uint64_t begin, uint64_t end, const std::string& fileName, Lines lines)
+void ReadLineBlocks(const FileReader& file, uint64_t begin, uint64_t end, const Path& fileName, Lines lines)
 {
     std::string buffer(size_t(1) << 19, '\0');
     size_t kept = 0;  // the start of a line carried over from the last block
@@ -238,7 +238,7 @@ void ReadLineBlocks(const FileReader& file, uint64_t begin, uint64_t end, const 
 
 // The file's item lines read in slices on several threads, each slice through a small buffer of its
 // own: the file's text is never held whole while the items are made.
-ItemVector ReadItemFile(const FileReader& file, uint64_t begin, const ItemMaker& maker, const std::string& fileName)
+ItemVector ReadItemFile(const FileReader& file, uint64_t begin, const ItemMaker& maker, const Path& fileName)
 {
     const uint64_t end = file.Size();
     const uint64_t size = end - begin;
@@ -267,7 +267,7 @@ ItemVector ReadItemFile(const FileReader& file, uint64_t begin, const ItemMaker&
 }
 
 // Puts what was read into the list; nothing before this changes it.
-void FillList(TBaseCustomListClass& list, ListHead& head, ItemVector items, const std::string& name)
+void FillList(TBaseCustomListClass& list, ListHead& head, ItemVector items, const Path& name)
 {
     list.Clear();
     list.AddItems(std::move(items));
@@ -279,7 +279,7 @@ void FillList(TBaseCustomListClass& list, ListHead& head, ItemVector items, cons
     list.SetModified(false);
 }
 
-void LoadListFile(TBaseCustomListClass& list, const std::string& fileName)
+void LoadListFile(TBaseCustomListClass& list, const Path& fileName)
 {
     const FileReader file(fileName);
     if (!file.IsOpen())
@@ -325,7 +325,7 @@ ColumnMap::ColumnMap(const std::vector<std::string>& names, const TBaseCustomCla
     positions_.resize(filled_.empty() ? 0 : filled_.back().first + 1);
 }
 
-void ReadListFileText(TBaseCustomListClass& list, std::string_view text, const std::string& name)
+void ReadListFileText(TBaseCustomListClass& list, std::string_view text, const Path& name)
 {
     // Everything is read aside first: a failure leaves the list as it was.
     ListHead head = ReadListHead(KindOf(list), text);
@@ -335,6 +335,6 @@ void ReadListFileText(TBaseCustomListClass& list, std::string_view text, const s
     FillList(list, head, ReadItemLines(text.substr(head.ItemsAt), maker), name);
 }
 
-void TItemListClass::LoadFromFile(const std::string& fileName) { LoadListFile(*this, fileName); }
+void TItemListClass::LoadFromFile(const Path& fileName) { LoadListFile(*this, fileName); }
 
 }  // namespace quorvel

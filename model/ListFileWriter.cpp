@@ -220,7 +220,7 @@ template <typename Emit> void EmitListFile(const TBaseCustomListClass& list, Emi
         emit);
 }
 
-void SaveListFile(TBaseCustomListClass& list, const std::string& fileName, bool backup, bool overwrite)
+void SaveListFile(TBaseCustomListClass& list, const Path& fileName, bool backup, bool overwrite)
 {
     if (!backup && !overwrite && FileExists(fileName))
         throw TBaseCustomListClassException("File Already Exists");
@@ -242,7 +242,7 @@ std::string ListFileText(const TBaseCustomListClass& list)
     return out;
 }
 
-void TItemListClass::SaveToFile(const std::string& fileName, bool backup, bool overwrite)
+void TItemListClass::SaveToFile(const Path& fileName, bool backup, bool overwrite)
 {
     SaveListFile(*this, fileName, backup, overwrite);
 }

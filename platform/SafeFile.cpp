@@ -14,12 +14,12 @@
 
 namespace quorvel {
 
-FileError::FileError(const std::string& prefix, const std::string& fileName)
-    : std::runtime_error(prefix + fileName), prefix_(prefix), fileName_(fileName)
+FileError::FileError(const std::string& prefix, const Path& fileName)
+    : std::runtime_error(prefix + fileName.Bytes()), prefix_(prefix), fileName_(fileName)
 {
 }
 
-FileWriteError::FileWriteError(const std::string& fileName) : FileError("Unable to write to ", fileName) { }
+FileWriteError::FileWriteError(const Path& fileName) : FileError("Unable to write to ", fileName) { }
 
 namespace {
 
@@ -102,7 +102,7 @@ std::string SpareName(const std::string& folder)
     for (size_t i = 0; i < kTempLetters; ++i, r /= 36)
         name += kDigits[r % 36];
     name += kTempSuffix;
-    return JoinPath(folder, name);
+    return JoinPath(Path(folder), name).Bytes();
 }
 
 const char* FolderArg(const std::string& folder) { return folder.empty() ? "." : folder.c_str(); }
@@ -130,7 +130,7 @@ void RemoveStaleTemps(const std::string& folder)
     while (const dirent* entry = ::readdir(dir)) {
         if (!detail::IsTempName(entry->d_name))
             continue;
-        const std::string file = JoinPath(folder, entry->d_name);
+        const std::string file = JoinPath(Path(folder), entry->d_name).Bytes();
         struct stat st { };
         if (::lstat(file.c_str(), &st) == 0 && S_ISREG(st.st_mode) && st.st_uid == ::geteuid() &&
             now - st.st_ctime >= detail::SafeFileOps().StaleSeconds)
@@ -150,12 +150,12 @@ void SyncFolder(const std::string& folder)
 
 }  // namespace
 
-std::optional<std::string> ReadWholeFile(const std::string& path) { return ReadRegularFile(path, SIZE_MAX); }
+std::optional<std::string> ReadWholeFile(const Path& path) { return ReadRegularFile(path.Bytes(), SIZE_MAX); }
 
-std::optional<size_t> ReadFileStartInto(const std::string& path, size_t limit, std::string& buffer,
+std::optional<size_t> ReadFileStartInto(const Path& path, size_t limit, std::string& buffer,
                                         const std::function<bool(std::string_view)>& enough, size_t firstChunk)
 {
-    const int fd = OpenRegularFile(path);
+    const int fd = OpenRegularFile(path.Bytes());
     if (fd < 0)
         return std::nullopt;
     size_t used = 0;
@@ -182,11 +182,11 @@ std::optional<size_t> ReadFileStartInto(const std::string& path, size_t limit, s
     return used;
 }
 
-std::optional<std::string> ReadFileStart(const std::string& path, size_t limit,
+std::optional<std::string> ReadFileStart(const Path& path, size_t limit,
                                          const std::function<bool(std::string_view)>& enough)
 {
     if (!enough)
-        return ReadRegularFile(path, limit);
+        return ReadRegularFile(path.Bytes(), limit);
     std::string data;
     const auto used = ReadFileStartInto(path, limit, data, enough);
     if (!used)
@@ -195,20 +195,20 @@ std::optional<std::string> ReadFileStart(const std::string& path, size_t limit,
     return data;
 }
 
-std::string ResolveLinks(const std::string& path)
+Path ResolveLinks(const Path& path)
 {
-    std::string current = path;
+    std::string current = path.Bytes();
     // As many hops as the system itself follows; a loop leaves the name as given (the write fails).
     for (int hop = 0; hop < 40; ++hop) {
         struct stat st { };
         if (::lstat(current.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
-            return current;
+            return Path(std::move(current));
         std::string target(static_cast<size_t>(st.st_size > 0 ? st.st_size : PATH_MAX), '\0');
         const ssize_t n = ::readlink(current.c_str(), target.data(), target.size());
         if (n <= 0 || static_cast<size_t>(n) > target.size())
             return path;
         target.resize(static_cast<size_t>(n));
-        current = target.front() == '/' ? std::move(target) : JoinPath(ExtractFileDir(current), target);
+        current = target.front() == '/' ? std::move(target) : JoinPath(ExtractFileDir(Path(current)), target).Bytes();
     }
     return path;
 }
@@ -230,11 +230,11 @@ bool IsTempName(std::string_view name)
 }
 }  // namespace detail
 
-AtomicFileWriter::AtomicFileWriter(const std::string& path, bool makeBackup)
-    : path_(path), target_(ResolveLinks(path)), folder_(ExtractFileDir(target_))
+AtomicFileWriter::AtomicFileWriter(const Path& path, bool makeBackup)
+    : path_(path), target_(ResolveLinks(path).Bytes()), folder_(ExtractFileDir(Path(target_)).Bytes())
 {
     // The temporary file and the backup go beside the file a link points to; the link stays.
-    if (ExtractFileName(target_).empty())
+    if (ExtractFileName(Path(target_)).empty())
         throw FileWriteError(path_);
     struct stat old { };
     const bool exists = ::lstat(target_.c_str(), &old) == 0;
@@ -244,7 +244,7 @@ AtomicFileWriter::AtomicFileWriter(const std::string& path, bool makeBackup)
     if (exists && ::access(target_.c_str(), W_OK) != 0)
         throw FileWriteError(path_);
     backup_ = makeBackup && exists;
-    if (backup_ && ChangeFileExt(target_, ".BAK") == target_)
+    if (backup_ && ChangeFileExt(Path(target_), ".BAK").Bytes() == target_)
         throw FileWriteError(path_);
     RemoveStaleTemps(folder_);
     fd_ = detail::SafeFileOps().OpenUnnamed(FolderArg(folder_));
@@ -353,7 +353,7 @@ void AtomicFileWriter::Commit()
         fail();
 
     const detail::FileOps& ops = detail::SafeFileOps();
-    const std::string bakName = backup_ ? ChangeFileExt(target_, ".BAK") : std::string();
+    const std::string bakName = backup_ ? ChangeFileExt(Path(target_), ".BAK").Bytes() : std::string();
     // The older ".BAK" stays reachable under a spare name until the new file is in place, so that a
     // failure can put the target and its ".BAK" back as they were.
     bool moved = false;  // no hard links: the old file itself became the ".BAK"
@@ -402,14 +402,14 @@ void AtomicFileWriter::Commit()
     SyncFolder(folder_);
 }
 
-void WriteFileAtomic(const std::string& path, std::string_view content, bool makeBackup)
+void WriteFileAtomic(const Path& path, std::string_view content, bool makeBackup)
 {
     AtomicFileWriter writer(path, makeBackup);
     writer.Write(content);
     writer.Commit();
 }
 
-FileReader::FileReader(const std::string& path)
+FileReader::FileReader(const Path& path)
 {
     // Non-blocking so that a FIFO in place of the file cannot hang the reader.
     fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);

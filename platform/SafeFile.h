@@ -8,42 +8,44 @@
 #include <string>
 #include <string_view>
 
+#include "platform/Path.h"
+
 namespace quorvel {
 
 // A failure about one file: a fixed text (Windows-1252) followed by the file's name, kept as a path so
 // that a window shows it as the file system spells it.
 class FileError : public std::runtime_error {
 public:
-    FileError(const std::string& prefix, const std::string& fileName);
+    FileError(const std::string& prefix, const Path& fileName);
     const std::string& Prefix() const { return prefix_; }
-    const std::string& FileName() const { return fileName_; }
+    const Path& FileName() const { return fileName_; }
 
 private:
     std::string prefix_;
-    std::string fileName_;
+    Path fileName_;
 };
 
 // A file could not be written ("Unable to write to " + name); the old file, if any, is unchanged.
 // Every writer of the program (INI files included) fails with this one error.
 class FileWriteError : public FileError {
 public:
-    explicit FileWriteError(const std::string& fileName);
+    explicit FileWriteError(const Path& fileName);
 };
 
 // The whole file, or nothing when it is missing, no regular file or unreadable.
-std::optional<std::string> ReadWholeFile(const std::string& path);
+std::optional<std::string> ReadWholeFile(const Path& path);
 // At most Limit bytes from the start of the file; with Enough, read in growing chunks that stop as
 // soon as Enough says the bytes so far answer the caller. Nothing when the file cannot be read.
-std::optional<std::string> ReadFileStart(const std::string& path, size_t limit,
+std::optional<std::string> ReadFileStart(const Path& path, size_t limit,
                                          const std::function<bool(std::string_view)>& enough = {});
 // The same into Buffer, which the caller reuses across many files (its size is only ever grown): the
 // number of bytes read, or nothing when the file cannot be read. The first read asks for FirstChunk.
-std::optional<size_t> ReadFileStartInto(const std::string& path, size_t limit, std::string& buffer,
+std::optional<size_t> ReadFileStartInto(const Path& path, size_t limit, std::string& buffer,
                                         const std::function<bool(std::string_view)>& enough, size_t firstChunk = 4096);
 
 // The file a path names once symbolic links are followed (the path itself when it is none, or when
 // the links loop); a link to a missing file gives that file's name.
-std::string ResolveLinks(const std::string& path);
+Path ResolveLinks(const Path& path);
 
 // Replaces the file with Content so that a reader sees either the old or the new file, never a part:
 // a temporary file in the same folder, flushed, renamed over the target. The temporary file has no
@@ -53,7 +55,7 @@ std::string ResolveLinks(const std::string& path);
 // the file it points to is written. With makeBackup the old file becomes the target's name with
 // extension ".BAK" (an older one replaced) as part of that commit. A file the user may not write is
 // refused. Throws FileWriteError; on failure the target and its ".BAK" are as they were.
-void WriteFileAtomic(const std::string& path, std::string_view content, bool makeBackup = false);
+void WriteFileAtomic(const Path& path, std::string_view content, bool makeBackup = false);
 
 // Writes a file in pieces, in order, with the guarantees of WriteFileAtomic: nothing shows at the
 // path until Commit, and a writer dropped before it (a failure while the text is made) leaves the
@@ -62,7 +64,7 @@ void WriteFileAtomic(const std::string& path, std::string_view content, bool mak
 class AtomicFileWriter {
 public:
     // Refuses at once what WriteFileAtomic refuses (FileWriteError).
-    explicit AtomicFileWriter(const std::string& path, bool makeBackup = false);
+    explicit AtomicFileWriter(const Path& path, bool makeBackup = false);
     ~AtomicFileWriter();
     AtomicFileWriter(const AtomicFileWriter&) = delete;
     AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
@@ -77,7 +79,7 @@ private:
     // Gives the unnamed temporary file its name once it is complete.
     bool NameUnnamed();
 
-    std::string path_;
+    Path path_;
     std::string target_;
     std::string folder_;
     std::string tmp_;  // empty while the temporary file has no name
@@ -92,7 +94,7 @@ private:
 class FileReader {
 public:
     // IsOpen is false when the file is missing, no regular file or unreadable.
-    explicit FileReader(const std::string& path);
+    explicit FileReader(const Path& path);
     ~FileReader();
     FileReader(const FileReader&) = delete;
     FileReader& operator=(const FileReader&) = delete;

@@ -4,6 +4,7 @@
 #include "model/Utils.h"
 #include "platform/Cp1252.h"
 #include "platform/qt/CommandGuard.h"
+#include "platform/qt/PathText.h"
 #include "platform/qt/QtCp1252.h"
 #include "platform/qt/Services.h"
 #include "ui/OptionsForm.h"
@@ -184,12 +185,12 @@ void TCustomPropertyDialog::ClearLayout()
 bool TCustomPropertyDialog::LoadLayout()
 {
     ClearLayout();
-    std::string missing;
+    Path missing;
     const auto file = FindLayoutFile(G_ConfigFiles, ListType, Platform, &missing);
     const auto layout = file ? LoadLayoutFile(*file) : std::nullopt;
     if (!layout) {
         Messages().Error(QString("The Layout \"%1\" does not exist!  You will not be able to use this dialog.")
-                             .arg(ToQString(file ? *file : missing)));
+                             .arg(PathToQString(file ? *file : missing)));
         return false;
     }
     // The layout gives the client area, so that its controls fit whatever frame the desktop draws;

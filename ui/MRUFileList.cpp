@@ -67,7 +67,7 @@ void TdfsMRUFileList::SetFileMenu(QMenu* menu)
     PopulateMenu();
 }
 
-void TdfsMRUFileList::AddItem(const std::string& fileName)
+void TdfsMRUFileList::AddItem(const Path& fileName)
 {
     const auto found = std::find(items_.begin(), items_.end(), fileName);
     if (found == items_.end()) {
@@ -89,7 +89,7 @@ void TdfsMRUFileList::ClearAllItems()
 void TdfsMRUFileList::RemoveObsoleteItems()
 {
     const auto gone =
-        std::remove_if(items_.begin(), items_.end(), [](const std::string& name) { return !FileExists(name); });
+        std::remove_if(items_.begin(), items_.end(), [](const Path& name) { return !FileExists(name); });
     if (gone == items_.end())
         return;
     items_.erase(gone, items_.end());
@@ -112,7 +112,7 @@ bool TdfsMRUFileList::Load()
     for (const auto& [name, value] : values) {
         if (items_.size() >= size_t(maximum_))
             break;
-        const std::string path = PathFromQString(value);
+        const Path path = PathFromQString(value);
         if (!path.empty() && std::find(items_.begin(), items_.end(), path) == items_.end())
             items_.push_back(path);
     }
@@ -235,7 +235,7 @@ void TdfsMRUFileList::MRUItemClick(TMRUMenuItem* item)
     const size_t index = size_t(item->ItemNumber - 1);
     if (index >= items_.size())
         return;
-    const std::string name = OnMRUItemClick ? items_[index] : std::string();
+    const Path name = OnMRUItemClick ? items_[index] : Path();
     items_.erase(items_.begin() + std::ptrdiff_t(index));
     PopulateMenu();
     if (OnMRUItemClick)

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/Path.h"
+
 namespace quorvel {
 
 class RecentFilesStore;
@@ -43,7 +45,7 @@ public:
     QString AutoSaveName = "\\Software\\Quorvel";
     QString AutoSaveKey = "MRU Items";
     // An entry was clicked; it has already left the list (a successful open adds it again).
-    std::function<void(const std::string& fileName)> OnMRUItemClick;
+    std::function<void(const Path& fileName)> OnMRUItemClick;
     // Width of a text in the menu font; tests replace it.
     std::function<int(const QString& text)> MeasureText;
     // The widest caption a menu entry may have: half the screen, which leaves room for the menu's
@@ -57,10 +59,10 @@ public:
     // The entries go at the end of Menu (the main window's "&Recent", which holds one hidden entry).
     void SetFileMenu(QMenu* menu);
 
-    const std::vector<std::string>& Items() const { return items_; }
+    const std::vector<Path>& Items() const { return items_; }
     // Records a use of FileName: a new name goes to the top (the oldest beyond Maximum drops out), a
     // known one moves there.
-    void AddItem(const std::string& fileName);
+    void AddItem(const Path& fileName);
     void ClearAllItems();
     // Drops the names of files that no longer exist.
     void RemoveObsoleteItems();
@@ -86,7 +88,7 @@ private:
     RecentFilesStore& store_;
     QPointer<QMenu> fileMenu_;
     int maximum_ = 5;
-    std::vector<std::string> items_;
+    std::vector<Path> items_;
 };
 
 }  // namespace quorvel

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/Path.h"
+
 class QProgressBar;
 class QTableView;
 class QWidget;
@@ -65,13 +67,15 @@ public:
     virtual QWidget& Window() = 0;
 
     virtual void SetStatusText(const std::string& text) = 0;
+    // The same for a text already converted (a path inside it is shown as the file system spells it).
+    virtual void SetStatusLine(const QString& text) = 0;
     virtual void UpdateStatusBar() = 0;
     virtual void RefreshListView() = 0;
     virtual void RefreshTabs() = 0;
     virtual void RepaintTabs() = 0;
     virtual void UpdateMenuState() = 0;
     virtual void ApplyViewOptions() = 0;
-    virtual void OpenListFile(const std::string& fileName) = 0;
+    virtual void OpenListFile(const Path& fileName) = 0;
 
     virtual SettingsStore& Settings() = 0;
     virtual PlatformList& Platforms() = 0;
@@ -88,8 +92,8 @@ public:
     // NewListCounter: grows by one and returns the new value (the first new list gets 2).
     virtual int NextNewListNumber() = 0;
 
-    virtual void AddRecentFile(const std::string& fileName) = 0;
-    virtual void AddExplorerFileNode(ExplorerRoot root, const std::string& fileName) = 0;
+    virtual void AddRecentFile(const Path& fileName) = 0;
+    virtual void AddExplorerFileNode(ExplorerRoot root, const Path& fileName) = 0;
     // The Collection Explorer's tree (RefreshExplorer after a partial export).
     virtual CollectionExplorer& Explorer() = 0;
 };

@@ -145,7 +145,7 @@ TQuorvelForm::TQuorvelForm(SettingsStore& settings, PlatformList& platforms, TOp
     Register(reopen);
     reopen->setVisible(false);
     dfsMRUFileList1->SetFileMenu(recentMenu);
-    dfsMRUFileList1->OnMRUItemClick = [this](const std::string& fileName) {
+    dfsMRUFileList1->OnMRUItemClick = [this](const Path& fileName) {
         OpenListFile(fileName);
         RefreshTabs();
         UpdateMenuState();
@@ -339,7 +339,8 @@ void TQuorvelForm::FormShow()
 
 void TQuorvelForm::LoadLastFiles()
 {
-    for (const std::string& name : IniFile::Load(G_ConfigFile).ReadIndexedList(kLastFiles, "LastFile")) {
+    for (const std::string& entry : IniFile::Load(G_ConfigFile).ReadIndexedList(kLastFiles, "LastFile")) {
+        const Path name(entry);
         if (!FileExists(name))
             continue;
         // One file that cannot be read must not stop the others.
@@ -353,7 +354,7 @@ void TQuorvelForm::SaveLastFiles()
     EraseIniSection(G_ConfigFile, kLastFiles);
     WriteIniInteger(G_ConfigFile, kLastFiles, "Count", int(openLists_.size()));
     for (size_t i = 0; i < openLists_.size(); ++i)
-        WriteIniString(G_ConfigFile, kLastFiles, "LastFile" + std::to_string(i), openLists_[i]->GetFileName());
+        WriteIniString(G_ConfigFile, kLastFiles, "LastFile" + std::to_string(i), openLists_[i]->GetFileName().Bytes());
 }
 
 void TQuorvelForm::ApplyViewOptions()
@@ -470,11 +471,11 @@ void TQuorvelForm::CloseAllLists()
     RefreshListView();
 }
 
-void TQuorvelForm::OpenListFile(const std::string& fileName) { listCommands_->OpenListFile(fileName); }
+void TQuorvelForm::OpenListFile(const Path& fileName) { listCommands_->OpenListFile(fileName); }
 
-void TQuorvelForm::AddRecentFile(const std::string& fileName) { dfsMRUFileList1->AddItem(fileName); }
+void TQuorvelForm::AddRecentFile(const Path& fileName) { dfsMRUFileList1->AddItem(fileName); }
 
-void TQuorvelForm::AddExplorerFileNode(ExplorerRoot root, const std::string& fileName)
+void TQuorvelForm::AddExplorerFileNode(ExplorerRoot root, const Path& fileName)
 {
     CollectionTV->AddExplorerFileNode(CollectionTV->Root(root), fileName);
 }

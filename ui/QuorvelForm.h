@@ -100,13 +100,14 @@ public:
     QProgressBar& Progress() override { return *ProgressBar1; }
     QWidget& Window() override { return *this; }
     void SetStatusText(const std::string& text) override;
+    void SetStatusLine(const QString& text) override;
     void UpdateStatusBar() override;
     void RefreshListView() override;
     void RefreshTabs() override;
     void RepaintTabs() override;
     void UpdateMenuState() override;
     void ApplyViewOptions() override;
-    void OpenListFile(const std::string& fileName) override;
+    void OpenListFile(const Path& fileName) override;
     SettingsStore& Settings() override { return settings_; }
     PlatformList& Platforms() override { return platforms_; }
     TOptionsForm& Options() override { return options_; }
@@ -115,8 +116,8 @@ public:
     QAction* Action(const char* objectName) override;
     bool IsClosing() const override { return Closing; }
     int NextNewListNumber() override { return ++NewListCounter; }
-    void AddRecentFile(const std::string& fileName) override;
-    void AddExplorerFileNode(ExplorerRoot root, const std::string& fileName) override;
+    void AddRecentFile(const Path& fileName) override;
+    void AddExplorerFileNode(ExplorerRoot root, const Path& fileName) override;
     CollectionExplorer& Explorer() override { return *CollectionTV; }
 
 protected:

@@ -9,6 +9,7 @@
 #include "model/ListFactory.h"
 #include "platform/Text.h"
 #include "platform/qt/CommandGuard.h"
+#include "platform/qt/PathText.h"
 #include "platform/qt/QtCp1252.h"
 #include "ui/ListDisplay.h"
 #include "ui/ListTabBar.h"
@@ -58,9 +59,11 @@ QString TQuorvelForm::TabText(int index) const { return OpenTabSet->tabText(inde
 
 QString TQuorvelForm::TabHint() const { return OpenTabSet->toolTip(); }
 
-void TQuorvelForm::SetStatusText(const std::string& text)
+void TQuorvelForm::SetStatusText(const std::string& text) { SetStatusLine(ToQString(text)); }
+
+void TQuorvelForm::SetStatusLine(const QString& text)
 {
-    statusPanels_[0]->setText(ToQString(text));
+    statusPanels_[0]->setText(text);
     // Shown at once, without running queued input in the middle of a command.
     if (statusPanels_[0]->isVisible())
         statusPanels_[0]->repaint();
@@ -155,7 +158,7 @@ void TQuorvelForm::OpenTabSetChange(int index)
         return;
     currentList_ = openLists_[size_t(index)].get();
     listDisplay_->SetList(currentList_);
-    OpenTabSet->setToolTip(ToQString(currentList_->GetFileName()));
+    OpenTabSet->setToolTip(PathToQString(currentList_->GetFileName()));
     const std::string& owner = currentList_->GetOwner();
     const std::string& description = currentList_->GetDescription();
     if (!owner.empty() && !description.empty())

@@ -47,7 +47,7 @@ inline std::vector<std::string> Column(const TBaseCustomListClass& list, const s
 // every item's values with their kinds.
 inline std::string Snapshot(const TBaseCustomListClass& list)
 {
-    std::string s = list.GetVersion() + "|" + list.GetFileName() + "|" + (list.GetModified() ? "M" : "-") + "|" +
+    std::string s = list.GetVersion() + "|" + list.GetFileName().Bytes() + "|" + (list.GetModified() ? "M" : "-") + "|" +
         list.GetListType() + "|" + list.GetPlatform() + "|" + list.GetOwner() + "|" + list.GetDescription() + "\n";
     for (const auto& item : list.Items()) {
         s += item->Modified ? "M" : "-";

@@ -44,7 +44,7 @@ TEST_F(SafeFileTest, FailuresLeaveOldFileAndBackup)
 {
     std::filesystem::create_directory(Dir() / "folder.cdb");
     WriteFile("list.BAK", "older");
-    const std::tuple<const char*, std::string, bool> cases[] = {
+    const std::tuple<const char*, Path, bool> cases[] = {
         {"missing folder", PathOf("missing/list.cdb"), true},
         {"target is a folder", PathOf("folder.cdb"), true},
         {"target is a folder, no backup", PathOf("folder.cdb"), false},
@@ -55,7 +55,7 @@ TEST_F(SafeFileTest, FailuresLeaveOldFileAndBackup)
             WriteFileAtomic(target, "new", backup);
             ADD_FAILURE() << what;
         } catch (const FileWriteError& e) {
-            EXPECT_EQ(std::string(e.what()), "Unable to write to " + target) << what;
+            EXPECT_EQ(std::string(e.what()), "Unable to write to " + target.Bytes()) << what;
             EXPECT_EQ(e.FileName(), target) << what;
         }
         EXPECT_EQ(ReadFile("list.BAK"), "older") << what;
@@ -111,7 +111,7 @@ TEST_F(SafeFileTest, BackupByRenameAndItsUndo)
         WriteFile("list.BAK", "older");
         ops.Link = hardLinks ? saved.Link : NoLink;
         ops.Rename = RenameUnless;
-        g_failRenameOnto = finalRenameFails ? PathOf("list.cdb") : std::string();
+        g_failRenameOnto = finalRenameFails ? PathOf("list.cdb").Bytes() : std::string();
         if (finalRenameFails)
             EXPECT_THROW(WriteFileAtomic(PathOf("list.cdb"), "new", true), FileWriteError) << what;
         else
@@ -128,7 +128,7 @@ TEST_F(SafeFileTest, ReadWholeFile)
     WriteFile("a", std::string("x\0y\r\n", 5));
     EXPECT_EQ(ReadWholeFile(PathOf("a")), std::string("x\0y\r\n", 5));
     EXPECT_EQ(ReadWholeFile(PathOf("missing")), std::nullopt);
-    EXPECT_EQ(ReadWholeFile(Dir().string()), std::nullopt);
+    EXPECT_EQ(ReadWholeFile(Path(Dir().string())), std::nullopt);
     ASSERT_EQ(::mkfifo(PathOf("fifo").c_str(), 0600), 0);
     EXPECT_EQ(ReadWholeFile(PathOf("fifo")), std::nullopt);  // must not wait for a writer
 }
@@ -177,7 +177,7 @@ TEST_F(SafeFileTest, ReaderByPosition)
     EXPECT_TRUE(file.ReadAt(6, part, 4));
     EXPECT_EQ(std::string(part, 4), "6789");
     EXPECT_FALSE(file.ReadAt(8, part, 4));
-    for (const std::string& name : {PathOf("missing"), Dir().string()})
+    for (const Path& name : {PathOf("missing"), Path(Dir().string())})
         EXPECT_FALSE(FileReader(name).IsOpen()) << name;
 }
 

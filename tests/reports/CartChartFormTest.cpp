@@ -1,3 +1,4 @@
+#include "platform/qt/PathText.h"
 #include "ui/reports/CartChartForm.h"
 
 #include "model/ListFactory.h"
@@ -79,8 +80,8 @@ TEST_F(CartChartFormTest, PlatformChartAsksForTheTypeOnlyWhenMixed)
 
 TEST_F(CartChartFormTest, SaveWritesTheBitmapAndKeepsTheName)
 {
-    const QString first = QString::fromStdString(PathOf("pie"));
-    fake.fileAnswers = {first, QString::fromStdString(PathOf("gone/x.bmp")), std::nullopt};
+    const QString first = PathToQString(PathOf("pie"));
+    fake.fileAnswers = {first, PathToQString(PathOf("gone/x.bmp")), std::nullopt};
     form.SaveButtonClick();
     form.SaveButtonClick();
     form.SaveButtonClick();
@@ -101,7 +102,7 @@ TEST_F(CartChartFormTest, PrintFollowsTheOrientation)
     for (const char* name : {"PortraitButton", "LandscapeButton"}) {
         auto* button = form.findChild<QRadioButton*>(name);
         const std::string file = button->text().toStdString() + ".pdf";
-        form.SetPrintFileName(QString::fromStdString(PathOf(file)));
+        form.SetPrintFileName(PathToQString(PathOf(file)));
         button->setChecked(true);
         form.PrintButtonClick();
         const auto box =

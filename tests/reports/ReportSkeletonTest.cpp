@@ -1,3 +1,4 @@
+#include "platform/FileNames.h"
 #include "ReportTest.h"
 
 #include "model/ItemSort.h"
@@ -110,11 +111,11 @@ TEST_F(ReportTest, FailedWriteKeepsTheOldReportAndSaysSo)
     const auto render = [&] { return report; };
     EXPECT_TRUE(RunCommand([&] { WriteReport(render, PathOf("old.htm")); }));
     EXPECT_EQ(ReadFile("old.htm"), report.Bytes());
-    const std::string blocked = PathOf("old.htm") + "/r.htm";
+    const Path blocked = JoinPath(PathOf("old.htm"), "r.htm");
     EXPECT_FALSE(RunCommand([&] { WriteReport(render, blocked); }));
     EXPECT_EQ(
         fake.messages,
-        (std::vector<ShownMessage> {{MessageKind::Error, QString::fromStdString("Unable to write to " + blocked)}}));
+        (std::vector<ShownMessage> {{MessageKind::Error, QString::fromStdString("Unable to write to " + blocked.Bytes())}}));
     EXPECT_EQ(ReadFile("old.htm"), report.Bytes());
 }
 

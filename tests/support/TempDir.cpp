@@ -23,7 +23,7 @@ void TempDirTest::TearDown()
     std::filesystem::remove_all(dir_, ec);
 }
 
-std::string TempDirTest::PathOf(const std::string& name) const { return (dir_ / name).string(); }
+Path TempDirTest::PathOf(const std::string& name) const { return Path((dir_ / name).string()); }
 
 void TempDirTest::WriteFile(const std::string& name, const std::string& bytes) const
 {

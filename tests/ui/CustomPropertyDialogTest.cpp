@@ -29,7 +29,7 @@ protected:
     {
         ConfigFolderTest::SetUp();
         WriteSampleConfig();
-        G_ConfigFiles = programDir + "Config/";
+        G_ConfigFiles = Path(programDir + "Config/");
         dialog.Platform = "Zentrix 64";
         dialog.ListType = "Media";
     }
@@ -164,8 +164,8 @@ TEST_F(CustomPropertyDialogTest, MissingLayoutClosesTheDialog)
     TCartClass item;
     // The dialog closes itself just after it was shown.
     EXPECT_EQ(Show(item, [&] { QCoreApplication::sendPostedEvents(&dialog); }), QDialog::Rejected);
-    const std::string missing = ConfigPath("Properties_Media_Default.CDB");
-    ExpectError("The Layout \"" + missing + "\" does not exist!  You will not be able to use this dialog.");
+    const Path missing = ConfigPath("Properties_Media_Default.CDB");
+    ExpectError("The Layout \"" + missing.Bytes() + "\" does not exist!  You will not be able to use this dialog.");
 }
 
 TEST_F(CustomPropertyDialogTest, EntriesLabelsAndInvalidFieldNames)

@@ -1,3 +1,4 @@
+#include "platform/FileNames.h"
 #include "CommandGroupTest.h"
 
 #include "config/SettingKeys.h"
@@ -197,7 +198,7 @@ TEST_F(ItemCommandsTest, AddFromListCopiesTheCheckedMasterItemsOrSaysThereIsNone
     master->SetPlatform("ZENTRIX 64");
     test::AddItem(*master, {{"Title", test::Text("Pix")}});
     test::AddItem(*master, {{"Title", test::Text("Orb")}});
-    SaveListObject(master.get(), settings->GetSetting(setting::MasterCartPath) + "Series 1.2.csv", false, true);
+    SaveListObject(master.get(), JoinPath(settings->GetFolder(setting::MasterCartPath), "Series 1.2.csv"), false, true);
     fake.dialogAnswers.push_back([](QDialog& dialog) {
         EXPECT_EQ(dialog.windowTitle(), "Add Media for Zentrix 64");
         static_cast<TItemAddForm&>(dialog).GetListDisplay().SetChecked(1, true);

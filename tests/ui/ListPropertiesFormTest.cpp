@@ -1,3 +1,4 @@
+#include "platform/qt/PathText.h"
 #include "ui/ListPropertiesForm.h"
 #include "DialogTest.h"
 #include "config/PlatformList.h"
@@ -57,7 +58,7 @@ TEST_F(ListPropertiesFormTest, TextViewerReadsWindows1252WithAnyLineEndsOrNamesA
     viewer.FileName = PathOf("revisions.txt");
     auto* memo = viewer.findChild<QPlainTextEdit*>("Memo1");
     Run(viewer);
-    EXPECT_EQ(memo->toPlainText(), "Could not find the file " + QString::fromStdString(PathOf("revisions.txt")));
+    EXPECT_EQ(memo->toPlainText(), "Could not find the file " + PathToQString(PathOf("revisions.txt")));
     const std::pair<const char*, QString> cases[] = {
         {"a\r\nb\r\n", "a\nb"}, {"a\rb\nc", "a\nb\nc"}, {"\x80 1.0\n\nend", QString::fromUtf8("€ 1.0\n\nend")}};
     for (const auto& [bytes, shown] : cases) {

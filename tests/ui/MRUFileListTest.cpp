@@ -1,3 +1,4 @@
+#include "platform/qt/PathText.h"
 #include "ui/MRUFileList.h"
 #include "platform/qt/RecentFilesStore.h"
 #include "support/TempDir.h"
@@ -14,7 +15,7 @@ protected:
     void SetUp() override
     {
         TempDirTest::SetUp();
-        store = std::make_unique<SettingsRecentFilesStore>(QString::fromStdString(PathOf("conf/mru.conf")));
+        store = std::make_unique<SettingsRecentFilesStore>(PathToQString(PathOf("conf/mru.conf")));
         mru = std::make_unique<TdfsMRUFileList>(*store);
         menu.addAction("Reopen")->setVisible(false);
         mru->SetFileMenu(&menu);
@@ -23,7 +24,7 @@ protected:
     void Add(std::initializer_list<const char*> names)
     {
         for (const char* name : names)
-            mru->AddItem(name);
+            mru->AddItem(Path(name));
     }
 
     QStringList Captions() const
@@ -34,7 +35,13 @@ protected:
         return captions;
     }
 
-    std::vector<std::string> Items() const { return mru->Items(); }
+    std::vector<std::string> Items() const
+    {
+        std::vector<std::string> names;
+        for (const Path& item : mru->Items())
+            names.push_back(item.Bytes());
+        return names;
+    }
 
     RecentFilesStore::Values Stored() const { return store->Read("\\Software\\Quorvel", "MRU Items"); }
 
@@ -49,7 +56,7 @@ TEST_F(MRUFileListTest, KeepsFiveNewestFirstAndComparesExactly)
     EXPECT_EQ(Items(), (std::vector<std::string> {"/l/f.csv", "/l/e.csv", "/l/d.csv", "/l/c.csv", "/l/b.csv"}));
     Add({"/l/c.csv", "/l/C.csv"});
     EXPECT_EQ(Items(), (std::vector<std::string> {"/l/C.csv", "/l/c.csv", "/l/f.csv", "/l/e.csv", "/l/d.csv"}));
-    mru->AddItem("/R&D/x.csv");
+    mru->AddItem(Path("/R&D/x.csv"));
     EXPECT_EQ(Captions(),
               (QStringList {"(hidden)", "-", "&1 /R&&D/x.csv", "&2 /l/C.csv", "&3 /l/c.csv", "&4 /l/f.csv",
                             "&5 /l/e.csv", "-", "&Clear MRU List", "&Remove Obsolete"}));
@@ -62,7 +69,7 @@ TEST_F(MRUFileListTest, KeepsFiveNewestFirstAndComparesExactly)
     EXPECT_TRUE(Stored().empty());
 
     // Measured in the menu font: folders go, the name stays.
-    mru->AddItem("/home/collector/Collections/Orbix/Lists/Orbix VX Media.csv");
+    mru->AddItem(Path("/home/collector/Collections/Orbix/Lists/Orbix VX Media.csv"));
     const QString caption = menu.actions()[2]->text();
     EXPECT_TRUE(caption.startsWith("&1 /.../")) << caption.toStdString();
     EXPECT_TRUE(caption.endsWith("/Orbix VX Media.csv"));
@@ -72,10 +79,11 @@ TEST_F(MRUFileListTest, AClickTakesTheEntryOutBeforeOpening)
 {
     Add({"/l/gone.csv", "/l/list.csv"});
     std::vector<std::string> clicked;
-    mru->OnMRUItemClick = [&](const std::string& name) {
+    mru->OnMRUItemClick = [&](const Path& path) {
+        const std::string& name = path.Bytes();
         clicked.push_back(name);
         if (name == "/l/list.csv")
-            mru->AddItem(name);  // opened: back on top; a failed open leaves it out
+            mru->AddItem(path);  // opened: back on top; a failed open leaves it out
     };
     menu.actions()[2]->trigger();
     EXPECT_EQ(Items(), (std::vector<std::string> {"/l/list.csv", "/l/gone.csv"}));
@@ -86,7 +94,7 @@ TEST_F(MRUFileListTest, AClickTakesTheEntryOutBeforeOpening)
     WriteFile("here.csv", "x");
     Add({PathOf("here.csv").c_str(), "/no/such.csv"});
     mru->RemoveObsoleteItems();
-    EXPECT_EQ(Items(), (std::vector<std::string> {PathOf("here.csv")}));
+    EXPECT_EQ(Items(), (std::vector<std::string> {PathOf("here.csv").Bytes()}));
 }
 
 TEST_F(MRUFileListTest, LoadsInNumericOrderAndSavesNewestFirst)
@@ -104,7 +112,7 @@ TEST_F(MRUFileListTest, LoadsInNumericOrderAndSavesNewestFirst)
                     {"F7", "/f"}});
     EXPECT_TRUE(mru->Load());
     EXPECT_EQ(Items(), (std::vector<std::string> {"/a", "/b", "/x y/\xc3\xa9.csv", "/d", "/e"}));
-    mru->AddItem("/n");
+    mru->AddItem(Path("/n"));
     EXPECT_TRUE(mru->Save());
     EXPECT_EQ(
         Stored(),
@@ -114,10 +122,10 @@ TEST_F(MRUFileListTest, LoadsInNumericOrderAndSavesNewestFirst)
 TEST_F(MRUFileListTest, NoPermissionFailedSaveIsOnlyTold)
 {
     QUORVEL_SKIP_AS_ROOT();
-    std::filesystem::create_directories(PathOf("conf"));
-    std::filesystem::permissions(PathOf("conf"),
+    std::filesystem::create_directories((Dir() / "conf"));
+    std::filesystem::permissions((Dir() / "conf"),
                                  std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
-    mru->AddItem("/a");
+    mru->AddItem(Path("/a"));
     EXPECT_FALSE(mru->Save());
 }
 

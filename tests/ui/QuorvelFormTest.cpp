@@ -83,10 +83,10 @@ TEST_F(MainFormTest, StartsWithItsVersionAndEveryEntryDisabledUntilItsCommandExi
 
 TEST_F(MainFormTest, TheMenuStateFollowsACommandThatFailedHalfway)
 {
-    const std::string file = WriteList("a.csv", ltMedia, "Zentrix 64", {"One"});
+    const Path file = WriteList("a.csv", ltMedia, "Zentrix 64", {"One"});
     MakeForm();
     struct Failing : CommandGroup {
-        Failing(MainFormAccess& form, const std::string& file) : CommandGroup(form)
+        Failing(MainFormAccess& form, const Path& file) : CommandGroup(form)
         {
             Connect(entry::Help1, [this, file] {
                 form_.OpenListFile(file);
@@ -104,14 +104,15 @@ TEST_F(MainFormTest, TheMenuStateFollowsACommandThatFailedHalfway)
 
 TEST_F(MainFormTest, LastFilesAreReopenedOnlyWhenAskedAndABadOneDoesNotStopTheRest)
 {
-    const std::string first = WriteList("a.csv", ltMedia, "Zentrix 64", {"One"});
-    const std::string second = WriteList("b.csv", ltHardware, "Korvo Handheld", {"Pad"});
+    const Path first = WriteList("a.csv", ltMedia, "Zentrix 64", {"One"});
+    const Path second = WriteList("b.csv", ltHardware, "Korvo Handheld", {"Pad"});
     // A list file whose one escape does not decode cannot be read.
-    const std::string bad = WriteList("bad.csv", ltMedia, "Zentrix 64", {"100%"});
+    const Path bad = WriteList("bad.csv", ltMedia, "Zentrix 64", {"100%"});
     std::string text = ReadFile("Carts/bad.csv");
     text.replace(text.find("%25"), 3, "%ZZ");
     WriteFile("Carts/bad.csv", text);
-    const std::vector<std::string> files {first, programDir + "Carts/missing.csv", bad, "", second};
+    const std::vector<std::string> files {first.Bytes(), programDir + "Carts/missing.csv", bad.Bytes(), "",
+                                         second.Bytes()};
     // Only the keys present are visited, however large the Count.
     WriteIniInteger(G_ConfigFile, "LastFiles", "Count", std::numeric_limits<int>::max());
     for (size_t i = 0; i < files.size(); ++i)
@@ -136,8 +137,8 @@ TEST_F(MainFormTest, LastFilesAreReopenedOnlyWhenAskedAndABadOneDoesNotStopTheRe
 
 TEST_F(MainFormTest, CloseStopsWhenAWantedSaveFailsElseWritesLastFilesAndPlacement)
 {
-    const std::string first = WriteList("a.csv", ltMedia, "Zentrix 64", {"One", "Two"});
-    const std::string second = WriteList("b.csv", ltMedia, "Zentrix 64", {"Three"});
+    const Path first = WriteList("a.csv", ltMedia, "Zentrix 64", {"One", "Two"});
+    const Path second = WriteList("b.csv", ltMedia, "Zentrix 64", {"Three"});
     MakeForm();
     form->OpenListFile(first);
     form->OpenListFile(second);
@@ -146,8 +147,8 @@ TEST_F(MainFormTest, CloseStopsWhenAWantedSaveFailsElseWritesLastFilesAndPlaceme
     form->resize(640, 480);
     form->OpenTabSetChange(0);
     form->CurrentList()->SetOwner("Kim");
-    std::filesystem::remove(first);
-    std::filesystem::create_directory(first);  // the save must fail
+    std::filesystem::remove(first.Bytes());
+    std::filesystem::create_directory(first.Bytes());  // the save must fail
     fake.confirmAnswers = {true};
     EXPECT_FALSE(form->close());
     ASSERT_EQ(form->OpenLists().size(), 3u);
@@ -162,13 +163,13 @@ TEST_F(MainFormTest, CloseStopsWhenAWantedSaveFailsElseWritesLastFilesAndPlaceme
     EXPECT_TRUE(form->close());
     EXPECT_TRUE(form->OpenLists().empty());
     EXPECT_EQ(ReadIniInteger(G_ConfigFile, "LastFiles", "Count", 0), 3);
-    EXPECT_EQ(ReadIniString(G_ConfigFile, "LastFiles", "LastFile0", ""), first);
+    EXPECT_EQ(ReadIniString(G_ConfigFile, "LastFiles", "LastFile0", ""), first.Bytes());
     EXPECT_EQ(ReadIniString(G_ConfigFile, "LastFiles", "LastFile2", "?"), "");
     EXPECT_EQ(ReadIniInteger(G_ConfigFile, "General", "WindowW", 0), 640);
     EXPECT_EQ(ReadIniInteger(G_ConfigFile, "General", "WindowH", 0), 480);
     EXPECT_EQ(TakeMessages(),
               (std::vector<ShownMessage> {
-                  {MessageKind::Confirmation, ToQString("Zentrix 64 (" + first + ") Has changed.  Save Changes?")},
+                  {MessageKind::Confirmation, ToQString("Zentrix 64 (" + first.Bytes() + ") Has changed.  Save Changes?")},
                   {MessageKind::Confirmation, "Korvo Handheld () Has changed.  Save Changes?"}}));
 }
 
@@ -190,7 +191,7 @@ TEST_F(MainFormTest, AnOldConfigurationEndsTheRunWithoutSavingAnything)
 {
     WriteIniString(G_ConfigFile, "General", "ConfigVersion", "CFG1.0");
     EXPECT_FALSE(ConfigIsCurrent());
-    const std::string first = WriteList("a.csv", ltMedia, "Zentrix 64", {"One"});
+    const Path first = WriteList("a.csv", ltMedia, "Zentrix 64", {"One"});
     MakeForm();
     form->OpenListFile(first);
     bool migrated = false;
