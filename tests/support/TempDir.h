@@ -37,6 +37,10 @@ protected:
     std::string ReadFile(const std::string& name) const;
     bool Exists(const std::string& name) const;
 
+    // Set before SetUp: the end of the folder's name (bytes as on disk), for names with letters
+    // beyond ASCII.
+    std::string folderSuffix;
+
 private:
     std::filesystem::path dir_;
 };

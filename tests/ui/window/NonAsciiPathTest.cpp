@@ -1,0 +1,178 @@
+// A collector's folder named with letters beyond ASCII: every text that names a file shows the name
+// as the file system spells it ("Jörg", never "JÃ¶rg"), and the compare report opens from there.
+#include "ui/MainFormTest.h"
+
+#include "config/SettingKeys.h"
+#include "model/ItemClasses.h"
+#include "platform/FileNames.h"
+#include "platform/qt/Services.h"
+#include "ui/dialogs/CustomPropertyDialog.h"
+#include "ui/reports/CompareCarts.h"
+#include "ui/reports/ReportCommands.h"
+#include "ui/startup/MigrationForm.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QFile>
+#include <QPlainTextEdit>
+
+#include <functional>
+
+namespace quorvel {
+namespace {
+
+using test::MessageKind;
+
+class NonAsciiPathTest : public test::MainFormTest {
+protected:
+    // Every path below the collector's folder holds the UTF-8 bytes of "Jörg".
+    NonAsciiPathTest() { folderSuffix = " J\xC3\xB6rg"; }
+
+    // What a window must show for a path: its bytes read as UTF-8, never as Windows-1252.
+    static QString Shown(const Path& path) { return QString::fromUtf8(path.Bytes()); }
+    static QString Text(const char* before, const Path& path, const char* after)
+    {
+        return QString::fromLatin1(before) + Shown(path) + QString::fromLatin1(after);
+    }
+    QString StatusText() const { return form->StatusPanelText(0); }
+    QString LastMessage()
+    {
+        const auto shown = TakeMessages();
+        return shown.empty() ? QString() : shown.back().text;
+    }
+};
+
+TEST_F(NonAsciiPathTest, TheMainWindowAndTheCompareReportShowAndOpenThePathAsSpelled)
+{
+    MakeForm();
+    // Spare copies, so that the comparison has something to report.
+    const Path a = WriteList("J\xC3\xB6rgs Liste.csv", ltMedia, "Zentrix 64", {"One"}, "2");
+    const Path b = WriteList("Zweite \xC3\x9C" "bersicht.csv", ltMedia, "Zentrix 64", {"Two"}, "2");
+    const Path broken = WriteList("Kaputt \xC3\xA9.csv", ltMedia, "Zentrix 64", {"100%"});
+    std::string text = ReadFile("Carts/Kaputt \xC3\xA9.csv");
+    text.replace(text.find("%25"), 3, "%ZZ");  // an escape that does not decode: the load fails
+    WriteFile("Carts/Kaputt \xC3\xA9.csv", text);
+    WriteFile("Carts/Notizen \xC3\xA4.csv", "just text\r\n");
+    const Path notes = PathOf("Carts/Notizen \xC3\xA4.csv");
+    const Path report = JoinPath(settings->GetFolder(setting::ReportPath), "Media Compare Report.html");
+    ASSERT_TRUE(Shown(a).contains(QString::fromUtf16(u"J\u00F6rg")));
+
+    // One step after the other on the same window: what it does, then the text it shows.
+    struct Step {
+        const char* what;
+        std::function<QString()> run;
+        QString expected;
+    };
+    const Step steps[] = {
+        {"loaded", [&] { form->OpenListFile(a); return StatusText(); }, Text("", a, " Loaded.")},
+        {"tab tooltip", [&] { form->RefreshTabs(); form->OpenTabSetChange(0); return form->TabHint(); }, Shown(a)},
+        {"already open", [&] { form->OpenListFile(a); return LastMessage(); },
+         Text("The file \"", a, "\" is already open.")},
+        {"no list", [&] { form->OpenListFile(notes); return LastMessage(); },
+         Text("The file \"", notes, "\" is not a recognized Quorvel File.")},
+        {"loading", [&] { form->OpenListFile(broken); TakeMessages(); return StatusText(); },
+         Text("Loading ", broken, "...")},
+        {"saved", [&] { form->CurrentList()->SetOwner("Kim"); Lists().SaveButtonClick(); return StatusText(); },
+         Text("", a, " Saved.")},
+        {"changed",
+         [&] {
+             form->CurrentList()->SetOwner("Ann");
+             fake.confirmAnswers = {false};
+             Lists().CloseListMainMenuClick();
+             return LastMessage();
+         },
+         Text("Zentrix 64 (", a, ") Has changed.  Save Changes?")},
+        {"closed", [&] { return StatusText(); }, Text("Zentrix 64 (", a, ") Closed.")},
+        {"open in another tab",
+         [&] {
+             form->OpenListFile(a);
+             form->OpenListFile(b);
+             fake.fileAnswers = {Shown(a)};
+             Lists().SaveAsButtonClick();
+             return LastMessage();
+         },
+         Text("The file \"", a, "\" is open in another tab.  Close that list first or choose another name.")},
+        {"already exists",
+         [&] {
+             Lists().CloseAllListsMainMenuClick();
+             AnswerProperties({"Media", "Zentrix 64", "Sam", ""});
+             Lists().NewButtonClick();
+             fake.fileAnswers = {Shown(a)};
+             fake.confirmAnswers = {false};
+             Lists().SaveAsButtonClick();
+             return LastMessage();
+         },
+         Text("A file named \"", a, "\" already exists.  Do you wish to overwrite this file?")},
+        {"compare report opens",
+         [&] {
+             fake.confirmAnswers = {false};  // the new list is left unsaved
+             Lists().CloseAllListsMainMenuClick();
+             form->OpenListFile(a);
+             form->OpenListFile(b);
+             TCompareCartsForm& compare = form->GetReportCommands().CompareCartsForm();
+             compare.SetLists(form->OpenLists());
+             compare.findChild<QComboBox*>("CartListOneCB")->setCurrentIndex(0);
+             compare.findChild<QComboBox*>("CartListTwoCB")->setCurrentIndex(1);
+             compare.CompareButtonClick();
+             fake.dialogAnswers.push_back([](QDialog&) { return int(QDialog::Accepted); });
+             compare.ReportButtonClick();
+             TakeMessages();  // the question about the unsaved new list
+             return fake.openedUrls.empty() ? QString() : fake.openedUrls.back().toLocalFile();
+         },
+         Shown(report)},
+        {"report saved", [&] { return StatusText(); }, Text("", report, " Saved.")},
+    };
+    for (const Step& step : steps)
+        EXPECT_EQ(step.run().toStdString(), step.expected.toStdString()) << step.what;
+    EXPECT_TRUE(QFile::exists(Shown(report)));
+    for (const auto& message : TakeMessages())
+        ADD_FAILURE() << message.text.toStdString();
+}
+
+TEST_F(NonAsciiPathTest, MigrationLayoutAndVersionMessagesShowThePathAsSpelled)
+{
+    const Path home(programDir);
+    G_ConfigFiles = JoinPath(home, "Config/");
+
+    // The migration window's log.
+    WriteFile("Quorvel.ini", "[General]\r\nConfigVersion=CFG1.0\r\n");
+    WriteFile("platforms.ini", "[Platforms]\r\nCount=1\r\nPlatForm0=Korvo\r\n");
+    WriteFile("Korvo.ini", "[Mfg]\r\nCount=0\r\n");
+    {
+        TMigrationForm migration {home};
+        migration.RunMigration();
+        const QStringList lines = migration.findChild<QPlainTextEdit*>("Memo1")->toPlainText().split('\n');
+        for (const QString& expected :
+             {Text("G_ConfigFile=", G_ConfigFile, ""), Text("G_ConfigFiles=", G_ConfigFiles, ""),
+              Text("Checking for ", JoinPath(home, "Korvo.INI"), "..."),
+              Text("Moving ", JoinPath(home, "Korvo.INI"), " to ") + Text("", JoinPath(G_ConfigFiles, "Korvo.INI"), "...")})
+            EXPECT_TRUE(lines.contains(expected)) << expected.toStdString();
+    }
+
+    // A newer program's configuration.
+    WriteFile("Quorvel.ini", "[General]\r\nConfigVersion=CFG9.1\r\n");
+    fake.messages.clear();
+    EXPECT_TRUE(CheckConfigVersion());
+    EXPECT_EQ(LastMessage(), Text("The configuration file ", G_ConfigFile,
+                                  " has the configuration version \"CFG9.1\", which this version of Quorvel does "
+                                  "not know.  It is used as it is."));
+
+    // A property dialog without its layout file.
+    TCustomPropertyDialog dialog;
+    dialog.Platform = "Zentrix 64";
+    dialog.ListType = "Media";
+    TCartClass item;
+    dialog.SetCaption("Edit Media");
+    dialog.SetItem(&item);
+    dialog.SetCancelCaption("&Cancel");
+    fake.dialogAnswers.push_back([&dialog](QDialog& shown) {
+        QCoreApplication::sendPostedEvents(&dialog);
+        return shown.isVisible() ? -1 : shown.result();
+    });
+    ExecDialog(dialog);
+    EXPECT_EQ(LastMessage(), Text("The Layout \"", JoinPath(G_ConfigFiles, "Properties_Media_Default.CDB"),
+                                  "\" does not exist!  You will not be able to use this dialog."));
+}
+
+}  // namespace
+}  // namespace quorvel
