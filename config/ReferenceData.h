@@ -48,7 +48,7 @@ public:
     // "%LISTTYPE%" the list type's, "%GENERAL%" General.INI. Nothing for any other key; "" when the
     // name cannot be a file name, which reads as a missing file.
     static std::optional<Path> FieldLookupFile(const std::string& fileKey, const std::string& platform,
-                                                      const std::string& listType);
+                                               const std::string& listType);
     // A lookup section of that file, in key order.
     static std::vector<std::string> FieldLookupValues(const Path& file, std::string_view section,
                                                       EmptyEntries empty);

@@ -91,7 +91,8 @@ TEST_F(ProgramSetupTest, EveryShippedPlatformHasMasterListsOfItsOwnMakers)
 {
     const Path shipped = ShippedDataDir();
     G_ConfigFiles = JoinPath(shipped, "Config/");
-    const auto platforms = IniFile::Load(JoinPath(G_ConfigFiles, "Platforms.ini")).ReadIndexedList("Platforms", "PlatForm");
+    const auto platforms =
+        IniFile::Load(JoinPath(G_ConfigFiles, "Platforms.ini")).ReadIndexedList("Platforms", "PlatForm");
     EXPECT_EQ(platforms.size(), 4u);
     for (const auto& platform : platforms) {
         const auto makers = ReferenceData::Manufacturers(platform, ReferenceData::EmptyEntries::Skip);

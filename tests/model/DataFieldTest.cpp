@@ -41,7 +41,8 @@ TEST(LookupFileTest, KeysNameFilesInTheConfigurationFolder)
         {"%GENERAL%", "../secret", Path("/cfg/General.INI")},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(ResolveLookupFile(c.Key, Path("/cfg/"), c.Platform, "Media"), c.Expected) << c.Key << " " << c.Platform;
+        EXPECT_EQ(ResolveLookupFile(c.Key, Path("/cfg/"), c.Platform, "Media"), c.Expected)
+            << c.Key << " " << c.Platform;
     }
 }
 

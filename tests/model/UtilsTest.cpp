@@ -132,7 +132,8 @@ TEST_F(InitConfigFileTest, FirstRunKeepsOtherSettings)
 TEST_F(InitConfigFileTest, UnwritableProgramFolderStops)
 {
     const Path dir(PathOf("missing").Bytes() + "/");
-    EXPECT_EQ(test::ErrorOf<FileWriteError>([&] { InitConfigFile(dir); }), "Unable to write to " + dir.Bytes() + "Quorvel.ini");
+    EXPECT_EQ(test::ErrorOf<FileWriteError>([&] { InitConfigFile(dir); }),
+              "Unable to write to " + dir.Bytes() + "Quorvel.ini");
 }
 
 TEST_F(InitConfigFileTest, NoPermissionReadOnlyFolderStops)

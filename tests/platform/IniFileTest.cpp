@@ -129,7 +129,8 @@ TEST(IniFileTest, IndexedListVisitsOnlyPresentKeysBelowCount)
                                        "[L]\nCount=2000000000\nItem2=c\nitem0=a\nItem1=\nItem01=x\nItem0=dup\n"
                                        "Item-1=y\nItem=z\nOther5=w\n");
     EXPECT_EQ(ini.ReadIndexedList("l", "Item"), (std::vector<std::string> {"a", "c"}));
-    const IniFile counted = IniFile::Parse(Path("x.ini"), "[L]\nCount=2\nV0=a\nV1=b\nV2=c\n[M]\nV0=a\n[N]\nCount=-3\nV0=a\n");
+    const IniFile counted =
+        IniFile::Parse(Path("x.ini"), "[L]\nCount=2\nV0=a\nV1=b\nV2=c\n[M]\nV0=a\n[N]\nCount=-3\nV0=a\n");
     EXPECT_EQ(counted.ReadIndexedList("L", "V"), (std::vector<std::string> {"a", "b"}));
     // A number with a leading zero names no entry, even when nothing else holds its index.
     EXPECT_TRUE(IniFile::Parse(Path("x.ini"), "[R]\nCount=8\nRpt07=x\n").ReadIndexedList("R", "Rpt").empty());

@@ -36,9 +36,9 @@ TEST(Path, ComparesAndHashesByBytes)
     EXPECT_EQ(Path("/a/b"), Path(std::string("/a/b")));
     EXPECT_NE(Path("/a/b"), Path("/a/B"));  // Linux names keep their case
     EXPECT_LT(Path("/a/a"), Path("/a/b"));
-    const std::set<Path> ordered{Path("b"), Path("a"), Path("a")};
+    const std::set<Path> ordered {Path("b"), Path("a"), Path("a")};
     EXPECT_EQ(ordered.size(), 2u);
-    const std::unordered_set<Path> hashed{Path("x"), Path("x"), Path("y")};
+    const std::unordered_set<Path> hashed {Path("x"), Path("x"), Path("y")};
     EXPECT_EQ(hashed.size(), 2u);
 }
 

@@ -124,9 +124,9 @@ TEST_F(ReportTest, FailedWriteKeepsTheOldReportAndSaysSo)
     EXPECT_EQ(ReadFile("old.htm"), report.Bytes());
     const Path blocked = JoinPath(PathOf("old.htm"), "r.htm");
     EXPECT_FALSE(RunCommand([&] { WriteReport(render, blocked); }));
-    EXPECT_EQ(
-        fake.messages,
-        (std::vector<ShownMessage> {{MessageKind::Error, QString::fromStdString("Unable to write to " + blocked.Bytes())}}));
+    EXPECT_EQ(fake.messages,
+              (std::vector<ShownMessage> {
+                  {MessageKind::Error, QString::fromStdString("Unable to write to " + blocked.Bytes())}}));
     EXPECT_EQ(ReadFile("old.htm"), report.Bytes());
 }
 

@@ -107,7 +107,8 @@ TEST_F(ClipboardCommandsTest, DroppedFilesOpenAfterTheDropAndFailuresDoNotStopTh
     WriteFile("Carts/not a list #1.csv", "hello\r\n");
     const Path last = WriteList("three?.csv", ltHardware, "Korvo Handheld", {"Pad"});
     clipboard->WMDropFiles({QUrl::fromLocalFile(PathToQString(first)), QUrl("https://www.cartwell.example/x.csv"),
-                            QUrl::fromLocalFile(PathToQString(Path(middle))), QUrl::fromLocalFile(PathToQString(last))});
+                            QUrl::fromLocalFile(PathToQString(Path(middle))),
+                            QUrl::fromLocalFile(PathToQString(last))});
     EXPECT_TRUE(form->OpenLists().empty()) << "nothing opens inside the drop";
     QCoreApplication::sendPostedEvents();
     ASSERT_EQ(form->OpenLists().size(), 2u);

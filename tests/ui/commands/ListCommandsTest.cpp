@@ -62,7 +62,8 @@ TEST_F(ListCommandsTest, OpenRefusesDuplicatesAndNonListsAndWarnsOfUnknownPlatfo
     for (const Path& spelling : {media, Path(programDir + "Hardware/../Carts/./a.csv")}) {
         form->OpenListFile(spelling);
         EXPECT_EQ(TakeMessages(),
-                  (std::vector<ShownMessage> {{MessageKind::Error, Q("The file \"" + media.Bytes() + "\" is already open.")}}));
+                  (std::vector<ShownMessage> {
+                      {MessageKind::Error, Q("The file \"" + media.Bytes() + "\" is already open.")}}));
     }
     EXPECT_EQ(form->OpenLists().size(), 2u);
 }
@@ -160,9 +161,9 @@ TEST_F(ListCommandsTest, SaveAsAsksBeforeReplacingAFile)
         fake.confirmAnswers = {answer};
         Lists().SaveAsButtonClick();
         EXPECT_EQ(TakeMessages(),
-                  (std::vector<ShownMessage> {
-                      {MessageKind::Confirmation,
-                       Q("A file named \"" + existing.Bytes() + "\" already exists.  Do you wish to overwrite this file?")}}));
+                  (std::vector<ShownMessage> {{MessageKind::Confirmation,
+                                               Q("A file named \"" + existing.Bytes() +
+                                                 "\" already exists.  Do you wish to overwrite this file?")}}));
         EXPECT_EQ(ReadFile("Carts/taken.csv") == before, !answer);
         EXPECT_EQ(Opened(0), answer ? existing : Path("_NEW_2"));
     }

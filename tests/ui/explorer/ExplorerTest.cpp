@@ -233,7 +233,8 @@ TEST_F(ExplorerTest, NewGroupNames)
         fake.inputAnswers.push_back(answer);
         Choose(Root(ExplorerRoot::Groups), entry::NewGroupExplorerPopupMenu);
         EXPECT_EQ(fake.messages.empty() ? "" : fake.messages[0].text.toStdString(), message);
-        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Bytes()), {}), file.empty() ? 1 : 2) << message;
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Bytes()), {}), file.empty() ? 1 : 2)
+            << message;
         if (!file.empty()) {
             EXPECT_EQ(IniFile::Load(JoinPath(folder, file)).ReadInteger("GROUP", "Count", 0), 1);
             EXPECT_NE(Child(Root(ExplorerRoot::Groups), ChangeFileExt(Path(file), "").Bytes()), nullptr);

@@ -565,7 +565,8 @@ TEST_F(OptionsFormTest, AFailedWriteIsShownAndTheListKeepsWhatTheFileHolds)
     fs::create_directories(ConfigPath("korvo handheld.INI").Bytes());
     Select(Child<QListWidget>("PlatformCartwellLB"), {"Korvo Handheld"});
     Type(Child<QLineEdit>("SystemIDEdit"), "4");
-    ExpectShown(MessageKind::Error, "Unable to write to " + ConfigPath("korvo handheld.INI").Bytes(), "first keystroke");
+    ExpectShown(MessageKind::Error, "Unable to write to " + ConfigPath("korvo handheld.INI").Bytes(),
+                "first keystroke");
     for (const char* typed : {"42", "421"})
         Type(Child<QLineEdit>("SystemIDEdit"), typed);
     ExpectShown(MessageKind::Error, "", "later keystrokes");

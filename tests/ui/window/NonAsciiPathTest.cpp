@@ -47,7 +47,7 @@ TEST_F(NonAsciiPathTest, TheMainWindowAndTheCompareReportShowAndOpenThePathAsSpe
     MakeForm();
     // Spare copies, so that the comparison has something to report.
     const Path a = WriteList("J\xC3\xB6rgs Liste.csv", ltMedia, "Zentrix 64", {"One"}, "2");
-    const Path b = WriteList("Zweite \xC3\x9C" "bersicht.csv", ltMedia, "Zentrix 64", {"Two"}, "2");
+    const Path b = WriteList("Zweite \303\234bersicht.csv", ltMedia, "Zentrix 64", {"Two"}, "2");
     const Path broken = WriteList("Kaputt \xC3\xA9.csv", ltMedia, "Zentrix 64", {"100%"});
     std::string text = ReadFile("Carts/Kaputt \xC3\xA9.csv");
     text.replace(text.find("%25"), 3, "%ZZ");  // an escape that does not decode: the load fails
@@ -64,15 +64,44 @@ TEST_F(NonAsciiPathTest, TheMainWindowAndTheCompareReportShowAndOpenThePathAsSpe
         QString expected;
     };
     const Step steps[] = {
-        {"loaded", [&] { form->OpenListFile(a); return StatusText(); }, Text("", a, " Loaded.")},
-        {"tab tooltip", [&] { form->RefreshTabs(); form->OpenTabSetChange(0); return form->TabHint(); }, Shown(a)},
-        {"already open", [&] { form->OpenListFile(a); return LastMessage(); },
+        {"loaded",
+         [&] {
+             form->OpenListFile(a);
+             return StatusText();
+         },
+         Text("", a, " Loaded.")},
+        {"tab tooltip",
+         [&] {
+             form->RefreshTabs();
+             form->OpenTabSetChange(0);
+             return form->TabHint();
+         },
+         Shown(a)},
+        {"already open",
+         [&] {
+             form->OpenListFile(a);
+             return LastMessage();
+         },
          Text("The file \"", a, "\" is already open.")},
-        {"no list", [&] { form->OpenListFile(notes); return LastMessage(); },
+        {"no list",
+         [&] {
+             form->OpenListFile(notes);
+             return LastMessage();
+         },
          Text("The file \"", notes, "\" is not a recognized Quorvel File.")},
-        {"loading", [&] { form->OpenListFile(broken); TakeMessages(); return StatusText(); },
+        {"loading",
+         [&] {
+             form->OpenListFile(broken);
+             TakeMessages();
+             return StatusText();
+         },
          Text("Loading ", broken, "...")},
-        {"saved", [&] { form->CurrentList()->SetOwner("Kim"); Lists().SaveButtonClick(); return StatusText(); },
+        {"saved",
+         [&] {
+             form->CurrentList()->SetOwner("Kim");
+             Lists().SaveButtonClick();
+             return StatusText();
+         },
          Text("", a, " Saved.")},
         {"changed",
          [&] {
@@ -145,7 +174,8 @@ TEST_F(NonAsciiPathTest, MigrationLayoutAndVersionMessagesShowThePathAsSpelled)
         for (const QString& expected :
              {Text("G_ConfigFile=", G_ConfigFile, ""), Text("G_ConfigFiles=", G_ConfigFiles, ""),
               Text("Checking for ", JoinPath(home, "Korvo.INI"), "..."),
-              Text("Moving ", JoinPath(home, "Korvo.INI"), " to ") + Text("", JoinPath(G_ConfigFiles, "Korvo.INI"), "...")})
+              Text("Moving ", JoinPath(home, "Korvo.INI"), " to ") +
+                  Text("", JoinPath(G_ConfigFiles, "Korvo.INI"), "...")})
             EXPECT_TRUE(lines.contains(expected)) << expected.toStdString();
     }
 
@@ -153,9 +183,10 @@ TEST_F(NonAsciiPathTest, MigrationLayoutAndVersionMessagesShowThePathAsSpelled)
     WriteFile("Quorvel.ini", "[General]\r\nConfigVersion=CFG9.1\r\n");
     fake.messages.clear();
     EXPECT_TRUE(CheckConfigVersion());
-    EXPECT_EQ(LastMessage(), Text("The configuration file ", G_ConfigFile,
-                                  " has the configuration version \"CFG9.1\", which this version of Quorvel does "
-                                  "not know.  It is used as it is."));
+    EXPECT_EQ(LastMessage(),
+              Text("The configuration file ", G_ConfigFile,
+                   " has the configuration version \"CFG9.1\", which this version of Quorvel does "
+                   "not know.  It is used as it is."));
 
     // A property dialog without its layout file.
     TCustomPropertyDialog dialog;
@@ -170,8 +201,9 @@ TEST_F(NonAsciiPathTest, MigrationLayoutAndVersionMessagesShowThePathAsSpelled)
         return shown.isVisible() ? -1 : shown.result();
     });
     ExecDialog(dialog);
-    EXPECT_EQ(LastMessage(), Text("The Layout \"", JoinPath(G_ConfigFiles, "Properties_Media_Default.CDB"),
-                                  "\" does not exist!  You will not be able to use this dialog."));
+    EXPECT_EQ(LastMessage(),
+              Text("The Layout \"", JoinPath(G_ConfigFiles, "Properties_Media_Default.CDB"),
+                   "\" does not exist!  You will not be able to use this dialog."));
 }
 
 }  // namespace

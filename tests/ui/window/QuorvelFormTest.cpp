@@ -168,10 +168,11 @@ TEST_F(MainFormTest, CloseStopsWhenAWantedSaveFailsElseWritesLastFilesAndPlaceme
     EXPECT_EQ(ReadIniString(G_ConfigFile, "LastFiles", "LastFile2", "?"), "");
     EXPECT_EQ(ReadIniInteger(G_ConfigFile, "General", "WindowW", 0), 640);
     EXPECT_EQ(ReadIniInteger(G_ConfigFile, "General", "WindowH", 0), 480);
-    EXPECT_EQ(TakeMessages(),
-              (std::vector<ShownMessage> {
-                  {MessageKind::Confirmation, ToQString("Zentrix 64 (" + first.Bytes() + ") Has changed.  Save Changes?")},
-                  {MessageKind::Confirmation, "Korvo Handheld () Has changed.  Save Changes?"}}));
+    EXPECT_EQ(
+        TakeMessages(),
+        (std::vector<ShownMessage> {
+            {MessageKind::Confirmation, ToQString("Zentrix 64 (" + first.Bytes() + ") Has changed.  Save Changes?")},
+            {MessageKind::Confirmation, "Korvo Handheld () Has changed.  Save Changes?"}}));
 }
 
 // Some pages write their files at once: the rest of a visit is kept too, whichever way it closes.
