@@ -4,6 +4,7 @@
 #include "config/ProgramSetup.h"
 #include "config/SettingsStore.h"
 #include "platform/FileNames.h"
+#include "platform/FolderLock.h"
 #include "platform/ProgramFolder.h"
 #include "platform/qt/CommandGuard.h"
 #include "platform/qt/PathText.h"
@@ -22,6 +23,7 @@
 #include <QLocale>
 
 #include <exception>
+#include <memory>
 
 namespace quorvel {
 
@@ -34,8 +36,17 @@ int ProgramBody(int argc, char** argv)
 
     // The configuration file is named (and marked on a first run) before any window exists.
     Path programDir;
+    std::unique_ptr<FolderLock> folderLock;
     try {
         programDir = WritableProgramDir();
+        // Two programs on one folder would each write their own settings, last files and recent files
+        // over the other's at exit: the second one leaves before it writes anything.
+        folderLock = std::make_unique<FolderLock>(programDir);
+        if (folderLock->GetState() == FolderLock::State::Busy) {
+            Messages().Error("Quorvel is already running with the folder " + PathToQString(programDir) +
+                             ".\nClose it before starting Quorvel again.");
+            return 1;
+        }
         StartConfiguration(programDir, ShippedDataDir());
     } catch (const std::exception& e) {
         Messages().Error(ErrorText(e));

@@ -39,7 +39,8 @@ public:
     void Error(const QString&) override { }
     void Warning(const QString&) override { }
     void Information(const QString&) override { }
-    bool Confirm(const QString&) override { return true; }
+    using MessageService::Confirm;
+    bool Confirm(const QString&, BoxKind) override { return true; }
     Answer Ask(const QString&) override { return Answer::Yes; }
     QString Text() override { return {}; }
     void SetText(const QString&) override { }

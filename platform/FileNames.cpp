@@ -122,6 +122,20 @@ Path ResolveFileNoCase(const Path& path)
 
 bool IsSafeNamePart(std::string_view part) { return part.empty() || IsSafeName(part); }
 
+std::string SafeNamePart(std::string_view text)
+{
+    std::string part;
+    part.reserve(text.size());
+    for (const char ch : text) {
+        const auto c = static_cast<unsigned char>(ch);
+        if (c == '/' || c == '\\')
+            part += '-';
+        else if (c >= 0x20 && c != 0x7F)
+            part += ch;
+    }
+    return part;
+}
+
 bool IsSafeName(std::string_view name)
 {
     if (name.empty() || name == "." || name == "..")

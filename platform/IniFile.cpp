@@ -400,7 +400,7 @@ void IniFile::Save() const
 {
     // Writing over a file that could not be read would drop its other lines.
     if (unreadable_)
-        throw FileWriteError(path_);
+        throw FileReadError(path_);
     WriteFileAtomic(path_, ToString());
 }
 

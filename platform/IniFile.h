@@ -57,8 +57,8 @@ public:
 
     // The whole content as written: CR LF line ends.
     std::string ToString() const;
-    // Atomic replace of the file; throws FileWriteError, also for a file that exists but could not be
-    // read (its other lines would be lost) or is read-only.
+    // Atomic replace of the file; throws FileWriteError (a read-only file too), and FileReadError for a
+    // file that exists but could not be read (its other lines would be lost).
     void Save() const;
 
     // The index of an indexed key ("Name7" for prefix "Name", case ignored): plain decimal digits, as

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <cstring>
 #include <ctime>
 #include <dirent.h>
 #include <fcntl.h>
@@ -14,12 +15,29 @@
 
 namespace quorvel {
 
-FileError::FileError(const std::string& prefix, const Path& fileName)
-    : std::runtime_error(prefix + fileName.Bytes()), prefix_(prefix), fileName_(fileName)
+namespace {
+
+std::string SystemReason(int error)
+{
+    // The description, not the translated message: the rest of the text is English too.
+    const char* reason = error != 0 ? ::strerrordesc_np(error) : nullptr;
+    return reason ? std::string(": ") + reason : std::string();
+}
+
+}  // namespace
+
+FileError::FileError(const std::string& prefix, const Path& fileName, int error)
+    : std::runtime_error(prefix + fileName.Bytes() + SystemReason(error)), prefix_(prefix), fileName_(fileName),
+      reason_(SystemReason(error))
 {
 }
 
-FileWriteError::FileWriteError(const Path& fileName) : FileError("Unable to write to ", fileName) { }
+FileWriteError::FileWriteError(const Path& fileName, int error)
+    : FileError("Unable to write to ", fileName, error)
+{
+}
+
+FileReadError::FileReadError(const Path& fileName, int error) : FileError("Unable to read ", fileName, error) { }
 
 namespace {
 
@@ -126,7 +144,10 @@ void RemoveStaleTemps(const std::string& folder)
     DIR* dir = ::opendir(FolderArg(folder));
     if (!dir)
         return;
-    const time_t now = ::time(nullptr);
+    // The fine clock: time() may lag a file's fresh ctime by a second, which would make it look younger.
+    timespec clock { };
+    ::clock_gettime(CLOCK_REALTIME, &clock);
+    const time_t now = clock.tv_sec;
     while (const dirent* entry = ::readdir(dir)) {
         if (!detail::IsTempName(entry->d_name))
             continue;
@@ -239,10 +260,10 @@ AtomicFileWriter::AtomicFileWriter(const Path& path, bool makeBackup)
     struct stat old { };
     const bool exists = ::lstat(target_.c_str(), &old) == 0;
     if (exists && !S_ISREG(old.st_mode))
-        throw FileWriteError(path_);
+        throw FileWriteError(path_, S_ISDIR(old.st_mode) ? EISDIR : 0);
     // A rename would replace a read-only file without asking; the user's protection holds.
     if (exists && ::access(target_.c_str(), W_OK) != 0)
-        throw FileWriteError(path_);
+        throw FileWriteError(path_, errno);
     backup_ = makeBackup && exists;
     if (backup_ && ChangeFileExt(Path(target_), ".BAK").Bytes() == target_)
         throw FileWriteError(path_);
@@ -260,7 +281,7 @@ AtomicFileWriter::AtomicFileWriter(const Path& path, bool makeBackup)
             break;
     }
     if (fd_ < 0)
-        throw FileWriteError(path_);
+        throw FileWriteError(path_, errno);
     if (exists)
         ::fchmod(fd_, old.st_mode & 07777);
 }
@@ -274,13 +295,13 @@ AtomicFileWriter::~AtomicFileWriter()
     }
 }
 
-void AtomicFileWriter::Fail()
+void AtomicFileWriter::Fail(int error)
 {
     ::close(fd_);
     fd_ = -1;
     if (!tmp_.empty())
         ::unlink(tmp_.c_str());
-    throw FileWriteError(path_);
+    throw FileWriteError(path_, error);
 }
 
 bool AtomicFileWriter::NameUnnamed()
@@ -321,7 +342,7 @@ void AtomicFileWriter::Write(std::string_view piece)
 void AtomicFileWriter::Send(std::string_view bytes)
 {
     if (!WriteAll(fd_, bytes))
-        Fail();
+        Fail(errno);
     written_ += bytes.size();
     // Starting the write-back of what is written while the rest is made leaves less for the flush.
     constexpr uint64_t kHandOver = 8 << 20;
@@ -340,17 +361,22 @@ void AtomicFileWriter::Commit()
         Send(pending_);
     pending_ = std::string();
     const bool flushed = ::fsync(fd_) == 0;
+    int error = flushed ? 0 : errno;
     // The file gets a name only now that it is complete; the rename below puts it in place.
     const bool named = flushed && (!tmp_.empty() || NameUnnamed());
+    if (flushed && !named)
+        error = errno;
     const bool closed = ::close(fd_) == 0;
+    if (!closed && error == 0)
+        error = errno;
     fd_ = -1;
-    const auto fail = [&] {
+    const auto fail = [&](int error) {
         if (!tmp_.empty())
             ::unlink(tmp_.c_str());
-        throw FileWriteError(path_);
+        throw FileWriteError(path_, error);
     };
     if (!flushed || !named || !closed)
-        fail();
+        fail(error);
 
     const detail::FileOps& ops = detail::SafeFileOps();
     const std::string bakName = backup_ ? ChangeFileExt(Path(target_), ".BAK").Bytes() : std::string();
@@ -362,40 +388,43 @@ void AtomicFileWriter::Commit()
         struct stat bak { };
         const bool hadBak = ::lstat(bakName.c_str(), &bak) == 0;
         if (hadBak && S_ISDIR(bak.st_mode))
-            fail();
+            fail(0);
         const std::string bakTmp = SpareName(folder_);
         if (ops.Link(target_.c_str(), bakTmp.c_str()) == 0) {
             // With hard links the target itself is never touched until the final rename.
             olderBak = hadBak ? SpareName(folder_) : std::string();
             if ((hadBak && ops.Link(bakName.c_str(), olderBak.c_str()) != 0) ||
                 ops.Rename(bakTmp.c_str(), bakName.c_str()) != 0) {
+                const int linkError = errno;
                 ::unlink(bakTmp.c_str());
                 if (!olderBak.empty())
                     ::unlink(olderBak.c_str());
-                fail();
+                fail(linkError);
             }
         } else {
             // Without them (FAT and exFAT sticks) the old file moves to ".BAK" just before the new one
             // takes its name.
             olderBak = hadBak ? SpareName(folder_) : std::string();
             if (hadBak && ops.Rename(bakName.c_str(), olderBak.c_str()) != 0)
-                fail();
+                fail(errno);
             if (ops.Rename(target_.c_str(), bakName.c_str()) != 0) {
+                const int renameError = errno;
                 if (hadBak)
                     ops.Rename(olderBak.c_str(), bakName.c_str());
-                fail();
+                fail(renameError);
             }
             moved = true;
         }
     }
     if (ops.Rename(tmp_.c_str(), target_.c_str()) != 0) {
+        const int renameError = errno;
         if (moved)
             ops.Rename(bakName.c_str(), target_.c_str());
         if (!olderBak.empty())
             ops.Rename(olderBak.c_str(), bakName.c_str());
         else if (backup_ && !moved)
             ::unlink(bakName.c_str());
-        fail();
+        fail(renameError);
     }
     if (!olderBak.empty())
         ::unlink(olderBak.c_str());

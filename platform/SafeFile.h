@@ -13,23 +13,33 @@
 namespace quorvel {
 
 // A failure about one file: a fixed text (Windows-1252) followed by the file's name, kept as a path so
-// that a window shows it as the file system spells it.
+// that a window shows it as the file system spells it, and the system's reason when there is one
+// (an errno of the failed call; 0 for none): "Unable to write to NAME: Permission denied".
 class FileError : public std::runtime_error {
 public:
-    FileError(const std::string& prefix, const Path& fileName);
+    FileError(const std::string& prefix, const Path& fileName, int error = 0);
     const std::string& Prefix() const { return prefix_; }
     const Path& FileName() const { return fileName_; }
+    // ": " and the system's reason in English, or nothing.
+    const std::string& ReasonText() const { return reason_; }
 
 private:
     std::string prefix_;
     Path fileName_;
+    std::string reason_;
 };
 
 // A file could not be written ("Unable to write to " + name); the old file, if any, is unchanged.
 // Every writer of the program (INI files included) fails with this one error.
 class FileWriteError : public FileError {
 public:
-    explicit FileWriteError(const Path& fileName);
+    explicit FileWriteError(const Path& fileName, int error = 0);
+};
+
+// A file that exists could not be read ("Unable to read " + name).
+class FileReadError : public FileError {
+public:
+    explicit FileReadError(const Path& fileName, int error = 0);
 };
 
 // The whole file, or nothing when it is missing, no regular file or unreadable.
@@ -75,7 +85,7 @@ public:
 
 private:
     void Send(std::string_view bytes);
-    [[noreturn]] void Fail();
+    [[noreturn]] void Fail(int error);
     // Gives the unnamed temporary file its name once it is complete.
     bool NameUnnamed();
 

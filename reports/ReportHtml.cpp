@@ -73,24 +73,66 @@ const char* ReportColour(int entry)
     }
 }
 
+namespace {
+
+// Words longer than this get a break opportunity after every kWordPiece characters, so that one
+// long unbroken value cannot widen a report past the window; shorter words (prices, dates,
+// numbers, captions) are never broken.
+constexpr size_t kLongWord = 30;
+constexpr size_t kWordPiece = 15;
+
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+void AppendCharacter(std::string& out, char c)
+{
+    if (const char* entity = HtmlEntity(c))
+        out += entity;
+    else
+        AppendUtf8(out, Cp1252::ToUnicode(static_cast<unsigned char>(c)));
+}
+
+// Text from a word's start on, word by word.
+void AppendWords(std::string& out, std::string_view cp1252)
+{
+    for (size_t i = 0; i < cp1252.size();) {
+        if (IsBlank(cp1252[i])) {
+            out += cp1252[i++];
+            continue;
+        }
+        size_t end = i;
+        while (end < cp1252.size() && !IsBlank(cp1252[end]))
+            ++end;
+        const bool longWord = end - i > kLongWord;
+        for (size_t k = i; k < end; ++k) {
+            if (longWord && k > i && (k - i) % kWordPiece == 0)
+                out += "<wbr>";
+            AppendCharacter(out, cp1252[k]);
+        }
+        i = end;
+    }
+}
+
+}  // namespace
+
 void AppendHtmlText(std::string& out, std::string_view cp1252)
 {
-    // Most text is plain ASCII: copy runs of it whole.
-    size_t plain = 0;
-    while (plain < cp1252.size()) {
-        const unsigned char c = static_cast<unsigned char>(cp1252[plain]);
-        if (c >= 0x80 || c == '&' || c == '<' || c == '>' || c == '"')
+    // Most text is plain ASCII in short words: copy it whole up to the word where that ends.
+    size_t plain = 0, word = 0;
+    for (; plain < cp1252.size(); ++plain) {
+        const char c = cp1252[plain];
+        if (static_cast<unsigned char>(c) >= 0x80 || HtmlEntity(c))
             break;
-        ++plain;
+        if (IsBlank(c))
+            word = plain + 1;
+        else if (plain - word >= kLongWord)
+            break;
     }
-    out.append(cp1252.data(), plain);
-    cp1252.remove_prefix(plain);
-    for (char c : cp1252) {
-        if (const char* entity = HtmlEntity(c))
-            out += entity;
-        else
-            AppendUtf8(out, Cp1252::ToUnicode(static_cast<unsigned char>(c)));
+    if (plain == cp1252.size()) {
+        out.append(cp1252);
+        return;
     }
+    out.append(cp1252.data(), word);
+    AppendWords(out, cp1252.substr(word));
 }
 
 std::string HtmlText(std::string_view cp1252)
@@ -176,14 +218,15 @@ void HtmlReport::DataRows(std::string_view rows, size_t pieces)
 void HtmlReport::Head(std::string_view title)
 {
     // Beside the byte-order mark: the document type and the character set, so that a browser reads
-    // the file as UTF-8 in its standard mode; long unbroken values wrap inside their cells instead of
-    // widening the whole table.
+    // the file as UTF-8 in its standard mode. Long unbroken values carry their own break
+    // opportunities (AppendHtmlText); a rule letting every word break would split prices and dates.
     Line("<!DOCTYPE HTML>");
     Line("<HTML>");
     Line("<META CHARSET=\"UTF-8\">");
-    Line("<STYLE>TABLE { overflow-wrap: anywhere; }</STYLE>");
     Line("<TITLE>");
-    AppendHtmlText(text_, title);
+    // A title is no markup: it takes no break opportunities.
+    for (const char c : title)
+        AppendCharacter(text_, c);
     text_ += "\r\n";
     Line("</TITLE>");
     Line("<BODY>");

@@ -68,6 +68,16 @@ int HeaderWidthFor(const QHeaderView& header, const QString& caption)
     return header.style()->sizeFromContents(QStyle::CT_HeaderSection, &option, QSize(), &header).width();
 }
 
+int CaptionWidthFor(const QString& caption)
+{
+    // The platform theme's title-bar font, where it names one; many desktops draw it bold.
+    QFont font = QApplication::font("QMdiSubWindowTitleBar");
+    font.setBold(true);
+    const QFontMetrics metrics(font);
+    // The icon and up to three buttons, each about as wide as the bar is high (two lines of text).
+    return metrics.horizontalAdvance(caption) + 4 * 2 * metrics.height();
+}
+
 int GridHeightFor(const QTableView& grid, int rows)
 {
     const int rowHeight = grid.verticalHeader()->defaultSectionSize();

@@ -27,6 +27,9 @@ QSize Scaled(int designWidth, int designHeight);
 
 // The width a column of Header needs to show Caption whole, with room for the sort mark.
 int HeaderWidthFor(const QHeaderView& header, const QString& caption);
+// The width a window needs so that its title bar shows Caption whole in the desktop's title font,
+// with room for the window's icon and buttons.
+int CaptionWidthFor(const QString& caption);
 // The height Grid needs to show Rows rows under its header, with room for a horizontal scroll bar.
 int GridHeightFor(const QTableView& grid, int rows);
 // The least size of Window's layout when Part is at least Wanted; Part's own minimum stays as it was.

@@ -60,7 +60,7 @@ template <typename List, typename Fill> std::unique_ptr<List> MakeList(size_t co
 {
     std::mt19937 random(seed);
     auto list = std::make_unique<List>();
-    list->SetPlatform("Zentra 64");
+    list->SetPlatform("Zentrix 64");
     list->SetOwner("Bench");
     for (size_t i = 0; i < count; ++i) {
         auto item = list->CreateItem();

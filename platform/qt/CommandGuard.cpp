@@ -11,7 +11,7 @@ QString ErrorText(const std::exception& e)
 {
     // A file name holds the file system's bytes, not Windows-1252 text.
     if (const auto* file = dynamic_cast<const FileError*>(&e))
-        return ToQString(file->Prefix()) + PathToQString(file->FileName());
+        return ToQString(file->Prefix()) + PathToQString(file->FileName()) + ToQString(file->ReasonText());
     return ToQString(e.what());
 }
 

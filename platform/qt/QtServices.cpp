@@ -8,6 +8,7 @@
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QScreen>
 
@@ -65,9 +66,9 @@ void QtServices::Information(const QString& text)
     ShowBox(QMessageBox::Information, text, QMessageBox::Ok, QMessageBox::Ok);
 }
 
-bool QtServices::Confirm(const QString& text)
+bool QtServices::Confirm(const QString& text, BoxKind kind)
 {
-    return ShowBox(QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No) ==
+    return ShowBox(kind == BoxKind::Warning ? QMessageBox::Warning : QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No) ==
         QMessageBox::Yes;
 }
 
@@ -86,11 +87,16 @@ Answer QtServices::Ask(const QString& text)
 
 std::optional<QString> QtServices::InputBox(const QString& caption, const QString& prompt, const QString& value)
 {
-    bool ok = false;
-    const QString text = QInputDialog::getText(BoxParent(), caption, prompt, QLineEdit::Normal, value, &ok);
-    if (!ok)
+    QInputDialog dialog(BoxParent());
+    dialog.setWindowTitle(caption);
+    dialog.setLabelText(prompt);
+    dialog.setTextValue(value);
+    // Its prompt is a label: plain text like every box's.
+    for (QLabel* label : dialog.findChildren<QLabel*>())
+        label->setTextFormat(Qt::PlainText);
+    if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    return text;
+    return dialog.textValue();
 }
 
 std::optional<QString> QtServices::OpenFileName(const FileDialogRequest& request)
@@ -109,7 +115,9 @@ std::optional<QStringList> QtServices::OpenFileNames(const FileDialogRequest& re
 
 std::optional<QString> QtServices::SaveFileName(const FileDialogRequest& request)
 {
-    return Chosen(QFileDialog::getSaveFileName(BoxParent(), request.caption, StartPath(request), request.filter));
+    // One question, the program's own: Qt's would come first and ask again what the program asks.
+    return Chosen(QFileDialog::getSaveFileName(BoxParent(), request.caption, StartPath(request), request.filter,
+                                               nullptr, QFileDialog::DontConfirmOverwrite));
 }
 
 std::optional<QString> QtServices::FolderName(const QString& caption, const QString& startFolder)

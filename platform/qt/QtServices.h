@@ -18,7 +18,8 @@ public:
     void Error(const QString& text) override;
     void Warning(const QString& text) override;
     void Information(const QString& text) override;
-    bool Confirm(const QString& text) override;
+    using MessageService::Confirm;
+    bool Confirm(const QString& text, BoxKind kind) override;
     Answer Ask(const QString& text) override;
 
     std::optional<QString> InputBox(const QString& caption, const QString& prompt, const QString& value) override;

@@ -1,5 +1,7 @@
 #include "platform/qt/RecentFilesStore.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QSettings>
 
 namespace quorvel {
@@ -15,36 +17,76 @@ QString GroupPath(const QString& key, const QString& subkey)
     return parts.join('/');
 }
 
+const char* RootName(RegistryRoot root)
+{
+    switch (root) {
+    case RegistryRoot::ClassesRoot:
+        return "ClassesRoot";
+    case RegistryRoot::LocalMachine:
+        return "LocalMachine";
+    case RegistryRoot::Users:
+        return "Users";
+    case RegistryRoot::CurrentConfig:
+        return "CurrentConfig";
+    case RegistryRoot::DynData:
+        return "DynData";
+    case RegistryRoot::CurrentUser:
+        break;
+    }
+    return nullptr;
+}
+
 }  // namespace
 
-SettingsRecentFilesStore::SettingsRecentFilesStore(const QString& fileName)
-    : settings_(std::make_unique<QSettings>(fileName, QSettings::NativeFormat))
-{
-}
+SettingsRecentFilesStore::SettingsRecentFilesStore(const QString& fileName) : fileName_(fileName) { }
 
 SettingsRecentFilesStore::~SettingsRecentFilesStore() = default;
 
-RecentFilesStore::Values SettingsRecentFilesStore::Read(const QString& key, const QString& subkey)
+QString SettingsRecentFilesStore::FileName(RegistryRoot root) const
 {
-    settings_->sync();
+    const char* name = RootName(root);
+    if (!name)
+        return fileName_;
+    const QFileInfo file(fileName_);
+    const QString suffix = file.suffix().isEmpty() ? QString() : '.' + file.suffix();
+    const QString base = file.fileName().chopped(suffix.size());
+    return file.dir().filePath(base + '-' + name + suffix);
+}
+
+QSettings& SettingsRecentFilesStore::Settings(RegistryRoot root)
+{
+    if (!RootName(root))
+        root = RegistryRoot::CurrentUser;
+    auto& settings = settings_[root];
+    if (!settings)
+        settings = std::make_unique<QSettings>(FileName(root), QSettings::NativeFormat);
+    return *settings;
+}
+
+RecentFilesStore::Values SettingsRecentFilesStore::Read(RegistryRoot root, const QString& key, const QString& subkey)
+{
+    QSettings& settings = Settings(root);
+    settings.sync();
     Values values;
-    settings_->beginGroup(GroupPath(key, subkey));
-    for (const QString& name : settings_->childKeys())
-        values.emplace_back(name, settings_->value(name).toString());
-    settings_->endGroup();
+    settings.beginGroup(GroupPath(key, subkey));
+    for (const QString& name : settings.childKeys())
+        values.emplace_back(name, settings.value(name).toString());
+    settings.endGroup();
     return values;
 }
 
-bool SettingsRecentFilesStore::Replace(const QString& key, const QString& subkey, const Values& values)
+bool SettingsRecentFilesStore::Replace(RegistryRoot root, const QString& key, const QString& subkey,
+                                       const Values& values)
 {
+    QSettings& settings = Settings(root);
     const QString group = GroupPath(key, subkey);
-    settings_->remove(group);
-    settings_->beginGroup(group);
+    settings.remove(group);
+    settings.beginGroup(group);
     for (const auto& [name, value] : values)
-        settings_->setValue(name, value);
-    settings_->endGroup();
-    settings_->sync();
-    return settings_->status() == QSettings::NoError;
+        settings.setValue(name, value);
+    settings.endGroup();
+    settings.sync();
+    return settings.status() == QSettings::NoError;
 }
 
 }  // namespace quorvel

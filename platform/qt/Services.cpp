@@ -42,6 +42,12 @@ DialogRunner& Dialogs() { return Require(Current().dialogs, "dialog"); }
 
 int ExecDialog(QDialog& dialog) { return Dialogs().Exec(dialog); }
 
+bool ConfirmOverwrite(const QString& fileName)
+{
+    return Messages().Confirm(
+        "A file named \"" + fileName + "\" already exists.  Do you wish to overwrite this file?", BoxKind::Warning);
+}
+
 QUrl DocumentUrl(const QString& target)
 {
     // A scheme of two or more letters ("https:", "mailto:") marks an address; anything else is a path.

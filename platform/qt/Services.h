@@ -14,6 +14,9 @@ namespace quorvel {
 // What the user answered to a question that can also be taken back.
 enum class Answer { Yes, No, Cancel };
 
+// How a Yes/No question looks: a question, or a warning where Yes replaces something for good.
+enum class BoxKind { Question, Warning };
+
 // Modal message boxes: errors, warnings and information with OK; questions with Yes and No, or Yes,
 // No and Cancel. Every text is shown as plain text, never as markup: texts quote file contents.
 class MessageService {
@@ -24,7 +27,8 @@ public:
     virtual void Information(const QString& text) = 0;
     // For questions whose Yes destroys something: No is the default, and No (Escape, the close box)
     // leaves everything unchanged. True for Yes.
-    virtual bool Confirm(const QString& text) = 0;
+    virtual bool Confirm(const QString& text, BoxKind kind) = 0;
+    bool Confirm(const QString& text) { return Confirm(text, BoxKind::Question); }
     // For questions whose No loses something ("Save Changes?"): Yes is the default; Escape and the
     // close box answer Cancel, which takes the whole command back.
     virtual Answer Ask(const QString& text) = 0;
@@ -54,6 +58,7 @@ public:
         const auto one = OpenFileName(request);
         return one ? std::optional<QStringList>(QStringList {*one}) : std::nullopt;
     }
+    // Never asks before an existing file is chosen: the caller asks (ConfirmOverwrite) or keeps a backup.
     virtual std::optional<QString> SaveFileName(const FileDialogRequest& request) = 0;
     // The chosen folder, without a trailing separator guarantee.
     virtual std::optional<QString> FolderName(const QString& caption, const QString& startFolder) = 0;
@@ -110,6 +115,9 @@ ScreenService& Screen();
 DialogRunner& Dialogs();
 
 int ExecDialog(QDialog& dialog);
+
+// The one question before a file chosen in a save dialog is replaced: a warning, No by default.
+bool ConfirmOverwrite(const QString& fileName);
 
 // Hands a local file (absolute or relative path) or a web or mail address to the shell. A failure
 // or a missing local file is shown in an error box; the result says whether the shell accepted it.

@@ -127,7 +127,7 @@ TEST_F(FileHazardsTest, NoPermissionReadOnlyFilesAreNotReplaced)
             w.Write(PathOf("ro/x.lst"));
             ADD_FAILURE() << "a read-only file was replaced";
         } catch (const FileWriteError& e) {
-            EXPECT_EQ(std::string(e.what()), "Unable to write to " + PathOf("ro/x.lst").Bytes());
+            EXPECT_EQ(std::string(e.what()), "Unable to write to " + PathOf("ro/x.lst").Bytes() + ": Permission denied");
         }
         EXPECT_EQ(ReadFile("ro/x.lst"), "old");
         EXPECT_EQ(EntryCount("ro"), 1u);

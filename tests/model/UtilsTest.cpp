@@ -91,7 +91,7 @@ TEST_F(IniRoutinesTest, OneCallReadsWritesAndErases)
     EraseIniSection(file, "b");
     EXPECT_EQ(ReadFile("x.ini"), "[A]\r\nn=-12\r\n");
     EXPECT_EQ(test::ErrorOf<FileWriteError>([&] { WriteIniString(PathOf("missing/x.ini"), "A", "k", "v"); }),
-              "Unable to write to " + PathOf("missing/x.ini").Bytes());
+              "Unable to write to " + PathOf("missing/x.ini").Bytes() + ": No such file or directory");
 }
 
 class InitConfigFileTest : public test::GlobalsTest { };
@@ -133,7 +133,7 @@ TEST_F(InitConfigFileTest, UnwritableProgramFolderStops)
 {
     const Path dir(PathOf("missing").Bytes() + "/");
     EXPECT_EQ(test::ErrorOf<FileWriteError>([&] { InitConfigFile(dir); }),
-              "Unable to write to " + dir.Bytes() + "Quorvel.ini");
+              "Unable to write to " + dir.Bytes() + "Quorvel.ini: No such file or directory");
 }
 
 TEST_F(InitConfigFileTest, NoPermissionReadOnlyFolderStops)

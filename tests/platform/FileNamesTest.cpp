@@ -47,6 +47,16 @@ TEST(FileNamesTest, SafeNames)
     EXPECT_FALSE(IsSafeName(std::string("a\0b", 3)));
 }
 
+TEST(FileNamesTest, SafeNamePartsKeepEveryPartOfTheText)
+{
+    const std::pair<std::string, std::string> cases[] = {
+        {"Smith/Jones", "Smith-Jones"},         {"Guest <i>Owner</i>", "Guest <i>Owner<-i>"},
+        {"a\\b", "a-b"},                        {std::string("a\0b\tc\x7F", 6), "abc"},
+        {"Zentrix 64 \xE9", "Zentrix 64 \xE9"}, {"..", ".."}};
+    for (const auto& [text, part] : cases)
+        EXPECT_EQ(SafeNamePart(text), part) << text;
+}
+
 class FileLookupTest : public test::TempDirTest { };
 
 TEST_F(FileLookupTest, IgnoresCase)

@@ -48,18 +48,20 @@ TEST_F(SafeFileTest, FailuresLeaveOldFileAndBackup)
 {
     std::filesystem::create_directory(Dir() / "folder.cdb");
     WriteFile("list.BAK", "older");
-    const std::tuple<const char*, Path, bool> cases[] = {
-        {"missing folder", PathOf("missing/list.cdb"), true},
-        {"target is a folder", PathOf("folder.cdb"), true},
-        {"target is a folder, no backup", PathOf("folder.cdb"), false},
-        {"no file name", PathOf("sub/"), false},
+    // What, the target, with a backup, the system's reason after the name.
+    const std::tuple<const char*, Path, bool, std::string> cases[] = {
+        {"missing folder", PathOf("missing/list.cdb"), true, ": No such file or directory"},
+        {"target is a folder", PathOf("folder.cdb"), true, ": Is a directory"},
+        {"target is a folder, no backup", PathOf("folder.cdb"), false, ": Is a directory"},
+        {"no file name", PathOf("sub/"), false, ""},
+        {"below a file", PathOf("list.BAK/list.cdb"), false, ": Not a directory"},
     };
-    for (const auto& [what, target, backup] : cases) {
+    for (const auto& [what, target, backup, reason] : cases) {
         try {
             WriteFileAtomic(target, "new", backup);
             ADD_FAILURE() << what;
         } catch (const FileWriteError& e) {
-            EXPECT_EQ(std::string(e.what()), "Unable to write to " + target.Bytes()) << what;
+            EXPECT_EQ(std::string(e.what()), "Unable to write to " + target.Bytes() + reason) << what;
             EXPECT_EQ(e.FileName(), target) << what;
         }
         EXPECT_EQ(ReadFile("list.BAK"), "older") << what;
@@ -73,7 +75,8 @@ TEST_F(SafeFileTest, NoPermissionReadOnlyFolderFails)
     QUORVEL_SKIP_AS_ROOT();
     WriteFile("a.txt", "old");
     ::chmod(Dir().c_str(), 0500);
-    EXPECT_THROW(WriteFileAtomic(PathOf("a.txt"), "new"), FileWriteError);
+    EXPECT_EQ(test::ErrorOf<FileWriteError>([&] { WriteFileAtomic(PathOf("a.txt"), "new"); }),
+              "Unable to write to " + PathOf("a.txt").Bytes() + ": Permission denied");
     ::chmod(Dir().c_str(), 0700);
     EXPECT_EQ(ReadFile("a.txt"), "old");
 }
@@ -96,7 +99,11 @@ int NoLink(const char*, const char*) { return -1; }
 int RenameUnless(const char* from, const char* to)
 {
     const bool newFile = std::string(from).ends_with(".tmp");
-    return newFile && to == g_failRenameOnto ? -1 : ::rename(from, to);
+    if (newFile && to == g_failRenameOnto) {
+        errno = EIO;
+        return -1;
+    }
+    return ::rename(from, to);
 }
 
 TEST_F(SafeFileTest, BackupByRenameAndItsUndo)
@@ -117,7 +124,9 @@ TEST_F(SafeFileTest, BackupByRenameAndItsUndo)
         ops.Rename = RenameUnless;
         g_failRenameOnto = finalRenameFails ? PathOf("list.cdb").Bytes() : std::string();
         if (finalRenameFails)
-            EXPECT_THROW(WriteFileAtomic(PathOf("list.cdb"), "new", true), FileWriteError) << what;
+            EXPECT_EQ(test::ErrorOf<FileWriteError>([&] { WriteFileAtomic(PathOf("list.cdb"), "new", true); }),
+                      "Unable to write to " + PathOf("list.cdb").Bytes() + ": Input/output error")
+                << what;
         else
             WriteFileAtomic(PathOf("list.cdb"), "new", true);
         EXPECT_EQ(ReadFile("list.cdb"), finalRenameFails ? "old" : "new") << what;
@@ -125,6 +134,23 @@ TEST_F(SafeFileTest, BackupByRenameAndItsUndo)
         EXPECT_EQ(EntryCount(), 2u) << what;
     }
     ops = saved;
+}
+
+TEST_F(SafeFileTest, FailedWriteNamesTheSystemsReason)
+{
+    // A file size limit fails the write itself, as a full disk does.
+    struct rlimit saved { };
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = saved;
+    small.rlim_cur = 4096;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    const std::string error =
+        test::ErrorOf<FileWriteError>([&] { WriteFileAtomic(PathOf("big.lst"), std::string(1 << 20, 'x')); });
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previous);
+    EXPECT_EQ(error, "Unable to write to " + PathOf("big.lst").Bytes() + ": File too large");
+    EXPECT_EQ(EntryCount(), 0u);
 }
 
 TEST_F(SafeFileTest, ReadWholeFile)

@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileDialog>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
@@ -65,32 +66,60 @@ TEST(QtServices, BoxesShowPlainTextAndQuestionsDefaultTheSafeWay)
 {
     const struct {
         bool ask;
+        BoxKind kind;
         int key;
         QMessageBox::StandardButton shownDefault;
+        QMessageBox::Icon icon;
         Answer answer;
-    } cases[] = {{true, Qt::Key_Return, QMessageBox::Yes, Answer::Yes},
-                 {true, Qt::Key_Escape, QMessageBox::Yes, Answer::Cancel},
-                 {true, 0, QMessageBox::Yes, Answer::Cancel},
-                 {false, Qt::Key_Return, QMessageBox::No, Answer::No},
-                 {false, Qt::Key_Escape, QMessageBox::No, Answer::No}};
+    } cases[] = {{true, BoxKind::Question, Qt::Key_Return, QMessageBox::Yes, QMessageBox::Question, Answer::Yes},
+                 {true, BoxKind::Question, Qt::Key_Escape, QMessageBox::Yes, QMessageBox::Question, Answer::Cancel},
+                 {true, BoxKind::Question, 0, QMessageBox::Yes, QMessageBox::Question, Answer::Cancel},
+                 {false, BoxKind::Question, Qt::Key_Return, QMessageBox::No, QMessageBox::Question, Answer::No},
+                 {false, BoxKind::Question, Qt::Key_Escape, QMessageBox::No, QMessageBox::Question, Answer::No},
+                 {false, BoxKind::Warning, Qt::Key_Return, QMessageBox::No, QMessageBox::Warning, Answer::No},
+                 {false, BoxKind::Warning, Qt::Key_Y, QMessageBox::No, QMessageBox::Warning, Answer::Yes}};
     QtServices services;
     const QString markup = "<img src=\"/tmp/x.png\"><!-- Zentrix 64";
     for (const auto& c : cases) {
         QMessageBox::StandardButton shownDefault {};
+        QMessageBox::Icon icon {};
         Qt::TextFormat format = Qt::RichText;
         std::function<void()> answer = [&] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             if (!box)
                 return QTimer::singleShot(10, answer);
             shownDefault = box->standardButton(box->defaultButton());
+            icon = box->icon();
             format = box->textFormat();
+            if (c.key == Qt::Key_Y)
+                return box->button(QMessageBox::Yes)->click();
             QKeyEvent press(QEvent::KeyPress, c.key, Qt::NoModifier);
             c.key ? void(QApplication::sendEvent(box, &press)) : void(box->close());
         };
         QTimer::singleShot(10, answer);
-        const Answer given = c.ask ? services.Ask(markup) : (services.Confirm(markup) ? Answer::Yes : Answer::No);
-        EXPECT_EQ(std::tuple(given, shownDefault, format), std::tuple(c.answer, c.shownDefault, Qt::PlainText)) << c.key;
+        const Answer given =
+            c.ask ? services.Ask(markup) : (services.Confirm(markup, c.kind) ? Answer::Yes : Answer::No);
+        EXPECT_EQ(std::tuple(given, shownDefault, icon, format),
+                  std::tuple(c.answer, c.shownDefault, c.icon, Qt::PlainText))
+            << c.key;
     }
+}
+
+// The save dialog never asks about an existing file itself: the program asks once, or keeps a backup.
+TEST(QtServices, TheSaveDialogLeavesTheOverwriteQuestionToTheProgram)
+{
+    QtServices services;
+    bool asked = true;
+    std::function<void()> answer = [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return QTimer::singleShot(10, answer);
+        asked = !dialog->testOption(QFileDialog::DontConfirmOverwrite);
+        dialog->reject();
+    };
+    QTimer::singleShot(10, answer);
+    EXPECT_FALSE(services.SaveFileName({"Save As", QDir::tempPath(), "taken.CSV", "All Files (*)"}));
+    EXPECT_FALSE(asked);
 }
 
 TEST(CommandGuard, ShowsWhatTheCommandThrows)
@@ -102,8 +131,9 @@ TEST(CommandGuard, ShowsWhatTheCommandThrows)
     EXPECT_FALSE(RunCommand([] { throw std::runtime_error("Caf\xE9 \x80"); }));
     EXPECT_FALSE(RunCommand([] { throw 42; }));
     EXPECT_FALSE(RunCommand([] { throw FileWriteError(Path("/tmp/n\xC3\xB6.lst")); }));
+    EXPECT_FALSE(RunCommand([] { throw FileWriteError(Path("/tmp/full.lst"), ENOSPC); }));
     EXPECT_EQ(runs, 1);
-    ASSERT_EQ(fake.messages.size(), 4u);
+    ASSERT_EQ(fake.messages.size(), 5u);
     EXPECT_EQ(fake.messages[0], (test::ShownMessage {MessageKind::Error, "Invalid Cartridge File"}));
     // Model messages are Windows-1252 bytes.
     EXPECT_EQ(fake.messages[1].text, QString::fromUtf8("Caf\u00E9 \u20AC"));
@@ -111,6 +141,8 @@ TEST(CommandGuard, ShowsWhatTheCommandThrows)
     EXPECT_FALSE(fake.messages[2].text.isEmpty());
     // A file name is shown as the file system spells it, not as Windows-1252 text.
     EXPECT_EQ(fake.messages[3].text, QString::fromUtf8("Unable to write to /tmp/n\u00F6.lst"));
+    // The system's reason follows the name.
+    EXPECT_EQ(fake.messages[4].text, "Unable to write to /tmp/full.lst: No space left on device");
 }
 
 TEST(Services, NoneInstalledIsAnErrorNotARealBox)

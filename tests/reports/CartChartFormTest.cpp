@@ -78,14 +78,18 @@ TEST_F(CartChartFormTest, PlatformChartAsksForTheTypeOnlyWhenMixed)
     EXPECT_EQ(form.findChild<TChartWidget*>("Chart1")->Data().Points[0].Label, "Nebulon");
 }
 
-TEST_F(CartChartFormTest, SaveWritesTheBitmapAndKeepsTheName)
+TEST_F(CartChartFormTest, SaveWritesTheBitmapInTheReportsFolderAndKeepsTheName)
 {
+    const QString folder = PathToQString(PathOf("Reports/"));
+    form.SetSaveFolder(folder);
     const QString first = PathToQString(PathOf("pie"));
     fake.fileAnswers = {first, PathToQString(PathOf("gone/x.bmp")), std::nullopt};
     form.SaveButtonClick();
     form.SaveButtonClick();
     form.SaveButtonClick();
     ASSERT_EQ(fake.fileDialogs.size(), 3u);
+    EXPECT_EQ(fake.fileDialogs[0].request.caption, "Save Chart as Bitmap");
+    EXPECT_EQ(fake.fileDialogs[0].request.folder, folder);
     EXPECT_EQ(fake.fileDialogs[0].request.fileName, "chart.bmp");
     EXPECT_EQ(fake.fileDialogs[0].request.filter, "Windows Bitmap (*.BMP *.bmp)");
     EXPECT_EQ(fake.fileDialogs[1].request.fileName, first + ".BMP");
@@ -94,6 +98,15 @@ TEST_F(CartChartFormTest, SaveWritesTheBitmapAndKeepsTheName)
     ASSERT_EQ(fake.messages.size(), 1u);
     EXPECT_EQ(fake.messages[0].kind, test::MessageKind::Error);
     EXPECT_TRUE(fake.messages[0].text.startsWith("Unable to write to ")) << fake.messages[0].text.toStdString();
+    // "pie" names the picture "pie.BMP": one question, the program's, and No keeps it.
+    WriteFile("pie.BMP", "old");
+    fake.fileAnswers = {first};
+    fake.confirmAnswers = {false};
+    form.SaveButtonClick();
+    EXPECT_EQ(fake.messages.back(), (test::ShownMessage {test::MessageKind::WarningConfirmation,
+                                                         "A file named \"" + first + ".BMP\" already exists.  Do you "
+                                                                                    "wish to overwrite this file?"}));
+    EXPECT_EQ(ReadFile("pie.BMP"), "old");
 }
 
 // A PDF page is wider than tall exactly when printed in landscape.

@@ -91,7 +91,7 @@ TEST_F(CartReportsTest, LabelAndHeaderRowsOfEachReport)
 {
     const auto lines = [](const HtmlReport& r) {
         auto all = r.Lines();
-        return Rows(all.begin() + 10, all.begin() + static_cast<long>(all.size()) - DataRows(r).size() - 8);
+        return Rows(all.begin() + 9, all.begin() + static_cast<long>(all.size()) - DataRows(r).size() - 8);
     };
     const std::string date = "<TR><TD bgcolor=\"#DDDDDD\">Date</TD><TD>Saturday, December 5, 2026, 02:29 PM</TD></TR>";
     const auto label = [](const char* colour, const std::string& l, const std::string& v) {
@@ -114,7 +114,7 @@ TEST_F(CartReportsTest, LabelAndHeaderRowsOfEachReport)
                      label(G, "Description", "Shelf &amp; &lt;attic&gt;"), label(B, "Trade Boxed", "Yes"),
                      label(G, "Min Qty for Trade", "3"), label(B, "Actual Qty", "No"), "</TABLE>", open,
                      "<TR><TH>Title</TH><TH>Qty</TH></TR>"}));
-    EXPECT_EQ(RenderTradeReport(*list, columns, {}, clock).Lines().at(5), "Zentrix 64 - Ada Quill");
+    EXPECT_EQ(RenderTradeReport(*list, columns, {}, clock).Lines().at(4), "Zentrix 64 - Ada Quill");
 }
 
 TEST_F(CartReportsTest, InventoryRowsEndWithThreeBlanks)

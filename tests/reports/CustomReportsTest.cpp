@@ -55,9 +55,9 @@ TEST_F(CollectionSummaryTest, RowsByPlatformThenOwnerWithTotals)
         (Rows {SummaryRow("#DDDDDD", "Korvo &lt;1&gt;", "Cy", 1, 3), SummaryRow("#FFFFFF", "zentrix 64", "Ada", 1, 1),
                SummaryRow("#DDDDDD", "Zentrix 64", "bob", 2, 7), Totals(4, 11)}));
     const auto lines = media.Lines();
-    EXPECT_EQ(lines.at(5), "Collection Summary");
-    EXPECT_EQ(lines.at(10), "<TR><TD bgcolor=\"#BBBBBB\">Report</TD><TD>Collection Summary by Platform</TD></TR>");
-    EXPECT_EQ(lines.at(15), "<TR><TH>Platform</TH><TH>Owner</TH><TH>Unique Media*</TH><TH>Total  Media</TH></TR>");
+    EXPECT_EQ(lines.at(4), "Collection Summary");
+    EXPECT_EQ(lines.at(9), "<TR><TD bgcolor=\"#BBBBBB\">Report</TD><TD>Collection Summary by Platform</TD></TR>");
+    EXPECT_EQ(lines.at(14), "<TR><TH>Platform</TH><TH>Owner</TH><TH>Unique Media*</TH><TH>Total  Media</TH></TR>");
     EXPECT_EQ(lines.at(lines.size() - 7),
               "<P><SMALLER><P> * - Unique Count assumes that the list is compressed.  Variations (such as Label Type, "
               "etc...) between carts is also assumed unique.</SMALLER>");
@@ -97,8 +97,8 @@ TEST_F(ReportTest, CustomReportStoresDefaultsOnFirstRunAndListsEveryItem)
     EXPECT_EQ(DataRows(report),
               (Rows {"<TR bgcolor=\"#FFFFFF\"><TD ALIGN=\"LEFT\">A</TD></TR>",
                      "<TR bgcolor=\"#DDDDDD\"><TD ALIGN=\"LEFT\">b</TD></TR>"}));
-    EXPECT_EQ(report.Lines().at(10), "<TR><TD bgcolor=\"#BBBBBB\">Report</TD><TD>Sales &amp; Co</TD></TR>");
-    EXPECT_EQ(report.Lines().at(17), "<P><TABLE BORDER=\"0\" CELLSPACING=\"2\" WIDTH=\"100%\">");
+    EXPECT_EQ(report.Lines().at(9), "<TR><TD bgcolor=\"#BBBBBB\">Report</TD><TD>Sales &amp; Co</TD></TR>");
+    EXPECT_EQ(report.Lines().at(16), "<P><TABLE BORDER=\"0\" CELLSPACING=\"2\" WIDTH=\"100%\">");
 }
 
 // Cells show what the grid shows: a yes/no as "Yes" or "No" however it is held, a whole number

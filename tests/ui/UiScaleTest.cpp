@@ -1,10 +1,16 @@
 #include "ui/UiScale.h"
 #include "MainFormTest.h"
 #include "ui/dialogs/FieldOrderForm.h"
+#include "ui/explorer/CollectionExplorer.h"
+#include "ui/reports/BinReportOptionsForm.h"
+#include "ui/reports/InventoryReportOptionsForm.h"
+#include "ui/reports/TradeListForm.h"
 
 #include <QApplication>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLayout>
+#include <QScrollBar>
 
 namespace quorvel {
 namespace {
@@ -73,6 +79,42 @@ TEST_F(DesktopFitTest, DefaultSizesCutNothingAndStoredWidthsStay)
         for (int c = 0; c < 2; ++c)
             EXPECT_GE(rows->columnWidth(c), static_cast<const QAbstractItemView*>(rows)->sizeHintForColumn(c))
                 << factor;
+        form.reset();
+        options.reset();
+    }
+}
+
+// At both font sizes: the report dialogs are as wide as their captions need, and the Explorer first
+// shows its roots and list names whole, or takes a third of the window.
+TEST_F(DesktopFitTest, CaptionsAndTheFirstExplorerWidthFit)
+{
+    WriteList("A collectors rather long list name for the shelf.csv", ltMedia, "Zentrix 64", {"A"});
+    for (const double factor : {1.0, 2.0}) {
+        QFont font = original;
+        font.setPointSizeF(original.pointSizeF() * factor);
+        QApplication::setFont(font);
+        RetakeUiScale();
+        TFieldOrderForm order;
+        TBinReportOptionsForm bin(order);
+        TInventoryReportOptionsForm inventory(order);
+        TTradeListForm trade(order);
+        for (QDialog* dialog : std::initializer_list<QDialog*> {&bin, &inventory, &trade}) {
+            dialog->layout()->activate();
+            EXPECT_GE(dialog->width(), CaptionWidthFor(dialog->windowTitle()))
+                << factor << dialog->windowTitle().toStdString();
+        }
+        MakeForm();
+        form->resize(1500, 900);
+        form->show();
+        QApplication::processEvents();  // the first show's sequence
+        auto* tree = form->findChild<CollectionExplorer*>("CollectionTV");
+        for (int r = 0; r < tree->topLevelItemCount(); ++r)
+            tree->expandItem(tree->topLevelItem(r));
+        QApplication::processEvents();
+        if (tree->width() < form->width() / 3 - 2)
+            EXPECT_EQ(tree->horizontalScrollBar()->maximum(), 0) << factor << " " << tree->width();
+        else
+            EXPECT_NEAR(tree->width(), form->width() / 3, 2) << factor;
         form.reset();
         options.reset();
     }

@@ -140,7 +140,7 @@ void ClipboardCommands::ExportSelection()
     TBaseCustomListClass& list = *form_.CurrentList();
     const std::vector<int32_t> rows = form_.ListDisplay().SelectedRows();
     if (form_.Settings().GetSetting(setting::WarnOnExport) == "1" && rows.size() == 1 &&
-        !Messages().Confirm("Are you sure you want to export only 1 item?"))
+        !Messages().Confirm("Are you sure you want to export only 1 item?", BoxKind::Warning))
         return;
     auto selection = CreateListObject(ListTypeFromName(list.GetListType()));
     if (!selection)

@@ -26,6 +26,7 @@ ItemCommands::ItemCommands(MainFormAccess& form)
       itemAddForm_(std::make_unique<TItemAddForm>(form.Settings(), &form.Window()))
 {
     itemAddForm_->EditColumns = [this](TColumnListClass& columns) { return EditColumns(columns); };
+    itemAddForm_->GetListDisplay().ViewNotSaved = [this](const QString& text) { form_.ShowStatusText(text); };
 
     struct Binding {
         std::initializer_list<const char*> names;

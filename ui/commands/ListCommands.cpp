@@ -166,9 +166,18 @@ void ListCommands::OpenListFile(const Path& fileName)
         Messages().Error(ErrorText(e));
     }
     if (loaded)
-        form_.SetStatusLine(TextWithPath("", file, " Loaded."));
+        form_.ShowStatusText(TextWithPath("", file, " Loaded."));
     form_.RefreshListView();
     form_.ListDisplay().Resort();
+    const TBaseCustomListClass* added = form_.CurrentList();
+    if (loaded && !form_.Platforms().Contains(added->GetPlatform())) {
+        // Asked once the window shows the list it is about, with its tab and its commands.
+        form_.RefreshTabs();
+        form_.UpdateMenuState();
+        Messages().Warning(ToQString("The platform name \"" + added->GetPlatform() +
+                                     "\" is not valid.  Please edit the platform name for this list or add this "
+                                     "platform name to the list of platforms in the options dialog."));
+    }
 }
 
 bool ListCommands::IsFileOpen(const Path& fileName) const
@@ -187,19 +196,15 @@ void ListCommands::LoadList(TListType kind, const Path& fileName)
 {
     auto list = CreateListObject(kind);
     {
-        form_.SetStatusLine(TextWithPath("Loading ", fileName, "..."));
+        form_.ShowStatusText(TextWithPath("Loading ", fileName, "..."));
         Progress progress(form_.Progress(), fileName);
         LoadListObject(list.get(), fileName);
         progress.Done();
     }
     list->SetOpenedFileName(fileName);
-    TBaseCustomListClass* added = list.get();
+    const bool hasItems = list->Count() > 0;
     form_.AddList(std::move(list));
-    if (!form_.Platforms().Contains(added->GetPlatform()))
-        Messages().Warning(ToQString("The platform name \"" + added->GetPlatform() +
-                                     "\" is not valid.  Please edit the platform name for this list or add this "
-                                     "platform name to the list of platforms in the options dialog."));
-    if (added->Count() > 0)
+    if (hasItems)
         form_.AddRecentFile(fileName);
 }
 
@@ -234,12 +239,12 @@ void ListCommands::SaveButtonClick()
     if (!list->GetFileName().empty()) {
         const Path fileName = list->GetFileName();
         {
-            form_.SetStatusLine(TextWithPath("Saving ", fileName, "..."));
+            form_.ShowStatusText(TextWithPath("Saving ", fileName, "..."));
             Progress progress(form_.Progress(), fileName);
             SaveListObject(list, fileName, Backup(), true);
         }
         AddSavedFileToExplorer(fileName);
-        form_.SetStatusLine(TextWithPath("", fileName, " Saved."));
+        form_.ShowStatusText(TextWithPath("", fileName, " Saved."));
     } else {
         SaveAsButtonClick();
     }
@@ -253,7 +258,9 @@ std::optional<Path> ListCommands::AskSaveFileName(const TBaseCustomListClass& li
     request.folder =
         PathToQString(form_.Settings().GetFolder(list.Kind() == ltHardware ? setting::HardwarePath : setting::CartPath));
     // Closing saves lists that are not current: the name comes from the list being saved.
-    request.fileName = preset ? ToQString(DefaultListFileName(list)) : QString();
+    const std::string name = preset ? DefaultListFileName(list) : std::string();
+    if (IsSafeName(name))
+        request.fileName = ToQString(name);
     request.filter = kFilter;
     const auto chosen = FileDialogs().SaveFileName(request);
     if (!chosen)
@@ -281,15 +288,14 @@ bool ListCommands::SaveNewFile(TBaseCustomListClass& list, const Path& fileName)
         // Only an existing file leads to the question; any other failure is shown as it is.
         if (!FileExists(fileName))
             throw;
-        if (!Messages().Confirm(
-                TextWithPath("A file named \"", fileName, "\" already exists.  Do you wish to overwrite this file?")))
+        if (!ConfirmOverwrite(PathToQString(fileName)))
             return false;
         SaveListObject(&list, fileName, false, true);
         list.SetOpenedFileName(fileName);
         return true;
     }
     list.SetOpenedFileName(fileName);
-    form_.SetStatusLine(TextWithPath("", list.GetFileName(), " Saved."));
+    form_.ShowStatusText(TextWithPath("", list.GetFileName(), " Saved."));
     return true;
 }
 
@@ -312,8 +318,9 @@ std::string ListCommands::DefaultListFileName() const
 
 std::string ListCommands::DefaultListFileName(const TBaseCustomListClass& list) const
 {
-    const std::string& owner = list.GetOwner();
-    const std::string& platform = list.GetPlatform();
+    // A "/" in the owner or platform must not make the rest of the name a folder.
+    const std::string owner = SafeNamePart(list.GetOwner());
+    const std::string platform = SafeNamePart(list.GetPlatform());
     std::string name;
     switch (SettingToInteger(Setting(setting::SaveAsFormat))) {
     case 0:
@@ -400,7 +407,7 @@ bool ListCommands::CloseListMainMenuClick()
         return false;
     }
     form_.CloseList(*list);
-    form_.SetStatusLine(label + ToQString(" Closed."));
+    form_.ShowStatusText(label + ToQString(" Closed."));
     return true;
 }
 

@@ -8,6 +8,7 @@
 #include "model/Utils.h"
 #include "platform/Cp1252.h"
 #include "platform/qt/CommandGuard.h"
+#include "platform/qt/PlainText.h"
 #include "platform/qt/QtCp1252.h"
 #include "platform/qt/Services.h"
 #include "ui/UiScale.h"
@@ -16,7 +17,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStackedWidget>
@@ -34,7 +34,7 @@ QWidget* MakePage(const char* name, QWidget* control)
     auto* page = new QWidget;
     page->setObjectName(name);
     auto* layout = new QVBoxLayout(page);
-    auto* label = new QLabel("New Value", page);
+    auto* label = new PlainLabel("New Value", page);
     label->setBuddy(control);
     layout->addWidget(label);
     layout->addWidget(control);

@@ -5,6 +5,7 @@
 #include "platform/Cp1252.h"
 #include "platform/qt/CommandGuard.h"
 #include "platform/qt/PathText.h"
+#include "platform/qt/PlainText.h"
 #include "platform/qt/QtCp1252.h"
 #include "platform/qt/Services.h"
 #include "ui/options/OptionsForm.h"
@@ -12,7 +13,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QShowEvent>
@@ -244,7 +244,7 @@ void TCustomPropertyDialog::MakeControl(const LayoutRecord& entry)
     info->Control->setGeometry(Scaled(entry.Left), Scaled(entry.Top), Scaled(entry.Width), Scaled(entry.Height));
     info->Control->show();
     if (*kind == ControlInfo::ckEdit || *kind == ControlInfo::ckDropDown) {
-        info->Label = new QLabel(ToQString(entry.Caption), this);
+        info->Label = new PlainLabel(ToQString(entry.Caption), this);
         PlaceLabel(*info);
         info->Label->show();
     }

@@ -1,6 +1,7 @@
 #include "ui/dialogs/FieldOrderForm.h"
 
 #include "platform/qt/CommandGuard.h"
+#include "platform/qt/PlainText.h"
 #include "platform/qt/QtCp1252.h"
 #include "platform/qt/Services.h"
 #include "ui/UiScale.h"
@@ -107,12 +108,12 @@ TFieldOrderForm::TFieldOrderForm(QWidget* parent) : QDialog(parent)
     moveUp_ = new QToolButton(this);
     moveUp_->setObjectName("MoveUpButton");
     moveUp_->setArrowType(Qt::UpArrow);
-    moveUp_->setToolTip("Move Up");
+    moveUp_->setToolTip(PlainToolTip("Move Up"));
     moveUp_->setFixedSize(Scaled(24, 24));
     moveDown_ = new QToolButton(this);
     moveDown_->setObjectName("MoveDownButton");
     moveDown_->setArrowType(Qt::DownArrow);
-    moveDown_->setToolTip("Move Down");
+    moveDown_->setToolTip(PlainToolTip("Move Down"));
     moveDown_->setFixedSize(Scaled(24, 24));
 
     const auto button = [this](const char* name, const char* caption) {

@@ -7,6 +7,7 @@
 #include "model/ListFactory.h"
 #include "platform/qt/CommandGuard.h"
 #include "platform/qt/PathText.h"
+#include "platform/qt/PlainText.h"
 #include "platform/qt/QtCp1252.h"
 #include "platform/qt/Services.h"
 #include "ui/dialogs/DialogButtons.h"
@@ -15,7 +16,6 @@
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QLabel>
 #include <QMenu>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -34,7 +34,7 @@ TItemAddForm::TItemAddForm(const SettingsStore& settings, QWidget* parent) : QDi
 
     masterListCB_ = new QComboBox(this);
     masterListCB_->setObjectName("MasterListCB");
-    auto* label = new QLabel("Master List", this);
+    auto* label = new PlainLabel("Master List", this);
     label->setBuddy(masterListCB_);
 
     addItemListView_ = new QTableView(this);

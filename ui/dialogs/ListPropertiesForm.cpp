@@ -3,13 +3,13 @@
 #include "config/PlatformList.h"
 #include "model/ListFactory.h"
 #include "platform/Cp1252.h"
+#include "platform/qt/PlainText.h"
 #include "platform/qt/QtCp1252.h"
 #include "ui/UiScale.h"
 #include "ui/dialogs/DialogButtons.h"
 
 #include <QComboBox>
 #include <QGridLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -59,7 +59,7 @@ TListPropertyForm::TListPropertyForm(const PlatformList& platforms, QWidget* par
 
     auto* fields = new QVBoxLayout;
     const auto addLabelled = [this, fields](const char* caption, QWidget* control) {
-        auto* label = new QLabel(caption, this);
+        auto* label = new PlainLabel(caption, this);
         label->setBuddy(control);
         fields->addWidget(label);
         fields->addWidget(control);

@@ -6,6 +6,7 @@
 #include "platform/FileList.h"
 #include "platform/FileNames.h"
 #include "platform/qt/PathText.h"
+#include "platform/qt/PlainText.h"
 #include "platform/qt/QtCp1252.h"
 #include "ui/explorer/CollectionExplorerGroups.h"
 
@@ -14,7 +15,10 @@
 #include <QMimeData>
 #include <QPainter>
 #include <QPainterPath>
+#include <QStyle>
+#include <QStyleOptionViewItem>
 
+#include <algorithm>
 #include <array>
 #include <exception>
 #include <unordered_map>
@@ -192,7 +196,7 @@ CollectionExplorer::CollectionExplorer(const SettingsStore& settings, QWidget* p
     setSortingEnabled(false);
     setExpandsOnDoubleClick(true);
     setContextMenuPolicy(Qt::CustomContextMenu);
-    setToolTip("Click and Drag Items to perform the various operations.");
+    setToolTip(PlainToolTip("Click and Drag Items to perform the various operations."));
     setDragEnabled(true);
     setDragDropMode(QAbstractItemView::DragDrop);
     setDefaultDropAction(Qt::CopyAction);
@@ -202,6 +206,25 @@ CollectionExplorer::CollectionExplorer(const SettingsStore& settings, QWidget* p
         colours.setColor(QPalette::Inactive, role, colours.color(QPalette::Active, role));
     setPalette(colours);
     connect(this, &QTreeWidget::itemExpanded, this, &CollectionExplorer::ShowInfoLines);
+}
+
+int CollectionExplorer::FittingWidth() const
+{
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    int widest = 0;
+    const auto measure = [&](const QTreeWidgetItem* node, int depth) {
+        const int width = itemDelegate()->sizeHint(option, indexFromItem(node)).width();
+        widest = std::max(widest, (depth + 1) * indentation() + width);
+    };
+    for (int r = 0; r < topLevelItemCount(); ++r) {
+        const QTreeWidgetItem* root = topLevelItem(r);
+        measure(root, 0);
+        for (int c = 0; c < root->childCount(); ++c)
+            measure(root->child(c), 1);
+    }
+    // A vertical scroll bar appears once a root is opened.
+    return widest + 2 * frameWidth() + style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
 }
 
 const char* CollectionExplorer::DragFormat() { return "application/x-quorvel-explorer-node"; }

@@ -59,6 +59,9 @@ public:
     Path GetCategoryFolder(int32_t category) const;
     static std::string GetCategoryExtension(int32_t category);
 
+    // The width that shows the roots' captions and the names right under them whole.
+    int FittingWidth() const;
+
     // The top-level node with exactly this caption, or null.
     QTreeWidgetItem* FindExplorerRoot(const std::string& caption) const;
     QTreeWidgetItem* Root(ExplorerRoot root) const;

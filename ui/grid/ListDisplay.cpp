@@ -255,9 +255,12 @@ void TListDisplayClass::SetList(TBaseCustomListClass* list)
     model_->SetList(List);
     if (List) {
         LoadView();
-        // Another list starts at its first column, not at the sideways offset of the one before.
-        if (Tree)
+        // Another list starts at its first row and column, not where the one before was scrolled:
+        // its rows come back before the grid has laid out the cleared ones, so nothing resets them.
+        if (Tree) {
+            Tree->verticalScrollBar()->setValue(0);
             Tree->horizontalScrollBar()->setValue(0);
+        }
     }
 }
 
@@ -286,8 +289,10 @@ void TListDisplayClass::SaveView()
     try {
         Columns.SortByOrder();
         Columns.SaveToIni(fileName, ViewSectionName());
-    } catch (const std::exception&) {
-        // Closing the window must still reach its questions about unsaved lists.
+    } catch (const std::exception& e) {
+        // Closing the window must still reach its questions about unsaved lists: told, not asked.
+        if (ViewNotSaved)
+            ViewNotSaved("The column layout could not be saved: " + ErrorText(e));
     }
 }
 

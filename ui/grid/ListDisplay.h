@@ -4,8 +4,10 @@
 
 #include <QMetaObject>
 #include <QPointer>
+#include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -31,7 +33,8 @@ public:
     void SetTree(QTableView* tree);
     void SetList(TBaseCustomListClass* list);
     void LoadView();
-    // Never fails: a view that cannot be written is not worth stopping the caller for.
+    // Never fails: a view that cannot be written is not worth stopping the caller for; ViewNotSaved is
+    // told why.
     void SaveView();
     void ApplyColumns();
     void Refresh();
@@ -59,6 +62,8 @@ public:
     int32_t GetSortColumn() const { return SortColumn; }
     int32_t GetSortDirection() const { return SortDirection; }
     bool IsViewDirty() const { return ViewDirty; }
+    // Where a column layout that could not be saved is reported (the owner's status bar).
+    std::function<void(const QString& text)> ViewNotSaved;
 
     // Where this list's columns live for this grid; empty names when the platform cannot name a file.
     Path ViewFileName() const;

@@ -4,6 +4,7 @@
 #include "model/FieldValue.h"
 #include "model/Utils.h"
 #include "platform/qt/CommandGuard.h"
+#include "platform/qt/PlainText.h"
 #include "platform/qt/QtCp1252.h"
 #include "platform/qt/Services.h"
 #include "ui/UiScale.h"
@@ -18,7 +19,6 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
@@ -57,7 +57,7 @@ void TInventoryForm::BuildControls()
 
     // Made in tab order.
     BuildList();
-    auto* listLabel = new QLabel("All Cartridges", this);
+    auto* listLabel = new PlainLabel("All Cartridges", this);
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(BuildCurrentItemGroup(), 1);
     bottom->addLayout(BuildButtons());
@@ -156,12 +156,12 @@ QGroupBox* TInventoryForm::BuildCurrentItemGroup()
     int line = 0;
     for (auto [caption, edit] : {std::pair {"Title", TitleEdit}, std::pair {"Manufacturer", MfgEdit},
                                  std::pair {"Label Type", LabelTypeEdit}, std::pair {"Label Color", LabelColorEdit}}) {
-        grid->addWidget(new QLabel(caption, this), line, 0);
+        grid->addWidget(new PlainLabel(caption, this), line, 0);
         grid->addWidget(edit, line++, 1, 1, 5);
     }
-    grid->addWidget(new QLabel("Current Qty", this), line, 0);
+    grid->addWidget(new PlainLabel("Current Qty", this), line, 0);
     grid->addWidget(CurrentCountEdit, line, 1);
-    grid->addWidget(new QLabel("New Qty", this), line, 2, Qt::AlignRight);
+    grid->addWidget(new PlainLabel("New Qty", this), line, 2, Qt::AlignRight);
     grid->addWidget(NewCountEdit, line, 3);
     grid->addWidget(IncQtyButton, line, 4);
     grid->addWidget(DecQtyButton, line++, 5);

@@ -4,12 +4,12 @@
 #include "config/SiteAddresses.h"
 #include "platform/SafeFile.h"
 #include "platform/qt/CommandGuard.h"
+#include "platform/qt/PlainText.h"
 #include "platform/qt/QtCp1252.h"
 #include "platform/qt/Services.h"
 #include "ui/options/OptionsFormLists.h"
 
 #include <QGridLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -26,8 +26,10 @@ OptionsCartwellPage::OptionsCartwellPage(QTabWidget* pages, std::function<void()
     auto* page = new QWidget;
     platformList_ = NewList(page, "PlatformCartwellLB", QAbstractItemView::SingleSelection);
     systemIdEdit_ = NewEdit("SystemIDEdit", page);
-    link_ = new QLabel(page);
+    link_ = new PlainLabel(page);
     link_->setObjectName("CartwellLink");
+    // The one label made for markup: a link, its address escaped where it is set.
+    link_->setTextFormat(Qt::RichText);
     link_->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
     link_->setCursor(Qt::PointingHandCursor);
     QObject::connect(link_, &QLabel::linkActivated, page,
@@ -45,9 +47,9 @@ OptionsCartwellPage::OptionsCartwellPage(QTabWidget* pages, std::function<void()
     QObject::connect(systemIdEdit_, &QLineEdit::textChanged, page, Guarded([this] { SystemIdEdited(); }));
 
     auto* grid = new QGridLayout(page);
-    grid->addWidget(new QLabel("Platform", page), 0, 0);
+    grid->addWidget(new PlainLabel("Platform", page), 0, 0);
     grid->addWidget(platformList_, 1, 0, 4, 1);
-    grid->addWidget(new QLabel("System ID", page), 0, 1);
+    grid->addWidget(new PlainLabel("System ID", page), 0, 1);
     grid->addWidget(systemIdEdit_, 1, 1);
     grid->addWidget(link_, 2, 1);
     grid->addWidget(note, 3, 1);
@@ -80,8 +82,8 @@ void OptionsCartwellPage::SystemIdEdited()
     try {
         ReferenceData::SaveSystemId(platform, FromQString(systemIdEdit_->text()));
         failedPlatform_.clear();
-    } catch (const FileWriteError&) {
-        // Every keystroke writes: a file that cannot be written is reported once, not per keystroke.
+    } catch (const FileError&) {
+        // Every keystroke writes: a file that cannot be read or written is reported once, not per keystroke.
         if (failedPlatform_ == platform)
             return;
         failedPlatform_ = platform;

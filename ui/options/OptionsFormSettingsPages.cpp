@@ -6,6 +6,7 @@
 #include "platform/Text.h"
 #include "platform/qt/CommandGuard.h"
 #include "platform/qt/PathText.h"
+#include "platform/qt/PlainText.h"
 #include "platform/qt/QtCp1252.h"
 #include "platform/qt/Services.h"
 #include "ui/options/OptionsFormLists.h"
@@ -15,7 +16,6 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -79,7 +79,7 @@ void OptionsSettingsPages::BuildSavePage(QTabWidget* pages)
                                 {"Append List Type to END of File Name", "Append List Type to FRONT of File Name",
                                  "Don't Append List Type to File Name"},
                                 appendListType_);
-    auto* ownerLabel = new QLabel("Default Owner Name", page);
+    auto* ownerLabel = new PlainLabel("Default Owner Name", page);
     defaultOwner_ = NewEdit("DefaultOwnerEdit", page);
     ownerLabel->setBuddy(defaultOwner_);
     createBackups_ = new QCheckBox("Create Backups", page);

@@ -6,12 +6,13 @@
 #include "platform/Text.h"
 #include "platform/qt/CommandGuard.h"
 #include "platform/qt/PathText.h"
+#include "platform/qt/PlainText.h"
 #include "platform/qt/QtCp1252.h"
 #include "platform/qt/Services.h"
 #include "ui/options/OptionsFormLists.h"
 
+#include <QFileInfo>
 #include <QGridLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -46,9 +47,9 @@ void OptionsChooserPage::Lay(QTabWidget* pages, QWidget* page, const char* title
         column->addWidget(button);
     column->addStretch();
     auto* grid = new QGridLayout(page);
-    grid->addWidget(new QLabel(chooserCaption, page), 0, 0);
+    grid->addWidget(new PlainLabel(chooserCaption, page), 0, 0);
     grid->addWidget(chooser_, 1, 0, 2, 1);
-    grid->addWidget(new QLabel(valuesCaption, page), 0, 1);
+    grid->addWidget(new PlainLabel(valuesCaption, page), 0, 1);
     grid->addWidget(edit_, 1, 1);
     grid->addWidget(values_, 2, 1);
     grid->addLayout(column, 1, 2, 2, 1);
@@ -86,7 +87,7 @@ OptionsManufacturersPage::OptionsManufacturersPage(QTabWidget* pages, std::funct
     QWidget* page = Build("PlatformMfgLB", "MfgEdit", "MfgListBox", "MfgAddButton", "MfgRemoveButton");
     load_ = NewButton("Load", "MfgLoadButton", page);
     save_ = NewButton("Save", "MfgSaveButton", page);
-    chooser_->setToolTip("List of Available Manufactures");
+    chooser_->setToolTip(PlainToolTip("List of Available Manufactures"));
 
     const auto onClick = [page](QPushButton* button, std::function<void()> handler) {
         QObject::connect(button, &QPushButton::clicked, page, Guarded(std::move(handler)));
@@ -155,7 +156,7 @@ void OptionsManufacturersPage::UpdateButtons()
 void OptionsManufacturersPage::PlatformMfgClick()
 {
     const std::string platform = SelectedPlatform();
-    chooser_->setToolTip(platform.empty() ? QString("List of Available Manufactures") : ToQString(platform));
+    chooser_->setToolTip(PlainToolTip(platform.empty() ? QString("List of Available Manufactures") : ToQString(platform)));
     LoadManufacturers();
     updateButtons_();
 }
@@ -176,7 +177,7 @@ void OptionsManufacturersPage::MfgLoadButtonClick()
     const Path path = PathFromQString(*chosen);
     const auto content = ReadWholeFile(path);
     if (!content)
-        throw FileError("Unable to read ", path);
+        throw FileReadError(path);
     // One name per line, taken as they are.
     const auto lines = SplitLines(*content);
     ReplaceEntries(values_, std::vector<std::string>(lines.begin(), lines.end()), [this] { SaveManufacturers(); });
@@ -188,7 +189,7 @@ void OptionsManufacturersPage::MfgSaveButtonClick()
     if (SelectedPlatform().empty() || values_->count() == 0)
         return;
     const auto chosen = FileDialogs().SaveFileName({"Save", {}, "*.txt", "Text Files (*.txt);;All Files (*)"});
-    if (!chosen)
+    if (!chosen || (QFileInfo::exists(*chosen) && !ConfirmOverwrite(*chosen)))
         return;
     std::string text;
     for (const auto& name : Entries(values_))

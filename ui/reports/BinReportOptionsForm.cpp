@@ -1,11 +1,11 @@
 #include "ui/reports/BinReportOptionsForm.h"
 
+#include "platform/qt/PlainText.h"
 #include "platform/qt/QtCp1252.h"
 
 #include <QButtonGroup>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
@@ -16,7 +16,7 @@ TBinReportOptionsForm::TBinReportOptionsForm(TFieldOrderForm& fieldOrder, QWidge
     : TReportOptionsForm(fieldOrder, parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
 {
     setWindowTitle(QStringLiteral("Bin Report Options"));
-    Label1 = new QLabel(QStringLiteral("Cartridges Per Bin"), this);
+    Label1 = new PlainLabel(QStringLiteral("Cartridges Per Bin"), this);
     Label1->setObjectName("Label1");
     CartsPerBinEdit = new QSpinBox(this);
     CartsPerBinEdit->setObjectName("CartsPerBinEdit");
@@ -28,10 +28,10 @@ TBinReportOptionsForm::TBinReportOptionsForm(TFieldOrderForm& fieldOrder, QWidge
     options->addWidget(Label1);
     options->addWidget(CartsPerBinEdit);
     options->addWidget(MakeIncludeGroup(BoxedOption));
-    auto* layout = new QHBoxLayout(this);
+    auto* layout = new QHBoxLayout;
     layout->addLayout(options);
     layout->addLayout(MakeButtons(OkButton, CancelButton, ColumnsButton));
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    LayOut(layout);
 }
 
 void TBinReportOptionsForm::SetListTypeName(const std::string& name) { Label1->setText(ToQString(name + " per bin.")); }

@@ -104,6 +104,8 @@ void TCartChartForm::SaveButtonClick()
 {
     RunCommand([this] {
         FileDialogRequest request;
+        request.caption = QStringLiteral("Save Chart as Bitmap");
+        request.folder = saveFolder_;
         request.fileName = saveFileName_;
         request.filter = QStringLiteral("Windows Bitmap (*.BMP *.bmp)");
         std::optional<QString> chosen = FileDialogs().SaveFileName(request);
@@ -111,6 +113,9 @@ void TCartChartForm::SaveButtonClick()
             return;
         if (QFileInfo(*chosen).suffix().isEmpty())
             *chosen += QStringLiteral(".BMP");
+        // Asked here, after the extension is known: "chart" replaces "chart.BMP".
+        if (QFileInfo::exists(*chosen) && !ConfirmOverwrite(*chosen))
+            return;
         saveFileName_ = *chosen;
         SaveChartBitmap(Chart1->Data(), Chart1->size(), *chosen);
     });

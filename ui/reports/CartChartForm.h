@@ -42,6 +42,9 @@ public:
     void SaveButtonClick();
     void PrintButtonClick();
 
+    // Where the save dialog starts until a picture was saved (the reports folder).
+    void SetSaveFolder(const QString& folder) { saveFolder_ = folder; }
+
     // Print into this PDF file instead of the default printer (empty: the printer).
     void SetPrintFileName(const QString& fileName) { printFileName_ = fileName; }
 
@@ -64,6 +67,7 @@ private:
     TChooseListTypeForm& chooser_;
     const TBaseCustomListClass* list_ = nullptr;
     std::vector<const TBaseCustomListClass*> lists_;
+    QString saveFolder_;
     QString saveFileName_ = QStringLiteral("chart.bmp");
     QString printFileName_;
 };

@@ -1,11 +1,11 @@
 #include "ui/reports/ChooseListTypeForm.h"
 
 #include "model/ListFactory.h"
+#include "platform/qt/PlainText.h"
 #include "platform/qt/QtCp1252.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -17,7 +17,7 @@ TChooseListTypeForm::TChooseListTypeForm(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
 {
     setWindowTitle(QStringLiteral("Choose List Type"));
-    Label1 = new QLabel(QStringLiteral("List Type"), this);
+    Label1 = new PlainLabel(QStringLiteral("List Type"), this);
     ListTypeCB = new QComboBox(this);
     ListTypeCB->setObjectName("ListTypeCB");
     ListTypeCB->setEditable(false);

@@ -6,7 +6,6 @@
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QShortcut>
@@ -26,6 +25,7 @@
 #include "platform/FileNames.h"
 #include "platform/IniFile.h"
 #include "platform/qt/CommandGuard.h"
+#include "platform/qt/PlainText.h"
 #include "platform/qt/QtCp1252.h"
 #include "platform/qt/Services.h"
 #include "reports/CartCompare.h"
@@ -65,6 +65,11 @@ TCompareCartsForm::TCompareCartsForm(const SettingsStore& settings, QWidget* par
       RightDisplay(std::make_unique<TListDisplayClass>())
 {
     setObjectName("CompareCartsForm");
+    for (TListDisplayClass* display : {LeftDisplay.get(), RightDisplay.get()})
+        display->ViewNotSaved = [this](const QString& text) {
+            if (ViewNotSaved)
+                ViewNotSaved(text);
+        };
     setWindowTitle("Compare Media Lists");
     setMinimumSize(Scaled(kDesignWidth, kDesignHeight));
     resize(Scaled(kDesignWidth, kDesignHeight));
@@ -146,10 +151,10 @@ QWidget* TCompareCartsForm::MakeHalf(QLabel*& caption, const char* captionText, 
                                      const char* titleText, QTableView*& view, QAction*& customize)
 {
     auto* panel = new QWidget(Splitter1);
-    caption = new QLabel(QString::fromLatin1(captionText), panel);
+    caption = new PlainLabel(QString::fromLatin1(captionText), panel);
     combo = new QComboBox(panel);
     combo->setEditable(false);
-    title = new QLabel(QString::fromLatin1(titleText), panel);
+    title = new PlainLabel(QString::fromLatin1(titleText), panel);
     view = new QTableView(panel);
     view->setSelectionBehavior(QAbstractItemView::SelectRows);
     view->horizontalHeader()->setSectionsMovable(true);

@@ -66,6 +66,8 @@ public:
 
     // Told the file of every report written, before it is handed to the browser.
     std::function<void(const Path& fileName)> ReportWritten;
+    // Told when a grid's column layout could not be saved.
+    std::function<void(const QString& text)> ViewNotSaved;
 
     const TCartListClass& GetLeftList() const { return *LeftList; }
     const TCartListClass& GetRightList() const { return *RightList; }

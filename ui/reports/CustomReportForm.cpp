@@ -7,6 +7,7 @@
 #include "platform/IniFile.h"
 #include "platform/Text.h"
 #include "platform/qt/CommandGuard.h"
+#include "platform/qt/PlainText.h"
 #include "platform/qt/QtCp1252.h"
 #include "platform/qt/Services.h"
 #include "reports/CustomReports.h"
@@ -16,7 +17,6 @@
 
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -30,7 +30,7 @@ TCustomReportForm::TCustomReportForm(TFieldOrderForm& fieldOrder, QWidget* paren
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint), fieldOrder_(fieldOrder)
 {
     setWindowTitle(QStringLiteral("Custom Reports"));
-    Label1 = new QLabel(QStringLiteral("Report Name"), this);
+    Label1 = new PlainLabel(QStringLiteral("Report Name"), this);
     ReportNameEdit = new QLineEdit(this);
     ReportNameEdit->setObjectName("ReportNameEdit");
     Label1->setBuddy(ReportNameEdit);

@@ -11,10 +11,10 @@ TInventoryReportOptionsForm::TInventoryReportOptionsForm(TFieldOrderForm& fieldO
     : TReportOptionsForm(fieldOrder, parent, kSystemMenuOnly)
 {
     setWindowTitle(QStringLiteral("Inventory Report Options"));
-    auto* layout = new QHBoxLayout(this);
+    auto* layout = new QHBoxLayout;
     layout->addWidget(MakeIncludeGroup(BoxedOption), 0, Qt::AlignTop);
     layout->addLayout(MakeButtons(OKButton, CancelButton, ColumnsButton));
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    LayOut(layout);
 }
 
 int TInventoryReportOptionsForm::Boxed() const { return BoxedOption->checkedId(); }

@@ -34,7 +34,8 @@ ReportCommands::ReportCommands(MainFormAccess& form, TFieldOrderForm& fieldOrder
       inventory_(std::make_unique<TInventoryForm>(&form.Window())),
       compare_(std::make_unique<TCompareCartsForm>(form.Settings(), &form.Window()))
 {
-    compare_->ReportWritten = [this](const Path& file) { form_.SetStatusLine(ReportStatusText(file)); };
+    compare_->ReportWritten = [this](const Path& file) { form_.ShowStatusText(ReportStatusText(file)); };
+    compare_->ViewNotSaved = [this](const QString& text) { form_.ShowStatusText(text); };
     inventory_->PropertyDialog = &propertyDialog;
     inventory_->FieldOrderForm = &fieldOrder;
     WriteInventoryReport = [this](const TBaseCustomListClass& list, const Path& file) {
@@ -77,7 +78,7 @@ std::optional<Path> ReportCommands::ReportFile(const std::string& name) const
 void ReportCommands::ShowReport(const Path& fileName)
 {
     // Named before the browser is asked: the collector finds the file whatever the browser does.
-    form_.SetStatusLine(ReportStatusText(fileName));
+    form_.ShowStatusText(ReportStatusText(fileName));
     OpenDocument(PathToQString(fileName));
     form_.AddExplorerFileNode(ExplorerRoot::Reports, fileName);
 }
@@ -174,7 +175,13 @@ void ReportCommands::ChartOfCurrentList(bool (TCartChartForm::*chart)())
     chart_->SetList(form_.CurrentList());
     // A value that does not convert stops here with its message; no window opens.
     if ((chart_.get()->*chart)())
-        ExecDialog(*chart_);
+        ExecChart();
+}
+
+void ReportCommands::ExecChart()
+{
+    chart_->SetSaveFolder(PathToQString(form_.Settings().GetFolder(setting::ReportPath)));
+    ExecDialog(*chart_);
 }
 
 void ReportCommands::byManufacturerMainMenuClick() { ChartOfCurrentList(&TCartChartForm::ChartByManufacturer); }
@@ -192,7 +199,7 @@ void ReportCommands::byPlatformMainMenuClick()
         lists.push_back(list.get());
     chart_->SetLists(std::move(lists));
     if (chart_->ChartByPlatform())
-        ExecDialog(*chart_);
+        ExecChart();
 }
 
 }  // namespace quorvel

@@ -67,6 +67,7 @@ public:
 private:
     void ListReport(std::string_view report, const ListReportWriter& write);
     void ChartOfCurrentList(bool (TCartChartForm::*chart)());
+    void ExecChart();
     // After a writer answered true: the status bar names the file, the report opens in the browser
     // and goes under "Reports".
     void ShowReport(const Path& fileName);

@@ -2,6 +2,7 @@
 
 #include "platform/qt/CommandGuard.h"
 #include "platform/qt/Services.h"
+#include "ui/UiScale.h"
 #include "ui/dialogs/FieldOrderForm.h"
 
 #include <QButtonGroup>
@@ -47,6 +48,14 @@ QVBoxLayout* TReportOptionsForm::MakeButtons(QPushButton*& ok, QPushButton*& can
     layout->addWidget(columns);
     layout->addStretch();
     return layout;
+}
+
+void TReportOptionsForm::LayOut(QLayout* content)
+{
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(content);
+    layout->addStrut(CaptionWidthFor(windowTitle()));
+    layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 QGroupBox* TReportOptionsForm::MakeIncludeGroup(QButtonGroup*& group)

@@ -9,6 +9,7 @@
 
 class QButtonGroup;
 class QGroupBox;
+class QLayout;
 class QPushButton;
 class QVBoxLayout;
 
@@ -36,6 +37,8 @@ protected:
     QVBoxLayout* MakeButtons(QPushButton*& ok, QPushButton*& cancel, QPushButton*& columns);
     // The radio group "Include" over "Un-Boxed", "Boxed" and "Both", ids 0 to 2, "Un-Boxed" checked.
     QGroupBox* MakeIncludeGroup(QButtonGroup*& group);
+    // Fixes the dialog's size around Content, at least as wide as its caption needs.
+    void LayOut(QLayout* content);
 
 private:
     TFieldOrderForm& fieldOrder_;

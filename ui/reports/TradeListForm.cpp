@@ -1,8 +1,9 @@
 #include "ui/reports/TradeListForm.h"
 
+#include "platform/qt/PlainText.h"
+
 #include <QCheckBox>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
@@ -12,7 +13,7 @@ TTradeListForm::TTradeListForm(TFieldOrderForm& fieldOrder, QWidget* parent)
     : TReportOptionsForm(fieldOrder, parent, kSystemMenuOnly)
 {
     setWindowTitle(QStringLiteral("Trade List Report"));
-    Label1 = new QLabel(QStringLiteral("Minimum Qty before a trade is allowed"), this);
+    Label1 = new PlainLabel(QStringLiteral("Minimum Qty before a trade is allowed"), this);
     SpinEdit1 = new QSpinBox(this);
     SpinEdit1->setObjectName("SpinEdit1");
     SpinEdit1->setRange(1, 999);
@@ -29,10 +30,10 @@ TTradeListForm::TTradeListForm(TFieldOrderForm& fieldOrder, QWidget* parent)
     options->addWidget(TradeBoxedCB);
     options->addWidget(ShowActQtyCB);
     options->addStretch();
-    auto* layout = new QHBoxLayout(this);
+    auto* layout = new QHBoxLayout;
     layout->addLayout(options);
     layout->addLayout(MakeButtons(OKButton, CancelButton, ColumnsButton));
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    LayOut(layout);
 }
 
 TradeReportOptions TTradeListForm::Options() const

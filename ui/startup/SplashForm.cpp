@@ -4,13 +4,13 @@
 #include "config/SiteAddresses.h"
 #include "model/Utils.h"
 #include "platform/qt/CommandGuard.h"
+#include "platform/qt/PlainText.h"
 #include "platform/qt/QtCp1252.h"
 #include "platform/qt/Services.h"
 #include "platform/qt/Version.h"
 
 #include <QApplication>
 #include <QFrame>
-#include <QLabel>
 #include <QLinearGradient>
 #include <QMouseEvent>
 #include <QPainter>
@@ -37,7 +37,7 @@ constexpr int kClientHeight = 277;
 
 QLabel* MakeLabel(QWidget* parent, const QRect& place, const QFont& font)
 {
-    auto* label = new QLabel(parent);
+    auto* label = new PlainLabel(parent);
     label->setGeometry(place);
     label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     label->setFont(font);
@@ -137,7 +137,7 @@ TSplashForm::TSplashForm(QWidget* parent)
     Panel1->setLineWidth(1);
     Panel1->setGeometry(0, 0, kClientWidth, height);
 
-    Image1 = new QLabel(Panel1);
+    Image1 = new PlainLabel(Panel1);
     Image1->setPixmap(SplashPicture());
     Image1->setGeometry(1, 1, 401, 250);
     Image1->setMouseTracking(true);

@@ -1,14 +1,14 @@
 #include "ui/window/MRUFileList.h"
 
 #include "platform/FileNames.h"
+#include "platform/IniFile.h"
 #include "platform/qt/CommandGuard.h"
 #include "platform/qt/PathText.h"
-#include "platform/qt/RecentFilesStore.h"
+#include "platform/qt/QtCp1252.h"
 
 #include <QApplication>
-#include <QScreen>
 #include <QFontMetrics>
-#include <QMenu>
+#include <QScreen>
 
 #include <algorithm>
 #include <optional>
@@ -16,8 +16,6 @@
 namespace quorvel {
 
 namespace {
-
-constexpr char kAccelerators[] = "1234567890ABCDEFGHIJKLMNOPQRSTUVWXYZ";
 
 // The number of a value named "F" + digits; nothing for any other name.
 std::optional<long long> ValueNumber(const QString& name)
@@ -31,14 +29,19 @@ std::optional<long long> ValueNumber(const QString& name)
     return n;
 }
 
+struct RootPair {
+    TRootKey key;
+    RegistryRoot root;
+};
+constexpr RootPair kRoots[] = {
+    {rkClassesRoot, RegistryRoot::ClassesRoot},     {rkCurrentUser, RegistryRoot::CurrentUser},
+    {rkLocalMachine, RegistryRoot::LocalMachine},   {rkUsers, RegistryRoot::Users},
+    {rkCurrentConfig, RegistryRoot::CurrentConfig}, {rkDynData, RegistryRoot::DynData},
+};
+
 }  // namespace
 
-TMRUMenuItem::TMRUMenuItem(TdfsMRUFileList* owner, const QString& caption, QObject* parent)
-    : QAction(caption, parent), FullCaption(caption), MRUOwner(owner)
-{
-}
-
-TdfsMRUFileList::TdfsMRUFileList(RecentFilesStore& store, QObject* parent) : QObject(parent), store_(store)
+TdfsMRUFileList::TdfsMRUFileList(RecentFilesStore& store, QObject* owner) : QObject(owner), store_(store)
 {
     MeasureText = [](const QString& text) { return QFontMetrics(QApplication::font("QMenu")).horizontalAdvance(text); };
     WidestCaption = [] {
@@ -47,35 +50,150 @@ TdfsMRUFileList::TdfsMRUFileList(RecentFilesStore& store, QObject* parent) : QOb
     };
 }
 
-TdfsMRUFileList::~TdfsMRUFileList() { RemoveMenuItems(); }
-
-void TdfsMRUFileList::SetMaximum(int maximum)
+TdfsMRUFileList::~TdfsMRUFileList()
 {
-    maximum = std::clamp(maximum, 0, 255);
-    if (maximum < maximum_ && items_.size() > size_t(maximum)) {
-        items_.resize(size_t(maximum));
-        maximum_ = maximum;
-        PopulateMenu();
+    // A list that never became ready was never loaded: saving it would wipe the stored one.
+    if (autoSave_ && !loading_) {
+        try {
+            RunCommand([this] { Save(); });
+        } catch (...) {
+        }
     }
-    maximum_ = maximum;
+    RemoveMenuItems();
 }
 
-void TdfsMRUFileList::SetFileMenu(QMenu* menu)
+void TdfsMRUFileList::Loaded()
 {
-    RemoveMenuItems();
-    fileMenu_ = menu;
+    if (!loading_)
+        return;
+    loading_ = false;
+    if (autoSave_)
+        Load();
+}
+
+void TdfsMRUFileList::SetMaximum(std::uint8_t value)
+{
+    if (value < maximum_) {
+        TrimTo(value);
+        PopulateMenu();
+    }
+    maximum_ = value;
+}
+
+void TdfsMRUFileList::SetUseSubmenu(bool value)
+{
+    if (value == useSubmenu_)
+        return;
+    useSubmenu_ = value;
     PopulateMenu();
 }
 
-void TdfsMRUFileList::AddItem(const Path& fileName)
+void TdfsMRUFileList::SetInsertSeparator(bool value)
+{
+    if (value == insertSeparator_)
+        return;
+    insertSeparator_ = value;
+    PopulateMenu();
+}
+
+void TdfsMRUFileList::SetSubmenuName(const QString& value)
+{
+    if (value == submenuName_)
+        return;
+    submenuName_ = value;
+    if (useSubmenu_)
+        PopulateMenu();
+}
+
+void TdfsMRUFileList::SetFileMenu(QAction* value)
+{
+    RemoveMenuItems();
+    fileMenu_ = value;
+    PopulateMenu();
+}
+
+void TdfsMRUFileList::SetPopupMenu(QMenu* value)
+{
+    RemoveMenuItems();
+    popupMenu_ = value;
+    PopulateMenu();
+}
+
+void TdfsMRUFileList::SetAutoSaveName(const QString& value)
+{
+    if (value == autoSaveName_)
+        return;
+    autoSaveName_ = value;
+    if (useRegistry_ && !autoSaveName_.startsWith('\\'))
+        autoSaveName_.prepend('\\');
+    if (CanLoad())
+        Load();
+}
+
+void TdfsMRUFileList::SetAutoSaveKey(const QString& value)
+{
+    if (value == autoSaveKey_)
+        return;
+    autoSaveKey_ = value;
+    if (CanLoad())
+        Load();
+}
+
+TRootKey TdfsMRUFileList::AutoSaveRootKey() const
+{
+    for (const RootPair& pair : kRoots)
+        if (pair.root == autoSaveRoot_)
+            return pair.key;
+    return rkCurrentUser;
+}
+
+void TdfsMRUFileList::SetAutoSaveRootKey(TRootKey value)
+{
+    for (const RootPair& pair : kRoots)
+        if (pair.key == value)
+            autoSaveRoot_ = pair.root;
+    if (autoSave_)
+        Load();
+}
+
+void TdfsMRUFileList::SetMaxCaptionWidth(int value)
+{
+    if (value == maxCaptionWidth_)
+        return;
+    maxCaptionWidth_ = value;
+    PopulateMenu();
+}
+
+void TdfsMRUFileList::SetMRUDisplay(TMRUDisplay value)
+{
+    if (value == mruDisplay_)
+        return;
+    mruDisplay_ = value;
+    // New captions for the same names: reloading would lose the names added since the last save.
+    PopulateMenu();
+}
+
+void TdfsMRUFileList::TrimTo(size_t count)
+{
+    if (items_.size() <= count)
+        return;
+    const auto excess = std::ptrdiff_t(items_.size() - count);
+    if (addToTop_)
+        items_.erase(items_.end() - excess, items_.end());
+    else
+        items_.erase(items_.begin(), items_.begin() + excess);
+}
+
+void TdfsMRUFileList::AddItem(const std::string& fileName)
 {
     const auto found = std::find(items_.begin(), items_.end(), fileName);
     if (found == items_.end()) {
-        items_.insert(items_.begin(), fileName);
-        if (items_.size() > size_t(maximum_))
-            items_.resize(size_t(maximum_));
-    } else {
+        items_.insert(addToTop_ ? items_.begin() : items_.end(), fileName);
+        TrimTo(maximum_);
+    } else if (addToTop_) {
         std::rotate(items_.begin(), found, found + 1);
+    } else {
+        std::rotate(found, found + 1, items_.end());
     }
     PopulateMenu();
 }
@@ -88,158 +206,101 @@ void TdfsMRUFileList::ClearAllItems()
 
 void TdfsMRUFileList::RemoveObsoleteItems()
 {
-    const auto gone =
-        std::remove_if(items_.begin(), items_.end(), [](const Path& name) { return !FileExists(name); });
-    if (gone == items_.end())
-        return;
-    items_.erase(gone, items_.end());
-    PopulateMenu();
+    bool removed = false;
+    for (size_t i = items_.size(); i-- > 0;) {
+        bool remove = false;
+        if (OnRemoveObsolete)
+            DoRemoveObsolete(items_[i], remove);
+        else
+            remove = !FileExists(Path(items_[i]));
+        if (remove) {
+            items_.erase(items_.begin() + std::ptrdiff_t(i));
+            removed = true;
+        }
+    }
+    if (removed)
+        PopulateMenu();
 }
 
 bool TdfsMRUFileList::Load()
 {
     ClearAllItems();
-    if (AutoSaveName.isEmpty() || AutoSaveKey.isEmpty())
+    if (autoSaveName_.isEmpty() || autoSaveKey_.isEmpty())
         return false;
-    auto values = store_.Read(AutoSaveName, AutoSaveKey);
-    // "F10" after "F2"; values named otherwise follow in the store's order.
-    std::stable_sort(values.begin(), values.end(), [](const auto& a, const auto& b) {
-        const auto na = ValueNumber(a.first), nb = ValueNumber(b.first);
-        if (na && nb)
-            return *na < *nb;
-        return na.has_value() && !nb.has_value();
-    });
-    for (const auto& [name, value] : values) {
-        if (items_.size() >= size_t(maximum_))
-            break;
-        const Path path = PathFromQString(value);
-        if (!path.empty() && std::find(items_.begin(), items_.end(), path) == items_.end())
-            items_.push_back(path);
+    std::vector<std::string> names;
+    if (useRegistry_) {
+        auto values = store_.Read(autoSaveRoot_, autoSaveName_, autoSaveKey_);
+        // The store lists its values by name ("F10" before "F2"): "F" + number in number order, values
+        // named otherwise after them.
+        std::stable_sort(values.begin(), values.end(), [](const auto& a, const auto& b) {
+            const auto na = ValueNumber(a.first), nb = ValueNumber(b.first);
+            if (na && nb)
+                return *na < *nb;
+            return na.has_value() && !nb.has_value();
+        });
+        for (const auto& value : values)
+            names.push_back(PathFromQString(value.second).Bytes());
+    } else {
+        for (auto& pair : IniFile::Load(PathFromQString(autoSaveName_)).SectionValues(FromQString(autoSaveKey_)))
+            names.push_back(std::move(pair.second));
     }
+    for (std::string& name : names)
+        if (!name.empty() && std::find(items_.begin(), items_.end(), name) == items_.end())
+            items_.push_back(std::move(name));
+    TrimTo(maximum_);
     PopulateMenu();
     return true;
 }
 
 bool TdfsMRUFileList::Save()
 {
-    if (AutoSaveName.isEmpty() || AutoSaveKey.isEmpty())
+    if (autoSaveName_.isEmpty() || autoSaveKey_.isEmpty())
         return false;
-    RecentFilesStore::Values values;
+    if (useRegistry_) {
+        RecentFilesStore::Values values;
+        for (size_t i = 0; i < items_.size(); ++i)
+            values.emplace_back("F" + QString::number(i), PathToQString(Path(items_[i])));
+        return store_.Replace(autoSaveRoot_, autoSaveName_, autoSaveKey_, values);
+    }
+    const std::string section = FromQString(autoSaveKey_);
+    IniFile ini = IniFile::Load(PathFromQString(autoSaveName_));
+    if (items_.empty() && !ini.HasSection(section))
+        return true;  // nothing to erase: the file is not touched, nor created
+    ini.EraseSection(section);
     for (size_t i = 0; i < items_.size(); ++i)
-        values.emplace_back("F" + QString::number(i), PathToQString(items_[i]));
-    return store_.Replace(AutoSaveName, AutoSaveKey, values);
+        ini.SetValue(section, "F" + std::to_string(i), items_[i]);
+    ini.Save();
+    return true;
 }
 
-QString TdfsMRUFileList::GetAccelerator(int index)
+void TdfsMRUFileList::DoGetDisplayName(const std::string& aFilename, QString& aDisplayName)
 {
-    if (index < 0 || index >= int(sizeof(kAccelerators)) - 1)
-        return {};
-    return QString("&") + QChar(kAccelerators[index]) + ' ';
+    if (OnGetDisplayName)
+        OnGetDisplayName(aFilename, aDisplayName);
 }
 
-QString TdfsMRUFileList::ShortenPath(const QString& path, int width) const
+void TdfsMRUFileList::DoRemoveObsolete(const std::string& anItem, bool& remove)
 {
-    const int cut = int(path.lastIndexOf('/')) + 1;
-    QString folder = path.left(cut);
-    const QString name = path.mid(cut);
-    QString text = path;
-    while (!folder.isEmpty() && MeasureText(text) > width) {
-        if (folder == "/.../") {
-            folder = ".../";
-        } else {
-            const bool rooted = folder.startsWith('/');
-            if (rooted)
-                folder.remove(0, 1);
-            if (folder.startsWith(".../"))
-                folder.remove(0, 4);
-            const int next = int(folder.indexOf('/'));
-            folder = next < 0 ? QString() : ".../" + folder.mid(next + 1);
-            if (rooted && !folder.isEmpty())
-                folder.prepend('/');
-        }
-        text = folder + name;
-    }
-    return text;
+    if (OnRemoveObsolete)
+        OnRemoveObsolete(anItem, remove);
 }
 
-TMRUMenuItem* TdfsMRUFileList::AddEntry(const QString& caption)
+void TdfsMRUFileList::DoMRUItemClick(const std::string& aFilename)
 {
-    auto* entry = new TMRUMenuItem(this, caption, fileMenu_);
-    fileMenu_->addAction(entry);
-    return entry;
-}
-
-QString TdfsMRUFileList::MenuCaption(const QString& path, int widest) const
-{
-    QString shown = MaxCaptionWidth > 0 ? ShortenPath(path, MaxCaptionWidth) : path;
-    if (MeasureText(shown) <= widest)
-        return shown;
-    // The longest middle cut that fits: as many characters kept on each side as the width allows.
-    const QString mark = QStringLiteral("\u2026");
-    qsizetype low = 0, high = shown.size();
-    while (low < high) {
-        const qsizetype keep = (low + high + 1) / 2;
-        const QString cut = shown.left(keep - keep / 2) + mark + shown.right(keep / 2);
-        if (MeasureText(cut) <= widest)
-            low = keep;
-        else
-            high = keep - 1;
-    }
-    return shown.left(low - low / 2) + mark + shown.right(low / 2);
-}
-
-void TdfsMRUFileList::PopulateMenu()
-{
-    const int widest = WidestCaption();
-    if (!fileMenu_)
-        return;
-    RemoveMenuItems();
-    if (items_.empty())
-        return;
-    AddEntry({})->setSeparator(true);
-    for (size_t i = 0; i < items_.size(); ++i) {
-        const QString path = PathToQString(items_[i]);
-        const QString accelerator = GetAccelerator(int(i));
-        const QString shown = MenuCaption(path, widest);
-        // A "&" of the path is a character of the name, not an accelerator mark.
-        TMRUMenuItem* entry = AddEntry(accelerator + QString(shown).replace('&', "&&"));
-        entry->FullCaption = accelerator + path;
-        entry->ItemNumber = int(i) + 1;
-        connect(entry, &QAction::triggered, this, Guarded([this, entry] { MRUItemClick(entry); }));
-    }
-    AddEntry({})->setSeparator(true);
-    connect(AddEntry(ClearItemName.isEmpty() ? "&Clear MRU List" : ClearItemName), &QAction::triggered, this,
-            Guarded([this] { ClearAllItems(); }));
-    connect(AddEntry(RemoveObsoleteName.isEmpty() ? "&Remove Obsolete" : RemoveObsoleteName), &QAction::triggered, this,
-            Guarded([this] { RemoveObsoleteItems(); }));
-}
-
-void TdfsMRUFileList::RemoveMenuItems()
-{
-    if (!fileMenu_)
-        return;
-    const QList<QAction*> actions = fileMenu_->actions();
-    for (auto it = actions.rbegin(); it != actions.rend(); ++it) {
-        auto* entry = qobject_cast<TMRUMenuItem*>(*it);
-        if (!entry || entry->MRUOwner != this)
-            continue;
-        fileMenu_->removeAction(entry);
-        // Deleted later: the entry whose click led here is still inside its own signal.
-        entry->disconnect(this);
-        entry->deleteLater();
-    }
-}
-
-void TdfsMRUFileList::MRUItemClick(TMRUMenuItem* item)
-{
-    const size_t index = size_t(item->ItemNumber - 1);
-    if (index >= items_.size())
-        return;
-    const Path name = OnMRUItemClick ? items_[index] : Path();
-    items_.erase(items_.begin() + std::ptrdiff_t(index));
-    PopulateMenu();
     if (OnMRUItemClick)
-        OnMRUItemClick(name);
+        OnMRUItemClick(aFilename);
+}
+
+void TdfsMRUFileList::DoCreateMRUItem(TMRUMenuItem* item)
+{
+    if (OnCreateMRUItem)
+        OnCreateMRUItem(item);
+}
+
+void TdfsMRUFileList::DoDestroyMRUItem(TMRUMenuItem* item)
+{
+    if (OnDestroyMRUItem)
+        OnDestroyMRUItem(item);
 }
 
 }  // namespace quorvel

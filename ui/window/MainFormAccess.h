@@ -67,8 +67,8 @@ public:
     virtual QWidget& Window() = 0;
 
     virtual void SetStatusText(const std::string& text) = 0;
-    // The same for a text already converted (a path inside it is shown as the file system spells it).
-    virtual void SetStatusLine(const QString& text) = 0;
+    // The same for a text made for the window (a file name in it spelled as the file system does).
+    virtual void ShowStatusText(const QString& text) = 0;
     virtual void UpdateStatusBar() = 0;
     virtual void RefreshListView() = 0;
     virtual void RefreshTabs() = 0;

@@ -8,6 +8,7 @@
 #include "platform/FileNames.h"
 #include "platform/IniFile.h"
 #include "platform/qt/CommandGuard.h"
+#include "platform/qt/PlainText.h"
 #include "platform/qt/QtCp1252.h"
 #include "platform/qt/Services.h"
 #include "platform/qt/Version.h"
@@ -32,7 +33,6 @@
 
 #include <QCloseEvent>
 #include <QHeaderView>
-#include <QLabel>
 #include <QMenu>
 #include <QProgressBar>
 #include <QScopedValueRollback>
@@ -125,6 +125,7 @@ TQuorvelForm::TQuorvelForm(SettingsStore& settings, PlatformList& platforms, TOp
     SetStatusText("Welcome to Quorvel " + version);
 
     listDisplay_ = std::make_unique<TListDisplayClass>();
+    listDisplay_->ViewNotSaved = [this](const QString& text) { ShowStatusText(text); };
     listDisplay_->SetTree(CartListView);
     FollowSelection();
     RestorePlacement();
@@ -145,12 +146,15 @@ TQuorvelForm::TQuorvelForm(SettingsStore& settings, PlatformList& platforms, TOp
     Register(reopen);
     reopen->setVisible(false);
     dfsMRUFileList1->SetFileMenu(recentMenu);
-    dfsMRUFileList1->OnMRUItemClick = [this](const Path& fileName) {
-        OpenListFile(fileName);
+    dfsMRUFileList1->OnMRUItemClick = [this](const std::string& fileName) {
+        OpenListFile(Path(fileName));
         RefreshTabs();
         UpdateMenuState();
     };
-    RunCommand([this] { dfsMRUFileList1->Load(); });
+    dfsMRUFileList1->SetAutoSaveName("\\Software\\Quorvel");
+    dfsMRUFileList1->SetAutoSaveKey("MRU Items");
+    // Loads the list; it is saved when the window goes.
+    RunCommand([this] { dfsMRUFileList1->Loaded(); });
 
     propertyDialog_ = std::make_unique<TCustomPropertyDialog>(this);
     propertyDialog_->SetOptionsForm(&options_);
@@ -254,7 +258,7 @@ void TQuorvelForm::BuildLayout()
     bar->setObjectName("StatusBar1");
     bar->setSizeGripEnabled(true);
     for (int i = 0; i < 5; ++i) {
-        auto* panel = new QLabel(bar);
+        auto* panel = new PlainLabel(bar);
         panel->setObjectName(QString("StatusPanel%1").arg(i));
         panel->setFrameShape(QFrame::StyledPanel);
         if (i == 0) {
@@ -324,9 +328,18 @@ void TQuorvelForm::showEvent(QShowEvent* event)
 
 void TQuorvelForm::FormShow()
 {
+    // Panels, Explorer and commands first: reopening the last files may ask or warn, and the window
+    // behind that box must already be the one the user gets.
+    ApplyViewOptions();
+    UpdateMenuState();
+    CollectionTV->BuildExplorerTree();
+    if (!IniFile::Load(G_ConfigFile).Value(kGeneral, "ExplorerW")) {
+        // Placed for the first time: the Explorer's captions and list names whole, within a third of the window.
+        const int explorer = std::clamp(CollectionTV->FittingWidth(), Scaled(162), std::max(Scaled(162), width() / 3));
+        Splitter1->setSizes({explorer, std::max(1, Splitter1->width() - explorer - Splitter1->handleWidth())});
+    }
     if (settings_.GetSetting(setting::LoadLastCartFile) == "1")
         LoadLastFiles();
-    ApplyViewOptions();
     UpdateMenuState();
     if (!CheckConfigVersion()) {
         MustRestart = true;
@@ -334,7 +347,6 @@ void TQuorvelForm::FormShow()
     } else {
         MustRestart = false;
     }
-    CollectionTV->BuildExplorerTree();
 }
 
 void TQuorvelForm::LoadLastFiles()
@@ -345,6 +357,9 @@ void TQuorvelForm::LoadLastFiles()
             continue;
         // One file that cannot be read must not stop the others.
         RunCommand([&] { OpenListFile(name); });
+        // The next file's box shows the lists opened so far.
+        RefreshTabs();
+        UpdateMenuState();
     }
     RefreshTabs();
 }
@@ -397,8 +412,11 @@ void TQuorvelForm::closeEvent(QCloseEvent* event)
 
 bool TQuorvelForm::FormClose()
 {
-    if (MustRestart)
+    if (MustRestart) {
+        // A run that only migrated keeps nothing, not even the recent files it read.
+        dfsMRUFileList1->SetAutoSave(false);
         return true;
+    }
     listDisplay_->SaveView();
     Closing = true;
     RunCommand([this] { SaveLastFiles(); });
@@ -415,8 +433,6 @@ bool TQuorvelForm::FormClose()
     }
     RunCommand([this] { options_.SaveSettings(); });
     RunCommand([this] { SavePlacement(); });
-    // A recent-files store that cannot be written costs the menu, never the exit.
-    RunCommand([this] { dfsMRUFileList1->Save(); });
     return true;
 }
 
@@ -473,7 +489,7 @@ void TQuorvelForm::CloseAllLists()
 
 void TQuorvelForm::OpenListFile(const Path& fileName) { listCommands_->OpenListFile(fileName); }
 
-void TQuorvelForm::AddRecentFile(const Path& fileName) { dfsMRUFileList1->AddItem(fileName); }
+void TQuorvelForm::AddRecentFile(const Path& fileName) { dfsMRUFileList1->AddItem(fileName.Bytes()); }
 
 void TQuorvelForm::AddExplorerFileNode(ExplorerRoot root, const Path& fileName)
 {

@@ -100,7 +100,7 @@ public:
     QProgressBar& Progress() override { return *ProgressBar1; }
     QWidget& Window() override { return *this; }
     void SetStatusText(const std::string& text) override;
-    void SetStatusLine(const QString& text) override;
+    void ShowStatusText(const QString& text) override;
     void UpdateStatusBar() override;
     void RefreshListView() override;
     void RefreshTabs() override;

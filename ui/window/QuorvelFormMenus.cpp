@@ -2,6 +2,7 @@
 #include "ui/window/QuorvelForm.h"
 
 #include "model/BaseCustomListClass.h"
+#include "platform/qt/PlainText.h"
 #include "platform/qt/Services.h"
 #include "ui/grid/ListDisplay.h"
 #include "ui/window/MenuNames.h"
@@ -103,7 +104,7 @@ void TQuorvelForm::BuildToolBar()
         }
         auto* action = new QAction(ToolIcon(b.icon), QString::fromUtf8(b.hint), this);
         action->setObjectName(b.name);
-        action->setToolTip(QString::fromUtf8(b.hint));
+        action->setToolTip(PlainToolTip(QString::fromUtf8(b.hint)));
         action->setEnabled(false);
         ToolBar1->addAction(action);
         Register(action);

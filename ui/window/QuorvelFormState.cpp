@@ -10,11 +10,11 @@
 #include "platform/Text.h"
 #include "platform/qt/CommandGuard.h"
 #include "platform/qt/PathText.h"
+#include "platform/qt/PlainText.h"
 #include "platform/qt/QtCp1252.h"
 #include "ui/grid/ListDisplay.h"
 #include "ui/window/ListTabBar.h"
 
-#include <QLabel>
 #include <QMenu>
 #include <QPainter>
 #include <QTableView>
@@ -59,9 +59,9 @@ QString TQuorvelForm::TabText(int index) const { return OpenTabSet->tabText(inde
 
 QString TQuorvelForm::TabHint() const { return OpenTabSet->toolTip(); }
 
-void TQuorvelForm::SetStatusText(const std::string& text) { SetStatusLine(ToQString(text)); }
+void TQuorvelForm::SetStatusText(const std::string& text) { ShowStatusText(ToQString(text)); }
 
-void TQuorvelForm::SetStatusLine(const QString& text)
+void TQuorvelForm::ShowStatusText(const QString& text)
 {
     statusPanels_[0]->setText(text);
     // Shown at once, without running queued input in the middle of a command.
@@ -157,14 +157,15 @@ void TQuorvelForm::OpenTabSetChange(int index)
     if (index < 0 || index >= int(openLists_.size()))
         return;
     currentList_ = openLists_[size_t(index)].get();
-    listDisplay_->SetList(currentList_);
-    OpenTabSet->setToolTip(PathToQString(currentList_->GetFileName()));
+    OpenTabSet->setToolTip(PlainToolTip(PathToQString(currentList_->GetFileName())));
     const std::string& owner = currentList_->GetOwner();
     const std::string& description = currentList_->GetDescription();
     if (!owner.empty() && !description.empty())
         SetStatusText(owner + ", " + description);
     else if (!owner.empty() || !description.empty())
         SetStatusText(std::string(TrimBlanks(owner + " " + description)));
+    // After the list's own text, so that a column layout of the last list that could not be saved is told.
+    listDisplay_->SetList(currentList_);
     NotifyGroups();
     CheckListMenuItem(index);
     RefreshListView();

@@ -26,13 +26,19 @@ FakeServices::FakeServices() : previous_(InstallServices(ServiceSet {this, this,
 
 FakeServices::~FakeServices() { InstallServices(previous_); }
 
-void FakeServices::Error(const QString& text) { messages.push_back({MessageKind::Error, text}); }
-void FakeServices::Warning(const QString& text) { messages.push_back({MessageKind::Warning, text}); }
-void FakeServices::Information(const QString& text) { messages.push_back({MessageKind::Information, text}); }
-
-Answer FakeServices::Ask(const QString& text)
+void FakeServices::Record(MessageKind kind, const QString& text)
 {
-    messages.push_back({MessageKind::Confirmation, text});
+    messages.push_back({kind, text});
+    if (onMessage)
+        onMessage(messages.back());
+}
+
+void FakeServices::Error(const QString& text) { Record(MessageKind::Error, text); }
+void FakeServices::Warning(const QString& text) { Record(MessageKind::Warning, text); }
+void FakeServices::Information(const QString& text) { Record(MessageKind::Information, text); }
+
+Answer FakeServices::NextAnswer(const QString& text)
+{
     if (confirmAnswers.empty()) {
         ADD_FAILURE() << "Unscripted question: " << text.toStdString();
         return Answer::Cancel;
@@ -42,10 +48,17 @@ Answer FakeServices::Ask(const QString& text)
     return answer;
 }
 
-bool FakeServices::Confirm(const QString& text)
+Answer FakeServices::Ask(const QString& text)
+{
+    Record(MessageKind::Confirmation, text);
+    return NextAnswer(text);
+}
+
+bool FakeServices::Confirm(const QString& text, BoxKind kind)
 {
     const bool scripted = !confirmAnswers.empty();
-    const Answer answer = Ask(text);
+    Record(kind == BoxKind::Warning ? MessageKind::WarningConfirmation : MessageKind::Confirmation, text);
+    const Answer answer = NextAnswer(text);
     if (scripted && answer == Answer::Cancel)
         ADD_FAILURE() << "Cancel for a Yes/No question: " << text.toStdString();
     return answer == Answer::Yes;

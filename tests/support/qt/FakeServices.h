@@ -11,7 +11,8 @@
 
 namespace quorvel::test {
 
-enum class MessageKind { Error, Warning, Information, Confirmation };
+// Confirmation: a question box; WarningConfirmation: a Yes/No question in a warning box.
+enum class MessageKind { Error, Warning, Information, Confirmation, WarningConfirmation };
 
 struct ShownMessage {
     MessageKind kind;
@@ -60,6 +61,8 @@ public:
 
     // What the code under test did.
     std::vector<ShownMessage> messages;
+    // Called while each box is up, to look at the window behind it.
+    std::function<void(const ShownMessage&)> onMessage;
     std::vector<FileDialogCall> fileDialogs;
     std::vector<QUrl> openedUrls;
     QString clipboard;
@@ -67,7 +70,8 @@ public:
     void Error(const QString& text) override;
     void Warning(const QString& text) override;
     void Information(const QString& text) override;
-    bool Confirm(const QString& text) override;
+    using MessageService::Confirm;
+    bool Confirm(const QString& text, BoxKind kind) override;
     Answer Ask(const QString& text) override;
     std::optional<QString> InputBox(const QString& caption, const QString& prompt, const QString& value) override;
     std::optional<QString> OpenFileName(const FileDialogRequest& request) override;
@@ -84,6 +88,8 @@ public:
     int Exec(QDialog& dialog) override;
 
 private:
+    void Record(MessageKind kind, const QString& text);
+    Answer NextAnswer(const QString& text);
     std::optional<QString> NextFile(FileDialogKind kind, const FileDialogRequest& request);
     ServiceSet previous_;
 };

@@ -97,7 +97,19 @@ TEST_F(ClipboardCommandsTest, ExportCourse)
         }
         const bool unwritable = c.saveAs && std::string_view(c.saveAs).starts_with("missing/");
         EXPECT_EQ(fake.messages.size(), c.confirm.size() + unwritable);
+        if (!c.confirm.empty()) {
+            EXPECT_EQ(fake.messages[0], (test::ShownMessage {test::MessageKind::WarningConfirmation,
+                                                             "Are you sure you want to export only 1 item?"}));
+        }
     }
+    // The owner's "/" is part of the offered name, not a folder.
+    form->CurrentList()->SetOwner("Smith/Jones");
+    Select({});
+    fake.dialogAnswers.push_back([](QDialog&) { return int(QDialog::Accepted); });
+    fake.fileAnswers = {std::nullopt};
+    Trigger(entry::ExportListPopupMenu);
+    EXPECT_EQ(fake.fileDialogs.back().request.fileName, "Smith-Jones Zentrix 64 Media Export");
+    EXPECT_EQ(fake.fileDialogs.back().request.folder.toStdString(), programDir + "Export/");
 }
 
 TEST_F(ClipboardCommandsTest, DroppedFilesOpenAfterTheDropAndFailuresDoNotStopTheOthers)

@@ -149,6 +149,26 @@ TEST_F(ListCommandsTest, DefaultFileNamesFollowTheSettings)
     EXPECT_THROW(Lists().DefaultListFileName(), std::runtime_error);
 }
 
+// A "/" taken from the list must not turn the front of the name into a folder.
+TEST_F(ListCommandsTest, DefaultFileNamesKeepEveryPartInTheListsFolder)
+{
+    const std::array<const char*, 4> cases[] = {
+        // owner, platform, Save As format, the offered name
+        {"Guest <i>Owner</i>", "Zentrix 64", "0", "Guest <i>Owner<-i> Zentrix 64 Media"},
+        {"Smith/Jones", "Zentrix 64", "1", "Zentrix 64 Smith-Jones Media"},
+        {"Sam", "Zen\\trix\t64", "2", "Zen-trix64 Media"},
+    };
+    for (const auto& [owner, platform, format, name] : cases) {
+        AnswerProperties({"Media", platform, owner, ""});
+        Lists().NewButtonClick();
+        settings->SetSetting(setting::SaveAsFormat, format);
+        fake.fileAnswers = {std::nullopt};
+        Lists().SaveAsButtonClick();
+        EXPECT_EQ(fake.fileDialogs.back().request.folder.toStdString(), programDir + "Carts/") << name;
+        EXPECT_EQ(fake.fileDialogs.back().request.fileName, Q(name));
+    }
+}
+
 TEST_F(ListCommandsTest, SaveAsAsksBeforeReplacingAFile)
 {
     const Path existing = WriteList("taken.csv", ltMedia, "Zentrix 64", {"Old"});
@@ -161,9 +181,9 @@ TEST_F(ListCommandsTest, SaveAsAsksBeforeReplacingAFile)
         fake.confirmAnswers = {answer};
         Lists().SaveAsButtonClick();
         EXPECT_EQ(TakeMessages(),
-                  (std::vector<ShownMessage> {{MessageKind::Confirmation,
-                                               Q("A file named \"" + existing.Bytes() +
-                                                 "\" already exists.  Do you wish to overwrite this file?")}}));
+                  (std::vector<ShownMessage> {
+                      {MessageKind::WarningConfirmation,
+                       Q("A file named \"" + existing.Bytes() + "\" already exists.  Do you wish to overwrite this file?")}}));
         EXPECT_EQ(ReadFile("Carts/taken.csv") == before, !answer);
         EXPECT_EQ(Opened(0), answer ? existing : Path("_NEW_2"));
     }

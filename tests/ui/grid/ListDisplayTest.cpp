@@ -194,9 +194,13 @@ TEST_F(ListDisplayTest, HiddenColumnsAndUnwritableViews)
     EXPECT_EQ(display.Model().columnCount(), 0);
     EXPECT_EQ(display.Model().rowCount(), 2);
     EXPECT_EQ(display.GetSortField(), "TITLE");
-    // A folder in the view file's place makes the write fail; the caller never sees it.
+    // A folder in the view file's place makes the write fail; the caller never sees it, the owner is told.
     std::filesystem::create_directory(JoinPath(G_ConfigFiles, "Media_View_Nova.INI").Bytes());
+    QStringList told;
+    display.ViewNotSaved = [&](const QString& text) { told << text; };
     EXPECT_NO_THROW(display.SaveView());
+    EXPECT_EQ(told, QStringList {QString::fromStdString("The column layout could not be saved: Unable to write to " +
+                                                        G_ConfigFiles.Bytes() + "Media_View_Nova.INI: Is a directory")});
 }
 
 TEST_F(ListDisplayTest, IncrementalSearchUsesTheFirstVisibleColumnWhateverTheSort)
@@ -249,10 +253,13 @@ TEST_F(ListDisplayTest, HomeAndEndGoToTheFirstAndLastRow)
     QApplication::sendEvent(&grid, &end);
     EXPECT_EQ(std::tuple(grid.currentIndex().row(), grid.currentIndex().column(), sideways->value()),
               std::tuple(59, 0, offset));
-    auto other = Media("Nova");  // another list starts at its first column
-    Fill(*other, {"B"});
+    // Another list starts at its first row and column, not where the one before was scrolled.
+    ASSERT_GT(grid.verticalScrollBar()->value(), 0);
+    auto other = Media("Nova");
+    Fill(*other, std::vector<const char*>(60, "Other"));
     Show(*other);
-    EXPECT_EQ(sideways->value(), 0);
+    QApplication::processEvents();  // the grid lays itself out
+    EXPECT_EQ(std::tuple(grid.verticalScrollBar()->value(), sideways->value(), grid.rowAt(0)), std::tuple(0, 0, 0));
 }
 
 TEST_F(ListDisplayTest, ChecksAndSelectionFollowTheirItems)

@@ -423,6 +423,12 @@ TEST_F(OptionsFormTest, ManufacturersLoadSaveAndMoveIntoTheEdit)
     save->click();
     EXPECT_EQ(fake.fileDialogs.back().kind, test::FileDialogKind::Save);
     EXPECT_EQ(ReadFile("out.txt"), "Ashgrove\r\nVexa\r\nVexa\r\n");
+    WriteFile("out.txt", "kept");
+    fake.fileAnswers.push_back(QString::fromStdString(programDir + "out.txt"));
+    fake.confirmAnswers = {false};
+    save->click();
+    EXPECT_EQ(TakeMessages().at(0).kind, test::MessageKind::WarningConfirmation);
+    EXPECT_EQ(ReadFile("out.txt"), "kept");
 
     // Double-clicking moves a name into the edit box; the file follows with the next change.
     list->setCurrentRow(0);
@@ -556,7 +562,7 @@ TEST_F(OptionsFormTest, AFailedWriteIsShownAndTheListKeepsWhatTheFileHolds)
     const auto shown = TakeMessages();
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0].kind, MessageKind::Error);
-    EXPECT_EQ(shown[0].text.toStdString(), "Unable to write to " + ConfigPath("Nimbra.ini").Bytes());
+    EXPECT_EQ(shown[0].text.toStdString(), "Unable to write to " + ConfigPath("Nimbra.ini").Bytes() + ": Is a directory");
     EXPECT_EQ(list->count(), 0);
     EXPECT_TRUE(form->isEnabled());
 
@@ -565,7 +571,7 @@ TEST_F(OptionsFormTest, AFailedWriteIsShownAndTheListKeepsWhatTheFileHolds)
     fs::create_directories(ConfigPath("korvo handheld.INI").Bytes());
     Select(Child<QListWidget>("PlatformCartwellLB"), {"Korvo Handheld"});
     Type(Child<QLineEdit>("SystemIDEdit"), "4");
-    ExpectShown(MessageKind::Error, "Unable to write to " + ConfigPath("korvo handheld.INI").Bytes(),
+    ExpectShown(MessageKind::Error, "Unable to write to " + ConfigPath("korvo handheld.INI").Bytes() + ": Is a directory",
                 "first keystroke");
     for (const char* typed : {"42", "421"})
         Type(Child<QLineEdit>("SystemIDEdit"), typed);

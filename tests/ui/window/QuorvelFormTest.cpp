@@ -8,9 +8,11 @@
 #include "ui/UiScale.h"
 
 #include <QCheckBox>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTreeWidget>
 
 #include <limits>
 
@@ -136,6 +138,31 @@ TEST_F(MainFormTest, LastFilesAreReopenedOnlyWhenAskedAndABadOneDoesNotStopTheRe
     }
 }
 
+// A box during the start stands before the window the user gets: its lists, panels and commands.
+TEST_F(MainFormTest, TheWindowIsRightWhileAReopenedListWarns)
+{
+    const Path first = WriteList("a.csv", ltMedia, "Nowhere", {"One"});
+    const Path second = WriteList("b.csv", ltMedia, "Elsewhere", {"Two", "Three"});
+    WriteIniInteger(G_ConfigFile, "LastFiles", "Count", 2);
+    WriteIniString(G_ConfigFile, "LastFiles", "LastFile0", first.Bytes());
+    WriteIniString(G_ConfigFile, "LastFiles", "LastFile1", second.Bytes());
+    settings->SetSetting(setting::LoadLastCartFile, "1");
+    settings->SetSetting(setting::ShowCollectionExplorer, "1");
+    MakeForm();
+    // Tabs, the selected one, rows shown, Explorer shown and filled, Save and Remove enabled.
+    using Window = std::tuple<int, int, int, bool, bool, bool, bool>;
+    std::vector<Window> seen;
+    fake.onMessage = [&](const ShownMessage&) {
+        const auto* explorer = form->findChild<QTreeWidget*>("CollectionTV");
+        seen.emplace_back(form->TabCount(), form->SelectedTab(), form->Grid().model()->rowCount(),
+                          explorer->isVisibleTo(form.get()), explorer->topLevelItemCount() > 0,
+                          Enabled(entry::SaveButton), Enabled(entry::RemoveButton));
+    };
+    form->FormShow();
+    EXPECT_EQ(TakeMessages().size(), 2u);
+    EXPECT_EQ(seen, (std::vector<Window> {{1, 0, 1, true, true, false, false}, {2, 1, 2, true, true, false, false}}));
+}
+
 TEST_F(MainFormTest, CloseStopsWhenAWantedSaveFailsElseWritesLastFilesAndPlacement)
 {
     const Path first = WriteList("a.csv", ltMedia, "Zentrix 64", {"One", "Two"});
@@ -216,8 +243,8 @@ TEST_F(MainFormTest, AnOldConfigurationEndsTheRunWithoutSavingAnything)
                                      "Quorvel will now exit."}}));
     EXPECT_EQ(ReadIniInteger(G_ConfigFile, "LastFiles", "Count", -1), -1);
     EXPECT_EQ(ReadIniInteger(G_ConfigFile, "General", "WindowW", -1), -1);
-    EXPECT_TRUE(recent->Read("\\Software\\Quorvel", "MRU Items").empty());
     form.reset();
+    EXPECT_TRUE(recent->Read("\\Software\\Quorvel", "MRU Items").empty()) << "not even when the window goes";
     MakeForm();
     form->ShowMigration = [] { return false; };
     form->FormShow();
@@ -253,7 +280,23 @@ TEST_F(MainFormTest, RecentMenuFollowsOpensDropsAFailedOneAndIsKeptByARealClose)
                                   {MessageKind::Error, "The file \"/nowhere/gone.csv\" does not exist."}}));
     EXPECT_EQ(recent->Read("\\Software\\Quorvel", "MRU Items").size(), 1u) << "written at exit only";
     EXPECT_TRUE(form->close());
+    form.reset();
     EXPECT_EQ(recent->Read("\\Software\\Quorvel", "MRU Items"), (RecentFilesStore::Values {{"F0", b}, {"F1", a}}));
+}
+
+TEST_F(MainFormTest, AColumnLayoutThatCannotBeSavedIsToldInTheStatusBar)
+{
+    MakeForm();
+    form->OpenListFile(WriteList("a.csv", ltMedia, "Zentrix 64", {"Alpha"}));
+    form->OpenListFile(WriteList("b.csv", ltHardware, "Korvo Handheld", {"Pad"}));
+    form->OpenTabSetChange(0);
+    const Path view = TListDisplayClass::ViewFileName(*form->CurrentList());
+    std::filesystem::create_directories(view.Bytes());
+    form->Grid().horizontalHeader()->resizeSection(0, 123);
+    // The other list's owner does not cover it.
+    form->OpenTabSetChange(1);
+    EXPECT_EQ(Status(), "The column layout could not be saved: Unable to write to " + view.Bytes() + ": Is a directory");
+    EXPECT_TRUE(TakeMessages().empty());
 }
 
 }  // namespace

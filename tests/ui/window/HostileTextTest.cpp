@@ -1,0 +1,207 @@
+// Text from files (a list's owner and description, its file name, a layout file's captions) reaches
+// labels, status panels, tooltips and captions in many windows; each shows it as typed, never as markup.
+#include "ui/MainFormTest.h"
+
+#include "model/ItemClasses.h"
+#include "model/PropertyLayout.h"
+#include "platform/qt/PathText.h"
+#include "ui/dialogs/CustomPropertyDialog.h"
+#include "ui/dialogs/FieldOrderForm.h"
+#include "ui/dialogs/ListPropertiesForm.h"
+#include "ui/explorer/CollectionExplorer.h"
+#include "ui/inventory/InventoryForm.h"
+#include "ui/reports/BinReportOptionsForm.h"
+
+#include <QAbstractButton>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTabBar>
+#include <QTextDocument>
+#include <QTreeWidget>
+
+#include <functional>
+
+namespace quorvel {
+namespace {
+
+using test::MainFormTest;
+
+// What the user sees of a text Qt shows in Format: markup is rendered, plain text stands.
+QString Rendered(const QString& text, Qt::TextFormat format)
+{
+    if (format == Qt::PlainText || (format == Qt::AutoText && !Qt::mightBeRichText(text)))
+        return text;
+    QTextDocument document;
+    document.setHtml(text);
+    return document.toPlainText();
+}
+
+void AddItemTexts(QStringList& shown, QTreeWidgetItem* item)
+{
+    shown << item->text(0) << Rendered(item->toolTip(0), Qt::AutoText);
+    for (int i = 0; i < item->childCount(); ++i)
+        AddItemTexts(shown, item->child(i));
+}
+
+// Every text shown in Window and below it: labels, tooltips, edits, buttons, tree nodes.
+QStringList ShownTexts(QWidget& window)
+{
+    QStringList shown;
+    QList<QWidget*> widgets = window.findChildren<QWidget*>();
+    widgets.prepend(&window);
+    for (QWidget* w : widgets) {
+        shown << Rendered(w->toolTip(), Qt::AutoText);
+        if (auto* label = qobject_cast<QLabel*>(w))
+            shown << Rendered(label->text(), label->textFormat());
+        else if (auto* edit = qobject_cast<QLineEdit*>(w))
+            shown << edit->text();
+        else if (auto* memo = qobject_cast<QPlainTextEdit*>(w))
+            shown << memo->toPlainText();
+        else if (auto* button = qobject_cast<QAbstractButton*>(w))
+            shown << button->text();
+        else if (auto* tabs = qobject_cast<QTabBar*>(w))
+            for (int i = 0; i < tabs->count(); ++i)
+                shown << Rendered(tabs->tabToolTip(i), Qt::AutoText);
+        else if (auto* tree = qobject_cast<QTreeWidget*>(w))
+            for (int i = 0; i < tree->topLevelItemCount(); ++i)
+                AddItemTexts(shown, tree->topLevelItem(i));
+    }
+    return shown;
+}
+
+bool ShowsAsTyped(const QStringList& shown, const QString& text)
+{
+    return std::any_of(shown.begin(), shown.end(), [&](const QString& s) { return s.contains(text); });
+}
+
+class HostileTextTest : public MainFormTest {
+protected:
+    void SetUp() override
+    {
+        MainFormTest::SetUp();
+        MakeForm();
+        // A picture that exists, so that markup would really show it: /dev/zero made the program read forever.
+        picture = Dir().string() + "/small.png";
+        owner = "<img src=\"" + picture + "\">";
+        fileName = Path(programDir + "Carts/<h1>BIG<h1><font color=red>red.csv");
+        auto list = CreateListObject(ltMedia);
+        list->SetPlatform("Zentrix 64");
+        list->SetOwner(owner);
+        list->SetDescription(description);
+        test::AddItem(*list, {{"Title", test::Text(title.c_str())}, {"Quantity", "1"}});
+        std::filesystem::create_directories(programDir + "Carts");
+        SaveListObject(list.get(), fileName, false, true);
+    }
+
+    // Shows Dialog the way the program does and takes what it shows while it is up.
+    QStringList ShownWhileUp(QDialog& dialog)
+    {
+        QStringList shown;
+        fake.dialogAnswers.push_back([&shown](QDialog& up) {
+            shown = ShownTexts(up);
+            return int(QDialog::Rejected);
+        });
+        ExecDialog(dialog);
+        return shown;
+    }
+
+    std::string picture, owner;
+    Path fileName;
+    const std::string description = "<h1>BIG</h1><font color=red>red</font>";
+    const std::string caption = "<b>Ti</b><img src=\"x.png\">tle";
+    const std::string title = "<i>Moon</i> Patrol";
+};
+
+TEST_F(HostileTextTest, EveryWindowShowsListTextAsTyped)
+{
+    const QString file = PathToQString(fileName);
+    const QString shownOwner = QString::fromStdString(owner);
+    const QString shownDescription = QString::fromStdString(description);
+    // The window, what puts the hostile list in it and returns what it shows, the texts it must show.
+    const struct Case {
+        const char* window;
+        std::function<QStringList()> show;
+        QStringList expected;
+    } cases[] = {
+        {"status panel after loading",
+         [&] {
+             form->OpenListFile(fileName);
+             return ShownTexts(*form);
+         },
+         {file + " Loaded."}},
+        {"status panel and tab tooltip after a tab change",
+         [&] {
+             form->OpenListFile(WriteList("plain.csv", ltMedia, "Zentrix 64", {"A"}));
+             form->OpenTabSetChange(0);
+             return ShownTexts(*form);
+         },
+         {shownOwner + ", " + shownDescription, file}},
+        {"explorer's information lines",
+         [&] {
+             form->Explorer().BuildExplorerTree();
+             QTreeWidgetItem* media = form->Explorer().Root(ExplorerRoot::Media);
+             for (int i = 0; i < media->childCount(); ++i)
+                 media->child(i)->setExpanded(true);
+             return ShownTexts(*form);
+         },
+         {"Owner: " + shownOwner, shownDescription}},
+        {"list properties",
+         [&] {
+             TListPropertyForm dialog(platforms, form.get());
+             dialog.SetPlatform("Zentrix 64");
+             dialog.SetOwner(owner);
+             dialog.SetDescription(description);
+             return ShownWhileUp(dialog);
+         },
+         {shownOwner, shownDescription}},
+        {"property dialog with captions from a layout file",
+         [&] {
+             PropertyLayout layout;
+             layout.Controls = {{40, 100, 150, 24, "Title", caption, 0, -1},
+                                {100, 100, 150, 24, "Boxed", "<i>Boxed</i>", 0, -1}};
+             SaveCdbLayout(ConfigPath("Properties_Media_Default.CDB"), layout);
+             TCustomPropertyDialog dialog(form.get());
+             dialog.Platform = "Zentrix 64";
+             dialog.ListType = "Media";
+             dialog.SetCaption("Edit Media");
+             dialog.SetItem(form->CurrentList()->GetItem(0));
+             return ShownWhileUp(dialog);
+         },
+         {QString::fromStdString(caption), "<i>Boxed</i>", QString::fromStdString(title)}},
+        {"inventory window",
+         [&] {
+             TInventoryForm window(form.get());
+             window.SetList(form->CurrentList());
+             return ShownWhileUp(window);
+         },
+         {QString::fromStdString(title)}},
+        {"bin report options",
+         [&] {
+             TFieldOrderForm fieldOrder;
+             TBinReportOptionsForm dialog(fieldOrder, form.get());
+             dialog.SetListTypeName(owner);
+             return ShownWhileUp(dialog);
+         },
+         {shownOwner + " per bin."}},
+    };
+    for (const Case& c : cases) {
+        const QStringList shown = c.show();
+        for (const QString& text : c.expected)
+            EXPECT_TRUE(ShowsAsTyped(shown, text)) << c.window << ": " << text.toStdString();
+    }
+    EXPECT_TRUE(TakeMessages().empty());
+}
+
+// Every label below the main window (the windows it owns included) is plain text, the one fixed link
+// apart, whatever it shows now.
+TEST_F(HostileTextTest, EveryLabelOfTheMainWindowIsPlainText)
+{
+    for (const QLabel* label : form->findChildren<QLabel*>()) {
+        const bool link = label->objectName() == "CartwellLink";
+        EXPECT_EQ(label->textFormat(), link ? Qt::RichText : Qt::PlainText) << label->text().toStdString();
+    }
+}
+
+}  // namespace
+}  // namespace quorvel
