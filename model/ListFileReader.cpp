@@ -218,12 +218,14 @@ ItemVector ReadItemLines(std::string_view text, const ItemMaker& maker)
 [[noreturn]] void Unreadable(const std::string& fileName) { throw FileOpenError(fileName); }
 
 // Where the line after the one that holds Pos begins in the file's bytes up to End, as
-// LineCursor::NextLineStart finds it in the whole text.
+// LineCursor::NextLineStart finds it in the whole text. Inside a line longer than a list file's may
+// be the search gives up with End: the slice that holds the line's start then refuses it.
 uint64_t NextLineStartIn(const FileReader& file, uint64_t pos, uint64_t end, const std::string& fileName)
 {
     char window[4096];
-    while (pos < end) {
-        const size_t n = static_cast<size_t>(std::min<uint64_t>(sizeof window, end - pos));
+    const uint64_t stop = std::min(end, pos + TBaseCustomListClass::MaxLineBytes + 2);
+    while (pos < stop) {
+        const size_t n = static_cast<size_t>(std::min<uint64_t>(sizeof window, stop - pos));
         if (!file.ReadAt(pos, window, n))
             Unreadable(fileName);
         for (size_t i = 0; i < n; ++i) {
@@ -258,7 +260,7 @@ bool ReadLineBlocks(const FileReader& file, uint64_t begin, uint64_t end, const 
             // Kept may end in the CR of a CR LF.
             if (kept > TBaseCustomListClass::MaxLineBytes + 1)
                 return false;
-            buffer.resize(buffer.size() * 2);
+            buffer.resize(std::min<size_t>(buffer.size() * 2, TBaseCustomListClass::MaxLineBytes + 2));
         }
         const size_t n = static_cast<size_t>(std::min<uint64_t>(buffer.size() - kept, end - at));
         if (!file.ReadAt(at, buffer.data() + kept, n))
@@ -294,7 +296,9 @@ ItemVector ReadItemFile(const FileReader& file, uint64_t begin, const ItemMaker&
     const size_t threads = SliceCount(size / (1u << 20) + 1);
     std::vector<uint64_t> bounds {begin};
     for (size_t t = 1; t < threads; ++t)
-        bounds.push_back(std::max(bounds.back(), NextLineStartIn(file, begin + size / threads * t, end, fileName)));
+        bounds.push_back(bounds.back() == end
+                             ? end
+                             : std::max(bounds.back(), NextLineStartIn(file, begin + size / threads * t, end, fileName)));
     bounds.push_back(end);
     // The workers' heaps are made by the first pass already.
     std::optional<AllocatorGrowth> growth;
