@@ -11,10 +11,10 @@
 #include "platform/qt/QtServices.h"
 #include "platform/qt/RecentFilesStore.h"
 #include "platform/qt/Version.h"
-#include "ui/MigrationForm.h"
-#include "ui/OptionsForm.h"
-#include "ui/QuorvelForm.h"
-#include "ui/SplashForm.h"
+#include "ui/startup/MigrationForm.h"
+#include "ui/options/OptionsForm.h"
+#include "ui/window/QuorvelForm.h"
+#include "ui/startup/SplashForm.h"
 #include "ui/SystemLocaleFormat.h"
 #include "ui/commands/WebCommands.h"
 
@@ -57,7 +57,7 @@ int ProgramBody(int argc, char** argv)
     TOptionsForm options(settings, platforms);
     SettingsRecentFilesStore recentFiles(PathToQString(JoinPath(programDir, "RecentFiles.conf")));
     TQuorvelForm form(settings, platforms, options, recentFiles);
-    form.AttachCommandGroup(std::make_unique<WebCommands>(form, splash, UpdateCheckURLFor(VersionString())));
+    form.AttachCommandGroup(std::make_unique<WebCommands>(form, splash, VersionString()));
     TMigrationForm migration(programDir);
     form.ShowMigration = [&] {
         ExecDialog(migration);

@@ -17,8 +17,8 @@
 #include "config/SettingsStore.h"
 #include "model/ListFile.h"
 #include "platform/FileList.h"
-#include "ui/CollectionExplorer.h"
-#include "ui/CollectionExplorerGroups.h"
+#include "ui/explorer/CollectionExplorer.h"
+#include "ui/explorer/CollectionExplorerGroups.h"
 
 namespace quorvel::bench {
 namespace {

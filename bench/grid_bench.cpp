@@ -30,10 +30,10 @@
 #include "platform/qt/QtServices.h"
 #include "platform/qt/RecentFilesStore.h"
 #include "support/SharedList.h"
-#include "ui/ListDisplay.h"
-#include "ui/ListTableModel.h"
-#include "ui/OptionsForm.h"
-#include "ui/QuorvelForm.h"
+#include "ui/grid/ListDisplay.h"
+#include "ui/grid/ListTableModel.h"
+#include "ui/options/OptionsForm.h"
+#include "ui/window/QuorvelForm.h"
 #include "ui/commands/ListCommands.h"
 
 #include <filesystem>

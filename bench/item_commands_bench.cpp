@@ -9,10 +9,10 @@
 #include "platform/qt/RecentFilesStore.h"
 #include "platform/qt/Services.h"
 #include "support/ListGenerator.h"
-#include "ui/ListDisplay.h"
-#include "ui/MenuNames.h"
-#include "ui/OptionsForm.h"
-#include "ui/QuorvelForm.h"
+#include "ui/grid/ListDisplay.h"
+#include "ui/window/MenuNames.h"
+#include "ui/options/OptionsForm.h"
+#include "ui/window/QuorvelForm.h"
 
 #include <QApplication>
 #include <QDialog>

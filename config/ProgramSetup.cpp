@@ -1,11 +1,32 @@
 #include "config/ProgramSetup.h"
 
+#include "config/SettingKeys.h"
 #include "config/SettingsStore.h"
+#include "config/SiteAddresses.h"
 #include "model/Utils.h"
 #include "platform/FileNames.h"
 #include "platform/ProgramFolder.h"
+#include "platform/SafeFile.h"
+
+#include <filesystem>
+#include <string_view>
 
 namespace quorvel {
+
+namespace {
+
+void WriteSiteDefaults(const std::string& configFolder)
+{
+    // Best effort like the copies: without the file every address keeps its default.
+    std::error_code ignored;
+    std::filesystem::create_directories(configFolder, ignored);
+    try {
+        WriteMissingSiteAddresses(JoinPath(configFolder, kSitesFileName));
+    } catch (const FileWriteError&) {
+    }
+}
+
+}  // namespace
 
 bool StartConfiguration(const std::string& programDir, const std::string& shippedDir)
 {
@@ -16,9 +37,12 @@ bool StartConfiguration(const std::string& programDir, const std::string& shippe
         for (const auto& folder : SettingsStore::Folders()) {
             const std::string source = JoinPath(shippedDir, folder.folderName);
             const std::string target = JoinPath(programDir, folder.folderName);
-            if (!DirectoryExists(source))
-                continue;
-            CopyMissingFiles(source, target);
+            if (DirectoryExists(source))
+                CopyMissingFiles(source, target);
+            // The outside addresses, for the collector to see and change; a packager's own file,
+            // shipped in the configuration and copied just now, keeps its values.
+            if (std::string_view(folder.key) == setting::ConfigFiles)
+                WriteSiteDefaults(target);
         }
     }
     return firstRun;

@@ -6,7 +6,8 @@ namespace quorvel {
 
 // Names the configuration file in ProgramDir (the writable half) and, on the first run, copies the
 // shipped configuration and sample lists from ShippedDir into their default folders there, missing
-// files only. Returns whether this was the first run. Throws FileWriteError when ProgramDir cannot
+// files only, and adds the outside addresses that the configuration folder's Sites.ini lacks with
+// their defaults. Returns whether this was the first run. Throws FileWriteError when ProgramDir cannot
 // be written.
 bool StartConfiguration(const std::string& programDir, const std::string& shippedDir);
 

@@ -30,6 +30,12 @@ double LocalDays(const struct timespec& time)
 
 using Identity = std::pair<dev_t, ino_t>;
 
+// "." and "..": the folder itself and its parent, which every folder lists.
+bool IsDotEntry(std::string_view name) { return name == "." || name == ".."; }
+
+// A name that Linux hides from listings; "." and ".." are plain folders, as on systems with attributes.
+bool IsHiddenName(std::string_view name) { return !name.empty() && name.front() == '.' && !IsDotEntry(name); }
+
 // The attributes of an entry from its status (followed through a link; a broken link is the link's).
 int32_t AttrOf(const struct stat& st, bool ok, std::string_view name)
 {
@@ -40,7 +46,7 @@ int32_t AttrOf(const struct stat& st, bool ok, std::string_view name)
         attr |= faDirectory;
     if (ok && (st.st_mode & S_IWUSR) == 0)
         attr |= faReadOnly;
-    if (!name.empty() && name.front() == '.')
+    if (IsHiddenName(name))
         attr |= faHidden;
     return attr;
 }
@@ -194,26 +200,20 @@ bool TcFileList::SearchFolder(SearchState& state)
     const int dirFd = ::dirfd(dir.get());
     while (const struct dirent* dirEntry = ::readdir(dir.get())) {
         const std::string_view name(dirEntry->d_name);
-        if (name == "." || name == "..")
+        // The mask decides which entries the search meets, folders to descend into included.
+        if (IsHiddenName(name) && (state.Excluded & faHidden))
             continue;
-        const bool hiddenName = name.front() == '.';
-        // Only an entry that may be reported or may be a folder to queue needs its status; the
-        // entry's type from the folder rules out most of the latter without one.
-        const bool wanted = !(hiddenName && (state.Excluded & faHidden)) &&
-            (state.MatchAll || MaskMatches(name, SearchMask));
-        const unsigned char type = dirEntry->d_type;
-        const bool mayBeFolder =
-            SearchSubDirectories && !hiddenName && (type == DT_DIR || type == DT_LNK || type == DT_UNKNOWN);
-        if (!wanted && !mayBeFolder)
+        if (!state.MatchAll && !MaskMatches(name, SearchMask))
             continue;
         struct stat st { };
         const bool ok = StatAt(dirFd, dirEntry->d_name, st);
         const int32_t attr = AttrOf(st, ok, name);
-        // Subfolders are queued whatever the mask.
-        if (mayBeFolder && (attr & faDirectory) && state.Seen.insert({st.st_dev, st.st_ino}).second)
-            state.Queue.push_back(state.CurrentPath + std::string(name));
-        if (!wanted || (attr & state.Excluded) != 0)
+        if ((attr & state.Excluded) != 0)
             continue;
+        // A name beginning with "." ("." and ".." among them) is never descended into.
+        if (SearchSubDirectories && (attr & faDirectory) && name.front() != '.' &&
+            state.Seen.insert({st.st_dev, st.st_ino}).second)
+            state.Queue.push_back(state.CurrentPath + std::string(name));
         const int64_t size = ok && S_ISREG(st.st_mode) ? static_cast<int64_t>(st.st_size) : 0;
         if (ReportEntry(state.CurrentPath, name, attr, size, ok ? LocalDays(st.st_mtim) : 0))
             return true;
@@ -224,7 +224,7 @@ bool TcFileList::SearchFolder(SearchState& state)
 bool TcFileList::ReportEntry(const std::string& currentPath, std::string_view name, int32_t attr, int64_t size,
                              double time)
 {
-    if (MatchesFileTypes(attr) && !(attr & faDirectory)) {
+    if (MatchesFileTypes(attr) && !(attr & faDirectory) && !IsDotEntry(name)) {
         auto rec = std::make_unique<TcSearchRec>();
         rec->FileName.reserve(currentPath.size() + name.size());
         rec->FileName += currentPath;

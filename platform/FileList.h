@@ -11,8 +11,9 @@
 namespace quorvel {
 
 // Attribute bits of a directory entry, as the program's results carry them. Linux has no such bits:
-// read-only is a file without its owner's write permission, hidden a name beginning with ".", system
-// anything that is neither a regular file nor a folder (devices, pipes, sockets, broken links).
+// read-only is a file without its owner's write permission, hidden a name beginning with "." other
+// than "." and ".." themselves, system anything that is neither a regular file nor a folder (devices,
+// pipes, sockets, broken links).
 inline constexpr int32_t faReadOnly = 1;
 inline constexpr int32_t faHidden = 2;
 inline constexpr int32_t faSysFile = 4;
@@ -74,7 +75,9 @@ public:
     std::string SearchMask;
     // Without it nothing is searched.
     std::string SearchPath;
-    // Raised for every entry the mask and types let through; setting AbortProcess ends the search.
+    // Raised for every entry the search meets: its name matches the mask, and it is no hidden, system or
+    // folder entry unless that kind is asked for (folders are met too when searching subfolders). "."
+    // and ".." are met like any folder; they are never results. Setting AbortProcess ends the search.
     GetFileEvent OnGetFile;
     // Raised when the search moves into a queued subfolder.
     ChangeDirEvent OnChangeDir;
@@ -86,8 +89,10 @@ public:
     // Stores the value; true sorts the results at once.
     void SetSorted(bool sorted);
 
-    // Replaces the results. With subfolders every folder below is visited whatever the mask, except
-    // those whose names begin with "."; a folder reached twice (through links) is searched once.
+    // Replaces the results. With subfolders, the folders met through the mask are visited breadth-first
+    // ("*.*" visits every one, "*.csv" only those whose names end in ".csv"), except those whose names
+    // begin with "."; a folder reached twice (through links) is searched once, and a folder where
+    // nothing matches does not end the search.
     void Search();
     int32_t Count() const { return static_cast<int32_t>(results_.size()); }
     // Null outside 0 .. Count() - 1.

@@ -47,7 +47,7 @@ void SaveChartBitmap(const ChartData& data, const QSize& size, const QString& fi
 // page's width. Throws std::runtime_error when the printer fails.
 void PrintChart(QPrinter& printer, const ChartData& data, QPageLayout::Orientation orientation, int logicalWidth);
 
-// The two lines at the foot of every chart.
+// The two lines at the foot of every chart, with the configured maker's site.
 QString ChartFootText();
 
 }  // namespace quorvel

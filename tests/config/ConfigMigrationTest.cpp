@@ -131,6 +131,7 @@ TEST_F(ConfigMigrationTest, MigratesAnOldConfigurationStepByStep)
     const std::string before = ReadFile("Config/CustomReports.ini");
     WriteIniString(G_ConfigFile, "General", "ConfigVersion", "CFG1.0");
     const auto again = Migrate();
+    ASSERT_GE(again.size(), 10u);
     EXPECT_EQ(again[4], "0 Reports to move.");
     EXPECT_EQ(again[9], dir + "Zentrix 64.INI Does not exist.");
     EXPECT_EQ(ReadFile("Config/CustomReports.ini"), before);
@@ -142,6 +143,7 @@ TEST_F(ConfigMigrationTest, AMoveOntoAnExistingFileKeepsBoth)
     WriteOldConfig();
     WriteFile("Config/ZENTRIX 64.ini", "kept");
     const auto lines = Migrate();
+    ASSERT_GE(lines.size(), 17u);
     EXPECT_EQ(lines[16],
               "Move failed: " + dir + "Config/ZENTRIX 64.ini already exists; " + dir + "Zentrix 64.INI stays.");
     EXPECT_EQ(ReadFile("Config/ZENTRIX 64.ini"), "kept");

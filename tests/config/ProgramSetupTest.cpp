@@ -1,6 +1,7 @@
 #include "config/ProgramSetup.h"
 #include "config/MasterLists.h"
 #include "config/ReferenceData.h"
+#include "config/SiteAddresses.h"
 #include "model/ListFactory.h"
 #include "model/Utils.h"
 #include "platform/FileNames.h"
@@ -32,6 +33,8 @@ protected:
         WriteFile("shipped/help/index.html", "help stays in the read-only half");
     }
 
+    std::string ConfigPath(const std::string& name) const { return programDir + "Config/" + name; }
+
     std::string programDir, shippedDir;
 };
 
@@ -42,19 +45,38 @@ TEST_F(ProgramSetupTest, TheFirstRunCopiesMissingFilesOnly)
     EXPECT_EQ(G_ConfigFile, programDir + "Quorvel.ini");
     EXPECT_EQ(ReadFile("home/Config/Platforms.ini"), "shipped platforms");
     EXPECT_EQ(ReadFile("home/Config/GENERAL.INI"), "my own lookup tables");
-    // No second General.ini beside the user's file of another spelling.
-    EXPECT_EQ(std::distance(fs::directory_iterator(Dir() / "home/Config"), fs::directory_iterator()), 2);
+    // No second General.ini beside the user's file of another spelling; the addresses beside them.
+    EXPECT_EQ(std::distance(fs::directory_iterator(Dir() / "home/Config"), fs::directory_iterator()), 3);
+    EXPECT_EQ(IniFile::Load(ConfigPath("Sites.ini")).SectionValues("Sites").size(), 6u);
     EXPECT_EQ(ReadFile("home/Carts/Sample Media.csv"), "shipped list");
     EXPECT_FALSE(Exists("home/help"));
+}
+
+TEST_F(ProgramSetupTest, TheFirstRunKeepsThePackagersAddressesAndAddsTheRest)
+{
+    WriteFile("shipped/Config/Sites.ini", "[Sites]\r\nMakerSite=https://maker.test/\r\n");
+    ASSERT_TRUE(StartConfiguration(programDir, shippedDir));
+    const SiteAddresses sites = ReadSiteAddresses(ConfigPath("Sites.ini"));
+    EXPECT_EQ(sites.MakerSite, "https://maker.test/");
+    EXPECT_EQ(sites.SupportMail, SiteAddresses {}.SupportMail);
+    EXPECT_TRUE(IniFile::Load(ConfigPath("Sites.ini")).Value("Sites", "StarLadder"));
+    // Without a shipped configuration the file is made all the same.
+    fs::remove_all(Dir() / "shipped/Config");
+    fs::remove_all(Dir() / "home");
+    fs::create_directory(programDir);
+    ASSERT_TRUE(StartConfiguration(programDir, shippedDir));
+    EXPECT_TRUE(IniFile::Load(ConfigPath("Sites.ini")).Value("Sites", "MakerSite"));
 }
 
 TEST_F(ProgramSetupTest, LaterRunsCopyNothing)
 {
     ASSERT_TRUE(StartConfiguration(programDir, shippedDir));
     fs::remove(Dir() / "home/Config/Platforms.ini");
+    fs::remove(Dir() / "home/Config/Sites.ini");
     const std::string config = ReadFile("home/Quorvel.ini");
     EXPECT_FALSE(StartConfiguration(programDir, shippedDir));
     EXPECT_FALSE(Exists("home/Config/Platforms.ini"));
+    EXPECT_FALSE(Exists("home/Config/Sites.ini"));
     EXPECT_EQ(ReadFile("home/Quorvel.ini"), config);
 }
 

@@ -164,6 +164,7 @@ TEST_F(FileHazardsTest, ReadsRefuseTooManyItemsAndCostTheirSize)
         std::string Expected;  // the titles after it, or the message
     };
     const Case cases[] = {
+        {"load: exactly the most items", false, file + "\"TITLE\"\r\n" + Repeat("\n", 1000000), Repeat("|", 1000000)},
         {"load: a line break per item", false, file + "\"TITLE\"\r\n" + Repeat("\n", 1000001), tooMany},
         {"load: CR LF per item", false, file + "\"TITLE\"\r\n" + Repeat("\r\n", 1000001), tooMany},
         // The list holds one item already: a million more would pass the limit.

@@ -119,15 +119,16 @@ TEST_F(ListFileTest, WritesTheValueFormsByFieldType)
     AddItem(list,
             {{"Title", Text("Comet \"Deluxe\"")},
              {"Boxed", true},
-             {"Quantity", Text("2")},
+             {"Quantity", Text("007")},
              {"Cost", Text("4.50")},
              {"Value", Currency {12345000}},
              {"Rarity", Text("")},
+             {"Condition", Text("2")},
              {"DateAcquired", Text("1/2/2003")}});
     list.SaveToFile(PathOf("a.lst"), false, false);
     EXPECT_EQ(ReadFile("a.lst"),
               "QV1.2\r\n\"Media\",\"Zentra\",\"\",\"a, 5%25\"\r\n" + kMediaHeader +
-                  "\r\n\"Comet %22Deluxe%22\",\"\",-1,0,0,0,0,\"\",\"\",\"\",\"\",2,,0,\"\",4.5,1234.5,"
+                  "\r\n\"Comet %22Deluxe%22\",\"\",-1,0,0,0,0,\"\",\"\",\"\",\"\",7,,2,\"\",4.5,1234.5,"
                   "\"\",\"\",\"\",\"\",\"1/2/2003\",\"\",\"\",\"\"\r\n");
 }
 
@@ -306,6 +307,7 @@ TEST_F(ListFileTest, UnconvertibleValueStopsTheSaveBeforeWriting)
     const Case cases[] = {
         {"Quantity", Text("two"), "Invalid variant type conversion in item 2, field QUANTITY"},
         {"Quantity", Text("99999999999"), "Variant overflow in item 2, field QUANTITY"},
+        {"Quantity", Text("9999999999"), "Variant overflow in item 2, field QUANTITY"},
         {"Cost", Text("4.5.6"), "Invalid variant type conversion in item 2, field COST"},
         {"Boxed", Text("yes"), "Invalid variant type conversion in item 2, field BOXED"},
         {"Rarity", Text(" "), "Invalid variant type conversion in item 2, field RARITY"},

@@ -177,6 +177,13 @@ INSTANTIATE_TEST_SUITE_P(
                   {Text("Galactic Neon"), Text("galactic"), Text("GALACTIC Comet"),
                    FieldValue(std::string("galactic\0", 9)), Text("Galactic Neon"), Text("galacti")},
                   {5, 1, 3, 2, 0, 4}},
+        // An in-order check that compares only the first eight bytes and the length skips this sort.
+        SortCase {"SameFirstEightBytesAndLength", "Title", 1, {Text("Galactic Zeta"), Text("Galactic Alfa")}, {1, 0}},
+        SortCase {"SameFirstEightBytesAndLengthDescending",
+                  "Title",
+                  -1,
+                  {Text("Galactic Alfa"), Text("Galactic Zeta")},
+                  {1, 0}},
         SortCase {"FirstDifferenceAtTheEighthByte",
                   "Title",
                   1,
@@ -229,9 +236,10 @@ TEST_F(SortStateTest, LongSharedPrefixesKeepTheComparisonOrder)
     std::mt19937 random(11);
     const std::vector<std::string> parts = {"Galactic ",           "galactic",          "GALACTIC Comet ",
                                             std::string("x\0", 2), "Deluxe Edition II", ""};
-    // Enough items for the keys to be built in several slices.
+    // Enough items for the keys to be built in several slices, and a count that no number of slices
+    // up to eight divides: the last slice's remainder must not be lost.
     std::vector<std::string> titles;
-    for (int i = 0; i < 66000; ++i) {
+    for (int i = 0; i < 70003; ++i) {
         std::string title;
         for (int k = int(random() % 4); k >= 0; --k)
             title += parts[random() % parts.size()];

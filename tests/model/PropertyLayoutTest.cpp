@@ -59,6 +59,11 @@ TEST(PropertyLayoutTest, DamagedFilesGiveUsableLayouts)
                        "[Controls]\nControlCount=2000000000\nControl0=A\nControl1=\nControl7=B\nControl07=C\n[A]\n[B]\n"
                        "FieldName=Mfg\nOptionTab=6\n");
     EXPECT_EQ(ini, (PropertyLayout {530, 475, {LayoutRecord {}, LayoutRecord {16, 88, 300, 21, "Mfg", "", 0, 6}}}));
+    // A key without its number is no entry; the count bounds the entries read.
+    for (const char* controls : {"ControlCount=5\nControl=B\nControl0=A\n", "ControlCount=1\nControl0=A\nControl1=B\n"})
+        EXPECT_EQ(ParseCdlLayout("x.cdl", std::string("[Controls]\n") + controls + "[A]\n[B]\nFieldName=Mfg\n"),
+                  (PropertyLayout {530, 475, {LayoutRecord {}}}))
+            << controls;
 }
 
 class LayoutFileTest : public test::TempDirTest {

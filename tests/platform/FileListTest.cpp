@@ -69,7 +69,7 @@ TEST_F(FileListTest, TypesDecideWhatIsListed)
     EXPECT_EQ(files.Items(0), nullptr);
 }
 
-TEST_F(FileListTest, SubfoldersBreadthFirstOnceEachWhateverTheMask)
+TEST_F(FileListTest, SubfoldersBreadthFirstOnceEach)
 {
     for (const char* name : {"A/a1.txt", "A/B/b1.txt", "A/B/C/c1.txt", "A/D/d1.txt", "A/.git/x.txt"})
         WriteFile(name, "");
@@ -77,7 +77,7 @@ TEST_F(FileListTest, SubfoldersBreadthFirstOnceEachWhateverTheMask)
     fs::create_directory_symlink(PathOf("A/B"), PathOf("A/B/C/again"));
     fs::create_directory_symlink(PathOf("A"), PathOf("A/D/up"));
     files.FileTypes = {ftNormal};
-    files.SearchMask = "*.txt";
+    files.SearchMask = "*.*";
     files.SearchSubDirectories = true;
     files.SearchPath = PathOf("A");
     int changes = 0;
@@ -88,6 +88,76 @@ TEST_F(FileListTest, SubfoldersBreadthFirstOnceEachWhateverTheMask)
     std::sort(found.begin() + 1, found.begin() + 3);  // B and D come in the folder's own order
     EXPECT_EQ(found, (Names {"a1.txt", "B/b1.txt", "D/d1.txt", "B/C/c1.txt"}));
     EXPECT_EQ(changes, 4);
+}
+
+TEST_F(FileListTest, SubfoldersAreMetThroughTheMask)
+{
+    for (const char* name : {"x.csv", "notes.txt", "Old.csv/y.csv", "Old.csv/Deep/w.csv", "Old.csv/Inner.csv/v.csv",
+                             "Archive/z.csv"})
+        WriteFile(name, "");
+    const std::tuple<const char*, Names, int> cases[] = {
+        {"*.CSV", {"Old.csv/Inner.csv/v.csv", "Old.csv/y.csv", "x.csv"}, 2},
+        {"*.txt", {"notes.txt"}, 0},
+        {"*.*",
+         {"Archive/z.csv", "Old.csv/Deep/w.csv", "Old.csv/Inner.csv/v.csv", "Old.csv/y.csv", "notes.txt", "x.csv"},
+         4}};
+    files.FileTypes = {ftNormal};
+    files.SearchSubDirectories = true;
+    files.SearchPath = Dir().string();
+    files.SetSorted(true);
+    int changes = 0;
+    files.OnChangeDir = [&](const std::string&, bool&) { ++changes; };
+    for (const auto& [mask, found, folders] : cases) {
+        changes = 0;
+        files.SearchMask = mask;
+        files.Search();
+        EXPECT_EQ(Found(), found) << mask;
+        EXPECT_EQ(changes, folders) << mask;
+    }
+}
+
+TEST_F(FileListTest, DotEntriesReachOnGetFileButNeverTheResults)
+{
+    WriteFile("a.csv", "");
+    WriteFile("sub/b.csv", "");
+    struct Case {
+        TFileListFileTypes types;
+        bool subfolders;
+        const char* mask;
+        Names met;  // the folder searched, below the temporary one, + "|" + the entry
+        Names found;
+    };
+    const Case cases[] = {
+        {{ftNormal, ftReadOnly, ftArchive}, false, "*.*", {"/|a.csv"}, {"a.csv"}},
+        {{ftDirectory}, false, "*.*", {"/|.", "/|..", "/|a.csv", "/|sub"}, {}},
+        {{ftDirectory}, false, "*", {"/|.", "/|..", "/|a.csv", "/|sub"}, {}},
+        {{ftNormal, ftDirectory}, false, "*.csv", {"/|a.csv"}, {"a.csv"}},
+        {{ftNormal},
+         true,
+         "*.*",
+         {"/sub/|.", "/sub/|..", "/sub/|b.csv", "/|.", "/|..", "/|a.csv", "/|sub"},
+         {"a.csv", "sub/b.csv"}}};
+    files.SearchPath = Dir().string();
+    files.SetSorted(true);
+    for (const auto& c : cases) {
+        Names met;
+        int32_t dotAttr = 0;
+        files.OnGetFile = [&](const std::string& path, TSearchRec& rec, bool&) {
+            met.push_back(path.substr(Dir().string().size()) + "|" + rec.Name);
+            if (rec.Name == ".")
+                dotAttr = rec.Attr;
+        };
+        files.FileTypes = c.types;
+        files.SearchSubDirectories = c.subfolders;
+        files.SearchMask = c.mask;
+        files.Search();
+        std::sort(met.begin(), met.end());
+        EXPECT_EQ(met, c.met) << c.mask;
+        EXPECT_EQ(Found(), c.found) << c.mask;
+        if (dotAttr != 0) {
+            EXPECT_EQ(dotAttr, faDirectory) << c.mask;  // the folder itself, not a hidden entry
+        }
+    }
 }
 
 TEST_F(FileListTest, SortKeysSizesAndAbort)

@@ -131,6 +131,8 @@ TEST(IniFileTest, IndexedListVisitsOnlyPresentKeysBelowCount)
     EXPECT_EQ(ini.ReadIndexedList("l", "Item"), (std::vector<std::string> {"a", "c"}));
     const IniFile counted = IniFile::Parse("x.ini", "[L]\nCount=2\nV0=a\nV1=b\nV2=c\n[M]\nV0=a\n[N]\nCount=-3\nV0=a\n");
     EXPECT_EQ(counted.ReadIndexedList("L", "V"), (std::vector<std::string> {"a", "b"}));
+    // A number with a leading zero names no entry, even when nothing else holds its index.
+    EXPECT_TRUE(IniFile::Parse("x.ini", "[R]\nCount=8\nRpt07=x\n").ReadIndexedList("R", "Rpt").empty());
     for (const char* none : {"M", "N", "Missing"})
         EXPECT_TRUE(counted.ReadIndexedList(none, "V").empty()) << none;
 }

@@ -3,9 +3,13 @@
 #include "support/Checks.h"
 #include "support/TempDir.h"
 
+#include <csignal>
 #include <filesystem>
+#include <functional>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace quorvel {
 namespace {
@@ -249,14 +253,20 @@ TEST_F(SafeFileTest, NoTemporaryFileOutlivesASave)
 {
     detail::FileOps& ops = detail::SafeFileOps();
     const detail::FileOps saved = ops;
+    // Another save of ours may still be writing: left alone for five minutes unless a test says otherwise.
+    EXPECT_EQ(saved.StaleSeconds, 5 * 60);
     const struct {
         const char* Name;
         bool Unnamed;
         long StaleSeconds;
         std::vector<std::string> Gone, Kept;
     } cases[] = {
-        {"unnamed, stale ones of ours go", true, 0, {".qv0123456789.tmp", ".qvabcdefghij.tmp"},
-         {".qv012345678.tmp", ".qv0123456789.TMP", "x.qv0123456789.tmp", ".qvABCDEFGHIJ.tmp", "list.tmp"}},
+        {"unnamed, stale ones of ours go",
+         true,
+         0,
+         {".qv0123456789.tmp", ".qvabcdefghij.tmp"},
+         {".qv012345678.tmp", ".qv0123456789ab.tmp", ".qv0123456789.TMP", "x.qv0123456789.tmp", ".qvABCDEFGHIJ.tmp",
+          "list.tmp"}},
         {"named, stale ones of ours go", false, 0, {".qv0123456789.tmp"}, {".qv0123456789.tmp.keep"}},
         {"recent ones stay", true, 3600, {}, {".qv0123456789.tmp"}},
     };
@@ -279,6 +289,59 @@ TEST_F(SafeFileTest, NoTemporaryFileOutlivesASave)
         EXPECT_EQ(EntryCount(), c.Kept.size() + 1) << c.Name;
         for (const auto& name : c.Kept)
             EXPECT_TRUE(Exists(name)) << c.Name << ": " << name;
+    }
+    ops = saved;
+}
+
+TEST_F(SafeFileTest, AnotherUsersStaleTemporaryStays)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "only root can hand a file to another owner";
+    detail::FileOps& ops = detail::SafeFileOps();
+    const detail::FileOps saved = ops;
+    ops.StaleSeconds = 0;
+    WriteFile(".qv0123456789.tmp", "theirs");
+    ASSERT_EQ(::chown(PathOf(".qv0123456789.tmp").c_str(), 65534, 65534), 0);
+    WriteFileAtomic(PathOf("a.txt"), "new");
+    ops = saved;
+    EXPECT_EQ(ReadFile(".qv0123456789.tmp"), "theirs");
+}
+
+// Where the temporary file must have a name from the start, a save that fails or is dropped at any
+// point removes it.
+TEST_F(SafeFileTest, FailedSaveRemovesItsNamedTemporary)
+{
+    detail::FileOps& ops = detail::SafeFileOps();
+    const detail::FileOps saved = ops;
+    ops.OpenUnnamed = NoUnnamed;
+    ops.Rename = RenameUnless;
+    const std::string big(1 << 17, 'x');
+    const std::pair<const char*, std::function<void()>> cases[] = {
+        {"dropped", [&] { AtomicFileWriter(PathOf("a.txt")).Write(big); }},
+        {"final rename fails",
+         [&] {
+             g_failRenameOnto = PathOf("a.txt");
+             EXPECT_THROW(WriteFileAtomic(PathOf("a.txt"), big), FileWriteError);
+             g_failRenameOnto.clear();
+         }},
+        {"write fails",
+         [&] {
+             // The file size limit makes the write fail with EFBIG instead of a signal.
+             rlimit limit {};
+             ::getrlimit(RLIMIT_FSIZE, &limit);
+             const rlimit lower {1 << 16, limit.rlim_max};
+             const auto handler = std::signal(SIGXFSZ, SIG_IGN);
+             ::setrlimit(RLIMIT_FSIZE, &lower);
+             EXPECT_THROW(WriteFileAtomic(PathOf("a.txt"), big), FileWriteError);
+             ::setrlimit(RLIMIT_FSIZE, &limit);
+             std::signal(SIGXFSZ, handler);
+         }},
+    };
+    for (const auto& [what, save] : cases) {
+        WriteFile("a.txt", "old");
+        save();
+        EXPECT_EQ(ReadFile("a.txt"), "old") << what;
+        EXPECT_EQ(EntryCount(), 1u) << what;
     }
     ops = saved;
 }

@@ -4,7 +4,7 @@
 #include "platform/qt/CommandGuard.h"
 #include "reports/CartReports.h"
 #include "reports/ReportColumns.h"
-#include "ui/FieldOrderForm.h"
+#include "ui/dialogs/FieldOrderForm.h"
 #include "ui/reports/BinReportOptionsForm.h"
 #include "ui/reports/InventoryReportOptionsForm.h"
 #include "ui/reports/ReportWriters.h"
@@ -13,6 +13,8 @@
 #include <QRadioButton>
 #include <QSpinBox>
 
+#include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <tuple>
 
@@ -204,6 +206,47 @@ TEST_F(CartReportsTest, WritersFollowTheColumnSectionCourse)
     });
     EXPECT_TRUE(MakeInventoryReport(*list, PathOf("inv.htm"), inventory));
     EXPECT_NE(ReadFile("inv.htm").find("<TD>Both</TD>"), std::string::npos);
+}
+
+// Reports over more rows than one thread makes, against rows worked out here: none lost or repeated
+// where the work is cut, bin numbers and stripes running on across the cuts.
+TEST_F(CartReportsTest, BigReportsKeepEveryRowAndCountOn)
+{
+    constexpr int kItems = 70003;
+    std::vector<test::TestItem> items;
+    for (int i = 0; i < kItems; ++i) {
+        char title[16];
+        std::snprintf(title, sizeof title, "T%05d", i);
+        items.push_back({title, i % 3 == 0, int32_t {1}});
+    }
+    auto big = MakeList(items);
+    ShowOnly(columns, *big, {"Title", "Quantity"});
+    const auto firstDifference = [](const Rows& a, const Rows& b) {
+        return std::mismatch(a.begin(), a.end(), b.begin(), b.end()).first - a.begin();
+    };
+
+    Rows unboxed;
+    for (int i = 0; i < kItems; ++i)
+        if (i % 3 != 0)
+            unboxed.push_back(Row(unboxed.size() % 2 ? G : W,
+                                  Cells(items[i].title, "1") + "<TD>______</TD><TD>______</TD><TD>______</TD>"));
+    const Rows inventory = DataRows(RenderInventoryReport(*big, columns, boUnboxed, clock));
+    EXPECT_EQ(inventory.size(), unboxed.size());
+    EXPECT_EQ(firstDifference(inventory, unboxed), long(unboxed.size()));
+
+    for (const int perBin : {2, 3}) {
+        Rows bins;
+        for (int i = 0; i < kItems; ++i) {
+            const int inBin = i % perBin;
+            const std::string number = inBin == 0 ? std::to_string(i / perBin + 1) : ".";
+            bins.push_back(
+                Row(inBin == 0 ? B : (inBin == 1 ? W : G), "<TD>" + number + "</TD>" + Cells(items[i].title, "1")));
+        }
+        const Rows rendered = DataRows(RenderBinReport(*big, columns, {perBin, boBoth}, clock));
+        ASSERT_EQ(rendered.size(), bins.size()) << perBin;
+        EXPECT_EQ(rendered[256], perBin == 2 ? Row(B, "<TD>129</TD>" + Cells("T00256", "1")) : bins[256]);
+        EXPECT_EQ(firstDifference(rendered, bins), long(bins.size())) << perBin;
+    }
 }
 
 // A report streamed into its file is the rendered document byte for byte, however many times its

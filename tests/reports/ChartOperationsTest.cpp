@@ -100,6 +100,7 @@ TEST_F(ChartOperationsTest, ValuesThatDoNotFitStopNamingItemAndField)
 {
     const std::tuple<Chart, const char*, FieldValue, const char*> cases[] = {
         {ManufacturerChartData, "Quantity", Text("two"), "Invalid variant type conversion in item 2, field QUANTITY"},
+        {ManufacturerChartData, "Quantity", Text("4294967297"), "Variant overflow in item 2, field QUANTITY"},
         {RarityChartData, "Rarity", 11, "Range check error in item 2, field RARITY"},
         {ConditionChartData, "Condition", Text("-1"), "Range check error in item 2, field CONDITION"},
         {ConditionChartData, "Condition", Text("4.5"), "Invalid variant type conversion in item 2, field CONDITION"},

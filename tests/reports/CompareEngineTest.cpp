@@ -239,6 +239,8 @@ TEST(CompareEngine, BadQuantityStopsAndKeepsThePreviousResults)
         {{Cart("C"), Cart("B", "many")}, "Invalid variant type conversion in item 2 of list two, field QUANTITY"},
         {{Cart("C", "x"), Cart("C", "x")}, "Invalid variant type conversion in item 1 of list two, field QUANTITY"},
         {{Cart("C", "2147483647"), Cart("C", "1")}, "Variant overflow in item 2 of list two, field QUANTITY"},
+        {{Cart("C", "-2147483648"), Cart("C", "-1")}, "Variant overflow in item 2 of list two, field QUANTITY"},
+        {{Cart("C", "1"), Cart("C", "x")}, "Invalid variant type conversion in item 2 of list two, field QUANTITY"},
     };
     for (const auto& [two, message] : cases) {
         EXPECT_EQ(test::ErrorOf<TBaseCustomListClassException>([&, &t = two] { engine.Compare(*good, *MakeList(t)); }),

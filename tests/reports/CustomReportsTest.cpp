@@ -4,7 +4,7 @@
 #include "platform/qt/CommandGuard.h"
 #include "reports/CustomReports.h"
 #include "reports/ReportColumns.h"
-#include "ui/FieldOrderForm.h"
+#include "ui/dialogs/FieldOrderForm.h"
 #include "ui/reports/ChooseListTypeForm.h"
 #include "ui/reports/CustomReportForm.h"
 #include "ui/reports/ReportWriters.h"
@@ -101,6 +101,25 @@ TEST_F(ReportTest, CustomReportStoresDefaultsOnFirstRunAndListsEveryItem)
     EXPECT_EQ(report.Lines().at(17), "<P><TABLE BORDER=\"0\" CELLSPACING=\"2\" WIDTH=\"100%\">");
 }
 
+// Cells show what the grid shows: a yes/no as "Yes" or "No" however it is held, a whole number
+// holding text that is none as 0.
+TEST_F(ReportTest, YesNoAndWholeNumberCellsShowAsInTheGrid)
+{
+    auto list = MakeList({{"a", std::string("0"), std::string("many")},
+                          {"b", std::string("-1"), std::string("12")},
+                          {"c", true, int32_t {3}},
+                          {"d", false, std::string("2.5")}});
+    TColumnListClass columns;
+    ShowOnly(columns, *list, {"Title", "Boxed", "Quantity"});
+    const auto row = [](const char* colour, const char* title, const char* boxed, const char* quantity) {
+        return std::string("<TR bgcolor=\"") + colour + "\"><TD ALIGN=\"LEFT\">" + title + "</TD><TD ALIGN=\"LEFT\">" +
+            boxed + "</TD><TD ALIGN=\"LEFT\">" + quantity + "</TD></TR>";
+    };
+    EXPECT_EQ(DataRows(RenderCustomReport(*list, columns, "Cells", clock)),
+              (Rows {row("#FFFFFF", "a", "No", "0"), row("#DDDDDD", "b", "Yes", "12"), row("#FFFFFF", "c", "Yes", "3"),
+                     row("#DDDDDD", "d", "No", "0")}));
+}
+
 // The names of the files themselves are checked with the report commands.
 TEST_F(ReportTest, ReportFilePathsAreUtf8AndRefuseNamesThatCannotBeFiles)
 {
@@ -147,8 +166,11 @@ protected:
     void Select(std::initializer_list<int> rows)
     {
         form->findChild<QListWidget*>("ReportNameList")->clearSelection();
-        for (int row : rows)
-            form->findChild<QListWidget*>("ReportNameList")->item(row)->setSelected(true);
+        for (int row : rows) {
+            QListWidgetItem* item = form->findChild<QListWidget*>("ReportNameList")->item(row);
+            ASSERT_NE(item, nullptr) << "no row " << row;
+            item->setSelected(true);
+        }
     }
     std::string ini() const { return CustomReportsIniFile(); }
     void WriteNames(const std::vector<std::string>& names) const

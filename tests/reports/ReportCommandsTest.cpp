@@ -4,8 +4,8 @@
 #include "platform/FileNames.h"
 #include "platform/ProgramFolder.h"
 #include "platform/qt/Version.h"
-#include "ui/InventoryForm.h"
-#include "ui/MenuNames.h"
+#include "ui/inventory/InventoryForm.h"
+#include "ui/window/MenuNames.h"
 #include "ui/reports/CompareCarts.h"
 #include "ui/reports/CustomReportForm.h"
 
@@ -147,23 +147,46 @@ TEST_F(ReportCommandsTest, ChartsShowTheirWindowOnlyWithAChart)
 
 TEST_F(ReportCommandsTest, AddressesAboutUpdateCheckAndInventory)
 {
-    const QString mail = "mailto:support@pelmora.example?Subject=Quorvel%20" + VersionString() + "%20";
-    const QString maker = "https://www.pelmora.example/";
-    const std::pair<const char*, QString> cases[] = {
-        {entry::ReportaBug1, mail + "Bug%20Report"},
-        {entry::RequestaFeature1, mail + "Feature%20Request"},
-        {entry::AskaQuestion1, mail + "Question"},
-        {entry::QuorvelHomePage1, maker + "index.asp?opt=10&data=3&cbt=20"},
-        {entry::StarLadderHighScoreDatabase1, "https://www.starladder.example/"},
-        {entry::Help1, QUrl::fromLocalFile(ToQString(ShippedDataDir() + "help/index.html")).toString()},
-        {entry::CheckForUpdatesMainMenu, maker + "index.asp?VER=1.2.3.4"},
-        {entry::CheckForUpdatesMainMenu, ""},  // no version, no address: nothing opens
+    const QString subject = "?Subject=Quorvel%20" + VersionString() + "%20";
+    const QString mail = "mailto:support@pelmora.example" + subject, ownMail = "mailto:help@maker.test" + subject;
+    const QString maker = "https://www.pelmora.example/", ownMaker = "https://maker.test/shop/";
+    const QString help = QUrl::fromLocalFile(ToQString(ShippedDataDir() + "help/index.html")).toString();
+    struct Case {
+        const char* entry;
+        QString version;
+        QString placeholder;  // without Sites.ini in the configuration folder
+        QString configured;   // with the one written below
     };
-    for (const auto& [entry, url] : cases) {
-        web->UpdateCheckURL = url.contains("VER=") ? url : QString();
-        fake.openedUrls.clear();
-        Trigger(entry);
-        EXPECT_EQ(fake.openedUrls, url.isEmpty() ? std::vector<QUrl> {} : std::vector<QUrl> {QUrl(url)}) << entry;
+    const Case cases[] = {
+        {entry::ReportaBug1, "", mail + "Bug%20Report", ownMail + "Bug%20Report"},
+        {entry::RequestaFeature1, "", mail + "Feature%20Request", ownMail + "Feature%20Request"},
+        {entry::AskaQuestion1, "", mail + "Question", ownMail + "Question"},
+        {entry::QuorvelHomePage1, "", maker + "index.asp?opt=10&data=3&cbt=20",
+         ownMaker + "index.asp?opt=10&data=3&cbt=20"},
+        {entry::Pelmora1, "", maker, ownMaker},
+        {entry::Cartwell1, "", "https://www.cartwell.example/", "https://cartwell.test/"},
+        {entry::GamersLedgerCollectorsGuide1, "", "https://www.gamersledger.example/",
+         "https://www.gamersledger.example/"},
+        {entry::Snipercade1, "", "https://www.snipercade.example/", "https://www.snipercade.example/"},
+        {entry::StarLadderHighScoreDatabase1, "", "https://www.starladder.example/", "https://ladder.test/"},
+        {entry::Help1, "", help, help},
+        {entry::CheckForUpdatesMainMenu, "1.2.3.4", maker + "index.asp?OPT=8&DATA=1&VER=1.2.3.4",
+         ownMaker + "index.asp?OPT=8&DATA=1&VER=1.2.3.4"},
+        {entry::CheckForUpdatesMainMenu, "", "", ""},  // no version, no address: nothing opens
+    };
+    for (const bool configured : {false, true}) {
+        if (configured)  // an empty value and a missing key keep their defaults
+            WriteConfig("Sites.ini", {"[Sites]", "MakerSite=https://maker.test/shop", "SupportMail=help@maker.test",
+                                      "Cartwell=https://cartwell.test/", "GamersLedger=",
+                                      "StarLadder=https://ladder.test/"});
+        for (const auto& c : cases) {
+            const QString& url = configured ? c.configured : c.placeholder;
+            web->Version = c.version;
+            fake.openedUrls.clear();
+            Trigger(c.entry);
+            EXPECT_EQ(fake.openedUrls, url.isEmpty() ? std::vector<QUrl> {} : std::vector<QUrl> {QUrl(url)})
+                << c.entry << configured;
+        }
     }
     splash.show();
     Trigger(entry::About1);  // the start-up splash is still up: nothing happens

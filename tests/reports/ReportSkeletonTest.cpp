@@ -79,6 +79,17 @@ TEST_F(ReportTest, SkeletonFrameFooterAndEscapedHeader)
         "</BODY>",
         "</HTML>"};
     EXPECT_EQ(report.Lines(), expected);
+
+    // The maker's site as configured, escaped like any inserted text.
+    G_ConfigFiles = Dir().string() + "/";
+    WriteFile("Sites.ini", "[Sites]\r\nMakerSite=https://m.test/?a=1&b=\"2\"\r\n");
+    HtmlReport configured(clock);
+    configured.Finish();
+    const std::vector<std::string> lines = configured.Lines();
+    EXPECT_NE(std::find(lines.begin(), lines.end(),
+                        "<BR>Visit the Pelmora at <A HREF=\"https://m.test/?a=1&amp;b=&quot;2&quot;/\">"
+                        "https://m.test/?a=1&amp;b=&quot;2&quot;/</A>"),
+              lines.end());
 }
 
 // The view has the order of a sorted copy; the list and the global sort field stay as they were.

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "ui/CustomPropertyDialog.h"
-#include "ui/FieldOrderForm.h"
+#include "ui/dialogs/CustomPropertyDialog.h"
+#include "ui/dialogs/FieldOrderForm.h"
 #include "ui/MainFormTest.h"
-#include "ui/SplashForm.h"
+#include "ui/startup/SplashForm.h"
 #include "ui/commands/ClipboardCommands.h"
 #include "ui/commands/WebCommands.h"
 #include "ui/reports/ReportCommands.h"

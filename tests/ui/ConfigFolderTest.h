@@ -2,7 +2,7 @@
 
 #include "support/ConfigDirTest.h"
 #include "support/qt/FakeServices.h"
-#include "ui/OptionsForm.h"
+#include "ui/options/OptionsForm.h"
 
 #include <QListWidget>
 

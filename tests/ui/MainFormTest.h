@@ -6,9 +6,9 @@
 #include "platform/qt/RecentFilesStore.h"
 #include "support/ConfigDirTest.h"
 #include "support/qt/FakeServices.h"
-#include "ui/ListDisplay.h"
-#include "ui/OptionsForm.h"
-#include "ui/QuorvelForm.h"
+#include "ui/grid/ListDisplay.h"
+#include "ui/options/OptionsForm.h"
+#include "ui/window/QuorvelForm.h"
 #include "ui/commands/ListCommands.h"
 
 #include <QItemSelectionModel>

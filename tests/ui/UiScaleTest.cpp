@@ -1,6 +1,6 @@
 #include "ui/UiScale.h"
 #include "MainFormTest.h"
-#include "ui/FieldOrderForm.h"
+#include "ui/dialogs/FieldOrderForm.h"
 
 #include <QApplication>
 #include <QHeaderView>

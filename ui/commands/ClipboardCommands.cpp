@@ -12,10 +12,10 @@
 #include "platform/qt/PathText.h"
 #include "platform/qt/QtCp1252.h"
 #include "platform/qt/Services.h"
-#include "ui/CollectionExplorer.h"
-#include "ui/FieldOrderForm.h"
-#include "ui/ListDisplay.h"
-#include "ui/MenuNames.h"
+#include "ui/explorer/CollectionExplorer.h"
+#include "ui/dialogs/FieldOrderForm.h"
+#include "ui/grid/ListDisplay.h"
+#include "ui/window/MenuNames.h"
 #include "ui/commands/ListCommands.h"
 
 #include <QDialog>

@@ -8,9 +8,9 @@
 #include "platform/qt/PathText.h"
 #include "platform/qt/QtCp1252.h"
 #include "platform/qt/Services.h"
-#include "ui/CollectionExplorer.h"
-#include "ui/CollectionExplorerGroups.h"
-#include "ui/MenuNames.h"
+#include "ui/explorer/CollectionExplorer.h"
+#include "ui/explorer/CollectionExplorerGroups.h"
+#include "ui/window/MenuNames.h"
 #include "ui/commands/ListCommands.h"
 
 #include <QDropEvent>

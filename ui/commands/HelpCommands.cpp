@@ -3,8 +3,8 @@
 #include "platform/FileNames.h"
 #include "platform/ProgramFolder.h"
 #include "platform/qt/Services.h"
-#include "ui/MenuNames.h"
-#include "ui/TextViewerForm.h"
+#include "ui/window/MenuNames.h"
+#include "ui/dialogs/TextViewerForm.h"
 
 namespace quorvel {
 

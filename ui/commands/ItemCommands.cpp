@@ -5,13 +5,13 @@
 #include "platform/qt/CommandGuard.h"
 #include "platform/qt/QtCp1252.h"
 #include "platform/qt/Services.h"
-#include "ui/ChangeValueForm.h"
-#include "ui/CustomPropertyDialog.h"
-#include "ui/FieldOrderForm.h"
-#include "ui/ItemAddForm.h"
-#include "ui/ListDisplay.h"
-#include "ui/MenuNames.h"
-#include "ui/OptionsForm.h"
+#include "ui/dialogs/ChangeValueForm.h"
+#include "ui/dialogs/CustomPropertyDialog.h"
+#include "ui/dialogs/FieldOrderForm.h"
+#include "ui/dialogs/ItemAddForm.h"
+#include "ui/grid/ListDisplay.h"
+#include "ui/window/MenuNames.h"
+#include "ui/options/OptionsForm.h"
 
 #include <QEvent>
 #include <QItemSelectionModel>

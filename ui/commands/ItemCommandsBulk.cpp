@@ -10,8 +10,8 @@
 #include "model/Utils.h"
 #include "platform/qt/QtCp1252.h"
 #include "platform/qt/Services.h"
-#include "ui/ChangeValueForm.h"
-#include "ui/ListDisplay.h"
+#include "ui/dialogs/ChangeValueForm.h"
+#include "ui/grid/ListDisplay.h"
 
 #include <QItemSelectionModel>
 #include <QProgressBar>
@@ -189,7 +189,7 @@ QString ItemCommands::MoreInfoAddress(const std::string& systemId, const std::st
     add("CompanyName=", maker);
     if (query.empty())
         return {};
-    return ToQString(std::string(CartwellHomePage) + "software_page.html?" + query);
+    return ToQString(ConfiguredSiteAddresses().Cartwell + "software_page.html?" + query);
 }
 
 void ItemCommands::MoreInfoMainMenuClick()

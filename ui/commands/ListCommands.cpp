@@ -12,9 +12,9 @@
 #include "platform/qt/PathText.h"
 #include "platform/qt/QtCp1252.h"
 #include "platform/qt/Services.h"
-#include "ui/ListDisplay.h"
-#include "ui/ListPropertiesForm.h"
-#include "ui/MenuNames.h"
+#include "ui/grid/ListDisplay.h"
+#include "ui/dialogs/ListPropertiesForm.h"
+#include "ui/window/MenuNames.h"
 
 #include <QProgressBar>
 

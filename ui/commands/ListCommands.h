@@ -1,7 +1,7 @@
 #pragma once
 
 #include "model/ListType.h"
-#include "ui/MainFormAccess.h"
+#include "ui/window/MainFormAccess.h"
 
 #include <functional>
 #include <optional>

@@ -1,8 +1,8 @@
 #include "ui/commands/ToolCommands.h"
 
-#include "ui/MenuNames.h"
-#include "ui/OptionsForm.h"
-#include "ui/UpdateForm.h"
+#include "ui/window/MenuNames.h"
+#include "ui/options/OptionsForm.h"
+#include "ui/dialogs/UpdateForm.h"
 
 #include <QDialog>
 

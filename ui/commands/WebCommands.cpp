@@ -4,17 +4,18 @@
 #include "platform/FileNames.h"
 #include "platform/ProgramFolder.h"
 #include "platform/qt/PathText.h"
+#include "platform/qt/QtCp1252.h"
 #include "platform/qt/Services.h"
 #include "platform/qt/Version.h"
-#include "ui/MenuNames.h"
-#include "ui/SplashForm.h"
+#include "ui/window/MenuNames.h"
+#include "ui/startup/SplashForm.h"
 
 #include <QUrl>
 
 namespace quorvel {
 
-WebCommands::WebCommands(MainFormAccess& form, TSplashForm& splash, QString updateCheckURL)
-    : CommandGroup(form), UpdateCheckURL(std::move(updateCheckURL)), splash_(splash)
+WebCommands::WebCommands(MainFormAccess& form, TSplashForm& splash, QString version)
+    : CommandGroup(form), Version(std::move(version)), splash_(splash)
 {
     Connect(entry::Help1, [this] { Help1Click(); });
     Connect(entry::CheckForUpdatesMainMenu, [this] { CheckForUpdatesMainMenuClick(); });
@@ -34,7 +35,7 @@ QString WebCommands::SupportMailLink(const QString& version, const char* suffix)
 {
     // A blank or "&" in the subject must stay in the subject.
     const QByteArray subject = QUrl::toPercentEncoding("Quorvel " + version + QString::fromLatin1(suffix));
-    return QStringLiteral("mailto:") + SupportMailAddress + "?Subject=" + QString::fromLatin1(subject);
+    return "mailto:" + ToQString(ConfiguredSiteAddresses().SupportMail) + "?Subject=" + QString::fromLatin1(subject);
 }
 
 void WebCommands::Help1Click() { OpenDocument(PathToQString(JoinPath(ShippedDataDir(), "help/index.html"))); }
@@ -42,8 +43,9 @@ void WebCommands::Help1Click() { OpenDocument(PathToQString(JoinPath(ShippedData
 void WebCommands::CheckForUpdatesMainMenuClick()
 {
     // Without a version there is no address to ask.
-    if (!UpdateCheckURL.isEmpty())
-        OpenDocument(UpdateCheckURL);
+    const QString address = UpdateCheckURLFor(Version);
+    if (!address.isEmpty())
+        OpenDocument(address);
 }
 
 void WebCommands::About1Click() { splash_.ShowAbout(); }
@@ -56,17 +58,23 @@ void WebCommands::AskaQuestion1Click() { OpenDocument(SupportMailLink(VersionStr
 
 void WebCommands::QuorvelHomePage1Click()
 {
-    OpenDocument(QString::fromLatin1(PelmoraHomePage) + "index.asp?opt=10&data=3&cbt=20");
+    OpenDocument(ToQString(ConfiguredSiteAddresses().MakerSite + "index.asp?opt=10&data=3&cbt=20"));
 }
 
-void WebCommands::Pelmora1Click() { OpenDocument(PelmoraHomePage); }
+void WebCommands::Pelmora1Click() { OpenDocument(ToQString(ConfiguredSiteAddresses().MakerSite)); }
 
-void WebCommands::Cartwell1Click() { OpenDocument(CartwellHomePage); }
+void WebCommands::Cartwell1Click() { OpenDocument(ToQString(ConfiguredSiteAddresses().Cartwell)); }
 
-void WebCommands::GamersLedgerCollectorsGuide1Click() { OpenDocument(GamersLedgerHomePage); }
+void WebCommands::GamersLedgerCollectorsGuide1Click()
+{
+    OpenDocument(ToQString(ConfiguredSiteAddresses().GamersLedger));
+}
 
-void WebCommands::Snipercade1Click() { OpenDocument(SnipercadeHomePage); }
+void WebCommands::Snipercade1Click() { OpenDocument(ToQString(ConfiguredSiteAddresses().Snipercade)); }
 
-void WebCommands::StarLadderHighScoreDatabase1Click() { OpenDocument(StarLadderHomePage); }
+void WebCommands::StarLadderHighScoreDatabase1Click()
+{
+    OpenDocument(ToQString(ConfiguredSiteAddresses().StarLadder));
+}
 
 }  // namespace quorvel

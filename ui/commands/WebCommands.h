@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/MainFormAccess.h"
+#include "ui/window/MainFormAccess.h"
 
 #include <QString>
 
@@ -9,12 +9,12 @@ namespace quorvel {
 class TSplashForm;
 
 // What the Help and Web menus hand to the shell (the local help, web pages, mail links, the update
-// check) and the About window.
+// check) and the About window. The addresses are those configured when the entry is chosen.
 class WebCommands : public CommandGroup {
     Q_OBJECT
 public:
-    // UpdateCheckURL: the update-check page with the running version, empty without a version.
-    WebCommands(MainFormAccess& form, TSplashForm& splash, QString updateCheckURL);
+    // Version: the running version, empty without one (then there is no update check to ask).
+    WebCommands(MainFormAccess& form, TSplashForm& splash, QString version);
 
     void Help1Click();
     void CheckForUpdatesMainMenuClick();
@@ -29,10 +29,11 @@ public:
     void Snipercade1Click();
     void StarLadderHighScoreDatabase1Click();
 
-    // The mail link to the maker's support with the subject "Quorvel " + version + Suffix, encoded.
+    // The mail link to the configured support mailbox with the subject "Quorvel " + version + Suffix,
+    // encoded.
     static QString SupportMailLink(const QString& version, const char* suffix);
 
-    QString UpdateCheckURL;
+    QString Version;
 
 private:
     TSplashForm& splash_;

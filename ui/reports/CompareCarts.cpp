@@ -28,8 +28,8 @@
 #include "platform/qt/QtCp1252.h"
 #include "platform/qt/Services.h"
 #include "reports/CartCompare.h"
-#include "ui/FieldOrderForm.h"
-#include "ui/ListDisplay.h"
+#include "ui/dialogs/FieldOrderForm.h"
+#include "ui/grid/ListDisplay.h"
 #include "ui/UiScale.h"
 #include "ui/reports/ReportWriters.h"
 

@@ -11,7 +11,7 @@
 #include "platform/qt/Services.h"
 #include "reports/CustomReports.h"
 #include "reports/ReportColumns.h"
-#include "ui/FieldOrderForm.h"
+#include "ui/dialogs/FieldOrderForm.h"
 #include "ui/reports/ReportWriters.h"
 
 #include <QGridLayout>

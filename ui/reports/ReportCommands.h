@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/MainFormAccess.h"
+#include "ui/window/MainFormAccess.h"
 
 #include <functional>
 #include <memory>

@@ -2,7 +2,7 @@
 
 #include "platform/qt/CommandGuard.h"
 #include "platform/qt/Services.h"
-#include "ui/FieldOrderForm.h"
+#include "ui/dialogs/FieldOrderForm.h"
 
 #include <QButtonGroup>
 #include <QGroupBox>

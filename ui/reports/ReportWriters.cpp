@@ -9,7 +9,7 @@
 #include "reports/CartReports.h"
 #include "reports/CompareCartsReport.h"
 #include "reports/ReportColumns.h"
-#include "ui/FieldOrderForm.h"
+#include "ui/dialogs/FieldOrderForm.h"
 #include "ui/reports/BinReportOptionsForm.h"
 #include "ui/reports/InventoryReportOptionsForm.h"
 #include "ui/reports/TradeListForm.h"
