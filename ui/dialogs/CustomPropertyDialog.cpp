@@ -260,7 +260,7 @@ QWidget* TCustomPropertyDialog::NewControl(ControlInfo::Kind kind, const std::st
     const auto changed = Guarded([this] { ControlChanged(); });
     switch (kind) {
     case ControlInfo::ckEdit: {
-        auto* edit = new QLineEdit(this);
+        auto* edit = new WholeLineEdit(this);
         connect(edit, &QLineEdit::textChanged, this, changed);
         return edit;
     }

@@ -49,7 +49,7 @@ TListPropertyForm::TListPropertyForm(const PlatformList& platforms, QWidget* par
 
     platformCB_ = new QComboBox(this);
     platformCB_->setObjectName("PlatformCB");
-    ownerEdit_ = new QLineEdit(this);
+    ownerEdit_ = new WholeLineEdit(this);
     ownerEdit_->setObjectName("OwnerEdit");
     descriptionMemo_ = new QPlainTextEdit(this);
     descriptionMemo_->setObjectName("DescriptionMemo");

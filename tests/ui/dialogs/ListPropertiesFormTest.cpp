@@ -50,6 +50,10 @@ TEST_F(ListPropertiesFormTest, OnlyAKnownListTypeIsLockedOnlyAConfiguredPlatform
     form.SetDescription("Shelf 2\nBox 7");
     EXPECT_EQ(std::vector<std::string>({form.GetPlatform(), form.GetOwner(), form.GetDescription()}),
               std::vector<std::string>({"korvo Handheld", "Jo \x80", "Shelf 2\nBox 7"}));
+    // An owner longer than a line edit keeps by default comes back whole.
+    const std::string longOwner(40000, 'o');
+    form.SetOwner(longOwner);
+    EXPECT_EQ(form.GetOwner().size(), longOwner.size());
 }
 
 // OK is refused for properties that would make the list's line longer than a list file holds.
