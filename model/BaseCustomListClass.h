@@ -99,6 +99,9 @@ public:
     // No list holds more items: loading, pasting and expanding refuse a bigger result.
     static constexpr int64_t MaxItems = 1000000;
     static constexpr int64_t MaxExpandedItems = MaxItems;
+    // No line of a list file holds more bytes (its line break not counted): reading refuses a longer
+    // line, and no value is taken that would make the list write one.
+    static constexpr uint64_t MaxLineBytes = uint64_t(32) << 20;
 
     // One item line of a list file over the named fields (defined with the list-file code).
     static std::string BuildItemLine(const TBaseCustomClass& item, const std::vector<std::string>& fieldNames);

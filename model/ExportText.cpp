@@ -154,6 +154,9 @@ void PasteText(TBaseCustomListClass& list, const std::string& text)
                                                     std::to_string(lineNumber) + ", field " + fields[p].Name);
             item->SetTextAt(p, decoded);
         });
+        if (!ItemLineFits(*item))
+            throw TBaseCustomListClassException("Line " + std::to_string(lineNumber) + " would make an item's line " +
+                                                LongerThanLineBound() + ". The list was not changed.");
         items.push_back(std::move(item));
     }
     for (auto& item : items)

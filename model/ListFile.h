@@ -82,6 +82,15 @@ std::vector<std::string> ItemFieldNames(const TBaseCustomListClass& list);
 // The names upper-cased, each in double quotes, joined by commas.
 std::string FieldNamesLine(const std::vector<std::string>& names);
 
+// "longer than N bytes, the most a line of a list file may hold": what every refusal of a long line says.
+std::string LongerThanLineBound();
+// Whether the writer makes the line of Item (over its own fields) within MaxLineBytes; with Field, as
+// if that field held Value. Cheap unless the item's texts come near the bound.
+bool ItemLineFits(const TBaseCustomClass& item, int32_t field = -1, const FieldValue* value = nullptr);
+// Whether the writer makes line 2 of a list with these properties within MaxLineBytes.
+bool PropertiesLineFits(const std::string& listType, std::string_view platform, std::string_view owner,
+                        std::string_view description);
+
 // One item line into Out over fields resolved once (-1: no such field, written as empty text).
 // ItemNumber (1-based, 0 unknown) names the item in a conversion error.
 void AppendItemLine(std::string& out, const TBaseCustomClass& item, const std::vector<int32_t>& positions,

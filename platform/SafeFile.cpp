@@ -160,6 +160,51 @@ void RemoveStaleTemps(const std::string& folder)
     ::closedir(dir);
 }
 
+// A flushed copy of the file From under a fresh spare name in Folder with the mode Mode: the name, or
+// "" when it cannot be made (nothing is left behind then).
+std::string CopyToSpare(const std::string& from, const std::string& folder, unsigned mode)
+{
+    const int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (in < 0)
+        return {};
+    std::string name;
+    int out = -1;
+    for (int attempt = 0; attempt < 100 && out < 0; ++attempt) {
+        name = SpareName(folder);
+        out = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        if (out < 0 && errno != EEXIST)
+            break;
+    }
+    bool copied = out >= 0;
+    if (copied) {
+        std::string buffer(size_t(1) << 20, '\0');
+        for (;;) {
+            const ssize_t n = ReadSome(in, buffer.data(), buffer.size());
+            if (n <= 0) {
+                copied = n == 0;
+                break;
+            }
+            if (!WriteAll(out, std::string_view(buffer.data(), static_cast<size_t>(n)))) {
+                copied = false;
+                break;
+            }
+        }
+        // Permissions a file system cannot keep (FAT) are no reason to fail.
+        ::fchmod(out, mode & 07777);
+        copied = ::fsync(out) == 0 && copied;
+        copied = ::close(out) == 0 && copied;
+        if (!copied) {
+            const int error = errno;
+            ::unlink(name.c_str());
+            errno = error;
+        }
+    }
+    const int error = errno;
+    ::close(in);
+    errno = error;
+    return copied ? name : std::string();
+}
+
 void SyncFolder(const std::string& folder)
 {
     const int fd = ::open(FolderArg(folder), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -237,7 +282,7 @@ Path ResolveLinks(const Path& path)
 namespace detail {
 FileOps& SafeFileOps()
 {
-    static FileOps ops {::link, ::rename, OpenUnnamedFile, 5 * 60};
+    static FileOps ops {::link, ::rename, OpenUnnamedFile, 5 * 60, nullptr};
     return ops;
 }
 
@@ -282,6 +327,7 @@ AtomicFileWriter::AtomicFileWriter(const Path& path, bool makeBackup)
     }
     if (fd_ < 0)
         throw FileWriteError(path_, errno);
+    oldMode_ = old.st_mode;
     if (exists)
         ::fchmod(fd_, old.st_mode & 07777);
 }
@@ -379,50 +425,54 @@ void AtomicFileWriter::Commit()
         fail(error);
 
     const detail::FileOps& ops = detail::SafeFileOps();
+    const auto step = [&ops] {
+        if (ops.Step)
+            ops.Step();
+    };
     const std::string bakName = backup_ ? ChangeFileExt(Path(target_), ".BAK").Bytes() : std::string();
-    // The older ".BAK" stays reachable under a spare name until the new file is in place, so that a
-    // failure can put the target and its ".BAK" back as they were.
-    bool moved = false;  // no hard links: the old file itself became the ".BAK"
+    // The target is never renamed away: its backup is a second link to it or, on file systems without
+    // hard links (FAT and exFAT sticks), a copy, named ".BAK" before the new file takes its place. The
+    // older ".BAK" stays reachable under a spare name until then, so that a failure can put the target
+    // and its ".BAK" back as they were.
     std::string olderBak;
+    bool olderLinked = false;  // the older ".BAK" has a second name, not a new one
     if (backup_) {
         struct stat bak { };
         const bool hadBak = ::lstat(bakName.c_str(), &bak) == 0;
         if (hadBak && S_ISDIR(bak.st_mode))
             fail(0);
-        const std::string bakTmp = SpareName(folder_);
-        if (ops.Link(target_.c_str(), bakTmp.c_str()) == 0) {
-            // With hard links the target itself is never touched until the final rename.
-            olderBak = hadBak ? SpareName(folder_) : std::string();
-            if ((hadBak && ops.Link(bakName.c_str(), olderBak.c_str()) != 0) ||
-                ops.Rename(bakTmp.c_str(), bakName.c_str()) != 0) {
-                const int linkError = errno;
-                ::unlink(bakTmp.c_str());
-                if (!olderBak.empty())
-                    ::unlink(olderBak.c_str());
-                fail(linkError);
-            }
-        } else {
-            // Without them (FAT and exFAT sticks) the old file moves to ".BAK" just before the new one
-            // takes its name.
-            olderBak = hadBak ? SpareName(folder_) : std::string();
-            if (hadBak && ops.Rename(bakName.c_str(), olderBak.c_str()) != 0)
-                fail(errno);
-            if (ops.Rename(target_.c_str(), bakName.c_str()) != 0) {
+        std::string bakTmp = SpareName(folder_);
+        if (ops.Link(target_.c_str(), bakTmp.c_str()) != 0)
+            bakTmp = CopyToSpare(target_, folder_, oldMode_);
+        if (bakTmp.empty())
+            fail(errno);
+        step();
+        if (hadBak) {
+            olderBak = SpareName(folder_);
+            olderLinked = ops.Link(bakName.c_str(), olderBak.c_str()) == 0;
+            if (!olderLinked && ops.Rename(bakName.c_str(), olderBak.c_str()) != 0) {
                 const int renameError = errno;
-                if (hadBak)
-                    ops.Rename(olderBak.c_str(), bakName.c_str());
+                ::unlink(bakTmp.c_str());
                 fail(renameError);
             }
-            moved = true;
+            step();
         }
+        if (ops.Rename(bakTmp.c_str(), bakName.c_str()) != 0) {
+            const int renameError = errno;
+            ::unlink(bakTmp.c_str());
+            if (olderLinked)
+                ::unlink(olderBak.c_str());
+            else if (!olderBak.empty())
+                ops.Rename(olderBak.c_str(), bakName.c_str());
+            fail(renameError);
+        }
+        step();
     }
     if (ops.Rename(tmp_.c_str(), target_.c_str()) != 0) {
         const int renameError = errno;
-        if (moved)
-            ops.Rename(bakName.c_str(), target_.c_str());
         if (!olderBak.empty())
             ops.Rename(olderBak.c_str(), bakName.c_str());
-        else if (backup_ && !moved)
+        else if (backup_)
             ::unlink(bakName.c_str());
         fail(renameError);
     }

@@ -63,7 +63,9 @@ Path ResolveLinks(const Path& path);
 // elsewhere it is named ".qv" + ten letters or digits + ".tmp", and such files of the user's that
 // have not changed for some minutes are removed at the next save in that folder. A symbolic link stays and
 // the file it points to is written. With makeBackup the old file becomes the target's name with
-// extension ".BAK" (an older one replaced) as part of that commit. A file the user may not write is
+// extension ".BAK" (an older one replaced) as part of that commit: a second link to it, or a copy where
+// the file system has no hard links; the target itself is never renamed away, so that it exists, old
+// or new, at every moment. A file the user may not write is
 // refused. Throws FileWriteError; on failure the target and its ".BAK" are as they were.
 void WriteFileAtomic(const Path& path, std::string_view content, bool makeBackup = false);
 
@@ -98,6 +100,7 @@ private:
     std::string pending_;      // small pieces gathered into one write
     uint64_t written_ = 0;     // bytes in the temporary file
     uint64_t handedOver_ = 0;  // bytes whose write-back has been started
+    unsigned oldMode_ = 0;     // the replaced file's mode
 };
 
 // A regular file read by position; several threads may read one at once.
@@ -121,7 +124,7 @@ private:
 
 namespace detail {
 // The link, rename and unnamed-open calls of WriteFileAtomic, so that tests can play a file system
-// without hard links, without unnamed files or with a rename that fails.
+// without hard links, without unnamed files or with a rename that fails, and look between the steps.
 struct FileOps {
     int (*Link)(const char*, const char*);
     int (*Rename)(const char*, const char*);
@@ -129,6 +132,8 @@ struct FileOps {
     int (*OpenUnnamed)(const char* folder);
     // How long a temporary file of ours must have been left alone before a save takes it for stale.
     long StaleSeconds;
+    // Called between the steps of a commit with a backup (nothing in the program).
+    void (*Step)();
 };
 FileOps& SafeFileOps();
 // Whether Name is one of the temporary names the writer makes.

@@ -92,46 +92,81 @@ TEST_F(SafeFileTest, BackupThatCannotBeMadeIsAnError)
     EXPECT_EQ(EntryCount(), 2u);
 }
 
-// Plays a file system without hard links (FAT and exFAT sticks) and one where the new file's rename
-// onto the target fails.
+// Plays a file system without hard links (FAT and exFAT sticks) and one where a rename fails, and
+// looks at the list between the steps of the commit.
 std::string g_failRenameOnto;
+Path g_list;
+std::vector<std::string> g_seenBetween;
 int NoLink(const char*, const char*) { return -1; }
+// The first rename onto that name fails; the undo's rename back succeeds.
 int RenameUnless(const char* from, const char* to)
 {
-    const bool newFile = std::string(from).ends_with(".tmp");
-    if (newFile && to == g_failRenameOnto) {
-        errno = EIO;
-        return -1;
-    }
-    return ::rename(from, to);
+    if (to != g_failRenameOnto)
+        return ::rename(from, to);
+    g_failRenameOnto.clear();
+    errno = EIO;
+    return -1;
+}
+void LookAtList()
+{
+    const auto text = ReadWholeFile(g_list);
+    g_seenBetween.push_back(text ? *text : "(no list)");
 }
 
-TEST_F(SafeFileTest, BackupByRenameAndItsUndo)
+TEST_F(SafeFileTest, BackupByLinkOrCopyAndItsUndo)
 {
-    // What, hard links, the final rename fails.
-    const std::tuple<const char*, bool, bool> cases[] = {
-        {"hard links", true, false},
-        {"no hard links", false, false},
-        {"no hard links, final rename fails", false, true},
-        {"hard links, final rename fails", true, true},
+    const struct {
+        const char* Name;
+        bool HardLinks;
+        const char* FailRenameOnto;  // "" none
+        bool HadBak;
+    } cases[] = {
+        {"hard links", true, "", true},
+        {"no hard links", false, "", true},
+        {"no hard links, no older backup", false, "", false},
+        {"no hard links, final rename fails", false, "list.cdb", true},
+        {"hard links, final rename fails", true, "list.cdb", true},
+        {"no hard links, backup cannot be named", false, "list.BAK", true},
+        {"hard links, backup cannot be named", true, "list.BAK", true},
+        {"no hard links, no older backup, final rename fails", false, "list.cdb", false},
     };
     detail::FileOps& ops = detail::SafeFileOps();
     const detail::FileOps saved = ops;
-    for (const auto& [what, hardLinks, finalRenameFails] : cases) {
+    g_list = PathOf("list.cdb");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        std::filesystem::remove_all(Dir());
+        std::filesystem::create_directory(Dir());
         WriteFile("list.cdb", "old");
-        WriteFile("list.BAK", "older");
-        ops.Link = hardLinks ? saved.Link : NoLink;
+        ::chmod(PathOf("list.cdb").c_str(), 0640);
+        if (c.HadBak)
+            WriteFile("list.BAK", "older");
+        ops.Link = c.HardLinks ? saved.Link : NoLink;
         ops.Rename = RenameUnless;
-        g_failRenameOnto = finalRenameFails ? PathOf("list.cdb").Bytes() : std::string();
-        if (finalRenameFails)
+        ops.Step = LookAtList;
+        g_failRenameOnto = *c.FailRenameOnto ? PathOf(c.FailRenameOnto).Bytes() : std::string();
+        g_seenBetween.clear();
+        const bool fails = *c.FailRenameOnto != '\0';
+        if (fails)
             EXPECT_EQ(test::ErrorOf<FileWriteError>([&] { WriteFileAtomic(PathOf("list.cdb"), "new", true); }),
-                      "Unable to write to " + PathOf("list.cdb").Bytes() + ": Input/output error")
-                << what;
+                      "Unable to write to " + PathOf("list.cdb").Bytes() + ": Input/output error");
         else
             WriteFileAtomic(PathOf("list.cdb"), "new", true);
-        EXPECT_EQ(ReadFile("list.cdb"), finalRenameFails ? "old" : "new") << what;
-        EXPECT_EQ(ReadFile("list.BAK"), finalRenameFails ? "older" : "old") << what;
-        EXPECT_EQ(EntryCount(), 2u) << what;
+        // The list was there, whole, at every step of the commit.
+        EXPECT_FALSE(g_seenBetween.empty());
+        for (const auto& seen : g_seenBetween)
+            EXPECT_EQ(seen, "old");
+        EXPECT_EQ(ReadFile("list.cdb"), fails ? "old" : "new");
+        if (fails && !c.HadBak)
+            EXPECT_FALSE(Exists("list.BAK"));
+        else
+            EXPECT_EQ(ReadFile("list.BAK"), fails ? "older" : "old");
+        EXPECT_EQ(EntryCount(), c.HadBak || !fails ? 2u : 1u);
+        struct stat st { };
+        if (!fails) {
+            ASSERT_EQ(::stat(PathOf("list.BAK").c_str(), &st), 0);
+            EXPECT_EQ(st.st_mode & 0777, 0640u);
+        }
     }
     ops = saved;
 }
@@ -151,6 +186,23 @@ TEST_F(SafeFileTest, FailedWriteNamesTheSystemsReason)
     std::signal(SIGXFSZ, previous);
     EXPECT_EQ(error, "Unable to write to " + PathOf("big.lst").Bytes() + ": File too large");
     EXPECT_EQ(EntryCount(), 0u);
+}
+
+TEST_F(SafeFileTest, NoPermissionUnreadableListGetsNoCopiedBackup)
+{
+    QUORVEL_SKIP_AS_ROOT();
+    detail::FileOps& ops = detail::SafeFileOps();
+    const detail::FileOps saved = ops;
+    ops.Link = NoLink;
+    WriteFile("list.cdb", "old");
+    WriteFile("list.BAK", "older");
+    ::chmod(PathOf("list.cdb").c_str(), 0200);
+    EXPECT_THROW(WriteFileAtomic(PathOf("list.cdb"), "new", true), FileWriteError);
+    ops = saved;
+    ::chmod(PathOf("list.cdb").c_str(), 0600);
+    EXPECT_EQ(ReadFile("list.cdb"), "old");
+    EXPECT_EQ(ReadFile("list.BAK"), "older");
+    EXPECT_EQ(EntryCount(), 2u);
 }
 
 TEST_F(SafeFileTest, ReadWholeFile)

@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QKeyEvent>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
 
@@ -84,9 +85,9 @@ TEST_F(CartChartFormTest, SaveWritesTheBitmapInTheReportsFolderAndKeepsTheName)
     form.SetSaveFolder(folder);
     const QString first = PathToQString(PathOf("pie"));
     fake.fileAnswers = {first, PathToQString(PathOf("gone/x.bmp")), std::nullopt};
-    form.SaveButtonClick();
-    form.SaveButtonClick();
-    form.SaveButtonClick();
+    form.findChild<QPushButton*>("SaveButton")->click();
+    form.findChild<QPushButton*>("SaveButton")->click();
+    form.findChild<QPushButton*>("SaveButton")->click();
     ASSERT_EQ(fake.fileDialogs.size(), 3u);
     EXPECT_EQ(fake.fileDialogs[0].request.caption, "Save Chart as Bitmap");
     EXPECT_EQ(fake.fileDialogs[0].request.folder, folder);
@@ -102,7 +103,7 @@ TEST_F(CartChartFormTest, SaveWritesTheBitmapInTheReportsFolderAndKeepsTheName)
     WriteFile("pie.BMP", "old");
     fake.fileAnswers = {first};
     fake.confirmAnswers = {false};
-    form.SaveButtonClick();
+    form.findChild<QPushButton*>("SaveButton")->click();
     EXPECT_EQ(fake.messages.back(), (test::ShownMessage {test::MessageKind::WarningConfirmation,
                                                          "A file named \"" + first + ".BMP\" already exists.  Do you "
                                                                                     "wish to overwrite this file?"}));
@@ -117,7 +118,7 @@ TEST_F(CartChartFormTest, PrintFollowsTheOrientation)
         const std::string file = button->text().toStdString() + ".pdf";
         form.SetPrintFileName(PathToQString(PathOf(file)));
         button->setChecked(true);
-        form.PrintButtonClick();
+        form.findChild<QPushButton*>("PrintButton")->click();
         const auto box =
             QRegularExpression(R"(/MediaBox \[0 0 ([\d.]+) ([\d.]+)\])").match(QString::fromLatin1(ReadFile(file)));
         ASSERT_TRUE(box.hasMatch()) << file;

@@ -47,6 +47,8 @@ TCartChartForm::TCartChartForm(TChooseListTypeForm& chooser, QWidget* parent) : 
     SaveButton = new QPushButton(QStringLiteral("Save BMP"), this);
     PrintButton = new QPushButton(QStringLiteral("&Print"), this);
     ExitButton = new QPushButton(QStringLiteral("E&xit"), this);
+    SaveButton->setObjectName("SaveButton");
+    PrintButton->setObjectName("PrintButton");
     for (QPushButton* b : {SaveButton, PrintButton, ExitButton})
         b->setAutoDefault(false);
 
@@ -62,8 +64,8 @@ TCartChartForm::TCartChartForm(TChooseListTypeForm& chooser, QWidget* parent) : 
     layout->addWidget(Chart1, 1);
     layout->addLayout(bottom);
 
-    connect(SaveButton, &QPushButton::clicked, this, [this] { SaveButtonClick(); });
-    connect(PrintButton, &QPushButton::clicked, this, [this] { PrintButtonClick(); });
+    connect(SaveButton, &QPushButton::clicked, this, Guarded([this] { SaveButtonClick(); }));
+    connect(PrintButton, &QPushButton::clicked, this, Guarded([this] { PrintButtonClick(); }));
     connect(ExitButton, &QPushButton::clicked, this, &QDialog::accept);
 }
 
@@ -102,43 +104,39 @@ bool TCartChartForm::ChartByPlatform()
 
 void TCartChartForm::SaveButtonClick()
 {
-    RunCommand([this] {
-        FileDialogRequest request;
-        request.caption = QStringLiteral("Save Chart as Bitmap");
-        request.folder = saveFolder_;
-        request.fileName = saveFileName_;
-        request.filter = QStringLiteral("Windows Bitmap (*.BMP *.bmp)");
-        std::optional<QString> chosen = FileDialogs().SaveFileName(request);
-        if (!chosen)
-            return;
-        if (QFileInfo(*chosen).suffix().isEmpty())
-            *chosen += QStringLiteral(".BMP");
-        // Asked here, after the extension is known: "chart" replaces "chart.BMP".
-        if (QFileInfo::exists(*chosen) && !ConfirmOverwrite(*chosen))
-            return;
-        saveFileName_ = *chosen;
-        SaveChartBitmap(Chart1->Data(), Chart1->size(), *chosen);
-    });
+    FileDialogRequest request;
+    request.caption = QStringLiteral("Save Chart as Bitmap");
+    request.folder = saveFolder_;
+    request.fileName = saveFileName_;
+    request.filter = QStringLiteral("Windows Bitmap (*.BMP *.bmp)");
+    std::optional<QString> chosen = FileDialogs().SaveFileName(request);
+    if (!chosen)
+        return;
+    if (QFileInfo(*chosen).suffix().isEmpty())
+        *chosen += QStringLiteral(".BMP");
+    // Asked here, after the extension is known: "chart" replaces "chart.BMP".
+    if (QFileInfo::exists(*chosen) && !ConfirmOverwrite(*chosen))
+        return;
+    saveFileName_ = *chosen;
+    SaveChartBitmap(Chart1->Data(), Chart1->size(), *chosen);
 }
 
 void TCartChartForm::PrintButtonClick()
 {
-    RunCommand([this] {
-        if (!printFileName_.isEmpty()) {
-            QPrinter printer(QPrinter::HighResolution);
-            printer.setOutputFormat(QPrinter::PdfFormat);
-            printer.setOutputFileName(printFileName_);
-            Print(printer);
-            return;
-        }
-        QPrinterInfo info = QPrinterInfo::defaultPrinter();
-        if (info.isNull() && !QPrinterInfo::availablePrinters().isEmpty())
-            info = QPrinterInfo::availablePrinters().front();
-        if (info.isNull())
-            throw std::runtime_error("No printer is installed.");
-        QPrinter printer(info, QPrinter::HighResolution);
+    if (!printFileName_.isEmpty()) {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(printFileName_);
         Print(printer);
-    });
+        return;
+    }
+    QPrinterInfo info = QPrinterInfo::defaultPrinter();
+    if (info.isNull() && !QPrinterInfo::availablePrinters().isEmpty())
+        info = QPrinterInfo::availablePrinters().front();
+    if (info.isNull())
+        throw std::runtime_error("No printer is installed.");
+    QPrinter printer(info, QPrinter::HighResolution);
+    Print(printer);
 }
 
 void TCartChartForm::Print(QPrinter& printer)

@@ -39,9 +39,6 @@ public:
     bool ChartCostVsValue();
     bool ChartByPlatform();
 
-    void SaveButtonClick();
-    void PrintButtonClick();
-
     // Where the save dialog starts until a picture was saved (the reports folder).
     void SetSaveFolder(const QString& folder) { saveFolder_ = folder; }
 
@@ -53,6 +50,10 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    // Run through the buttons' guarded connections.
+    void SaveButtonClick();
+    void PrintButtonClick();
+
     TChartWidget* Chart1 = nullptr;
     QGroupBox* RadioGroup1 = nullptr;
     QRadioButton* PortraitButton = nullptr;

@@ -8,6 +8,7 @@
 #include <QHeaderView>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QShortcut>
 #include <QSpinBox>
 #include <QSplitter>
@@ -125,15 +126,15 @@ TCompareCartsForm::TCompareCartsForm(const SettingsStore& settings, QWidget* par
     layout->addLayout(switches);
     layout->addWidget(ProgressBar1);
 
-    connect(CompareButton, &QPushButton::clicked, this, [this] { CompareButtonClick(); });
-    connect(ReportButton, &QPushButton::clicked, this, [this] { ReportButtonClick(); });
-    connect(ExitButton, &QPushButton::clicked, this, [this] { ExitButtonClick(); });
-    connect(CustomizeLeftView, &QAction::triggered, this, [this] { CustomizeLeftViewClick(); });
-    connect(CustomizeRightView, &QAction::triggered, this, [this] { CustomizeRightViewClick(); });
+    connect(CompareButton, &QPushButton::clicked, this, Guarded([this] { CompareButtonClick(); }));
+    connect(ReportButton, &QPushButton::clicked, this, Guarded([this] { ReportButtonClick(); }));
+    connect(ExitButton, &QPushButton::clicked, this, Guarded([this] { ExitButtonClick(); }));
+    connect(CustomizeLeftView, &QAction::triggered, this, Guarded([this] { CustomizeLeftViewClick(); }));
+    connect(CustomizeRightView, &QAction::triggered, this, Guarded([this] { CustomizeRightViewClick(); }));
     for (QComboBox* combo : {CartListOneCB, CartListTwoCB})
         connect(combo, &QComboBox::currentIndexChanged, this, [this] { UpdateButtons(); });
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    connect(escape, &QShortcut::activated, this, [this] { ExitButtonClick(); });
+    connect(escape, &QShortcut::activated, this, Guarded([this] { ExitButtonClick(); }));
     // The controls stay private; tests find them by these names.
     const std::pair<QObject*, const char*> names[] = {
         {CartListOneCB, "CartListOneCB"}, {CartListTwoCB, "CartListTwoCB"}, {IgnoreLabelTypeCB, "IgnoreLabelTypeCB"},
@@ -225,9 +226,12 @@ void TCompareCartsForm::UpdateButtons()
 
 void TCompareCartsForm::CompareButtonClick()
 {
-    RunCommand([this] { RunCompare(); });
-    comparing_ = false;
-    UpdateButtons();
+    // A failed comparison leaves the window usable like a finished one.
+    const auto done = qScopeGuard([this] {
+        comparing_ = false;
+        UpdateButtons();
+    });
+    RunCompare();
 }
 
 void TCompareCartsForm::RunCompare()
@@ -273,15 +277,9 @@ void TCompareCartsForm::ShowResult(const TCartCompareClass& engine, int32_t whic
     display.Refresh();
 }
 
-void TCompareCartsForm::CustomizeLeftViewClick()
-{
-    RunCommand([this] { Customize(*LeftDisplay); });
-}
+void TCompareCartsForm::CustomizeLeftViewClick() { Customize(*LeftDisplay); }
 
-void TCompareCartsForm::CustomizeRightViewClick()
-{
-    RunCommand([this] { Customize(*RightDisplay); });
-}
+void TCompareCartsForm::CustomizeRightViewClick() { Customize(*RightDisplay); }
 
 void TCompareCartsForm::Customize(TListDisplayClass& display)
 {
@@ -300,14 +298,12 @@ void TCompareCartsForm::Customize(TListDisplayClass& display)
 
 void TCompareCartsForm::ReportButtonClick()
 {
-    RunCommand([this] {
-        const auto fileName = ReportFilePath(settings_.GetFolder(setting::ReportPath), "Media Compare Report.html");
-        if (fileName && MakeCompareReport(*LeftList, *RightList, *fileName)) {
-            if (ReportWritten)
-                ReportWritten(*fileName);
-            OpenDocument(PathToQString(*fileName));
-        }
-    });
+    const auto fileName = ReportFilePath(settings_.GetFolder(setting::ReportPath), "Media Compare Report.html");
+    if (fileName && MakeCompareReport(*LeftList, *RightList, *fileName)) {
+        if (ReportWritten)
+            ReportWritten(*fileName);
+        OpenDocument(PathToQString(*fileName));
+    }
 }
 
 void TCompareCartsForm::ExitButtonClick() { close(); }

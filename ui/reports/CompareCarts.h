@@ -52,11 +52,6 @@ public:
     int MediaListCount() const;
 
     void UpdateButtons();
-    void CompareButtonClick();
-    void ReportButtonClick();
-    void ExitButtonClick();
-    void CustomizeLeftViewClick();
-    void CustomizeRightViewClick();
     // Every show: placement, switches and grids as the window was left.
     void FormShow();
     // Every close: writes WindowStates.ini; a failure there is not worth keeping the window open.
@@ -79,6 +74,12 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    // Run through the guarded connections of the buttons and the grids' popups.
+    void CompareButtonClick();
+    void ReportButtonClick();
+    void ExitButtonClick();
+    void CustomizeLeftViewClick();
+    void CustomizeRightViewClick();
     // Controls, by the names the window's behaviour is described with.
     QWidget* LeftPanel = nullptr;
     QWidget* Panel2 = nullptr;

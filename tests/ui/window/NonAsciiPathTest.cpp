@@ -15,6 +15,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QPlainTextEdit>
+#include <QPushButton>
 
 #include <functional>
 
@@ -142,9 +143,9 @@ TEST_F(NonAsciiPathTest, TheMainWindowAndTheCompareReportShowAndOpenThePathAsSpe
              compare.SetLists(form->OpenLists());
              compare.findChild<QComboBox*>("CartListOneCB")->setCurrentIndex(0);
              compare.findChild<QComboBox*>("CartListTwoCB")->setCurrentIndex(1);
-             compare.CompareButtonClick();
+             compare.findChild<QPushButton*>("CompareButton")->click();
              fake.dialogAnswers.push_back([](QDialog&) { return int(QDialog::Accepted); });
-             compare.ReportButtonClick();
+             compare.findChild<QPushButton*>("ReportButton")->click();
              TakeMessages();  // the question about the unsaved new list
              return fake.openedUrls.empty() ? QString() : fake.openedUrls.back().toLocalFile();
          },
