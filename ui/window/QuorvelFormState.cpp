@@ -118,6 +118,8 @@ void TQuorvelForm::RefreshTabs()
     }
     if (selected >= 0)
         OpenTabSet->setCurrentIndex(selected);
+    // The change signal is blocked here: a list opened, renamed or closed still names the current file.
+    OpenTabSet->setToolTip(currentList_ ? PlainToolTip(PathToQString(currentList_->GetFileName())) : QString());
     NotifyGroups();
     BuildListMenu();
     CheckListMenuItem(OpenTabSet->currentIndex());

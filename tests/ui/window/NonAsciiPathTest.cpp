@@ -74,7 +74,6 @@ TEST_F(NonAsciiPathTest, TheMainWindowAndTheCompareReportShowAndOpenThePathAsSpe
         {"tab tooltip",
          [&] {
              form->RefreshTabs();
-             form->OpenTabSetChange(0);
              return form->TabHint();
          },
          Shown(a)},
