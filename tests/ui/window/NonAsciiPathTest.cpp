@@ -17,8 +17,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-#include <functional>
-
 namespace quorvel {
 namespace {
 
@@ -36,6 +34,10 @@ protected:
         return QString::fromLatin1(before) + Shown(path) + QString::fromLatin1(after);
     }
     QString StatusText() const { return form->StatusPanelText(0); }
+    static void Says(const QString& shown, const QString& expected)
+    {
+        EXPECT_EQ(shown.toStdString(), expected.toStdString());
+    }
     QString LastMessage()
     {
         const auto shown = TakeMessages();
@@ -59,100 +61,53 @@ TEST_F(NonAsciiPathTest, TheMainWindowAndTheCompareReportShowAndOpenThePathAsSpe
     ASSERT_TRUE(Shown(a).contains(QString::fromUtf16(u"J\u00F6rg")));
 
     // One step after the other on the same window: what it does, then the text it shows.
-    struct Step {
-        const char* what;
-        std::function<QString()> run;
-        QString expected;
-    };
-    const Step steps[] = {
-        {"loaded",
-         [&] {
-             form->OpenListFile(a);
-             return StatusText();
-         },
-         Text("", a, " Loaded.")},
-        {"tab tooltip",
-         [&] {
-             form->RefreshTabs();
-             return form->TabHint();
-         },
-         Shown(a)},
-        {"already open",
-         [&] {
-             form->OpenListFile(a);
-             return LastMessage();
-         },
-         Text("The file \"", a, "\" is already open.")},
-        {"no list",
-         [&] {
-             form->OpenListFile(notes);
-             return LastMessage();
-         },
-         Text("The file \"", notes, "\" is not a recognized Quorvel File.")},
-        {"loading",
-         [&] {
-             form->OpenListFile(broken);
-             TakeMessages();
-             return StatusText();
-         },
-         Text("Loading ", broken, "...")},
-        {"saved",
-         [&] {
-             form->CurrentList()->SetOwner("Kim");
-             Lists().SaveButtonClick();
-             return StatusText();
-         },
-         Text("", a, " Saved.")},
-        {"changed",
-         [&] {
-             form->CurrentList()->SetOwner("Ann");
-             fake.confirmAnswers = {false};
-             Lists().CloseListMainMenuClick();
-             return LastMessage();
-         },
-         Text("Zentrix 64 (", a, ") Has changed.  Save Changes?")},
-        {"closed", [&] { return StatusText(); }, Text("Zentrix 64 (", a, ") Closed.")},
-        {"open in another tab",
-         [&] {
-             form->OpenListFile(a);
-             form->OpenListFile(b);
-             fake.fileAnswers = {Shown(a)};
-             Lists().SaveAsButtonClick();
-             return LastMessage();
-         },
-         Text("The file \"", a, "\" is open in another tab.  Close that list first or choose another name.")},
-        {"already exists",
-         [&] {
-             Lists().CloseAllListsMainMenuClick();
-             AnswerProperties({"Media", "Zentrix 64", "Sam", ""});
-             Lists().NewButtonClick();
-             fake.fileAnswers = {Shown(a)};
-             fake.confirmAnswers = {false};
-             Lists().SaveAsButtonClick();
-             return LastMessage();
-         },
-         Text("A file named \"", a, "\" already exists.  Do you wish to overwrite this file?")},
-        {"compare report opens",
-         [&] {
-             fake.confirmAnswers = {false};  // the new list is left unsaved
-             Lists().CloseAllListsMainMenuClick();
-             form->OpenListFile(a);
-             form->OpenListFile(b);
-             TCompareCartsForm& compare = form->GetReportCommands().CompareCartsForm();
-             compare.SetLists(form->OpenLists());
-             compare.findChild<QComboBox*>("CartListOneCB")->setCurrentIndex(0);
-             compare.findChild<QComboBox*>("CartListTwoCB")->setCurrentIndex(1);
-             compare.findChild<QPushButton*>("CompareButton")->click();
-             fake.dialogAnswers.push_back([](QDialog&) { return int(QDialog::Accepted); });
-             compare.findChild<QPushButton*>("ReportButton")->click();
-             TakeMessages();  // the question about the unsaved new list
-             return fake.openedUrls.empty() ? QString() : fake.openedUrls.back().toLocalFile();
-         },
-         Shown(report)},
-        {"report saved", [&] { return StatusText(); }, Text("", report, " Saved.")},
-    };
-    for (const Step& step : steps)
-        EXPECT_EQ(step.run().toStdString(), step.expected.toStdString()) << step.what;
+    form->OpenListFile(a);
+    Says(StatusText(), Text("", a, " Loaded."));
+    form->RefreshTabs();
+    Says(form->TabHint(), Shown(a));
+    form->OpenListFile(a);
+    Says(LastMessage(), Text("The file \"", a, "\" is already open."));
+    form->OpenListFile(notes);
+    Says(LastMessage(), Text("The file \"", notes, "\" is not a recognized Quorvel File."));
+    form->OpenListFile(broken);
+    TakeMessages();
+    Says(StatusText(), Text("Loading ", broken, "..."));
+    form->CurrentList()->SetOwner("Kim");
+    Lists().SaveButtonClick();
+    Says(StatusText(), Text("", a, " Saved."));
+    form->CurrentList()->SetOwner("Ann");
+    fake.confirmAnswers = {false};
+    Lists().CloseListMainMenuClick();
+    Says(LastMessage(), Text("Zentrix 64 (", a, ") Has changed.  Save Changes?"));
+    Says(StatusText(), Text("Zentrix 64 (", a, ") Closed."));
+    form->OpenListFile(a);
+    form->OpenListFile(b);
+    fake.fileAnswers = {Shown(a)};
+    Lists().SaveAsButtonClick();
+    Says(LastMessage(),
+         Text("The file \"", a, "\" is open in another tab.  Close that list first or choose another name."));
+    Lists().CloseAllListsMainMenuClick();
+    AnswerProperties({"Media", "Zentrix 64", "Sam", ""});
+    Lists().NewButtonClick();
+    fake.fileAnswers = {Shown(a)};
+    fake.confirmAnswers = {false};
+    Lists().SaveAsButtonClick();
+    Says(LastMessage(), Text("A file named \"", a, "\" already exists.  Do you wish to overwrite this file?"));
+
+    fake.confirmAnswers = {false};  // the new list is left unsaved
+    Lists().CloseAllListsMainMenuClick();
+    form->OpenListFile(a);
+    form->OpenListFile(b);
+    TCompareCartsForm& compare = form->GetReportCommands().CompareCartsForm();
+    compare.SetLists(form->OpenLists());
+    compare.findChild<QComboBox*>("CartListOneCB")->setCurrentIndex(0);
+    compare.findChild<QComboBox*>("CartListTwoCB")->setCurrentIndex(1);
+    compare.findChild<QPushButton*>("CompareButton")->click();
+    fake.dialogAnswers.push_back([](QDialog&) { return int(QDialog::Accepted); });
+    compare.findChild<QPushButton*>("ReportButton")->click();
+    TakeMessages();  // the question about the unsaved new list
+    Says(fake.openedUrls.empty() ? QString() : fake.openedUrls.back().toLocalFile(), Shown(report));
+    Says(StatusText(), Text("", report, " Saved."));
     EXPECT_TRUE(QFile::exists(Shown(report)));
     for (const auto& message : TakeMessages())
         ADD_FAILURE() << message.text.toStdString();
