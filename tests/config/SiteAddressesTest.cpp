@@ -43,7 +43,6 @@ TEST_F(SiteAddressesTest, EachAddressIsReadOrKeepsItsDefault)
           "https://l.test/"}},
         // Page names are added to a site, so it ends with "/"; a mailbox never does.
         {"SiteGainsItsSlash", "[Sites]\r\nMakerSite=https://m.test/shop\r\n", with(0, "https://m.test/shop/")},
-        {"MailboxStaysAsIs", "[Sites]\r\nSupportMail=help@m.test\r\n", with(1, "help@m.test")},
         {"NamesIgnoreCaseAndQuotesGo", "[SITES]\r\n  cartwell = \"https://c.test/\"\r\n", with(2, "https://c.test/")},
         {"EmptyValueKeepsDefault", "[Sites]\r\nSnipercade=\r\nStarLadder=  \r\n", kDefaults},
         {"OtherSectionIgnored", "[General]\r\nMakerSite=https://m.test/\r\n", kDefaults},
