@@ -37,11 +37,12 @@ std::string PropertiesLine(size_t length)
     return start + std::string(length - start.size() - 1, 'd') + "\"";
 }
 
-std::string Refusal(int line)
+std::string TooLong(const std::string& what, const char* outcome)
 {
-    return "Line " + std::to_string(line) + " of this file is longer than " + std::to_string(kBound) +
-        " bytes, the most a line of a list file may hold. The list was not changed.";
+    return what + " longer than " + std::to_string(kBound) +
+        " bytes, the most a line of a list file may hold. The list was not " + outcome + ".";
 }
+std::string Refusal(int line) { return TooLong("Line " + std::to_string(line) + " of this file is", "changed"); }
 
 class LineBoundTest : public test::GlobalsTest { };
 
@@ -103,8 +104,8 @@ TEST_F(LineBoundTest, PeeksShowALongValueCut)
     } cases[] = {
         {"description of 17 MiB", kTag + PropertiesLine(17 << 20) + "\r\n" + kHeader, 'd'},
         {"description over the bound, no line 3", kTag + PropertiesLine(kBound + 1), 'd'},
-        {"bad escapes shown as they stand, cut", kTag + "\"Media\",\"P\",\"O\",\"" + std::string(3 << 20, '%') + "\"\r\nx",
-         '%'},
+        {"bad escapes shown as they stand, cut",
+         kTag + "\"Media\",\"P\",\"O\",\"" + std::string(3 << 20, '%') + "\"\r\nx", '%'},
         {"escapes cut whole", kTag + "\"Media\",\"P\",\"O\",\"" + escapes + "\"\r\nx", 'A'},
         {"short lines", kTag + kProperties + "x", 0},
     };
@@ -189,8 +190,7 @@ TEST_F(LineBoundTest, ValuesThatWouldMakeALongLineAreRefused)
             list.DeleteItems({1, 2});
         } else {
             EXPECT_EQ(ErrorOf<TBaseCustomListClassException>([&] { PasteListObjectText(&list, paste); }),
-                      "Line 4 would make an item's line longer than " + std::to_string(kBound) +
-                          " bytes, the most a line of a list file may hold. The list was not changed.");
+                      TooLong("Line 4 would make an item's line", "changed"));
             EXPECT_TRUE(SameText(Snapshot(list), before));
         }
     }
@@ -206,11 +206,9 @@ TEST_F(LineBoundTest, SaveRefusesALineItsOpenWouldRefuse)
         std::string Error;
     } cases[] = {
         {"item 2", [](TCartListClass& l) { l.GetItem(1)->SetFieldValue("Notes", std::string(kBound / 2, '%')); },
-         "Item 2 makes a line longer than " + std::to_string(kBound) +
-             " bytes, the most a line of a list file may hold. The list was not saved."},
+         TooLong("Item 2 makes a line", "saved")},
         {"properties", [](TCartListClass& l) { l.SetDescription(std::string(kBound / 2, '"')); },
-         "The list's properties make a line longer than " + std::to_string(kBound) +
-             " bytes, the most a line of a list file may hold. The list was not saved."},
+         TooLong("The list's properties make a line", "saved")},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Name);
