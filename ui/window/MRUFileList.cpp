@@ -80,21 +80,9 @@ void TdfsMRUFileList::SetMaximum(std::uint8_t value)
     maximum_ = value;
 }
 
-void TdfsMRUFileList::SetUseSubmenu(bool value)
-{
-    if (value == useSubmenu_)
-        return;
-    useSubmenu_ = value;
-    PopulateMenu();
-}
+void TdfsMRUFileList::SetUseSubmenu(bool value) { Repopulate(useSubmenu_, value); }
 
-void TdfsMRUFileList::SetInsertSeparator(bool value)
-{
-    if (value == insertSeparator_)
-        return;
-    insertSeparator_ = value;
-    PopulateMenu();
-}
+void TdfsMRUFileList::SetInsertSeparator(bool value) { Repopulate(insertSeparator_, value); }
 
 void TdfsMRUFileList::SetSubmenuName(const QString& value)
 {
@@ -156,22 +144,10 @@ void TdfsMRUFileList::SetAutoSaveRootKey(TRootKey value)
         Load();
 }
 
-void TdfsMRUFileList::SetMaxCaptionWidth(int value)
-{
-    if (value == maxCaptionWidth_)
-        return;
-    maxCaptionWidth_ = value;
-    PopulateMenu();
-}
+void TdfsMRUFileList::SetMaxCaptionWidth(int value) { Repopulate(maxCaptionWidth_, value); }
 
-void TdfsMRUFileList::SetMRUDisplay(TMRUDisplay value)
-{
-    if (value == mruDisplay_)
-        return;
-    mruDisplay_ = value;
-    // New captions for the same names: reloading would lose the names added since the last save.
-    PopulateMenu();
-}
+// New captions for the same names: reloading would lose the names added since the last save.
+void TdfsMRUFileList::SetMRUDisplay(TMRUDisplay value) { Repopulate(mruDisplay_, value); }
 
 void TdfsMRUFileList::TrimTo(size_t count)
 {

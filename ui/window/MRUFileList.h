@@ -182,6 +182,15 @@ protected:
 private:
     friend class TMRUMenuItem;
 
+    // A property whose change only redraws the entries.
+    template <typename T> void Repopulate(T& property, const T& value)
+    {
+        if (property == value)
+            return;
+        property = value;
+        PopulateMenu();
+    }
+
     // Where the main-menu entries go, and at which position.
     QWidget* MainTarget(qsizetype* position) const;
     void RemoveMenuItems();
