@@ -320,6 +320,7 @@ TEST_F(MRUFileListTest, PropertyWritesHaveTheirSideEffects)
         bool populated;
     } cases[] = {{"Maximum", 1, {"/m"}, true},
                  {"UseSubmenu", true, kept, true},
+                 {"UseSubmenu", false, kept, false},  // unchanged
                  {"InsertSeparator", false, kept, true},
                  {"MaxCaptionWidth", 0, kept, true},
                  {"SubmenuName", "Older", kept, false},
