@@ -35,7 +35,7 @@ int ProgramBody(int argc, char** argv)
     LocaleFormat::SetCurrent(LocaleFormatFrom(QLocale::system()));
 
     // The configuration file is named (and marked on a first run) before any window exists.
-    std::string programDir;
+    Path programDir;
     std::unique_ptr<FolderLock> folderLock;
     try {
         programDir = WritableProgramDir();

@@ -57,8 +57,8 @@ void LoadBothLists(benchmark::State& state)
     const Pair& pair = SharedPair();
     for (auto _ : state) {
         TCartListClass one, two;
-        ReadListFileText(one, pair.TextOne, "one.lst");
-        ReadListFileText(two, pair.TextTwo, "two.lst");
+        ReadListFileText(one, pair.TextOne, quorvel::Path("one.lst"));
+        ReadListFileText(two, pair.TextTwo, quorvel::Path("two.lst"));
         benchmark::DoNotOptimize(one.Count() + two.Count());
     }
 }

@@ -58,8 +58,8 @@ int main(int argc, char** argv)
         TCartListClass one, two;
         const double c0 = cpuMs();
         const auto t0 = Clock::now();
-        LoadListObject(&one, argv[1]);
-        LoadListObject(&two, argv[2]);
+        LoadListObject(&one, Path(argv[1]));
+        LoadListObject(&two, Path(argv[2]));
         const auto t1 = Clock::now();
         const double c1 = cpuMs();
         compare.Compare(one, two);
@@ -67,9 +67,9 @@ int main(int argc, char** argv)
         const double c2 = cpuMs();
         TCartListClass missing;
         compare.GetResult(1, missing);
-        SaveListObject(&missing, argv[3], false, true);
+        SaveListObject(&missing, Path(argv[3]), false, true);
         compare.GetResult(2, missing);
-        SaveListObject(&missing, argv[4], false, true);
+        SaveListObject(&missing, Path(argv[4]), false, true);
         const auto ms = [](auto d) { return std::chrono::duration<double, std::milli>(d).count(); };
         std::printf("items %d %d\nload_ms %.1f\ncompare_ms %.1f\nload_cpu_ms %.1f\ncompare_cpu_ms %.1f\n"
                     "missing_from_one %d\nmissing_from_two %d\n",

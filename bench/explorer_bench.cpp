@@ -55,7 +55,7 @@ const std::vector<std::string>& Files()
             for (int m = 0; m < kMembers; ++m)
                 members.push_back(all[size_t(g * kMembers + m)]);
             const std::string path = Root() + "Groups/group" + std::to_string(g) + ".ini";
-            WriteGroupFile(path, members);
+            WriteGroupFile(Path(path), members);
             all.push_back(path);
         }
         return all;
@@ -100,7 +100,7 @@ void PeekEveryFile(benchmark::State& state)
 {
     for (auto _ : state) {
         for (const std::string& file : Files())
-            benchmark::DoNotOptimize(PeekListFile(file));
+            benchmark::DoNotOptimize(PeekListFile(Path(file)));
     }
 }
 BENCHMARK(PeekEveryFile)->Unit(benchmark::kMillisecond);
@@ -108,7 +108,7 @@ BENCHMARK(PeekEveryFile)->Unit(benchmark::kMillisecond);
 void BuildExplorerTree(benchmark::State& state)
 {
     Files();
-    SettingsStore settings(Root());
+    SettingsStore settings {Path(Root())};
     settings.SetSetting(setting::CartPath, Root() + "Carts/");
     settings.SetSetting(setting::GroupPath, Root() + "Groups/");
     CollectionExplorer tree(settings, nullptr);

@@ -205,7 +205,7 @@ struct Window {
         form.emplace(*settings, platforms, *options, *recent);
         form->resize(1000, 700);
         file = home.string() + "/Carts/big.csv";
-        SaveListObject(&SharedList(), file, false, true);
+        SaveListObject(&SharedList(), Path(file), false, true);
     }
     ~Window()
     {
@@ -241,7 +241,7 @@ void BM_LoadFloor(benchmark::State& state)
     Window& w = SharedWindow();
     for (auto _ : state) {
         auto list = CreateListObject(ltMedia);
-        LoadListObject(list.get(), w.file);
+        LoadListObject(list.get(), Path(w.file));
         state.PauseTiming();
         list.reset();
         state.ResumeTiming();
@@ -254,7 +254,7 @@ void BM_OpenListFile(benchmark::State& state)
 {
     Window& w = SharedWindow();
     for (auto _ : state) {
-        w.form->OpenListFile(w.file);
+        w.form->OpenListFile(Path(w.file));
         w.form->RefreshTabs();
         benchmark::DoNotOptimize(w.form->grab().cacheKey());
         state.PauseTiming();
@@ -268,14 +268,14 @@ void BM_SaveFloor(benchmark::State& state)
 {
     Window& w = SharedWindow();
     for (auto _ : state)
-        SaveListObject(&SharedList(), w.file, false, true);
+        SaveListObject(&SharedList(), Path(w.file), false, true);
 }
 BENCHMARK(BM_SaveFloor)->Unit(benchmark::kMillisecond);
 
 void BM_SaveCommand(benchmark::State& state)
 {
     Window& w = SharedWindow();
-    w.form->OpenListFile(w.file);
+    w.form->OpenListFile(Path(w.file));
     for (auto _ : state) {
         state.PauseTiming();
         w.form->CurrentList()->SetModified(true);

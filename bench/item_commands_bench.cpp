@@ -58,8 +58,8 @@ struct Program {
         const auto dir = std::filesystem::temp_directory_path() / "quorvel-item-bench";
         std::filesystem::create_directories(dir);
         InstallServices({&services, nullptr, nullptr, nullptr, &services, &services, &services});
-        InitConfigFile(dir.string() + "/");
-        settings = std::make_unique<SettingsStore>(dir.string() + "/");
+        InitConfigFile(Path(dir.string() + "/"));
+        settings = std::make_unique<SettingsStore>(Path(dir.string() + "/"));
         options = std::make_unique<TOptionsForm>(*settings, platforms);
         options->LoadSettings();
         // The recent-files menu is kept beside the bench's configuration, never in the user's.

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <exception>
 #include <string>
+#include <string_view>
 #include <sys/resource.h>
 
 #include "model/ListFactory.h"
@@ -23,7 +24,7 @@ int main(int argc, char** argv)
     }
     if (argc == 4)
         MaxSliceThreads = static_cast<size_t>(std::max(1, std::atoi(argv[3])));
-    const std::string in = argv[1], out = argv[2];
+    const Path in(argv[1]), out(argv[2]);
     auto list = CreateListObject(GetListFileType(in));
     if (!list) {
         std::fprintf(stderr, "The file \"%s\" is not a recognized Quorvel File.\n", in.c_str());
@@ -43,7 +44,7 @@ int main(int argc, char** argv)
         const double cpu1 = cpuMs();
         struct rusage loaded { };
         ::getrusage(RUSAGE_SELF, &loaded);
-        if (out != "-")
+        if (std::string_view(argv[2]) != "-")
             SaveListObject(list.get(), out, false, true);
         const auto t2 = Clock::now();
         struct rusage usage { };

@@ -25,7 +25,7 @@ void ReadText(benchmark::State& state)
     const std::string& text = SharedText();
     for (auto _ : state) {
         TCartListClass list;
-        ReadListFileText(list, text, "bench.lst");
+        ReadListFileText(list, text, Path("bench.lst"));
         benchmark::DoNotOptimize(list.Count());
     }
     state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(text.size()));
@@ -35,7 +35,7 @@ BENCHMARK(ReadText)->Unit(benchmark::kMillisecond);
 void WriteText(benchmark::State& state)
 {
     TCartListClass list;
-    ReadListFileText(list, SharedText(), "bench.lst");
+    ReadListFileText(list, SharedText(), Path("bench.lst"));
     for (auto _ : state)
         benchmark::DoNotOptimize(ListFileText(list).size());
     state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(SharedText().size()));
@@ -49,13 +49,13 @@ void LoadAndSaveFile(benchmark::State& state)
     const std::string out = in + ".out";
     {
         TCartListClass list;
-        ReadListFileText(list, SharedText(), in);
-        list.SaveToFile(in, false, true);
+        ReadListFileText(list, SharedText(), Path(in));
+        list.SaveToFile(Path(in), false, true);
     }
     for (auto _ : state) {
         TCartListClass list;
-        list.LoadFromFile(in);
-        list.SaveToFile(out, false, true);
+        list.LoadFromFile(Path(in));
+        list.SaveToFile(Path(out), false, true);
     }
     std::remove(in.c_str());
     std::remove(out.c_str());
@@ -70,7 +70,7 @@ void PeekType(benchmark::State& state)
         std::fclose(f);
     }
     for (auto _ : state)
-        benchmark::DoNotOptimize(GetListFileType(path));
+        benchmark::DoNotOptimize(GetListFileType(Path(path)));
     std::remove(path.c_str());
 }
 BENCHMARK(PeekType);

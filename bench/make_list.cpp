@@ -18,9 +18,9 @@ int main(int argc, char** argv)
     const uint32_t seed = argc == 5 ? static_cast<uint32_t>(std::strtoul(argv[4], nullptr, 10)) : 20240601u;
     try {
         if (kind == "media")
-            bench::MakeMediaList(count, seed)->SaveToFile(argv[3], false, true);
+            bench::MakeMediaList(count, seed)->SaveToFile(Path(argv[3]), false, true);
         else if (kind == "hardware")
-            bench::MakeHardwareList(count, seed)->SaveToFile(argv[3], false, true);
+            bench::MakeHardwareList(count, seed)->SaveToFile(Path(argv[3]), false, true);
         else {
             std::fprintf(stderr, "unknown kind %s\n", argv[1]);
             return 2;

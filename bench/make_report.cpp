@@ -34,7 +34,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: %s bin|inventory|trade LIST OUT\n", argv[0]);
         return 2;
     }
-    const std::string in = argv[2], out = argv[3];
+    const Path in(argv[2]), out(argv[3]);
     auto list = CreateListObject(GetListFileType(in));
     if (!list) {
         std::fprintf(stderr, "The file \"%s\" is not a recognized Quorvel File.\n", in.c_str());
@@ -53,7 +53,7 @@ int main(int argc, char** argv)
         columns.SetTemplate(list->GetItem(0));
         const ReportClock clock = ReportClock::System();
         // Written as the program writes it: into the file while the report is made.
-        AtomicFileWriter file(out);
+        AtomicFileWriter file {out};
         if (kind == "bin")
             RenderBinReport(*list, columns, {}, clock, &file);
         else if (kind == "inventory")
@@ -67,7 +67,7 @@ int main(int argc, char** argv)
         std::printf("items %d\nload_ms %.1f\nreport_ms %.1f\nrender_ms %.1f\nloaded_peak_kib %ld\npeak_kib "
                     "%ld\nreport_bytes %zu\n",
                     list->Count(), ms(t1 - t0), ms(t2 - t1), ms(tr - t1), loadedKib, PeakKib(),
-                    static_cast<size_t>(std::filesystem::file_size(out)));
+                    static_cast<size_t>(std::filesystem::file_size(out.Bytes())));
     } catch (const std::exception& e) {
         std::fprintf(stderr, "%s\n", e.what());
         return 1;

@@ -30,7 +30,7 @@ const std::string& Folder()
             auto list = matching && i == 0 ? MakeMediaList(kShownItems, 11) : MakeMediaList(0, 1);
             TBaseCustomListClass& written = matching ? *list : *other;
             written.SetPlatform(matching ? "Zentrix 64" : "Korvo " + std::to_string(i));
-            SaveListObject(&written, dir + "master" + std::to_string(1000 + i) + ".csv", false, true);
+            SaveListObject(&written, Path(dir + "master" + std::to_string(1000 + i) + ".csv"), false, true);
         }
         return dir;
     }();
@@ -40,7 +40,7 @@ const std::string& Folder()
 void SearchMasterLists(benchmark::State& state)
 {
     for (auto _ : state) {
-        const auto found = FindMasterLists(Folder(), ltMedia, "zentrix 64");
+        const auto found = FindMasterLists(Path(Folder()), ltMedia, "zentrix 64");
         if (found.size() != kMatching)
             state.SkipWithError("wrong number of master lists");
         benchmark::DoNotOptimize(found.data());
@@ -50,7 +50,7 @@ BENCHMARK(SearchMasterLists)->Unit(benchmark::kMillisecond);
 
 void LoadShownMasterList(benchmark::State& state)
 {
-    const std::string file = FindMasterLists(Folder(), ltMedia, "Zentrix 64").front().Path;
+    const Path file = FindMasterLists(Path(Folder()), ltMedia, "Zentrix 64").front().Path;
     for (auto _ : state) {
         auto list = CreateListObject(ltMedia);
         LoadListObject(list.get(), file);

@@ -28,7 +28,7 @@ constexpr char kReportList[] = "ReportList";
 std::string ConfigVersion() { return ReadIniString(G_ConfigFile, kGeneral, kConfigVersion, kConfigVersionOld); }
 
 // The file of that name in Folder, found ignoring case like every configuration file.
-std::optional<std::string> FindInFolder(const std::string& folder, const std::string& name)
+std::optional<Path> FindInFolder(const Path& folder, const std::string& name)
 {
     return FindFileNoCase(folder, name);
 }
@@ -37,7 +37,7 @@ std::optional<std::string> FindInFolder(const std::string& folder, const std::st
 
 ConfigVersionState GetConfigVersionState()
 {
-    if (!FindInFolder(ExtractFilePath(G_ConfigFile), ExtractFileName(G_ConfigFile)))
+    if (!FindInFolder(ExtractFilePath(G_ConfigFile), ExtractFileName(G_ConfigFile).Bytes()))
         return ConfigVersionState::Current;
     const std::string version = ConfigVersion();
     if (version == kConfigVersionCurrent)
@@ -47,12 +47,20 @@ ConfigVersionState GetConfigVersionState()
     return ConfigVersionState::Unknown;
 }
 
-ConfigMigration::ConfigMigration(std::string programDir, LogSink sink)
+std::string MigrationLogLine::Bytes() const
+{
+    std::string bytes;
+    for (const Piece& piece : pieces_)
+        bytes += std::holds_alternative<Path>(piece) ? std::get<Path>(piece).Bytes() : std::get<std::string>(piece);
+    return bytes;
+}
+
+ConfigMigration::ConfigMigration(Path programDir, LogSink sink)
     : programDir_(WithTrailingSlash(programDir)), sink_(std::move(sink))
 {
 }
 
-void ConfigMigration::AddLogLine(const std::string& line)
+void ConfigMigration::AddLogLine(const MigrationLogLine& line)
 {
     log_.push_back(line);
     if (sink_)
@@ -72,18 +80,21 @@ void ConfigMigration::MigrateFrom10()
 {
     succeeded_ = false;
     AddLogLine("Upgrading Configuration Information from Configuration Version 1.0...");
-    AddLogLine("G_ConfigFile=" + G_ConfigFile);
-    AddLogLine("G_ConfigFiles=" + G_ConfigFiles);
+    AddLogLine(MigrationLogLine("G_ConfigFile=") + G_ConfigFile);
+    AddLogLine(MigrationLogLine("G_ConfigFiles=") + G_ConfigFiles);
     try {
         if (G_ConfigFiles.empty())
             throw std::runtime_error("The configuration folder is not set.");
-        std::filesystem::create_directories(G_ConfigFiles);
+        std::filesystem::create_directories(G_ConfigFiles.Bytes());
         MoveCustomReports();
         MoveConfigFiles();
         RemoveOldSections();
         WriteIniString(G_ConfigFile, kGeneral, kConfigVersion, kConfigVersionCurrent);
     } catch (const std::exception& e) {
-        AddLogLine(std::string("Error: ") + e.what());
+        // A file's name is shown as the file system spells it.
+        const auto* file = dynamic_cast<const FileError*>(&e);
+        AddLogLine(file ? MigrationLogLine("Error: " + file->Prefix()) + file->FileName()
+                        : MigrationLogLine(std::string("Error: ") + e.what()));
         AddLogLine("The configuration was not upgraded; it will be tried again at the next start.");
         return;
     }
@@ -98,7 +109,7 @@ void ConfigMigration::MoveCustomReports()
     TColumnListClass columns;
     columns.SetTemplate(item.get());
 
-    const std::string reportsFile = JoinPath(G_ConfigFiles, "CustomReports.ini");
+    const Path reportsFile = JoinPath(G_ConfigFiles, "CustomReports.ini");
     const IniFile old = IniFile::Load(G_ConfigFile);
     const int count = std::max(0, old.ReadInteger(kReportList, "Count", 0));
     // Only the keys present are visited: a Count of two billion costs nothing.
@@ -130,7 +141,7 @@ void ConfigMigration::MoveCustomReports()
 }
 
 void ConfigMigration::MoveCustomReport(TColumnListClass& columns, const std::string& name,
-                                       const std::string& reportsFile)
+                                       const Path& reportsFile)
 {
     // The old file was written without checks: "[Bad]Name]" reads back as the section "Bad".
     const std::string oldSection(TrimBlanks(std::string_view(name).substr(0, name.find(']'))));
@@ -153,7 +164,7 @@ void ConfigMigration::MoveCustomReport(TColumnListClass& columns, const std::str
 void ConfigMigration::MoveConfigFiles()
 {
     AddLogLine("Moving Configuration Files...");
-    const std::string oldList = programDir_ + "platforms.ini";
+    const Path oldList = JoinPath(programDir_, "platforms.ini");
     const IniFile platforms = IniFile::Load(oldList);
     const int count = std::max(0, platforms.ReadInteger("Platforms", "Count", 0));
     AddLogLine(std::to_string(count) + " Configuration Files to move.");
@@ -166,39 +177,39 @@ void ConfigMigration::MoveConfigFiles()
 void ConfigMigration::MovePlatformFile(const std::string& name)
 {
     const std::string file = name + ".INI";
-    const std::string source = programDir_ + file;
-    const std::string target = G_ConfigFiles + file;
-    AddLogLine("Checking for " + source + "...");
+    const Path source = JoinPath(programDir_, file);
+    const Path target = JoinPath(G_ConfigFiles, file);
+    AddLogLine(MigrationLogLine("Checking for ") + source + "...");
     // A name that cannot be a file name is treated as a missing file.
     const auto found = IsSafeName(name) ? FindInFolder(programDir_, file) : std::nullopt;
     if (!found) {
-        AddLogLine(source + " Does not exist.");
+        AddLogLine(MigrationLogLine("") + source + " Does not exist.");
         return;
     }
-    AddLogLine("Moving " + source + " to " + target + "...");
+    AddLogLine(MigrationLogLine("Moving ") + source + " to " + target + "...");
     if (const auto existing = FindInFolder(G_ConfigFiles, file)) {
         std::error_code same;
-        if (std::filesystem::equivalent(*found, *existing, same))
+        if (std::filesystem::equivalent(found->Bytes(), existing->Bytes(), same))
             return;  // the configuration folder is the program folder: already in place
-        AddLogLine("Move failed: " + *existing + " already exists; " + source + " stays.");
+        AddLogLine(MigrationLogLine("Move failed: ") + *existing + " already exists; " + source + " stays.");
         return;
     }
     std::error_code error;
-    std::filesystem::rename(*found, target, error);
+    std::filesystem::rename(found->Bytes(), target.Bytes(), error);
     if (error)
-        AddLogLine("Move failed: " + error.message() + "; " + source + " stays.");
+        AddLogLine(MigrationLogLine("Move failed: " + error.message() + "; ") + source + " stays.");
 }
 
-void ConfigMigration::CopyPlatformList(const std::string& oldList)
+void ConfigMigration::CopyPlatformList(const Path& oldList)
 {
     const auto found = FindInFolder(programDir_, "platforms.ini");
     if (!found || FindInFolder(G_ConfigFiles, "Platforms.ini"))
         return;
-    const std::string target = JoinPath(G_ConfigFiles, "Platforms.ini");
-    AddLogLine("Copying " + oldList + " to " + target + "...");
+    const Path target = JoinPath(G_ConfigFiles, "Platforms.ini");
+    AddLogLine(MigrationLogLine("Copying ") + oldList + " to " + target + "...");
     const auto content = ReadWholeFile(*found);
     if (!content)
-        throw std::runtime_error("Unable to read " + *found);
+        throw FileError("Unable to read ", *found);
     WriteFileAtomic(target, *content);
 }
 
@@ -215,8 +226,8 @@ void ConfigMigration::SaveLog() const
 {
     std::string text;
     for (const auto& line : log_)
-        text += line + "\r\n";
-    WriteFileAtomic(programDir_ + "MigrateLog.txt", text);
+        text += line.Bytes() + "\r\n";
+    WriteFileAtomic(JoinPath(programDir_, "MigrateLog.txt"), text);
 }
 
 }  // namespace quorvel

@@ -7,6 +7,8 @@
 #include <utility>
 #include <vector>
 
+#include "platform/Path.h"
+
 namespace quorvel {
 
 class TBaseCustomListClass;
@@ -26,7 +28,7 @@ public:
     // platform must pass CheckPlatform.
     explicit ManufacturerVerifier(std::string_view platform);
 
-    const std::string& PlatformFile() const { return file_; }
+    const Path& PlatformFile() const { return file_; }
     // The values of Mfg0 .. Mfg(Count-1) present in the file, in key order, empty ones included.
     const std::vector<std::string>& Known() const { return known_; }
     // False when the platform has no manufacturer list at all. A key below Count that is missing
@@ -56,7 +58,7 @@ public:
 private:
     void Load();
 
-    std::string file_;
+    Path file_;
     std::vector<std::string> known_;
     std::unordered_set<std::string> folded_;  // upper-cased known makers
 };

@@ -15,7 +15,7 @@ void SortNoCase(std::vector<std::string>& names)
                      [](const std::string& a, const std::string& b) { return Cp1252::CompareNoCase(a, b) < 0; });
 }
 
-std::vector<std::string> PlatformList::Load(const std::string& platformsFile)
+std::vector<std::string> PlatformList::Load(const Path& platformsFile)
 {
     std::vector<std::string> refused;
     std::vector<std::string> names;
@@ -30,7 +30,7 @@ std::vector<std::string> PlatformList::Load(const std::string& platformsFile)
     return refused;
 }
 
-void PlatformList::Save(const std::string& platformsFile) const
+void PlatformList::Save(const Path& platformsFile) const
 {
     if (!changed_)
         return;
@@ -66,7 +66,7 @@ bool PlatformList::HasRefusedCharacter(std::string_view name)
 
 bool PlatformList::IsValidPlatformName(std::string_view name) { return !HasRefusedCharacter(name) && IsSafeName(name); }
 
-std::optional<std::string> PlatformList::PlatformFile(std::string_view name)
+std::optional<Path> PlatformList::PlatformFile(std::string_view name)
 {
     if (!IsValidPlatformName(name))
         return std::nullopt;

@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/Path.h"
+
 namespace quorvel {
 
 // The configured platforms, kept sorted without regard to case. Other windows ask it whether a list's
@@ -13,11 +15,11 @@ class PlatformList {
 public:
     // Replaces the names by those of section Platforms of the file. Empty values are skipped; names
     // that are no valid platform name are skipped and returned, one per name, for the caller to report.
-    std::vector<std::string> Load(const std::string& platformsFile);
+    std::vector<std::string> Load(const Path& platformsFile);
     // Rewrites section Platforms (Count, then PlatForm0, PlatForm1, ... in list order) when the names
     // were changed since Load or the last Save: otherwise the user's own edits of the file, and names
     // refused at load, stay.
-    void Save(const std::string& platformsFile) const;
+    void Save(const Path& platformsFile) const;
     bool Changed() const { return changed_; }
 
     const std::vector<std::string>& Names() const { return names_; }
@@ -33,7 +35,7 @@ public:
     static constexpr const char* RefusedCharacters = "?\"/\\<>*|:$";
     static bool HasRefusedCharacter(std::string_view name);
     // The platform's own file in G_ConfigFiles (found ignoring case); nothing for an invalid name.
-    static std::optional<std::string> PlatformFile(std::string_view name);
+    static std::optional<Path> PlatformFile(std::string_view name);
 
 private:
     std::vector<std::string> names_;

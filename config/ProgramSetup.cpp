@@ -15,11 +15,11 @@ namespace quorvel {
 
 namespace {
 
-void WriteSiteDefaults(const std::string& configFolder)
+void WriteSiteDefaults(const Path& configFolder)
 {
     // Best effort like the copies: without the file every address keeps its default.
     std::error_code ignored;
-    std::filesystem::create_directories(configFolder, ignored);
+    std::filesystem::create_directories(configFolder.Bytes(), ignored);
     try {
         WriteMissingSiteAddresses(JoinPath(configFolder, kSitesFileName));
     } catch (const FileWriteError&) {
@@ -28,15 +28,15 @@ void WriteSiteDefaults(const std::string& configFolder)
 
 }  // namespace
 
-bool StartConfiguration(const std::string& programDir, const std::string& shippedDir)
+bool StartConfiguration(const Path& programDir, const Path& shippedDir)
 {
     // The same test InitConfigFile makes before it marks the first run as done.
     const bool firstRun = ReadIniBool(JoinPath(programDir, "Quorvel.ini"), "General", "FirstTime", true);
     InitConfigFile(programDir);
     if (firstRun) {
         for (const auto& folder : SettingsStore::Folders()) {
-            const std::string source = JoinPath(shippedDir, folder.folderName);
-            const std::string target = JoinPath(programDir, folder.folderName);
+            const Path source = JoinPath(shippedDir, folder.folderName);
+            const Path target = JoinPath(programDir, folder.folderName);
             if (DirectoryExists(source))
                 CopyMissingFiles(source, target);
             // The outside addresses, for the collector to see and change; a packager's own file,

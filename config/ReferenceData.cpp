@@ -45,7 +45,7 @@ void ReferenceData::SaveSystemId(std::string_view platform, std::string_view id)
     ini.Save();
 }
 
-std::string ReferenceData::WritablePlatformFile(std::string_view platform)
+Path ReferenceData::WritablePlatformFile(std::string_view platform)
 {
     const auto file = PlatformList::PlatformFile(platform);
     if (!file)
@@ -53,7 +53,7 @@ std::string ReferenceData::WritablePlatformFile(std::string_view platform)
     return *file;
 }
 
-std::string ReferenceData::GeneralFile() { return JoinPath(G_ConfigFiles, "General.ini"); }
+Path ReferenceData::GeneralFile() { return JoinPath(G_ConfigFiles, "General.ini"); }
 
 std::vector<std::string> ReferenceData::LookupTables()
 {
@@ -76,13 +76,13 @@ void ReferenceData::SaveLookupValues(std::string_view section, const std::vector
     ini.Save();
 }
 
-std::optional<std::string> ReferenceData::FieldLookupFile(const std::string& fileKey, const std::string& platform,
-                                                          const std::string& listType)
+std::optional<Path> ReferenceData::FieldLookupFile(const std::string& fileKey, const std::string& platform,
+                                                   const std::string& listType)
 {
     return ResolveLookupFile(fileKey, G_ConfigFiles, platform, listType);
 }
 
-std::vector<std::string> ReferenceData::FieldLookupValues(const std::string& file, std::string_view section,
+std::vector<std::string> ReferenceData::FieldLookupValues(const Path& file, std::string_view section,
                                                           EmptyEntries empty)
 {
     if (file.empty() || section.empty())

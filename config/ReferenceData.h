@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/Path.h"
+
 namespace quorvel {
 
 class PlatformList;
@@ -32,9 +34,9 @@ public:
     static void SaveSystemId(std::string_view platform, std::string_view id);
     // The platform's file for a write; a name that cannot be a file name throws
     // std::runtime_error ("The Platform Name ... can not be used as a file name.").
-    static std::string WritablePlatformFile(std::string_view platform);
+    static Path WritablePlatformFile(std::string_view platform);
 
-    static std::string GeneralFile();
+    static Path GeneralFile();
     // The table names of section Lookup of General.ini; empty entries are skipped.
     static std::vector<std::string> LookupTables();
     // A table's section: its name with every blank removed ("Media Type" -> "MediaType").
@@ -45,10 +47,10 @@ public:
     // The file a field's lookup key names in the configuration folder: "%PLATFORM%" the platform's,
     // "%LISTTYPE%" the list type's, "%GENERAL%" General.INI. Nothing for any other key; "" when the
     // name cannot be a file name, which reads as a missing file.
-    static std::optional<std::string> FieldLookupFile(const std::string& fileKey, const std::string& platform,
-                                                      const std::string& listType);
+    static std::optional<Path> FieldLookupFile(const std::string& fileKey, const std::string& platform,
+                                               const std::string& listType);
     // A lookup section of that file, in key order.
-    static std::vector<std::string> FieldLookupValues(const std::string& file, std::string_view section,
+    static std::vector<std::string> FieldLookupValues(const Path& file, std::string_view section,
                                                       EmptyEntries empty);
 };
 

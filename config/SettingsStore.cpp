@@ -19,7 +19,7 @@ constexpr const char* kGeneral = "General";
 
 }  // namespace
 
-SettingsStore::SettingsStore(std::string programDir) : programDir_(WithTrailingSlash(programDir)) { }
+SettingsStore::SettingsStore(Path programDir) : programDir_(WithTrailingSlash(programDir)) { }
 
 const std::vector<FolderSetting>& SettingsStore::Folders()
 {
@@ -88,9 +88,9 @@ void SettingsStore::SetSetting(std::string_view key, std::string_view value)
 
 bool SettingsStore::HoldsSetting(std::string_view key) const { return Find(key) != values_.end(); }
 
-std::string SettingsStore::DefaultFolder(const FolderSetting& folder) const
+Path SettingsStore::DefaultFolder(const FolderSetting& folder) const
 {
-    return programDir_ + folder.folderName + "/";
+    return WithTrailingSlash(JoinPath(programDir_, folder.folderName));
 }
 
 void SettingsStore::LoadSettings()
@@ -98,12 +98,12 @@ void SettingsStore::LoadSettings()
     const IniFile ini = IniFile::Load(G_ConfigFile);
     for (const auto& folder : Folders()) {
         if (!HoldsSetting(folder.key))
-            SetSetting(folder.key, ini.ReadString(kPaths, folder.key, DefaultFolder(folder)));
+            SetSetting(folder.key, ini.ReadString(kPaths, folder.key, DefaultFolder(folder).Bytes()));
         // A blank folder would name the current directory; it means the default folder.
         std::string value = GetSetting(folder.key);
         if (IsBlank(value))
-            value = DefaultFolder(folder);
-        SetSetting(folder.key, WithTrailingSlash(value));
+            value = DefaultFolder(folder).Bytes();
+        SetSetting(folder.key, WithTrailingSlash(Path(value)).Bytes());
     }
     for (const auto& [key, def] : GeneralDefaults()) {
         if (HoldsSetting(key))
@@ -114,13 +114,13 @@ void SettingsStore::LoadSettings()
         SetSetting(key, IsBlank(value) ? def : value);
     }
 
-    G_ConfigFiles = GetSetting(setting::ConfigFiles);
-    G_PlatformsFile = G_ConfigFiles + "Platforms.ini";
+    G_ConfigFiles = GetFolder(setting::ConfigFiles);
+    G_PlatformsFile = JoinPath(G_ConfigFiles, "Platforms.ini");
 
     // A folder that cannot be created stays missing; whoever uses it reports the failure then.
     for (const auto& folder : Folders()) {
         std::error_code ignored;
-        std::filesystem::create_directories(GetSetting(folder.key), ignored);
+        std::filesystem::create_directories(GetFolder(folder.key).Bytes(), ignored);
     }
 }
 

@@ -5,6 +5,8 @@
 #include <utility>
 #include <vector>
 
+#include "platform/Path.h"
+
 namespace quorvel {
 
 // One folder setting: its key in section Paths, the caption of its row in the options dialog and the
@@ -22,10 +24,12 @@ struct FolderSetting {
 class SettingsStore {
 public:
     // ProgramDir is the writable half of the program folder, ending with "/".
-    explicit SettingsStore(std::string programDir);
+    explicit SettingsStore(Path programDir);
 
     // The value of Key (case ignored), the empty text when absent. No file access.
     std::string GetSetting(std::string_view key) const;
+    // A folder setting as the path it names (folder settings hold file-system bytes).
+    Path GetFolder(std::string_view key) const { return Path(GetSetting(key)); }
     // A non-empty value replaces or appends; the empty text removes the key.
     void SetSetting(std::string_view key, std::string_view value);
     bool HoldsSetting(std::string_view key) const;
@@ -39,8 +43,8 @@ public:
     // Store -> G_ConfigFile, sections Paths and General only. Throws FileWriteError.
     void SaveSettings() const;
 
-    const std::string& ProgramDir() const { return programDir_; }
-    std::string DefaultFolder(const FolderSetting& folder) const;
+    const Path& ProgramDir() const { return programDir_; }
+    Path DefaultFolder(const FolderSetting& folder) const;
 
     static const std::vector<FolderSetting>& Folders();
     // Keys of section General with their defaults, in the order they are loaded.
@@ -52,7 +56,7 @@ private:
     std::vector<std::pair<std::string, std::string>>::iterator Find(std::string_view key);
     std::vector<std::pair<std::string, std::string>>::const_iterator Find(std::string_view key) const;
 
-    std::string programDir_;
+    Path programDir_;
     std::vector<std::pair<std::string, std::string>> values_;
 };
 

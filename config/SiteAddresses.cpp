@@ -22,7 +22,7 @@ constexpr SiteKey kKeys[] = {
 
 }  // namespace
 
-SiteAddresses ReadSiteAddresses(const std::string& file)
+SiteAddresses ReadSiteAddresses(const Path& file)
 {
     SiteAddresses sites;
     if (file.empty())
@@ -47,7 +47,7 @@ SiteAddresses ConfiguredSiteAddresses()
     return ReadSiteAddresses(JoinPath(G_ConfigFiles, kSitesFileName));
 }
 
-void WriteMissingSiteAddresses(const std::string& file)
+void WriteMissingSiteAddresses(const Path& file)
 {
     if (file.empty())
         throw FileWriteError(file);

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "platform/Path.h"
+
 namespace quorvel {
 
 // The maker's notice of rights, as the reports and the About window show it.
@@ -31,12 +33,12 @@ inline constexpr char kSitesSection[] = "Sites";
 
 // The addresses in File. A key that is missing or empty keeps its default; a site's address that
 // does not end with "/" gains one, since page names are added to it.
-SiteAddresses ReadSiteAddresses(const std::string& file);
+SiteAddresses ReadSiteAddresses(const Path& file);
 // Those of the configuration folder (G_ConfigFiles), read at each call so that an edit counts at
 // once; the defaults while that folder is not known yet.
 SiteAddresses ConfiguredSiteAddresses();
 // Adds every key that File lacks with its default, in one write; values already there stay, and a
 // file that lacks none is not touched. Throws FileWriteError.
-void WriteMissingSiteAddresses(const std::string& file);
+void WriteMissingSiteAddresses(const Path& file);
 
 }  // namespace quorvel

@@ -12,7 +12,7 @@ using quorvel::IniFile;
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    IniFile ini = IniFile::Parse("fuzz.ini", bytes);
+    IniFile ini = IniFile::Parse(quorvel::Path("fuzz.ini"), bytes);
 
     const auto names = ini.SectionNames();
     for (const auto& name : names) {
@@ -49,7 +49,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     // What is written parses back to the same sections.
     const std::string text = ini.ToString();
-    const IniFile again = IniFile::Parse("fuzz.ini", text);
+    const IniFile again = IniFile::Parse(quorvel::Path("fuzz.ini"), text);
     if (again.ToString() != text)
         __builtin_trap();
     return 0;

@@ -34,8 +34,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (ParseCdbLayout(CdbLayoutBytes(records)) != records)
         __builtin_trap();
 
-    const PropertyLayout ini = ParseCdlLayout("fuzz.cdl", bytes);
+    const PropertyLayout ini = ParseCdlLayout(Path("fuzz.cdl"), bytes);
     CheckUsable(ini);
-    CheckUsable(ParseCdlLayout("again.cdl", CdlLayoutText(ini)));
+    CheckUsable(ParseCdlLayout(Path("again.cdl"), CdlLayoutText(ini)));
     return 0;
 }

@@ -20,7 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (type != ltNone && info[0] == "Unknown")
         __builtin_trap();
 
-    static const std::string path = "/tmp/quorvel_list_peek_" + std::to_string(::getpid()) + ".lst";
+    static const Path path("/tmp/quorvel_list_peek_" + std::to_string(::getpid()) + ".lst");
     if (FILE* f = std::fopen(path.c_str(), "wb")) {
         std::fwrite(bytes.data(), 1, bytes.size(), f);
         std::fclose(f);

@@ -20,7 +20,7 @@ template <typename List> void Exercise(std::string_view bytes)
     list.SetPlatform("before");
     list.Add(list.CreateItem());
     try {
-        ReadListFileText(list, bytes, "fuzz.lst");
+        ReadListFileText(list, bytes, Path("fuzz.lst"));
     } catch (const std::runtime_error&) {
         if (list.Count() != 1 || list.GetPlatform() != "before" || !list.GetFileName().empty())
             __builtin_trap();
@@ -33,7 +33,7 @@ template <typename List> void Exercise(std::string_view bytes)
         return;  // a number field holding text that is no number
     }
     List again;
-    ReadListFileText(again, first, "again.lst");
+    ReadListFileText(again, first, Path("again.lst"));
     if (again.Count() != list.Count() || ListFileText(again) != first)
         __builtin_trap();
 }

@@ -72,7 +72,7 @@ void TBaseCustomListClass::SetDescription(const std::string& s)
 void TBaseCustomListClass::Clear()
 {
     items_.clear();
-    FileName.clear();
+    FileName = Path();
     Modified = true;
 }
 

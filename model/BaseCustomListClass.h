@@ -9,6 +9,7 @@
 
 #include "model/BaseCustomClass.h"
 #include "model/ListType.h"
+#include "platform/Path.h"
 
 namespace quorvel {
 
@@ -47,10 +48,10 @@ public:
     void AssignProperties(const TBaseCustomListClass& source);
     const std::string& GetVersion() const { return Version; }
     void SetVersion(const std::string& tag) { Version = tag; }
-    const std::string& GetFileName() const { return FileName; }
-    void SetFileName(const std::string& fileName) { FileName = fileName; }
-    const std::string& GetOpenedFileName() const { return OpenedFileName; }
-    void SetOpenedFileName(const std::string& path) { OpenedFileName = path; }
+    const Path& GetFileName() const { return FileName; }
+    void SetFileName(const Path& fileName) { FileName = fileName; }
+    const Path& GetOpenedFileName() const { return OpenedFileName; }
+    void SetOpenedFileName(const Path& path) { OpenedFileName = path; }
     // The list type's name as the file spells it ("Media", "Hardware").
     const std::string& GetListType() const { return ListType; }
     void SetListType(const std::string& name) { ListType = name; }
@@ -101,6 +102,9 @@ public:
     // No list holds more items: loading, pasting and expanding refuse a bigger result.
     static constexpr int64_t MaxItems = 1000000;
     static constexpr int64_t MaxExpandedItems = MaxItems;
+    // No line of a list file holds more bytes (its line break not counted): reading refuses a longer
+    // line, and no value is taken that would make the list write one.
+    static constexpr uint64_t MaxLineBytes = uint64_t(32) << 20;
 
     // One item line of a list file over the named fields (defined with the list-file code).
     static std::string BuildItemLine(const TBaseCustomClass& item, const std::vector<std::string>& fieldNames);
@@ -111,8 +115,8 @@ protected:
 
 private:
     std::string Version = "QV1.2";
-    std::string FileName;
-    std::string OpenedFileName;
+    Path FileName;
+    Path OpenedFileName;
     bool Modified = false;
     std::string Platform;
     std::string Owner;

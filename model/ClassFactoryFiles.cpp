@@ -18,17 +18,17 @@ template <typename List, typename Action> void WithKnownList(List* list, Action 
 
 }  // namespace
 
-void LoadListObject(TBaseCustomListClass* list, const std::string& fileName)
+void LoadListObject(TBaseCustomListClass* list, const Path& fileName)
 {
     WithKnownList(list, [&](auto& l) { l.LoadFromFile(fileName); });
 }
 
-void SaveListObject(TBaseCustomListClass* list, const std::string& fileName, bool backup, bool overwrite)
+void SaveListObject(TBaseCustomListClass* list, const Path& fileName, bool backup, bool overwrite)
 {
     WithKnownList(list, [&](auto& l) { l.SaveToFile(fileName, backup, overwrite); });
 }
 
-void ExportListObject(TBaseCustomListClass* list, const std::string& fileName, const TColumnListClass& columns)
+void ExportListObject(TBaseCustomListClass* list, const Path& fileName, const TColumnListClass& columns)
 {
     WithKnownList(list, [&](auto& l) { l.ExportToFile(fileName, columns); });
 }

@@ -91,7 +91,7 @@ void TColumnListClass::SetTemplate(const FieldSet* fields)
     }
 }
 
-void TColumnListClass::LoadFromIni(const std::string& fileName, const std::string& section)
+void TColumnListClass::LoadFromIni(const Path& fileName, const std::string& section)
 {
     SetTemplate(Template);
     if (!Template)
@@ -142,7 +142,7 @@ void TColumnListClass::LoadFromIni(const std::string& fileName, const std::strin
     }
 }
 
-void TColumnListClass::SaveToIni(const std::string& fileName, const std::string& section) const
+void TColumnListClass::SaveToIni(const Path& fileName, const std::string& section) const
 {
     std::vector<std::pair<std::string, std::string>> pairs;
     pairs.reserve(Columns.size() * 6 + 2);

@@ -7,6 +7,8 @@
 
 #include "model/BaseCustomClass.h"
 
+#include "platform/Path.h"
+
 namespace quorvel {
 
 // One column of a grid, report or export: which field, under which header, where, how wide.
@@ -52,9 +54,9 @@ public:
     void SetTemplate(const FieldSet* fields);
 
     // The default columns overlaid by the columns the section names (read in one parse).
-    void LoadFromIni(const std::string& fileName, const std::string& section);
+    void LoadFromIni(const Path& fileName, const std::string& section);
     // Replaces the section by the set in one write; each column's Order key is its position.
-    void SaveToIni(const std::string& fileName, const std::string& section) const;
+    void SaveToIni(const Path& fileName, const std::string& section) const;
 };
 
 }  // namespace quorvel

@@ -17,15 +17,15 @@ bool IsNumericType(int32_t dataType)
 
 }  // namespace
 
-std::vector<std::string> LoadLookupList(const std::string& fileName, const std::string& section)
+std::vector<std::string> LoadLookupList(const Path& fileName, const std::string& section)
 {
     if (fileName.empty() || section.empty())
         return {};
     return IniFile::Load(fileName).ReadIndexedList(section, section);
 }
 
-std::optional<std::string> ResolveLookupFile(const std::string& fileKey, const std::string& configFolder,
-                                             const std::string& platform, const std::string& listType)
+std::optional<Path> ResolveLookupFile(const std::string& fileKey, const Path& configFolder,
+                                      const std::string& platform, const std::string& listType)
 {
     std::string name;
     if (fileKey == "%PLATFORM%")
@@ -37,7 +37,7 @@ std::optional<std::string> ResolveLookupFile(const std::string& fileKey, const s
     else
         return std::nullopt;
     if (!IsSafeName(name))
-        return std::string();
+        return Path();
     return JoinPath(configFolder, name + ".INI");
 }
 
@@ -62,7 +62,7 @@ void TDataFieldClass::Clear()
 {
     Name.clear();
     Caption.clear();
-    LookupFile.clear();
+    LookupFile = Path();
     LookupFileKey.clear();
     LookupSection.clear();
     DataType = 0;

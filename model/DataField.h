@@ -7,6 +7,8 @@
 
 #include "model/FieldValue.h"
 
+#include "platform/Path.h"
+
 namespace quorvel {
 
 class TDataFieldException : public std::runtime_error {
@@ -35,14 +37,14 @@ struct FieldDefinition {
 
 // The values of a Count-indexed lookup section (keys Section0, Section1, ...) in key order.
 // Empty and missing entries are skipped; the Count is not trusted to bound the work.
-std::vector<std::string> LoadLookupList(const std::string& fileName, const std::string& section);
+std::vector<std::string> LoadLookupList(const Path& fileName, const std::string& section);
 
 // The lookup file a field's key names, in the configuration folder: "%PLATFORM%" the platform's INI,
 // "%LISTTYPE%" the list type's, "%GENERAL%" General.INI. Nothing for any other key (the caller keeps
 // what it had); "" when the platform or list type cannot be part of a file name, which then reads as
 // a missing file.
-std::optional<std::string> ResolveLookupFile(const std::string& fileKey, const std::string& configFolder,
-                                             const std::string& platform, const std::string& listType);
+std::optional<Path> ResolveLookupFile(const std::string& fileKey, const Path& configFolder,
+                                      const std::string& platform, const std::string& listType);
 
 // One standalone field, as the dialogs use it. Items do not hold these: they share FieldDefinitions.
 class TDataFieldClass {
@@ -56,7 +58,7 @@ public:
     bool Required = false;
     FieldValue Min;
     FieldValue Max;
-    std::string LookupFile;  // written by the dialog that resolves LookupFileKey
+    Path LookupFile;  // written by the dialog that resolves LookupFileKey
     std::string LookupFileKey;
     std::string LookupSection;
     std::vector<std::string> LookupList;

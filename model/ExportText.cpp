@@ -79,7 +79,7 @@ std::string ExportText(const TBaseCustomListClass& list, const TColumnListClass&
     return out;
 }
 
-void ExportList(const TBaseCustomListClass& list, const std::string& fileName, const TColumnListClass& columns,
+void ExportList(const TBaseCustomListClass& list, const Path& fileName, const TColumnListClass& columns,
                 bool displayTexts)
 {
     // An export always keeps the file it replaces as the ".BAK".
@@ -154,6 +154,9 @@ void PasteText(TBaseCustomListClass& list, const std::string& text)
                                                     std::to_string(lineNumber) + ", field " + fields[p].Name);
             item->SetTextAt(p, decoded);
         });
+        if (!ItemLineFits(*item))
+            throw TBaseCustomListClassException("Line " + std::to_string(lineNumber) + " would make an item's line " +
+                                                LongerThanLineBound() + ". The list was not changed.");
         items.push_back(std::move(item));
     }
     for (auto& item : items)
@@ -168,7 +171,7 @@ std::string ClipboardHeaderText(const TBaseCustomListClass& list)
     return ClipboardFirstLine(list) + "\r\n" + FieldNamesLine(ItemFieldNames(list));
 }
 
-void TItemListClass::ExportToFile(const std::string& fileName, const TColumnListClass& columns)
+void TItemListClass::ExportToFile(const Path& fileName, const TColumnListClass& columns)
 {
     ExportList(*this, fileName, columns, Kind() == ltHardware);
 }

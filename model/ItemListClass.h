@@ -14,10 +14,10 @@ class TColumnListClass;
 // ascending.
 class TItemListClass : public TBaseCustomListClass {
 public:
-    void LoadFromFile(const std::string& fileName);
-    void SaveToFile(const std::string& fileName, bool backup, bool overwrite);
+    void LoadFromFile(const Path& fileName);
+    void SaveToFile(const Path& fileName, bool backup, bool overwrite);
     // A hardware list exports the display texts of its values.
-    void ExportToFile(const std::string& fileName, const TColumnListClass& columns);
+    void ExportToFile(const Path& fileName, const TColumnListClass& columns);
     void GetItemText(int32_t index, std::string& text) const;
     void PasteFromText(const std::string& text);
 

@@ -31,9 +31,9 @@ void ExpandListObject(TBaseCustomListClass* list);
 void CompressListObject(TBaseCustomListClass* list);
 
 // File, export and clipboard dispatchers (defined with the file code).
-void LoadListObject(TBaseCustomListClass* list, const std::string& fileName);
-void SaveListObject(TBaseCustomListClass* list, const std::string& fileName, bool backup, bool overwrite);
-void ExportListObject(TBaseCustomListClass* list, const std::string& fileName, const TColumnListClass& columns);
+void LoadListObject(TBaseCustomListClass* list, const Path& fileName);
+void SaveListObject(TBaseCustomListClass* list, const Path& fileName, bool backup, bool overwrite);
+void ExportListObject(TBaseCustomListClass* list, const Path& fileName, const TColumnListClass& columns);
 void PasteListObjectText(TBaseCustomListClass* list, const std::string& text);
 void GetListObjectItemText(const TBaseCustomListClass* list, int32_t index, std::string& text);
 

@@ -18,15 +18,15 @@ namespace quorvel {
 // A file that could not be opened or read: "Cannot open file " + name.
 class FileOpenError : public FileError {
 public:
-    explicit FileOpenError(const std::string& fileName) : FileError("Cannot open file ", fileName) { }
+    explicit FileOpenError(const Path& fileName) : FileError("Cannot open file ", fileName) { }
 };
 
 // The list type of a list file from its first lines; ltNone for anything that is no list file,
 // an unreadable file included. Reads only the start of the file.
-TListType GetListFileType(const std::string& fileName);
+TListType GetListFileType(const Path& fileName);
 // The list properties of a list file; "Unknown" four times for anything that is no list file.
 // A value whose escapes do not decode is answered as it stands in the file.
-void GetListFileInfo(const std::string& fileName, std::string& listType, std::string& owner, std::string& platform,
+void GetListFileInfo(const Path& fileName, std::string& listType, std::string& owner, std::string& platform,
                      std::string& description);
 
 // Type and properties from one read of the start of a file; a file that cannot be read is no list.
@@ -34,7 +34,7 @@ struct ListFilePeek {
     TListType Type = ltNone;
     std::string ListType, Owner, Platform, Description;
 };
-ListFilePeek PeekListFile(const std::string& fileName);
+ListFilePeek PeekListFile(const Path& fileName);
 
 // The same over the first bytes of a file (whatever of it has been read).
 TListType ListFileTypeOf(std::string_view head);
@@ -43,7 +43,7 @@ void ListFileInfoOf(std::string_view head, std::string& listType, std::string& o
 
 // The list-file reader and writer over bytes in memory; LoadFromFile and SaveToFile wrap them.
 // Reading replaces the list's content only when the whole text reads; Name becomes its FileName.
-void ReadListFileText(TBaseCustomListClass& list, std::string_view text, const std::string& name);
+void ReadListFileText(TBaseCustomListClass& list, std::string_view text, const Path& name);
 // The whole file as it would be saved; throws, naming item and field, for a value that does not convert.
 std::string ListFileText(const TBaseCustomListClass& list);
 
@@ -89,6 +89,15 @@ private:
 std::vector<std::string> ItemFieldNames(const TBaseCustomListClass& list);
 // The names upper-cased, each in double quotes, joined by commas.
 std::string FieldNamesLine(const std::vector<std::string>& names);
+
+// "longer than N bytes, the most a line of a list file may hold": what every refusal of a long line says.
+std::string LongerThanLineBound();
+// Whether the writer makes the line of Item (over its own fields) within MaxLineBytes; with Field, as
+// if that field held Value. Cheap unless the item's texts come near the bound.
+bool ItemLineFits(const TBaseCustomClass& item, int32_t field = -1, const FieldValue* value = nullptr);
+// Whether the writer makes line 2 of a list with these properties within MaxLineBytes.
+bool PropertiesLineFits(const std::string& listType, std::string_view platform, std::string_view owner,
+                        std::string_view description);
 
 // One item line into Out over fields resolved once (-1: no such field, written as empty text).
 // ItemNumber (1-based, 0 unknown) names the item in a conversion error.

@@ -73,6 +73,40 @@ void ReadItemChunk(std::string_view text, const TBaseCustomClass& prototype, con
     }
 }
 
+[[noreturn]] void LineTooLong(uint64_t lineNumber)
+{
+    throw TBaseCustomListClassException("Line " + std::to_string(lineNumber) + " of this file is " +
+                                        LongerThanLineBound() + ". The list was not changed.");
+}
+
+void CheckLineLength(std::string_view line, uint64_t lineNumber)
+{
+    if (line.size() > TBaseCustomListClass::MaxLineBytes)
+        LineTooLong(lineNumber);
+}
+
+// Item lines come after the three head lines.
+constexpr uint64_t kFirstItemLine = 4;
+
+// Refuses the first line in file order that a slice found too long: TooLong holds, per slice, the
+// number (from 1) of its first such line or 0.
+void CheckSliceLines(const std::vector<size_t>& counts, const std::vector<size_t>& tooLong)
+{
+    uint64_t before = kFirstItemLine - 1;
+    for (size_t t = 0; t < counts.size(); ++t) {
+        if (tooLong[t] > 0)
+            LineTooLong(before + tooLong[t]);
+        before += counts[t];
+    }
+}
+
+// The number (from 1) of the first line of Lines longer than a list file's line may be, or 0.
+size_t FirstLongLine(std::string_view lines)
+{
+    const size_t at = FirstLineLongerThan(lines, TBaseCustomListClass::MaxLineBytes);
+    return at == std::string_view::npos ? 0 : at + 1;
+}
+
 // What the three first lines of a list file say, and where its item lines begin.
 struct ListHead {
     std::string ListType, Platform, Owner, Description;
@@ -85,8 +119,13 @@ ListHead ReadListHead(const ReaderKind& kind, std::string_view text)
 {
     LineCursor cursor(text);
     std::string_view first, second, header;
-    if (!cursor.Next(first) || !cursor.Next(second) || !cursor.Next(header))
-        Fail(kind, kind.Invalid);
+    // A line past the bound is named even where the lines after it are missing.
+    uint64_t number = 0;
+    for (std::string_view* line : {&first, &second, &header}) {
+        if (!cursor.Next(*line))
+            Fail(kind, kind.Invalid);
+        CheckLineLength(*line, ++number);
+    }
     const std::string tag = GetCSVField(first, 1);
     if (!IsKnownTag(tag))
         Fail(kind, kind.Version);
@@ -165,8 +204,12 @@ ItemVector ReadItemLines(std::string_view text, const ItemMaker& maker)
         bounds.push_back(std::max(bounds.back(), LineCursor::NextLineStart(text, text.size() / threads * t)));
     bounds.push_back(text.size());
     const auto slice = [&](size_t t) { return text.substr(bounds[t], bounds[t + 1] - bounds[t]); };
-    std::vector<size_t> counts(threads);
-    RunSlices(threads, [&](size_t t) { counts[t] = CountLines(slice(t)); });
+    std::vector<size_t> counts(threads), tooLong(threads);
+    RunSlices(threads, [&](size_t t) {
+        counts[t] = CountLines(slice(t));
+        tooLong[t] = FirstLongLine(slice(t));
+    });
+    CheckSliceLines(counts, tooLong);
     CheckItemCount(counts);
     std::vector<ItemVector> slices(threads);
     RunSlices(threads, [&](size_t t) {
@@ -176,15 +219,17 @@ ItemVector ReadItemLines(std::string_view text, const ItemMaker& maker)
     return JoinSlices(slices);
 }
 
-[[noreturn]] void Unreadable(const std::string& fileName) { throw FileOpenError(fileName); }
+[[noreturn]] void Unreadable(const Path& fileName) { throw FileOpenError(fileName); }
 
 // Where the line after the one that holds Pos begins in the file's bytes up to End, as
-// LineCursor::NextLineStart finds it in the whole text.
-uint64_t NextLineStartIn(const FileReader& file, uint64_t pos, uint64_t end, const std::string& fileName)
+// LineCursor::NextLineStart finds it in the whole text. Inside a line longer than a list file's may
+// be the search gives up with End: the slice that holds the line's start then refuses it.
+uint64_t NextLineStartIn(const FileReader& file, uint64_t pos, uint64_t end, const Path& fileName)
 {
     char window[4096];
-    while (pos < end) {
-        const size_t n = static_cast<size_t>(std::min<uint64_t>(sizeof window, end - pos));
+    const uint64_t stop = std::min(end, pos + TBaseCustomListClass::MaxLineBytes + 2);
+    while (pos < stop) {
+        const size_t n = static_cast<size_t>(std::min<uint64_t>(sizeof window, stop - pos));
         if (!file.ReadAt(pos, window, n))
             Unreadable(fileName);
         for (size_t i = 0; i < n; ++i) {
@@ -206,16 +251,21 @@ uint64_t NextLineStartIn(const FileReader& file, uint64_t pos, uint64_t end, con
 }
 
 // The lines of the file's bytes Begin .. End through one reused buffer, handed to Lines in blocks of
-// whole lines (the buffer grows only for a line longer than itself).
+// whole lines (the buffer grows only for a line longer than itself). False when it stopped at a line
+// longer than a list file's line may be, before the buffer grew far past the bound.
 template <typename Lines>
-void ReadLineBlocks(const FileReader& file, uint64_t begin, uint64_t end, const std::string& fileName, Lines lines)
+bool ReadLineBlocks(const FileReader& file, uint64_t begin, uint64_t end, const Path& fileName, Lines lines)
 {
     std::string buffer(size_t(1) << 19, '\0');
     size_t kept = 0;  // the start of a line carried over from the last block
     uint64_t at = begin;
     while (at < end) {
-        if (kept == buffer.size())
-            buffer.resize(buffer.size() * 2);
+        if (kept == buffer.size()) {
+            // Kept may end in the CR of a CR LF.
+            if (kept > TBaseCustomListClass::MaxLineBytes + 1)
+                return false;
+            buffer.resize(std::min<size_t>(buffer.size() * 2, TBaseCustomListClass::MaxLineBytes + 2));
+        }
         const size_t n = static_cast<size_t>(std::min<uint64_t>(buffer.size() - kept, end - at));
         if (!file.ReadAt(at, buffer.data() + kept, n))
             Unreadable(fileName);
@@ -224,7 +274,7 @@ void ReadLineBlocks(const FileReader& file, uint64_t begin, uint64_t end, const 
         const std::string_view bytes(buffer.data(), size);
         if (at == end) {
             lines(bytes);
-            return;
+            return true;
         }
         // A CR at the very end may be the first half of a CR LF: its line waits for the next block.
         const size_t last = bytes.back() == '\n' ? size - 1 : bytes.substr(0, size - 1).find_last_of("\r\n");
@@ -238,12 +288,13 @@ void ReadLineBlocks(const FileReader& file, uint64_t begin, uint64_t end, const 
     }
     if (kept > 0)
         lines(std::string_view(buffer.data(), kept));
+    return true;
 }
 
 // The file's item lines read in chunks of whole lines on several threads, each chunk through a small
 // buffer: the file's text is never held whole while the items are made. The chunks are many and
 // handed out in turn, so that a thread that is slowed does not hold up the others at the end.
-ItemVector ReadItemFile(const FileReader& file, uint64_t begin, const ItemMaker& maker, const std::string& fileName)
+ItemVector ReadItemFile(const FileReader& file, uint64_t begin, const ItemMaker& maker, const Path& fileName)
 {
     const uint64_t end = file.Size();
     const uint64_t size = end - begin;
@@ -261,11 +312,18 @@ ItemVector ReadItemFile(const FileReader& file, uint64_t begin, const ItemMaker&
     if (threads > 1)
         growth.emplace();
     // Reading the file twice costs less than making items that are then refused.
-    std::vector<size_t> counts(chunks);
+    std::vector<size_t> counts(chunks), tooLong(chunks);
     RunChunks(chunks, threads, [&](size_t c, size_t) {
-        ReadLineBlocks(file, bounds[c], bounds[c + 1], fileName,
-                       [&](std::string_view lines) { counts[c] += CountLines(lines); });
+        const bool whole = ReadLineBlocks(file, bounds[c], bounds[c + 1], fileName, [&](std::string_view lines) {
+            // Only a block bigger than the bound can hold too long a line.
+            if (tooLong[c] == 0 && FirstLongLine(lines) > 0)
+                tooLong[c] = counts[c] + FirstLongLine(lines);
+            counts[c] += CountLines(lines);
+        });
+        if (!whole && tooLong[c] == 0)
+            tooLong[c] = counts[c] + 1;
     });
+    CheckSliceLines(counts, tooLong);
     CheckItemCount(counts);
     std::vector<ItemVector> parts(chunks);
     std::vector<ItemArena> arenas(threads);
@@ -277,7 +335,7 @@ ItemVector ReadItemFile(const FileReader& file, uint64_t begin, const ItemMaker&
 }
 
 // Puts what was read into the list; nothing before this changes it.
-void FillList(TBaseCustomListClass& list, ListHead& head, ItemVector items, const std::string& name)
+void FillList(TBaseCustomListClass& list, ListHead& head, ItemVector items, const Path& name)
 {
     list.Clear();
     list.AddItems(std::move(items));
@@ -289,12 +347,13 @@ void FillList(TBaseCustomListClass& list, ListHead& head, ItemVector items, cons
     list.SetModified(false);
 }
 
-void LoadListFile(TBaseCustomListClass& list, const std::string& fileName)
+void LoadListFile(TBaseCustomListClass& list, const Path& fileName)
 {
     const FileReader file(fileName);
     if (!file.IsOpen())
         Unreadable(fileName);
-    // The three first lines, read in growing steps until a fourth line begins or the file ends.
+    // The three first lines, read in growing steps until a fourth line begins or the file ends; a line
+    // longer than the bound stops the reading before it is read whole.
     std::string start;
     for (size_t step = 1 << 14;; step *= 2) {
         const size_t size = static_cast<size_t>(std::min<uint64_t>(file.Size(), start.size() + step));
@@ -304,6 +363,8 @@ void LoadListFile(TBaseCustomListClass& list, const std::string& fileName)
             Unreadable(fileName);
         if (size == file.Size() || MoreLinesThan(start, 3))
             break;
+        if (const size_t line = FirstLongLine(start))
+            LineTooLong(line);
     }
     ListHead head = ReadListHead(KindOf(list), start);
     const auto prototype = list.CreateItem();
@@ -335,7 +396,7 @@ ColumnMap::ColumnMap(const std::vector<std::string>& names, const TBaseCustomCla
     positions_.resize(filled_.empty() ? 0 : filled_.back().first + 1);
 }
 
-void ReadListFileText(TBaseCustomListClass& list, std::string_view text, const std::string& name)
+void ReadListFileText(TBaseCustomListClass& list, std::string_view text, const Path& name)
 {
     // Everything is read aside first: a failure leaves the list as it was.
     ListHead head = ReadListHead(KindOf(list), text);
@@ -345,6 +406,6 @@ void ReadListFileText(TBaseCustomListClass& list, std::string_view text, const s
     FillList(list, head, ReadItemLines(text.substr(head.ItemsAt), maker), name);
 }
 
-void TItemListClass::LoadFromFile(const std::string& fileName) { LoadListFile(*this, fileName); }
+void TItemListClass::LoadFromFile(const Path& fileName) { LoadListFile(*this, fileName); }
 
 }  // namespace quorvel

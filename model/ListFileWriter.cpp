@@ -2,6 +2,7 @@
 
 #include <array>
 #include <charconv>
+#include <numeric>
 
 #include "model/CartListClass.h"
 #include "model/FieldText.h"
@@ -176,6 +177,33 @@ std::string FieldNamesLine(const std::vector<std::string>& names)
 
 namespace {
 
+std::string LineTooLongToSave(const std::string& what)
+{
+    return what + " a line " + LongerThanLineBound() + ". The list was not saved.";
+}
+
+void AppendPropertiesLine(std::string& out, bool hardware, const std::string& listType, std::string_view platform,
+                          std::string_view owner, std::string_view description)
+{
+    if (hardware) {
+        AppendQuoted(out, "Hardware");
+    } else {
+        // The type is read back undecoded, so it cannot be encoded: what would end its field or
+        // its line (only a malformed file brings such a type) is left out.
+        std::string type = listType;
+        std::erase_if(type, [](char c) { return c == '"' || c == '\r' || c == '\n'; });
+        AppendQuoted(out, TrimBlanks(type));
+    }
+    for (const std::string_view value : {platform, owner, description}) {
+        out += ",\"";
+        AppendFieldText(out, TrimBlanks(value));
+        out += '"';
+    }
+}
+
+// Each byte of a value is written as at most three, with room for quotes, comma and any number.
+uint64_t RoughBytes(std::string_view text) { return 3 * uint64_t(text.size()) + 48; }
+
 // Hands the file's text to Emit in pieces, in order. Big lists are made in chunks on several
 // threads, a few chunks ahead of the one handed on, so that the text is never held whole.
 template <typename Emit> void EmitListFile(const TBaseCustomListClass& list, Emit emit)
@@ -183,24 +211,17 @@ template <typename Emit> void EmitListFile(const TBaseCustomListClass& list, Emi
     std::string out;
     out += kCurrentTag;
     out += "\r\n";
-    if (list.Kind() == ltHardware) {
-        AppendQuoted(out, "Hardware");
-    } else {
-        // The type is read back undecoded, so it cannot be encoded: what would end its field or
-        // its line (only a malformed file brings such a type) is left out.
-        std::string type = list.GetListType();
-        std::erase_if(type, [](char c) { return c == '"' || c == '\r' || c == '\n'; });
-        AppendQuoted(out, TrimBlanks(type));
-    }
-    for (const std::string* value : {&list.GetPlatform(), &list.GetOwner(), &list.GetDescription()}) {
-        out += ",\"";
-        AppendFieldText(out, TrimBlanks(*value));
-        out += '"';
-    }
+    AppendPropertiesLine(out, list.Kind() == ltHardware, list.GetListType(), list.GetPlatform(), list.GetOwner(),
+                         list.GetDescription());
+    if (out.size() - kCurrentTag.size() - 2 > TBaseCustomListClass::MaxLineBytes)
+        throw TBaseCustomListClassException(LineTooLongToSave("The list's properties make"));
     out += "\r\n";
 
     const std::vector<std::string> names = ItemFieldNames(list);
+    const size_t namesAt = out.size();
     out += FieldNamesLine(names);
+    if (out.size() - namesAt > TBaseCustomListClass::MaxLineBytes)
+        throw TBaseCustomListClassException(LineTooLongToSave("The field names make"));
     out += "\r\n";
     emit(std::string_view(out));
 
@@ -213,14 +234,19 @@ template <typename Emit> void EmitListFile(const TBaseCustomListClass& list, Emi
             FieldPositions positions(names);
             const size_t end = std::min(items.size(), (chunk + 1) * kChunk);
             for (size_t i = chunk * kChunk; i < end; ++i) {
+                const size_t at = text.size();
                 AppendItemLine(text, *items[i], positions.In(items[i]->Fields()), static_cast<int64_t>(i) + 1);
+                // A line the reader would refuse is never written: values are refused when they are
+                // set, so only a value that grows when written (an old file's "%") comes here.
+                if (text.size() - at > TBaseCustomListClass::MaxLineBytes)
+                    throw TBaseCustomListClassException(LineTooLongToSave("Item " + std::to_string(i + 1) + " makes"));
                 text += "\r\n";
             }
         },
         emit);
 }
 
-void SaveListFile(TBaseCustomListClass& list, const std::string& fileName, bool backup, bool overwrite)
+void SaveListFile(TBaseCustomListClass& list, const Path& fileName, bool backup, bool overwrite)
 {
     if (!backup && !overwrite && FileExists(fileName))
         throw TBaseCustomListClassException("File Already Exists");
@@ -235,6 +261,54 @@ void SaveListFile(TBaseCustomListClass& list, const std::string& fileName, bool 
 
 }  // namespace
 
+std::string LongerThanLineBound()
+{
+    return "longer than " + std::to_string(TBaseCustomListClass::MaxLineBytes) +
+        " bytes, the most a line of a list file may hold";
+}
+
+bool ItemLineFits(const TBaseCustomClass& item, int32_t field, const FieldValue* value)
+{
+    const int32_t count = item.FieldCount();
+    uint64_t rough = 0;
+    for (int32_t p = 0; p < count; ++p) {
+        std::string_view text = item.TextAt(p);
+        if (p == field && value) {
+            const auto* newText = std::get_if<std::string>(value);
+            text = newText ? std::string_view(*newText) : std::string_view();
+        }
+        rough += RoughBytes(text);
+    }
+    if (rough <= TBaseCustomListClass::MaxLineBytes)
+        return true;
+    std::unique_ptr<TBaseCustomClass> changed;
+    if (field >= 0 && field < count && value) {
+        changed = item.Clone();
+        changed->SetValueAt(field, *value);
+    }
+    std::vector<int32_t> positions(static_cast<size_t>(count));
+    std::iota(positions.begin(), positions.end(), 0);
+    std::string line;
+    try {
+        AppendItemLine(line, changed ? *changed : item, positions, 0);
+    } catch (const std::runtime_error&) {
+        // A value that does not convert stops the save with a message of its own.
+        return true;
+    }
+    return line.size() <= TBaseCustomListClass::MaxLineBytes;
+}
+
+bool PropertiesLineFits(const std::string& listType, std::string_view platform, std::string_view owner,
+                        std::string_view description)
+{
+    if (RoughBytes(listType) + RoughBytes(platform) + RoughBytes(owner) + RoughBytes(description) <=
+        TBaseCustomListClass::MaxLineBytes)
+        return true;
+    std::string line;
+    AppendPropertiesLine(line, ListTypeFromName(listType) == ltHardware, listType, platform, owner, description);
+    return line.size() <= TBaseCustomListClass::MaxLineBytes;
+}
+
 std::string ListFileText(const TBaseCustomListClass& list)
 {
     std::string out;
@@ -242,7 +316,7 @@ std::string ListFileText(const TBaseCustomListClass& list)
     return out;
 }
 
-void TItemListClass::SaveToFile(const std::string& fileName, bool backup, bool overwrite)
+void TItemListClass::SaveToFile(const Path& fileName, bool backup, bool overwrite)
 {
     SaveListFile(*this, fileName, backup, overwrite);
 }

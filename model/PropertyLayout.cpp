@@ -119,7 +119,7 @@ std::string CdbLayoutBytes(const PropertyLayout& layout)
     return bytes;
 }
 
-PropertyLayout ParseCdlLayout(const std::string& path, std::string_view content)
+PropertyLayout ParseCdlLayout(const Path& path, std::string_view content)
 {
     const IniFile ini = IniFile::Parse(path, content);
     PropertyLayout layout;
@@ -164,7 +164,7 @@ PropertyLayout ParseCdlLayout(const std::string& path, std::string_view content)
 
 std::string CdlLayoutText(const PropertyLayout& layout)
 {
-    IniFile ini = IniFile::Parse("", "");
+    IniFile ini = IniFile::Parse(Path(), "");
     ini.SetValue("Dialog", "Width", std::to_string(layout.Width));
     ini.SetValue("Dialog", "Height", std::to_string(layout.Height));
     ini.SetValue("Controls", "ControlCount", std::to_string(layout.Controls.size()));
@@ -184,8 +184,8 @@ std::string CdlLayoutText(const PropertyLayout& layout)
     return ini.ToString();
 }
 
-std::optional<std::string> FindLayoutFile(const std::string& configFolder, const std::string& listType,
-                                          const std::string& platform, std::string* missingName)
+std::optional<Path> FindLayoutFile(const Path& configFolder, const std::string& listType,
+                                   const std::string& platform, Path* missingName)
 {
     const std::string ext = ".CDB";
     const std::string prefix = "Properties_" + listType + "_";
@@ -203,7 +203,7 @@ std::optional<std::string> FindLayoutFile(const std::string& configFolder, const
     return std::nullopt;
 }
 
-std::optional<PropertyLayout> LoadLayoutFile(const std::string& path)
+std::optional<PropertyLayout> LoadLayoutFile(const Path& path)
 {
     const bool cdl = Cp1252::EqualsNoCase(ExtractFileExt(path), ".CDL");
     const size_t limit = cdl ? kMaxCdlBytes : (kMaxLayoutControls + 1) * kLayoutRecordSize;
@@ -213,7 +213,7 @@ std::optional<PropertyLayout> LoadLayoutFile(const std::string& path)
     return cdl ? ParseCdlLayout(path, *bytes) : ParseCdbLayout(*bytes);
 }
 
-void SaveCdbLayout(const std::string& path, const PropertyLayout& layout)
+void SaveCdbLayout(const Path& path, const PropertyLayout& layout)
 {
     WriteFileAtomic(path, CdbLayoutBytes(layout));
 }

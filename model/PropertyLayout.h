@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/Path.h"
+
 namespace quorvel {
 
 class FieldSet;
@@ -48,20 +50,20 @@ PropertyLayout ParseCdbLayout(std::string_view bytes);
 std::string CdbLayoutBytes(const PropertyLayout& layout);
 
 // ".CDL": the INI form (sections "Dialog", "Controls" and one per entry).
-PropertyLayout ParseCdlLayout(const std::string& path, std::string_view content);
+PropertyLayout ParseCdlLayout(const Path& path, std::string_view content);
 std::string CdlLayoutText(const PropertyLayout& layout);
 
 // The layout file for a list type and platform in the configuration folder, found ignoring case:
 // "Properties_" + ListType + "_" + Platform, else "Properties_" + ListType + "_Default", with
 // ".CDB". A platform that cannot be part of a file name uses the default. Nothing
 // when neither exists; MissingName then receives the default file's path.
-std::optional<std::string> FindLayoutFile(const std::string& configFolder, const std::string& listType,
-                                          const std::string& platform, std::string* missingName = nullptr);
+std::optional<Path> FindLayoutFile(const Path& configFolder, const std::string& listType,
+                                   const std::string& platform, Path* missingName = nullptr);
 // Reads the file in the form its extension names; nothing when it cannot be read. Only the first
 // records a layout can use are read from a huge file.
-std::optional<PropertyLayout> LoadLayoutFile(const std::string& path);
+std::optional<PropertyLayout> LoadLayoutFile(const Path& path);
 // Writes the record form atomically; throws FileWriteError.
-void SaveCdbLayout(const std::string& path, const PropertyLayout& layout);
+void SaveCdbLayout(const Path& path, const PropertyLayout& layout);
 
 // The layout shipped for an item kind: every field in field order with its caption, in two columns
 // left of the dialog's fixed buttons, and an option button beside each lookup field that opens the

@@ -6,11 +6,11 @@
 
 namespace quorvel {
 
-std::string G_ConfigFile;
-std::string G_ConfigFiles;
-std::string G_PlatformsFile;
+Path G_ConfigFile;
+Path G_ConfigFiles;
+Path G_PlatformsFile;
 
-void InitConfigFile(const std::string& programDir)
+void InitConfigFile(const Path& programDir)
 {
     G_ConfigFile = JoinPath(programDir, "Quorvel.ini");
     IniFile ini = IniFile::Load(G_ConfigFile);
@@ -23,23 +23,23 @@ void InitConfigFile(const std::string& programDir)
     ini.Save();
 }
 
-std::string ReadIniString(const std::string& fileName, const std::string& section, const std::string& key,
+std::string ReadIniString(const Path& fileName, const std::string& section, const std::string& key,
                           const std::string& defaultValue)
 {
     return IniFile::Load(fileName).ReadString(section, key, defaultValue);
 }
 
-int ReadIniInteger(const std::string& fileName, const std::string& section, const std::string& key, int defaultValue)
+int ReadIniInteger(const Path& fileName, const std::string& section, const std::string& key, int defaultValue)
 {
     return IniFile::Load(fileName).ReadInteger(section, key, defaultValue);
 }
 
-bool ReadIniBool(const std::string& fileName, const std::string& section, const std::string& key, bool defaultValue)
+bool ReadIniBool(const Path& fileName, const std::string& section, const std::string& key, bool defaultValue)
 {
     return IniFile::Load(fileName).ReadBool(section, key, defaultValue);
 }
 
-void WriteIniString(const std::string& fileName, const std::string& section, const std::string& key,
+void WriteIniString(const Path& fileName, const std::string& section, const std::string& key,
                     const std::string& value)
 {
     if (fileName.empty())
@@ -49,17 +49,17 @@ void WriteIniString(const std::string& fileName, const std::string& section, con
     ini.Save();
 }
 
-void WriteIniInteger(const std::string& fileName, const std::string& section, const std::string& key, int value)
+void WriteIniInteger(const Path& fileName, const std::string& section, const std::string& key, int value)
 {
     WriteIniString(fileName, section, key, std::to_string(value));
 }
 
-void WriteIniBool(const std::string& fileName, const std::string& section, const std::string& key, bool value)
+void WriteIniBool(const Path& fileName, const std::string& section, const std::string& key, bool value)
 {
     WriteIniString(fileName, section, key, value ? "1" : "0");
 }
 
-void EraseIniSection(const std::string& fileName, const std::string& section)
+void EraseIniSection(const Path& fileName, const std::string& section)
 {
     if (fileName.empty() || section.empty())
         return;

@@ -11,25 +11,25 @@
 namespace quorvel {
 
 // Process-wide configuration; one thread, set once and read everywhere.
-extern std::string G_ConfigFile;     // program folder + "Quorvel.ini"
-extern std::string G_ConfigFiles;    // configuration folder, ending with "/"
-extern std::string G_PlatformsFile;  // G_ConfigFiles + "Platforms.ini"
+extern Path G_ConfigFile;     // program folder + "Quorvel.ini"
+extern Path G_ConfigFiles;    // configuration folder, ending with "/"
+extern Path G_PlatformsFile;  // G_ConfigFiles + "Platforms.ini"
 
 // The INI write routines raise FileWriteError ("Unable to write to " + file name).
 
 // Sets G_ConfigFile and marks the first run. ProgramDir ends with "/".
 // Throws FileWriteError when the program folder cannot be written.
-void InitConfigFile(const std::string& programDir);
+void InitConfigFile(const Path& programDir);
 
-std::string ReadIniString(const std::string& fileName, const std::string& section, const std::string& key,
+std::string ReadIniString(const Path& fileName, const std::string& section, const std::string& key,
                           const std::string& defaultValue);
-int ReadIniInteger(const std::string& fileName, const std::string& section, const std::string& key, int defaultValue);
-bool ReadIniBool(const std::string& fileName, const std::string& section, const std::string& key, bool defaultValue);
-void WriteIniString(const std::string& fileName, const std::string& section, const std::string& key,
+int ReadIniInteger(const Path& fileName, const std::string& section, const std::string& key, int defaultValue);
+bool ReadIniBool(const Path& fileName, const std::string& section, const std::string& key, bool defaultValue);
+void WriteIniString(const Path& fileName, const std::string& section, const std::string& key,
                     const std::string& value);
-void WriteIniInteger(const std::string& fileName, const std::string& section, const std::string& key, int value);
-void WriteIniBool(const std::string& fileName, const std::string& section, const std::string& key, bool value);
-void EraseIniSection(const std::string& fileName, const std::string& section);
+void WriteIniInteger(const Path& fileName, const std::string& section, const std::string& key, int value);
+void WriteIniBool(const Path& fileName, const std::string& section, const std::string& key, bool value);
+void EraseIniSection(const Path& fileName, const std::string& section);
 
 // Comma-separated lines. A field that opens with a double quote runs to the next double quote.
 std::string GetCSVField(std::string_view line, int index, char separator = ',');

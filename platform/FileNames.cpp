@@ -9,25 +9,25 @@ namespace quorvel {
 
 namespace fs = std::filesystem;
 
-std::string JoinPath(std::string_view folder, std::string_view name)
+Path JoinPath(const Path& folder, std::string_view name)
 {
-    std::string result(folder);
+    std::string result = folder.Bytes();
     if (result.empty())
-        return std::string(name);
+        return Path(std::string(name));
     if (result.back() != '/')
         result += '/';
     while (!name.empty() && name.front() == '/')
         name.remove_prefix(1);
     result += name;
-    return result;
+    return Path(std::move(result));
 }
 
-std::string WithTrailingSlash(std::string_view folder)
+Path WithTrailingSlash(const Path& folder)
 {
-    std::string result(folder);
+    std::string result = folder.Bytes();
     if (!result.empty() && result.back() != '/')
         result += '/';
-    return result;
+    return Path(std::move(result));
 }
 
 namespace {
@@ -49,43 +49,54 @@ size_t ExtDot(std::string_view path)
 
 }  // namespace
 
-std::string ExtractFileExt(std::string_view path)
+std::string ExtractFileExt(const Path& file)
 {
+    const std::string_view path = file.Bytes();
     const size_t dot = ExtDot(path);
     return dot == std::string_view::npos ? std::string() : std::string(path.substr(dot));
 }
 
-std::string ChangeFileExt(std::string_view path, std::string_view ext)
+Path ChangeFileExt(const Path& file, std::string_view ext)
 {
+    const std::string_view path = file.Bytes();
     const size_t dot = ExtDot(path);
     std::string result(path.substr(0, dot));
     result += ext;
-    return result;
+    return Path(std::move(result));
 }
 
-std::string ExtractFileName(std::string_view path) { return std::string(path.substr(NameStart(path))); }
-
-std::string ExtractFilePath(std::string_view path) { return std::string(path.substr(0, NameStart(path))); }
-
-std::string ExtractFileDir(std::string_view path)
+Path ExtractFileName(const Path& file)
 {
+    const std::string_view path = file.Bytes();
+    return Path::FromBytes(path.substr(NameStart(path)));
+}
+
+Path ExtractFilePath(const Path& file)
+{
+    const std::string_view path = file.Bytes();
+    return Path::FromBytes(path.substr(0, NameStart(path)));
+}
+
+Path ExtractFileDir(const Path& file)
+{
+    const std::string_view path = file.Bytes();
     const size_t start = NameStart(path);
     if (start == 0)
-        return std::string();
+        return Path();
     if (start == 1)
-        return "/";
-    return std::string(path.substr(0, start - 1));
+        return Path("/");
+    return Path::FromBytes(path.substr(0, start - 1));
 }
 
-std::optional<std::string> FindFileNoCase(std::string_view folder, std::string_view name)
+std::optional<Path> FindFileNoCase(const Path& folder, std::string_view name)
 {
     if (name.empty())
         return std::nullopt;
-    const std::string exact = JoinPath(folder, name);
+    Path exact = JoinPath(folder, name);
     std::error_code ec;
-    if (fs::exists(exact, ec))
+    if (fs::exists(exact.Bytes(), ec))
         return exact;
-    const fs::path dir = folder.empty() ? fs::path(".") : fs::path(std::string(folder));
+    const fs::path dir = folder.empty() ? fs::path(".") : fs::path(folder.Bytes());
     fs::directory_iterator it(dir, ec);
     if (ec)
         return std::nullopt;
@@ -99,12 +110,12 @@ std::optional<std::string> FindFileNoCase(std::string_view folder, std::string_v
     return std::nullopt;
 }
 
-std::string ResolveFileNoCase(const std::string& path)
+Path ResolveFileNoCase(const Path& path)
 {
     std::error_code ec;
-    if (path.empty() || fs::exists(path, ec))
+    if (path.empty() || fs::exists(path.Bytes(), ec))
         return path;
-    if (auto found = FindFileNoCase(ExtractFileDir(path), ExtractFileName(path)))
+    if (auto found = FindFileNoCase(ExtractFileDir(path), ExtractFileName(path).Bytes()))
         return *found;
     return path;
 }
@@ -137,30 +148,30 @@ bool IsSafeName(std::string_view name)
     return true;
 }
 
-std::string AbsoluteCleanPath(const std::string& path)
+Path AbsoluteCleanPath(const Path& path)
 {
     if (path.empty())
         return path;
     std::error_code ec;
-    fs::path absolute = fs::absolute(path, ec);
+    fs::path absolute = fs::absolute(path.Bytes(), ec);
     if (ec)
-        absolute = path;
+        absolute = path.Bytes();
     std::string result = absolute.lexically_normal().string();
     if (result.size() > 1 && result.back() == '/')
         result.pop_back();
-    return result;
+    return Path(std::move(result));
 }
 
-bool FileExists(const std::string& path)
+bool FileExists(const Path& path)
 {
     std::error_code ec;
-    return fs::is_regular_file(path, ec);
+    return fs::is_regular_file(path.Bytes(), ec);
 }
 
-bool DirectoryExists(const std::string& path)
+bool DirectoryExists(const Path& path)
 {
     std::error_code ec;
-    return fs::is_directory(path, ec);
+    return fs::is_directory(path.Bytes(), ec);
 }
 
 }  // namespace quorvel

@@ -4,30 +4,32 @@
 #include <string>
 #include <string_view>
 
+#include "platform/Path.h"
+
 // File names of the program's own files ignore case; names taken from data must be checked before
 // they become part of a path. A backslash is never a separator.
 namespace quorvel {
 
 // Folder + name with exactly one "/" between them; an empty folder gives the name.
-std::string JoinPath(std::string_view folder, std::string_view name);
+Path JoinPath(const Path& folder, std::string_view name);
 // An empty folder stays empty (it must not become the root).
-std::string WithTrailingSlash(std::string_view folder);
+Path WithTrailingSlash(const Path& folder);
 
 // Extension of the last name part, with its dot ("" when none).
-std::string ExtractFileExt(std::string_view path);
+std::string ExtractFileExt(const Path& path);
 // Replaces or adds the extension; ext includes its dot (".BAK") or is empty to remove it.
-std::string ChangeFileExt(std::string_view path, std::string_view ext);
-std::string ExtractFileName(std::string_view path);
+Path ChangeFileExt(const Path& path, std::string_view ext);
+Path ExtractFileName(const Path& path);
 // The folder part ending with "/" ("" when the path has no folder).
-std::string ExtractFilePath(std::string_view path);
+Path ExtractFilePath(const Path& path);
 // The folder part without its trailing "/" (except for the root).
-std::string ExtractFileDir(std::string_view path);
+Path ExtractFileDir(const Path& path);
 
 // The path of an existing entry of Folder whose name equals Name ignoring case; an exact match wins.
-std::optional<std::string> FindFileNoCase(std::string_view folder, std::string_view name);
+std::optional<Path> FindFileNoCase(const Path& folder, std::string_view name);
 // Path itself when it exists, else the existing file of the same folder whose name differs only in
 // case, else Path unchanged (a write then creates it with this spelling).
-std::string ResolveFileNoCase(const std::string& path);
+Path ResolveFileNoCase(const Path& path);
 
 // A name part taken from data: not empty, not "." or "..", no "/", "\", NUL or control characters.
 bool IsSafeName(std::string_view name);
@@ -38,9 +40,9 @@ bool IsSafeNamePart(std::string_view part);
 std::string SafeNamePart(std::string_view text);
 
 // Absolute path with "." and ".." resolved lexically; how a list is identified.
-std::string AbsoluteCleanPath(const std::string& path);
+Path AbsoluteCleanPath(const Path& path);
 
-bool FileExists(const std::string& path);
-bool DirectoryExists(const std::string& path);
+bool FileExists(const Path& path);
+bool DirectoryExists(const Path& path);
 
 }  // namespace quorvel

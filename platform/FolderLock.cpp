@@ -9,9 +9,9 @@
 
 namespace quorvel {
 
-FolderLock::FolderLock(const std::string& folder)
+FolderLock::FolderLock(const Path& folder)
 {
-    const std::string path = JoinPath(folder, FileName);
+    const Path path = JoinPath(folder, FileName);
     // Close-on-exec: a browser or mail program started from the window must not keep the folder locked
     // after the program ends. A lock file that is only readable (a shared folder) still takes the lock.
     fd_ = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "platform/Path.h"
+
 namespace quorvel {
 
 // Marks a folder as in use by this process while the object lives, so that a second program on the
@@ -16,7 +18,7 @@ public:
         Unavailable,  // the folder takes no lock (no lock file can be opened, no lock service)
     };
 
-    explicit FolderLock(const std::string& folder);
+    explicit FolderLock(const Path& folder);
     ~FolderLock();
     FolderLock(const FolderLock&) = delete;
     FolderLock& operator=(const FolderLock&) = delete;

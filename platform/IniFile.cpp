@@ -89,16 +89,16 @@ std::string NeutraliseLineBreaks(std::string_view value)
 
 }  // namespace
 
-IniFile IniFile::Load(const std::string& path)
+IniFile IniFile::Load(const quorvel::Path& path)
 {
-    const std::string resolved = ResolveFileNoCase(path);
+    const quorvel::Path resolved = ResolveFileNoCase(path);
     const auto content = path.empty() ? std::nullopt : ReadWholeFile(resolved);
     IniFile ini = Parse(resolved, content ? *content : std::string_view());
     ini.unreadable_ = !content && !path.empty() && FileExists(resolved);
     return ini;
 }
 
-IniFile IniFile::Parse(const std::string& path, std::string_view content)
+IniFile IniFile::Parse(const quorvel::Path& path, std::string_view content)
 {
     IniFile ini;
     ini.path_ = path;
@@ -280,9 +280,9 @@ bool IniFile::IsValidKeyName(std::string_view name)
 void IniFile::CheckNames(std::string_view section, std::string_view key) const
 {
     if (!IsValidSectionName(section))
-        throw std::invalid_argument("Invalid section name \"" + std::string(section) + "\" for " + path_);
+        throw std::invalid_argument("Invalid section name \"" + std::string(section) + "\" for " + path_.Bytes());
     if (!IsValidKeyName(key))
-        throw std::invalid_argument("Invalid key name \"" + std::string(key) + "\" for " + path_);
+        throw std::invalid_argument("Invalid key name \"" + std::string(key) + "\" for " + path_.Bytes());
 }
 
 void IniFile::SetValue(std::string_view section, std::string_view key, std::string_view value)
@@ -350,7 +350,7 @@ void IniFile::WriteIndexedList(std::string_view section, std::string_view prefix
 void IniFile::ReplaceSection(std::string_view section, const std::vector<std::pair<std::string, std::string>>& pairs)
 {
     if (!IsValidSectionName(section))
-        throw std::invalid_argument("Invalid section name \"" + std::string(section) + "\" for " + path_);
+        throw std::invalid_argument("Invalid section name \"" + std::string(section) + "\" for " + path_.Bytes());
     for (const auto& [key, value] : pairs)
         CheckNames(section, key);
 

@@ -7,6 +7,8 @@
 #include <utility>
 #include <vector>
 
+#include "platform/Path.h"
+
 namespace quorvel {
 
 // An INI file read whole into memory, with the behaviour of the Windows private-profile functions:
@@ -19,11 +21,11 @@ public:
 
     // A missing or unreadable file gives an empty INI; never throws. The file name is looked up
     // ignoring case, so a later Save keeps the spelling of the file that exists.
-    static IniFile Load(const std::string& path);
+    static IniFile Load(const quorvel::Path& path);
     // The same from bytes already in memory (no file is touched until Save).
-    static IniFile Parse(const std::string& path, std::string_view content);
+    static IniFile Parse(const quorvel::Path& path, std::string_view content);
 
-    const std::string& Path() const { return path_; }
+    const quorvel::Path& Path() const { return path_; }
 
     std::optional<std::string> Value(std::string_view section, std::string_view key) const;
     std::string ReadString(std::string_view section, std::string_view key, std::string_view def) const;
@@ -87,7 +89,7 @@ private:
     size_t SectionEnd(size_t h) const;
     void CheckNames(std::string_view section, std::string_view key) const;
 
-    std::string path_;
+    quorvel::Path path_;
     std::vector<Line> lines_;
     bool unreadable_ = false;  // the file exists but Load could not read it
 };

@@ -26,18 +26,18 @@ std::string SystemReason(int error)
 
 }  // namespace
 
-FileError::FileError(const std::string& prefix, const std::string& fileName, int error)
-    : std::runtime_error(prefix + fileName + SystemReason(error)), prefix_(prefix), fileName_(fileName),
+FileError::FileError(const std::string& prefix, const Path& fileName, int error)
+    : std::runtime_error(prefix + fileName.Bytes() + SystemReason(error)), prefix_(prefix), fileName_(fileName),
       reason_(SystemReason(error))
 {
 }
 
-FileWriteError::FileWriteError(const std::string& fileName, int error)
+FileWriteError::FileWriteError(const Path& fileName, int error)
     : FileError("Unable to write to ", fileName, error)
 {
 }
 
-FileReadError::FileReadError(const std::string& fileName, int error) : FileError("Unable to read ", fileName, error) { }
+FileReadError::FileReadError(const Path& fileName, int error) : FileError("Unable to read ", fileName, error) { }
 
 namespace {
 
@@ -120,7 +120,7 @@ std::string SpareName(const std::string& folder)
     for (size_t i = 0; i < kTempLetters; ++i, r /= 36)
         name += kDigits[r % 36];
     name += kTempSuffix;
-    return JoinPath(folder, name);
+    return JoinPath(Path(folder), name).Bytes();
 }
 
 const char* FolderArg(const std::string& folder) { return folder.empty() ? "." : folder.c_str(); }
@@ -151,13 +151,58 @@ void RemoveStaleTemps(const std::string& folder)
     while (const dirent* entry = ::readdir(dir)) {
         if (!detail::IsTempName(entry->d_name))
             continue;
-        const std::string file = JoinPath(folder, entry->d_name);
+        const std::string file = JoinPath(Path(folder), entry->d_name).Bytes();
         struct stat st { };
         if (::lstat(file.c_str(), &st) == 0 && S_ISREG(st.st_mode) && st.st_uid == ::geteuid() &&
             now - st.st_ctime >= detail::SafeFileOps().StaleSeconds)
             ::unlink(file.c_str());
     }
     ::closedir(dir);
+}
+
+// A flushed copy of the file From under a fresh spare name in Folder with the mode Mode: the name, or
+// "" when it cannot be made (nothing is left behind then).
+std::string CopyToSpare(const std::string& from, const std::string& folder, unsigned mode)
+{
+    const int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (in < 0)
+        return {};
+    std::string name;
+    int out = -1;
+    for (int attempt = 0; attempt < 100 && out < 0; ++attempt) {
+        name = SpareName(folder);
+        out = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        if (out < 0 && errno != EEXIST)
+            break;
+    }
+    bool copied = out >= 0;
+    if (copied) {
+        std::string buffer(size_t(1) << 20, '\0');
+        for (;;) {
+            const ssize_t n = ReadSome(in, buffer.data(), buffer.size());
+            if (n <= 0) {
+                copied = n == 0;
+                break;
+            }
+            if (!WriteAll(out, std::string_view(buffer.data(), static_cast<size_t>(n)))) {
+                copied = false;
+                break;
+            }
+        }
+        // Permissions a file system cannot keep (FAT) are no reason to fail.
+        ::fchmod(out, mode & 07777);
+        copied = ::fsync(out) == 0 && copied;
+        copied = ::close(out) == 0 && copied;
+        if (!copied) {
+            const int error = errno;
+            ::unlink(name.c_str());
+            errno = error;
+        }
+    }
+    const int error = errno;
+    ::close(in);
+    errno = error;
+    return copied ? name : std::string();
 }
 
 void SyncFolder(const std::string& folder)
@@ -171,12 +216,12 @@ void SyncFolder(const std::string& folder)
 
 }  // namespace
 
-std::optional<std::string> ReadWholeFile(const std::string& path) { return ReadRegularFile(path, SIZE_MAX); }
+std::optional<std::string> ReadWholeFile(const Path& path) { return ReadRegularFile(path.Bytes(), SIZE_MAX); }
 
-std::optional<size_t> ReadFileStartInto(const std::string& path, size_t limit, std::string& buffer,
+std::optional<size_t> ReadFileStartInto(const Path& path, size_t limit, std::string& buffer,
                                         const std::function<bool(std::string_view)>& enough, size_t firstChunk)
 {
-    const int fd = OpenRegularFile(path);
+    const int fd = OpenRegularFile(path.Bytes());
     if (fd < 0)
         return std::nullopt;
     size_t used = 0;
@@ -203,11 +248,11 @@ std::optional<size_t> ReadFileStartInto(const std::string& path, size_t limit, s
     return used;
 }
 
-std::optional<std::string> ReadFileStart(const std::string& path, size_t limit,
+std::optional<std::string> ReadFileStart(const Path& path, size_t limit,
                                          const std::function<bool(std::string_view)>& enough)
 {
     if (!enough)
-        return ReadRegularFile(path, limit);
+        return ReadRegularFile(path.Bytes(), limit);
     std::string data;
     const auto used = ReadFileStartInto(path, limit, data, enough);
     if (!used)
@@ -216,20 +261,20 @@ std::optional<std::string> ReadFileStart(const std::string& path, size_t limit,
     return data;
 }
 
-std::string ResolveLinks(const std::string& path)
+Path ResolveLinks(const Path& path)
 {
-    std::string current = path;
+    std::string current = path.Bytes();
     // As many hops as the system itself follows; a loop leaves the name as given (the write fails).
     for (int hop = 0; hop < 40; ++hop) {
         struct stat st { };
         if (::lstat(current.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
-            return current;
+            return Path(std::move(current));
         std::string target(static_cast<size_t>(st.st_size > 0 ? st.st_size : PATH_MAX), '\0');
         const ssize_t n = ::readlink(current.c_str(), target.data(), target.size());
         if (n <= 0 || static_cast<size_t>(n) > target.size())
             return path;
         target.resize(static_cast<size_t>(n));
-        current = target.front() == '/' ? std::move(target) : JoinPath(ExtractFileDir(current), target);
+        current = target.front() == '/' ? std::move(target) : JoinPath(ExtractFileDir(Path(current)), target).Bytes();
     }
     return path;
 }
@@ -237,7 +282,7 @@ std::string ResolveLinks(const std::string& path)
 namespace detail {
 FileOps& SafeFileOps()
 {
-    static FileOps ops {::link, ::rename, OpenUnnamedFile, 5 * 60};
+    static FileOps ops {::link, ::rename, OpenUnnamedFile, 5 * 60, nullptr};
     return ops;
 }
 
@@ -251,11 +296,11 @@ bool IsTempName(std::string_view name)
 }
 }  // namespace detail
 
-AtomicFileWriter::AtomicFileWriter(const std::string& path, bool makeBackup)
-    : path_(path), target_(ResolveLinks(path)), folder_(ExtractFileDir(target_))
+AtomicFileWriter::AtomicFileWriter(const Path& path, bool makeBackup)
+    : path_(path), target_(ResolveLinks(path).Bytes()), folder_(ExtractFileDir(Path(target_)).Bytes())
 {
     // The temporary file and the backup go beside the file a link points to; the link stays.
-    if (ExtractFileName(target_).empty())
+    if (ExtractFileName(Path(target_)).empty())
         throw FileWriteError(path_);
     struct stat old { };
     const bool exists = ::lstat(target_.c_str(), &old) == 0;
@@ -265,7 +310,7 @@ AtomicFileWriter::AtomicFileWriter(const std::string& path, bool makeBackup)
     if (exists && ::access(target_.c_str(), W_OK) != 0)
         throw FileWriteError(path_, errno);
     backup_ = makeBackup && exists;
-    if (backup_ && ChangeFileExt(target_, ".BAK") == target_)
+    if (backup_ && ChangeFileExt(Path(target_), ".BAK").Bytes() == target_)
         throw FileWriteError(path_);
     RemoveStaleTemps(folder_);
     fd_ = detail::SafeFileOps().OpenUnnamed(FolderArg(folder_));
@@ -282,6 +327,7 @@ AtomicFileWriter::AtomicFileWriter(const std::string& path, bool makeBackup)
     }
     if (fd_ < 0)
         throw FileWriteError(path_, errno);
+    oldMode_ = old.st_mode;
     if (exists)
         ::fchmod(fd_, old.st_mode & 07777);
 }
@@ -379,50 +425,54 @@ void AtomicFileWriter::Commit()
         fail(error);
 
     const detail::FileOps& ops = detail::SafeFileOps();
-    const std::string bakName = backup_ ? ChangeFileExt(target_, ".BAK") : std::string();
-    // The older ".BAK" stays reachable under a spare name until the new file is in place, so that a
-    // failure can put the target and its ".BAK" back as they were.
-    bool moved = false;  // no hard links: the old file itself became the ".BAK"
+    const auto step = [&ops] {
+        if (ops.Step)
+            ops.Step();
+    };
+    const std::string bakName = backup_ ? ChangeFileExt(Path(target_), ".BAK").Bytes() : std::string();
+    // The target is never renamed away: its backup is a second link to it or, on file systems without
+    // hard links (FAT and exFAT sticks), a copy, named ".BAK" before the new file takes its place. The
+    // older ".BAK" stays reachable under a spare name until then, so that a failure can put the target
+    // and its ".BAK" back as they were.
     std::string olderBak;
+    bool olderLinked = false;  // the older ".BAK" has a second name, not a new one
     if (backup_) {
         struct stat bak { };
         const bool hadBak = ::lstat(bakName.c_str(), &bak) == 0;
         if (hadBak && S_ISDIR(bak.st_mode))
             fail(0);
-        const std::string bakTmp = SpareName(folder_);
-        if (ops.Link(target_.c_str(), bakTmp.c_str()) == 0) {
-            // With hard links the target itself is never touched until the final rename.
-            olderBak = hadBak ? SpareName(folder_) : std::string();
-            if ((hadBak && ops.Link(bakName.c_str(), olderBak.c_str()) != 0) ||
-                ops.Rename(bakTmp.c_str(), bakName.c_str()) != 0) {
-                const int linkError = errno;
-                ::unlink(bakTmp.c_str());
-                if (!olderBak.empty())
-                    ::unlink(olderBak.c_str());
-                fail(linkError);
-            }
-        } else {
-            // Without them (FAT and exFAT sticks) the old file moves to ".BAK" just before the new one
-            // takes its name.
-            olderBak = hadBak ? SpareName(folder_) : std::string();
-            if (hadBak && ops.Rename(bakName.c_str(), olderBak.c_str()) != 0)
-                fail(errno);
-            if (ops.Rename(target_.c_str(), bakName.c_str()) != 0) {
+        std::string bakTmp = SpareName(folder_);
+        if (ops.Link(target_.c_str(), bakTmp.c_str()) != 0)
+            bakTmp = CopyToSpare(target_, folder_, oldMode_);
+        if (bakTmp.empty())
+            fail(errno);
+        step();
+        if (hadBak) {
+            olderBak = SpareName(folder_);
+            olderLinked = ops.Link(bakName.c_str(), olderBak.c_str()) == 0;
+            if (!olderLinked && ops.Rename(bakName.c_str(), olderBak.c_str()) != 0) {
                 const int renameError = errno;
-                if (hadBak)
-                    ops.Rename(olderBak.c_str(), bakName.c_str());
+                ::unlink(bakTmp.c_str());
                 fail(renameError);
             }
-            moved = true;
+            step();
         }
+        if (ops.Rename(bakTmp.c_str(), bakName.c_str()) != 0) {
+            const int renameError = errno;
+            ::unlink(bakTmp.c_str());
+            if (olderLinked)
+                ::unlink(olderBak.c_str());
+            else if (!olderBak.empty())
+                ops.Rename(olderBak.c_str(), bakName.c_str());
+            fail(renameError);
+        }
+        step();
     }
     if (ops.Rename(tmp_.c_str(), target_.c_str()) != 0) {
         const int renameError = errno;
-        if (moved)
-            ops.Rename(bakName.c_str(), target_.c_str());
         if (!olderBak.empty())
             ops.Rename(olderBak.c_str(), bakName.c_str());
-        else if (backup_ && !moved)
+        else if (backup_)
             ::unlink(bakName.c_str());
         fail(renameError);
     }
@@ -431,14 +481,14 @@ void AtomicFileWriter::Commit()
     SyncFolder(folder_);
 }
 
-void WriteFileAtomic(const std::string& path, std::string_view content, bool makeBackup)
+void WriteFileAtomic(const Path& path, std::string_view content, bool makeBackup)
 {
     AtomicFileWriter writer(path, makeBackup);
     writer.Write(content);
     writer.Commit();
 }
 
-FileReader::FileReader(const std::string& path)
+FileReader::FileReader(const Path& path)
 {
     // Non-blocking so that a FIFO in place of the file cannot hang the reader.
     fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);

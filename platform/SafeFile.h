@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/Path.h"
+
 namespace quorvel {
 
 // A failure about one file: a fixed text (Windows-1252) followed by the file's name, kept as a path so
@@ -15,15 +17,15 @@ namespace quorvel {
 // (an errno of the failed call; 0 for none): "Unable to write to NAME: Permission denied".
 class FileError : public std::runtime_error {
 public:
-    FileError(const std::string& prefix, const std::string& fileName, int error = 0);
+    FileError(const std::string& prefix, const Path& fileName, int error = 0);
     const std::string& Prefix() const { return prefix_; }
-    const std::string& FileName() const { return fileName_; }
+    const Path& FileName() const { return fileName_; }
     // ": " and the system's reason in English, or nothing.
     const std::string& ReasonText() const { return reason_; }
 
 private:
     std::string prefix_;
-    std::string fileName_;
+    Path fileName_;
     std::string reason_;
 };
 
@@ -31,29 +33,29 @@ private:
 // Every writer of the program (INI files included) fails with this one error.
 class FileWriteError : public FileError {
 public:
-    explicit FileWriteError(const std::string& fileName, int error = 0);
+    explicit FileWriteError(const Path& fileName, int error = 0);
 };
 
 // A file that exists could not be read ("Unable to read " + name).
 class FileReadError : public FileError {
 public:
-    explicit FileReadError(const std::string& fileName, int error = 0);
+    explicit FileReadError(const Path& fileName, int error = 0);
 };
 
 // The whole file, or nothing when it is missing, no regular file or unreadable.
-std::optional<std::string> ReadWholeFile(const std::string& path);
+std::optional<std::string> ReadWholeFile(const Path& path);
 // At most Limit bytes from the start of the file; with Enough, read in growing chunks that stop as
 // soon as Enough says the bytes so far answer the caller. Nothing when the file cannot be read.
-std::optional<std::string> ReadFileStart(const std::string& path, size_t limit,
+std::optional<std::string> ReadFileStart(const Path& path, size_t limit,
                                          const std::function<bool(std::string_view)>& enough = {});
 // The same into Buffer, which the caller reuses across many files (its size is only ever grown): the
 // number of bytes read, or nothing when the file cannot be read. The first read asks for FirstChunk.
-std::optional<size_t> ReadFileStartInto(const std::string& path, size_t limit, std::string& buffer,
+std::optional<size_t> ReadFileStartInto(const Path& path, size_t limit, std::string& buffer,
                                         const std::function<bool(std::string_view)>& enough, size_t firstChunk = 4096);
 
 // The file a path names once symbolic links are followed (the path itself when it is none, or when
 // the links loop); a link to a missing file gives that file's name.
-std::string ResolveLinks(const std::string& path);
+Path ResolveLinks(const Path& path);
 
 // Replaces the file with Content so that a reader sees either the old or the new file, never a part:
 // a temporary file in the same folder, flushed, renamed over the target. The temporary file has no
@@ -61,9 +63,11 @@ std::string ResolveLinks(const std::string& path);
 // elsewhere it is named ".qv" + ten letters or digits + ".tmp", and such files of the user's that
 // have not changed for some minutes are removed at the next save in that folder. A symbolic link stays and
 // the file it points to is written. With makeBackup the old file becomes the target's name with
-// extension ".BAK" (an older one replaced) as part of that commit. A file the user may not write is
+// extension ".BAK" (an older one replaced) as part of that commit: a second link to it, or a copy where
+// the file system has no hard links; the target itself is never renamed away, so that it exists, old
+// or new, at every moment. A file the user may not write is
 // refused. Throws FileWriteError; on failure the target and its ".BAK" are as they were.
-void WriteFileAtomic(const std::string& path, std::string_view content, bool makeBackup = false);
+void WriteFileAtomic(const Path& path, std::string_view content, bool makeBackup = false);
 
 // Writes a file in pieces, in order, with the guarantees of WriteFileAtomic: nothing shows at the
 // path until Commit, and a writer dropped before it (a failure while the text is made) leaves the
@@ -72,7 +76,7 @@ void WriteFileAtomic(const std::string& path, std::string_view content, bool mak
 class AtomicFileWriter {
 public:
     // Refuses at once what WriteFileAtomic refuses (FileWriteError).
-    explicit AtomicFileWriter(const std::string& path, bool makeBackup = false);
+    explicit AtomicFileWriter(const Path& path, bool makeBackup = false);
     ~AtomicFileWriter();
     AtomicFileWriter(const AtomicFileWriter&) = delete;
     AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
@@ -87,7 +91,7 @@ private:
     // Gives the unnamed temporary file its name once it is complete.
     bool NameUnnamed();
 
-    std::string path_;
+    Path path_;
     std::string target_;
     std::string folder_;
     std::string tmp_;  // empty while the temporary file has no name
@@ -96,13 +100,14 @@ private:
     std::string pending_;      // small pieces gathered into one write
     uint64_t written_ = 0;     // bytes in the temporary file
     uint64_t handedOver_ = 0;  // bytes whose write-back has been started
+    unsigned oldMode_ = 0;     // the replaced file's mode
 };
 
 // A regular file read by position; several threads may read one at once.
 class FileReader {
 public:
     // IsOpen is false when the file is missing, no regular file or unreadable.
-    explicit FileReader(const std::string& path);
+    explicit FileReader(const Path& path);
     ~FileReader();
     FileReader(const FileReader&) = delete;
     FileReader& operator=(const FileReader&) = delete;
@@ -119,7 +124,7 @@ private:
 
 namespace detail {
 // The link, rename and unnamed-open calls of WriteFileAtomic, so that tests can play a file system
-// without hard links, without unnamed files or with a rename that fails.
+// without hard links, without unnamed files or with a rename that fails, and look between the steps.
 struct FileOps {
     int (*Link)(const char*, const char*);
     int (*Rename)(const char*, const char*);
@@ -127,6 +132,8 @@ struct FileOps {
     int (*OpenUnnamed)(const char* folder);
     // How long a temporary file of ours must have been left alone before a save takes it for stale.
     long StaleSeconds;
+    // Called between the steps of a commit with a backup (nothing in the program).
+    void (*Step)();
 };
 FileOps& SafeFileOps();
 // Whether Name is one of the temporary names the writer makes.

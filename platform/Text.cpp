@@ -31,6 +31,19 @@ size_t CountLines(std::string_view text)
     return ends + (end[-1] != '\n' && end[-1] != '\r' ? 1 : 0);
 }
 
+size_t FirstLineLongerThan(std::string_view text, size_t maxLength)
+{
+    // No line can be longer than the text.
+    if (text.size() <= maxLength)
+        return std::string_view::npos;
+    LineCursor cursor(text);
+    std::string_view line;
+    for (size_t index = 0; cursor.Next(line); ++index)
+        if (line.size() > maxLength)
+            return index;
+    return std::string_view::npos;
+}
+
 bool MoreLinesThan(std::string_view text, size_t limit)
 {
     // Every line takes at least one byte.

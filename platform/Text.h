@@ -78,6 +78,9 @@ std::vector<std::string_view> SplitLines(std::string_view text);
 
 // How many lines LineCursor finds in Text, counted by searching for the line ends.
 size_t CountLines(std::string_view text);
+// The index (from 0) of the first line of Text longer than MaxLength bytes, its line break not
+// counted; npos when there is none.
+size_t FirstLineLongerThan(std::string_view text, size_t maxLength);
 // Whether Text holds more than Limit lines by the rule of LineCursor.
 bool MoreLinesThan(std::string_view text, size_t limit);
 

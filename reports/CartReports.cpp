@@ -150,12 +150,12 @@ HtmlReport RenderTradeReport(const TBaseCustomListClass& list, const TColumnList
     return report;
 }
 
-void WriteReport(const std::function<HtmlReport()>& render, const std::string& fileName)
+void WriteReport(const std::function<HtmlReport()>& render, const Path& fileName)
 {
     WriteFileAtomic(fileName, render().Bytes());
 }
 
-void StreamReport(const std::function<void(AtomicFileWriter&)>& render, const std::string& fileName)
+void StreamReport(const std::function<void(AtomicFileWriter&)>& render, const Path& fileName)
 {
     AtomicFileWriter file(fileName);
     render(file);

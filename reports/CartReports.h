@@ -29,8 +29,8 @@ HtmlReport RenderTradeReport(const TBaseCustomListClass& list, const TColumnList
 
 // Renders, then replaces the file. A render stopped by a value that does not convert writes nothing;
 // that and a failed write (FileWriteError) are thrown for the command guard.
-void WriteReport(const std::function<HtmlReport()>& render, const std::string& fileName);
+void WriteReport(const std::function<HtmlReport()>& render, const Path& fileName);
 // The same for a render that writes into the file as it goes: a big report is never held whole.
-void StreamReport(const std::function<void(AtomicFileWriter&)>& render, const std::string& fileName);
+void StreamReport(const std::function<void(AtomicFileWriter&)>& render, const Path& fileName);
 
 }  // namespace quorvel

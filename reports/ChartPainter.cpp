@@ -269,7 +269,7 @@ QImage RenderChartImage(const ChartData& data, const QSize& size)
 
 void SaveChartBitmap(const ChartData& data, const QSize& size, const QString& fileName)
 {
-    const std::string path = PathFromQString(fileName);
+    const Path path = PathFromQString(fileName);
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);

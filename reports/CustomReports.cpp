@@ -5,6 +5,7 @@
 #include "model/ListFactory.h"
 #include "platform/FileNames.h"
 #include "platform/IniFile.h"
+#include "platform/qt/PathText.h"
 #include "platform/qt/QtCp1252.h"
 #include "reports/CartReports.h"
 #include "reports/ReportColumns.h"
@@ -26,7 +27,7 @@ struct SummaryRow {
 std::string ListName(const TBaseCustomListClass& list)
 {
     if (!list.GetFileName().empty())
-        return ExtractFileName(list.GetFileName());
+        return PathToText(ExtractFileName(list.GetFileName()));
     return list.GetPlatform() + " - " + list.GetOwner();
 }
 
@@ -119,7 +120,7 @@ std::string CustomReportSection(const std::string& listTypeName, const std::stri
     return IniFile::HoldableSectionName("Custom" + listTypeName + reportName);
 }
 
-bool MakeCustomReport(const TBaseCustomListClass& list, const std::string& reportName, const std::string& fileName)
+bool MakeCustomReport(const TBaseCustomListClass& list, const std::string& reportName, const Path& fileName)
 {
     if (list.Count() == 0)
         return false;
@@ -132,7 +133,7 @@ bool MakeCustomReport(const TBaseCustomListClass& list, const std::string& repor
 }
 
 bool MakeCollectionSummaryReport(const std::vector<const TBaseCustomListClass*>& lists, const std::string& listTypeName,
-                                 const std::string& fileName)
+                                 const Path& fileName)
 {
     const ReportClock clock = ReportClock::System();
     WriteReport([&] { return RenderCollectionSummaryReport(lists, listTypeName, clock); }, fileName);

@@ -26,8 +26,8 @@ std::string CustomReportSection(const std::string& listTypeName, const std::stri
 
 // The writers: true when the file was written, false for an empty list. A value that does not convert
 // and a failed write are thrown (see WriteReport). The lists are only read.
-bool MakeCustomReport(const TBaseCustomListClass& list, const std::string& reportName, const std::string& fileName);
+bool MakeCustomReport(const TBaseCustomListClass& list, const std::string& reportName, const Path& fileName);
 bool MakeCollectionSummaryReport(const std::vector<const TBaseCustomListClass*>& lists, const std::string& listTypeName,
-                                 const std::string& fileName);
+                                 const Path& fileName);
 
 }  // namespace quorvel

@@ -23,13 +23,13 @@ namespace {
 
 }  // namespace
 
-std::string ReportsIniFile() { return JoinPath(G_ConfigFiles, "Reports.ini"); }
+Path ReportsIniFile() { return JoinPath(G_ConfigFiles, "Reports.ini"); }
 
-std::string CustomReportsIniFile() { return JoinPath(G_ConfigFiles, "CustomReports.ini"); }
+Path CustomReportsIniFile() { return JoinPath(G_ConfigFiles, "CustomReports.ini"); }
 
 std::string ReportListTypeName(const TBaseCustomListClass& list) { return list.GetListType(); }
 
-void LoadReportColumns(const TBaseCustomListClass& list, const std::string& iniFile, const std::string& section,
+void LoadReportColumns(const TBaseCustomListClass& list, const Path& iniFile, const std::string& section,
                        TColumnListClass& columns)
 {
     columns.SetTemplate(list.GetItem(0));
@@ -39,7 +39,7 @@ void LoadReportColumns(const TBaseCustomListClass& list, const std::string& iniF
         columns.SaveToIni(iniFile, section);
 }
 
-void StoreReportColumns(TColumnListClass& columns, const std::string& iniFile, const std::string& section)
+void StoreReportColumns(TColumnListClass& columns, const Path& iniFile, const std::string& section)
 {
     columns.SortByOrder();
     columns.SaveToIni(iniFile, section);

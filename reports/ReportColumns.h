@@ -15,18 +15,18 @@ namespace quorvel {
 class TColumnListClass;
 
 // The files of the configuration folder that keep report column sets.
-std::string ReportsIniFile();
-std::string CustomReportsIniFile();
+Path ReportsIniFile();
+Path CustomReportsIniFile();
 
 // The list's type name as stored ("Media", "Hardware"): what the column sections are named after.
 std::string ReportListTypeName(const TBaseCustomListClass& list);
 
 // The column set of a list report: the defaults of the list's first item, overlaid by the section
 // when it holds a stored set ("CustomHeader"), else stored there at once. The list has items.
-void LoadReportColumns(const TBaseCustomListClass& list, const std::string& iniFile, const std::string& section,
+void LoadReportColumns(const TBaseCustomListClass& list, const Path& iniFile, const std::string& section,
                        TColumnListClass& columns);
 // Sorts the set by Order and stores it in the section.
-void StoreReportColumns(TColumnListClass& columns, const std::string& iniFile, const std::string& section);
+void StoreReportColumns(TColumnListClass& columns, const Path& iniFile, const std::string& section);
 
 // The field of the first shown column; empty when every column is hidden.
 std::string ReportSortKey(const TColumnListClass& columns);

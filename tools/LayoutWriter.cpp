@@ -15,9 +15,9 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: %s CONFIG_FOLDER\n", argv[0]);
         return 2;
     }
-    const std::string folder = argv[1];
+    const Path folder(argv[1]);
     try {
-        std::filesystem::create_directories(folder);
+        std::filesystem::create_directories(folder.Bytes());
         SaveCdbLayout(JoinPath(folder, "Properties_Media_Default.CDB"), DefaultPropertyLayout(MediaFieldSet()));
         SaveCdbLayout(JoinPath(folder, "Properties_Hardware_Default.CDB"), DefaultPropertyLayout(HardwareFieldSet()));
     } catch (const std::exception& e) {

@@ -2,6 +2,8 @@
 
 #include <QTextDocument>  // Qt::mightBeRichText
 
+#include <limits>
+
 namespace quorvel {
 
 PlainLabel::PlainLabel(QWidget* parent) : QLabel(parent) { setTextFormat(Qt::PlainText); }
@@ -11,6 +13,8 @@ PlainLabel::PlainLabel(const QString& text, QWidget* parent) : QLabel(parent)
     setTextFormat(Qt::PlainText);
     setText(text);
 }
+
+WholeLineEdit::WholeLineEdit(QWidget* parent) : QLineEdit(parent) { setMaxLength(std::numeric_limits<int>::max()); }
 
 QString PlainToolTip(const QString& text)
 {

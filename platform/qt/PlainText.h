@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QString>
 
 namespace quorvel {
@@ -12,6 +13,13 @@ class PlainLabel : public QLabel {
 public:
     explicit PlainLabel(QWidget* parent = nullptr);
     PlainLabel(const QString& text, QWidget* parent);
+};
+
+// Every line edit that shows a value from a file: Qt's default keeps 32 767 characters and would cut a
+// longer note without a word when its dialog is confirmed. The list's line bound limits values instead.
+class WholeLineEdit : public QLineEdit {
+public:
+    explicit WholeLineEdit(QWidget* parent = nullptr);
 };
 
 // The text to give setToolTip so that the tip shows Text as it stands: a tip that looks like markup is

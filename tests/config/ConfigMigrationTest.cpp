@@ -18,8 +18,8 @@ protected:
     {
         GlobalsTest::SetUp();
         dir = Dir().string() + "/";
-        G_ConfigFile = dir + "Quorvel.ini";
-        G_ConfigFiles = dir + "Config/";
+        G_ConfigFile = Path(dir + "Quorvel.ini");
+        G_ConfigFiles = Path(dir + "Config/");
     }
 
     // An old configuration: custom reports (two named as no section can be named), view sections, two
@@ -40,10 +40,13 @@ protected:
 
     std::vector<std::string> Migrate()
     {
-        ConfigMigration migration(dir);
+        ConfigMigration migration {Path(dir)};
         migration.RunMigration();
         succeeded = migration.Succeeded();
-        return migration.LogLines();
+        std::vector<std::string> lines;
+        for (const MigrationLogLine& line : migration.LogLines())
+            lines.push_back(line.Bytes());
+        return lines;
     }
 
     std::string dir;
@@ -62,7 +65,7 @@ TEST_F(ConfigMigrationTest, VersionStates)
         {"[General]\r\nConfigVersion=CFG3.0\r\n", S::Unknown},
     };
     for (const auto& [content, state] : cases) {
-        std::filesystem::remove(G_ConfigFile);
+        std::filesystem::remove(G_ConfigFile.Bytes());
         if (content)
             WriteFile("Quorvel.ini", content);
         EXPECT_EQ(GetConfigVersionState(), state) << (content ? content : "no file");
@@ -113,18 +116,18 @@ TEST_F(ConfigMigrationTest, MigratesAnOldConfigurationStepByStep)
     EXPECT_FALSE(Exists("zentrix 64.ini"));
     EXPECT_EQ(ReadFile("Config/Platforms.ini"), ReadFile("platforms.ini"));
 
-    const IniFile reports = IniFile::Load(config + "CustomReports.ini");
+    const IniFile reports = IniFile::Load(Path(config + "CustomReports.ini"));
     EXPECT_EQ(reports.ReadIndexedList("ReportList", "Rpt"),
               (std::vector<std::string> {"Shelf", "Cost=Value", "paths", "Bad]Name"}));
     // The stored order survives: the maker column (order 0) comes first, the title after it.
     TColumnListClass shelf;
     shelf.SetTemplate(&MediaFieldSet());
-    shelf.LoadFromIni(config + "CustomReports.ini", "CustomMediaShelf");
+    shelf.LoadFromIni(Path(config + "CustomReports.ini"), "CustomMediaShelf");
     shelf.SortByOrder();
     EXPECT_EQ(shelf.GetColumn(0)->Name, "Maker");
     EXPECT_LT(shelf.IndexOfField(MediaFieldSet()[1].Name), shelf.IndexOfField(MediaFieldSet()[0].Name));
     EXPECT_TRUE(reports.HasSection("CustomMediaCost%3DValue"));
-    shelf.LoadFromIni(config + "CustomReports.ini", "CustomMediaBad%5DName");
+    shelf.LoadFromIni(Path(config + "CustomReports.ini"), "CustomMediaBad%5DName");
     EXPECT_EQ(shelf.GetColumn(shelf.IndexOfField("Value"))->Name, "Worth");
 
     // A second run finds nothing to move and keeps what the first one wrote.
@@ -156,7 +159,7 @@ TEST_F(ConfigMigrationTest, NoPermissionFailedWriteIsLoggedAndTheVersionStaysOld
     QUORVEL_SKIP_AS_ROOT();
     WriteOldConfig();
     WriteFile("Config/CustomReports.ini", "[ReportList]\r\nCount=0\r\n");
-    std::filesystem::permissions(PathOf("Config/CustomReports.ini"), std::filesystem::perms::owner_read);
+    std::filesystem::permissions((Dir() / "Config/CustomReports.ini"), std::filesystem::perms::owner_read);
     const auto lines = Migrate();
     EXPECT_FALSE(succeeded);
     ASSERT_GE(lines.size(), 2u);

@@ -15,7 +15,7 @@ protected:
     void SetUp() override
     {
         ConfigDirTest::SetUp();
-        G_ConfigFiles = programDir + "Config/";
+        G_ConfigFiles = Path(programDir + "Config/");
     }
 };
 

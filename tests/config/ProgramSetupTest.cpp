@@ -24,25 +24,25 @@ protected:
     void SetUp() override
     {
         GlobalsTest::SetUp();
-        programDir = PathOf("home") + "/";
-        shippedDir = PathOf("shipped") + "/";
-        fs::create_directory(programDir);
+        programDir = Path(PathOf("home").Bytes() + "/");
+        shippedDir = Path(PathOf("shipped").Bytes() + "/");
+        fs::create_directory(programDir.Bytes());
         WriteFile("shipped/Config/Platforms.ini", "shipped platforms");
         WriteFile("shipped/Config/General.ini", "shipped general");
         WriteFile("shipped/Carts/Sample Media.csv", "shipped list");
         WriteFile("shipped/help/index.html", "help stays in the read-only half");
     }
 
-    std::string ConfigPath(const std::string& name) const { return programDir + "Config/" + name; }
+    Path ConfigPath(const std::string& name) const { return JoinPath(programDir, "Config/" + name); }
 
-    std::string programDir, shippedDir;
+    Path programDir, shippedDir;
 };
 
 TEST_F(ProgramSetupTest, TheFirstRunCopiesMissingFilesOnly)
 {
     WriteFile("home/Config/GENERAL.INI", "my own lookup tables");
     EXPECT_TRUE(StartConfiguration(programDir, shippedDir));
-    EXPECT_EQ(G_ConfigFile, programDir + "Quorvel.ini");
+    EXPECT_EQ(G_ConfigFile, JoinPath(programDir, "Quorvel.ini"));
     EXPECT_EQ(ReadFile("home/Config/Platforms.ini"), "shipped platforms");
     EXPECT_EQ(ReadFile("home/Config/GENERAL.INI"), "my own lookup tables");
     // No second General.ini beside the user's file of another spelling; the addresses beside them.
@@ -63,7 +63,7 @@ TEST_F(ProgramSetupTest, TheFirstRunKeepsThePackagersAddressesAndAddsTheRest)
     // Without a shipped configuration the file is made all the same.
     fs::remove_all(Dir() / "shipped/Config");
     fs::remove_all(Dir() / "home");
-    fs::create_directory(programDir);
+    fs::create_directory(programDir.Bytes());
     ASSERT_TRUE(StartConfiguration(programDir, shippedDir));
     EXPECT_TRUE(IniFile::Load(ConfigPath("Sites.ini")).Value("Sites", "MakerSite"));
 }
@@ -83,15 +83,16 @@ TEST_F(ProgramSetupTest, LaterRunsCopyNothing)
 TEST_F(ProgramSetupTest, AnUnwritableProgramFolderStopsTheStart)
 {
     WriteFile("home/blocker", "a file, not a folder");
-    EXPECT_THROW(StartConfiguration(programDir + "blocker/", shippedDir), FileWriteError);
+    EXPECT_THROW(StartConfiguration(JoinPath(programDir, "blocker/"), shippedDir), FileWriteError);
 }
 
 // A first run can add from a master list on every shipped platform, and the items name its makers.
 TEST_F(ProgramSetupTest, EveryShippedPlatformHasMasterListsOfItsOwnMakers)
 {
-    const std::string shipped = ShippedDataDir();
-    G_ConfigFiles = JoinPath(shipped, "Config") + "/";
-    const auto platforms = IniFile::Load(G_ConfigFiles + "Platforms.ini").ReadIndexedList("Platforms", "PlatForm");
+    const Path shipped = ShippedDataDir();
+    G_ConfigFiles = JoinPath(shipped, "Config/");
+    const auto platforms =
+        IniFile::Load(JoinPath(G_ConfigFiles, "Platforms.ini")).ReadIndexedList("Platforms", "PlatForm");
     EXPECT_EQ(platforms.size(), 4u);
     for (const auto& platform : platforms) {
         const auto makers = ReferenceData::Manufacturers(platform, ReferenceData::EmptyEntries::Skip);

@@ -20,7 +20,7 @@ std::vector<std::string> Keys(const IniFile& ini, const char* section)
 
 TEST(SettingsStore, KeysIgnoreCaseAndEmptyRemoves)
 {
-    SettingsStore store("/nowhere/");
+    SettingsStore store(Path("/nowhere/"));
     EXPECT_EQ(store.GetSetting("ShowGrid"), "");
     EXPECT_FALSE(store.HoldsSetting("ShowGrid"));
     store.SetSetting("ShowGrid", "1");
@@ -60,8 +60,8 @@ TEST_F(SettingsFileTest, FirstRunGivesTheDefaultsAndMakesTheFolders)
         EXPECT_EQ(settings->GetSetting(key), value) << key;
     for (const auto& folder : SettingsStore::Folders())
         EXPECT_TRUE(fs::is_directory(settings->GetSetting(folder.key))) << folder.key;
-    EXPECT_EQ(G_ConfigFiles, programDir + "Config/");
-    EXPECT_EQ(G_PlatformsFile, programDir + "Config/Platforms.ini");
+    EXPECT_EQ(G_ConfigFiles, Path(programDir + "Config/"));
+    EXPECT_EQ(G_PlatformsFile, Path(programDir + "Config/Platforms.ini"));
 }
 
 TEST_F(SettingsFileTest, ValuesFromTheFileAreNormalised)
@@ -92,7 +92,7 @@ TEST_F(SettingsFileTest, ValuesFromTheFileAreNormalised)
         EXPECT_EQ(settings->GetSetting(key), value) << key;
     EXPECT_TRUE(fs::is_directory(dir + "deep/er/Conf"));
     EXPECT_TRUE(fs::is_directory(dir + "My Carts"));
-    EXPECT_EQ(G_ConfigFiles, dir + "deep/er/Conf/");
+    EXPECT_EQ(G_ConfigFiles, Path(dir + "deep/er/Conf/"));
 }
 
 TEST_F(SettingsFileTest, HeldValuesWinOverTheFileForTheWholeRun)
@@ -134,7 +134,7 @@ TEST_F(SettingsFileTest, SaveWritesBothSectionsInOrderAndKeepsEverythingElse)
     EXPECT_EQ(ReadFile("Quorvel.ini").rfind("; kept\r\n", 0), 0u);
 
     // What was saved comes back the same in a new run.
-    SettingsStore next(programDir);
+    SettingsStore next {Path(programDir)};
     next.LoadSettings();
     for (const auto& [key, def] : SettingsStore::GeneralDefaults())
         EXPECT_EQ(next.GetSetting(key), settings->GetSetting(key)) << key;
@@ -143,7 +143,7 @@ TEST_F(SettingsFileTest, SaveWritesBothSectionsInOrderAndKeepsEverythingElse)
 TEST_F(SettingsFileTest, AFailedSaveIsReported)
 {
     settings->LoadSettings();
-    G_ConfigFile = programDir + "missing/Quorvel.ini";
+    G_ConfigFile = Path(programDir + "missing/Quorvel.ini");
     EXPECT_THROW(settings->SaveSettings(), FileWriteError);
 }
 

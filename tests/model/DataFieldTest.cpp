@@ -28,20 +28,21 @@ TEST(LookupFileTest, KeysNameFilesInTheConfigurationFolder)
     struct Case {
         const char* Key;
         const char* Platform;
-        std::optional<std::string> Expected;
+        std::optional<Path> Expected;
     };
     const Case cases[] = {
-        {"%PLATFORM%", "Zentra 64", "/cfg/Zentra 64.INI"},
-        {"%LISTTYPE%", "Zentra 64", "/cfg/Media.INI"},
-        {"%GENERAL%", "Zentra 64", "/cfg/General.INI"},
+        {"%PLATFORM%", "Zentra 64", Path("/cfg/Zentra 64.INI")},
+        {"%LISTTYPE%", "Zentra 64", Path("/cfg/Media.INI")},
+        {"%GENERAL%", "Zentra 64", Path("/cfg/General.INI")},
         {"%platform%", "Zentra 64", std::nullopt},
         {"", "Zentra 64", std::nullopt},
-        {"%PLATFORM%", "../secret", ""},
-        {"%PLATFORM%", "", ""},
-        {"%GENERAL%", "../secret", "/cfg/General.INI"},
+        {"%PLATFORM%", "../secret", Path()},
+        {"%PLATFORM%", "", Path()},
+        {"%GENERAL%", "../secret", Path("/cfg/General.INI")},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(ResolveLookupFile(c.Key, "/cfg/", c.Platform, "Media"), c.Expected) << c.Key << " " << c.Platform;
+        EXPECT_EQ(ResolveLookupFile(c.Key, Path("/cfg/"), c.Platform, "Media"), c.Expected)
+            << c.Key << " " << c.Platform;
     }
 }
 

@@ -24,25 +24,25 @@ using test::Text;
 struct Writer {
     const char* Name;
     bool Backup;  // lists saved with a backup and exports keep the replaced file as ".BAK"
-    std::function<void(const std::string&)> Write;
+    std::function<void(const Path&)> Write;
 };
 
 const Writer kWriters[] = {
     {"list", true,
-     [](const std::string& path) {
+     [](const Path& path) {
          TCartListClass list;
          AddItem(list, {{"Title", Text("new")}});
          list.SaveToFile(path, true, true);
      }},
     {"export", true,
-     [](const std::string& path) {
+     [](const Path& path) {
          TCartListClass list;
          AddItem(list, {{"Title", Text("new")}});
          TColumnListClass columns;
          columns.SetTemplate(&list.GetItem(0)->Fields());
          list.ExportToFile(path, columns);
      }},
-    {"INI", false, [](const std::string& path) { WriteIniString(path, "S", "K", "new"); }},
+    {"INI", false, [](const Path& path) { WriteIniString(path, "S", "K", "new"); }},
 };
 
 void Put(const fs::path& path, const std::string& bytes)
@@ -127,7 +127,7 @@ TEST_F(FileHazardsTest, NoPermissionReadOnlyFilesAreNotReplaced)
             w.Write(PathOf("ro/x.lst"));
             ADD_FAILURE() << "a read-only file was replaced";
         } catch (const FileWriteError& e) {
-            EXPECT_EQ(std::string(e.what()), "Unable to write to " + PathOf("ro/x.lst") + ": Permission denied");
+            EXPECT_EQ(std::string(e.what()), "Unable to write to " + PathOf("ro/x.lst").Bytes() + ": Permission denied");
         }
         EXPECT_EQ(ReadFile("ro/x.lst"), "old");
         EXPECT_EQ(EntryCount("ro"), 1u);

@@ -77,7 +77,7 @@ TEST_F(ListFileTest, RoundTripOfHardTextsAndNumbers)
         for (const auto& [values, expected] : numbers)
             AddItem(*list, values);
 
-        const std::string first = PathOf("first.lst"), second = PathOf("second.lst");
+        const Path first = PathOf("first.lst"), second = PathOf("second.lst");
         SaveListObject(list.get(), first, false, false);
         auto back = Loaded(type, "first.lst");
         EXPECT_EQ(back->GetPlatform(), list->GetPlatform());
@@ -100,8 +100,8 @@ TEST_F(ListFileTest, RoundTripOfHardTextsAndNumbers)
         }
         SaveListObject(back.get(), second, false, false);
         EXPECT_TRUE(SameText(ReadFile("second.lst"), ReadFile("first.lst")));
-        std::filesystem::remove(first);
-        std::filesystem::remove(second);
+        std::filesystem::remove(first.Bytes());
+        std::filesystem::remove(second.Bytes());
     }
 }
 
@@ -199,7 +199,7 @@ TEST_F(ListFileTest, ReadsOrRefusesWholeFiles)
         TCartListClass list;
         list.SetListType("Media");
         list.SetPlatform("Before");
-        list.SetFileName("before.lst");
+        list.SetFileName(Path("before.lst"));
         AddItem(list, {{"Title", Text("kept")}});
         list.SetModified(false);
         const std::string before = Snapshot(list);
@@ -236,8 +236,8 @@ TEST_F(ListFileTest, MissingFileCannotBeOpened)
 {
     TCartListClass list;
     EXPECT_EQ(ErrorOf<FileOpenError>([&] { list.LoadFromFile(PathOf("missing.lst")); }),
-              "Cannot open file " + PathOf("missing.lst"));
-    EXPECT_THROW(list.LoadFromFile(Dir().string()), FileOpenError);
+              "Cannot open file " + PathOf("missing.lst").Bytes());
+    EXPECT_THROW(list.LoadFromFile(Path(Dir().string())), FileOpenError);
 }
 
 TEST_F(ListFileTest, HeaderColumnsAreMatchedByName)
@@ -332,12 +332,12 @@ TEST_F(ListFileTest, FailedWriteKeepsFileAndFlags)
 {
     TCartListClass list;
     AddItem(list, {{"Title", Text("x")}}).Modified = true;
-    list.SetFileName("before.lst");
+    list.SetFileName(Path("before.lst"));
     WriteFile("dir.lst/inside", "");
-    for (const std::string& target : {PathOf("no/such/folder.lst"), PathOf("dir.lst")}) {
+    for (const Path& target : {PathOf("no/such/folder.lst"), PathOf("dir.lst")}) {
         EXPECT_THROW(list.SaveToFile(target, true, true), FileWriteError) << target;
         EXPECT_TRUE(list.GetItem(0)->Modified);
-        EXPECT_EQ(list.GetFileName(), "before.lst");
+        EXPECT_EQ(list.GetFileName(), Path("before.lst"));
     }
     EXPECT_TRUE(std::filesystem::is_directory(Dir() / "dir.lst"));
 }
@@ -369,11 +369,6 @@ TEST_F(ListFileTest, PeeksReadTheFirstLines)
         {"Empty", "", ltNone, unknown},
         {"Junk", "\xFF\xD8\xFF\xE0\0\x10JFIF\0"s + std::string(50000, '\x01'), ltNone, unknown},
         {"LongFirstLine", std::string(100000, 'Q'), ltNone, unknown},
-        // The writer bounds no description; what it wrote, the peek reads.
-        {"DescriptionPast16MiB",
-         "QV1.2\r\n\"Media\",\"P\",\"O\",\"" + std::string(17 << 20, 'd') + "\"\r\nx\r\n",
-         ltMedia,
-         {"Media", "O", "P", std::string(17 << 20, 'd')}},
     };
     for (const auto& c : cases) {
         WriteFile("p.lst", c.Content);
@@ -386,7 +381,7 @@ TEST_F(ListFileTest, PeeksReadTheFirstLines)
     EXPECT_EQ(GetListFileType(PathOf("missing.lst")), ltNone);
     GetListFileInfo(PathOf("missing.lst"), info[0], info[1], info[2], info[3]);
     EXPECT_EQ(info, unknown);
-    EXPECT_EQ(GetListFileType(Dir().string()), ltNone);
+    EXPECT_EQ(GetListFileType(Path(Dir().string())), ltNone);
 }
 
 TEST_F(ListFileTest, DispatchersLeaveOtherObjectsAlone)
@@ -475,7 +470,7 @@ TEST(ListFileSlicesTest, FirstBadEscapeInFileOrderIsReported)
     TCartListClass list;
     AddItem(list, {{"Title", Text("kept")}});
     const std::string before = Snapshot(list);
-    EXPECT_EQ(ErrorOf<FieldTextDecodeError>([&] { ReadListFileText(list, big.Text, "big.lst"); }),
+    EXPECT_EQ(ErrorOf<FieldTextDecodeError>([&] { ReadListFileText(list, big.Text, Path("big.lst")); }),
               "'$Y1' is not a valid integer value");
     EXPECT_EQ(Snapshot(list), before);
 }
@@ -515,7 +510,7 @@ TEST_F(ListFileTest, FilesReadInBlocksAsTheirTextReads)
     const BigFile file = MakeBigFile(60000);
     ASSERT_GT(file.Text.size(), 2u << 20);
     TCartListClass big;
-    ReadListFileText(big, file.Text, "big.lst");
+    ReadListFileText(big, file.Text, Path("big.lst"));
     EXPECT_TRUE(test::Column(big, "Title") == file.Titles);
     WriteFile("in.lst", ListFileText(big));
     TCartListClass list;
@@ -535,7 +530,7 @@ TEST_F(ListFileTest, SaveStoppedInAnyChunkLeavesTheOldFile)
         {{50000, 20000}, "Invalid variant type conversion in item 20001, field QUANTITY"},
     };
     TCartListClass list;
-    ReadListFileText(list, MakeBigFile(60000).Text, "big.lst");
+    ReadListFileText(list, MakeBigFile(60000).Text, Path("big.lst"));
     for (const auto& c : cases) {
         for (const int32_t i : c.Broken)
             list.GetItem(i)->SetFieldValue("Quantity", Text("many"));

@@ -35,7 +35,7 @@ TEST(ListTest, KeyFieldsAreAllButQuantity)
 TEST(ListTest, HeaderChangesMarkTheListButFileNamesDoNot)
 {
     TCartListClass list, source;
-    list.SetFileName("a.lst");
+    list.SetFileName(Path("a.lst"));
     EXPECT_FALSE(list.GetModified());
     for (const auto& change :
          std::vector<std::function<void()>> {[&] { list.SetOwner("Ann"); }, [&] { list.SetPlatform("Zentra 64"); },
@@ -44,16 +44,16 @@ TEST(ListTest, HeaderChangesMarkTheListButFileNamesDoNot)
         change();
         EXPECT_TRUE(list.GetModified());
     }
-    EXPECT_EQ(list.GetFileName(), "");
+    EXPECT_EQ(list.GetFileName(), Path());
 
     source.SetOwner("Ann");
-    source.SetFileName("s.lst");
+    source.SetFileName(Path("s.lst"));
     AddItem(list, {{"Title", Text("Kept")}});
     list.SetModified(false);
     list.AssignProperties(source);
     EXPECT_TRUE(list.GetModified());
     EXPECT_EQ(list.GetOwner(), "Ann");
-    EXPECT_EQ(list.GetFileName(), "s.lst");
+    EXPECT_EQ(list.GetFileName(), Path("s.lst"));
     EXPECT_EQ(Column(list, "Title"), std::vector<std::string> {"Kept"});
 }
 

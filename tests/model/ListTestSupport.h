@@ -47,8 +47,9 @@ inline std::vector<std::string> Column(const TBaseCustomListClass& list, const s
 // every item's values with their kinds.
 inline std::string Snapshot(const TBaseCustomListClass& list)
 {
-    std::string s = list.GetVersion() + "|" + list.GetFileName() + "|" + (list.GetModified() ? "M" : "-") + "|" +
-        list.GetListType() + "|" + list.GetPlatform() + "|" + list.GetOwner() + "|" + list.GetDescription() + "\n";
+    std::string s = list.GetVersion() + "|" + list.GetFileName().Bytes() + "|" + (list.GetModified() ? "M" : "-") +
+        "|" + list.GetListType() + "|" + list.GetPlatform() + "|" + list.GetOwner() + "|" + list.GetDescription() +
+        "\n";
     for (const auto& item : list.Items()) {
         s += item->Modified ? "M" : "-";
         for (int32_t i = 0; i < item->FieldCount(); ++i)

@@ -28,7 +28,7 @@ TEST(PropertyLayoutTest, RecordFormatIsFixedLittleEndianWithLengthPrefixedTexts)
     // The dialog record: size only, empty texts, -1 markers.
     EXPECT_EQ(std::string_view(bytes).substr(8, 9), std::string_view("\x12\x02\0\0\xDB\x01\0\0\0", 9));
     EXPECT_EQ(ParseCdbLayout(bytes), Sample());
-    EXPECT_EQ(ParseCdlLayout("x.cdl", CdlLayoutText(Sample())), Sample());
+    EXPECT_EQ(ParseCdlLayout(Path("x.cdl"), CdlLayoutText(Sample())), Sample());
 }
 
 TEST(PropertyLayoutTest, DamagedFilesGiveUsableLayouts)
@@ -55,24 +55,24 @@ TEST(PropertyLayoutTest, DamagedFilesGiveUsableLayouts)
     EXPECT_EQ(ParseCdbLayout(outOfRange).Controls[0].Top, kMaxLayoutExtent);
     // The INI form: defaults for missing keys, empty entries skipped, a huge count costs nothing.
     const PropertyLayout ini =
-        ParseCdlLayout("x.cdl",
+        ParseCdlLayout(Path("x.cdl"),
                        "[Controls]\nControlCount=2000000000\nControl0=A\nControl1=\nControl7=B\nControl07=C\n[A]\n[B]\n"
                        "FieldName=Mfg\nOptionTab=6\n");
     EXPECT_EQ(ini, (PropertyLayout {530, 475, {LayoutRecord {}, LayoutRecord {16, 88, 300, 21, "Mfg", "", 0, 6}}}));
     // A key without its number is no entry; the count bounds the entries read.
     for (const char* controls : {"ControlCount=5\nControl=B\nControl0=A\n", "ControlCount=1\nControl0=A\nControl1=B\n"})
-        EXPECT_EQ(ParseCdlLayout("x.cdl", std::string("[Controls]\n") + controls + "[A]\n[B]\nFieldName=Mfg\n"),
+        EXPECT_EQ(ParseCdlLayout(Path("x.cdl"), std::string("[Controls]\n") + controls + "[A]\n[B]\nFieldName=Mfg\n"),
                   (PropertyLayout {530, 475, {LayoutRecord {}}}))
             << controls;
 }
 
 class LayoutFileTest : public test::TempDirTest {
 protected:
-    std::optional<std::string> Find(const std::string& platform)
+    std::optional<Path> Find(const std::string& platform)
     {
-        return FindLayoutFile(Dir().string() + "/", "Media", platform, &missing);
+        return FindLayoutFile(Path(Dir().string() + "/"), "Media", platform, &missing);
     }
-    std::string missing;
+    Path missing;
 };
 
 TEST_F(LayoutFileTest, ChoiceOfFileAndBoundedRead)

@@ -144,7 +144,7 @@ TEST_F(QuantityTest, FailuresChangeNothing)
         TCartListClass list;
         for (const auto& values : c.Items)
             AddItem(list, values);
-        list.SetFileName("f.lst");
+        list.SetFileName(Path("f.lst"));
         list.SetOwner("Ann");
         list.SetModified(false);
         std::vector<const TBaseCustomClass*> before;
@@ -156,7 +156,7 @@ TEST_F(QuantityTest, FailuresChangeNothing)
             after.push_back(item.get());
         EXPECT_EQ(after, before);
         EXPECT_FALSE(list.IsModified());
-        EXPECT_EQ(list.GetFileName(), "f.lst");
+        EXPECT_EQ(list.GetFileName(), Path("f.lst"));
         EXPECT_EQ(list.GetOwner(), "Ann");
     }
 }
@@ -168,8 +168,8 @@ TEST(ListCopyTest, AssignIsADeepCopy)
     source.SetOwner("Ann");
     source.SetPlatform("Zentra 64");
     source.SetDescription("shelf two");
-    source.SetFileName("s.lst");
-    source.SetOpenedFileName("/lists/s.lst");
+    source.SetFileName(Path("s.lst"));
+    source.SetOpenedFileName(Path("/lists/s.lst"));
     source.SetVersion("QV1.1");
     AddItem(source, {{"Title", Text("Aster")}, {"Quantity", Text("2")}});
     AddItem(source, {{"Title", Text("Bolt")}, {"Cost", Currency {45000}}});
@@ -180,7 +180,7 @@ TEST(ListCopyTest, AssignIsADeepCopy)
     EXPECT_TRUE(copy.GetModified());
     copy.SetModified(false);
     EXPECT_EQ(test::Snapshot(copy), test::Snapshot(source));
-    EXPECT_EQ(copy.GetOpenedFileName(), "/lists/s.lst");
+    EXPECT_EQ(copy.GetOpenedFileName(), Path("/lists/s.lst"));
     copy.GetItem(0)->SetFieldValue("Title", Text("Changed"));
     source.GetItem(1)->SetFieldValue("Title", Text("Other"));
     EXPECT_EQ(Column(source, "Title"), (std::vector<std::string> {"Aster", "Other"}));

@@ -1,5 +1,6 @@
 #include "model/Utils.h"
 
+#include "platform/FileNames.h"
 #include "platform/IniFile.h"
 
 #include "support/Checks.h"
@@ -80,7 +81,7 @@ class IniRoutinesTest : public test::TempDirTest { };
 // The rules of INI files are IniFile's; these open, change and close the file in one call.
 TEST_F(IniRoutinesTest, OneCallReadsWritesAndErases)
 {
-    const std::string file = PathOf("x.ini");
+    const Path file = PathOf("x.ini");
     EXPECT_EQ(ReadIniString(file, "A", "k", "def"), "def");
     EraseIniSection(file, "A");
     EXPECT_FALSE(Exists("x.ini"));
@@ -90,16 +91,16 @@ TEST_F(IniRoutinesTest, OneCallReadsWritesAndErases)
     EraseIniSection(file, "b");
     EXPECT_EQ(ReadFile("x.ini"), "[A]\r\nn=-12\r\n");
     EXPECT_EQ(test::ErrorOf<FileWriteError>([&] { WriteIniString(PathOf("missing/x.ini"), "A", "k", "v"); }),
-              "Unable to write to " + PathOf("missing/x.ini") + ": No such file or directory");
+              "Unable to write to " + PathOf("missing/x.ini").Bytes() + ": No such file or directory");
 }
 
 class InitConfigFileTest : public test::GlobalsTest { };
 
 TEST_F(InitConfigFileTest, FirstRunThenSecondRunWritesNothing)
 {
-    const std::string dir = Dir().string() + "/";
+    const Path dir(Dir().string() + "/");
     InitConfigFile(dir);
-    EXPECT_EQ(G_ConfigFile, dir + "Quorvel.ini");
+    EXPECT_EQ(G_ConfigFile, JoinPath(dir, "Quorvel.ini"));
     EXPECT_EQ(ReadFile("Quorvel.ini"), "[General]\r\nFirstTime=0\r\nConfigVersion=CFG2.0\r\n");
 
     // A second run must not touch the file, not even rewrite the same bytes.
@@ -116,7 +117,7 @@ TEST_F(InitConfigFileTest, OldConfigurationIsLeftAlone)
 {
     const std::string content = "[general]\r\nfirsttime = 0\r\nConfigVersion=CFG1.0\r\n; mine\r\n";
     WriteFile("QUORVEL.INI", content);
-    InitConfigFile(Dir().string() + "/");
+    InitConfigFile(Path(Dir().string() + "/"));
     EXPECT_EQ(ReadFile("QUORVEL.INI"), content);
     EXPECT_FALSE(Exists("Quorvel.ini"));
 }
@@ -124,22 +125,22 @@ TEST_F(InitConfigFileTest, OldConfigurationIsLeftAlone)
 TEST_F(InitConfigFileTest, FirstRunKeepsOtherSettings)
 {
     WriteFile("Quorvel.ini", "[Paths]\r\nMedia=/m/\r\n");
-    InitConfigFile(Dir().string() + "/");
+    InitConfigFile(Path(Dir().string() + "/"));
     EXPECT_EQ(ReadFile("Quorvel.ini"), "[Paths]\r\nMedia=/m/\r\n[General]\r\nFirstTime=0\r\nConfigVersion=CFG2.0\r\n");
 }
 
 TEST_F(InitConfigFileTest, UnwritableProgramFolderStops)
 {
-    const std::string dir = PathOf("missing") + "/";
-    EXPECT_EQ(test::ErrorOf<FileWriteError>([&] { InitConfigFile(dir); }), 
-              "Unable to write to " + dir + "Quorvel.ini: No such file or directory");
+    const Path dir(PathOf("missing").Bytes() + "/");
+    EXPECT_EQ(test::ErrorOf<FileWriteError>([&] { InitConfigFile(dir); }),
+              "Unable to write to " + dir.Bytes() + "Quorvel.ini: No such file or directory");
 }
 
 TEST_F(InitConfigFileTest, NoPermissionReadOnlyFolderStops)
 {
     QUORVEL_SKIP_AS_ROOT();
     ::chmod(Dir().c_str(), 0500);
-    EXPECT_THROW(InitConfigFile(Dir().string() + "/"), FileWriteError);
+    EXPECT_THROW(InitConfigFile(Path(Dir().string() + "/")), FileWriteError);
     ::chmod(Dir().c_str(), 0700);
     EXPECT_FALSE(Exists("Quorvel.ini"));
 }

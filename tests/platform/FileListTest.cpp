@@ -39,8 +39,8 @@ TEST_F(FileListTest, TypesDecideWhatIsListed)
 {
     for (const char* name : {"b.csv", "C.csv", ".hidden.csv", "ro.csv", "notes.txt"})
         WriteFile(name, "12345");
-    fs::permissions(PathOf("ro.csv"), fs::perms::owner_write, fs::perm_options::remove);
-    fs::create_directory(PathOf("sub.csv"));
+    fs::permissions((Dir() / "ro.csv"), fs::perms::owner_write, fs::perm_options::remove);
+    fs::create_directory((Dir() / "sub.csv"));
     ASSERT_EQ(::mkfifo(PathOf("pipe.csv").c_str(), 0644), 0);
     const std::pair<TFileListFileTypes, Names> cases[] = {
         {{ftNormal, ftReadOnly, ftArchive}, {"C.csv", "b.csv", "ro.csv"}},
@@ -62,7 +62,7 @@ TEST_F(FileListTest, TypesDecideWhatIsListed)
     files.SearchPath.clear();  // keeps the results
     files.Search();
     EXPECT_EQ(files.Count(), 5);
-    files.SearchPath = PathOf("missing");
+    files.SearchPath = PathOf("missing").Bytes();
     files.SearchMask.clear();
     files.Search();
     EXPECT_EQ(files.SearchMask, "*.*");
@@ -73,13 +73,13 @@ TEST_F(FileListTest, SubfoldersBreadthFirstOnceEach)
 {
     for (const char* name : {"A/a1.txt", "A/B/b1.txt", "A/B/C/c1.txt", "A/D/d1.txt", "A/.git/x.txt"})
         WriteFile(name, "");
-    fs::create_directories(PathOf("A/Empty"));
-    fs::create_directory_symlink(PathOf("A/B"), PathOf("A/B/C/again"));
-    fs::create_directory_symlink(PathOf("A"), PathOf("A/D/up"));
+    fs::create_directories((Dir() / "A/Empty"));
+    fs::create_directory_symlink((Dir() / "A/B"), (Dir() / "A/B/C/again"));
+    fs::create_directory_symlink((Dir() / "A"), (Dir() / "A/D/up"));
     files.FileTypes = {ftNormal};
     files.SearchMask = "*.*";
     files.SearchSubDirectories = true;
-    files.SearchPath = PathOf("A");
+    files.SearchPath = PathOf("A").Bytes();
     int changes = 0;
     files.OnChangeDir = [&](const std::string& path, bool&) { changes += path.back() == '/'; };
     files.Search();
@@ -165,8 +165,8 @@ TEST_F(FileListTest, SortKeysSizesAndAbort)
     WriteFile("b.dat", "12");
     WriteFile("a.dat", "123");
     WriteFile("c.dat", "1");
-    fs::resize_file(PathOf("c.dat"), int64_t {5} << 30);
-    fs::permissions(PathOf("b.dat"), fs::perms::owner_write, fs::perm_options::remove);
+    fs::resize_file((Dir() / "c.dat"), int64_t {5} << 30);
+    fs::permissions((Dir() / "b.dat"), fs::perms::owner_write, fs::perm_options::remove);
     files.FileTypes = {ftNormal};
     files.SearchPath = Dir().string();
     files.Search();

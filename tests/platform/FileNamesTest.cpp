@@ -11,29 +11,29 @@ namespace {
 TEST(FileNamesTest, PathHelpers)
 {
     const std::pair<std::string, std::string> cases[] = {
-        {JoinPath("/a/b", "c.ini"), "/a/b/c.ini"},
-        {JoinPath("/a/b/", "c.ini"), "/a/b/c.ini"},
-        {JoinPath("/a/b/", "/c.ini"), "/a/b/c.ini"},
-        {JoinPath("", "c.ini"), "c.ini"},
-        {JoinPath("a\\b", "c"), "a\\b/c"},
-        {WithTrailingSlash("/a"), "/a/"},
-        {WithTrailingSlash("/a/"), "/a/"},
-        {WithTrailingSlash(""), ""},
-        {ChangeFileExt("/a/list.cdb", ".BAK"), "/a/list.BAK"},
-        {ChangeFileExt("/a/list", ".BAK"), "/a/list.BAK"},
-        {ChangeFileExt("/a.d/list", ".BAK"), "/a.d/list.BAK"},
-        {ChangeFileExt("/a/x.tar.gz", ""), "/a/x.tar"},
-        {ExtractFileExt("/a.d/list"), ""},
-        {ExtractFileExt("/a/list.Cdb"), ".Cdb"},
-        {ExtractFileName("/a/list.cdb"), "list.cdb"},
-        {ExtractFileName("list.cdb"), "list.cdb"},
-        {ExtractFilePath("/a/list.cdb"), "/a/"},
-        {ExtractFilePath("list.cdb"), ""},
-        {ExtractFileDir("/a/b/list.cdb"), "/a/b"},
-        {ExtractFileDir("/list.cdb"), "/"},
-        {ExtractFileDir("list.cdb"), ""},
-        {AbsoluteCleanPath("/a/./b/../c//d.cdb"), "/a/c/d.cdb"},
-        {AbsoluteCleanPath("x/../y.cdb"), (std::filesystem::current_path() / "y.cdb").string()}};
+        {JoinPath(Path("/a/b"), "c.ini").Bytes(), "/a/b/c.ini"},
+        {JoinPath(Path("/a/b/"), "c.ini").Bytes(), "/a/b/c.ini"},
+        {JoinPath(Path("/a/b/"), "/c.ini").Bytes(), "/a/b/c.ini"},
+        {JoinPath(Path(""), "c.ini").Bytes(), "c.ini"},
+        {JoinPath(Path("a\\b"), "c").Bytes(), "a\\b/c"},
+        {WithTrailingSlash(Path("/a")).Bytes(), "/a/"},
+        {WithTrailingSlash(Path("/a/")).Bytes(), "/a/"},
+        {WithTrailingSlash(Path("")).Bytes(), ""},
+        {ChangeFileExt(Path("/a/list.cdb"), ".BAK").Bytes(), "/a/list.BAK"},
+        {ChangeFileExt(Path("/a/list"), ".BAK").Bytes(), "/a/list.BAK"},
+        {ChangeFileExt(Path("/a.d/list"), ".BAK").Bytes(), "/a.d/list.BAK"},
+        {ChangeFileExt(Path("/a/x.tar.gz"), "").Bytes(), "/a/x.tar"},
+        {ExtractFileExt(Path("/a.d/list")), ""},
+        {ExtractFileExt(Path("/a/list.Cdb")), ".Cdb"},
+        {ExtractFileName(Path("/a/list.cdb")).Bytes(), "list.cdb"},
+        {ExtractFileName(Path("list.cdb")).Bytes(), "list.cdb"},
+        {ExtractFilePath(Path("/a/list.cdb")).Bytes(), "/a/"},
+        {ExtractFilePath(Path("list.cdb")).Bytes(), ""},
+        {ExtractFileDir(Path("/a/b/list.cdb")).Bytes(), "/a/b"},
+        {ExtractFileDir(Path("/list.cdb")).Bytes(), "/"},
+        {ExtractFileDir(Path("list.cdb")).Bytes(), ""},
+        {AbsoluteCleanPath(Path("/a/./b/../c//d.cdb")).Bytes(), "/a/c/d.cdb"},
+        {AbsoluteCleanPath(Path("x/../y.cdb")).Bytes(), (std::filesystem::current_path() / "y.cdb").string()}};
     for (const auto& [got, expected] : cases)
         EXPECT_EQ(got, expected);
 }
@@ -64,12 +64,12 @@ TEST_F(FileLookupTest, IgnoresCase)
     WriteFile("GENERAL.INI", "x");
     WriteFile("Other.ini", "x");
     WriteFile("other.INI", "y");
-    const std::string dir = Dir().string();
+    const Path dir(Dir().string());
     EXPECT_EQ(FindFileNoCase(dir, "General.ini"), PathOf("GENERAL.INI"));
-    EXPECT_EQ(FindFileNoCase(dir + "/", "general.ini"), PathOf("GENERAL.INI"));
+    EXPECT_EQ(FindFileNoCase(Path(dir.Bytes() + "/"), "general.ini"), PathOf("GENERAL.INI"));
     EXPECT_EQ(FindFileNoCase(dir, "other.INI"), PathOf("other.INI"));  // exact match first
     EXPECT_EQ(FindFileNoCase(dir, "missing.ini"), std::nullopt);
-    EXPECT_EQ(FindFileNoCase(dir + "/nofolder", "x"), std::nullopt);
+    EXPECT_EQ(FindFileNoCase(JoinPath(dir, "nofolder"), "x"), std::nullopt);
     EXPECT_EQ(ResolveFileNoCase(PathOf("general.Ini")), PathOf("GENERAL.INI"));
     EXPECT_EQ(ResolveFileNoCase(PathOf("New.ini")), PathOf("New.ini"));
     EXPECT_TRUE(FileExists(PathOf("GENERAL.INI")));

@@ -18,6 +18,7 @@ using State = FolderLock::State;
 
 class FolderLockTest : public test::TempDirTest {
 protected:
+    Path Here() const { return Path(Dir().string()); }
     std::set<std::string> Names() const
     {
         std::set<std::string> names;
@@ -27,33 +28,24 @@ protected:
     }
 };
 
-TEST_F(FolderLockTest, SecondTakerIsRefusedUntilTheFirstEnds)
-{
-    auto first = std::make_unique<FolderLock>(Dir().string());
-    EXPECT_EQ(first->GetState(), State::Held);
-    EXPECT_TRUE(Exists(FolderLock::FileName));
-    {
-        FolderLock second(Dir().string());
-        EXPECT_EQ(second.GetState(), State::Busy);
-    }
-    // The refused taker's end does not free the folder.
-    EXPECT_EQ(FolderLock(Dir().string()).GetState(), State::Busy);
-    first.reset();
-    EXPECT_EQ(FolderLock(Dir().string()).GetState(), State::Held);
-}
-
-TEST_F(FolderLockTest, RefusedTakerWritesNothing)
+TEST_F(FolderLockTest, SecondTakerIsRefusedAndWritesNothingUntilTheFirstEnds)
 {
     WriteFile("Quorvel.ini", "[Settings]\n");
-    FolderLock first(Dir().string());
-    ASSERT_EQ(first.GetState(), State::Held);
+    auto first = std::make_unique<FolderLock>(Here());
+    ASSERT_EQ(first->GetState(), State::Held);
     const auto before = Names();
-    const auto stamp = std::filesystem::last_write_time(PathOf(FolderLock::FileName));
-    FolderLock second(Dir().string());
-    EXPECT_EQ(second.GetState(), State::Busy);
-    EXPECT_EQ(Names(), before);
-    EXPECT_EQ(std::filesystem::file_size(PathOf(FolderLock::FileName)), 0u);
-    EXPECT_EQ(std::filesystem::last_write_time(PathOf(FolderLock::FileName)), stamp);
+    const auto stamp = std::filesystem::last_write_time(PathOf(FolderLock::FileName).Bytes());
+    {
+        FolderLock second {Here()};
+        EXPECT_EQ(second.GetState(), State::Busy);
+        EXPECT_EQ(Names(), before);
+        EXPECT_EQ(std::filesystem::file_size(PathOf(FolderLock::FileName).Bytes()), 0u);
+        EXPECT_EQ(std::filesystem::last_write_time(PathOf(FolderLock::FileName).Bytes()), stamp);
+    }
+    // The refused taker's end does not free the folder.
+    EXPECT_EQ(FolderLock(Here()).GetState(), State::Busy);
+    first.reset();
+    EXPECT_EQ(FolderLock(Here()).GetState(), State::Held);
 }
 
 TEST_F(FolderLockTest, KilledHolderDoesNotBlock)
@@ -63,7 +55,7 @@ TEST_F(FolderLockTest, KilledHolderDoesNotBlock)
     const pid_t child = fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
-        FolderLock lock(Dir().string());
+        FolderLock lock {Here()};
         const char held = lock.GetState() == State::Held ? 'y' : 'n';
         if (write(ready[1], &held, 1) != 1)
             _exit(1);
@@ -75,27 +67,26 @@ TEST_F(FolderLockTest, KilledHolderDoesNotBlock)
     ASSERT_EQ(read(ready[0], &held, 1), 1);
     close(ready[0]);
     EXPECT_EQ(held, 'y');
-    EXPECT_EQ(FolderLock(Dir().string()).GetState(), State::Busy);
+    EXPECT_EQ(FolderLock(Here()).GetState(), State::Busy);
 
     kill(child, SIGKILL);
     waitpid(child, nullptr, 0);
     // The lock file is left behind; the next start takes it.
     EXPECT_TRUE(Exists(FolderLock::FileName));
-    EXPECT_EQ(FolderLock(Dir().string()).GetState(), State::Held);
+    EXPECT_EQ(FolderLock(Here()).GetState(), State::Held);
 }
 
 TEST_F(FolderLockTest, ProgramStartedWhileHeldDoesNotKeepIt)
 {
-    auto lock = std::make_unique<FolderLock>(Dir().string());
+    auto lock = std::make_unique<FolderLock>(Here());
     ASSERT_EQ(lock->GetState(), State::Held);
     // Like a browser opened from the window, still running when the program ends.
-    char sleepName[] = "sleep";
-    char seconds[] = "30";
-    char* argv[] = {sleepName, seconds, nullptr};
+    char program[] = "sleep", seconds[] = "30";
+    char* argv[] = {program, seconds, nullptr};
     pid_t child = 0;
     ASSERT_EQ(posix_spawnp(&child, "sleep", nullptr, nullptr, argv, environ), 0);
     lock.reset();
-    EXPECT_EQ(FolderLock(Dir().string()).GetState(), State::Held);
+    EXPECT_EQ(FolderLock(Here()).GetState(), State::Held);
     kill(child, SIGKILL);
     waitpid(child, nullptr, 0);
 }

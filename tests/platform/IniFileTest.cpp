@@ -47,7 +47,7 @@ TEST(IniFileTest, FindsTheValue)
         ReadCase {"no cut at 2047", "[A]\nk=" + std::string(5000, 'v') + "\n", "A", "k", std::string(5000, 'v')},
         ReadCase {"NUL in value kept", std::string("[A]\nk=a\0b\n", 10), "A", "k", std::string("a\0b", 3)}};
     for (const ReadCase& c : cases) {
-        const IniFile ini = IniFile::Parse("x.ini", c.content);
+        const IniFile ini = IniFile::Parse(Path("x.ini"), c.content);
         EXPECT_EQ(ini.Value(c.section, c.key), c.expected) << c.what;
         EXPECT_EQ(ini.ReadString(c.section, c.key, "\x01"), c.expected.value_or("\x01")) << c.what;
     }
@@ -63,7 +63,7 @@ TEST(IniFileTest, ReadIntegerAndBool)
         {"\" 5\"", 42}, {"\"5\"", 5}};
     // clang-format on
     for (const auto& [text, expected] : cases) {
-        const IniFile ini = IniFile::Parse("x.ini", std::string("[A]\nk=") + text + "\n");
+        const IniFile ini = IniFile::Parse(Path("x.ini"), std::string("[A]\nk=") + text + "\n");
         EXPECT_EQ(ini.ReadInteger("A", "k", 42), expected) << text;
         for (const bool def : {false, true})
             EXPECT_EQ(ini.ReadBool("A", "k", def), expected == 42 ? def : expected != 0) << text;
@@ -106,7 +106,7 @@ TEST(IniFileTest, WritesKeepEveryOtherLine)
                    },
                    "[L]\r\nCount=2\r\nItem0=a\r\nItem1=b\r\n"}};
     for (const WriteCase& c : cases) {
-        IniFile ini = IniFile::Parse("x.ini", c.before);
+        IniFile ini = IniFile::Parse(Path("x.ini"), c.before);
         c.change(ini);
         EXPECT_EQ(ini.ToString(), c.after) << c.what;
     }
@@ -114,7 +114,7 @@ TEST(IniFileTest, WritesKeepEveryOtherLine)
 
 TEST(IniFileTest, RefusedNamesChangeNothing)
 {
-    IniFile ini = IniFile::Parse("x.ini", "[A]\nk=v\n");
+    IniFile ini = IniFile::Parse(Path("x.ini"), "[A]\nk=v\n");
     const std::string before = ini.ToString();
     for (const char* bad : {"a]b", "a=b", "a\rb", "a\nb", "", "  "})
         EXPECT_THROW(ini.SetValue(bad, "k", "v"), std::invalid_argument) << bad;
@@ -126,21 +126,22 @@ TEST(IniFileTest, RefusedNamesChangeNothing)
 
 TEST(IniFileTest, IndexedListVisitsOnlyPresentKeysBelowCount)
 {
-    const IniFile ini = IniFile::Parse("x.ini",
+    const IniFile ini = IniFile::Parse(Path("x.ini"),
                                        "[L]\nCount=2000000000\nItem2=c\nitem0=a\nItem1=\nItem01=x\nItem0=dup\n"
                                        "Item-1=y\nItem=z\nOther5=w\n");
     EXPECT_EQ(ini.ReadIndexedList("l", "Item"), (std::vector<std::string> {"a", "c"}));
-    const IniFile counted = IniFile::Parse("x.ini", "[L]\nCount=2\nV0=a\nV1=b\nV2=c\n[M]\nV0=a\n[N]\nCount=-3\nV0=a\n");
+    const IniFile counted =
+        IniFile::Parse(Path("x.ini"), "[L]\nCount=2\nV0=a\nV1=b\nV2=c\n[M]\nV0=a\n[N]\nCount=-3\nV0=a\n");
     EXPECT_EQ(counted.ReadIndexedList("L", "V"), (std::vector<std::string> {"a", "b"}));
     // A number with a leading zero names no entry, even when nothing else holds its index.
-    EXPECT_TRUE(IniFile::Parse("x.ini", "[R]\nCount=8\nRpt07=x\n").ReadIndexedList("R", "Rpt").empty());
+    EXPECT_TRUE(IniFile::Parse(Path("x.ini"), "[R]\nCount=8\nRpt07=x\n").ReadIndexedList("R", "Rpt").empty());
     for (const char* none : {"M", "N", "Missing"})
         EXPECT_TRUE(counted.ReadIndexedList(none, "V").empty()) << none;
 }
 
 TEST(IniFileTest, SectionNamesAndValues)
 {
-    const IniFile ini = IniFile::Parse("x.ini", "[One]\na=1\n; c\nb=\"2\"\n[Two]\n[ONE]\nc=3\n");
+    const IniFile ini = IniFile::Parse(Path("x.ini"), "[One]\na=1\n; c\nb=\"2\"\n[Two]\n[ONE]\nc=3\n");
     EXPECT_EQ(ini.SectionNames(), (std::vector<std::string> {"One", "Two"}));
     EXPECT_EQ(ini.SectionValues("one"), (std::vector<std::pair<std::string, std::string>> {{"a", "1"}, {"b", "2"}}));
     EXPECT_TRUE(ini.HasSection("TWO"));
@@ -175,8 +176,8 @@ TEST_F(IniFileDiskTest, NoPermissionFileIsNotReplaced)
     QUORVEL_SKIP_AS_ROOT();
     // The mode, what the failure says.
     const std::pair<mode_t, std::string> cases[] = {
-        {0444, "Unable to write to " + PathOf("x.ini") + ": Permission denied"},
-        {0200, "Unable to read " + PathOf("x.ini")},
+        {0444, "Unable to write to " + PathOf("x.ini").Bytes() + ": Permission denied"},
+        {0200, "Unable to read " + PathOf("x.ini").Bytes()},
     };
     for (const auto& [mode, message] : cases) {
         SCOPED_TRACE(mode);

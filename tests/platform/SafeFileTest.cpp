@@ -49,7 +49,7 @@ TEST_F(SafeFileTest, FailuresLeaveOldFileAndBackup)
     std::filesystem::create_directory(Dir() / "folder.cdb");
     WriteFile("list.BAK", "older");
     // What, the target, with a backup, the system's reason after the name.
-    const std::tuple<const char*, std::string, bool, std::string> cases[] = {
+    const std::tuple<const char*, Path, bool, std::string> cases[] = {
         {"missing folder", PathOf("missing/list.cdb"), true, ": No such file or directory"},
         {"target is a folder", PathOf("folder.cdb"), true, ": Is a directory"},
         {"target is a folder, no backup", PathOf("folder.cdb"), false, ": Is a directory"},
@@ -61,7 +61,7 @@ TEST_F(SafeFileTest, FailuresLeaveOldFileAndBackup)
             WriteFileAtomic(target, "new", backup);
             ADD_FAILURE() << what;
         } catch (const FileWriteError& e) {
-            EXPECT_EQ(std::string(e.what()), "Unable to write to " + target + reason) << what;
+            EXPECT_EQ(std::string(e.what()), "Unable to write to " + target.Bytes() + reason) << what;
             EXPECT_EQ(e.FileName(), target) << what;
         }
         EXPECT_EQ(ReadFile("list.BAK"), "older") << what;
@@ -76,7 +76,7 @@ TEST_F(SafeFileTest, NoPermissionReadOnlyFolderFails)
     WriteFile("a.txt", "old");
     ::chmod(Dir().c_str(), 0500);
     EXPECT_EQ(test::ErrorOf<FileWriteError>([&] { WriteFileAtomic(PathOf("a.txt"), "new"); }),
-              "Unable to write to " + PathOf("a.txt") + ": Permission denied");
+              "Unable to write to " + PathOf("a.txt").Bytes() + ": Permission denied");
     ::chmod(Dir().c_str(), 0700);
     EXPECT_EQ(ReadFile("a.txt"), "old");
 }
@@ -92,46 +92,81 @@ TEST_F(SafeFileTest, BackupThatCannotBeMadeIsAnError)
     EXPECT_EQ(EntryCount(), 2u);
 }
 
-// Plays a file system without hard links (FAT and exFAT sticks) and one where the new file's rename
-// onto the target fails.
+// Plays a file system without hard links (FAT and exFAT sticks) and one where a rename fails, and
+// looks at the list between the steps of the commit.
 std::string g_failRenameOnto;
+Path g_list;
+std::vector<std::string> g_seenBetween;
 int NoLink(const char*, const char*) { return -1; }
+// The first rename onto that name fails; the undo's rename back succeeds.
 int RenameUnless(const char* from, const char* to)
 {
-    const bool newFile = std::string(from).ends_with(".tmp");
-    if (newFile && to == g_failRenameOnto) {
-        errno = EIO;
-        return -1;
-    }
-    return ::rename(from, to);
+    if (to != g_failRenameOnto)
+        return ::rename(from, to);
+    g_failRenameOnto.clear();
+    errno = EIO;
+    return -1;
+}
+void LookAtList()
+{
+    const auto text = ReadWholeFile(g_list);
+    g_seenBetween.push_back(text ? *text : "(no list)");
 }
 
-TEST_F(SafeFileTest, BackupByRenameAndItsUndo)
+TEST_F(SafeFileTest, BackupByLinkOrCopyAndItsUndo)
 {
-    // What, hard links, the final rename fails.
-    const std::tuple<const char*, bool, bool> cases[] = {
-        {"hard links", true, false},
-        {"no hard links", false, false},
-        {"no hard links, final rename fails", false, true},
-        {"hard links, final rename fails", true, true},
+    const struct {
+        const char* Name;
+        bool HardLinks;
+        const char* FailRenameOnto;  // "" none
+        bool HadBak;
+    } cases[] = {
+        {"hard links", true, "", true},
+        {"no hard links", false, "", true},
+        {"no hard links, no older backup", false, "", false},
+        {"no hard links, final rename fails", false, "list.cdb", true},
+        {"hard links, final rename fails", true, "list.cdb", true},
+        {"no hard links, backup cannot be named", false, "list.BAK", true},
+        {"hard links, backup cannot be named", true, "list.BAK", true},
+        {"no hard links, no older backup, final rename fails", false, "list.cdb", false},
     };
     detail::FileOps& ops = detail::SafeFileOps();
     const detail::FileOps saved = ops;
-    for (const auto& [what, hardLinks, finalRenameFails] : cases) {
+    g_list = PathOf("list.cdb");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        std::filesystem::remove_all(Dir());
+        std::filesystem::create_directory(Dir());
         WriteFile("list.cdb", "old");
-        WriteFile("list.BAK", "older");
-        ops.Link = hardLinks ? saved.Link : NoLink;
+        ::chmod(PathOf("list.cdb").c_str(), 0640);
+        if (c.HadBak)
+            WriteFile("list.BAK", "older");
+        ops.Link = c.HardLinks ? saved.Link : NoLink;
         ops.Rename = RenameUnless;
-        g_failRenameOnto = finalRenameFails ? PathOf("list.cdb") : std::string();
-        if (finalRenameFails)
+        ops.Step = LookAtList;
+        g_failRenameOnto = *c.FailRenameOnto ? PathOf(c.FailRenameOnto).Bytes() : std::string();
+        g_seenBetween.clear();
+        const bool fails = *c.FailRenameOnto != '\0';
+        if (fails)
             EXPECT_EQ(test::ErrorOf<FileWriteError>([&] { WriteFileAtomic(PathOf("list.cdb"), "new", true); }),
-                      "Unable to write to " + PathOf("list.cdb") + ": Input/output error")
-                << what;
+                      "Unable to write to " + PathOf("list.cdb").Bytes() + ": Input/output error");
         else
             WriteFileAtomic(PathOf("list.cdb"), "new", true);
-        EXPECT_EQ(ReadFile("list.cdb"), finalRenameFails ? "old" : "new") << what;
-        EXPECT_EQ(ReadFile("list.BAK"), finalRenameFails ? "older" : "old") << what;
-        EXPECT_EQ(EntryCount(), 2u) << what;
+        // The list was there, whole, at every step of the commit.
+        EXPECT_FALSE(g_seenBetween.empty());
+        for (const auto& seen : g_seenBetween)
+            EXPECT_EQ(seen, "old");
+        EXPECT_EQ(ReadFile("list.cdb"), fails ? "old" : "new");
+        if (fails && !c.HadBak)
+            EXPECT_FALSE(Exists("list.BAK"));
+        else
+            EXPECT_EQ(ReadFile("list.BAK"), fails ? "older" : "old");
+        EXPECT_EQ(EntryCount(), c.HadBak || !fails ? 2u : 1u);
+        struct stat st { };
+        if (!fails) {
+            ASSERT_EQ(::stat(PathOf("list.BAK").c_str(), &st), 0);
+            EXPECT_EQ(st.st_mode & 0777, 0640u);
+        }
     }
     ops = saved;
 }
@@ -149,8 +184,25 @@ TEST_F(SafeFileTest, FailedWriteNamesTheSystemsReason)
         test::ErrorOf<FileWriteError>([&] { WriteFileAtomic(PathOf("big.lst"), std::string(1 << 20, 'x')); });
     ::setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, previous);
-    EXPECT_EQ(error, "Unable to write to " + PathOf("big.lst") + ": File too large");
+    EXPECT_EQ(error, "Unable to write to " + PathOf("big.lst").Bytes() + ": File too large");
     EXPECT_EQ(EntryCount(), 0u);
+}
+
+TEST_F(SafeFileTest, NoPermissionUnreadableListGetsNoCopiedBackup)
+{
+    QUORVEL_SKIP_AS_ROOT();
+    detail::FileOps& ops = detail::SafeFileOps();
+    const detail::FileOps saved = ops;
+    ops.Link = NoLink;
+    WriteFile("list.cdb", "old");
+    WriteFile("list.BAK", "older");
+    ::chmod(PathOf("list.cdb").c_str(), 0200);
+    EXPECT_THROW(WriteFileAtomic(PathOf("list.cdb"), "new", true), FileWriteError);
+    ops = saved;
+    ::chmod(PathOf("list.cdb").c_str(), 0600);
+    EXPECT_EQ(ReadFile("list.cdb"), "old");
+    EXPECT_EQ(ReadFile("list.BAK"), "older");
+    EXPECT_EQ(EntryCount(), 2u);
 }
 
 TEST_F(SafeFileTest, ReadWholeFile)
@@ -158,7 +210,7 @@ TEST_F(SafeFileTest, ReadWholeFile)
     WriteFile("a", std::string("x\0y\r\n", 5));
     EXPECT_EQ(ReadWholeFile(PathOf("a")), std::string("x\0y\r\n", 5));
     EXPECT_EQ(ReadWholeFile(PathOf("missing")), std::nullopt);
-    EXPECT_EQ(ReadWholeFile(Dir().string()), std::nullopt);
+    EXPECT_EQ(ReadWholeFile(Path(Dir().string())), std::nullopt);
     ASSERT_EQ(::mkfifo(PathOf("fifo").c_str(), 0600), 0);
     EXPECT_EQ(ReadWholeFile(PathOf("fifo")), std::nullopt);  // must not wait for a writer
 }
@@ -207,7 +259,7 @@ TEST_F(SafeFileTest, ReaderByPosition)
     EXPECT_TRUE(file.ReadAt(6, part, 4));
     EXPECT_EQ(std::string(part, 4), "6789");
     EXPECT_FALSE(file.ReadAt(8, part, 4));
-    for (const std::string& name : {PathOf("missing"), Dir().string()})
+    for (const Path& name : {PathOf("missing"), Path(Dir().string())})
         EXPECT_FALSE(FileReader(name).IsOpen()) << name;
 }
 
@@ -290,7 +342,7 @@ TEST_F(SafeFileTest, FailedSaveRemovesItsNamedTemporary)
         {"dropped", [&] { AtomicFileWriter(PathOf("a.txt")).Write(big); }},
         {"final rename fails",
          [&] {
-             g_failRenameOnto = PathOf("a.txt");
+             g_failRenameOnto = PathOf("a.txt").Bytes();
              EXPECT_THROW(WriteFileAtomic(PathOf("a.txt"), big), FileWriteError);
              g_failRenameOnto.clear();
          }},

@@ -40,16 +40,13 @@ TEST(PlainText, TooltipsShowTheirTextAsTyped)
         const QString tip = PlainToolTip(text);
         EXPECT_EQ(ShownTip(tip), text) << text.toStdString();
         // Ordinary text is left alone, so that tooltips read back as they were set.
-        if (unchanged) {
-            EXPECT_EQ(tip, text) << text.toStdString();
-        }
+        EXPECT_EQ(unchanged ? tip : text, text) << text.toStdString();
     }
 }
 
 TEST(PlainText, LabelsArePlainText)
 {
-    const PlainLabel empty(nullptr);
-    const PlainLabel label("<img src=\"/tmp/x.png\">", nullptr);
+    const PlainLabel empty(nullptr), label("<img src=\"/tmp/x.png\">", nullptr);
     EXPECT_EQ(empty.textFormat(), Qt::PlainText);
     EXPECT_EQ(label.textFormat(), Qt::PlainText);
     EXPECT_EQ(label.text(), "<img src=\"/tmp/x.png\">");

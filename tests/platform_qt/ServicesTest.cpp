@@ -130,8 +130,8 @@ TEST(CommandGuard, ShowsWhatTheCommandThrows)
     EXPECT_FALSE(RunCommand([] { throw std::runtime_error("Invalid Cartridge File"); }));
     EXPECT_FALSE(RunCommand([] { throw std::runtime_error("Caf\xE9 \x80"); }));
     EXPECT_FALSE(RunCommand([] { throw 42; }));
-    EXPECT_FALSE(RunCommand([] { throw FileWriteError("/tmp/n\xC3\xB6.lst"); }));
-    EXPECT_FALSE(RunCommand([] { throw FileWriteError("/tmp/full.lst", ENOSPC); }));
+    EXPECT_FALSE(RunCommand([] { throw FileWriteError(Path("/tmp/n\xC3\xB6.lst")); }));
+    EXPECT_FALSE(RunCommand([] { throw FileWriteError(Path("/tmp/full.lst"), ENOSPC); }));
     EXPECT_EQ(runs, 1);
     ASSERT_EQ(fake.messages.size(), 5u);
     EXPECT_EQ(fake.messages[0], (test::ShownMessage {MessageKind::Error, "Invalid Cartridge File"}));

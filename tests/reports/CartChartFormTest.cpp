@@ -1,3 +1,4 @@
+#include "platform/qt/PathText.h"
 #include "ui/reports/CartChartForm.h"
 
 #include "model/ListFactory.h"
@@ -80,10 +81,10 @@ TEST_F(CartChartFormTest, PlatformChartAsksForTheTypeOnlyWhenMixed)
 
 TEST_F(CartChartFormTest, SaveWritesTheBitmapInTheReportsFolderAndKeepsTheName)
 {
-    const QString folder = QString::fromStdString(PathOf("Reports/"));
+    const QString folder = PathToQString(PathOf("Reports/"));
     form.SetSaveFolder(folder);
-    const QString first = QString::fromStdString(PathOf("pie"));
-    fake.fileAnswers = {first, QString::fromStdString(PathOf("gone/x.bmp")), std::nullopt};
+    const QString first = PathToQString(PathOf("pie"));
+    fake.fileAnswers = {first, PathToQString(PathOf("gone/x.bmp")), std::nullopt};
     form.findChild<QPushButton*>("SaveButton")->click();
     form.findChild<QPushButton*>("SaveButton")->click();
     form.findChild<QPushButton*>("SaveButton")->click();
@@ -115,7 +116,7 @@ TEST_F(CartChartFormTest, PrintFollowsTheOrientation)
     for (const char* name : {"PortraitButton", "LandscapeButton"}) {
         auto* button = form.findChild<QRadioButton*>(name);
         const std::string file = button->text().toStdString() + ".pdf";
-        form.SetPrintFileName(QString::fromStdString(PathOf(file)));
+        form.SetPrintFileName(PathToQString(PathOf(file)));
         button->setChecked(true);
         form.findChild<QPushButton*>("PrintButton")->click();
         const auto box =

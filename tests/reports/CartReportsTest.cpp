@@ -153,8 +153,8 @@ TEST_F(CartReportsTest, WritersFollowTheColumnSectionCourse)
     TBinReportOptionsForm bin(fieldOrder);
     TTradeListForm trade(fieldOrder);
     TInventoryReportOptionsForm inventory(fieldOrder);
-    const std::string ini = ReportsIniFile();
-    const std::string out = PathOf("bin.htm");
+    const Path ini = ReportsIniFile();
+    const Path out = PathOf("bin.htm");
 
     auto empty = MakeList({});
     EXPECT_FALSE(MakeBinReport(*empty, out, bin));

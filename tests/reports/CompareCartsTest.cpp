@@ -38,7 +38,7 @@ protected:
         lists.push_back(MakeList({Cart("Alpha"), Cart("Beta", "3")}, "Zentrix 64", "Ann"));
         lists.push_back(MakeList({Cart("Beta"), Cart("Gamma <&>", "2")}, "Korvo", "Bob"));
         for (size_t i = 0; i < lists.size(); ++i)
-            lists[i]->SetOpenedFileName("/lists/" + std::to_string(i));
+            lists[i]->SetOpenedFileName(Path("/lists/" + std::to_string(i)));
         form = std::make_unique<TCompareCartsForm>(*settings);
         form->SetLists(lists);
         form->show();
@@ -93,7 +93,7 @@ TEST_F(CompareCartsTest, CombosHoldMediaListsByIdentity)
     Find<QComboBox>("CartListTwoCB")->setCurrentIndex(0);
     EXPECT_FALSE(Find<QPushButton>("CompareButton")->isEnabled());  // a list against itself
     lists.push_back(MakeList({}, "Korvo", "Cy"));
-    lists.back()->SetOpenedFileName("/lists/3");
+    lists.back()->SetOpenedFileName(Path("/lists/3"));
     Find<QComboBox>("CartListTwoCB")->setCurrentIndex(1);
     lists.erase(lists.begin() + 1);  // list one closes, a third list opens
     form->SetLists(lists);
@@ -135,7 +135,7 @@ TEST_F(CompareCartsTest, ShowingAgainKeepsResultsNotChoices)
     Click("CompareButton");
     Click("ExitButton");
     lists.push_back(MakeList({Cart("Delta")}, "Korvo", "Cy"));
-    lists.back()->SetOpenedFileName("/lists/3");
+    lists.back()->SetOpenedFileName(Path("/lists/3"));
     form->SetLists(lists);
     form->show();
     for (const QTableView* view : {Find<QTableView>("leftListView"), Find<QTableView>("rightListView")})
@@ -144,7 +144,7 @@ TEST_F(CompareCartsTest, ShowingAgainKeepsResultsNotChoices)
 
     Find<QComboBox>("CartListOneCB")->setCurrentIndex(0);
     Find<QComboBox>("CartListTwoCB")->setCurrentIndex(1);
-    const std::string closed = lists[1]->GetOpenedFileName();
+    const Path closed = lists[1]->GetOpenedFileName();
     lists.erase(lists.begin() + 1);
     form->SetLists(lists);
     EXPECT_EQ(selected(), std::pair(-1, 0));

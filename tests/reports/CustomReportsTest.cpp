@@ -68,7 +68,7 @@ TEST_F(CollectionSummaryTest, RowsByPlatformThenOwnerWithTotals)
 TEST_F(CollectionSummaryTest, QuantityThatIsNoNumberStopsTheSummary)
 {
     auto bad = MakeList({{"T", false, 5}, {"T", false, 2}});
-    bad->SetFileName("/lists/Zentrix.csv");
+    bad->SetFileName(Path("/lists/Zentrix.csv"));
     bad->GetItem(1)->SetFieldValue("Quantity", std::string("2.5"));
     EXPECT_FALSE(RunCommand([&] { MakeCollectionSummaryReport({bad.get()}, "Media", PathOf("sum.html")); }));
     EXPECT_FALSE(Exists("sum.html"));
@@ -87,7 +87,7 @@ TEST_F(ReportTest, CustomReportStoresDefaultsOnFirstRunAndListsEveryItem)
 
     auto list = MakeList({{"b", true, 2}, {"A", false, 1}});
     ASSERT_TRUE(MakeCustomReport(*list, "Sales", PathOf("c.html")));
-    const std::string ini = CustomReportsIniFile();
+    const Path ini = CustomReportsIniFile();
     EXPECT_TRUE(ReadIniBool(ini, "CustomMediaSales", "CustomHeader", false));
     EXPECT_EQ(ReadIniInteger(ini, "CustomMediaSales", "Count", 0), list->GetItem(0)->FieldCount());
 
@@ -123,9 +123,9 @@ TEST_F(ReportTest, YesNoAndWholeNumberCellsShowAsInTheGrid)
 // The names of the files themselves are checked with the report commands.
 TEST_F(ReportTest, ReportFilePathsAreUtf8AndRefuseNamesThatCannotBeFiles)
 {
-    EXPECT_EQ(ReportFilePath("/r/", "Caf\xE9 Sales .html"), "/r/Caf\xC3\xA9 Sales .html");
+    EXPECT_EQ(ReportFilePath(Path("/r/"), "Caf\xE9 Sales .html"), Path("/r/Caf\xC3\xA9 Sales .html"));
     for (const char* bad : {"a/b .html", "..", "x\ty"}) {
-        EXPECT_EQ(ReportFilePath("/r/", bad), std::nullopt) << bad;
+        EXPECT_EQ(ReportFilePath(Path("/r/"), bad), std::nullopt) << bad;
         ASSERT_EQ(fake.messages.size(), 1u);
         EXPECT_EQ(fake.messages[0].kind, MessageKind::Warning);
         fake.messages.clear();
@@ -172,7 +172,7 @@ protected:
             item->setSelected(true);
         }
     }
-    std::string ini() const { return CustomReportsIniFile(); }
+    Path ini() const { return CustomReportsIniFile(); }
     void WriteNames(const std::vector<std::string>& names) const
     {
         IniFile file = IniFile::Load(ini());

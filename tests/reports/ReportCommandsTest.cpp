@@ -1,3 +1,4 @@
+#include "platform/qt/PathText.h"
 #include "ui/CommandGroupTest.h"
 
 #include "config/SettingKeys.h"
@@ -32,22 +33,23 @@ protected:
     // The writers note the files they are asked for and answer Result, leaving the file when true.
     void FakeWriters(bool result)
     {
-        auto note = [this, result](const std::string& file) {
+        auto note = [this, result](const Path& path) {
+            const std::string& file = path.Bytes();
             written.push_back(file);
             if (result)
                 WriteFile(file.substr(programDir.size()), "<HTML>");
             return result;
         };
         reports->WriteInventoryReport = reports->WriteBinReport = reports->WriteTradeReport =
-            [note](const TBaseCustomListClass&, const std::string& file) { return note(file); };
-        reports->WriteCustomReport = [note](auto&, auto&, const std::string& file) { return note(file); };
-        reports->WriteSummaryReport = [note](auto&, auto&, const std::string& file) { return note(file); };
+            [note](const TBaseCustomListClass&, const Path& file) { return note(file); };
+        reports->WriteCustomReport = [note](auto&, auto&, const Path& file) { return note(file); };
+        reports->WriteSummaryReport = [note](auto&, auto&, const Path& file) { return note(file); };
         written.clear();
         recording->nodes.clear();
     }
     std::string Report(const std::string& name) const
     {
-        return JoinPath(settings->GetSetting(setting::ReportPath), name);
+        return JoinPath(settings->GetFolder(setting::ReportPath), name).Bytes();
     }
 
     std::vector<std::string> written;
@@ -84,7 +86,7 @@ TEST_F(ReportCommandsTest, ReportsAreOpenedAndListedOnlyWhenWritten)
             EXPECT_EQ(recording->nodes.size(), result ? files.size() : 0u);
             if (result && !files.empty()) {
                 EXPECT_EQ(fake.openedUrls.back(), QUrl::fromLocalFile(ToQString(expected.back())));
-                EXPECT_EQ(recording->nodes.back(), std::pair(ExplorerRoot::Reports, expected.back()));
+                EXPECT_EQ(recording->nodes.back(), std::pair(ExplorerRoot::Reports, Path(expected.back())));
                 EXPECT_EQ(Status(), expected.back() + " Saved.");
             }
         }
@@ -150,7 +152,7 @@ TEST_F(ReportCommandsTest, AddressesAboutUpdateCheckAndInventory)
     const QString subject = "?Subject=Quorvel%20" + VersionString() + "%20";
     const QString mail = "mailto:support@pelmora.example" + subject, ownMail = "mailto:help@maker.test" + subject;
     const QString maker = "https://www.pelmora.example/", ownMaker = "https://maker.test/shop/";
-    const QString help = QUrl::fromLocalFile(ToQString(ShippedDataDir() + "help/index.html")).toString();
+    const QString help = QUrl::fromLocalFile(PathToQString(JoinPath(ShippedDataDir(), "help/index.html"))).toString();
     struct Case {
         const char* entry;
         QString version;

@@ -1,3 +1,4 @@
+#include "platform/FileNames.h"
 #include "ReportTest.h"
 
 #include "model/ItemSort.h"
@@ -87,7 +88,7 @@ TEST_F(ReportTest, SkeletonFrameFooterAndEscapedHeader)
     EXPECT_EQ(report.Lines(), expected);
 
     // The maker's site as configured, escaped like any inserted text.
-    G_ConfigFiles = Dir().string() + "/";
+    G_ConfigFiles = Path(Dir().string() + "/");
     WriteFile("Sites.ini", "[Sites]\r\nMakerSite=https://m.test/?a=1&b=\"2\"\r\n");
     HtmlReport configured(clock);
     configured.Finish();
@@ -127,11 +128,11 @@ TEST_F(ReportTest, FailedWriteKeepsTheOldReportAndSaysSo)
     const auto render = [&] { return report; };
     EXPECT_TRUE(RunCommand([&] { WriteReport(render, PathOf("old.htm")); }));
     EXPECT_EQ(ReadFile("old.htm"), report.Bytes());
-    const std::string blocked = PathOf("old.htm") + "/r.htm";
+    const Path blocked = JoinPath(PathOf("old.htm"), "r.htm");
     EXPECT_FALSE(RunCommand([&] { WriteReport(render, blocked); }));
-    EXPECT_EQ(
-        fake.messages,
-        (std::vector<ShownMessage> {{MessageKind::Error, QString::fromStdString("Unable to write to " + blocked + ": Not a directory")}}));
+    EXPECT_EQ(fake.messages, (std::vector<ShownMessage> {{MessageKind::Error,
+                                                          QString::fromStdString("Unable to write to " + blocked.Bytes() +
+                                                                                 ": Not a directory")}}));
     EXPECT_EQ(ReadFile("old.htm"), report.Bytes());
 }
 

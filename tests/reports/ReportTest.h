@@ -27,7 +27,7 @@ protected:
     void SetUp() override
     {
         GlobalsTest::SetUp();
-        G_ConfigFiles = Dir().string() + "/";
+        G_ConfigFiles = Path(Dir().string() + "/");
     }
 
     static std::unique_ptr<TBaseCustomListClass> MakeList(const std::vector<TestItem>& items, TListType type = ltMedia,

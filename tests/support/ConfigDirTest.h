@@ -3,6 +3,7 @@
 #include "config/PlatformList.h"
 #include "config/SettingsStore.h"
 #include "model/Utils.h"
+#include "platform/FileNames.h"
 #include "platform/IniFile.h"
 #include "support/GlobalsTest.h"
 
@@ -20,11 +21,11 @@ protected:
     {
         GlobalsTest::SetUp();
         programDir = Dir().string() + "/";
-        InitConfigFile(programDir);
-        settings.emplace(programDir);
+        InitConfigFile(Path(programDir));
+        settings.emplace(Path(programDir));
     }
 
-    std::string ConfigPath(const std::string& name) const { return programDir + "Config/" + name; }
+    Path ConfigPath(const std::string& name) const { return Path(programDir + "Config/" + name); }
 
     // Lines joined with CR LF, as the shipped files are.
     void WriteConfig(const std::string& name, const std::vector<std::string>& lines) const
@@ -49,7 +50,7 @@ protected:
                      "MediaType0=Disc", "MediaType1=Cartridge", "[LabelColor]", "Count=1", "LabelColor0=Red"});
     }
 
-    std::string programDir;
+    std::string programDir;  // ends with "/"
     std::optional<SettingsStore> settings;
     PlatformList platforms;
 };

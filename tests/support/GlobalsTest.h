@@ -16,9 +16,9 @@ inline void ResetGlobals()
 {
     LocaleFormat::SetCurrent(LocaleFormat {});
     SetTodayClock([] { return std::time_t {1741089600}; });
-    G_ConfigFile.clear();
-    G_ConfigFiles.clear();
-    G_PlatformsFile.clear();
+    G_ConfigFile = Path();
+    G_ConfigFiles = Path();
+    G_PlatformsFile = Path();
     G_SortField = "Title";
     G_SortDirection = 1;
 }

@@ -11,7 +11,7 @@ void TempDirTest::SetUp()
 {
     std::mt19937_64 gen(std::random_device {}());
     do
-        dir_ = std::filesystem::temp_directory_path() / ("quorvel-test-" + std::to_string(gen()));
+        dir_ = std::filesystem::temp_directory_path() / ("quorvel-test-" + std::to_string(gen()) + folderSuffix);
     while (!std::filesystem::create_directory(dir_));
     setenv("QUORVEL_HOME", dir_.c_str(), 1);
 }
@@ -23,7 +23,7 @@ void TempDirTest::TearDown()
     std::filesystem::remove_all(dir_, ec);
 }
 
-std::string TempDirTest::PathOf(const std::string& name) const { return (dir_ / name).string(); }
+Path TempDirTest::PathOf(const std::string& name) const { return Path((dir_ / name).string()); }
 
 void TempDirTest::WriteFile(const std::string& name, const std::string& bytes) const
 {

@@ -1,7 +1,10 @@
 #pragma once
 
 #include <filesystem>
+#include <ostream>
 #include <string>
+
+#include "platform/Path.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -11,6 +14,12 @@
 #define QUORVEL_SKIP_AS_ROOT()                                                                                         \
     if (::geteuid() == 0)                                                                                              \
     GTEST_SKIP() << "permissions do not bind root"
+
+namespace quorvel {
+// Failure messages show a path as its bytes.
+inline void PrintTo(const Path& path, std::ostream* out) { *out << '"' << path.Bytes() << '"'; }
+inline std::ostream& operator<<(std::ostream& out, const Path& path) { return out << path.Bytes(); }
+}  // namespace quorvel
 
 namespace quorvel::test {
 
@@ -22,11 +31,15 @@ protected:
     void TearDown() override;
 
     const std::filesystem::path& Dir() const { return dir_; }
-    // Path of a file inside the folder, as a string.
-    std::string PathOf(const std::string& name) const;
+    // Path of a file inside the folder.
+    Path PathOf(const std::string& name) const;
     void WriteFile(const std::string& name, const std::string& bytes) const;
     std::string ReadFile(const std::string& name) const;
     bool Exists(const std::string& name) const;
+
+    // Set before SetUp: the end of the folder's name (bytes as on disk), for names with letters
+    // beyond ASCII.
+    std::string folderSuffix;
 
 private:
     std::filesystem::path dir_;

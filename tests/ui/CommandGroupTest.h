@@ -18,11 +18,11 @@ namespace quorvel::test {
 class RecordingForm : public TQuorvelForm {
 public:
     using TQuorvelForm::TQuorvelForm;
-    void AddExplorerFileNode(ExplorerRoot root, const std::string& fileName) override
+    void AddExplorerFileNode(ExplorerRoot root, const Path& fileName) override
     {
         nodes.emplace_back(root, fileName);
     }
-    std::vector<std::pair<ExplorerRoot, std::string>> nodes;
+    std::vector<std::pair<ExplorerRoot, Path>> nodes;
 };
 
 // The main window with the Help and Web group that the program attaches to it.
@@ -38,7 +38,7 @@ protected:
         web = webGroup.get();
         form->AttachCommandGroup(std::move(webGroup));
     }
-    TBaseCustomListClass& Open(const std::string& file)
+    TBaseCustomListClass& Open(const Path& file)
     {
         form->OpenListFile(file);
         form->RefreshTabs();

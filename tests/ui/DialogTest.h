@@ -17,7 +17,7 @@ protected:
     void SetUp() override
     {
         GlobalsTest::SetUp();
-        G_ConfigFiles = Dir().string() + "/Config/";
+        G_ConfigFiles = Path(Dir().string() + "/Config/");
     }
     // Runs the dialog modally while Work does what the user does; Work returns how it closes.
     int Run(

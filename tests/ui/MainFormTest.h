@@ -52,7 +52,7 @@ protected:
     ListCommands& Lists() { return form->GetListCommands(); }
 
     // A list file in the media or hardware folder; Quantity of each item when given.
-    std::string WriteList(const std::string& name, TListType kind, const std::string& platform,
+    Path WriteList(const std::string& name, TListType kind, const std::string& platform,
                           const std::vector<const char*>& titles, const std::string& quantity = "1") const
     {
         auto list = CreateListObject(kind);
@@ -62,7 +62,7 @@ protected:
             AddItem(*list, {{kind == ltMedia ? "Title" : "Name", Text(title)}, {"Quantity", quantity}});
         const std::string folder = programDir + (kind == ltMedia ? "Carts/" : "Hardware/");
         std::filesystem::create_directories(folder);
-        const std::string file = folder + name;
+        const Path file(folder + name);
         SaveListObject(list.get(), file, false, true);
         return file;
     }
@@ -94,7 +94,7 @@ protected:
         return shown;
     }
     std::string Status(int panel = 0) const { return form->StatusPanelText(panel).toStdString(); }
-    std::string Opened(size_t i) const { return form->OpenLists().at(i)->GetOpenedFileName(); }
+    Path Opened(size_t i) const { return form->OpenLists().at(i)->GetOpenedFileName(); }
 
     FakeServices fake;
     std::unique_ptr<TOptionsForm> options;

@@ -98,7 +98,7 @@ void ClipboardCommands::RefreshAfterPaste(const TBaseCustomListClass& list, bool
     form_.UpdateStatusBar();
 }
 
-std::string ClipboardCommands::ExportColumnFile(const TBaseCustomListClass& list)
+Path ClipboardCommands::ExportColumnFile(const TBaseCustomListClass& list)
 {
     // The platform comes from a list file: it must not lead the name out of the configuration folder.
     if (!IsSafeNamePart(list.GetPlatform()) || !IsSafeName(list.GetListType()))
@@ -159,7 +159,7 @@ void ClipboardCommands::ExportWithColumns(TBaseCustomListClass& exported)
     const TBaseCustomListClass& list = *form_.CurrentList();
     TColumnListClass columns;
     columns.SetTemplate(list.Count() > 0 ? list.GetItem(0) : nullptr);
-    const std::string file = ExportColumnFile(list);
+    const Path file = ExportColumnFile(list);
     if (!file.empty()) {
         if (!ReadIniBool(file, kExportSection, "CustomHeader", false))
             columns.SaveToIni(file, kExportSection);
@@ -177,7 +177,7 @@ void ClipboardCommands::ExportWithColumns(TBaseCustomListClass& exported)
 
     FileDialogRequest request;
     request.caption = "Save As";
-    request.folder = PathToQString(form_.Settings().GetSetting(setting::ExportPath));
+    request.folder = PathToQString(form_.Settings().GetFolder(setting::ExportPath));
     const std::string preset = lists_.DefaultListFileName() + " Export";
     if (IsSafeName(preset))
         request.fileName = ToQString(preset);
@@ -185,9 +185,9 @@ void ClipboardCommands::ExportWithColumns(TBaseCustomListClass& exported)
     const auto chosen = FileDialogs().SaveFileName(request);
     if (!chosen)
         return;
-    std::string fileName = PathFromQString(*chosen);
+    Path fileName = PathFromQString(*chosen);
     if (ExtractFileExt(fileName).empty())
-        fileName += ".CSV";
+        fileName = Path(fileName.Bytes() + ".CSV");
     ExportListObject(&exported, fileName, columns);
     form_.AddExplorerFileNode(ExplorerRoot::Exports, fileName);
 }
@@ -222,10 +222,10 @@ void ClipboardCommands::WMDropFiles(const QList<QUrl>& urls)
 
 void ClipboardCommands::OpenDroppedFiles()
 {
-    const std::vector<std::string> files = std::move(dropped_);
+    const std::vector<Path> files = std::move(dropped_);
     dropped_.clear();
     QString failed;
-    for (const std::string& file : files) {
+    for (const Path& file : files) {
         try {
             form_.OpenListFile(file);
         } catch (const std::exception& e) {

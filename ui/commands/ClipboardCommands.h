@@ -34,7 +34,7 @@ public:
     // Clipboard text of the rows (item positions), built in one buffer; empty without rows.
     static std::string ClipboardText(const TBaseCustomListClass& list, const std::vector<int32_t>& rows);
     // The export column file of the list's type and platform; empty when the platform can name no file.
-    static std::string ExportColumnFile(const TBaseCustomListClass& list);
+    static Path ExportColumnFile(const TBaseCustomListClass& list);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -49,7 +49,7 @@ private:
 
     TFieldOrderForm& fieldOrder_;
     const ListCommands& lists_;
-    std::vector<std::string> dropped_;
+    std::vector<Path> dropped_;
 };
 
 }  // namespace quorvel

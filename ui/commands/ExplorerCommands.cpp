@@ -115,9 +115,9 @@ void ExplorerCommands::UpdateExplorerMenuState()
             action->setEnabled(enabled);
 }
 
-void ExplorerCommands::OpenFiles(const std::vector<std::string>& files)
+void ExplorerCommands::OpenFiles(const std::vector<Path>& files)
 {
-    for (const std::string& file : files)
+    for (const Path& file : files)
         RunCommand([&] { form_.OpenListFile(file); });
 }
 
@@ -140,7 +140,7 @@ void ExplorerCommands::OpenExplorerFileClick()
 void ExplorerCommands::OpenGroup(QTreeWidgetItem* groupNode, bool deferred)
 {
     PendingFiles.clear();
-    std::vector<std::string> members;
+    std::vector<Path> members;
     for (int i = 0; groupNode && i < groupNode->childCount(); ++i)
         if (const ExplorerNodeData* data = Data(groupNode->child(i)))
             members.push_back(data->FileName);
@@ -159,11 +159,11 @@ void ExplorerCommands::DeleteExplorerFileClick()
     const ExplorerNodeData* data = Data(node);
     if (!data || data->FileName.empty() || data->Kind < ekGroup || data->Kind > ekReport)
         return;
-    const std::string file = data->FileName;
+    const Path file = data->FileName;
     // Compared by identity: a list open under another spelling of its path is never deleted.
-    const std::string identity = ListCommands::ListIdentity(file);
+    const Path identity = ListCommands::ListIdentity(file);
     for (const auto& list : form_.OpenLists()) {
-        const std::string& opened = list->GetOpenedFileName();
+        const Path& opened = list->GetOpenedFileName();
         if (!opened.empty() && ListCommands::ListIdentity(opened) == identity) {
             Messages().Warning("You cannot DELETE " + PathToQString(file) + " because it is currently open.");
             return;
@@ -172,7 +172,7 @@ void ExplorerCommands::DeleteExplorerFileClick()
     if (!Messages().Confirm("Are you sure you want to DELETE permantly " + PathToQString(file) + "?"))
         return;
     std::error_code error;
-    if (!std::filesystem::remove(file, error) || error) {
+    if (!std::filesystem::remove(file.Bytes(), error) || error) {
         Messages().Warning("Could not DELETE " + PathToQString(file) +
                            ".  This file may be read-only or you do not have permission to delete it.");
         return;
@@ -185,20 +185,19 @@ void ExplorerCommands::NewGroupExplorerPopupMenuClick()
     const auto answer = Input().InputBox("Enter New Group Name", "Group Name", "");
     if (!answer || answer->isEmpty())
         return;
-    const std::string typed = PathFromQString(*answer);
-    const std::string name = GroupNameFromAnswer(typed);
+    const std::string name = GroupNameFromAnswer(PathFromQString(*answer).Bytes());
     if (name.empty()) {
         // Only separators and dots, or characters no file name may hold: no group is made.
         Messages().Error("\"" + *answer + "\" cannot be used as a group name.");
         return;
     }
-    const std::string folder = tree_.GetCategoryFolder(ecGroup);
+    const Path folder = tree_.GetCategoryFolder(ecGroup);
     const std::string extension = CollectionExplorer::GetCategoryExtension(ecGroup);
     if (FindFileNoCase(folder, name + extension)) {
-        Messages().Error("The Group " + PathToQString(name) + " already exists.");
+        Messages().Error("The Group " + PathToQString(Path(name)) + " already exists.");
         return;
     }
-    const std::string file = JoinPath(folder, name + extension);
+    const Path file = JoinPath(folder, name + extension);
     // A new group holds one empty entry.
     WriteGroupFile(file, {std::string()});
     tree_.AddExplorerFileNode(tree_.Root(ExplorerRoot::Groups), file);

@@ -44,7 +44,7 @@ public:
     void CartListViewDragDrop(const QTreeWidgetItem* dragged);
     void LoadFilesTimerTimer();
 
-    const std::vector<std::string>& GetPendingFiles() const { return PendingFiles; }
+    const std::vector<Path>& GetPendingFiles() const { return PendingFiles; }
     bool IsLoadingFiles() const { return LoadingFiles; }
     QTimer& GetLoadFilesTimer() { return *LoadFilesTimer; }
 
@@ -54,12 +54,12 @@ protected:
 private:
     void ShowPopup(const QPoint& where);
     // Each file on its own: one that fails shows its message and the others still open.
-    void OpenFiles(const std::vector<std::string>& files);
+    void OpenFiles(const std::vector<Path>& files);
 
     CollectionExplorer& tree_;
     QMenu* ExplorerPopupMenu = nullptr;
     QTimer* LoadFilesTimer = nullptr;
-    std::vector<std::string> PendingFiles;
+    std::vector<Path> PendingFiles;
     bool LoadingFiles = false;
 };
 

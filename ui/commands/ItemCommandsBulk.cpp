@@ -6,6 +6,7 @@
 #include "config/SiteAddresses.h"
 #include "model/BaseCustomListClass.h"
 #include "model/ListFactory.h"
+#include "model/ListFile.h"
 #include "model/Utils.h"
 #include "platform/qt/QtCp1252.h"
 #include "platform/qt/Services.h"
@@ -118,6 +119,15 @@ void ItemCommands::ChangeMenuClick(int32_t fieldIndex)
         if (ExecDialog(dialog) == QDialog::Accepted) {
             const FieldValue value = dialog.GetValue();
             const std::vector<int32_t> rows = form_.ListDisplay().SelectedRows();
+            // Every item takes the value or none does.
+            for (const int32_t row : rows) {
+                const TBaseCustomClass* item = row < list.Count() ? list.GetItem(row) : nullptr;
+                if (item && !ItemLineFits(*item, item->IndexOfField(fieldName), &value)) {
+                    Messages().Error(ToQString("This value would make the line of item " + std::to_string(row + 1) +
+                                               " " + LongerThanLineBound() + ". Nothing was changed."));
+                    return;
+                }
+            }
             WorkProgress progress(form_.Progress(), rows.size());
             // Every item gets the same value; the grid hears of it once, in the refresh below.
             for (size_t k = 0; k < rows.size(); ++k) {

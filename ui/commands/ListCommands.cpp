@@ -48,10 +48,10 @@ int SettingToInteger(const std::string& value)
 // Moves the progress bar around a long load or save.
 class Progress {
 public:
-    Progress(QProgressBar& bar, const std::string& fileName) : bar_(bar)
+    Progress(QProgressBar& bar, const Path& fileName) : bar_(bar)
     {
         std::error_code error;
-        const auto size = std::filesystem::file_size(fileName, error);
+        const auto size = std::filesystem::file_size(fileName.Bytes(), error);
         active_ = !error && size >= kNoticeableBytes;
         Set(active_ ? 10 : 0);
     }
@@ -112,18 +112,18 @@ std::string ListCommands::Setting(const char* key) const { return form_.Settings
 
 bool ListCommands::Backup() const { return Setting(setting::BackupFiles) == "1"; }
 
-std::string ListCommands::ListIdentity(const std::string& fileName)
+Path ListCommands::ListIdentity(const Path& fileName)
 {
     std::error_code error;
-    const auto canonical = std::filesystem::weakly_canonical(std::filesystem::absolute(fileName), error);
-    return error ? AbsoluteCleanPath(fileName) : canonical.string();
+    const auto canonical = std::filesystem::weakly_canonical(std::filesystem::absolute(fileName.Bytes()), error);
+    return error ? AbsoluteCleanPath(fileName) : Path(canonical.string());
 }
 
 void ListCommands::OpenButtonClick()
 {
     FileDialogRequest request;
     request.caption = "Open";
-    request.folder = PathToQString(Setting(setting::CartPath));
+    request.folder = PathToQString(form_.Settings().GetFolder(setting::CartPath));
     request.fileName = "*.CSV";
     request.filter = kFilter;
     if (const auto chosen = FileDialogs().OpenFileNames(request)) {
@@ -135,15 +135,15 @@ void ListCommands::OpenButtonClick()
     form_.UpdateStatusBar();
 }
 
-void ListCommands::OpenListFile(const std::string& fileName)
+void ListCommands::OpenListFile(const Path& fileName)
 {
-    const std::string file = ListIdentity(fileName);
+    const Path file = ListIdentity(fileName);
     if (IsFileOpen(file)) {
-        Messages().Error(ToQString("The file \"" + file + "\" is already open."));
+        Messages().Error(TextWithPath("The file \"", file, "\" is already open."));
         return;
     }
     if (!FileExists(file)) {
-        Messages().Error(PathToQString("The file \"" + file + "\" does not exist."));
+        Messages().Error(TextWithPath("The file \"", file, "\" does not exist."));
         return;
     }
     bool loaded = false;
@@ -158,7 +158,7 @@ void ListCommands::OpenListFile(const std::string& fileName)
             loaded = true;
             break;
         default:
-            Messages().Error(ToQString("The file \"" + file + "\" is not a recognized Quorvel File."));
+            Messages().Error(TextWithPath("The file \"", file, "\" is not a recognized Quorvel File."));
             break;
         }
     } catch (const std::exception& e) {
@@ -166,7 +166,7 @@ void ListCommands::OpenListFile(const std::string& fileName)
         Messages().Error(ErrorText(e));
     }
     if (loaded)
-        form_.SetStatusText(file + " Loaded.");
+        form_.ShowStatusText(TextWithPath("", file, " Loaded."));
     form_.RefreshListView();
     form_.ListDisplay().Resort();
     const TBaseCustomListClass* added = form_.CurrentList();
@@ -180,7 +180,7 @@ void ListCommands::OpenListFile(const std::string& fileName)
     }
 }
 
-bool ListCommands::IsFileOpen(const std::string& fileName) const
+bool ListCommands::IsFileOpen(const Path& fileName) const
 {
     for (const auto& list : form_.OpenLists())
         if (list->GetOpenedFileName() == fileName)
@@ -188,15 +188,15 @@ bool ListCommands::IsFileOpen(const std::string& fileName) const
     return false;
 }
 
-void ListCommands::LoadMediaList(const std::string& fileName) { LoadList(ltMedia, fileName); }
+void ListCommands::LoadMediaList(const Path& fileName) { LoadList(ltMedia, fileName); }
 
-void ListCommands::LoadHardwareList(const std::string& fileName) { LoadList(ltHardware, fileName); }
+void ListCommands::LoadHardwareList(const Path& fileName) { LoadList(ltHardware, fileName); }
 
-void ListCommands::LoadList(TListType kind, const std::string& fileName)
+void ListCommands::LoadList(TListType kind, const Path& fileName)
 {
     auto list = CreateListObject(kind);
     {
-        form_.SetStatusText("Loading " + fileName + "...");
+        form_.ShowStatusText(TextWithPath("Loading ", fileName, "..."));
         Progress progress(form_.Progress(), fileName);
         LoadListObject(list.get(), fileName);
         progress.Done();
@@ -223,7 +223,7 @@ void ListCommands::NewButtonClick()
     list->SetOwner(values.owner);
     list->SetDescription(values.description);
     list->SetModified(true);
-    list->SetOpenedFileName("_NEW_" + std::to_string(number));
+    list->SetOpenedFileName(Path("_NEW_" + std::to_string(number)));
     form_.AddList(std::move(list));
     form_.UpdateStatusBar();
     form_.RefreshListView();
@@ -237,25 +237,26 @@ void ListCommands::SaveButtonClick()
     if (!list)
         return;
     if (!list->GetFileName().empty()) {
-        const std::string fileName = list->GetFileName();
+        const Path fileName = list->GetFileName();
         {
-            form_.SetStatusText("Saving " + fileName + "...");
+            form_.ShowStatusText(TextWithPath("Saving ", fileName, "..."));
             Progress progress(form_.Progress(), fileName);
             SaveListObject(list, fileName, Backup(), true);
         }
         AddSavedFileToExplorer(fileName);
-        form_.SetStatusText(fileName + " Saved.");
+        form_.ShowStatusText(TextWithPath("", fileName, " Saved."));
     } else {
         SaveAsButtonClick();
     }
     form_.RepaintTabs();
 }
 
-std::optional<std::string> ListCommands::AskSaveFileName(const TBaseCustomListClass& list, bool preset)
+std::optional<Path> ListCommands::AskSaveFileName(const TBaseCustomListClass& list, bool preset)
 {
     FileDialogRequest request;
     request.caption = "Save As";
-    request.folder = PathToQString(Setting(list.Kind() == ltHardware ? setting::HardwarePath : setting::CartPath));
+    request.folder =
+        PathToQString(form_.Settings().GetFolder(list.Kind() == ltHardware ? setting::HardwarePath : setting::CartPath));
     // Closing saves lists that are not current: the name comes from the list being saved.
     const std::string name = preset ? DefaultListFileName(list) : std::string();
     if (IsSafeName(name))
@@ -264,20 +265,20 @@ std::optional<std::string> ListCommands::AskSaveFileName(const TBaseCustomListCl
     const auto chosen = FileDialogs().SaveFileName(request);
     if (!chosen)
         return std::nullopt;
-    std::string fileName = PathFromQString(*chosen);
+    Path fileName = PathFromQString(*chosen);
     // The dialog's default extension.
     if (ExtractFileExt(fileName).empty())
-        fileName += ".CSV";
+        fileName = Path(fileName.Bytes() + ".CSV");
     return ListIdentity(fileName);
 }
 
-bool ListCommands::SaveNewFile(TBaseCustomListClass& list, const std::string& fileName)
+bool ListCommands::SaveNewFile(TBaseCustomListClass& list, const Path& fileName)
 {
     // Two tabs on one file: a later save of either would silently replace the other's items.
     for (const auto& other : form_.OpenLists()) {
         if (other.get() != &list && other->GetOpenedFileName() == fileName) {
-            Messages().Error(ToQString("The file \"" + fileName +
-                                       "\" is open in another tab.  Close that list first or choose another name."));
+            Messages().Error(TextWithPath("The file \"", fileName,
+                                          "\" is open in another tab.  Close that list first or choose another name."));
             return false;
         }
     }
@@ -294,7 +295,7 @@ bool ListCommands::SaveNewFile(TBaseCustomListClass& list, const std::string& fi
         return true;
     }
     list.SetOpenedFileName(fileName);
-    form_.SetStatusText(list.GetFileName() + " Saved.");
+    form_.ShowStatusText(TextWithPath("", list.GetFileName(), " Saved."));
     return true;
 }
 
@@ -344,18 +345,18 @@ std::string ListCommands::DefaultListFileName(const TBaseCustomListClass& list) 
     }
 }
 
-void ListCommands::AddSavedFileToExplorer(const std::string& fileName)
+void ListCommands::AddSavedFileToExplorer(const Path& fileName)
 {
     if (fileName.empty())
         return;
-    const std::string folder = Cp1252::ToUpper(ExtractFilePath(fileName));
+    const std::string folder = Cp1252::ToUpper(ExtractFilePath(fileName).Bytes());
     const std::pair<const char*, ExplorerRoot> roots[] = {
         {setting::MasterCartPath, ExplorerRoot::Masters},
         {setting::CartPath, ExplorerRoot::Media},
         {setting::HardwarePath, ExplorerRoot::Hardware},
     };
     for (const auto& [key, root] : roots) {
-        if (folder == Cp1252::ToUpper(WithTrailingSlash(Setting(key)))) {
+        if (folder == Cp1252::ToUpper(WithTrailingSlash(form_.Settings().GetFolder(key)).Bytes())) {
             form_.AddExplorerFileNode(root, fileName);
             return;
         }
@@ -377,14 +378,14 @@ bool ListCommands::SaveForClose(TBaseCustomListClass& list, bool backup)
     }
 }
 
-static std::string ChangedLabel(const TBaseCustomListClass& list)
+static QString ChangedLabel(const TBaseCustomListClass& list)
 {
-    return list.GetPlatform() + " (" + list.GetFileName() + ")";
+    return TextWithPath(list.GetPlatform() + " (", list.GetFileName(), ")");
 }
 
 bool ListCommands::AskToSave(TBaseCustomListClass& list, bool backup)
 {
-    switch (Messages().Ask(ToQString(ChangedLabel(list) + " Has changed.  Save Changes?"))) {
+    switch (Messages().Ask(ChangedLabel(list) + ToQString(" Has changed.  Save Changes?"))) {
     case Answer::Yes:
         return SaveForClose(list, backup);
     case Answer::No:
@@ -400,13 +401,13 @@ bool ListCommands::CloseListMainMenuClick()
     TBaseCustomListClass* list = form_.CurrentList();
     if (!list)
         return true;
-    const std::string label = ChangedLabel(*list);
+    const QString label = ChangedLabel(*list);
     if (IsListObjectModified(list) && !AskToSave(*list, Backup())) {
         form_.RefreshTabs();
         return false;
     }
     form_.CloseList(*list);
-    form_.SetStatusText(label + " Closed.");
+    form_.ShowStatusText(label + ToQString(" Closed."));
     return true;
 }
 

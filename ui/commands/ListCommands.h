@@ -27,16 +27,16 @@ public:
     explicit ListCommands(MainFormAccess& form);
 
     void OpenButtonClick();
-    void OpenListFile(const std::string& fileName);
-    bool IsFileOpen(const std::string& fileName) const;
-    void LoadMediaList(const std::string& fileName);
-    void LoadHardwareList(const std::string& fileName);
+    void OpenListFile(const Path& fileName);
+    bool IsFileOpen(const Path& fileName) const;
+    void LoadMediaList(const Path& fileName);
+    void LoadHardwareList(const Path& fileName);
     void NewButtonClick();
     void SaveButtonClick();
     void SaveAsButtonClick();
     std::string DefaultListFileName() const;
     std::string DefaultListFileName(const TBaseCustomListClass& list) const;
-    void AddSavedFileToExplorer(const std::string& fileName);
+    void AddSavedFileToExplorer(const Path& fileName);
     // False when the user wanted the list saved and it could not be: the list then stays open.
     bool CloseListMainMenuClick();
     bool CloseAllListsMainMenuClick();
@@ -48,12 +48,12 @@ public:
     std::function<bool(ListPropertyValues&)> EditListProperties;
 
     // How a file is named inside the window: absolute, cleaned, links followed.
-    static std::string ListIdentity(const std::string& fileName);
+    static Path ListIdentity(const Path& fileName);
 
 private:
     // The run's one list-properties dialog, made on first use.
     bool ShowListProperties(ListPropertyValues& values);
-    void LoadList(TListType kind, const std::string& fileName);
+    void LoadList(TListType kind, const Path& fileName);
     // "Save Changes?" for one changed list: false when the close must stop (Cancel, or Yes and the list
     // was not saved).
     bool AskToSave(TBaseCustomListClass& list, bool backup);
@@ -61,8 +61,8 @@ private:
     bool SaveForClose(TBaseCustomListClass& list, bool backup);
     // Saves to F, asking before a file is replaced; false when nothing was written. The file of another
     // open list is refused.
-    bool SaveNewFile(TBaseCustomListClass& list, const std::string& fileName);
-    std::optional<std::string> AskSaveFileName(const TBaseCustomListClass& list, bool preset);
+    bool SaveNewFile(TBaseCustomListClass& list, const Path& fileName);
+    std::optional<Path> AskSaveFileName(const TBaseCustomListClass& list, bool preset);
     bool Backup() const;
     std::string Setting(const char* key) const;
 

@@ -50,7 +50,7 @@ TChangeValueForm::TChangeValueForm(QWidget* parent) : QDialog(parent)
     setWindowTitle("Change Value");
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
 
-    valueEdit_ = new QLineEdit;
+    valueEdit_ = new WholeLineEdit;
     valueEdit_->setObjectName("ValueEdit");
     valueCB_ = new QCheckBox;
     valueCB_->setObjectName("ValueCB");

@@ -1,9 +1,11 @@
 #include "ui/dialogs/CustomPropertyDialog.h"
 
 #include "config/ReferenceData.h"
+#include "model/ListFile.h"
 #include "model/Utils.h"
 #include "platform/Cp1252.h"
 #include "platform/qt/CommandGuard.h"
+#include "platform/qt/PathText.h"
 #include "platform/qt/PlainText.h"
 #include "platform/qt/QtCp1252.h"
 #include "platform/qt/Services.h"
@@ -184,12 +186,12 @@ void TCustomPropertyDialog::ClearLayout()
 bool TCustomPropertyDialog::LoadLayout()
 {
     ClearLayout();
-    std::string missing;
+    Path missing;
     const auto file = FindLayoutFile(G_ConfigFiles, ListType, Platform, &missing);
     const auto layout = file ? LoadLayoutFile(*file) : std::nullopt;
     if (!layout) {
         Messages().Error(QString("The Layout \"%1\" does not exist!  You will not be able to use this dialog.")
-                             .arg(ToQString(file ? *file : missing)));
+                             .arg(PathToQString(file ? *file : missing)));
         return false;
     }
     // The layout gives the client area, so that its controls fit whatever frame the desktop draws;
@@ -259,7 +261,7 @@ QWidget* TCustomPropertyDialog::NewControl(ControlInfo::Kind kind, const std::st
     const auto changed = Guarded([this] { ControlChanged(); });
     switch (kind) {
     case ControlInfo::ckEdit: {
-        auto* edit = new QLineEdit(this);
+        auto* edit = new WholeLineEdit(this);
         connect(edit, &QLineEdit::textChanged, this, changed);
         return edit;
     }
@@ -398,15 +400,31 @@ void TCustomPropertyDialog::ResetButtonClick()
     UpdateOkButton();
 }
 
-void TCustomPropertyDialog::ApplyValues()
+void TCustomPropertyDialog::ApplyValuesTo(TBaseCustomClass& target) const
 {
-    if (!Item)
-        return;
     for (const auto& info : ControlInfos) {
         if (info->FieldName.empty() || info->ControlKind == ControlInfo::ckOptionButton)
             continue;
-        Item->SetFieldValue(info->FieldName, ControlValue(*info));
+        target.SetFieldValue(info->FieldName, ControlValue(*info));
     }
+}
+
+void TCustomPropertyDialog::ApplyValues()
+{
+    if (Item)
+        ApplyValuesTo(*Item);
+}
+
+bool TCustomPropertyDialog::LineFits()
+{
+    if (!Item)
+        return true;
+    const auto changed = Item->Clone();
+    ApplyValuesTo(*changed);
+    if (ItemLineFits(*changed))
+        return true;
+    Messages().Error(ToQString("These values would make the item's line " + LongerThanLineBound() + "."));
+    return false;
 }
 
 bool TCustomPropertyDialog::ValuesValid()
@@ -430,7 +448,7 @@ void TCustomPropertyDialog::done(int result)
     if (result == QDialog::Accepted) {
         bool refused = layoutMissing_;
         if (!refused)
-            RunCommand([this, &refused] { refused = !ValuesValid(); });
+            RunCommand([this, &refused] { refused = !ValuesValid() || !LineFits(); });
         if (refused)
             return;
     }

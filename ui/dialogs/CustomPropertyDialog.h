@@ -69,6 +69,8 @@ public:
     void LoadValues();
     // Shows a message for every control whose value its field refuses; true when there is none.
     bool ValuesValid();
+    // False, with a message, when the values would make the item's line in its list file too long.
+    bool LineFits();
 
     // OK closes only with valid values (and a layout); every other way of closing always closes.
     void done(int result) override;
@@ -89,6 +91,7 @@ private:
     void FillDropDown(ControlInfo& info, const FieldDefinition& field);
     void RefreshLookups();
     FieldValue ControlValue(const ControlInfo& info) const;
+    void ApplyValuesTo(TBaseCustomClass& target) const;
     std::string ControlText(const ControlInfo& info) const;
     // The item's field that a data control shows, or none.
     const FieldDefinition* FieldOf(const ControlInfo& info) const;

@@ -118,9 +118,9 @@ void TItemAddForm::LoadMasterListNames()
     {
         const QSignalBlocker blocker(masterListCB_);
         masterListCB_->clear();
-        entries_ = FindMasterLists(settings_.GetSetting(setting::MasterCartPath), ListType, Platform);
+        entries_ = FindMasterLists(settings_.GetFolder(setting::MasterCartPath), ListType, Platform);
         for (const auto& entry : entries_)
-            masterListCB_->addItem(PathToQString(entry.Name));
+            masterListCB_->addItem(PathToQString(Path(entry.Name)));
         if (!entries_.empty())
             masterListCB_->setCurrentIndex(0);
     }

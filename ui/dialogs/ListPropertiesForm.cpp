@@ -2,9 +2,11 @@
 
 #include "config/PlatformList.h"
 #include "model/ListFactory.h"
+#include "model/ListFile.h"
 #include "platform/Cp1252.h"
 #include "platform/qt/PlainText.h"
 #include "platform/qt/QtCp1252.h"
+#include "platform/qt/Services.h"
 #include "ui/UiScale.h"
 #include "ui/dialogs/DialogButtons.h"
 
@@ -47,7 +49,7 @@ TListPropertyForm::TListPropertyForm(const PlatformList& platforms, QWidget* par
 
     platformCB_ = new QComboBox(this);
     platformCB_->setObjectName("PlatformCB");
-    ownerEdit_ = new QLineEdit(this);
+    ownerEdit_ = new WholeLineEdit(this);
     ownerEdit_->setObjectName("OwnerEdit");
     descriptionMemo_ = new QPlainTextEdit(this);
     descriptionMemo_->setObjectName("DescriptionMemo");
@@ -109,6 +111,16 @@ std::string TListPropertyForm::GetPlatform() const { return FromQString(platform
 std::string TListPropertyForm::GetOwner() const { return FromQString(ownerEdit_->text()); }
 
 std::string TListPropertyForm::GetDescription() const { return FromQString(descriptionMemo_->toPlainText()); }
+
+void TListPropertyForm::done(int result)
+{
+    if (result == QDialog::Accepted && !PropertiesLineFits(GetListType(), GetPlatform(), GetOwner(), GetDescription())) {
+        Messages().Error(ToQString("The owner and description would make the list's line " + LongerThanLineBound() +
+                                   "."));
+        return;
+    }
+    QDialog::done(result);
+}
 
 void TListPropertyForm::showEvent(QShowEvent* event)
 {

@@ -34,6 +34,9 @@ public:
     std::string GetOwner() const;
     std::string GetDescription() const;
 
+    // OK closes only with properties that make a line the list file can hold.
+    void done(int result) override;
+
 protected:
     void showEvent(QShowEvent* event) override;
 

@@ -30,10 +30,10 @@ TTextViewerForm::TTextViewerForm(QWidget* parent) : QDialog(parent)
     resize(Scaled(656, 539));
 }
 
-QString TTextViewerForm::FileText(const std::string& fileName)
+QString TTextViewerForm::FileText(const Path& fileName)
 {
     std::error_code error;
-    if (fileName.empty() || !std::filesystem::is_regular_file(fileName, error))
+    if (fileName.empty() || !std::filesystem::is_regular_file(fileName.Bytes(), error))
         return "Could not find the file " + PathToQString(fileName);
     const auto bytes = ReadWholeFile(fileName);
     if (!bytes)

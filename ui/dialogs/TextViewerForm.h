@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "platform/Path.h"
+
 class QPlainTextEdit;
 
 namespace quorvel {
@@ -16,10 +18,10 @@ class TTextViewerForm : public QDialog {
 public:
     explicit TTextViewerForm(QWidget* parent = nullptr);
 
-    std::string FileName;  // full path, file-system bytes
+    Path FileName;  // full path
 
     // The text the viewer shows for FileName: its lines, or the reason it cannot show them.
-    static QString FileText(const std::string& fileName);
+    static QString FileText(const Path& fileName);
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -244,7 +244,7 @@ void CollectionExplorer::BuildExplorerTree()
     // Filled before they join the tree: a node added to a shown tree costs a model notification each.
     QList<QTreeWidgetItem*> roots;
     // A list that is a group member and in a list folder is read once per build.
-    std::unordered_map<std::string, ListFilePeek> peeks;
+    std::unordered_map<Path, ListFilePeek> peeks;
     buildPeeks_ = &peeks;
     for (const RootRow& row : kRoots) {
         QTreeWidgetItem* root = NewNode(row.caption, row.image, ExplorerNodeData {row.kind, row.category, {}});
@@ -259,7 +259,7 @@ void CollectionExplorer::BuildExplorerTree()
     addTopLevelItems(roots);
 }
 
-void CollectionExplorer::AddExplorerFolder(QTreeWidgetItem* root, const std::string& folder,
+void CollectionExplorer::AddExplorerFolder(QTreeWidgetItem* root, const Path& folder,
                                            const std::string& extension)
 {
     if (!root || folder.empty())
@@ -267,7 +267,7 @@ void CollectionExplorer::AddExplorerFolder(QTreeWidgetItem* root, const std::str
     TcFileList files;
     files.FileTypes = {ftNormal, ftReadOnly, ftArchive};
     files.SearchMask = "*" + extension;
-    files.SearchPath = folder;
+    files.SearchPath = folder.Bytes();
     files.SetSorted(true);
     files.Search();
     // Captions already under the root, so that a big folder is not scanned once per file.
@@ -275,14 +275,14 @@ void CollectionExplorer::AddExplorerFolder(QTreeWidgetItem* root, const std::str
     for (int i = 0; i < root->childCount(); ++i)
         captions.insert(Caption(root->child(i)));
     for (int32_t i = 0; i < files.Count(); ++i) {
-        const std::string& file = files.Items(i)->FileName;
+        const Path file(files.Items(i)->FileName);
         const std::string caption = NodeCaption(file);
         if (captions.insert(caption).second)
             AddFileNode(root, file, caption);
     }
 }
 
-void CollectionExplorer::AddExplorerFileNode(QTreeWidgetItem* root, const std::string& fileName)
+void CollectionExplorer::AddExplorerFileNode(QTreeWidgetItem* root, const Path& fileName)
 {
     if (!root || !NodeData(root))
         return;
@@ -293,7 +293,7 @@ void CollectionExplorer::AddExplorerFileNode(QTreeWidgetItem* root, const std::s
     AddFileNode(root, fileName, caption);
 }
 
-void CollectionExplorer::AddFileNode(QTreeWidgetItem* root, const std::string& fileName, const std::string& caption)
+void CollectionExplorer::AddFileNode(QTreeWidgetItem* root, const Path& fileName, const std::string& caption)
 {
     const ExplorerNodeData& rootData = *NodeData(root);
     switch (rootData.Kind) {
@@ -317,7 +317,7 @@ void CollectionExplorer::AddFileNode(QTreeWidgetItem* root, const std::string& f
     }
 }
 
-ListFilePeek CollectionExplorer::Peek(const std::string& fileName) const
+ListFilePeek CollectionExplorer::Peek(const Path& fileName) const
 {
     if (!buildPeeks_)
         return PeekListFile(fileName);
@@ -327,7 +327,7 @@ ListFilePeek CollectionExplorer::Peek(const std::string& fileName) const
     return buildPeeks_->emplace(fileName, PeekListFile(fileName)).first->second;
 }
 
-void CollectionExplorer::AddListNode(QTreeWidgetItem* parent, const std::string& fileName, int fallbackImage)
+void CollectionExplorer::AddListNode(QTreeWidgetItem* parent, const Path& fileName, int fallbackImage)
 {
     const ListFilePeek peek = Peek(fileName);
     const std::string caption = NodeCaption(fileName);
@@ -363,7 +363,7 @@ void CollectionExplorer::ShowInfoLines(QTreeWidgetItem* node)
     node->setChildIndicatorPolicy(QTreeWidgetItem::DontShowIndicatorWhenChildless);
 }
 
-void CollectionExplorer::AddListInfoNodes(QTreeWidgetItem* node, const std::string& fileName)
+void CollectionExplorer::AddListInfoNodes(QTreeWidgetItem* node, const Path& fileName)
 {
     const ExplorerNodeData* data = NodeData(node);
     if (!data || data->Kind != ekListFile)
@@ -373,14 +373,14 @@ void CollectionExplorer::AddListInfoNodes(QTreeWidgetItem* node, const std::stri
         AddInfoLines(node, peek);
 }
 
-void CollectionExplorer::LoadGroupMembers(QTreeWidgetItem* groupNode, const std::string& groupFileName)
+void CollectionExplorer::LoadGroupMembers(QTreeWidgetItem* groupNode, const Path& groupFileName)
 {
     if (!groupNode || !groupNode->parent())
         return;
     // Entries of missing files stay in the group file; they are only not shown.
     for (const std::string& entry : ReadGroupFile(groupFileName))
-        if (FileExists(entry))
-            AddListNode(groupNode, entry, imMedia);
+        if (FileExists(Path(entry)))
+            AddListNode(groupNode, Path(entry), imMedia);
 }
 
 void CollectionExplorer::ReloadGroup(QTreeWidgetItem* groupNode)
@@ -398,14 +398,14 @@ void CollectionExplorer::ReloadGroup(QTreeWidgetItem* groupNode)
     groupNode->setExpanded(expanded);
 }
 
-std::string CollectionExplorer::GetCategoryFolder(int32_t category) const
+Path CollectionExplorer::GetCategoryFolder(int32_t category) const
 {
     static const char* const keys[] = {setting::CartPath,      setting::HardwarePath, setting::ExportPath,
                                        setting::GroupPath,     setting::ReportPath,   "",
                                        setting::MasterCartPath};
     if (category < 0 || category > ecMaster || !*keys[category])
         return {};
-    return settings_.GetSetting(keys[category]);
+    return settings_.GetFolder(keys[category]);
 }
 
 std::string CollectionExplorer::GetCategoryExtension(int32_t category)
@@ -432,9 +432,9 @@ const ExplorerNodeData* CollectionExplorer::NodeData(const QTreeWidgetItem* node
     return explorerNode ? explorerNode->Data() : nullptr;
 }
 
-std::string CollectionExplorer::NodeCaption(const std::string& fileName)
+std::string CollectionExplorer::NodeCaption(const Path& fileName)
 {
-    const std::string name = ExtractFileName(fileName);
+    const std::string name = ExtractFileName(fileName).Bytes();
     return name.substr(0, name.find('.'));
 }
 
@@ -459,7 +459,7 @@ QTreeWidgetItem* CollectionExplorer::NewNode(const std::string& caption, int ima
 {
     auto* node = new ExplorerNode(caption, image, std::move(data));
     // File captions are file-system bytes, information lines list text.
-    node->setText(0, image == imInfo ? ToQString(caption) : PathToQString(caption));
+    node->setText(0, image == imInfo ? ToQString(caption) : PathToQString(Path(caption)));
     node->setIcon(0, ImageOf(image));
     node->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsDragEnabled);
     return node;

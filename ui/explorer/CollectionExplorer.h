@@ -32,7 +32,7 @@ enum ExplorerCategory : int32_t {
 struct ExplorerNodeData {
     int32_t Kind = 0;
     int32_t Category = 0;
-    std::string FileName;  // empty for the six roots
+    Path FileName;  // empty for the six roots
 };
 
 // The Collection Explorer: the collector's files by folder under six fixed roots, group files with
@@ -46,17 +46,17 @@ public:
     void BuildExplorerTree();
     void RefreshExplorer() { BuildExplorerTree(); }
     // Adds one file at the end of Root's children unless a child already has its caption.
-    void AddExplorerFileNode(QTreeWidgetItem* root, const std::string& fileName);
-    void AddExplorerFolder(QTreeWidgetItem* root, const std::string& folder, const std::string& extension);
+    void AddExplorerFileNode(QTreeWidgetItem* root, const Path& fileName);
+    void AddExplorerFolder(QTreeWidgetItem* root, const Path& folder, const std::string& extension);
     // The four information lines, when Node stands for a list file.
-    void AddListInfoNodes(QTreeWidgetItem* node, const std::string& fileName);
-    void LoadGroupMembers(QTreeWidgetItem* groupNode, const std::string& groupFileName);
+    void AddListInfoNodes(QTreeWidgetItem* node, const Path& fileName);
+    void LoadGroupMembers(QTreeWidgetItem* groupNode, const Path& groupFileName);
     // Adds the information lines of a list node that are still waiting; the first expansion does it.
     void ShowInfoLines(QTreeWidgetItem* node);
     // Reads the group's members again, keeping whether it was expanded.
     void ReloadGroup(QTreeWidgetItem* groupNode);
 
-    std::string GetCategoryFolder(int32_t category) const;
+    Path GetCategoryFolder(int32_t category) const;
     static std::string GetCategoryExtension(int32_t category);
 
     // The width that shows the roots' captions and the names right under them whole.
@@ -69,7 +69,7 @@ public:
 
     static const ExplorerNodeData* NodeData(const QTreeWidgetItem* node);
     // The file name up to its first ".", without its folder.
-    static std::string NodeCaption(const std::string& fileName);
+    static std::string NodeCaption(const Path& fileName);
     static std::string Caption(const QTreeWidgetItem* node);
 
     // The node being dragged from this tree, null when no drag runs.
@@ -88,15 +88,15 @@ private:
     QTreeWidgetItem* AddNode(QTreeWidgetItem* parent, const std::string& caption, int image,
                              std::optional<ExplorerNodeData> data);
     // Adds the node for File under Root by the root's kind; Caption is its node caption.
-    void AddFileNode(QTreeWidgetItem* root, const std::string& fileName, const std::string& caption);
+    void AddFileNode(QTreeWidgetItem* root, const Path& fileName, const std::string& caption);
     // A list node (one peek for type and information lines), or a plain node with FallbackImage.
-    void AddListNode(QTreeWidgetItem* parent, const std::string& fileName, int fallbackImage);
+    void AddListNode(QTreeWidgetItem* parent, const Path& fileName, int fallbackImage);
     void AddInfoLines(QTreeWidgetItem* node, const ListFilePeek& peek);
 
-    ListFilePeek Peek(const std::string& fileName) const;
+    ListFilePeek Peek(const Path& fileName) const;
 
     const SettingsStore& settings_;
-    std::unordered_map<std::string, ListFilePeek>* buildPeeks_ = nullptr;
+    std::unordered_map<Path, ListFilePeek>* buildPeeks_ = nullptr;
     QTreeWidgetItem* dragged_ = nullptr;
 };
 

@@ -15,40 +15,40 @@ namespace {
 constexpr const char* kSection = "GROUP";
 constexpr const char* kPrefix = "Group";
 
-std::vector<std::string>::iterator FindEntry(std::vector<std::string>& entries, const std::string& fileName)
+std::vector<std::string>::iterator FindEntry(std::vector<std::string>& entries, const Path& fileName)
 {
-    const std::string wanted = Cp1252::ToUpper(fileName);
+    const std::string wanted = Cp1252::ToUpper(fileName.Bytes());
     return std::find_if(entries.begin(), entries.end(),
                         [&](const std::string& entry) { return Cp1252::ToUpper(entry) == wanted; });
 }
 
 }  // namespace
 
-std::vector<std::string> ReadGroupFile(const std::string& groupFileName)
+std::vector<std::string> ReadGroupFile(const Path& groupFileName)
 {
     return IniFile::Load(groupFileName).ReadIndexedList(kSection, kPrefix);
 }
 
-void WriteGroupFile(const std::string& groupFileName, const std::vector<std::string>& entries)
+void WriteGroupFile(const Path& groupFileName, const std::vector<std::string>& entries)
 {
     IniFile ini = IniFile::Load(groupFileName);
     ini.WriteIndexedList(kSection, kPrefix, entries);
     ini.Save();
 }
 
-bool AddFileToGroup(const std::string& groupFileName, const std::string& fileName)
+bool AddFileToGroup(const Path& groupFileName, const Path& fileName)
 {
     std::vector<std::string> entries = ReadGroupFile(groupFileName);
     if (FindEntry(entries, fileName) != entries.end()) {
         Messages().Error("The list " + PathToQString(fileName) + " is already in this group.");
         return false;
     }
-    entries.push_back(fileName);
+    entries.push_back(fileName.Bytes());
     WriteGroupFile(groupFileName, entries);
     return true;
 }
 
-bool RemoveFileFromGroup(const std::string& groupFileName, const std::string& fileName)
+bool RemoveFileFromGroup(const Path& groupFileName, const Path& fileName)
 {
     std::vector<std::string> entries = ReadGroupFile(groupFileName);
     const auto found = FindEntry(entries, fileName);

@@ -32,7 +32,7 @@ constexpr int kWidestDefault = 300;
 // scaled, and wide enough for the caption and the first rows' text (within reason). A width the
 // section holds is the user's, used as stored.
 void SetDefaultWidths(TColumnListClass& columns, const TBaseCustomListClass& list, const QTableView* tree,
-                      bool checkBoxes, const std::string& fileName, const std::string& section)
+                      bool checkBoxes, const Path& fileName, const std::string& section)
 {
     std::vector<std::string> stored;
     if (!fileName.empty()) {
@@ -128,7 +128,7 @@ TListDisplayClass::~TListDisplayClass()
         Tree->setModel(nullptr);
 }
 
-std::string TListDisplayClass::ViewFileName(const TBaseCustomListClass& list)
+Path TListDisplayClass::ViewFileName(const TBaseCustomListClass& list)
 {
     const std::string& platform = list.GetPlatform();
     // The platform comes from a list file: it must not lead the name out of the configuration folder.
@@ -142,7 +142,7 @@ std::string TListDisplayClass::ViewSectionName(const std::string& treeName, cons
     return RemoveAllOccurrences(treeName + "_" + platform, " ");
 }
 
-std::string TListDisplayClass::ViewFileName() const { return List ? ViewFileName(*List) : std::string(); }
+Path TListDisplayClass::ViewFileName() const { return List ? ViewFileName(*List) : Path(); }
 
 std::string TListDisplayClass::ViewSectionName() const
 {
@@ -268,7 +268,7 @@ void TListDisplayClass::LoadView()
 {
     if (!List)
         return;
-    const std::string fileName = ViewFileName();
+    const Path fileName = ViewFileName();
     Columns.Clear();
     Columns.SetTemplate(List->Count() > 0 ? List->GetItem(0) : nullptr);
     if (Columns.Template && !fileName.empty())
@@ -283,7 +283,7 @@ void TListDisplayClass::SaveView()
         return;
     if (!List || !Tree)
         return;
-    const std::string fileName = ViewFileName();
+    const Path fileName = ViewFileName();
     if (fileName.empty())
         return;
     try {

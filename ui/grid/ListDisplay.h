@@ -66,9 +66,9 @@ public:
     std::function<void(const QString& text)> ViewNotSaved;
 
     // Where this list's columns live for this grid; empty names when the platform cannot name a file.
-    std::string ViewFileName() const;
+    Path ViewFileName() const;
     std::string ViewSectionName() const;
-    static std::string ViewFileName(const TBaseCustomListClass& list);
+    static Path ViewFileName(const TBaseCustomListClass& list);
     static std::string ViewSectionName(const std::string& treeName, const std::string& platform);
 
     // The grid's requests, reachable for tests and benchmarks.

@@ -71,9 +71,9 @@ void OptionsPlatformsPage::PlatformAddButtonClick()
                   PlatformList::RefusedCharacters);
     } else if (!PlatformList::IsValidPlatformName(name)) {
         ShowError("The Platform Name can not be used as a file name.");
-    } else if (name.size() + G_ConfigFiles.size() >= limit) {
+    } else if (name.size() + G_ConfigFiles.Bytes().size() >= limit) {
         ShowError("Platform Names must be less than " +
-                  std::to_string(static_cast<long long>(limit) - static_cast<long long>(G_ConfigFiles.size())) +
+                  std::to_string(static_cast<long long>(limit) - static_cast<long long>(G_ConfigFiles.Bytes().size())) +
                   " in length.");
     } else if (ContainsNoCase(names, name)) {
         ShowError("The Platform Name already exists in the list.");

@@ -183,7 +183,7 @@ void OptionsSettingsPages::AddPathRow(const std::string& description, const std:
     const int row = pathList_->rowCount();
     pathList_->insertRow(row);
     pathList_->setItem(row, 0, new QTableWidgetItem(ToQString(description)));
-    pathList_->setItem(row, 1, new QTableWidgetItem(PathToQString(WithTrailingSlash(path))));
+    pathList_->setItem(row, 1, new QTableWidgetItem(PathToQString(WithTrailingSlash(Path(path)))));
     // 80 pixels is too narrow for the descriptions in larger desktop fonts.
     pathList_->resizeColumnToContents(0);
     pathList_->setColumnWidth(0, std::max(80, pathList_->columnWidth(0)));
@@ -193,10 +193,10 @@ void OptionsSettingsPages::PathsToSettings(SettingsStore& settings) const
 {
     const auto& folders = SettingsStore::Folders();
     for (int row = 0; row < pathList_->rowCount() && row < static_cast<int>(folders.size()); ++row) {
-        std::string path(TrimBlanks(PathFromQString(pathList_->item(row, 1)->text())));
+        Path path = Path::FromBytes(TrimBlanks(PathFromQString(pathList_->item(row, 1)->text()).Bytes()));
         if (path.empty())
             path = settings.DefaultFolder(folders[static_cast<size_t>(row)]);
-        settings.SetSetting(folders[static_cast<size_t>(row)].key, WithTrailingSlash(path));
+        settings.SetSetting(folders[static_cast<size_t>(row)].key, WithTrailingSlash(path).Bytes());
     }
 }
 

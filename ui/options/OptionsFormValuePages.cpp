@@ -174,7 +174,7 @@ void OptionsManufacturersPage::MfgLoadButtonClick()
     const auto chosen = FileDialogs().OpenFileName({"Load", {}, "*.txt", "Text Files (*.txt);;All Files (*)"});
     if (!chosen)
         return;
-    const std::string path = PathFromQString(*chosen);
+    const Path path = PathFromQString(*chosen);
     const auto content = ReadWholeFile(path);
     if (!content)
         throw FileReadError(path);

@@ -22,6 +22,7 @@
 #include "config/SettingKeys.h"
 #include "config/SettingsStore.h"
 #include "model/Utils.h"
+#include "platform/qt/PathText.h"
 #include "platform/FileNames.h"
 #include "platform/IniFile.h"
 #include "platform/qt/CommandGuard.h"
@@ -37,6 +38,9 @@
 namespace quorvel {
 
 namespace {
+
+// A list's identity as the combo boxes keep it: its bytes, whatever their encoding.
+QVariant IdentityData(const Path& identity) { return QByteArray::fromStdString(identity.Bytes()); }
 
 constexpr const char* kSection = "MediaCompare";
 constexpr int kDesignWidth = 630;
@@ -171,20 +175,20 @@ QWidget* TCompareCartsForm::MakeHalf(QLabel*& caption, const char* captionText, 
     return panel;
 }
 
-std::string TCompareCartsForm::WindowStatesFile() { return JoinPath(G_ConfigFiles, "WindowStates.ini"); }
+Path TCompareCartsForm::WindowStatesFile() { return JoinPath(G_ConfigFiles, "WindowStates.ini"); }
 
 void TCompareCartsForm::SetLists(const std::vector<CompareListEntry>& lists)
 {
     Lists = lists;
     for (QComboBox* combo : {CartListOneCB, CartListTwoCB}) {
-        const QString kept = combo->currentData().toString();
+        const QVariant kept = combo->currentData();
         const QSignalBlocker block(combo);
         combo->clear();
         for (const auto& entry : Lists) {
             if (entry.List && entry.List->Kind() == ltMedia)
-                combo->addItem(EntryText(*entry.List), ToQString(entry.Identity));
+                combo->addItem(EntryText(*entry.List), IdentityData(entry.Identity));
         }
-        combo->setCurrentIndex(kept.isEmpty() ? -1 : combo->findData(kept));
+        combo->setCurrentIndex(kept.isValid() ? combo->findData(kept) : -1);
     }
     UpdateButtons();
 }
@@ -201,7 +205,7 @@ int TCompareCartsForm::MediaListCount() const { return CartListOneCB->count(); }
 
 const TBaseCustomListClass* TCompareCartsForm::FindList(const QComboBox* combo) const
 {
-    const std::string identity = FromQString(combo->currentData().toString());
+    const Path identity(combo->currentData().toByteArray().toStdString());
     for (const auto& entry : Lists) {
         if (entry.Identity == identity && entry.List && entry.List->Kind() == ltMedia)
             return entry.List;
@@ -294,11 +298,11 @@ void TCompareCartsForm::Customize(TListDisplayClass& display)
 
 void TCompareCartsForm::ReportButtonClick()
 {
-    const auto fileName = ReportFilePath(settings_.GetSetting(setting::ReportPath), "Media Compare Report.html");
+    const auto fileName = ReportFilePath(settings_.GetFolder(setting::ReportPath), "Media Compare Report.html");
     if (fileName && MakeCompareReport(*LeftList, *RightList, *fileName)) {
         if (ReportWritten)
             ReportWritten(*fileName);
-        OpenDocument(ToQString(*fileName));
+        OpenDocument(PathToQString(*fileName));
     }
 }
 

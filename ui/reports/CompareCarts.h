@@ -28,7 +28,7 @@ class TListDisplayClass;
 // One open list of the main window, with an identity that stays the same for as long as the list is
 // open (its cleaned path, or one the main window keeps for a list that has none yet).
 struct CompareListEntry {
-    std::string Identity;
+    Path Identity;
     const TBaseCustomListClass* List = nullptr;
 };
 
@@ -57,10 +57,10 @@ public:
     // Every close: writes WindowStates.ini; a failure there is not worth keeping the window open.
     void FormClose();
 
-    static std::string WindowStatesFile();
+    static Path WindowStatesFile();
 
     // Told the file of every report written, before it is handed to the browser.
-    std::function<void(const std::string& fileName)> ReportWritten;
+    std::function<void(const Path& fileName)> ReportWritten;
     // Told when a grid's column layout could not be saved.
     std::function<void(const QString& text)> ViewNotSaved;
 

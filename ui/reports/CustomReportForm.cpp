@@ -167,7 +167,7 @@ void TCustomReportForm::RemoveButtonClick()
 {
     if (!Messages().Confirm(QStringLiteral("Are you sure you want to remove these reports?")))
         return;
-    const std::string file = CustomReportsIniFile();
+    const Path file = CustomReportsIniFile();
     for (int i = ReportNameList->count() - 1; i >= 0; --i) {
         if (!ReportNameList->item(i)->isSelected())
             continue;
@@ -182,7 +182,7 @@ void TCustomReportForm::ConfigureButtonClick()
     auto item = CreateItemObject(ListTypeToItemType(ListTypeFromName(ListType)));
     if (!item)
         return;
-    const std::string file = CustomReportsIniFile();
+    const Path file = CustomReportsIniFile();
     // One set for the whole click: a name without a stored set starts from the one before it.
     TColumnListClass columns;
     columns.SetTemplate(item.get());

@@ -34,17 +34,17 @@ ReportCommands::ReportCommands(MainFormAccess& form, TFieldOrderForm& fieldOrder
       inventory_(std::make_unique<TInventoryForm>(&form.Window())),
       compare_(std::make_unique<TCompareCartsForm>(form.Settings(), &form.Window()))
 {
-    compare_->ReportWritten = [this](const std::string& file) { form_.SetStatusText(ReportStatusText(file)); };
+    compare_->ReportWritten = [this](const Path& file) { form_.ShowStatusText(ReportStatusText(file)); };
     compare_->ViewNotSaved = [this](const QString& text) { form_.ShowStatusText(text); };
     inventory_->PropertyDialog = &propertyDialog;
     inventory_->FieldOrderForm = &fieldOrder;
-    WriteInventoryReport = [this](const TBaseCustomListClass& list, const std::string& file) {
+    WriteInventoryReport = [this](const TBaseCustomListClass& list, const Path& file) {
         return MakeInventoryReport(list, file, *inventoryOptions_);
     };
-    WriteBinReport = [this](const TBaseCustomListClass& list, const std::string& file) {
+    WriteBinReport = [this](const TBaseCustomListClass& list, const Path& file) {
         return MakeBinReport(list, file, *binOptions_);
     };
-    WriteTradeReport = [this](const TBaseCustomListClass& list, const std::string& file) {
+    WriteTradeReport = [this](const TBaseCustomListClass& list, const Path& file) {
         return MakeTradeReport(list, file, *tradeOptions_);
     };
     WriteCustomReport = MakeCustomReport;
@@ -68,21 +68,17 @@ ReportCommands::ReportCommands(MainFormAccess& form, TFieldOrderForm& fieldOrder
 
 ReportCommands::~ReportCommands() = default;
 
-std::string ReportCommands::ReportStatusText(const std::string& fileName)
+QString ReportCommands::ReportStatusText(const Path& fileName) { return TextWithPath("", fileName, " Saved."); }
+
+std::optional<Path> ReportCommands::ReportFile(const std::string& name) const
 {
-    // The status bar takes Windows-1252 text; the file name holds the file system's bytes.
-    return FromQString(PathToQString(fileName)) + " Saved.";
+    return ReportFilePath(form_.Settings().GetFolder(setting::ReportPath), name);
 }
 
-std::optional<std::string> ReportCommands::ReportFile(const std::string& name) const
-{
-    return ReportFilePath(form_.Settings().GetSetting(setting::ReportPath), name);
-}
-
-void ReportCommands::ShowReport(const std::string& fileName)
+void ReportCommands::ShowReport(const Path& fileName)
 {
     // Named before the browser is asked: the collector finds the file whatever the browser does.
-    form_.SetStatusText(ReportStatusText(fileName));
+    form_.ShowStatusText(ReportStatusText(fileName));
     OpenDocument(PathToQString(fileName));
     form_.AddExplorerFileNode(ExplorerRoot::Reports, fileName);
 }
@@ -184,7 +180,7 @@ void ReportCommands::ChartOfCurrentList(bool (TCartChartForm::*chart)())
 
 void ReportCommands::ExecChart()
 {
-    chart_->SetSaveFolder(PathToQString(form_.Settings().GetSetting(setting::ReportPath)));
+    chart_->SetSaveFolder(PathToQString(form_.Settings().GetFolder(setting::ReportPath)));
     ExecDialog(*chart_);
 }
 

@@ -56,12 +56,12 @@ public:
     TInventoryForm& InventoryForm() { return *inventory_; }
 
     // The writers; tests replace them to see what a failing writer leaves behind.
-    using ListReportWriter = std::function<bool(const TBaseCustomListClass& list, const std::string& fileName)>;
+    using ListReportWriter = std::function<bool(const TBaseCustomListClass& list, const Path& fileName)>;
     ListReportWriter WriteInventoryReport, WriteBinReport, WriteTradeReport;
-    std::function<bool(const TBaseCustomListClass& list, const std::string& reportName, const std::string& fileName)>
+    std::function<bool(const TBaseCustomListClass& list, const std::string& reportName, const Path& fileName)>
         WriteCustomReport;
     std::function<bool(const std::vector<const TBaseCustomListClass*>& lists, const std::string& listTypeName,
-                       const std::string& fileName)>
+                       const Path& fileName)>
         WriteSummaryReport;
 
 private:
@@ -70,11 +70,11 @@ private:
     void ExecChart();
     // After a writer answered true: the status bar names the file, the report opens in the browser
     // and goes under "Reports".
-    void ShowReport(const std::string& fileName);
-    static std::string ReportStatusText(const std::string& fileName);
+    void ShowReport(const Path& fileName);
+    static QString ReportStatusText(const Path& fileName);
     // The report file of that name in the report folder; nothing (after a message) for a name that
     // can be no file name.
-    std::optional<std::string> ReportFile(const std::string& name) const;
+    std::optional<Path> ReportFile(const std::string& name) const;
 
     std::unique_ptr<TChooseListTypeForm> chooser_;
     std::unique_ptr<TCartChartForm> chart_;

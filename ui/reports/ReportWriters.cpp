@@ -55,15 +55,15 @@ bool CheckCustomReportName(const std::string& reportName)
     return CheckFileName(reportName, " " + reportName + " .html");
 }
 
-std::optional<std::string> ReportFilePath(const std::string& reportFolder, const std::string& fileName)
+std::optional<Path> ReportFilePath(const Path& reportFolder, const std::string& fileName)
 {
     if (!CheckFileName(fileName, fileName))
         return std::nullopt;
     // The name is Windows-1252 text; the path takes the file system's bytes.
-    return JoinPath(reportFolder, PathFromQString(ToQString(fileName)));
+    return JoinPath(reportFolder, PathFromQString(ToQString(fileName)).Bytes());
 }
 
-bool MakeBinReport(const TBaseCustomListClass& list, const std::string& fileName, TBinReportOptionsForm& form)
+bool MakeBinReport(const TBaseCustomListClass& list, const Path& fileName, TBinReportOptionsForm& form)
 {
     form.SetListTypeName(ReportListTypeName(list));
     TColumnListClass columns;
@@ -75,7 +75,7 @@ bool MakeBinReport(const TBaseCustomListClass& list, const std::string& fileName
     return true;
 }
 
-bool MakeInventoryReport(const TBaseCustomListClass& list, const std::string& fileName,
+bool MakeInventoryReport(const TBaseCustomListClass& list, const Path& fileName,
                          TInventoryReportOptionsForm& form)
 {
     TColumnListClass columns;
@@ -87,7 +87,7 @@ bool MakeInventoryReport(const TBaseCustomListClass& list, const std::string& fi
     return true;
 }
 
-bool MakeTradeReport(const TBaseCustomListClass& list, const std::string& fileName, TTradeListForm& form)
+bool MakeTradeReport(const TBaseCustomListClass& list, const Path& fileName, TTradeListForm& form)
 {
     TColumnListClass columns;
     if (!AskListReportColumns(list, "TradeReportHeader", form, columns))
@@ -99,7 +99,7 @@ bool MakeTradeReport(const TBaseCustomListClass& list, const std::string& fileNa
 }
 
 bool MakeCompareReport(const TBaseCustomListClass& listA, const TBaseCustomListClass& listB,
-                       const std::string& fileName)
+                       const Path& fileName)
 {
     if (listA.Count() == 0 && listB.Count() == 0)
         return false;

@@ -4,6 +4,7 @@
 
 #include "model/Utils.h"
 #include "platform/qt/CommandGuard.h"
+#include "platform/qt/PathText.h"
 #include "platform/qt/QtCp1252.h"
 #include "platform/qt/Services.h"
 
@@ -19,9 +20,9 @@
 
 namespace quorvel {
 
-TMigrationForm::TMigrationForm(std::string programDir, QWidget* parent)
+TMigrationForm::TMigrationForm(Path programDir, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      migration_(std::move(programDir), [this](const std::string& line) { AddLogLine(line); })
+      migration_(std::move(programDir), [this](const MigrationLogLine& line) { AddLogLine(line); })
 {
     setWindowTitle("Migrating Configuration Information");
     setModal(true);
@@ -53,9 +54,13 @@ TMigrationForm::TMigrationForm(std::string programDir, QWidget* parent)
     connect(Timer1, &QTimer::timeout, this, Guarded([this] { Timer1Timer(); }));
 }
 
-void TMigrationForm::AddLogLine(const std::string& text)
+void TMigrationForm::AddLogLine(const MigrationLogLine& line)
 {
-    Memo1->appendPlainText(ToQString(text));
+    QString text;
+    for (const MigrationLogLine::Piece& piece : line.Pieces())
+        text += std::holds_alternative<Path>(piece) ? PathToQString(std::get<Path>(piece))
+                                                     : ToQString(std::get<std::string>(piece));
+    Memo1->appendPlainText(text);
     // Show the line now, without letting a queued click run inside the migration.
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
@@ -117,8 +122,9 @@ bool CheckConfigVersion()
         break;
     }
     const std::string version = ReadIniString(G_ConfigFile, "General", "ConfigVersion", "");
-    Messages().Warning(ToQString("The configuration file " + G_ConfigFile + " has the configuration version \"" +
-                                 version + "\", which this version of Quorvel does not know.  It is used as it is."));
+    Messages().Warning(TextWithPath("The configuration file ", G_ConfigFile,
+                                    " has the configuration version \"" + version +
+                                        "\", which this version of Quorvel does not know.  It is used as it is."));
     return true;
 }
 

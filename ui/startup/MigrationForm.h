@@ -19,9 +19,9 @@ class TMigrationForm : public QDialog {
 
 public:
     // ProgramDir is the writable half of the program folder, ending with "/".
-    explicit TMigrationForm(std::string programDir, QWidget* parent = nullptr);
+    explicit TMigrationForm(Path programDir, QWidget* parent = nullptr);
 
-    void AddLogLine(const std::string& text);
+    void AddLogLine(const MigrationLogLine& line);
     void RunMigration();
     // Whether the configuration is current now (the migration got through, or there was nothing to do).
     bool MigrationSucceeded() const { return migration_.Succeeded(); }

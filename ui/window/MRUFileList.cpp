@@ -80,21 +80,9 @@ void TdfsMRUFileList::SetMaximum(std::uint8_t value)
     maximum_ = value;
 }
 
-void TdfsMRUFileList::SetUseSubmenu(bool value)
-{
-    if (value == useSubmenu_)
-        return;
-    useSubmenu_ = value;
-    PopulateMenu();
-}
+void TdfsMRUFileList::SetUseSubmenu(bool value) { Repopulate(useSubmenu_, value); }
 
-void TdfsMRUFileList::SetInsertSeparator(bool value)
-{
-    if (value == insertSeparator_)
-        return;
-    insertSeparator_ = value;
-    PopulateMenu();
-}
+void TdfsMRUFileList::SetInsertSeparator(bool value) { Repopulate(insertSeparator_, value); }
 
 void TdfsMRUFileList::SetSubmenuName(const QString& value)
 {
@@ -156,22 +144,10 @@ void TdfsMRUFileList::SetAutoSaveRootKey(TRootKey value)
         Load();
 }
 
-void TdfsMRUFileList::SetMaxCaptionWidth(int value)
-{
-    if (value == maxCaptionWidth_)
-        return;
-    maxCaptionWidth_ = value;
-    PopulateMenu();
-}
+void TdfsMRUFileList::SetMaxCaptionWidth(int value) { Repopulate(maxCaptionWidth_, value); }
 
-void TdfsMRUFileList::SetMRUDisplay(TMRUDisplay value)
-{
-    if (value == mruDisplay_)
-        return;
-    mruDisplay_ = value;
-    // New captions for the same names: reloading would lose the names added since the last save.
-    PopulateMenu();
-}
+// New captions for the same names: reloading would lose the names added since the last save.
+void TdfsMRUFileList::SetMRUDisplay(TMRUDisplay value) { Repopulate(mruDisplay_, value); }
 
 void TdfsMRUFileList::TrimTo(size_t count)
 {
@@ -212,7 +188,7 @@ void TdfsMRUFileList::RemoveObsoleteItems()
         if (OnRemoveObsolete)
             DoRemoveObsolete(items_[i], remove);
         else
-            remove = !FileExists(items_[i]);
+            remove = !FileExists(Path(items_[i]));
         if (remove) {
             items_.erase(items_.begin() + std::ptrdiff_t(i));
             removed = true;
@@ -239,7 +215,7 @@ bool TdfsMRUFileList::Load()
             return na.has_value() && !nb.has_value();
         });
         for (const auto& value : values)
-            names.push_back(PathFromQString(value.second));
+            names.push_back(PathFromQString(value.second).Bytes());
     } else {
         for (auto& pair : IniFile::Load(PathFromQString(autoSaveName_)).SectionValues(FromQString(autoSaveKey_)))
             names.push_back(std::move(pair.second));
@@ -259,7 +235,7 @@ bool TdfsMRUFileList::Save()
     if (useRegistry_) {
         RecentFilesStore::Values values;
         for (size_t i = 0; i < items_.size(); ++i)
-            values.emplace_back("F" + QString::number(i), PathToQString(items_[i]));
+            values.emplace_back("F" + QString::number(i), PathToQString(Path(items_[i])));
         return store_.Replace(autoSaveRoot_, autoSaveName_, autoSaveKey_, values);
     }
     const std::string section = FromQString(autoSaveKey_);

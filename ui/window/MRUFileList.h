@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/Path.h"
+
 namespace quorvel {
 
 class TdfsMRUFileList;
@@ -179,6 +181,15 @@ protected:
 
 private:
     friend class TMRUMenuItem;
+
+    // A property whose change only redraws the entries.
+    template <typename T> void Repopulate(T& property, const T& value)
+    {
+        if (property == value)
+            return;
+        property = value;
+        PopulateMenu();
+    }
 
     // Where the main-menu entries go, and at which position.
     QWidget* MainTarget(qsizetype* position) const;

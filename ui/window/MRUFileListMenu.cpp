@@ -98,7 +98,7 @@ QString TdfsMRUFileList::MenuCaption(const QString& path, int widest) const
 QString TdfsMRUFileList::DisplayCaption(size_t index, const QString& fullCaption, int widest)
 {
     const QString accelerator = GetAccelerator(int(index));
-    const QString path = PathToQString(items_[index]);
+    const QString path = PathToQString(Path(items_[index]));
     switch (mruDisplay_) {
     case mdFullPath:
         break;
@@ -200,7 +200,7 @@ void TdfsMRUFileList::PopulateMenu()
 void TdfsMRUFileList::AddFileEntries(QWidget* target, qsizetype& position, int widest)
 {
     for (size_t i = 0; i < items_.size(); ++i) {
-        auto* entry = new TMRUMenuItem(this, GetAccelerator(int(i)) + PathToQString(items_[i]), target);
+        auto* entry = new TMRUMenuItem(this, GetAccelerator(int(i)) + PathToQString(Path(items_[i])), target);
         entry->setText(DisplayCaption(i, entry->FullCaption, widest));
         entry->ItemNumber = std::uint8_t(i + 1);
         connect(entry, &QAction::triggered, this, Guarded([this, entry] { Click([&] { MRUItemClick(entry); }); }));

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/Path.h"
+
 class QProgressBar;
 class QTableView;
 class QWidget;
@@ -73,7 +75,7 @@ public:
     virtual void RepaintTabs() = 0;
     virtual void UpdateMenuState() = 0;
     virtual void ApplyViewOptions() = 0;
-    virtual void OpenListFile(const std::string& fileName) = 0;
+    virtual void OpenListFile(const Path& fileName) = 0;
 
     virtual SettingsStore& Settings() = 0;
     virtual PlatformList& Platforms() = 0;
@@ -90,8 +92,8 @@ public:
     // NewListCounter: grows by one and returns the new value (the first new list gets 2).
     virtual int NextNewListNumber() = 0;
 
-    virtual void AddRecentFile(const std::string& fileName) = 0;
-    virtual void AddExplorerFileNode(ExplorerRoot root, const std::string& fileName) = 0;
+    virtual void AddRecentFile(const Path& fileName) = 0;
+    virtual void AddExplorerFileNode(ExplorerRoot root, const Path& fileName) = 0;
     // The Collection Explorer's tree (RefreshExplorer after a partial export).
     virtual CollectionExplorer& Explorer() = 0;
 };

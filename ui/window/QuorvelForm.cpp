@@ -147,7 +147,7 @@ TQuorvelForm::TQuorvelForm(SettingsStore& settings, PlatformList& platforms, TOp
     reopen->setVisible(false);
     dfsMRUFileList1->SetFileMenu(recentMenu);
     dfsMRUFileList1->OnMRUItemClick = [this](const std::string& fileName) {
-        OpenListFile(fileName);
+        OpenListFile(Path(fileName));
         RefreshTabs();
         UpdateMenuState();
     };
@@ -351,7 +351,8 @@ void TQuorvelForm::FormShow()
 
 void TQuorvelForm::LoadLastFiles()
 {
-    for (const std::string& name : IniFile::Load(G_ConfigFile).ReadIndexedList(kLastFiles, "LastFile")) {
+    for (const std::string& entry : IniFile::Load(G_ConfigFile).ReadIndexedList(kLastFiles, "LastFile")) {
+        const Path name(entry);
         if (!FileExists(name))
             continue;
         // One file that cannot be read must not stop the others.
@@ -368,7 +369,7 @@ void TQuorvelForm::SaveLastFiles()
     EraseIniSection(G_ConfigFile, kLastFiles);
     WriteIniInteger(G_ConfigFile, kLastFiles, "Count", int(openLists_.size()));
     for (size_t i = 0; i < openLists_.size(); ++i)
-        WriteIniString(G_ConfigFile, kLastFiles, "LastFile" + std::to_string(i), openLists_[i]->GetFileName());
+        WriteIniString(G_ConfigFile, kLastFiles, "LastFile" + std::to_string(i), openLists_[i]->GetFileName().Bytes());
 }
 
 void TQuorvelForm::ApplyViewOptions()
@@ -486,11 +487,11 @@ void TQuorvelForm::CloseAllLists()
     RefreshListView();
 }
 
-void TQuorvelForm::OpenListFile(const std::string& fileName) { listCommands_->OpenListFile(fileName); }
+void TQuorvelForm::OpenListFile(const Path& fileName) { listCommands_->OpenListFile(fileName); }
 
-void TQuorvelForm::AddRecentFile(const std::string& fileName) { dfsMRUFileList1->AddItem(fileName); }
+void TQuorvelForm::AddRecentFile(const Path& fileName) { dfsMRUFileList1->AddItem(fileName.Bytes()); }
 
-void TQuorvelForm::AddExplorerFileNode(ExplorerRoot root, const std::string& fileName)
+void TQuorvelForm::AddExplorerFileNode(ExplorerRoot root, const Path& fileName)
 {
     CollectionTV->AddExplorerFileNode(CollectionTV->Root(root), fileName);
 }

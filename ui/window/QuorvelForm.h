@@ -107,7 +107,7 @@ public:
     void RepaintTabs() override;
     void UpdateMenuState() override;
     void ApplyViewOptions() override;
-    void OpenListFile(const std::string& fileName) override;
+    void OpenListFile(const Path& fileName) override;
     SettingsStore& Settings() override { return settings_; }
     PlatformList& Platforms() override { return platforms_; }
     TOptionsForm& Options() override { return options_; }
@@ -116,8 +116,8 @@ public:
     QAction* Action(const char* objectName) override;
     bool IsClosing() const override { return Closing; }
     int NextNewListNumber() override { return ++NewListCounter; }
-    void AddRecentFile(const std::string& fileName) override;
-    void AddExplorerFileNode(ExplorerRoot root, const std::string& fileName) override;
+    void AddRecentFile(const Path& fileName) override;
+    void AddExplorerFileNode(ExplorerRoot root, const Path& fileName) override;
     CollectionExplorer& Explorer() override { return *CollectionTV; }
 
 protected:

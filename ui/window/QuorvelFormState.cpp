@@ -9,6 +9,7 @@
 #include "model/ListFactory.h"
 #include "platform/Text.h"
 #include "platform/qt/CommandGuard.h"
+#include "platform/qt/PathText.h"
 #include "platform/qt/PlainText.h"
 #include "platform/qt/QtCp1252.h"
 #include "ui/grid/ListDisplay.h"
@@ -104,6 +105,8 @@ void TQuorvelForm::RefreshTabs()
     }
     if (selected >= 0)
         OpenTabSet->setCurrentIndex(selected);
+    // The change signal is blocked here: a list opened, renamed or closed still names the current file.
+    OpenTabSet->setToolTip(currentList_ ? PlainToolTip(PathToQString(currentList_->GetFileName())) : QString());
     NotifyGroups();
     BuildListMenu();
     CheckListMenuItem(OpenTabSet->currentIndex());
@@ -143,7 +146,7 @@ void TQuorvelForm::OpenTabSetChange(int index)
     if (index < 0 || index >= int(openLists_.size()))
         return;
     currentList_ = openLists_[size_t(index)].get();
-    OpenTabSet->setToolTip(PlainToolTip(ToQString(currentList_->GetFileName())));
+    OpenTabSet->setToolTip(PlainToolTip(PathToQString(currentList_->GetFileName())));
     const std::string& owner = currentList_->GetOwner();
     const std::string& description = currentList_->GetDescription();
     if (!owner.empty() && !description.empty())

@@ -1,3 +1,4 @@
+#include "platform/qt/PathText.h"
 #include "ui/CommandGroupTest.h"
 
 #include "config/SettingKeys.h"
@@ -44,7 +45,7 @@ TEST_F(ClipboardCommandsTest, CopyAndPasteBetweenListsOfOneKindOnly)
 
 TEST_F(ClipboardCommandsTest, ExportCourse)
 {
-    const std::string columnFile = ConfigPath("Media_Export_Zentrix 64.INI");
+    const Path columnFile = ConfigPath("Media_Export_Zentrix 64.INI");
     Open(WriteList("a.csv", ltMedia, "Zentrix 64", {"Alpha", "Beta", "Gamma", "Omega"}));
     struct Case {
         std::initializer_list<int> rows;
@@ -79,19 +80,19 @@ TEST_F(ClipboardCommandsTest, ExportCourse)
             model->setData(model->index(0, 0), Qt::Checked, Qt::CheckStateRole);
             return c.dialog;
         });
-        const std::string file = programDir + "Export/" + (c.saveAs ? c.saveAs : "");
-        fake.fileAnswers.assign(1, c.saveAs ? std::optional<QString>(ToQString(file)) : std::nullopt);
+        const Path file(programDir + "Export/" + (c.saveAs ? c.saveAs : ""));
+        fake.fileAnswers.assign(1, c.saveAs ? std::optional<QString>(PathToQString(file)) : std::nullopt);
         Trigger(c.entry);
         fake.dialogAnswers.clear();
-        const std::string written = ExtractFileExt(file).empty() ? file + ".CSV" : file;
+        const std::string written = ExtractFileExt(file).empty() ? file.Bytes() + ".CSV" : file.Bytes();
         // One quoted field a line, the header first, CR LF after each.
         const QString exported =
             *c.exported ? "\"Title\"\r\n\"" + QString(c.exported).replace("|", "\"\r\n\"") + "\"\r\n" : "";
-        EXPECT_EQ(ToQString(FileExists(written) ? ReadFile(written.substr(programDir.size())) : ""), exported);
+        EXPECT_EQ(ToQString(FileExists(Path(written)) ? ReadFile(written.substr(programDir.size())) : ""), exported);
         ASSERT_EQ(recording->nodes.size(), exported.isEmpty() ? 0u : 1u);
         if (!exported.isEmpty()) {
             ASSERT_FALSE(fake.fileDialogs.empty());
-            EXPECT_EQ(recording->nodes[0], std::pair(ExplorerRoot::Exports, written));
+            EXPECT_EQ(recording->nodes[0], std::pair(ExplorerRoot::Exports, Path(written)));
             EXPECT_EQ(fake.fileDialogs.back().request.fileName, "Sam Zentrix 64 Media Export");
         }
         const bool unwritable = c.saveAs && std::string_view(c.saveAs).starts_with("missing/");
@@ -113,12 +114,13 @@ TEST_F(ClipboardCommandsTest, ExportCourse)
 
 TEST_F(ClipboardCommandsTest, DroppedFilesOpenAfterTheDropAndFailuresDoNotStopTheOthers)
 {
-    const std::string first = WriteList("one.csv", ltMedia, "Zentrix 64", {"Alpha"});
+    const Path first = WriteList("one.csv", ltMedia, "Zentrix 64", {"Alpha"});
     const std::string middle = programDir + "Carts/not a list #1.csv";
     WriteFile("Carts/not a list #1.csv", "hello\r\n");
-    const std::string last = WriteList("three?.csv", ltHardware, "Korvo Handheld", {"Pad"});
-    clipboard->WMDropFiles({QUrl::fromLocalFile(ToQString(first)), QUrl("https://www.cartwell.example/x.csv"),
-                            QUrl::fromLocalFile(ToQString(middle)), QUrl::fromLocalFile(ToQString(last))});
+    const Path last = WriteList("three?.csv", ltHardware, "Korvo Handheld", {"Pad"});
+    clipboard->WMDropFiles({QUrl::fromLocalFile(PathToQString(first)), QUrl("https://www.cartwell.example/x.csv"),
+                            QUrl::fromLocalFile(PathToQString(Path(middle))),
+                            QUrl::fromLocalFile(PathToQString(last))});
     EXPECT_TRUE(form->OpenLists().empty()) << "nothing opens inside the drop";
     QCoreApplication::sendPostedEvents();
     ASSERT_EQ(form->OpenLists().size(), 2u);

@@ -1,3 +1,4 @@
+#include "platform/FileNames.h"
 #include "ui/CommandGroupTest.h"
 
 #include "config/SettingKeys.h"
@@ -9,6 +10,8 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QTest>
+
+#include <algorithm>
 
 namespace quorvel {
 namespace {
@@ -184,6 +187,49 @@ TEST_F(ItemCommandsTest, ChangeSetsTheChosenFieldOfTheSelectedItemsOnOkOnly)
     EXPECT_EQ(Of("Notes"), (Texts {"mint", "", "mint"}));
 }
 
+// A value that would make one selected item's line longer than a list file holds changes no item.
+TEST_F(ItemCommandsTest, ChangeRefusesAValueThatWouldMakeALineTooLong)
+{
+    TBaseCustomListClass& list = Open({{"A", "1"}, {"B", "1"}, {"C", "1"}});
+    TBaseCustomClass& item = *list.GetItem(1);
+    const auto lineSize = [&] { return TBaseCustomListClass::BuildItemLine(item, item.GetFieldNames()).size(); };
+    const size_t notes = TBaseCustomListClass::MaxLineBytes - 1 - lineSize();
+    item.SetFieldValue("Notes", std::string(notes, 'n'));
+    ASSERT_EQ(lineSize(), TBaseCustomListClass::MaxLineBytes - 1);
+    const struct {
+        const char* Title;
+        std::string Message;  // "" taken
+    } cases[] = {
+        {"xyz",
+         "This value would make the line of item 2 longer than " + std::to_string(TBaseCustomListClass::MaxLineBytes) +
+             " bytes, the most a line of a list file may hold. Nothing was changed."},
+        {"xy", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Title);
+        fake.messages.clear();
+        SelectRows({0, 1});
+        emit ChangeMenu()->aboutToShow();
+        fake.dialogAnswers.push_back([&c](QDialog& dialog) {
+            dialog.findChild<QLineEdit*>("ValueEdit")->setText(c.Title);
+            return QDialog::Accepted;
+        });
+        for (QAction* entry : ChangeMenu()->actions())
+            if (entry->text() == "Title")
+                entry->trigger();
+        if (c.Message.empty()) {
+            EXPECT_TRUE(fake.messages.empty());
+            Texts titles = Of("Title");
+            std::sort(titles.begin(), titles.end());
+            EXPECT_EQ(titles, (Texts {"C", "xy", "xy"}));
+        } else {
+            EXPECT_EQ(fake.messages, (std::vector<ShownMessage> {{MessageKind::Error, QString::fromStdString(c.Message)}}));
+            EXPECT_EQ(Of("Title"), (Texts {"A", "B", "C"}));
+        }
+    }
+    EXPECT_EQ(lineSize(), TBaseCustomListClass::MaxLineBytes);
+}
+
 TEST_F(ItemCommandsTest, AddFromListCopiesTheCheckedMasterItemsOrSaysThereIsNone)
 {
     Open({});
@@ -197,7 +243,7 @@ TEST_F(ItemCommandsTest, AddFromListCopiesTheCheckedMasterItemsOrSaysThereIsNone
     master->SetPlatform("ZENTRIX 64");
     test::AddItem(*master, {{"Title", test::Text("Pix")}});
     test::AddItem(*master, {{"Title", test::Text("Orb")}});
-    SaveListObject(master.get(), settings->GetSetting(setting::MasterCartPath) + "Series 1.2.csv", false, true);
+    SaveListObject(master.get(), JoinPath(settings->GetFolder(setting::MasterCartPath), "Series 1.2.csv"), false, true);
     fake.dialogAnswers.push_back([](QDialog& dialog) {
         EXPECT_EQ(dialog.windowTitle(), "Add Media for Zentrix 64");
         static_cast<TItemAddForm&>(dialog).GetListDisplay().SetChecked(1, true);

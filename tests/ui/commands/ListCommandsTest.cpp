@@ -1,3 +1,4 @@
+#include "platform/qt/PathText.h"
 #include "ui/MainFormTest.h"
 
 #include "config/SettingKeys.h"
@@ -37,11 +38,11 @@ protected:
 
 TEST_F(ListCommandsTest, OpenRefusesDuplicatesAndNonListsAndWarnsOfUnknownPlatforms)
 {
-    const std::string media = WriteList("a.csv", ltMedia, "Zentrix 64", {"One", "Two"});
-    const std::string odd = WriteList("odd.csv", ltHardware, "Nowhere", {});
+    const Path media = WriteList("a.csv", ltMedia, "Zentrix 64", {"One", "Two"});
+    const Path odd = WriteList("odd.csv", ltHardware, "Nowhere", {});
     WriteFile("Carts/notes.csv", "just text\r\n");
     const std::string notes = programDir + "Carts/notes.csv";
-    fake.fileAnswers = {Q(media + "\n" + notes + "\n" + odd)};
+    fake.fileAnswers = {Q(media.Bytes() + "\n" + notes + "\n" + odd.Bytes())};
     Lists().OpenButtonClick();
     ASSERT_EQ(form->OpenLists().size(), 2u);
     EXPECT_EQ(fake.fileDialogs.at(0).request.folder.toStdString(), programDir + "Carts/");
@@ -53,15 +54,16 @@ TEST_F(ListCommandsTest, OpenRefusesDuplicatesAndNonListsAndWarnsOfUnknownPlatfo
                    "for this list or add this platform name to the list of platforms in the "
                    "options dialog."}}));
     EXPECT_EQ(form->CurrentList(), form->OpenLists()[1].get());
-    EXPECT_EQ(Status(), odd + " Loaded.");
+    EXPECT_EQ(Status(), odd.Bytes() + " Loaded.");
     EXPECT_EQ(Status(3), "1 ML");
     EXPECT_EQ(Status(4), "1 HL");
 
     // The same file under another spelling is the same file.
-    for (const std::string& spelling : {media, programDir + "Hardware/../Carts/./a.csv"}) {
+    for (const Path& spelling : {media, Path(programDir + "Hardware/../Carts/./a.csv")}) {
         form->OpenListFile(spelling);
         EXPECT_EQ(TakeMessages(),
-                  (std::vector<ShownMessage> {{MessageKind::Error, Q("The file \"" + media + "\" is already open.")}}));
+                  (std::vector<ShownMessage> {
+                      {MessageKind::Error, Q("The file \"" + media.Bytes() + "\" is already open.")}}));
     }
     EXPECT_EQ(form->OpenLists().size(), 2u);
 }
@@ -82,8 +84,8 @@ TEST_F(ListCommandsTest, NewListsComeFromTheDialogNumberedAndChanged)
         Lists().NewButtonClick();
     EXPECT_EQ(shownOwners, QStringList({"Sam", "Sam", "Sam"}));
     ASSERT_EQ(form->OpenLists().size(), 2u) << "the third was cancelled";
-    EXPECT_EQ(Opened(0), "_NEW_2");
-    EXPECT_EQ(Opened(1), "_NEW_3");
+    EXPECT_EQ(Opened(0), Path("_NEW_2"));
+    EXPECT_EQ(Opened(1), Path("_NEW_3"));
     const TBaseCustomListClass& list = *form->CurrentList();
     EXPECT_EQ(list.GetListType() + "|" + list.GetPlatform() + "|" + list.GetOwner(), "Media|Zentrix 64|Kim");
     EXPECT_TRUE(list.IsModified());
@@ -96,7 +98,7 @@ TEST_F(ListCommandsTest, EverySaveOfAFileKeepsABackupOnlyWhenAsked)
 {
     for (const char* way : {"Save", "Close", "CloseAll"}) {
         for (const char* backup : {"0", "1"}) {
-            const std::string file = WriteList(way + std::string(backup) + ".csv", ltMedia, "Zentrix 64", {"One"});
+            const Path file = WriteList(way + std::string(backup) + ".csv", ltMedia, "Zentrix 64", {"One"});
             settings->SetSetting(setting::BackupFiles, backup);
             form->OpenListFile(file);
             form->CurrentList()->SetOwner("Kim");
@@ -104,13 +106,13 @@ TEST_F(ListCommandsTest, EverySaveOfAFileKeepsABackupOnlyWhenAsked)
             if (way == std::string("Save")) {
                 Lists().SaveButtonClick();
                 EXPECT_FALSE(form->CurrentList()->IsModified());
-                EXPECT_EQ(Status(), file + " Saved.");
+                EXPECT_EQ(Status(), file.Bytes() + " Saved.");
             } else {
                 EXPECT_TRUE(way == std::string("Close") ? Lists().CloseListMainMenuClick()
                                                         : Lists().CloseAllListsMainMenuClick());
             }
-            EXPECT_NE(ReadFile(file.substr(programDir.size())).find("Kim"), std::string::npos) << file;
-            EXPECT_EQ(fs::exists(ChangeFileExt(file, ".BAK")), *backup == '1') << file;
+            EXPECT_NE(ReadFile(file.Bytes().substr(programDir.size())).find("Kim"), std::string::npos) << file;
+            EXPECT_EQ(fs::exists(ChangeFileExt(file, ".BAK").Bytes()), *backup == '1') << file;
         }
     }
 }
@@ -169,40 +171,40 @@ TEST_F(ListCommandsTest, DefaultFileNamesKeepEveryPartInTheListsFolder)
 
 TEST_F(ListCommandsTest, SaveAsAsksBeforeReplacingAFile)
 {
-    const std::string existing = WriteList("taken.csv", ltMedia, "Zentrix 64", {"Old"});
+    const Path existing = WriteList("taken.csv", ltMedia, "Zentrix 64", {"Old"});
     const std::string before = ReadFile("Carts/taken.csv");
     settings->SetSetting(setting::BackupFiles, "1");
     AnswerProperties({"Media", "Zentrix 64", "Sam", ""});
     Lists().NewButtonClick();
     for (const bool answer : {false, true}) {
-        fake.fileAnswers = {Q(existing)};
+        fake.fileAnswers = {PathToQString(existing)};
         fake.confirmAnswers = {answer};
         Lists().SaveAsButtonClick();
         EXPECT_EQ(TakeMessages(),
                   (std::vector<ShownMessage> {
                       {MessageKind::WarningConfirmation,
-                       Q("A file named \"" + existing + "\" already exists.  Do you wish to overwrite this file?")}}));
+                       Q("A file named \"" + existing.Bytes() + "\" already exists.  Do you wish to overwrite this file?")}}));
         EXPECT_EQ(ReadFile("Carts/taken.csv") == before, !answer);
-        EXPECT_EQ(Opened(0), answer ? existing : "_NEW_2");
+        EXPECT_EQ(Opened(0), answer ? existing : Path("_NEW_2"));
     }
     EXPECT_FALSE(fs::exists(programDir + "Carts/taken.BAK"));
     fake.fileAnswers = {Q(programDir + "Carts/fresh")};
     Lists().SaveAsButtonClick();
-    EXPECT_EQ(Opened(0), programDir + "Carts/fresh.CSV");
+    EXPECT_EQ(Opened(0), Path(programDir + "Carts/fresh.CSV"));
     EXPECT_EQ(Status(), programDir + "Carts/fresh.CSV Saved.");
 }
 
 // Two tabs on one file would overwrite each other's items at their next save.
 TEST_F(ListCommandsTest, SaveAsRefusesTheFileOfAnotherOpenList)
 {
-    const std::string a = WriteList("a.csv", ltMedia, "Zentrix 64", {"One"});
-    const std::string b = WriteList("b.csv", ltMedia, "Zentrix 64", {"Two", "Three"});
+    const Path a = WriteList("a.csv", ltMedia, "Zentrix 64", {"One"});
+    const Path b = WriteList("b.csv", ltMedia, "Zentrix 64", {"Two", "Three"});
     form->OpenListFile(a);
     form->OpenListFile(b);
     const std::string before = ReadFile("Carts/a.csv");
-    fake.fileAnswers = {Q(a)};
+    fake.fileAnswers = {PathToQString(a)};
     Lists().SaveAsButtonClick();
-    EXPECT_EQ(TakeMessages(), (std::vector<ShownMessage> {{MessageKind::Error, Q("The file \"" + a +
+    EXPECT_EQ(TakeMessages(), (std::vector<ShownMessage> {{MessageKind::Error, Q("The file \"" + a.Bytes() +
                                                            "\" is open in another tab.  Close that list first or "
                                                            "choose another name.")}}));
     EXPECT_EQ(std::tuple(ReadFile("Carts/a.csv"), Opened(1)), std::tuple(before, b));
@@ -213,8 +215,8 @@ TEST_F(ListCommandsTest, SaveAsRefusesTheFileOfAnotherOpenList)
 
 TEST_F(ListCommandsTest, CloseAsksForChangedListsAndKeepsOneThatCouldNotBeSaved)
 {
-    const std::string a = WriteList("a.csv", ltMedia, "Zentrix 64", {"One"});
-    const std::string b = WriteList("b.csv", ltHardware, "Korvo Handheld", {"Pad"});
+    const Path a = WriteList("a.csv", ltMedia, "Zentrix 64", {"One"});
+    const Path b = WriteList("b.csv", ltHardware, "Korvo Handheld", {"Pad"});
     form->OpenListFile(a);
     form->OpenListFile(b);
     AnswerProperties({"Media", "Zentrix 64", "Sam", ""});
@@ -239,14 +241,14 @@ TEST_F(ListCommandsTest, CloseAsksForChangedListsAndKeepsOneThatCouldNotBeSaved)
     TakeMessages();
 
     // Close All asks in tab order; a failed save stops it before anything is freed.
-    fs::remove(a);
-    fs::create_directory(a);
+    fs::remove(a.Bytes());
+    fs::create_directory(a.Bytes());
     fake.confirmAnswers = {true};
     EXPECT_FALSE(Lists().CloseAllListsMainMenuClick());
     EXPECT_EQ(form->OpenLists().size(), 2u);
     const auto shown = TakeMessages();
     ASSERT_EQ(shown.size(), 2u);
-    EXPECT_EQ(shown[0].text, Q("Zentrix 64 (" + a + ") Has changed.  Save Changes?"));
+    EXPECT_EQ(shown[0].text, Q("Zentrix 64 (" + a.Bytes() + ") Has changed.  Save Changes?"));
     EXPECT_EQ(shown[1].kind, MessageKind::Error);
 
     fake.confirmAnswers = {Answer::Cancel};
@@ -265,7 +267,7 @@ TEST_F(ListCommandsTest, CloseAsksForChangedListsAndKeepsOneThatCouldNotBeSaved)
 
 TEST_F(ListCommandsTest, ListPropertiesChangeOnlyWhatDiffers)
 {
-    const std::string a = WriteList("a.csv", ltMedia, "Zentrix 64", {"One"});
+    const Path a = WriteList("a.csv", ltMedia, "Zentrix 64", {"One"});
     form->OpenListFile(a);
     AnswerProperties({"Media", "Zentrix 64", "Sam", ""});
     Lists().ListPropertiesTabPopupMenuClick();
@@ -279,7 +281,7 @@ TEST_F(ListCommandsTest, ListPropertiesChangeOnlyWhatDiffers)
 
 TEST_F(ListCommandsTest, TabsAndStatusTexts)
 {
-    const std::string a = WriteList("a.csv", ltMedia, "Zentrix 64", {"One", "Two"}, "3");
+    const Path a = WriteList("a.csv", ltMedia, "Zentrix 64", {"One", "Two"}, "3");
     form->OpenListFile(a);
     EXPECT_EQ(Status(1), "6 Media");
     EXPECT_EQ(Status(2), "2 Rows");
@@ -307,7 +309,7 @@ TEST_F(ListCommandsTest, TabsAndStatusTexts)
     ASSERT_EQ(listEntries.size(), 1);
     EXPECT_EQ(listEntries[0]->text().toStdString(), "Nova");
 
-    const std::string b = WriteList("b.csv", ltHardware, "Korvo Handheld", {"Pad"});
+    const Path b = WriteList("b.csv", ltHardware, "Korvo Handheld", {"Pad"});
     form->OpenListFile(b);
     form->RefreshTabs();
     struct Switch {
@@ -376,11 +378,11 @@ TEST_F(ListCommandsTest, AChangedListsTabIsStarredAndBold)
 
 TEST_F(ListCommandsTest, CommandStateFollowsTheOpenListsAndTheSelection)
 {
-    const std::string m1 = WriteList("m1.csv", ltMedia, "Zentrix 64", {"One", "Two"});
-    const std::string m2 = WriteList("m2.csv", ltMedia, "Zentrix 64", {"Three"});
-    const std::string h = WriteList("h.csv", ltHardware, "Korvo Handheld", {"Pad"});
+    const Path m1 = WriteList("m1.csv", ltMedia, "Zentrix 64", {"One", "Two"});
+    const Path m2 = WriteList("m2.csv", ltMedia, "Zentrix 64", {"Three"});
+    const Path h = WriteList("h.csv", ltHardware, "Korvo Handheld", {"Pad"});
     struct Situation {
-        std::vector<std::string> files;
+        std::vector<Path> files;
         std::initializer_list<int> selected;
         bool changed;
     };
@@ -418,9 +420,9 @@ TEST_F(ListCommandsTest, CommandStateFollowsTheOpenListsAndTheSelection)
 
 TEST_F(ListCommandsTest, TheShippedSampleListsOpen)
 {
-    const std::string shipped = ShippedDataDir();
-    form->OpenListFile(shipped + "Carts/Zentrix 64 Sample Media.csv");
-    form->OpenListFile(shipped + "Hardware/Korvo Handheld Sample Hardware.csv");
+    const Path shipped = ShippedDataDir();
+    form->OpenListFile(Path(shipped.Bytes() + "Carts/Zentrix 64 Sample Media.csv"));
+    form->OpenListFile(Path(shipped.Bytes() + "Hardware/Korvo Handheld Sample Hardware.csv"));
     EXPECT_TRUE(TakeMessages().empty());
     ASSERT_EQ(form->OpenLists().size(), 2u);
     EXPECT_EQ(form->OpenLists()[0]->Count(), 5);

@@ -29,7 +29,7 @@ protected:
     {
         ConfigFolderTest::SetUp();
         WriteSampleConfig();
-        G_ConfigFiles = programDir + "Config/";
+        G_ConfigFiles = Path(programDir + "Config/");
         dialog.Platform = "Zentrix 64";
         dialog.ListType = "Media";
     }
@@ -159,13 +159,40 @@ TEST_F(CustomPropertyDialogTest, ValuesAreKeptCheckedOnOkOnlyAndNewItemsNeedTitl
     EXPECT_EQ(item.GetFieldValue("Quantity"), FieldValue(std::string("1")));
 }
 
+// OK is refused for values that would make the item's line longer than a list file holds; a long
+// value the layout does not show counts too.
+TEST_F(CustomPropertyDialogTest, ValuesThatWouldMakeALongLineAreRefusedOnOk)
+{
+    PropertyLayout layout;
+    layout.Controls = {{40, 100, 150, 24, "Title", "Title", 0, -1}};
+    WriteLayout(layout);
+    TCartClass item;
+    item.SetFieldValue("Title", std::string("t"));
+    const size_t line = TBaseCustomListClass::BuildItemLine(item, item.GetFieldNames()).size();
+    item.SetFieldValue("Notes", std::string(TBaseCustomListClass::MaxLineBytes - 1 - line, 'n'));
+    const int result = Show(item, [&] {
+        Control<QLineEdit>("Title")->setText("ttt");
+        Ok()->click();
+        EXPECT_TRUE(dialog.isVisible());
+        Control<QLineEdit>("Title")->setText("tt");
+        Ok()->click();
+    });
+    EXPECT_EQ(result, QDialog::Accepted);
+    ExpectError("These values would make the item's line longer than " +
+                std::to_string(TBaseCustomListClass::MaxLineBytes) +
+                " bytes, the most a line of a list file may hold.");
+    dialog.ApplyValues();
+    EXPECT_EQ(TBaseCustomListClass::BuildItemLine(item, item.GetFieldNames()).size(),
+              TBaseCustomListClass::MaxLineBytes);
+}
+
 TEST_F(CustomPropertyDialogTest, MissingLayoutClosesTheDialog)
 {
     TCartClass item;
     // The dialog closes itself just after it was shown.
     EXPECT_EQ(Show(item, [&] { QCoreApplication::sendPostedEvents(&dialog); }), QDialog::Rejected);
-    const std::string missing = ConfigPath("Properties_Media_Default.CDB");
-    ExpectError("The Layout \"" + missing + "\" does not exist!  You will not be able to use this dialog.");
+    const Path missing = ConfigPath("Properties_Media_Default.CDB");
+    ExpectError("The Layout \"" + missing.Bytes() + "\" does not exist!  You will not be able to use this dialog.");
 }
 
 TEST_F(CustomPropertyDialogTest, EntriesLabelsAndInvalidFieldNames)

@@ -26,7 +26,7 @@ protected:
     }
     void WriteMaster(const std::string& name, const std::string& platform, const Strings& titles) const
     {
-        std::filesystem::create_directories(PathOf("Master"));
+        std::filesystem::create_directories((Dir() / "Master"));
         SaveListObject(test::ListOfValues("Title", titles, platform).get(), PathOf("Master/" + name), false, true);
     }
     static Strings Titles(const TBaseCustomListClass& list) { return test::ValuesOf(list, "Title"); }
@@ -38,7 +38,7 @@ protected:
     }
     bool OK() const { return form.findChild<QPushButton*>("OKButton")->isEnabled(); }
 
-    SettingsStore settings {""};  // held in memory only
+    SettingsStore settings {Path()};  // held in memory only
     TItemAddForm form {settings};
     QComboBox* box = form.findChild<QComboBox*>("MasterListCB");
     std::unique_ptr<TBaseCustomListClass> target = CreateListObject(ltMedia);
@@ -95,7 +95,7 @@ TEST_F(ItemAddFormTest, MarksGoWithTheListAFailedLoadShowsNothingCustomizeKeepsT
         emit grid->doubleClicked(grid->model()->index(1, 0));
         EXPECT_EQ(form.GetListDisplay().IsChecked(1), checked);
     }
-    std::filesystem::create_directories(PathOf("Config"));
+    std::filesystem::create_directories((Dir() / "Config"));
     form.EditColumns = [](TColumnListClass& columns) { return columns.Columns[0]->Hidden = true; };
     form.findChild<QAction*>("Customize1")->trigger();
     Run(form);

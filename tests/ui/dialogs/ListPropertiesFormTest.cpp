@@ -1,6 +1,8 @@
+#include "platform/qt/PathText.h"
 #include "ui/dialogs/ListPropertiesForm.h"
 #include "ui/DialogTest.h"
 #include "config/PlatformList.h"
+#include "model/BaseCustomListClass.h"
 #include "ui/dialogs/TextViewerForm.h"
 
 #include <QPlainTextEdit>
@@ -49,6 +51,42 @@ TEST_F(ListPropertiesFormTest, OnlyAKnownListTypeIsLockedOnlyAConfiguredPlatform
     form.SetDescription("Shelf 2\nBox 7");
     EXPECT_EQ(std::vector<std::string>({form.GetPlatform(), form.GetOwner(), form.GetDescription()}),
               std::vector<std::string>({"korvo Handheld", "Jo \x80", "Shelf 2\nBox 7"}));
+    // An owner longer than a line edit keeps by default comes back whole.
+    const std::string longOwner(40000, 'o');
+    form.SetOwner(longOwner);
+    EXPECT_EQ(form.GetOwner().size(), longOwner.size());
+}
+
+// OK is refused for properties that would make the list's line longer than a list file holds.
+TEST_F(ListPropertiesFormTest, PropertiesThatWouldMakeALongLineAreRefusedOnOk)
+{
+    form.SetListType("Media");
+    form.SetPlatform("Arcadia");
+    form.SetOwner("Jo");
+    // Quotes and line breaks are written as three bytes each; the line holds the rest. (Short lines
+    // keep the edit quick.)
+    const size_t room = TBaseCustomListClass::MaxLineBytes - std::string("\"Media\",\"Arcadia\",\"Jo\",\"\"").size();
+    std::string fits;
+    while (fits.size() + 100 <= room / 3)
+        fits += std::string(99, '"') + "\n";
+    fits += std::string(room / 3 - fits.size(), '"') + std::string(room % 3, 'd');
+    auto* ok = form.findChild<QPushButton*>("OKButton");
+    const int result = Run(form, [&] {
+        form.SetDescription(fits + "d");
+        ok->click();
+        EXPECT_TRUE(form.isVisible());
+        form.SetDescription(fits);
+        ok->click();
+        return form.result();
+    });
+    EXPECT_EQ(result, QDialog::Accepted);
+    EXPECT_EQ(fake.messages,
+              (std::vector<test::ShownMessage> {
+                  {test::MessageKind::Error,
+                   QString::fromStdString("The owner and description would make the list's line longer than " +
+                                          std::to_string(TBaseCustomListClass::MaxLineBytes) +
+                                          " bytes, the most a line of a list file may hold.")}}));
+    EXPECT_TRUE(form.GetDescription() == fits);
 }
 
 TEST_F(ListPropertiesFormTest, TextViewerReadsWindows1252WithAnyLineEndsOrNamesAMissingFile)
@@ -57,7 +95,7 @@ TEST_F(ListPropertiesFormTest, TextViewerReadsWindows1252WithAnyLineEndsOrNamesA
     viewer.FileName = PathOf("revisions.txt");
     auto* memo = viewer.findChild<QPlainTextEdit*>("Memo1");
     Run(viewer);
-    EXPECT_EQ(memo->toPlainText(), "Could not find the file " + QString::fromStdString(PathOf("revisions.txt")));
+    EXPECT_EQ(memo->toPlainText(), "Could not find the file " + PathToQString(PathOf("revisions.txt")));
     const std::pair<const char*, QString> cases[] = {
         {"a\r\nb\r\n", "a\nb"}, {"a\rb\nc", "a\nb\nc"}, {"\x80 1.0\n\nend", QString::fromUtf8("€ 1.0\n\nend")}};
     for (const auto& [bytes, shown] : cases) {

@@ -35,15 +35,15 @@ protected:
 
     std::string Put(const char* folderKey, const std::string& name, const std::string& content) const
     {
-        const std::string path = JoinPath(settings->GetSetting(folderKey), name);
-        std::filesystem::create_directories(settings->GetSetting(folderKey));
+        const std::string path = JoinPath(settings->GetFolder(folderKey), name).Bytes();
+        std::filesystem::create_directories(settings->GetFolder(folderKey).Bytes());
         std::ofstream(path, std::ios::binary) << content;
         return path;
     }
     std::string Group(const std::string& name, const std::vector<std::string>& entries) const
     {
-        const std::string path = JoinPath(settings->GetSetting(setting::GroupPath), name + ".ini");
-        WriteGroupFile(path, entries);
+        const std::string path = JoinPath(settings->GetFolder(setting::GroupPath), name + ".ini").Bytes();
+        WriteGroupFile(Path(path), entries);
         return path;
     }
     CollectionExplorer& Tree() { return form->Explorer(); }
@@ -75,7 +75,7 @@ protected:
     {
         std::vector<std::string> files;
         for (const auto& list : form->OpenLists())
-            files.push_back(ExtractFileName(list->GetOpenedFileName()));
+            files.push_back(ExtractFileName(list->GetOpenedFileName()).Bytes());
         return files;
     }
 };
@@ -101,12 +101,13 @@ TEST_F(ExplorerTest, GroupFilesRoundTrip)
             WriteFile(name + ".ini", before);
         fake.messages.clear();
         const bool wrote =
-            add ? AddFileToGroup(PathOf(name + ".ini"), entry) : RemoveFileFromGroup(PathOf(name + ".ini"), entry);
+            add ? AddFileToGroup(PathOf(name + ".ini"), Path(entry))
+                : RemoveFileFromGroup(PathOf(name + ".ini"), Path(entry));
         EXPECT_EQ(ReadGroupFile(PathOf(name + ".ini")), after) << name;
         EXPECT_EQ(wrote, fake.messages.empty() && before != ReadFile(name + ".ini")) << name;
     }
     EXPECT_EQ(ReadFile("NewGroupHasOneEmptyEntry.ini"), "[GROUP]\r\nCount=1\r\nGroup0=\r\n");
-    AddFileToGroup(PathOf("DuplicateIgnoringCaseRefused.ini"), "/a.CSV");
+    AddFileToGroup(PathOf("DuplicateIgnoringCaseRefused.ini"), Path("/a.CSV"));
     EXPECT_EQ(fake.messages.at(0).text.toStdString(), "The list /a.CSV is already in this group.");
 }
 
@@ -136,18 +137,18 @@ TEST_F(ExplorerTest, BuildListsEveryRootByItsRules)
                                            "Description: Desc line"};
     // The root, the caption, the node's record (its file name only checked for being set), its lines.
     const std::tuple<ExplorerRoot, const char*, std::optional<ExplorerNodeData>, std::vector<std::string>> nodes[] = {
-        {ExplorerRoot::Media, "C", ExplorerNodeData {ekListFile, ecHardware, "x"}, info},
+        {ExplorerRoot::Media, "C", ExplorerNodeData {ekListFile, ecHardware, Path("x")}, info},
         {ExplorerRoot::Media,
          "Orbix",
-         ExplorerNodeData {ekListFile, ecMedia, "x"},
+         ExplorerNodeData {ekListFile, ecMedia, Path("x")},
          {"Owner: 50% done", "Platform: Zentrix 64", "Type: Media", "Description: Old"}},
         {ExplorerRoot::Media, "junk", std::nullopt, {}},
-        {ExplorerRoot::Groups, "Shelf", ExplorerNodeData {ekGroup, ecGroup, "x"}, {"pad", "pad"}},
-        {ExplorerRoot::Reports, "bin", ExplorerNodeData {ekReport, ecReport, "x"}, {}},
+        {ExplorerRoot::Groups, "Shelf", ExplorerNodeData {ekGroup, ecGroup, Path("x")}, {"pad", "pad"}},
+        {ExplorerRoot::Reports, "bin", ExplorerNodeData {ekReport, ecReport, Path("x")}, {}},
         {ExplorerRoot::Exports, "out", std::nullopt, {}},
         {ExplorerRoot::Masters,
          "Zentrix 64 Master",
-         ExplorerNodeData {ekListFile, ecMedia, "x"},
+         ExplorerNodeData {ekListFile, ecMedia, Path("x")},
          {"Owner: Maker", "Platform: Zentrix 64", "Type: Media", "Description: Desc line"}},
     };
     for (const auto& [under, caption, expected, children] : nodes) {
@@ -167,7 +168,7 @@ TEST_F(ExplorerTest, BuildListsEveryRootByItsRules)
     EXPECT_EQ(Root(ExplorerRoot::Reports)->parent(), nullptr);
     EXPECT_EQ(Captions(Root(ExplorerRoot::Reports)), std::vector<std::string> {"bin"});
     // The group file keeps the entry of the missing file.
-    EXPECT_EQ(ReadGroupFile(JoinPath(settings->GetSetting(setting::GroupPath), "Shelf.ini")).size(), 3u);
+    EXPECT_EQ(ReadGroupFile(JoinPath(settings->GetFolder(setting::GroupPath), "Shelf.ini")).size(), 3u);
 }
 
 TEST_F(ExplorerTest, AddedNodesGoUnderTheirRootOnce)
@@ -182,11 +183,11 @@ TEST_F(ExplorerTest, AddedNodesGoUnderTheirRootOnce)
                                                                  {ExplorerRoot::Exports, exported, false}};
     for (const auto& [root, file, record] : cases) {
         for (int twice = 0; twice < 2; ++twice)
-            form->AddExplorerFileNode(root, file);
+            form->AddExplorerFileNode(root, Path(file));
         ASSERT_EQ(Root(root)->childCount(), 1) << file;
         EXPECT_EQ(CollectionExplorer::NodeData(Root(root)->child(0)) != nullptr, record) << file;
     }
-    Tree().AddExplorerFileNode(nullptr, list);
+    Tree().AddExplorerFileNode(nullptr, Path(list));
     Put(setting::HardwarePath, "late.csv", ListText("Hardware", "Me"));
     EXPECT_EQ(Captions(Root(ExplorerRoot::Hardware)), std::vector<std::string> {});
     Choose(Root(ExplorerRoot::Hardware), entry::RefreshExplorerPopupMenu);
@@ -202,12 +203,12 @@ TEST_F(ExplorerTest, DeleteAsksAndRefusesOpenLists)
         const std::string file = Put(setting::CartPath, name + ".csv", ListText("Media", "Me"));
         Tree().BuildExplorerTree();
         if (open)  // opened under another spelling of the same path
-            form->OpenListFile(JoinPath(settings->GetSetting(setting::CartPath), "./" + name + ".csv"));
+            form->OpenListFile(JoinPath(settings->GetFolder(setting::CartPath), "./" + name + ".csv"));
         fake.messages.clear();
         if (answer)
             fake.confirmAnswers.push_back(*answer);
         Choose(Child(Root(ExplorerRoot::Media), name), entry::DeleteExplorerFile);
-        EXPECT_EQ(FileExists(file), !deleted) << name;
+        EXPECT_EQ(FileExists(Path(file)), !deleted) << name;
         EXPECT_EQ(Child(Root(ExplorerRoot::Media), name) == nullptr, deleted) << name;
         ASSERT_EQ(fake.messages.size(), 1u) << name;
         EXPECT_EQ(fake.messages[0].kind, answer ? MessageKind::Confirmation : MessageKind::Warning) << name;
@@ -225,18 +226,19 @@ TEST_F(ExplorerTest, NewGroupNames)
         {"ta.ken", "", "The Group taken already exists."},
         {std::nullopt, "", ""},
     };
-    const std::string folder = settings->GetSetting(setting::GroupPath);
+    const Path folder = settings->GetFolder(setting::GroupPath);
     for (const auto& [answer, file, message] : cases) {
         Tree().BuildExplorerTree();
         fake.messages.clear();
         fake.inputAnswers.push_back(answer);
         Choose(Root(ExplorerRoot::Groups), entry::NewGroupExplorerPopupMenu);
         EXPECT_EQ(fake.messages.empty() ? "" : fake.messages[0].text.toStdString(), message);
-        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), file.empty() ? 1 : 2) << message;
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Bytes()), {}), file.empty() ? 1 : 2)
+            << message;
         if (!file.empty()) {
             EXPECT_EQ(IniFile::Load(JoinPath(folder, file)).ReadInteger("GROUP", "Count", 0), 1);
-            EXPECT_NE(Child(Root(ExplorerRoot::Groups), ChangeFileExt(file, "")), nullptr);
-            std::filesystem::remove(JoinPath(folder, file));
+            EXPECT_NE(Child(Root(ExplorerRoot::Groups), ChangeFileExt(Path(file), "").Bytes()), nullptr);
+            std::filesystem::remove(JoinPath(folder, file).Bytes());
         }
     }
 }
@@ -333,7 +335,7 @@ TEST_F(ExplorerTest, GroupMembersOpenPastACorruptOne)
     Choose(Child(group, "first"), entry::RemoveFromGroupExplorerPopupMenu);
     EXPECT_EQ(fake.messages.back().text.toStdString(), "Are you sure you want to remove first from the group Mixed?");
     EXPECT_EQ(Captions(group), (std::vector<std::string> {"bad", "third"}));
-    EXPECT_TRUE(FileExists(first));
+    EXPECT_TRUE(FileExists(Path(first)));
 }
 
 }  // namespace

@@ -1,3 +1,4 @@
+#include "platform/FileNames.h"
 #include "ui/grid/ListDisplay.h"
 #include "model/CartListClass.h"
 #include "model/HardwareListClass.h"
@@ -30,7 +31,7 @@ protected:
     void SetUp() override
     {
         GlobalsTest::SetUp();
-        G_ConfigFiles = Dir().string() + "/";
+        G_ConfigFiles = Path(Dir().string() + "/");
         grid.setObjectName("CartListView");
         display.SetTree(&grid);
         tester.emplace(&display.Model(), QAbstractItemModelTester::FailureReportingMode::Fatal);
@@ -85,8 +86,8 @@ TEST_F(ListDisplayTest, ViewFileAndSectionNames)
     for (const Case& c : cases) {
         auto list = CreateListObject(ListTypeFromName(c.listType));
         list->SetPlatform(c.platform);
-        const std::string file = TListDisplayClass::ViewFileName(*list);
-        EXPECT_EQ(file, c.file.empty() ? "" : G_ConfigFiles + c.file) << c.platform;
+        const Path file = TListDisplayClass::ViewFileName(*list);
+        EXPECT_EQ(file, c.file.empty() ? Path() : JoinPath(G_ConfigFiles, c.file)) << c.platform;
         EXPECT_EQ(TListDisplayClass::ViewSectionName(c.tree, c.platform), c.section);
     }
 }
@@ -158,9 +159,9 @@ TEST_F(ListDisplayTest, ViewsAreKeptPerGridAndSavedToTheListTheyBelongTo)
     grid.horizontalHeader()->resizeSection(0, 222);
     EXPECT_TRUE(display.IsViewDirty());
     Show(second);  // leaving the first list saves its widths
-    const IniFile firstView = IniFile::Load(G_ConfigFiles + "Media_View_Game Box 64.INI");
+    const IniFile firstView = IniFile::Load(JoinPath(G_ConfigFiles, "Media_View_Game Box 64.INI"));
     EXPECT_EQ(firstView.ReadInteger("CartListView_GameBox64", "Width0", 0), 222);
-    EXPECT_FALSE(std::filesystem::exists(G_ConfigFiles + "Media_View_Nova.INI"));
+    EXPECT_FALSE(std::filesystem::exists(JoinPath(G_ConfigFiles, "Media_View_Nova.INI").Bytes()));
 
     // Another grid keeps its own section of the same file.
     QTableView other;
@@ -174,7 +175,7 @@ TEST_F(ListDisplayTest, ViewsAreKeptPerGridAndSavedToTheListTheyBelongTo)
     display.SetList(nullptr);
     display.SetList(&first);
     EXPECT_EQ(grid.horizontalHeader()->sectionSize(0), 222);
-    EXPECT_EQ(IniFile::Load(G_ConfigFiles + "Media_View_Game Box 64.INI")
+    EXPECT_EQ(IniFile::Load(JoinPath(G_ConfigFiles, "Media_View_Game Box 64.INI"))
                   .ReadInteger("AddItemListView_GameBox64", "Width0", 0),
               99);
     otherDisplay.SetTree(nullptr);
@@ -194,12 +195,12 @@ TEST_F(ListDisplayTest, HiddenColumnsAndUnwritableViews)
     EXPECT_EQ(display.Model().rowCount(), 2);
     EXPECT_EQ(display.GetSortField(), "TITLE");
     // A folder in the view file's place makes the write fail; the caller never sees it, the owner is told.
-    std::filesystem::create_directory(G_ConfigFiles + "Media_View_Nova.INI");
+    std::filesystem::create_directory(JoinPath(G_ConfigFiles, "Media_View_Nova.INI").Bytes());
     QStringList told;
     display.ViewNotSaved = [&](const QString& text) { told << text; };
     EXPECT_NO_THROW(display.SaveView());
     EXPECT_EQ(told, QStringList {QString::fromStdString("The column layout could not be saved: Unable to write to " +
-                                                        G_ConfigFiles + "Media_View_Nova.INI: Is a directory")});
+                                                        G_ConfigFiles.Bytes() + "Media_View_Nova.INI: Is a directory")});
 }
 
 TEST_F(ListDisplayTest, IncrementalSearchUsesTheFirstVisibleColumnWhateverTheSort)

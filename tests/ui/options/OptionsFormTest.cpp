@@ -225,10 +225,10 @@ TEST_F(OptionsFormTest, BrowseReplacesARowsFolderUntilSaved)
     form->AcceptChanges();
     EXPECT_EQ(IniFile::Load(G_ConfigFile).ReadString("Paths", "ConfigFiles", ""), chosen + "/");
     // The configuration folder moves with the next load, not before.
-    EXPECT_EQ(G_ConfigFiles, programDir + "Config/");
+    EXPECT_EQ(G_ConfigFiles, Path(programDir + "Config/"));
     EXPECT_FALSE(fs::exists(chosen));
     Show();
-    EXPECT_EQ(G_ConfigFiles, chosen + "/");
+    EXPECT_EQ(G_ConfigFiles, Path(chosen + "/"));
     EXPECT_TRUE(fs::is_directory(chosen));
 }
 
@@ -252,9 +252,9 @@ TEST_F(OptionsFormTest, PlatformsPage)
         {std::string(215, 'n'), 40, "Platform Names must be less than 215 in length."},
         {std::string(214, 'n'), 40, ""},
     };
-    const std::string realFolder = G_ConfigFiles;
+    const std::string realFolder = G_ConfigFiles.Bytes();
     for (const auto& [text, folderLength, error] : steps) {
-        G_ConfigFiles = folderLength ? std::string(folderLength, 'c') : realFolder;
+        G_ConfigFiles = Path(folderLength ? std::string(folderLength, 'c') : realFolder);
         const auto before = Entries(list);
         edit->setText(QString::fromStdString(text));
         ASSERT_TRUE(add->isEnabled());
@@ -263,7 +263,7 @@ TEST_F(OptionsFormTest, PlatformsPage)
         EXPECT_EQ(list->count(), int(before.size()) + error.empty()) << text;
         EXPECT_EQ(edit->selectedText(), edit->text()) << text;
     }
-    G_ConfigFiles = realFolder;
+    G_ConfigFiles = Path(realFolder);
     const std::string longName(214, 'n');
     EXPECT_EQ(Entries(list), (std::vector<std::string> {"Game Box", "Korvo Handheld", longName, "Zentrix 64"}));
     // The Manufacturers page follows at once, the Cartwell page at the next showing.
@@ -284,7 +284,7 @@ TEST_F(OptionsFormTest, PlatformsPage)
     emit list->itemDoubleClicked(list->item(1));
     EXPECT_EQ(edit->text(), "Zentrix 64");
     EXPECT_EQ(Entries(list), std::vector<std::string> {"Korvo Handheld"});
-    EXPECT_TRUE(fs::exists(ConfigPath("Zentrix 64.ini")));  // a platform's own file stays
+    EXPECT_TRUE(fs::exists(ConfigPath("Zentrix 64.ini").Bytes()));  // a platform's own file stays
 
     // Page edits reach the platform list and Platforms.ini only on a path that saves.
     EXPECT_TRUE(platforms.Contains("Zentrix 64"));
@@ -442,7 +442,7 @@ TEST_F(OptionsFormTest, ManufacturersLoadSaveAndMoveIntoTheEdit)
     EXPECT_EQ(Entries(list), std::vector<std::string> {"Korvo"});
     edit->setText("Pebblestone");
     add->click();
-    EXPECT_FALSE(fs::exists(ConfigPath("Korvo Handheld.ini")));
+    EXPECT_FALSE(fs::exists(ConfigPath("Korvo Handheld.ini").Bytes()));
     EXPECT_EQ(ReadConfig("korvo handheld.INI").ReadIndexedList("Mfg", "Mfg"),
               (std::vector<std::string> {"Korvo", "Pebblestone"}));
     EXPECT_TRUE(fake.messages.empty());
@@ -550,7 +550,7 @@ TEST_F(OptionsFormTest, AFailedWriteIsShownAndTheListKeepsWhatTheFileHolds)
 {
     MakeForm();
     // A folder where the platform's file should be: it reads as empty and cannot be replaced.
-    fs::create_directories(ConfigPath("Nimbra.ini"));
+    fs::create_directories(ConfigPath("Nimbra.ini").Bytes());
     Child<QLineEdit>("PlatformEdit")->setText("Nimbra");
     Child<QPushButton>("PlatformAddButton")->click();
     Select(Child<QListWidget>("PlatformMfgLB"), {"Nimbra"});
@@ -562,16 +562,16 @@ TEST_F(OptionsFormTest, AFailedWriteIsShownAndTheListKeepsWhatTheFileHolds)
     const auto shown = TakeMessages();
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0].kind, MessageKind::Error);
-    EXPECT_EQ(shown[0].text.toStdString(), "Unable to write to " + ConfigPath("Nimbra.ini") + ": Is a directory");
+    EXPECT_EQ(shown[0].text.toStdString(), "Unable to write to " + ConfigPath("Nimbra.ini").Bytes() + ": Is a directory");
     EXPECT_EQ(list->count(), 0);
     EXPECT_TRUE(form->isEnabled());
 
     // The System ID is written at every keystroke; a file that cannot be written is reported once.
-    fs::remove(ConfigPath("korvo handheld.INI"));
-    fs::create_directories(ConfigPath("korvo handheld.INI"));
+    fs::remove(ConfigPath("korvo handheld.INI").Bytes());
+    fs::create_directories(ConfigPath("korvo handheld.INI").Bytes());
     Select(Child<QListWidget>("PlatformCartwellLB"), {"Korvo Handheld"});
     Type(Child<QLineEdit>("SystemIDEdit"), "4");
-    ExpectShown(MessageKind::Error, "Unable to write to " + ConfigPath("korvo handheld.INI") + ": Is a directory",
+    ExpectShown(MessageKind::Error, "Unable to write to " + ConfigPath("korvo handheld.INI").Bytes() + ": Is a directory",
                 "first keystroke");
     for (const char* typed : {"42", "421"})
         Type(Child<QLineEdit>("SystemIDEdit"), typed);

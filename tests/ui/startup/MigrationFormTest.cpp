@@ -15,7 +15,7 @@ protected:
     void SetUp() override
     {
         ConfigDirTest::SetUp();  // a current configuration that each test overwrites
-        G_ConfigFiles = programDir + "Config/";
+        G_ConfigFiles = Path(programDir + "Config/");
     }
 
     test::FakeServices fake;
@@ -24,7 +24,7 @@ protected:
 TEST_F(MigrationFormTest, StaysUntilTheMigrationHasRunThenDoneSavesTheLog)
 {
     WriteFile("Quorvel.ini", "[General]\r\nConfigVersion=CFG1.0\r\n");
-    TMigrationForm form(programDir);
+    TMigrationForm form {Path(programDir)};
     auto* Timer1 = form.findChild<QTimer*>("Timer1");
     auto* DoneButton = form.findChild<QPushButton*>("DoneButton");
     auto* Memo1 = form.findChild<QPlainTextEdit*>("Memo1");

@@ -20,8 +20,6 @@
 #include <QTextDocument>
 #include <QTreeWidget>
 
-#include <functional>
-
 namespace quorvel {
 namespace {
 
@@ -70,11 +68,6 @@ QStringList ShownTexts(QWidget& window)
     return shown;
 }
 
-bool ShowsAsTyped(const QStringList& shown, const QString& text)
-{
-    return std::any_of(shown.begin(), shown.end(), [&](const QString& s) { return s.contains(text); });
-}
-
 class HostileTextTest : public MainFormTest {
 protected:
     void SetUp() override
@@ -84,7 +77,7 @@ protected:
         // A picture that exists, so that markup would really show it: /dev/zero made the program read forever.
         picture = Dir().string() + "/small.png";
         owner = "<img src=\"" + picture + "\">";
-        fileName = programDir + "Carts/<h1>BIG<h1><font color=red>red.csv";
+        fileName = Path(programDir + "Carts/<h1>BIG<h1><font color=red>red.csv");
         auto list = CreateListObject(ltMedia);
         list->SetPlatform("Zentrix 64");
         list->SetOwner(owner);
@@ -106,7 +99,15 @@ protected:
         return shown;
     }
 
-    std::string picture, owner, fileName;
+    static void ExpectShown(const char* window, const QStringList& shown, const QStringList& expected)
+    {
+        for (const QString& text : expected)
+            EXPECT_TRUE(std::any_of(shown.begin(), shown.end(), [&](const QString& s) { return s.contains(text); }))
+                << window << ": " << text.toStdString();
+    }
+
+    std::string picture, owner;
+    Path fileName;
     const std::string description = "<h1>BIG</h1><font color=red>red</font>";
     const std::string caption = "<b>Ti</b><img src=\"x.png\">tle";
     const std::string title = "<i>Moon</i> Patrol";
@@ -114,80 +115,53 @@ protected:
 
 TEST_F(HostileTextTest, EveryWindowShowsListTextAsTyped)
 {
-    const QString file = PathToQString(fileName);
     const QString shownOwner = QString::fromStdString(owner);
     const QString shownDescription = QString::fromStdString(description);
-    // The window, what puts the hostile list in it and returns what it shows, the texts it must show.
-    const struct Case {
-        const char* window;
-        std::function<QStringList()> show;
-        QStringList expected;
-    } cases[] = {
-        {"status panel after loading",
-         [&] {
-             form->OpenListFile(fileName);
-             return ShownTexts(*form);
-         },
-         {file + " Loaded."}},
-        {"status panel and tab tooltip after a tab change",
-         [&] {
-             form->OpenListFile(WriteList("plain.csv", ltMedia, "Zentrix 64", {"A"}));
-             form->OpenTabSetChange(0);
-             return ShownTexts(*form);
-         },
-         {shownOwner + ", " + shownDescription, file}},
-        {"explorer's information lines",
-         [&] {
-             form->Explorer().BuildExplorerTree();
-             QTreeWidgetItem* media = form->Explorer().Root(ExplorerRoot::Media);
-             for (int i = 0; i < media->childCount(); ++i)
-                 media->child(i)->setExpanded(true);
-             return ShownTexts(*form);
-         },
-         {"Owner: " + shownOwner, shownDescription}},
-        {"list properties",
-         [&] {
-             TListPropertyForm dialog(platforms, form.get());
-             dialog.SetPlatform("Zentrix 64");
-             dialog.SetOwner(owner);
-             dialog.SetDescription(description);
-             return ShownWhileUp(dialog);
-         },
-         {shownOwner, shownDescription}},
-        {"property dialog with captions from a layout file",
-         [&] {
-             PropertyLayout layout;
-             layout.Controls = {{40, 100, 150, 24, "Title", caption, 0, -1},
-                                {100, 100, 150, 24, "Boxed", "<i>Boxed</i>", 0, -1}};
-             SaveCdbLayout(ConfigPath("Properties_Media_Default.CDB"), layout);
-             TCustomPropertyDialog dialog(form.get());
-             dialog.Platform = "Zentrix 64";
-             dialog.ListType = "Media";
-             dialog.SetCaption("Edit Media");
-             dialog.SetItem(form->CurrentList()->GetItem(0));
-             return ShownWhileUp(dialog);
-         },
-         {QString::fromStdString(caption), "<i>Boxed</i>", QString::fromStdString(title)}},
-        {"inventory window",
-         [&] {
-             TInventoryForm window(form.get());
-             window.SetList(form->CurrentList());
-             return ShownWhileUp(window);
-         },
-         {QString::fromStdString(title)}},
-        {"bin report options",
-         [&] {
-             TFieldOrderForm fieldOrder;
-             TBinReportOptionsForm dialog(fieldOrder, form.get());
-             dialog.SetListTypeName(owner);
-             return ShownWhileUp(dialog);
-         },
-         {shownOwner + " per bin."}},
-    };
-    for (const Case& c : cases) {
-        const QStringList shown = c.show();
-        for (const QString& text : c.expected)
-            EXPECT_TRUE(ShowsAsTyped(shown, text)) << c.window << ": " << text.toStdString();
+    const QString shownTitle = QString::fromStdString(title);
+
+    form->OpenListFile(fileName);
+    ExpectShown("status panel after loading", ShownTexts(*form), {PathToQString(fileName) + " Loaded."});
+    form->OpenListFile(WriteList("plain.csv", ltMedia, "Zentrix 64", {"A"}));
+    form->OpenTabSetChange(0);
+    ExpectShown("status panel and tab tooltip after a tab change", ShownTexts(*form),
+                {shownOwner + ", " + shownDescription, PathToQString(fileName)});
+
+    form->Explorer().BuildExplorerTree();
+    QTreeWidgetItem* media = form->Explorer().Root(ExplorerRoot::Media);
+    for (int i = 0; i < media->childCount(); ++i)
+        media->child(i)->setExpanded(true);
+    ExpectShown("explorer's information lines", ShownTexts(*form), {"Owner: " + shownOwner, shownDescription});
+
+    {
+        TListPropertyForm properties(platforms, form.get());
+        properties.SetPlatform("Zentrix 64");
+        properties.SetOwner(owner);
+        properties.SetDescription(description);
+        ExpectShown("list properties", ShownWhileUp(properties), {shownOwner, shownDescription});
+    }
+    {
+        PropertyLayout layout;
+        layout.Controls = {{40, 100, 150, 24, "Title", caption, 0, -1},
+                           {100, 100, 150, 24, "Boxed", "<i>Boxed</i>", 0, -1}};
+        SaveCdbLayout(ConfigPath("Properties_Media_Default.CDB"), layout);
+        TCustomPropertyDialog dialog(form.get());
+        dialog.Platform = "Zentrix 64";
+        dialog.ListType = "Media";
+        dialog.SetCaption("Edit Media");
+        dialog.SetItem(form->CurrentList()->GetItem(0));
+        ExpectShown("property dialog with captions from a layout file", ShownWhileUp(dialog),
+                    {QString::fromStdString(caption), "<i>Boxed</i>", shownTitle});
+    }
+    {
+        TInventoryForm inventory(form.get());
+        inventory.SetList(form->CurrentList());
+        ExpectShown("inventory window", ShownWhileUp(inventory), {shownTitle});
+    }
+    {
+        TFieldOrderForm fieldOrder;
+        TBinReportOptionsForm binReport(fieldOrder, form.get());
+        binReport.SetListTypeName(owner);
+        ExpectShown("bin report options", ShownWhileUp(binReport), {shownOwner + " per bin."});
     }
     EXPECT_TRUE(TakeMessages().empty());
 }

@@ -86,10 +86,10 @@ TEST_F(MainFormTest, StartsWithItsVersionAndEveryEntryDisabledUntilItsCommandExi
 
 TEST_F(MainFormTest, TheMenuStateFollowsACommandThatFailedHalfway)
 {
-    const std::string file = WriteList("a.csv", ltMedia, "Zentrix 64", {"One"});
+    const Path file = WriteList("a.csv", ltMedia, "Zentrix 64", {"One"});
     MakeForm();
     struct Failing : CommandGroup {
-        Failing(MainFormAccess& form, const std::string& file) : CommandGroup(form)
+        Failing(MainFormAccess& form, const Path& file) : CommandGroup(form)
         {
             Connect(entry::Help1, [this, file] {
                 form_.OpenListFile(file);
@@ -107,14 +107,15 @@ TEST_F(MainFormTest, TheMenuStateFollowsACommandThatFailedHalfway)
 
 TEST_F(MainFormTest, LastFilesAreReopenedOnlyWhenAskedAndABadOneDoesNotStopTheRest)
 {
-    const std::string first = WriteList("a.csv", ltMedia, "Zentrix 64", {"One"});
-    const std::string second = WriteList("b.csv", ltHardware, "Korvo Handheld", {"Pad"});
+    const Path first = WriteList("a.csv", ltMedia, "Zentrix 64", {"One"});
+    const Path second = WriteList("b.csv", ltHardware, "Korvo Handheld", {"Pad"});
     // A list file whose one escape does not decode cannot be read.
-    const std::string bad = WriteList("bad.csv", ltMedia, "Zentrix 64", {"100%"});
+    const Path bad = WriteList("bad.csv", ltMedia, "Zentrix 64", {"100%"});
     std::string text = ReadFile("Carts/bad.csv");
     text.replace(text.find("%25"), 3, "%ZZ");
     WriteFile("Carts/bad.csv", text);
-    const std::vector<std::string> files {first, programDir + "Carts/missing.csv", bad, "", second};
+    const std::vector<std::string> files {first.Bytes(), programDir + "Carts/missing.csv", bad.Bytes(), "",
+                                         second.Bytes()};
     // Only the keys present are visited, however large the Count.
     WriteIniInteger(G_ConfigFile, "LastFiles", "Count", std::numeric_limits<int>::max());
     for (size_t i = 0; i < files.size(); ++i)
@@ -140,11 +141,11 @@ TEST_F(MainFormTest, LastFilesAreReopenedOnlyWhenAskedAndABadOneDoesNotStopTheRe
 // A box during the start stands before the window the user gets: its lists, panels and commands.
 TEST_F(MainFormTest, TheWindowIsRightWhileAReopenedListWarns)
 {
-    const std::string first = WriteList("a.csv", ltMedia, "Nowhere", {"One"});
-    const std::string second = WriteList("b.csv", ltMedia, "Elsewhere", {"Two", "Three"});
+    const Path first = WriteList("a.csv", ltMedia, "Nowhere", {"One"});
+    const Path second = WriteList("b.csv", ltMedia, "Elsewhere", {"Two", "Three"});
     WriteIniInteger(G_ConfigFile, "LastFiles", "Count", 2);
-    WriteIniString(G_ConfigFile, "LastFiles", "LastFile0", first);
-    WriteIniString(G_ConfigFile, "LastFiles", "LastFile1", second);
+    WriteIniString(G_ConfigFile, "LastFiles", "LastFile0", first.Bytes());
+    WriteIniString(G_ConfigFile, "LastFiles", "LastFile1", second.Bytes());
     settings->SetSetting(setting::LoadLastCartFile, "1");
     settings->SetSetting(setting::ShowCollectionExplorer, "1");
     MakeForm();
@@ -164,8 +165,8 @@ TEST_F(MainFormTest, TheWindowIsRightWhileAReopenedListWarns)
 
 TEST_F(MainFormTest, CloseStopsWhenAWantedSaveFailsElseWritesLastFilesAndPlacement)
 {
-    const std::string first = WriteList("a.csv", ltMedia, "Zentrix 64", {"One", "Two"});
-    const std::string second = WriteList("b.csv", ltMedia, "Zentrix 64", {"Three"});
+    const Path first = WriteList("a.csv", ltMedia, "Zentrix 64", {"One", "Two"});
+    const Path second = WriteList("b.csv", ltMedia, "Zentrix 64", {"Three"});
     MakeForm();
     form->OpenListFile(first);
     form->OpenListFile(second);
@@ -174,8 +175,8 @@ TEST_F(MainFormTest, CloseStopsWhenAWantedSaveFailsElseWritesLastFilesAndPlaceme
     form->resize(640, 480);
     form->OpenTabSetChange(0);
     form->CurrentList()->SetOwner("Kim");
-    std::filesystem::remove(first);
-    std::filesystem::create_directory(first);  // the save must fail
+    std::filesystem::remove(first.Bytes());
+    std::filesystem::create_directory(first.Bytes());  // the save must fail
     fake.confirmAnswers = {true};
     EXPECT_FALSE(form->close());
     ASSERT_EQ(form->OpenLists().size(), 3u);
@@ -190,14 +191,15 @@ TEST_F(MainFormTest, CloseStopsWhenAWantedSaveFailsElseWritesLastFilesAndPlaceme
     EXPECT_TRUE(form->close());
     EXPECT_TRUE(form->OpenLists().empty());
     EXPECT_EQ(ReadIniInteger(G_ConfigFile, "LastFiles", "Count", 0), 3);
-    EXPECT_EQ(ReadIniString(G_ConfigFile, "LastFiles", "LastFile0", ""), first);
+    EXPECT_EQ(ReadIniString(G_ConfigFile, "LastFiles", "LastFile0", ""), first.Bytes());
     EXPECT_EQ(ReadIniString(G_ConfigFile, "LastFiles", "LastFile2", "?"), "");
     EXPECT_EQ(ReadIniInteger(G_ConfigFile, "General", "WindowW", 0), 640);
     EXPECT_EQ(ReadIniInteger(G_ConfigFile, "General", "WindowH", 0), 480);
-    EXPECT_EQ(TakeMessages(),
-              (std::vector<ShownMessage> {
-                  {MessageKind::Confirmation, ToQString("Zentrix 64 (" + first + ") Has changed.  Save Changes?")},
-                  {MessageKind::Confirmation, "Korvo Handheld () Has changed.  Save Changes?"}}));
+    EXPECT_EQ(
+        TakeMessages(),
+        (std::vector<ShownMessage> {
+            {MessageKind::Confirmation, ToQString("Zentrix 64 (" + first.Bytes() + ") Has changed.  Save Changes?")},
+            {MessageKind::Confirmation, "Korvo Handheld () Has changed.  Save Changes?"}}));
 }
 
 // Some pages write their files at once: the rest of a visit is kept too, whichever way it closes.
@@ -225,7 +227,7 @@ TEST_F(MainFormTest, AnOldConfigurationEndsTheRunWithoutSavingAnything)
 {
     WriteIniString(G_ConfigFile, "General", "ConfigVersion", "CFG1.0");
     EXPECT_FALSE(ConfigIsCurrent());
-    const std::string first = WriteList("a.csv", ltMedia, "Zentrix 64", {"One"});
+    const Path first = WriteList("a.csv", ltMedia, "Zentrix 64", {"One"});
     MakeForm();
     form->OpenListFile(first);
     bool migrated = false;
@@ -288,12 +290,12 @@ TEST_F(MainFormTest, AColumnLayoutThatCannotBeSavedIsToldInTheStatusBar)
     form->OpenListFile(WriteList("a.csv", ltMedia, "Zentrix 64", {"Alpha"}));
     form->OpenListFile(WriteList("b.csv", ltHardware, "Korvo Handheld", {"Pad"}));
     form->OpenTabSetChange(0);
-    const std::string view = TListDisplayClass::ViewFileName(*form->CurrentList());
-    std::filesystem::create_directories(view);
+    const Path view = TListDisplayClass::ViewFileName(*form->CurrentList());
+    std::filesystem::create_directories(view.Bytes());
     form->Grid().horizontalHeader()->resizeSection(0, 123);
     // The other list's owner does not cover it.
     form->OpenTabSetChange(1);
-    EXPECT_EQ(Status(), "The column layout could not be saved: Unable to write to " + view + ": Is a directory");
+    EXPECT_EQ(Status(), "The column layout could not be saved: Unable to write to " + view.Bytes() + ": Is a directory");
     EXPECT_TRUE(TakeMessages().empty());
 }
 
