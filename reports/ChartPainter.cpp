@@ -208,7 +208,7 @@ ChartLayout LayoutChart(const QRectF& rect, const ChartData& data)
     return layout;
 }
 
-void PaintChart(QPainter& painter, const QRectF& rect, const ChartData& data)
+void PaintChart(QPainter& painter, const QRectF& rect, const ChartData& data, const QString& foot)
 {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
@@ -225,7 +225,7 @@ void PaintChart(QPainter& painter, const QRectF& rect, const ChartData& data)
 
     painter.setFont(FootFont());
     painter.setPen(Qt::blue);
-    painter.drawText(layout.FootRect, Qt::AlignHCenter | Qt::AlignVCenter, ChartFootText());
+    painter.drawText(layout.FootRect, Qt::AlignHCenter | Qt::AlignVCenter, foot);
 
     if (!layout.Bars.empty()) {
         painter.setFont(TextFont());
@@ -262,7 +262,7 @@ QImage RenderChartImage(const ChartData& data, const QSize& size)
     QImage image(size, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
-    PaintChart(painter, QRectF(QPointF(0, 0), QSizeF(size)), data);
+    PaintChart(painter, QRectF(QPointF(0, 0), QSizeF(size)), data, ChartFootText());
     painter.end();
     return image;
 }
@@ -286,7 +286,7 @@ void PrintChart(QPrinter& printer, const ChartData& data, QPageLayout::Orientati
         throw std::runtime_error("The chart could not be printed.");
     const double scale = static_cast<double>(printer.width()) / std::max(1, logicalWidth);
     painter.scale(scale, scale);
-    PaintChart(painter, QRectF(0, 0, logicalWidth, printer.height() / scale), data);
+    PaintChart(painter, QRectF(0, 0, logicalWidth, printer.height() / scale), data, ChartFootText());
     if (!painter.end() || printer.printerState() == QPrinter::Error)
         throw std::runtime_error("The chart could not be printed.");
 }

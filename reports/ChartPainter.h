@@ -33,8 +33,9 @@ struct ChartLayout {
 ChartLayout LayoutChart(const QRectF& rect, const ChartData& data);
 
 // Draws the whole chart into Rect: title, bars with labels and marks, value axis and foot. The screen,
-// the bitmap and the printer all draw through this; sizes are in the painter's logical pixels.
-void PaintChart(QPainter& painter, const QRectF& rect, const ChartData& data);
+// the bitmap and the printer all draw through this; sizes are in the painter's logical pixels. Foot is
+// ChartFootText(), read by the caller once rather than from its file at every paint.
+void PaintChart(QPainter& painter, const QRectF& rect, const ChartData& data, const QString& foot);
 
 // The chart on white at that size.
 QImage RenderChartImage(const ChartData& data, const QSize& size);

@@ -11,13 +11,15 @@ TChartWidget::TChartWidget(QWidget* parent) : QWidget(parent) { setAttribute(Qt:
 void TChartWidget::SetData(ChartData data)
 {
     data_ = std::move(data);
+    // The maker's site is read from its file with each new chart, not at every paint.
+    foot_ = ChartFootText();
     update();
 }
 
 void TChartWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    PaintChart(painter, QRectF(rect()), data_);
+    PaintChart(painter, QRectF(rect()), data_, foot_);
 }
 
 }  // namespace quorvel

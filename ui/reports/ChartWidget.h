@@ -21,6 +21,7 @@ protected:
 
 private:
     ChartData data_;
+    QString foot_;
 };
 
 }  // namespace quorvel
