@@ -4,8 +4,11 @@
 #include <array>
 #include <atomic>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <optional>
+#include <span>
 #include <utility>
 
 #include "model/ListFileSlices.h"
@@ -389,24 +392,58 @@ struct MergedKey {
     const char* Arena;
 };
 
-// Hands the keys of two sorted slices to Emit in their merged order.
+// The keys of a sorted run, in memory left as it comes until they are written: the parts of a merge
+// are written side by side, and clearing the memory first on one thread would cost about as much.
+class KeyRun {
+public:
+    KeyRun() = default;
+    explicit KeyRun(size_t size) : keys_(static_cast<MergedKey*>(std::malloc(size * sizeof(MergedKey)))), size_(size)
+    {
+        if (size != 0 && !keys_)
+            throw std::bad_alloc();
+    }
+    MergedKey* begin() const { return keys_.get(); }
+    MergedKey* end() const { return keys_.get() + size_; }
+    size_t size() const { return size_; }
 
-template <typename Emit>
-void MergeSlices(const std::vector<MergedKey>& a, const std::vector<MergedKey>& b, bool descending, Emit emit)
-{
-    const auto less = [descending](const MergedKey& x, const MergedKey& y) {
+private:
+    struct Free {
+        void operator()(MergedKey* keys) const { std::free(keys); }
+    };
+    std::unique_ptr<MergedKey, Free> keys_;
+    size_t size_ = 0;
+};
+
+// Orders merged keys as CompareKeys does (reversed when descending), ties by position: a total order.
+struct MergedLess {
+    bool descending;
+    bool operator()(const MergedKey& x, const MergedKey& y) const
+    {
         const int c = CompareKeys(x.Key, x.Arena, y.Key, y.Arena);
         if (c != 0)
             return descending ? c > 0 : c < 0;
         return x.Key.Index < y.Key.Index;
-    };
-    size_t i = 0, j = 0;
-    while (i < a.size() && j < b.size())
-        emit(less(b[j], a[i]) ? b[j++] : a[i++]);
-    for (; i < a.size(); ++i)
-        emit(a[i]);
-    for (; j < b.size(); ++j)
-        emit(b[j]);
+    }
+};
+
+// Hands the keys First .. Last - 1 of the merged order of two sorted runs to Put(k, key). Where the
+// part starts in each run is found by a binary search, so that the parts of one merge run side by side.
+template <typename Put>
+void MergePart(std::span<const MergedKey> a, std::span<const MergedKey> b, size_t first, size_t last,
+               const MergedLess& less, Put put)
+{
+    // The smallest i with a[0, i) and b[0, First - i) the First smallest keys.
+    size_t lo = first > b.size() ? first - b.size() : 0, hi = std::min(first, a.size());
+    while (lo < hi) {
+        const size_t i = (lo + hi) / 2;
+        if (less(a[i], b[first - i - 1]))
+            lo = i + 1;
+        else
+            hi = i;
+    }
+    size_t i = lo, j = first - lo;
+    for (size_t k = first; k < last; ++k)
+        put(k, (j == b.size() || (i < a.size() && less(a[i], b[j]))) ? a[i++] : b[j++]);
 }
 
 // Items is a vector of owning or plain item pointers.
@@ -414,9 +451,9 @@ template <typename Items>
 std::vector<uint32_t> OrderOf(const Items& items, std::string_view fieldName, int32_t direction)
 {
     std::vector<uint32_t> order;
-    order.reserve(items.size());
     const bool descending = direction < 0;
     if (direction == 0 || items.size() < 2 || InOrder(items, fieldName, descending)) {
+        order.reserve(items.size());
         for (uint32_t i = 0; i < items.size(); ++i)
             order.push_back(i);
         return order;
@@ -425,6 +462,7 @@ std::vector<uint32_t> OrderOf(const Items& items, std::string_view fieldName, in
     if (slices == 1) {
         // The working memory is given back after: a grid that keeps a sorted list open should not
         // keep its sort's buffers too.
+        order.reserve(items.size());
         SortBuffers buffers;
         KeyBuilder builder(fieldName);
         SortRange(items, 0, items.size(), builder, descending, buffers,
@@ -432,35 +470,47 @@ std::vector<uint32_t> OrderOf(const Items& items, std::string_view fieldName, in
         return order;
     }
     // A big list is cut into slices that are sorted on worker threads (reading the items only), each
-    // with its own keys and arena; the sorted slices are then merged in pairs, also side by side.
+    // with its own keys and arena; the sorted slices are then merged in pairs, each merge cut into
+    // parts so that every level keeps all threads busy.
     std::vector<KeyBuilder> builders(slices, KeyBuilder(fieldName));
-    std::vector<std::vector<MergedKey>> runs(slices);
+    std::vector<KeyRun> runs(slices);
     RunSlices(slices, [&](size_t t) {
         SortBuffers buffers;
         const size_t first = items.size() * t / slices, last = items.size() * (t + 1) / slices;
-        runs[t].reserve(last - first);
+        runs[t] = KeyRun(last - first);
+        MergedKey* out = runs[t].begin();
         SortRange(items, first, last, builders[t], descending, buffers, [&](const SortKey& key) {
-            runs[t].push_back({key, nullptr});
+            *out++ = {key, nullptr};
         });
         for (auto& run : runs[t])
             run.Arena = builders[t].Arena().data();
     });
-    while (runs.size() > 2) {
-        std::vector<std::vector<MergedKey>> merged((runs.size() + 1) / 2);
-        RunSlices(merged.size(), [&](size_t t) {
-            if (2 * t + 1 == runs.size()) {
-                merged[t] = std::move(runs[2 * t]);
-                return;
-            }
-            merged[t].reserve(runs[2 * t].size() + runs[2 * t + 1].size());
-            MergeSlices(runs[2 * t], runs[2 * t + 1], descending,
-                        [&](const MergedKey& key) { merged[t].push_back(key); });
-            std::vector<MergedKey>().swap(runs[2 * t]);
-            std::vector<MergedKey>().swap(runs[2 * t + 1]);
+    const MergedLess less {descending};
+    order.resize(items.size());
+    while (runs.size() > 1) {
+        const size_t pairs = runs.size() / 2;
+        const bool lastLevel = runs.size() == 2;
+        std::vector<KeyRun> merged((runs.size() + 1) / 2);
+        for (size_t p = 0; p < pairs && !lastLevel; ++p)
+            merged[p] = KeyRun(runs[2 * p].size() + runs[2 * p + 1].size());
+        if (runs.size() % 2 != 0)
+            merged.back() = std::move(runs.back());
+        const size_t parts = std::max<size_t>(1, slices / pairs);
+        RunSlices(pairs * parts, [&](size_t task) {
+            const size_t p = task / parts, part = task % parts;
+            const KeyRun &a = runs[2 * p], &b = runs[2 * p + 1];
+            const size_t total = a.size() + b.size();
+            const std::span<const MergedKey> one(a.begin(), a.size()), other(b.begin(), b.size());
+            const size_t first = total * part / parts, last = total * (part + 1) / parts;
+            if (lastLevel)
+                MergePart(one, other, first, last, less,
+                          [&](size_t k, const MergedKey& key) { order[k] = key.Key.Index; });
+            else
+                MergePart(one, other, first, last, less,
+                          [out = merged[p].begin()](size_t k, const MergedKey& key) { out[k] = key; });
         });
         runs = std::move(merged);
     }
-    MergeSlices(runs[0], runs[1], descending, [&](const MergedKey& key) { order.push_back(key.Key.Index); });
     return order;
 }
 

@@ -105,10 +105,12 @@ template <typename Work> void RunChunks(size_t count, size_t threads, Work work)
             std::rethrow_exception(failure);
 }
 
-// Makes the texts of pieces 0 .. Count - 1 with Make(piece, out) on Threads workers, at most a few
+// Makes the texts of pieces 0 .. Count - 1 with Make(piece, out) on Threads threads, at most a few
 // pieces ahead of the one handed on, and hands them to HandOn(text) in order on the calling thread:
-// a long text is never held whole. The first failure in piece order (of Make or HandOn) stops the
-// work and is raised. (Not named "emit": Qt defines that word away.)
+// a long text is never held whole. The calling thread is one of the Threads: while the piece it is to
+// hand on is not ready, it makes the next one itself, so that no more threads run than there are CPUs
+// and the one handing on is never pushed aside. The first failure in piece order (of Make or HandOn)
+// stops the work and is raised. (Not named "emit": Qt defines that word away.)
 template <typename Make, typename Emit> void MakeInOrder(size_t count, size_t threads, Make make, Emit handOn)
 {
     if (threads <= 1) {
@@ -129,29 +131,29 @@ template <typename Make, typename Emit> void MakeInOrder(size_t count, size_t th
     size_t next = 0, emitted = 0;
     bool stop = false;
     std::exception_ptr failure;
+    // Makes the piece claimed from the shared counter; called and returning with the lock held.
+    const auto makeClaimed = [&](std::unique_lock<std::mutex>& lock, size_t piece) {
+        lock.unlock();
+        const size_t slot = piece % window;
+        try {
+            buffers[slot].clear();
+            make(piece, buffers[slot]);
+        } catch (...) {
+            failures[slot] = std::current_exception();
+        }
+        lock.lock();
+        ready[slot] = 1;
+    };
+    const auto canClaim = [&] { return !stop && next < count && next < emitted + window; };
     {
         std::vector<std::jthread> workers;
         const auto work = [&] {
+            std::unique_lock lock(mutex);
             for (;;) {
-                size_t piece;
-                {
-                    std::unique_lock lock(mutex);
-                    changed.wait(lock, [&] { return stop || next >= count || next < emitted + window; });
-                    if (stop || next >= count)
-                        return;
-                    piece = next++;
-                }
-                const size_t slot = piece % window;
-                try {
-                    buffers[slot].clear();
-                    make(piece, buffers[slot]);
-                } catch (...) {
-                    failures[slot] = std::current_exception();
-                }
-                {
-                    std::lock_guard lock(mutex);
-                    ready[slot] = 1;
-                }
+                changed.wait(lock, [&] { return stop || next >= count || next < emitted + window; });
+                if (!canClaim())
+                    return;
+                makeClaimed(lock, next++);
                 changed.notify_all();
             }
         };
@@ -163,7 +165,7 @@ template <typename Make, typename Emit> void MakeInOrder(size_t count, size_t th
             changed.notify_all();
         };
         try {
-            for (size_t t = 0; t < threads; ++t)
+            for (size_t t = 0; t + 1 < threads; ++t)
                 workers.emplace_back(work);
         } catch (...) {
             halt();
@@ -173,7 +175,12 @@ template <typename Make, typename Emit> void MakeInOrder(size_t count, size_t th
             const size_t slot = piece % window;
             {
                 std::unique_lock lock(mutex);
-                changed.wait(lock, [&] { return ready[slot] != 0; });
+                while (!ready[slot]) {
+                    if (canClaim())
+                        makeClaimed(lock, next++);
+                    else
+                        changed.wait(lock);
+                }
             }
             if (failures[slot])
                 failure = failures[slot];
@@ -192,6 +199,7 @@ template <typename Make, typename Emit> void MakeInOrder(size_t count, size_t th
             }
             changed.notify_all();
         }
+        halt();
     }
     if (failure)
         std::rethrow_exception(failure);

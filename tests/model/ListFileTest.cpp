@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <stdexcept>
 
 #include "ListTestSupport.h"
 #include "model/CartListClass.h"
@@ -9,6 +11,7 @@
 #include "model/HardwareListClass.h"
 #include "model/ListFactory.h"
 #include "model/ListFile.h"
+#include "model/ListFileSlices.h"
 #include "model/LocaleFormat.h"
 #include "platform/SafeFile.h"
 #include "support/Checks.h"
@@ -473,6 +476,56 @@ TEST(ListFileSlicesTest, FirstBadEscapeInFileOrderIsReported)
     EXPECT_EQ(ErrorOf<FieldTextDecodeError>([&] { ReadListFileText(list, big.Text, Path("big.lst")); }),
               "'$Y1' is not a valid integer value");
     EXPECT_EQ(Snapshot(list), before);
+}
+
+// Pieces made on several threads (the calling thread among them) are handed on in order, each once;
+// the first failure in piece order, of making or of handing on, is the one raised, and nothing after it
+// is handed on.
+TEST(ListFileSlicesTest, PiecesAreHandedOnInOrderUpToTheFirstFailure)
+{
+    constexpr size_t kPieces = 300;
+    const struct {
+        const char* Name;
+        std::vector<size_t> MakeFails;
+        size_t HandOnFails;   // kPieces: never
+        size_t FirstFailure;  // kPieces: none
+    } cases[] = {
+        {"none", {}, kPieces, kPieces},
+        {"making", {150, 37, 299}, kPieces, 37},
+        {"handing on", {}, 64, 64},
+        {"handing on before a making", {200}, 120, 120},
+        {"the last piece", {299}, kPieces, 299},
+    };
+    for (const auto& c : cases) {
+        for (const size_t threads : {size_t(2), size_t(3), size_t(8)}) {
+            SCOPED_TRACE(std::string(c.Name) + ", threads " + std::to_string(threads));
+            std::vector<size_t> handed;
+            std::string failure;
+            try {
+                MakeInOrder(
+                    kPieces, threads,
+                    [&](size_t piece, std::string& out) {
+                        if (std::find(c.MakeFails.begin(), c.MakeFails.end(), piece) != c.MakeFails.end())
+                            throw std::runtime_error("make " + std::to_string(piece));
+                        out = std::to_string(piece);
+                    },
+                    [&](std::string_view text) {
+                        if (handed.size() == c.HandOnFails)
+                            throw std::runtime_error("hand on " + std::to_string(handed.size()));
+                        handed.push_back(std::stoul(std::string(text)));
+                    });
+            } catch (const std::runtime_error& e) {
+                failure = e.what();
+            }
+            ASSERT_EQ(handed.size(), c.FirstFailure);
+            for (size_t i = 0; i < handed.size(); ++i)
+                ASSERT_EQ(handed[i], i);
+            const bool inHandOn = c.FirstFailure == c.HandOnFails;
+            EXPECT_EQ(failure,
+                      c.FirstFailure == kPieces ? ""
+                                                : (inHandOn ? "hand on " : "make ") + std::to_string(c.FirstFailure));
+        }
+    }
 }
 
 // Files are read through a buffer of this size per slice; line ends at its edges must read as the

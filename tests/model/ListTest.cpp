@@ -330,7 +330,7 @@ TEST_F(SortStateTest, SlicedSortGivesTheOrderOfOneThread)
         for (const int32_t direction : {1, -1}) {
             MaxSliceThreads = 1;
             const auto expected = sorted(field, direction, values);
-            for (const size_t limit : {size_t(2), size_t(3), size_t(8)}) {
+            for (const size_t limit : {size_t(2), size_t(3), size_t(5), size_t(8)}) {
                 MaxSliceThreads = limit;
                 EXPECT_EQ(sorted(field, direction, values), expected) << field << direction << limit;
             }

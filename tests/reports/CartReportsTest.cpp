@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <tuple>
 
 namespace quorvel {
@@ -279,6 +280,43 @@ TEST_F(CartReportsTest, StreamedReportsAreTheRenderedDocumentOrNothing)
         if (c.BrokenItem >= 0)
             big->GetItem(c.BrokenItem)->SetFieldValue("Boxed", false);
         EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Dir()), {}), 1) << c.Name;
+    }
+}
+
+// Items are tested in list order, but a report stopped by values that do not convert names the first
+// of them in the report's order, whichever thread met it, and whichever report reads the value.
+TEST_F(CartReportsTest, FirstBadValueInReportOrderIsTheOneRaised)
+{
+    constexpr int kItems = 40000;
+    std::vector<test::TestItem> items;
+    for (int i = 0; i < kItems; ++i) {
+        char title[16];
+        std::snprintf(title, sizeof title, "T%05d", kItems - i);  // the report's order is the list's reversed
+        items.push_back({title, false, int32_t {1}});
+    }
+    auto big = MakeList(items);
+    ShowOnly(columns, *big, {"Title", "Quantity", "Boxed"});
+    const struct {
+        const char* Field;
+        FieldValue Bad;
+        std::function<void()> Render;
+    } cases[] = {
+        {"BOXED", FieldValue(std::string("perhaps")), [&] { RenderInventoryReport(*big, columns, boUnboxed, clock); }},
+        {"QUANTITY", FieldValue(std::string("many")), [&] { RenderTradeReport(*big, columns, {}, clock); }},
+    };
+    for (const auto& c : cases) {
+        for (const int broken : {10, 25000, 39990})
+            big->GetItem(broken)->SetFieldValue(c.Field, c.Bad);
+        try {
+            c.Render();
+            ADD_FAILURE() << c.Field;
+        } catch (const TBaseCustomListClassException& e) {
+            EXPECT_NE(std::string(e.what()).find("in item 39991, field " + std::string(c.Field)), std::string::npos)
+                << e.what();
+        }
+        for (const int broken : {10, 25000, 39990})
+            big->GetItem(broken)->SetFieldValue(
+                c.Field, c.Field == std::string("BOXED") ? FieldValue(false) : FieldValue(int32_t {1}));
     }
 }
 
