@@ -165,21 +165,21 @@ void TBaseCustomListClass::CountFlags(size_t first)
             items_[i]->CountIn(&counts_);
         return;
     }
-    std::vector<ItemCounts> sliceCounts(slices);
-    std::vector<std::vector<size_t>> elsewhere(slices);
+    std::vector<PerThread<ItemCounts>> sliceCounts(slices);
+    std::vector<PerThread<std::vector<size_t>>> elsewhere(slices);
     RunSlices(slices, [&](size_t t) {
         for (size_t i = first + count * t / slices, end = first + count * (t + 1) / slices; i < end; ++i) {
             TBaseCustomClass& item = *items_[i];
             if (item.CountedIn(nullptr))
-                item.CountInLater(&counts_, sliceCounts[t]);
+                item.CountInLater(&counts_, sliceCounts[t].Value);
             else if (!item.CountedIn(&counts_))
-                elsewhere[t].push_back(i);  // counted in another list's counts, left to this thread
+                elsewhere[t].Value.push_back(i);  // counted in another list's counts, left to this thread
         }
     });
     for (size_t t = 0; t < slices; ++t) {
-        counts_.Modified += sliceCounts[t].Modified;
-        counts_.Quantity += sliceCounts[t].Quantity;
-        for (const size_t i : elsewhere[t])
+        counts_.Modified += sliceCounts[t].Value.Modified;
+        counts_.Quantity += sliceCounts[t].Value.Quantity;
+        for (const size_t i : elsewhere[t].Value)
             items_[i]->CountIn(&counts_);
     }
 }

@@ -458,7 +458,7 @@ std::vector<uint32_t> OrderOf(const Items& items, std::string_view fieldName, in
             order.push_back(i);
         return order;
     }
-    const size_t slices = SliceCount(items.size() / 32768 + 1);
+    const size_t slices = SliceCount(items.size() / 8192 + 1);
     if (slices == 1) {
         // The working memory is given back after: a grid that keeps a sorted list open should not
         // keep its sort's buffers too.
@@ -472,18 +472,18 @@ std::vector<uint32_t> OrderOf(const Items& items, std::string_view fieldName, in
     // A big list is cut into slices that are sorted on worker threads (reading the items only), each
     // with its own keys and arena; the sorted slices are then merged in pairs, each merge cut into
     // parts so that every level keeps all threads busy.
-    std::vector<KeyBuilder> builders(slices, KeyBuilder(fieldName));
+    std::vector<PerThread<KeyBuilder>> builders(slices, {KeyBuilder(fieldName)});
     std::vector<KeyRun> runs(slices);
     RunSlices(slices, [&](size_t t) {
         SortBuffers buffers;
         const size_t first = items.size() * t / slices, last = items.size() * (t + 1) / slices;
         runs[t] = KeyRun(last - first);
         MergedKey* out = runs[t].begin();
-        SortRange(items, first, last, builders[t], descending, buffers, [&](const SortKey& key) {
+        SortRange(items, first, last, builders[t].Value, descending, buffers, [&](const SortKey& key) {
             *out++ = {key, nullptr};
         });
         for (auto& run : runs[t])
-            run.Arena = builders[t].Arena().data();
+            run.Arena = builders[t].Value.Arena().data();
     });
     const MergedLess less {descending};
     order.resize(items.size());

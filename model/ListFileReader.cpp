@@ -178,18 +178,18 @@ struct ItemMaker {
     }
 };
 
-ItemVector JoinSlices(std::vector<ItemVector>& slices)
+ItemVector JoinSlices(std::vector<PerThread<ItemVector>>& slices)
 {
     if (slices.size() == 1)
-        return std::move(slices[0]);
+        return std::move(slices[0].Value);
     size_t total = 0;
     for (const auto& part : slices)
-        total += part.size();
+        total += part.Value.size();
     ItemVector items;
     items.reserve(total);
     for (auto& part : slices) {
-        std::move(part.begin(), part.end(), std::back_inserter(items));
-        ItemVector().swap(part);
+        std::move(part.Value.begin(), part.Value.end(), std::back_inserter(items));
+        ItemVector().swap(part.Value);
     }
     return items;
 }
@@ -211,10 +211,10 @@ ItemVector ReadItemLines(std::string_view text, const ItemMaker& maker)
     });
     CheckSliceLines(counts, tooLong);
     CheckItemCount(counts);
-    std::vector<ItemVector> slices(threads);
+    std::vector<PerThread<ItemVector>> slices(threads);
     RunSlices(threads, [&](size_t t) {
         ItemArena arena;
-        maker.Make(slice(t), arena, slices[t]);
+        maker.Make(slice(t), arena, slices[t].Value);
     });
     return JoinSlices(slices);
 }
@@ -325,11 +325,12 @@ ItemVector ReadItemFile(const FileReader& file, uint64_t begin, const ItemMaker&
     });
     CheckSliceLines(counts, tooLong);
     CheckItemCount(counts);
-    std::vector<ItemVector> parts(chunks);
-    std::vector<ItemArena> arenas(threads);
+    std::vector<PerThread<ItemVector>> parts(chunks);
+    std::vector<PerThread<ItemArena>> arenas(threads);
     RunChunks(chunks, threads, [&](size_t c, size_t t) {
+        parts[c].Value.reserve(counts[c]);
         ReadLineBlocks(file, bounds[c], bounds[c + 1], fileName,
-                       [&](std::string_view lines) { maker.Make(lines, arenas[t], parts[c]); });
+                       [&](std::string_view lines) { maker.Make(lines, arenas[t].Value, parts[c].Value); });
     });
     return JoinSlices(parts);
 }

@@ -31,6 +31,12 @@ inline size_t SliceCount(size_t pieces)
     return std::max<size_t>(1, std::min<size_t>({UsableCpuCount(), MaxSliceThreads.load(), pieces}));
 }
 
+// An object that one thread keeps writing to while its neighbours in a vector belong to other threads:
+// on cache lines of its own, or the threads would take the shared lines from each other at every write.
+template <typename T> struct alignas(64) PerThread {
+    T Value;
+};
+
 // While it lives, the allocator grows its heaps in big steps: threads that make many items at once
 // otherwise spend much of their time growing their heaps a page at a time, one after the other.
 // The default comes back after, so that a closed list's memory is returned as before.
@@ -123,7 +129,7 @@ template <typename Make, typename Emit> void MakeInOrder(size_t count, size_t th
         return;
     }
     const size_t window = threads * 2;
-    std::vector<std::string> buffers(window);
+    std::vector<PerThread<std::string>> buffers(window);
     std::vector<std::exception_ptr> failures(window);
     std::vector<char> ready(window, 0);
     std::mutex mutex;
@@ -136,8 +142,8 @@ template <typename Make, typename Emit> void MakeInOrder(size_t count, size_t th
         lock.unlock();
         const size_t slot = piece % window;
         try {
-            buffers[slot].clear();
-            make(piece, buffers[slot]);
+            buffers[slot].Value.clear();
+            make(piece, buffers[slot].Value);
         } catch (...) {
             failures[slot] = std::current_exception();
         }
@@ -186,7 +192,7 @@ template <typename Make, typename Emit> void MakeInOrder(size_t count, size_t th
                 failure = failures[slot];
             else {
                 try {
-                    handOn(std::string_view(buffers[slot]));
+                    handOn(std::string_view(buffers[slot].Value));
                 } catch (...) {
                     failure = std::current_exception();
                 }

@@ -272,8 +272,8 @@ struct Side {
 
     const char* Name;
     const TCartListClass& List;
-    std::unique_ptr<ItemFacts[]> Facts;  // of every item, until the copies are merged
-    std::vector<ByteBuffer> SliceKeys;   // the match keys of every item, until then
+    std::unique_ptr<ItemFacts[]> Facts;            // of every item, until the copies are merged
+    std::vector<PerThread<ByteBuffer>> SliceKeys;  // the match keys of every item, until then
     std::vector<Entry> Entries;
     ByteBuffer Keys;
     SlotTable ByKey;  // entries' key offsets by key hash
@@ -285,7 +285,7 @@ void ReadFacts(Side& side, size_t slice, const MatchRule& rule)
     const auto& items = side.List.Items();
     FieldPositions copyFields(side.List.KeyFieldNames), matchFields(MatchRule::FieldNames()), quantity({"QUANTITY"});
     std::string spare, spares[4];
-    ByteBuffer& keys = side.SliceKeys[slice];
+    ByteBuffer& keys = side.SliceKeys[slice].Value;
     const size_t to = side.From(slice + 1);
     constexpr size_t kAhead = 4;  // items lie anywhere in memory: ask for them early
     for (size_t i = side.From(slice); i < to; ++i) {
@@ -319,7 +319,7 @@ void MergeCopies(Side& side)
     side.Entries.reserve(items.size());
     constexpr size_t kAhead = 16;  // table slots lie anywhere in memory: ask for them early
     for (size_t slice = 0; slice < side.SliceKeys.size(); ++slice) {
-        const char* const sliceKeys = side.SliceKeys[slice].Data();
+        const char* const sliceKeys = side.SliceKeys[slice].Value.Data();
         for (size_t i = side.From(slice), to = side.From(slice + 1); i < to; ++i) {
             if (i + kAhead < items.size())
                 copies.Prefetch(side.Facts[i + kAhead].CopyHash);
@@ -347,7 +347,7 @@ void MergeCopies(Side& side)
             entry.Quantity = static_cast<int32_t>(sum);
             entry.Merged = true;
         }
-        side.SliceKeys[slice].Release();
+        side.SliceKeys[slice].Value.Release();
     }
     side.Facts.reset();
     side.ByKey = SlotTable(side.Entries.size());
@@ -505,7 +505,9 @@ void TCartCompareClass::Compare(const TCartListClass& listOne, const TCartListCl
     const MatchRule rule(IgnorePunctuation, !IgnoreMfg, !IgnoreLabelType, !IgnoreLabelColor);
     RunAll(2 * perList, threaded, [&](size_t t) { ReadFacts(t < perList ? one : two, t % perList, rule); });
     RunAll(2, threaded, [&](size_t t) { MergeCopies(t == 0 ? one : two); });
-    Pass fromOne, fromTwo;
+    // Filled side by side: each on lines of its own.
+    alignas(64) Pass fromOne;
+    alignas(64) Pass fromTwo;
     RunAll(2, threaded, [&](size_t t) {
         if (t == 0)
             fromOne = FindMissing(one, two, MinQty);
