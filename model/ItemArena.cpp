@@ -56,9 +56,12 @@ void ItemArena::Leave() noexcept
 void* ItemArena::AllocateItem(size_t size, size_t textRoom)
 {
     const size_t need = kHeaderSize + RoundUp(size) + textRoom;
-    if (block_)
-        next_ = reinterpret_cast<char*>(RoundUp(reinterpret_cast<uintptr_t>(next_)));
-    if (!block_ || static_cast<size_t>(end_ - next_) < need) {
+    // Texts leave the next free byte unaligned; aligned, it may lie past the end of a block filled
+    // to its last byte.
+    const uintptr_t aligned = block_ ? RoundUp(reinterpret_cast<uintptr_t>(next_)) : 0;
+    if (block_ && aligned <= reinterpret_cast<uintptr_t>(end_) && reinterpret_cast<uintptr_t>(end_) - aligned >= need) {
+        next_ = reinterpret_cast<char*>(aligned);
+    } else {
         Leave();
         const size_t blockSize = std::max(kBlockSize, kBlockHeadSize + need);
         char* memory = static_cast<char*>(::operator new(blockSize));

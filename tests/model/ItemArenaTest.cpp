@@ -72,5 +72,27 @@ TEST(ItemArenaTest, TextBeyondTheRoomGetsABlockOfItsOwn)
         EXPECT_EQ(items[size_t(i)]->TextAt(0), std::string(size_t(5) << 20, char('a' + i)));
 }
 
+// Texts that fill a block to an odd last byte are followed by items in a new block, never past the
+// end of that one (the sanitizer build finds a write beyond it).
+TEST(ItemArenaTest, ItemsAfterABlockFilledToAnOddEndGoIntoANewBlock)
+{
+    const TCartClass prototype;
+    const int32_t title = prototype.IndexOfField("Title");
+    const std::string small = "a title past fifteen bytes";
+    ItemVector items;
+    std::vector<std::string> expected;
+    ItemArena arena;
+    for (const size_t size : {(size_t(1) << 20) + 1, (size_t(3) << 17) + 3, size_t(70001), size_t(65535)}) {
+        for (const std::string& text : {std::string(size, char('a' + size % 26)), small}) {
+            auto item = prototype.CloneIn(arena, text.size());
+            item->SetTextIn(title, text, arena);
+            items.push_back(std::move(item));
+            expected.push_back(text);
+        }
+    }
+    for (size_t i = 0; i < items.size(); ++i)
+        EXPECT_TRUE(items[i]->TextAt(title) == expected[i]) << i;
+}
+
 }  // namespace
 }  // namespace quorvel
