@@ -1,5 +1,6 @@
 #pragma once
 
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <string_view>
@@ -59,11 +60,7 @@ public:
     {
         // Most values are short and replace a value that owns no block.
         if (text.size() <= kInlineText && bytes_[0] != kLongText) {
-            unsigned char copy[sizeof bytes_] = {};
-            copy[0] = static_cast<uint8_t>(kShortText + text.size());
-            if (!text.empty())
-                std::memcpy(copy + 1, text.data(), text.size());
-            std::memcpy(bytes_, copy, sizeof bytes_);
+            SetShortText(text);
             return;
         }
         SetOtherText(text);
@@ -91,6 +88,39 @@ private:
     const char* LongData() const noexcept { return Read<const char*>(kDataAt); }
     size_t LongSize() const noexcept { return Read<uint32_t>(kSizeAt); }
 
+    // A text of at most kInlineText bytes, which may lie in this slot itself. The slot's two halves
+    // are put together in registers from a few loads that stay inside the text: copying it byte by
+    // byte into a buffer and reading that back whole would stall the processor at every value.
+    void SetShortText(std::string_view text) noexcept
+    {
+        const auto* p = reinterpret_cast<const unsigned char*>(text.data());
+        const size_t n = text.size();
+        if constexpr (std::endian::native != std::endian::little) {
+            unsigned char copy[sizeof bytes_] = {};
+            copy[0] = static_cast<uint8_t>(kShortText + n);
+            if (n != 0)
+                std::memcpy(copy + 1, p, n);
+            std::memcpy(bytes_, copy, sizeof bytes_);
+            return;
+        }
+        const auto load = [](const unsigned char* at, auto width) {
+            decltype(width) value;
+            std::memcpy(&value, at, sizeof value);
+            return uint64_t(value);
+        };
+        uint64_t low = 0, high = 0;  // slot bytes 0-7 (the tag first) and 8-15, lowest byte first
+        if (n >= 8) {
+            low = load(p, uint64_t {}) << 8;                        // text bytes 0-6
+            high = load(p + n - 8, uint64_t {}) >> (8 * (15 - n));  // text bytes 7 to n - 1
+        } else if (n >= 4) {
+            low = (load(p, uint32_t {}) | load(p + n - 4, uint32_t {}) << (8 * (n - 4))) << 8;
+        } else if (n > 0) {
+            low = (uint64_t(p[0]) | uint64_t(p[n / 2]) << (8 * (n / 2)) | uint64_t(p[n - 1]) << (8 * (n - 1))) << 8;
+        }
+        low |= kShortText + n;
+        std::memcpy(bytes_, &low, sizeof low);
+        std::memcpy(bytes_ + sizeof low, &high, sizeof high);
+    }
     template <typename T> void SetNumber(ValueKind kind, T value) noexcept;
     void SetLong(std::string_view text, const char* block, bool lent) noexcept;
     void CopyLong(const ValueSlot& other);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <typeinfo>
 
@@ -126,6 +127,32 @@ TEST(ValueSlotTest, TextFromItsOwnStorage)
     ValueSlot shortSlot(FieldValue {std::string("abcdef")});
     shortSlot.SetText(shortSlot.Text().substr(2));
     EXPECT_EQ(shortSlot.Text(), "cdef");
+}
+
+// Every length that fits in place, from another text or from the slot's own bytes: each byte lands
+// where it belongs (the bytes differ, so one taken from the wrong place shows), and the rest of the
+// slot is zero, as the writer of the old layout left it.
+TEST(ValueSlotTest, EveryShortLengthInPlace)
+{
+    const std::string text = Bytes(0x41, 0x60);
+    for (size_t n = 0; n <= ValueSlot::kInlineText; ++n) {
+        for (const size_t from : {size_t(0), (ValueSlot::kInlineText - n) / 2, ValueSlot::kInlineText - n}) {
+            const std::string expected = text.substr(from, n);
+            ValueSlot other(FieldValue {std::string(ValueSlot::kInlineText, 'z')});
+            other.SetText(std::string_view(text).substr(from, n));
+            ValueSlot own(FieldValue {text.substr(0, ValueSlot::kInlineText)});
+            own.SetText(own.Text().substr(from, n));
+            for (const ValueSlot* slot : {&other, &own}) {
+                unsigned char bytes[sizeof(ValueSlot)];
+                std::memcpy(bytes, static_cast<const void*>(slot), sizeof bytes);
+                std::string wanted(sizeof bytes, '\0');
+                wanted[0] = static_cast<char>(16 + n);
+                wanted.replace(1, n, expected);
+                EXPECT_EQ(std::string(reinterpret_cast<const char*>(bytes), sizeof bytes), wanted)
+                    << n << " from " << from << (slot == &own ? ", own bytes" : "");
+            }
+        }
+    }
 }
 
 // A kind with more fields than any item object holds in place keeps its values in a block.
