@@ -145,11 +145,11 @@ void TBaseCustomClass::SetTextAt(int32_t index, std::string_view text)
     Modified = true;
 }
 
-void TBaseCustomClass::SetTextIn(int32_t index, std::string_view text, ItemArena& arena)
+void TBaseCustomClass::SetQuantityTextIn(std::string_view text, ItemArena& arena)
 {
     char* room = text.size() > ValueSlot::kInlineText ? arena.AllocateText(text.size()) : nullptr;
-    ChangeSlot(index, [&](ValueSlot& slot) { room ? slot.SetText(text, room) : slot.SetText(text); });
-    Modified = true;
+    ChangeSlot(fields_->QuantityIndex(),
+               [&](ValueSlot& slot) { room ? slot.SetText(text, room) : slot.SetText(text); });
 }
 
 std::string TBaseCustomClass::GetFieldAsString(std::string_view name) const

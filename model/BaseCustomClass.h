@@ -125,8 +125,23 @@ public:
     ValueKind KindAt(int32_t index) const { return slots_[index].Kind(); }
     std::string_view TextAt(int32_t index) const { return slots_[index].Text(); }
     void SetTextAt(int32_t index, std::string_view text);
-    // The same for an item just made by CloneIn(Arena, ...), the text stored in its text room.
-    void SetTextIn(int32_t index, std::string_view text, ItemArena& arena);
+    // The same for an item just made by CloneIn(Arena, ...), the text stored in its text room. It fills
+    // a fresh item, so it leaves the modified flag as it is; inline, as a list read calls it for every
+    // value of every line.
+    void SetTextIn(int32_t index, std::string_view text, ItemArena& arena)
+    {
+        if (index == fields_->QuantityIndex()) [[unlikely]] {
+            SetQuantityTextIn(text, arena);
+            return;
+        }
+        ValueSlot& slot = slots_[index];
+        if (text.size() > ValueSlot::kInlineText)
+            if (char* room = arena.AllocateText(text.size())) {
+                slot.SetText(text, room);
+                return;
+            }
+        slot.SetText(text);
+    }
 
 protected:
     TBaseCustomClass(const TBaseCustomClass& other);
@@ -152,6 +167,8 @@ private:
     int64_t QuantityShare() const noexcept { return quantityShare_; }
     // The Quantity value as a whole number, 0 when it is none.
     int32_t ComputeQuantityShare() const noexcept;
+    // SetTextIn for the Quantity field, keeping the item's share of a sum.
+    void SetQuantityTextIn(std::string_view text, ItemArena& arena);
     // Runs Change on the slot at Index, keeping the Quantity sum of the item's list.
     template <typename Change> void ChangeSlot(int32_t index, Change change);
 

@@ -83,13 +83,4 @@ void ItemArena::UndoItem()
     --made_;
 }
 
-char* ItemArena::AllocateText(size_t size)
-{
-    if (!block_ || static_cast<size_t>(end_ - next_) < size)
-        return nullptr;
-    char* text = next_;
-    next_ += size;
-    return text;
-}
-
 }  // namespace quorvel

@@ -40,7 +40,14 @@ public:
     void UndoItem();
     // Text room behind the item made last (at most the TextRoom it asked for, in all); nullptr when
     // the block has no more room.
-    char* AllocateText(size_t size);
+    char* AllocateText(size_t size)
+    {
+        if (!block_ || static_cast<size_t>(end_ - next_) < size)
+            return nullptr;
+        char* text = next_;
+        next_ += size;
+        return text;
+    }
 
     // Deletes an item's memory: its own, or its block's share.
     static void Free(void* item) noexcept;

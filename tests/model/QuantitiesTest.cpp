@@ -10,6 +10,7 @@
 #include "model/CartListClass.h"
 #include "model/HardwareListClass.h"
 #include "model/ListFactory.h"
+#include "model/ListFile.h"
 #include "model/ListFileSlices.h"
 
 namespace quorvel {
@@ -256,6 +257,14 @@ TEST(ListCopyTest, ModifiedCountFollowsEveryItemOperation)
              l.Sort();
          },
          2},
+        {"read",
+         [](auto& l) {
+             ReadListFileText(l,
+                              "QV1.2\r\n\"Media\",\"P\",\"O\",\"D\"\r\n\"TITLE\",\"QUANTITY\"\r\n\"a\",2\r\n\"b\",\"x\"\r\n"
+                              "\"c\",40\r\n\"d\"\r\n",
+                              Path("q.lst"));
+         },
+         0},
         {"expand", [](auto& l) { l.ExpandQuantities(); }, 4},
         {"compress", [](auto& l) { l.CompressQuantities(); }, 3},
         {"assign",
