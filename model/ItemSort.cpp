@@ -242,6 +242,10 @@ void SortRun(std::vector<SortKey>& keys, size_t start, size_t end, uint32_t dept
     const auto first = keys.begin() + static_cast<std::ptrdiff_t>(start);
     const auto last = keys.begin() + static_cast<std::ptrdiff_t>(end);
     const bool longer = std::any_of(first, last, [depth](const SortKey& key) { return key.Length > depth; });
+    // Keys equal to their end (a title listed many times) stand in position order already: every
+    // pass before was stable.
+    if (!longer && std::all_of(first, last, [first](const SortKey& key) { return key.Length == first->Length; }))
+        return;
     if (end - start <= kShortRun || !longer) {
         std::sort(first, last, less);
         return;
