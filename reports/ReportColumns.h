@@ -65,13 +65,24 @@ std::vector<uint32_t> KeptInView(const TBaseCustomListClass& list, const std::ve
                                  MakeKeep makeKeep)
 {
     const auto& items = list.Items();
+    const size_t slices = SliceCount(order.size() / 16384 + 1);
+    // The kept entries of each slice of the view, joined after in view order.
+    std::vector<PerThread<std::vector<uint32_t>>> kept(slices);
+    const auto joined = [&] {
+        size_t total = 0;
+        for (const auto& part : kept)
+            total += part.Value.size();
+        std::vector<uint32_t> all;
+        all.reserve(total);
+        for (const auto& part : kept)
+            all.insert(all.end(), part.Value.begin(), part.Value.end());
+        return all;
+    };
     // A view of the whole list is tested in list order, where the items lie one after another, and
     // then filtered; in view order every item would be a miss of its own.
-    std::vector<char> keptAt;
-    std::atomic<bool> failed {false};
     if (order.size() == items.size()) {
-        keptAt.resize(items.size());
-        const size_t slices = SliceCount(items.size() / 16384 + 1);
+        std::vector<char> keptAt(items.size());
+        std::atomic<bool> failed {false};
         RunSlices(slices, [&](size_t t) {
             auto keep = makeKeep();
             const size_t last = items.size() * (t + 1) / slices;
@@ -84,29 +95,28 @@ std::vector<uint32_t> KeptInView(const TBaseCustomListClass& list, const std::ve
             }
         });
         if (!failed) {
-            std::vector<uint32_t> all;
-            for (uint32_t position : order)
-                if (keptAt[position])
-                    all.push_back(position);
-            return all;
+            RunSlices(slices, [&](size_t t) {
+                const size_t first = order.size() * t / slices, last = order.size() * (t + 1) / slices;
+                kept[t].Value.reserve(last - first);
+                for (size_t k = first; k < last; ++k)
+                    if (keptAt[order[k]])
+                        kept[t].Value.push_back(order[k]);
+            });
+            return joined();
         }
     }
     // A part of the list, or a test that raised: the view is tested in view order, so that the
     // failure raised is the first one there.
-    const size_t slices = SliceCount(order.size() / 16384 + 1);
-    std::vector<std::vector<uint32_t>> kept(slices);
     RunSlices(slices, [&](size_t t) {
         auto keep = makeKeep();
+        kept[t].Value.clear();
         ForEachInView(list, order, order.size() * t / slices, order.size() * (t + 1) / slices,
                       [&](const TBaseCustomClass& item, uint32_t position) {
                           if (keep(item, position))
-                              kept[t].push_back(position);
+                              kept[t].Value.push_back(position);
                       });
     });
-    std::vector<uint32_t> all = std::move(kept[0]);
-    for (size_t t = 1; t < slices; ++t)
-        all.insert(all.end(), kept[t].begin(), kept[t].end());
-    return all;
+    return joined();
 }
 
 // Writes a data row for each entry of Rows into the report, in order: Row(out, k, item, position)
