@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <cstddef>
 #include <exception>
@@ -113,10 +114,12 @@ template <typename Work> void RunChunks(size_t count, size_t threads, Work work)
 
 // Makes the texts of pieces 0 .. Count - 1 with Make(piece, out) on Threads threads, at most a few
 // pieces ahead of the one handed on, and hands them to HandOn(text) in order on the calling thread:
-// a long text is never held whole. The calling thread is one of the Threads: while the piece it is to
-// hand on is not ready, it makes the next one itself, so that no more threads run than there are CPUs
-// and the one handing on is never pushed aside. The first failure in piece order (of Make or HandOn)
-// stops the work and is raised. (Not named "emit": Qt defines that word away.)
+// a long text is never held whole. The calling thread is one of the Threads, so that no more threads
+// run than there are CPUs and the one handing on is never pushed aside. While the piece it is to hand
+// on is not ready, it makes the next one itself, but only while the other threads make pieces slower
+// than it hands them on: otherwise each piece it makes holds back the handing on, which then sets the
+// pace. The first failure in piece order (of Make or HandOn) stops the work and is raised. (Not named
+// "emit": Qt defines that word away.)
 template <typename Make, typename Emit> void MakeInOrder(size_t count, size_t threads, Make make, Emit handOn)
 {
     if (threads <= 1) {
@@ -133,34 +136,52 @@ template <typename Make, typename Emit> void MakeInOrder(size_t count, size_t th
     std::vector<std::exception_ptr> failures(window);
     std::vector<char> ready(window, 0);
     std::mutex mutex;
-    std::condition_variable changed;
+    // Workers wait for room in the window, the calling thread for a made piece. Each piece handed on
+    // makes room for one, so one worker is woken for it; the workers never wake each other.
+    std::condition_variable room, madeOne;
     size_t next = 0, emitted = 0;
     bool stop = false;
     std::exception_ptr failure;
+    using Clock = std::chrono::steady_clock;
+    // Time spent making pieces and handing them on, and how many, under the lock.
+    Clock::duration makeTime {}, handOnTime {};
+    size_t made = 0;
     // Makes the piece claimed from the shared counter; called and returning with the lock held.
     const auto makeClaimed = [&](std::unique_lock<std::mutex>& lock, size_t piece) {
         lock.unlock();
         const size_t slot = piece % window;
+        const auto start = Clock::now();
         try {
             buffers[slot].Value.clear();
             make(piece, buffers[slot].Value);
         } catch (...) {
             failures[slot] = std::current_exception();
         }
+        const auto took = Clock::now() - start;
         lock.lock();
+        makeTime += took;
+        ++made;
         ready[slot] = 1;
     };
     const auto canClaim = [&] { return !stop && next < count && next < emitted + window; };
+    // Whether the calling thread, waiting for Piece, should make one: always when nobody took Piece
+    // yet or before anything was timed, else while the workers together make fewer pieces in the time
+    // than it hands on.
+    const auto callerMakes = [&](size_t piece) {
+        if (next == piece || made == 0 || emitted == 0)
+            return true;
+        return makeTime / made > handOnTime / emitted * static_cast<long>(threads - 1);
+    };
     {
         std::vector<std::jthread> workers;
         const auto work = [&] {
             std::unique_lock lock(mutex);
             for (;;) {
-                changed.wait(lock, [&] { return stop || next >= count || next < emitted + window; });
+                room.wait(lock, [&] { return stop || next >= count || next < emitted + window; });
                 if (!canClaim())
                     return;
                 makeClaimed(lock, next++);
-                changed.notify_all();
+                madeOne.notify_one();
             }
         };
         const auto halt = [&] {
@@ -168,7 +189,7 @@ template <typename Make, typename Emit> void MakeInOrder(size_t count, size_t th
                 std::lock_guard lock(mutex);
                 stop = true;
             }
-            changed.notify_all();
+            room.notify_all();
         };
         try {
             for (size_t t = 0; t + 1 < threads; ++t)
@@ -182,12 +203,13 @@ template <typename Make, typename Emit> void MakeInOrder(size_t count, size_t th
             {
                 std::unique_lock lock(mutex);
                 while (!ready[slot]) {
-                    if (canClaim())
+                    if (canClaim() && callerMakes(piece))
                         makeClaimed(lock, next++);
                     else
-                        changed.wait(lock);
+                        madeOne.wait(lock);
                 }
             }
+            const auto start = Clock::now();
             if (failures[slot])
                 failure = failures[slot];
             else {
@@ -197,13 +219,15 @@ template <typename Make, typename Emit> void MakeInOrder(size_t count, size_t th
                     failure = std::current_exception();
                 }
             }
+            const auto took = Clock::now() - start;
             {
                 std::lock_guard lock(mutex);
+                handOnTime += took;
                 ready[slot] = 0;
                 ++emitted;
                 stop = failure != nullptr;
             }
-            changed.notify_all();
+            room.notify_one();
         }
         halt();
     }

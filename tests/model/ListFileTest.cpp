@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <filesystem>
 #include <stdexcept>
+#include <thread>
 
 #include "ListTestSupport.h"
 #include "model/CartListClass.h"
@@ -524,6 +527,45 @@ TEST(ListFileSlicesTest, PiecesAreHandedOnInOrderUpToTheFirstFailure)
             EXPECT_EQ(failure,
                       c.FirstFailure == kPieces ? ""
                                                 : (inHandOn ? "hand on " : "make ") + std::to_string(c.FirstFailure));
+        }
+    }
+}
+
+// Whichever side sets the pace, making or handing on, every piece is made once and handed on once, in
+// order: the calling thread then makes pieces or only hands them on.
+TEST(ListFileSlicesTest, EachPieceIsMadeOnceWhicheverSideIsSlower)
+{
+    constexpr size_t kPieces = 60;
+    using std::chrono::microseconds;
+    const struct {
+        const char* Name;
+        microseconds Make, HandOn;
+    } cases[] = {
+        {"making slower", microseconds(300), microseconds(0)},
+        {"handing on slower", microseconds(0), microseconds(300)},
+        {"alike", microseconds(100), microseconds(100)},
+    };
+    for (const auto& c : cases) {
+        for (const size_t threads : {size_t(2), size_t(4), size_t(8)}) {
+            SCOPED_TRACE(std::string(c.Name) + ", threads " + std::to_string(threads));
+            std::vector<std::atomic<int>> made(kPieces);
+            std::vector<size_t> handed;
+            MakeInOrder(
+                kPieces, threads,
+                [&](size_t piece, std::string& out) {
+                    std::this_thread::sleep_for(c.Make);
+                    ++made[piece];
+                    out = std::to_string(piece);
+                },
+                [&](std::string_view text) {
+                    std::this_thread::sleep_for(c.HandOn);
+                    handed.push_back(std::stoul(std::string(text)));
+                });
+            ASSERT_EQ(handed.size(), kPieces);
+            for (size_t i = 0; i < kPieces; ++i) {
+                EXPECT_EQ(handed[i], i);
+                EXPECT_EQ(made[i].load(), 1) << "piece " << i;
+            }
         }
     }
 }
