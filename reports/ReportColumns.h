@@ -127,11 +127,12 @@ template <typename MakeRow>
 void WriteDataRows(HtmlReport& report, const TBaseCustomListClass& list, const std::vector<uint32_t>& rows,
                    MakeRow makeRow)
 {
-    // Chunks of about the bytes of the list save's: the few made ahead stay small.
+    // Chunks of about the bytes of the list save's: the few made ahead stay small. A row takes about a
+    // microsecond, so a thread pays for its start from two chunks on.
     constexpr size_t kChunk = 1024;
     const size_t chunks = (rows.size() + kChunk - 1) / kChunk;
     MakeInOrder(
-        chunks, SliceCount(rows.size() / 16384 + 1),
+        chunks, SliceCount(chunks / 2 + 1),
         [&](size_t chunk, std::string& text) {
             auto row = makeRow();
             const size_t first = chunk * kChunk;
