@@ -3,6 +3,7 @@
 #include "config/PlatformList.h"
 #include "config/ProgramSetup.h"
 #include "config/SettingsStore.h"
+#include "model/ListFileSlices.h"
 #include "platform/FileNames.h"
 #include "platform/FolderLock.h"
 #include "platform/ProgramFolder.h"
@@ -29,6 +30,7 @@ namespace quorvel {
 
 int ProgramBody(int argc, char** argv)
 {
+    SetUpAllocator();
     QApplication app(argc, argv);
     QtServices services;
     InstallServices(services.Set());
