@@ -164,22 +164,29 @@ void BM_SearchKeystroke(benchmark::State& state)
 }
 BENCHMARK(BM_SearchKeystroke)->Unit(benchmark::kMicrosecond);
 
+// What the allocator has handed out and not had back: from its heaps and in mappings of their own.
+size_t InUseBytes()
+{
+    const auto info = mallinfo2();
+    return info.uordblks + info.hblkhd;
+}
+
 // Heap the bound, sorted and painted grid adds, against the heap of the list itself. The first grid of
 // a process also pays for what is set up once whatever the lists (Qt's fonts and style, the heaps of
 // the worker threads that a load has made before in the program): given apart, from a second grid.
 void BM_GridMemory(benchmark::State& state)
 {
     const auto measure = [&](const char* prefix) {
-        const size_t before = mallinfo2().uordblks;
+        const size_t before = InUseBytes();
         auto list = MakeMediaList(kSharedItems, kSharedSeed);
-        const size_t withList = mallinfo2().uordblks;
+        const size_t withList = InUseBytes();
         Grid grid;
         grid.display.SetList(list.get());
         grid.display.Refresh();
         grid.display.Resort();
         // The screen image belongs to the window system, not to the grid.
         benchmark::DoNotOptimize(grid.view.grab().cacheKey());
-        const size_t withGrid = mallinfo2().uordblks;
+        const size_t withGrid = InUseBytes();
         const std::string name(prefix);
         state.counters[name + "list_MB"] = double(withList - before) / 1e6;
         state.counters[name + "grid_MB"] = double(withGrid - withList) / 1e6;
