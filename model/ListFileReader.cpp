@@ -294,6 +294,12 @@ bool ReadLineBlocks(const FileReader& file, uint64_t begin, uint64_t end, const 
 // The file's item lines read in chunks of whole lines on several threads, each chunk through a small
 // buffer: the file's text is never held whole while the items are made. The chunks are many and
 // handed out in turn, so that a thread that is slowed does not hold up the others at the end.
+//
+// One reading makes the items and counts the lines. Once the file is sure to be refused (more lines
+// than a list may hold items, or a line too long) the making stops and the rest is only counted, so
+// that the refusal is the one a count before any item would give, and what was made is never more
+// than the biggest list. A value that does not read stops the making in the chunks after it only:
+// one before it may still hold a value that fails first.
 ItemVector ReadItemFile(const FileReader& file, uint64_t begin, const ItemMaker& maker, const Path& fileName)
 {
     const uint64_t end = file.Size();
@@ -307,31 +313,60 @@ ItemVector ReadItemFile(const FileReader& file, uint64_t begin, const ItemMaker&
     if (bounds.back() < end || bounds.size() == 1)
         bounds.push_back(end);
     const size_t chunks = bounds.size() - 1;
-    // The workers' heaps are made by the first pass already.
     std::optional<AllocatorGrowth> growth;
     if (threads > 1)
         growth.emplace();
-    // Reading the file twice costs less than making items that are then refused.
     std::vector<size_t> counts(chunks), tooLong(chunks);
-    RunChunks(chunks, threads, [&](size_t c, size_t) {
-        const bool whole = ReadLineBlocks(file, bounds[c], bounds[c + 1], fileName, [&](std::string_view lines) {
+    std::vector<std::exception_ptr> badValues(chunks);
+    std::vector<PerThread<ItemVector>> parts(chunks);
+    std::vector<PerThread<ItemArena>> arenas(threads);
+    std::atomic<size_t> lines {0};
+    std::atomic<bool> refused {false};
+    std::atomic<size_t> firstBad {chunks};
+    const auto limit = static_cast<size_t>(TBaseCustomListClass::MaxItems);
+    RunChunks(chunks, threads, [&](size_t c, size_t t) {
+        ItemVector& items = parts[c].Value;
+        const bool whole = ReadLineBlocks(file, bounds[c], bounds[c + 1], fileName, [&](std::string_view block) {
             // Only a block bigger than the bound can hold too long a line.
-            if (tooLong[c] == 0 && FirstLongLine(lines) > 0)
-                tooLong[c] = counts[c] + FirstLongLine(lines);
-            counts[c] += CountLines(lines);
+            if (tooLong[c] == 0 && FirstLongLine(block) > 0) {
+                tooLong[c] = counts[c] + FirstLongLine(block);
+                refused = true;
+            }
+            size_t count = 0;
+            if (!refused.load(std::memory_order_relaxed) && c < firstBad.load(std::memory_order_relaxed)) {
+                const size_t before = items.size();
+                try {
+                    maker.Make(block, arenas[t].Value, items);
+                    count = items.size() - before;
+                    // The first block tells about how many lines the chunk holds.
+                    if (before == 0 && !block.empty()) {
+                        const size_t expected = count * (bounds[c + 1] - bounds[c]) / block.size();
+                        if (expected > count)
+                            items.reserve(expected + expected / 16);
+                    }
+                } catch (...) {
+                    badValues[c] = std::current_exception();
+                    for (size_t seen = firstBad.load(); c < seen && !firstBad.compare_exchange_weak(seen, c);)
+                        ;
+                    count = CountLines(block);
+                }
+            } else {
+                count = CountLines(block);
+            }
+            counts[c] += count;
+            if (lines.fetch_add(count, std::memory_order_relaxed) + count > limit)
+                refused = true;
         });
-        if (!whole && tooLong[c] == 0)
+        if (!whole && tooLong[c] == 0) {
             tooLong[c] = counts[c] + 1;
+            refused = true;
+        }
     });
     CheckSliceLines(counts, tooLong);
     CheckItemCount(counts);
-    std::vector<PerThread<ItemVector>> parts(chunks);
-    std::vector<PerThread<ItemArena>> arenas(threads);
-    RunChunks(chunks, threads, [&](size_t c, size_t t) {
-        parts[c].Value.reserve(counts[c]);
-        ReadLineBlocks(file, bounds[c], bounds[c + 1], fileName,
-                       [&](std::string_view lines) { maker.Make(lines, arenas[t].Value, parts[c].Value); });
-    });
+    for (const auto& bad : badValues)
+        if (bad)
+            std::rethrow_exception(bad);
     return JoinSlices(parts);
 }
 

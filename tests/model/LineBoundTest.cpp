@@ -91,6 +91,42 @@ TEST_F(LineBoundTest, ReadingRefusesALineOverTheBoundNamingIt)
     }
 }
 
+// A file read in chunks side by side refuses as if its lines had all been counted first: a line too
+// long, then too many items, then the first value in file order that does not read.
+TEST_F(LineBoundTest, RefusalsComeInTheOrderOfACountFirst)
+{
+    const std::string head = kTag + kProperties + kHeader;
+    std::string many, tooMany;  // 60 000 lines of 42 bytes; one line more than a list may hold
+    for (int i = 0; i < 60000; ++i)
+        many += ItemLine(40) + "\r\n";
+    for (int64_t i = 0; i <= TBaseCustomListClass::MaxItems; ++i)
+        tooMany += "\"t\"\r\n";
+    const std::string early = "\"%Y1\"\r\n", late = "\"%Z9\"\r\n";
+    const std::string earlyError = "'$Y1' is not a valid integer value", lateError = "'$Z9' is not a valid integer value";
+    const std::string tooManyError = "This file holds more than 1000000 items. The list was not changed.";
+    const struct {
+        const char* Name;
+        std::string Text;
+        std::string Error;
+    } cases[] = {
+        {"a bad value, then a long line", head + early + many + ItemLine(kBound + 1) + "\r\n", Refusal(60005)},
+        {"a bad value, then too many lines", head + early + tooMany, tooManyError},
+        {"a long line, then too many lines", head + ItemLine(kBound + 1) + "\n" + tooMany, Refusal(4)},
+        {"two bad values far apart", head + many + early + many + late + many, earlyError},
+        {"a bad value at the end", head + many + many + late, lateError},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        WriteFile("in.lst", c.Text);
+        TCartListClass fromFile, fromText;
+        AddItem(fromFile, {{"Title", Text("kept")}});
+        const std::string before = Snapshot(fromFile);
+        EXPECT_EQ(ErrorOf([&] { fromFile.LoadFromFile(PathOf("in.lst")); }), c.Error);
+        EXPECT_EQ(ErrorOf([&] { ReadListFileText(fromText, c.Text, PathOf("in.lst")); }), c.Error);
+        EXPECT_TRUE(SameText(Snapshot(fromFile), before));
+    }
+}
+
 // The Explorer's peek never refuses a list for a long value and shows a bounded start of it.
 TEST_F(LineBoundTest, PeeksShowALongValueCut)
 {
