@@ -43,7 +43,8 @@ void ForEachInView(const TBaseCustomListClass& list, const std::vector<uint32_t>
                    Visit visit)
 {
     // The item's pointer is asked for twice as far ahead as the item, so that it is there when the
-    // item is asked for; a row reads values from all over the item, so all of its lines are asked for.
+    // item is asked for; a row reads values from all over the item, so all of its lines are asked for
+    // (items of either kind are smaller than kItemBytes; asking past one is harmless).
     constexpr size_t kAhead = 8, kItemBytes = 512;
     const auto& items = list.Items();
     for (size_t i = first; i < last; ++i) {
