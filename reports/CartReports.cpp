@@ -24,12 +24,13 @@ void OpenRow(std::string& row, int colour)
 // The stripe counter's colour for the k-th data row (from 0) of a report that only steps it.
 int StripeOf(size_t k) { return k % 2 == 0 ? 1 : 2; }
 
-// The entries of the view that the Include option lists; "Both" reads no Boxed value.
-std::vector<uint32_t> IncludedRows(const TBaseCustomListClass& list, std::vector<uint32_t> order, int boxedOption)
+// The items that the Include option lists, in the order of the view by SortKey; "Both" reads no Boxed
+// value.
+std::vector<uint32_t> IncludedRows(const TBaseCustomListClass& list, const std::string& sortKey, int boxedOption)
 {
     if (boxedOption == boBoth)
-        return order;
-    return KeptInView(list, order, [boxedOption] {
+        return SortedView(list, sortKey);
+    return KeptInSortedView(list, sortKey, [boxedOption] {
         return [boxedOption, boxed = ReportField("Boxed")](const TBaseCustomClass& item, uint32_t index) mutable {
             return BoxedOptionIncludes(boxedOption, boxed.Boolean(item, index + 1));
         };
@@ -62,7 +63,7 @@ HtmlReport RenderBinReport(const TBaseCustomListClass& list, const TColumnListCl
     report.OpenData(false);
     report.HeaderRow(columns, "<TH>Bin Number</TH>");
 
-    const auto rows = IncludedRows(list, SortedView(list, ReportSortKey(columns)), options.Boxed);
+    const auto rows = IncludedRows(list, ReportSortKey(columns), options.Boxed);
     // Each bin's first row is "#BBBBBB" with its number; the stripes start again after it.
     WriteDataRows(report, list, rows, [&columns, perBin] {
         return [cells = ReportCells(columns), perBin](std::string& out, size_t k, const TBaseCustomClass& item,
@@ -94,7 +95,7 @@ HtmlReport RenderInventoryReport(const TBaseCustomListClass& list, const TColumn
     report.OpenData(false);
     report.HeaderRow(columns, {}, "<TH>Main Qty</TH><TH>Dupe Qty</TH><TH>Total Qty</TH>");
 
-    const auto rows = IncludedRows(list, SortedView(list, ReportSortKey(columns)), boxedOption);
+    const auto rows = IncludedRows(list, ReportSortKey(columns), boxedOption);
     WriteDataRows(report, list, rows, [&columns] {
         return [cells = ReportCells(columns)](std::string& out, size_t k, const TBaseCustomClass& item,
                                               uint32_t) mutable {
@@ -124,7 +125,7 @@ HtmlReport RenderTradeReport(const TBaseCustomListClass& list, const TColumnList
     report.OpenData(false);
     report.HeaderRow(columns);
 
-    const auto rows = KeptInView(list, SortedView(list, ReportSortKey(columns)), [&options] {
+    const auto rows = KeptInSortedView(list, ReportSortKey(columns), [&options] {
         return [&options, boxed = ReportField("Boxed"), quantity = ReportField("Quantity")](
                    const TBaseCustomClass& item, uint32_t index) mutable {
             return (options.TradeBoxed || !boxed.Boolean(item, index + 1)) &&

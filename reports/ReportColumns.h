@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/BaseCustomListClass.h"
+#include "model/ItemSort.h"
 #include "model/ListFileSlices.h"
 #include "reports/ReportHtml.h"
 
@@ -65,66 +66,62 @@ void ForEachInView(const TBaseCustomListClass& list, const std::vector<uint32_t>
     ForEachInView(list, order, 0, order.size(), visit);
 }
 
-// The entries of the view whose item Keep(item, position) accepts, in view order; the failure of the
-// first item in view order whose test raises is the one raised. Each slice of worker threads has its own
-// test from MakeKeep().
+// The positions of the items that Keep(item, position) accepts, in the order of SortedView(list, SortKey);
+// when tests raise, the failure of the first such item in that order is the one raised. Each slice of
+// worker threads has its own test from MakeKeep().
 template <typename MakeKeep>
-std::vector<uint32_t> KeptInView(const TBaseCustomListClass& list, const std::vector<uint32_t>& order,
-                                 MakeKeep makeKeep)
+std::vector<uint32_t> KeptInSortedView(const TBaseCustomListClass& list, const std::string& sortKey, MakeKeep makeKeep)
 {
     const auto& items = list.Items();
-    const size_t slices = SliceCount(order.size() / 16384 + 1);
-    // The kept entries of each slice of the view, joined after in view order.
-    std::vector<PerThread<std::vector<uint32_t>>> kept(slices);
-    const auto joined = [&] {
-        size_t total = 0;
-        for (const auto& part : kept)
-            total += part.Value.size();
-        std::vector<uint32_t> all;
-        all.reserve(total);
-        for (const auto& part : kept)
-            all.insert(all.end(), part.Value.begin(), part.Value.end());
-        return all;
-    };
-    // A view of the whole list is tested in list order, where the items lie one after another, and
-    // then filtered; in view order every item would be a miss of its own.
-    if (order.size() == items.size()) {
-        std::vector<char> keptAt(items.size());
-        std::atomic<bool> failed {false};
-        RunSlices(slices, [&](size_t t) {
-            auto keep = makeKeep();
-            const size_t last = items.size() * (t + 1) / slices;
-            for (size_t i = items.size() * t / slices; i < last && !failed.load(std::memory_order_relaxed); ++i) {
-                try {
-                    keptAt[i] = keep(*items[i], static_cast<uint32_t>(i));
-                } catch (...) {
-                    failed = true;
-                }
-            }
-        });
-        if (!failed) {
-            RunSlices(slices, [&](size_t t) {
-                const size_t first = order.size() * t / slices, last = order.size() * (t + 1) / slices;
-                kept[t].Value.reserve(last - first);
-                for (size_t k = first; k < last; ++k)
-                    if (keptAt[order[k]])
-                        kept[t].Value.push_back(order[k]);
-            });
-            return joined();
-        }
-    }
-    // A part of the list, or a test that raised: the view is tested in view order, so that the
-    // failure raised is the first one there.
+    const size_t slices = SliceCount(items.size() / 16384 + 1);
+    // The items are tested in list order, where they lie one after another (in the view's order every
+    // item is a miss of its own), and only the kept ones are sorted: the sort is stable, so they come in
+    // the view's order.
+    std::vector<char> keptAt(items.size());
+    std::atomic<bool> failed {false};
     RunSlices(slices, [&](size_t t) {
         auto keep = makeKeep();
-        kept[t].Value.clear();
+        const size_t last = items.size() * (t + 1) / slices;
+        for (size_t i = items.size() * t / slices; i < last && !failed.load(std::memory_order_relaxed); ++i) {
+            try {
+                keptAt[i] = keep(*items[i], static_cast<uint32_t>(i));
+            } catch (...) {
+                failed = true;
+            }
+        }
+    });
+    if (!failed) {
+        std::vector<const TBaseCustomClass*> kept;
+        std::vector<uint32_t> positions;
+        for (size_t i = 0; i < items.size(); ++i)
+            if (keptAt[i]) {
+                kept.push_back(items[i].get());
+                positions.push_back(static_cast<uint32_t>(i));
+            }
+        if (kept.size() == items.size())
+            return SortedView(list, sortKey);
+        std::vector<uint32_t> order = SortedOrder(kept, sortKey, 1);
+        for (uint32_t& entry : order)
+            entry = positions[entry];
+        return order;
+    }
+    // A test raised: the whole view is tested in its order, so that the failure raised is the first one
+    // there.
+    const std::vector<uint32_t> order = SortedView(list, sortKey);
+    std::vector<PerThread<std::vector<uint32_t>>> keptInView(slices);
+    RunSlices(slices, [&](size_t t) {
+        auto keep = makeKeep();
         ForEachInView(list, order, order.size() * t / slices, order.size() * (t + 1) / slices,
                       [&](const TBaseCustomClass& item, uint32_t position) {
                           if (keep(item, position))
-                              kept[t].Value.push_back(position);
+                              keptInView[t].Value.push_back(position);
                       });
     });
-    return joined();
+    // Reached only when no test raises this time.
+    std::vector<uint32_t> all;
+    for (const auto& part : keptInView)
+        all.insert(all.end(), part.Value.begin(), part.Value.end());
+    return all;
 }
 
 // Writes a data row for each entry of Rows into the report, in order: Row(out, k, item, position)

@@ -14,6 +14,7 @@
 #include <QSpinBox>
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <filesystem>
 #include <functional>
@@ -126,6 +127,34 @@ TEST_F(CartReportsTest, InventoryRowsEndWithThreeBlanks)
     columns.GetColumn(1)->Hidden = true;
     EXPECT_EQ(DataRows(RenderInventoryReport(*list, columns, boUnboxed, clock)).at(1),
               Row(G, "<TD ALIGN=\"LEFT\">B</TD>" + blanks));
+}
+
+// The chosen items of a big list, tested on several threads, come in the order of the whole sorted view:
+// by title, and items of equal titles (whatever their case) in list order.
+TEST_F(CartReportsTest, ChosenItemsOfABigListKeepTheViewsOrder)
+{
+    constexpr int kItems = 40000;
+    const char* const titles[] = {"b", "A", "c", "a"};
+    std::vector<test::TestItem> items;
+    for (int i = 0; i < kItems; ++i)
+        items.push_back({titles[i % 4], (i / 3) % 2 == 0, int32_t {i + 1}});
+    auto big = MakeList(items);
+    ShowOnly(columns, *big, {"Title", "Quantity"});
+    const std::string blanks = "<TD>______</TD><TD>______</TD><TD>______</TD>";
+    for (const int option : {boBoxed, boUnboxed}) {
+        std::vector<int> chosen;
+        for (int i = 0; i < kItems; ++i)
+            if (((i / 3) % 2 == 0) == (option == boBoxed))
+                chosen.push_back(i);
+        std::stable_sort(chosen.begin(), chosen.end(), [&](int x, int y) {
+            return std::tolower(*titles[x % 4]) < std::tolower(*titles[y % 4]);
+        });
+        Rows expected;
+        for (size_t k = 0; k < chosen.size(); ++k)
+            expected.push_back(Row(k % 2 == 0 ? W : G,
+                                   Cells(titles[chosen[k] % 4], std::to_string(chosen[k] + 1)) + blanks));
+        EXPECT_EQ(DataRows(RenderInventoryReport(*big, columns, option, clock)), expected) << option;
+    }
 }
 
 TEST_F(CartReportsTest, TradeRowsShowSpareOrHeldQuantities)
