@@ -10,10 +10,10 @@
 #include <mutex>
 #include <string>
 #include <string_view>
-#include <thread>
 #include <vector>
 
 #include "platform/Cpus.h"
+#include "platform/WorkerThreads.h"
 
 #if defined(__GLIBC__)
 #include <malloc.h>
@@ -86,9 +86,9 @@ template <typename Work> void RunSlices(size_t slices, Work work)
     }
     std::vector<std::exception_ptr> failures(slices);
     {
-        std::vector<std::jthread> workers;
+        WorkerThreads workers;
         for (size_t t = 0; t < slices; ++t) {
-            workers.emplace_back([&, t] {
+            workers.Start([&, t] {
                 try {
                     work(t);
                 } catch (...) {
@@ -190,7 +190,7 @@ template <typename Make, typename Emit> void MakeInOrder(size_t count, size_t th
         return makeTime / made > handOnTime / emitted * static_cast<long>(threads - 1);
     };
     {
-        std::vector<std::jthread> workers;
+        WorkerThreads workers;
         const auto work = [&] {
             std::unique_lock lock(mutex);
             for (;;) {
@@ -210,7 +210,7 @@ template <typename Make, typename Emit> void MakeInOrder(size_t count, size_t th
         };
         try {
             for (size_t t = 0; t + 1 < threads; ++t)
-                workers.emplace_back(work);
+                workers.Start(work);
         } catch (...) {
             halt();
             throw;
