@@ -23,6 +23,7 @@ void* Enter(void* run)
 
 void WorkerThreads::Start(std::function<void()> run)
 {
+    // Room first: once the thread runs, nothing may fail before it is kept for the join.
     threads_.reserve(threads_.size() + 1);
     runs_.push_back(std::make_unique<std::function<void()>>(std::move(run)));
     pthread_attr_t attributes;
