@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <numeric>
 #include <optional>
 #include <span>
 #include <utility>
@@ -396,8 +397,8 @@ struct MergedKey {
     const char* Arena;
 };
 
-// The keys of a sorted run, in memory left as it comes until they are written: the parts of a merge
-// are written side by side, and clearing the memory first on one thread would cost about as much.
+// The keys of the sorted slices, in memory left as it comes until they are written: the slices are
+// written side by side, and clearing the memory first on one thread would cost about as much.
 class KeyRun {
 public:
     KeyRun() = default;
@@ -430,24 +431,66 @@ struct MergedLess {
     }
 };
 
-// Hands the keys First .. Last - 1 of the merged order of two sorted runs to Put(k, key). Where the
-// part starts in each run is found by a binary search, so that the parts of one merge run side by side.
-template <typename Put>
-void MergePart(std::span<const MergedKey> a, std::span<const MergedKey> b, size_t first, size_t last,
-               const MergedLess& less, Put put)
+// Where each part of the merged order of sorted runs starts in every run. Each cut is a key sampled
+// evenly from the runs, so the parts are of about equal size; in every run the part before a cut ends
+// where that key would go, so the parts hold every key once and follow each other in order.
+std::vector<std::vector<size_t>> MergeCuts(const std::vector<std::span<const MergedKey>>& runs, size_t parts,
+                                           const MergedLess& less)
 {
-    // The smallest i with a[0, i) and b[0, First - i) the First smallest keys.
-    size_t lo = first > b.size() ? first - b.size() : 0, hi = std::min(first, a.size());
-    while (lo < hi) {
-        const size_t i = (lo + hi) / 2;
-        if (less(a[i], b[first - i - 1]))
-            lo = i + 1;
-        else
-            hi = i;
+    constexpr size_t kSamplesPerRun = 128;
+    std::vector<MergedKey> samples;
+    for (const auto& run : runs)
+        for (size_t j = 1; j < kSamplesPerRun && run.size() != 0; ++j)
+            samples.push_back(run[run.size() * j / kSamplesPerRun]);
+    std::sort(samples.begin(), samples.end(), less);
+    std::vector<std::vector<size_t>> cuts(parts + 1, std::vector<size_t>(runs.size()));
+    for (size_t r = 0; r < runs.size(); ++r)
+        cuts[parts][r] = runs[r].size();
+    for (size_t p = 1; p < parts && !samples.empty(); ++p) {
+        const MergedKey& cut = samples[samples.size() * p / parts];
+        for (size_t r = 0; r < runs.size(); ++r)
+            cuts[p][r] = size_t(std::lower_bound(runs[r].begin(), runs[r].end(), cut, less) - runs[r].begin());
     }
-    size_t i = lo, j = first - lo;
-    for (size_t k = first; k < last; ++k)
-        put(k, (j == b.size() || (i < a.size() && less(a[i], b[j]))) ? a[i++] : b[j++]);
+    return cuts;
+}
+
+// Merges the runs' keys From[r] .. To[r] - 1 and hands them to Put(key) in order. A tree of losers
+// finds each next key with one comparison per level, as many as a merge of pairs, without writing
+// the keys out at every level.
+template <typename Put>
+void MergeRuns(const std::vector<std::span<const MergedKey>>& runs, const std::vector<size_t>& from,
+               const std::vector<size_t>& to, const MergedLess& less, Put put)
+{
+    const size_t k = runs.size();
+    std::vector<const MergedKey*> next(k), last(k);
+    for (size_t r = 0; r < k; ++r) {
+        next[r] = runs[r].data() + from[r];
+        last[r] = runs[r].data() + to[r];
+    }
+    // An empty run loses to every key.
+    const auto beats = [&](size_t a, size_t b) {
+        return next[a] != last[a] && (next[b] == last[b] || less(*next[a], *next[b]));
+    };
+    // Leaves k .. 2k - 1 stand for the runs; node n holds the loser of its two children's winners.
+    std::vector<size_t> loser(k), winner(2 * k);
+    for (size_t r = 0; r < k; ++r)
+        winner[k + r] = r;
+    for (size_t n = k; n-- > 1;) {
+        const size_t a = winner[2 * n], b = winner[2 * n + 1];
+        const bool aWins = beats(a, b);
+        winner[n] = aWins ? a : b;
+        loser[n] = aWins ? b : a;
+    }
+    size_t top = k == 1 ? 0 : winner[1];
+    size_t left = 0;
+    for (size_t r = 0; r < k; ++r)
+        left += to[r] - from[r];
+    for (; left != 0; --left) {
+        put(*next[top]++);
+        for (size_t n = (top + k) / 2; n > 0; n /= 2)
+            if (beats(loser[n], top))
+                std::swap(loser[n], top);
+    }
 }
 
 // Items is a vector of owning or plain item pointers.
@@ -474,47 +517,29 @@ std::vector<uint32_t> OrderOf(const Items& items, std::string_view fieldName, in
         return order;
     }
     // A big list is cut into slices that are sorted on worker threads (reading the items only), each
-    // with its own keys and arena; the sorted slices are then merged in pairs, each merge cut into
-    // parts so that every level keeps all threads busy.
+    // with its own keys and arena; the sorted slices are then merged, in parts side by side.
     std::vector<PerThread<KeyBuilder>> builders(slices, {KeyBuilder(fieldName)});
-    std::vector<KeyRun> runs(slices);
+    const KeyRun keys(items.size());
+    std::vector<std::span<const MergedKey>> runs(slices);
     RunSlices(slices, [&](size_t t) {
         SortBuffers buffers;
         const size_t first = items.size() * t / slices, last = items.size() * (t + 1) / slices;
-        runs[t] = KeyRun(last - first);
-        MergedKey* out = runs[t].begin();
+        MergedKey* out = keys.begin() + first;
         SortRange(items, first, last, builders[t].Value, descending, buffers, [&](const SortKey& key) {
             *out++ = {key, nullptr};
         });
-        for (auto& run : runs[t])
-            run.Arena = builders[t].Value.Arena().data();
+        const char* arena = builders[t].Value.Arena().data();
+        for (MergedKey* key = keys.begin() + first; key != out; ++key)
+            key->Arena = arena;
+        runs[t] = {keys.begin() + first, out};
     });
     const MergedLess less {descending};
     order.resize(items.size());
-    while (runs.size() > 1) {
-        const size_t pairs = runs.size() / 2;
-        const bool lastLevel = runs.size() == 2;
-        std::vector<KeyRun> merged((runs.size() + 1) / 2);
-        for (size_t p = 0; p < pairs && !lastLevel; ++p)
-            merged[p] = KeyRun(runs[2 * p].size() + runs[2 * p + 1].size());
-        if (runs.size() % 2 != 0)
-            merged.back() = std::move(runs.back());
-        const size_t parts = std::max<size_t>(1, slices / pairs);
-        RunSlices(pairs * parts, [&](size_t task) {
-            const size_t p = task / parts, part = task % parts;
-            const KeyRun &a = runs[2 * p], &b = runs[2 * p + 1];
-            const size_t total = a.size() + b.size();
-            const std::span<const MergedKey> one(a.begin(), a.size()), other(b.begin(), b.size());
-            const size_t first = total * part / parts, last = total * (part + 1) / parts;
-            if (lastLevel)
-                MergePart(one, other, first, last, less,
-                          [&](size_t k, const MergedKey& key) { order[k] = key.Key.Index; });
-            else
-                MergePart(one, other, first, last, less,
-                          [out = merged[p].begin()](size_t k, const MergedKey& key) { out[k] = key; });
-        });
-        runs = std::move(merged);
-    }
+    const auto cuts = MergeCuts(runs, slices, less);
+    RunSlices(cuts.size() - 1, [&](size_t part) {
+        uint32_t* out = order.data() + std::accumulate(cuts[part].begin(), cuts[part].end(), size_t(0));
+        MergeRuns(runs, cuts[part], cuts[part + 1], less, [&](const MergedKey& key) { *out++ = key.Key.Index; });
+    });
     return order;
 }
 
