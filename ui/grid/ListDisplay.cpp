@@ -18,6 +18,8 @@
 #include <QTableView>
 
 #include <algorithm>
+#include <string>
+#include <unordered_map>
 
 namespace quorvel {
 
@@ -41,6 +43,8 @@ void SetDefaultWidths(TColumnListClass& columns, const TBaseCustomListClass& lis
                 stored.push_back(value);
     }
     columns.SortByOrder();
+    // Most cells repeat a few texts ("Yes", "No", a maker): each is measured once.
+    std::unordered_map<std::string, int> measured;
     bool first = true;
     for (const auto& column : columns.Columns) {
         const bool shownFirst = first && !column->Hidden;
@@ -57,8 +61,12 @@ void SetDefaultWidths(TColumnListClass& columns, const TBaseCustomListClass& lis
         for (int32_t row = 0; row < std::min<int32_t>(list.Count(), kRowsMeasured); ++row) {
             const TBaseCustomClass& item = *list.GetItem(row);
             const int32_t at = item.Fields().IndexOf(column->Field);
-            if (at >= 0)
-                text = std::max(text, metrics.horizontalAdvance(ToQString(item.DisplayTextAt(at))));
+            if (at < 0)
+                continue;
+            auto [width, added] = measured.try_emplace(item.DisplayTextAt(at), 0);
+            if (added)
+                width->second = metrics.horizontalAdvance(ToQString(width->first));
+            text = std::max(text, width->second);
         }
         // A cell's text sits between the focus frame's margins; the first column may carry a check box.
         const int margin = style.pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, tree) + 1;
