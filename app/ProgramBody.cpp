@@ -8,6 +8,7 @@
 #include "platform/FolderLock.h"
 #include "platform/ProgramFolder.h"
 #include "platform/qt/CommandGuard.h"
+#include "platform/qt/PaintThreads.h"
 #include "platform/qt/PathText.h"
 #include "platform/qt/QtCp1252.h"
 #include "platform/qt/QtServices.h"
@@ -32,6 +33,7 @@ int ProgramBody(int argc, char** argv)
 {
     SetUpAllocator();
     QApplication app(argc, argv);
+    LimitPaintThreads();
     QtServices services;
     InstallServices(services.Set());
     LocaleFormat::SetCurrent(LocaleFormatFrom(QLocale::system()));

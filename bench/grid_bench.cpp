@@ -28,6 +28,7 @@
 #include "model/Utils.h"
 #include "platform/Cp1252.h"
 #include "platform/ProgramFolder.h"
+#include "platform/qt/PaintThreads.h"
 #include "platform/qt/QtServices.h"
 #include "platform/qt/RecentFilesStore.h"
 #include "support/SharedList.h"
@@ -309,6 +310,7 @@ int main(int argc, char** argv)
 {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QApplication app(argc, argv);
+    quorvel::LimitPaintThreads();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     quorvel::bench::FreeWindow();
