@@ -399,24 +399,20 @@ struct MergedKey {
 
 // The keys of the sorted slices, in memory left as it comes until they are written: the slices are
 // written side by side, and clearing the memory first on one thread would cost about as much.
-class KeyRun {
+class KeyBlock {
 public:
-    KeyRun() = default;
-    explicit KeyRun(size_t size) : keys_(static_cast<MergedKey*>(std::malloc(size * sizeof(MergedKey)))), size_(size)
+    explicit KeyBlock(size_t size) : keys_(static_cast<MergedKey*>(std::malloc(size * sizeof(MergedKey))))
     {
         if (size != 0 && !keys_)
             throw std::bad_alloc();
     }
-    MergedKey* begin() const { return keys_.get(); }
-    MergedKey* end() const { return keys_.get() + size_; }
-    size_t size() const { return size_; }
+    MergedKey* data() const { return keys_.get(); }
 
 private:
     struct Free {
         void operator()(MergedKey* keys) const { std::free(keys); }
     };
     std::unique_ptr<MergedKey, Free> keys_;
-    size_t size_ = 0;
 };
 
 // Orders merged keys as CompareKeys does (reversed when descending), ties by position: a total order.
@@ -519,19 +515,19 @@ std::vector<uint32_t> OrderOf(const Items& items, std::string_view fieldName, in
     // A big list is cut into slices that are sorted on worker threads (reading the items only), each
     // with its own keys and arena; the sorted slices are then merged, in parts side by side.
     std::vector<PerThread<KeyBuilder>> builders(slices, {KeyBuilder(fieldName)});
-    const KeyRun keys(items.size());
+    const KeyBlock keys(items.size());
     std::vector<std::span<const MergedKey>> runs(slices);
     RunSlices(slices, [&](size_t t) {
         SortBuffers buffers;
         const size_t first = items.size() * t / slices, last = items.size() * (t + 1) / slices;
-        MergedKey* out = keys.begin() + first;
+        MergedKey* out = keys.data() + first;
         SortRange(items, first, last, builders[t].Value, descending, buffers, [&](const SortKey& key) {
             *out++ = {key, nullptr};
         });
         const char* arena = builders[t].Value.Arena().data();
-        for (MergedKey* key = keys.begin() + first; key != out; ++key)
+        for (MergedKey* key = keys.data() + first; key != out; ++key)
             key->Arena = arena;
-        runs[t] = {keys.begin() + first, out};
+        runs[t] = {keys.data() + first, out};
     });
     const MergedLess less {descending};
     order.resize(items.size());
