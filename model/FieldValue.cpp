@@ -338,6 +338,11 @@ std::optional<double> TryToDouble(const FieldValue& v) { return AsOptional(Doubl
 std::optional<Currency> TryToCurrency(const FieldValue& v) { return AsOptional(CurrencyOf(v)); }
 std::optional<bool> TryToBoolean(const FieldValue& v) { return AsOptional(BooleanOf(v)); }
 std::optional<int32_t> TryTextToInteger(std::string_view text) { return AsOptional(TextToInteger(text)); }
+int32_t TextToIntegerOr(std::string_view text, int32_t otherwise)
+{
+    const auto c = TextToInteger(text);
+    return c.State == Status::Ok ? c.Value : otherwise;
+}
 std::optional<double> TryTextToDouble(std::string_view text) { return AsOptional(TextToDouble(text)); }
 std::optional<Currency> TryTextToCurrency(std::string_view text) { return AsOptional(TextToCurrency(text)); }
 std::optional<bool> TryTextToBoolean(std::string_view text) { return AsOptional(TextToBoolean(text)); }

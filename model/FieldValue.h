@@ -60,6 +60,9 @@ std::optional<int32_t> TryTextToInteger(std::string_view text);
 std::optional<double> TryTextToDouble(std::string_view text);
 std::optional<Currency> TryTextToCurrency(std::string_view text);
 std::optional<bool> TryTextToBoolean(std::string_view text);
+// TryTextToInteger's number, or Otherwise. Made once per item of a list read, where the optional's
+// return costs a stall of the processor (its two parts are stored apart and read back whole).
+int32_t TextToIntegerOr(std::string_view text, int32_t otherwise);
 int32_t ToInteger(const FieldValue& v);
 double ToDouble(const FieldValue& v);
 Currency ToCurrency(const FieldValue& v);
