@@ -152,6 +152,7 @@ protected:
 
 private:
     friend class TBaseCustomListClass;
+    friend class ItemIntake;
     // From now on counted in Counts (nullptr: in none); Counts must not be shared with another thread.
     void CountIn(ItemCounts* counts) noexcept;
     // Whether the item is counted in Counts already, and its Quantity's share of a sum.

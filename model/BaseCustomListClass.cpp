@@ -99,6 +99,15 @@ void TBaseCustomListClass::AddItems(std::vector<std::unique_ptr<TBaseCustomClass
     Modified = true;
 }
 
+void TBaseCustomListClass::TakeItems(std::vector<std::unique_ptr<TBaseCustomClass>> items, ItemIntake intake)
+{
+    // The items leaving go first: they take their shares from the counts they leave with.
+    items_.clear();
+    counts_ = std::move(intake.counts_);
+    items_ = std::move(items);
+    Modified = true;
+}
+
 void TBaseCustomListClass::Delete(int32_t index)
 {
     if (index < 0 || index >= Count())
@@ -162,7 +171,7 @@ void TBaseCustomListClass::CountFlags(size_t first)
     const size_t slices = SliceCount(count / 65536 + 1);
     if (slices == 1) {
         for (size_t i = first; i < items_.size(); ++i)
-            items_[i]->CountIn(&counts_);
+            items_[i]->CountIn(counts_.get());
         return;
     }
     std::vector<PerThread<ItemCounts>> sliceCounts(slices);
@@ -171,16 +180,16 @@ void TBaseCustomListClass::CountFlags(size_t first)
         for (size_t i = first + count * t / slices, end = first + count * (t + 1) / slices; i < end; ++i) {
             TBaseCustomClass& item = *items_[i];
             if (item.CountedIn(nullptr))
-                item.CountInLater(&counts_, sliceCounts[t].Value);
-            else if (!item.CountedIn(&counts_))
+                item.CountInLater(counts_.get(), sliceCounts[t].Value);
+            else if (!item.CountedIn(counts_.get()))
                 elsewhere[t].Value.push_back(i);  // counted in another list's counts, left to this thread
         }
     });
     for (size_t t = 0; t < slices; ++t) {
-        counts_.Modified += sliceCounts[t].Value.Modified;
-        counts_.Quantity += sliceCounts[t].Value.Quantity;
+        counts_->Modified += sliceCounts[t].Value.Modified;
+        counts_->Quantity += sliceCounts[t].Value.Quantity;
         for (const size_t i : elsewhere[t].Value)
-            items_[i]->CountIn(&counts_);
+            items_[i]->CountIn(counts_.get());
     }
 }
 

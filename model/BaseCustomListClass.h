@@ -28,6 +28,28 @@ public:
 TBaseCustomListClassException ItemValueError(std::string_view what, int64_t itemNumber, std::string_view fieldName,
                                              std::string_view listName = {});
 
+// Items made for a list outside it, on several threads at once (a list read): each is counted as it
+// is made, while it is in the cache, so that TakeItems puts them in place without touching them
+// again. The counts live with the intake until then: items dropped on a failure leave counts of
+// their own, never a list's. An intake outlives the items it counted.
+class ItemIntake {
+public:
+    ItemIntake() : counts_(std::make_unique<ItemCounts>()) { }
+
+    // Counts a fresh item, counted nowhere yet; its shares go to Shares (the calling thread's own).
+    void Count(TBaseCustomClass& item, ItemCounts& shares) const noexcept { item.CountInLater(counts_.get(), shares); }
+    // Adds the shares of one thread once its items are made.
+    void Add(const ItemCounts& shares) noexcept
+    {
+        counts_->Modified += shares.Modified;
+        counts_->Quantity += shares.Quantity;
+    }
+
+private:
+    friend class TBaseCustomListClass;
+    std::unique_ptr<ItemCounts> counts_;
+};
+
 // One collection list: header values, the owned items and the list's modified flag.
 // Header values are reached through their accessors only: the setters of the values the user edits
 // mark the list modified, so that no window can change a list without the "unsaved changes" question.
@@ -69,6 +91,8 @@ public:
     void Add(std::unique_ptr<TBaseCustomClass> item);
     // Adds the items at the end; an empty list takes their vector as it is (a big read holds no copy).
     void AddItems(std::vector<std::unique_ptr<TBaseCustomClass>> items);
+    // Replaces the items by Items, every one made and counted through Intake (which is spent).
+    void TakeItems(std::vector<std::unique_ptr<TBaseCustomClass>> items, ItemIntake intake);
     // Raise ListIndexError for a position outside 0 .. Count() - 1 and then change nothing.
     void Delete(int32_t index);
     // Removes the items at these positions (any order, repeats allowed) in one pass.
@@ -86,12 +110,12 @@ public:
     // A deep copy of Source's header values and items, made as items of this list's kind.
     virtual void Assign(const TBaseCustomListClass& source);
     // The list's own flag or any item's flag.
-    bool IsModified() const { return Modified || counts_.Modified > 0; }
+    bool IsModified() const { return Modified || counts_->Modified > 0; }
     // How many items have their flag set (kept by the items themselves).
-    int64_t ModifiedItemCount() const { return counts_.Modified; }
+    int64_t ModifiedItemCount() const { return counts_->Modified; }
     // The sum of the items' Quantity values, a value that is no whole number counting 0 (kept by the
     // items themselves).
-    int64_t QuantitySum() const { return counts_.Quantity; }
+    int64_t QuantitySum() const { return counts_->Quantity; }
     // Splits every item of Quantity 2 or more into single copies (the item itself is the first);
     // then sorts by Title. Refuses a result above MaxItems. A failure leaves the list as it was.
     void ExpandQuantities();
@@ -128,8 +152,9 @@ private:
     // Counts the items that came into the list from First on.
     void CountFlags(size_t first);
 
-    // Declared before the items, which leave them as they are destroyed.
-    ItemCounts counts_;
+    // Declared before the items, which leave them as they are destroyed. Never null; a read list's
+    // items bring counts of their own (TakeItems).
+    std::unique_ptr<ItemCounts> counts_ = std::make_unique<ItemCounts>();
     std::vector<std::unique_ptr<TBaseCustomClass>> items_;
 };
 

@@ -51,9 +51,11 @@ const ReaderKind& KindOf(const TBaseCustomListClass& list)
 }
 
 // Items of the item lines of Text (whole lines), each a copy of Prototype with the columns' fields
-// set to the line's values as text; the items and their texts are made in Arena.
+// set to the line's values as text; the items and their texts are made in Arena, and counted through
+// Intake with their shares in Shares.
 void ReadItemChunk(std::string_view text, const TBaseCustomClass& prototype, const ColumnMap& columns, bool decode,
-                   ItemArena& arena, std::vector<std::unique_ptr<TBaseCustomClass>>& items)
+                   ItemArena& arena, const ItemIntake& intake, ItemCounts& shares,
+                   std::vector<std::unique_ptr<TBaseCustomClass>>& items)
 {
     LineCursor cursor(text);
     std::string_view line;
@@ -69,6 +71,7 @@ void ReadItemChunk(std::string_view text, const TBaseCustomClass& prototype, con
                 item->SetTextIn(p, field, arena);
         });
         item->Modified = false;
+        intake.Count(*item, shares);
         items.push_back(std::move(item));
     }
 }
@@ -152,6 +155,12 @@ ListHead ReadListHead(const ReaderKind& kind, std::string_view text)
 
 using ItemVector = std::vector<std::unique_ptr<TBaseCustomClass>>;
 
+// The items one thread made from a part of the file, and their shares of the list's counts.
+struct ItemPart {
+    ItemVector Items;
+    ItemCounts Shares;
+};
+
 // The item lines are counted in all slices before any item is made, so that a file of line breaks
 // is refused at the cost of reading it.
 void CheckItemCount(const std::vector<size_t>& counts)
@@ -166,30 +175,34 @@ void CheckItemCount(const std::vector<size_t>& counts)
     }
 }
 
-// What makes the items of a file's lines.
+// What makes the items of a file's lines, counted through Intake.
 struct ItemMaker {
     const TBaseCustomClass& Prototype;
     const ColumnMap& Columns;
     bool Decode;
+    ItemIntake& Intake;
 
-    void Make(std::string_view lines, ItemArena& arena, ItemVector& items) const
+    void Make(std::string_view lines, ItemArena& arena, ItemPart& part) const
     {
-        ReadItemChunk(lines, Prototype, Columns, Decode, arena, items);
+        ReadItemChunk(lines, Prototype, Columns, Decode, arena, Intake, part.Shares, part.Items);
     }
 };
 
-ItemVector JoinSlices(std::vector<PerThread<ItemVector>>& slices)
+// The parts' items in order, their shares added to the intake's counts.
+ItemVector JoinSlices(std::vector<PerThread<ItemPart>>& parts, ItemIntake& intake)
 {
-    if (slices.size() == 1)
-        return std::move(slices[0].Value);
+    for (const auto& part : parts)
+        intake.Add(part.Value.Shares);
+    if (parts.size() == 1)
+        return std::move(parts[0].Value.Items);
     size_t total = 0;
-    for (const auto& part : slices)
-        total += part.Value.size();
+    for (const auto& part : parts)
+        total += part.Value.Items.size();
     ItemVector items;
     items.reserve(total);
-    for (auto& part : slices) {
-        std::move(part.Value.begin(), part.Value.end(), std::back_inserter(items));
-        ItemVector().swap(part.Value);
+    for (auto& part : parts) {
+        std::move(part.Value.Items.begin(), part.Value.Items.end(), std::back_inserter(items));
+        ItemVector().swap(part.Value.Items);
     }
     return items;
 }
@@ -211,12 +224,12 @@ ItemVector ReadItemLines(std::string_view text, const ItemMaker& maker)
     });
     CheckSliceLines(counts, tooLong);
     CheckItemCount(counts);
-    std::vector<PerThread<ItemVector>> slices(threads);
+    std::vector<PerThread<ItemPart>> slices(threads);
     RunSlices(threads, [&](size_t t) {
         ItemArena arena;
         maker.Make(slice(t), arena, slices[t].Value);
     });
-    return JoinSlices(slices);
+    return JoinSlices(slices, maker.Intake);
 }
 
 [[noreturn]] void Unreadable(const Path& fileName) { throw FileOpenError(fileName); }
@@ -318,14 +331,15 @@ ItemVector ReadItemFile(const FileReader& file, uint64_t begin, const ItemMaker&
         growth.emplace();
     std::vector<size_t> counts(chunks), tooLong(chunks);
     std::vector<std::exception_ptr> badValues(chunks);
-    std::vector<PerThread<ItemVector>> parts(chunks);
+    std::vector<PerThread<ItemPart>> parts(chunks);
     std::vector<PerThread<ItemArena>> arenas(threads);
     std::atomic<size_t> lines {0};
     std::atomic<bool> refused {false};
     std::atomic<size_t> firstBad {chunks};
     const auto limit = static_cast<size_t>(TBaseCustomListClass::MaxItems);
     RunChunks(chunks, threads, [&](size_t c, size_t t) {
-        ItemVector& items = parts[c].Value;
+        ItemPart& part = parts[c].Value;
+        ItemVector& items = part.Items;
         const bool whole = ReadLineBlocks(file, bounds[c], bounds[c + 1], fileName, [&](std::string_view block) {
             // Only a block bigger than the bound can hold too long a line.
             if (tooLong[c] == 0 && FirstLongLine(block) > 0) {
@@ -336,7 +350,7 @@ ItemVector ReadItemFile(const FileReader& file, uint64_t begin, const ItemMaker&
             if (!refused.load(std::memory_order_relaxed) && c < firstBad.load(std::memory_order_relaxed)) {
                 const size_t before = items.size();
                 try {
-                    maker.Make(block, arenas[t].Value, items);
+                    maker.Make(block, arenas[t].Value, part);
                     count = items.size() - before;
                     // The first block tells about how many lines the chunk holds.
                     if (before == 0 && !block.empty()) {
@@ -367,14 +381,14 @@ ItemVector ReadItemFile(const FileReader& file, uint64_t begin, const ItemMaker&
     for (const auto& bad : badValues)
         if (bad)
             std::rethrow_exception(bad);
-    return JoinSlices(parts);
+    return JoinSlices(parts, maker.Intake);
 }
 
 // Puts what was read into the list; nothing before this changes it.
-void FillList(TBaseCustomListClass& list, ListHead& head, ItemVector items, const Path& name)
+void FillList(TBaseCustomListClass& list, ListHead& head, ItemVector items, ItemIntake& intake, const Path& name)
 {
     list.Clear();
-    list.AddItems(std::move(items));
+    list.TakeItems(std::move(items), std::move(intake));
     list.SetFileName(name);
     list.SetListType(head.ListType);
     list.SetPlatform(head.Platform);
@@ -405,8 +419,9 @@ void LoadListFile(TBaseCustomListClass& list, const Path& fileName)
     ListHead head = ReadListHead(KindOf(list), start);
     const auto prototype = list.CreateItem();
     const ColumnMap columns(head.Names, *prototype);
-    const ItemMaker maker {*prototype, columns, head.Decode};
-    FillList(list, head, ReadItemFile(file, head.ItemsAt, maker, fileName), fileName);
+    ItemIntake intake;
+    const ItemMaker maker {*prototype, columns, head.Decode, intake};
+    FillList(list, head, ReadItemFile(file, head.ItemsAt, maker, fileName), intake, fileName);
 }
 
 }  // namespace
@@ -438,8 +453,9 @@ void ReadListFileText(TBaseCustomListClass& list, std::string_view text, const P
     ListHead head = ReadListHead(KindOf(list), text);
     const auto prototype = list.CreateItem();
     const ColumnMap columns(head.Names, *prototype);
-    const ItemMaker maker {*prototype, columns, head.Decode};
-    FillList(list, head, ReadItemLines(text.substr(head.ItemsAt), maker), name);
+    ItemIntake intake;
+    const ItemMaker maker {*prototype, columns, head.Decode, intake};
+    FillList(list, head, ReadItemLines(text.substr(head.ItemsAt), maker), intake, name);
 }
 
 void TItemListClass::LoadFromFile(const Path& fileName) { LoadListFile(*this, fileName); }

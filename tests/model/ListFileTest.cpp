@@ -614,6 +614,42 @@ TEST_F(ListFileTest, FilesReadInBlocksAsTheirTextReads)
     EXPECT_TRUE(SameText(ReadFile("out.lst"), ReadFile("in.lst")));
 }
 
+// A read list's counts come from its items as they are made, on every thread: the quantity sum is the
+// one walked item by item, changes after the read still move it, and a refused read leaves the counts
+// of the list it would have replaced.
+TEST_F(ListFileTest, ReadItemsBringTheirCounts)
+{
+    std::string text = "QV1.2\r\n\"Media\",\"P\",\"O\",\"D\"\r\n\"TITLE\",\"QUANTITY\",\"NOTES\"\r\n";
+    int64_t sum = 0;
+    for (int i = 0; i < 60000; ++i) {
+        const bool number = i % 9 != 0;
+        text += "\"t" + std::to_string(i) + "\"," + (number ? std::to_string(i % 5) : "\"x\"") + ",\"" +
+            std::string(60, 'n') + "\"\r\n";
+        sum += number ? i % 5 : 0;
+    }
+    ASSERT_GT(text.size(), size_t(4) << 20);
+    WriteFile("in.lst", text);
+    TCartListClass fromText, fromFile;
+    ReadListFileText(fromText, text, PathOf("in.lst"));
+    fromFile.LoadFromFile(PathOf("in.lst"));
+    for (TCartListClass* list : {&fromText, &fromFile}) {
+        EXPECT_EQ(list->QuantitySum(), sum);
+        EXPECT_EQ(list->ModifiedItemCount(), 0);
+        list->GetItem(59999)->SetFieldValue("Quantity", 104);
+        list->GetItem(1)->Modified = true;
+        EXPECT_EQ(list->QuantitySum(), sum + 100);
+        EXPECT_EQ(list->ModifiedItemCount(), 2);
+    }
+    WriteFile("bad.lst", text + "\"%ZZ\",1\r\n");
+    EXPECT_THROW(fromFile.LoadFromFile(PathOf("bad.lst")), FieldTextDecodeError);
+    EXPECT_EQ(fromFile.QuantitySum(), sum + 100);
+    EXPECT_EQ(fromFile.ModifiedItemCount(), 2);
+    fromFile.LoadFromFile(PathOf("in.lst"));
+    EXPECT_EQ(fromFile.QuantitySum(), sum);
+    fromFile.Clear();
+    EXPECT_EQ(fromFile.QuantitySum(), 0);
+}
+
 TEST_F(ListFileTest, SaveStoppedInAnyChunkLeavesTheOldFile)
 {
     const struct {

@@ -49,7 +49,7 @@ inline std::string Snapshot(const TBaseCustomListClass& list)
 {
     std::string s = list.GetVersion() + "|" + list.GetFileName().Bytes() + "|" + (list.GetModified() ? "M" : "-") +
         "|" + list.GetListType() + "|" + list.GetPlatform() + "|" + list.GetOwner() + "|" + list.GetDescription() +
-        "\n";
+        "|counts " + std::to_string(list.ModifiedItemCount()) + " " + std::to_string(list.QuantitySum()) + "\n";
     for (const auto& item : list.Items()) {
         s += item->Modified ? "M" : "-";
         for (int32_t i = 0; i < item->FieldCount(); ++i)
