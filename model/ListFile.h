@@ -75,9 +75,11 @@ public:
                 return f < used;
             });
         }
-        for (const auto& [column, p] : filled_)
-            if (column >= f)
-                give(p, std::string_view(), false);
+        // Only a short line leaves columns without a value.
+        if (f < used)
+            for (const auto& [column, p] : filled_)
+                if (column >= f)
+                    give(p, std::string_view(), false);
     }
 
 private:
