@@ -54,16 +54,25 @@ TEST(ListFieldScanTest, AgreesWithTheGeneralSplitter)
     }
 }
 
+// Every length up to past two wide steps, every place of either character and every start: the
+// wide steps, the word steps and the last bytes all find the first one. A byte that differs from one
+// only in its high bit is none.
 TEST(ListFieldScanTest, FindsEitherCharacterInLongText)
 {
-    std::string text(100, 'x');
-    for (size_t at : {0u, 7u, 8u, 15u, 63u, 99u}) {
-        std::string t = text;
-        t[at] = '%';
-        EXPECT_EQ(FindEither(t, 0, ',', '%'), at);
-        EXPECT_EQ(FindEither(t, at + 1, ',', '%'), t.size());
-        t[at] = '\xA5';  // '%' with its high bit set
-        EXPECT_EQ(FindEither(t, 0, ',', '%'), t.size());
+    const auto expected = [](std::string_view t, size_t from) {
+        const size_t at = t.find_first_of(",%", from);
+        return at == std::string_view::npos ? t.size() : at;
+    };
+    for (size_t size = 0; size <= 40; ++size) {
+        for (size_t at = 0; at <= size; ++at) {
+            std::string t(size, 'x');
+            if (at < size)
+                t[at] = at % 2 ? '%' : ',';
+            if (at + 3 < size)
+                t[at + 3] = '\xA5';
+            for (size_t from = 0; from <= size; ++from)
+                ASSERT_EQ(FindEither(t, from, ',', '%'), expected(t, from)) << size << " " << at << " " << from;
+        }
     }
 }
 
