@@ -82,6 +82,36 @@ std::optional<DecimalText> ParseDecimal(std::string_view s)
     return d;
 }
 
+// Most stored numbers are plain: an optional "-", at most 14 digits, and one to four more after one
+// "." or ",". Sets Scaled to such a text's value times Currency::Scale, exactly (and Negative for a
+// "-"); false for every other form, which ParseDecimal reads.
+bool ReadPlainDecimal(std::string_view s, int64_t& scaled, bool& negative)
+{
+    negative = !s.empty() && s[0] == '-';
+    size_t i = negative ? 1 : 0;
+    const size_t start = i;
+    int64_t v = 0;
+    for (; i < s.size() && s[i] >= '0' && s[i] <= '9'; ++i)
+        v = v * 10 + (s[i] - '0');
+    const size_t whole = i - start;
+    if (whole == 0 || whole > 14)
+        return false;
+    int64_t scale = Currency::Scale;
+    if (i < s.size() && (s[i] == '.' || s[i] == ',')) {
+        const size_t first = ++i;
+        for (; i < s.size() && s[i] >= '0' && s[i] <= '9' && i - first < 4; ++i) {
+            v = v * 10 + (s[i] - '0');
+            scale /= 10;
+        }
+        if (i == first)
+            return false;
+    }
+    if (i != s.size())
+        return false;
+    scaled = v * scale;
+    return true;
+}
+
 Converted<int32_t> TextToInteger(std::string_view s)
 {
     // Most stored whole numbers are a few plain digits.
@@ -110,6 +140,14 @@ Converted<int32_t> TextToInteger(std::string_view s)
 
 Converted<double> TextToDouble(std::string_view s)
 {
+    // Below 2^53 both parts are exact doubles, and one division rounds as reading the text does.
+    int64_t scaled = 0;
+    bool negative = false;
+    if (ReadPlainDecimal(s, scaled, negative) && scaled < (int64_t(1) << 53)) {
+        // Zero reads without a sign, as the full reading gives it.
+        const double v = double(scaled) / Currency::Scale;
+        return Ok(negative && scaled != 0 ? -v : v);
+    }
     auto d = ParseDecimal(s);
     if (!d)
         return {};
@@ -131,6 +169,10 @@ Converted<double> TextToDouble(std::string_view s)
 
 Converted<Currency> TextToCurrency(std::string_view s)
 {
+    int64_t scaled = 0;
+    bool negative = false;
+    if (ReadPlainDecimal(s, scaled, negative))
+        return Ok(Currency {negative ? -scaled : scaled});
     auto d = ParseDecimal(s);
     if (!d)
         return {};

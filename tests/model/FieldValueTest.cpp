@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <random>
+
 #include "support/Checks.h"
 #include "support/GlobalsTest.h"
 
@@ -73,6 +78,48 @@ TEST(ConversionTest, StoredNumbersRoundTrip)
     }
     for (double d : {0.1, -2.75, 1e-7, 123456789.125, 1e300})
         EXPECT_EQ(ToDouble(ToText(d)), d) << d;
+}
+
+// Plain numbers, the form of most stored values, read exactly as the full reading does: the double
+// is the one strtod rounds to, the money value is exact, zero has no sign, and the forms next to
+// the plain one (more digits, no digit after the point, blanks) still read.
+TEST(ConversionTest, PlainNumbersReadAsTheFullReading)
+{
+    std::mt19937_64 random(5);
+    for (int i = 0; i < 20000; ++i) {
+        const int whole = 1 + int(random() % 14), fraction = int(random() % 5);
+        std::string text = random() % 3 == 0 ? "-" : "";
+        int64_t scaled = 0;
+        for (int k = 0; k < whole + fraction; ++k) {
+            const int digit = int(random() % 10);
+            if (k == whole)
+                text += random() % 2 ? "." : ",";
+            text += char('0' + digit);
+            scaled = scaled * 10 + digit;
+        }
+        for (int k = fraction; k < 4; ++k)
+            scaled *= 10;
+        std::string dotted = text;
+        std::replace(dotted.begin(), dotted.end(), ',', '.');
+        const bool negative = text[0] == '-';
+        ASSERT_EQ(TryTextToDouble(text), std::strtod(dotted.c_str(), nullptr)) << text;
+        ASSERT_EQ(TryTextToCurrency(text)->Scaled, negative ? -scaled : scaled) << text;
+        ASSERT_EQ(TryTextToBoolean(text), scaled != 0) << text;
+    }
+    EXPECT_FALSE(std::signbit(*TryTextToDouble("-0")));
+    EXPECT_FALSE(std::signbit(*TryTextToDouble("-0,000")));
+    const std::tuple<const char*, std::optional<double>, std::optional<int64_t>> nearby[] = {
+        {"1.23456", 1.23456, 12346}, {"-0.00005", -0.00005, -1},      {"1.", 1.0, 10000},
+        {".5", 0.5, 5000},           {" 2.5 ", 2.5, 25000},           {"+3", 3.0, 30000},
+        {"-", no, no},               {"1.2.", no, no},                {"9007199254740993", 9007199254740993.0, no},
+        {"1e2", 100.0, 1000000},     {"12345678901234.5678", 12345678901234.5678, 123456789012345678},
+        {"-922337203685477.5808", -922337203685477.5808, INT64_MIN},
+    };
+    for (const auto& [text, real, money] : nearby) {
+        EXPECT_EQ(TryTextToDouble(text), real) << text;
+        const auto currency = TryTextToCurrency(text);
+        EXPECT_EQ(currency ? std::optional<int64_t>(currency->Scaled) : std::nullopt, money) << text;
+    }
 }
 
 TEST(ConversionTest, ConvertsToFieldTypes)
