@@ -79,9 +79,8 @@ int32_t TBaseCustomClass::ComputeQuantityShare() const noexcept
     if (at < 0)
         return 0;
     const ValueSlot& slot = slots_[at];
-    if (slot.Kind() == ValueKind::Text)
-        return TextToIntegerOr(slot.Text(), 0);
-    return TryToInteger(slot.Value()).value_or(0);
+    const auto value = slot.Kind() == ValueKind::Text ? TryTextToInteger(slot.Text()) : TryToInteger(slot.Value());
+    return value.value_or(0);
 }
 
 template <typename Change> void TBaseCustomClass::ChangeSlot(int32_t index, Change change)

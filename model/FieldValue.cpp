@@ -343,6 +343,14 @@ template <typename T> std::optional<T> AsOptional(const Converted<T>& c)
     return c.Value;
 }
 
+template <typename T> bool ReadInto(const Converted<T>& c, T& value)
+{
+    if (c.State != Status::Ok)
+        return false;
+    value = c.Value;
+    return true;
+}
+
 template <typename T> T OrThrow(const Converted<T>& c)
 {
     if (c.State == Status::Overflow)
@@ -379,15 +387,10 @@ std::optional<int32_t> TryToInteger(const FieldValue& v) { return AsOptional(Int
 std::optional<double> TryToDouble(const FieldValue& v) { return AsOptional(DoubleOf(v)); }
 std::optional<Currency> TryToCurrency(const FieldValue& v) { return AsOptional(CurrencyOf(v)); }
 std::optional<bool> TryToBoolean(const FieldValue& v) { return AsOptional(BooleanOf(v)); }
-std::optional<int32_t> TryTextToInteger(std::string_view text) { return AsOptional(TextToInteger(text)); }
-int32_t TextToIntegerOr(std::string_view text, int32_t otherwise)
-{
-    const auto c = TextToInteger(text);
-    return c.State == Status::Ok ? c.Value : otherwise;
-}
-std::optional<double> TryTextToDouble(std::string_view text) { return AsOptional(TextToDouble(text)); }
-std::optional<Currency> TryTextToCurrency(std::string_view text) { return AsOptional(TextToCurrency(text)); }
-std::optional<bool> TryTextToBoolean(std::string_view text) { return AsOptional(TextToBoolean(text)); }
+bool ReadTextInteger(std::string_view text, int32_t& value) { return ReadInto(TextToInteger(text), value); }
+bool ReadTextDouble(std::string_view text, double& value) { return ReadInto(TextToDouble(text), value); }
+bool ReadTextCurrency(std::string_view text, Currency& value) { return ReadInto(TextToCurrency(text), value); }
+bool ReadTextBoolean(std::string_view text, bool& value) { return ReadInto(TextToBoolean(text), value); }
 int32_t ToInteger(const FieldValue& v) { return OrThrow(IntegerOf(v)); }
 double ToDouble(const FieldValue& v) { return OrThrow(DoubleOf(v)); }
 Currency ToCurrency(const FieldValue& v) { return OrThrow(CurrencyOf(v)); }

@@ -55,14 +55,25 @@ std::optional<int32_t> TryToInteger(const FieldValue& v);
 std::optional<double> TryToDouble(const FieldValue& v);
 std::optional<Currency> TryToCurrency(const FieldValue& v);
 std::optional<bool> TryToBoolean(const FieldValue& v);
-// The same for a text, without building a value.
-std::optional<int32_t> TryTextToInteger(std::string_view text);
-std::optional<double> TryTextToDouble(std::string_view text);
-std::optional<Currency> TryTextToCurrency(std::string_view text);
-std::optional<bool> TryTextToBoolean(std::string_view text);
-// TryTextToInteger's number, or Otherwise. Made once per item of a list read, where the optional's
-// return costs a stall of the processor (its two parts are stored apart and read back whole).
-int32_t TextToIntegerOr(std::string_view text, int32_t otherwise);
+// The same for a text, without building a value: Value is set where the text converts.
+bool ReadTextInteger(std::string_view text, int32_t& value);
+bool ReadTextDouble(std::string_view text, double& value);
+bool ReadTextCurrency(std::string_view text, Currency& value);
+bool ReadTextBoolean(std::string_view text, bool& value);
+// And as the Try forms. They are built where they are used: an optional returned from a call costs
+// the processor a stall (its two parts are stored apart and read back whole), and texts are read
+// once per item and field of big lists.
+template <typename T> std::optional<T> TryText(bool (*read)(std::string_view, T&), std::string_view text)
+{
+    T value {};
+    if (!read(text, value))
+        return std::nullopt;
+    return value;
+}
+inline std::optional<int32_t> TryTextToInteger(std::string_view text) { return TryText(ReadTextInteger, text); }
+inline std::optional<double> TryTextToDouble(std::string_view text) { return TryText(ReadTextDouble, text); }
+inline std::optional<Currency> TryTextToCurrency(std::string_view text) { return TryText(ReadTextCurrency, text); }
+inline std::optional<bool> TryTextToBoolean(std::string_view text) { return TryText(ReadTextBoolean, text); }
 int32_t ToInteger(const FieldValue& v);
 double ToDouble(const FieldValue& v);
 Currency ToCurrency(const FieldValue& v);
