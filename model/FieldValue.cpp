@@ -91,10 +91,12 @@ bool ReadPlainDecimal(std::string_view s, int64_t& scaled, bool& negative)
     size_t i = negative ? 1 : 0;
     const size_t start = i;
     int64_t v = 0;
-    for (; i < s.size() && s[i] >= '0' && s[i] <= '9'; ++i)
+    for (; i < s.size() && s[i] >= '0' && s[i] <= '9'; ++i) {
+        if (i - start == 14)
+            return false;
         v = v * 10 + (s[i] - '0');
-    const size_t whole = i - start;
-    if (whole == 0 || whole > 14)
+    }
+    if (i == start)
         return false;
     int64_t scale = Currency::Scale;
     if (i < s.size() && (s[i] == '.' || s[i] == ',')) {
