@@ -26,7 +26,7 @@ struct SortKey {
     // A converted number as unsigned bits of the same order; for text its first eight bytes, big-end
     // first and padded with zeros, which decide most comparisons without reading the text.
     uint64_t Number = 0;
-    size_t Offset = 0;  // text in the arena
+    const char* Text = nullptr;  // lower-cased, in its builder's arena
     uint32_t Length = 0;
     uint32_t Index = 0;
     KeyRank Rank = NeverAssigned;
@@ -53,6 +53,45 @@ auto Convert(const TBaseCustomClass& item, int32_t position, FromText fromText, 
     return item.KindAt(position) == ValueKind::Text ? fromText(item.TextAt(position))
                                                     : fromValue(item.ValueAt(position));
 }
+
+// The keys' texts, in blocks that never move, so that keys point at them: a block grown by copying
+// wrote every text again and took fresh pages twice.
+class TextArena {
+public:
+    char* Allocate(size_t size)
+    {
+        if (size > static_cast<size_t>(end_ - next_))
+            AddBlock(size);
+        char* text = next_;
+        next_ += size;
+        return text;
+    }
+    // Forgets every text, keeping the block in use for the next ones.
+    void Clear()
+    {
+        if (blocks_.size() > 1) {
+            std::swap(blocks_.front(), blocks_.back());
+            blocks_.resize(1);
+        }
+        next_ = blocks_.empty() ? nullptr : blocks_.front().get();
+    }
+
+private:
+    // Below the allocator's threshold for mappings of their own: blocks come from the thread's heap.
+    static constexpr size_t kBlockSize = size_t(64) << 10;
+
+    void AddBlock(size_t size)
+    {
+        const size_t blockSize = std::max(kBlockSize, size);
+        blocks_.push_back(std::unique_ptr<char[]>(new char[blockSize]));
+        next_ = blocks_.back().get();
+        end_ = next_ + blockSize;
+    }
+
+    std::vector<std::unique_ptr<char[]>> blocks_;
+    char* next_ = nullptr;
+    char* end_ = nullptr;
+};
 
 class KeyBuilder {
 public:
@@ -104,9 +143,8 @@ public:
         return key;
     }
 
-    const std::string& Arena() const { return arena_; }
-    // Drops the texts of the keys built so far; the arena keeps its memory for the next keys.
-    void ClearArena() { arena_.clear(); }
+    // Drops the texts of the keys built so far.
+    void ClearTexts() { texts_.Clear(); }
 
 private:
     // The field's position in the item's set; -1 when the set lacks it.
@@ -122,10 +160,10 @@ private:
     void AppendLower(SortKey& key, std::string_view text)
     {
         const auto& lower = Cp1252::LowerTable();
-        key.Offset = arena_.size();
+        char* stored = texts_.Allocate(text.size());
+        key.Text = stored;
         key.Length = static_cast<uint32_t>(text.size());
-        arena_.resize(key.Offset + text.size());
-        unsigned char* out = reinterpret_cast<unsigned char*>(arena_.data() + key.Offset);
+        unsigned char* out = reinterpret_cast<unsigned char*>(stored);
         uint64_t prefix = 0;
         for (size_t i = 0; i < text.size(); ++i) {
             out[i] = lower[static_cast<unsigned char>(text[i])];
@@ -138,7 +176,7 @@ private:
     std::string_view fieldName_;
     const FieldSet* lastSet_ = nullptr;
     int32_t position_ = -1;
-    std::string arena_;
+    TextArena texts_;
 };
 
 // Items of a sorted list lie anywhere in memory; asking for an item's memory some items ahead lets
@@ -155,9 +193,8 @@ void BuildKeys(const Items& items, size_t first, size_t last, KeyBuilder& builde
     }
 }
 
-// Three-way comparison of keys whose texts lie in those arenas; a strict weak order whatever the
-// keys hold.
-int CompareKeys(const SortKey& a, const char* arenaA, const SortKey& b, const char* arenaB)
+// Three-way comparison of keys; a strict weak order whatever the keys hold.
+int CompareKeys(const SortKey& a, const SortKey& b)
 {
     if (a.Rank != b.Rank)
         return a.Rank < b.Rank ? -1 : 1;
@@ -170,7 +207,7 @@ int CompareKeys(const SortKey& a, const char* arenaA, const SortKey& b, const ch
     if (a.Kind == KeyKind::Number)
         return 0;
     const uint32_t common = std::min(a.Length, b.Length);
-    const int c = common > 8 ? std::memcmp(arenaA + a.Offset + 8, arenaB + b.Offset + 8, common - 8) : 0;
+    const int c = common > 8 ? std::memcmp(a.Text + 8, b.Text + 8, common - 8) : 0;
     if (c != 0)
         return c < 0 ? -1 : 1;
     return a.Length < b.Length ? -1 : (a.Length > b.Length ? 1 : 0);
@@ -223,9 +260,9 @@ void RadixSort(std::vector<NumberKey>& keys, std::vector<NumberKey>& buffer)
 
 // Eight bytes of a key's text from Depth on, big-end first and padded with zeros: the zero byte and
 // a shorter text both sort first, so these bytes order keys as CompareKeys does where they differ.
-uint64_t TextBytesAt(const char* arena, const SortKey& key, uint32_t depth)
+uint64_t TextBytesAt(const SortKey& key, uint32_t depth)
 {
-    const auto* text = reinterpret_cast<const unsigned char*>(arena + key.Offset);
+    const auto* text = reinterpret_cast<const unsigned char*>(key.Text);
     uint64_t bytes = 0;
     for (uint32_t i = 0; i < 8 && depth + i < key.Length; ++i)
         bytes |= uint64_t(text[depth + i]) << (56 - 8 * i);
@@ -236,8 +273,7 @@ uint64_t TextBytesAt(const char* arena, const SortKey& key, uint32_t depth)
 // stable radix pass over the next eight bytes splits it (titles often share their first word);
 // short runs and keys that agree to their end are compared.
 template <typename Less>
-void SortRun(std::vector<SortKey>& keys, size_t start, size_t end, uint32_t depth, const char* arena, bool descending,
-             const Less& less)
+void SortRun(std::vector<SortKey>& keys, size_t start, size_t end, uint32_t depth, bool descending, const Less& less)
 {
     constexpr size_t kShortRun = 32;
     const auto first = keys.begin() + static_cast<std::ptrdiff_t>(start);
@@ -254,7 +290,7 @@ void SortRun(std::vector<SortKey>& keys, size_t start, size_t end, uint32_t dept
     std::vector<NumberKey> prefixes, scratch;
     prefixes.reserve(end - start);
     for (size_t k = start; k < end; ++k) {
-        const uint64_t bytes = TextBytesAt(arena, keys[k], depth);
+        const uint64_t bytes = TextBytesAt(keys[k], depth);
         prefixes.push_back({descending ? ~bytes : bytes, static_cast<uint32_t>(k - start)});
     }
     RadixSort(prefixes, scratch);
@@ -266,48 +302,82 @@ void SortRun(std::vector<SortKey>& keys, size_t start, size_t end, uint32_t dept
         while (e < prefixes.size() && prefixes[e].Bits == prefixes[r].Bits)
             ++e;
         if (e - r > 1)
-            SortRun(keys, start + r, start + e, depth + 8, arena, descending, less);
+            SortRun(keys, start + r, start + e, depth + 8, descending, less);
         r = e;
     }
 }
 
-// Orders keys that are no converted numbers as CompareKeys does (reversed when descending), ties by
-// position: ranks are split off first, a stable radix pass over the text prefixes does most of the
-// work, and only keys that share a prefix are compared.
-void SortOtherKeys(std::vector<SortKey>& keys, const char* arena, bool descending, SortBuffers& buffers)
+// Orders a group of keys of one rank that can be compared (not never-assigned), in place: a stable
+// radix pass over the text prefixes does most of the work, and only keys that share a prefix are
+// compared. The keys are moved to their places cycle by cycle, so no second copy of them is made.
+template <typename Less>
+void SortGroup(std::vector<SortKey>& keys, bool descending, SortBuffers& buffers, const Less& less)
 {
-    const auto less = [arena, descending](const SortKey& a, const SortKey& b) {
-        const int c = CompareKeys(a, arena, b, arena);
+    auto& prefixes = buffers.Prefixes;
+    prefixes.clear();
+    prefixes.reserve(keys.size());
+    for (uint32_t i = 0; i < keys.size(); ++i)
+        prefixes.push_back({descending ? ~keys[i].Number : keys[i].Number, i});
+    RadixSort(prefixes, buffers.Radix);
+    // Place k takes the key at prefixes[k].Index; a place filled is marked by pointing at itself.
+    for (size_t k = 0; k < prefixes.size(); ++k) {
+        if (prefixes[k].Index == k)
+            continue;
+        const SortKey held = keys[k];
+        size_t place = k;
+        for (;;) {
+            const size_t from = prefixes[place].Index;
+            prefixes[place].Index = static_cast<uint32_t>(place);
+            if (from == k) {
+                keys[place] = held;
+                break;
+            }
+            keys[place] = keys[from];
+            place = from;
+        }
+    }
+    for (size_t run = 0; run < prefixes.size();) {
+        size_t end = run + 1;
+        while (end < prefixes.size() && prefixes[end].Bits == prefixes[run].Bits)
+            ++end;
+        if (end - run > 1)
+            SortRun(keys, run, end, 8, descending, less);
+        run = end;
+    }
+}
+
+// Orders keys that are no converted numbers as CompareKeys does (reversed when descending), ties by
+// position: ranks are split off first (unless one rank holds them all, as in a column of text), and
+// each is sorted on its own.
+void SortOtherKeys(std::vector<SortKey>& keys, bool descending, SortBuffers& buffers)
+{
+    const auto less = [descending](const SortKey& a, const SortKey& b) {
+        const int c = CompareKeys(a, b);
         if (c != 0)
             return descending ? c > 0 : c < 0;
         return a.Index < b.Index;
     };
+    std::array<size_t, 3> counts {};
+    for (const SortKey& key : keys)
+        ++counts[key.Rank];
+    if (keys.empty() || counts[keys.front().Rank] == keys.size()) {
+        if (!keys.empty() && keys.front().Rank != NeverAssigned)
+            SortGroup(keys, descending, buffers, less);
+        return;
+    }
+    // Every buffer is given its size at once: grown step by step, each would take fresh pages for
+    // about twice its size and copy its keys on the way.
     auto& ranks = buffers.Ranks;
+    for (size_t r = 0; r < ranks.size(); ++r)
+        ranks[r].reserve(counts[r]);
     for (const SortKey& key : keys)
         ranks[key.Rank].push_back(key);
     keys.clear();
-    auto& prefixes = buffers.Prefixes;
     for (size_t r = 0; r < ranks.size(); ++r) {
-        const std::vector<SortKey>& group = ranks[descending ? ranks.size() - 1 - r : r];
-        if (group.empty() || group.front().Rank == NeverAssigned) {
-            keys.insert(keys.end(), group.begin(), group.end());
-            continue;
-        }
-        prefixes.clear();
-        for (uint32_t i = 0; i < group.size(); ++i)
-            prefixes.push_back({descending ? ~group[i].Number : group[i].Number, i});
-        RadixSort(prefixes, buffers.Radix);
-        for (size_t run = 0; run < prefixes.size();) {
-            size_t end = run + 1;
-            while (end < prefixes.size() && prefixes[end].Bits == prefixes[run].Bits)
-                ++end;
-            const size_t start = keys.size();
-            for (size_t k = run; k < end; ++k)
-                keys.push_back(group[prefixes[k].Index]);
-            if (end - run > 1)
-                SortRun(keys, start, keys.size(), 8, arena, descending, less);
-            run = end;
-        }
+        std::vector<SortKey>& group = ranks[descending ? ranks.size() - 1 - r : r];
+        if (!group.empty() && group.front().Rank != NeverAssigned)
+            SortGroup(group, descending, buffers, less);
+        keys.insert(keys.end(), group.begin(), group.end());
     }
 }
 
@@ -327,9 +397,9 @@ bool RangeInOrder(const Items& items, size_t first, size_t last, std::string_vie
         if (i % 4096 == 0 && disorder.load(std::memory_order_relaxed))
             return false;
         KeyBuilder& builder = builders[i % 2];
-        builder.ClearArena();
+        builder.ClearTexts();
         const SortKey key = builder.Build(*items[i], static_cast<uint32_t>(i));
-        const int c = CompareKeys(previous, builders[(i - 1) % 2].Arena().data(), key, builder.Arena().data());
+        const int c = CompareKeys(previous, key);
         if (descending ? c < 0 : c > 0)
             return false;
         previous = key;
@@ -352,11 +422,11 @@ template <typename Items> bool InOrder(const Items& items, std::string_view fiel
     return !disorder;
 }
 
-// Hands the keys of Items[First, Last) to Emit in their sorted order (ties by position). Converted
-// numbers go through a radix sort; every other key through the comparison. Buffers is working memory.
-template <typename Items, typename Emit>
+// Sorts the keys of Items[First, Last) into Buffers: converted numbers through a radix sort, every
+// other key through the comparison, ties by position.
+template <typename Items>
 void SortRange(const Items& items, size_t first, size_t last, KeyBuilder& builder, bool descending,
-               SortBuffers& buffers, Emit emit)
+               SortBuffers& buffers)
 {
     buffers.Clear();
     auto& numbers = buffers.Numbers;
@@ -369,17 +439,22 @@ void SortRange(const Items& items, size_t first, size_t last, KeyBuilder& builde
         else
             others.push_back(key);
     });
-    const char* arena = builder.Arena().data();
     // The original position breaks ties, which makes the order total and the sort stable.
-    SortOtherKeys(others, arena, descending, buffers);
+    SortOtherKeys(others, descending, buffers);
     RadixSort(numbers, buffers.Radix);
-    // Numbers sort after the keys that do not convert and before converted text.
+}
+
+// Hands the keys sorted by SortRange to Emit in their order: numbers sort after the keys that do not
+// convert and before converted text.
+template <typename Emit> void EmitSorted(const SortBuffers& buffers, bool descending, Emit emit)
+{
+    const auto& others = buffers.Others;
     const auto boundary = std::partition_point(others.begin(), others.end(), [descending](const SortKey& key) {
         return descending ? key.Rank == Converted : key.Rank != Converted;
     });
     for (auto it = others.begin(); it != boundary; ++it)
         emit(*it);
-    for (const auto& number : numbers) {
+    for (const auto& number : buffers.Numbers) {
         SortKey key;
         key.Rank = Converted;
         key.Kind = KeyKind::Number;
@@ -391,50 +466,26 @@ void SortRange(const Items& items, size_t first, size_t last, KeyBuilder& builde
         emit(*it);
 }
 
-// A key of a sorted slice; its text stays in the slice's arena.
-struct MergedKey {
-    SortKey Key;
-    const char* Arena;
-};
-
-// The keys of the sorted slices, in memory left as it comes until they are written: the slices are
-// written side by side, and clearing the memory first on one thread would cost about as much.
-class KeyBlock {
-public:
-    explicit KeyBlock(size_t size) : keys_(static_cast<MergedKey*>(std::malloc(size * sizeof(MergedKey))))
-    {
-        if (size != 0 && !keys_)
-            throw std::bad_alloc();
-    }
-    MergedKey* data() const { return keys_.get(); }
-
-private:
-    struct Free {
-        void operator()(MergedKey* keys) const { std::free(keys); }
-    };
-    std::unique_ptr<MergedKey, Free> keys_;
-};
-
-// Orders merged keys as CompareKeys does (reversed when descending), ties by position: a total order.
-struct MergedLess {
+// Orders keys as CompareKeys does (reversed when descending), ties by position: a total order.
+struct KeyLess {
     bool descending;
-    bool operator()(const MergedKey& x, const MergedKey& y) const
+    bool operator()(const SortKey& x, const SortKey& y) const
     {
-        const int c = CompareKeys(x.Key, x.Arena, y.Key, y.Arena);
+        const int c = CompareKeys(x, y);
         if (c != 0)
             return descending ? c > 0 : c < 0;
-        return x.Key.Index < y.Key.Index;
+        return x.Index < y.Index;
     }
 };
 
 // Where each part of the merged order of sorted runs starts in every run. Each cut is a key sampled
 // evenly from the runs, so the parts are of about equal size; in every run the part before a cut ends
 // where that key would go, so the parts hold every key once and follow each other in order.
-std::vector<std::vector<size_t>> MergeCuts(const std::vector<std::span<const MergedKey>>& runs, size_t parts,
-                                           const MergedLess& less)
+std::vector<std::vector<size_t>> MergeCuts(const std::vector<std::span<const SortKey>>& runs, size_t parts,
+                                           const KeyLess& less)
 {
     constexpr size_t kSamplesPerRun = 128;
-    std::vector<MergedKey> samples;
+    std::vector<SortKey> samples;
     for (const auto& run : runs)
         for (size_t j = 1; j < kSamplesPerRun && run.size() != 0; ++j)
             samples.push_back(run[run.size() * j / kSamplesPerRun]);
@@ -443,7 +494,7 @@ std::vector<std::vector<size_t>> MergeCuts(const std::vector<std::span<const Mer
     for (size_t r = 0; r < runs.size(); ++r)
         cuts[parts][r] = runs[r].size();
     for (size_t p = 1; p < parts && !samples.empty(); ++p) {
-        const MergedKey& cut = samples[samples.size() * p / parts];
+        const SortKey& cut = samples[samples.size() * p / parts];
         for (size_t r = 0; r < runs.size(); ++r)
             cuts[p][r] = size_t(std::lower_bound(runs[r].begin(), runs[r].end(), cut, less) - runs[r].begin());
     }
@@ -454,11 +505,11 @@ std::vector<std::vector<size_t>> MergeCuts(const std::vector<std::span<const Mer
 // finds each next key with one comparison per level, as many as a merge of pairs, without writing
 // the keys out at every level.
 template <typename Put>
-void MergeRuns(const std::vector<std::span<const MergedKey>>& runs, const std::vector<size_t>& from,
-               const std::vector<size_t>& to, const MergedLess& less, Put put)
+void MergeRuns(const std::vector<std::span<const SortKey>>& runs, const std::vector<size_t>& from,
+               const std::vector<size_t>& to, const KeyLess& less, Put put)
 {
     const size_t k = runs.size();
-    std::vector<const MergedKey*> next(k), last(k);
+    std::vector<const SortKey*> next(k), last(k);
     for (size_t r = 0; r < k; ++r) {
         next[r] = runs[r].data() + from[r];
         last[r] = runs[r].data() + to[r];
@@ -489,6 +540,13 @@ void MergeRuns(const std::vector<std::span<const MergedKey>>& runs, const std::v
     }
 }
 
+// One slice of a big list sorted on its worker thread: its keys in order, their texts in its builder.
+struct SortedSlice {
+    explicit SortedSlice(std::string_view fieldName) : Builder(fieldName) { }
+    KeyBuilder Builder;
+    std::vector<SortKey> Keys;
+};
+
 // Items is a vector of owning or plain item pointers.
 template <typename Items>
 std::vector<uint32_t> OrderOf(const Items& items, std::string_view fieldName, int32_t direction)
@@ -508,33 +566,37 @@ std::vector<uint32_t> OrderOf(const Items& items, std::string_view fieldName, in
         order.reserve(items.size());
         SortBuffers buffers;
         KeyBuilder builder(fieldName);
-        SortRange(items, 0, items.size(), builder, descending, buffers,
-                  [&](const SortKey& key) { order.push_back(key.Index); });
+        SortRange(items, 0, items.size(), builder, descending, buffers);
+        EmitSorted(buffers, descending, [&](const SortKey& key) { order.push_back(key.Index); });
         return order;
     }
     // A big list is cut into slices that are sorted on worker threads (reading the items only), each
-    // with its own keys and arena; the sorted slices are then merged, in parts side by side.
-    std::vector<PerThread<KeyBuilder>> builders(slices, {KeyBuilder(fieldName)});
-    const KeyBlock keys(items.size());
-    std::vector<std::span<const MergedKey>> runs(slices);
+    // with its own keys and texts; the sorted slices are then merged, in parts side by side. A slice
+    // of texts alone (the usual sort by a column of text) is its sorted keys as they stand.
+    std::vector<PerThread<SortedSlice>> sorted;
+    sorted.reserve(slices);
+    for (size_t t = 0; t < slices; ++t)
+        sorted.push_back({SortedSlice(fieldName)});
+    std::vector<std::span<const SortKey>> runs(slices);
     RunSlices(slices, [&](size_t t) {
+        SortedSlice& slice = sorted[t].Value;
         SortBuffers buffers;
         const size_t first = items.size() * t / slices, last = items.size() * (t + 1) / slices;
-        MergedKey* out = keys.data() + first;
-        SortRange(items, first, last, builders[t].Value, descending, buffers, [&](const SortKey& key) {
-            *out++ = {key, nullptr};
-        });
-        const char* arena = builders[t].Value.Arena().data();
-        for (MergedKey* key = keys.data() + first; key != out; ++key)
-            key->Arena = arena;
-        runs[t] = {keys.data() + first, out};
+        SortRange(items, first, last, slice.Builder, descending, buffers);
+        if (buffers.Numbers.empty()) {
+            slice.Keys = std::move(buffers.Others);
+        } else {
+            slice.Keys.reserve(last - first);
+            EmitSorted(buffers, descending, [&](const SortKey& key) { slice.Keys.push_back(key); });
+        }
+        runs[t] = slice.Keys;
     });
-    const MergedLess less {descending};
+    const KeyLess less {descending};
     order.resize(items.size());
     const auto cuts = MergeCuts(runs, slices, less);
     RunSlices(cuts.size() - 1, [&](size_t part) {
         uint32_t* out = order.data() + std::accumulate(cuts[part].begin(), cuts[part].end(), size_t(0));
-        MergeRuns(runs, cuts[part], cuts[part + 1], less, [&](const MergedKey& key) { *out++ = key.Key.Index; });
+        MergeRuns(runs, cuts[part], cuts[part + 1], less, [&](const SortKey& key) { *out++ = key.Index; });
     });
     return order;
 }

@@ -357,5 +357,45 @@ TEST_F(SortStateTest, SlicedSortGivesTheOrderOfOneThread)
     MaxSliceThreads = threads;
 }
 
+// Texts that agree far beyond their first eight bytes, in either case and of every length, sort as a
+// stable sort of their lower-cased texts does, on one thread and on several.
+TEST_F(SortStateTest, TextsSortAsTheirLowerCaseDoes)
+{
+    const size_t threads = MaxSliceThreads;
+    std::mt19937 random(11);
+    const std::vector<std::string> heads = {"", "Galactic Neon", "galactic neon ", "GALACTIC NEON RACER", "Zephyr"};
+    std::vector<std::string> titles;
+    for (int i = 0; i < 50003; ++i) {
+        std::string title = heads[random() % heads.size()];
+        for (size_t n = random() % 12; n > 0; --n)
+            title += "aAbB \xC9\xE9"[random() % 7];
+        titles.push_back(title);
+    }
+    std::vector<size_t> positions(titles.size());
+    for (size_t i = 0; i < positions.size(); ++i)
+        positions[i] = i;
+    for (const int32_t direction : {1, -1}) {
+        std::vector<size_t> expected = positions;
+        std::stable_sort(expected.begin(), expected.end(), [&](size_t a, size_t b) {
+            const std::string x = Cp1252::ToLower(titles[a]), y = Cp1252::ToLower(titles[b]);
+            return direction > 0 ? x < y : y < x;
+        });
+        std::vector<std::string> want;
+        for (const size_t i : expected)
+            want.push_back(std::to_string(i));
+        for (const size_t limit : {size_t(1), size_t(8)}) {
+            MaxSliceThreads = limit;
+            TCartListClass list;
+            for (size_t i = 0; i < titles.size(); ++i)
+                AddItem(list, {{"Title", FieldValue(titles[i])}, {"Notes", FieldValue(std::to_string(i))}});
+            G_SortField = "Title";
+            G_SortDirection = direction;
+            list.Sort();
+            EXPECT_EQ(Column(list, "Notes"), want) << direction << " " << limit;
+        }
+    }
+    MaxSliceThreads = threads;
+}
+
 }  // namespace
 }  // namespace quorvel
