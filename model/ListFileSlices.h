@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
-#include <condition_variable>
 #include <cstddef>
+#include <cstdint>
 #include <cstdlib>
 #include <exception>
-#include <mutex>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -132,11 +132,17 @@ template <typename Work> void RunChunks(size_t count, size_t threads, Work work)
 // Makes the texts of pieces 0 .. Count - 1 with Make(piece, out) on Threads threads, at most a few
 // pieces ahead of the one handed on, and hands them to HandOn(text) in order on the calling thread:
 // a long text is never held whole. The calling thread is one of the Threads, so that no more threads
-// run than there are CPUs and the one handing on is never pushed aside. While the piece it is to hand
-// on is not ready, it makes the next one itself, but only while the other threads make pieces slower
-// than it hands them on: otherwise each piece it makes holds back the handing on, which then sets the
-// pace. The first failure in piece order (of Make or HandOn) stops the work and is raised. (Not named
-// "emit": Qt defines that word away.)
+// run than there are CPUs. While the piece it is to hand on is not ready, it makes the next one
+// itself, but only while the other threads make pieces slower than it hands them on: otherwise each
+// piece it makes holds back the handing on, which then sets the pace. The first failure in piece order
+// (of Make or HandOn) stops the work and is raised. (Not named "emit": Qt defines that word away.)
+//
+// The threads meet through atomic counters and flags, never a lock: waking a thread through a
+// condition variable could make the waking thread wait until the thread woken before had run, which
+// took a scheduler's time slice (0.75 ms) several times in every report. Waking a thread costs the
+// waker a system call (15 µs in a virtual machine); so the calling thread wakes a worker only when
+// every worker sleeps and half the window is free, and a worker that finds more room than its piece
+// wakes the next.
 template <typename Make, typename Emit> void MakeInOrder(size_t count, size_t threads, Make make, Emit handOn)
 {
     if (threads <= 1) {
@@ -148,65 +154,89 @@ template <typename Make, typename Emit> void MakeInOrder(size_t count, size_t th
         }
         return;
     }
+    struct alignas(64) Slot {
+        std::string Text;
+        std::exception_ptr Failure;
+        std::atomic<uint32_t> Ready {0};
+    };
     const size_t window = threads * 2;
-    std::vector<PerThread<std::string>> buffers(window);
-    std::vector<std::exception_ptr> failures(window);
-    std::vector<char> ready(window, 0);
-    std::mutex mutex;
-    // Workers wait for room in the window, the calling thread for a made piece. Each piece handed on
-    // makes room for one, so one worker is woken for it; the workers never wake each other.
-    std::condition_variable room, madeOne;
-    size_t next = 0, emitted = 0;
-    bool stop = false;
-    std::exception_ptr failure;
+    const std::unique_ptr<Slot[]> places(new Slot[window]);
+    constexpr size_t kNone = ~size_t(0);
+    // The next piece to claim; the pieces handed on (a piece's slot is free once the piece a window
+    // before it is handed on); a count that moves whenever room is made or the work stops, for the
+    // workers to wait on.
+    alignas(64) std::atomic<size_t> next {0};
+    alignas(64) std::atomic<size_t> handedOn {0};
+    alignas(64) std::atomic<uint32_t> gate {0};
+    std::atomic<bool> stop {false};
+    std::atomic<size_t> sleeping {0};
+    // Time spent making pieces, and how many; the calling thread's time handing them on.
+    alignas(64) std::atomic<int64_t> makeNanoseconds {0};
+    std::atomic<size_t> made {0};
+    int64_t handOnNanoseconds = 0;
     using Clock = std::chrono::steady_clock;
-    // Time spent making pieces and handing them on, and how many, under the lock.
-    Clock::duration makeTime {}, handOnTime {};
-    size_t made = 0;
-    // Makes the piece claimed from the shared counter; called and returning with the lock held.
-    const auto makeClaimed = [&](std::unique_lock<std::mutex>& lock, size_t piece) {
-        lock.unlock();
-        const size_t slot = piece % window;
+    const auto claim = [&] {
+        size_t piece = next.load(std::memory_order_relaxed);
+        while (!stop.load(std::memory_order_relaxed) && piece < count &&
+               piece < handedOn.load(std::memory_order_acquire) + window)
+            if (next.compare_exchange_weak(piece, piece + 1, std::memory_order_relaxed))
+                return piece;
+        return kNone;
+    };
+    const auto makePiece = [&](size_t piece) {
+        Slot& slot = places[piece % window];
         const auto start = Clock::now();
         try {
-            buffers[slot].Value.clear();
-            make(piece, buffers[slot].Value);
+            slot.Text.clear();
+            make(piece, slot.Text);
         } catch (...) {
-            failures[slot] = std::current_exception();
+            slot.Failure = std::current_exception();
         }
-        const auto took = Clock::now() - start;
-        lock.lock();
-        makeTime += took;
+        makeNanoseconds += std::chrono::duration_cast<std::chrono::nanoseconds>(Clock::now() - start).count();
         ++made;
-        ready[slot] = 1;
+        slot.Ready.store(1, std::memory_order_release);
+        slot.Ready.notify_one();
     };
-    const auto canClaim = [&] { return !stop && next < count && next < emitted + window; };
     // Whether the calling thread, waiting for Piece, should make one: always when nobody took Piece
     // yet or before anything was timed, else while the workers together make fewer pieces in the time
     // than it hands on.
     const auto callerMakes = [&](size_t piece) {
-        if (next == piece || made == 0 || emitted == 0)
+        const size_t madeSoFar = made.load(std::memory_order_relaxed);
+        const size_t handed = handedOn.load(std::memory_order_relaxed);
+        if (next.load(std::memory_order_relaxed) == piece || madeSoFar == 0 || handed == 0)
             return true;
-        return makeTime / made > handOnTime / emitted * static_cast<long>(threads - 1);
+        return makeNanoseconds.load(std::memory_order_relaxed) / static_cast<int64_t>(madeSoFar) >
+               handOnNanoseconds / static_cast<int64_t>(handed) * static_cast<int64_t>(threads - 1);
     };
+    // Slots free for pieces nobody took yet.
+    const auto room = [&] { return handedOn.load() + window - next.load(); };
+    const auto wakeOne = [&] {
+        ++gate;
+        gate.notify_one();
+    };
+    const auto halt = [&] {
+        stop = true;
+        ++gate;
+        gate.notify_all();
+    };
+    std::exception_ptr failure;
     {
         WorkerThreads workers;
         const auto work = [&] {
-            std::unique_lock lock(mutex);
             for (;;) {
-                room.wait(lock, [&] { return stop || next >= count || next < emitted + window; });
-                if (!canClaim())
+                const uint32_t seen = gate.load(std::memory_order_acquire);
+                if (const size_t piece = claim(); piece != kNone) {
+                    if (sleeping.load() != 0 && room() != 0)
+                        wakeOne();
+                    makePiece(piece);
+                    continue;
+                }
+                if (stop || next.load() >= count)
                     return;
-                makeClaimed(lock, next++);
-                madeOne.notify_one();
+                ++sleeping;
+                gate.wait(seen, std::memory_order_acquire);
+                --sleeping;
             }
-        };
-        const auto halt = [&] {
-            {
-                std::lock_guard lock(mutex);
-                stop = true;
-            }
-            room.notify_all();
         };
         try {
             for (size_t t = 0; t + 1 < threads; ++t)
@@ -216,35 +246,30 @@ template <typename Make, typename Emit> void MakeInOrder(size_t count, size_t th
             throw;
         }
         for (size_t piece = 0; piece < count && !failure; ++piece) {
-            const size_t slot = piece % window;
-            {
-                std::unique_lock lock(mutex);
-                while (!ready[slot]) {
-                    if (canClaim() && callerMakes(piece))
-                        makeClaimed(lock, next++);
-                    else
-                        madeOne.wait(lock);
-                }
+            Slot& slot = places[piece % window];
+            while (!slot.Ready.load(std::memory_order_acquire)) {
+                if (callerMakes(piece))
+                    if (const size_t mine = claim(); mine != kNone) {
+                        makePiece(mine);
+                        continue;
+                    }
+                slot.Ready.wait(0, std::memory_order_acquire);
             }
             const auto start = Clock::now();
-            if (failures[slot])
-                failure = failures[slot];
+            if (slot.Failure)
+                failure = slot.Failure;
             else {
                 try {
-                    handOn(std::string_view(buffers[slot].Value));
+                    handOn(std::string_view(slot.Text));
                 } catch (...) {
                     failure = std::current_exception();
                 }
             }
-            const auto took = Clock::now() - start;
-            {
-                std::lock_guard lock(mutex);
-                handOnTime += took;
-                ready[slot] = 0;
-                ++emitted;
-                stop = failure != nullptr;
-            }
-            room.notify_one();
+            handOnNanoseconds += std::chrono::duration_cast<std::chrono::nanoseconds>(Clock::now() - start).count();
+            slot.Ready.store(0, std::memory_order_relaxed);
+            handedOn.store(piece + 1, std::memory_order_release);
+            if (!failure && sleeping.load() == threads - 1 && room() >= threads)
+                wakeOne();
         }
         halt();
     }

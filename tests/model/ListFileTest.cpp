@@ -540,10 +540,12 @@ TEST(ListFileSlicesTest, EachPieceIsMadeOnceWhicheverSideIsSlower)
     const struct {
         const char* Name;
         microseconds Make, HandOn;
+        bool Uneven = false;  // each piece takes 0 to 3 times as long, so threads sleep and wake at odd times
     } cases[] = {
         {"making slower", microseconds(300), microseconds(0)},
         {"handing on slower", microseconds(0), microseconds(300)},
         {"alike", microseconds(100), microseconds(100)},
+        {"uneven", microseconds(100), microseconds(100), true},
     };
     for (const auto& c : cases) {
         for (const size_t threads : {size_t(2), size_t(4), size_t(8)}) {
@@ -553,12 +555,12 @@ TEST(ListFileSlicesTest, EachPieceIsMadeOnceWhicheverSideIsSlower)
             MakeInOrder(
                 kPieces, threads,
                 [&](size_t piece, std::string& out) {
-                    std::this_thread::sleep_for(c.Make);
+                    std::this_thread::sleep_for(c.Uneven ? c.Make * static_cast<int>(piece * 7 % 4) : c.Make);
                     ++made[piece];
                     out = std::to_string(piece);
                 },
                 [&](std::string_view text) {
-                    std::this_thread::sleep_for(c.HandOn);
+                    std::this_thread::sleep_for(c.Uneven ? c.HandOn * static_cast<int>(handed.size() * 5 % 4) : c.HandOn);
                     handed.push_back(std::stoul(std::string(text)));
                 });
             ASSERT_EQ(handed.size(), kPieces);
