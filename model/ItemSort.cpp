@@ -412,8 +412,12 @@ bool RangeInOrder(const Items& items, size_t first, size_t last, std::string_vie
 // each slice from the last item of the one before.
 template <typename Items> bool InOrder(const Items& items, std::string_view fieldName, bool descending)
 {
-    const size_t slices = SliceCount(items.size() / 32768 + 1);
     std::atomic<bool> disorder {false};
+    // A list in no order shows it within its first items, and then no threads are started for it.
+    constexpr size_t kFirstItems = 64;
+    if (!RangeInOrder(items, 0, std::min(items.size(), kFirstItems), fieldName, descending, disorder))
+        return false;
+    const size_t slices = SliceCount(items.size() / 32768 + 1);
     RunSlices(slices, [&](size_t t) {
         const size_t first = items.size() * t / slices, last = items.size() * (t + 1) / slices;
         if (!RangeInOrder(items, first == 0 ? 0 : first - 1, last, fieldName, descending, disorder))
