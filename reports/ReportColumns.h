@@ -125,30 +125,36 @@ std::vector<uint32_t> KeptInSortedView(const TBaseCustomListClass& list, const s
 }
 
 // Writes a data row for each entry of Rows into the report, in order: Row(out, k, item, position)
-// appends the k-th row without its line end. Rows are made in chunks on worker threads, each chunk
+// appends the k-th row without its line end. Rows are made in pieces on worker threads, each piece
 // with its own Row from MakeRow(), and handed to the report in order; a row depends only on k and
 // its item.
 template <typename MakeRow>
 void WriteDataRows(HtmlReport& report, const TBaseCustomListClass& list, const std::vector<uint32_t>& rows,
                    MakeRow makeRow)
 {
-    // Chunks of about the bytes of the list save's: the few made ahead stay small. A row takes about a
-    // microsecond, so a thread pays for its start from two chunks on.
-    constexpr size_t kChunk = 1024;
-    const size_t chunks = (rows.size() + kChunk - 1) / kChunk;
+    // Pieces of about the bytes of the list save's: the few made ahead stay small. A row takes about a
+    // microsecond, so a thread pays for its start from two pieces on. The first pieces are smaller,
+    // so that the writing starts before a whole piece is made: writing the pieces is what sets the
+    // pace once they come.
+    constexpr size_t kPiece = 1024, kFirstPiece = 128;
+    std::vector<size_t> starts {0};
+    for (size_t size = kFirstPiece; starts.back() < rows.size(); size = std::min(kPiece, size * 3 / 2 + 64))
+        starts.push_back(std::min(rows.size(), starts.back() + size));
+    const size_t pieces = starts.size() - 1;
+    // As many pieces of the first's size as the rows would fill: what the report sizes its buffer by.
+    const size_t firstSized = (rows.size() + kFirstPiece - 1) / kFirstPiece;
     MakeInOrder(
-        chunks, SliceCount(chunks / 2 + 1),
-        [&](size_t chunk, std::string& text) {
+        pieces, SliceCount((rows.size() + kPiece - 1) / kPiece / 2 + 1),
+        [&](size_t piece, std::string& text) {
             auto row = makeRow();
-            const size_t first = chunk * kChunk;
-            size_t k = first;
-            ForEachInView(list, rows, first, std::min(rows.size(), first + kChunk),
+            size_t k = starts[piece];
+            ForEachInView(list, rows, starts[piece], starts[piece + 1],
                           [&](const TBaseCustomClass& item, uint32_t position) {
                               row(text, k++, item, position);
                               text += "\r\n";
                           });
         },
-        [&](std::string_view text) { report.DataRows(text, chunks); });
+        [&](std::string_view text) { report.DataRows(text, firstSized); });
 }
 
 // A field that a report needs as a yes/no or a whole number, resolved once per field set. A value
