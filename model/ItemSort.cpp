@@ -213,6 +213,18 @@ int CompareKeys(const SortKey& a, const SortKey& b)
     return a.Length < b.Length ? -1 : (a.Length > b.Length ? 1 : 0);
 }
 
+// Orders keys as CompareKeys does (reversed when descending), ties by position: a total order.
+struct KeyLess {
+    bool descending;
+    bool operator()(const SortKey& x, const SortKey& y) const
+    {
+        const int c = CompareKeys(x, y);
+        if (c != 0)
+            return descending ? c > 0 : c < 0;
+        return x.Index < y.Index;
+    }
+};
+
 struct NumberKey {
     uint64_t Bits;
     uint32_t Index;
@@ -351,12 +363,7 @@ void SortGroup(std::vector<SortKey>& keys, bool descending, SortBuffers& buffers
 // each is sorted on its own.
 void SortOtherKeys(std::vector<SortKey>& keys, bool descending, SortBuffers& buffers)
 {
-    const auto less = [descending](const SortKey& a, const SortKey& b) {
-        const int c = CompareKeys(a, b);
-        if (c != 0)
-            return descending ? c > 0 : c < 0;
-        return a.Index < b.Index;
-    };
+    const KeyLess less {descending};
     std::array<size_t, 3> counts {};
     for (const SortKey& key : keys)
         ++counts[key.Rank];
@@ -469,18 +476,6 @@ template <typename Emit> void EmitSorted(const SortBuffers& buffers, bool descen
     for (auto it = boundary; it != others.end(); ++it)
         emit(*it);
 }
-
-// Orders keys as CompareKeys does (reversed when descending), ties by position: a total order.
-struct KeyLess {
-    bool descending;
-    bool operator()(const SortKey& x, const SortKey& y) const
-    {
-        const int c = CompareKeys(x, y);
-        if (c != 0)
-            return descending ? c > 0 : c < 0;
-        return x.Index < y.Index;
-    }
-};
 
 // Where each part of the merged order of sorted runs starts in every run. Each cut is a key sampled
 // evenly from the runs, so the parts are of about equal size; in every run the part before a cut ends
