@@ -4,7 +4,6 @@
 #include <array>
 #include <atomic>
 #include <cmath>
-#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <numeric>
@@ -284,9 +283,9 @@ uint64_t TextBytesAt(const SortKey& key, uint32_t depth)
 // Orders Keys[Start, End), whose texts agree in their first Depth bytes: while the run is long, a
 // stable radix pass over the next eight bytes splits it (titles often share their first word);
 // short runs and keys that agree to their end are compared.
-template <typename Less>
-void SortRun(std::vector<SortKey>& keys, size_t start, size_t end, uint32_t depth, bool descending, const Less& less)
+void SortRun(std::vector<SortKey>& keys, size_t start, size_t end, uint32_t depth, bool descending)
 {
+    const KeyLess less {descending};
     constexpr size_t kShortRun = 32;
     const auto first = keys.begin() + static_cast<std::ptrdiff_t>(start);
     const auto last = keys.begin() + static_cast<std::ptrdiff_t>(end);
@@ -314,7 +313,7 @@ void SortRun(std::vector<SortKey>& keys, size_t start, size_t end, uint32_t dept
         while (e < prefixes.size() && prefixes[e].Bits == prefixes[r].Bits)
             ++e;
         if (e - r > 1)
-            SortRun(keys, start + r, start + e, depth + 8, descending, less);
+            SortRun(keys, start + r, start + e, depth + 8, descending);
         r = e;
     }
 }
@@ -322,8 +321,7 @@ void SortRun(std::vector<SortKey>& keys, size_t start, size_t end, uint32_t dept
 // Orders a group of keys of one rank that can be compared (not never-assigned), in place: a stable
 // radix pass over the text prefixes does most of the work, and only keys that share a prefix are
 // compared. The keys are moved to their places cycle by cycle, so no second copy of them is made.
-template <typename Less>
-void SortGroup(std::vector<SortKey>& keys, bool descending, SortBuffers& buffers, const Less& less)
+void SortGroup(std::vector<SortKey>& keys, bool descending, SortBuffers& buffers)
 {
     auto& prefixes = buffers.Prefixes;
     prefixes.clear();
@@ -353,7 +351,7 @@ void SortGroup(std::vector<SortKey>& keys, bool descending, SortBuffers& buffers
         while (end < prefixes.size() && prefixes[end].Bits == prefixes[run].Bits)
             ++end;
         if (end - run > 1)
-            SortRun(keys, run, end, 8, descending, less);
+            SortRun(keys, run, end, 8, descending);
         run = end;
     }
 }
@@ -363,13 +361,12 @@ void SortGroup(std::vector<SortKey>& keys, bool descending, SortBuffers& buffers
 // each is sorted on its own.
 void SortOtherKeys(std::vector<SortKey>& keys, bool descending, SortBuffers& buffers)
 {
-    const KeyLess less {descending};
     std::array<size_t, 3> counts {};
     for (const SortKey& key : keys)
         ++counts[key.Rank];
     if (keys.empty() || counts[keys.front().Rank] == keys.size()) {
         if (!keys.empty() && keys.front().Rank != NeverAssigned)
-            SortGroup(keys, descending, buffers, less);
+            SortGroup(keys, descending, buffers);
         return;
     }
     // Every buffer is given its size at once: grown step by step, each would take fresh pages for
@@ -383,7 +380,7 @@ void SortOtherKeys(std::vector<SortKey>& keys, bool descending, SortBuffers& buf
     for (size_t r = 0; r < ranks.size(); ++r) {
         std::vector<SortKey>& group = ranks[descending ? ranks.size() - 1 - r : r];
         if (!group.empty() && group.front().Rank != NeverAssigned)
-            SortGroup(group, descending, buffers, less);
+            SortGroup(group, descending, buffers);
         keys.insert(keys.end(), group.begin(), group.end());
     }
 }
