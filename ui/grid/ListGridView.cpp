@@ -1,5 +1,7 @@
 #include "ui/grid/ListGridView.h"
 
+#include "ui/grid/ListCellDelegate.h"
+
 #include <QPainter>
 #include <QPainterPath>
 
@@ -32,7 +34,10 @@ QPixmap BackgroundPicture()
 
 }  // namespace
 
-ListGridView::ListGridView(QWidget* parent) : QTableView(parent), picture_(BackgroundPicture()) { }
+ListGridView::ListGridView(QWidget* parent) : QTableView(parent), picture_(BackgroundPicture())
+{
+    setItemDelegate(new ListCellDelegate(this));
+}
 
 void ListGridView::paintEvent(QPaintEvent* event)
 {
