@@ -543,28 +543,27 @@ struct SortedSlice {
     std::vector<SortKey> Keys;
 };
 
-// Items is a vector of owning or plain item pointers.
-template <typename Items>
-std::vector<uint32_t> OrderOf(const Items& items, std::string_view fieldName, int32_t direction)
+// Calls Place(position, index) once for every position of the sorted order, with the index of the
+// item that goes there; Place may be called from several threads at once, for distinct positions.
+// Prepare() is called first, on the calling thread. Does neither and returns false when the items
+// already stand in order. Items is a vector of owning or plain item pointers.
+template <typename Items, typename Prepare, typename Place>
+bool PlaceSorted(const Items& items, std::string_view fieldName, int32_t direction, Prepare prepare, Place place)
 {
-    std::vector<uint32_t> order;
     const bool descending = direction < 0;
-    if (direction == 0 || items.size() < 2 || InOrder(items, fieldName, descending)) {
-        order.reserve(items.size());
-        for (uint32_t i = 0; i < items.size(); ++i)
-            order.push_back(i);
-        return order;
-    }
+    if (direction == 0 || items.size() < 2 || InOrder(items, fieldName, descending))
+        return false;
+    prepare();
     const size_t slices = SliceCount(items.size() / 8192 + 1);
     if (slices == 1) {
         // The working memory is given back after: a grid that keeps a sorted list open should not
         // keep its sort's buffers too.
-        order.reserve(items.size());
         SortBuffers buffers;
         KeyBuilder builder(fieldName);
         SortRange(items, 0, items.size(), builder, descending, buffers);
-        EmitSorted(buffers, descending, [&](const SortKey& key) { order.push_back(key.Index); });
-        return order;
+        size_t at = 0;
+        EmitSorted(buffers, descending, [&](const SortKey& key) { place(at++, key.Index); });
+        return true;
     }
     // A big list is cut into slices that are sorted on worker threads (reading the items only), each
     // with its own keys and texts; the sorted slices are then merged, in parts side by side. A slice
@@ -588,12 +587,20 @@ std::vector<uint32_t> OrderOf(const Items& items, std::string_view fieldName, in
         runs[t] = slice.Keys;
     });
     const KeyLess less {descending};
-    order.resize(items.size());
     const auto cuts = MergeCuts(runs, slices, less);
     RunSlices(cuts.size() - 1, [&](size_t part) {
-        uint32_t* out = order.data() + std::accumulate(cuts[part].begin(), cuts[part].end(), size_t(0));
-        MergeRuns(runs, cuts[part], cuts[part + 1], less, [&](const SortKey& key) { *out++ = key.Index; });
+        size_t at = std::accumulate(cuts[part].begin(), cuts[part].end(), size_t(0));
+        MergeRuns(runs, cuts[part], cuts[part + 1], less, [&](const SortKey& key) { place(at++, key.Index); });
     });
+    return true;
+}
+
+template <typename Items>
+std::vector<uint32_t> OrderOf(const Items& items, std::string_view fieldName, int32_t direction)
+{
+    std::vector<uint32_t> order(items.size());
+    if (!PlaceSorted(items, fieldName, direction, [] { }, [&](size_t at, uint32_t index) { order[at] = index; }))
+        std::iota(order.begin(), order.end(), 0u);
     return order;
 }
 
@@ -613,16 +620,17 @@ std::vector<uint32_t> SortedOrder(std::span<const TBaseCustomClass* const> items
 
 void SortItems(std::vector<std::unique_ptr<TBaseCustomClass>>& items, std::string_view fieldName, int32_t direction)
 {
-    if (direction == 0 || items.size() < 2)
+    // The merge threads gather the items in their new order; the list changes only once all is known.
+    std::vector<TBaseCustomClass*> placed;
+    const auto prepare = [&] { placed.resize(items.size()); };
+    if (!PlaceSorted(items, fieldName, direction, prepare,
+                     [&](size_t at, uint32_t index) { placed[at] = items[index].get(); }))
         return;
-    const auto order = SortedOrder(items, fieldName, direction);
-    if (std::is_sorted(order.begin(), order.end()))
-        return;
-    std::vector<std::unique_ptr<TBaseCustomClass>> sorted;
-    sorted.reserve(items.size());
-    for (uint32_t index : order)
-        sorted.push_back(std::move(items[index]));
-    items = std::move(sorted);
+    // Every item stands in Placed once, so ownership moves over in a pass that cannot fail.
+    for (size_t i = 0; i < items.size(); ++i) {
+        (void)items[i].release();
+        items[i].reset(placed[i]);
+    }
 }
 
 }  // namespace quorvel
