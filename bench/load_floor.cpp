@@ -1,22 +1,27 @@
-// What a list read costs at the least with this program's items, on one thread, beside
-// `list_roundtrip FILE - 1`: load_floor FILE read|memory|split, each in a fresh process. Prints the
-// processor time of one of:
+// What a list read costs at the least with this program's items, beside `list_roundtrip FILE`:
+// load_floor FILE read|memory|split [THREADS], each in a fresh process. Prints the wall and processor
+// time of one of:
 //   read    the file read in the reader's blocks of 512 KiB and cut into lines;
 //   memory  the same, and for every line the room of a media item in an item arena (with room for
 //           its texts), its 25 value slots made empty;
 //   split   the same, and every line cut at each comma, the pieces stored in the slots (the long ones
 //           in the arena) — no quotes, escapes, column map, defaults, checks or item objects.
+// With THREADS (1 unless given), the file is cut into as many ranges at line starts, each read and
+// handled on a thread of its own with its own arena, as the list reader's slices are.
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <sys/resource.h>
+#include <thread>
 #include <vector>
 
 #include "model/ItemArena.h"
 #include "model/ItemClasses.h"
+#include "model/ListFileSlices.h"
 #include "model/ValueSlot.h"
 #include "platform/SafeFile.h"
 #include "platform/Text.h"
@@ -35,24 +40,44 @@ double ProcessorMs()
 
 enum class Floor { Read, Memory, Split };
 
-// Calls Line for every line of the file, through one buffer as the reader keeps it.
-template <typename Line> bool ForEachFileLine(const Path& path, Line line)
+// Where the first line that starts at or after Offset starts (Size when none does).
+uint64_t LineStartFrom(const FileReader& file, uint64_t offset)
 {
-    FileReader file(path);
-    if (!file.IsOpen())
-        return false;
+    if (offset == 0)
+        return 0;
+    std::string probe(4096, '\0');
+    for (uint64_t at = offset - 1; at < file.Size();) {
+        const size_t n = static_cast<size_t>(std::min<uint64_t>(probe.size(), file.Size() - at));
+        if (!file.ReadAt(at, probe.data(), n))
+            return file.Size();
+        const size_t newline = std::string_view(probe.data(), n).find('\n');
+        if (newline != std::string_view::npos)
+            return at + newline + 1;
+        at += n;
+    }
+    return file.Size();
+}
+
+// Calls Line for every line that starts in From .. To - 1 of the file, through one buffer as the
+// reader keeps it; a line cut by From belongs to the range before.
+template <typename Line> bool ForEachFileLine(const FileReader& file, uint64_t from, uint64_t to, Line line)
+{
     std::string buffer(size_t(1) << 19, '\0');
     size_t kept = 0;
-    for (uint64_t at = 0; at < file.Size();) {
+    for (uint64_t at = LineStartFrom(file, from); at < file.Size();) {
         const size_t n = static_cast<size_t>(std::min<uint64_t>(buffer.size() - kept, file.Size() - at));
         if (n == 0 || !file.ReadAt(at, buffer.data() + kept, n))
             return false;
+        const uint64_t first = at - kept;  // the file offset of the buffer's first byte
         at += n;
         const std::string_view bytes(buffer.data(), kept + n);
         const size_t last = at == file.Size() ? bytes.size() : bytes.rfind('\n') + 1;
         LineCursor lines(bytes.substr(0, last));
-        for (std::string_view text; lines.Next(text);)
+        for (std::string_view text; lines.Next(text);) {
+            if (first + static_cast<uint64_t>(text.data() - buffer.data()) >= to)
+                return true;
             line(text);
+        }
         kept = bytes.size() - last;
         std::memmove(buffer.data(), buffer.data() + last, kept);
     }
@@ -63,48 +88,76 @@ template <typename Line> bool ForEachFileLine(const Path& path, Line line)
 
 int main(int argc, char** argv)
 {
-    const std::string_view mode = argc == 3 ? argv[2] : "";
+    const std::string_view mode = argc >= 3 ? argv[2] : "";
     const Floor floor = mode == "read" ? Floor::Read : mode == "memory" ? Floor::Memory : Floor::Split;
-    if (argc != 3 || (floor == Floor::Split && mode != "split")) {
-        std::fprintf(stderr, "usage: %s FILE read|memory|split\n", argv[0]);
+    const long threads = argc == 4 ? std::strtol(argv[3], nullptr, 10) : 1;
+    if (argc < 3 || argc > 4 || (floor == Floor::Split && mode != "split") || threads < 1 || threads > 256) {
+        std::fprintf(stderr, "usage: %s FILE read|memory|split [THREADS]\n", argv[0]);
         return 2;
     }
     constexpr int32_t kSlots = kMediaFieldCount;
     const double before = ProcessorMs();
     const auto start = std::chrono::steady_clock::now();
-    ItemArena arena;
-    std::vector<ValueSlot*> items;
-    size_t lineCount = 0;
-    const bool read = ForEachFileLine(Path(argv[1]), [&](std::string_view line) {
-        ++lineCount;
-        if (floor == Floor::Read)
-            return;
-        auto* slots = static_cast<ValueSlot*>(arena.AllocateItem(sizeof(TCartClass), line.size()));
-        std::uninitialized_default_construct_n(slots, kSlots);
-        items.push_back(slots);
-        if (floor != Floor::Split)
-            return;
-        int32_t f = 0;
-        for (size_t pos = 0; f < kSlots; ++f) {
-            const size_t comma = FindEither(line, pos, ',', ',');
-            const std::string_view field = line.substr(pos, comma - pos);
-            char* room = field.size() > ValueSlot::kInlineText ? arena.AllocateText(field.size()) : nullptr;
-            if (room)
-                slots[f].SetText(field, room);
-            else
-                slots[f].SetText(field);
-            if (comma == line.size())
-                break;
-            pos = comma + 1;
-        }
-    });
-    const double wall = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-    if (!read) {
+    // The allocator's heaps grow as they do while a list is read.
+    AllocatorGrowth growth;
+    FileReader file {Path(argv[1])};
+    if (!file.IsOpen()) {
         std::fprintf(stderr, "Cannot open file %s\n", argv[1]);
         return 1;
     }
-    std::printf("lines %zu\nitems %zu\n%s_ms %.1f\n%s_cpu_ms %.1f\n", lineCount, items.size(), argv[2], wall,
-                argv[2], ProcessorMs() - before);
+    struct Range {
+        ItemArena Arena;
+        std::vector<ValueSlot*> Items;
+        size_t Lines = 0;
+        bool Read = false;
+    };
+    std::vector<Range> ranges(static_cast<size_t>(threads));
+    const auto readRange = [&](size_t t) {
+        Range& range = ranges[t];
+        const uint64_t from = file.Size() * t / ranges.size(), to = file.Size() * (t + 1) / ranges.size();
+        range.Read = ForEachFileLine(file, from, to, [&](std::string_view line) {
+            ++range.Lines;
+            if (floor == Floor::Read)
+                return;
+            auto* slots = static_cast<ValueSlot*>(range.Arena.AllocateItem(sizeof(TCartClass), line.size()));
+            std::uninitialized_default_construct_n(slots, kSlots);
+            range.Items.push_back(slots);
+            if (floor != Floor::Split)
+                return;
+            int32_t f = 0;
+            for (size_t pos = 0; f < kSlots; ++f) {
+                const size_t comma = FindEither(line, pos, ',', ',');
+                const std::string_view field = line.substr(pos, comma - pos);
+                char* room = field.size() > ValueSlot::kInlineText ? range.Arena.AllocateText(field.size()) : nullptr;
+                if (room)
+                    slots[f].SetText(field, room);
+                else
+                    slots[f].SetText(field);
+                if (comma == line.size())
+                    break;
+                pos = comma + 1;
+            }
+        });
+    };
+    std::vector<std::thread> workers;
+    for (size_t t = 1; t < ranges.size(); ++t)
+        workers.emplace_back(readRange, t);
+    readRange(0);
+    for (auto& worker : workers)
+        worker.join();
+    const double wall = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    size_t lineCount = 0, itemCount = 0;
+    for (const Range& range : ranges) {
+        if (!range.Read) {
+            std::fprintf(stderr, "Cannot read file %s\n", argv[1]);
+            return 1;
+        }
+        lineCount += range.Lines;
+        itemCount += range.Items.size();
+    }
+    const std::string name = threads == 1 ? std::string(mode) : std::string(mode) + std::to_string(threads);
+    std::printf("lines %zu\nitems %zu\n%s_ms %.1f\n%s_cpu_ms %.1f\n", lineCount, itemCount, name.c_str(), wall,
+                name.c_str(), ProcessorMs() - before);
     // The items are the process's until it ends, as a loaded list's would be.
     return 0;
 }
