@@ -25,6 +25,9 @@ struct SortKey {
     // A converted number as unsigned bits of the same order; for text its first eight bytes, big-end
     // first and padded with zeros, which decide most comparisons without reading the text.
     uint64_t Number = 0;
+    // For text its next eight bytes the same way: keys next to each other in the order, as a merge
+    // compares them, often share their first eight.
+    uint64_t Second = 0;
     const char* Text = nullptr;  // lower-cased, in its builder's arena
     uint32_t Length = 0;
     uint32_t Index = 0;
@@ -163,13 +166,14 @@ private:
         key.Text = stored;
         key.Length = static_cast<uint32_t>(text.size());
         unsigned char* out = reinterpret_cast<unsigned char*>(stored);
-        uint64_t prefix = 0;
+        uint64_t words[2] = {};
         for (size_t i = 0; i < text.size(); ++i) {
             out[i] = lower[static_cast<unsigned char>(text[i])];
-            if (i < 8)
-                prefix |= uint64_t(out[i]) << (56 - 8 * i);
+            if (i < 16)
+                words[i / 8] |= uint64_t(out[i]) << (56 - 8 * (i % 8));
         }
-        key.Number = prefix;
+        key.Number = words[0];
+        key.Second = words[1];
     }
 
     std::string_view fieldName_;
@@ -205,8 +209,10 @@ int CompareKeys(const SortKey& a, const SortKey& b)
         return a.Number < b.Number ? -1 : 1;
     if (a.Kind == KeyKind::Number)
         return 0;
+    if (a.Second != b.Second)
+        return a.Second < b.Second ? -1 : 1;
     const uint32_t common = std::min(a.Length, b.Length);
-    const int c = common > 8 ? std::memcmp(a.Text + 8, b.Text + 8, common - 8) : 0;
+    const int c = common > 16 ? std::memcmp(a.Text + 16, b.Text + 16, common - 16) : 0;
     if (c != 0)
         return c < 0 ? -1 : 1;
     return a.Length < b.Length ? -1 : (a.Length > b.Length ? 1 : 0);
@@ -301,7 +307,7 @@ void SortRun(std::vector<SortKey>& keys, size_t start, size_t end, uint32_t dept
     std::vector<NumberKey> prefixes, scratch;
     prefixes.reserve(end - start);
     for (size_t k = start; k < end; ++k) {
-        const uint64_t bytes = TextBytesAt(keys[k], depth);
+        const uint64_t bytes = depth == 8 ? keys[k].Second : TextBytesAt(keys[k], depth);
         prefixes.push_back({descending ? ~bytes : bytes, static_cast<uint32_t>(k - start)});
     }
     RadixSort(prefixes, scratch);
