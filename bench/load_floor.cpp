@@ -5,9 +5,12 @@
 //   memory  the same, and for every line the room of a media item in an item arena (with room for
 //           its texts), its 25 value slots made empty;
 //   split   the same, and every line cut at each comma, the pieces stored in the slots (the long ones
-//           in the arena) — no quotes, escapes, column map, defaults, checks or item objects.
-// With THREADS (1 unless given), the file is cut into as many ranges at line starts, each read and
-// handled on a thread of its own with its own arena, as the list reader's slices are.
+//           in the arena) — no quotes, escapes, column map, defaults, checks or item objects;
+//   fields  as split, but each line's commas found in one pass over it, 16 bytes at a time.
+// With THREADS (1 unless given), the file is cut into ranges at line starts, 8 for each thread, that
+// the threads take in turn from a shared counter, as the list reader's slices are; each thread keeps
+// its own arena.
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -26,6 +29,10 @@
 #include "platform/SafeFile.h"
 #include "platform/Text.h"
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace {
 
 using namespace quorvel;
@@ -38,7 +45,39 @@ double ProcessorMs()
     return ms(usage.ru_utime) + ms(usage.ru_stime);
 }
 
-enum class Floor { Read, Memory, Split };
+enum class Floor { Read, Memory, Split, Fields };
+
+// Calls Field(piece) for each piece of Line between commas, up to Count pieces, finding the commas in
+// one pass over the line: a mask of the commas in each 16 bytes, taken bit by bit.
+template <typename Field> void ForEachCommaPiece(std::string_view line, int32_t count, Field field)
+{
+    size_t start = 0;
+    int32_t pieces = 0;
+    size_t at = 0;
+#if defined(__SSE2__)
+    const __m128i comma = _mm_set1_epi8(',');
+    for (; at + 16 <= line.size(); at += 16) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(line.data() + at));
+        for (auto mask = static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, comma))); mask != 0;
+             mask &= mask - 1) {
+            const size_t end = at + static_cast<size_t>(__builtin_ctz(mask));
+            field(line.substr(start, end - start));
+            if (++pieces == count)
+                return;
+            start = end + 1;
+        }
+    }
+#endif
+    for (; at < line.size(); ++at) {
+        if (line[at] != ',')
+            continue;
+        field(line.substr(start, at - start));
+        if (++pieces == count)
+            return;
+        start = at + 1;
+    }
+    field(line.substr(start));
+}
 
 // Where the first line that starts at or after Offset starts (Size when none does).
 uint64_t LineStartFrom(const FileReader& file, uint64_t offset)
@@ -89,10 +128,13 @@ template <typename Line> bool ForEachFileLine(const FileReader& file, uint64_t f
 int main(int argc, char** argv)
 {
     const std::string_view mode = argc >= 3 ? argv[2] : "";
-    const Floor floor = mode == "read" ? Floor::Read : mode == "memory" ? Floor::Memory : Floor::Split;
+    const Floor floor = mode == "read"     ? Floor::Read
+                        : mode == "memory" ? Floor::Memory
+                        : mode == "fields" ? Floor::Fields
+                                           : Floor::Split;
     const long threads = argc == 4 ? std::strtol(argv[3], nullptr, 10) : 1;
     if (argc < 3 || argc > 4 || (floor == Floor::Split && mode != "split") || threads < 1 || threads > 256) {
-        std::fprintf(stderr, "usage: %s FILE read|memory|split [THREADS]\n", argv[0]);
+        std::fprintf(stderr, "usage: %s FILE read|memory|split|fields [THREADS]\n", argv[0]);
         return 2;
     }
     constexpr int32_t kSlots = kMediaFieldCount;
@@ -111,33 +153,46 @@ int main(int argc, char** argv)
         size_t Lines = 0;
         bool Read = false;
     };
+    // One per thread.
     std::vector<Range> ranges(static_cast<size_t>(threads));
+    const size_t parts = threads == 1 ? 1 : ranges.size() * 8;
+    std::atomic<size_t> nextPart {0};
     const auto readRange = [&](size_t t) {
         Range& range = ranges[t];
-        const uint64_t from = file.Size() * t / ranges.size(), to = file.Size() * (t + 1) / ranges.size();
-        range.Read = ForEachFileLine(file, from, to, [&](std::string_view line) {
-            ++range.Lines;
-            if (floor == Floor::Read)
-                return;
-            auto* slots = static_cast<ValueSlot*>(range.Arena.AllocateItem(sizeof(TCartClass), line.size()));
-            std::uninitialized_default_construct_n(slots, kSlots);
-            range.Items.push_back(slots);
-            if (floor != Floor::Split)
-                return;
-            int32_t f = 0;
-            for (size_t pos = 0; f < kSlots; ++f) {
-                const size_t comma = FindEither(line, pos, ',', ',');
-                const std::string_view field = line.substr(pos, comma - pos);
-                char* room = field.size() > ValueSlot::kInlineText ? range.Arena.AllocateText(field.size()) : nullptr;
-                if (room)
-                    slots[f].SetText(field, room);
-                else
-                    slots[f].SetText(field);
-                if (comma == line.size())
-                    break;
-                pos = comma + 1;
-            }
-        });
+        range.Read = true;
+        const auto store = [&](ValueSlot& slot, std::string_view field) {
+            char* room = field.size() > ValueSlot::kInlineText ? range.Arena.AllocateText(field.size()) : nullptr;
+            if (room)
+                slot.SetText(field, room);
+            else
+                slot.SetText(field);
+        };
+        for (size_t part; (part = nextPart.fetch_add(1)) < parts;) {
+            const uint64_t from = file.Size() * part / parts, to = file.Size() * (part + 1) / parts;
+            range.Read = range.Read && ForEachFileLine(file, from, to, [&](std::string_view line) {
+                ++range.Lines;
+                if (floor == Floor::Read)
+                    return;
+                auto* slots = static_cast<ValueSlot*>(range.Arena.AllocateItem(sizeof(TCartClass), line.size()));
+                std::uninitialized_default_construct_n(slots, kSlots);
+                range.Items.push_back(slots);
+                if (floor == Floor::Fields) {
+                    int32_t f = 0;
+                    ForEachCommaPiece(line, kSlots, [&](std::string_view field) { store(slots[f++], field); });
+                    return;
+                }
+                if (floor != Floor::Split)
+                    return;
+                int32_t f = 0;
+                for (size_t pos = 0; f < kSlots; ++f) {
+                    const size_t comma = FindEither(line, pos, ',', ',');
+                    store(slots[f], line.substr(pos, comma - pos));
+                    if (comma == line.size())
+                        break;
+                    pos = comma + 1;
+                }
+            });
+        }
     };
     std::vector<std::thread> workers;
     for (size_t t = 1; t < ranges.size(); ++t)
