@@ -77,29 +77,37 @@ std::vector<uint32_t> KeptInSortedView(const TBaseCustomListClass& list, const s
     // The items are tested in list order, where they lie one after another (in the view's order every
     // item is a miss of its own), and only the kept ones are sorted: the sort is stable, so they come in
     // the view's order.
-    std::vector<char> keptAt(items.size());
+    // Each slice gathers the positions it keeps, and the slices' positions are joined in list order:
+    // gathered on the calling thread, item by item into growing vectors, they took 1 ms at 100k.
+    std::vector<PerThread<std::vector<uint32_t>>> keptIn(slices);
     std::atomic<bool> failed {false};
     RunSlices(slices, [&](size_t t) {
         auto keep = makeKeep();
-        const size_t last = items.size() * (t + 1) / slices;
-        for (size_t i = items.size() * t / slices; i < last && !failed.load(std::memory_order_relaxed); ++i) {
+        const size_t first = items.size() * t / slices, last = items.size() * (t + 1) / slices;
+        std::vector<uint32_t>& keptPositions = keptIn[t].Value;
+        keptPositions.reserve(last - first);
+        for (size_t i = first; i < last && !failed.load(std::memory_order_relaxed); ++i) {
             try {
-                keptAt[i] = keep(*items[i], static_cast<uint32_t>(i));
+                if (keep(*items[i], static_cast<uint32_t>(i)))
+                    keptPositions.push_back(static_cast<uint32_t>(i));
             } catch (...) {
                 failed = true;
             }
         }
     });
     if (!failed) {
-        std::vector<const TBaseCustomClass*> kept;
-        std::vector<uint32_t> positions;
-        for (size_t i = 0; i < items.size(); ++i)
-            if (keptAt[i]) {
-                kept.push_back(items[i].get());
-                positions.push_back(static_cast<uint32_t>(i));
-            }
-        if (kept.size() == items.size())
+        size_t count = 0;
+        for (const auto& part : keptIn)
+            count += part.Value.size();
+        if (count == items.size())
             return SortedView(list, sortKey);
+        std::vector<uint32_t> positions;
+        positions.reserve(count);
+        for (const auto& part : keptIn)
+            positions.insert(positions.end(), part.Value.begin(), part.Value.end());
+        std::vector<const TBaseCustomClass*> kept(count);
+        for (size_t j = 0; j < count; ++j)
+            kept[j] = items[positions[j]].get();
         std::vector<uint32_t> order = SortedOrder(kept, sortKey, 1);
         for (uint32_t& entry : order)
             entry = positions[entry];
