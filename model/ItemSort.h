@@ -1,7 +1,9 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string_view>
 #include <vector>
@@ -21,5 +23,14 @@ std::vector<uint32_t> SortedOrder(const std::vector<std::unique_ptr<TBaseCustomC
 // The same for items held elsewhere.
 std::vector<uint32_t> SortedOrder(std::span<const TBaseCustomClass* const> items, std::string_view fieldName,
                                   int32_t direction);
+
+// Whether an item at a position in the list is kept; it may raise.
+using KeepTest = std::function<bool(const TBaseCustomClass&, uint32_t)>;
+// Makes a test for one slice of worker threads.
+using MakeKeepTest = std::function<KeepTest()>;
+// The positions of the items that the tests keep, in the ascending order SortedOrder gives them; each
+// item is tested once, and each slice's items in list order. Empty when a test raised.
+std::optional<std::vector<uint32_t>> SortedKeptOrder(const std::vector<std::unique_ptr<TBaseCustomClass>>& items,
+                                                     std::string_view fieldName, const MakeKeepTest& makeKeep);
 
 }  // namespace quorvel

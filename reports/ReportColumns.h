@@ -6,7 +6,6 @@
 #include "reports/ReportHtml.h"
 
 #include <algorithm>
-#include <atomic>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -72,50 +71,14 @@ void ForEachInView(const TBaseCustomListClass& list, const std::vector<uint32_t>
 template <typename MakeKeep>
 std::vector<uint32_t> KeptInSortedView(const TBaseCustomListClass& list, const std::string& sortKey, MakeKeep makeKeep)
 {
-    const auto& items = list.Items();
-    const size_t slices = SliceCount(items.size() / 16384 + 1);
     // The items are tested in list order, where they lie one after another (in the view's order every
-    // item is a miss of its own), and only the kept ones are sorted: the sort is stable, so they come in
-    // the view's order.
-    // Each slice gathers the positions it keeps, and the slices' positions are joined in list order:
-    // gathered on the calling thread, item by item into growing vectors, they took 1 ms at 100k.
-    std::vector<PerThread<std::vector<uint32_t>>> keptIn(slices);
-    std::atomic<bool> failed {false};
-    RunSlices(slices, [&](size_t t) {
-        auto keep = makeKeep();
-        const size_t first = items.size() * t / slices, last = items.size() * (t + 1) / slices;
-        std::vector<uint32_t>& keptPositions = keptIn[t].Value;
-        keptPositions.reserve(last - first);
-        for (size_t i = first; i < last && !failed.load(std::memory_order_relaxed); ++i) {
-            try {
-                if (keep(*items[i], static_cast<uint32_t>(i)))
-                    keptPositions.push_back(static_cast<uint32_t>(i));
-            } catch (...) {
-                failed = true;
-            }
-        }
-    });
-    if (!failed) {
-        size_t count = 0;
-        for (const auto& part : keptIn)
-            count += part.Value.size();
-        if (count == items.size())
-            return SortedView(list, sortKey);
-        std::vector<uint32_t> positions;
-        positions.reserve(count);
-        for (const auto& part : keptIn)
-            positions.insert(positions.end(), part.Value.begin(), part.Value.end());
-        std::vector<const TBaseCustomClass*> kept(count);
-        for (size_t j = 0; j < count; ++j)
-            kept[j] = items[positions[j]].get();
-        std::vector<uint32_t> order = SortedOrder(kept, sortKey, 1);
-        for (uint32_t& entry : order)
-            entry = positions[entry];
-        return order;
-    }
+    // item is a miss of its own), and only the kept ones are sorted, by the same order as the view.
+    if (auto order = SortedKeptOrder(list.Items(), sortKey, [&makeKeep] { return KeepTest(makeKeep()); }))
+        return std::move(*order);
     // A test raised: the whole view is tested in its order, so that the failure raised is the first one
     // there.
     const std::vector<uint32_t> order = SortedView(list, sortKey);
+    const size_t slices = SliceCount(order.size() / 16384 + 1);
     std::vector<PerThread<std::vector<uint32_t>>> keptInView(slices);
     RunSlices(slices, [&](size_t t) {
         auto keep = makeKeep();

@@ -6,11 +6,14 @@
 #include <algorithm>
 #include <cstdio>
 #include <functional>
+#include <iterator>
 #include <random>
+#include <stdexcept>
 
 #include "ListTestSupport.h"
 #include "model/CartListClass.h"
 #include "model/HardwareListClass.h"
+#include "model/ItemSort.h"
 #include "model/ListFileSlices.h"
 #include "platform/Cp1252.h"
 
@@ -392,6 +395,53 @@ TEST_F(SortStateTest, TextsSortAsTheirLowerCaseDoes)
             G_SortDirection = direction;
             list.Sort();
             EXPECT_EQ(Column(list, "Notes"), want) << direction << " " << limit;
+        }
+    }
+    MaxSliceThreads = threads;
+}
+
+// The kept items of a list come in the order they hold in the whole sorted list, for any tests
+// (none kept, all, scattered, slices left empty), mixed kinds of values and any number of threads;
+// a test that raises gives no order.
+TEST_F(SortStateTest, KeptItemsSortAsInTheWholeOrder)
+{
+    const size_t threads = MaxSliceThreads;
+    std::mt19937 random(7);
+    const std::vector<FieldValue> pool = {never, Text(""), Text("abc"), Text("10"), Text("9"), int32_t {7}, 2.5,
+                                          Text("x"), Text("Galactic Neon"), Text("galactic neon"), true};
+    const std::vector<std::pair<const char*, std::function<bool(uint32_t)>>> tests = {
+        {"none", [](uint32_t) { return false; }},
+        {"all", [](uint32_t) { return true; }},
+        {"every third", [](uint32_t p) { return p % 3 == 1; }},
+        {"first fifth", [](uint32_t p) { return p < 8001; }},
+    };
+    for (const size_t count : {size_t(11), size_t(40003)}) {
+        for (const char* field : {"Title", "Quantity"}) {
+            TCartListClass list;
+            for (size_t i = 0; i < count; ++i)
+                AddItem(list, {{field, i % 2 ? pool[random() % pool.size()] : FieldValue(std::to_string(random() % 900))}});
+            MaxSliceThreads = 1;
+            const std::vector<uint32_t> whole = SortedOrder(list.Items(), field, 1);
+            for (const auto& [name, keep] : tests) {
+                std::vector<uint32_t> expected;
+                std::copy_if(whole.begin(), whole.end(), std::back_inserter(expected), keep);
+                for (const size_t limit : {size_t(1), size_t(3), size_t(8)}) {
+                    MaxSliceThreads = limit;
+                    const auto kept = SortedKeptOrder(list.Items(), field, [&keep = keep] {
+                        return [&keep](const TBaseCustomClass&, uint32_t p) { return keep(p); };
+                    });
+                    ASSERT_TRUE(kept.has_value());
+                    EXPECT_EQ(*kept, expected) << count << field << name << limit;
+                }
+            }
+            const auto raising = SortedKeptOrder(list.Items(), field, [] {
+                return [](const TBaseCustomClass&, uint32_t p) -> bool {
+                    if (p == 7)
+                        throw std::runtime_error("no");
+                    return true;
+                };
+            });
+            EXPECT_FALSE(raising.has_value()) << count << field;
         }
     }
     MaxSliceThreads = threads;
