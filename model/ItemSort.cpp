@@ -637,8 +637,7 @@ template <typename Items>
 std::vector<uint32_t> OrderOf(const Items& items, std::string_view fieldName, int32_t direction)
 {
     std::vector<uint32_t> order(items.size());
-    if (!PlaceSorted(
-            items, fieldName, direction, [] {}, [&](size_t at, uint32_t index) { order[at] = index; }))
+    if (!PlaceSorted(items, fieldName, direction, [] { }, [&](size_t at, uint32_t index) { order[at] = index; }))
         std::iota(order.begin(), order.end(), 0u);
     return order;
 }
