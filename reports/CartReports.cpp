@@ -5,6 +5,7 @@
 #include "reports/ReportColumns.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <optional>
 
@@ -16,9 +17,14 @@ std::string Title(const TBaseCustomListClass& list) { return list.GetPlatform() 
 
 void OpenRow(std::string& row, int colour)
 {
-    row += "<TR bgcolor=\"";
-    row += ReportColour(colour);
-    row += "\">";
+    // A row's start in one append: reports make a hundred thousand of them.
+    static const std::array<std::string, 4> starts = [] {
+        std::array<std::string, 4> all;
+        for (int c = 0; c < 4; ++c)
+            all[c] = std::string("<TR bgcolor=\"") + ReportColour(c) + "\">";
+        return all;
+    }();
+    row += starts[static_cast<size_t>(colour)];
 }
 
 // The stripe counter's colour for the k-th data row (from 0) of a report that only steps it.

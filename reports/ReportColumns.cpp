@@ -102,7 +102,9 @@ ReportCells::ReportCells(const TColumnListClass& columns)
 {
     for (const auto& column : columns.Columns)
         if (!column->Hidden)
-            cells_.push_back({column->Field, column->Justification, Cp1252::EqualsNoCase(column->Field, "QUANTITY")});
+            cells_.push_back({column->Field,
+                              (cells_.empty() ? "" : "</TD>") + std::string(JustifiedCell(column->Justification)),
+                              Cp1252::EqualsNoCase(column->Field, "QUANTITY")});
 }
 
 void ReportCells::Resolve(const TBaseCustomClass& item)
@@ -122,7 +124,7 @@ void ReportCells::Append(std::string& out, const TBaseCustomClass& item, std::st
     if (&item.Fields() != fieldSet_)
         Resolve(item);
     for (size_t i = 0; i < cells_.size(); ++i) {
-        out += JustifiedCell(cells_[i].Justification);
+        out += cells_[i].Opening;
         const int32_t p = positions_[i];
         if (!quantityText.empty() && cells_[i].IsQuantity)
             out += quantityText;
@@ -130,8 +132,9 @@ void ReportCells::Append(std::string& out, const TBaseCustomClass& item, std::st
             AppendStoredText(out, types_[i], item.TextAt(p));
         else if (p >= 0)
             AppendHtmlText(out, item.DisplayTextAt(p));
-        out += "</TD>";
     }
+    if (!cells_.empty())
+        out += "</TD>";
 }
 
 void ReportCells::AppendStoredText(std::string& out, TFieldDataType type, std::string_view text)

@@ -156,7 +156,8 @@ public:
 private:
     struct Cell {
         std::string Field;
-        int32_t Justification;
+        // The end of the cell before (none for the first) and this cell's start: one append for both.
+        std::string Opening;
         bool IsQuantity;
     };
     void Resolve(const TBaseCustomClass& item);
