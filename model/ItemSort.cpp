@@ -656,137 +656,43 @@ std::vector<uint32_t> SortedOrder(std::span<const TBaseCustomClass* const> items
     return OrderOf(items, fieldName, direction);
 }
 
-struct SortedRuns::Runs {
-    SlicedSort Sorted;
-    size_t Size = 0;
-    // Every Stride-th key of each run from its first, merged.
-    std::vector<SortKey> Samples;
-    size_t Stride = 1;
-    // Part P (from 1) starts at the first key not below Splitters[P - 1].
-    std::vector<SortKey> Splitters;
-
-    // Where the key would go in each run: the keys before it in the order.
-    void CutAt(const SortKey& splitter, std::vector<size_t>& at) const
-    {
-        const KeyLess less {false};
-        for (size_t r = 0; r < Sorted.Runs.size(); ++r) {
-            const auto& run = Sorted.Runs[r];
-            at[r] = size_t(std::lower_bound(run.begin(), run.end(), splitter, less) - run.begin());
-        }
-    }
-};
-
-SortedRuns::SortedRuns(std::vector<uint32_t> order) : order_(std::move(order)), cuts_ {0, order_.size()} { }
-SortedRuns::SortedRuns(std::unique_ptr<Runs> runs) : runs_(std::move(runs)) { }
-SortedRuns::SortedRuns(SortedRuns&&) noexcept = default;
-SortedRuns& SortedRuns::operator=(SortedRuns&&) noexcept = default;
-SortedRuns::~SortedRuns() = default;
-
-size_t SortedRuns::Size() const { return runs_ ? runs_->Size : order_.size(); }
-
-size_t SortedRuns::Cut(std::span<const size_t> starts)
-{
-    if (!runs_) {
-        cuts_.assign(1, 0);
-        for (size_t k = 1; k < starts.size(); ++k)
-            cuts_.push_back(std::clamp(starts[k], cuts_.back(), order_.size()));
-        cuts_.push_back(order_.size());
-        return cuts_.size() - 1;
-    }
-    // A sample's place is known to within a stride in each run, and is on average half a stride a run
-    // before J * Stride: close enough for parts that only share out work.
-    Runs& runs = *runs_;
-    runs.Splitters.clear();
-    const size_t behind = runs.Sorted.Runs.size() * runs.Stride / 2;
-    size_t last = 0;
-    for (size_t k = 1; k < starts.size(); ++k) {
-        const size_t j = std::min((starts[k] + behind + runs.Stride / 2) / runs.Stride, runs.Samples.size());
-        if (j > last && j < runs.Samples.size()) {
-            runs.Splitters.push_back(runs.Samples[j]);
-            last = j;
-        }
-    }
-    return runs.Splitters.size() + 1;
-}
-
-size_t SortedRuns::Part(size_t part, std::vector<uint32_t>& out) const
-{
-    out.clear();
-    if (!runs_) {
-        out.assign(order_.begin() + static_cast<std::ptrdiff_t>(cuts_[part]),
-                   order_.begin() + static_cast<std::ptrdiff_t>(cuts_[part + 1]));
-        return cuts_[part];
-    }
-    const Runs& runs = *runs_;
-    const auto& spans = runs.Sorted.Runs;
-    std::vector<size_t> from(spans.size(), 0), to(spans.size());
-    if (part > 0)
-        runs.CutAt(runs.Splitters[part - 1], from);
-    if (part < runs.Splitters.size())
-        runs.CutAt(runs.Splitters[part], to);
-    else
-        for (size_t r = 0; r < spans.size(); ++r)
-            to[r] = spans[r].size();
-    size_t count = 0;
-    for (size_t r = 0; r < spans.size(); ++r)
-        count += to[r] - from[r];
-    out.reserve(count);
-    MergeRuns(spans, from, to, KeyLess {false}, [&](const SortKey& key) { out.push_back(key.Index); });
-    return std::accumulate(from.begin(), from.end(), size_t(0));
-}
-
-std::optional<SortedRuns> SortedKeptRuns(const std::vector<std::unique_ptr<TBaseCustomClass>>& items,
-                                         std::string_view fieldName, const MakeKeepTest& makeKeep)
+std::optional<std::vector<uint32_t>> SortedKeptOrder(const std::vector<std::unique_ptr<TBaseCustomClass>>& items,
+                                                     std::string_view fieldName, const MakeKeepTest& makeKeep)
 {
     // Each slice tests its items in list order and builds the key of a kept item at once, while the
     // item is in the cache: a pass of its own over the items, and threads started for it, took 1.2-1.6
-    // ms of a 100k report. The keys carry the items' positions, so ties keep list order. The sorted
-    // slices are not merged here: a report merges each piece of its rows where it makes them, and
-    // starts writing about a millisecond sooner.
+    // ms of a 100k report. The keys carry the items' positions, so ties keep list order.
     const size_t slices = SliceCount(items.size() / 16384 + 1);
     std::atomic<bool> failed {false};
-    auto runs = std::make_unique<SortedRuns::Runs>();
-    runs->Sorted = SortSlices(slices, fieldName, false, [&](size_t t, KeyBuilder& builder, SortBuffers& buffers) {
-        const KeepTest keep = makeKeep();
-        const size_t first = items.size() * t / slices, last = items.size() * (t + 1) / slices;
-        SortKeysOf(last - first, false, buffers, [&](const auto& consume) {
-            constexpr size_t kAhead = 9;
-            for (size_t i = first; i < last && !failed.load(std::memory_order_relaxed); ++i) {
-                if (i + kAhead < last)
-                    __builtin_prefetch(&*items[i + kAhead]);
-                const auto position = static_cast<uint32_t>(i);
-                try {
-                    if (!keep(*items[i], position))
-                        continue;
-                } catch (...) {
-                    failed = true;
-                    return;
+    const SlicedSort sliced =
+        SortSlices(slices, fieldName, false, [&](size_t t, KeyBuilder& builder, SortBuffers& buffers) {
+            const KeepTest keep = makeKeep();
+            const size_t first = items.size() * t / slices, last = items.size() * (t + 1) / slices;
+            SortKeysOf(last - first, false, buffers, [&](const auto& consume) {
+                constexpr size_t kAhead = 9;
+                for (size_t i = first; i < last && !failed.load(std::memory_order_relaxed); ++i) {
+                    if (i + kAhead < last)
+                        __builtin_prefetch(&*items[i + kAhead]);
+                    const auto position = static_cast<uint32_t>(i);
+                    try {
+                        if (!keep(*items[i], position))
+                            continue;
+                    } catch (...) {
+                        failed = true;
+                        return;
+                    }
+                    consume(builder.Build(*items[i], position));
                 }
-                consume(builder.Build(*items[i], position));
-            }
+            });
         });
-    });
     if (failed)
         return std::nullopt;
-    const auto& spans = runs->Sorted.Runs;
-    for (const auto& run : spans)
-        runs->Size += run.size();
-    // A sample every 16 keys, and about a thousand a run for longer runs: the samples are merged on
-    // the calling thread before the first row.
-    size_t longest = 0;
-    for (const auto& run : spans)
-        longest = std::max(longest, run.size());
-    runs->Stride = std::max<size_t>(16, longest / 1024);
-    std::vector<std::vector<SortKey>> samples(spans.size());
-    for (size_t r = 0; r < spans.size(); ++r)
-        for (size_t at = 0; at < spans[r].size(); at += runs->Stride)
-            samples[r].push_back(spans[r][at]);
-    std::vector<std::span<const SortKey>> sampleRuns(samples.begin(), samples.end());
-    std::vector<size_t> from(spans.size(), 0), to(spans.size());
-    for (size_t r = 0; r < spans.size(); ++r)
-        to[r] = samples[r].size();
-    MergeRuns(sampleRuns, from, to, KeyLess {false}, [&](const SortKey& key) { runs->Samples.push_back(key); });
-    return SortedRuns(std::move(runs));
+    size_t count = 0;
+    for (const auto& run : sliced.Runs)
+        count += run.size();
+    std::vector<uint32_t> order(count);
+    MergeSlices(sliced, false, [&](size_t at, uint32_t position) { order[at] = position; });
+    return order;
 }
 
 void SortItems(std::vector<std::unique_ptr<TBaseCustomClass>>& items, std::string_view fieldName, int32_t direction)

@@ -32,10 +32,10 @@ int StripeOf(size_t k) { return k % 2 == 0 ? 1 : 2; }
 
 // The items that the Include option lists, in the order of the view by SortKey; "Both" reads no Boxed
 // value.
-SortedRuns IncludedRows(const TBaseCustomListClass& list, const std::string& sortKey, int boxedOption)
+std::vector<uint32_t> IncludedRows(const TBaseCustomListClass& list, const std::string& sortKey, int boxedOption)
 {
     if (boxedOption == boBoth)
-        return SortedRuns(SortedView(list, sortKey));
+        return SortedView(list, sortKey);
     return KeptInSortedView(list, sortKey, [boxedOption] {
         return [boxedOption, boxed = ReportField("Boxed")](const TBaseCustomClass& item, uint32_t index) mutable {
             return BoxedOptionIncludes(boxedOption, boxed.Boolean(item, index + 1));
@@ -69,7 +69,7 @@ HtmlReport RenderBinReport(const TBaseCustomListClass& list, const TColumnListCl
     report.OpenData(false);
     report.HeaderRow(columns, "<TH>Bin Number</TH>");
 
-    auto rows = IncludedRows(list, ReportSortKey(columns), options.Boxed);
+    const auto rows = IncludedRows(list, ReportSortKey(columns), options.Boxed);
     // Each bin's first row is "#BBBBBB" with its number; the stripes start again after it.
     WriteDataRows(report, list, rows, [&columns, perBin] {
         return [cells = ReportCells(columns), perBin](std::string& out, size_t k, const TBaseCustomClass& item,
@@ -101,7 +101,7 @@ HtmlReport RenderInventoryReport(const TBaseCustomListClass& list, const TColumn
     report.OpenData(false);
     report.HeaderRow(columns, {}, "<TH>Main Qty</TH><TH>Dupe Qty</TH><TH>Total Qty</TH>");
 
-    auto rows = IncludedRows(list, ReportSortKey(columns), boxedOption);
+    const auto rows = IncludedRows(list, ReportSortKey(columns), boxedOption);
     WriteDataRows(report, list, rows, [&columns] {
         return [cells = ReportCells(columns)](std::string& out, size_t k, const TBaseCustomClass& item,
                                               uint32_t) mutable {
@@ -131,7 +131,7 @@ HtmlReport RenderTradeReport(const TBaseCustomListClass& list, const TColumnList
     report.OpenData(false);
     report.HeaderRow(columns);
 
-    auto rows = KeptInSortedView(list, ReportSortKey(columns), [&options] {
+    const auto rows = KeptInSortedView(list, ReportSortKey(columns), [&options] {
         return [&options, boxed = ReportField("Boxed"), quantity = ReportField("Quantity")](
                    const TBaseCustomClass& item, uint32_t index) mutable {
             return (options.TradeBoxed || !boxed.Boolean(item, index + 1)) &&

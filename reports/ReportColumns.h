@@ -69,11 +69,11 @@ void ForEachInView(const TBaseCustomListClass& list, const std::vector<uint32_t>
 // when tests raise, the failure of the first such item in that order is the one raised. Each slice of
 // worker threads has its own test from MakeKeep().
 template <typename MakeKeep>
-SortedRuns KeptInSortedView(const TBaseCustomListClass& list, const std::string& sortKey, MakeKeep makeKeep)
+std::vector<uint32_t> KeptInSortedView(const TBaseCustomListClass& list, const std::string& sortKey, MakeKeep makeKeep)
 {
     // The items are tested in list order, where they lie one after another (in the view's order every
     // item is a miss of its own), and only the kept ones are sorted, by the same order as the view.
-    if (auto order = SortedKeptRuns(list.Items(), sortKey, [&makeKeep] { return KeepTest(makeKeep()); }))
+    if (auto order = SortedKeptOrder(list.Items(), sortKey, [&makeKeep] { return KeepTest(makeKeep()); }))
         return std::move(*order);
     // A test raised: the whole view is tested in its order, so that the failure raised is the first one
     // there.
@@ -92,7 +92,7 @@ SortedRuns KeptInSortedView(const TBaseCustomListClass& list, const std::string&
     std::vector<uint32_t> all;
     for (const auto& part : keptInView)
         all.insert(all.end(), part.Value.begin(), part.Value.end());
-    return SortedRuns(std::move(all));
+    return all;
 }
 
 // Writes a data row for each entry of Rows into the report, in order: Row(out, k, item, position)
@@ -100,30 +100,30 @@ SortedRuns KeptInSortedView(const TBaseCustomListClass& list, const std::string&
 // with its own Row from MakeRow(), and handed to the report in order; a row depends only on k and
 // its item.
 template <typename MakeRow>
-void WriteDataRows(HtmlReport& report, const TBaseCustomListClass& list, SortedRuns& rows, MakeRow makeRow)
+void WriteDataRows(HtmlReport& report, const TBaseCustomListClass& list, const std::vector<uint32_t>& rows,
+                   MakeRow makeRow)
 {
     // Pieces of about the bytes of the list save's: the few made ahead stay small. A row takes about a
     // microsecond, so a thread pays for its start from two pieces on. The first pieces are smaller,
     // so that the writing starts before a whole piece is made: writing the pieces is what sets the
     // pace once they come.
     constexpr size_t kPiece = 1024, kFirstPiece = 128;
-    const size_t count = rows.Size();
     std::vector<size_t> starts {0};
-    for (size_t size = kFirstPiece; starts.back() + size < count; size = std::min(kPiece, size * 3 / 2 + 64))
-        starts.push_back(starts.back() + size);
-    const size_t pieces = count == 0 ? 0 : rows.Cut(starts);
+    for (size_t size = kFirstPiece; starts.back() < rows.size(); size = std::min(kPiece, size * 3 / 2 + 64))
+        starts.push_back(std::min(rows.size(), starts.back() + size));
+    const size_t pieces = starts.size() - 1;
     // As many pieces of the first's size as the rows would fill: what the report sizes its buffer by.
-    const size_t firstSized = (count + kFirstPiece - 1) / kFirstPiece;
+    const size_t firstSized = (rows.size() + kFirstPiece - 1) / kFirstPiece;
     MakeInOrder(
-        pieces, SliceCount((count + kPiece - 1) / kPiece / 2 + 1),
+        pieces, SliceCount((rows.size() + kPiece - 1) / kPiece / 2 + 1),
         [&](size_t piece, std::string& text) {
             auto row = makeRow();
-            std::vector<uint32_t> positions;
-            size_t k = rows.Part(piece, positions);
-            ForEachInView(list, positions, [&](const TBaseCustomClass& item, uint32_t position) {
-                row(text, k++, item, position);
-                text += "\r\n";
-            });
+            size_t k = starts[piece];
+            ForEachInView(list, rows, starts[piece], starts[piece + 1],
+                          [&](const TBaseCustomClass& item, uint32_t position) {
+                              row(text, k++, item, position);
+                              text += "\r\n";
+                          });
         },
         [&](std::string_view text) { report.DataRows(text, firstSized); });
 }
