@@ -161,9 +161,7 @@ template <typename Make, typename Emit> void MakeInOrder(size_t count, size_t th
         std::exception_ptr Failure;
         alignas(64) std::atomic<uint32_t> Ready {0};
     };
-    // At least eight: with one worker and a window of four, the worker filled it while the calling
-    // thread made a piece of its own, and slept until woken.
-    const size_t window = std::max<size_t>(threads * 2, 8);
+    const size_t window = threads * 2;
     const std::unique_ptr<Slot[]> places(new Slot[window]);
     constexpr size_t kNone = ~size_t(0);
     // The next piece to claim; the pieces handed on (a piece's slot is free once the piece a window
