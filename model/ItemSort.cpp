@@ -196,6 +196,28 @@ void BuildKeys(const Items& items, size_t first, size_t last, KeyBuilder& builde
     }
 }
 
+// Hands the items of a list to the slices of a sort in chunks, from a shared counter: each slice
+// takes the next chunk when it is done with one, so that no slice waits for one that runs slower (on
+// a busy or shared CPU a slice took 2.6 ms where the others took 1.6). A slice's chunks come in list
+// order, and ties are broken by position, so the merged order is the one of fixed slices.
+class SortChunks {
+public:
+    SortChunks(size_t count, size_t slices) : count_(count), most_(count / slices + 2 * kChunk) { }
+    // Room to ask for in a slice: its share and two chunks more.
+    size_t Most() const { return most_; }
+    // Calls Visit(first, last) for the chunks this slice takes.
+    template <typename Visit> void Take(Visit visit)
+    {
+        for (size_t first; (first = next_.fetch_add(kChunk, std::memory_order_relaxed)) < count_;)
+            visit(first, std::min(first + kChunk, count_));
+    }
+
+private:
+    static constexpr size_t kChunk = 2048;
+    const size_t count_, most_;
+    alignas(64) std::atomic<size_t> next_ {0};
+};
+
 // Three-way comparison of keys; a strict weak order whatever the keys hold.
 int CompareKeys(const SortKey& a, const SortKey& b)
 {
@@ -623,11 +645,12 @@ bool PlaceSorted(const Items& items, std::string_view fieldName, int32_t directi
     }
     // A big list is cut into slices that are sorted on worker threads (reading the items only), each
     // with its own keys and texts; the sorted slices are then merged, in parts side by side.
+    SortChunks chunks(items.size(), slices);
     const SlicedSort sliced =
-        SortSlices(slices, fieldName, descending, [&](size_t t, KeyBuilder& builder, SortBuffers& buffers) {
-            const size_t first = items.size() * t / slices;
-            const size_t last = items.size() * (t + 1) / slices;
-            SortRange(items, first, last, builder, descending, buffers);
+        SortSlices(slices, fieldName, descending, [&](size_t, KeyBuilder& builder, SortBuffers& buffers) {
+            SortKeysOf(chunks.Most(), descending, buffers, [&](const auto& consume) {
+                chunks.Take([&](size_t first, size_t last) { BuildKeys(items, first, last, builder, consume); });
+            });
         });
     MergeSlices(sliced, descending, place);
     return true;
@@ -664,25 +687,27 @@ std::optional<std::vector<uint32_t>> SortedKeptOrder(const std::vector<std::uniq
     // ms of a 100k report. The keys carry the items' positions, so ties keep list order.
     const size_t slices = SliceCount(items.size() / 16384 + 1);
     std::atomic<bool> failed {false};
+    SortChunks chunks(items.size(), slices);
     const SlicedSort sliced =
-        SortSlices(slices, fieldName, false, [&](size_t t, KeyBuilder& builder, SortBuffers& buffers) {
+        SortSlices(slices, fieldName, false, [&](size_t, KeyBuilder& builder, SortBuffers& buffers) {
             const KeepTest keep = makeKeep();
-            const size_t first = items.size() * t / slices, last = items.size() * (t + 1) / slices;
-            SortKeysOf(last - first, false, buffers, [&](const auto& consume) {
-                constexpr size_t kAhead = 9;
-                for (size_t i = first; i < last && !failed.load(std::memory_order_relaxed); ++i) {
-                    if (i + kAhead < last)
-                        __builtin_prefetch(&*items[i + kAhead]);
-                    const auto position = static_cast<uint32_t>(i);
-                    try {
-                        if (!keep(*items[i], position))
-                            continue;
-                    } catch (...) {
-                        failed = true;
-                        return;
+            SortKeysOf(chunks.Most(), false, buffers, [&](const auto& consume) {
+                chunks.Take([&](size_t first, size_t last) {
+                    constexpr size_t kAhead = 9;
+                    for (size_t i = first; i < last && !failed.load(std::memory_order_relaxed); ++i) {
+                        if (i + kAhead < last)
+                            __builtin_prefetch(&*items[i + kAhead]);
+                        const auto position = static_cast<uint32_t>(i);
+                        try {
+                            if (!keep(*items[i], position))
+                                continue;
+                        } catch (...) {
+                            failed = true;
+                            return;
+                        }
+                        consume(builder.Build(*items[i], position));
                     }
-                    consume(builder.Build(*items[i], position));
-                }
+                });
             });
         });
     if (failed)
