@@ -584,7 +584,7 @@ struct SlicedSort {
     std::vector<std::span<const SortKey>> Runs;
 };
 
-// Sorts Slices slices on worker threads, slice t's keys by SortSlice(t, builder, buffers) as SortRange
+// Sorts Slices slices on worker threads, each slice's keys by SortSlice(builder, buffers) as SortRange
 // sorts them. A slice of texts alone (the usual sort by a column of text) is its sorted keys as they
 // stand.
 template <typename SortSlice>
@@ -598,7 +598,7 @@ SlicedSort SortSlices(size_t slices, std::string_view fieldName, bool descending
     RunSlices(slices, [&](size_t t) {
         SortedSlice& slice = result.Sorted[t].Value;
         SortBuffers buffers;
-        sortSlice(t, slice.Builder, buffers);
+        sortSlice(slice.Builder, buffers);
         if (buffers.Numbers.empty()) {
             slice.Keys = std::move(buffers.Others);
         } else {
@@ -647,7 +647,7 @@ bool PlaceSorted(const Items& items, std::string_view fieldName, int32_t directi
     // with its own keys and texts; the sorted slices are then merged, in parts side by side.
     SortChunks chunks(items.size(), slices);
     const SlicedSort sliced =
-        SortSlices(slices, fieldName, descending, [&](size_t, KeyBuilder& builder, SortBuffers& buffers) {
+        SortSlices(slices, fieldName, descending, [&](KeyBuilder& builder, SortBuffers& buffers) {
             SortKeysOf(chunks.Most(), descending, buffers, [&](const auto& consume) {
                 chunks.Take([&](size_t first, size_t last) { BuildKeys(items, first, last, builder, consume); });
             });
@@ -682,14 +682,14 @@ std::vector<uint32_t> SortedOrder(std::span<const TBaseCustomClass* const> items
 std::optional<std::vector<uint32_t>> SortedKeptOrder(const std::vector<std::unique_ptr<TBaseCustomClass>>& items,
                                                      std::string_view fieldName, const MakeKeepTest& makeKeep)
 {
-    // Each slice tests its items in list order and builds the key of a kept item at once, while the
-    // item is in the cache: a pass of its own over the items, and threads started for it, took 1.2-1.6
-    // ms of a 100k report. The keys carry the items' positions, so ties keep list order.
+    // Each slice tests the items of its chunks in list order and builds the key of a kept item at once,
+    // while the item is in the cache: a pass of its own over the items, and threads started for it, took
+    // 1.2-1.6 ms of a 100k report. The keys carry the items' positions, so ties keep list order.
     const size_t slices = SliceCount(items.size() / 16384 + 1);
     std::atomic<bool> failed {false};
     SortChunks chunks(items.size(), slices);
     const SlicedSort sliced =
-        SortSlices(slices, fieldName, false, [&](size_t, KeyBuilder& builder, SortBuffers& buffers) {
+        SortSlices(slices, fieldName, false, [&](KeyBuilder& builder, SortBuffers& buffers) {
             const KeepTest keep = makeKeep();
             SortKeysOf(chunks.Most(), false, buffers, [&](const auto& consume) {
                 chunks.Take([&](size_t first, size_t last) {
