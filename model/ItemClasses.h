@@ -48,6 +48,8 @@ protected:
 };
 
 static_assert(alignof(TCartClass) <= ItemArena::kAlign && alignof(THardwareClass) <= ItemArena::kAlign);
+static_assert(sizeof(TCartClass) <= TBaseCustomClass::kPrefetchBytes &&
+              sizeof(THardwareClass) <= TBaseCustomClass::kPrefetchBytes);
 
 // The texts the media finders compare: stored text upper-cased, and for the loose form also
 // without blanks and punctuation.

@@ -183,15 +183,14 @@ private:
 };
 
 // Items of a sorted list lie anywhere in memory; asking for an item's memory some items ahead lets
-// the loads overlap. (Also asking for its value and text in further stages gained little, now that
-// the values lie in the item.)
+// the loads overlap.
 template <typename Items, typename Consume>
 void BuildKeys(const Items& items, size_t first, size_t last, KeyBuilder& builder, Consume consume)
 {
     constexpr size_t kAhead = 9;
     for (size_t i = first; i < last; ++i) {
         if (i + kAhead < last)
-            __builtin_prefetch(&*items[i + kAhead]);
+            items[i + kAhead]->Prefetch();
         consume(builder.Build(*items[i], static_cast<uint32_t>(i)));
     }
 }
@@ -425,7 +424,7 @@ bool RangeInOrder(const Items& items, size_t first, size_t last, std::string_vie
     constexpr size_t kAhead = 9;
     for (size_t i = first + 1; i < last; ++i) {
         if (i + kAhead < last)
-            __builtin_prefetch(&*items[i + kAhead]);
+            items[i + kAhead]->Prefetch();
         if (i % 4096 == 0 && disorder.load(std::memory_order_relaxed))
             return false;
         KeyBuilder& builder = builders[i % 2];
@@ -696,7 +695,7 @@ std::optional<std::vector<uint32_t>> SortedKeptOrder(const std::vector<std::uniq
                     constexpr size_t kAhead = 9;
                     for (size_t i = first; i < last && !failed.load(std::memory_order_relaxed); ++i) {
                         if (i + kAhead < last)
-                            __builtin_prefetch(&*items[i + kAhead]);
+                            items[i + kAhead]->Prefetch();
                         const auto position = static_cast<uint32_t>(i);
                         try {
                             if (!keep(*items[i], position))

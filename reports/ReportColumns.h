@@ -43,18 +43,14 @@ void ForEachInView(const TBaseCustomListClass& list, const std::vector<uint32_t>
                    Visit visit)
 {
     // The item's pointer is asked for twice as far ahead as the item, so that it is there when the
-    // item is asked for; a row reads values from all over the item, so all of its lines are asked for
-    // (items of either kind are smaller than kItemBytes; asking past one is harmless).
-    constexpr size_t kAhead = 8, kItemBytes = 512;
+    // item is asked for.
+    constexpr size_t kAhead = 8;
     const auto& items = list.Items();
     for (size_t i = first; i < last; ++i) {
         if (i + 2 * kAhead < last)
             __builtin_prefetch(&items[order[i + 2 * kAhead]]);
-        if (i + kAhead < last) {
-            const char* item = reinterpret_cast<const char*>(items[order[i + kAhead]].get());
-            for (size_t at = 0; at < kItemBytes; at += 64)
-                __builtin_prefetch(item + at);
-        }
+        if (i + kAhead < last)
+            items[order[i + kAhead]]->Prefetch();
         visit(*items[order[i]], order[i]);
     }
 }
