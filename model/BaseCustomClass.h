@@ -124,18 +124,6 @@ public:
     // any other kind), and storing a text.
     ValueKind KindAt(int32_t index) const { return slots_[index].Kind(); }
     std::string_view TextAt(int32_t index) const { return slots_[index].Text(); }
-
-    // Where items are walked faster than memory answers, each is asked for some items ahead: all the
-    // lines of its first kPrefetchBytes, which hold its own fields and its values (an item of either
-    // kind is smaller; asking past its end is harmless). Asking for the first line alone left the
-    // values a field or two on to be waited for.
-    static constexpr size_t kPrefetchBytes = 512;
-    void Prefetch() const noexcept
-    {
-        const char* bytes = reinterpret_cast<const char*>(this);
-        for (size_t at = 0; at < kPrefetchBytes; at += 64)
-            __builtin_prefetch(bytes + at);
-    }
     void SetTextAt(int32_t index, std::string_view text);
     // The same for an item just made by CloneIn(Arena, ...), the text stored in its text room. It fills
     // a fresh item, so it leaves the modified flag as it is; inline, as a list read calls it for every
@@ -153,6 +141,18 @@ public:
                 return;
             }
         slot.SetText(text);
+    }
+
+    // Where items are walked faster than memory answers, each is asked for some items ahead: all the
+    // lines of its first kPrefetchBytes, which hold its own fields and its values (an item of either
+    // kind is smaller; asking past its end is harmless). Asking for the first line alone left the
+    // values a field or two on to be waited for.
+    static constexpr size_t kPrefetchBytes = 512;
+    void Prefetch() const noexcept
+    {
+        const char* bytes = reinterpret_cast<const char*>(this);
+        for (size_t at = 0; at < kPrefetchBytes; at += 64)
+            __builtin_prefetch(bytes + at);
     }
 
 protected:
