@@ -222,6 +222,8 @@ template <typename Make, typename Emit> void MakeInOrder(size_t count, size_t th
         gate.notify_all();
     };
     std::exception_ptr failure;
+    std::atomic<bool> handedAll {false};
+    std::atomic<size_t> toFree {0};
     {
         WorkerThreads workers;
         const auto work = [&] {
@@ -233,12 +235,18 @@ template <typename Make, typename Emit> void MakeInOrder(size_t count, size_t th
                     makePiece(piece);
                     continue;
                 }
-                if (stop || next.load() >= count)
-                    return;
+                if (stop)
+                    break;
                 ++sleeping;
                 gate.wait(seen, std::memory_order_acquire);
                 --sleeping;
             }
+            // Once every piece is handed on, no thread writes a slot any more: the texts are given back
+            // here, side by side. On the calling thread, one after another, the allocator's trims of
+            // the heaps they came from held up the end of a 100k report by 1.1-1.8 ms.
+            if (handedAll.load(std::memory_order_acquire))
+                for (size_t s; (s = toFree.fetch_add(1)) < window;)
+                    std::string().swap(places[s].Text);
         };
         try {
             for (size_t t = 0; t + 1 < threads; ++t)
@@ -270,9 +278,10 @@ template <typename Make, typename Emit> void MakeInOrder(size_t count, size_t th
             handOnNanoseconds += std::chrono::duration_cast<std::chrono::nanoseconds>(Clock::now() - start).count();
             slot.Ready.store(0, std::memory_order_relaxed);
             handedOn.store(piece + 1, std::memory_order_release);
-            if (!failure && sleeping.load() == threads - 1 && room() >= threads)
+            if (!failure && sleeping.load() == threads - 1 && room() >= threads && next.load() < count)
                 wakeOne();
         }
+        handedAll.store(!failure, std::memory_order_release);
         halt();
     }
     if (failure)

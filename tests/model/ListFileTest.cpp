@@ -572,6 +572,24 @@ TEST(ListFileSlicesTest, EachPieceIsMadeOnceWhicheverSideIsSlower)
     }
 }
 
+// Workers with nothing left to make wait for the end of the job: with fewer pieces than threads, or
+// none, every piece is still handed on once, in order, and the job ends.
+TEST(ListFileSlicesTest, FewerPiecesThanThreadsEnd)
+{
+    for (const size_t pieces : {size_t(0), size_t(1), size_t(3)}) {
+        for (const size_t threads : {size_t(2), size_t(8)}) {
+            SCOPED_TRACE("pieces " + std::to_string(pieces) + ", threads " + std::to_string(threads));
+            std::vector<size_t> handed;
+            MakeInOrder(
+                pieces, threads, [](size_t piece, std::string& out) { out = std::to_string(piece); },
+                [&](std::string_view text) { handed.push_back(std::stoul(std::string(text))); });
+            ASSERT_EQ(handed.size(), pieces);
+            for (size_t i = 0; i < pieces; ++i)
+                EXPECT_EQ(handed[i], i);
+        }
+    }
+}
+
 // Files are read through a buffer of this size per slice; line ends at its edges must read as the
 // same text does in memory, and save back as the in-memory writer writes it.
 constexpr size_t kReadBuffer = size_t(1) << 19;
