@@ -182,12 +182,13 @@ private:
     TextArena texts_;
 };
 
-// Items of a sorted list lie anywhere in memory; asking for an item's memory some items ahead lets
-// the loads overlap.
+// Items of a sorted list lie anywhere in memory; asking for an item's memory this many items ahead
+// lets the loads overlap. The same for every loop that builds keys.
+constexpr size_t kAhead = 9;
+
 template <typename Items, typename Consume>
 void BuildKeys(const Items& items, size_t first, size_t last, KeyBuilder& builder, Consume consume)
 {
-    constexpr size_t kAhead = 9;
     for (size_t i = first; i < last; ++i) {
         if (i + kAhead < last)
             items[i + kAhead]->Prefetch();
@@ -421,7 +422,6 @@ bool RangeInOrder(const Items& items, size_t first, size_t last, std::string_vie
     KeyBuilder builders[2] = {KeyBuilder(fieldName), KeyBuilder(fieldName)};
     // Item i's key lies in builder i % 2, its neighbour's in the other.
     SortKey previous = builders[first % 2].Build(*items[first], static_cast<uint32_t>(first));
-    constexpr size_t kAhead = 9;
     for (size_t i = first + 1; i < last; ++i) {
         if (i + kAhead < last)
             items[i + kAhead]->Prefetch();
@@ -692,7 +692,6 @@ std::optional<std::vector<uint32_t>> SortedKeptOrder(const std::vector<std::uniq
             const KeepTest keep = makeKeep();
             SortKeysOf(chunks.Most(), false, buffers, [&](const auto& consume) {
                 chunks.Take([&](size_t first, size_t last) {
-                    constexpr size_t kAhead = 9;
                     for (size_t i = first; i < last && !failed.load(std::memory_order_relaxed); ++i) {
                         if (i + kAhead < last)
                             items[i + kAhead]->Prefetch();
