@@ -39,6 +39,16 @@ template <typename T> struct alignas(64) PerThread {
     T Value;
 };
 
+// Tells the CPU that a thread is waiting in a loop.
+inline void CpuRelax()
+{
+#if defined(__x86_64__) || defined(__i386__)
+    __builtin_ia32_pause();
+#elif defined(__aarch64__)
+    asm volatile("yield");
+#endif
+}
+
 // Called once at the start of the process. The allocator gives each block over 128 KiB a mapping of
 // its own until it sees such a block given back; from then on it serves blocks up to that size from
 // its heaps, and it raises that size by itself as bigger blocks come back. Threads that sort a list or
@@ -200,13 +210,16 @@ template <typename Make, typename Emit> void MakeInOrder(size_t count, size_t th
         slot.Ready.notify_one();
     };
     // Whether the calling thread, waiting for Piece, should make one: always when nobody took Piece
-    // yet or before anything was timed, else while the workers together make fewer pieces in the time
-    // than it hands on.
+    // yet, never before anything was timed (a piece begun then held up the first piece, made by then,
+    // by as long as it took), else while the workers together make fewer pieces in the time than it
+    // hands on.
     const auto callerMakes = [&](size_t piece) {
         const size_t madeSoFar = made.load(std::memory_order_relaxed);
         const size_t handed = handedOn.load(std::memory_order_relaxed);
-        if (next.load(std::memory_order_relaxed) == piece || madeSoFar == 0 || handed == 0)
+        if (next.load(std::memory_order_relaxed) == piece)
             return true;
+        if (madeSoFar == 0 || handed == 0)
+            return false;
         return makeNanoseconds.load(std::memory_order_relaxed) / static_cast<int64_t>(madeSoFar) >
                handOnNanoseconds / static_cast<int64_t>(handed) * static_cast<int64_t>(threads - 1);
     };
@@ -263,6 +276,11 @@ template <typename Make, typename Emit> void MakeInOrder(size_t count, size_t th
                         makePiece(mine);
                         continue;
                     }
+                // A while on its own CPU before it sleeps: woken while the workers all run, it could
+                // wait for a CPU for up to 3 ms.
+                const auto until = Clock::now() + std::chrono::milliseconds(1);
+                while (!slot.Ready.load(std::memory_order_acquire) && Clock::now() < until)
+                    CpuRelax();
                 slot.Ready.wait(0, std::memory_order_acquire);
             }
             const auto start = Clock::now();
