@@ -226,7 +226,9 @@ template <typename Emit> void EmitListFile(const TBaseCustomListClass& list, Emi
     emit(std::string_view(out));
 
     const auto& items = list.Items();
-    constexpr size_t kChunk = 1024;
+    // Chunks of about 90 KB: their texts fit in memory the heaps already hold, where chunks twice
+    // the size took fresh pages at every save.
+    constexpr size_t kChunk = 512;
     const size_t chunks = (items.size() + kChunk - 1) / kChunk;
     MakeInOrder(
         chunks, SliceCount(items.size() / 16384 + 1),
