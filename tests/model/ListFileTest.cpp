@@ -572,6 +572,30 @@ TEST(ListFileSlicesTest, EachPieceIsMadeOnceWhicheverSideIsSlower)
     }
 }
 
+// The calling thread starts no piece of its own while another thread makes the first one: the
+// first piece would wait for it as long as it took.
+TEST(ListFileSlicesTest, CallerMakesNothingBeforeTheFirstPieceMadeElsewhere)
+{
+    for (const size_t threads : {size_t(2), size_t(8)}) {
+        SCOPED_TRACE("threads " + std::to_string(threads));
+        const auto caller = std::this_thread::get_id();
+        std::atomic<bool> firstHanded {false};
+        std::atomic<int> madeByCallerBefore {0};
+        MakeInOrder(
+            16, threads,
+            [&](size_t piece, std::string& out) {
+                const bool onCaller = std::this_thread::get_id() == caller;
+                if (!onCaller)
+                    std::this_thread::sleep_for(std::chrono::milliseconds(piece == 0 ? 20 : 2));
+                else if (piece != 0 && !firstHanded)
+                    ++madeByCallerBefore;
+                out = std::to_string(piece);
+            },
+            [&](std::string_view text) { firstHanded = firstHanded || text == "0"; });
+        EXPECT_EQ(madeByCallerBefore.load(), 0);
+    }
+}
+
 // Workers with nothing left to make wait for the end of the job: with fewer pieces than threads, or
 // none, every piece is still handed on once, in order, and the job ends.
 TEST(ListFileSlicesTest, FewerPiecesThanThreadsEnd)
