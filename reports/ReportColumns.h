@@ -101,9 +101,9 @@ void WriteDataRows(HtmlReport& report, const TBaseCustomListClass& list, const s
 {
     // Pieces of under 200 KB: the few made ahead stay small, and their texts fit in memory the heaps
     // already hold. Pieces of 1024 rows (half a megabyte) took 12 MB of fresh pages in a 100k report,
-    // and the report's writing waited on them. A row takes about a microsecond, so a thread pays for its start from two pieces on. The
-    // first pieces are smaller, so that the writing starts before a whole piece is made: writing the
-    // pieces is what sets the pace once they come.
+    // and the report's writing waited on them. A row takes about a microsecond, so a thread pays for
+    // its start from two pieces on. The first pieces are smaller, so that the writing starts before a
+    // whole piece is made: writing the pieces is what sets the pace once they come.
     constexpr size_t kPiece = 384, kFirstPiece = 128;
     std::vector<size_t> starts {0};
     for (size_t size = kFirstPiece; starts.back() < rows.size(); size = std::min(kPiece, size * 3 / 2 + 64))
