@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -47,12 +48,19 @@ void ReadListFileText(TBaseCustomListClass& list, std::string_view text, const P
 // The whole file as it would be saved; throws, naming item and field, for a value that does not convert.
 std::string ListFileText(const TBaseCustomListClass& list);
 
+// How many items the list-file reader has made in this process, those of reads that then failed
+// included: a file refused for its size or a line's length makes none.
+uint64_t ItemsMadeByReader();
+
 // Which item field each column of a field-name line fills, worked out once. Of several columns naming
 // one field only the last counts (it would overwrite the others), so that a line costs its own length
-// and the fields of one item, however long the name line is.
+// and the fields of one item, however long the name line is. Only the columns that name a field are
+// kept: a name line of millions of empty or unknown names costs no more than one of the item's.
 class ColumnMap {
 public:
     ColumnMap(const std::vector<std::string>& names, const TBaseCustomClass& prototype);
+    // From the field-name line itself, split as GetCSVField splits (names of any case).
+    ColumnMap(std::string_view nameLine, const TBaseCustomClass& prototype);
 
     // Calls set(position, text) for every field a column names, with the line's value for that column;
     // a field whose column the line lacks gets the empty text. A Set that takes a third argument
@@ -65,25 +73,28 @@ public:
             else
                 set(p, field);
         };
-        size_t f = 0;
-        const size_t used = positions_.size();
+        size_t column = 0, k = 0;
+        const size_t used = filled_.size();
         if (used > 0) {
             ForEachListField(line, [&](std::string_view field, bool percent) {
-                const int32_t p = positions_[f++];
-                if (p >= 0)
-                    give(p, field, percent);
-                return f < used;
+                if (column++ == filled_[k].first) {
+                    give(filled_[k].second, field, percent);
+                    ++k;
+                }
+                return k < used;
             });
         }
         // Only a short line leaves columns without a value.
-        if (f < used)
-            for (const auto& [column, p] : filled_)
-                if (column >= f)
-                    give(p, std::string_view(), false);
+        for (; k < used; ++k)
+            give(filled_[k].second, std::string_view(), false);
     }
 
+    // The columns kept, each with the field it fills.
+    size_t Size() const { return filled_.size(); }
+
 private:
-    std::vector<int32_t> positions_;                  // per column up to the last one used; -1 unused
+    template <typename Names> void Resolve(Names forEachName, const TBaseCustomClass& prototype);
+
     std::vector<std::pair<size_t, int32_t>> filled_;  // column and field, column order
 };
 

@@ -1,5 +1,7 @@
 #include "model/ListFile.h"
 
+#include <algorithm>
+#include <atomic>
 #include <cstring>
 #include <iterator>
 #include <memory>
@@ -15,7 +17,6 @@
 #include "model/ListFileFormat.h"
 #include "model/ListFileSlices.h"
 #include "model/Utils.h"
-#include "platform/Cp1252.h"
 #include "platform/SafeFile.h"
 #include "platform/Text.h"
 
@@ -150,7 +151,7 @@ size_t CountBlockLines(std::string_view text)
 // What the three first lines of a list file say, and where its item lines begin.
 struct ListHead {
     std::string ListType, Platform, Owner, Description;
-    std::vector<std::string> Names;  // upper-cased
+    std::string_view Header;  // the field-name line, inside the text read
     bool Decode = false;
     size_t ItemsAt = 0;
 };
@@ -185,7 +186,7 @@ ListHead ReadListHead(const ReaderKind& kind, std::string_view text)
         head.Owner = FieldOf(fields, 1);
         head.Description = FieldOf(fields, 2);
     }
-    head.Names = SplitCSVLine(Cp1252::ToUpper(header));
+    head.Header = header;
     head.ItemsAt = cursor.Position();
     return head;
 }
@@ -212,6 +213,8 @@ void CheckItemCount(const std::vector<size_t>& counts)
     }
 }
 
+std::atomic<uint64_t> itemsMade {0};
+
 // What makes the items of a file's lines, counted through Intake.
 struct ItemMaker {
     const TBaseCustomClass& Prototype;
@@ -221,7 +224,14 @@ struct ItemMaker {
 
     void Make(std::string_view lines, ItemArena& arena, ItemPart& part) const
     {
-        ReadItemChunk(lines, Prototype, Columns, Decode, arena, Intake, part.Shares, part.Items);
+        const size_t before = part.Items.size();
+        try {
+            ReadItemChunk(lines, Prototype, Columns, Decode, arena, Intake, part.Shares, part.Items);
+        } catch (...) {
+            itemsMade.fetch_add(part.Items.size() - before, std::memory_order_relaxed);
+            throw;
+        }
+        itemsMade.fetch_add(part.Items.size() - before, std::memory_order_relaxed);
     }
 };
 
@@ -431,7 +441,7 @@ void LoadListFile(TBaseCustomListClass& list, const Path& fileName)
     }
     ListHead head = ReadListHead(KindOf(list), start);
     const auto prototype = list.CreateItem();
-    const ColumnMap columns(head.Names, *prototype);
+    const ColumnMap columns(head.Header, *prototype);
     ItemIntake intake;
     const ItemMaker maker {*prototype, columns, head.Decode, intake};
     FillList(list, head, ReadItemFile(file, head.ItemsAt, maker, fileName), intake, fileName);
@@ -439,25 +449,44 @@ void LoadListFile(TBaseCustomListClass& list, const Path& fileName)
 
 }  // namespace
 
+// Calls forEachName(visit) to have visit(name) called for each column's name in order.
+template <typename Names> void ColumnMap::Resolve(Names forEachName, const TBaseCustomClass& prototype)
+{
+    // The last column that names each field.
+    std::vector<size_t> last(static_cast<size_t>(prototype.FieldCount()), std::string_view::npos);
+    size_t column = 0;
+    forEachName([&](std::string_view name) {
+        // No field has an empty name: a line of commas looks nothing up.
+        if (const int32_t p = name.empty() ? -1 : prototype.IndexOfField(name); p >= 0)
+            last[static_cast<size_t>(p)] = column;
+        ++column;
+    });
+    for (size_t p = 0; p < last.size(); ++p)
+        if (last[p] != std::string_view::npos)
+            filled_.emplace_back(last[p], static_cast<int32_t>(p));
+    std::sort(filled_.begin(), filled_.end());
+}
+
 ColumnMap::ColumnMap(const std::vector<std::string>& names, const TBaseCustomClass& prototype)
 {
-    positions_.reserve(names.size());
-    for (const auto& n : names)
-        positions_.push_back(prototype.IndexOfField(n));
-    std::vector<bool> seen(static_cast<size_t>(prototype.FieldCount()), false);
-    for (size_t c = positions_.size(); c-- > 0;) {
-        int32_t& p = positions_[c];
-        if (p < 0)
-            continue;
-        if (seen[static_cast<size_t>(p)])
-            p = -1;
-        else {
-            seen[static_cast<size_t>(p)] = true;
-            filled_.emplace_back(c, p);
-        }
-    }
-    std::reverse(filled_.begin(), filled_.end());
-    positions_.resize(filled_.empty() ? 0 : filled_.back().first + 1);
+    Resolve(
+        [&](auto visit) {
+            for (const auto& name : names)
+                visit(name);
+        },
+        prototype);
+}
+
+ColumnMap::ColumnMap(std::string_view nameLine, const TBaseCustomClass& prototype)
+{
+    Resolve(
+        [&](auto visit) {
+            ForEachCSVField(nameLine, ',', [&](std::string_view name) {
+                visit(name);
+                return true;
+            });
+        },
+        prototype);
 }
 
 void ReadListFileText(TBaseCustomListClass& list, std::string_view text, const Path& name)
@@ -465,11 +494,13 @@ void ReadListFileText(TBaseCustomListClass& list, std::string_view text, const P
     // Everything is read aside first: a failure leaves the list as it was.
     ListHead head = ReadListHead(KindOf(list), text);
     const auto prototype = list.CreateItem();
-    const ColumnMap columns(head.Names, *prototype);
+    const ColumnMap columns(head.Header, *prototype);
     ItemIntake intake;
     const ItemMaker maker {*prototype, columns, head.Decode, intake};
     FillList(list, head, ReadItemLines(text.substr(head.ItemsAt), maker), intake, name);
 }
+
+uint64_t ItemsMadeByReader() { return itemsMade.load(); }
 
 void TItemListClass::LoadFromFile(const Path& fileName) { LoadListFile(*this, fileName); }
 

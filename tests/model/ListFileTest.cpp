@@ -722,3 +722,99 @@ TEST_F(ListFileTest, SaveStoppedInAnyChunkLeavesTheOldFile)
 
 }  // namespace
 }  // namespace quorvel
+
+namespace quorvel {
+namespace {
+
+std::string Repeated(std::string_view piece, size_t times)
+{
+    std::string out;
+    out.reserve(piece.size() * times);
+    for (size_t i = 0; i < times; ++i)
+        out += piece;
+    return out;
+}
+
+// A file refused for its number of lines or a line's length is refused before any item is made,
+// whatever its line breaks, and one line fewer loads: the lines are counted exactly first.
+TEST_F(ListFileTest, RefusalsComeBeforeAnyItem)
+{
+    const std::string head = "QV1.2\r\n\"Media\",\"P\",\"O\",\"D\"\r\n\"TITLE\"\r\n";
+    const std::string tooMany = "This file holds more than 1000000 items. The list was not changed.";
+    constexpr size_t kMost = TBaseCustomListClass::MaxItems;
+    const std::string longLine = "Line 1000004 of this file is longer than " +
+        std::to_string(TBaseCustomListClass::MaxLineBytes) +
+        " bytes, the most a line of a list file may hold. The list was not changed.";
+    const struct {
+        const char* Name;
+        std::string Lines;  // the item lines
+        std::string Error;  // "" loads
+    } cases[] = {
+        {"short items, one too many", Repeated("\"t\"\r\n", kMost + 1), tooMany},
+        {"short items, the most", Repeated("\"t\"\r\n", kMost), ""},
+        // A CR LF falls on every place of the counter's 16-byte steps and across them.
+        {"CR, CR LF and LF mixed, one too many", Repeated("\r\r\n\n", (kMost + 1) / 3) + "\r\n\r\n", tooMany},
+        {"CR, CR LF and LF mixed, the most", Repeated("\r\r\n\n", kMost / 3) + "\r\n", ""},
+        {"CR only, without a last line break", Repeated("\r", kMost) + "x", tooMany},
+        {"LF only, the most and a last line without a break", Repeated("\n", kMost - 1) + "x", ""},
+        {"the most, then a line too long", Repeated("\"t\"\n", kMost) + std::string(TBaseCustomListClass::MaxLineBytes + 1, 'x'),
+         longLine},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        WriteFile("in.lst", head + c.Lines);
+        TCartListClass list;
+        AddItem(list, {{"Title", Text("kept")}});
+        const uint64_t made = ItemsMadeByReader();
+        EXPECT_EQ(ErrorOf([&] { list.LoadFromFile(PathOf("in.lst")); }), c.Error.empty() ? "no error" : c.Error);
+        if (c.Error.empty()) {
+            EXPECT_EQ(list.Count(), static_cast<int32_t>(kMost));
+            EXPECT_EQ(ItemsMadeByReader() - made, kMost);
+        } else {
+            EXPECT_EQ(ItemsMadeByReader(), made);
+            EXPECT_EQ(list.Count(), 1);
+        }
+    }
+}
+
+// A name line keeps only the columns that name a field, the last of several naming one: a line of
+// millions of commas or unknown names costs no more than the item's own fields.
+TEST(ListFileColumnsTest, NameLinesKeepOnlyTheFieldsTheyName)
+{
+    const auto prototype = TCartListClass().CreateItem();
+    const std::string many = Repeated(",", 1 << 20);
+    const struct {
+        const char* Name;
+        std::string Line;
+        size_t Kept;
+        std::string Values;  // field: value of "a,b,c,d,e" and "a"
+    } cases[] = {
+        {"commas only", many, 0, ""},
+        {"a field after a million commas", many + "\"title\"", 1, ""},
+        {"a field, a million unknown names, then the field again",
+         "\"TITLE\"," + Repeated("\"NoSuch\",", 1 << 20) + "\"Notes\",Title", 2, ""},
+        {"names of any case and quoting", "notes,\"x\",\"Title\"", 2, "NOTES=a TITLE=c | NOTES=a TITLE="},
+        {"the later of two columns wins", "\"TITLE\",\"NOTES\",\"title\",\"\",\"NOTES\"", 2,
+         "TITLE=c NOTES=e | TITLE= NOTES="},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        const ColumnMap columns(c.Line, *prototype);
+        EXPECT_EQ(columns.Size(), c.Kept);
+        if (c.Values.empty())
+            continue;
+        const auto names = prototype->GetFieldNames();
+        std::string values;
+        for (const std::string_view line : {"a,b,c,d,e", "a"}) {
+            std::string one;
+            columns.ForEachValue(line, [&](int32_t p, std::string_view field) {
+                one += (one.empty() ? "" : " ") + names[static_cast<size_t>(p)] + "=" + std::string(field);
+            });
+            values += (values.empty() ? "" : " | ") + one;
+        }
+        EXPECT_EQ(values, c.Values);
+    }
+}
+
+}  // namespace
+}  // namespace quorvel
