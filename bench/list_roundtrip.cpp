@@ -1,6 +1,7 @@
 // Loads a list file with the class its type peek names and saves it again without backup:
 // list_roundtrip IN OUT [THREADS] (OUT "-": no save). Prints the load and save times, the processor
-// time of the load (all threads), the time the list takes to be freed, and the peak memory.
+// time of the load (all threads), the time the list takes to be freed, and the peak memory; for a file
+// refused, the peak and resident memory after the refusal and the items made.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -75,7 +76,12 @@ int main(int argc, char** argv)
                     count, ms(t1 - t0), cpu1 - cpu0, ms(t2 - t1), ms(t3 - t2), loaded.ru_maxrss, usage.ru_maxrss,
                     ResidentKib());
     } catch (const std::exception& e) {
+        // What a refusal cost, and what the process still holds after it.
+        struct rusage usage { };
+        ::getrusage(RUSAGE_SELF, &usage);
         std::fprintf(stderr, "%s\n", e.what());
+        std::printf("refused_peak_kib %ld\nrefused_resident_kib %ld\nitems_made %llu\n", usage.ru_maxrss,
+                    ResidentKib(), static_cast<unsigned long long>(ItemsMadeByReader()));
         return 1;
     }
     return 0;

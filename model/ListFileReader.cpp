@@ -375,6 +375,10 @@ ItemVector ReadItemFile(const FileReader& file, uint64_t begin, const ItemMaker&
     if (bounds.back() < end || bounds.size() == 1)
         bounds.push_back(end);
     const size_t chunks = bounds.size() - 1;
+    // The workers' heaps are made by the first pass already.
+    std::optional<AllocatorGrowth> growth;
+    if (threads > 1)
+        growth.emplace();
     std::vector<size_t> counts(chunks);
     std::vector<PerThread<std::string>> buffers(threads);
     if (size > static_cast<uint64_t>(TBaseCustomListClass::MaxItems)) {
@@ -393,9 +397,6 @@ ItemVector ReadItemFile(const FileReader& file, uint64_t begin, const ItemMaker&
         CheckSliceLines(counts, tooLong);
         CheckItemCount(counts);
     }
-    std::optional<AllocatorGrowth> growth;
-    if (threads > 1)
-        growth.emplace();
     std::vector<PerThread<ItemPart>> parts(chunks);
     std::vector<PerThread<ItemArena>> arenas(threads);
     RunChunks(chunks, threads, [&](size_t c, size_t t) {
