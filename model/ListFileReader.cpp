@@ -213,6 +213,7 @@ void CheckItemCount(const std::vector<size_t>& counts)
     }
 }
 
+// What ItemsMadeByReader answers; added to once per block of lines.
 std::atomic<uint64_t> itemsMade {0};
 
 // What makes the items of a file's lines, counted through Intake.
