@@ -135,7 +135,7 @@ void PasteText(TBaseCustomListClass& list, const std::string& text)
                                             std::to_string(TBaseCustomListClass::MaxItems) +
                                             " items. The list was not changed.");
     }
-    const ColumnMap columns(SplitCSVLine(second), *list.CreateItem());
+    const ColumnMap columns(second, *list.CreateItem());
 
     // All items are built before any is added: a bad escape, or a value the list could not save
     // ("abc" for a quantity), leaves the list as it was.

@@ -58,7 +58,6 @@ uint64_t ItemsMadeByReader();
 // kept: a name line of millions of empty or unknown names costs no more than one of the item's.
 class ColumnMap {
 public:
-    ColumnMap(const std::vector<std::string>& names, const TBaseCustomClass& prototype);
     // From the field-name line itself, split as GetCSVField splits (names of any case).
     ColumnMap(std::string_view nameLine, const TBaseCustomClass& prototype);
 
@@ -93,8 +92,6 @@ public:
     size_t Size() const { return filled_.size(); }
 
 private:
-    template <typename Names> void Resolve(Names forEachName, const TBaseCustomClass& prototype);
-
     std::vector<std::pair<size_t, int32_t>> filled_;  // column and field, column order
 };
 

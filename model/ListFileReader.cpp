@@ -451,44 +451,22 @@ void LoadListFile(TBaseCustomListClass& list, const Path& fileName)
 
 }  // namespace
 
-// Calls forEachName(visit) to have visit(name) called for each column's name in order.
-template <typename Names> void ColumnMap::Resolve(Names forEachName, const TBaseCustomClass& prototype)
+ColumnMap::ColumnMap(std::string_view nameLine, const TBaseCustomClass& prototype)
 {
     // The last column that names each field.
     std::vector<size_t> last(static_cast<size_t>(prototype.FieldCount()), std::string_view::npos);
     size_t column = 0;
-    forEachName([&](std::string_view name) {
+    ForEachCSVField(nameLine, ',', [&](std::string_view name) {
         // No field has an empty name: a line of commas looks nothing up.
         if (const int32_t p = name.empty() ? -1 : prototype.IndexOfField(name); p >= 0)
             last[static_cast<size_t>(p)] = column;
         ++column;
+        return true;
     });
     for (size_t p = 0; p < last.size(); ++p)
         if (last[p] != std::string_view::npos)
             filled_.emplace_back(last[p], static_cast<int32_t>(p));
     std::sort(filled_.begin(), filled_.end());
-}
-
-ColumnMap::ColumnMap(const std::vector<std::string>& names, const TBaseCustomClass& prototype)
-{
-    Resolve(
-        [&](auto visit) {
-            for (const auto& name : names)
-                visit(name);
-        },
-        prototype);
-}
-
-ColumnMap::ColumnMap(std::string_view nameLine, const TBaseCustomClass& prototype)
-{
-    Resolve(
-        [&](auto visit) {
-            ForEachCSVField(nameLine, ',', [&](std::string_view name) {
-                visit(name);
-                return true;
-            });
-        },
-        prototype);
 }
 
 void ReadListFileText(TBaseCustomListClass& list, std::string_view text, const Path& name)
