@@ -118,6 +118,7 @@ TEST_F(ItemCommandsTest, SignsTypedDuringASearchAreSearchTextElseTheyChangeQuant
         {"+=", "Echo+ Run", {"5", "2", "3"}},
         {"delta~e", "Echo+ Run", {"5", "2", "1"}},
         {"delta~-f", "Delta Astro", {"4", "2", "1"}},
+        {"dd", "Delta-Force Strike", {"5", "2", "1"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.keys);
