@@ -58,7 +58,7 @@ int ProgramBody(int argc, char** argv)
     }
     // The application title only: as a display name Qt would add it to every window's caption, and
     // the main window's caption already begins with it.
-    app.setApplicationName("Quorvel");
+    app.setApplicationName(kProgramName);
     // Ties the windows to the installed desktop entry, and so to its icon.
     app.setDesktopFileName("quorvel");
 

@@ -1,5 +1,7 @@
 #include "platform/qt/QtServices.h"
 
+#include "platform/qt/Version.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QDesktopServices>
@@ -24,7 +26,9 @@ QWidget* BoxParent()
     return QApplication::activeWindow();
 }
 
-QString Title() { return QApplication::applicationDisplayName(); }
+// Not the application's name: a box can come before it is set (a second start), and Qt takes the
+// executable's name until then.
+QString Title() { return QString::fromLatin1(kProgramName); }
 
 QString StartPath(const FileDialogRequest& request)
 {

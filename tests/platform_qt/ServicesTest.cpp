@@ -105,6 +105,35 @@ TEST(QtServices, BoxesShowPlainTextAndQuestionsDefaultTheSafeWay)
     }
 }
 
+// Before the program names itself Qt takes the executable's name; a box shows the program's all the same.
+TEST(QtServices, EveryBoxIsCaptionedWithTheProgramsName)
+{
+    const QString before = QApplication::applicationName();
+    QApplication::setApplicationName("quorvel");
+    QtServices services;
+    const std::function<void()> shows[] = {
+        [&] { services.Error("Busy."); },
+        [&] { services.Warning("Careful."); },
+        [&] { services.Information("Done."); },
+        [&] { services.Confirm("Sure?", BoxKind::Question); },
+        [&] { (void)services.Ask("Save?"); },
+    };
+    for (const auto& show : shows) {
+        QString caption;
+        std::function<void()> close = [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box)
+                return QTimer::singleShot(10, close);
+            caption = box->windowTitle();
+            box->close();
+        };
+        QTimer::singleShot(10, close);
+        show();
+        EXPECT_EQ(caption, "Quorvel");
+    }
+    QApplication::setApplicationName(before);
+}
+
 // The save dialog never asks about an existing file itself: the program asks once, or keeps a backup.
 TEST(QtServices, TheSaveDialogLeavesTheOverwriteQuestionToTheProgram)
 {

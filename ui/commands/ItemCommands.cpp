@@ -10,6 +10,7 @@
 #include "ui/dialogs/FieldOrderForm.h"
 #include "ui/dialogs/ItemAddForm.h"
 #include "ui/grid/ListDisplay.h"
+#include "ui/grid/ListGridView.h"
 #include "ui/window/MenuNames.h"
 #include "ui/options/OptionsForm.h"
 
@@ -81,13 +82,19 @@ void ItemCommands::CartListViewKeyPress(const QString& text, int key, bool& cons
 {
     if (key == Qt::Key_Return || key == Qt::Key_Enter) {
         ItemPropertiesPopupMenuClick();
-    } else if (text == "+" || text == "=") {
-        consumed = true;
-        IncreaseQuantityPopupMenuClick();
-    } else if (text == "-") {
-        consumed = true;
-        DecreaseQuantityPopupMenuClick();
+        return;
     }
+    if (text != "+" && text != "=" && text != "-")
+        return;
+    // Titles hold these signs: while a title is being typed they are part of the text sought.
+    const auto* grid = qobject_cast<const ListGridView*>(&form_.Grid());
+    if (grid && grid->SearchUnderWay())
+        return;
+    consumed = true;
+    if (text == "-")
+        DecreaseQuantityPopupMenuClick();
+    else
+        IncreaseQuantityPopupMenuClick();
 }
 
 void ItemCommands::ItemRefresh()

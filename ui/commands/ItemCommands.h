@@ -44,7 +44,8 @@ public:
     void CompressListMainMenuClick();
     void CustomizePopupMenuClick();
     void MoreInfoMainMenuClick();
-    // Consumed: the grid must not see the key ("+", "=", "-"), so that it starts no search.
+    // Consumed: the grid must not see the key ("+", "=", "-"), so that it starts no search. During a
+    // search by typing these keys go to the search.
     void CartListViewKeyPress(const QString& text, int key, bool& consumed);
 
     void ListsChanged() override;

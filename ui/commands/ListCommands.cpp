@@ -12,6 +12,7 @@
 #include "platform/qt/PathText.h"
 #include "platform/qt/QtCp1252.h"
 #include "platform/qt/Services.h"
+#include "ui/FileRefusal.h"
 #include "ui/grid/ListDisplay.h"
 #include "ui/dialogs/ListPropertiesForm.h"
 #include "ui/window/MenuNames.h"
@@ -147,6 +148,7 @@ void ListCommands::OpenListFile(const Path& fileName)
         return;
     }
     bool loaded = false;
+    QString failure;
     try {
         switch (GetListFileType(file)) {
         case ltMedia:
@@ -158,15 +160,17 @@ void ListCommands::OpenListFile(const Path& fileName)
             loaded = true;
             break;
         default:
-            Messages().Error(TextWithPath("The file \"", file, "\" is not a recognized Quorvel File."));
+            failure = TextWithPath("The file \"", file, "\" is not a recognized Quorvel File.");
             break;
         }
     } catch (const std::exception& e) {
         // The list made for it is gone; the caller goes on with its other files.
-        Messages().Error(ErrorText(e));
+        failure = FileNotOpenedText(file, e);
     }
-    if (loaded)
-        form_.ShowStatusText(TextWithPath("", file, " Loaded."));
+    // Said before the box, so that "Loading ..." does not stand behind it.
+    form_.ShowStatusText(TextWithPath("", file, loaded ? " Loaded." : " Not Loaded."));
+    if (!failure.isEmpty())
+        Messages().Error(failure);
     form_.RefreshListView();
     form_.ListDisplay().Resort();
     const TBaseCustomListClass* added = form_.CurrentList();
@@ -238,10 +242,14 @@ void ListCommands::SaveButtonClick()
         return;
     if (!list->GetFileName().empty()) {
         const Path fileName = list->GetFileName();
-        {
+        try {
             form_.ShowStatusText(TextWithPath("Saving ", fileName, "..."));
             Progress progress(form_.Progress(), fileName);
             SaveListObject(list, fileName, Backup(), true);
+        } catch (...) {
+            // The guard shows why; the status bar must not go on saying it saves.
+            form_.ShowStatusText(TextWithPath("", fileName, " Not Saved."));
+            throw;
         }
         AddSavedFileToExplorer(fileName);
         form_.ShowStatusText(TextWithPath("", fileName, " Saved."));

@@ -10,6 +10,7 @@
 #include "platform/qt/PlainText.h"
 #include "platform/qt/QtCp1252.h"
 #include "platform/qt/Services.h"
+#include "ui/FileRefusal.h"
 #include "ui/dialogs/DialogButtons.h"
 #include "ui/UiScale.h"
 
@@ -140,7 +141,7 @@ void TItemAddForm::LoadMasterList()
         try {
             LoadListObject(MasterList.get(), entries_[static_cast<size_t>(index)].Path);
         } catch (const std::exception& e) {
-            failure = ErrorText(e);
+            failure = FileNotOpenedText(entries_[static_cast<size_t>(index)].Path, e);
             ResetMasterList();
         }
     }

@@ -2,6 +2,7 @@
 
 #include "ui/grid/ListCellDelegate.h"
 
+#include <QApplication>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -32,11 +33,52 @@ QPixmap BackgroundPicture()
     return pixmap;
 }
 
+bool IsPrintable(const QString& text)
+{
+    for (const QChar c : text)
+        if (!c.isPrint())
+            return false;
+    return true;
+}
+
 }  // namespace
 
 ListGridView::ListGridView(QWidget* parent) : QTableView(parent), picture_(BackgroundPicture())
 {
     setItemDelegate(new ListCellDelegate(this));
+}
+
+bool ListGridView::SearchUnderWay() const
+{
+    return !searchText_.isEmpty() &&
+        clock_() - lastTyped_ <= std::chrono::milliseconds(QApplication::keyboardInputInterval());
+}
+
+void ListGridView::keyboardSearch(const QString& search)
+{
+    if (search.isEmpty()) {
+        searchText_.clear();
+        return;
+    }
+    // Escape, Backspace and the like are no part of a title.
+    if (!IsPrintable(search))
+        return;
+    const bool goesOn = SearchUnderWay();
+    searchText_ = goesOn ? searchText_ + search : search;
+    lastTyped_ = clock_();
+    QAbstractItemModel* rows = model();
+    if (!rows || rows->rowCount() == 0 || rows->columnCount() == 0)
+        return;
+    // One key typed again and again ("ddd") steps through the rows that begin with it.
+    const bool sameKey = searchText_.size() > 1 && searchText_.count(searchText_.back()) == searchText_.size();
+    const QString sought = sameKey ? searchText_.right(1) : searchText_;
+    QModelIndex start = currentIndex().isValid() ? currentIndex() : rows->index(0, 0);
+    // A new search leaves the current row, so that typing its first letter again finds the next one.
+    if ((!goesOn || sameKey) && currentIndex().isValid())
+        start = rows->index(start.row() + 1 < rows->rowCount() ? start.row() + 1 : 0, start.column());
+    const QModelIndexList found = rows->match(start, Qt::DisplayRole, sought);
+    if (!found.isEmpty())
+        setCurrentIndex(found.first());
 }
 
 void ListGridView::paintEvent(QPaintEvent* event)

@@ -6,12 +6,14 @@
 #include "ui/dialogs/ItemAddForm.h"
 #include "ui/window/MenuNames.h"
 #include "ui/commands/ItemCommands.h"
+#include "ui/grid/ListGridView.h"
 
 #include <QLineEdit>
 #include <QMenu>
 #include <QTest>
 
 #include <algorithm>
+#include <chrono>
 
 namespace quorvel {
 namespace {
@@ -92,6 +94,47 @@ TEST_F(ItemCommandsTest, PlusTwiceRaisesTheSameItemWhileTheGridSortsByQuantity)
     EXPECT_EQ(Of("Title"), (Texts {"B", "A", "C"}));
     EXPECT_EQ(Of("Quantity"), (Texts {"2", "3", "5"}));
     EXPECT_EQ(form->ListDisplay().SelectedRows(), std::vector<int32_t> {1});
+}
+
+// After a click on a row, typed keys search the titles; "-", "+" and "=" belong to the search while
+// one is under way and change the selected quantities only outside one.
+TEST_F(ItemCommandsTest, SignsTypedDuringASearchAreSearchTextElseTheyChangeQuantities)
+{
+    auto* grid = qobject_cast<ListGridView*>(&form->Grid());
+    ASSERT_TRUE(grid);
+    auto now = std::chrono::steady_clock::time_point {};
+    grid->SetSearchClock([&] { return now; });
+    const struct {
+        const char* keys;  // "~": the search's time passes
+        const char* current;
+        Texts quantities;  // of the three titles below
+    } cases[] = {
+        {"delta-f", "Delta-Force Strike", {"5", "2", "1"}},
+        {"echo+", "Echo+ Run", {"5", "2", "1"}},
+        {"delta=", "Delta Astro", {"5", "2", "1"}},
+        {"delt~-", "Delta Astro", {"4", "2", "1"}},
+        {"delta~+", "Delta Astro", {"6", "2", "1"}},
+        {"-", "Echo+ Run", {"5", "2", "0"}},
+        {"+=", "Echo+ Run", {"5", "2", "3"}},
+        {"delta~e", "Echo+ Run", {"5", "2", "1"}},
+        {"delta~-f", "Delta Astro", {"4", "2", "1"}},
+        {"dd", "Delta-Force Strike", {"5", "2", "1"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.keys);
+        form->CloseAllLists();
+        Open({{"Delta Astro", "5"}, {"Delta-Force Strike", "2"}, {"Echo+ Run", "1"}});
+        grid->setCurrentIndex(grid->model()->index(2, 0));
+        now += std::chrono::hours(1);
+        for (const char* key = c.keys; *key; ++key) {
+            if (*key == '~')
+                now += std::chrono::seconds(1);
+            else
+                QTest::keyClick(grid, *key);
+        }
+        EXPECT_EQ(Of("Title").at(size_t(grid->currentIndex().row())), c.current);
+        EXPECT_EQ(Of("Quantity"), c.quantities);
+    }
 }
 
 TEST_F(ItemCommandsTest, RemoveExpandAndCompressActOnYesOnlyAndClearTheSelection)

@@ -3,6 +3,7 @@
 #include "config/SettingKeys.h"
 #include "config/SettingsStore.h"
 #include "model/ColumnList.h"
+#include "platform/qt/PathText.h"
 #include "support/ValueLists.h"
 
 #include <QPushButton>
@@ -81,7 +82,9 @@ TEST_F(ItemAddFormTest, MarksGoWithTheListAFailedLoadShowsNothingCustomizeKeepsT
     Check("Two");
     box->setCurrentIndex(1);
     EXPECT_EQ(form.GetMasterList()->Count(), 0);
-    EXPECT_EQ(fake.messages.size(), 1u);
+    ASSERT_EQ(fake.messages.size(), 1u);
+    EXPECT_EQ(fake.messages[0].text, TextWithPath("The file \"", PathOf("Master/b.csv"),
+                                                  "\" was not opened. '$ZZ' is not a valid integer value"));
     box->setCurrentIndex(0);
     form.GetCheckedItems(*target);
     Check("One");

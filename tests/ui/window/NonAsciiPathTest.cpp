@@ -70,8 +70,8 @@ TEST_F(NonAsciiPathTest, TheMainWindowAndTheCompareReportShowAndOpenThePathAsSpe
     form->OpenListFile(notes);
     Says(LastMessage(), Text("The file \"", notes, "\" is not a recognized Quorvel File."));
     form->OpenListFile(broken);
-    TakeMessages();
-    Says(StatusText(), Text("Loading ", broken, "..."));
+    Says(LastMessage(), Text("The file \"", broken, "\" was not opened. '$ZZ' is not a valid integer value"));
+    Says(StatusText(), Text("", broken, " Not Loaded."));
     form->CurrentList()->SetOwner("Kim");
     Lists().SaveButtonClick();
     Says(StatusText(), Text("", a, " Saved."));

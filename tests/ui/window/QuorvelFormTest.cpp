@@ -133,7 +133,9 @@ TEST_F(MainFormTest, LastFilesAreReopenedOnlyWhenAskedAndABadOneDoesNotStopTheRe
         EXPECT_EQ(Opened(0), first);
         EXPECT_EQ(Opened(1), second);
         const auto shown = TakeMessages();
-        EXPECT_EQ(shown, (std::vector<ShownMessage> {{MessageKind::Error, "'$ZZ' is not a valid integer value"}}));
+        EXPECT_EQ(shown, (std::vector<ShownMessage> {{MessageKind::Error,
+                                                      TextWithPath("The file \"", bad, "\" was not opened. '$ZZ' is "
+                                                                   "not a valid integer value")}}));
         EXPECT_EQ(form->TabCount(), 2);
     }
 }
