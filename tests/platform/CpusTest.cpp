@@ -61,7 +61,6 @@ TEST(CpusTest, FollowsTheAffinityMask)
     EXPECT_EQ(CountUsableCpus(), before);
 }
 
-
 // Cgroups laid out in a folder of the test's own: the file naming this process's cgroups ("cgroup")
 // and the hierarchies below "fs" (v1 controllers in "fs/cpu").
 class CgroupQuotaTest : public test::TempDirTest {
@@ -115,8 +114,10 @@ TEST_F(CgroupQuotaTest, LowestQuotaUpToTheRoot)
           {"cpu/cpu.cfs_quota_us", "400000"},
           {"cpu/cpu.cfs_period_us", "100000"}},
          4u},
-        {"v1 line of another controller", "4:cpuacct:/a\n", {{"cpu/a/cpu.cfs_quota_us", "100000"},
-                                                             {"cpu/a/cpu.cfs_period_us", "100000"}}, std::nullopt},
+        {"v1 line of another controller",
+         "4:cpuacct:/a\n",
+         {{"cpu/a/cpu.cfs_quota_us", "100000"}, {"cpu/a/cpu.cfs_period_us", "100000"}},
+         std::nullopt},
         {"v1 and v2 together",
          "1:cpu:/a\n0::/b\n",
          {{"b/cpu.max", "300000 100000"}, {"cpu/a/cpu.cfs_quota_us", "200000"}, {"cpu/a/cpu.cfs_period_us", "100000"}},
