@@ -33,9 +33,10 @@ std::string FirstLineOf(const std::string& path)
 
 // The cgroup folders of this process, from its own folder up to the root, for a controller's
 // hierarchy (v2: the "0::" line; v1: the line naming Controller).
-std::vector<std::string> CgroupFolders(const std::string& root, std::string_view controller)
+std::vector<std::string> CgroupFolders(const std::string& membership, const std::string& root,
+                                       std::string_view controller)
 {
-    std::ifstream in("/proc/self/cgroup");
+    std::ifstream in(membership);
     std::string line;
     std::vector<std::string> folders;
     while (std::getline(in, line)) {
@@ -63,17 +64,18 @@ std::vector<std::string> CgroupFolders(const std::string& root, std::string_view
     return folders;
 }
 
-// The lowest quota of this process's cgroup and its parents, in CPUs.
-std::optional<size_t> QuotaCpus()
+}  // namespace
+
+std::optional<size_t> QuotaCpus(const CgroupPaths& cgroups)
 {
     std::optional<size_t> lowest;
     const auto lower = [&](std::optional<size_t> cpus) {
         if (cpus && (!lowest || *cpus < *lowest))
             lowest = cpus;
     };
-    for (const auto& folder : CgroupFolders("/sys/fs/cgroup", {}))
+    for (const auto& folder : CgroupFolders(cgroups.Membership, cgroups.Root, {}))
         lower(CpusOfCpuMax(FirstLineOf(folder + "/cpu.max")));
-    for (const auto& folder : CgroupFolders("/sys/fs/cgroup/cpu", "cpu")) {
+    for (const auto& folder : CgroupFolders(cgroups.Membership, cgroups.Root + "/cpu", "cpu")) {
         const auto quota = NumberOf(FirstLineOf(folder + "/cpu.cfs_quota_us"));
         const auto period = NumberOf(FirstLineOf(folder + "/cpu.cfs_period_us"));
         if (quota && period)
@@ -81,8 +83,6 @@ std::optional<size_t> QuotaCpus()
     }
     return lowest;
 }
-
-}  // namespace
 
 std::optional<size_t> CpusOfQuota(long long quota, long long period)
 {
@@ -103,14 +103,14 @@ std::optional<size_t> CpusOfCpuMax(std::string_view line)
     return CpusOfQuota(*quota, *period);
 }
 
-size_t CountUsableCpus()
+size_t CountUsableCpus(const CgroupPaths& cgroups)
 {
     size_t cpus = std::max(1u, std::thread::hardware_concurrency());
     cpu_set_t set;
     CPU_ZERO(&set);
     if (sched_getaffinity(0, sizeof set, &set) == 0)
         cpus = static_cast<size_t>(std::max(1, CPU_COUNT(&set)));
-    if (const auto quota = QuotaCpus())
+    if (const auto quota = QuotaCpus(cgroups))
         cpus = std::min(cpus, *quota);
     return cpus;
 }

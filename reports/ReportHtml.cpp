@@ -76,10 +76,7 @@ const char* ReportColour(int entry)
 
 namespace {
 
-// Words longer than this get a break opportunity after every kWordPiece characters, so that one
-// long unbroken value cannot widen a report past the window; shorter words (prices, dates,
-// numbers, captions) are never broken.
-constexpr size_t kLongWord = 30;
+// A long word gets a break opportunity after every kWordPiece characters.
 constexpr size_t kWordPiece = 15;
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }

@@ -27,6 +27,10 @@ inline constexpr std::string_view kReportFontLine = "<FONT FACE=\"Verdana, sans-
 // The colour table: 1 "#FFFFFF", 2 "#DDDDDD", 3 "#BBBBBB"; any other entry reads as 1.
 const char* ReportColour(int entry);
 
+// Words longer than this may break, so that one long unbroken value cannot widen a report past the
+// window; shorter words (prices, dates, numbers, captions) are never broken.
+inline constexpr size_t kLongWord = 30;
+
 // Windows-1252 text as UTF-8 with & < > " escaped: every text a report inserts goes through this.
 std::string HtmlText(std::string_view cp1252);
 void AppendHtmlText(std::string& out, std::string_view cp1252);

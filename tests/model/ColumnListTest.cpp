@@ -117,6 +117,22 @@ TEST_F(ColumnListTest, SavedOrderSurvivesALoad)
     EXPECT_EQ(back.GetColumn(24)->Field, "TITLE");
 }
 
+// Any stored Hidden other than 0 hides the column, as a yes/no value reads; none shows it.
+TEST_F(ColumnListTest, AnyNonZeroHiddenHides)
+{
+    const std::pair<const char*, bool> cases[] = {
+        {"Hidden0=0\n", false}, {"Hidden0=1\n", true}, {"Hidden0=-1\n", true}, {"Hidden0=2\n", true}, {"", false}};
+    for (const auto& [line, hidden] : cases) {
+        WriteFile("Cols.INI", std::string("[Grid]\nCount=1\nName0=Notes\nField0=NOTES\n") + line);
+        TColumnListClass set;
+        set.SetTemplate(&item_);
+        set.LoadFromIni(PathOf("Cols.INI"), "Grid");
+        const int32_t notes = set.IndexOfField("NOTES");
+        ASSERT_GE(notes, 0) << line;
+        EXPECT_EQ(set.GetColumn(notes)->Hidden, hidden) << line;
+    }
+}
+
 TEST(ColumnListEditTest, SetOperations)
 {
     TColumnListClass set;

@@ -162,6 +162,25 @@ TEST_F(QuantityTest, FailuresChangeNothing)
     }
 }
 
+// The most items a list may hold is allowed as the result of an expansion; one more is refused.
+TEST_F(QuantityTest, ExpandsToExactlyTheMostItems)
+{
+    const int32_t most = int32_t(TBaseCustomListClass::MaxItems);
+    const std::string tooMany = "Expanding this list would make more than 1000000 items. The list was not changed.";
+    // Copies of a first item; a second one of quantity 0 stays one item.
+    const std::tuple<int32_t, const char*, int32_t> cases[] = {{most - 1, "no error", most},
+                                                               {most, tooMany.c_str(), 2}};
+    for (const auto& [copies, message, count] : cases) {
+        SCOPED_TRACE(copies);
+        TCartListClass list;
+        AddItem(list, TQ("A", copies));
+        AddItem(list, TQ("B", Text("0")));
+        EXPECT_EQ(test::ErrorOf([&] { list.ExpandQuantities(); }), message);
+        ASSERT_EQ(list.Count(), count);
+        EXPECT_EQ(list.GetItem(count - 1)->GetFieldAsString("Quantity"), "0");
+    }
+}
+
 TEST(ListCopyTest, AssignIsADeepCopy)
 {
     TCartListClass source;

@@ -1,10 +1,15 @@
 #include "platform/FileList.h"
 #include "support/TempDir.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <ctime>
 #include <filesystem>
+#include <map>
+#include <optional>
 #include <stdexcept>
 
 namespace quorvel {
@@ -193,6 +198,110 @@ TEST_F(FileListTest, SortKeysSizesAndAbort)
     const auto before = openFiles();
     EXPECT_THROW(files.Search(), std::runtime_error);
     EXPECT_EQ(openFiles(), before);
+}
+
+// A mask's "*" also matches nothing, at the end as elsewhere; "?" always wants a character.
+TEST(FileListMask, StarMatchesNothingToo)
+{
+    const std::tuple<const char*, const char*, bool> cases[] = {
+        {"list", "list*", true}, {"LIST", "list*", true},  {"list", "*list", true},
+        {"list", "li*st", true}, {"list", "list**", true}, {"list", "list?", false},
+        {"lis", "list*", false}, {"lists", "list*", true}, {"list", "list*.*", false}};
+    for (const auto& [name, mask, match] : cases)
+        EXPECT_EQ(TcFileList::MatchesMask(name, mask), match) << name << " " << mask;
+}
+
+// The search itself goes by the same rule.
+TEST_F(FileListTest, SearchMaskEndingInAStarFindsTheBareName)
+{
+    for (const char* name : {"list", "lists.csv", "alist", "lis"})
+        WriteFile(name, "");
+    files.FileTypes = {ftNormal};
+    files.SearchPath = Dir().string();
+    files.SearchMask = "list*";
+    files.SetSorted(true);
+    files.Search();
+    EXPECT_EQ(Found(), (Names {"list", "lists.csv"}));
+}
+
+// Only files have a size: a folder, "." and ".." reach the callback with 0 whatever the file system
+// says a folder's size is.
+TEST_F(FileListTest, FoldersReachTheCallbackWithSizeZero)
+{
+    WriteFile("a.txt", "12345");
+    WriteFile("Sub/b.txt", "123");
+    for (int i = 0; i < 200; ++i)  // a folder big enough to take more than one block
+        WriteFile("Big/entry with a long name to fill the folder " + std::to_string(i), "");
+    std::map<std::string, int64_t> sizes;
+    files.OnGetFile = [&](const std::string&, TSearchRec& rec, bool&) { sizes[rec.Name] = rec.Size; };
+    files.FileTypes = {ftNormal, ftDirectory};
+    files.SearchPath = Dir().string();
+    files.Search();
+    EXPECT_EQ(sizes, (std::map<std::string, int64_t> {{".", 0}, {"..", 0}, {"Big", 0}, {"Sub", 0}, {"a.txt", 5}}));
+}
+
+// Sets the time zone for the life of the object, as the C library reads it; the old one comes back.
+class TimeZone {
+public:
+    explicit TimeZone(const char* zone)
+    {
+        if (const char* old = std::getenv("TZ"))
+            old_ = old;
+        ::setenv("TZ", zone, 1);
+        ::tzset();
+    }
+    ~TimeZone()
+    {
+        if (old_)
+            ::setenv("TZ", old_->c_str(), 1);
+        else
+            ::unsetenv("TZ");
+        ::tzset();
+    }
+    TimeZone(const TimeZone&) = delete;
+    TimeZone& operator=(const TimeZone&) = delete;
+
+private:
+    std::optional<std::string> old_;
+};
+
+// Dates are the local time of the last write, by the zone's offset at that moment (not today's), in
+// the results and at the callback alike.
+TEST_F(FileListTest, DatesAreLocalTimeOfTheWrite)
+{
+    // Three hours behind UTC, two in summer (second Sunday of March to first Sunday of November).
+    const TimeZone zone("QVS+3QVD,M3.2.0,M11.1.0");
+    const struct {
+        const char* Name;
+        time_t Utc;
+        long Nanoseconds;
+        double Local;  // days since 30 December 1899
+    } cases[] = {
+        // 15 January 2020 12:00 UTC: 09:00 here.
+        {"winter.txt", 1579089600, 0, 43845 + 9 / 24.0},
+        // 1 July 2020 12:00:00.5 UTC: 10:00:00.5 here.
+        {"summer.txt", 1593604800, 500000000, 44013 + (10 + 0.5 / 3600) / 24.0},
+        // 16 January 2020 01:30 UTC: still the 15th here.
+        {"evening.txt", 1579138200, 0, 43845 + 22.5 / 24.0},
+    };
+    for (const auto& c : cases) {
+        WriteFile(c.Name, "");
+        const struct timespec times[2] = {{c.Utc, c.Nanoseconds}, {c.Utc, c.Nanoseconds}};
+        ASSERT_EQ(::utimensat(AT_FDCWD, PathOf(c.Name).c_str(), times, 0), 0);
+    }
+    std::map<std::string, double> met;
+    files.OnGetFile = [&](const std::string&, TSearchRec& rec, bool&) { met[rec.Name] = rec.Time; };
+    files.FileTypes = {ftNormal};
+    files.SearchPath = Dir().string();
+    files.Search();
+    ASSERT_EQ(files.Count(), 3);
+    std::map<std::string, double> found;
+    for (int32_t i = 0; i < files.Count(); ++i)
+        found[files.Items(i)->FileName.substr(Dir().string().size() + 1)] = files.Items(i)->Date;
+    for (const auto& c : cases) {
+        EXPECT_NEAR(found[c.Name], c.Local, 1e-9) << c.Name;
+        EXPECT_NEAR(met[c.Name], c.Local, 1e-9) << c.Name;
+    }
 }
 
 }  // namespace

@@ -238,6 +238,22 @@ TEST_F(CartReportsTest, WritersFollowTheColumnSectionCourse)
     EXPECT_NE(ReadFile("inv.htm").find("<TD>Both</TD>"), std::string::npos);
 }
 
+// The bin report's dialog first opens with 51 items per bin, and a report taken at once uses them.
+TEST_F(CartReportsTest, BinDialogOpensWithFiftyOnePerBin)
+{
+    TFieldOrderForm fieldOrder;
+    TBinReportOptionsForm bin(fieldOrder);
+    int shown = 0;
+    fake.dialogAnswers.push_back([&](QDialog& dialog) {
+        shown = dialog.findChild<QSpinBox*>("CartsPerBinEdit")->value();
+        return int(QDialog::Accepted);
+    });
+    ASSERT_TRUE(MakeBinReport(*list, PathOf("bin.htm"), bin));
+    EXPECT_EQ(shown, 51);
+    EXPECT_EQ(bin.Options().CartsPerBin, 51);
+    EXPECT_NE(ReadFile("bin.htm").find("<TD bgcolor=\"#BBBBBB\">Media Per Bin</TD><TD>51</TD>"), std::string::npos);
+}
+
 // Reports over more rows than one thread makes, against rows worked out here: none lost or repeated
 // where the work is cut, bin numbers and stripes running on across the cuts.
 TEST_F(CartReportsTest, BigReportsKeepEveryRowAndCountOn)

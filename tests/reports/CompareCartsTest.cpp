@@ -182,6 +182,32 @@ TEST_F(CompareCartsTest, EachBoxFeedsItsOwnOption)
     }
 }
 
+// Ticking and unticking Ignore Punctuation decides whether titles differing only in punctuation match.
+TEST_F(CompareCartsTest, IgnorePunctuationBoxDecidesWhetherADashCounts)
+{
+    AssignListObject(lists[1].get(), MakeList({Cart("A-B"), Cart("Zoo")}).get());
+    AssignListObject(lists[2].get(), MakeList({Cart("AB"), Cart("Zoo")}).get());
+    const auto titles = [](const TCartListClass& list) {
+        std::vector<std::string> all;
+        for (const auto& item : list.Items())
+            all.push_back(item->GetFieldAsString("Title"));
+        return all;
+    };
+    using Titles = std::vector<std::string>;
+    const struct {
+        bool ticked;
+        Titles left, right;  // not in list one, not in list two
+    } cases[] = {{true, {}, {}}, {false, {"AB"}, {"A-B"}}, {true, {}, {}}};
+    auto* box = Find<QCheckBox>("IgnorePunctuation");
+    for (const auto& c : cases) {
+        if (box->isChecked() != c.ticked)
+            box->click();
+        Click("CompareButton");
+        EXPECT_EQ(titles(form->GetLeftList()), c.left) << c.ticked;
+        EXPECT_EQ(titles(form->GetRightList()), c.right) << c.ticked;
+    }
+}
+
 TEST_F(CompareCartsTest, ReportGoesToTheReportFolderAndOpens)
 {
     Click("CompareButton");

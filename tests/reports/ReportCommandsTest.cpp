@@ -82,8 +82,8 @@ TEST_F(ReportCommandsTest, ReportsAreOpenedAndListedOnlyWhenWritten)
                 expected.push_back(Report(name));
             EXPECT_EQ(written, expected);
             EXPECT_EQ(fake.messages.size(), size_t(files.size() != 1));
-            EXPECT_EQ(fake.openedUrls.size(), result ? files.size() : 0u);
-            EXPECT_EQ(recording->nodes.size(), result ? files.size() : 0u);
+            ASSERT_EQ(fake.openedUrls.size(), result ? files.size() : 0u);
+            ASSERT_EQ(recording->nodes.size(), result ? files.size() : 0u);
             if (result && !files.empty()) {
                 EXPECT_EQ(fake.openedUrls.back(), QUrl::fromLocalFile(ToQString(expected.back())));
                 EXPECT_EQ(recording->nodes.back(), std::pair(ExplorerRoot::Reports, Path(expected.back())));

@@ -96,7 +96,7 @@ TEST_F(ClipboardCommandsTest, ExportCourse)
             EXPECT_EQ(fake.fileDialogs.back().request.fileName, "Sam Zentrix 64 Media Export");
         }
         const bool unwritable = c.saveAs && std::string_view(c.saveAs).starts_with("missing/");
-        EXPECT_EQ(fake.messages.size(), c.confirm.size() + unwritable);
+        ASSERT_EQ(fake.messages.size(), c.confirm.size() + unwritable);
         if (!c.confirm.empty()) {
             EXPECT_EQ(fake.messages[0], (test::ShownMessage {test::MessageKind::WarningConfirmation,
                                                              "Are you sure you want to export only 1 item?"}));

@@ -235,7 +235,7 @@ TEST_F(ListCommandsTest, CloseAsksForChangedListsAndKeepsOneThatCouldNotBeSaved)
     // No discards it.
     fake.confirmAnswers = {false};
     EXPECT_TRUE(Lists().CloseListMainMenuClick());
-    EXPECT_EQ(form->OpenLists().size(), 2u);
+    ASSERT_EQ(form->OpenLists().size(), 2u);
     EXPECT_EQ(Status(), "Zentrix 64 () Closed.");
     EXPECT_EQ(form->CurrentList(), form->OpenLists()[0].get());
     TakeMessages();

@@ -113,6 +113,7 @@ TEST_F(MRUFileListTest, KeepsFiveNewestFirstAndComparesExactly)
     EXPECT_EQ(Items(), (Names {"/l/C.csv", "/l/c.csv", "/l/f.csv", "/l/e.csv", "/l/d.csv"}));
 
     mru->SetMaximum(2);
+    ASSERT_GT(recent->actions().size(), 5);
     recent->actions()[5]->trigger();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(recent->actions().size(), 1);
@@ -121,6 +122,7 @@ TEST_F(MRUFileListTest, KeepsFiveNewestFirstAndComparesExactly)
 
     // Measured in the menu font: folders go, the name stays.
     mru->AddItem("/home/collector/Collections/Orbix/Lists/Orbix VX Media.csv");
+    ASSERT_GT(recent->actions().size(), 2);
     const QString caption = recent->actions()[2]->text();
     EXPECT_TRUE(caption.startsWith("&1 /.../")) << caption.toStdString();
     EXPECT_TRUE(caption.endsWith("/Orbix VX Media.csv"));
