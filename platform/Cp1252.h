@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -25,5 +26,11 @@ std::string ToLower(std::string_view text);
 // Equality and ordering ignoring case, by the upper-case (equality) or lower-case (ordering) tables.
 bool EqualsNoCase(std::string_view a, std::string_view b);
 int CompareNoCase(std::string_view a, std::string_view b);
+
+// The text in UTF-8, the encoding of the file system's names.
+std::string ToUtf8(std::string_view text);
+// UTF-8 bytes back as Windows-1252 text; nothing when the bytes are no valid UTF-8 or hold a
+// character the code page lacks.
+std::optional<std::string> FromUtf8(std::string_view bytes);
 
 }  // namespace quorvel::Cp1252

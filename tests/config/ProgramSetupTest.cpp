@@ -33,7 +33,7 @@ protected:
         WriteFile("shipped/help/index.html", "help stays in the read-only half");
     }
 
-    Path ConfigPath(const std::string& name) const { return JoinPath(programDir, "Config/" + name); }
+    Path ConfigPath(const std::string& name) const { return JoinPath(programDir, Path("Config/" + name)); }
 
     Path programDir, shippedDir;
 };
