@@ -112,7 +112,8 @@ TEST_F(ProgramSetupTest, LaterRunsCopyTheMissingConfigurationFilesOnly)
 TEST_F(ProgramSetupTest, AnOldConfigurationMigratesAndTheNextStartCompletesIt)
 {
     WriteFile("home/Quorvel.ini",
-              "[General]\r\nFirstTime=0\r\n[Paths]\r\nCartPath=C:\\Quorvel\\Carts\\\r\nConfigFiles=C:\\Quorvel\\Config\\\r\n"
+              "[General]\r\nFirstTime=0\r\n[Paths]\r\nCartPath=C:\\Quorvel\\Carts\\\r\n"
+              "ConfigFiles=C:\\Quorvel\\Config\\\r\n"
               "ReportPath=" + Dir().string() + "/My Reports/\r\n");
     const std::string oldList = "[Platforms]\r\nCount=2\r\nPlatForm0=Caf\xE9 Box\r\nPlatForm1=Th\xE9 Raw\r\n";
     WriteFile("home/platforms.ini", oldList);
