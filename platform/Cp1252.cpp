@@ -112,19 +112,8 @@ std::string ToUtf8(std::string_view text)
 {
     std::string bytes;
     bytes.reserve(text.size());
-    for (const char ch : text) {
-        const char16_t code = ToUnicode(static_cast<unsigned char>(ch));
-        if (code < 0x80) {
-            bytes += static_cast<char>(code);
-        } else if (code < 0x800) {
-            bytes += static_cast<char>(0xC0 | (code >> 6));
-            bytes += static_cast<char>(0x80 | (code & 0x3F));
-        } else {
-            bytes += static_cast<char>(0xE0 | (code >> 12));
-            bytes += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-            bytes += static_cast<char>(0x80 | (code & 0x3F));
-        }
-    }
+    for (const char ch : text)
+        AppendUtf8(bytes, ToUnicode(static_cast<unsigned char>(ch)));
     return bytes;
 }
 
