@@ -1,5 +1,6 @@
 #include "config/ConfigMigration.h"
 
+#include "config/SettingsStore.h"
 #include "model/ColumnList.h"
 #include "model/ListFactory.h"
 #include "model/Utils.h"
@@ -27,17 +28,11 @@ constexpr char kReportList[] = "ReportList";
 
 std::string ConfigVersion() { return ReadIniString(G_ConfigFile, kGeneral, kConfigVersion, kConfigVersionOld); }
 
-// The file of that name in Folder, found ignoring case like every configuration file.
-std::optional<Path> FindInFolder(const Path& folder, const std::string& name)
-{
-    return FindFileNoCase(folder, name);
-}
-
 }  // namespace
 
 ConfigVersionState GetConfigVersionState()
 {
-    if (!FindInFolder(ExtractFilePath(G_ConfigFile), ExtractFileName(G_ConfigFile).Bytes()))
+    if (!FindFileNoCase(ExtractFilePath(G_ConfigFile), ExtractFileName(G_ConfigFile)))
         return ConfigVersionState::Current;
     const std::string version = ConfigVersion();
     if (version == kConfigVersionCurrent)
@@ -85,6 +80,7 @@ void ConfigMigration::MigrateFrom10()
     try {
         if (G_ConfigFiles.empty())
             throw std::runtime_error("The configuration folder is not set.");
+        ReplaceForeignFolders();
         std::filesystem::create_directories(G_ConfigFiles.Bytes());
         MoveCustomReports();
         MoveConfigFiles();
@@ -100,6 +96,23 @@ void ConfigMigration::MigrateFrom10()
     }
     succeeded_ = true;
     AddLogLine("UpgradeComplete...");
+}
+
+void ConfigMigration::ReplaceForeignFolders()
+{
+    const SettingsStore store(programDir_);
+    const IniFile config = IniFile::Load(G_ConfigFile);
+    for (const auto& folder : SettingsStore::Folders()) {
+        const std::string value = config.ReadString("Paths", folder.key, "");
+        if (IsBlank(value) || SettingsStore::IsUsableFolder(value))
+            continue;
+        // The settings already use the default folder; the file says so from now on.
+        const Path used = store.DefaultFolder(folder);
+        AddLogLine(MigrationLogLine("The folder " + std::string(folder.key) + "=" + value +
+                                    " is not a folder of this system; using ") +
+                   used + ".");
+        WriteIniString(G_ConfigFile, "Paths", folder.key, used.Bytes());
+    }
 }
 
 void ConfigMigration::MoveCustomReports()
@@ -176,18 +189,20 @@ void ConfigMigration::MoveConfigFiles()
 
 void ConfigMigration::MovePlatformFile(const std::string& name)
 {
+    // The name is Windows-1252 text: its file is found under either spelling and moves under the
+    // file system's own (UTF-8).
     const std::string file = name + ".INI";
-    const Path source = JoinPath(programDir_, file);
-    const Path target = JoinPath(G_ConfigFiles, file);
+    const Path source = JoinPath(programDir_, PathFromText(file));
+    const Path target = JoinPath(G_ConfigFiles, PathFromText(file));
     AddLogLine(MigrationLogLine("Checking for ") + source + "...");
     // A name that cannot be a file name is treated as a missing file.
-    const auto found = IsSafeName(name) ? FindInFolder(programDir_, file) : std::nullopt;
+    const auto found = IsSafeName(name) ? FindTextFileNoCase(programDir_, file) : std::nullopt;
     if (!found) {
         AddLogLine(MigrationLogLine("") + source + " Does not exist.");
         return;
     }
     AddLogLine(MigrationLogLine("Moving ") + source + " to " + target + "...");
-    if (const auto existing = FindInFolder(G_ConfigFiles, file)) {
+    if (const auto existing = FindTextFileNoCase(G_ConfigFiles, file)) {
         std::error_code same;
         if (std::filesystem::equivalent(found->Bytes(), existing->Bytes(), same))
             return;  // the configuration folder is the program folder: already in place
@@ -202,8 +217,9 @@ void ConfigMigration::MovePlatformFile(const std::string& name)
 
 void ConfigMigration::CopyPlatformList(const Path& oldList)
 {
-    const auto found = FindInFolder(programDir_, "platforms.ini");
-    if (!found || FindInFolder(G_ConfigFiles, "Platforms.ini"))
+    const auto found = FindFileNoCase(programDir_, "platforms.ini");
+    // The configuration folder's own list is the newer one: it is never replaced.
+    if (!found || FindFileNoCase(G_ConfigFiles, "Platforms.ini"))
         return;
     const Path target = JoinPath(G_ConfigFiles, "Platforms.ini");
     AddLogLine(MigrationLogLine("Copying ") + oldList + " to " + target + "...");

@@ -65,6 +65,9 @@ public:
     // written only when every step got through, so the next start tries again. One entry the new
     // files cannot hold is logged and skipped: it never stops the migration.
     void MigrateFrom10();
+    // Folder settings that name no folder of this system (a Windows folder) are written back as the
+    // default folder that the settings use instead, each one logged.
+    void ReplaceForeignFolders();
     void MoveCustomReports();
     void MoveConfigFiles();
     void RemoveOldSections();

@@ -42,7 +42,7 @@ std::string ManufacturerVerifier::ProblemMessage(PlatformProblem problem, std::s
 }
 
 ManufacturerVerifier::ManufacturerVerifier(std::string_view platform)
-    : file_(ResolveFileNoCase(JoinPath(G_ConfigFiles, std::string(platform) + ".ini")))
+    : file_(ResolveTextFileNoCase(G_ConfigFiles, std::string(platform) + ".ini"))
 {
     Load();
 }

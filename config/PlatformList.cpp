@@ -70,7 +70,7 @@ std::optional<Path> PlatformList::PlatformFile(std::string_view name)
 {
     if (!IsValidPlatformName(name))
         return std::nullopt;
-    return ResolveFileNoCase(JoinPath(G_ConfigFiles, std::string(name) + ".ini"));
+    return ResolveTextFileNoCase(G_ConfigFiles, std::string(name) + ".ini");
 }
 
 }  // namespace quorvel

@@ -1,5 +1,6 @@
 #include "config/ProgramSetup.h"
 
+#include "config/ConfigMigration.h"
 #include "config/SettingKeys.h"
 #include "config/SettingsStore.h"
 #include "config/SiteAddresses.h"
@@ -33,17 +34,25 @@ bool StartConfiguration(const Path& programDir, const Path& shippedDir)
     // The same test InitConfigFile makes before it marks the first run as done.
     const bool firstRun = ReadIniBool(JoinPath(programDir, "Quorvel.ini"), "General", "FirstTime", true);
     InitConfigFile(programDir);
-    if (firstRun) {
-        for (const auto& folder : SettingsStore::Folders()) {
-            const Path source = JoinPath(shippedDir, folder.folderName);
-            const Path target = JoinPath(programDir, folder.folderName);
-            if (DirectoryExists(source))
-                CopyMissingFiles(source, target);
-            // The outside addresses, for the collector to see and change; a packager's own file,
-            // shipped in the configuration and copied just now, keeps its values.
-            if (std::string_view(folder.key) == setting::ConfigFiles)
-                WriteSiteDefaults(target);
-        }
+    // An old configuration brings its own platform list and files: the migration moves them first,
+    // and the start after it adds what they lack.
+    const bool migrating = GetConfigVersionState() == ConfigVersionState::Old;
+    const SettingsStore store(programDir);
+    for (const auto& folder : SettingsStore::Folders()) {
+        const bool config = std::string_view(folder.key) == setting::ConfigFiles;
+        if (config ? migrating : !firstRun)
+            continue;
+        const Path source = JoinPath(shippedDir, Path(folder.folderName));
+        // The configuration folder wherever the settings put it (the sample lists go only to the
+        // default folders of a first run).
+        const Path target = config ? store.UsableFolder(folder, ReadIniString(G_ConfigFile, "Paths", folder.key, ""))
+                                   : store.DefaultFolder(folder);
+        if (DirectoryExists(source))
+            CopyMissingFiles(source, target);
+        // The outside addresses, for the collector to see and change; a packager's own file,
+        // shipped in the configuration and copied just now, keeps its values.
+        if (config)
+            WriteSiteDefaults(target);
     }
     return firstRun;
 }

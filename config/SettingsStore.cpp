@@ -90,7 +90,16 @@ bool SettingsStore::HoldsSetting(std::string_view key) const { return Find(key) 
 
 Path SettingsStore::DefaultFolder(const FolderSetting& folder) const
 {
-    return WithTrailingSlash(JoinPath(programDir_, folder.folderName));
+    return WithTrailingSlash(JoinPath(programDir_, Path(folder.folderName)));
+}
+
+bool SettingsStore::IsUsableFolder(std::string_view value) { return !value.empty() && value.front() == '/'; }
+
+Path SettingsStore::UsableFolder(const FolderSetting& folder, std::string_view value) const
+{
+    // A blank or relative folder would name a folder below wherever the program was started, which
+    // the next start from elsewhere does not find.
+    return IsUsableFolder(value) ? WithTrailingSlash(Path::FromBytes(value)) : DefaultFolder(folder);
 }
 
 void SettingsStore::LoadSettings()
@@ -99,11 +108,7 @@ void SettingsStore::LoadSettings()
     for (const auto& folder : Folders()) {
         if (!HoldsSetting(folder.key))
             SetSetting(folder.key, ini.ReadString(kPaths, folder.key, DefaultFolder(folder).Bytes()));
-        // A blank folder would name the current directory; it means the default folder.
-        std::string value = GetSetting(folder.key);
-        if (IsBlank(value))
-            value = DefaultFolder(folder).Bytes();
-        SetSetting(folder.key, WithTrailingSlash(Path(value)).Bytes());
+        SetSetting(folder.key, UsableFolder(folder, GetSetting(folder.key)).Bytes());
     }
     for (const auto& [key, def] : GeneralDefaults()) {
         if (HoldsSetting(key))

@@ -37,7 +37,7 @@ public:
     bool IsOn(std::string_view key) const { return GetSetting(key) == "1"; }
 
     // G_ConfigFile -> store for every key the store does not hold yet (a held key keeps its value);
-    // folders end with "/", an empty folder value means the default folder; sets G_ConfigFiles and
+    // folders end with "/", a folder value that is not usable means the default folder; sets G_ConfigFiles and
     // G_PlatformsFile; creates missing folders.
     void LoadSettings();
     // Store -> G_ConfigFile, sections Paths and General only. Throws FileWriteError.
@@ -45,6 +45,10 @@ public:
 
     const Path& ProgramDir() const { return programDir_; }
     Path DefaultFolder(const FolderSetting& folder) const;
+    // The folder a stored value names, ending with "/": the default folder when the value is no
+    // absolute path of this system (blank, relative, or a Windows folder like "C:\Quorvel\Carts\").
+    Path UsableFolder(const FolderSetting& folder, std::string_view value) const;
+    static bool IsUsableFolder(std::string_view value);
 
     static const std::vector<FolderSetting>& Folders();
     // Keys of section General with their defaults, in the order they are loaded.

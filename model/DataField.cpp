@@ -38,7 +38,7 @@ std::optional<Path> ResolveLookupFile(const std::string& fileKey, const Path& co
         return std::nullopt;
     if (!IsSafeName(name))
         return Path();
-    return JoinPath(configFolder, name + ".INI");
+    return ResolveTextFileNoCase(configFolder, name + ".INI");
 }
 
 FieldValue FieldDefinition::DefaultValue() const

@@ -191,14 +191,14 @@ std::optional<Path> FindLayoutFile(const Path& configFolder, const std::string& 
     const std::string prefix = "Properties_" + listType + "_";
     const std::string fallback = prefix + "Default" + ext;
     if (missingName)
-        *missingName = JoinPath(configFolder, fallback);
+        *missingName = JoinPath(configFolder, PathFromText(fallback));
     if (!IsSafeName(listType))
         return std::nullopt;
     if (IsSafeName(platform)) {
-        if (auto own = FindFileNoCase(configFolder, prefix + platform + ext); own && !DirectoryExists(*own))
+        if (auto own = FindTextFileNoCase(configFolder, prefix + platform + ext); own && !DirectoryExists(*own))
             return own;
     }
-    if (auto fallbackFile = FindFileNoCase(configFolder, fallback); fallbackFile && !DirectoryExists(*fallbackFile))
+    if (auto fallbackFile = FindTextFileNoCase(configFolder, fallback); fallbackFile && !DirectoryExists(*fallbackFile))
         return fallbackFile;
     return std::nullopt;
 }

@@ -108,4 +108,42 @@ int CompareNoCase(std::string_view a, std::string_view b)
     return a.size() < b.size() ? -1 : 1;
 }
 
+std::string ToUtf8(std::string_view text)
+{
+    std::string bytes;
+    bytes.reserve(text.size());
+    for (const char ch : text)
+        AppendUtf8(bytes, ToUnicode(static_cast<unsigned char>(ch)));
+    return bytes;
+}
+
+std::optional<std::string> FromUtf8(std::string_view bytes)
+{
+    std::string text;
+    text.reserve(bytes.size());
+    for (size_t i = 0; i < bytes.size();) {
+        const auto lead = static_cast<unsigned char>(bytes[i]);
+        // Every character of the code page lies below U+10000: one to three bytes.
+        const size_t length = lead < 0x80 ? 1 : (lead & 0xE0) == 0xC0 ? 2 : (lead & 0xF0) == 0xE0 ? 3 : 0;
+        if (length == 0 || i + length > bytes.size())
+            return std::nullopt;
+        char32_t code = length == 1 ? lead : length == 2 ? (lead & 0x1F) : (lead & 0x0F);
+        for (size_t k = 1; k < length; ++k) {
+            const auto next = static_cast<unsigned char>(bytes[i + k]);
+            if ((next & 0xC0) != 0x80)
+                return std::nullopt;
+            code = (code << 6) | (next & 0x3F);
+        }
+        // Overlong forms spell a character twice; they are no valid UTF-8.
+        if ((length == 2 && code < 0x80) || (length == 3 && code < 0x800))
+            return std::nullopt;
+        const int byte = FromUnicode(static_cast<char16_t>(code));
+        if (byte < 0)
+            return std::nullopt;
+        text += static_cast<char>(byte);
+        i += length;
+    }
+    return text;
+}
+
 }  // namespace quorvel::Cp1252

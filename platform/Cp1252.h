@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -25,5 +26,25 @@ std::string ToLower(std::string_view text);
 // Equality and ordering ignoring case, by the upper-case (equality) or lower-case (ordering) tables.
 bool EqualsNoCase(std::string_view a, std::string_view b);
 int CompareNoCase(std::string_view a, std::string_view b);
+
+// Appends a code point of the code page (all below U+10000) in UTF-8.
+inline void AppendUtf8(std::string& out, char16_t code)
+{
+    if (code < 0x80) {
+        out += static_cast<char>(code);
+    } else if (code < 0x800) {
+        out += static_cast<char>(0xC0 | (code >> 6));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else {
+        out += static_cast<char>(0xE0 | (code >> 12));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    }
+}
+// The text in UTF-8, the encoding of the file system's names.
+std::string ToUtf8(std::string_view text);
+// UTF-8 bytes back as Windows-1252 text; nothing when the bytes are no valid UTF-8 or hold a
+// character the code page lacks.
+std::optional<std::string> FromUtf8(std::string_view bytes);
 
 }  // namespace quorvel::Cp1252

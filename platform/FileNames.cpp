@@ -9,8 +9,13 @@ namespace quorvel {
 
 namespace fs = std::filesystem;
 
-Path JoinPath(const Path& folder, std::string_view name)
+Path JoinPath(const Path& folder, FixedName name) { return JoinPath(folder, Path::FromBytes(name.View())); }
+
+Path PathFromText(std::string_view text) { return Path(Cp1252::ToUtf8(text)); }
+
+Path JoinPath(const Path& folder, const Path& fileName)
 {
+    std::string_view name = fileName.Bytes();
     std::string result = folder.Bytes();
     if (result.empty())
         return Path(std::string(name));
@@ -88,14 +93,20 @@ Path ExtractFileDir(const Path& file)
     return Path::FromBytes(path.substr(0, start - 1));
 }
 
-std::optional<Path> FindFileNoCase(const Path& folder, std::string_view name)
+namespace {
+
+// A name as text to compare ignoring case: UTF-8 read as the code page's characters where it can be,
+// else its bytes as they are (a name an older program wrote in Windows-1252).
+std::string NameText(std::string_view bytes)
 {
-    if (name.empty())
-        return std::nullopt;
-    Path exact = JoinPath(folder, name);
+    auto text = Cp1252::FromUtf8(bytes);
+    return text ? std::move(*text) : std::string(bytes);
+}
+
+// The first entry of Folder that Matches, or nothing.
+template <typename Matches> std::optional<Path> FindEntry(const Path& folder, Matches matches)
+{
     std::error_code ec;
-    if (fs::exists(exact.Bytes(), ec))
-        return exact;
     const fs::path dir = folder.empty() ? fs::path(".") : fs::path(folder.Bytes());
     fs::directory_iterator it(dir, ec);
     if (ec)
@@ -104,10 +115,54 @@ std::optional<Path> FindFileNoCase(const Path& folder, std::string_view name)
         if (ec)
             break;
         const std::string entry = it->path().filename().string();
-        if (Cp1252::EqualsNoCase(entry, name))
-            return JoinPath(folder, entry);
+        if (matches(entry))
+            return JoinPath(folder, Path(entry));
     }
     return std::nullopt;
+}
+
+bool Exists(const Path& path)
+{
+    std::error_code ec;
+    return fs::exists(path.Bytes(), ec);
+}
+
+}  // namespace
+
+std::optional<Path> FindFileNoCase(const Path& folder, const Path& name)
+{
+    if (name.empty())
+        return std::nullopt;
+    Path exact = JoinPath(folder, name);
+    if (Exists(exact))
+        return exact;
+    const std::string text = NameText(name.Bytes());
+    return FindEntry(folder, [&](const std::string& entry) { return Cp1252::EqualsNoCase(NameText(entry), text); });
+}
+
+std::optional<Path> FindFileNoCase(const Path& folder, FixedName name)
+{
+    return FindFileNoCase(folder, Path::FromBytes(name.View()));
+}
+
+std::optional<Path> FindTextFileNoCase(const Path& folder, std::string_view text)
+{
+    if (text.empty())
+        return std::nullopt;
+    for (Path exact : {JoinPath(folder, PathFromText(text)), JoinPath(folder, Path::FromBytes(text))}) {
+        if (Exists(exact))
+            return exact;
+    }
+    return FindEntry(folder, [&](const std::string& entry) {
+        return Cp1252::EqualsNoCase(NameText(entry), text) || Cp1252::EqualsNoCase(entry, text);
+    });
+}
+
+Path ResolveTextFileNoCase(const Path& folder, std::string_view text)
+{
+    if (auto found = FindTextFileNoCase(folder, text))
+        return *found;
+    return JoinPath(folder, PathFromText(text));
 }
 
 Path ResolveFileNoCase(const Path& path)
@@ -115,7 +170,7 @@ Path ResolveFileNoCase(const Path& path)
     std::error_code ec;
     if (path.empty() || fs::exists(path.Bytes(), ec))
         return path;
-    if (auto found = FindFileNoCase(ExtractFileDir(path), ExtractFileName(path).Bytes()))
+    if (auto found = FindFileNoCase(ExtractFileDir(path), ExtractFileName(path)))
         return *found;
     return path;
 }

@@ -10,8 +10,23 @@
 // they become part of a path. A backslash is never a separator.
 namespace quorvel {
 
+// A name the program gives its own files, spelled in the source (ASCII, the same bytes in every
+// encoding). It can be made from a constant only, so text from data never passes for one: such text
+// joins a path through PathFromText.
+class FixedName {
+public:
+    consteval FixedName(const char* name) : name_(name) { }
+    std::string_view View() const { return name_; }
+
+private:
+    const char* name_;
+};
+
 // Folder + name with exactly one "/" between them; an empty folder gives the name.
-Path JoinPath(const Path& folder, std::string_view name);
+Path JoinPath(const Path& folder, const Path& name);
+Path JoinPath(const Path& folder, FixedName name);
+// A name part from model text (Windows-1252) as the file system spells it (UTF-8).
+Path PathFromText(std::string_view text);
 // An empty folder stays empty (it must not become the root).
 Path WithTrailingSlash(const Path& folder);
 
@@ -26,7 +41,13 @@ Path ExtractFilePath(const Path& path);
 Path ExtractFileDir(const Path& path);
 
 // The path of an existing entry of Folder whose name equals Name ignoring case; an exact match wins.
-std::optional<Path> FindFileNoCase(const Path& folder, std::string_view name);
+std::optional<Path> FindFileNoCase(const Path& folder, const Path& name);
+std::optional<Path> FindFileNoCase(const Path& folder, FixedName name);
+// The same for a name from model text: found under its UTF-8 spelling, or under the Windows-1252
+// bytes that an older program wrote as the name.
+std::optional<Path> FindTextFileNoCase(const Path& folder, std::string_view text);
+// That file, else Folder + the UTF-8 spelling (a write then creates it under that name).
+Path ResolveTextFileNoCase(const Path& folder, std::string_view text);
 // Path itself when it exists, else the existing file of the same folder whose name differs only in
 // case, else Path unchanged (a write then creates it with this spelling).
 Path ResolveFileNoCase(const Path& path);

@@ -76,7 +76,7 @@ void CopyMissingFiles(const Path& source, const Path& target)
         if (it->is_directory(ignored))
             fs::create_directories(to, ignored);
         else if (it->is_regular_file(ignored) &&
-                 !FindFileNoCase(Path(to.parent_path().string()), to.filename().string())) {
+                 !FindFileNoCase(Path(to.parent_path().string()), Path(to.filename().string()))) {
             // The copy is the user's own to change, however the shipped file was installed.
             if (fs::copy_file(it->path(), to, fs::copy_options::skip_existing, ignored))
                 fs::permissions(to, fs::perms::owner_read | fs::perms::owner_write, fs::perm_options::add, ignored);

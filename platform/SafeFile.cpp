@@ -120,7 +120,7 @@ std::string SpareName(const std::string& folder)
     for (size_t i = 0; i < kTempLetters; ++i, r /= 36)
         name += kDigits[r % 36];
     name += kTempSuffix;
-    return JoinPath(Path(folder), name).Bytes();
+    return JoinPath(Path(folder), Path(std::move(name))).Bytes();
 }
 
 const char* FolderArg(const std::string& folder) { return folder.empty() ? "." : folder.c_str(); }
@@ -151,7 +151,7 @@ void RemoveStaleTemps(const std::string& folder)
     while (const dirent* entry = ::readdir(dir)) {
         if (!detail::IsTempName(entry->d_name))
             continue;
-        const std::string file = JoinPath(Path(folder), entry->d_name).Bytes();
+        const std::string file = JoinPath(Path(folder), Path(entry->d_name)).Bytes();
         struct stat st { };
         if (::lstat(file.c_str(), &st) == 0 && S_ISREG(st.st_mode) && st.st_uid == ::geteuid() &&
             now - st.st_ctime >= detail::SafeFileOps().StaleSeconds)
@@ -274,7 +274,8 @@ Path ResolveLinks(const Path& path)
         if (n <= 0 || static_cast<size_t>(n) > target.size())
             return path;
         target.resize(static_cast<size_t>(n));
-        current = target.front() == '/' ? std::move(target) : JoinPath(ExtractFileDir(Path(current)), target).Bytes();
+        current = target.front() == '/' ? std::move(target)
+                                        : JoinPath(ExtractFileDir(Path(current)), Path(std::move(target))).Bytes();
     }
     return path;
 }

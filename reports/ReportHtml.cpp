@@ -15,20 +15,6 @@ namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
-void AppendUtf8(std::string& out, char16_t c)
-{
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
-
 // The entity of a character that HTML text must not hold as it is; none for every other one.
 const char* HtmlEntity(char c)
 {
@@ -86,7 +72,7 @@ void AppendCharacter(std::string& out, char c)
     if (const char* entity = HtmlEntity(c))
         out += entity;
     else
-        AppendUtf8(out, Cp1252::ToUnicode(static_cast<unsigned char>(c)));
+        Cp1252::AppendUtf8(out, Cp1252::ToUnicode(static_cast<unsigned char>(c)));
 }
 
 // Text from a word's start on, word by word.

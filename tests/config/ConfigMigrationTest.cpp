@@ -154,6 +154,44 @@ TEST_F(ConfigMigrationTest, AMoveOntoAnExistingFileKeepsBoth)
     EXPECT_TRUE(succeeded);
 }
 
+TEST_F(ConfigMigrationTest, APlatformListInTheConfigurationFolderIsNeverReplaced)
+{
+    for (const std::string name : {"Platforms.ini", "PLATFORMS.INI"}) {
+        std::filesystem::remove_all(Dir() / "Config");
+        WriteOldConfig();
+        WriteFile("Config/" + name, "[Platforms]\r\nCount=1\r\nPlatForm0=Mine\r\n");
+        const auto lines = Migrate();
+        EXPECT_TRUE(succeeded) << name;
+        EXPECT_EQ(ReadFile("Config/" + name), "[Platforms]\r\nCount=1\r\nPlatForm0=Mine\r\n") << name;
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Dir() / "Config"), {}), 3) << name;
+        for (const std::string& line : lines)
+            EXPECT_EQ(line.find("Copying"), std::string::npos) << name << ": " << line;
+    }
+}
+
+// Root writes through any permission, so the configuration folder is blocked by what is in the way.
+TEST_F(ConfigMigrationTest, AConfigurationFolderThatCannotBeWrittenFailsTheMigration)
+{
+    const std::pair<const char*, std::string> blocks[] = {
+        {"a file where the folder belongs", "Config"},
+        {"a folder where the reports belong", "Config/CustomReports.ini/"},
+    };
+    for (const auto& [what, block] : blocks) {
+        std::filesystem::remove_all(Dir() / "Config");
+        WriteOldConfig();
+        if (block.back() == '/')
+            std::filesystem::create_directories(Dir() / block);
+        else
+            WriteFile(block, "in the way");
+        const auto lines = Migrate();
+        EXPECT_FALSE(succeeded) << what;
+        ASSERT_GE(lines.size(), 2u) << what;
+        EXPECT_EQ(lines[lines.size() - 2].rfind("Error: ", 0), 0u) << what << ": " << lines[lines.size() - 2];
+        EXPECT_EQ(lines.back(), "The configuration was not upgraded; it will be tried again at the next start.");
+        EXPECT_EQ(GetConfigVersionState(), ConfigVersionState::Old) << what;
+    }
+}
+
 TEST_F(ConfigMigrationTest, NoPermissionFailedWriteIsLoggedAndTheVersionStaysOld)
 {
     QUORVEL_SKIP_AS_ROOT();

@@ -1,8 +1,13 @@
 #include "config/ProgramSetup.h"
+#include "config/ConfigMigration.h"
 #include "config/MasterLists.h"
+#include "config/PlatformList.h"
 #include "config/ReferenceData.h"
+#include "config/SettingKeys.h"
+#include "config/SettingsStore.h"
 #include "config/SiteAddresses.h"
 #include "model/ListFactory.h"
+#include "model/PropertyLayout.h"
 #include "model/Utils.h"
 #include "platform/FileNames.h"
 #include "platform/IniFile.h"
@@ -33,7 +38,7 @@ protected:
         WriteFile("shipped/help/index.html", "help stays in the read-only half");
     }
 
-    Path ConfigPath(const std::string& name) const { return JoinPath(programDir, "Config/" + name); }
+    Path ConfigPath(const std::string& name) const { return JoinPath(programDir, Path("Config/" + name)); }
 
     Path programDir, shippedDir;
 };
@@ -68,16 +73,104 @@ TEST_F(ProgramSetupTest, TheFirstRunKeepsThePackagersAddressesAndAddsTheRest)
     EXPECT_TRUE(IniFile::Load(ConfigPath("Sites.ini")).Value("Sites", "MakerSite"));
 }
 
-TEST_F(ProgramSetupTest, LaterRunsCopyNothing)
+TEST_F(ProgramSetupTest, LaterRunsCopyTheMissingConfigurationFilesOnly)
 {
     ASSERT_TRUE(StartConfiguration(programDir, shippedDir));
-    fs::remove(Dir() / "home/Config/Platforms.ini");
-    fs::remove(Dir() / "home/Config/Sites.ini");
-    const std::string config = ReadFile("home/Quorvel.ini");
+    const std::string elsewhere = Dir().string() + "/elsewhere/";
+    struct Case {
+        const char* what;
+        std::string paths;       // the configuration's folder settings
+        bool migrating;          // an old configuration that waits for its migration
+        std::string configured;  // where the files go ("" for nowhere)
+    } cases[] = {
+        {"a later run", "", false, "home/Config/"},
+        {"a folder set in the options", "[Paths]\r\nConfigFiles=" + elsewhere + "\r\n", false, "elsewhere/"},
+        {"a Windows folder", "[Paths]\r\nConfigFiles=C:\\Quorvel\\Config\\\r\n", false, "home/Config/"},
+        {"an old configuration", "", true, ""},
+    };
+    for (const Case& c : cases) {
+        fs::remove_all(Dir() / "home/Config");
+        fs::remove_all(Dir() / "home/Carts");
+        fs::remove_all(elsewhere);
+        WriteFile("home/Config/general.INI", "the user's own");
+        const std::string config =
+            std::string("[General]\r\nFirstTime=0\r\n") + (c.migrating ? "" : "ConfigVersion=CFG2.0\r\n") + c.paths;
+        WriteFile("home/Quorvel.ini", config);
+        EXPECT_FALSE(StartConfiguration(programDir, shippedDir)) << c.what;
+        const std::string folder = c.configured.empty() ? "home/Config/" : c.configured;
+        EXPECT_EQ(Exists(folder + "Platforms.ini"), !c.configured.empty()) << c.what;
+        EXPECT_EQ(Exists(folder + "Sites.ini"), !c.configured.empty()) << c.what;
+        EXPECT_EQ(ReadFile("home/Config/general.INI"), "the user's own") << c.what;
+        EXPECT_FALSE(Exists("home/Config/General.ini")) << c.what;
+        EXPECT_FALSE(Exists("home/Carts")) << c.what;  // the sample lists are a first run's
+        EXPECT_EQ(ReadFile("home/Quorvel.ini"), config) << c.what;
+    }
+}
+
+// What a collector who moves an old configuration meets: the migration at the first start and the
+// configuration it leaves at the next one.
+TEST_F(ProgramSetupTest, AnOldConfigurationMigratesAndTheNextStartCompletesIt)
+{
+    WriteFile("home/Quorvel.ini",
+              "[General]\r\nFirstTime=0\r\n[Paths]\r\nCartPath=C:\\Quorvel\\Carts\\\r\n"
+              "ConfigFiles=C:\\Quorvel\\Config\\\r\n"
+              "ReportPath=" + Dir().string() + "/My Reports/\r\n");
+    const std::string oldList = "[Platforms]\r\nCount=2\r\nPlatForm0=Caf\xE9 Box\r\nPlatForm1=Th\xE9 Raw\r\n";
+    WriteFile("home/platforms.ini", oldList);
+    WriteFile("home/Caf\xC3\xA9 Box.INI", "[Mfg]\r\nCount=1\r\nMfg0=Brasserie\r\n");  // as unpacked on Linux
+    WriteFile("home/Th\xE9 Raw.ini", "[Mfg]\r\nCount=1\r\nMfg0=Old Spelling\r\n");      // as copied byte for byte
+    WriteFile("shipped/Config/Properties_Media_Default.CDB", "layout");
+
     EXPECT_FALSE(StartConfiguration(programDir, shippedDir));
-    EXPECT_FALSE(Exists("home/Config/Platforms.ini"));
-    EXPECT_FALSE(Exists("home/Config/Sites.ini"));
-    EXPECT_EQ(ReadFile("home/Quorvel.ini"), config);
+    SettingsStore first(programDir);
+    first.LoadSettings();
+    EXPECT_EQ(G_ConfigFiles, JoinPath(programDir, "Config/"));
+    ConfigMigration migration(programDir);
+    migration.RunMigration();
+    ASSERT_TRUE(migration.Succeeded());
+    std::vector<std::string> log;
+    for (const MigrationLogLine& line : migration.LogLines())
+        log.push_back(line.Bytes());
+    const std::string home = programDir.Bytes();
+    for (const std::string& said :
+         {"The folder CartPath=C:\\Quorvel\\Carts\\ is not a folder of this system; using " + home + "Carts/.",
+          "The folder ConfigFiles=C:\\Quorvel\\Config\\ is not a folder of this system; using " + home + "Config/.",
+          "Moving " + home + "Caf\xC3\xA9 Box.INI to " + home + "Config/Caf\xC3\xA9 Box.INI...",
+          "Moving " + home + "Th\xC3\xA9 Raw.INI to " + home + "Config/Th\xC3\xA9 Raw.INI..."})
+        EXPECT_NE(std::find(log.begin(), log.end(), said), log.end()) << said;
+    for (const std::string& line : log)
+        EXPECT_EQ(line.find("Does not exist"), std::string::npos) << line;
+
+    // The next start.
+    EXPECT_FALSE(StartConfiguration(programDir, shippedDir));
+    SettingsStore settings(programDir);
+    settings.LoadSettings();
+    const IniFile config = IniFile::Load(G_ConfigFile);
+    EXPECT_EQ(config.ReadString("General", "ConfigVersion", ""), "CFG2.0");
+    EXPECT_EQ(config.ReadString("Paths", "CartPath", ""), home + "Carts/");
+    EXPECT_EQ(config.ReadString("Paths", "ConfigFiles", ""), home + "Config/");
+    EXPECT_EQ(config.ReadString("Paths", "ReportPath", ""), Dir().string() + "/My Reports/");
+    EXPECT_EQ(settings.GetFolder(setting::CartPath), JoinPath(programDir, "Carts/"));
+    for (const fs::path& folder : {Dir() / "home", fs::current_path()})
+        for (const auto& entry : fs::directory_iterator(folder))
+            EXPECT_EQ(entry.path().filename().string().find('\\'), std::string::npos) << entry.path();
+
+    PlatformList platforms;
+    EXPECT_TRUE(ReferenceData::LoadPlatforms(platforms).empty());
+    EXPECT_EQ(platforms.Names(), (std::vector<std::string> {"Caf\xE9 Box", "Th\xE9 Raw"}));
+    EXPECT_EQ(ReadFile("home/Config/Platforms.ini"), oldList);  // not the shipped list
+    using Makers = std::vector<std::string>;
+    EXPECT_EQ(ReferenceData::Manufacturers("Caf\xE9 Box", ReferenceData::EmptyEntries::Skip), Makers {"Brasserie"});
+    EXPECT_EQ(ReferenceData::Manufacturers("Th\xE9 Raw", ReferenceData::EmptyEntries::Skip), Makers {"Old Spelling"});
+    EXPECT_TRUE(Exists("home/Config/Th\xC3\xA9 Raw.INI"));
+    // The shipped files came with the next start: lookup tables, addresses, the property dialog's layout.
+    EXPECT_EQ(ReadFile("home/Config/General.ini"), "shipped general");
+    EXPECT_TRUE(Exists("home/Config/Sites.ini"));
+    EXPECT_EQ(FindLayoutFile(G_ConfigFiles, "Media", "Caf\xE9 Box", nullptr),
+              JoinPath(G_ConfigFiles, "Properties_Media_Default.CDB"));
+    // A platform added now is written under the file system's spelling.
+    ReferenceData::SaveSystemId("Nouveaut\xE9", "9");
+    EXPECT_TRUE(Exists("home/Config/Nouveaut\xC3\xA9.ini"));
 }
 
 TEST_F(ProgramSetupTest, AnUnwritableProgramFolderStopsTheStart)

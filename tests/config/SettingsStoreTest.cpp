@@ -75,7 +75,8 @@ TEST_F(SettingsFileTest, ValuesFromTheFileAreNormalised)
                   dir +
                   "My Carts\r\nReportPath=   \r\nExportPath=\"\"\r\n"
                   "CONFIGFILES=" +
-                  dir + "deep/er/Conf/\r\nGroupPath=" + dir + "G//\r\n");
+                  dir + "deep/er/Conf/\r\nGroupPath=" + dir + "G//\r\n" +
+                  "HardwarePath=C:\\Quorvel\\Hardware\\\r\nMasterCartPath=Masters/\r\n");
     settings->LoadSettings();
     const std::pair<const char*, std::string> expected[] = {
         {"CartPath", dir + "My Carts/"},         // a separator is added
@@ -83,6 +84,8 @@ TEST_F(SettingsFileTest, ValuesFromTheFileAreNormalised)
         {"ExportPath", dir + "Export/"},         // so does an empty quoted value
         {"ConfigFiles", dir + "deep/er/Conf/"},  // missing parents are made
         {"GroupPath", dir + "G//"},              // held as written
+        {"HardwarePath", dir + "Hardware/"},     // a Windows folder from an old configuration is none here
+        {"MasterCartPath", dir + "Masters/"},    // nor is a folder below wherever the program started
         {"ShowGrid", "1"},                       // the key's spelling does not matter
         {"DefaultOwner", "Sam Reyes"},
         {"ShowOwner", "1"},  // an empty option takes its default
@@ -92,6 +95,7 @@ TEST_F(SettingsFileTest, ValuesFromTheFileAreNormalised)
         EXPECT_EQ(settings->GetSetting(key), value) << key;
     EXPECT_TRUE(fs::is_directory(dir + "deep/er/Conf"));
     EXPECT_TRUE(fs::is_directory(dir + "My Carts"));
+    EXPECT_FALSE(fs::exists("C:\\Quorvel\\Hardware\\"));
     EXPECT_EQ(G_ConfigFiles, Path(dir + "deep/er/Conf/"));
 }
 

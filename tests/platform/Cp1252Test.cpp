@@ -52,5 +52,25 @@ TEST(Cp1252Test, NoCaseComparison)
     }
 }
 
+TEST(Cp1252Test, Utf8BothWays)
+{
+    // Every byte, the five undefined ones too, comes back from its UTF-8 spelling.
+    std::string all;
+    for (int b = 0; b < 256; ++b)
+        all += static_cast<char>(b);
+    EXPECT_EQ(Cp1252::FromUtf8(Cp1252::ToUtf8(all)), all);
+
+    const std::pair<std::string, std::string> spelled[] = {
+        {"Caf\xE9 Box", "Caf\xC3\xA9 Box"}, {"\x80", "\xE2\x82\xAC"}, {"\x81", "\xC2\x81"}, {"", ""}};
+    for (const auto& [text, utf8] : spelled) {
+        EXPECT_EQ(Cp1252::ToUtf8(text), utf8) << text;
+        EXPECT_EQ(Cp1252::FromUtf8(utf8), text) << text;
+    }
+    // No valid UTF-8, or a character the code page lacks: the caller keeps the bytes as they are.
+    for (const std::string bytes : {"Caf\xE9", "\xC3", "\xA9", "\xC0\xA9", "\xE0\x80\xA9", "\xF0\x9F\x98\x80",
+                                    "\xE4\xB8\x80", "\xED\xA0\x80"})
+        EXPECT_EQ(Cp1252::FromUtf8(bytes), std::nullopt) << bytes;
+}
+
 }  // namespace
 }  // namespace quorvel

@@ -1,5 +1,7 @@
 #include "platform/FileNames.h"
 
+#include "platform/Cp1252.h"
+
 #include "support/TempDir.h"
 
 #include <filesystem>
@@ -75,6 +77,41 @@ TEST_F(FileLookupTest, IgnoresCase)
     EXPECT_TRUE(FileExists(PathOf("GENERAL.INI")));
     EXPECT_FALSE(FileExists(dir));
     EXPECT_TRUE(DirectoryExists(dir));
+}
+
+// Text from data joins a path only through its conversion: what compiled before must not any more.
+template <typename Name> concept Joins = requires(const Path& folder, const Name& name) { JoinPath(folder, name); };
+static_assert(Joins<Path>);
+static_assert(!Joins<std::string>);
+static_assert(!Joins<std::string_view>);
+
+TEST_F(FileLookupTest, TextNamesAreFoundUnderEitherSpelling)
+{
+    WriteFile("Caf\xC3\xA9 Box.INI", "utf-8");
+    WriteFile("Caf\xE9 Old.ini", "written by an older program");
+    WriteFile("\xC3\x89T\xC3\x89.ini", "upper case");
+    WriteFile("Both \xE9.ini", "old spelling");
+    WriteFile("Both \xC3\xA9.ini", "new spelling");
+    const Path dir(Dir().string());
+    struct Case {
+        std::string text, found;  // found: "" for none
+    } cases[] = {
+        {"Caf\xE9 Box.INI", "Caf\xC3\xA9 Box.INI"},
+        {"caf\xE9 box.ini", "Caf\xC3\xA9 Box.INI"},
+        {"Caf\xE9 Old.ini", "Caf\xE9 Old.ini"},
+        {"CAF\xC9 OLD.INI", "Caf\xE9 Old.ini"},
+        {"\xE9t\xE9.ini", "\xC3\x89T\xC3\x89.ini"},
+        {"Both \xE9.ini", "Both \xC3\xA9.ini"},  // the file system's own spelling first
+        {"Missing \xE9.ini", ""},
+        {"", ""},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(FindTextFileNoCase(dir, c.text), c.found.empty() ? std::nullopt : std::optional(PathOf(c.found)))
+            << c.text;
+        EXPECT_EQ(ResolveTextFileNoCase(dir, c.text), PathOf(c.found.empty() ? Cp1252::ToUtf8(c.text) : c.found))
+            << c.text;
+    }
+    EXPECT_EQ(JoinPath(dir, PathFromText("Caf\xE9")), PathOf("Caf\xC3\xA9"));
 }
 
 }  // namespace

@@ -49,7 +49,7 @@ protected:
     }
     std::string Report(const std::string& name) const
     {
-        return JoinPath(settings->GetFolder(setting::ReportPath), name).Bytes();
+        return JoinPath(settings->GetFolder(setting::ReportPath), Path(name)).Bytes();
     }
 
     std::vector<std::string> written;

@@ -103,7 +103,7 @@ Path ClipboardCommands::ExportColumnFile(const TBaseCustomListClass& list)
     // The platform comes from a list file: it must not lead the name out of the configuration folder.
     if (!IsSafeNamePart(list.GetPlatform()) || !IsSafeName(list.GetListType()))
         return {};
-    return ResolveFileNoCase(JoinPath(G_ConfigFiles, list.GetListType() + "_Export_" + list.GetPlatform() + ".INI"));
+    return ResolveTextFileNoCase(G_ConfigFiles, list.GetListType() + "_Export_" + list.GetPlatform() + ".INI");
 }
 
 void ClipboardCommands::ExportListMainMenuClick()

@@ -193,11 +193,13 @@ void ExplorerCommands::NewGroupExplorerPopupMenuClick()
     }
     const Path folder = tree_.GetCategoryFolder(ecGroup);
     const std::string extension = CollectionExplorer::GetCategoryExtension(ecGroup);
-    if (FindFileNoCase(folder, name + extension)) {
+    // The name holds the file system's bytes (it came through PathFromQString).
+    const Path fileName(name + extension);
+    if (FindFileNoCase(folder, fileName)) {
         Messages().Error("The Group " + PathToQString(Path(name)) + " already exists.");
         return;
     }
-    const Path file = JoinPath(folder, name + extension);
+    const Path file = JoinPath(folder, fileName);
     // A new group holds one empty entry.
     WriteGroupFile(file, {std::string()});
     tree_.AddExplorerFileNode(tree_.Root(ExplorerRoot::Groups), file);

@@ -19,7 +19,7 @@ void HelpCommands::ShowText(const char* fileName, const char* caption)
     if (!viewer_)
         viewer_ = new TTextViewerForm(&form_.Window());
     // The texts ship with the program, in its read-only half.
-    viewer_->FileName = JoinPath(ShippedDataDir(), fileName);
+    viewer_->FileName = JoinPath(ShippedDataDir(), Path(fileName));
     viewer_->setWindowTitle(caption);
     ExecDialog(*viewer_);
 }

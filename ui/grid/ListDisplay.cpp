@@ -142,7 +142,7 @@ Path TListDisplayClass::ViewFileName(const TBaseCustomListClass& list)
     // The platform comes from a list file: it must not lead the name out of the configuration folder.
     if (!IsSafeNamePart(platform) || !IsSafeName(list.GetListType()))
         return {};
-    return ResolveFileNoCase(JoinPath(G_ConfigFiles, list.GetListType() + "_View_" + platform + ".INI"));
+    return ResolveTextFileNoCase(G_ConfigFiles, list.GetListType() + "_View_" + platform + ".INI");
 }
 
 std::string TListDisplayClass::ViewSectionName(const std::string& treeName, const std::string& platform)

@@ -60,7 +60,7 @@ std::optional<Path> ReportFilePath(const Path& reportFolder, const std::string& 
     if (!CheckFileName(fileName, fileName))
         return std::nullopt;
     // The name is Windows-1252 text; the path takes the file system's bytes.
-    return JoinPath(reportFolder, PathFromQString(ToQString(fileName)).Bytes());
+    return JoinPath(reportFolder, PathFromText(fileName));
 }
 
 bool MakeBinReport(const TBaseCustomListClass& list, const Path& fileName, TBinReportOptionsForm& form)

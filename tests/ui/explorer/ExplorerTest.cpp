@@ -35,14 +35,14 @@ protected:
 
     std::string Put(const char* folderKey, const std::string& name, const std::string& content) const
     {
-        const std::string path = JoinPath(settings->GetFolder(folderKey), name).Bytes();
+        const std::string path = JoinPath(settings->GetFolder(folderKey), Path(name)).Bytes();
         std::filesystem::create_directories(settings->GetFolder(folderKey).Bytes());
         std::ofstream(path, std::ios::binary) << content;
         return path;
     }
     std::string Group(const std::string& name, const std::vector<std::string>& entries) const
     {
-        const std::string path = JoinPath(settings->GetFolder(setting::GroupPath), name + ".ini").Bytes();
+        const std::string path = JoinPath(settings->GetFolder(setting::GroupPath), Path(name + ".ini")).Bytes();
         WriteGroupFile(Path(path), entries);
         return path;
     }
@@ -203,7 +203,7 @@ TEST_F(ExplorerTest, DeleteAsksAndRefusesOpenLists)
         const std::string file = Put(setting::CartPath, name + ".csv", ListText("Media", "Me"));
         Tree().BuildExplorerTree();
         if (open)  // opened under another spelling of the same path
-            form->OpenListFile(JoinPath(settings->GetFolder(setting::CartPath), "./" + name + ".csv"));
+            form->OpenListFile(JoinPath(settings->GetFolder(setting::CartPath), Path("./" + name + ".csv")));
         fake.messages.clear();
         if (answer)
             fake.confirmAnswers.push_back(*answer);
@@ -236,9 +236,9 @@ TEST_F(ExplorerTest, NewGroupNames)
         EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Bytes()), {}), file.empty() ? 1 : 2)
             << message;
         if (!file.empty()) {
-            EXPECT_EQ(IniFile::Load(JoinPath(folder, file)).ReadInteger("GROUP", "Count", 0), 1);
+            EXPECT_EQ(IniFile::Load(JoinPath(folder, Path(file))).ReadInteger("GROUP", "Count", 0), 1);
             EXPECT_NE(Child(Root(ExplorerRoot::Groups), ChangeFileExt(Path(file), "").Bytes()), nullptr);
-            std::filesystem::remove(JoinPath(folder, file).Bytes());
+            std::filesystem::remove(JoinPath(folder, Path(file)).Bytes());
         }
     }
 }

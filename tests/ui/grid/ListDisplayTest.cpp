@@ -87,7 +87,7 @@ TEST_F(ListDisplayTest, ViewFileAndSectionNames)
         auto list = CreateListObject(ListTypeFromName(c.listType));
         list->SetPlatform(c.platform);
         const Path file = TListDisplayClass::ViewFileName(*list);
-        EXPECT_EQ(file, c.file.empty() ? Path() : JoinPath(G_ConfigFiles, c.file)) << c.platform;
+        EXPECT_EQ(file, c.file.empty() ? Path() : JoinPath(G_ConfigFiles, Path(c.file))) << c.platform;
         EXPECT_EQ(TListDisplayClass::ViewSectionName(c.tree, c.platform), c.section);
     }
 }

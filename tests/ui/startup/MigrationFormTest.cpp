@@ -51,6 +51,20 @@ TEST_F(MigrationFormTest, StaysUntilTheMigrationHasRunThenDoneSavesTheLog)
     EXPECT_EQ(QString::fromStdString(ReadFile("MigrateLog.txt")), lines.join("\r\n") + "\r\n");
 }
 
+TEST_F(MigrationFormTest, AFailedMigrationIsNotTakenAsDone)
+{
+    // A file where the configuration folder belongs stops the migration even for root.
+    WriteFile("Quorvel.ini", "[General]\r\nFirstTime=0\r\n[ReportList]\r\nCount=1\r\nRpt0=Shelf\r\n");
+    WriteFile("Config", "in the way");
+    TMigrationForm form {Path(programDir)};
+    form.show();
+    form.Timer1Timer();
+    EXPECT_FALSE(form.MigrationSucceeded());
+    EXPECT_TRUE(form.findChild<QPushButton*>("DoneButton")->isEnabled());
+    EXPECT_TRUE(form.findChild<QPlainTextEdit*>("Memo1")->toPlainText().endsWith("tried again at the next start."));
+    EXPECT_EQ(GetConfigVersionState(), ConfigVersionState::Old);
+}
+
 TEST_F(MigrationFormTest, CheckConfigVersionWarnsOnlyForAnUnknownVersion)
 {
     for (auto [version, current, warnings] :
