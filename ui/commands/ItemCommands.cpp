@@ -3,6 +3,7 @@
 #include "model/BaseCustomListClass.h"
 #include "model/ListFactory.h"
 #include "platform/qt/CommandGuard.h"
+#include "platform/qt/PlainText.h"
 #include "platform/qt/QtCp1252.h"
 #include "platform/qt/Services.h"
 #include "ui/dialogs/ChangeValueForm.h"
@@ -140,7 +141,7 @@ void ItemCommands::AddCartButtonClick()
                                "to add a new item.");
         return;
     }
-    dialog.setWindowTitle(ToQString("Add " + listType + " for " + list.GetPlatform()));
+    dialog.setWindowTitle(OneLine(ToQString("Add " + listType + " for " + list.GetPlatform())));
     if (ExecDialog(dialog) != QDialog::Accepted)
         return;
     const bool wasEmpty = list.Count() == 0;

@@ -3,8 +3,9 @@
 #include "model/ItemClasses.h"
 #include "model/PropertyLayout.h"
 #include "platform/Cp1252.h"
-#include "ui/dialogs/CustomPropertyDialog.h"
+#include "platform/qt/PlainText.h"
 #include "ui/UiScale.h"
+#include "ui/dialogs/CustomPropertyDialog.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -69,7 +70,7 @@ protected:
                 return info->Control;
         return nullptr;
     }
-    template <typename T> T* Control(const std::string& field) const { return qobject_cast<T*>(ControlOf(field)); }
+    template <typename T> T* Control(const std::string& field) const { return dynamic_cast<T*>(ControlOf(field)); }
     QPushButton* Ok() const { return dialog.findChild<QPushButton*>("OkButton"); }
     // The entries of a drop-down list, joined with ",".
     std::string Entries(const std::string& field) const
@@ -125,17 +126,17 @@ TEST_F(CustomPropertyDialogTest, ValuesAreKeptCheckedOnOkOnlyAndNewItemsNeedTitl
         EXPECT_EQ(Entries("Mfg"), "Brambleworks,Fennel Soft,Old Maker");
         for (const auto& [field, checked] : {std::pair {"Boxed", false}, {"Overlay", false}, {"Instructions", true}})
             EXPECT_EQ(Control<QCheckBox>(field)->isChecked(), checked) << field;
-        Control<QLineEdit>("Notes")->setText("mint");
+        Control<WholeLineEdit>("Notes")->setText("mint");
         EXPECT_FALSE(Ok()->isEnabled()) << "Title is required";
-        Control<QLineEdit>("Title")->setText("Star Run");
+        Control<WholeLineEdit>("Title")->setText("Star Run");
         EXPECT_TRUE(Ok()->isEnabled());
-        Control<QLineEdit>("Quantity")->setText("many");
-        Control<QLineEdit>("Cost")->setText("");
+        Control<WholeLineEdit>("Quantity")->setText("many");
+        Control<WholeLineEdit>("Cost")->setText("");
         Ok()->click();
         EXPECT_TRUE(dialog.isVisible());
         dialog.findChild<QPushButton*>("ResetButton")->click();
         EXPECT_FALSE(Ok()->isEnabled());
-        Control<QLineEdit>("Title")->setText("Star Run");
+        Control<WholeLineEdit>("Title")->setText("Star Run");
         Ok()->click();
     });
     ASSERT_EQ(result, QDialog::Accepted);
@@ -154,7 +155,7 @@ TEST_F(CustomPropertyDialogTest, ValuesAreKeptCheckedOnOkOnlyAndNewItemsNeedTitl
 
     // Cancel closes with invalid values and changes nothing.
     fake.messages.clear();
-    EXPECT_EQ(Show(item, [&] { Control<QLineEdit>("Quantity")->setText("many"); }), -1);
+    EXPECT_EQ(Show(item, [&] { Control<WholeLineEdit>("Quantity")->setText("many"); }), -1);
     EXPECT_TRUE(fake.messages.empty());
     EXPECT_EQ(item.GetFieldValue("Quantity"), FieldValue(std::string("1")));
 }
@@ -171,10 +172,10 @@ TEST_F(CustomPropertyDialogTest, ValuesThatWouldMakeALongLineAreRefusedOnOk)
     const size_t line = TBaseCustomListClass::BuildItemLine(item, item.GetFieldNames()).size();
     item.SetFieldValue("Notes", std::string(TBaseCustomListClass::MaxLineBytes - 1 - line, 'n'));
     const int result = Show(item, [&] {
-        Control<QLineEdit>("Title")->setText("ttt");
+        Control<WholeLineEdit>("Title")->setText("ttt");
         Ok()->click();
         EXPECT_TRUE(dialog.isVisible());
-        Control<QLineEdit>("Title")->setText("tt");
+        Control<WholeLineEdit>("Title")->setText("tt");
         Ok()->click();
     });
     EXPECT_EQ(result, QDialog::Accepted);

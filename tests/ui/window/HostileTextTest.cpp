@@ -5,6 +5,7 @@
 #include "model/ItemClasses.h"
 #include "model/PropertyLayout.h"
 #include "platform/qt/PathText.h"
+#include "platform/qt/PlainText.h"
 #include "ui/dialogs/CustomPropertyDialog.h"
 #include "ui/dialogs/FieldOrderForm.h"
 #include "ui/dialogs/ListPropertiesForm.h"
@@ -54,6 +55,8 @@ QStringList ShownTexts(QWidget& window)
             shown << Rendered(label->text(), label->textFormat());
         else if (auto* edit = qobject_cast<QLineEdit*>(w))
             shown << edit->text();
+        else if (auto* value = dynamic_cast<WholeTextEdit*>(w))
+            shown << value->text();
         else if (auto* memo = qobject_cast<QPlainTextEdit*>(w))
             shown << memo->toPlainText();
         else if (auto* button = qobject_cast<QAbstractButton*>(w))
