@@ -229,7 +229,7 @@ void ItemCommands::BuildChangeMenu()
         return;
     const FieldSet& fields = list->GetItem(0)->Fields();
     for (int32_t i = 0; i < fields.Count(); ++i) {
-        QAction* entry = changeMenu_->addAction(ToQString(fields[i].Caption));
+        QAction* entry = changeMenu_->addAction(OneLine(ToQString(fields[i].Caption)));
         entry->setData(i);
         connect(entry, &QAction::triggered, this, CommandSlot([this, i] { ChangeMenuClick(i); }));
     }

@@ -133,7 +133,7 @@ void TChangeValueForm::SetupValuePage()
     }
     TDataFieldClass field = item->GetField(index);
     dataType_ = field.GetDataType();
-    setWindowTitle(ToQString("Change " + field.GetCaption()));
+    setWindowTitle(OneLine(ToQString("Change " + field.GetCaption())));
     valueCB_->setText(ToQString(field.GetCaption()));
 
     const bool rangePage = dataType_ == dtInteger && field.HasRange();

@@ -179,5 +179,29 @@ TEST_F(HostileTextTest, EveryLabelOfTheMainWindowIsPlainText)
     }
 }
 
+// A list's owner and description show in one line of the status bar and the tab, whatever their
+// line breaks and length; the panel keeps the whole text.
+TEST_F(HostileTextTest, ListTextShowsAsOneLineInTheStatusBarAndTabs)
+{
+    const std::string owner = "Jo\r\nSmith", description = "Shelf\ntwo " + std::string(4 << 20, 'd');
+    auto list = CreateListObject(ltMedia);
+    list->SetPlatform("Zentrix 64");
+    list->SetOwner(owner);
+    list->SetDescription(description);
+    const Path file(programDir + "Carts/long.csv");
+    SaveListObject(list.get(), file, false, true);
+    form->show();
+    form->OpenListFile(WriteList("plain.csv", ltMedia, "Zentrix 64", {"A"}));
+    const int oneLine = form->findChild<QLabel*>("StatusPanel1")->sizeHint().height();
+    form->OpenListFile(file);
+    form->OpenTabSetChange(0);
+    form->OpenTabSetChange(1);
+    EXPECT_EQ(form->StatusPanelText(0).toStdString(), owner + ", " + description);
+    auto* panel = form->findChild<QLabel*>("StatusPanel0");
+    EXPECT_EQ(panel->sizeHint().height(), oneLine);
+    EXPECT_EQ(panel->minimumSizeHint().height(), oneLine);
+    EXPECT_FALSE(form->TabText(1).contains('\n') || form->TabText(1).contains('\r'));
+}
+
 }  // namespace
 }  // namespace quorvel
