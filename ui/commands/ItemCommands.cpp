@@ -3,6 +3,7 @@
 #include "model/BaseCustomListClass.h"
 #include "model/ListFactory.h"
 #include "platform/qt/CommandGuard.h"
+#include "platform/qt/PlainText.h"
 #include "platform/qt/QtCp1252.h"
 #include "platform/qt/Services.h"
 #include "ui/dialogs/ChangeValueForm.h"
@@ -147,7 +148,7 @@ void ItemCommands::AddCartButtonClick()
                                "to add a new item.");
         return;
     }
-    dialog.setWindowTitle(ToQString("Add " + listType + " for " + list.GetPlatform()));
+    dialog.setWindowTitle(OneLine(ToQString("Add " + listType + " for " + list.GetPlatform())));
     if (ExecDialog(dialog) != QDialog::Accepted)
         return;
     const bool wasEmpty = list.Count() == 0;
@@ -235,7 +236,7 @@ void ItemCommands::BuildChangeMenu()
         return;
     const FieldSet& fields = list->GetItem(0)->Fields();
     for (int32_t i = 0; i < fields.Count(); ++i) {
-        QAction* entry = changeMenu_->addAction(ToQString(fields[i].Caption));
+        QAction* entry = changeMenu_->addAction(OneLine(ToQString(fields[i].Caption)));
         entry->setData(i);
         connect(entry, &QAction::triggered, this, CommandSlot([this, i] { ChangeMenuClick(i); }));
     }

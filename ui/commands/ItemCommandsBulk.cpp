@@ -11,12 +11,15 @@
 #include "platform/qt/QtCp1252.h"
 #include "platform/qt/Services.h"
 #include "ui/dialogs/ChangeValueForm.h"
+#include "ui/dialogs/LineBound.h"
 #include "ui/grid/ListDisplay.h"
 
 #include <QItemSelectionModel>
+
 #include <QProgressBar>
 #include <QTableView>
 #include <QUrl>
+#include <algorithm>
 
 #include <limits>
 
@@ -116,18 +119,44 @@ void ItemCommands::ChangeMenuClick(int32_t fieldIndex)
         dialog.FieldName = fieldName;
         dialog.ListType = list.GetListType();
         dialog.Platform = list.GetPlatform();
-        if (ExecDialog(dialog) == QDialog::Accepted) {
-            const FieldValue value = dialog.GetValue();
-            const std::vector<int32_t> rows = form_.ListDisplay().SelectedRows();
-            // Every item takes the value or none does.
+        const std::vector<int32_t> rows = form_.ListDisplay().SelectedRows();
+        // Every item takes the value or none does; a value too long for one of them is refused as it
+        // is typed or pasted, and again on OK.
+        const auto fitsEvery = [&list, &rows, &fieldName](const FieldValue& value) {
             for (const int32_t row : rows) {
                 const TBaseCustomClass* item = row < list.Count() ? list.GetItem(row) : nullptr;
                 if (item && !ItemLineFits(*item, item->IndexOfField(fieldName), &value)) {
                     Messages().Error(ToQString("This value would make the line of item " + std::to_string(row + 1) +
                                                " " + LongerThanLineBound() + ". Nothing was changed."));
-                    return;
+                    return false;
                 }
             }
+            return true;
+        };
+        // The most any selected item's line takes without the field: a candidate is then checked
+        // whole only near the bound.
+        uint64_t others = 0;
+        for (const int32_t row : rows) {
+            const TBaseCustomClass* item = row < list.Count() ? list.GetItem(row) : nullptr;
+            if (!item)
+                continue;
+            const int32_t field = item->IndexOfField(fieldName);
+            uint64_t most = 0;
+            for (int32_t p = 0; p < item->FieldCount(); ++p)
+                if (p != field)
+                    most += 3 * uint64_t(item->TextAt(p).size()) + 48;
+            others = std::max(others, most);
+        }
+        dialog.SetValueCheck([&fitsEvery, others](const QString& candidate) {
+            return others + WrittenBytesBound(candidate) <= TBaseCustomListClass::MaxLineBytes ||
+                fitsEvery(FieldValue(FromQString(candidate)));
+        });
+        const bool accepted = ExecDialog(dialog) == QDialog::Accepted;
+        dialog.SetValueCheck(nullptr);
+        if (accepted) {
+            const FieldValue value = dialog.GetValue();
+            if (!fitsEvery(value))
+                return;
             WorkProgress progress(form_.Progress(), rows.size());
             // Every item gets the same value; the grid hears of it once, in the refresh below.
             for (size_t k = 0; k < rows.size(); ++k) {

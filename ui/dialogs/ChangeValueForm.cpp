@@ -17,7 +17,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QHBoxLayout>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QVBoxLayout>
@@ -68,7 +67,7 @@ TChangeValueForm::TChangeValueForm(QWidget* parent) : QDialog(parent)
 
     const auto [okButton, cancelButton] = MakeOKCancelButtons(*this);
     okButton_ = okButton;
-    connect(valueEdit_, &QLineEdit::textChanged, this, [this] { UpdateOKButton(); });
+    connect(valueEdit_, &QPlainTextEdit::textChanged, this, [this] { UpdateOKButton(); });
     connect(valueDD_, &QComboBox::currentIndexChanged, this, [this] { UpdateOKButton(); });
 
     auto* buttons = new QHBoxLayout;
@@ -93,6 +92,8 @@ std::vector<std::string> TChangeValueForm::ResolveLookupValues(TDataFieldClass& 
 }
 
 void TChangeValueForm::GetValue(FieldValue& value) const { value = GetValue(); }
+
+void TChangeValueForm::SetValueCheck(WholeTextEdit::ValueCheck check) { valueEdit_->SetValueCheck(std::move(check)); }
 
 FieldValue TChangeValueForm::GetValue() const
 {
@@ -132,7 +133,7 @@ void TChangeValueForm::SetupValuePage()
     }
     TDataFieldClass field = item->GetField(index);
     dataType_ = field.GetDataType();
-    setWindowTitle(ToQString("Change " + field.GetCaption()));
+    setWindowTitle(OneLine(ToQString("Change " + field.GetCaption())));
     valueCB_->setText(ToQString(field.GetCaption()));
 
     const bool rangePage = dataType_ == dtInteger && field.HasRange();
@@ -176,7 +177,8 @@ void TChangeValueForm::UpdateOKButton()
     bool valid = false;
     switch (page_) {
     case Page::String:
-        valid = ConvertsTo(FieldValue(FromQString(valueEdit_->text())), dataType_);
+        // Any text is text: a long one is not made again at every key.
+        valid = dataType_ == dtString || ConvertsTo(FieldValue(FromQString(valueEdit_->text())), dataType_);
         break;
     case Page::Lookup:
         valid = !choiceNeeded_ || valueDD_->currentIndex() >= 0;

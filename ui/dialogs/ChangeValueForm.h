@@ -3,13 +3,13 @@
 #include <QDialog>
 
 #include "model/FieldValue.h"
+#include "platform/qt/PlainText.h"
 
 #include <string>
 #include <vector>
 
 class QCheckBox;
 class QComboBox;
-class QLineEdit;
 class QPushButton;
 class QStackedWidget;
 
@@ -33,6 +33,8 @@ public:
     // After OK: text from the text box or the drop-down, a boolean from the check box.
     void GetValue(FieldValue& value) const;
     FieldValue GetValue() const;
+    // Asked as a text value is typed or pasted; what it refuses is not taken (it says why itself).
+    void SetValueCheck(WholeTextEdit::ValueCheck check);
 
     // The lookup values of a lookup field for a list of that platform and type ("%PLATFORM%",
     // "%LISTTYPE%" or "%GENERAL%" in the configuration folder); the field's LookupFile is set to the
@@ -57,7 +59,7 @@ private:
     QWidget* stringPage_ = nullptr;
     QWidget* booleanPage_ = nullptr;
     QWidget* lookupPage_ = nullptr;
-    QLineEdit* valueEdit_ = nullptr;
+    WholeLineEdit* valueEdit_ = nullptr;
     QCheckBox* valueCB_ = nullptr;
     QComboBox* valueDD_ = nullptr;
     QPushButton* okButton_ = nullptr;

@@ -1,6 +1,7 @@
 #include "ui/dialogs/CustomPropertyDialog.h"
 
 #include "config/ReferenceData.h"
+#include "model/BaseCustomListClass.h"
 #include "model/ListFile.h"
 #include "model/Utils.h"
 #include "platform/Cp1252.h"
@@ -9,12 +10,12 @@
 #include "platform/qt/PlainText.h"
 #include "platform/qt/QtCp1252.h"
 #include "platform/qt/Services.h"
-#include "ui/options/OptionsForm.h"
 #include "ui/UiScale.h"
+#include "ui/dialogs/LineBound.h"
+#include "ui/options/OptionsForm.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QShowEvent>
 #include <QSignalBlocker>
@@ -132,12 +133,14 @@ TCustomPropertyDialog::TCustomPropertyDialog(QWidget* parent) : QDialog(parent)
 
 TCustomPropertyDialog::~TCustomPropertyDialog() { ClearLayout(); }
 
-void TCustomPropertyDialog::SetCaption(const std::string& caption) { setWindowTitle(ToQString(caption)); }
+void TCustomPropertyDialog::SetCaption(const std::string& caption) { setWindowTitle(OneLine(ToQString(caption))); }
 
 void TCustomPropertyDialog::SetItem(TBaseCustomClass* item)
 {
     Item = item;
-    LoadValues();
+    // Before a showing the controls are the last showing's: the showing makes them and loads them.
+    if (isVisible())
+        LoadValues();
 }
 
 void TCustomPropertyDialog::SetCancelCaption(const std::string& caption) { cancel_->setText(ToQString(caption)); }
@@ -262,7 +265,10 @@ QWidget* TCustomPropertyDialog::NewControl(ControlInfo::Kind kind, const std::st
     switch (kind) {
     case ControlInfo::ckEdit: {
         auto* edit = new WholeLineEdit(this);
-        connect(edit, &QLineEdit::textChanged, this, changed);
+        connect(edit, &QPlainTextEdit::textChanged, this, changed);
+        // The edit's control is the next one kept.
+        const size_t position = ControlInfos.size();
+        edit->SetValueCheck([this, position](const QString& candidate) { return ValueFits(position, candidate); });
         return edit;
     }
     case ControlInfo::ckDropDown: {
@@ -272,14 +278,14 @@ QWidget* TCustomPropertyDialog::NewControl(ControlInfo::Kind kind, const std::st
         return box;
     }
     case ControlInfo::ckCheckBox: {
-        auto* check = new QCheckBox(ToQString(caption), this);
+        auto* check = new QCheckBox(OneLine(ToQString(caption)), this);
         connect(check, &QCheckBox::toggled, this, changed);
         return check;
     }
     case ControlInfo::ckOptionButton:
         break;
     }
-    auto* button = new QPushButton(ToQString(caption), this);
+    auto* button = new QPushButton(OneLine(ToQString(caption)), this);
     button->setAutoDefault(false);
     // The button's control is the next one kept.
     const size_t position = ControlInfos.size();
@@ -341,7 +347,7 @@ void TCustomPropertyDialog::LoadValues()
         const QSignalBlocker quiet(info->Control);
         switch (info->ControlKind) {
         case ControlInfo::ckEdit:
-            static_cast<QLineEdit*>(info->Control)->setText(ToQString(ToText(value)));
+            static_cast<WholeLineEdit*>(info->Control)->setText(ToQString(ToText(value)));
             break;
         case ControlInfo::ckDropDown:
             SelectText(static_cast<QComboBox*>(info->Control), ToText(value), info->Sorted);
@@ -361,7 +367,7 @@ std::string TCustomPropertyDialog::ControlText(const ControlInfo& info) const
 {
     switch (info.ControlKind) {
     case ControlInfo::ckEdit:
-        return FromQString(static_cast<QLineEdit*>(info.Control)->text());
+        return FromQString(static_cast<WholeLineEdit*>(info.Control)->text());
     case ControlInfo::ckDropDown:
         return FromQString(static_cast<QComboBox*>(info.Control)->currentText());
     case ControlInfo::ckCheckBox:
@@ -388,9 +394,14 @@ void TCustomPropertyDialog::ControlChanged()
 void TCustomPropertyDialog::UpdateOkButton()
 {
     bool filled = true;
-    for (const auto& info : ControlInfos)
-        if (info->Required && ControlText(*info).empty())
+    for (const auto& info : ControlInfos) {
+        // An edit's length is known without making its text, which may be long.
+        const bool empty = info->ControlKind == ControlInfo::ckEdit
+            ? static_cast<WholeLineEdit*>(info->Control)->TextLength() == 0
+            : ControlText(*info).empty();
+        if (info->Required && empty)
             filled = false;
+    }
     ok_->setEnabled(Modified && filled && !layoutMissing_);
 }
 
@@ -400,10 +411,10 @@ void TCustomPropertyDialog::ResetButtonClick()
     UpdateOkButton();
 }
 
-void TCustomPropertyDialog::ApplyValuesTo(TBaseCustomClass& target) const
+void TCustomPropertyDialog::ApplyValuesTo(TBaseCustomClass& target, const ControlInfo* except) const
 {
     for (const auto& info : ControlInfos) {
-        if (info->FieldName.empty() || info->ControlKind == ControlInfo::ckOptionButton)
+        if (info->FieldName.empty() || info->ControlKind == ControlInfo::ckOptionButton || info.get() == except)
             continue;
         target.SetFieldValue(info->FieldName, ControlValue(*info));
     }
@@ -421,10 +432,42 @@ bool TCustomPropertyDialog::LineFits()
         return true;
     const auto changed = Item->Clone();
     ApplyValuesTo(*changed);
-    if (ItemLineFits(*changed))
+    return LineFitsOrSaid(changed.get());
+}
+
+bool TCustomPropertyDialog::LineFitsOrSaid(const TBaseCustomClass* changed) const
+{
+    if (changed && ItemLineFits(*changed))
         return true;
     Messages().Error(ToQString("These values would make the item's line " + LongerThanLineBound() + "."));
     return false;
+}
+
+bool TCustomPropertyDialog::ValueFits(size_t position, const QString& candidate) const
+{
+    if (!Item || position >= ControlInfos.size())
+        return true;
+    // Each character is at least a byte of the line: a longer value is refused before it is made.
+    if (uint64_t(candidate.size()) > TBaseCustomListClass::MaxLineBytes)
+        return LineFitsOrSaid(nullptr);
+    const ControlInfo& info = *ControlInfos[position];
+    const int32_t field = Item->IndexOfField(info.FieldName);
+    // A bound that is cheap at every key: the other values at their most, this one as written.
+    uint64_t most = WrittenBytesBound(candidate);
+    for (int32_t p = 0; p < Item->FieldCount(); ++p)
+        if (p != field)
+            most += 3 * uint64_t(Item->TextAt(p).size()) + 48;
+    for (const auto& other : ControlInfos)
+        if (other.get() != &info && other->ControlKind == ControlInfo::ckEdit)
+            most += 3 * uint64_t(static_cast<WholeLineEdit*>(other->Control)->TextLength()) + 48;
+        else if (other.get() != &info && other->ControlKind == ControlInfo::ckDropDown)
+            most += 3 * uint64_t(static_cast<QComboBox*>(other->Control)->currentText().size()) + 48;
+    if (most <= TBaseCustomListClass::MaxLineBytes)
+        return true;
+    const auto changed = Item->Clone();
+    ApplyValuesTo(*changed, &info);
+    changed->SetFieldValue(info.FieldName, FromQString(candidate));
+    return LineFitsOrSaid(changed.get());
 }
 
 bool TCustomPropertyDialog::ValuesValid()

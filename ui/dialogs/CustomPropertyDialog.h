@@ -91,7 +91,12 @@ private:
     void FillDropDown(ControlInfo& info, const FieldDefinition& field);
     void RefreshLookups();
     FieldValue ControlValue(const ControlInfo& info) const;
-    void ApplyValuesTo(TBaseCustomClass& target) const;
+    // Every control's value into Target, but Except's.
+    void ApplyValuesTo(TBaseCustomClass& target, const ControlInfo* except = nullptr) const;
+    // False, with the line bound's message, when Changed is none or its line would be too long.
+    bool LineFitsOrSaid(const TBaseCustomClass* changed) const;
+    // Whether the edit at Position may hold Candidate: asked as it is typed or pasted.
+    bool ValueFits(size_t position, const QString& candidate) const;
     std::string ControlText(const ControlInfo& info) const;
     // The item's field that a data control shows, or none.
     const FieldDefinition* FieldOf(const ControlInfo& info) const;

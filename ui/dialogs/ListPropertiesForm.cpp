@@ -1,6 +1,7 @@
 #include "ui/dialogs/ListPropertiesForm.h"
 
 #include "config/PlatformList.h"
+#include "model/BaseCustomListClass.h"
 #include "model/ListFactory.h"
 #include "model/ListFile.h"
 #include "platform/Cp1252.h"
@@ -9,11 +10,10 @@
 #include "platform/qt/Services.h"
 #include "ui/UiScale.h"
 #include "ui/dialogs/DialogButtons.h"
+#include "ui/dialogs/LineBound.h"
 
 #include <QComboBox>
 #include <QGridLayout>
-#include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -51,9 +51,16 @@ TListPropertyForm::TListPropertyForm(const PlatformList& platforms, QWidget* par
     platformCB_->setObjectName("PlatformCB");
     ownerEdit_ = new WholeLineEdit(this);
     ownerEdit_->setObjectName("OwnerEdit");
-    descriptionMemo_ = new QPlainTextEdit(this);
+    descriptionMemo_ = new WholeTextEdit(this);
     descriptionMemo_->setObjectName("DescriptionMemo");
     descriptionMemo_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // Either text may not be typed or pasted past what the list's line can hold.
+    ownerEdit_->SetValueCheck([this](const QString& owner) {
+        return RoughlyFits(owner, descriptionMemo_->TextLength()) || LineFits(FromQString(owner), GetDescription());
+    });
+    descriptionMemo_->SetValueCheck([this](const QString& description) {
+        return RoughlyFits(description, ownerEdit_->TextLength()) || LineFits(GetOwner(), FromQString(description));
+    });
 
     const auto [okButton, cancelButton] = MakeOKCancelButtons(*this);
     okButton_ = okButton;
@@ -114,12 +121,24 @@ std::string TListPropertyForm::GetDescription() const { return FromQString(descr
 
 void TListPropertyForm::done(int result)
 {
-    if (result == QDialog::Accepted && !PropertiesLineFits(GetListType(), GetPlatform(), GetOwner(), GetDescription())) {
-        Messages().Error(ToQString("The owner and description would make the list's line " + LongerThanLineBound() +
-                                   "."));
+    if (result == QDialog::Accepted && !LineFits(GetOwner(), GetDescription()))
         return;
-    }
     QDialog::done(result);
+}
+
+bool TListPropertyForm::RoughlyFits(const QString& candidate, qsizetype otherLength) const
+{
+    const uint64_t most = WrittenBytesBound(candidate) + 3 * uint64_t(otherLength) +
+        3 * uint64_t(listTypeCB_->currentText().size() + platformCB_->currentText().size()) + 64;
+    return most <= TBaseCustomListClass::MaxLineBytes;
+}
+
+bool TListPropertyForm::LineFits(const std::string& owner, const std::string& description) const
+{
+    if (PropertiesLineFits(GetListType(), GetPlatform(), owner, description))
+        return true;
+    Messages().Error(ToQString("The owner and description would make the list's line " + LongerThanLineBound() + "."));
+    return false;
 }
 
 void TListPropertyForm::showEvent(QShowEvent* event)

@@ -5,13 +5,13 @@
 #include <string>
 
 class QComboBox;
-class QLineEdit;
-class QPlainTextEdit;
 class QPushButton;
 
 namespace quorvel {
 
 class PlatformList;
+class WholeLineEdit;
+class WholeTextEdit;
 
 // The four properties of a list: type, platform, owner and description. The caller sets them, shows
 // the dialog modally and reads them back on OK.
@@ -43,12 +43,16 @@ protected:
 private:
     void FormShow();
     void UpdateOKButton();
+    // Whether the properties make a line the list file can hold; if not, says so.
+    bool LineFits(const std::string& owner, const std::string& description) const;
+    // Whether a candidate owner or description surely fits beside the other text of OtherLength characters.
+    bool RoughlyFits(const QString& candidate, qsizetype otherLength) const;
 
     const PlatformList& platforms_;
     QComboBox* listTypeCB_ = nullptr;
     QComboBox* platformCB_ = nullptr;
-    QLineEdit* ownerEdit_ = nullptr;
-    QPlainTextEdit* descriptionMemo_ = nullptr;
+    WholeLineEdit* ownerEdit_ = nullptr;
+    WholeTextEdit* descriptionMemo_ = nullptr;
     QPushButton* okButton_ = nullptr;
 };
 

@@ -459,7 +459,7 @@ QTreeWidgetItem* CollectionExplorer::NewNode(const std::string& caption, int ima
 {
     auto* node = new ExplorerNode(caption, image, std::move(data));
     // File captions are file-system bytes, information lines list text.
-    node->setText(0, image == imInfo ? ToQString(caption) : PathToQString(Path(caption)));
+    node->setText(0, OneLine(image == imInfo ? ToQString(caption) : PathToQString(Path(caption))));
     node->setIcon(0, ImageOf(image));
     node->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsDragEnabled);
     return node;

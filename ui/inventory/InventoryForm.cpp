@@ -269,10 +269,10 @@ void TInventoryForm::ShowCurrentItem()
 {
     if (!currentItem_)
         return;
-    TitleEdit->setText(ToQString(currentItem_->GetFieldAsString("Title")));
-    MfgEdit->setText(ToQString(currentItem_->GetFieldAsString("Mfg")));
-    LabelTypeEdit->setText(ToQString(currentItem_->GetFieldAsString("LabelType")));
-    LabelColorEdit->setText(ToQString(currentItem_->GetFieldAsString("LabelColor")));
+    TitleEdit->setText(OneLine(ToQString(currentItem_->GetFieldAsString("Title"))));
+    MfgEdit->setText(OneLine(ToQString(currentItem_->GetFieldAsString("Mfg"))));
+    LabelTypeEdit->setText(OneLine(ToQString(currentItem_->GetFieldAsString("LabelType"))));
+    LabelColorEdit->setText(OneLine(ToQString(currentItem_->GetFieldAsString("LabelColor"))));
     BoxedCB->setChecked(TryToBoolean(currentItem_->GetFieldValue("Boxed")).value_or(false));
     SealedCB->setChecked(TryToBoolean(currentItem_->GetFieldValue("BoxSealed")).value_or(false));
     const QString count = QString::number(ItemQuantity(*currentItem_));

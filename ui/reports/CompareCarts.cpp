@@ -55,7 +55,7 @@ QCheckBox* MakeCheck(const char* caption, bool checked, QWidget* parent)
 
 QString EntryText(const TBaseCustomListClass& list)
 {
-    return ToQString(list.GetPlatform() + " (" + list.GetOwner() + ")");
+    return OneLine(ToQString(list.GetPlatform() + " (" + list.GetOwner() + ")"));
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include "platform/qt/CommandGuard.h"
 #include "platform/qt/PathText.h"
+#include "platform/qt/PlainText.h"
 
 #include <QWidget>
 
@@ -201,7 +202,7 @@ void TdfsMRUFileList::AddFileEntries(QWidget* target, qsizetype& position, int w
 {
     for (size_t i = 0; i < items_.size(); ++i) {
         auto* entry = new TMRUMenuItem(this, GetAccelerator(int(i)) + PathToQString(Path(items_[i])), target);
-        entry->setText(DisplayCaption(i, entry->FullCaption, widest));
+        entry->setText(OneLine(DisplayCaption(i, entry->FullCaption, widest)));
         entry->ItemNumber = std::uint8_t(i + 1);
         connect(entry, &QAction::triggered, this, Guarded([this, entry] { Click([&] { MRUItemClick(entry); }); }));
         DoCreateMRUItem(entry);

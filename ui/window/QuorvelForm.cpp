@@ -121,7 +121,7 @@ TQuorvelForm::TQuorvelForm(SettingsStore& settings, PlatformList& platforms, TOp
     BuildPopups();
 
     const std::string version = GetVersionString();
-    setWindowTitle(ToQString("Quorvel " + version));
+    setWindowTitle(OneLine(ToQString("Quorvel " + version)));
     SetStatusText("Welcome to Quorvel " + version);
 
     listDisplay_ = std::make_unique<TListDisplayClass>();

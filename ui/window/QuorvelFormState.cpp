@@ -79,7 +79,7 @@ void TQuorvelForm::UpdateStatusBar()
 void TQuorvelForm::RefreshListView()
 {
     if (currentList_) {
-        ListFunctionsMenu->setTitle(ToQString("&" + currentList_->GetListType()));
+        ListFunctionsMenu->setTitle(OneLine(ToQString("&" + currentList_->GetListType())));
         listDisplay_->SetList(currentList_);
         listDisplay_->Refresh();
         UpdateStatusBar();
@@ -99,7 +99,7 @@ void TQuorvelForm::RefreshTabs()
         OpenTabSet->removeTab(OpenTabSet->count() - 1);
     int selected = -1;
     for (size_t i = 0; i < openLists_.size(); ++i) {
-        OpenTabSet->addTab(ToQString(TabCaption(i)));
+        OpenTabSet->addTab(OneLine(ToQString(TabCaption(i))));
         if (openLists_[i].get() == currentList_)
             selected = int(i);
     }
@@ -120,7 +120,7 @@ void TQuorvelForm::BuildListMenu()
     for (size_t i = 0; i < openLists_.size(); ++i) {
         const auto& list = *openLists_[i];
         const std::string caption = showOwner ? list.GetPlatform() + " - " + list.GetOwner() : list.GetPlatform();
-        QAction* entry = ListParentTabPopupMenu->addAction(ToQString(caption));
+        QAction* entry = ListParentTabPopupMenu->addAction(OneLine(ToQString(caption)));
         entry->setData(int(i));
         entry->setCheckable(true);
         entry->setChecked(i == 0);

@@ -3,9 +3,10 @@
 
 #include "config/SettingKeys.h"
 #include "model/PropertyLayout.h"
+#include "platform/qt/PlainText.h"
+#include "ui/commands/ItemCommands.h"
 #include "ui/dialogs/ItemAddForm.h"
 #include "ui/window/MenuNames.h"
-#include "ui/commands/ItemCommands.h"
 #include "ui/grid/ListGridView.h"
 
 #include <QLineEdit>
@@ -190,7 +191,7 @@ TEST_F(ItemCommandsTest, NewItemIsAddedOnOkOnlyAndGivesColumnsAndTheChangeMenu)
             EXPECT_EQ(dialog.windowTitle(), "New Media");
             for (const auto& info : static_cast<TCustomPropertyDialog&>(dialog).GetControlInfos())
                 if (QString::fromStdString(info->FieldName).compare("Title", Qt::CaseInsensitive) == 0)
-                    static_cast<QLineEdit*>(info->Control)->setText("Zap");
+                    static_cast<WholeLineEdit*>(info->Control)->setText("Zap");
             return ok ? QDialog::Accepted : QDialog::Rejected;
         });
         Trigger(entry::NewItemMainMenu);
@@ -219,7 +220,7 @@ TEST_F(ItemCommandsTest, ChangeSetsTheChosenFieldOfTheSelectedItemsOnOkOnly)
         emit ChangeMenu()->aboutToShow();
         fake.dialogAnswers.push_back([ok](QDialog& dialog) {
             EXPECT_EQ(dialog.windowTitle(), "Change Notes");
-            dialog.findChild<QLineEdit*>("ValueEdit")->setText(ok ? "mint" : "worn");
+            dynamic_cast<WholeLineEdit*>(dialog.findChild<QWidget*>("ValueEdit"))->setText(ok ? "mint" : "worn");
             return ok ? QDialog::Accepted : QDialog::Rejected;
         });
         for (QAction* entry : ChangeMenu()->actions())
@@ -254,7 +255,7 @@ TEST_F(ItemCommandsTest, ChangeRefusesAValueThatWouldMakeALineTooLong)
         SelectRows({0, 1});
         emit ChangeMenu()->aboutToShow();
         fake.dialogAnswers.push_back([&c](QDialog& dialog) {
-            dialog.findChild<QLineEdit*>("ValueEdit")->setText(c.Title);
+            dynamic_cast<WholeLineEdit*>(dialog.findChild<QWidget*>("ValueEdit"))->setText(c.Title);
             return QDialog::Accepted;
         });
         for (QAction* entry : ChangeMenu()->actions())

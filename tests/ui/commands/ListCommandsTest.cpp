@@ -5,6 +5,7 @@
 #include "model/BaseCustomListClass.h"
 #include "platform/FileNames.h"
 #include "platform/ProgramFolder.h"
+#include "platform/qt/PlainText.h"
 #include "ui/window/MenuNames.h"
 
 #include <QComboBox>
@@ -74,7 +75,7 @@ TEST_F(ListCommandsTest, NewListsComeFromTheDialogNumberedAndChanged)
     QStringList shownOwners;
     for (const int answer : {QDialog::Accepted, QDialog::Accepted, QDialog::Rejected})
         fake.dialogAnswers.push_back([&shownOwners, answer](QDialog& dialog) {
-            auto* owner = dialog.findChild<QLineEdit*>("OwnerEdit");
+            auto* owner = dynamic_cast<WholeLineEdit*>(dialog.findChild<QWidget*>("OwnerEdit"));
             shownOwners << owner->text();
             dialog.findChild<QComboBox*>("PlatformCB")->setCurrentText("Zentrix 64");
             owner->setText("Kim");

@@ -1,4 +1,5 @@
 #include "ui/dialogs/ChangeValueForm.h"
+#include "platform/qt/PlainText.h"
 #include "ui/DialogTest.h"
 
 #include <QCheckBox>
@@ -34,7 +35,7 @@ protected:
     bool OK() const { return form.findChild<QPushButton*>("OKButton")->isEnabled(); }
 
     TChangeValueForm form;
-    QLineEdit* edit = form.findChild<QLineEdit*>("ValueEdit");
+    WholeLineEdit* edit = dynamic_cast<WholeLineEdit*>(form.findChild<QWidget*>("ValueEdit"));
     QCheckBox* check = form.findChild<QCheckBox*>("ValueCB");
     QComboBox* dropDown = form.findChild<QComboBox*>("ValueDD");
 };

@@ -3,13 +3,17 @@
 #include "model/ItemClasses.h"
 #include "model/PropertyLayout.h"
 #include "platform/Cp1252.h"
-#include "ui/dialogs/CustomPropertyDialog.h"
+#include "platform/qt/PlainText.h"
 #include "ui/UiScale.h"
+#include "ui/dialogs/CustomPropertyDialog.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QLabel>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
@@ -69,7 +73,7 @@ protected:
                 return info->Control;
         return nullptr;
     }
-    template <typename T> T* Control(const std::string& field) const { return qobject_cast<T*>(ControlOf(field)); }
+    template <typename T> T* Control(const std::string& field) const { return dynamic_cast<T*>(ControlOf(field)); }
     QPushButton* Ok() const { return dialog.findChild<QPushButton*>("OkButton"); }
     // The entries of a drop-down list, joined with ",".
     std::string Entries(const std::string& field) const
@@ -125,17 +129,17 @@ TEST_F(CustomPropertyDialogTest, ValuesAreKeptCheckedOnOkOnlyAndNewItemsNeedTitl
         EXPECT_EQ(Entries("Mfg"), "Brambleworks,Fennel Soft,Old Maker");
         for (const auto& [field, checked] : {std::pair {"Boxed", false}, {"Overlay", false}, {"Instructions", true}})
             EXPECT_EQ(Control<QCheckBox>(field)->isChecked(), checked) << field;
-        Control<QLineEdit>("Notes")->setText("mint");
+        Control<WholeLineEdit>("Notes")->setText("mint");
         EXPECT_FALSE(Ok()->isEnabled()) << "Title is required";
-        Control<QLineEdit>("Title")->setText("Star Run");
+        Control<WholeLineEdit>("Title")->setText("Star Run");
         EXPECT_TRUE(Ok()->isEnabled());
-        Control<QLineEdit>("Quantity")->setText("many");
-        Control<QLineEdit>("Cost")->setText("");
+        Control<WholeLineEdit>("Quantity")->setText("many");
+        Control<WholeLineEdit>("Cost")->setText("");
         Ok()->click();
         EXPECT_TRUE(dialog.isVisible());
         dialog.findChild<QPushButton*>("ResetButton")->click();
         EXPECT_FALSE(Ok()->isEnabled());
-        Control<QLineEdit>("Title")->setText("Star Run");
+        Control<WholeLineEdit>("Title")->setText("Star Run");
         Ok()->click();
     });
     ASSERT_EQ(result, QDialog::Accepted);
@@ -154,7 +158,7 @@ TEST_F(CustomPropertyDialogTest, ValuesAreKeptCheckedOnOkOnlyAndNewItemsNeedTitl
 
     // Cancel closes with invalid values and changes nothing.
     fake.messages.clear();
-    EXPECT_EQ(Show(item, [&] { Control<QLineEdit>("Quantity")->setText("many"); }), -1);
+    EXPECT_EQ(Show(item, [&] { Control<WholeLineEdit>("Quantity")->setText("many"); }), -1);
     EXPECT_TRUE(fake.messages.empty());
     EXPECT_EQ(item.GetFieldValue("Quantity"), FieldValue(std::string("1")));
 }
@@ -171,10 +175,10 @@ TEST_F(CustomPropertyDialogTest, ValuesThatWouldMakeALongLineAreRefusedOnOk)
     const size_t line = TBaseCustomListClass::BuildItemLine(item, item.GetFieldNames()).size();
     item.SetFieldValue("Notes", std::string(TBaseCustomListClass::MaxLineBytes - 1 - line, 'n'));
     const int result = Show(item, [&] {
-        Control<QLineEdit>("Title")->setText("ttt");
+        Control<WholeLineEdit>("Title")->setText("ttt");
         Ok()->click();
         EXPECT_TRUE(dialog.isVisible());
-        Control<QLineEdit>("Title")->setText("tt");
+        Control<WholeLineEdit>("Title")->setText("tt");
         Ok()->click();
     });
     EXPECT_EQ(result, QDialog::Accepted);
@@ -182,6 +186,69 @@ TEST_F(CustomPropertyDialogTest, ValuesThatWouldMakeALongLineAreRefusedOnOk)
                 std::to_string(TBaseCustomListClass::MaxLineBytes) +
                 " bytes, the most a line of a list file may hold.");
     dialog.ApplyValues();
+    EXPECT_EQ(TBaseCustomListClass::BuildItemLine(item, item.GetFieldNames()).size(),
+              TBaseCustomListClass::MaxLineBytes);
+}
+
+// What would make the line too long is refused as it is typed or pasted, with the bound's message,
+// and the edit keeps its value; what fits is taken.
+TEST_F(CustomPropertyDialogTest, ValuesThatWouldMakeALongLineAreRefusedAtTypingAndPaste)
+{
+    PropertyLayout layout;
+    layout.Controls = {{40, 100, 150, 24, "Title", "Title", 0, -1}, {80, 100, 150, 24, "Notes", "Notes", 0, -1}};
+    WriteLayout(layout);
+    TCartClass item;
+    item.SetFieldValue("Title", std::string("t"));
+    const size_t line = TBaseCustomListClass::BuildItemLine(item, item.GetFieldNames()).size();
+    const size_t notes = TBaseCustomListClass::MaxLineBytes - 1 - line;
+    item.SetFieldValue("Notes", std::string(notes, 'n'));
+    const std::string refused = "These values would make the item's line longer than " +
+        std::to_string(TBaseCustomListClass::MaxLineBytes) + " bytes, the most a line of a list file may hold.";
+    enum Way { Typed, Pasted };
+    const struct {
+        const char* Field;
+        Way How;
+        QString Text;
+        int Selected;  // characters selected before the end
+        QString Title;  // the title afterwards
+        bool Refused;
+    } cases[] = {
+        {"Title", Typed, "x", 0, "tx", false},     // the line at the bound
+        {"Title", Typed, "y", 0, "tx", true},      // one past
+        {"Title", Pasted, "yz", 1, "tx", true},    // in place of one character, one past
+        {"Title", Pasted, "%", 1, "tx", true},     // written as three bytes
+        {"Title", Pasted, "y", 1, "ty", false},
+        {"Notes", Pasted, QString(qsizetype(TBaseCustomListClass::MaxLineBytes) + 1, u'p'), 0, "ty", true},
+        {"Notes", Typed, "\"", 0, "ty", true},
+    };
+    const int result = Show(item, [&] {
+        for (const auto& c : cases) {
+            SCOPED_TRACE(std::string(c.Field) + " " + c.Text.left(3).toStdString());
+            fake.messages.clear();
+            auto* edit = Control<WholeLineEdit>(c.Field);
+            edit->moveCursor(QTextCursor::End);
+            QTextCursor cursor = edit->textCursor();
+            cursor.movePosition(QTextCursor::Left, QTextCursor::KeepAnchor, c.Selected);
+            edit->setTextCursor(cursor);
+            if (c.How == Typed) {
+                QKeyEvent press(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, c.Text);
+                QApplication::sendEvent(edit, &press);
+            } else {
+                QApplication::clipboard()->setText(c.Text);
+                edit->paste();
+            }
+            EXPECT_EQ(Control<WholeLineEdit>("Title")->text(), c.Title);
+            EXPECT_EQ(size_t(Control<WholeLineEdit>("Notes")->TextLength()), notes);
+            if (c.Refused)
+                ExpectError(refused);
+            else
+                EXPECT_TRUE(fake.messages.empty());
+        }
+        Ok()->click();
+    });
+    EXPECT_EQ(result, QDialog::Accepted);
+    dialog.ApplyValues();
+    EXPECT_EQ(item.GetFieldValue("Title"), FieldValue(std::string("ty")));
     EXPECT_EQ(TBaseCustomListClass::BuildItemLine(item, item.GetFieldNames()).size(),
               TBaseCustomListClass::MaxLineBytes);
 }

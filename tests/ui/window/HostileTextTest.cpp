@@ -5,6 +5,7 @@
 #include "model/ItemClasses.h"
 #include "model/PropertyLayout.h"
 #include "platform/qt/PathText.h"
+#include "platform/qt/PlainText.h"
 #include "ui/dialogs/CustomPropertyDialog.h"
 #include "ui/dialogs/FieldOrderForm.h"
 #include "ui/dialogs/ListPropertiesForm.h"
@@ -54,6 +55,8 @@ QStringList ShownTexts(QWidget& window)
             shown << Rendered(label->text(), label->textFormat());
         else if (auto* edit = qobject_cast<QLineEdit*>(w))
             shown << edit->text();
+        else if (auto* value = dynamic_cast<WholeTextEdit*>(w))
+            shown << value->text();
         else if (auto* memo = qobject_cast<QPlainTextEdit*>(w))
             shown << memo->toPlainText();
         else if (auto* button = qobject_cast<QAbstractButton*>(w))
@@ -174,6 +177,30 @@ TEST_F(HostileTextTest, EveryLabelOfTheMainWindowIsPlainText)
         const bool link = label->objectName() == "CartwellLink";
         EXPECT_EQ(label->textFormat(), link ? Qt::RichText : Qt::PlainText) << label->text().toStdString();
     }
+}
+
+// A list's owner and description show in one line of the status bar and the tab, whatever their
+// line breaks and length; the panel keeps the whole text.
+TEST_F(HostileTextTest, ListTextShowsAsOneLineInTheStatusBarAndTabs)
+{
+    const std::string owner = "Jo\r\nSmith", description = "Shelf\ntwo " + std::string(4 << 20, 'd');
+    auto list = CreateListObject(ltMedia);
+    list->SetPlatform("Zentrix 64");
+    list->SetOwner(owner);
+    list->SetDescription(description);
+    const Path file(programDir + "Carts/long.csv");
+    SaveListObject(list.get(), file, false, true);
+    form->show();
+    form->OpenListFile(WriteList("plain.csv", ltMedia, "Zentrix 64", {"A"}));
+    const int oneLine = form->findChild<QLabel*>("StatusPanel1")->sizeHint().height();
+    form->OpenListFile(file);
+    form->OpenTabSetChange(0);
+    form->OpenTabSetChange(1);
+    EXPECT_EQ(form->StatusPanelText(0).toStdString(), owner + ", " + description);
+    auto* panel = form->findChild<QLabel*>("StatusPanel0");
+    EXPECT_EQ(panel->sizeHint().height(), oneLine);
+    EXPECT_EQ(panel->minimumSizeHint().height(), oneLine);
+    EXPECT_FALSE(form->TabText(1).contains('\n') || form->TabText(1).contains('\r'));
 }
 
 }  // namespace

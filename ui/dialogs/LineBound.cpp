@@ -1,0 +1,15 @@
+#include "ui/dialogs/LineBound.h"
+
+namespace quorvel {
+
+uint64_t WrittenBytesBound(const QString& text)
+{
+    // A plain loop the compiler vectorises: the text may be 32 MiB, checked at every key.
+    const ushort* c = text.utf16();
+    uint64_t escaped = 0;
+    for (qsizetype i = 0; i < text.size(); ++i)
+        escaped += uint64_t((c[i] == u'\r') | (c[i] == u'\n') | (c[i] == u'"') | (c[i] == u'%'));
+    return uint64_t(text.size()) + 2 * escaped + 3;
+}
+
+}  // namespace quorvel
