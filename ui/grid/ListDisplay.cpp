@@ -65,7 +65,7 @@ void SetDefaultWidths(TColumnListClass& columns, const TBaseCustomListClass& lis
                 continue;
             auto [width, added] = measured.try_emplace(item.DisplayTextAt(at), 0);
             if (added)
-                width->second = metrics.horizontalAdvance(ToQString(width->first));
+                width->second = metrics.horizontalAdvance(CellShownText(width->first));
             text = std::max(text, width->second);
         }
         // A cell's text sits between the focus frame's margins; the first column may carry a check box.

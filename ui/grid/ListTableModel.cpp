@@ -2,6 +2,7 @@
 
 #include "model/BaseCustomListClass.h"
 #include "platform/Cp1252.h"
+#include "platform/qt/PlainText.h"
 #include "platform/qt/QtCp1252.h"
 
 #include <algorithm>
@@ -245,13 +246,24 @@ static QVariant Alignment(int32_t justification)
     }
 }
 
+QString CellShownText(std::string text)
+{
+    // Only a long text or one with a line break is made anew.
+    if (text.size() <= size_t(kOneLineBound) && text.find_first_of("\r\n") == std::string::npos)
+        return ToQString(text);
+    // Enough to fill the line even where every pair is a CR LF, and still show that more follows.
+    if (const size_t enough = 2 * size_t(kOneLineBound) + 2; text.size() > enough)
+        text.resize(enough);
+    return OneLine(ToQString(text));
+}
+
 QVariant ListTableModel::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid() || index.column() >= int(columns_.size()))
         return {};
     switch (role) {
     case Qt::DisplayRole:
-        return ToQString(CellText(index.row(), index.column()));
+        return CellShownText(CellText(index.row(), index.column()));
     case Qt::TextAlignmentRole:
         return Alignment(columns_[size_t(index.column())].justification);
     case Qt::CheckStateRole:

@@ -5,6 +5,7 @@
 #include "model/ListFactory.h"
 #include "model/ListTestSupport.h"
 #include "model/Utils.h"
+#include "platform/qt/PlainText.h"
 #include "platform/IniFile.h"
 #include "support/GlobalsTest.h"
 #include "ui/grid/ListTableModel.h"
@@ -109,6 +110,36 @@ TEST_F(ListDisplayTest, EmptyListShowsNothingUntilTheViewIsReloaded)
     EXPECT_EQ(display.Model().headerData(0, Qt::Horizontal).toString(), "Title");
     EXPECT_EQ(Shown(), (std::vector<std::string> {"Alpha", "Zeta"}));
     EXPECT_EQ(display.TreeGetText(5, 0), "") << "rows beyond the list have no text";
+}
+
+TEST_F(ListDisplayTest, CellsShowOneLineCutPastTheBoundTheValueWhole)
+{
+    const std::string longest(kOneLineBound, 'n');
+    const QString cut = QString(kOneLineBound, u'n') + QChar(0x2026);
+    const struct {
+        std::string title;
+        QString shown;
+    } cases[] = {
+        {"Delta Astro", "Delta Astro"},
+        {"Two\r\nlines\nand\rmore", "Two lines and more"},
+        {longest, QString::fromStdString(longest)},
+        {longest + "n", cut},
+        {std::string(20 << 20, 'n'), cut},
+        {std::string(kOneLineBound - 1, 'n') + std::string(2 * kOneLineBound, '\n'),
+         QString(kOneLineBound - 1, u'n') + u' ' + QChar(0x2026)},
+        {"a" + std::string(1000, '\r') + "\n", "a" + QString(kOneLineBound - 1, u' ') + QChar(0x2026)},
+    };
+    for (const auto& c : cases) {
+        auto media = Media("Nova");
+        AddItem(*media, {{"Title", FieldValue(c.title)}});
+        Show(*media);
+        display.LoadView();
+        display.Refresh();
+        ASSERT_EQ(display.Model().rowCount(), 1);
+        EXPECT_EQ(display.Model().index(0, 0).data().toString(), c.shown) << c.title.substr(0, 40);
+        EXPECT_EQ(media->GetItem(0)->TextAt(media->GetItem(0)->IndexOfField("Title")), c.title) << "the value is whole";
+        display.SetList(nullptr);
+    }
 }
 
 TEST_F(ListDisplayTest, HeaderClicksToggleTheDirectionOfTheSameColumn)
