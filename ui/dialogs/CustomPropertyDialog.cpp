@@ -201,8 +201,11 @@ bool TCustomPropertyDialog::LoadLayout()
     // buttons can be reached.
     const QRect area = Screen().AvailableGeometry();
     QSize frame = frameGeometry().size() - size();
-    if (frame.isNull())
-        frame = QSize(0, style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this));
+    if (frame.isNull()) {
+        // Not shown yet: the frame is not known, so leave room for a title bar and borders.
+        const int border = 2 * style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, this);
+        frame = QSize(border, style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this) + border);
+    }
     const QSize size = Scaled(layout->Width, layout->Height).boundedTo(area.size() - frame);
     setFixedSize(size);
     move(area.x() + (area.width() - size.width() - frame.width()) / 2,
