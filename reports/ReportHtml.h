@@ -28,6 +28,7 @@ inline constexpr std::string_view kReportFontLine = "<FONT FACE=\"Verdana, sans-
 const char* ReportColour(int entry);
 
 // Windows-1252 text as UTF-8 with & < > " escaped: every text a report inserts goes through this.
+// A very long word gets break opportunities; a short value without a blank is kept on one line.
 std::string HtmlText(std::string_view cp1252);
 void AppendHtmlText(std::string& out, std::string_view cp1252);
 
