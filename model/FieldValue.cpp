@@ -26,7 +26,6 @@ struct DecimalText {
     bool Negative = false;
     std::string Digits;  // leading zeros removed; may be empty for zero
     int64_t Exponent = 0;
-    bool Fraction = false;  // had a decimal separator or an exponent
 };
 
 // Sign, digits, at most one "." or ",", digits, optional exponent; blanks around are allowed.
@@ -70,13 +69,11 @@ std::optional<DecimalText> ParseDecimal(std::string_view s)
             return std::nullopt;
         if (negExp)
             exponent = -exponent;
-        d.Fraction = true;
     }
     if (i != s.size())
         return std::nullopt;
     // Zeros that trail in the fraction were kept in Digits; the exponent accounts for them.
     d.Exponent = exponent - fractionDigits;
-    d.Fraction = d.Fraction || separator;
     if (d.Digits.empty())
         d.Exponent = 0;
     return d;
@@ -126,13 +123,27 @@ Converted<int32_t> TextToInteger(std::string_view s)
             return Ok(s[0] == '-' ? -v : v);
     }
     auto d = ParseDecimal(s);
-    if (!d || d->Fraction)
+    if (!d)
         return {};
-    if (d->Digits.size() > 10)
+    // A whole number may be written with zeros after the separator or with an exponent ("5.0", "1e3");
+    // a fraction other than zero is no integer.
+    std::string_view digits = d->Digits;
+    int64_t exponent = d->Exponent;
+    while (exponent < 0 && !digits.empty() && digits.back() == '0') {
+        digits.remove_suffix(1);
+        ++exponent;
+    }
+    if (digits.empty())
+        return Ok(0);
+    if (exponent < 0)
+        return {};
+    if (static_cast<int64_t>(digits.size()) + exponent > 10)
         return {Status::Overflow, 0};
     int64_t v = 0;
-    for (char c : d->Digits)
+    for (char c : digits)
         v = v * 10 + (c - '0');
+    for (; exponent > 0; --exponent)
+        v *= 10;
     if (d->Negative)
         v = -v;
     if (v < std::numeric_limits<int32_t>::min() || v > std::numeric_limits<int32_t>::max())

@@ -62,10 +62,51 @@ const char* ReportColour(int entry)
 
 namespace {
 
-// A long word gets a break opportunity after every kWordPiece characters.
-constexpr size_t kWordPiece = 15;
+// A word longer than kLongWord gets a break opportunity after every kWordPiece characters, so that
+// one long unbroken value widens a report that is already as narrow as it can be by a few characters
+// at most (and a row grows by a line per piece).
+constexpr size_t kWordPiece = 8;
+// A value this short without a blank (a model number, a date) is kept on one line even where a
+// browser would break it, after a hyphen, a dash or a question mark.
+constexpr size_t kShortValue = 12;
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+// Whether Text is short, has no blank, and holds a character a browser may break a line after
+// (or before): "-" (but not the sign of a number), "?", "!", "|", and in Windows-1252 the
+// ellipsis, the dashes, the soft hyphen and the acute accent.
+bool KeptOnOneLine(std::string_view text)
+{
+    if (text.size() < 2 || text.size() > kShortValue)
+        return false;
+    bool breaks = false;
+    for (size_t i = 0; i < text.size(); ++i) {
+        switch (static_cast<unsigned char>(text[i])) {
+        case ' ':
+        case '\t':
+        case '\r':
+        case '\n':
+            return false;
+        case '-':
+            // A leading "-" before a digit is a number's sign.
+            breaks = breaks || i > 0 || text[1] < '0' || text[1] > '9';
+            break;
+        case '?':
+        case '!':
+        case '|':
+        case 0x85:
+        case 0x96:
+        case 0x97:
+        case 0xAD:
+        case 0xB4:
+            breaks = true;
+            break;
+        default:
+            break;
+        }
+    }
+    return breaks;
+}
 
 void AppendCharacter(std::string& out, char c)
 {
@@ -100,6 +141,12 @@ void AppendWords(std::string& out, std::string_view cp1252)
 
 void AppendHtmlText(std::string& out, std::string_view cp1252)
 {
+    if (KeptOnOneLine(cp1252)) {
+        out += "<NOBR>";
+        AppendWords(out, cp1252);
+        out += "</NOBR>";
+        return;
+    }
     // Most text is plain ASCII in short words: copy it whole up to the word where that ends. A table
     // tells each byte's kind in one load: the scan runs over every value of every report row.
     enum : uint8_t { kPlain, kBlank, kOther };

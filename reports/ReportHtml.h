@@ -32,6 +32,7 @@ const char* ReportColour(int entry);
 inline constexpr size_t kLongWord = 30;
 
 // Windows-1252 text as UTF-8 with & < > " escaped: every text a report inserts goes through this.
+// A very long word gets break opportunities; a short value without a blank is kept on one line.
 std::string HtmlText(std::string_view cp1252);
 void AppendHtmlText(std::string& out, std::string_view cp1252);
 

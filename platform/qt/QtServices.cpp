@@ -142,6 +142,13 @@ QSize QtServices::PrimaryScreenSize()
     return QSize(1024, 768);
 }
 
+QRect QtServices::AvailableGeometry()
+{
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        return screen->availableGeometry();
+    return ScreenService::AvailableGeometry();
+}
+
 int QtServices::Exec(QDialog& dialog) { return dialog.exec(); }
 
 }  // namespace quorvel

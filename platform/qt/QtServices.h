@@ -35,6 +35,7 @@ public:
     void SetText(const QString& text) override;
 
     QSize PrimaryScreenSize() override;
+    QRect AvailableGeometry() override;
 
     int Exec(QDialog& dialog) override;
 };

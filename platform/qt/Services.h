@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QRect>
 #include <QSize>
 #include <QString>
 #include <QStringList>
@@ -82,6 +83,8 @@ class ScreenService {
 public:
     virtual ~ScreenService() = default;
     virtual QSize PrimaryScreenSize() = 0;
+    // The part of the primary screen that windows may cover (without the desktop's panels).
+    virtual QRect AvailableGeometry() { return {QPoint(0, 0), PrimaryScreenSize()}; }
 };
 
 // Runs a dialog modally and returns its result code; tests answer instead of blocking.

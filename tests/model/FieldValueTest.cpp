@@ -70,6 +70,56 @@ TEST(ConversionTest, ThrowingFormsNameTheFailure)
               "Invalid variant type conversion");
 }
 
+// Text is an integer when its value is whole, however it is written; a fraction other than zero is
+// refused and a value past 32 bits overflows.
+TEST(ConversionTest, TextIsAnIntegerWhenItsValueIsWhole)
+{
+    enum Result { Whole, Refused, Overflow };
+    const std::tuple<const char*, Result, int32_t> cases[] = {
+        {"5.0", Whole, 5},
+        {"5.", Whole, 5},
+        {"5.00", Whole, 5},
+        {"5,0", Whole, 5},
+        {" 5.0 ", Whole, 5},
+        {"+5.0", Whole, 5},
+        {"-5.000", Whole, -5},
+        {"-0.0", Whole, 0},
+        {"0.000", Whole, 0},
+        {".0", Whole, 0},
+        {"0e999999", Whole, 0},
+        {"1e3", Whole, 1000},
+        {"1.5e1", Whole, 15},
+        {"12300e-2", Whole, 123},
+        {"2147483647.0", Whole, 2147483647},
+        {"-2147483648.00", Whole, -2147483647 - 1},
+        {"5.000000000000000000000000000000", Whole, 5},
+        {"5.5", Refused, 0},
+        {"5.01", Refused, 0},
+        {"-0.5", Refused, 0},
+        {"0.0000000001", Refused, 0},
+        {"1e-3", Refused, 0},
+        {"15e-1", Refused, 0},
+        {"5.0x", Refused, 0},
+        {"5.0.0", Refused, 0},
+        {".", Refused, 0},
+        {"2147483648.0", Overflow, 0},
+        {"-2147483649.0", Overflow, 0},
+        {"1e10", Overflow, 0},
+        {"1e99999999", Overflow, 0},
+        {"10000000000.000", Overflow, 0},
+    };
+    for (const auto& [text, result, value] : cases) {
+        const FieldValue v = std::string(text);
+        EXPECT_EQ(TryToInteger(v), result == Whole ? std::optional<int32_t>(value) : std::nullopt) << text;
+        EXPECT_EQ(TryTextToInteger(text), TryToInteger(v)) << text;
+        if (result == Refused) {
+            EXPECT_THROW(ToInteger(v), VariantConversionError) << text;
+        } else if (result == Overflow) {
+            EXPECT_THROW(ToInteger(v), VariantOverflowError) << text;
+        }
+    }
+}
+
 TEST(ConversionTest, StoredNumbersRoundTrip)
 {
     for (int64_t scaled :

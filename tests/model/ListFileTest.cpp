@@ -314,6 +314,7 @@ TEST_F(ListFileTest, UnconvertibleValueStopsTheSaveBeforeWriting)
         {"Quantity", Text("two"), "Invalid variant type conversion in item 2, field QUANTITY"},
         {"Quantity", Text("99999999999"), "Variant overflow in item 2, field QUANTITY"},
         {"Quantity", Text("9999999999"), "Variant overflow in item 2, field QUANTITY"},
+        {"Quantity", Text("5.5"), "Invalid variant type conversion in item 2, field QUANTITY"},
         {"Cost", Text("4.5.6"), "Invalid variant type conversion in item 2, field COST"},
         {"Boxed", Text("yes"), "Invalid variant type conversion in item 2, field BOXED"},
         {"Rarity", Text(" "), "Invalid variant type conversion in item 2, field RARITY"},
@@ -332,6 +333,22 @@ TEST_F(ListFileTest, UnconvertibleValueStopsTheSaveBeforeWriting)
             EXPECT_TRUE(list.GetFileName().empty());
         }
     }
+}
+
+// A whole quantity written with a zero fraction, as other programs write it, saves as the number.
+TEST_F(ListFileTest, WholeQuantityWithAZeroFractionSaves)
+{
+    WriteFile("in.lst",
+              "QV1.2\r\n\"Media\",\"\",\"\",\"\"\r\n\"TITLE\",\"QUANTITY\"\r\n"
+              "\"a\",5.0\r\n\"b\",\" 12.00\"\r\n");
+    TCartListClass list;
+    list.LoadFromFile(PathOf("in.lst"));
+    list.SaveToFile(PathOf("out.lst"), false, true);
+    TCartListClass back;
+    back.LoadFromFile(PathOf("out.lst"));
+    ASSERT_EQ(back.Count(), 2);
+    EXPECT_EQ(back.GetItem(0)->GetFieldValue("Quantity"), FieldValue(Text("5")));
+    EXPECT_EQ(back.GetItem(1)->GetFieldValue("Quantity"), FieldValue(Text("12")));
 }
 
 TEST_F(ListFileTest, FailedWriteKeepsFileAndFlags)

@@ -3,6 +3,7 @@
 
 #include "platform/qt/CommandGuard.h"
 #include "reports/CartReports.h"
+#include "reports/CompareCartsReport.h"
 #include "reports/ReportColumns.h"
 #include "ui/dialogs/FieldOrderForm.h"
 #include "ui/reports/BinReportOptionsForm.h"
@@ -117,6 +118,20 @@ TEST_F(CartReportsTest, LabelAndHeaderRowsOfEachReport)
                      label(G, "Min Qty for Trade", "3"), label(B, "Actual Qty", "No"), "</TABLE>", open,
                      "<TR><TH>Title</TH><TH>Qty</TH></TR>"}));
     EXPECT_EQ(RenderTradeReport(*list, columns, {}, clock).Lines().at(4), "Zentrix 64 - Ada Quill");
+}
+
+// Every report writes its cells through the one escaping, so that a model number is never broken.
+TEST_F(CartReportsTest, ShortCodesStayWholeInEveryReport)
+{
+    auto codes = MakeList({{"QV-3708", false, 2}, {"CX-2806", true, 3}});
+    auto other = MakeList({{"AB-1234"}});
+    ShowOnly(columns, *codes, {"Title", "Quantity"});
+    const std::string cell = "<TD ALIGN=\"LEFT\"><NOBR>CX-2806</NOBR></TD>";
+    for (const auto& report :
+         {RenderBinReport(*codes, columns, {51, boBoth}, clock), RenderInventoryReport(*codes, columns, boBoth, clock),
+          RenderTradeReport(*codes, columns, {2, true, false}, clock),
+          RenderCompareReport(*codes, *other, columns, clock)})
+        EXPECT_NE(report.Bytes().find(cell), std::string::npos) << report.Bytes();
 }
 
 TEST_F(CartReportsTest, InventoryRowsEndWithThreeBlanks)

@@ -18,16 +18,54 @@ TEST(ReportHtmlTest, InsertedTextIsEscapedAndBecomesUtf8)
     struct Case {
         std::string cp1252, html;
     };
-    const std::string a15(15, 'a'), b15(15, 'b');
+    const std::string a15(15, 'a'), b15(15, 'b'), a8(8, 'a'), a7(7, 'a'), b8(8, 'b');
     for (const Case& c : {Case {"<B>\"x\"</B> & \x80", "&lt;B&gt;&quot;x&quot;&lt;/B&gt; &amp; \xE2\x82\xAC"},
                           Case {"Caf\xE9 \x99", "Caf\xC3\xA9 \xE2\x84\xA2"}, Case {"", ""},
-                          // Words of up to 30 characters are never broken; longer ones may break every 15.
+                          // Words of up to 30 characters are never broken; longer ones may break every 8.
                           Case {"$12,840.50 11/6/1996 Yes", "$12,840.50 11/6/1996 Yes"},
                           Case {a15 + b15 + " " + a15 + b15, a15 + b15 + " " + a15 + b15},
-                          Case {"x " + a15 + b15 + "c", "x " + a15 + "<wbr>" + b15 + "<wbr>c"},
-                          Case {a15 + "&" + a15 + "\xE9\xE9\tz", a15 + "<wbr>&amp;" + a15.substr(1) + "<wbr>a\xC3\xA9\xC3\xA9\tz"},
-                          Case {"\xE9 " + a15 + b15 + b15, "\xC3\xA9 " + a15 + "<wbr>" + b15 + "<wbr>" + b15}})
+                          Case {"x " + a15 + b15 + "c", "x " + a8 + "<wbr>" + a7 + "b<wbr>" + b8 + "<wbr>bbbbbbc"},
+                          Case {a15 + "&" + a15 + "\xE9\xE9\tz",
+                                a8 + "<wbr>" + a7 + "&amp;<wbr>" + a8 + "<wbr>" + a7 + "\xC3\xA9<wbr>\xC3\xA9\tz"},
+                          Case {"\xE9 " + a15 + b15 + b15,
+                                "\xC3\xA9 " + a8 + "<wbr>" + a7 + "b<wbr>" + b8 + "<wbr>" + b8 + "<wbr>" + b8 +
+                                    "<wbr>bbbbb"}})
         EXPECT_EQ(HtmlText(c.cp1252), c.html) << c.cp1252;
+}
+
+// A value of up to 12 characters without a blank is never broken, also where a browser would break
+// it (after a hyphen, a dash, a question mark); values with no such character stay as they are.
+TEST(ReportHtmlTest, ShortValuesAreKeptOnOneLine)
+{
+    const std::pair<std::string, std::string> cases[] = {
+        {"QV-3708", "<NOBR>QV-3708</NOBR>"},
+        {"CX-2806-ABCD", "<NOBR>CX-2806-ABCD</NOBR>"},
+        {"2024-03-14", "<NOBR>2024-03-14</NOBR>"},
+        {"R&D-7", "<NOBR>R&amp;D-7</NOBR>"},
+        {"Why?Not", "<NOBR>Why?Not</NOBR>"},
+        {"Go!Go", "<NOBR>Go!Go</NOBR>"},
+        {"A|B", "<NOBR>A|B</NOBR>"},
+        {"-x", "<NOBR>-x</NOBR>"},
+        {"5-", "<NOBR>5-</NOBR>"},
+        {"A\x96" "B", "<NOBR>A\xE2\x80\x93" "B</NOBR>"},
+        {"A\x97" "B", "<NOBR>A\xE2\x80\x94" "B</NOBR>"},
+        {"Wait\x85", "<NOBR>Wait\xE2\x80\xA6</NOBR>"},
+        {"co\xAD" "op", "<NOBR>co\xC2\xAD" "op</NOBR>"},
+        {"x\xB4y", "<NOBR>x\xC2\xB4y</NOBR>"},
+        // Longer, or with a blank: the browser may break it as any text.
+        {"CX-2806-ABCDE", "CX-2806-ABCDE"},
+        {"QV-3708 boxed", "QV-3708 boxed"},
+        {"QV- 3708", "QV- 3708"},
+        // Nothing to break at: a number's sign, dates and prices without a hyphen, a lone mark.
+        {"-5", "-5"},
+        {"-12.50", "-12.50"},
+        {"-", "-"},
+        {"QV3708", "QV3708"},
+        {"03/14/2024", "03/14/2024"},
+        {"$1,234.50", "$1,234.50"},
+    };
+    for (const auto& [cp1252, html] : cases)
+        EXPECT_EQ(HtmlText(cp1252), html) << cp1252;
 }
 
 TEST(ReportHtmlTest, DateHasLocaleNamesAndAHandBuiltTwelveHourClock)

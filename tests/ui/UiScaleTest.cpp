@@ -3,6 +3,7 @@
 #include "ui/dialogs/FieldOrderForm.h"
 #include "ui/explorer/CollectionExplorer.h"
 #include "ui/reports/BinReportOptionsForm.h"
+#include "ui/reports/ChooseListTypeForm.h"
 #include "ui/reports/InventoryReportOptionsForm.h"
 #include "ui/reports/TradeListForm.h"
 
@@ -84,7 +85,7 @@ TEST_F(DesktopFitTest, DefaultSizesCutNothingAndStoredWidthsStay)
     }
 }
 
-// At both font sizes: the report dialogs are as wide as their captions need, and the Explorer first
+// At both font sizes: the report dialogs and the list-type chooser are as wide as their captions need, and the Explorer first
 // shows its roots and list names whole, or takes a third of the window.
 TEST_F(DesktopFitTest, CaptionsAndTheFirstExplorerWidthFit)
 {
@@ -98,7 +99,8 @@ TEST_F(DesktopFitTest, CaptionsAndTheFirstExplorerWidthFit)
         TBinReportOptionsForm bin(order);
         TInventoryReportOptionsForm inventory(order);
         TTradeListForm trade(order);
-        for (QDialog* dialog : std::initializer_list<QDialog*> {&bin, &inventory, &trade}) {
+        TChooseListTypeForm chooser;
+        for (QDialog* dialog : std::initializer_list<QDialog*> {&bin, &inventory, &trade, &chooser}) {
             dialog->layout()->activate();
             EXPECT_GE(dialog->width(), CaptionWidthFor(dialog->windowTitle()))
                 << factor << dialog->windowTitle().toStdString();

@@ -19,6 +19,7 @@
 #include <QPushButton>
 #include <QShowEvent>
 #include <QSignalBlocker>
+#include <QStyle>
 
 #include <algorithm>
 #include <optional>
@@ -198,11 +199,20 @@ bool TCustomPropertyDialog::LoadLayout()
         return false;
     }
     // The layout gives the client area, so that its controls fit whatever frame the desktop draws;
-    // its pixels are the design's, drawn at this desktop's scale.
-    const QSize size = Scaled(layout->Width, layout->Height);
+    // its pixels are the design's, drawn at this desktop's scale. A damaged layout may ask for more
+    // than the screen: the window, frame and all, stays on the part windows may use, so that its
+    // buttons can be reached.
+    const QRect area = Screen().AvailableGeometry();
+    QSize frame = frameGeometry().size() - size();
+    if (frame.isNull()) {
+        // Not shown yet: the frame is not known, so leave room for a title bar and borders.
+        const int border = 2 * style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, this);
+        frame = QSize(border, style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this) + border);
+    }
+    const QSize size = Scaled(layout->Width, layout->Height).boundedTo(area.size() - frame);
     setFixedSize(size);
-    const QSize screen = Screen().PrimaryScreenSize();
-    move(screen.width() / 2 - size.width() / 2, screen.height() / 2 - size.height() / 2);
+    move(area.x() + (area.width() - size.width() - frame.width()) / 2,
+         area.y() + (area.height() - size.height() - frame.height()) / 2);
     for (const auto& entry : layout->Controls)
         MakeControl(entry);
 

@@ -3,6 +3,7 @@
 #include "model/ListFactory.h"
 #include "platform/qt/PlainText.h"
 #include "platform/qt/QtCp1252.h"
+#include "ui/UiScale.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -36,6 +37,7 @@ TChooseListTypeForm::TChooseListTypeForm(QWidget* parent)
     layout->addWidget(Label1);
     layout->addWidget(ListTypeCB);
     layout->addLayout(buttons);
+    layout->addStrut(CaptionWidthFor(windowTitle()));
     layout->setSizeConstraint(QLayout::SetFixedSize);
     FormShow();
 }

@@ -105,6 +105,7 @@ bool FakeServices::OpenUrl(const QUrl& url)
 QString FakeServices::Text() { return clipboard; }
 void FakeServices::SetText(const QString& text) { clipboard = text; }
 QSize FakeServices::PrimaryScreenSize() { return screenSize; }
+QRect FakeServices::AvailableGeometry() { return availableArea.isEmpty() ? QRect(QPoint(0, 0), screenSize) : availableArea; }
 
 int FakeServices::Exec(QDialog& dialog)
 {

@@ -58,6 +58,7 @@ public:
     std::deque<std::function<int(QDialog&)>> dialogAnswers;
     bool shellSucceeds = true;
     QSize screenSize {1920, 1080};
+    QRect availableArea;  // empty: the whole screen
 
     // What the code under test did.
     std::vector<ShownMessage> messages;
@@ -83,6 +84,7 @@ public:
     QString Text() override;
     void SetText(const QString& text) override;
     QSize PrimaryScreenSize() override;
+    QRect AvailableGeometry() override;
     // Shows the dialog (offscreen), lets the scripted answer work its controls, and closes it with
     // the code the answer returns.
     int Exec(QDialog& dialog) override;

@@ -19,6 +19,7 @@
 #include <QTabWidget>
 
 #include <functional>
+#include <random>
 #include <tuple>
 
 namespace quorvel {
@@ -260,6 +261,45 @@ TEST_F(CustomPropertyDialogTest, MissingLayoutClosesTheDialog)
     EXPECT_EQ(Show(item, [&] { QCoreApplication::sendPostedEvents(&dialog); }), QDialog::Rejected);
     const Path missing = ConfigPath("Properties_Media_Default.CDB");
     ExpectError("The Layout \"" + missing.Bytes() + "\" does not exist!  You will not be able to use this dialog.");
+}
+
+// A layout bigger than the screen, a damaged file most of all, gives a window within the part of the
+// screen windows may use, its buttons inside; a layout that fits keeps its size.
+TEST_F(CustomPropertyDialogTest, DialogStaysWithinTheAvailableScreen)
+{
+    // Random bytes whose first record asks for a dialog millions of pixels wide and high.
+    std::mt19937 random(6);
+    std::string noise(6 * kLayoutRecordSize, '\0');
+    for (char& c : noise)
+        c = static_cast<char>(random());
+    const PropertyLayout fits;
+    PropertyLayout huge;
+    huge.Width = huge.Height = kMaxLayoutExtent;
+    huge.Controls = {{40, 100, 150, 24, "Title", "Title", 0, -1}};
+    const std::tuple<std::function<void()>, QSize, QRect, std::optional<QSize>> cases[] = {
+        {[&] { WriteLayout(huge); }, {1600, 1000}, {}, std::nullopt},
+        {[&] { WriteLayout(huge); }, {1600, 1000}, {0, 40, 1600, 960}, std::nullopt},
+        {[&] { WriteLayout(huge); }, {1600, 1000}, {64, 0, 1536, 1000}, std::nullopt},
+        {[&] { WriteFile("Config/Properties_Media_Default.CDB", noise); }, {1600, 1000}, {}, std::nullopt},
+        {[&] { WriteLayout(fits); }, {1600, 1000}, {0, 40, 1600, 960}, Scaled(fits.Width, fits.Height)},
+    };
+    for (const auto& [write, screen, available, kept] : cases) {
+        write();
+        fake.screenSize = screen;
+        fake.availableArea = available;
+        const QRect area = available.isEmpty() ? QRect(QPoint(0, 0), screen) : available;
+        TCartClass item;
+        Show(item, [&] {
+            EXPECT_TRUE(area.contains(dialog.frameGeometry())) << dialog.frameGeometry().width() << "x"
+                                                               << dialog.frameGeometry().height();
+            EXPECT_TRUE(area.contains(dialog.geometry()));
+            for (const char* name : {"OkButton", "CancelButton", "ResetButton"})
+                EXPECT_TRUE(dialog.rect().contains(dialog.findChild<QPushButton*>(name)->geometry())) << name;
+            if (kept) {
+                EXPECT_EQ(dialog.size(), *kept);
+            }
+        });
+    }
 }
 
 TEST_F(CustomPropertyDialogTest, EntriesLabelsAndInvalidFieldNames)
