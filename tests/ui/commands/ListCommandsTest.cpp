@@ -1,3 +1,4 @@
+#include "platform/qt/CommandGuard.h"
 #include "platform/qt/PathText.h"
 #include "ui/MainFormTest.h"
 
@@ -178,6 +179,44 @@ TEST_F(ListCommandsTest, DefaultFileNamesKeepEveryPartInTheListsFolder)
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.selectFile(request.fileName);
         EXPECT_EQ(dialog.selectedFiles().join('|').toStdString(), (request.folder + request.fileName).toStdString());
+    }
+}
+
+// A list file named like its own backup cannot keep one; a name only near it can.
+TEST_F(ListCommandsTest, AListNamedLikeItsOwnBackupIsNotSavedOverItself)
+{
+    const struct {
+        const char* name;
+        bool backup;
+        const char* backupName;  // where the old file goes; empty: refused
+    } cases[] = {
+        {"x.BAK", true, ""},         {"x.BAK", false, nullptr}, {"y.bak", true, "y.BAK"},
+        {"z.BAK.csv", true, "z.BAK.BAK"}, {"w.BAKE", true, "w.BAK"},
+    };
+    for (const auto& c : cases) {
+        settings->SetSetting(setting::BackupFiles, c.backup ? "1" : "0");
+        const Path file = WriteList(c.name, ltMedia, "Zentrix 64", {"Old"});
+        const std::string before = ReadFile(std::string("Carts/") + c.name);
+        form->OpenListFile(file);
+        form->CurrentList()->SetOwner("Changed");
+        form->CurrentList()->SetModified(true);
+        RunCommand([&] { Lists().SaveButtonClick(); });
+        const bool refused = c.backupName && !*c.backupName;
+        std::vector<std::string> shown;
+        for (const ShownMessage& message : TakeMessages())
+            shown.push_back(message.text.toStdString());
+        EXPECT_EQ(shown, refused ? std::vector<std::string> {"The file \"" + file.Bytes() +
+                                                              "\" cannot be its own backup.  Use Save As to save it "
+                                                              "under another name."}
+                                 : std::vector<std::string> {})
+            << c.name;
+        EXPECT_EQ(ReadFile(std::string("Carts/") + c.name) == before, refused) << c.name;
+        EXPECT_EQ(form->CurrentList()->IsModified(), refused) << c.name;
+        if (c.backupName && *c.backupName) {
+            EXPECT_EQ(ReadFile(std::string("Carts/") + c.backupName), before) << c.name;
+        }
+        form->CurrentList()->SetModified(false);
+        Lists().CloseAllListsMainMenuClick();
     }
 }
 
