@@ -51,6 +51,9 @@ int ProgramBody(int argc, char** argv)
                              ".\nClose it before starting Quorvel again.");
             return 1;
         }
+        if (folderLock->GetState() == FolderLock::State::Unavailable)
+            Messages().Warning("Quorvel could not lock the folder " + PathToQString(programDir) +
+                               ".\nIt runs without a lock: do not start Quorvel a second time with this folder.");
         StartConfiguration(programDir, ShippedDataDir());
     } catch (const std::exception& e) {
         Messages().Error(ErrorText(e));

@@ -19,7 +19,7 @@ std::vector<std::string> PlatformList::Load(const Path& platformsFile)
 {
     std::vector<std::string> refused;
     std::vector<std::string> names;
-    for (auto& name : IniFile::Load(platformsFile).ReadIndexedList("Platforms", "PlatForm")) {
+    for (auto& name : IniFile::LoadReadable(platformsFile).ReadIndexedList("Platforms", "PlatForm")) {
         if (IsValidPlatformName(name))
             names.push_back(std::move(name));
         else

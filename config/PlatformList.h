@@ -15,6 +15,7 @@ class PlatformList {
 public:
     // Replaces the names by those of section Platforms of the file. Empty values are skipped; names
     // that are no valid platform name are skipped and returned, one per name, for the caller to report.
+    // A file that exists and cannot be read throws FileReadError and changes nothing.
     std::vector<std::string> Load(const Path& platformsFile);
     // Rewrites section Platforms (Count, then PlatForm0, PlatForm1, ... in list order) when the names
     // were changed since Load or the last Save: otherwise the user's own edits of the file, and names

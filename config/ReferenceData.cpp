@@ -57,7 +57,7 @@ Path ReferenceData::GeneralFile() { return JoinPath(G_ConfigFiles, "General.ini"
 
 std::vector<std::string> ReferenceData::LookupTables()
 {
-    return IniFile::Load(GeneralFile()).ReadIndexedList("Lookup", "Lookup");
+    return IniFile::LoadReadable(GeneralFile()).ReadIndexedList("Lookup", "Lookup");
 }
 
 std::string ReferenceData::LookupSection(std::string_view table) { return RemoveAllOccurrences(table, " "); }
@@ -66,7 +66,7 @@ std::vector<std::string> ReferenceData::LookupValues(std::string_view section, E
 {
     if (section.empty())
         return {};
-    return IniFile::Load(GeneralFile()).ReadIndexedList(section, section, empty == EmptyEntries::Keep);
+    return IniFile::LoadReadable(GeneralFile()).ReadIndexedList(section, section, empty == EmptyEntries::Keep);
 }
 
 void ReferenceData::SaveLookupValues(std::string_view section, const std::vector<std::string>& values)

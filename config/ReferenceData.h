@@ -37,7 +37,8 @@ public:
     static Path WritablePlatformFile(std::string_view platform);
 
     static Path GeneralFile();
-    // The table names of section Lookup of General.ini; empty entries are skipped.
+    // The table names of section Lookup of General.ini; empty entries are skipped. This and
+    // LookupValues throw FileReadError for a General.ini that exists and cannot be read.
     static std::vector<std::string> LookupTables();
     // A table's section: its name with every blank removed ("Media Type" -> "MediaType").
     static std::string LookupSection(std::string_view table);

@@ -27,7 +27,7 @@ SiteAddresses ReadSiteAddresses(const Path& file)
     SiteAddresses sites;
     if (file.empty())
         return sites;
-    const IniFile ini = IniFile::Load(file);
+    const IniFile ini = IniFile::LoadReadable(file);
     for (const auto& [key, member, isSite] : kKeys) {
         std::string value = ini.ReadString(kSitesSection, key, "");
         if (value.empty())

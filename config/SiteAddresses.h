@@ -32,7 +32,8 @@ inline constexpr char kSitesFileName[] = "Sites.ini";
 inline constexpr char kSitesSection[] = "Sites";
 
 // The addresses in File. A key that is missing or empty keeps its default; a site's address that
-// does not end with "/" gains one, since page names are added to it.
+// does not end with "/" gains one, since page names are added to it. A file that exists and cannot be
+// read throws FileReadError.
 SiteAddresses ReadSiteAddresses(const Path& file);
 // Those of the configuration folder (G_ConfigFiles), read at each call so that an edit counts at
 // once; the defaults while that folder is not known yet.

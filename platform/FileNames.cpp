@@ -183,8 +183,12 @@ std::string SafeNamePart(std::string_view text)
     part.reserve(text.size());
     for (const char ch : text) {
         const auto c = static_cast<unsigned char>(ch);
-        if (c == '/' || c == '\\')
+        // The file dialog reads text in double quotes as a list of names, and "~" or "~user" as a
+        // home folder: what it shows must be the name written.
+        if (c == '/' || c == '\\' || (c == '~' && part.empty()))
             part += '-';
+        else if (c == '"')
+            part += '\'';
         else if (c >= 0x20 && c != 0x7F)
             part += ch;
     }

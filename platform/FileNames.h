@@ -56,8 +56,9 @@ Path ResolveFileNoCase(const Path& path);
 bool IsSafeName(std::string_view name);
 // A part of a name that may also be empty ("Media_View_.INI" for a list without a platform).
 bool IsSafeNamePart(std::string_view part);
-// Text made fit to be part of an offered file name: "/" and "\" become "-", NUL and control
-// characters are dropped ("Smith/Jones" gives "Smith-Jones", never a folder "Smith").
+// Text made fit to be part of an offered file name: "/", "\" and a leading "~" become "-", a double
+// quote becomes "'", NUL and control characters are dropped ("Smith/Jones" gives "Smith-Jones", never
+// a folder "Smith"), so that the name the file dialog shows is the file written.
 std::string SafeNamePart(std::string_view text);
 
 // Absolute path with "." and ".." resolved lexically; how a list is identified.

@@ -98,6 +98,14 @@ IniFile IniFile::Load(const quorvel::Path& path)
     return ini;
 }
 
+IniFile IniFile::LoadReadable(const quorvel::Path& path)
+{
+    IniFile ini = Load(path);
+    if (ini.unreadable_)
+        throw FileReadError(ini.path_);
+    return ini;
+}
+
 IniFile IniFile::Parse(const quorvel::Path& path, std::string_view content)
 {
     IniFile ini;

@@ -22,6 +22,9 @@ public:
     // A missing or unreadable file gives an empty INI; never throws. The file name is looked up
     // ignoring case, so a later Save keeps the spelling of the file that exists.
     static IniFile Load(const quorvel::Path& path);
+    // The same, but a file that exists and cannot be read throws FileReadError ("Unable to read ..."),
+    // for readers that must not take it as empty.
+    static IniFile LoadReadable(const quorvel::Path& path);
     // The same from bytes already in memory (no file is touched until Save).
     static IniFile Parse(const quorvel::Path& path, std::string_view content);
 

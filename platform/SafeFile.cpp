@@ -32,8 +32,18 @@ FileError::FileError(const std::string& prefix, const Path& fileName, int error)
 {
 }
 
+FileError::FileError(const std::string& prefix, const Path& fileName, const std::string& after)
+    : std::runtime_error(prefix + fileName.Bytes() + after), prefix_(prefix), fileName_(fileName), reason_(after)
+{
+}
+
 FileWriteError::FileWriteError(const Path& fileName, int error)
     : FileError("Unable to write to ", fileName, error)
+{
+}
+
+FileWriteError::FileWriteError(const std::string& prefix, const Path& fileName, const std::string& after)
+    : FileError(prefix, fileName, after)
 {
 }
 
@@ -312,7 +322,8 @@ AtomicFileWriter::AtomicFileWriter(const Path& path, bool makeBackup)
         throw FileWriteError(path_, errno);
     backup_ = makeBackup && exists;
     if (backup_ && ChangeFileExt(Path(target_), ".BAK").Bytes() == target_)
-        throw FileWriteError(path_);
+        throw FileWriteError("The file \"", path_,
+                             "\" cannot be its own backup.  Use Save As to save it under another name.");
     RemoveStaleTemps(folder_);
     fd_ = detail::SafeFileOps().OpenUnnamed(FolderArg(folder_));
     // Naming it later goes through /proc; without /proc the file takes a name now.

@@ -18,9 +18,11 @@ namespace quorvel {
 class FileError : public std::runtime_error {
 public:
     FileError(const std::string& prefix, const Path& fileName, int error = 0);
+    // Fixed text on both sides of the name, for a refusal that has its own reason.
+    FileError(const std::string& prefix, const Path& fileName, const std::string& after);
     const std::string& Prefix() const { return prefix_; }
     const Path& FileName() const { return fileName_; }
-    // ": " and the system's reason in English, or nothing.
+    // ": " and the system's reason in English, the text after the name of a refusal, or nothing.
     const std::string& ReasonText() const { return reason_; }
 
 private:
@@ -34,6 +36,7 @@ private:
 class FileWriteError : public FileError {
 public:
     explicit FileWriteError(const Path& fileName, int error = 0);
+    FileWriteError(const std::string& prefix, const Path& fileName, const std::string& after);
 };
 
 // A file that exists could not be read ("Unable to read " + name).

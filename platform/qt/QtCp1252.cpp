@@ -2,6 +2,8 @@
 
 #include "platform/Cp1252.h"
 
+#include <QStringDecoder>
+
 namespace quorvel {
 
 QString ToQString(std::string_view bytes)
@@ -30,5 +32,14 @@ std::string FromQString(const QString& text)
     }
     return bytes;
 }
+
+std::string TextFromFile(std::string_view bytes)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = utf8.decode(QByteArrayView(bytes.data(), qsizetype(bytes.size())));
+    return utf8.hasError() ? std::string(bytes) : FromQString(text);
+}
+
+std::string TextToFile(std::string_view text) { return ToQString(text).toUtf8().toStdString(); }
 
 }  // namespace quorvel

@@ -69,8 +69,10 @@ RecentFilesStore::Values SettingsRecentFilesStore::Read(RegistryRoot root, const
     settings.sync();
     Values values;
     settings.beginGroup(GroupPath(key, subkey));
-    for (const QString& name : settings.childKeys())
-        values.emplace_back(name, settings.value(name).toString());
+    for (const QString& name : settings.childKeys()) {
+        const QVariant value = settings.value(name);
+        values.emplace_back(name, value.typeId() == QMetaType::QByteArray ? value.toByteArray() : value.toString().toUtf8());
+    }
     settings.endGroup();
     return values;
 }
@@ -82,8 +84,14 @@ bool SettingsRecentFilesStore::Replace(RegistryRoot root, const QString& key, co
     const QString group = GroupPath(key, subkey);
     settings.remove(group);
     settings.beginGroup(group);
-    for (const auto& [name, value] : values)
-        settings.setValue(name, value);
+    for (const auto& [name, value] : values) {
+        // Text where the name is UTF-8, as the file has always held it; other bytes as they are.
+        const QString text = QString::fromUtf8(value);
+        if (text.toUtf8() == value)
+            settings.setValue(name, text);
+        else
+            settings.setValue(name, value);
+    }
     settings.endGroup();
     settings.sync();
     return settings.status() == QSettings::NoError;

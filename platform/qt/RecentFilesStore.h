@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 #include <map>
@@ -14,11 +15,12 @@ namespace quorvel {
 // The roots a key path hangs under, as a registry has them.
 enum class RegistryRoot { ClassesRoot, CurrentUser, LocalMachine, Users, CurrentConfig, DynData };
 
-// Where the recent-files list is kept between runs: named string values under a root, a key path and
-// a subkey, the way a registry holds them.
+// Where the recent-files list is kept between runs: named values under a root, a key path and a
+// subkey, the way a registry holds them. A value is a file name as the file system's bytes, kept
+// whole whether or not it is valid UTF-8.
 class RecentFilesStore {
 public:
-    using Values = std::vector<std::pair<QString, QString>>;
+    using Values = std::vector<std::pair<QString, QByteArray>>;
 
     virtual ~RecentFilesStore() = default;
     // The values of Key\Subkey as name and value, in the store's own order; none when it is missing.
@@ -26,6 +28,8 @@ public:
     // Deletes Key\Subkey with its values, then writes Values into it (none: no subkey is left).
     // False when the store could not be written.
     virtual bool Replace(RegistryRoot root, const QString& key, const QString& subkey, const Values& values) = 0;
+    // The file that holds Root, to name it when it cannot be written.
+    virtual QString FileName(RegistryRoot root) const = 0;
 
     // The current user's root, where the program keeps its list.
     Values Read(const QString& key, const QString& subkey) { return Read(RegistryRoot::CurrentUser, key, subkey); }
@@ -49,8 +53,7 @@ public:
     Values Read(RegistryRoot root, const QString& key, const QString& subkey) override;
     bool Replace(RegistryRoot root, const QString& key, const QString& subkey, const Values& values) override;
 
-    // The file that holds Root.
-    QString FileName(RegistryRoot root) const;
+    QString FileName(RegistryRoot root) const override;
 
 private:
     QSettings& Settings(RegistryRoot root);

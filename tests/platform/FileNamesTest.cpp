@@ -54,7 +54,10 @@ TEST(FileNamesTest, SafeNamePartsKeepEveryPartOfTheText)
     const std::pair<std::string, std::string> cases[] = {
         {"Smith/Jones", "Smith-Jones"},         {"Guest <i>Owner</i>", "Guest <i>Owner<-i>"},
         {"a\\b", "a-b"},                        {std::string("a\0b\tc\x7F", 6), "abc"},
-        {"Zentrix 64 \xE9", "Zentrix 64 \xE9"}, {"..", ".."}};
+        {"Zentrix 64 \xE9", "Zentrix 64 \xE9"}, {"..", ".."},
+        {"Zo\xEB \"Z\" Collector, 100%", "Zo\xEB 'Z' Collector, 100%"},
+        {"~", "-"},                             {"~root", "-root"},
+        {"a~b", "a~b"}};
     for (const auto& [text, part] : cases)
         EXPECT_EQ(SafeNamePart(text), part) << text;
 }

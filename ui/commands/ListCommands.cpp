@@ -364,7 +364,10 @@ void ListCommands::AddSavedFileToExplorer(const Path& fileName)
         {setting::HardwarePath, ExplorerRoot::Hardware},
     };
     for (const auto& [key, root] : roots) {
-        if (folder == Cp1252::ToUpper(WithTrailingSlash(form_.Settings().GetFolder(key)).Bytes())) {
+        // The saved file's name has its links resolved; the setting may reach the folder through one.
+        const Path setting = form_.Settings().GetFolder(key);
+        if (folder == Cp1252::ToUpper(WithTrailingSlash(setting).Bytes()) ||
+            folder == Cp1252::ToUpper(WithTrailingSlash(ListIdentity(setting)).Bytes())) {
             form_.AddExplorerFileNode(root, fileName);
             return;
         }

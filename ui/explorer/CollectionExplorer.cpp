@@ -5,6 +5,7 @@
 #include "model/ListFile.h"
 #include "platform/FileList.h"
 #include "platform/FileNames.h"
+#include "platform/qt/CommandGuard.h"
 #include "platform/qt/PathText.h"
 #include "platform/qt/PlainText.h"
 #include "platform/qt/QtCp1252.h"
@@ -377,8 +378,12 @@ void CollectionExplorer::LoadGroupMembers(QTreeWidgetItem* groupNode, const Path
 {
     if (!groupNode || !groupNode->parent())
         return;
+    // A group file that cannot be read is told; the rest of the tree is built all the same.
+    std::vector<std::string> entries;
+    if (!RunCommand([&] { entries = ReadGroupFile(groupFileName); }))
+        return;
     // Entries of missing files stay in the group file; they are only not shown.
-    for (const std::string& entry : ReadGroupFile(groupFileName))
+    for (const std::string& entry : entries)
         if (FileExists(Path(entry)))
             AddListNode(groupNode, Path(entry), imMedia);
 }

@@ -26,7 +26,7 @@ std::vector<std::string>::iterator FindEntry(std::vector<std::string>& entries, 
 
 std::vector<std::string> ReadGroupFile(const Path& groupFileName)
 {
-    return IniFile::Load(groupFileName).ReadIndexedList(kSection, kPrefix);
+    return IniFile::LoadReadable(groupFileName).ReadIndexedList(kSection, kPrefix);
 }
 
 void WriteGroupFile(const Path& groupFileName, const std::vector<std::string>& entries)

@@ -9,7 +9,8 @@
 // "GROUP" holds "Count" and the full paths "Group0", "Group1", ... of its list files.
 namespace quorvel {
 
-// The group's non-empty entries in key order; visits only the keys present below Count.
+// The group's non-empty entries in key order; visits only the keys present below Count. Throws
+// FileReadError for a file that exists and cannot be read.
 std::vector<std::string> ReadGroupFile(const Path& groupFileName);
 // Rewrites the section from Entries. Throws FileWriteError.
 void WriteGroupFile(const Path& groupFileName, const std::vector<std::string>& entries);

@@ -5,6 +5,7 @@
 #include "platform/Cp1252.h"
 #include "platform/FileNames.h"
 #include "platform/IniFile.h"
+#include "platform/SafeFile.h"
 #include "platform/qt/CommandGuard.h"
 #include "platform/qt/QtCp1252.h"
 #include "ui/grid/ListTableModel.h"
@@ -281,6 +282,10 @@ void TListDisplayClass::LoadView()
     Columns.SetTemplate(List->Count() > 0 ? List->GetItem(0) : nullptr);
     if (Columns.Template && !fileName.empty())
         Columns.LoadFromIni(fileName, ViewSectionName());
+    // A layout that cannot be read gives the default columns, and is told where a failed save is.
+    if (const Path stored = ResolveFileNoCase(fileName);
+        !fileName.empty() && FileExists(stored) && !ReadFileStart(stored, 1) && ViewNotSaved)
+        ViewNotSaved(ErrorText(FileReadError(stored)));
     SetDefaultWidths(Columns, *List, Tree, GetShowCheckBoxes(), fileName, ViewSectionName());
     ApplyColumns();
 }

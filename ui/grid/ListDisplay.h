@@ -62,7 +62,7 @@ public:
     int32_t GetSortColumn() const { return SortColumn; }
     int32_t GetSortDirection() const { return SortDirection; }
     bool IsViewDirty() const { return ViewDirty; }
-    // Where a column layout that could not be saved is reported (the owner's status bar).
+    // Where a column layout that could not be saved or read is reported (the owner's status bar).
     std::function<void(const QString& text)> ViewNotSaved;
 
     // Where this list's columns live for this grid; empty names when the platform cannot name a file.

@@ -81,8 +81,9 @@ void TOptionsForm::LoadSettings()
 {
     settings_.LoadSettings();
     settingsPages_->Show(settings_);
-    LoadPlatforms();
-    LoadLookupNames();
+    // A configuration file that cannot be read is told; the others still load.
+    RunCommand([this] { LoadPlatforms(); });
+    RunCommand([this] { LoadLookupNames(); });
 }
 
 void TOptionsForm::ControlsToSettings()

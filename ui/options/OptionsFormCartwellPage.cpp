@@ -58,11 +58,12 @@ OptionsCartwellPage::OptionsCartwellPage(QTabWidget* pages, std::function<void()
 
 void OptionsCartwellPage::ShowPlatforms(const std::vector<std::string>& names, const std::string& preset)
 {
-    // The address comes from a file the collector edits: never markup of its own.
-    const QString site = ToQString(ConfiguredSiteAddresses().Cartwell).toHtmlEscaped();
-    link_->setText(QStringLiteral("<a href=\"%1\" style=\"color:blue; text-decoration:underline\">%1</a>").arg(site));
     FillAndSelect(platformList_, names, preset);
     PlatformCartwellClick();
+    // The address comes from a file the collector edits: never markup of its own. Last: a file that
+    // cannot be read stops here, with the platforms shown.
+    const QString site = ToQString(ConfiguredSiteAddresses().Cartwell).toHtmlEscaped();
+    link_->setText(QStringLiteral("<a href=\"%1\" style=\"color:blue; text-decoration:underline\">%1</a>").arg(site));
 }
 
 void OptionsCartwellPage::UpdateButtons() { systemIdEdit_->setEnabled(!platformList_->selectedItems().isEmpty()); }

@@ -178,8 +178,9 @@ void OptionsManufacturersPage::MfgLoadButtonClick()
     const auto content = ReadWholeFile(path);
     if (!content)
         throw FileReadError(path);
-    // One name per line, taken as they are.
-    const auto lines = SplitLines(*content);
+    // One name per line, taken as they are; a file in UTF-8 (as Save writes it) is read as UTF-8.
+    const std::string text = TextFromFile(*content);
+    const auto lines = SplitLines(text);
     ReplaceEntries(values_, std::vector<std::string>(lines.begin(), lines.end()), [this] { SaveManufacturers(); });
     updateButtons_();
 }
@@ -194,7 +195,7 @@ void OptionsManufacturersPage::MfgSaveButtonClick()
     std::string text;
     for (const auto& name : Entries(values_))
         text += name + "\r\n";
-    WriteFileAtomic(PathFromQString(*chosen), text);
+    WriteFileAtomic(PathFromQString(*chosen), TextToFile(text));
 }
 
 OptionsLookupPage::OptionsLookupPage(QTabWidget* pages, std::function<void()> updateButtons)

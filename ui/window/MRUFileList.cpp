@@ -2,6 +2,7 @@
 
 #include "platform/FileNames.h"
 #include "platform/IniFile.h"
+#include "platform/SafeFile.h"
 #include "platform/qt/CommandGuard.h"
 #include "platform/qt/PathText.h"
 #include "platform/qt/QtCp1252.h"
@@ -55,7 +56,11 @@ TdfsMRUFileList::~TdfsMRUFileList()
     // A list that never became ready was never loaded: saving it would wipe the stored one.
     if (autoSave_ && !loading_) {
         try {
-            RunCommand([this] { Save(); });
+            RunCommand([this] {
+                // The INI form throws its own error; the store only says that it failed.
+                if (!Save() && useRegistry_ && !autoSaveName_.isEmpty() && !autoSaveKey_.isEmpty())
+                    throw FileWriteError(PathFromQString(store_.FileName(autoSaveRoot_)));
+            });
         } catch (...) {
         }
     }
@@ -215,7 +220,7 @@ bool TdfsMRUFileList::Load()
             return na.has_value() && !nb.has_value();
         });
         for (const auto& value : values)
-            names.push_back(PathFromQString(value.second).Bytes());
+            names.push_back(value.second.toStdString());
     } else {
         for (auto& pair : IniFile::Load(PathFromQString(autoSaveName_)).SectionValues(FromQString(autoSaveKey_)))
             names.push_back(std::move(pair.second));
@@ -235,7 +240,7 @@ bool TdfsMRUFileList::Save()
     if (useRegistry_) {
         RecentFilesStore::Values values;
         for (size_t i = 0; i < items_.size(); ++i)
-            values.emplace_back("F" + QString::number(i), PathToQString(Path(items_[i])));
+            values.emplace_back("F" + QString::number(i), QByteArray::fromStdString(items_[i]));
         return store_.Replace(autoSaveRoot_, autoSaveName_, autoSaveKey_, values);
     }
     const std::string section = FromQString(autoSaveKey_);

@@ -1,3 +1,4 @@
+#include "platform/qt/CommandGuard.h"
 #include "platform/qt/PathText.h"
 #include "ui/MainFormTest.h"
 
@@ -9,6 +10,7 @@
 #include "ui/window/MenuNames.h"
 
 #include <QComboBox>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPaintEngine>
@@ -153,20 +155,69 @@ TEST_F(ListCommandsTest, DefaultFileNamesFollowTheSettings)
 // A "/" taken from the list must not turn the front of the name into a folder.
 TEST_F(ListCommandsTest, DefaultFileNamesKeepEveryPartInTheListsFolder)
 {
-    const std::array<const char*, 4> cases[] = {
-        // owner, platform, Save As format, the offered name
-        {"Guest <i>Owner</i>", "Zentrix 64", "0", "Guest <i>Owner<-i> Zentrix 64 Media"},
-        {"Smith/Jones", "Zentrix 64", "1", "Zentrix 64 Smith-Jones Media"},
-        {"Sam", "Zen\\trix\t64", "2", "Zen-trix64 Media"},
+    const std::array<const char*, 5> cases[] = {
+        // owner, platform, Save As format, where the list type goes, the offered name
+        {"Guest <i>Owner</i>", "Zentrix 64", "0", "0", "Guest <i>Owner<-i> Zentrix 64 Media"},
+        {"Smith/Jones", "Zentrix 64", "1", "0", "Zentrix 64 Smith-Jones Media"},
+        {"Sam", "Zen\\trix\t64", "2", "0", "Zen-trix64 Media"},
+        // The dialog reads quoted text as a list of names and "~user" as a home folder.
+        {"Zo\xEB \"Z\" Collector, 100%", "Zentrix 64", "0", "0", "Zo\xEB 'Z' Collector, 100% Zentrix 64 Media"},
+        {"Sam", "~root", "2", "2", "-root"},
     };
-    for (const auto& [owner, platform, format, name] : cases) {
+    for (const auto& [owner, platform, format, append, name] : cases) {
         AnswerProperties({"Media", platform, owner, ""});
         Lists().NewButtonClick();
         settings->SetSetting(setting::SaveAsFormat, format);
+        settings->SetSetting(setting::AppendListType, append);
         fake.fileAnswers = {std::nullopt};
         Lists().SaveAsButtonClick();
-        EXPECT_EQ(fake.fileDialogs.back().request.folder.toStdString(), programDir + "Carts/") << name;
-        EXPECT_EQ(fake.fileDialogs.back().request.fileName, Q(name));
+        const FileDialogRequest& request = fake.fileDialogs.back().request;
+        EXPECT_EQ(request.folder.toStdString(), programDir + "Carts/") << name;
+        EXPECT_EQ(request.fileName, Q(name));
+        // The name the real dialog shows is the file it hands back.
+        QFileDialog dialog(nullptr, "Save As", request.folder);
+        dialog.setOptions(QFileDialog::DontUseNativeDialog);
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.selectFile(request.fileName);
+        EXPECT_EQ(dialog.selectedFiles().join('|').toStdString(), (request.folder + request.fileName).toStdString());
+    }
+}
+
+// A list file named like its own backup cannot keep one; a name only near it can.
+TEST_F(ListCommandsTest, AListNamedLikeItsOwnBackupIsNotSavedOverItself)
+{
+    const struct {
+        const char* name;
+        bool backup;
+        const char* backupName;  // where the old file goes; empty: refused
+    } cases[] = {
+        {"x.BAK", true, ""},         {"x.BAK", false, nullptr}, {"y.bak", true, "y.BAK"},
+        {"z.BAK.csv", true, "z.BAK.BAK"}, {"w.BAKE", true, "w.BAK"},
+    };
+    for (const auto& c : cases) {
+        settings->SetSetting(setting::BackupFiles, c.backup ? "1" : "0");
+        const Path file = WriteList(c.name, ltMedia, "Zentrix 64", {"Old"});
+        const std::string before = ReadFile(std::string("Carts/") + c.name);
+        form->OpenListFile(file);
+        form->CurrentList()->SetOwner("Changed");
+        form->CurrentList()->SetModified(true);
+        RunCommand([&] { Lists().SaveButtonClick(); });
+        const bool refused = c.backupName && !*c.backupName;
+        std::vector<std::string> shown;
+        for (const ShownMessage& message : TakeMessages())
+            shown.push_back(message.text.toStdString());
+        EXPECT_EQ(shown, refused ? std::vector<std::string> {"The file \"" + file.Bytes() +
+                                                              "\" cannot be its own backup.  Use Save As to save it "
+                                                              "under another name."}
+                                 : std::vector<std::string> {})
+            << c.name;
+        EXPECT_EQ(ReadFile(std::string("Carts/") + c.name) == before, refused) << c.name;
+        EXPECT_EQ(form->CurrentList()->IsModified(), refused) << c.name;
+        if (c.backupName && *c.backupName) {
+            EXPECT_EQ(ReadFile(std::string("Carts/") + c.backupName), before) << c.name;
+        }
+        form->CurrentList()->SetModified(false);
+        Lists().CloseAllListsMainMenuClick();
     }
 }
 

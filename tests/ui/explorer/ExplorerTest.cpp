@@ -194,6 +194,29 @@ TEST_F(ExplorerTest, AddedNodesGoUnderTheirRootOnce)
     EXPECT_EQ(Captions(Root(ExplorerRoot::Hardware)), std::vector<std::string> {"late"});
 }
 
+// The lists folder named directly, through a symbolic link, or with "." in it: a list saved there
+// shows at once, and only once after a Refresh.
+TEST_F(ExplorerTest, ASavedListShowsAtOnceHoweverItsFolderIsNamed)
+{
+    const std::string real = programDir + "Shelf/";
+    std::filesystem::create_directories(real);
+    std::filesystem::create_symlink(real, programDir + "Linked");
+    for (const std::string& folder : {real, programDir + "Linked/", programDir + "./Linked"}) {
+        std::filesystem::remove_all(real);
+        std::filesystem::create_directories(real);
+        settings->SetSetting(setting::CartPath, folder);
+        Tree().BuildExplorerTree();
+        AnswerProperties({"Media", "Zentrix 64", "Sam", ""});
+        Lists().NewButtonClick();
+        fake.fileAnswers = {ToQString(folder + "/saved.csv")};
+        Lists().SaveAsButtonClick();
+        EXPECT_EQ(Captions(Root(ExplorerRoot::Media)), std::vector<std::string> {"saved"}) << folder;
+        Choose(Root(ExplorerRoot::Media), entry::RefreshExplorerPopupMenu);
+        EXPECT_EQ(Captions(Root(ExplorerRoot::Media)), std::vector<std::string> {"saved"}) << folder;
+        Lists().CloseAllListsMainMenuClick();
+    }
+}
+
 TEST_F(ExplorerTest, DeleteAsksAndRefusesOpenLists)
 {
     // The list's name, whether it is open, the answer (none: no question but a warning), whether deleted.

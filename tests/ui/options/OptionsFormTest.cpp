@@ -448,6 +448,45 @@ TEST_F(OptionsFormTest, ManufacturersLoadSaveAndMoveIntoTheEdit)
     EXPECT_TRUE(fake.messages.empty());
 }
 
+// A manufacturer file in UTF-8 reads as UTF-8, an older one as Windows-1252; Save writes what Load reads.
+TEST_F(OptionsFormTest, ManufacturerFilesReadUtf8AsUtf8AndSaveWhatLoadReads)
+{
+    MakeForm();
+    Select(Child<QListWidget>("PlatformMfgLB"), {"Zentrix 64"});
+    auto* list = Child<QListWidget>("MfgListBox");
+    const auto shown = [list] {
+        QStringList names;
+        for (int i = 0; i < list->count(); ++i)
+            names << list->item(i)->text();
+        return names.join('|').toStdString();
+    };
+    const struct {
+        const char* file;
+        const char* shown;  // UTF-8
+        const char* saved;
+    } cases[] = {
+        {"Soci\xC3\xA9t\xC3\xA9\r\n", "Soci\xC3\xA9t\xC3\xA9", "Soci\xC3\xA9t\xC3\xA9\r\n"},
+        {"Soci\xE9t\xE9\r\n", "Soci\xC3\xA9t\xC3\xA9", "Soci\xC3\xA9t\xC3\xA9\r\n"},
+        {"\xEF\xBB\xBFVexa\r\n\xE2\x82\xAC Zo\xC3\xAB\r\n", "Vexa|\xE2\x82\xAC Zo\xC3\xAB",
+         "Vexa\r\n\xE2\x82\xAC Zo\xC3\xAB\r\n"},
+        {"Ashgrove\n\x80 Zo\xEB\n", "Ashgrove|\xE2\x82\xAC Zo\xC3\xAB", "Ashgrove\r\n\xE2\x82\xAC Zo\xC3\xAB\r\n"},
+    };
+    for (const auto& c : cases) {
+        WriteFile("makers.txt", c.file);
+        fake.fileAnswers.push_back(QString::fromStdString(programDir + "makers.txt"));
+        Child<QPushButton>("MfgLoadButton")->click();
+        EXPECT_EQ(shown(), c.shown) << c.file;
+        fake.fileAnswers.push_back(QString::fromStdString(programDir + "out.txt"));
+        fake.confirmAnswers = {true};
+        Child<QPushButton>("MfgSaveButton")->click();
+        EXPECT_EQ(ReadFile("out.txt"), c.saved) << c.file;
+        fake.fileAnswers.push_back(QString::fromStdString(programDir + "out.txt"));
+        Child<QPushButton>("MfgLoadButton")->click();
+        EXPECT_EQ(shown(), c.shown) << c.file << ": read back";
+        TakeMessages();
+    }
+}
+
 TEST_F(OptionsFormTest, ManufacturerListFollowsThePlatformThatIsSelected)
 {
     MakeForm();

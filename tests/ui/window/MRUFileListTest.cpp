@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QMenu>
 #include <QMetaProperty>
+#include <QSettings>
 #include <QTest>
 #include <QWindow>
 
@@ -392,6 +393,40 @@ TEST_F(MRUFileListTest, AutoSaveLoadsWhenReadyAndSavesWhenItGoes)
     mru->AddItem("/a");
     EXPECT_NO_THROW(mru.reset());
     EXPECT_EQ(fake.messages.size(), 1u);
+}
+
+// A name that opens reopens after a restart, whatever its bytes; names stored before as text still load.
+TEST_F(MRUFileListTest, EveryNameReopensAfterARestart)
+{
+    {
+        QSettings before(PathToQString(PathOf("conf/mru.conf")), QSettings::NativeFormat);
+        before.setValue("Software/Quorvel/MRU Items/F0", QString::fromUtf8("/stored before/\u00e9t\u00e9.csv"));
+    }
+    const Names names {
+        "/old/Liste \xE9t\xE9.csv",  // Windows-1252 bytes: no UTF-8
+        "/x/Liste \xC3\xA9t\xC3\xA9.csv",  // its UTF-8 look-alike is another file
+        "/x/\xFF\xFE \xC3\xA9 \xC3",
+        "/x/@ByteArray(a).csv",
+        "/x/a\\b \"q\" ; = %.csv",
+    };
+    mru->SetMaximum(9);
+    mru->Loaded();
+    Add(names);
+    mru.reset();
+    store = std::make_unique<SettingsRecentFilesStore>(PathToQString(PathOf("conf/mru.conf")));
+    mru = Make({{"Maximum", 9}}, true);
+    EXPECT_EQ(Items(), (Names {names[4], names[3], names[2], names[1], names[0], "/stored before/\xC3\xA9t\xC3\xA9.csv"}));
+}
+
+// The store that cannot be written at exit is told, as the INI form's is.
+TEST_F(MRUFileListTest, AStoreThatCannotBeWrittenAtExitIsTold)
+{
+    std::filesystem::create_directories(PathOf("conf/mru.conf").Bytes());
+    mru->Loaded();
+    mru->AddItem("/a");
+    EXPECT_NO_THROW(mru.reset());
+    ASSERT_EQ(fake.messages.size(), 1u);
+    EXPECT_EQ(fake.messages[0].text, "Unable to write to " + PathToQString(PathOf("conf/mru.conf")));
 }
 
 TEST_F(MRUFileListTest, IniStorageRoundTrip)
