@@ -26,6 +26,7 @@ struct DecimalText {
     bool Negative = false;
     std::string Digits;  // leading zeros removed; may be empty for zero
     int64_t Exponent = 0;
+    bool Comma = false;  // its separator was ","
 };
 
 // Sign, digits, at most one "." or ",", digits, optional exponent; blanks around are allowed.
@@ -48,6 +49,7 @@ std::optional<DecimalText> ParseDecimal(std::string_view s)
                 ++fractionDigits;
         } else if ((c == '.' || c == ',') && !separator) {
             separator = true;
+            d.Comma = c == ',';
         } else {
             break;
         }
@@ -123,7 +125,8 @@ Converted<int32_t> TextToInteger(std::string_view s)
             return Ok(s[0] == '-' ? -v : v);
     }
     auto d = ParseDecimal(s);
-    if (!d)
+    // "1,000" may mean a thousand: a whole number read as 1 would change the collector's data unseen.
+    if (!d || d->Comma)
         return {};
     // A whole number may be written with zeros after the separator or with an exponent ("5.0", "1e3");
     // a fraction other than zero is no integer.
