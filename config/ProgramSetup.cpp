@@ -23,7 +23,7 @@ void WriteSiteDefaults(const Path& configFolder)
     std::filesystem::create_directories(configFolder.Bytes(), ignored);
     try {
         WriteMissingSiteAddresses(JoinPath(configFolder, kSitesFileName));
-    } catch (const FileWriteError&) {
+    } catch (const FileError&) {
     }
 }
 

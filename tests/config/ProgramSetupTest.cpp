@@ -173,6 +173,19 @@ TEST_F(ProgramSetupTest, AnOldConfigurationMigratesAndTheNextStartCompletesIt)
     EXPECT_TRUE(Exists("home/Config/Nouveaut\xC3\xA9.ini"));
 }
 
+// Every start adds the addresses Sites.ini lacks; one that cannot be read is left alone, and the
+// program still starts.
+TEST_F(ProgramSetupTest, NoPermissionAnUnreadableSitesFileDoesNotStopTheStart)
+{
+    QUORVEL_SKIP_AS_ROOT();
+    ASSERT_TRUE(StartConfiguration(programDir, shippedDir));
+    WriteFile("home/Config/Sites.ini", "[Sites]\r\n");
+    fs::permissions(ConfigPath("Sites.ini").Bytes(), fs::perms::owner_write);
+    EXPECT_NO_THROW(EXPECT_FALSE(StartConfiguration(programDir, shippedDir)));
+    fs::permissions(ConfigPath("Sites.ini").Bytes(), fs::perms::owner_read);
+    EXPECT_EQ(ReadFile("home/Config/Sites.ini"), "[Sites]\r\n");
+}
+
 TEST_F(ProgramSetupTest, AnUnwritableProgramFolderStopsTheStart)
 {
     WriteFile("home/blocker", "a file, not a folder");
