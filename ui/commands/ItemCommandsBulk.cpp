@@ -15,12 +15,11 @@
 #include "ui/grid/ListDisplay.h"
 
 #include <QItemSelectionModel>
-
 #include <QProgressBar>
 #include <QTableView>
 #include <QUrl>
-#include <algorithm>
 
+#include <algorithm>
 #include <limits>
 
 namespace quorvel {
@@ -140,12 +139,7 @@ void ItemCommands::ChangeMenuClick(int32_t fieldIndex)
             const TBaseCustomClass* item = row < list.Count() ? list.GetItem(row) : nullptr;
             if (!item)
                 continue;
-            const int32_t field = item->IndexOfField(fieldName);
-            uint64_t most = 0;
-            for (int32_t p = 0; p < item->FieldCount(); ++p)
-                if (p != field)
-                    most += 3 * uint64_t(item->TextAt(p).size()) + 48;
-            others = std::max(others, most);
+            others = std::max(others, OtherFieldsBytesBound(*item, item->IndexOfField(fieldName)));
         }
         dialog.SetValueCheck([&fitsEvery, others](const QString& candidate) {
             return others + WrittenBytesBound(candidate) <= TBaseCustomListClass::MaxLineBytes ||

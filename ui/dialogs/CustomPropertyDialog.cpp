@@ -463,10 +463,7 @@ bool TCustomPropertyDialog::ValueFits(size_t position, const QString& candidate)
     const ControlInfo& info = *ControlInfos[position];
     const int32_t field = Item->IndexOfField(info.FieldName);
     // A bound that is cheap at every key: the other values at their most, this one as written.
-    uint64_t most = WrittenBytesBound(candidate);
-    for (int32_t p = 0; p < Item->FieldCount(); ++p)
-        if (p != field)
-            most += 3 * uint64_t(Item->TextAt(p).size()) + 48;
+    uint64_t most = WrittenBytesBound(candidate) + OtherFieldsBytesBound(*Item, field);
     for (const auto& other : ControlInfos)
         if (other.get() != &info && other->ControlKind == ControlInfo::ckEdit)
             most += 3 * uint64_t(static_cast<WholeLineEdit*>(other->Control)->TextLength()) + 48;
